@@ -1,0 +1,40 @@
+#pragma once
+// The built-in English UI texts, compiled in from shell/texts/*.txt.
+//
+// Data file format (one entry a line, UTF-8):  <index><TAB><text>
+//   - lines starting with "#" and empty lines are ignored;
+//   - the text is taken exactly as written (blanks at both ends are kept), with the escapes
+//     \t (tab), \n (line feed), \r (carriage return) and \\ (backslash);
+//   - an index given in no file holds the placeholder " ".
+#include <cstddef>
+#include <vector>
+
+#include "platform/UString.h"
+
+constexpr int Builtin_Text_Count = 5600;
+constexpr int Builtin_Language_Count = 5500;
+
+struct TBuiltinTextFile {
+  const char* Name;                 // file name inside shell/texts
+  const unsigned char* Data;        // raw bytes of the file
+  std::size_t Size;
+};
+
+// Generated at build time from shell/texts/*.txt (sorted by file name).
+extern const TBuiltinTextFile Builtin_Text_Files[];
+extern const int Builtin_Text_File_Count;
+
+struct TBuiltinTextIssue {
+  String File;
+  int Line = 0;
+  String Reason;
+};
+
+// Parses one data file; entries are (index, text) in file order. Malformed lines go to Issues.
+void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<std::pair<int, String>>& Entries,
+                             std::vector<TBuiltinTextIssue>& Issues);
+
+// The 5,600 texts, built once from all data files. Malformed lines, indices out of range and
+// an index given twice are collected in Builtin_Text_Issues() (a test keeps that list empty).
+const std::vector<String>& Builtin_Texts();
+const std::vector<TBuiltinTextIssue>& Builtin_Text_Issues();
