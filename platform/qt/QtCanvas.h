@@ -1,0 +1,100 @@
+#pragma once
+// Platform-internal: the canvas backend on a QPainter. Include only from platform .cpp files.
+//
+// A control's canvas lives as long as the control and is bound to a painter only while it paints:
+//
+//     void MyWidget::paintEvent(QPaintEvent*) {
+//       QPainter p(this);
+//       canvas->Bind(&p);      // clip, pen position and background mode start afresh
+//       control->Paint();      // draws through canvas
+//       canvas->Unbind();
+//     }
+//
+// While unbound, drawing calls do nothing and measuring still works. A painter handed in is left
+// in the state it came (the canvas saves and restores it around its own settings).
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Graphics.h"
+
+class TQtCanvas : public TCanvas {
+ public:
+  TQtCanvas() = default;
+  explicit TQtCanvas(QPainter* painter) { Bind(painter); }
+  ~TQtCanvas() override;
+
+  void Bind(QPainter* painter);
+  void Unbind();
+  bool Bound() const { return painter_ != nullptr; }
+
+  void LineTo(int x, int y) override;
+  void Rectangle(int l, int t, int r, int b) override;
+  using TCanvas::Rectangle;
+  void FillRect(const TRect& r) override;
+  void FrameRect(const TRect& r) override;
+  void RoundRect(int l, int t, int r, int b, int ellipseW, int ellipseH) override;
+  void Ellipse(int l, int t, int r, int b) override;
+  using TCanvas::Ellipse;
+  void Polygon(const std::vector<TPoint>& points) override;
+  void Polyline(const std::vector<TPoint>& points) override;
+  TColor Pixels(int x, int y) override;
+  void SetPixels(int x, int y, TColor c) override;
+  void DrawFocusRect(const TRect& r) override;
+  void FloodFill(int x, int y, TColor c, TFillStyle style) override;
+  void ExtTextOut(int x, int y, unsigned options, const TRect* rect, const String& text) override;
+  void SetClipRect(const TRect& r) override;
+  void IntersectClipRect(const TRect& r) override;
+  void ExcludeClipRect(const TRect& r) override;
+  void SelectClipRgn(std::nullptr_t) override;
+  bool RectVisible(const TRect& r) override;
+  int SaveDC() override;
+  bool RestoreDC(int saved) override;
+  void Draw(int x, int y, TGraphic* graphic) override;
+  void StretchDraw(const TRect& r, TGraphic* graphic) override;
+  void CopyRect(const TRect& dest, TCanvas* source, const TRect& src) override;
+  void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, TColor key) override;
+  bool DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) override;
+  bool DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) override;
+
+  QPainter* NativePainter() override { return Painter(); }
+  QImage* NativeImage() override;
+
+ protected:
+  // Backends that open their painter lazily (a bitmap's canvas) override this.
+  virtual QPainter* Painter() { return painter_; }
+  // Device pixel of logical (x, y), for direct image access.
+  QPoint ToDevice(int x, int y);
+  // Re-applies the clip to a freshly opened painter.
+  void ApplyClip(QPainter* p);
+
+  QPainter* painter_ = nullptr;
+
+ private:
+  friend class TQtPainterScope;
+  void PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withEnd);
+  void FillQRect(QPainter* p, const QRect& r, TColor c, TBrushStyle style);
+  void DrawImageAt(const QRect& dest, const QImage& img, const QRect& src);
+  bool hasClip_ = false;
+  QRegion clip_;
+  struct Saved {
+    TSavedState Base;
+    bool HasClip = false;
+    QRegion Clip;
+  };
+  std::vector<Saved> saved_;
+};
+
+std::unique_ptr<TQtCanvas> MakeQtCanvas(QPainter* painter);
+
+// Qt colour of a TColor (system colours resolved).
+QColor ToQColor(TColor c);
+TColor FromQColor(const QColor& c);
+// The QFont a TFont stands for (pixel size, family mapping, styles).
+QFont ToQFont(const TFont& f);
+// Makes sure a QApplication exists (offscreen when there is no display), for fonts and styles.
+void EnsureQtGuiApplication();
