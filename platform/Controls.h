@@ -1,0 +1,352 @@
+#pragma once
+// Control classes of the visual platform. Every control is a component backed by a Qt widget
+// that is created on first need (parent set, shown or painted). Input arrives as TMessage
+// records dispatched through the virtual WndProc, both from Qt and from the test input driver.
+//
+// Derived classes handle a message by overriding WndProc, switching on Msg and calling the
+// base WndProc for everything else (the base is the class library's default handling).
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Classes.h"
+#include "platform/Graphics.h"
+#include "platform/Messages.h"
+
+class QWidget;
+class TControl;
+class TWinControl;
+class TForm;
+using TCustomForm = TForm;
+struct TControlBackend;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSmallSet<TAnchorKind>;
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
+                   scEndScroll };
+
+// Control style flags (what a control accepts and how it reacts to the mouse).
+enum TControlStyleFlag {
+  csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption,
+  csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable,
+  csNoStdEvents, csDisplayDragImage, csReflector, csActionClient, csMenuEvents, csNeedsBorderPaint,
+  csParentBackground, csPannable
+};
+using TControlStyle = TSmallSet<TControlStyleFlag>;
+enum TControlStateFlag { csLButtonDown, csClicked, csPalette, csReadingState, csFocusing, csCreating,
+                         csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking };
+using TControlState = TSmallSet<TControlStateFlag>;
+
+using TCursor = int;
+enum : int {
+  crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
+  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
+  crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,
+  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22, crSize = -22
+};
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, Char& Key)>;
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+  String ClassName() const override { return u"TControl"; }
+
+  // Parent and place (pixels, relative to the parent's client area).
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* AParent);
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  TRect BoundsRect() const;
+  void SetBoundsRect(const TRect& r);
+  virtual TRect ClientRect() const;
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  virtual void SetClientWidth(int v);
+  virtual void SetClientHeight(int v);
+  TPoint ClientOrigin() const;  // screen position of the client area's top-left corner
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign a);
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors a);
+
+  // State and look.
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  bool Showing() const;  // visible, and every parent up to the form visible
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool v);
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* f);  // copies the attributes
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool v);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor c);
+  const String& Hint() const { return hint_; }
+  void SetHint(const String& h) { hint_ = h; }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v) { showHint_ = v; parentShowHint_ = false; }
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool v) { parentShowHint_ = v; }
+  String Caption() const { return GetText(); }
+  void SetCaption(const String& s) { SetText(s); }
+  virtual String GetText() const { return text_; }
+  virtual void SetText(const String& s);
+  String Text() const { return GetText(); }
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle s) { controlStyle_ = s; }
+  TControlState ControlState() const { return controlState_; }
+  void SetControlState(TControlState s) { controlState_ = s; }
+
+  // Messages.
+  virtual void WndProc(TMessage& Message);
+  intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+
+  // Painting.
+  void Invalidate();
+  void Repaint();  // paints now when the control is showing
+  void Update();
+  void Refresh() { Repaint(); }
+
+  virtual void Click();
+  void BringToFront();
+  void SendToBack();
+  bool MouseCapture() const;
+  void SetMouseCapture(bool v);
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseMoveEvent OnMouseMove;
+  TMouseEvent OnMouseUp;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TMouseWheelEvent OnMouseWheel;
+  TNotifyEvent OnResize;
+
+  // ---- platform internals (not for use above platform/) ----
+  QWidget* Widget();                       // creates the widget on first need
+  QWidget* ExistingWidget() const;         // nullptr before creation
+  TControlBackend* Backend() const { return backend_.get(); }
+  virtual void PaintTo(void* qpainter);    // QPainter*; paints this control at (0, 0)
+
+ protected:
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void DblClick();
+  // Wheel: OnMouseWheel first; returns true when handled.
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+  virtual void Resize();
+  virtual void Changed() {}
+  // Creates the backing widget; the base creates a plain widget that paints through PaintTo.
+  virtual QWidget* CreateWidget(QWidget* parentWidget);
+  // Copies the stored state (text, font, colours, enabled) onto the widget.
+  virtual void SyncWidget();
+  void SyncGeometry();
+  void ParentFontChanged();
+  void ParentColorChanged();
+  bool IsDestroying() const;
+
+  friend class TWinControl;
+  friend struct TControlBackend;
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = alNone;
+  TAnchors anchors_{akLeft, akTop};
+  bool visible_ = true;
+  bool enabled_ = true;
+  TColor color_ = clBtnFace;
+  bool parentColor_ = false;
+  std::unique_ptr<TFont> font_;
+  bool parentFont_ = true;
+  TCursor cursor_ = crDefault;
+  String hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  String text_;
+  TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  TControlState controlState_{};
+  bool mouseInside_ = false;
+  // Distances to the parent's right and bottom edges, kept for akRight/akBottom anchoring.
+  int anchorRight_ = -1, anchorBottom_ = -1;
+  std::unique_ptr<TControlBackend> backend_;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;  // destroys the child controls, as the class library does
+  String ClassName() const override { return u"TWinControl"; }
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int i) const { return controls_.at(static_cast<size_t>(i)); }
+  bool ContainsControl(const TControl* c) const;  // c is this or lies below it
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool v) { tabStop_ = v; }
+  int TabOrder() const;
+  void SetTabOrder(int v);
+  // Children that are windowed, in tab order.
+  std::vector<TWinControl*> TabList() const;
+  virtual bool CanFocus() const;  // showing and enabled up to the form
+  virtual void SetFocus();
+  bool Focused() const;
+  // Next control after CurControl in tab order among this control's descendants.
+  TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
+  void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+  void Broadcast(TMessage& Message);  // to each child until one answers non-zero
+  void AlignControls();               // lays out aligned and anchored children
+  void DisableAlign() { ++alignLock_; }
+  void EnableAlign() { if (--alignLock_ == 0) AlignControls(); }
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  void SetDoubleBuffered(bool v) { doubleBuffered_ = v; }
+  bool HandleAllocated() const;
+  void HandleNeeded() { Widget(); }
+
+  void WndProc(TMessage& Message) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetEnabled(bool v) override;
+  void SetVisible(bool v) override;
+
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
+
+  // Runs the key preview of the form, then KeyDown; true when the key was consumed (zeroed).
+  bool DoKeyDown(Word& Key, TShiftState Shift);
+  bool DoKeyPress(Char& Key);
+  bool DoKeyUp(Word& Key, TShiftState Shift);
+
+ protected:
+  virtual void KeyDown(Word& Key, TShiftState Shift);
+  virtual void KeyPress(Char& Key);
+  virtual void KeyUp(Word& Key, TShiftState Shift);
+  virtual void DoEnter();
+  virtual void DoExit();
+  // Dialog code of the control (DLGC_* bits); the base wants nothing.
+  virtual unsigned DialogCode() const { return 0; }
+  // Default handling of key and character messages after the events (editing, moving the caret).
+  virtual void DefaultKeyDown(Word Key, TShiftState Shift) { (void)Key; (void)Shift; }
+  virtual void DefaultChar(Char Key) { (void)Key; }
+  // The rectangle in which aligned children are laid out.
+  virtual TRect AdjustClientRect() const { return ClientRect(); }
+
+  friend class TControl;
+  friend class TForm;
+  std::vector<TControl*> controls_;      // z-order, back to front
+  std::vector<TWinControl*> tabList_;    // windowed children in tab order
+  bool tabStop_ = false;
+  bool doubleBuffered_ = false;
+  int alignLock_ = 0;
+};
+
+// A windowed control that paints itself on its Canvas in Paint.
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* AOwner);
+  ~TCustomControl() override;
+  String ClassName() const override { return u"TCustomControl"; }
+  // During Paint: the widget's painter. Outside Paint: a canvas for measuring text whose
+  // drawing is thrown away.
+  TCanvas* Canvas();
+  void PaintTo(void* qpainter) override;
+
+ protected:
+  virtual void Paint() {}
+  std::unique_ptr<TCanvas> idleCanvas_;
+  TCanvas* paintCanvas_ = nullptr;
+};
+
+// A control without focus of its own (labels, shapes, images); it never takes the focus.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  String ClassName() const override { return u"TGraphicControl"; }
+  TCanvas* Canvas();
+  void PaintTo(void* qpainter) override;
+
+ protected:
+  virtual void Paint() {}
+  std::unique_ptr<TCanvas> idleCanvas_;
+  TCanvas* paintCanvas_ = nullptr;
+};
+
+// The form that contains the control (nullptr when none).
+TForm* GetParentForm(const TControl* Control);
+// The first form in the chain of owners, starting with the component itself.
+TForm* FindOwnerForm(TComponent* Component);
+
+// ---- message queue, timers, capture ----
+// Queues a message for the control; delivered in order after the current handler returns
+// (and by the test helper). Messages for a destroyed control are dropped.
+void PostMessage(TControl* Target, unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+// Delivers every queued message (also those posted meanwhile); returns how many.
+int DeliverPostedMessages();
+// The same name always gives the same number (from WM_REGISTERED_FIRST on).
+unsigned RegisterWindowMessage(const String& Name);
+
+// Window timer: WM_TIMER with WParam = id every Interval ms until KillTimer. Setting an id
+// again restarts it with the new interval.
+void SetTimer(TControl* Target, uintptr_t Id, unsigned Interval);
+void KillTimer(TControl* Target, uintptr_t Id);
+
+void SetCapture(TControl* Control);
+void ReleaseCapture();
+TControl* GetCapture();
+TPoint GetCursorPos();  // screen position of the mouse as last seen
+
+// Non-visual timer component.
+class TTimer : public TComponent {
+ public:
+  explicit TTimer(TComponent* AOwner);
+  ~TTimer() override;
+  String ClassName() const override { return u"TTimer"; }
+  unsigned Interval() const { return interval_; }
+  void SetInterval(unsigned ms);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+  TNotifyEvent OnTimer;
+
+  // Platform internals: called when due.
+  void Fire();
+
+ private:
+  void Rearm();
+  unsigned interval_ = 1000;
+  bool enabled_ = true;
+};
