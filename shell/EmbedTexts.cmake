@@ -1,0 +1,37 @@
+# cmake -DTEXTS_DIR=<dir> -DOUT=<file.cpp> -P EmbedTexts.cmake
+# Writes a C++ source holding the bytes of every <dir>/*.txt, sorted by file name, as
+# Builtin_Text_Files (see UBuiltinTexts.h). The bytes are embedded as they are; parsing happens
+# in the program so that no escape rule of this script can alter a text.
+file(GLOB _files "${TEXTS_DIR}/*.txt")
+list(SORT _files)
+set(_body "// Generated from shell/texts/*.txt by shell/EmbedTexts.cmake; do not edit.\n")
+string(APPEND _body "#include \"shell/UBuiltinTexts.h\"\n\nnamespace {\n")
+set(_table "")
+set(_n 0)
+foreach(_f ${_files})
+  get_filename_component(_name "${_f}" NAME)
+  file(READ "${_f}" _hex HEX)
+  string(LENGTH "${_hex}" _hexlen)
+  math(EXPR _size "${_hexlen} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," _bytes "${_hex}")
+  string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){24})" "\\1\n" _bytes "${_bytes}")
+  # A trailing 0 keeps the array non-empty for an empty file; Size excludes it.
+  string(APPEND _body "const unsigned char kFile${_n}[] = {\n${_bytes}0};\n")
+  string(APPEND _table "  {\"${_name}\", kFile${_n}, ${_size}},\n")
+  math(EXPR _n "${_n} + 1")
+endforeach()
+string(APPEND _body "}  // namespace\n\n")
+if(_n EQUAL 0)
+  string(APPEND _body "const TBuiltinTextFile Builtin_Text_Files[] = {{\"\", nullptr, 0}};\n")
+else()
+  string(APPEND _body "const TBuiltinTextFile Builtin_Text_Files[] = {\n${_table}};\n")
+endif()
+string(APPEND _body "const int Builtin_Text_File_Count = ${_n};\n")
+# Rewrite only on change so that a reconfigure does not force a rebuild.
+if(EXISTS "${OUT}")
+  file(READ "${OUT}" _old)
+  if(_old STREQUAL _body)
+    return()
+  endif()
+endif()
+file(WRITE "${OUT}" "${_body}")

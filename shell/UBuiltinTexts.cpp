@@ -1,0 +1,105 @@
+#include "shell/UBuiltinTexts.h"
+
+#include <string>
+#include <string_view>
+
+#include "platform/Encoding.h"
+
+namespace {
+
+String Ascii(std::string_view s) { return String(s.begin(), s.end()); }
+
+// Undoes \t \n \r \\; false on any other escape or a lone backslash at the end.
+bool Unescape(std::string_view in, std::string& out) {
+  out.clear();
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    char c = in[i];
+    if (c != '\\') {
+      out += c;
+      continue;
+    }
+    if (++i == in.size()) return false;
+    switch (in[i]) {
+      case 't': out += '\t'; break;
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case '\\': out += '\\'; break;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+struct TBuiltinTable {
+  std::vector<String> Texts;
+  std::vector<TBuiltinTextIssue> Issues;
+};
+
+const TBuiltinTable& Table() {
+  static const TBuiltinTable table = [] {
+    TBuiltinTable t;
+    t.Texts.assign(Builtin_Text_Count, String(u" "));
+    std::vector<String> owner(Builtin_Text_Count);  // file that gave each index
+    for (int f = 0; f < Builtin_Text_File_Count; ++f) {
+      const TBuiltinTextFile& file = Builtin_Text_Files[f];
+      std::vector<std::pair<int, String>> entries;
+      Parse_Builtin_Text_File(file, entries, t.Issues);
+      for (auto& [index, text] : entries) {
+        if (index < 0 || index >= Builtin_Text_Count) {
+          t.Issues.push_back({Ascii(file.Name), 0, u"index " + Ascii(std::to_string(index)) + u" out of range"});
+          continue;
+        }
+        if (!owner[index].empty()) {
+          t.Issues.push_back({Ascii(file.Name), 0,
+                              u"index " + Ascii(std::to_string(index)) + u" already given by " + owner[index]});
+          continue;
+        }
+        owner[index] = Ascii(file.Name);
+        t.Texts[index] = std::move(text);
+      }
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<std::pair<int, String>>& Entries,
+                             std::vector<TBuiltinTextIssue>& Issues) {
+  const String name = Ascii(File.Name ? File.Name : "");
+  std::string_view data(reinterpret_cast<const char*>(File.Data), File.Data ? File.Size : 0);
+  if (!IsValidUtf8(data)) {
+    Issues.push_back({name, 0, u"not valid UTF-8"});
+    return;
+  }
+  int lineNo = 0;
+  std::size_t start = 0;
+  while (start < data.size()) {
+    std::size_t end = data.find('\n', start);
+    if (end == std::string_view::npos) end = data.size();
+    std::string_view line = data.substr(start, end - start);
+    start = end + 1;
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    std::size_t tab = line.find('\t');
+    std::string_view digits = line.substr(0, tab);
+    bool numeric = !digits.empty() && digits.size() <= 5 && tab != std::string_view::npos;
+    for (char c : digits) numeric = numeric && c >= '0' && c <= '9';
+    if (!numeric) {
+      Issues.push_back({name, lineNo, u"expected <index><TAB><text>"});
+      continue;
+    }
+    std::string text;
+    if (!Unescape(line.substr(tab + 1), text)) {
+      Issues.push_back({name, lineNo, u"bad escape"});
+      continue;
+    }
+    Entries.emplace_back(std::stoi(std::string(digits)), Utf8ToString(text));
+  }
+}
+
+const std::vector<String>& Builtin_Texts() { return Table().Texts; }
+
+const std::vector<TBuiltinTextIssue>& Builtin_Text_Issues() { return Table().Issues; }
