@@ -174,8 +174,9 @@ class TComponent : public TPersistent {
   // Notifies, leaves the owner and frees the owned components.
   ~TComponent() override;
 
-  // Marks csDestroying, tells the free-notification subscribers and the owner while this object
-  // is still whole, then leaves the owner.
+  // Marks csDestroying and tells the free-notification subscribers while this object is still
+  // whole. The destructor then frees the owned components and leaves the owner (which is told
+  // with Notification opRemove).
   void BeforeDestruction() override;
 
   TComponent* Owner() const { return FOwner; }
@@ -429,7 +430,6 @@ class TStrings : public TPersistent {
   void Assign(TPersistent* Source) override;
 
  protected:
-  void AssignTo(TPersistent* Dest) override;
   virtual void SetUpdateState(bool Updating) { (void)Updating; }
   virtual int CompareStrings(const String& S1, const String& S2) const;
   [[noreturn]] void Error(const String& Msg, int Data) const;
@@ -470,6 +470,9 @@ class TStringList : public TStrings {
   void Delete(int Index) override;  // frees the object with OwnsObjects
   void Clear() override;
   void Exchange(int Index1, int Index2) override;
+  // Moves an item with its object; refused ("Operation not allowed on sorted list") before any
+  // change on a sorted list.
+  void Move(int CurIndex, int NewIndex) override;
   int IndexOf(const String& S) const override;
   // Binary search of a sorted list: true when found; Index is the place of the (first) equal
   // string or where S belongs.
