@@ -159,7 +159,7 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
 
 class TTableRow {
  public:
-  // Attributes of the element in document order.
+  // The layout's attributes that the element has, in the layout's order.
   std::vector<std::pair<String, String>> Attrs;
 
   bool Has(const String& Name) const;
