@@ -673,7 +673,6 @@ String Format(const String& fmt, const std::vector<TVarRec>& args) {
         } else {
           const TFormatSettings& fs = FormatSettings();
           int decimals = prec >= 0 ? prec : (type == u'M' ? fs.CurrencyDecimals : 2);
-          decimals = std::min(decimals, 18);
           bool neg = false;
           text = FixedText(a.d, decimals, type != u'F', neg);
           if (type == u'M' && std::isfinite(a.d)) {
