@@ -1,6 +1,8 @@
 #include "gateway/TableFile.h"
 
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 #include "platform/Files.h"
 #include "platform/XMLDoc.h"
@@ -203,7 +205,10 @@ void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCel
     DeleteFile(temp);
     throw ETableFileError(u"Error in file " + FileLabel(Path) + u": the file cannot be written", Path);
   }
-  if (!RenameFile(temp, Path)) {
+  // Replaces the old file in one step: a reader sees either the old or the new document.
+  std::error_code ec;
+  std::filesystem::rename(ToPath(temp), ToPath(Path), ec);
+  if (ec) {
     DeleteFile(temp);
     throw ETableFileError(u"Error in file " + FileLabel(Path) + u": the file cannot be written", Path);
   }
