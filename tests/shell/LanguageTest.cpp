@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "ShellTestSupport.h"
+#include "platform/Classes.h"
+#include "platform/SysUtils.h"
+#include "shell/UBuiltinTexts.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+
+using shelltest::TempFolder;
+using shelltest::WriteBytes;
+
+namespace {
+
+std::vector<String> Table() {
+  std::vector<String> t;
+  for (int i = 0; i < Language_List->Count(); ++i) t.push_back(Language_List->Strings(i));
+  return t;
+}
+
+TEST(LanguageTable, DefaultStrings) {
+  Load_Default_Strings();
+  ASSERT_EQ(Language_List->Count(), 5600);
+  EXPECT_EQ(Language_Count, 5500);
+  EXPECT_EQ(Language_List->Strings(0), u"Begin");
+  EXPECT_EQ(Language_List->Strings(83), u" ");
+  EXPECT_EQ(Language_List->Strings(735), u" ");
+  EXPECT_EQ(Language_List->Strings(5599), u" ");
+  EXPECT_EQ(Language_List->Strings(9), u"None Configuration Opened ");
+  EXPECT_EQ(Language_List->Strings(306), u" / ");
+  EXPECT_EQ(Language_List->Strings(1408), u"Error LoRaWAN!! Diagnostic Position must be between 0 and %d");
+}
+
+TEST(LanguageTable, DefaultStringsReplaceEverythingLoadedBefore) {
+  Load_Default_Strings();
+  Language_List->SetStrings(0, u"changed");
+  Language_List->Add(u"extra");
+  Load_Default_Strings();
+  EXPECT_EQ(Language_List->Count(), 5600);
+  EXPECT_EQ(Language_List->Strings(0), u"Begin");
+}
+
+// One line of a language file and what it does to the table: nullopt index means no change.
+struct GrammarCase {
+  const char* Line;  // UTF-8
+  std::optional<int> Index;
+  const char* Text;
+};
+
+const GrammarCase kGrammar[] = {
+    {"STR12 = Text", 12, "Text"},
+    {"   STR12 = Text   ", 12, "Text"},
+    {"\tSTR12 = Text\t", 12, "Text"},
+    {"STR 12 = Text", 12, "Text"},
+    {"STR12 = a = b", 12, "a = b"},
+    // The character in front of "=" is never part of the index.
+    {"STR12=Text", 1, "Text"},
+    {"STR123=Text", 12, "Text"},
+    {"STR5=Text", std::nullopt, nullptr},
+    {"STR = Text", std::nullopt, nullptr},
+    {"str12 = Text", std::nullopt, nullptr},
+    {"Str12 = Text", std::nullopt, nullptr},
+    {"STR12 Text", std::nullopt, nullptr},
+    {"STR1a = Text", std::nullopt, nullptr},
+    {"STR5500 = Text", std::nullopt, nullptr},
+    {"STR5599 = Text", std::nullopt, nullptr},
+    {"STR-1 = Text", std::nullopt, nullptr},
+    {"STR5499 = Text", 5499, "Text"},
+    {"STR0 = Text", 0, "Text"},
+    {"; STR12 = Text", std::nullopt, nullptr},
+    // Empty text leaves the entry alone; pilcrows give blanks and the empty text.
+    {"STR12 =", std::nullopt, nullptr},
+    {"STR12 =    ", std::nullopt, nullptr},
+    {"STR12 = \xC2\xB6\xC2\xB6", 12, ""},
+    {"STR12 = \xC2\xB6 a \xC2\xB6", 12, " a "},
+    {"STR12 = ab\xC2\xB6" "cd", 12, "ab"},
+    {"STR12 = \xC2\xB6" "ab", 12, "ab"},
+    {"STR305 = \xC2\xB6Seite \xC2\xB6 /#/ page counter", 305, "Seite "},
+    // Notes are cut before the pilcrow step.
+    {"STR12 = Text /#/ note", 12, "Text"},
+    {"STR12 = \xC2\xB6Text /#/ \xC2\xB6", 12, "Text"},
+    {"STR12 = /#/ note", 12, ""},
+    {"STR12 = Text/#/", 12, "Text"},
+};
+
+TEST(LanguageFile, GrammarCaseTable) {
+  TempFolder dir;
+  Load_Default_Strings();
+  const std::vector<String> defaults = Table();
+  for (const GrammarCase& c : kGrammar) {
+    SCOPED_TRACE(c.Line);
+    Load_Default_Strings();
+    WriteBytes(dir / "case.lng", std::string(c.Line) + "\r\n");
+    ASSERT_TRUE(Load_Language_File(Utf8ToString((dir / "case.lng").string())));
+    std::vector<String> expected = defaults;
+    if (c.Index) expected[*c.Index] = Utf8ToString(c.Text);
+    const std::vector<String> actual = Table();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i)
+      EXPECT_EQ(StringToUtf8(actual[i]), StringToUtf8(expected[i])) << "entry " << i;
+  }
+}
+
+TEST(LanguageFile, LaterLineWinsAndAnyLineEndingSplits) {
+  TempFolder dir;
+  Load_Default_Strings();
+  WriteBytes(dir / "x.lng", "STR12 = First\rSTR13 = Second\nSTR12 = Third\r\nSTR14 = Fourth");
+  ASSERT_TRUE(Load_Language_File(Utf8ToString((dir / "x.lng").string())));
+  EXPECT_EQ(Language_List->Strings(12), u"Third");
+  EXPECT_EQ(Language_List->Strings(13), u"Second");
+  EXPECT_EQ(Language_List->Strings(14), u"Fourth");
+}
+
+TEST(LanguageFile, EveryEncodingGivesTheSameTable) {
+  const char* const kFiles[] = {"Deutsch_UTF8.lng", "Deutsch_UTF8BOM.lng", "Deutsch_UTF16LE.lng",
+                                "Deutsch_UTF16BE.lng", "Deutsch_1252.lng"};
+  std::vector<String> first;
+  for (const char* f : kFiles) {
+    SCOPED_TRACE(f);
+    Load_Default_Strings();
+    ASSERT_TRUE(Load_Language_File(Utf8ToString(shelltest::Fixture(std::string("lang/") + f))));
+    const std::vector<String> t = Table();
+    EXPECT_EQ(StringToUtf8(t[0]), "Anfang");
+    EXPECT_EQ(StringToUtf8(t[9]), "Keine Konfiguration geöffnet ");
+    EXPECT_EQ(StringToUtf8(t[12]), "Information für Sie");
+    EXPECT_EQ(StringToUtf8(t[304]), "Gewählte Sprache : ");
+    EXPECT_EQ(StringToUtf8(t[1500]), "Zeile belegt. Überschreiben? «ja»");
+    EXPECT_EQ(StringToUtf8(t[5499]), "Letzter");
+    EXPECT_EQ(t[5500], Builtin_Texts()[5500]);
+    if (first.empty())
+      first = t;
+    else
+      EXPECT_TRUE(t == first);
+  }
+}
+
+TEST(LanguageFile, PlaceholdersOfLoadedTextsAreFilledLiterally) {
+  Load_Default_Strings();
+  ASSERT_TRUE(Load_Language_File(Utf8ToString(shelltest::Fixture("lang/Deutsch_UTF8.lng"))));
+  // "%s" and "%n" in a translated text stay text; only "%d" takes the number.
+  EXPECT_EQ(FormatLiteralD(Language_List->Strings(1408), {1536}), u"Fehler!! Position zwischen 0 und 1536 (%s %n)");
+}
+
+TEST(LanguageFile, UnreadableFileLeavesTheTable) {
+  TempFolder dir;
+  Load_Default_Strings();
+  EXPECT_FALSE(Load_Language_File(Utf8ToString((dir / "missing.lng").string())));
+  std::filesystem::create_directories(dir / "folder.lng");
+  EXPECT_FALSE(Load_Language_File(Utf8ToString((dir / "folder.lng").string())));
+  EXPECT_EQ(Language_List->Strings(0), u"Begin");
+  EXPECT_EQ(Language_List->Count(), 5600);
+}
+
+class LoadLanguage : public ::testing::Test {
+ protected:
+  void SetUp() override { shelltest::ResetState(dir_.str()); }
+  void WriteLanguage(const std::string& name, const std::string& content) {
+    WriteBytes(dir_ / "LANGUAGE" / (name + ".lng"), content);
+  }
+  TempFolder dir_;
+};
+
+TEST_F(LoadLanguage, ChosenLanguageFileApplies) {
+  WriteLanguage("Deutsch", "STR0 = Anfang\r\n");
+  Language_Name = u"Deutsch";
+  Load_Language();
+  EXPECT_EQ(Language_Name, u"Deutsch");
+  EXPECT_EQ(Language_List->Strings(0), u"Anfang");
+  EXPECT_EQ(Language_List->Strings(1), u"Step 1");
+}
+
+TEST_F(LoadLanguage, MissingLanguageFallsBackToEnglishFile) {
+  WriteLanguage("English", "STR0 = Start\r\n");
+  Language_Name = u"German";
+  Load_Language();
+  EXPECT_EQ(Language_Name, u"English");
+  EXPECT_EQ(Language_List->Strings(0), u"Start");
+  EXPECT_EQ(Language_List->Strings(1), u"Step 1");
+}
+
+TEST_F(LoadLanguage, NoFilesAtAllGiveBuiltInEnglish) {
+  Language_Name = u"German";
+  Load_Language();
+  EXPECT_EQ(Language_Name, u"English");
+  EXPECT_TRUE(Table() == Builtin_Texts());
+}
+
+TEST_F(LoadLanguage, SecondLoadLeavesNothingOfTheFirst) {
+  WriteLanguage("Deutsch", "STR0 = Anfang\r\nSTR9 = Keine\r\n");
+  WriteLanguage("Italiano", "STR1 = Passo 1\r\n");
+  Language_Name = u"Deutsch";
+  Load_Language();
+  ASSERT_EQ(Language_List->Strings(0), u"Anfang");
+  Language_Name = u"Italiano";
+  Load_Language();
+  std::vector<String> expected = Builtin_Texts();
+  expected[1] = u"Passo 1";
+  EXPECT_TRUE(Table() == expected);
+}
+
+}  // namespace
