@@ -32,8 +32,8 @@ String UIText(int Index) {
 }
 
 void EnsureLists() {
-  if (!MIB_Read_Descriptions) MIB_Read_Descriptions = new TStringList();
-  if (!MIB_Write_Descriptions) MIB_Write_Descriptions = new TStringList();
+  if (!MIB_Read_Descriptions) MIB_Read_Descriptions = New<TStringList>();
+  if (!MIB_Write_Descriptions) MIB_Write_Descriptions = New<TStringList>();
 }
 
 int ReadCount() { return MIB_Read_Descriptions ? MIB_Read_Descriptions->Count() : 0; }
