@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 #include <limits>
 
 namespace {
@@ -363,4 +365,32 @@ TEST(SysUtilsExceptions, MessageCanBeChangedAndClassesAreExceptions) {
   EXPECT_THROW(throw EAbort(u""), Exception);
   EXPECT_THROW(throw EInOutError(u""), Exception);
   EXPECT_THROW(throw EArgumentOutOfRangeException(u""), std::exception);
+}
+
+// Builds a German locale into a private folder, so the test does not depend on the locales the
+// machine has installed.
+TEST(SysUtilsSettings, ReadsSeparatorsFormatsAndNamesFromALocale) {
+  char folder[] = "/tmp/sysutils-locale-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string target = std::string(folder) + "/de_DE.UTF-8";
+  const std::string cmd = "localedef -i de_DE -f UTF-8 '" + target + "' >/dev/null 2>&1";
+  const bool built = std::system(cmd.c_str()) == 0;
+  const char* old = std::getenv("LOCPATH");
+  const std::string saved = old ? old : "";
+  setenv("LOCPATH", folder, 1);
+  TFormatSettings fs;
+  if (built) fs = FormatSettingsFromLocale("de_DE.UTF-8");
+  if (old) setenv("LOCPATH", saved.c_str(), 1);
+  else unsetenv("LOCPATH");
+  std::system(("rm -rf '" + std::string(folder) + "'").c_str());
+  if (!built) GTEST_SKIP() << "localedef could not build de_DE";
+  EXPECT_EQ(fs.DecimalSeparator, u',');
+  EXPECT_EQ(fs.ThousandSeparator, u'.');
+  EXPECT_EQ(fs.DateSeparator, u'.');
+  EXPECT_EQ(fs.TimeSeparator, u':');
+  EXPECT_EQ(fs.ShortDateFormat, u"dd.MM.yyyy");
+  EXPECT_EQ(fs.LongTimeFormat, u"hh:nn:ss");
+  EXPECT_EQ(fs.ShortTimeFormat, u"hh:nn");
+  EXPECT_EQ(fs.LongMonthNames[2], u"M\u00e4rz");
+  EXPECT_EQ(fs.ShortDayNames[0], u"So");
 }
