@@ -77,8 +77,8 @@ constexpr TColor clMenuBar = clSystemColor | 0x1E;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
-// System colours resolve through one fixed table of classic values; clNone and clDefault map to
-// black, as the class library does. RGB values come back unchanged (low 24 bits).
+// System colours resolve through one fixed table of classic values; every other value (clNone
+// included) comes back unchanged, as the class library does. Drawing uses the low 24 bits.
 TColor ColorToRGB(TColor c);
 constexpr uint8_t GetRValue(TColor c) { return static_cast<uint8_t>(c & 0xFF); }
 constexpr uint8_t GetGValue(TColor c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
@@ -323,7 +323,7 @@ class TCanvas : public TPersistent {
 
   // The background mode follows the brush (clear brush = TRANSPARENT) until set here.
   int SetBkMode(int mode);
-  int BkMode() const { return bkMode_; }
+  int BkMode() const { return bkModeSet_ ? bkMode_ : (brush_.Style() == bsClear ? TRANSPARENT : OPAQUE); }
   // Sets the font colour; returns the previous one.
   TColor SetTextColor(TColor c);
 
@@ -584,7 +584,9 @@ class TBitmap : public TGraphic {
   QImage* MutableImage();  // platform-internal: ends any painting on the canvas first
 
  private:
-  void EnsureImage();
+  friend class TBitmapCanvas;
+  void ReleaseCanvas();
+  QImage* MutableImageNoRelease();
   struct Impl;
   std::unique_ptr<Impl> d_;
   TPixelFormat format_ = pfDevice;

@@ -80,7 +80,10 @@ class TQtCanvas : public TCanvas {
   void FillQRect(QPainter* p, const QRect& r, TColor c, TBrushStyle style);
   void DrawImageAt(const QRect& dest, const QImage& img, const QRect& src);
   bool hasClip_ = false;
-  QRegion clip_;
+  QRegion clip_;  // device coordinates
+  // The painter's own clip at Bind time (a paint event's region) stays in force; logical.
+  bool baseHasClip_ = false;
+  QRegion baseClip_;
   struct Saved {
     TSavedState Base;
     bool HasClip = false;
@@ -96,5 +99,8 @@ QColor ToQColor(TColor c);
 TColor FromQColor(const QColor& c);
 // The QFont a TFont stands for (pixel size, family mapping, styles).
 QFont ToQFont(const TFont& f);
+// Frame controls and theme parts through the application style (Themes.cpp).
+bool QtDrawFrameControl(QPainter* p, const QRect& r, unsigned type, unsigned state);
+bool QtDrawThemePart(QPainter* p, const QRect& r, const String& themeClass, int part, int state);
 // Makes sure a QApplication exists (offscreen when there is no display), for fonts and styles.
 void EnsureQtGuiApplication();

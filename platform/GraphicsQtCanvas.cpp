@@ -1,0 +1,617 @@
+// The canvas on a QPainter, with GDI's pixel rules: lines are plotted pixel by pixel without
+// their end point, rectangles exclude right and bottom, nothing is anti-aliased.
+#include <QPolygon>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+
+#include "platform/qt/QtCanvas.h"
+
+namespace {
+
+QPainter::CompositionMode ModeFor(TPenMode m, bool* skip) {
+  *skip = false;
+  switch (m) {
+    case pmBlack: return QPainter::RasterOp_ClearDestination;
+    case pmWhite: return QPainter::RasterOp_SetDestination;
+    case pmNop: *skip = true; return QPainter::CompositionMode_SourceOver;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmCopy: return QPainter::CompositionMode_SourceOver;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+  }
+  return QPainter::CompositionMode_SourceOver;
+}
+
+// Dash patterns of a cosmetic pen, in pixels on/off.
+std::vector<int> PatternFor(TPenStyle s) {
+  switch (s) {
+    case psDash: return {18, 6};
+    case psDot: return {3, 3};
+    case psDashDot: return {9, 6, 3, 6};
+    case psDashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle s) {
+  switch (s) {
+    case bsSolid: return Qt::SolidPattern;
+    case bsClear: return Qt::NoBrush;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::BDiagPattern;
+    case bsBDiagonal: return Qt::FDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+  }
+  return Qt::SolidPattern;
+}
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+
+// Bresenham points from (x0, y0) towards (x1, y1); the end point only when withEnd.
+void LinePoints(int x0, int y0, int x1, int y1, bool withEnd, std::vector<QPoint>& out) {
+  int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+  int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+  int err = dx + dy;
+  int x = x0, y = y0;
+  while (true) {
+    if (x == x1 && y == y1) {
+      if (withEnd) out.emplace_back(x, y);
+      break;
+    }
+    out.emplace_back(x, y);
+    int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+// Saves the painter around one drawing call.
+class TQtPainterScope {
+ public:
+  explicit TQtPainterScope(QPainter* p) : p_(p) {
+    if (p_) {
+      p_->save();
+      p_->setRenderHint(QPainter::Antialiasing, false);
+      p_->setRenderHint(QPainter::TextAntialiasing, false);
+      p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    }
+  }
+  ~TQtPainterScope() {
+    if (p_) p_->restore();
+  }
+  QPainter* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  QPainter* get() const { return p_; }
+
+ private:
+  QPainter* p_;
+};
+
+TQtCanvas::~TQtCanvas() { Unbind(); }
+
+void TQtCanvas::Bind(QPainter* painter) {
+  Unbind();
+  if (!painter) return;
+  painter_ = painter;
+  painter_->save();
+  baseHasClip_ = painter_->hasClipping();
+  baseClip_ = baseHasClip_ ? painter_->clipRegion() : QRegion();
+  hasClip_ = false;
+  clip_ = QRegion();
+  saved_.clear();
+  penPos_ = {};
+  bkModeSet_ = false;
+}
+
+void TQtCanvas::Unbind() {
+  if (!painter_) return;
+  painter_->restore();
+  painter_ = nullptr;
+  baseHasClip_ = false;
+  baseClip_ = QRegion();
+}
+
+std::unique_ptr<TQtCanvas> MakeQtCanvas(QPainter* painter) { return std::make_unique<TQtCanvas>(painter); }
+
+QImage* TQtCanvas::NativeImage() {
+  QPainter* p = Painter();
+  if (!p || !p->device() || p->device()->devType() != QInternal::Image) return nullptr;
+  return static_cast<QImage*>(p->device());
+}
+
+QPoint TQtCanvas::ToDevice(int x, int y) {
+  QPainter* p = Painter();
+  if (!p) return QPoint(x, y);
+  return p->deviceTransform().map(QPoint(x, y));
+}
+
+void TQtCanvas::ApplyClip(QPainter* p) {
+  if (!p) return;
+  if (hasClip_) {
+    // Clip regions are kept in device terms so later transforms do not move them.
+    QRegion logical = p->deviceTransform().inverted().map(clip_);
+    if (baseHasClip_)
+      p->setClipRegion(logical.intersected(baseClip_));
+    else
+      p->setClipRegion(logical);
+  } else if (baseHasClip_) {
+    p->setClipRegion(baseClip_);
+  } else {
+    p->setClipping(false);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines and shapes
+
+void TQtCanvas::PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withEnd) {
+  std::vector<QPoint> pts;
+  LinePoints(x0, y0, x1, y1, withEnd, pts);
+  std::vector<int> pattern = PatternFor(pen_.Style());
+  if (!pattern.empty()) {
+    std::vector<QPoint> on;
+    int period = 0;
+    for (int v : pattern) period += v;
+    for (size_t i = 0; i < pts.size(); ++i) {
+      int k = static_cast<int>(i % period);
+      for (size_t j = 0; j < pattern.size(); ++j) {
+        if (k < pattern[j]) {
+          if (j % 2 == 0) on.push_back(pts[i]);
+          break;
+        }
+        k -= pattern[j];
+      }
+    }
+    pts.swap(on);
+  }
+  if (pts.empty()) return;
+  p->setPen(QPen(ToQColor(pen_.Color()), 0));
+  p->setBrush(Qt::NoBrush);
+  p->drawPoints(pts.data(), static_cast<int>(pts.size()));
+}
+
+void TQtCanvas::LineTo(int x, int y) {
+  TPoint from = penPos_;
+  penPos_ = {x, y};
+  TQtPainterScope p(Painter());
+  if (!p || pen_.Style() == psClear) return;
+  bool skip;
+  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
+  if (skip) return;
+  ApplyClip(p.get());
+  if (pen_.Width() <= 1) {
+    PlotLine(p.get(), from.X, from.Y, x, y, false);
+  } else {
+    QPen pen(ToQColor(pen_.Color()), pen_.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p->setPen(pen);
+    p->drawLine(from.X, from.Y, x, y);
+  }
+}
+
+void TQtCanvas::Polyline(const std::vector<TPoint>& points) {
+  if (points.empty()) return;
+  TPoint keep = penPos_;
+  penPos_ = points[0];
+  for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
+  penPos_ = keep;  // Polyline does not move the pen
+}
+
+void TQtCanvas::FillQRect(QPainter* p, const QRect& r, TColor c, TBrushStyle style) {
+  if (style == bsClear || r.isEmpty()) return;
+  if (style != bsSolid && BkMode() == OPAQUE) p->fillRect(r, ToQColor(clWhite));
+  p->fillRect(r, QBrush(ToQColor(c), QtBrushStyle(style)));
+}
+
+void TQtCanvas::Rectangle(int l, int t, int r, int b) {
+  if (r < l) std::swap(l, r);
+  if (b < t) std::swap(t, b);
+  TQtPainterScope p(Painter());
+  if (!p || r == l || b == t) return;
+  bool skip;
+  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
+  if (skip) return;
+  ApplyClip(p.get());
+  bool pen = pen_.Style() != psClear;
+  int w = std::max(1, pen_.Width());
+  if (!pen) {
+    FillQRect(p.get(), QRect(l, t, r - l - 1, b - t - 1), brush_.Color(), brush_.Style());
+    return;
+  }
+  FillQRect(p.get(), QRect(l + w, t + w, r - l - 2 * w, b - t - 2 * w), brush_.Color(), brush_.Style());
+  if (w == 1) {
+    // One closed path, every pixel once (XOR outlines stay intact at the corners).
+    std::vector<QPoint> pts;
+    if (r - l == 1 || b - t == 1) {
+      for (int y = t; y < b; ++y)
+        for (int x = l; x < r; ++x) pts.emplace_back(x, y);
+    } else {
+      for (int x = l; x < r; ++x) pts.emplace_back(x, t);
+      for (int y = t + 1; y < b; ++y) pts.emplace_back(r - 1, y);
+      for (int x = r - 2; x >= l; --x) pts.emplace_back(x, b - 1);
+      for (int y = b - 2; y > t; --y) pts.emplace_back(l, y);
+    }
+    std::vector<int> pattern = PatternFor(pen_.Style());
+    if (!pattern.empty()) {
+      int period = 0;
+      for (int v : pattern) period += v;
+      std::vector<QPoint> on;
+      for (size_t i = 0; i < pts.size(); ++i) {
+        int k = static_cast<int>(i % period);
+        for (size_t j = 0; j < pattern.size(); ++j) {
+          if (k < pattern[j]) {
+            if (j % 2 == 0) on.push_back(pts[i]);
+            break;
+          }
+          k -= pattern[j];
+        }
+      }
+      pts.swap(on);
+    }
+    p->setPen(QPen(ToQColor(pen_.Color()), 0));
+    if (!pts.empty()) p->drawPoints(pts.data(), static_cast<int>(pts.size()));
+  } else {
+    QColor c = ToQColor(pen_.Color());
+    QRect outer(l, t, r - l, b - t);
+    QRegion frame = QRegion(outer).subtracted(QRegion(outer.adjusted(w, w, -w, -w)));
+    for (const QRect& part : frame) p->fillRect(part, c);
+  }
+}
+
+void TQtCanvas::FillRect(const TRect& r) {
+  TQtPainterScope p(Painter());
+  if (!p) return;
+  ApplyClip(p.get());
+  QRect q = ToQRect(r).normalized();
+  FillQRect(p.get(), q, brush_.Color(), brush_.Style() == bsClear ? bsClear : brush_.Style());
+}
+
+void TQtCanvas::FrameRect(const TRect& r) {
+  TQtPainterScope p(Painter());
+  if (!p || r.IsEmpty()) return;
+  ApplyClip(p.get());
+  QColor c = ToQColor(brush_.Color());
+  QRect outer = ToQRect(r);
+  QRegion frame = QRegion(outer).subtracted(QRegion(outer.adjusted(1, 1, -1, -1)));
+  for (const QRect& part : frame) p->fillRect(part, c);
+}
+
+void TQtCanvas::RoundRect(int l, int t, int r, int b, int ew, int eh) {
+  TQtPainterScope p(Painter());
+  if (!p || r == l || b == t) return;
+  bool skip;
+  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
+  if (skip) return;
+  ApplyClip(p.get());
+  if (pen_.Style() == psClear)
+    p->setPen(Qt::NoPen);
+  else
+    p->setPen(QPen(ToQColor(pen_.Color()), std::max(0, pen_.Width() <= 1 ? 0 : pen_.Width())));
+  p->setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush)
+                                         : QBrush(ToQColor(brush_.Color()), QtBrushStyle(brush_.Style())));
+  p->drawRoundedRect(QRectF(l, t, r - l - 1, b - t - 1), ew / 2.0, eh / 2.0);
+}
+
+void TQtCanvas::Ellipse(int l, int t, int r, int b) {
+  TQtPainterScope p(Painter());
+  if (!p || r == l || b == t) return;
+  bool skip;
+  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
+  if (skip) return;
+  ApplyClip(p.get());
+  if (pen_.Style() == psClear)
+    p->setPen(Qt::NoPen);
+  else
+    p->setPen(QPen(ToQColor(pen_.Color()), pen_.Width() <= 1 ? 0 : pen_.Width()));
+  p->setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush)
+                                         : QBrush(ToQColor(brush_.Color()), QtBrushStyle(brush_.Style())));
+  p->drawEllipse(QRectF(l, t, r - l - 1, b - t - 1));
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& points) {
+  TQtPainterScope p(Painter());
+  if (!p || points.size() < 2) return;
+  bool skip;
+  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
+  if (skip) return;
+  ApplyClip(p.get());
+  QPolygon poly;
+  for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
+  if (brush_.Style() != bsClear) {
+    p->setPen(Qt::NoPen);
+    p->setBrush(QBrush(ToQColor(brush_.Color()), QtBrushStyle(brush_.Style())));
+    p->drawPolygon(poly, Qt::OddEvenFill);
+  }
+  if (pen_.Style() != psClear) {
+    if (pen_.Width() <= 1) {
+      // Closed outline: each edge without its end point covers every vertex once.
+      std::vector<QPoint> pts;
+      for (size_t i = 0; i < points.size(); ++i) {
+        const TPoint& a = points[i];
+        const TPoint& b = points[(i + 1) % points.size()];
+        LinePoints(a.X, a.Y, b.X, b.Y, false, pts);
+      }
+      p->setPen(QPen(ToQColor(pen_.Color()), 0));
+      p->setBrush(Qt::NoBrush);
+      if (!pts.empty()) p->drawPoints(pts.data(), static_cast<int>(pts.size()));
+    } else {
+      p->setPen(QPen(ToQColor(pen_.Color()), pen_.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p->setBrush(Qt::NoBrush);
+      p->drawPolygon(poly);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pixels
+
+TColor TQtCanvas::Pixels(int x, int y) {
+  QImage* img = NativeImage();
+  if (!img) return clNone;
+  QPoint d = ToDevice(x, y);
+  if (!img->rect().contains(d)) return clNone;
+  return FromQColor(img->pixelColor(d));
+}
+
+void TQtCanvas::SetPixels(int x, int y, TColor c) {
+  TQtPainterScope p(Painter());
+  if (!p) return;
+  ApplyClip(p.get());
+  p->setCompositionMode(QPainter::CompositionMode_Source);
+  p->fillRect(QRect(x, y, 1, 1), ToQColor(c));
+}
+
+void TQtCanvas::DrawFocusRect(const TRect& r) {
+  TQtPainterScope p(Painter());
+  if (!p || r.IsEmpty()) return;
+  ApplyClip(p.get());
+  // Every other pixel of the one-pixel frame, inverted.
+  std::vector<QPoint> pts;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      bool edge = x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
+      if (edge && ((x + y) & 1) == 0) pts.emplace_back(x, y);
+    }
+  p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p->setPen(QPen(QColor(255, 255, 255), 0));
+  p->drawPoints(pts.data(), static_cast<int>(pts.size()));
+}
+
+void TQtCanvas::FloodFill(int x, int y, TColor c, TFillStyle style) {
+  QImage* img = NativeImage();
+  QPainter* painter = Painter();
+  if (!img || !painter || brush_.Style() == bsClear) return;
+  QTransform tr = painter->deviceTransform();
+  QPoint start = tr.map(QPoint(x, y));
+  if (!img->rect().contains(start)) return;
+  QRegion baseDevice = baseHasClip_ ? tr.map(baseClip_) : QRegion();
+  auto inClip = [&](QPoint d) {
+    if (hasClip_ && !clip_.contains(d)) return false;
+    if (baseHasClip_ && !baseDevice.contains(d)) return false;
+    return true;
+  };
+  const QRgb key = ToQColor(c).rgb() & 0xFFFFFF;
+  const QRgb fill = ToQColor(brush_.Color()).rgb();
+  auto match = [&](QPoint d) {
+    QRgb v = img->pixel(d) & 0xFFFFFF;
+    return style == fsBorder ? v != key : v == key;
+  };
+  if (!match(start) || !inClip(start)) return;
+  std::vector<uint8_t> seen(static_cast<size_t>(img->width()) * img->height(), 0);
+  std::deque<QPoint> todo{start};
+  std::vector<QPoint> hits;
+  while (!todo.empty()) {
+    QPoint d = todo.front();
+    todo.pop_front();
+    if (!img->rect().contains(d)) continue;
+    size_t idx = static_cast<size_t>(d.y()) * img->width() + d.x();
+    if (seen[idx]) continue;
+    seen[idx] = 1;
+    if (!match(d) || !inClip(d)) continue;
+    hits.push_back(d);
+    todo.emplace_back(d.x() + 1, d.y());
+    todo.emplace_back(d.x() - 1, d.y());
+    todo.emplace_back(d.x(), d.y() + 1);
+    todo.emplace_back(d.x(), d.y() - 1);
+  }
+  for (const QPoint& d : hits) img->setPixel(d, fill);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text
+
+void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, const String& text) {
+  TQtPainterScope p(Painter());
+  if (!p) return;
+  ApplyClip(p.get());
+  if (rect && (options & ETO_CLIPPED)) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);
+  if (rect && (options & ETO_OPAQUE)) p->fillRect(ToQRect(*rect), ToQColor(brush_.Color()));
+  if (text.empty()) return;
+  QFont qf = ToQFont(font_);
+  QFontMetrics fm(qf);
+  QString qs = QString::fromStdU16String(text);
+  int w = TextWidth(text);
+  int h = TextHeight(text);
+  p->translate(x, y);
+  if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
+  if (BkMode() == OPAQUE) p->fillRect(QRect(0, 0, w, h), ToQColor(brush_.Color()));
+  p->setFont(qf);
+  p->setPen(ToQColor(font_.Color()));
+  p->drawText(QPoint(0, fm.ascent()), qs);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clip
+
+void TQtCanvas::SetClipRect(const TRect& r) {
+  QPainter* p = Painter();
+  QTransform tr = p ? p->deviceTransform() : QTransform();
+  clip_ = tr.map(QRegion(ToQRect(r).normalized()));
+  hasClip_ = true;
+}
+
+void TQtCanvas::IntersectClipRect(const TRect& r) {
+  QPainter* p = Painter();
+  QTransform tr = p ? p->deviceTransform() : QTransform();
+  QRegion add = tr.map(QRegion(ToQRect(r).normalized()));
+  clip_ = hasClip_ ? clip_.intersected(add) : add;
+  hasClip_ = true;
+}
+
+void TQtCanvas::ExcludeClipRect(const TRect& r) {
+  QPainter* p = Painter();
+  QTransform tr = p ? p->deviceTransform() : QTransform();
+  QRegion cut = tr.map(QRegion(ToQRect(r).normalized()));
+  if (!hasClip_) {
+    QRect all(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+    if (p && p->device()) all = QRect(0, 0, p->device()->width(), p->device()->height());
+    clip_ = QRegion(all);
+  }
+  clip_ = clip_.subtracted(cut);
+  hasClip_ = true;
+}
+
+void TQtCanvas::SelectClipRgn(std::nullptr_t) {
+  hasClip_ = false;
+  clip_ = QRegion();
+}
+
+bool TQtCanvas::RectVisible(const TRect& r) {
+  QPainter* p = Painter();
+  QTransform tr = p ? p->deviceTransform() : QTransform();
+  QRegion want = tr.map(QRegion(ToQRect(r).normalized()));
+  if (hasClip_) want = want.intersected(clip_);
+  if (baseHasClip_) want = want.intersected(tr.map(baseClip_));
+  return !want.isEmpty();
+}
+
+int TQtCanvas::SaveDC() {
+  saved_.push_back({SaveBaseState(), hasClip_, clip_});
+  return static_cast<int>(saved_.size());
+}
+
+bool TQtCanvas::RestoreDC(int saved) {
+  int n = static_cast<int>(saved_.size());
+  int target = saved < 0 ? n + saved + 1 : saved;  // -1: the last save
+  if (target < 1 || target > n) return false;
+  const Saved& s = saved_[target - 1];
+  RestoreBaseState(s.Base);
+  hasClip_ = s.HasClip;
+  clip_ = s.Clip;
+  saved_.resize(target - 1);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures
+
+namespace {
+// The pixels a graphic shows: a transparent bitmap loses its key colour, a 32-bit bitmap without
+// defined alpha is opaque.
+QImage ShownImage(TGraphic* g) {
+  const QImage* src = g->NativeImage();
+  if (!src || src->isNull()) return QImage();
+  if (auto* bmp = dynamic_cast<TBitmap*>(g)) {
+    QImage img = src->convertToFormat(QImage::Format_ARGB32);
+    bool alpha = bmp->PixelFormat() == pf32bit && bmp->AlphaFormat() != afIgnored;
+    QRgb key = bmp->Transparent() ? (ToQColor(bmp->TransparentColor()).rgb() & 0xFFFFFF) : 0;
+    for (int y = 0; y < img.height(); ++y) {
+      QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+      for (int x = 0; x < img.width(); ++x) {
+        if (!alpha) line[x] |= 0xFF000000u;
+        if (bmp->Transparent() && (line[x] & 0xFFFFFF) == key) line[x] = 0;
+      }
+    }
+    if (alpha && bmp->AlphaFormat() == afPremultiplied)
+      img.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return img;
+  }
+  return *src;
+}
+}  // namespace
+
+void TQtCanvas::DrawImageAt(const QRect& dest, const QImage& img, const QRect& src) {
+  TQtPainterScope p(Painter());
+  if (!p || img.isNull()) return;
+  ApplyClip(p.get());
+  p->drawImage(dest, img, src);
+}
+
+void TQtCanvas::Draw(int x, int y, TGraphic* graphic) {
+  if (!graphic || graphic->Empty()) return;
+  QImage img = ShownImage(graphic);
+  DrawImageAt(QRect(x, y, img.width(), img.height()), img, img.rect());
+}
+
+void TQtCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+  if (!graphic || graphic->Empty()) return;
+  QImage img = ShownImage(graphic);
+  DrawImageAt(ToQRect(r), img, img.rect());
+}
+
+void TQtCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
+  if (!source) return;
+  QImage* si = source->NativeImage();
+  if (!si) return;
+  QRect sr = ToQRect(src);
+  QPainter* sp = source->NativePainter();
+  if (sp) sr = sp->deviceTransform().mapRect(sr);
+  QImage part = si->copy(sr);  // a copy: source and destination may be the same image
+  TQtPainterScope p(Painter());
+  if (!p) return;
+  ApplyClip(p.get());
+  p->setCompositionMode(QPainter::CompositionMode_Source);
+  p->drawImage(ToQRect(dest), part);
+}
+
+void TQtCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, TColor key) {
+  if (!bitmap || bitmap->Empty()) return;
+  const QImage* bi = bitmap->NativeImage();
+  QImage part = bi->copy(ToQRect(src)).convertToFormat(QImage::Format_RGB32);
+  const QRgb k = ToQColor(key).rgb() & 0xFFFFFF;
+  const QRgb b = ToQColor(brush_.Color()).rgb();
+  for (int y = 0; y < part.height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+    for (int x = 0; x < part.width(); ++x)
+      if ((line[x] & 0xFFFFFF) == k) line[x] = b;
+  }
+  DrawImageAt(ToQRect(dest), part, part.rect());
+}
+
+bool TQtCanvas::DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) {
+  TQtPainterScope p(Painter());
+  if (!p) return false;
+  ApplyClip(p.get());
+  return QtDrawFrameControl(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), type, state);
+}
+
+bool TQtCanvas::DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) {
+  TQtPainterScope p(Painter());
+  if (!p) return false;
+  ApplyClip(p.get());
+  return QtDrawThemePart(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), themeClass, part,
+                         state);
+}

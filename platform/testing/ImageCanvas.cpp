@@ -1,0 +1,48 @@
+#include "platform/testing/ImageCanvas.h"
+
+#include <QImage>
+
+#include "platform/qt/QtCanvas.h"
+
+TImageCanvas::TImageCanvas(int width, int height, TColor fill) {
+  bitmap_.SetPixelFormat(pf24bit);
+  bitmap_.SetSize(width, height);
+  bitmap_.MutableImage()->fill(ToQColor(fill));
+}
+
+TColor TImageCanvas::Pixel(int x, int y) {
+  const QImage* img = bitmap_.NativeImage();
+  if (x < 0 || y < 0 || x >= img->width() || y >= img->height()) return clNone;
+  QRgb v = img->pixel(x, y);
+  return RGB(qRed(v), qGreen(v), qBlue(v));
+}
+
+std::vector<std::string> TImageCanvas::Art(const TRect& r, const std::map<TColor, char>& legend, char other) {
+  std::vector<std::string> rows;
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    std::string row;
+    for (int x = r.Left; x < r.Right; ++x) {
+      auto it = legend.find(Pixel(x, y));
+      row += it == legend.end() ? other : it->second;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<TColor> TImageCanvas::Snapshot() {
+  std::vector<TColor> all;
+  for (int y = 0; y < Height(); ++y)
+    for (int x = 0; x < Width(); ++x) all.push_back(Pixel(x, y));
+  return all;
+}
+
+int TImageCanvas::CountColor(TColor c) {
+  int n = 0;
+  for (TColor v : Snapshot()) n += v == ColorToRGB(c);
+  return n;
+}
+
+bool TImageCanvas::SavePng(const String& path) {
+  return bitmap_.NativeImage()->save(QString::fromStdU16String(path), "PNG");
+}
