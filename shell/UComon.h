@@ -106,8 +106,8 @@ int SNMP_Auth_From_Text(const String& Text);         // 0 or 1
 int SNMP_Priv_From_Text(const String& Text);         // 0 or 1
 int SNMP_Level_From_Short_Text(const String& Text);  // -1, 0, 1 or 3 (bit 0 auth, bit 1 privacy)
 
-// 0 valid; 1 too long, 2 bad character, 3 leading ".", 4 trailing ".", 5 "..", 6 arc out of range
-// or not convertible. An empty text gives 2 (no arcs at all is not an identifier).
+// 0 valid; 1 longer than 128, 2 a character other than digits and ".", 3 leading ".", 4 trailing
+// ".", 5 "..", 6 an arc above 4294967295 or not convertible (an empty text has one empty arc: 6).
 int Check_SNMP_OID(const String& Text);
 // 0 valid; 1 longer than 15, 2 too short (user name < 1, pass phrase < 8), 3 bad character.
 int Check_SNMP_User(const String& Text, bool Is_User);
