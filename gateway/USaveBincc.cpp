@@ -11,6 +11,9 @@
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
+// TEMPORARY: weak until the dialog implementation is linked into the platform library.
+int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) __attribute__((weak));
+
 std::array<uint8_t, Parameters_Block_Size> Parameters_Block{};
 TLoRaWAN_ParGen LoRaWAN_ParGen = Default_LoRaWAN_ParGen();
 std::array<SNMP_Trap_Entry, SNMP_Table_Entries> SNMP_Trap_Read_Table{};
@@ -33,7 +36,9 @@ constexpr int Txt_Bank2_Overflow = 1650;
 constexpr int Txt_Bank_Write_Failed = 1651;
 constexpr int Txt_No_Banks_Built = 1652;
 
-void Show_Error(const String& Text) { MessageDlg(Text, mtError, TMsgDlgButtons{mbOK}, 0); }
+void Show_Error(const String& Text) {
+  if (&MessageDlg != nullptr) MessageDlg(Text, mtError, TMsgDlgButtons{mbOK}, 0);
+}
 
 String UI_Text(int Index) {
   if (Language_List == nullptr || Index >= Language_List->Count()) return Builtin_Texts()[Index];

@@ -1,0 +1,105 @@
+// The build as a whole: bank files, rebuilds, the reset between builds and failures.
+#include "tests/gateway/BankTestSupport.h"
+
+using namespace bank_test;
+
+namespace {
+class BankBuildTest : public BankTest {};
+}  // namespace
+
+TEST_F(BankBuildTest, WithoutInputFilesBank2IsEmptyTablesAndAnEmptyLoRaWANSection) {
+  Build();
+  ASSERT_GT(bank2.size(), 24576u + 36u);
+  EXPECT_EQ(Bytes(bank2.begin(), bank2.begin() + 24576), Bytes(24576, 0));
+  const size_t h = 24576;
+  EXPECT_EQ(U32(bank2, h + 0), 0u);          // devices
+  EXPECT_EQ(U32(bank2, h + 4), 0u);          // rules
+  EXPECT_EQ(U32(bank2, h + 8), 0x86024u);    // device list
+  EXPECT_EQ(U32(bank2, h + 12), 0x86024u);   // rule list
+  EXPECT_EQ(U32(bank2, h + 16), 0x86024u);   // configuration text
+  // The configuration text follows the header and is the default EU868 one.
+  std::string text(bank2.begin() + h + 36, bank2.end());
+  EXPECT_EQ(text.substr(text.size() - 2), std::string("\n\0", 2));
+  EXPECT_NE(text.find("\"server_address\": \"eu1.cloud.thethings.network\","), std::string::npos);
+  EXPECT_NE(text.find("\"serv_port_up\": 1780,"), std::string::npos);
+  EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
+TEST_F(BankBuildTest, RebuildGivesIdenticalFilesAndReplacesOldOnes) {
+  Write_ParGen({{"WiFi_SSID", "net"}, {"LoRaWAN_RF_Band", "US915"}});
+  Write_SNMP({{{"Enable", "Y"}, {"Community_Name", "c"}, {"IP_Address", "1.2.3.4"}}}, {});
+  // Longer leftovers of an earlier build must not survive.
+  Write("bin/bank1.bin", std::string(5000, 'x'));
+  Write("bin/bank2.bin", std::string(600000, 'x'));
+  Build();
+  Bytes first1 = bank1, first2 = bank2;
+  EXPECT_EQ(first1.size(), 2048u);
+  EXPECT_EQ(int32_t(first2.size()), Bank2_Length);
+  Build();
+  EXPECT_EQ(bank1, first1);
+  EXPECT_EQ(bank2, first2);
+}
+
+TEST_F(BankBuildTest, LoRaWANSettingsDoNotCarryOverFromAnEarlierBuild) {
+  Write_ParGen({{"LoRaWAN_RF_Band", "US915"},
+                {"LoRaWAN_Server_Address", "ns.example.org"},
+                {"LoRaWAN_Server_Port_Up", "1700"},
+                {"LoRaWAN_Network_Type", "Public"}});
+  Build();
+  EXPECT_EQ(LoRaWAN_ParGen.RF_Band, 1);
+  EXPECT_EQ(LoRaWAN_ParGen.Server_Add, u"ns.example.org");
+
+  std::filesystem::remove(dir_ / "ParGen.xml");
+  Build();
+  const TLoRaWAN_ParGen d = Default_LoRaWAN_ParGen();
+  EXPECT_EQ(LoRaWAN_ParGen.RF_Band, 0);
+  EXPECT_EQ(LoRaWAN_ParGen.Server_Add, d.Server_Add);
+  EXPECT_EQ(LoRaWAN_ParGen.Server_Port_Up, u"1780");
+  EXPECT_EQ(LoRaWAN_ParGen.NetworkType, u"false");
+  std::string text(bank2.begin() + 24576 + 36, bank2.end());
+  EXPECT_EQ(text.find("ns.example.org"), std::string::npos);
+  EXPECT_NE(text.find("\"lorawan_public\": false,"), std::string::npos);
+}
+
+TEST_F(BankBuildTest, MissingBinFolderIsCreated) {
+  std::filesystem::remove_all(dir_ / "bin");
+  Build();
+  EXPECT_EQ(bank1.size(), 2048u);
+}
+
+TEST_F(BankBuildTest, WriteFailureIsReported) {
+  // A file where the bin folder should be: nothing can be written below it.
+  std::filesystem::remove_all(dir_ / "bin");
+  Write("bin", "not a folder");
+  Build_Bin_Banks();
+  EXPECT_FALSE(Write_Bin_Files());
+
+  std::filesystem::remove(dir_ / "bin");
+  std::filesystem::create_directories(dir_ / "bin" / "bank2.bin");  // a folder in the file's place
+  EXPECT_FALSE(Write_Bin_Files());
+}
+
+TEST_F(BankBuildTest, NoConfigurationOpenWritesNothing) {
+  Build_Bin_Banks();
+  Project_Folder.clear();
+  EXPECT_FALSE(Write_Bin_Files());
+}
+
+TEST_F(BankBuildTest, MalformedInputEndsTheBuildWithoutBanks) {
+  Build();
+  for (const char* name : {"ParGen.xml", "SNMP_Trap.xml", "LoRaWAN_Gateway.xml"}) {
+    SCOPED_TRACE(name);
+    Write(name, "<root><unclosed></root>");
+    EXPECT_ANY_THROW(Build_Bin_Banks());
+    EXPECT_FALSE(Bin_Banks_Ready());
+    EXPECT_EQ(Bank1_Length, 0);
+    EXPECT_FALSE(Write_Bin_Files());
+    std::filesystem::remove(dir_ / name);
+  }
+}
+
+TEST_F(BankBuildTest, RootIsTheFirstElementEvenAfterADeclaration) {
+  Write("ParGen.xml", "<?xml version=\"1.0\"?><!-- note --><Par_Gen><SNMP_Agent_IP1>10</SNMP_Agent_IP1></Par_Gen>");
+  Build();
+  EXPECT_EQ(bank1[40], 10);
+}
