@@ -38,26 +38,7 @@ struct TBuiltinTable {
 const TBuiltinTable& Table() {
   static const TBuiltinTable table = [] {
     TBuiltinTable t;
-    t.Texts.assign(Builtin_Text_Count, String(u" "));
-    std::vector<String> owner(Builtin_Text_Count);  // file that gave each index
-    for (int f = 0; f < Builtin_Text_File_Count; ++f) {
-      const TBuiltinTextFile& file = Builtin_Text_Files[f];
-      std::vector<std::pair<int, String>> entries;
-      Parse_Builtin_Text_File(file, entries, t.Issues);
-      for (auto& [index, text] : entries) {
-        if (index < 0 || index >= Builtin_Text_Count) {
-          t.Issues.push_back({Ascii(file.Name), 0, u"index " + Ascii(std::to_string(index)) + u" out of range"});
-          continue;
-        }
-        if (!owner[index].empty()) {
-          t.Issues.push_back({Ascii(file.Name), 0,
-                              u"index " + Ascii(std::to_string(index)) + u" already given by " + owner[index]});
-          continue;
-        }
-        owner[index] = Ascii(file.Name);
-        t.Texts[index] = std::move(text);
-      }
-    }
+    t.Texts = Build_Builtin_Texts(Builtin_Text_Files, Builtin_Text_File_Count, t.Issues);
     return t;
   }();
   return table;
@@ -65,7 +46,30 @@ const TBuiltinTable& Table() {
 
 }  // namespace
 
-void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<std::pair<int, String>>& Entries,
+std::vector<String> Build_Builtin_Texts(const TBuiltinTextFile* Files, int Count,
+                                        std::vector<TBuiltinTextIssue>& Issues) {
+  std::vector<String> texts(Builtin_Text_Count, String(u" "));
+  std::vector<String> owner(Builtin_Text_Count);  // "file:line" that gave each index
+  for (int f = 0; f < Count; ++f) {
+    const String name = Ascii(Files[f].Name ? Files[f].Name : "");
+    std::vector<TBuiltinTextEntry> entries;
+    Parse_Builtin_Text_File(Files[f], entries, Issues);
+    for (TBuiltinTextEntry& e : entries) {
+      const String index = Ascii(std::to_string(e.Index));
+      if (e.Index < 0 || e.Index >= Builtin_Text_Count) {
+        Issues.push_back({name, e.Line, u"index " + index + u" out of range"});
+      } else if (!owner[e.Index].empty()) {
+        Issues.push_back({name, e.Line, u"index " + index + u" already given at " + owner[e.Index]});
+      } else {
+        owner[e.Index] = name + u":" + Ascii(std::to_string(e.Line));
+        texts[e.Index] = std::move(e.Text);
+      }
+    }
+  }
+  return texts;
+}
+
+void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<TBuiltinTextEntry>& Entries,
                              std::vector<TBuiltinTextIssue>& Issues) {
   const String name = Ascii(File.Name ? File.Name : "");
   std::string_view data(reinterpret_cast<const char*>(File.Data), File.Data ? File.Size : 0);
@@ -96,7 +100,7 @@ void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<std::pair
       Issues.push_back({name, lineNo, u"bad escape"});
       continue;
     }
-    Entries.emplace_back(std::stoi(std::string(digits)), Utf8ToString(text));
+    Entries.push_back({std::stoi(std::string(digits)), Utf8ToString(text), lineNo});
   }
 }
 

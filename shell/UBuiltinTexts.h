@@ -30,9 +30,20 @@ struct TBuiltinTextIssue {
   String Reason;
 };
 
-// Parses one data file; entries are (index, text) in file order. Malformed lines go to Issues.
-void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<std::pair<int, String>>& Entries,
+struct TBuiltinTextEntry {
+  int Index = 0;
+  String Text;
+  int Line = 0;
+};
+
+// Parses one data file; entries in file order. Malformed lines go to Issues.
+void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<TBuiltinTextEntry>& Entries,
                              std::vector<TBuiltinTextIssue>& Issues);
+
+// Builds the table from data files: Builtin_Text_Count entries, " " where no file gives a text.
+// An index out of range, or given a second time (in any file), is reported and not applied.
+std::vector<String> Build_Builtin_Texts(const TBuiltinTextFile* Files, int Count,
+                                        std::vector<TBuiltinTextIssue>& Issues);
 
 // The 5,600 texts, built once from all data files. Malformed lines, indices out of range and
 // an index given twice are collected in Builtin_Text_Issues() (a test keeps that list empty).

@@ -14,11 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+TBuiltinTextFile File(const char* name, const std::string& bytes) {
+  return {name, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()};
+}
+
 std::vector<std::pair<int, String>> Parse(const std::string& bytes, std::vector<TBuiltinTextIssue>& issues) {
-  const TBuiltinTextFile file{"sample.txt", reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()};
-  std::vector<std::pair<int, String>> entries;
-  Parse_Builtin_Text_File(file, entries, issues);
-  return entries;
+  std::vector<TBuiltinTextEntry> entries;
+  Parse_Builtin_Text_File(File("sample.txt", bytes), entries, issues);
+  std::vector<std::pair<int, String>> pairs;
+  for (const auto& e : entries) pairs.emplace_back(e.Index, e.Text);
+  return pairs;
 }
 
 TEST(BuiltinTexts, DataFileFormat) {
@@ -50,6 +55,24 @@ TEST(BuiltinTexts, MalformedLinesAreReported) {
     EXPECT_TRUE(Parse(line, issues).empty());
     EXPECT_EQ(issues.size(), 1u);
   }
+}
+
+TEST(BuiltinTexts, FilesCombineAndCollisionsAreReported) {
+  const std::string a = "0\tBegin\n5\tfive\n", b = "# other area\n6\tsix\n5\tagain\n5600\ttoo far\n";
+  const TBuiltinTextFile files[] = {File("a.txt", a), File("b.txt", b)};
+  std::vector<TBuiltinTextIssue> issues;
+  const std::vector<String> texts = Build_Builtin_Texts(files, 2, issues);
+  ASSERT_EQ(texts.size(), 5600u);
+  EXPECT_EQ(texts[0], u"Begin");
+  EXPECT_EQ(texts[5], u"five");  // the first file keeps its text
+  EXPECT_EQ(texts[6], u"six");
+  EXPECT_EQ(texts[1], u" ");
+  EXPECT_EQ(texts[5599], u" ");
+  ASSERT_EQ(issues.size(), 2u);
+  EXPECT_EQ(issues[0].File, u"b.txt");
+  EXPECT_EQ(issues[0].Line, 3);
+  EXPECT_EQ(issues[0].Reason, u"index 5 already given at a.txt:2");
+  EXPECT_EQ(issues[1].Line, 4);
 }
 
 TEST(BuiltinTexts, RepositoryDataFilesAreClean) {
