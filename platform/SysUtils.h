@@ -117,7 +117,7 @@ struct TVarRec {
 };
 
 // Directives: "%" [index ":"] ["-"] [width] ["." prec] type, width/prec may be "*" (taken from
-// an integer argument), "%%" is a percent sign. Types:
+// an integer argument; a negative one is refused), "%%" is a percent sign. Types:
 //   d u  integers; prec = minimum digits            x  integers, upper-case hex; prec = min digits
 //   s    strings; prec = maximum characters         f  fixed, prec decimals (default 2)
 //   n    like f with thousand separators            m  money: CurrencyString, CurrencyDecimals

@@ -82,6 +82,7 @@ void ResetTimeSources() {
 
 void TimeSource::SetTestClock(std::function<TDateTime()> clock) { ::SetTestClock(std::move(clock)); }
 void TimeSource::SetTestTicks(std::function<uint32_t()> ticks) { ::SetTestTicks(std::move(ticks)); }
+void TimeSource::ResetTimeSources() { ::ResetTimeSources(); }
 
 VirtualClock::VirtualClock(TDateTime start, uint32_t startTicks) : start_(start), ticks_(startTicks) {}
 

@@ -18,6 +18,7 @@ class TimeSource {
   // An empty function puts the real source back.
   static void SetTestClock(std::function<TDateTime()> clock);
   static void SetTestTicks(std::function<uint32_t()> ticks);
+  static void ResetTimeSources();
 };
 
 void SetTestClock(std::function<TDateTime()> clock);

@@ -8,6 +8,7 @@ namespace {
 
 class TimeSourceTest : public ::testing::Test {
  protected:
+  void SetUp() override { ResetTimeSources(); }
   void TearDown() override { ResetTimeSources(); }
 };
 
@@ -55,7 +56,7 @@ TEST_F(TimeSourceTest, InjectedFunctionsAndReset) {
   ticks = 9;
   EXPECT_EQ(ClockNow(), 200.5);
   EXPECT_EQ(GetTickCount(), 9u);
-  ResetTimeSources();
+  TimeSource::ResetTimeSources();
   EXPECT_GT(ClockNow(), EncodeDate(2020, 1, 1));  // the machine's clock again
 }
 
