@@ -605,6 +605,8 @@ bool TQtCanvas::DoDrawFrameControl(const TRect& r, unsigned type, unsigned state
   TQtPainterScope p(Painter());
   if (!p) return false;
   ApplyClip(p.get());
+  // The style may paint a shadow or focus ring outside; the system call never does.
+  p->setClipRect(ToQRect(r), Qt::IntersectClip);
   return QtDrawFrameControl(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), type, state);
 }
 
@@ -612,6 +614,7 @@ bool TQtCanvas::DoThemeDrawBackground(const String& themeClass, int part, int st
   TQtPainterScope p(Painter());
   if (!p) return false;
   ApplyClip(p.get());
+  p->setClipRect(ToQRect(r), Qt::IntersectClip);
   return QtDrawThemePart(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), themeClass, part,
                          state);
 }

@@ -133,7 +133,7 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
     out.Extent = r;
     out.Extent.Right = r.Left;
     out.Extent.Bottom = single ? r.Top + lineH : r.Top;
-    out.Height = 0;
+    out.Height = out.Extent.Bottom - r.Top;
     return out;
   }
 

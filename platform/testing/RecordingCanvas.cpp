@@ -33,7 +33,7 @@ std::vector<TRecordedCall> TRecordingCanvas::CallsNamed(const std::string& name)
 }
 
 bool TRecordingCanvas::Record(std::string name, std::vector<int> args, String text) {
-  if (depth_ > 0) return false;
+  if (depth_ > 0 && !recordNested_) return false;
   TRecordedCall c;
   c.Name = std::move(name);
   c.Args = std::move(args);

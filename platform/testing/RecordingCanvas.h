@@ -29,6 +29,8 @@ class TRecordingCanvas : public TCanvas {
   // Only the calls with this name.
   std::vector<TRecordedCall> CallsNamed(const std::string& name) const;
   void Clear() { calls_.clear(); }
+  // Also records the calls made inside other calls (the lines and underlines of DrawText).
+  void SetRecordNested(bool v) { recordNested_ = v; }
 
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
@@ -77,4 +79,5 @@ class TRecordingCanvas : public TCanvas {
   std::map<std::pair<int, int>, TColor> pixels_;
   std::vector<TSavedState> saved_;
   int depth_ = 0;
+  bool recordNested_ = false;
 };

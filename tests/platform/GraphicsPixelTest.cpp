@@ -1,0 +1,292 @@
+// Pixel rules of the canvas on an image.
+#include <gtest/gtest.h>
+
+#include "platform/Graphics.h"
+#include "platform/testing/FakeMetrics.h"
+#include "platform/testing/ImageCanvas.h"
+
+namespace {
+
+using Art = std::vector<std::string>;
+const std::map<TColor, char> kLegend{{clBlack, '#'}, {clWhite, '.'}, {clRed, 'r'}, {clYellow, 'y'}, {clBlue, 'b'}};
+
+TEST(GraphicsPixels, RectangleOutlinesRightAndBottomExclusive) {
+  TImageCanvas img(6, 5, clYellow);
+  TCanvas* c = img.Canvas();
+  c->Pen()->SetColor(clBlack);
+  c->Brush()->SetColor(clWhite);
+  c->Rectangle(0, 0, 4, 3);
+  EXPECT_EQ(img.Art(Rect(0, 0, 6, 5), kLegend), (Art{"####yy", "#..#yy", "####yy", "yyyyyy", "yyyyyy"}));
+}
+
+TEST(GraphicsPixels, RectangleWithClearPenFillsOneLessEachWay) {
+  TImageCanvas img(5, 4, clYellow);
+  TCanvas* c = img.Canvas();
+  c->Pen()->SetStyle(psClear);
+  c->Brush()->SetColor(clRed);
+  c->Rectangle(0, 0, 4, 3);
+  EXPECT_EQ(img.Art(Rect(0, 0, 5, 4), kLegend), (Art{"rrryy", "rrryy", "yyyyy", "yyyyy"}));
+}
+
+TEST(GraphicsPixels, RectangleWithClearBrushDrawsOnlyTheOutline) {
+  TImageCanvas img(5, 4, clYellow);
+  TCanvas* c = img.Canvas();
+  c->Pen()->SetColor(clBlue);
+  c->Brush()->SetStyle(bsClear);
+  c->Rectangle(0, 0, 5, 4);
+  EXPECT_EQ(img.Art(Rect(0, 0, 5, 4), kLegend), (Art{"bbbbb", "byyyb", "byyyb", "bbbbb"}));
+}
+
+struct LineCase {
+  TPoint From, To;
+  Art Expected;
+};
+
+TEST(GraphicsPixels, LineToLeavesOutItsEndPixel) {
+  const LineCase cases[] = {
+      {{0, 1}, {4, 1}, {".....", "####.", ".....", "....."}},
+      {{4, 1}, {0, 1}, {".....", ".####", ".....", "....."}},
+      {{0, 0}, {3, 3}, {"#....", ".#...", "..#..", "....."}},
+      {{2, 0}, {2, 3}, {"..#..", "..#..", "..#..", "....."}},
+      {{1, 1}, {1, 1}, {".....", ".....", ".....", "....."}},
+  };
+  for (const LineCase& lc : cases) {
+    TImageCanvas img(5, 4);
+    TCanvas* c = img.Canvas();
+    c->MoveTo(lc.From.X, lc.From.Y);
+    c->LineTo(lc.To.X, lc.To.Y);
+    EXPECT_EQ(img.Art(Rect(0, 0, 5, 4), kLegend), lc.Expected)
+        << "from " << lc.From.X << "," << lc.From.Y << " to " << lc.To.X << "," << lc.To.Y;
+    EXPECT_EQ(c->PenPos(), lc.To);
+  }
+}
+
+TEST(GraphicsPixels, PolylineJoinsWithoutItsLastPoint) {
+  TImageCanvas img(4, 4);
+  TCanvas* c = img.Canvas();
+  c->Polyline({{0, 0}, {3, 0}, {3, 3}});
+  EXPECT_EQ(img.Art(Rect(0, 0, 4, 4), kLegend), (Art{"####", "...#", "...#", "...."}));
+}
+
+TEST(GraphicsPixels, FillRectAndFrameRectExcludeRightAndBottom) {
+  TImageCanvas img(5, 5);
+  TCanvas* c = img.Canvas();
+  c->Brush()->SetColor(clRed);
+  c->FillRect(Rect(1, 1, 3, 4));
+  EXPECT_EQ(img.Art(Rect(0, 0, 5, 5), kLegend), (Art{".....", ".rr..", ".rr..", ".rr..", "....."}));
+
+  TImageCanvas framed(5, 5);
+  framed.Canvas()->Brush()->SetColor(clBlue);
+  framed.Canvas()->FrameRect(Rect(0, 0, 4, 4));
+  EXPECT_EQ(framed.Art(Rect(0, 0, 5, 5), kLegend), (Art{"bbbb.", "b..b.", "b..b.", "bbbb.", "....."}));
+}
+
+TEST(GraphicsPixels, FocusRectIsDottedXorAndTwiceRestores) {
+  TImageCanvas img(8, 6, clWhite);
+  TCanvas* c = img.Canvas();
+  // A varied background so the XOR has something to restore.
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) c->SetPixels(x, y, RGB(x * 30, y * 40, (x + y) * 10));
+  const auto before = img.Snapshot();
+  c->DrawFocusRect(Rect(1, 1, 7, 5));
+  const auto once = img.Snapshot();
+  int changed = 0;
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) {
+      size_t i = static_cast<size_t>(y) * 8 + x;
+      bool onFrame = x >= 1 && x <= 6 && y >= 1 && y <= 4 && (x == 1 || x == 6 || y == 1 || y == 4);
+      bool dot = onFrame && ((x + y) % 2 == 0);
+      if (dot) {
+        EXPECT_EQ(once[i], before[i] ^ 0xFFFFFF) << x << "," << y;
+        ++changed;
+      } else {
+        EXPECT_EQ(once[i], before[i]) << x << "," << y;
+      }
+    }
+  EXPECT_GT(changed, 0);
+  c->DrawFocusRect(Rect(1, 1, 7, 5));
+  EXPECT_EQ(img.Snapshot(), before);
+}
+
+TEST(GraphicsPixels, XorPenLineTwiceRestores) {
+  TImageCanvas img(6, 3, clYellow);
+  TCanvas* c = img.Canvas();
+  c->Pen()->SetMode(pmXor);
+  c->Pen()->SetColor(clWhite);
+  c->MoveTo(0, 1);
+  c->LineTo(6, 1);
+  EXPECT_EQ(img.Pixel(2, 1), RGB(0, 0, 255));  // yellow XOR white
+  c->MoveTo(0, 1);
+  c->LineTo(6, 1);
+  EXPECT_EQ(img.CountColor(clYellow), 18);
+}
+
+TEST(GraphicsPixels, PixelsResolveSystemColoursAndReadBack) {
+  TImageCanvas img(3, 3);
+  TCanvas* c = img.Canvas();
+  c->SetPixels(1, 1, clBtnFace);
+  EXPECT_EQ(c->Pixels(1, 1), ColorToRGB(clBtnFace));
+  EXPECT_EQ(c->Pixels(0, 0), clWhite);
+  EXPECT_EQ(c->Pixels(7, 7), clNone);
+}
+
+TEST(GraphicsPixels, ClipRectanglesLimitDrawing) {
+  TImageCanvas img(6, 3);
+  TCanvas* c = img.Canvas();
+  c->Brush()->SetColor(clRed);
+  c->SetClipRect(Rect(1, 0, 5, 3));
+  c->ExcludeClipRect(Rect(2, 0, 3, 3));
+  int saved = c->SaveDC();
+  c->IntersectClipRect(Rect(0, 0, 6, 1));
+  c->FillRect(Rect(0, 0, 6, 3));
+  EXPECT_EQ(img.Art(Rect(0, 0, 6, 3), kLegend), (Art{".r.rr.", "......", "......"}));
+  EXPECT_TRUE(c->RestoreDC(saved));
+  c->FillRect(Rect(0, 1, 6, 2));
+  EXPECT_EQ(img.Art(Rect(0, 0, 6, 3), kLegend), (Art{".r.rr.", ".r.rr.", "......"}));
+  EXPECT_FALSE(c->RectVisible(Rect(2, 0, 3, 3)));
+  c->SelectClipRgn(nullptr);
+  c->FillRect(Rect(0, 2, 6, 3));
+  EXPECT_EQ(img.Art(Rect(0, 2, 6, 3), kLegend), (Art{"rrrrrr"}));
+}
+
+TEST(GraphicsPixels, TextBackgroundFollowsBkModeOverTheMeasuredCell) {
+  TScopedFakeMetrics fake(7, 10, 3);
+  for (int mode : {OPAQUE, TRANSPARENT}) {
+    TImageCanvas img(30, 20);
+    TCanvas* c = img.Canvas();
+    c->Brush()->SetColor(clYellow);
+    c->Font()->SetColor(clBlack);
+    c->SetBkMode(mode);
+    c->TextOut(2, 3, u"ab");
+    // The cell is 2 x 7 wide and 13 high; nothing outside it changes.
+    int yellowInside = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 30; ++x) {
+        bool inside = x >= 2 && x < 16 && y >= 3 && y < 16;
+        TColor p = img.Pixel(x, y);
+        if (!inside) {
+          EXPECT_EQ(p, clWhite) << x << "," << y;
+        }
+        if (inside && p == clYellow) ++yellowInside;
+      }
+    if (mode == OPAQUE)
+      EXPECT_GT(yellowInside, 100);
+    else
+      EXPECT_EQ(yellowInside, 0);
+    EXPECT_GT(img.CountColor(clBlack), 0) << "glyphs drawn in the font colour";
+  }
+}
+
+TEST(GraphicsPixels, DrawEdgeRaisedAndSunkenUseTheClassicColours) {
+  struct Case {
+    unsigned Edge;
+    TColor OuterTL, OuterBR, InnerTL, InnerBR;
+  };
+  const Case cases[] = {
+      {EDGE_RAISED, cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow},
+      {EDGE_SUNKEN, clBtnShadow, clBtnHighlight, cl3DDkShadow, cl3DLight},
+  };
+  for (const Case& k : cases) {
+    TImageCanvas img(6, 6, clRed);
+    TRect r = Rect(0, 0, 6, 6);
+    EXPECT_TRUE(DrawEdge(img.Canvas(), r, k.Edge, BF_RECT | BF_ADJUST | BF_MIDDLE));
+    EXPECT_EQ(img.Pixel(0, 2), ColorToRGB(k.OuterTL));
+    EXPECT_EQ(img.Pixel(2, 0), ColorToRGB(k.OuterTL));
+    EXPECT_EQ(img.Pixel(5, 2), ColorToRGB(k.OuterBR));
+    EXPECT_EQ(img.Pixel(2, 5), ColorToRGB(k.OuterBR));
+    EXPECT_EQ(img.Pixel(1, 2), ColorToRGB(k.InnerTL));
+    EXPECT_EQ(img.Pixel(4, 2), ColorToRGB(k.InnerBR));
+    EXPECT_EQ(img.Pixel(2, 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(r, Rect(2, 2, 4, 4));
+  }
+}
+
+TEST(GraphicsPixels, TransparentBitmapLeavesOutItsBottomLeftColour) {
+  TBitmap bmp;
+  bmp.SetPixelFormat(pf24bit);
+  bmp.SetSize(3, 2);
+  TCanvas* bc = bmp.Canvas();
+  bc->Brush()->SetColor(clFuchsia);
+  bc->FillRect(Rect(0, 0, 3, 2));
+  bc->SetPixels(1, 0, clBlue);
+  bmp.SetTransparent(true);
+  EXPECT_EQ(bmp.TransparentColor(), clFuchsia);
+
+  TImageCanvas img(5, 4, clYellow);
+  img.Canvas()->Draw(1, 1, &bmp);
+  EXPECT_EQ(img.Art(Rect(0, 0, 5, 4), kLegend), (Art{"yyyyy", "yybyy", "yyyyy", "yyyyy"}));
+}
+
+TEST(GraphicsPixels, BrushCopyReplacesTheKeyColourWithTheBrush) {
+  TBitmap bmp;
+  bmp.SetSize(2, 1);
+  bmp.Canvas()->SetPixels(0, 0, clWhite);
+  bmp.Canvas()->SetPixels(1, 0, clBlack);
+  TImageCanvas img(2, 1, clBlue);
+  img.Canvas()->Brush()->SetColor(clRed);
+  img.Canvas()->BrushCopy(Rect(0, 0, 2, 1), &bmp, Rect(0, 0, 2, 1), clWhite);
+  EXPECT_EQ(img.Art(Rect(0, 0, 2, 1), kLegend), (Art{"r#"}));
+}
+
+TEST(GraphicsPixels, CopyRectCopiesBetweenCanvases) {
+  TImageCanvas src(3, 3);
+  src.Canvas()->SetPixels(1, 1, clRed);
+  TImageCanvas dst(4, 4, clYellow);
+  dst.Canvas()->CopyRect(Rect(2, 2, 4, 4), src.Canvas(), Rect(1, 1, 3, 3));
+  EXPECT_EQ(dst.Art(Rect(0, 0, 4, 4), kLegend), (Art{"yyyy", "yyyy", "yyr.", "yy.."}));
+}
+
+TEST(GraphicsPixels, FloodFillStopsAtTheBorderColour) {
+  TImageCanvas img(5, 3);
+  TCanvas* c = img.Canvas();
+  c->MoveTo(2, 0);
+  c->LineTo(2, 3);
+  c->Brush()->SetColor(clRed);
+  c->FloodFill(0, 0, clBlack, fsBorder);
+  EXPECT_EQ(img.Art(Rect(0, 0, 5, 3), kLegend), (Art{"rr#..", "rr#..", "rr#.."}));
+}
+
+TEST(GraphicsPixels, FrameControlsAndThemePartsStayInTheirRectangle) {
+  struct Case {
+    const char* Name;
+    std::function<bool(TCanvas*, const TRect&)> Draw;
+  };
+  const Case cases[] = {
+      {"push", [](TCanvas* c, const TRect& r) { return DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONPUSH); }},
+      {"check", [](TCanvas* c, const TRect& r) {
+         return DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+       }},
+      {"combo", [](TCanvas* c, const TRect& r) { return DrawFrameControl(c, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX); }},
+      {"theme push", [](TCanvas* c, const TRect& r) {
+         return ThemeDrawBackground(c, u"button", ThemeParts::BP_PUSHBUTTON, ThemeParts::PBS_NORMAL, r);
+       }},
+      {"theme spin", [](TCanvas* c, const TRect& r) {
+         return ThemeDrawBackground(c, u"SPIN", ThemeParts::SPNP_UP, ThemeParts::UPS_NORMAL, r);
+       }},
+      {"theme header", [](TCanvas* c, const TRect& r) {
+         return ThemeDrawBackground(c, u"header", ThemeParts::HP_HEADERITEM, ThemeParts::HIS_NORMAL, r);
+       }},
+      {"theme progress", [](TCanvas* c, const TRect& r) {
+         return ThemeDrawBackground(c, u"progress", ThemeParts::PP_BAR, 1, r);
+       }},
+  };
+  for (const Case& k : cases) {
+    TImageCanvas img(40, 30, clRed);
+    const TRect r = Rect(5, 5, 30, 22);
+    EXPECT_TRUE(k.Draw(img.Canvas(), r)) << k.Name;
+    int changedInside = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 40; ++x) {
+        bool inside = PtInRect(r, Point(x, y));
+        if (!inside) {
+          EXPECT_EQ(img.Pixel(x, y), clRed) << k.Name << " at " << x << "," << y;
+        }
+        if (inside && img.Pixel(x, y) != clRed) ++changedInside;
+      }
+    EXPECT_GT(changedInside, 0) << k.Name;
+  }
+  TImageCanvas img(10, 10);
+  EXPECT_FALSE(ThemeDrawBackground(img.Canvas(), u"nosuchclass", 1, 1, Rect(0, 0, 10, 10)));
+}
+
+}  // namespace
