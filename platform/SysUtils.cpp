@@ -328,7 +328,8 @@ bool TryStrToFloat(const String& s, double& out) {
     if (e != std::string::npos) {
       const char* b = text.data() + e + 1;
       if (*b == '+') ++b;
-      std::from_chars(b, text.data() + text.size(), exp10);
+      if (std::from_chars(b, text.data() + text.size(), exp10).ec != std::errc())
+        exp10 = *b == '-' ? -1000000000L : 1000000000L;  // an exponent beyond any double
     }
     std::string mant = text.substr(0, e);
     size_t point = mant.find('.');

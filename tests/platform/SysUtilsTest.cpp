@@ -162,7 +162,8 @@ TEST_F(SysUtils, StrToFloatUsesTheDecimalSeparator) {
       {u'.', u"+3", true, 3},          {u'.', u"", false, 0},           {u'.', u".", false, 0},
       {u'.', u"1e", false, 0},         {u'.', u"1,000.5", false, 0},    {u'.', u"INF", false, 0},
       {u'.', u"NAN", false, 0},        {u'.', u"0x10", false, 0},       {u'.', u"1e999", false, 0},
-      {u'.', u"1e-999", true, 0},      {u'.', u"1.5x", false, 0},       {u'.', u"- 1", false, 0},
+      {u'.', u"1e-999", true, 0},      {u'.', u"-1e-99999999999999999999", true, 0},
+      {u'.', u"1e99999999999999999999", false, 0},      {u'.', u"0.0001e-400", true, 0},      {u'.', u"1.5x", false, 0},       {u'.', u"- 1", false, 0},
   };
   for (const Case& c : cases) {
     FormatSettings().DecimalSeparator = c.sep;
