@@ -553,6 +553,17 @@ class EInvalidGraphic : public Exception {
   using Exception::Exception;
 };
 
+class EResNotFound : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Bitmap resources by name. The pictures are drawn by this program: each part registers the ones
+// it owns (before first use, from its own initialisation), and LoadFromResourceName paints them.
+using TResourcePainter = std::function<void(TBitmap* bitmap)>;
+void RegisterBitmapResource(const String& name, TResourcePainter painter);
+bool BitmapResourceExists(const String& name);
+
 class TBitmap : public TGraphic {
  public:
   TBitmap();
@@ -580,6 +591,8 @@ class TBitmap : public TGraphic {
   void SetTransparentColor(TColor c);
   void LoadFromBytes(std::string_view bytes) override;  // BMP
   std::string SaveToBytes() const override;              // BMP
+  // A bitmap resource registered under this name (case-blind); raises EResNotFound.
+  void LoadFromResourceName(const String& name);
   const QImage* NativeImage() const override;
   QImage* MutableImage();  // platform-internal: ends any painting on the canvas first
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include <jpeglib.h>
 
@@ -304,6 +305,31 @@ std::string TBitmap::SaveToBytes() const {
     while (out.size() - start < static_cast<size_t>(stride)) out += '\0';
   }
   return out;
+}
+
+namespace {
+String ResourceKey(const String& name) {
+  String k;
+  for (Char ch : name) k += (ch >= u'a' && ch <= u'z') ? Char(ch - 32) : ch;
+  return k;
+}
+std::map<String, TResourcePainter>& Resources() {
+  static std::map<String, TResourcePainter> table;
+  return table;
+}
+}  // namespace
+
+void RegisterBitmapResource(const String& name, TResourcePainter painter) {
+  Resources()[ResourceKey(name)] = std::move(painter);
+}
+
+bool BitmapResourceExists(const String& name) { return Resources().count(ResourceKey(name)) > 0; }
+
+void TBitmap::LoadFromResourceName(const String& name) {
+  auto it = Resources().find(ResourceKey(name));
+  if (it == Resources().end() || !it->second) throw EResNotFound(u"Resource " + name + u" not found");
+  it->second(this);
+  Changed();
 }
 
 // ---------------------------------------------------------------------------------------------

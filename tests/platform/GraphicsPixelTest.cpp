@@ -108,6 +108,48 @@ TEST(GraphicsPixels, FocusRectIsDottedXorAndTwiceRestores) {
   EXPECT_EQ(img.Snapshot(), before);
 }
 
+TEST(GraphicsPixels, FocusRectTwiceRestoresOnEveryBitmapFormat) {
+  for (TPixelFormat pf : {pfDevice, pf24bit, pf32bit}) {
+    TBitmap bmp;
+    bmp.SetPixelFormat(pf);
+    bmp.SetSize(9, 7);
+    TCanvas* c = bmp.Canvas();
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 9; ++x) c->SetPixels(x, y, RGB(x * 25, 255 - y * 30, 77));
+    std::vector<TColor> before;
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 9; ++x) before.push_back(c->Pixels(x, y));
+    c->DrawFocusRect(Rect(0, 0, 9, 7));
+    EXPECT_EQ(c->Pixels(0, 0), before[0] ^ 0xFFFFFF) << pf;
+    c->DrawFocusRect(Rect(0, 0, 9, 7));
+    std::vector<TColor> after;
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 9; ++x) after.push_back(c->Pixels(x, y));
+    EXPECT_EQ(after, before) << pf;
+  }
+}
+
+TEST(GraphicsPixels, RotatedTextTurnsAboutItsStartPoint) {
+  // Orientation 900: the text runs upwards from (10, 40), its top facing left.
+  TImageCanvas img(60, 60);
+  TCanvas* c = img.Canvas();
+  c->Font()->SetHeight(-14);
+  c->Font()->SetColor(clBlack);
+  c->SetBkMode(TRANSPARENT);
+  c->Font()->SetOrientation(900);
+  const String text = u"HHHH";
+  const int w = c->TextWidth(text), h = c->TextHeight(text);
+  c->TextOut(10, 40, text);
+  int inked = 0;
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 60; ++x)
+      if (img.Pixel(x, y) == clBlack) {
+        ++inked;
+        EXPECT_TRUE(x >= 10 && x < 10 + h + 1 && y > 40 - w - 1 && y <= 40) << x << "," << y;
+      }
+  EXPECT_GT(inked, 10);
+}
+
 TEST(GraphicsPixels, XorPenLineTwiceRestores) {
   TImageCanvas img(6, 3, clYellow);
   TCanvas* c = img.Canvas();

@@ -240,4 +240,20 @@ TEST_F(PicturesTest, ImageListDrawsEnabledAndGreyedDisabled) {
   list.Draw(on.Canvas(), 0, 0, 5, true);  // out of range: nothing
 }
 
+TEST_F(PicturesTest, ResourcesAreFoundByNameCaseBlind) {
+  RegisterBitmapResource(u"TESTARROW", [](TBitmap* b) {
+    b->SetPixelFormat(pf24bit);
+    b->SetSize(5, 3);
+    b->Canvas()->SetPixels(2, 2, clBlack);
+  });
+  EXPECT_TRUE(BitmapResourceExists(u"TestArrow"));
+  TBitmap bmp;
+  bmp.LoadFromResourceName(u"testarrow");
+  EXPECT_EQ(bmp.Width(), 5);
+  EXPECT_EQ(bmp.Canvas()->Pixels(2, 2), clBlack);
+  EXPECT_EQ(bmp.TransparentColor(), clWhite) << "bottom-left pixel";
+  EXPECT_FALSE(BitmapResourceExists(u"NOSUCHRESOURCE"));
+  EXPECT_THROW(bmp.LoadFromResourceName(u"NOSUCHRESOURCE"), EResNotFound);
+}
+
 }  // namespace
