@@ -197,11 +197,9 @@ std::string TableFileBytes(const TTableLayout& Layout, const std::vector<const T
   return doc.SaveToUtf8();
 }
 
-void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCells*>& Tables,
-                   const String& Path) {
-  const std::string bytes = TableFileBytes(Layout, Tables);
+void WriteFileWhole(const String& Path, const std::string& Bytes) {
   const String temp = Path + u".saving";
-  if (!WriteFileBytes(temp, bytes)) {
+  if (!WriteFileBytes(temp, Bytes)) {
     DeleteFile(temp);
     throw ETableFileError(u"Error in file " + FileLabel(Path) + u": the file cannot be written", Path);
   }
@@ -212,6 +210,11 @@ void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCel
     DeleteFile(temp);
     throw ETableFileError(u"Error in file " + FileLabel(Path) + u": the file cannot be written", Path);
   }
+}
+
+void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCells*>& Tables,
+                   const String& Path) {
+  WriteFileWhole(Path, TableFileBytes(Layout, Tables));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 // data column, in column order, holding the cell text unchanged.
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -141,6 +142,10 @@ class TTableData : public TTableCells {
 // Layout.Sections[i]) the rows from 1 up to the first blank key, every attribute written.
 // Returns the UTF-8 bytes that SaveTableFile writes.
 std::string TableFileBytes(const TTableLayout& Layout, const std::vector<const TTableCells*>& Tables);
+
+// Writes Bytes into a temporary file beside Path, then renames it over Path, so a failing write
+// never leaves a half-written file. Raises ETableFileError on failure.
+void WriteFileWhole(const String& Path, const std::string& Bytes);
 
 // Writes the document whole: into a temporary file beside Path, then renamed over it, so a
 // failing write never leaves a half-written table file. Raises ETableFileError on failure.

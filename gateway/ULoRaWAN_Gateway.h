@@ -24,6 +24,13 @@ extern const String LoRaWAN_Act_OTAA;  // "Over-the-Air Activation [OTAA]"
 // One rule; uplink and downlink rules share the class. Every value is the text as typed.
 class TRuleLoRa : public TObject {
  public:
+  TRuleLoRa() = default;
+  TRuleLoRa(const TRuleLoRa& Source) : TObject() { Assign(Source); }
+  TRuleLoRa& operator=(const TRuleLoRa& Source) {
+    Assign(Source);
+    return *this;
+  }
+  void Assign(const TRuleLoRa& Source);  // every field
   String ClassName() const override { return u"TRuleLoRa"; }
 
   bool Enable() const { return FEnable; }

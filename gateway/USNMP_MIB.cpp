@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "gateway/TableFile.h"
 #include "gateway/USNMP_Trap_Access.h"
 #include "platform/Classes.h"
 #include "platform/Files.h"
@@ -235,8 +236,7 @@ void Save_SNMP_MIB(const String& FileName) {
   EnsureLists();
   const String refused = Check_MIB_Descriptions();
   if (!refused.empty()) throw EMIBDescriptionError(refused);
-  if (!WriteFileBytes(FileName, SNMP_MIB_Text()))
-    throw EInOutError(u"The file " + FileName + u" cannot be written");
+  WriteFileWhole(FileName, SNMP_MIB_Text());
 }
 
 void Create_SNMP_MIB_File(const String& FileName) {

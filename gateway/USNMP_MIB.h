@@ -45,8 +45,9 @@ String Check_MIB_Descriptions();
 // The module text built from the four lists: CR LF after every line, ASCII.
 std::string SNMP_MIB_Text();
 
-// Writes the module to FileName, replacing it. Raises EMIBDescriptionError (nothing written)
-// when Check_MIB_Descriptions refuses, EInOutError when the file cannot be written.
+// Writes the module to FileName, replacing it whole. Raises EMIBDescriptionError (nothing
+// written) when Check_MIB_Descriptions refuses, ETableFileError when the file cannot be written
+// (an existing file is then left as it was).
 void Save_SNMP_MIB(const String& FileName);
 
 // Read_SNMP_Trap_Descriptions then Save_SNMP_MIB: the file-producing part of the step.
