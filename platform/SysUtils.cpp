@@ -804,29 +804,35 @@ String WithoutSeconds(const String& f) {
   return f.substr(0, b) + f.substr(p + 2);
 }
 
-std::string SystemLocaleName() {
-  for (const char* var : {"LC_ALL", "LC_TIME", "LANG"}) {
-    const char* v = std::getenv(var);
-    if (v && *v) return v;
-  }
-  return "C";
-}
-
 }  // namespace
 
 TFormatSettings FormatSettingsFromLocale(const char* localeName) {
   TFormatSettings fs;
-  std::string name = localeName ? localeName : "";
-  if (name.empty()) name = SystemLocaleName();
-  if (IsDefaultLocaleName(name)) return fs;
+  const std::string name = localeName ? localeName : "";
+  if (!name.empty() && IsDefaultLocaleName(name)) return fs;
+  // "" lets the C library pick each category from LC_ALL, LC_NUMERIC / LC_TIME and LANG.
   locale_t loc = newlocale(LC_ALL_MASK, name.c_str(), static_cast<locale_t>(nullptr));
   if (loc == static_cast<locale_t>(nullptr)) return fs;
   auto info = [&](nl_item item) { return std::string(nl_langinfo_l(item, loc)); };
-  String radix = Utf8ToString(info(RADIXCHAR));
-  String thousands = Utf8ToString(info(THOUSEP));
-  if (radix.size() == 1) fs.DecimalSeparator = radix[0];
-  if (thousands.size() == 1) fs.ThousandSeparator = thousands[0];
-  else fs.ThousandSeparator = fs.DecimalSeparator == u',' ? u'.' : u',';
+  auto isDefault = [&](int category) {
+#ifdef _NL_LOCALE_NAME
+    return IsDefaultLocaleName(info(_NL_LOCALE_NAME(category)));
+#else
+    (void)category;
+    return IsDefaultLocaleName(name);
+#endif
+  };
+  if (!isDefault(LC_NUMERIC)) {
+    String radix = Utf8ToString(info(RADIXCHAR));
+    String thousands = Utf8ToString(info(THOUSEP));
+    if (radix.size() == 1) fs.DecimalSeparator = radix[0];
+    if (thousands.size() == 1) fs.ThousandSeparator = thousands[0];
+    else fs.ThousandSeparator = fs.DecimalSeparator == u',' ? u'.' : u',';
+  }
+  if (isDefault(LC_TIME)) {
+    freelocale(loc);
+    return fs;
+  }
   bool twelve = false;
   String date = FromStrftime(info(D_FMT), twelve);
   if (!date.empty()) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 #include <limits>
 
 #if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
@@ -373,6 +374,31 @@ TEST(SysUtilsExceptions, MessageCanBeChangedAndClassesAreExceptions) {
   EXPECT_THROW(throw EArgumentOutOfRangeException(u""), std::exception);
 }
 
+namespace {
+
+// Sets environment variables for one scope and puts the old values back.
+class EnvGuard {
+ public:
+  void Set(const char* name, const char* value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old ? old : "", old != nullptr});
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~EnvGuard() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->had) setenv(it->name.c_str(), it->value.c_str(), 1);
+      else unsetenv(it->name.c_str());
+    }
+  }
+
+ private:
+  struct Saved { std::string name, value; bool had; };
+  std::vector<Saved> saved_;
+};
+
+}  // namespace
+
 // Builds a German locale into a private folder, so the test does not depend on the locales the
 // machine has installed.
 TEST(SysUtilsSettings, ReadsSeparatorsFormatsAndNamesFromALocale) {
@@ -381,19 +407,24 @@ TEST(SysUtilsSettings, ReadsSeparatorsFormatsAndNamesFromALocale) {
   const std::string target = std::string(folder) + "/de_DE.UTF-8";
   const std::string cmd = "localedef -i de_DE -f UTF-8 '" + target + "' >/dev/null 2>&1";
   const bool built = std::system(cmd.c_str()) == 0;
-  const char* old = std::getenv("LOCPATH");
-  const std::string saved = old ? old : "";
-  setenv("LOCPATH", folder, 1);
-  TFormatSettings fs;
+  TFormatSettings fs, mixed;
   {
+    EnvGuard env;
+    env.Set("LOCPATH", folder);
 #ifdef CONF_HAVE_LSAN
     // glibc keeps the LOCPATH search list of a loaded locale for good.
     __lsan::ScopedDisabler keepGlibcLocaleData;
 #endif
-    if (built) fs = FormatSettingsFromLocale("de_DE.UTF-8");
+    if (built) {
+      fs = FormatSettingsFromLocale("de_DE.UTF-8");
+      // The system settings take numbers and times from their own categories.
+      env.Set("LC_ALL", nullptr);
+      env.Set("LANG", "C");
+      env.Set("LC_NUMERIC", "de_DE.UTF-8");
+      env.Set("LC_TIME", "C");
+      mixed = FormatSettingsFromLocale("");
+    }
   }
-  if (old) setenv("LOCPATH", saved.c_str(), 1);
-  else unsetenv("LOCPATH");
   std::system(("rm -rf '" + std::string(folder) + "'").c_str());
   if (!built) GTEST_SKIP() << "localedef could not build de_DE";
   EXPECT_EQ(fs.DecimalSeparator, u',');
@@ -405,4 +436,7 @@ TEST(SysUtilsSettings, ReadsSeparatorsFormatsAndNamesFromALocale) {
   EXPECT_EQ(fs.ShortTimeFormat, u"hh:nn");
   EXPECT_EQ(fs.LongMonthNames[2], u"M\u00e4rz");
   EXPECT_EQ(fs.ShortDayNames[0], u"So");
+  EXPECT_EQ(mixed.DecimalSeparator, u',');
+  EXPECT_EQ(mixed.ShortDateFormat, u"M/d/yyyy");
+  EXPECT_EQ(mixed.LongMonthNames[2], u"March");
 }
