@@ -1,0 +1,296 @@
+#include "platform/XMLDoc.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/Files.h"
+
+namespace {
+
+const String kFixtures = S(CONF_FIXTURES "/platform/xml");
+
+class TempDir {
+ public:
+  TempDir() {
+    char tmpl[] = "/tmp/xmldoc-XXXXXX";
+    path_ = S(mkdtemp(tmpl));
+  }
+  ~TempDir() { std::filesystem::remove_all(ToPath(path_)); }
+  String File(const char* name) const { return PathJoin(path_, S(name)); }
+
+ private:
+  String path_;
+};
+
+std::string ReadBytes(const String& path) {
+  std::string out;
+  EXPECT_TRUE(ReadFileBytes(path, out));
+  return out;
+}
+
+TEST(XMLDocument, RootWithCommentSavesRawWithoutDeclaration) {
+  TXMLDocument doc;
+  TXMLNode root = doc.AddRoot(u"SNMP_Trap_Read");
+  doc.AddComment(u"SW_VERSION = 1.000");
+  TXMLNode row = root.AddChild(u"Row");
+  row.SetAttribute(u"Name", u"a & <b>");
+  row.SetAttribute(u"Quote", S("say \"hi\""));
+  root.AddChild(u"Empty");
+  root.AddChild(u"Value").SetText(u"12");
+
+  const std::string expected =
+      "<SNMP_Trap_Read><Row Name=\"a &amp; &lt;b&gt;\" Quote=\"say &quot;hi&quot;\"/><Empty/>"
+      "<Value>12</Value></SNMP_Trap_Read><!--SW_VERSION = 1.000-->";
+  EXPECT_EQ(doc.SaveToUtf8(), expected);
+
+  TempDir dir;
+  doc.SaveToFile(dir.File("a.xml"));
+  doc.SaveToFile(dir.File("b.xml"));
+  EXPECT_EQ(ReadBytes(dir.File("a.xml")), expected);
+  EXPECT_EQ(ReadBytes(dir.File("b.xml")), expected);
+
+  // A reloaded file saves to the same bytes.
+  TXMLDocument again;
+  again.LoadFromFile(dir.File("a.xml"));
+  EXPECT_EQ(again.SaveToUtf8(), expected);
+  EXPECT_EQ(again.DocumentElement().ChildNodes()[0].Attributes(u"Quote"), S("say \"hi\""));
+}
+
+TEST(XMLDocument, EmptyAndFilledElementsReadTheirText) {
+  struct Case {
+    const char* xml;
+    const char* text;
+  } cases[] = {
+      {"<R><a/></R>", ""},
+      {"<R><a></a></R>", ""},
+      {"<R><a>x y</a></R>", "x y"},
+      {"<R><a>&lt;1&amp;2&gt;</a></R>", "<1&2>"},
+      {"<R><a><![CDATA[<raw>]]></a></R>", "<raw>"},
+      {"<R><a>\xc3\xa9t\xc3\xa9</a></R>", "\xc3\xa9t\xc3\xa9"},
+  };
+  for (const Case& c : cases) {
+    TXMLDocument doc;
+    doc.LoadFromXML(S(c.xml));
+    TXMLNode a = doc.DocumentElement().ChildNodes().FindNode(u"a");
+    ASSERT_TRUE(a) << c.xml;
+    EXPECT_EQ(a.Text(), S(c.text)) << c.xml;
+  }
+}
+
+TEST(XMLDocument, TextOfAnElementWithElementChildrenRaises) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<R><a><b/></a></R>");
+  EXPECT_THROW(doc.DocumentElement().ChildNodes()[0].Text(), EXMLDocError);
+}
+
+TEST(XMLDocument, RootIsFoundAfterDeclarationCommentsAndInstructions) {
+  const char* inputs[] = {
+      "<?xml version=\"1.0\"?><Par_Gen><k>1</k></Par_Gen>",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Par_Gen><k>1</k></Par_Gen>",
+      "<!-- note --><Par_Gen><k>1</k></Par_Gen>",
+      "<?xml version=\"1.0\"?>\n<!-- a -->\n<?pi data?>\n<Par_Gen><k>1</k></Par_Gen>\n<!--SW_VERSION = 1.000-->",
+      "\xef\xbb\xbf<Par_Gen><k>1</k></Par_Gen>",
+  };
+  for (const char* xml : inputs) {
+    TXMLDocument doc;
+    doc.LoadFromXML(S(xml));
+    TXMLNode root = doc.DocumentElement();
+    ASSERT_TRUE(root) << xml;
+    EXPECT_EQ(root.NodeName(), u"Par_Gen") << xml;
+    EXPECT_EQ(root.NodeType(), ntElement);
+    EXPECT_EQ(root.ChildNodes().FindNode(u"k").Text(), u"1") << xml;
+  }
+}
+
+TEST(XMLDocument, LineBreaksInAttributesSurviveAReload) {
+  const String values[] = {u"a\r\nb", u"\r\n", u"one\ntwo\rthree", u"tab\there", u" lead and trail "};
+  for (const String& v : values) {
+    TXMLDocument doc;
+    doc.AddRoot(u"R").SetAttribute(u"Description", v);
+    const std::string saved = doc.SaveToUtf8();
+    EXPECT_EQ(saved.find('\r'), std::string::npos);
+    EXPECT_EQ(saved.find('\n'), std::string::npos);
+    TempDir dir;
+    doc.SaveToFile(dir.File("r.xml"));
+    TXMLDocument back;
+    back.LoadFromFile(dir.File("r.xml"));
+    EXPECT_EQ(back.DocumentElement().Attributes(u"Description"), v);
+  }
+  TXMLDocument doc;
+  doc.AddRoot(u"R").SetAttribute(u"D", u"a\r\nb");
+  EXPECT_EQ(doc.SaveToUtf8(), "<R D=\"a&#13;&#10;b\"/>");
+}
+
+TEST(XMLDocument, LineBreaksInTextSurviveAReload) {
+  TXMLDocument doc;
+  doc.AddRoot(u"R").AddChild(u"t").SetText(u"x\r\ny");
+  TXMLDocument back;
+  back.LoadFromXML(doc.SaveToXML());
+  EXPECT_EQ(back.DocumentElement().ChildNodes()[0].Text(), u"x\r\ny");
+}
+
+TEST(XMLDocument, AttributesReadWithAndWithoutDefault) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<R><Row Id=\"7\" Name=\"\"/></R>");
+  TXMLNode row = doc.DocumentElement().ChildNodes()[0];
+  EXPECT_TRUE(row.HasAttribute(u"Id"));
+  EXPECT_TRUE(row.HasAttribute(u"Name"));
+  EXPECT_FALSE(row.HasAttribute(u"id"));  // names are case-sensitive
+  EXPECT_EQ(row.Attributes(u"Id"), u"7");
+  EXPECT_EQ(row.Attributes(u"Name"), u"");
+  EXPECT_THROW(row.Attributes(u"Missing"), EXMLDocError);
+  EXPECT_EQ(row.AttributeDef(u"Missing", u"dflt"), u"dflt");
+  EXPECT_EQ(row.AttributeDef(u"Id", u"dflt"), u"7");
+  row.SetAttribute(u"Id", u"8");
+  EXPECT_EQ(row.Attributes(u"Id"), u"8");
+  EXPECT_EQ(row.AttributeCount(), 2);
+}
+
+TEST(XMLDocument, ChildNodesByIndexAndName) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<R>\n  <A>1</A>\n  <!--c-->\n  <B>2</B>\n  <A>3</A>\n</R><!--SW_VERSION = 1.000-->");
+  TXMLNode root = doc.DocumentElement();
+  TXMLNodeList kids = root.ChildNodes();
+  ASSERT_EQ(kids.Count(), 4);  // indentation is not a node
+  EXPECT_EQ(kids[0].NodeName(), u"A");
+  EXPECT_EQ(kids[1].NodeType(), ntComment);
+  EXPECT_EQ(kids[1].NodeValue(), u"c");
+  EXPECT_EQ(kids.Nodes(2).Text(), u"2");
+  EXPECT_EQ(kids.FindNode(u"A").Text(), u"1");  // the first one so named
+  EXPECT_FALSE(kids.FindNode(u"Z"));
+  EXPECT_EQ(kids.First(), kids[0]);
+  EXPECT_EQ(kids.Last().Text(), u"3");
+  EXPECT_THROW(kids[4], EXMLDocError);
+  EXPECT_THROW(kids[-1], EXMLDocError);
+  EXPECT_EQ(kids[2].ParentNode(), root);
+  EXPECT_FALSE(root.ParentNode());
+  EXPECT_EQ(kids[0].NextSibling(), kids[1]);
+
+  TXMLNodeList top = doc.ChildNodes();
+  ASSERT_EQ(top.Count(), 2);
+  EXPECT_EQ(top[0], root);
+  EXPECT_EQ(top[1].NodeType(), ntComment);
+  EXPECT_EQ(top[1].NodeValue(), u"SW_VERSION = 1.000");
+
+  EXPECT_TRUE(root.DeleteChild(kids[1]));
+  EXPECT_FALSE(root.DeleteChild(top[1]));  // not a child of the root
+  EXPECT_EQ(doc.SaveToUtf8(), "<R><A>1</A><B>2</B><A>3</A></R><!--SW_VERSION = 1.000-->");
+}
+
+TEST(XMLDocument, MalformedInputRaisesWithTheLine) {
+  try {
+    TXMLDocument doc;
+    doc.LoadFromFile(PathJoin(kFixtures, u"malformed_line4.xml"));
+    FAIL() << "no error";
+  } catch (const EXMLDocError& e) {
+    EXPECT_NE(e.Message().find(u"line 4"), String::npos) << e.what();
+  }
+  const char* bad[] = {"", "   ", "<R>", "<R></S>", "<!-- only a comment -->", "text"};
+  for (const char* xml : bad) {
+    TXMLDocument doc;
+    EXPECT_THROW(doc.LoadFromXML(S(xml)), EXMLDocError) << xml;
+    EXPECT_FALSE(doc.Active());
+    EXPECT_FALSE(doc.DocumentElement());
+  }
+}
+
+TEST(XMLDocument, MissingFileRaises) {
+  TXMLDocument doc;
+  EXPECT_THROW(doc.LoadFromFile(PathJoin(kFixtures, u"no_such_file.xml")), EXMLDocError);
+}
+
+TEST(XMLDocument, FilesInOtherEncodingsLoad) {
+  struct Case {
+    const char* file;
+    const char* attr;
+    const char* text;
+  } cases[] = {
+      {"utf16le_bom.xml", "\xce\xa9mega \xc3\xa9", "Gr\xc3\xbc\xc3\x9f" "e"},
+      {"utf16be_nobom.xml", "\xce\xa9mega \xc3\xa9", "Gr\xc3\xbc\xc3\x9f" "e"},
+      {"windows1252.xml", "\xc3\x89t\xc3\xa9 \xe2\x82\xac", "Gr\xc3\xbc\xc3\x9f" "e"},
+      {"iso88591.xml", "\xc3\x89t\xc3\xa9", "Gr\xc3\xbc\xc3\x9f" "e"},
+      {"utf8_bom_decl_comment.xml", "\xce\xa9mega \xc3\xa9", "Gr\xc3\xbc\xc3\x9f" "e"},
+  };
+  for (const Case& c : cases) {
+    TXMLDocument doc;
+    doc.LoadFromFile(PathJoin(kFixtures, S(c.file)));
+    TXMLNode root = doc.DocumentElement();
+    ASSERT_TRUE(root) << c.file;
+    EXPECT_EQ(root.NodeName(), u"Par_Gen") << c.file;
+    TXMLNode name = root.ChildNodes().FindNode(u"Name");
+    ASSERT_TRUE(name) << c.file;
+    EXPECT_EQ(name.Attributes(u"v"), S(c.attr)) << c.file;
+    EXPECT_EQ(name.Text(), S(c.text)) << c.file;
+  }
+}
+
+TEST(XMLDocument, ReloadedFileIsWrittenAsUtf8WithoutItsDeclaration) {
+  TXMLDocument doc;
+  doc.LoadFromFile(PathJoin(kFixtures, u"windows1252.xml"));
+  EXPECT_EQ(doc.SaveToUtf8(),
+            "<Par_Gen><Name v=\"\xc3\x89t\xc3\xa9 \xe2\x82\xac\">Gr\xc3\xbc\xc3\x9f" "e</Name></Par_Gen>");
+}
+
+TEST(XMLDocument, ClearAddRootAndActive) {
+  TXMLDocument doc;
+  EXPECT_FALSE(doc.Active());
+  EXPECT_FALSE(doc.DocumentElement());
+  doc.AddRoot(u"First").AddChild(u"x");
+  doc.AddComment(u"SW_VERSION = 1.000");
+  EXPECT_TRUE(doc.Active());
+  TXMLNode second = doc.AddRoot(u"Second");  // replaces the root, keeps its place
+  EXPECT_EQ(doc.DocumentElement(), second);
+  EXPECT_EQ(doc.SaveToUtf8(), "<Second/><!--SW_VERSION = 1.000-->");
+  doc.Clear();
+  EXPECT_FALSE(doc.Active());
+  EXPECT_EQ(doc.ChildNodes().Count(), 0);
+  EXPECT_EQ(doc.SaveToUtf8(), "");
+}
+
+TEST(XMLDocument, NamesThatWouldBreakTheFileAreRefused) {
+  TXMLDocument doc;
+  TXMLNode root = doc.AddRoot(u"R");
+  const String bad[] = {u"", u"two words", u"1st", u"a<b", u"q\"x"};
+  for (const String& name : bad) {
+    EXPECT_THROW(root.AddChild(name), EXMLDocError);
+    EXPECT_THROW(root.SetAttribute(name, u"v"), EXMLDocError);
+  }
+  EXPECT_EQ(doc.SaveToUtf8(), "<R/>");
+}
+
+TEST(XMLDocument, CommentTextThatWouldEndTheCommentEarlyIsKeptLoadable) {
+  TXMLDocument doc;
+  doc.AddRoot(u"R");
+  doc.AddComment(u"a--b-");
+  TXMLDocument back;
+  back.LoadFromXML(doc.SaveToXML());
+  EXPECT_EQ(back.ChildNodes().Count(), 2);
+  EXPECT_EQ(back.DocumentElement().NodeName(), u"R");
+}
+
+TEST(XMLDocument, DeepNestingSavesAndLoads) {
+  TXMLDocument doc;
+  TXMLNode n = doc.AddRoot(u"R");
+  for (int i = 0; i < 20000; ++i) n = n.AddChild(u"n");
+  n.SetText(u"leaf");
+  const std::string saved = doc.SaveToUtf8();
+  EXPECT_EQ(saved.size(), 3 + 20000 * 7 + 4 + 4);
+  EXPECT_EQ(saved.substr(3 + 19999 * 3, 15), "<n>leaf</n></n>");
+  EXPECT_EQ(saved.substr(saved.size() - 8), "</n></R>");
+
+  TXMLDocument back;
+  back.LoadFromXML(Utf8ToString(saved));
+  TXMLNode m = back.DocumentElement();
+  int depth = 0;
+  while (m.ChildNodes().Count() == 1 && m.ChildNodes()[0].NodeType() == ntElement) {
+    m = m.ChildNodes()[0];
+    ++depth;
+  }
+  EXPECT_EQ(depth, 20000);
+  EXPECT_EQ(m.Text(), u"leaf");
+}
+
+}  // namespace
