@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/Classes.h"
 #include "platform/SysUtils.h"
 #include "platform/UString.h"
 
@@ -22,7 +23,7 @@ class EBankOverflow : public Exception {
   using Exception::Exception;
 };
 
-class TLoRaWAN_Device {
+class TLoRaWAN_Device : public TObject {
  public:
   std::array<uint8_t, 8> DevEUI{};
   std::array<uint8_t, 8> JoinEUI{};
@@ -36,7 +37,7 @@ class TLoRaWAN_Device {
   uint8_t DL_settings = 0;
 };
 
-class TLoRaWAN_Rule {
+class TLoRaWAN_Rule : public TObject {
  public:
   uint16_t num_device = 0;
   uint16_t port = 0;
@@ -51,7 +52,7 @@ class TLoRaWAN_Rule {
   std::vector<uint8_t> data_test;  // written after all rule records, not in the record
 };
 
-class TLoRaWAN_Infos {
+class TLoRaWAN_Infos : public TObject {
  public:
   uint32_t Num_Devices = 0;
   uint32_t Num_Rules = 0;

@@ -187,8 +187,6 @@ void Load_SNMP_Agent(const TParGenKeys& Keys) {
 
 }  // namespace
 
-const String Default_LoRaWAN_Server_Address = u"eu1.cloud.thethings.network";
-
 TLoRaWAN_ParGen Default_LoRaWAN_ParGen() {
   TLoRaWAN_ParGen p;
   p.ModeMaster = true;
