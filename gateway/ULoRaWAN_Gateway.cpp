@@ -176,6 +176,7 @@ void TDeviceLoRaList::CopyDevice(int Index) {
   auto copy = std::make_unique<TDeviceLoRa>();
   copy->Assign(*Items(Index));
   FDeviceClip = std::move(copy);
+  FRuleClip.reset();  // one row on the clipboard at a time
 }
 
 bool TDeviceLoRaList::PasteDevice(int Index) {

@@ -174,7 +174,8 @@ class TDeviceLoRaList {
   // freed last entry is a fresh device with Enable as given.
   void DeleteDevice(int Index, bool Enable = true);
 
-  // The device clipboard holds one device with its rules.
+  // The clipboard holds one row: a device with its rules, or one rule of a kind. A copy
+  // replaces whatever was copied before.
   void CopyDevice(int Index);
   bool HasCopiedDevice() const { return FDeviceClip != nullptr; }
   // Overwrites the device at Index (fields and rules) with the copied one; false when nothing
