@@ -182,13 +182,20 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
   }
 
   // A partly visible last line is left out by an edit control (the first line always stays).
+  bool cutShort = false;
   if ((flags & DT_EDITCONTROL) && !single && !calc) {
     size_t fit = std::max<int>(1, lineH > 0 ? (r.Bottom - r.Top) / lineH : 1);
-    if (raw.size() > fit) raw.resize(fit);
+    if (raw.size() > fit) {
+      raw.resize(fit);
+      cutShort = true;
+    }
   }
+  const bool wrapped = (flags & DT_WORDBREAK) && !single;
 
   int maxW = 0;
-  for (const Raw& l : raw) {
+  for (size_t li = 0; li < raw.size(); ++li) {
+    const Raw& l = raw[li];
+    const bool last = li + 1 == raw.size();
     TDrawTextLine line;
     line.Text = shown.substr(l.Begin, l.End - l.Begin);
     for (int mk : marks)
@@ -197,7 +204,11 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
         break;
       }
     line.Width = LineWidth(canvas, line.Text, expandTabs);
-    if ((flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) && !calc && line.Width > width) {
+    // The ellipsis marks where the text stops: on every line that is too wide when lines are not
+    // wrapped; when they are, only at the end of the text (a wide word inside is just clipped).
+    const bool ellipsis = (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) && !calc &&
+                          (wrapped ? last && (line.Width > width || cutShort) : line.Width > width);
+    if (ellipsis) {
       const String dots = u"...";
       String cut = line.Text;
       while (!cut.empty() && LineWidth(canvas, cut + dots, expandTabs) > width) cut.pop_back();
@@ -227,7 +238,7 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
     line.Y = y;
     y += lineH;
   }
-  out.Height = (single && (flags & (DT_VCENTER | DT_BOTTOM))) ? y - r.Top : total;
+  out.Height = (single && !calc && (flags & (DT_VCENTER | DT_BOTTOM))) ? y - r.Top : total;
   out.Extent = r;
   if (calc) {
     out.Extent.Right = r.Left + maxW;
