@@ -259,6 +259,37 @@ TEST(GraphicsPixels, TransparentBitmapLeavesOutItsBottomLeftColour) {
   EXPECT_EQ(img.Art(Rect(0, 0, 5, 4), kLegend), (Art{"yyyyy", "yybyy", "yyyyy", "yyyyy"}));
 }
 
+TEST(GraphicsPixels, StretchDrawScalesWithoutSmoothing) {
+  TBitmap bmp;
+  bmp.SetSize(2, 1);
+  bmp.Canvas()->SetPixels(0, 0, clRed);
+  bmp.Canvas()->SetPixels(1, 0, clBlue);
+  TImageCanvas img(5, 3, clYellow);
+  img.Canvas()->StretchDraw(Rect(0, 0, 4, 2), &bmp);
+  EXPECT_EQ(img.Art(Rect(0, 0, 5, 3), kLegend), (Art{"rrbby", "rrbby", "yyyyy"}));
+}
+
+TEST(GraphicsPixels, ThirtyTwoBitAlphaCountsOnlyWhenDefined) {
+  struct Case {
+    TAlphaFormat Format;
+    char Expected;
+  };
+  for (Case k : {Case{afIgnored, 'r'}, Case{afDefined, 'y'}}) {
+    TBitmap bmp;
+    bmp.SetPixelFormat(pf32bit);
+    bmp.SetSize(1, 1);
+    uint8_t* px = bmp.ScanLine(0);
+    px[0] = 0;
+    px[1] = 0;
+    px[2] = 255;
+    px[3] = 0;  // fully transparent red
+    bmp.SetAlphaFormat(k.Format);
+    TImageCanvas img(1, 1, clYellow);
+    img.Canvas()->Draw(0, 0, &bmp);
+    EXPECT_EQ(img.Art(Rect(0, 0, 1, 1), kLegend), (Art{std::string(1, k.Expected)})) << k.Format;
+  }
+}
+
 TEST(GraphicsPixels, BrushCopyReplacesTheKeyColourWithTheBrush) {
   TBitmap bmp;
   bmp.SetSize(2, 1);
