@@ -269,6 +269,7 @@ QFont ToQFont(const TFont& f) {
   q.setItalic(f.Style().Contains(fsItalic));
   q.setUnderline(f.Style().Contains(fsUnderline));
   q.setStrikeOut(f.Style().Contains(fsStrikeOut));
+  if (f.Pitch() == fpFixed) q.setFixedPitch(true);
   q.setStyleStrategy(QFont::NoAntialias);
   q.setHintingPreference(QFont::PreferFullHinting);
   q.setKerning(false);

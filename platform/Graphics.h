@@ -631,6 +631,7 @@ class TPngImage : public TRasterGraphic {
   void LoadFromBytes(std::string_view bytes) override;
   std::string SaveToBytes() const override;
 };
+// Read only: saving raises EInvalidGraphic.
 class TGIFImage : public TRasterGraphic {
  public:
   String ClassName() const override { return u"TGIFImage"; }

@@ -380,8 +380,8 @@ void TGIFImage::LoadFromBytes(std::string_view bytes) {
   SetImage(img);
 }
 std::string TGIFImage::SaveToBytes() const {
-  // No GIF writer is available; the picture is kept as PNG.
-  return WriteWithQt(*image_, "png");
+  // There is no GIF encoder here; writing another format under a GIF name would mislead readers.
+  throw EInvalidGraphic(u"Saving GIF images is not supported");
 }
 
 void TIcon::LoadFromBytes(std::string_view bytes) {

@@ -176,6 +176,7 @@ TEST_F(PicturesTest, PictureRecognisesFormatsByContent) {
   pic.LoadFromBytes(gif);
   ASSERT_NE(dynamic_cast<TGIFImage*>(pic.Graphic()), nullptr);
   EXPECT_EQ(pic.Bitmap()->Canvas()->Pixels(0, 0), clRed);
+  EXPECT_THROW(pic.Graphic()->SaveToBytes(), EInvalidGraphic) << "no GIF encoder, and no silent PNG";
 
   TBitmap bmp;
   bmp.SetPixelFormat(pf32bit);
