@@ -68,6 +68,36 @@ TEST(GraphicsPixels, PolylineJoinsWithoutItsLastPoint) {
   EXPECT_EQ(img.Art(Rect(0, 0, 4, 4), kLegend), (Art{"####", "...#", "...#", "...."}));
 }
 
+TEST(GraphicsPixels, ShapesFillTheirBoundsWithoutTheRightAndBottomEdge) {
+  struct Case {
+    const char* Name;
+    std::function<void(TCanvas*)> Draw;
+    TRect Inked;  // the bounding box of the pixels drawn
+  };
+  const Case cases[] = {
+      {"ellipse", [](TCanvas* c) { c->Ellipse(2, 3, 12, 11); }, Rect(2, 3, 12, 11)},
+      {"round rect", [](TCanvas* c) { c->RoundRect(1, 1, 13, 9, 6, 6); }, Rect(1, 1, 13, 9)},
+      {"polygon", [](TCanvas* c) { c->Polygon({{1, 1}, {9, 1}, {5, 9}}); }, Rect(1, 1, 10, 10)},
+  };
+  for (const Case& k : cases) {
+    TImageCanvas img(16, 14);
+    TCanvas* c = img.Canvas();
+    c->Brush()->SetColor(clRed);
+    k.Draw(c);
+    TRect box{100, 100, -1, -1};
+    for (int y = 0; y < 14; ++y)
+      for (int x = 0; x < 16; ++x)
+        if (img.Pixel(x, y) != clWhite) {
+          box.Left = std::min(box.Left, x);
+          box.Top = std::min(box.Top, y);
+          box.Right = std::max(box.Right, x + 1);
+          box.Bottom = std::max(box.Bottom, y + 1);
+        }
+    EXPECT_EQ(box, k.Inked) << k.Name << ": " << box.Left << "," << box.Top << "," << box.Right << "," << box.Bottom;
+    EXPECT_GT(img.CountColor(clRed), 0) << k.Name << " is filled";
+  }
+}
+
 TEST(GraphicsPixels, FillRectAndFrameRectExcludeRightAndBottom) {
   TImageCanvas img(5, 5);
   TCanvas* c = img.Canvas();
