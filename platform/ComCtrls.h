@@ -46,6 +46,11 @@ class TPageControl : public TWinControl {
   void UserSelectPage(int i);
   void WndProc(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void PaintTo(void* qpainter) override;
+  bool FocusOnPress() const override { return true; }
+  // The tab at a client position (-1 for none) and the rectangle of a tab.
+  int IndexOfTabAt(int X, int Y) const;
+  TRect TabRect(int i) const;
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;

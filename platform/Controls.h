@@ -196,6 +196,7 @@ class TControl : public TComponent {
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState controlState_{};
   bool mouseInside_ = false;
+  bool inheritingFont_ = false;
   // Distances to the parent's right and bottom edges, kept for akRight/akBottom anchoring.
   int anchorRight_ = -1, anchorBottom_ = -1;
   std::unique_ptr<TControlBackend> backend_;
@@ -233,6 +234,10 @@ class TWinControl : public TControl {
   void SetDoubleBuffered(bool v) { doubleBuffered_ = v; }
   bool HandleAllocated() const;
   void HandleNeeded() { Widget(); }
+  // Native controls (edits, lists, buttons) take the focus when pressed; custom ones do not.
+  virtual bool FocusOnPress() const { return false; }
+  // The control that really holds children given to this one (a category panel's surface).
+  virtual TWinControl* ChildParent() { return this; }
 
   void WndProc(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -271,6 +276,7 @@ class TWinControl : public TControl {
   bool tabStop_ = false;
   bool doubleBuffered_ = false;
   int alignLock_ = 0;
+  bool aligning_ = false;
 };
 
 // A windowed control that paints itself on its Canvas in Paint.
@@ -283,6 +289,7 @@ class TCustomControl : public TWinControl {
   // drawing is thrown away.
   TCanvas* Canvas();
   void PaintTo(void* qpainter) override;
+  void WndProc(TMessage& Message) override;  // WM_PAINT runs Paint
 
  protected:
   virtual void Paint() {}
@@ -298,6 +305,7 @@ class TGraphicControl : public TControl {
   String ClassName() const override { return u"TGraphicControl"; }
   TCanvas* Canvas();
   void PaintTo(void* qpainter) override;
+  void WndProc(TMessage& Message) override;  // WM_PAINT runs Paint
 
  protected:
   virtual void Paint() {}

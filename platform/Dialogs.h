@@ -107,6 +107,9 @@ struct TProgramRequest {
   uint32_t WaitMs = 0;
 };
 
+// Shows a message box (or hands it to the seam); returns the modal result.
+int ShowMessageBox(const TMessageRequest& Request);
+
 // Answers the modal interactions instead of the user. Installed with
 // Application->SetModalSeam(); production runs with none.
 class TModalSeam {

@@ -133,6 +133,17 @@ class TLinkLabel : public TWinControl {
 // ---- category panels ----
 class TCategoryPanelGroup;
 
+// The area under a category panel's header that holds the panel's controls: a control given the
+// panel as parent lands here (Parent() is the surface), at coordinates below the header.
+class TCategoryPanelSurface : public TCustomControl {
+ public:
+  explicit TCategoryPanelSurface(TComponent* AOwner);
+  String ClassName() const override { return u"TCategoryPanelSurface"; }
+
+ protected:
+  void Paint() override;
+};
+
 class TCategoryPanel : public TCustomControl {
  public:
   explicit TCategoryPanel(TComponent* AOwner);
@@ -155,6 +166,8 @@ class TCategoryPanel : public TCustomControl {
   void SetExpandedImageIndex(int i) { expandedImageIndex_ = i; Invalidate(); }
   int HeaderHeight() const;
   TRect HeaderRect() const;
+  TCategoryPanelSurface* Surface() const { return surface_; }
+  TWinControl* ChildParent() override { return surface_; }
   void WndProc(TMessage& Message) override;
 
   TNotifyEvent OnCollapse;
@@ -165,6 +178,8 @@ class TCategoryPanel : public TCustomControl {
   TRect AdjustClientRect() const override;
 
  private:
+  void PlaceSurface();
+  TCategoryPanelSurface* surface_ = nullptr;
   bool collapsed_ = false;
   int expandedHeight_ = 200;
   int collapsedImageIndex_ = -1;
@@ -215,6 +230,7 @@ class TCategoryPanelGroup : public TCustomControl {
   void PanelRemoved(TCategoryPanel* p);
   void PanelMoved(TCategoryPanel* p, int newTop);
   std::vector<TCategoryPanel*> order_;
+  std::vector<std::pair<TCategoryPanel*, int>> requestedTops_;
   int headerHeight_ = 24;
   std::unique_ptr<TFont> headerFont_;
   TColor chevronColor_ = clBlack;

@@ -115,6 +115,7 @@ class TForm : public TWinControl {
   bool shownOnce_ = false;
   TWindowState windowState_ = wsNormal;
   friend class TApplication;
+  friend class TWinControl;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
@@ -173,6 +174,7 @@ class TApplication : public TComponent {
                               uint32_t WaitMs);
 
  private:
+  friend class TForm;
   void FormCreated(TForm* form);
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;

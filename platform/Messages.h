@@ -139,6 +139,14 @@ enum : unsigned {
   WM_REGISTERED_FIRST = 0xC000,
 };
 
+// WM_HSCROLL / WM_VSCROLL request codes (low word of WParam; the high word carries the position
+// for SB_THUMBPOSITION and SB_THUMBTRACK).
+enum : unsigned {
+  SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2, SB_PAGELEFT = 2,
+  SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6, SB_LEFT = 6,
+  SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8,
+};
+
 // WM_GETDLGCODE answers.
 enum : unsigned {
   DLGC_WANTARROWS = 0x0001,

@@ -86,6 +86,7 @@ class TCustomEdit : public TWinControl {
   void CutToClipboard();
   void PasteFromClipboard();
   void WndProc(TMessage& Message) override;
+  bool FocusOnPress() const override { return true; }
 
   TNotifyEvent OnChange;
 
@@ -167,7 +168,7 @@ class TComboBox : public TWinControl {
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
   String GetText() const override;
-  // Drop-down list: selects the item of that text (case-blind) or nothing.
+  // Drop-down list: selects the item of that text (case-blind); an unknown text changes nothing.
   void SetText(const String& s) override;
   int DropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int n) { dropDownCount_ = n; }
@@ -181,6 +182,7 @@ class TComboBox : public TWinControl {
   void SetDroppedDown(bool v);
   void Clear();
   void WndProc(TMessage& Message) override;
+  bool FocusOnPress() const override { return true; }
 
   TNotifyEvent OnChange;   // user selection or user typing only
   TNotifyEvent OnSelect;   // user selection
@@ -222,8 +224,13 @@ class TButtonControl : public TWinControl {
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v) { wordWrap_ = v; Invalidate(); }
   void WndProc(TMessage& Message) override;
+  bool FocusOnPress() const override { return true; }
 
  protected:
+  // A click by the user (press and release inside, Space, accelerator): a button clicks, a check
+  // box toggles.
+  virtual void UserClicked() { Click(); }
+  bool pressed_ = false;
   bool wordWrap_ = false;
   bool spaceDown_ = false;
 };
@@ -240,10 +247,10 @@ class TCheckBox : public TButtonControl {
   void SetAllowGrayed(bool v) { allowGrayed_ = v; }
   TAlignment Alignment() const { return alignment_; }  // taRightJustify: box left of the text
   void SetAlignment(TAlignment a) { alignment_ = a; Invalidate(); }
-  void Click() override;  // toggles, then OnClick
   void PaintTo(void* qpainter) override;
 
  protected:
+  void UserClicked() override { Toggle(); }
   void Toggle();
   TCheckBoxState state_ = cbUnchecked;
   bool allowGrayed_ = false;
@@ -291,6 +298,7 @@ class TListBox : public TWinControl {
   void Clear();
   void WndProc(TMessage& Message) override;
   void PaintTo(void* qpainter) override;
+  bool FocusOnPress() const override { return true; }
 
  protected:
   unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }

@@ -1,0 +1,1642 @@
+#include "platform/Controls.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <unordered_set>
+
+#include "platform/Forms.h"
+#include "platform/SysUtils.h"
+#include "platform/TimeSource.h"
+#include "platform/qt/ControlBackend.h"
+#include "platform/qt/Timers.h"
+
+// ---------------------------------------------------------------------------------------------
+// Process-wide state of the control layer.
+namespace {
+
+std::unordered_set<const TControl*>& LiveControls() {
+  static std::unordered_set<const TControl*> s;
+  return s;
+}
+
+struct Posted {
+  TControl* target;
+  TMessage msg;
+};
+std::deque<Posted>& PostQueue() {
+  static std::deque<Posted> q;
+  return q;
+}
+bool g_drainScheduled = false;
+int g_dispatchDepth = 0;
+
+TControl* g_capture = nullptr;
+TPoint g_cursorPos;
+bool g_shift = false, g_ctrl = false, g_alt = false, g_altGr = false;
+bool g_lbutton = false, g_rbutton = false, g_mbutton = false;
+
+QObject* g_filter = nullptr;
+
+void ScheduleDrain();
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Key state.
+short GetKeyState(int vk) {
+  bool down = false;
+  switch (vk) {
+    case VK_SHIFT: case VK_LSHIFT: down = g_shift; break;
+    case VK_CONTROL: case VK_LCONTROL: down = g_ctrl; break;
+    case VK_MENU: case VK_LMENU: down = g_alt; break;
+    case VK_RMENU: down = g_altGr; break;
+    case VK_LBUTTON: down = g_lbutton; break;
+    case VK_RBUTTON: down = g_rbutton; break;
+    case VK_MBUTTON: down = g_mbutton; break;
+    default: break;
+  }
+  return down ? static_cast<short>(0x8000) : 0;
+}
+
+TShiftState CurrentShiftState() {
+  TShiftState s;
+  if (g_shift) s.Include(ssShift);
+  if (g_ctrl) s.Include(ssCtrl);
+  if (g_alt) s.Include(ssAlt);
+  if (g_lbutton) s.Include(ssLeft);
+  if (g_rbutton) s.Include(ssRight);
+  if (g_mbutton) s.Include(ssMiddle);
+  return s;
+}
+
+TShiftState KeyDataToShiftState(intptr_t keyData) {
+  TShiftState s;
+  if (g_shift) s.Include(ssShift);
+  if (g_ctrl) s.Include(ssCtrl);
+  if (static_cast<uint32_t>(keyData) & KF_ALTDOWN) s.Include(ssAlt);
+  return s;
+}
+
+TShiftState KeysToShiftState(unsigned keys) {
+  TShiftState s;
+  if (keys & MK_SHIFT) s.Include(ssShift);
+  if (keys & MK_CONTROL) s.Include(ssCtrl);
+  if (keys & MK_LBUTTON) s.Include(ssLeft);
+  if (keys & MK_RBUTTON) s.Include(ssRight);
+  if (keys & MK_MBUTTON) s.Include(ssMiddle);
+  if (g_alt) s.Include(ssAlt);
+  return s;
+}
+
+static unsigned ShiftToKeys(TShiftState s) {
+  unsigned k = 0;
+  if (s.Contains(ssShift)) k |= MK_SHIFT;
+  if (s.Contains(ssCtrl)) k |= MK_CONTROL;
+  if (s.Contains(ssLeft)) k |= MK_LBUTTON;
+  if (s.Contains(ssRight)) k |= MK_RBUTTON;
+  if (s.Contains(ssMiddle)) k |= MK_MBUTTON;
+  return k;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Qt side.
+ConfWidget::ConfWidget(TControl* control, QWidget* parent) : QWidget(parent), control_(control) {
+  setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
+}
+
+void ConfWidget::paintEvent(QPaintEvent*) {
+  if (!control_) return;
+  QPainter p(this);
+  try {
+    control_->PaintTo(&p);
+  } catch (...) {
+    // Painting never raises to the user.
+  }
+}
+
+namespace {
+
+Qt::CursorShape ToQtCursor(TCursor c) {
+  switch (c) {
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crHourGlass: case crSQLWait: return Qt::WaitCursor;
+    case crAppStart: return Qt::BusyCursor;
+    case crCross: return Qt::CrossCursor;
+    case crSizeWE: case crHSplit: return Qt::SizeHorCursor;
+    case crSizeNS: case crVSplit: return Qt::SizeVerCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    case crNo: case crNoDrop: return Qt::ForbiddenCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHelp: return Qt::WhatsThisCursor;
+    case crDrag: case crMultiDrag: return Qt::DragMoveCursor;
+    case crNone: return Qt::BlankCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+Word VkFromQtKey(int key, Qt::KeyboardModifiers mods, uint32_t& keyData) {
+  keyData = 1;
+  bool keypad = mods & Qt::KeypadModifier;
+  if (keypad) keyData |= KF_KEYPAD;
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<Word>('A' + (key - Qt::Key_A));
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+    return keypad ? static_cast<Word>(VK_NUMPAD0 + (key - Qt::Key_0)) : static_cast<Word>('0' + (key - Qt::Key_0));
+  }
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<Word>(VK_F1 + (key - Qt::Key_F1));
+  switch (key) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return: return VK_RETURN;
+    case Qt::Key_Enter: keyData |= KF_EXTENDED; return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_AltGr: return VK_RMENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_PRIOR;
+    case Qt::Key_PageDown: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_NEXT;
+    case Qt::Key_End: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_END;
+    case Qt::Key_Home: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_HOME;
+    case Qt::Key_Left: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_LEFT;
+    case Qt::Key_Up: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_UP;
+    case Qt::Key_Right: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_RIGHT;
+    case Qt::Key_Down: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_DOWN;
+    case Qt::Key_Insert: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_INSERT;
+    case Qt::Key_Delete: keyData |= keypad ? 0u : static_cast<uint32_t>(KF_EXTENDED); return VK_DELETE;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    case Qt::Key_Period: return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
+    case Qt::Key_Comma: return keypad ? VK_DECIMAL : VK_OEM_COMMA;
+    case Qt::Key_Asterisk: return keypad ? VK_MULTIPLY : 0;
+    case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Minus: return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
+    case Qt::Key_Slash: return keypad ? VK_DIVIDE : VK_OEM_2;
+    case Qt::Key_Semicolon: return VK_OEM_1;
+    case Qt::Key_Equal: return VK_OEM_PLUS;
+    case Qt::Key_BracketLeft: return VK_OEM_4;
+    case Qt::Key_Backslash: return VK_OEM_5;
+    case Qt::Key_BracketRight: return VK_OEM_6;
+    case Qt::Key_Apostrophe: return VK_OEM_7;
+    case Qt::Key_QuoteLeft: return VK_OEM_3;
+    default: return 0;
+  }
+}
+
+TShiftState ShiftFromQt(Qt::KeyboardModifiers m, Qt::MouseButtons b = Qt::NoButton) {
+  TShiftState s;
+  if (m & Qt::ShiftModifier) s.Include(ssShift);
+  // AltGr arrives as Ctrl+Alt on some systems and as Key_AltGr/GroupSwitch on others; only the
+  // plain Alt key is the Alt shift state.
+  bool altGr = (m & Qt::GroupSwitchModifier) != 0;
+  if ((m & Qt::ControlModifier) && !altGr) s.Include(ssCtrl);
+  if ((m & Qt::AltModifier) && !altGr) s.Include(ssAlt);
+  if (b & Qt::LeftButton) s.Include(ssLeft);
+  if (b & Qt::RightButton) s.Include(ssRight);
+  if (b & Qt::MiddleButton) s.Include(ssMiddle);
+  return s;
+}
+
+TForm* FormOfWidget(QObject* o) {
+  TControl* c = confqt::ControlOf(o);
+  return c ? GetParentForm(c) : nullptr;
+}
+
+// Turns Qt input into the platform's messages before any widget sees it.
+class InputFilter : public QObject {
+ public:
+  bool eventFilter(QObject* obj, QEvent* ev) override {
+    switch (ev->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease: return Key(obj, static_cast<QKeyEvent*>(ev));
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove: return Mouse(obj, static_cast<QMouseEvent*>(ev));
+      case QEvent::Wheel: return WheelEv(obj, static_cast<QWheelEvent*>(ev));
+      case QEvent::Enter: {
+        TControl* c = confqt::ControlOf(obj);
+        if (c && c->ExistingWidget() == obj) {
+          confqt::DispatchScope scope;
+          confqt::Guarded(c, [&] { c->Perform(CM_MOUSEENTER, 0, 0); });
+        }
+        return false;
+      }
+      case QEvent::Leave: {
+        TControl* c = confqt::ControlOf(obj);
+        if (c && c->ExistingWidget() == obj) {
+          confqt::DispatchScope scope;
+          confqt::Guarded(c, [&] { c->Perform(CM_MOUSELEAVE, 0, 0); });
+        }
+        return false;
+      }
+      case QEvent::Close: {
+        auto* f = dynamic_cast<TForm*>(confqt::ControlOf(obj));
+        if (!f || f->ExistingWidget() != obj) return false;
+        // The close box: the form decides (modal result mrCancel, OnCloseQuery, OnClose).
+        ev->ignore();
+        confqt::DispatchScope scope;
+        confqt::Guarded(f, [&] { f->Perform(WM_CLOSE, 0, 0); });
+        return true;
+      }
+      case QEvent::Resize: {
+        auto* f = dynamic_cast<TForm*>(confqt::ControlOf(obj));
+        if (!f || f->ExistingWidget() != obj || f->Backend()->syncingGeometry) return false;
+        QSize sz = static_cast<QResizeEvent*>(ev)->size();
+        if (sz.width() == f->ClientWidth() && sz.height() == f->ClientHeight()) return false;
+        confqt::DispatchScope scope;
+        TRect fr = f->FrameExtents();
+        confqt::Guarded(f, [&] {
+          f->SetBounds(f->Left(), f->Top(), sz.width() + fr.Left + fr.Right, sz.height() + fr.Top + fr.Bottom);
+        });
+        return false;
+      }
+      default: return false;
+    }
+  }
+
+ private:
+  bool Key(QObject* obj, QKeyEvent* e) {
+    TForm* form = FormOfWidget(obj);
+    if (!form) return false;
+    uint32_t keyData = 0;
+    Word vk = VkFromQtKey(e->key(), e->modifiers(), keyData);
+    bool altGr = (e->modifiers() & Qt::GroupSwitchModifier) || e->key() == Qt::Key_AltGr;
+    TShiftState shift = ShiftFromQt(e->modifiers());
+    if (e->key() == Qt::Key_Backtab) shift.Include(ssShift);
+    confinput::SetModifiers(shift, altGr);
+    if (vk == 0 && e->text().isEmpty()) return true;
+    if (e->isAutoRepeat()) keyData |= KF_REPEAT;
+    if (shift.Contains(ssAlt)) keyData |= KF_ALTDOWN;
+    if (e->type() == QEvent::KeyPress) {
+      Char ch = 0;
+      QString t = e->text();
+      if (!t.isEmpty() && !shift.Contains(ssCtrl) && t.at(0).unicode() >= 0x20 && t.at(0).unicode() != 0x7F) {
+        ch = t.at(0).unicode();
+      }
+      confinput::KeyDown(form, vk, shift, keyData, ch);
+      for (qsizetype i = 1; i < t.size() && ch; ++i) confinput::Character(form, t.at(i).unicode());
+    } else {
+      confinput::KeyUp(form, vk, shift, keyData | KF_UP);
+    }
+    return true;
+  }
+
+  bool Mouse(QObject* obj, QMouseEvent* e) {
+    TControl* c = confqt::ControlOf(obj);
+    if (!c) return false;
+    QWidget* w = c->ExistingWidget();
+    if (!w) return false;
+    QPoint gp = e->globalPosition().toPoint();
+    QPoint lp = w->mapFromGlobal(gp);
+    g_cursorPos = TPoint{gp.x(), gp.y()};
+    TShiftState shift = ShiftFromQt(e->modifiers(), e->buttons());
+    TMouseButton b = e->button() == Qt::RightButton ? mbRight : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+    bool native = c->Backend() && c->Backend()->nativeInput;
+    switch (e->type()) {
+      case QEvent::MouseButtonPress: {
+        // Qt delivers the second press of a double click before the double-click event itself.
+        int interval = QApplication::doubleClickInterval();
+        bool second = lastPressTarget_ == c && lastButton_ == e->button() &&
+                      e->timestamp() - lastPressTime_ <= static_cast<ulong>(interval) &&
+                      (gp - lastPressPos_).manhattanLength() <= 4;
+        lastPressTarget_ = c;
+        lastButton_ = e->button();
+        lastPressTime_ = e->timestamp();
+        lastPressPos_ = gp;
+        if (second) return !native;
+        confinput::MouseDown(c, b, shift, lp.x(), lp.y(), false);
+        return !native;
+      }
+      case QEvent::MouseButtonDblClick:
+        lastPressTarget_ = nullptr;
+        confinput::MouseDown(c, b, shift, lp.x(), lp.y(), true);
+        return !native;
+      case QEvent::MouseButtonRelease:
+        confinput::MouseUp(c, b, shift, lp.x(), lp.y());
+        return !native;
+      default:
+        confinput::MouseMove(c, shift, lp.x(), lp.y());
+        return !native;
+    }
+  }
+
+  bool WheelEv(QObject* obj, QWheelEvent* e) {
+    TControl* c = confqt::ControlOf(obj);
+    if (!c || !c->Backend()) return false;
+    int& rest = c->Backend()->wheelRemainder;
+    rest += e->angleDelta().y();
+    int notches = rest / WHEEL_DELTA;
+    if (notches == 0) return true;
+    rest -= notches * WHEEL_DELTA;
+    QPoint gp = e->globalPosition().toPoint();
+    confinput::Wheel(c, notches * WHEEL_DELTA, ShiftFromQt(e->modifiers(), e->buttons()), TPoint{gp.x(), gp.y()});
+    return true;
+  }
+
+  TControl* lastPressTarget_ = nullptr;
+  Qt::MouseButton lastButton_ = Qt::NoButton;
+  ulong lastPressTime_ = 0;
+  QPoint lastPressPos_;
+};
+
+}  // namespace
+
+namespace confqt {
+
+void EnsureApp() {
+  if (!QCoreApplication::instance()) {
+    // One logical pixel is one device pixel, whatever the screen's density.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    qputenv("QT_SCALE_FACTOR", "1");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+  }
+  EnsureQtGuiApplication();
+  if (!g_filter && qApp) {
+    g_filter = new InputFilter();
+    qApp->installEventFilter(g_filter);
+  }
+}
+
+static const char* kControlProp = "confControl";
+
+void Register(QWidget* w, TControl* c) {
+  w->setProperty(kControlProp, QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(c)));
+}
+
+TControl* ControlOf(QObject* o) {
+  for (; o; o = o->parent()) {
+    QVariant v = o->property(kControlProp);
+    if (v.isValid()) {
+      auto* c = reinterpret_cast<TControl*>(v.value<quintptr>());
+      return IsAlive(c) ? c : nullptr;
+    }
+    if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
+      // A popup or dialog of Qt's own (combo list, message box) is not ours.
+      if (!o->property(kControlProp).isValid()) return nullptr;
+    }
+  }
+  return nullptr;
+}
+
+bool IsAlive(const TControl* c) { return c && LiveControls().count(c) != 0; }
+
+void Guarded(TObject* sender, const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (...) {
+    try {
+      Application->HandleException(sender);
+    } catch (...) {
+      // The error report itself failed; nothing more can be done for the user.
+    }
+  }
+}
+
+DispatchScope::DispatchScope() { ++g_dispatchDepth; }
+DispatchScope::~DispatchScope() {
+  if (--g_dispatchDepth == 0 && !PostQueue().empty()) {
+    ++g_dispatchDepth;
+    DeliverPostedMessages();
+    --g_dispatchDepth;
+  }
+}
+
+}  // namespace confqt
+
+namespace {
+void ScheduleDrain() {
+  if (g_drainScheduled || !QCoreApplication::instance()) return;
+  g_drainScheduled = true;
+  QTimer::singleShot(0, qApp, [] {
+    g_drainScheduled = false;
+    confqt::DispatchScope scope;
+    DeliverPostedMessages();
+  });
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TControl
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()),
+                                         backend_(std::make_unique<TControlBackend>()) {
+  LiveControls().insert(this);
+  color_ = clWindow;
+  font_->OnChange = [this](TObject*) {
+    if (!inheritingFont_) parentFont_ = false;
+    Perform(CM_FONTCHANGED, 0, 0);
+  };
+}
+
+TControl::~TControl() {
+  LiveControls().erase(this);
+  if (g_capture == this) g_capture = nullptr;
+  conftimers::KillAll(this);
+  auto& q = PostQueue();
+  q.erase(std::remove_if(q.begin(), q.end(), [this](const Posted& p) { return p.target == this; }), q.end());
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  if (backend_->widget) {
+    QWidget* w = backend_->widget;
+    if (auto* cw = dynamic_cast<ConfWidget*>(w)) cw->Detach();
+    w->setProperty("confControl", QVariant());
+    w->hide();
+    w->deleteLater();
+    w->setParent(nullptr);
+  }
+  font_->OnChange = nullptr;
+}
+
+bool TControl::IsDestroying() const { return ComponentState().Contains(TComponentStateFlag::csDestroying); }
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (AParent) {
+    TWinControl* holder = AParent->ChildParent();
+    if (holder && holder != this) AParent = holder;
+  }
+  if (AParent == parent_) return;
+  if (AParent == this) throw Exception(u"A control cannot have itself as its parent");
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  if (AParent) AParent->InsertControl(this);
+  if (backend_->widget) {
+    QWidget* w = backend_->widget;
+    if (parent_) {
+      w->setParent(parent_->Widget());
+      SyncGeometry();
+      w->setVisible(visible_);
+    } else {
+      w->hide();
+      w->setParent(nullptr);
+    }
+  } else if (parent_) {
+    Widget();
+  }
+  if (parent_) {
+    if (parentFont_) ParentFontChanged();
+    if (parentColor_) ParentColorChanged();
+    if (align_ != alNone) parent_->AlignControls();
+    TRect pc = parent_->ClientRect();
+    anchorRight_ = pc.Width() - (left_ + width_);
+    anchorBottom_ = pc.Height() - (top_ + height_);
+  }
+}
+
+QWidget* TControl::ExistingWidget() const { return backend_->widget; }
+
+QWidget* TControl::Widget() {
+  if (backend_->widget || backend_->creating) return backend_->widget;
+  confqt::EnsureApp();
+  backend_->creating = true;
+  QWidget* pw = parent_ ? parent_->Widget() : nullptr;
+  QWidget* w = CreateWidget(pw);
+  backend_->widget = w;
+  confqt::Register(w, this);
+  for (QObject* ch : w->findChildren<QWidget*>()) {
+    auto* cw = static_cast<QWidget*>(ch);
+    cw->setFocusPolicy(Qt::NoFocus);
+  }
+  backend_->creating = false;
+  SyncWidget();
+  SyncGeometry();
+  if (parent_) w->setVisible(visible_);
+  return w;
+}
+
+QWidget* TControl::CreateWidget(QWidget* parentWidget) { return new ConfWidget(this, parentWidget); }
+
+void TControl::SyncWidget() {
+  QWidget* w = backend_->widget;
+  if (!w) return;
+  w->setEnabled(enabled_);
+  w->setFont(ToQFont(*font_));
+  w->setCursor(ToQtCursor(cursor_));
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, ToQColor(color_));
+  pal.setColor(QPalette::Base, ToQColor(color_));
+  pal.setColor(QPalette::WindowText, ToQColor(font_->Color()));
+  pal.setColor(QPalette::Text, ToQColor(font_->Color()));
+  pal.setColor(QPalette::ButtonText, ToQColor(font_->Color()));
+  w->setPalette(pal);
+  w->update();
+}
+
+void TControl::SyncGeometry() {
+  QWidget* w = backend_->widget;
+  if (!w || w->isWindow()) return;
+  w->setGeometry(left_, top_, std::max(0, width_), std::max(0, height_));
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AWidth = std::max(0, AWidth);
+  AHeight = std::max(0, AHeight);
+  bool sized = AWidth != width_ || AHeight != height_;
+  bool moved = ALeft != left_ || ATop != top_;
+  if (!sized && !moved) return;
+  left_ = ALeft;
+  top_ = ATop;
+  width_ = AWidth;
+  height_ = AHeight;
+  SyncGeometry();
+  if (parent_ && !parent_->aligning_) {
+    TRect pc = parent_->ClientRect();
+    anchorRight_ = pc.Width() - (left_ + width_);
+    anchorBottom_ = pc.Height() - (top_ + height_);
+    if (align_ != alNone) parent_->AlignControls();
+  }
+  if (sized) Perform(WM_SIZE, 0, MakeLParam(width_, height_));
+  Invalidate();
+}
+
+TRect TControl::BoundsRect() const { return Rect(left_, top_, left_ + width_, top_ + height_); }
+void TControl::SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+TRect TControl::ClientRect() const { return Rect(0, 0, width_, height_); }
+void TControl::SetClientWidth(int v) { SetWidth(v + (width_ - ClientRect().Width())); }
+void TControl::SetClientHeight(int v) { SetHeight(v + (height_ - ClientRect().Height())); }
+
+TPoint TControl::ClientOrigin() const {
+  if (!parent_) return Point(left_, top_);
+  TPoint p = parent_->ClientOrigin();
+  return Point(p.X + left_, p.Y + top_);
+}
+TPoint TControl::ClientToScreen(TPoint p) const {
+  TPoint o = ClientOrigin();
+  return Point(p.X + o.X, p.Y + o.Y);
+}
+TPoint TControl::ScreenToClient(TPoint p) const {
+  TPoint o = ClientOrigin();
+  return Point(p.X - o.X, p.Y - o.Y);
+}
+
+void TControl::SetAlign(TAlign a) {
+  if (a == align_) return;
+  align_ = a;
+  if (parent_) parent_->AlignControls();
+}
+
+void TControl::SetAnchors(TAnchors a) {
+  anchors_ = a;
+  if (parent_) {
+    TRect pc = parent_->ClientRect();
+    anchorRight_ = pc.Width() - (left_ + width_);
+    anchorBottom_ = pc.Height() - (top_ + height_);
+  }
+}
+
+bool TControl::Showing() const {
+  for (const TControl* c = this; c; c = c->parent_) {
+    if (!c->visible_) return false;
+    if (!c->parent_ && !dynamic_cast<const TForm*>(c)) return false;
+  }
+  return true;
+}
+
+void TControl::SetVisible(bool v) {
+  if (v == visible_) return;
+  if (!v) {
+    // The focus leaves a control before it disappears.
+    if (TForm* f = GetParentForm(this)) {
+      auto* self = dynamic_cast<TWinControl*>(this);
+      if (self && f != this && f->FocusedControl() && self->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
+    }
+  }
+  visible_ = v;
+  if (backend_->widget && parent_) backend_->widget->setVisible(v);
+  Perform(CM_VISIBLECHANGED, v ? 1 : 0, 0);
+  if (parent_ && align_ != alNone) parent_->AlignControls();
+}
+
+void TControl::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  if (!v) {
+    if (TForm* f = GetParentForm(this)) {
+      auto* self = dynamic_cast<TWinControl*>(this);
+      if (self && f != this && f->FocusedControl() && self->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
+    }
+  }
+  enabled_ = v;
+  if (backend_->widget) backend_->widget->setEnabled(v);
+  Perform(CM_ENABLEDCHANGED, 0, 0);
+}
+
+void TControl::SetColor(TColor c) {
+  parentColor_ = false;
+  if (c == color_) return;
+  color_ = c;
+  Perform(CM_COLORCHANGED, 0, 0);
+}
+
+void TControl::SetParentColor(bool v) {
+  parentColor_ = v;
+  if (v) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parentColor_ || !parent_) return;
+  if (color_ != parent_->color_) {
+    color_ = parent_->color_;
+    Perform(CM_COLORCHANGED, 0, 0);
+  }
+}
+
+void TControl::SetFont(TFont* f) {
+  if (f) font_->Assign(f);
+}
+
+void TControl::SetParentFont(bool v) {
+  parentFont_ = v;
+  if (v) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parentFont_ || !parent_) return;
+  inheritingFont_ = true;
+  try {
+    font_->Assign(parent_->font_.get());
+  } catch (...) {
+    inheritingFont_ = false;
+    throw;
+  }
+  inheritingFont_ = false;
+}
+
+void TControl::SetCursor(TCursor c) {
+  cursor_ = c;
+  if (backend_->widget) backend_->widget->setCursor(ToQtCursor(c));
+}
+
+void TControl::SetText(const String& s) {
+  if (s == text_) return;
+  text_ = s;
+  Perform(CM_TEXTCHANGED, 0, 0);
+}
+
+intptr_t TControl::Perform(unsigned Msg, uintptr_t WParam, intptr_t LParam) {
+  TMessage m{Msg, WParam, LParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+void TControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      TMouseButton b = m.Msg == WM_LBUTTONDOWN ? mbLeft : m.Msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
+      if (b == mbLeft) {
+        if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
+        if (controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
+      }
+      MouseDown(b, KeysToShiftState(static_cast<unsigned>(m.WParam)), LParamX(m.LParam), LParamY(m.LParam));
+      return;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      TMouseButton b = m.Msg == WM_LBUTTONDBLCLK ? mbLeft : m.Msg == WM_RBUTTONDBLCLK ? mbRight : mbMiddle;
+      if (!controlStyle_.Contains(csDoubleClicks)) {
+        // Without double clicks the second click is an ordinary press.
+        m.Msg = b == mbLeft ? WM_LBUTTONDOWN : b == mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+        WndProc(m);
+        return;
+      }
+      if (b == mbLeft) {
+        if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
+        if (controlStyle_.Contains(csClickEvents)) DblClick();
+      }
+      MouseDown(b, KeysToShiftState(static_cast<unsigned>(m.WParam)) | ssDouble, LParamX(m.LParam),
+                LParamY(m.LParam));
+      return;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      TMouseButton b = m.Msg == WM_LBUTTONUP ? mbLeft : m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle;
+      int x = LParamX(m.LParam), y = LParamY(m.LParam);
+      if (b == mbLeft) {
+        if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
+        if (controlState_.Contains(csClicked)) {
+          controlState_.Exclude(csClicked);
+          if (PtInRect(ClientRect(), Point(x, y))) Click();
+          if (!confqt::IsAlive(this)) return;
+        }
+      }
+      MouseUp(b, KeysToShiftState(static_cast<unsigned>(m.WParam)), x, y);
+      return;
+    }
+    case WM_MOUSEMOVE:
+      MouseMove(KeysToShiftState(static_cast<unsigned>(m.WParam)), LParamX(m.LParam), LParamY(m.LParam));
+      return;
+    case CM_MOUSEENTER:
+      if (m.LParam == 0 || m.LParam == reinterpret_cast<intptr_t>(this)) {
+        mouseInside_ = true;
+        if (OnMouseEnter) OnMouseEnter(this);
+      }
+      return;
+    case CM_MOUSELEAVE:
+      if (m.LParam == 0 || m.LParam == reinterpret_cast<intptr_t>(this)) {
+        mouseInside_ = false;
+        if (OnMouseLeave) OnMouseLeave(this);
+      }
+      return;
+    case WM_MOUSEWHEEL: {
+      // The focused control of the form gets the first offer; unhandled, it climbs the parents.
+      TControl* target = this;
+      if (TForm* f = GetParentForm(this)) {
+        if (f->FocusedControl()) target = f->FocusedControl();
+      }
+      m.Result = target->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
+      return;
+    }
+    case CM_MOUSEWHEEL: {
+      int delta = static_cast<int16_t>((m.WParam >> 16) & 0xFFFF);
+      TShiftState s = KeysToShiftState(static_cast<unsigned>(m.WParam & 0xFFFF));
+      if (DoMouseWheel(s, delta, Point(LParamX(m.LParam), LParamY(m.LParam)))) {
+        m.Result = 1;
+      } else if (parent_) {
+        m.Result = parent_->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
+      }
+      return;
+    }
+    case WM_SIZE:
+      Resize();
+      return;
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+    case CM_ENABLEDCHANGED:
+    case CM_TEXTCHANGED:
+      SyncWidget();
+      Invalidate();
+      return;
+    case CM_PARENTFONTCHANGED:
+      ParentFontChanged();
+      return;
+    case CM_PARENTCOLORCHANGED:
+      ParentColorChanged();
+      return;
+    default:
+      return;
+  }
+}
+
+void TControl::Invalidate() {
+  if (backend_->widget) backend_->widget->update();
+}
+
+void TControl::Repaint() {
+  if (backend_->widget && Showing()) backend_->widget->repaint();
+}
+
+void TControl::Update() {
+  if (backend_->widget && Showing()) backend_->widget->repaint();
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  return handled;
+}
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+void TControl::BringToFront() {
+  if (parent_) {
+    auto& v = parent_->controls_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    v.push_back(this);
+  }
+  if (backend_->widget) backend_->widget->raise();
+}
+
+void TControl::SendToBack() {
+  if (parent_) {
+    auto& v = parent_->controls_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    v.insert(v.begin(), this);
+  }
+  if (backend_->widget) backend_->widget->lower();
+}
+
+bool TControl::MouseCapture() const { return g_capture == this; }
+void TControl::SetMouseCapture(bool v) {
+  if (v) SetCapture(this);
+  else if (g_capture == this) ReleaseCapture();
+}
+
+void TControl::PaintTo(void* qpainter) {
+  auto* p = static_cast<QPainter*>(qpainter);
+  if (color_ != clNone) p->fillRect(0, 0, width_, height_, ToQColor(color_));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TWinControl
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+  controlStyle_.Include(csAcceptsControls);
+}
+
+TWinControl::~TWinControl() {
+  // The class library destroys the child controls with their parent.
+  while (!controls_.empty()) {
+    TControl* c = controls_.back();
+    RemoveControl(c);
+    delete c;
+  }
+}
+
+bool TWinControl::ContainsControl(const TControl* c) const {
+  for (; c; c = c->Parent()) {
+    if (c == this) return true;
+  }
+  return false;
+}
+
+void TWinControl::InsertControl(TControl* c) {
+  c->parent_ = this;
+  controls_.push_back(c);
+  if (auto* w = dynamic_cast<TWinControl*>(c)) tabList_.push_back(w);
+}
+
+void TWinControl::RemoveControl(TControl* c) {
+  if (TForm* f = GetParentForm(this)) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w && f->FocusedControl() && w->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
+    if (w && f->activeControl_ && w->ContainsControl(f->activeControl_)) f->activeControl_ = nullptr;
+  }
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+  tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
+  if (c->parent_ == this) c->parent_ = nullptr;
+  if (c->align_ != alNone) AlignControls();
+}
+
+int TWinControl::TabOrder() const {
+  if (!parent_) return -1;
+  auto& v = parent_->tabList_;
+  auto it = std::find(v.begin(), v.end(), this);
+  return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+}
+
+void TWinControl::SetTabOrder(int v) {
+  if (!parent_) return;
+  auto& list = parent_->tabList_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  if (v < 0) v = 0;
+  if (v > static_cast<int>(list.size())) v = static_cast<int>(list.size());
+  list.insert(list.begin() + v, this);
+}
+
+std::vector<TWinControl*> TWinControl::TabList() const { return tabList_; }
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent()) {
+    if (!c->Visible() && !dynamic_cast<const TForm*>(c)) return false;
+    if (!c->Enabled()) return false;
+  }
+  return GetParentForm(this) != nullptr;
+}
+
+void TWinControl::SetFocus() {
+  TForm* f = GetParentForm(this);
+  if (!f) return;
+  if (f == this) {
+    f->FocusControl(nullptr);
+    return;
+  }
+  if (!CanFocus()) throw Exception(u"Cannot focus a disabled or invisible window");
+  f->FocusControl(this);
+}
+
+bool TWinControl::Focused() const {
+  TForm* f = GetParentForm(this);
+  return f && f->FocusedControl() == this;
+}
+
+static void CollectTabOrder(const TWinControl* parent, std::vector<TWinControl*>& out) {
+  for (TWinControl* c : parent->TabList()) {
+    out.push_back(c);
+    CollectTabOrder(c, out);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                          bool CheckParent) const {
+  std::vector<TWinControl*> list;
+  CollectTabOrder(this, list);
+  if (list.empty()) return nullptr;
+  int n = static_cast<int>(list.size());
+  int start = -1;
+  for (int i = 0; i < n; ++i) {
+    if (list[static_cast<size_t>(i)] == CurControl) start = i;
+  }
+  if (start < 0) start = GoForward ? n - 1 : 0;
+  int i = start;
+  for (int step = 0; step < n; ++step) {
+    i = GoForward ? (i + 1) % n : (i - 1 + n) % n;
+    TWinControl* c = list[static_cast<size_t>(i)];
+    if (c == CurControl && step != n - 1) continue;
+    bool ok = (!CheckTabStop || c->TabStop()) && (!CheckParent || c->Parent() == this) && c->CanFocus();
+    // A container only passes the focus on; it is picked when it is a tab stop itself.
+    if (ok) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+  TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop);
+  if (next && next != CurControl) next->SetFocus();
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+  std::vector<TControl*> copy = controls_;
+  for (TControl* c : copy) {
+    if (!confqt::IsAlive(c) || c->Parent() != this) continue;
+    c->WndProc(Message);
+    if (Message.Result != 0) return;
+  }
+}
+
+void TWinControl::AlignControls() {
+  if (alignLock_ > 0 || aligning_) return;
+  aligning_ = true;
+  try {
+    TRect r = AdjustClientRect();
+    auto place = [&](TAlign a) {
+      std::vector<TControl*> list;
+      for (TControl* c : controls_) {
+        if (c->align_ == a && c->visible_) list.push_back(c);
+      }
+      std::stable_sort(list.begin(), list.end(), [a](TControl* x, TControl* y) {
+        switch (a) {
+          case alTop: return x->top_ < y->top_;
+          case alBottom: return x->top_ + x->height_ > y->top_ + y->height_;
+          case alLeft: return x->left_ < y->left_;
+          case alRight: return x->left_ + x->width_ > y->left_ + y->width_;
+          default: return false;
+        }
+      });
+      for (TControl* c : list) {
+        switch (a) {
+          case alTop:
+            c->SetBounds(r.Left, r.Top, r.Width(), c->height_);
+            r.Top += c->height_;
+            break;
+          case alBottom:
+            c->SetBounds(r.Left, r.Bottom - c->height_, r.Width(), c->height_);
+            r.Bottom -= c->height_;
+            break;
+          case alLeft:
+            c->SetBounds(r.Left, r.Top, c->width_, r.Height());
+            r.Left += c->width_;
+            break;
+          case alRight:
+            c->SetBounds(r.Right - c->width_, r.Top, c->width_, r.Height());
+            r.Right -= c->width_;
+            break;
+          case alClient:
+            c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+            break;
+          default: break;
+        }
+      }
+    };
+    place(alTop);
+    place(alBottom);
+    place(alLeft);
+    place(alRight);
+    place(alClient);
+    // Anchored children keep their distance to the right and bottom edges.
+    TRect pc = ClientRect();
+    for (TControl* c : controls_) {
+      if (c->align_ != alNone || (c->anchorRight_ < 0 && c->anchorBottom_ < 0)) continue;
+      int l = c->left_, t = c->top_, w = c->width_, h = c->height_;
+      if (c->anchors_.Contains(akRight) && c->anchorRight_ >= 0) {
+        if (c->anchors_.Contains(akLeft)) w = std::max(0, pc.Width() - c->anchorRight_ - l);
+        else l = pc.Width() - c->anchorRight_ - w;
+      }
+      if (c->anchors_.Contains(akBottom) && c->anchorBottom_ >= 0) {
+        if (c->anchors_.Contains(akTop)) h = std::max(0, pc.Height() - c->anchorBottom_ - t);
+        else t = pc.Height() - c->anchorBottom_ - h;
+      }
+      c->SetBounds(l, t, w, h);
+    }
+  } catch (...) {
+    aligning_ = false;
+    throw;
+  }
+  aligning_ = false;
+}
+
+bool TWinControl::HandleAllocated() const { return backend_->widget != nullptr; }
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  bool sized = AWidth != width_ || AHeight != height_;
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (sized) AlignControls();
+}
+
+void TWinControl::SetEnabled(bool v) { TControl::SetEnabled(v); }
+void TWinControl::SetVisible(bool v) { TControl::SetVisible(v); }
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN: {
+      m.Result = 1;
+      Word key = static_cast<Word>(m.WParam);
+      unsigned mask = 0;
+      switch (key) {
+        case VK_TAB: mask = DLGC_WANTTAB; break;
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        default: break;
+      }
+      if (mask != 0 && Perform(CM_WANTSPECIALKEY, key, 0) == 0 &&
+          (static_cast<unsigned>(Perform(WM_GETDLGCODE, 0, 0)) & mask) == 0) {
+        TForm* f = GetParentForm(this);
+        if (f && f->Perform(CM_DIALOGKEY, key, m.LParam) != 0) return;
+      }
+      m.Result = 0;
+      return;
+    }
+    case CN_CHAR:
+    case CN_SYSCHAR: {
+      m.Result = 1;
+      if ((static_cast<unsigned>(Perform(WM_GETDLGCODE, 0, 0)) & DLGC_WANTCHARS) == 0 || m.Msg == CN_SYSCHAR) {
+        TForm* f = GetParentForm(this);
+        if (f && f->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) return;
+      }
+      m.Result = 0;
+      return;
+    }
+    case CN_KEYUP:
+      m.Result = 0;
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      Word key = static_cast<Word>(m.WParam);
+      TShiftState s = KeyDataToShiftState(m.LParam);
+      if (!DoKeyDown(key, s)) DefaultKeyDown(key, s);
+      return;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      Char key = static_cast<Char>(m.WParam);
+      if (!DoKeyPress(key)) DefaultChar(key);
+      return;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      Word key = static_cast<Word>(m.WParam);
+      DoKeyUp(key, KeyDataToShiftState(m.LParam));
+      return;
+    }
+    case WM_GETDLGCODE:
+      m.Result = static_cast<intptr_t>(DialogCode());
+      return;
+    case CM_WANTSPECIALKEY:
+      m.Result = 0;
+      return;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      Broadcast(m);
+      return;
+    case CM_ENTER:
+      DoEnter();
+      return;
+    case CM_EXIT:
+      DoExit();
+      return;
+    case CM_FOCUSCHANGED:
+      for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (confqt::IsAlive(c)) c->Perform(CM_FOCUSCHANGED, m.WParam, m.LParam);
+      }
+      return;
+    case CM_FONTCHANGED:
+      TControl::WndProc(m);
+      for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTFONTCHANGED, 0, 0);
+      return;
+    case CM_COLORCHANGED:
+      TControl::WndProc(m);
+      for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+      return;
+    default:
+      TControl::WndProc(m);
+      return;
+  }
+}
+
+bool TWinControl::DoKeyDown(Word& Key, TShiftState Shift) {
+  TForm* f = GetParentForm(this);
+  if (f && f != this && f->KeyPreview() && f->DoKeyDown(Key, Shift)) return true;
+  if (!controlStyle_.Contains(csNoStdEvents)) {
+    KeyDown(Key, Shift);
+    if (Key == 0) return true;
+  }
+  return false;
+}
+
+bool TWinControl::DoKeyPress(Char& Key) {
+  TForm* f = GetParentForm(this);
+  if (f && f != this && f->KeyPreview() && f->DoKeyPress(Key)) return true;
+  if (!controlStyle_.Contains(csNoStdEvents)) {
+    KeyPress(Key);
+    if (Key == 0) return true;
+  }
+  return false;
+}
+
+bool TWinControl::DoKeyUp(Word& Key, TShiftState Shift) {
+  TForm* f = GetParentForm(this);
+  if (f && f != this && f->KeyPreview() && f->DoKeyUp(Key, Shift)) return true;
+  if (!controlStyle_.Contains(csNoStdEvents)) {
+    KeyUp(Key, Shift);
+    if (Key == 0) return true;
+  }
+  return false;
+}
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+void TWinControl::KeyPress(Char& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Self-painting controls.
+namespace {
+TCanvas* CanvasFor(TControl* c, std::unique_ptr<TCanvas>& idle, TCanvas* painting) {
+  if (painting) return painting;
+  if (!idle) {
+    confqt::EnsureApp();
+    idle = std::make_unique<TQtCanvas>();
+  }
+  idle->Font()->Assign(c->Font());
+  return idle.get();
+}
+
+void PaintThrough(TControl* c, QPainter* p, std::unique_ptr<TCanvas>& idle, TCanvas*& painting) {
+  CanvasFor(c, idle, nullptr);
+  auto* qc = static_cast<TQtCanvas*>(idle.get());
+  qc->Bind(p);
+  qc->Font()->Assign(c->Font());
+  qc->Brush()->SetColor(c->Color());
+  qc->Brush()->SetStyle(bsSolid);
+  qc->Pen()->SetColor(clBlack);
+  painting = qc;
+  try {
+    c->Perform(WM_PAINT, 0, 0);
+  } catch (...) {
+    painting = nullptr;
+    qc->Unbind();
+    throw;
+  }
+  painting = nullptr;
+  qc->Unbind();
+}
+}  // namespace
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+TCustomControl::~TCustomControl() = default;
+TCanvas* TCustomControl::Canvas() { return CanvasFor(this, idleCanvas_, paintCanvas_); }
+void TCustomControl::PaintTo(void* qpainter) { PaintThrough(this, static_cast<QPainter*>(qpainter), idleCanvas_, paintCanvas_); }
+void TCustomControl::WndProc(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    if (paintCanvas_) Paint();
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+TGraphicControl::~TGraphicControl() = default;
+TCanvas* TGraphicControl::Canvas() { return CanvasFor(this, idleCanvas_, paintCanvas_); }
+void TGraphicControl::PaintTo(void* qpainter) { PaintThrough(this, static_cast<QPainter*>(qpainter), idleCanvas_, paintCanvas_); }
+void TGraphicControl::WndProc(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    if (paintCanvas_) Paint();
+    return;
+  }
+  TControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+TForm* GetParentForm(const TControl* Control) {
+  const TControl* c = Control;
+  while (c && c->Parent()) c = c->Parent();
+  return const_cast<TForm*>(dynamic_cast<const TForm*>(c));
+}
+
+TForm* FindOwnerForm(TComponent* Component) {
+  for (TComponent* c = Component; c; c = c->Owner()) {
+    if (auto* f = dynamic_cast<TForm*>(c)) return f;
+  }
+  return nullptr;
+}
+
+void PostMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LParam) {
+  if (!Target) return;
+  PostQueue().push_back(Posted{Target, TMessage{Msg, WParam, LParam, 0}});
+  ScheduleDrain();
+}
+
+intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LParam) {
+  return Target ? Target->Perform(Msg, WParam, LParam) : 0;
+}
+
+int DeliverPostedMessages() {
+  int n = 0;
+  auto& q = PostQueue();
+  while (!q.empty()) {
+    Posted p = q.front();
+    q.pop_front();
+    if (!confqt::IsAlive(p.target)) continue;
+    ++n;
+    confqt::Guarded(p.target, [&] { p.target->Perform(p.msg.Msg, p.msg.WParam, p.msg.LParam); });
+  }
+  return n;
+}
+
+unsigned RegisterWindowMessage(const String& Name) {
+  static std::map<String, unsigned> names;
+  String key = UpperCase(Name);
+  auto it = names.find(key);
+  if (it != names.end()) return it->second;
+  unsigned id = WM_REGISTERED_FIRST + static_cast<unsigned>(names.size());
+  names.emplace(key, id);
+  return id;
+}
+
+void SetTimer(TControl* Target, uintptr_t Id, unsigned Interval) {
+  if (!Target) return;
+  conftimers::Set(Target, nullptr, Id, Interval);
+}
+
+void KillTimer(TControl* Target, uintptr_t Id) { conftimers::Kill(Target, nullptr, Id); }
+
+void SetCapture(TControl* Control) {
+  if (g_capture == Control) return;
+  TControl* old = g_capture;
+  g_capture = Control;
+  if (old && confqt::IsAlive(old)) old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr_t>(Control));
+}
+
+void ReleaseCapture() {
+  TControl* old = g_capture;
+  g_capture = nullptr;
+  if (old && confqt::IsAlive(old)) old->Perform(WM_CAPTURECHANGED, 0, 0);
+}
+
+TControl* GetCapture() { return confqt::IsAlive(g_capture) ? g_capture : nullptr; }
+TPoint GetCursorPos() { return g_cursorPos; }
+
+// ---------------------------------------------------------------------------------------------
+// TTimer
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { Rearm(); }
+TTimer::~TTimer() { conftimers::Kill(nullptr, this, 0); }
+void TTimer::SetInterval(unsigned ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  Rearm();
+}
+void TTimer::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Rearm();
+}
+void TTimer::Rearm() {
+  conftimers::Kill(nullptr, this, 0);
+  if (enabled_ && interval_ > 0) conftimers::Set(nullptr, this, 0, interval_);
+}
+void TTimer::Fire() {
+  if (OnTimer) OnTimer(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The input pipeline.
+namespace confinput {
+
+void SetModifiers(TShiftState shift, bool altGr) {
+  g_shift = shift.Contains(ssShift);
+  g_ctrl = shift.Contains(ssCtrl);
+  g_alt = shift.Contains(ssAlt);
+  g_altGr = altGr;
+}
+
+Char ControlChar(Word vk, TShiftState shift) {
+  if (shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<Char>(vk - 'A' + 1);
+    if (vk == VK_OEM_4) return 27;
+    if (vk == VK_OEM_5) return 28;
+    if (vk == VK_OEM_6) return 29;
+    if (vk == VK_RETURN) return 10;
+    if (vk == VK_BACK) return 127;
+    return 0;
+  }
+  switch (vk) {
+    case VK_RETURN: return 13;
+    case VK_ESCAPE: return 27;
+    case VK_BACK: return 8;
+    case VK_TAB: return 9;
+    default: return 0;
+  }
+}
+
+static TWinControl* KeyTarget(TForm* form) {
+  TWinControl* t = form->FocusedControl();
+  return t ? t : form;
+}
+
+static void CharTo(TWinControl* target, Char ch, uint32_t keyData, bool sys) {
+  unsigned cn = sys ? CN_SYSCHAR : CN_CHAR;
+  if (target->Perform(cn, ch, static_cast<intptr_t>(keyData)) != 0) return;
+  if (!confqt::IsAlive(target)) return;
+  if (!sys) target->Perform(WM_CHAR, ch, static_cast<intptr_t>(keyData));
+}
+
+void KeyDown(TForm* form, Word vk, TShiftState shift, uint32_t keyData, Char ch) {
+  if (!form) return;
+  confqt::DispatchScope scope;
+  bool sys = shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
+  if (sys) keyData |= KF_ALTDOWN;
+  TWinControl* target = KeyTarget(form);
+  confqt::Guarded(target, [&] {
+    if (target->Perform(sys ? CN_SYSKEYDOWN : CN_KEYDOWN, vk, static_cast<intptr_t>(keyData)) != 0) return;
+    if (!confqt::IsAlive(target)) return;
+    target->Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, static_cast<intptr_t>(keyData));
+    // The character follows whatever the key-down handlers did with the key.
+    Char c = ch;
+    if (!c || shift.Contains(ssCtrl)) c = ControlChar(vk, shift);
+    if (!c && ch && !shift.Contains(ssCtrl)) c = ch;
+    if (!c || !confqt::IsAlive(target)) return;
+    CharTo(target, c, keyData, sys);
+  });
+}
+
+void KeyUp(TForm* form, Word vk, TShiftState shift, uint32_t keyData) {
+  if (!form) return;
+  confqt::DispatchScope scope;
+  bool sys = shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
+  if (sys) keyData |= KF_ALTDOWN;
+  TWinControl* target = KeyTarget(form);
+  confqt::Guarded(target, [&] {
+    if (target->Perform(CN_KEYUP, vk, static_cast<intptr_t>(keyData)) != 0) return;
+    if (!confqt::IsAlive(target)) return;
+    target->Perform(sys ? WM_SYSKEYUP : WM_KEYUP, vk, static_cast<intptr_t>(keyData));
+  });
+}
+
+void Character(TForm* form, Char ch) {
+  if (!form || !ch) return;
+  confqt::DispatchScope scope;
+  TWinControl* target = KeyTarget(form);
+  confqt::Guarded(target, [&] { CharTo(target, ch, 1, false); });
+}
+
+static unsigned ButtonMsg(TMouseButton b, int kind) {  // kind 0 down, 1 up, 2 double
+  static const unsigned table[3][3] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK},
+                                       {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
+                                       {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}};
+  return table[b][kind];
+}
+
+// While a control holds the capture, the mouse goes to it in its own coordinates.
+static TControl* Redirect(TControl* c, int& x, int& y) {
+  TControl* cap = GetCapture();
+  if (!cap || cap == c) return c;
+  TPoint s = c->ClientToScreen(Point(x, y));
+  TPoint p = cap->ScreenToClient(s);
+  x = p.X;
+  y = p.Y;
+  return cap;
+}
+
+void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, bool dbl) {
+  if (!c) return;
+  confqt::DispatchScope scope;
+  if (b == mbLeft) g_lbutton = true;
+  if (b == mbRight) g_rbutton = true;
+  if (b == mbMiddle) g_mbutton = true;
+  shift = shift | (b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle);
+  g_cursorPos = c->ClientToScreen(Point(x, y));
+  confqt::Guarded(c, [&] {
+    if (!c->Enabled()) return;
+    // A press moves the focus before it is handled.
+    if (auto* w = dynamic_cast<TWinControl*>(c)) {
+      if (b == mbLeft && w->FocusOnPress() && w->CanFocus() && !w->Focused()) w->SetFocus();
+    }
+    if (!confqt::IsAlive(c)) return;
+    c->Perform(ButtonMsg(b, dbl ? 2 : 0), ShiftToKeys(shift), MakeLParam(x, y));
+  });
+}
+
+void MouseUp(TControl* c, TMouseButton b, TShiftState shift, int x, int y) {
+  if (!c) return;
+  confqt::DispatchScope scope;
+  if (b == mbLeft) g_lbutton = false;
+  if (b == mbRight) g_rbutton = false;
+  if (b == mbMiddle) g_mbutton = false;
+  g_cursorPos = c->ClientToScreen(Point(x, y));
+  TControl* t = Redirect(c, x, y);
+  confqt::Guarded(t, [&] { t->Perform(ButtonMsg(b, 1), ShiftToKeys(shift), MakeLParam(x, y)); });
+}
+
+void MouseMove(TControl* c, TShiftState shift, int x, int y) {
+  if (!c) return;
+  confqt::DispatchScope scope;
+  g_cursorPos = c->ClientToScreen(Point(x, y));
+  TControl* t = Redirect(c, x, y);
+  confqt::Guarded(t, [&] { t->Perform(WM_MOUSEMOVE, ShiftToKeys(shift), MakeLParam(x, y)); });
+}
+
+void Wheel(TControl* c, int delta, TShiftState shift, TPoint screenPos) {
+  if (!c) return;
+  confqt::DispatchScope scope;
+  g_cursorPos = screenPos;
+  uintptr_t w = (static_cast<uintptr_t>(static_cast<uint16_t>(static_cast<int16_t>(delta))) << 16) |
+                (ShiftToKeys(shift) & 0xFFFF);
+  confqt::Guarded(c, [&] { c->Perform(WM_MOUSEWHEEL, w, MakeLParam(screenPos.X, screenPos.Y)); });
+}
+
+}  // namespace confinput
+
+// ---------------------------------------------------------------------------------------------
+// Timers.
+namespace conftimers {
+namespace {
+struct Entry {
+  TControl* target = nullptr;
+  TTimer* timer = nullptr;
+  uintptr_t id = 0;
+  unsigned interval = 0;
+  uint32_t due = 0;
+  uint64_t seq = 0;
+  QTimer* qt = nullptr;
+};
+std::vector<std::unique_ptr<Entry>>& Entries() {
+  static std::vector<std::unique_ptr<Entry>> v;
+  return v;
+}
+bool g_virtual = false;
+uint64_t g_seq = 0;
+
+void Fire(uint64_t seq) {
+  auto& v = Entries();
+  auto it = std::find_if(v.begin(), v.end(), [seq](const auto& e) { return e->seq == seq; });
+  if (it == v.end()) return;
+  Entry* e = it->get();
+  e->due = GetTickCount() + e->interval;
+  confqt::DispatchScope scope;
+  if (e->target) {
+    TControl* t = e->target;
+    uintptr_t id = e->id;
+    confqt::Guarded(t, [&] { t->Perform(WM_TIMER, id, 0); });
+  } else if (e->timer) {
+    TTimer* t = e->timer;
+    confqt::Guarded(t, [&] { t->Fire(); });
+  }
+}
+
+void Destroy(std::unique_ptr<Entry>& e) {
+  if (e->qt) {
+    e->qt->stop();
+    e->qt->deleteLater();
+    e->qt = nullptr;
+  }
+}
+}  // namespace
+
+void Set(TControl* target, TTimer* timer, uintptr_t id, unsigned interval) {
+  Kill(target, timer, id);
+  auto e = std::make_unique<Entry>();
+  e->target = target;
+  e->timer = timer;
+  e->id = id;
+  e->interval = interval;
+  e->due = GetTickCount() + interval;
+  e->seq = ++g_seq;
+  if (!g_virtual) {
+    confqt::EnsureApp();
+    e->qt = new QTimer();
+    e->qt->setInterval(static_cast<int>(interval));
+    uint64_t seq = e->seq;
+    QObject::connect(e->qt, &QTimer::timeout, [seq] { Fire(seq); });
+    e->qt->start();
+  }
+  Entries().push_back(std::move(e));
+}
+
+void Kill(TControl* target, TTimer* timer, uintptr_t id) {
+  auto& v = Entries();
+  for (auto it = v.begin(); it != v.end();) {
+    if ((*it)->target == target && (*it)->timer == timer && (timer || (*it)->id == id)) {
+      Destroy(*it);
+      it = v.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void KillAll(TControl* target) {
+  auto& v = Entries();
+  for (auto it = v.begin(); it != v.end();) {
+    if (target && (*it)->target == target) {
+      Destroy(*it);
+      it = v.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void SetVirtual(bool on) {
+  if (on == g_virtual) return;
+  g_virtual = on;
+  // Existing timers switch over: rebuild them in the new mode.
+  std::vector<std::unique_ptr<Entry>> old;
+  old.swap(Entries());
+  for (auto& e : old) {
+    Destroy(e);
+    Set(e->target, e->timer, e->id, e->interval);
+  }
+}
+
+bool Virtual() { return g_virtual; }
+int Count() { return static_cast<int>(Entries().size()); }
+
+bool PeekNext(uint32_t& due) {
+  auto& v = Entries();
+  if (v.empty()) return false;
+  uint32_t now = GetTickCount();
+  const Entry* best = nullptr;
+  for (auto& e : v) {
+    if (!best || static_cast<int32_t>(e->due - now) < static_cast<int32_t>(best->due - now) ||
+        (e->due == best->due && e->seq < best->seq)) {
+      best = e.get();
+    }
+  }
+  due = best->due;
+  return true;
+}
+
+void FireNext() {
+  auto& v = Entries();
+  if (v.empty()) return;
+  uint32_t now = GetTickCount();
+  const Entry* best = nullptr;
+  for (auto& e : v) {
+    if (!best || static_cast<int32_t>(e->due - now) < static_cast<int32_t>(best->due - now) ||
+        (e->due == best->due && e->seq < best->seq)) {
+      best = e.get();
+    }
+  }
+  Fire(best->seq);
+}
+
+}  // namespace conftimers

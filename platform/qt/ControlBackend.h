@@ -1,0 +1,73 @@
+#pragma once
+// Platform-internal: the Qt side of the controls. Include only from platform .cpp files.
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "platform/Controls.h"
+#include "platform/qt/QtCanvas.h"
+
+struct TControlBackend {
+  QPointer<QWidget> widget;
+  std::unique_ptr<TQtCanvas> canvas;
+  bool creating = false;
+  int wheelRemainder = 0;
+  bool nativeInput = false;
+  bool syncingGeometry = false;  // the platform itself moves or sizes the window  // Qt also handles the mouse (text selection, drop-down lists)
+};
+
+// The widget of every control that paints itself: paintEvent hands the painter to the control.
+// Input never reaches these handlers: the application-wide filter turns it into messages.
+class ConfWidget : public QWidget {
+ public:
+  ConfWidget(TControl* control, QWidget* parent);
+  TControl* Control() const { return control_; }
+  void Detach() { control_ = nullptr; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  TControl* control_;
+};
+
+namespace confqt {
+// Makes sure the Qt application exists (no pixel-density scaling) and the input filter is in place.
+void EnsureApp();
+// Tags a widget (and later its native children) as belonging to the control.
+void Register(QWidget* w, TControl* c);
+// The control a widget (or its nearest tagged ancestor) belongs to; nullptr when none.
+TControl* ControlOf(QObject* w);
+bool IsAlive(const TControl* c);
+// Runs fn; an escaping exception goes to Application->HandleException.
+void Guarded(TObject* sender, const std::function<void()>& fn);
+// Depth of message handling from outside (Qt events, input driver); posted messages are
+// delivered when the outermost level ends.
+struct DispatchScope {
+  DispatchScope();
+  ~DispatchScope();
+};
+// Whether QWidget windows should be shown on screen (false under a modal script).
+bool Headless();
+}  // namespace confqt
+
+// ---- the input pipeline, shared by the Qt event filter and the test input driver ----
+namespace confinput {
+// Key pressed on the form's focused control (or the form when nothing has the focus).
+// ch = the character the key types (0: none; control characters are computed here).
+void KeyDown(TForm* form, Word vk, TShiftState shift, uint32_t keyData, Char ch);
+void KeyUp(TForm* form, Word vk, TShiftState shift, uint32_t keyData);
+// A character without its key (input methods).
+void Character(TForm* form, Char ch);
+// Mouse at client coordinates of the control under it.
+void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, bool dbl);
+void MouseUp(TControl* c, TMouseButton b, TShiftState shift, int x, int y);
+void MouseMove(TControl* c, TShiftState shift, int x, int y);
+void Wheel(TControl* c, int delta, TShiftState shift, TPoint screenPos);
+// Sets the state GetKeyState reports.
+void SetModifiers(TShiftState shift, bool altGr);
+// The character a key types without text from the keyboard layout (Ctrl+letter, Enter, ...).
+Char ControlChar(Word vk, TShiftState shift);
+}  // namespace confinput
