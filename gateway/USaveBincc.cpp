@@ -1,6 +1,7 @@
 // Build order, bank buffers and bank files of the device image.
 #include "gateway/USaveBincc.h"
 
+#include <filesystem>
 #include <string>
 
 #include "gateway/BankImageLoRaWAN.h"
@@ -47,6 +48,13 @@ String UI_Text(int Index) {
 
 bool Write_Bank(const String& Path, const uint8_t* Data, int32_t Length) {
   return WriteFileBytes(Path, std::string_view(reinterpret_cast<const char*>(Data), static_cast<size_t>(Length)));
+}
+
+// Renames over an existing file (the platform's rename never replaces one).
+bool Replace_File(const String& From, const String& To) {
+  std::error_code ec;
+  std::filesystem::rename(ToPath(From), ToPath(To), ec);
+  return !ec;
 }
 
 }  // namespace
@@ -116,8 +124,18 @@ bool Write_Bin_Files() {
   if (!Banks_Ready || Project_Folder.empty()) return false;
   String bin = PathJoin(Project_Folder, u"bin");
   if (!DirectoryExists(bin) && !ForceDirectories(bin)) return false;
-  if (!Write_Bank(PathJoin(bin, u"bank1.bin"), Bank1_Buffer.data(), Bank1_Length)) return false;
-  return Write_Bank(PathJoin(bin, u"bank2.bin"), Bank2_Buffer.data(), Bank2_Length);
+  // Both banks are written aside first, so a failed write never leaves a new bank 1 beside an
+  // old bank 2.
+  const String path1 = PathJoin(bin, u"bank1.bin"), path2 = PathJoin(bin, u"bank2.bin");
+  const String temp1 = path1 + u".new", temp2 = path2 + u".new";
+  bool ok = Write_Bank(temp1, Bank1_Buffer.data(), Bank1_Length) &&
+            Write_Bank(temp2, Bank2_Buffer.data(), Bank2_Length) && Replace_File(temp1, path1) &&
+            Replace_File(temp2, path2);
+  if (!ok) {
+    DeleteFile(temp1);
+    DeleteFile(temp2);
+  }
+  return ok;
 }
 
 bool Compile_Bin() {

@@ -77,6 +77,8 @@ TEST_F(BankBuildTest, WriteFailureIsReported) {
   std::filesystem::remove(dir_ / "bin");
   std::filesystem::create_directories(dir_ / "bin" / "bank2.bin");  // a folder in the file's place
   EXPECT_FALSE(Write_Bin_Files());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "bin" / "bank1.bin.new"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "bin" / "bank2.bin.new"));
 }
 
 TEST_F(BankBuildTest, NoConfigurationOpenWritesNothing) {
