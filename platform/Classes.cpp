@@ -526,6 +526,7 @@ void TList::Sort(const TListSortCompare& Compare) {
           --J;
         }
       } while (I <= J);
+      if (I <= L || J >= R) return;  // no split: only an inconsistent compare gets here
       if (L < J) quick(L, J);
       L = I;
     } while (I < R);
@@ -1010,6 +1011,7 @@ void TStringList::QuickSort(int L, int R, const TStringListSortCompare& Compare)
         --J;
       }
     } while (I <= J);
+    if (I <= L || J >= R) return;  // no split: only an inconsistent compare gets here
     if (L < J) QuickSort(L, J, Compare);
     L = I;
   } while (I < R);
