@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SysUtils.h"
-#include "shell/UBuiltinTexts.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -32,18 +31,8 @@ constexpr int Off_Read_Table_Address = 1444;
 constexpr int Off_Write_Table_Address = 1448;
 constexpr int Off_LoRaWAN_Address = 1652;
 
-// Texts of the builder's own messages.
-constexpr int Txt_Bank2_Overflow = 1650;
-constexpr int Txt_Bank_Write_Failed = 1651;
-constexpr int Txt_No_Banks_Built = 1652;
-
 void Show_Error(const String& Text) {
   if (&MessageDlg != nullptr) MessageDlg(Text, mtError, TMsgDlgButtons{mbOK}, 0);
-}
-
-String UI_Text(int Index) {
-  if (Language_List == nullptr || Index >= Language_List->Count()) return Builtin_Texts()[Index];
-  return Language_List->Strings(Index);
 }
 
 bool Write_Bank(const String& Path, const uint8_t* Data, int32_t Length) {
@@ -105,8 +94,7 @@ void Build_Bin_Banks() {
   // leaves no half-built image behind.
   int64_t section = LoRaWAN_Section_Size(infos, conf_file_lines);
   if (SNMP_Tables_Size + section > Bank2_Buffer_Size) {
-    String msg = UI_Text(Txt_Bank2_Overflow);
-    msg = FormatLiteralD(msg, {SNMP_Tables_Size + section, Bank2_Buffer_Size});
+    String msg = FormatLiteralD(Language_List->Strings(1650), {SNMP_Tables_Size + section, Bank2_Buffer_Size});
     throw EBankOverflow(msg);
   }
 
@@ -150,11 +138,11 @@ bool Compile_Bin() {
 
 bool Save_Bin() {
   if (!Banks_Ready) {
-    Show_Error(UI_Text(Txt_No_Banks_Built));
+    Show_Error(Language_List->Strings(1652));
     return false;
   }
   if (!Write_Bin_Files()) {
-    Show_Error(UI_Text(Txt_Bank_Write_Failed) + PathJoin(Project_Folder, u"bin"));
+    Show_Error(Language_List->Strings(1651) + PathJoin(Project_Folder, u"bin"));
     return false;
   }
   return true;

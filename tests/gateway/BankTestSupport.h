@@ -16,6 +16,7 @@
 #include "gateway/USaveBincc.h"
 #include "platform/Files.h"
 #include "shell/UComon.h"
+#include "shell/ULanguage.h"
 
 namespace bank_test {
 
@@ -58,6 +59,7 @@ inline std::string Slot_Text(const Bytes& b, size_t at, size_t n) {
 class BankTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (Language_List == nullptr) Load_Default_Strings();
     static int counter = 0;
     dir_ = std::filesystem::temp_directory_path() /
            ("bank_image_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
