@@ -85,18 +85,16 @@ void DrawLbGradient(TCanvas* canvas, TColor fromColor, TColor toColor, int l, in
   const TColor to = ColorToRGB(toColor);
   const int d = b - t;
   const int bandHeight = d / 31 + 1;
-  double red = GetRValue(from), green = GetGValue(from), blue = GetBValue(from);
-  const double dr = (GetRValue(to) - red) / 31.0;
-  const double dg = (GetGValue(to) - green) / 31.0;
-  const double db = (GetBValue(to) - blue) / 31.0;
-  auto toByte = [](double v) { return std::clamp(static_cast<int>(std::trunc(v)), 0, 255); };
+  // Each band's colour from the band index, so the last band is exactly the to colour.
+  auto channel = [](int a, int z, int i) {
+    return std::clamp(static_cast<int>(std::trunc(a + (z - a) * i / 31.0)), 0, 255);
+  };
   for (int i = 0; i < 32; ++i) {
     const int top = t + i * d / 31;
-    canvas->Brush()->SetColor(RGB(toByte(red), toByte(green), toByte(blue)));
+    canvas->Brush()->SetColor(RGB(channel(GetRValue(from), GetRValue(to), i),
+                                  channel(GetGValue(from), GetGValue(to), i),
+                                  channel(GetBValue(from), GetBValue(to), i)));
     canvas->FillRect(Rect(l, top, r, std::min(top + bandHeight, b)));
-    red += dr;
-    green += dg;
-    blue += db;
   }
   canvas->Pen()->SetStyle(savedPen);
 }
