@@ -339,7 +339,9 @@ uint8_t Hex_Pair(Char High, Char Low) {
 
 void Hex_To_Field(const String& Text, std::span<uint8_t> Field, bool Reversed) {
   const int n = static_cast<int>(Field.size());
-  String t = Pad_Left_Zeros(Text, 2 * n);
+  // The table check trims a copy before it accepts the digits, and the file keeps the text as
+  // typed: blanks around the digits must not shift them.
+  String t = Pad_Left_Zeros(Trim(Text), 2 * n);
   for (int i = 0; i < n; ++i) {
     uint8_t b = Hex_Pair(t[2 * i], t[2 * i + 1]);
     Field[Reversed ? n - 1 - i : i] = b;

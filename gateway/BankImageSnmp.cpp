@@ -39,9 +39,20 @@ void Fill_Read(SNMP_Trap_Entry& e, const TTableRow& Row) {
   if (Flag_Y(Row, u"On_Command")) e.Flags |= 0x2;
   if (Flag_Y(Row, u"On_Timer")) e.Flags |= 0x4;
   if (auto v = Row.Get(u"Time")) e.Time = static_cast<uint32_t>(CellToInt(*v, 0));
-  // An empty, missing or invalid address leaves the octets it could not read at 0.
+  // An address the table check accepted (blanks around its parts allowed) is stored as
+  // checked; any other text keeps the octets it could read, 0 for the rest.
   uint8_t a = 0, b = 0, c = 0, d = 0;
-  if (auto v = Row.Get(u"IP_Address")) IP_To_Bytes(*v, a, b, c, d);
+  if (auto v = Row.Get(u"IP_Address")) {
+    String p1, p2, p3, p4;
+    if (Split_IP_Address(*v, p1, p2, p3, p4)) {
+      a = static_cast<uint8_t>(StrToIntDef(p1, 0));
+      b = static_cast<uint8_t>(StrToIntDef(p2, 0));
+      c = static_cast<uint8_t>(StrToIntDef(p3, 0));
+      d = static_cast<uint8_t>(StrToIntDef(p4, 0));
+    } else {
+      IP_To_Bytes(*v, a, b, c, d);
+    }
+  }
   e.IP_Address = (uint32_t(a) << 24) | (uint32_t(b) << 16) | (uint32_t(c) << 8) | uint32_t(d);
 }
 

@@ -121,7 +121,7 @@ void Clear_End_Node_Identity();
 
 // Left-pads Text with "0" to N characters (a longer text stays as it is).
 String Pad_Left_Zeros(const String& Text, int N);
-// Hex text to bytes: padded to 2 * Field.size() digits and read two at a time from the left (a pair
+// Hex text to bytes: trimmed, padded to 2 * Field.size() digits and read two at a time from the left (a pair
 // that is not hexadecimal gives 0). In order: the first pair into Field[0]; reversed: into the last
 // byte. Digits beyond the field are ignored.
 void Hex_To_Field(const String& Text, std::span<uint8_t> Field, bool Reversed);

@@ -155,6 +155,7 @@ TEST_F(BankLoRaWANTest, HexTextsArePaddedAndNeverLeaveTheirField) {
                                 {"JoinEUI", "0102030405060708090A"},      // 20 digits
                                 {"NetworkSessionKey", "zz0102"},           // not hex, short
                                 {"DeviceAddress", "123456789ABC"},
+                                {"ApplicationSessionKey", " 101112131415161718191a1b1c1d1e1f "},
                                 {"ApplicationKey", std::string(40, 'F')}}),
                   {},
                   {}}});
@@ -163,6 +164,8 @@ TEST_F(BankLoRaWANTest, HexTextsArePaddedAndNeverLeaveTheirField) {
   EXPECT_EQ(Field(d + 0, 8), (Bytes{0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11, 0x00}));
   EXPECT_EQ(Field(d + 8, 8), (Bytes{0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01}));
   EXPECT_EQ(Field(d + 32, 16), (Bytes{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x01, 0x02}));
+  EXPECT_EQ(Field(d + 48, 16), (Bytes{0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B,
+                                      0x1C, 0x1D, 0x1E, 0x1F}));  // blanks around the digits, lower case
   EXPECT_EQ(Field(d + 64, 16), Bytes(16, 0xFF));
   EXPECT_EQ(Field(d + 80, 4), (Bytes{0x78, 0x56, 0x34, 0x12}));
   EXPECT_EQ(U32(bank2, d + 84), 0x20u);  // options untouched by the long address

@@ -117,6 +117,22 @@ TEST_F(BankSnmpTest, NumbersUseTheSameParseAsTheTableCheck) {
   }
 }
 
+TEST_F(BankSnmpTest, TrapReceiverAddresses) {
+  const std::vector<std::pair<std::string, uint32_t>> cases = {
+      {"192.168.1.10", 0xC0A8010A},
+      {" 10 . 0 .0. 7 ", 0x0A000007},  // accepted by the table check, so stored as checked
+      {"1.2.3.400", 0x01020300},
+      {"10.0.0", 0x0A000000},
+      {"", 0},
+      {"a.b.c.d", 0},
+  };
+  std::vector<Attrs> rows;
+  for (const auto& [text, packed] : cases) rows.push_back(Read_Row("Y", "c", {{"IP_Address", text}}));
+  Write_SNMP(rows, {});
+  Build();
+  for (size_t k = 0; k < cases.size(); ++k) EXPECT_EQ(U32(bank2, Read_Entry(int(k)) + 44), cases[k].second) << cases[k].first;
+}
+
 TEST_F(BankSnmpTest, CommunityAndDescriptionStayInsideTheirSlots) {
   Write_SNMP({Read_Row("Y", std::string(15, 'a'), {{"Description", std::string(15, 'd')}}),
               Read_Row("Y", std::string(16, 'b'), {{"Description", std::string(16, 'e')}}),
