@@ -1,5 +1,6 @@
 #include "gateway/ULoRaWAN_Gateway.h"
 
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/SysUtils.h"
 #include "platform/XMLDoc.h"
@@ -623,4 +624,11 @@ String Check_LoRaWAN_Data(const TDeviceLoRaList& List) {
     if (!e.empty()) return e;
   }
   return String();
+}
+
+bool Check_Data(const TDeviceLoRaList& List) {
+  const String message = Check_LoRaWAN_Data(List);
+  if (message.empty()) return true;
+  MessageDlg(message, mtError, TMsgDlgButtons{mbOK});
+  return false;
 }

@@ -269,3 +269,7 @@ int CheckStringHex(const String& Str, int NumChar);
 // 5514, "%d" filled in order), or "" when every device passes. Devices with a blank DeviceEUI
 // are skipped with their rules.
 String Check_LoRaWAN_Data(const TDeviceLoRaList& List);
+
+// Check_LoRaWAN_Data with the message shown in an error box (OK button): true when every
+// device passes.
+bool Check_Data(const TDeviceLoRaList& List);

@@ -5,6 +5,7 @@
 #include "gateway/TableFile.h"
 #include "gateway/USNMP_Trap_Access.h"
 #include "platform/Classes.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -242,4 +243,20 @@ void Save_SNMP_MIB(const String& FileName) {
 void Create_SNMP_MIB_File(const String& FileName) {
   Read_SNMP_Trap_Descriptions();
   Save_SNMP_MIB(FileName);
+}
+
+void Create_SNMP_MIB(TSaveDialog& SaveMIB) {
+  SaveMIB.SetFilter(u"Management Information Base (*.mib)|*.mib");
+  SaveMIB.SetDefaultExt(u"*.mib");
+  SaveMIB.SetInitialDir(Project_Folder);
+  if (!SaveMIB.Execute()) return;
+  const String fileName = SaveMIB.FileName();
+  if (FileExists(fileName) && MessageDlg(UIText(UI_File_Exists), mtConfirmation, mbYesNo) != mrYes) return;
+  Read_SNMP_Trap_Descriptions();
+  const String refused = Check_MIB_Descriptions();
+  if (!refused.empty()) {
+    MessageDlg(refused, mtError, TMsgDlgButtons{mbOK});
+    return;
+  }
+  Save_SNMP_MIB(fileName);
 }

@@ -53,7 +53,7 @@ void Save_SNMP_MIB(const String& FileName);
 // Read_SNMP_Trap_Descriptions then Save_SNMP_MIB: the file-producing part of the step.
 void Create_SNMP_MIB_File(const String& FileName);
 
-// The step: SaveMIB opens in Project_Folder; on a chosen file that exists, "File already
+// The step: SaveMIB (given the MIB filter and default extension) opens in Project_Folder; on a chosen file that exists, "File already
 // exists. Do you want to overwrite?" (UI 1505, Yes/No); then the descriptions are read, a
 // refused description is shown in an error box and nothing is written, else the file is written.
 // Errors of the table file and of the write reach the default error box.

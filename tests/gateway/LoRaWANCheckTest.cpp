@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "gateway/ULoRaWAN_Gateway.h"
+#include "platform/testing/ModalScript.h"
 #include "shell/ULanguage.h"
 
 namespace {
@@ -229,4 +230,22 @@ TEST(LoRaWANCheckTest, FirstFailingTestGivesItsMessage) {
     c.edit(l);
     EXPECT_EQ(StringToUtf8(Check_LoRaWAN_Data(l)), c.message);
   }
+}
+
+TEST(LoRaWANCheckTest, CheckDataShowsTheFirstErrorInAnErrorBox) {
+  Load_Default_Strings();
+  TDeviceLoRaList l(3);
+  ValidDevice(*l[0]);
+  {
+    ModalScript script;
+    EXPECT_TRUE(Check_Data(l));
+    EXPECT_TRUE(script.Messages().empty());
+  }
+  l[0]->DownLinkRules.Add();  // enabled, every field empty
+  ModalScript script;
+  EXPECT_FALSE(Check_Data(l));
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtError);
+  EXPECT_TRUE(script.Messages()[0].Buttons == TMsgDlgButtons{mbOK});
+  EXPECT_EQ(script.Messages()[0].Text, u"Error Device 1, DownLink Rule 2!! Port must be between 0 and 65535");
 }

@@ -11,7 +11,9 @@
 #include "gateway/TableFile.h"
 #include "gateway/USNMP_MIB.h"
 #include "platform/Classes.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/testing/ModalScript.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -245,4 +247,70 @@ TEST_F(MibWriterTest, SnmptranslateResolvesObjectsAndNotifications) {
   EXPECT_NE(d.output.find("NOTIFICATION-TYPE"), std::string::npos) << d.output;
   EXPECT_NE(d.output.find("OBJECTS\t{ label }"), std::string::npos) << d.output;
   EXPECT_EQ(d.output.find("Cannot"), std::string::npos) << d.output;
+}
+
+// ---- the step with its dialogs ----
+
+TEST_F(MibWriterTest, StepAsksForTheFileAndBeforeOverwriting) {
+  struct FolderGuard {
+    String saved = Project_Folder;
+    ~FolderGuard() { Project_Folder = saved; }
+  } guard;
+  Project_Folder = FromPath(dir_);
+  const fs::path out = dir_ / "GATEWAY.mib";
+  const std::string golden = ReadAll(kMib + "GATEWAY.mib");
+  TSaveDialog SaveMIB(nullptr);
+
+  {  // Cancel: nothing happens.
+    ModalScript script;
+    script.CancelFileDialog();
+    Create_SNMP_MIB(SaveMIB);
+    ASSERT_EQ(script.FileDialogs().size(), 1u);
+    EXPECT_TRUE(script.FileDialogs()[0].Save);
+    EXPECT_EQ(script.FileDialogs()[0].InitialDir, FromPath(dir_));
+    EXPECT_EQ(script.FileDialogs()[0].Filter, u"Management Information Base (*.mib)|*.mib");
+    EXPECT_TRUE(script.Messages().empty());
+    EXPECT_FALSE(fs::exists(out));
+  }
+  {  // A new file is written without a question.
+    ModalScript script;
+    script.AnswerFileDialog(FromPath(out));
+    Create_SNMP_MIB(SaveMIB);
+    EXPECT_TRUE(script.Messages().empty());
+    EXPECT_EQ(ReadAll(out), golden);
+  }
+  {  // An existing file: No leaves it untouched.
+    ASSERT_TRUE(WriteFileBytes(FromPath(out), "old"));
+    ModalScript script;
+    script.AnswerFileDialog(FromPath(out));
+    script.ExpectMessage(mrNo);
+    Create_SNMP_MIB(SaveMIB);
+    ASSERT_EQ(script.Messages().size(), 1u);
+    EXPECT_EQ(script.Messages()[0].Type, mtConfirmation);
+    EXPECT_EQ(script.Messages()[0].Text, u"File already exists. Do you want to overwrite?");
+    EXPECT_TRUE(script.Messages()[0].Buttons == mbYesNo);
+    EXPECT_EQ(ReadAll(out), "old");
+  }
+  {  // Yes overwrites it.
+    ModalScript script;
+    script.AnswerFileDialog(FromPath(out));
+    script.ExpectMessage(mrYes);
+    Create_SNMP_MIB(SaveMIB);
+    EXPECT_EQ(ReadAll(out), golden);
+  }
+  {  // A description that would break the module: error box, old file kept.
+    ASSERT_TRUE(WriteFileBytes(FromPath(out), "old"));
+    Path_SNMP_Trap = FromPath(dir_ / "SNMP_Trap.xml");
+    ASSERT_TRUE(WriteFileBytes(Path_SNMP_Trap,
+                               "<SNMP_Trap><SNMP_Trap_Read><row Enable=\"Y\" Description=\"traps\"/></SNMP_Trap_Read>"
+                               "<SNMP_Trap_Write/></SNMP_Trap>"));
+    ModalScript script;
+    script.AnswerFileDialog(FromPath(out));
+    script.ExpectMessage(mrYes);
+    Create_SNMP_MIB(SaveMIB);
+    ASSERT_EQ(script.Messages().size(), 2u);
+    EXPECT_EQ(script.Messages()[1].Type, mtError);
+    EXPECT_NE(script.Messages()[1].Text.find(u"\"traps\""), String::npos);
+    EXPECT_EQ(ReadAll(out), "old");
+  }
 }
