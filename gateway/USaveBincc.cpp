@@ -11,9 +11,6 @@
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
-// TEMPORARY: weak until the dialog implementation is linked into the platform library.
-int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) __attribute__((weak));
-
 std::array<uint8_t, Parameters_Block_Size> Parameters_Block{};
 TLoRaWAN_ParGen LoRaWAN_ParGen = Default_LoRaWAN_ParGen();
 std::array<SNMP_Trap_Entry, SNMP_Table_Entries> SNMP_Trap_Read_Table{};
@@ -31,9 +28,7 @@ constexpr int Off_Read_Table_Address = 1444;
 constexpr int Off_Write_Table_Address = 1448;
 constexpr int Off_LoRaWAN_Address = 1652;
 
-void Show_Error(const String& Text) {
-  if (&MessageDlg != nullptr) MessageDlg(Text, mtError, TMsgDlgButtons{mbOK}, 0);
-}
+void Show_Error(const String& Text) { MessageDlg(Text, mtError, TMsgDlgButtons{mbOK}, 0); }
 
 bool Write_Bank(const String& Path, const uint8_t* Data, int32_t Length) {
   return WriteFileBytes(Path, std::string_view(reinterpret_cast<const char*>(Data), static_cast<size_t>(Length)));

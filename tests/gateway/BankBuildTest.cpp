@@ -1,4 +1,6 @@
 // The build as a whole: bank files, rebuilds, the reset between builds and failures.
+#include "gateway/BankImageLoRaWAN.h"
+#include "platform/testing/ModalScript.h"
 #include "tests/gateway/BankTestSupport.h"
 
 using namespace bank_test;
@@ -104,4 +106,52 @@ TEST_F(BankBuildTest, RootIsTheFirstElementEvenAfterADeclaration) {
   Write("ParGen.xml", "<?xml version=\"1.0\"?><!-- note --><Par_Gen><SNMP_Agent_IP1>10</SNMP_Agent_IP1></Par_Gen>");
   Build();
   EXPECT_EQ(bank1[40], 10);
+}
+
+TEST_F(BankBuildTest, UpdateDeviceStepsReportSuccess) {
+  ModalScript script;
+  Write_SNMP({{{"Enable", "Y"}, {"Community_Name", "c"}}}, {});
+  EXPECT_TRUE(Compile_Bin());
+  EXPECT_TRUE(Save_Bin());
+  EXPECT_TRUE(script.Messages().empty());
+  EXPECT_EQ(Read_File(dir_ / "bin" / "bank1.bin").size(), 2048u);
+  EXPECT_EQ(int32_t(Read_File(dir_ / "bin" / "bank2.bin").size()), Bank2_Length);
+}
+
+TEST_F(BankBuildTest, FailedWriteIsShownAndReportedToTheCaller) {
+  ModalScript script;
+  ASSERT_TRUE(Compile_Bin());
+  std::filesystem::remove_all(dir_ / "bin");
+  Write("bin", "not a folder");
+  EXPECT_FALSE(Save_Bin());
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtError);
+  EXPECT_EQ(script.Messages()[0].Text, Language_List->Strings(1651) + FromPath(dir_ / "bin"));
+}
+
+TEST_F(BankBuildTest, OversizedConfigurationIsRefusedWithAMessageAndNothingIsSaved) {
+  ModalScript script;
+  ASSERT_TRUE(Compile_Bin());
+  ASSERT_TRUE(Save_Bin());
+  const Bytes old2 = Read_File(dir_ / "bin" / "bank2.bin");
+  const Attrs device = {{"Enable", "Y"},          {"DeviceEUI", "01"},   {"JoinEUI", "02"},
+                        {"DeviceName", "d"},       {"ActivationMethod", ""}, {"NetworkSessionKey", ""},
+                        {"ApplicationSessionKey", ""}, {"ApplicationKey", ""}, {"DeviceAddress", "03"}};
+  Write("LoRaWAN_Gateway.xml",
+        "<LoRaWAN_Gateway><LoRaWAN_Devices_List>" +
+            Element("LoRaWAN_Device", device,
+                    "<LoRaWAN_Rules><LoRaWAN_UpLink_Rules>" +
+                        Element("Rule", {{"Enable", "Y"}, {"Port", "1"}, {"StartBit", "0"}, {"NumberBits", "1"},
+                                         {"PositionBit", "0"}, {"ValueTest", std::string(600000, 'v')}}) +
+                        "</LoRaWAN_UpLink_Rules><LoRaWAN_DownLink_Rules/></LoRaWAN_Rules>") +
+            "</LoRaWAN_Devices_List></LoRaWAN_Gateway>");
+  ModalScript refusal;
+  EXPECT_FALSE(Compile_Bin());
+  ASSERT_EQ(refusal.Messages().size(), 1u);
+  EXPECT_EQ(refusal.Messages()[0].Type, mtError);
+  EXPECT_NE(refusal.Messages()[0].Text.find(u"only 524288 are available"), String::npos);
+  EXPECT_FALSE(Save_Bin());
+  ASSERT_EQ(refusal.Messages().size(), 2u);
+  EXPECT_EQ(refusal.Messages()[1].Text, Language_List->Strings(1652));
+  EXPECT_EQ(Read_File(dir_ / "bin" / "bank2.bin"), old2);
 }
