@@ -437,6 +437,13 @@ bool JpegDecode(std::string_view bytes, TJpegPixels& out, String* error) {
   jpeg_read_header(&cinfo, TRUE);
   cinfo.out_color_space = JCS_RGB;
   jpeg_start_decompress(&cinfo);
+  // A header may announce up to 65500 x 65500 pixels; refuse what no picture of this program needs
+  // rather than attempt a huge allocation.
+  if (static_cast<uint64_t>(cinfo.output_width) * cinfo.output_height > (uint64_t{1} << 26)) {
+    jpeg_destroy_decompress(&cinfo);
+    if (error) *error = u"JPEG image too large";
+    return false;
+  }
   out.Width = static_cast<int>(cinfo.output_width);
   out.Height = static_cast<int>(cinfo.output_height);
   pixels->assign(static_cast<size_t>(out.Width) * out.Height * 3, 0);

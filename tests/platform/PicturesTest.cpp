@@ -74,10 +74,19 @@ TEST_F(PicturesTest, JpegMadeByTheEncoderDecodesThroughPicture) {
 
 TEST_F(PicturesTest, CorruptJpegIsAnErrorNotAnExit) {
   std::string jpeg = JpegEncode(TwoHalves(), 90);
+  // The same picture announcing 60000 x 60000 pixels in its frame header.
+  std::string huge = jpeg;
+  size_t sof = huge.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  for (size_t i : {sof + 5, sof + 7}) {
+    huge[i] = static_cast<char>(0xEA);
+    huge[i + 1] = static_cast<char>(0x60);
+  }
   const std::string cases[] = {
       jpeg.substr(0, 20),                    // cut inside the headers
       std::string("\xFF\xD8\xFF\xE0garbage", 11),
       std::string(),
+      huge,
   };
   for (const std::string& bytes : cases) {
     TJpegPixels px;
@@ -87,6 +96,10 @@ TEST_F(PicturesTest, CorruptJpegIsAnErrorNotAnExit) {
     TJPEGImage j;
     EXPECT_THROW(j.LoadFromBytes(bytes), EInvalidGraphic);
   }
+  TJpegPixels px;
+  String why;
+  EXPECT_FALSE(JpegDecode(huge, px, &why));
+  EXPECT_EQ(why, u"JPEG image too large");
 }
 
 TEST_F(PicturesTest, BitmapFileIsWrittenInTheDocumentedByteOrderAndReadsBack) {
