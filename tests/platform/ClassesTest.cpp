@@ -479,7 +479,7 @@ TEST(Streams, MemoryStreamReadsWritesSeeksAndGrows) {
   m.WriteBytes("!");
   EXPECT_EQ(m.Bytes(), std::string("hello\0\0\0!", 9));
   EXPECT_EQ(m.Seek(-4, soEnd), 5);
-  char buf[8] = {};
+  char buf[16] = {};
   EXPECT_EQ(m.Read(buf, 8), 4);
   EXPECT_EQ(m.Read(buf, 8), 0);
   m.SetPosition(0);
