@@ -2,36 +2,18 @@
 #include "gateway/BankImageLoRaWAN.h"
 
 #include "gateway/PacketForwarderConf.h"
+#include <optional>
+
 #include "gateway/TableFile.h"
+#include "gateway/ULoRaWAN_Gateway.h"
 #include "gateway/USaveBincc.h"
-#include "platform/Files.h"
-#include "platform/XMLDoc.h"
 #include "shell/UComon.h"
 
 namespace {
 
 const String Sec_Devices = u"LoRaWAN_Devices_List";
-const String Sec_Rules = u"LoRaWAN_Rules";
 const String Sec_UpLink = u"LoRaWAN_UpLink_Rules";
 const String Sec_DownLink = u"LoRaWAN_DownLink_Rules";
-
-TXMLNode First_Element(const TXMLNode& Parent) {
-  TXMLNode n = Parent.ChildNodes().First();
-  while (n && n.NodeType() != ntElement) n = n.NextSibling();
-  return n;
-}
-
-TXMLNode Next_Element(const TXMLNode& Node) {
-  TXMLNode n = Node.NextSibling();
-  while (n && n.NodeType() != ntElement) n = n.NextSibling();
-  return n;
-}
-
-TXMLNode Required_Child(const TXMLNode& Parent, const String& Name) {
-  TXMLNode n = Parent.ChildNodes().FindNode(Name);
-  if (!n) throw ETableFileMissingSection(Path_LoRaWAN_Gateway, Name);
-  return n;
-}
 
 // Where an attribute is read from, for the error report.
 struct TPlace {
@@ -39,16 +21,16 @@ struct TPlace {
   int Row;  // 1-based element position within its section
 };
 
-String Required(const TXMLNode& Node, const String& Name, const TPlace& At) {
-  if (!Node.HasAttribute(Name))
-    throw ETableFileMissingAttribute(Path_LoRaWAN_Gateway, At.Section, At.Row, Name);
-  return Node.Attributes(Name);
+String Required(const TTableRow& Row, const String& Name, const TPlace& At) {
+  std::optional<String> v = Row.Get(Name);
+  if (!v) throw ETableFileMissingAttribute(Path_LoRaWAN_Gateway, At.Section, At.Row, Name);
+  return *v;
 }
 
 // Byte counts and positions must be numbers: a rule that moves an unknown number of bytes
 // must not reach the device.
-int32_t Required_Int(const TXMLNode& Node, const String& Name, const TPlace& At) {
-  String text = Required(Node, Name, At);
+int32_t Required_Int(const TTableRow& Row, const String& Name, const TPlace& At) {
+  String text = Required(Row, Name, At);
   int32_t v = 0;
   if (!TryCellToInt(text, v))
     throw EConvertError(u"'" + text + u"' is not a valid integer value (" + At.Section + u", row " +
@@ -58,16 +40,10 @@ int32_t Required_Int(const TXMLNode& Node, const String& Name, const TPlace& At)
 
 bool Is_Y(const String& Text) { return UpperCase(Trim(Text)) == u"Y"; }
 
-// The form accepts time-outs up to 4294967295 ms; the field is unsigned 32-bit.
-uint32_t Time_Out_From(const String& Text) {
-  int64_t v = 0;
-  if (!TryCellToInt64(Text, v) || v < INT32_MIN || v > UINT32_MAX) return 0;
-  return static_cast<uint32_t>(v);
-}
-
-std::vector<uint8_t> Test_Bytes(const TXMLNode& Rule) {
-  bool hex = Rule.HasAttribute(u"HexTest") && Is_Y(Rule.Attributes(u"HexTest"));
-  String value = Rule.AttributeDef(u"ValueTest", u"");
+std::vector<uint8_t> Test_Bytes(const TTableRow& Rule) {
+  std::optional<String> hex_flag = Rule.Get(u"HexTest");
+  bool hex = hex_flag && Is_Y(*hex_flag);
+  String value = Rule.Value(u"ValueTest");
   std::vector<uint8_t> bytes;
   if (hex) {
     if (value.size() % 2 == 1) value = u"0" + value;
@@ -80,22 +56,22 @@ std::vector<uint8_t> Test_Bytes(const TXMLNode& Rule) {
   return bytes;
 }
 
-void Read_Gateway_Device(const TXMLNode& Node, TLoRaWAN_Device& D, const TLoRaWAN_Infos& Infos,
-                         const TPlace& At) {
-  if (Node.AttributeDef(u"Class", u"A") == u"C") D.options |= 0x2;
-  Hex_To_Field(Required(Node, u"DeviceEUI", At), D.DevEUI, true);
-  Hex_To_Field(Required(Node, u"JoinEUI", At), D.JoinEUI, true);
-  Put_Text_Slot(D.DevNAME, Required(Node, u"DeviceName", At));
-  if (UpperCase(Trim(Required(Node, u"ActivationMethod", At))) == u"OVER-THE-AIR ACTIVATION [OTAA]")
+void Read_Gateway_Device(const TTableRow& Row, TLoRaWAN_Device& D, const TLoRaWAN_Infos& Infos, const TPlace& At) {
+  if (Row.Value(u"Class", u"A") == u"C") D.options |= 0x2;
+  Hex_To_Field(Required(Row, u"DeviceEUI", At), D.DevEUI, true);
+  Hex_To_Field(Required(Row, u"JoinEUI", At), D.JoinEUI, true);
+  Put_Text_Slot(D.DevNAME, Required(Row, u"DeviceName", At));
+  if (UpperCase(Trim(Required(Row, u"ActivationMethod", At))) == u"OVER-THE-AIR ACTIVATION [OTAA]")
     D.options |= 0x100;
-  Hex_To_Field(Required(Node, u"NetworkSessionKey", At), D.NwkSKey, false);
-  Hex_To_Field(Required(Node, u"ApplicationSessionKey", At), D.AppSKey, false);
-  Hex_To_Field(Required(Node, u"ApplicationKey", At), D.AppKey, false);
-  Hex_To_Field(Required(Node, u"DeviceAddress", At), D.DevADDR, true);
-  D.timeout = Node.HasAttribute(u"DiagTimeOut") ? Time_Out_From(Node.Attributes(u"DiagTimeOut")) : 0;
-  D.DL_settings = Node.HasAttribute(u"RX2_Datarate")
-                      ? static_cast<uint8_t>(DataRate_From_Name(Node.Attributes(u"RX2_Datarate"), Infos.DataRate))
-                      : Infos.DataRate;
+  Hex_To_Field(Required(Row, u"NetworkSessionKey", At), D.NwkSKey, false);
+  Hex_To_Field(Required(Row, u"ApplicationSessionKey", At), D.AppSKey, false);
+  Hex_To_Field(Required(Row, u"ApplicationKey", At), D.AppKey, false);
+  Hex_To_Field(Required(Row, u"DeviceAddress", At), D.DevADDR, true);
+  // Read as the table check reads it, so every time-out it accepts (up to 4294967295 ms) arrives.
+  uint32_t timeout = 0;
+  D.timeout = LoRaWAN_DiagTimeOut(Row.Value(u"DiagTimeOut"), timeout) ? timeout : 0;
+  std::optional<String> rx2 = Row.Get(u"RX2_Datarate");
+  D.DL_settings = rx2 ? static_cast<uint8_t>(DataRate_From_Name(*rx2, Infos.DataRate)) : Infos.DataRate;
 }
 
 void Read_End_Node_Device(TLoRaWAN_Device& D) {
@@ -108,16 +84,21 @@ void Read_End_Node_Device(TLoRaWAN_Device& D) {
   if (LoRaWAN_ParGen.Activation_method == 1) D.options |= 0x100;
 }
 
-void Read_UpLink_Rules(const TXMLNode& Section, TLoRaWAN_Infos& Infos) {
+uint16_t Optional_Test_Field(const TTableRow& Row, const String& Name) {
+  std::optional<String> v = Row.Get(Name);
+  return v ? static_cast<uint16_t>(CellToInt(*v, 0xFFFF)) : 0xFFFF;
+}
+
+void Read_UpLink_Rules(const TTableRows& Rules, TLoRaWAN_Infos& Infos) {
   int row = 0;
-  for (TXMLNode n = First_Element(Section); n; n = Next_Element(n)) {
+  for (const TTableRow& n : Rules) {
     TPlace at{Sec_UpLink, ++row};
     if (!Is_Y(Required(n, u"Enable", at))) continue;
     auto r = std::make_unique<TLoRaWAN_Rule>();
     r->num_device = static_cast<uint16_t>(Infos.Num_Devices);
     r->port = static_cast<uint16_t>(CellToInt(Required(n, u"Port", at), 0xFFFF));
-    r->start_test = n.HasAttribute(u"StartTest") ? static_cast<uint16_t>(CellToInt(n.Attributes(u"StartTest"), 0xFFFF)) : 0xFFFF;
-    r->len_test = n.HasAttribute(u"LenTest") ? static_cast<uint16_t>(CellToInt(n.Attributes(u"LenTest"), 0xFFFF)) : 0xFFFF;
+    r->start_test = Optional_Test_Field(n, u"StartTest");
+    r->len_test = Optional_Test_Field(n, u"LenTest");
     r->data_test = Test_Bytes(n);
     r->byte_offset_frame = static_cast<uint16_t>(Required_Int(n, u"StartBit", at));
     r->num_bytes = static_cast<uint16_t>(Required_Int(n, u"NumberBits", at));
@@ -127,9 +108,9 @@ void Read_UpLink_Rules(const TXMLNode& Section, TLoRaWAN_Infos& Infos) {
   }
 }
 
-void Read_DownLink_Rules(const TXMLNode& Section, TLoRaWAN_Infos& Infos) {
+void Read_DownLink_Rules(const TTableRows& Rules, TLoRaWAN_Infos& Infos) {
   int row = 0;
-  for (TXMLNode n = First_Element(Section); n; n = Next_Element(n)) {
+  for (const TTableRow& n : Rules) {
     TPlace at{Sec_DownLink, ++row};
     if (!Is_Y(Required(n, u"Enable", at))) continue;
     auto r = std::make_unique<TLoRaWAN_Rule>();
@@ -148,22 +129,20 @@ void Read_DownLink_Rules(const TXMLNode& Section, TLoRaWAN_Infos& Infos) {
   }
 }
 
-void Read_Devices(const TXMLNode& List, TLoRaWAN_Infos& Infos) {
+void Read_Devices(const std::vector<TLoRaWAN_File_Device>& Devices, TLoRaWAN_Infos& Infos) {
   int row = 0;
-  for (TXMLNode n = First_Element(List); n; n = Next_Element(n)) {
+  for (const TLoRaWAN_File_Device& f : Devices) {
     TPlace at{Sec_Devices, ++row};
-    if (LoRaWAN_ParGen.ModeMaster && n.AttributeDef(u"Enable", u"") != u"Y") continue;
+    if (LoRaWAN_ParGen.ModeMaster && f.Attrs.Value(u"Enable") != u"Y") continue;
     auto d = std::make_unique<TLoRaWAN_Device>();
     if (LoRaWAN_ParGen.ModeMaster)
-      Read_Gateway_Device(n, *d, Infos, at);
+      Read_Gateway_Device(f.Attrs, *d, Infos, at);
     else
       Read_End_Node_Device(*d);
     d->options |= 0x20;
     Infos.Devices_List.push_back(std::move(d));
-
-    TXMLNode rules = Required_Child(n, Sec_Rules);
-    Read_UpLink_Rules(Required_Child(rules, Sec_UpLink), Infos);
-    Read_DownLink_Rules(Required_Child(rules, Sec_DownLink), Infos);
+    Read_UpLink_Rules(f.UpLinkRules, Infos);
+    Read_DownLink_Rules(f.DownLinkRules, Infos);
     ++Infos.Num_Devices;
   }
 }
@@ -211,13 +190,8 @@ int32_t Put_Rule(int32_t P, std::span<uint8_t> B, const TLoRaWAN_Rule& R) {
 void Load_LoRaWAN_Devices_Rules(TLoRaWAN_Infos& Infos, uint32_t Base, std::vector<String>& Conf_File_Lines) {
   Infos.Num_Devices = 0;
   Infos.Num_Rules = 0;
-  if (FileExists(Path_LoRaWAN_Gateway)) {
-    TXMLDocument doc;
-    doc.LoadFromFile(Path_LoRaWAN_Gateway);
-    TXMLNode root = doc.ChildNodes().FindNode(u"LoRaWAN_Gateway");
-    if (!root) throw ETableFileMissingSection(Path_LoRaWAN_Gateway, u"LoRaWAN_Gateway");
-    Read_Devices(Required_Child(root, Sec_Devices), Infos);
-  }
+  std::vector<TLoRaWAN_File_Device> devices;
+  if (Read_LoRaWAN_Gateway_File(Path_LoRaWAN_Gateway, devices)) Read_Devices(devices, Infos);
 
   // Addresses are device addresses; the sums wrap like the device's 32-bit arithmetic, and an
   // image that large is refused before it is written.

@@ -1,5 +1,7 @@
 // The build as a whole: bank files, rebuilds, the reset between builds and failures.
 #include "gateway/BankImageLoRaWAN.h"
+#include "gateway/ULoRaWAN_Gateway.h"
+#include "gateway/USNMP_Trap_Access.h"
 #include "platform/testing/ModalScript.h"
 #include "tests/gateway/BankTestSupport.h"
 
@@ -154,4 +156,48 @@ TEST_F(BankBuildTest, OversizedConfigurationIsRefusedWithAMessageAndNothingIsSav
   ASSERT_EQ(refusal.Messages().size(), 2u);
   EXPECT_EQ(refusal.Messages()[1].Text, Language_List->Strings(1652));
   EXPECT_EQ(Read_File(dir_ / "bin" / "bank2.bin"), old2);
+}
+
+TEST_F(BankBuildTest, FilesSavedByTheTableFormsBuildTheImage) {
+  TSNMP_Trap_Tables snmp;
+  snmp.Read.SetCell(srCommunity_Name, 1, u"public");
+  snmp.Read.SetCell(srType, 1, u"Int");
+  snmp.Read.SetCell(srNumBits, 1, u"16");
+  snmp.Read.SetCell(srPosition, 1, u"0x20");
+  snmp.Read.SetCell(srIP_Address, 1, u"192.168.1.10");
+  snmp.Write.SetCell(swCommunity_Name, 1, u"private");
+  snmp.Write.SetCell(swEnable, 1, u"N");
+  Save_SNMP_Trap_File(Path_SNMP_Trap, snmp.Read, snmp.Write);
+
+  TDeviceLoRaList devices(3);
+  TDeviceLoRa& d = *devices[0];
+  d.SetDeviceEUI(u"0011223344556677");
+  d.SetJoinEUI(u"8899AABBCCDDEEFF");
+  d.SetDeviceName(u"meter");
+  d.SetActMethod(LoRaWAN_Act_OTAA);
+  d.SetDevAdd(u"26011BDA");
+  d.SetClassLoRa(u"C");
+  d.SetDiagTimeOut(u"4000000000");
+  TRuleLoRa& up = *d.UpLinkRules.Add();
+  up.SetPort(u"2");
+  up.SetStartBit(u"0");
+  up.SetNumBits(u"4");
+  up.SetPosBit(u"10");
+  up.SetHexTest(true);
+  up.SetValueTest(u"CAFE");
+  Save_LoRaWAN_Gateway_File(Path_LoRaWAN_Gateway, devices);
+
+  Build();
+  EXPECT_EQ(U32(bank1, 1436), 1u);
+  EXPECT_EQ(U32(bank1, 1440), 0u);
+  EXPECT_EQ(U16(bank2, 0), 0x20);
+  EXPECT_EQ(bank2[7], 0x8);
+  EXPECT_EQ(U32(bank2, 44), 0xC0A8010Au);
+  const size_t h = 24576;
+  EXPECT_EQ(U32(bank2, h), 1u);
+  EXPECT_EQ(U32(bank2, h + 4), 1u);
+  EXPECT_EQ(bank2[h + 36 + 7], 0x00);  // DevEUI's first pair in the record's byte 7
+  EXPECT_EQ(U32(bank2, h + 36 + 84), 0x122u);
+  EXPECT_EQ(U32(bank2, h + 36 + 88), 4000000000u);
+  EXPECT_EQ(Bytes(bank2.begin() + h + 36 + 96 + 24, bank2.begin() + h + 36 + 96 + 26), (Bytes{0xCA, 0xFE}));
 }

@@ -312,7 +312,8 @@ TEST_F(BankLoRaWANTest, DiagnosticTimeOutCoversTheUnsignedRange) {
     const char* text;
     uint32_t timeout;
   } cases[] = {{"4294967295", 0xFFFFFFFFu}, {"2147483648", 0x80000000u}, {"4294967296", 0},
-               {"1000", 1000},             {"x", 0},                    {"", 0}};
+               {"1000", 1000},             {"x", 0},                    {"", 0},
+               {"-1", 0},                  {"0x10", 16}};
   std::vector<DeviceXml> devices;
   for (const Case& c : cases) devices.push_back({Device_Attrs({{"DiagTimeOut", c.text}}), {}, {}});
   Write_LoRaWAN(devices);
