@@ -241,14 +241,11 @@ TXMLNode SectionNode(const TXMLNode& Root, const TTableSection& Sec, const Strin
   return node;
 }
 
+// Walks the siblings directly: indexing the child list would make a load quadratic.
 template <class F>
 void ForEachChildElement(const TXMLNode& Parent, F&& f) {
-  const TXMLNodeList list = Parent.ChildNodes();
-  const int count = list.Count();
-  for (int i = 0; i < count; ++i) {
-    TXMLNode child = list.Nodes(i);
+  for (TXMLNode child = Parent.ChildNodes().First(); child; child = child.NextSibling())
     if (child.NodeType() == ntElement) f(child);
-  }
 }
 
 }  // namespace

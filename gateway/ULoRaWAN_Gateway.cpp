@@ -302,11 +302,8 @@ TXMLNode LoadLoRaWANRoot(TXMLDocument& Doc, const String& Path) {
     throw ETableFileMalformed(Path, e.Message());
   }
   // Found by name: another element may stand before it at document level.
-  const TXMLNodeList top = Doc.ChildNodes();
-  for (int i = 0; i < top.Count(); ++i) {
-    TXMLNode n = top.Nodes(i);
+  for (TXMLNode n = Doc.ChildNodes().First(); n; n = n.NextSibling())
     if (n.NodeType() == ntElement && n.NodeName() == kRoot) return n;
-  }
   throw ETableFileMissingSection(Path, kRoot);
 }
 
@@ -317,12 +314,10 @@ TXMLNode Child(const TXMLNode& Parent, const String& Name, const String& Path) {
 }
 
 std::vector<TXMLNode> ChildElements(const TXMLNode& Parent) {
+  // Walks the siblings directly: indexing the child list would make a load quadratic.
   std::vector<TXMLNode> out;
-  const TXMLNodeList list = Parent.ChildNodes();
-  for (int i = 0; i < list.Count(); ++i) {
-    TXMLNode n = list.Nodes(i);
+  for (TXMLNode n = Parent.ChildNodes().First(); n; n = n.NextSibling())
     if (n.NodeType() == ntElement) out.push_back(n);
-  }
   return out;
 }
 
