@@ -169,7 +169,7 @@ bool TProcess::Running() {
     ended_ = true;
     exitCode_ = -1;
   }
-  if (ended_) ReapLeftChildren();
+  ReapLeftChildren();
   return !ended_;
 }
 

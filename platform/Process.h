@@ -1,8 +1,8 @@
 #pragma once
 // Starting an external program and waiting for it. A child still running when its TProcess
-// is destroyed is left running and reaped later by a process-wide list, polled on every
-// Start/Running/WaitFor and by ReapLeftChildren(); no SIGCHLD handler is installed, so other
-// waits in the program are not disturbed.
+// is destroyed is left running and reaped later from a process-wide list, polled on every
+// Start and Running (WaitFor polls through Running) and by ReapLeftChildren(); no SIGCHLD
+// handler is installed, so other waits in the program are not disturbed.
 #include <sys/types.h>
 
 #include <cstdint>
@@ -22,7 +22,8 @@ class TProcess {
   TProcess& operator=(const TProcess&) = delete;
 
   bool Running();                // polls without blocking, reaps when ended
-  int ExitCode() const;          // exit status; 128 + signal when killed; -1 while running
+  // Exit status; 128 + signal when killed; -1 while running (or when something else reaped it).
+  int ExitCode() const;
   bool WaitFor(uint32_t ms);     // true when ended within `ms`
   pid_t Pid() const { return pid_; }
 
