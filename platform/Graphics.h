@@ -513,6 +513,10 @@ struct TPlatformProfile {
   int WinMinor = 1;
   int ComCtlMajor = 6;
   int ComCtlMinor = 0;
+  // What the current-theme-name query answers.
+  String ThemeFileName = u"aero.msstyles";
+  String ColorSchemeName = u"NormalColor";
+  String SizeName = u"NormalSize";
 };
 const TPlatformProfile& PlatformProfile();
 bool IsThemeActive();

@@ -157,6 +157,7 @@ TEST(GraphicsProfile, ThemedWindowsSixOneWithCommonControlsSix) {
   EXPECT_EQ(p.WinMajor, 6);
   EXPECT_EQ(p.WinMinor, 1);
   EXPECT_EQ(p.ComCtlMajor, 6);
+  EXPECT_EQ(p.ColorSchemeName, u"NormalColor");
   EXPECT_TRUE(IsThemeActive());
   EXPECT_TRUE(IsAppThemed());
 }
