@@ -403,8 +403,19 @@ constexpr unsigned DT_NOFULLWIDTHCHARBREAK = 0x80000;
 constexpr unsigned DT_HIDEPREFIX = 0x100000;
 constexpr unsigned DT_PREFIXONLY = 0x200000;
 
-// Lays out and draws text in r; returns the height of the text drawn. With DT_CALCRECT nothing is
-// drawn and r.Right/r.Bottom become the extent (width of the longest line, lines x line height).
+// Lays out and draws text in r, GDI's way; returns the height of the text (with DT_VCENTER or
+// DT_BOTTOM on a single line: from r.Top to the bottom of the text).
+// - Line height is ascent + descent, plus the external leading with DT_EXTERNALLEADING.
+// - DT_VCENTER and DT_BOTTOM act only with DT_SINGLELINE, which also keeps CR and LF as characters.
+// - DT_WORDBREAK breaks at blanks; a word wider than the line overflows (clipped) unless
+//   DT_EDITCONTROL is set, which cuts it between characters.
+// - DT_EDITCONTROL leaves out a partly visible last line (the first line always shows).
+// - DT_EXPANDTABS: tab stops every 8 average character widths.
+// - Without DT_NOPREFIX "&x" underlines x and "&&" shows "&"; DT_HIDEPREFIX strips without underline.
+// - DT_END_ELLIPSIS: a too-wide line ends in "..."; for wrapped text only where the text ends.
+// - DT_CALCRECT draws nothing and sets r.Right/r.Bottom to the extent (the longest line, lines x
+//   line height); empty text measures one line high with DT_SINGLELINE, else zero.
+// - The text is clipped to r unless DT_NOCLIP.
 int DrawText(TCanvas* canvas, const String& text, TRect& r, unsigned flags);
 // The layout DrawText uses, without drawing (also for canvases overriding DoDrawText).
 struct TDrawTextLine {
