@@ -1413,6 +1413,10 @@ void KeyDown(TForm* form, Word vk, TShiftState shift, uint32_t keyData, Char ch)
     Char c = ch;
     if (!c || shift.Contains(ssCtrl)) c = ControlChar(vk, shift);
     if (!c && ch && !shift.Contains(ssCtrl)) c = ch;
+    // Alt+letter types the letter as a system character (accelerators).
+    if (!c && sys && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))) {
+      c = static_cast<Char>(vk >= 'A' && vk <= 'Z' ? vk - 'A' + u'a' : vk);
+    }
     if (!c || !confqt::IsAlive(target)) return;
     CharTo(target, c, keyData, sys);
   });

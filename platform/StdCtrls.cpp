@@ -860,6 +860,14 @@ void TButton::Click() {
 }
 
 void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR) {
+    // A push button's accelerator clicks it without taking the focus.
+    if (IsAccel(static_cast<Char>(m.WParam), text_) && CanFocus()) {
+      Click();
+      m.Result = 1;
+    }
+    return;
+  }
   if (m.Msg == CM_DIALOGKEY) {
     Word key = static_cast<Word>(m.WParam);
     TForm* f = GetParentForm(this);

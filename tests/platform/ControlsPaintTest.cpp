@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/Graphics.h"
+#include "platform/StdCtrls.h"
+#include "platform/testing/InputDriver.h"
+#include "platform/testing/ModalScript.h"
+#include "platform/testing/PaintToPng.h"
+
+namespace {
+
+TEST(ControlsPaintTest, SmallFormPaintsOffscreenToPng) {
+  ModalScript script;
+  InputDriver driver;
+  TForm* form = New<TForm>(nullptr);
+  form->SetBorderStyle(bsSingle);
+  form->SetColor(0xEDF7F8);
+  form->Font()->SetName(u"Verdana");
+  form->SetClientWidth(320);
+  form->SetClientHeight(140);
+  auto* label = New<TLabel>(form);
+  label->SetParent(form);
+  label->SetBounds(14, 12, 10, 10);
+  label->SetCaption(u"Device Name");
+  auto* edit = New<TEdit>(form);
+  edit->SetParent(form);
+  edit->SetBounds(120, 9, 180, 21);
+  edit->SetText(u"gateway-01");
+  auto* combo = New<TComboBox>(form);
+  combo->SetParent(form);
+  combo->SetStyle(csDropDownList);
+  combo->SetBounds(120, 40, 180, 22);
+  combo->Items()->Add(u"EU868");
+  combo->Items()->Add(u"US915");
+  combo->SetItemIndex(0);
+  auto* check = New<TCheckBox>(form);
+  check->SetParent(form);
+  check->SetBounds(14, 75, 200, 17);
+  check->SetCaption(u"Enable DNS");
+  check->SetChecked(true);
+  auto* shape = New<TShape>(form);
+  shape->SetParent(form);
+  shape->SetBounds(10, 105, 300, 1);
+  shape->Pen()->SetColor(clSilver);
+
+  std::filesystem::path png = std::filesystem::current_path() / "controls_small_form.png";
+  ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+  TPicture pic;
+  pic.LoadFromFile(Utf8ToString(png.string()));
+  ASSERT_EQ(pic.Width(), 320);
+  ASSERT_EQ(pic.Height(), 140);
+  TCanvas* c = pic.Bitmap()->Canvas();
+  // The form colour around the controls, a white edit face, dark text in the label's area.
+  EXPECT_EQ(ColorToRGB(c->Pixels(5, 5)), 0xEDF7F8);
+  EXPECT_EQ(ColorToRGB(c->Pixels(290, 20)), 0xFFFFFF);
+  int dark = 0;
+  for (int y = label->Top(); y < label->Top() + label->Height(); ++y) {
+    for (int x = label->Left(); x < label->Left() + label->Width(); ++x) {
+      TColor p = ColorToRGB(c->Pixels(x, y));
+      if (GetRValue(p) < 100 && GetGValue(p) < 100 && GetBValue(p) < 100) ++dark;
+    }
+  }
+  EXPECT_GT(dark, 20);
+  EXPECT_EQ(ColorToRGB(c->Pixels(150, 105)), clSilver);
+  delete form;
+}
+
+}  // namespace
