@@ -404,6 +404,8 @@ void Save_LoRaWAN_Gateway_File(const String& Path, const TDeviceLoRaList& List) 
 }
 
 bool Load_LoRaWAN_Gateway_File(const String& Path, TDeviceLoRaList& List, bool ModeMaster) {
+  // Rules are appended as they are read; a list that still held rules would double them.
+  List.ClearAll();
   if (!FileExists(Path)) {
     if (!ModeMaster && List.Count() > 0) List.Items(0)->SetDeviceEUI(u"0001020304050607");
     List.SetLoadState(true, 0);

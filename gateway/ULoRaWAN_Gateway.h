@@ -222,7 +222,7 @@ std::string LoRaWAN_Gateway_Bytes(const TDeviceLoRaList& List);
 // Writes it whole (temporary file renamed over Path). Raises ETableFileError on failure.
 void Save_LoRaWAN_Gateway_File(const String& Path, const TDeviceLoRaList& List);
 
-// The form's reader: fills the (cleared) list from Path; in gateway mode (ModeMaster) every
+// The form's reader: clears the list, then fills it from Path; in gateway mode (ModeMaster) every
 // device element, in end-node mode only the first. Device Enable is true only for exactly "Y";
 // rule flags are true for "Y" after trimming and upper-casing. Required attributes, the
 // elements below the root and more devices or rules than the grids hold are read failures:

@@ -89,6 +89,7 @@ TEST_F(LoRaWANFileTest, WriterGivesTheFixtureAndTheReaderGivesTheDevicesBack) {
   EXPECT_EQ(written, golden);
 
   TDeviceLoRaList back;
+  FillSample(back);  // whatever the list held before is replaced, not appended to
   ASSERT_TRUE(Load_LoRaWAN_Gateway_File(path_, back, true));
   EXPECT_TRUE(back.LoadComplete());
   EXPECT_EQ(back.LoadedDevices(), 2);
