@@ -249,6 +249,36 @@ TEST(GraphicsPixels, TextBackgroundFollowsBkModeOverTheMeasuredCell) {
   }
 }
 
+TEST(GraphicsPixels, PrefixUnderlineSitsBelowTheBaselineInTheTextColour) {
+  TScopedFakeMetrics fake(7, 10, 3);
+  TImageCanvas img(40, 16);
+  TCanvas* c = img.Canvas();
+  c->SetBkMode(TRANSPARENT);
+  c->Font()->SetColor(clRed);
+  TRect r = Rect(0, 0, 40, 16);
+  // Blanks around a narrow letter, so no glyph ink of the real font lands beside the underline.
+  DrawText(c, u" &l ", r, DT_SINGLELINE);
+  // Under the second character: x 7..13 on the row after the ascent.
+  EXPECT_EQ(img.Art(Rect(0, 11, 21, 12), kLegend), (Art{".......rrrrrrr......."}));
+  EXPECT_EQ(c->Brush()->Color(), clWhite) << "the brush is left as it was";
+  EXPECT_EQ(c->BkMode(), TRANSPARENT);
+}
+
+TEST(GraphicsPixels, RealFontMetricsFollowTheFontHeight) {
+  TImageCanvas img(4, 4);
+  TCanvas* c = img.Canvas();
+  c->Font()->SetName(u"Verdana");
+  c->Font()->SetHeight(-11);
+  const int small = c->TextHeight(u"gh");
+  EXPECT_GT(small, 11);  // the em plus the room above and below it
+  EXPECT_EQ(c->TextHeight(u""), small) << "one height for every text";
+  c->Font()->SetHeight(-32);
+  EXPECT_GT(c->TextHeight(u"gh"), 2 * small);
+  c->Font()->SetHeight(20);  // positive: the cell height itself
+  EXPECT_NEAR(c->TextHeight(u"gh"), 20, 1);
+  EXPECT_GT(c->TextWidth(u"WWW"), c->TextWidth(u"W"));
+}
+
 TEST(GraphicsPixels, DrawEdgeRaisedAndSunkenUseTheClassicColours) {
   struct Case {
     unsigned Edge;
