@@ -310,8 +310,9 @@ TTextMetricsSource* g_defaultMetrics = nullptr;
 
 TTextMetricsSource* DefaultTextMetrics() {
   if (g_defaultMetrics) return g_defaultMetrics;
-  static QtTextMetrics real;
-  return &real;
+  // Never destroyed: its cached font metrics must not outlive the application object at exit.
+  static QtTextMetrics* real = new QtTextMetrics;
+  return real;
 }
 
 void SetDefaultTextMetrics(TTextMetricsSource* source) { g_defaultMetrics = source; }
