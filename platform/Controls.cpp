@@ -282,6 +282,14 @@ class InputFilter : public QObject {
     Word vk = VkFromQtKey(e->key(), e->modifiers(), keyData);
     bool altGr = (e->modifiers() & Qt::GroupSwitchModifier) || e->key() == Qt::Key_AltGr;
     TShiftState shift = ShiftFromQt(e->modifiers());
+    // Ctrl+Alt with a printable character is AltGr typing (as on Windows), not two shift keys.
+    QString typed = e->text();
+    if (shift.Contains(ssCtrl) && shift.Contains(ssAlt) && !typed.isEmpty() && typed.at(0).unicode() >= 0x20 &&
+        typed.at(0).unicode() != 0x7F) {
+      altGr = true;
+      shift.Exclude(ssCtrl);
+      shift.Exclude(ssAlt);
+    }
     if (e->key() == Qt::Key_Backtab) shift.Include(ssShift);
     confinput::SetModifiers(shift, altGr);
     if (vk == 0 && e->text().isEmpty()) return true;
@@ -344,7 +352,10 @@ class InputFilter : public QObject {
     TControl* c = confqt::ControlOf(obj);
     if (!c || !c->Backend()) return false;
     int& rest = c->Backend()->wheelRemainder;
-    rest += e->angleDelta().y();
+    int d = e->angleDelta().y();
+    // A turn the other way starts a new notch instead of paying off the old remainder.
+    if ((rest < 0 && d > 0) || (rest > 0 && d < 0)) rest = 0;
+    rest += d;
     int notches = rest / WHEEL_DELTA;
     if (notches == 0) return true;
     rest -= notches * WHEEL_DELTA;
@@ -460,8 +471,10 @@ TControl::~TControl() {
     if (auto* cw = dynamic_cast<ConfWidget*>(w)) cw->Detach();
     w->setProperty("confControl", QVariant());
     w->hide();
-    w->deleteLater();
     w->setParent(nullptr);
+    // Inside event handling the widget may be the one whose event is running: delete it later.
+    if (g_dispatchDepth > 0) w->deleteLater();
+    else delete w;
   }
   font_->OnChange = nullptr;
 }
