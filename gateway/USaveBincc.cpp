@@ -1,6 +1,7 @@
 // Build order, bank buffers and bank files of the device image.
 #include "gateway/USaveBincc.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
