@@ -247,6 +247,9 @@ bool TLbButton::ParentShowing() const { return Parent() && Parent()->Showing(); 
 void TLbButton::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case CM_MOUSEENTER:
+      // Notices about a child (LParam set to another control) do not concern a button.
+      if (Message.LParam != 0 && Message.LParam != reinterpret_cast<intptr_t>(this)) return;
+      mouseInside_ = true;
       if (Enabled() && Visible() && ParentShowing()) {
         bCursorOnButton = true;
         FHotTrackStep = 8;
@@ -255,6 +258,8 @@ void TLbButton::WndProc(TMessage& Message) {
       }
       return;
     case CM_MOUSELEAVE:
+      if (Message.LParam != 0 && Message.LParam != reinterpret_cast<intptr_t>(this)) return;
+      mouseInside_ = false;
       bCursorOnButton = false;
       if (FSlowDecease) {
         ResumeFade();
