@@ -2,11 +2,6 @@
 
 #include "platform/Classes.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
 namespace {
 
 // Windows-1252 0x80-0x9F; 0xA0-0xFF equal Latin-1.
@@ -206,14 +201,10 @@ std::string EncodeText(const String& text, TTextEncoding encoding) {
 }
 
 String ReadTextFile(const String& path, TTextEncoding* detected) {
-  std::ifstream in(StringToUtf8(path), std::ios::binary);
-  if (!in) {
-    int err = errno;
-    throw EFOpenError(u"Cannot open file \"" + path + u"\". " + Utf8ToString(std::strerror(err)));
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EFOpenError(u"Cannot read file \"" + path + u"\".");
-  return DecodeText(bytes, detected);
+  TFileStream file(path, fmOpenRead);  // raises EFOpenError, also for a folder
+  TMemoryStream bytes;
+  bytes.LoadFromStream(&file);
+  return DecodeText(bytes.Bytes(), detected);
 }
 
 std::vector<String> SplitLines(const String& text) {

@@ -198,4 +198,8 @@ TEST(Encoding, ReadingAMissingFileRaisesOpenErrorNamingIt) {
   }
 }
 
+TEST(Encoding, ReadingAFolderRaisesOpenError) {
+  EXPECT_THROW(ReadTextFile(Utf8ToString(CONF_FIXTURES)), EFOpenError);
+}
+
 }  // namespace
