@@ -38,6 +38,28 @@ char16_t FoldChar(char16_t c) {
   return c;
 }
 
+// Letter without its accent (Latin-1), after folding: the first key of the system's ordering,
+// which puts "\u00d6l" beside "Ol" rather than after "Z".
+char16_t BaseChar(char16_t c) {
+  c = FoldChar(c);
+  if (c < 0xE0 || c > 0xFF) return c;
+  static constexpr char16_t kBase[32] = {
+      u'a', u'a', u'a', u'a', u'a', u'a', 0xE6, u'c', u'e', u'e', u'e', u'e', u'i', u'i', u'i', u'i',  // E0
+      u'd', u'n', u'o', u'o', u'o', u'o', u'o', 0xF7, u'o', u'u', u'u', u'u', u'u', u'y', 0xFE, u'y',  // F0
+  };
+  return kBase[c - 0xE0];
+}
+
+int CompareBase(const String& a, const String& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    char16_t x = BaseChar(a[i]), y = BaseChar(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return 0;
+}
+
 int CompareFolded(const String& a, const String& b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -48,10 +70,16 @@ int CompareFolded(const String& a, const String& b) {
   return 0;
 }
 
+// Case-blind order: letters without accents first, then accents; equal only when equal after folding.
+int CompareCaseBlind(const String& a, const String& b) {
+  int r = CompareBase(a, b);
+  return r != 0 ? r : CompareFolded(a, b);
+}
+
 // Case-sensitive order as the system's string comparison gives it: letters alphabetically first,
-// then, between strings that differ only in case, lower case before upper case.
+// then accents, then, between strings that differ only in case, lower case before upper case.
 int CompareCaseSensitive(const String& a, const String& b) {
-  int r = CompareFolded(a, b);
+  int r = CompareCaseBlind(a, b);
   if (r != 0) return r;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i] != b[i]) return FoldChar(a[i]) == a[i] ? -1 : 1;
@@ -837,7 +865,7 @@ void TStrings::Assign(TPersistent* Source) {
   TPersistent::Assign(Source);
 }
 
-int TStrings::CompareStrings(const String& S1, const String& S2) const { return CompareFolded(S1, S2); }
+int TStrings::CompareStrings(const String& S1, const String& S2) const { return CompareCaseBlind(S1, S2); }
 
 void TStrings::Error(const String& Msg, int Data) const {
   (void)Data;
@@ -1041,7 +1069,7 @@ void TStringList::SetUpdateState(bool Updating) {
 }
 
 int TStringList::CompareStrings(const String& S1, const String& S2) const {
-  return FCaseSensitive ? CompareCaseSensitive(S1, S2) : CompareFolded(S1, S2);
+  return FCaseSensitive ? CompareCaseSensitive(S1, S2) : CompareCaseBlind(S1, S2);
 }
 
 void TStringList::Changed() {

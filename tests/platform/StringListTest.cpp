@@ -100,7 +100,7 @@ TEST(StringList, IndexOfAndFindAreCaseBlindUnlessCaseSensitive) {
     int index;
   } cases[] = {
       {false, false, u"BETA", 1},  {false, true, u"BETA", -1},          {false, true, u"beta", 1},
-      {true, false, u"GAMMA", 2},  {true, true, u"GAMMA", -1},          {true, false, u"\u00c9T\u00c9", 3},
+      {true, false, u"GAMMA", 3},  {true, true, u"GAMMA", -1},          {true, false, u"\u00c9T\u00c9", 2},
       {false, false, u"\u00c9T\u00c9", 3}, {false, false, u"delta", -1}, {true, false, u"delta", -1},
   };
   for (const auto& c : cases) {
@@ -130,7 +130,8 @@ TEST(StringList, SortOrders) {
       {false, {u"pear", u"Apple", u"banana", u"apple2"}, {u"Apple", u"apple2", u"banana", u"pear"}},
       {false, {u"b", u"", u"a", u"ab"}, {u"", u"a", u"ab", u"b"}},
       {true, {u"B", u"a", u"A", u"b"}, {u"a", u"A", u"b", u"B"}},
-      {false, {u"\u00d6l", u"Zebra", u"Ol"}, {u"Ol", u"Zebra", u"\u00d6l"}},
+      {false, {u"\u00d6l", u"Zebra", u"Ol", u"Om"}, {u"Ol", u"\u00d6l", u"Om", u"Zebra"}},
+      {true, {u"\u00e9", u"E", u"e", u"\u00c9", u"f"}, {u"e", u"E", u"\u00e9", u"\u00c9", u"f"}},
       {false, {u"3", u"10", u"2"}, {u"10", u"2", u"3"}},
   };
   for (const auto& c : cases) {
