@@ -491,8 +491,10 @@ constexpr unsigned DFCS_HOT = 0x1000;
 constexpr unsigned DFCS_ADJUSTRECT = 0x2000;
 constexpr unsigned DFCS_FLAT = 0x4000;
 constexpr unsigned DFCS_MONO = 0x8000;
-// Classic (unthemed) controls, drawn through the platform style.
+// Classic (unthemed) controls, drawn through the platform style. With DFCS_ADJUSTRECT the
+// second form shrinks r to the inside of the push-button edge (2 pixels each side).
 bool DrawFrameControl(TCanvas* canvas, const TRect& r, unsigned type, unsigned state);
+bool DrawFrameControl(TCanvas* canvas, TRect& r, unsigned type, unsigned state);
 
 // ---------------------------------------------------------------------------------------------
 // Theme parts (class names and part/state numbers of the visual-styles API), drawn through the

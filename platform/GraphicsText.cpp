@@ -155,7 +155,8 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
     size_t start = 0;
     for (size_t i = 0; i <= shown.size(); ++i) {
       if (i == shown.size()) {
-        paras.push_back({start, i});
+        // A line break at the very end starts no further line.
+        if (start < i || paras.empty()) paras.push_back({start, i});
         break;
       }
       if (shown[i] == u'\r' || shown[i] == u'\n') {

@@ -115,6 +115,13 @@ bool DrawFrameControl(TCanvas* canvas, const TRect& r, unsigned type, unsigned s
   return canvas && canvas->DoDrawFrameControl(r, type, state);
 }
 
+bool DrawFrameControl(TCanvas* canvas, TRect& r, unsigned type, unsigned state) {
+  const TRect& in = r;
+  bool ok = DrawFrameControl(canvas, in, type, state);
+  if (ok && (state & DFCS_ADJUSTRECT)) InflateRect(r, -2, -2);
+  return ok;
+}
+
 bool ThemeDrawBackground(TCanvas* canvas, const String& themeClass, int part, int state, const TRect& r) {
   return canvas && canvas->DoThemeDrawBackground(themeClass, part, state, r);
 }

@@ -137,6 +137,16 @@ TEST(GraphicsRecording, RecordsCallsCoordinatesAndColours) {
   EXPECT_EQ(c.CallsNamed("TextOut").size(), 1u);
 }
 
+TEST(GraphicsRecording, FrameControlAdjustsTheRectangleWhenAsked) {
+  TRecordingCanvas c;
+  TRect r = Rect(0, 0, 20, 10);
+  EXPECT_TRUE(DrawFrameControl(&c, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT));
+  EXPECT_EQ(r, Rect(2, 2, 18, 8));
+  EXPECT_TRUE(DrawFrameControl(&c, r, DFC_BUTTON, DFCS_BUTTONPUSH));
+  EXPECT_EQ(r, Rect(2, 2, 18, 8));
+  EXPECT_EQ(c.CallsNamed("DrawFrameControl")[0].Args, (std::vector<int>{0, 0, 20, 10, 4, 0x2010}));
+}
+
 TEST(GraphicsRecording, NestedCallsOnlyWhenAsked) {
   TScopedFakeMetrics fake;
   TRecordingCanvas c;
