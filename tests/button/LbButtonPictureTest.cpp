@@ -1,0 +1,166 @@
+// A form of buttons in their styles and states, painted offscreen into a PNG beside the test
+// executable (lb_buttons.png) for a person to look at; the checks read pixels back from it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "button/LbButton.h"
+#include "platform/Forms.h"
+#include "platform/testing/InputDriver.h"
+#include "platform/testing/ModalScript.h"
+#include "platform/testing/PaintToPng.h"
+
+namespace {
+
+constexpr TColor kFormColour = 0xEDF7F8;
+
+std::filesystem::path OutputFolder() {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+class LbButtonPictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = New<TForm>(nullptr);
+    form->SetBorderStyle(bsSingle);
+    form->SetColor(kFormColour);
+    form->Font()->SetName(u"Verdana");
+    form->Font()->SetHeight(-11);
+    form->SetClientWidth(560);
+    form->SetClientHeight(250);
+  }
+  void TearDown() override { delete form; }
+
+  TLbButton* Add(int col, int row, const String& caption, int height = 23) {
+    TLbButton* b = New<TLbButton>(form);
+    b->SetParent(form);
+    b->SetBounds(10 + col * 110, 10 + row * 34, 100, height);
+    b->SetCaption(caption);
+    return b;
+  }
+  // The look every stored form gives its buttons.
+  static void FormLook(TLbButton* b) {
+    b->SetStyle(bsEncarta);
+    b->SetColor(kFormColour);
+    b->SetColorWhenDown(0x0080FF);
+    b->SetHotTrackColor(clYellow);
+    b->SetLightColor(clGray);
+  }
+  TColor Pixel(TPicture& pic, const TLbButton* b, int x, int y) {
+    return ColorToRGB(pic.Bitmap()->Canvas()->Pixels(b->Left() + x, b->Top() + y));
+  }
+
+  ModalScript script;
+  InputDriver driver;
+  TForm* form = nullptr;
+};
+
+TEST_F(LbButtonPictureTest, ButtonsInTheirStyles) {
+  TLbButton* encarta = Add(0, 0, u"Encarta");
+  FormLook(encarta);
+  encarta->SetKind(bkOK);
+  encarta->SetCaption(u"OK");
+  TLbButton* pressed = Add(1, 0, u"Pressed");
+  FormLook(pressed);
+  TLbButton* hot = Add(2, 0, u"Hot");
+  FormLook(hot);
+  TLbButton* normal = Add(3, 0, u"Normal");
+  TLbButton* skyBlue = Add(4, 0, u"Sky blue hot");
+  skyBlue->SetHotTrackColor(clSkyBlue);
+
+  const TLbColorStyle presets[] = {lcsGold, lcsChrome, lcsBlue, lcsRed, lcsAqua};
+  const char16_t* names[] = {u"Gold", u"Chrome", u"Blue", u"Red", u"Aqua"};
+  TLbButton* modern[5] = {};
+  for (int i = 0; i < 5; ++i) {
+    modern[i] = Add(i, 1, names[i]);
+    modern[i]->SetColorStyle(presets[i]);
+  }
+  TLbButton* quicken = Add(0, 2, u"Quicken");
+  quicken->SetColorStyle(lcsQuicken);
+  TLbButton* flatHot = Add(1, 2, u"UltraFlat hot");
+  flatHot->SetColorStyle(lcsUltraFlatXP);
+  TLbButton* flat = Add(2, 2, u"UltraFlat");
+  flat->SetColorStyle(lcsUltraFlat1);
+  TLbButton* old = Add(3, 2, u"Old focused");
+  old->SetStyle(bsOld);
+  TLbButton* disabled = Add(4, 2, u"");
+  disabled->SetKind(bkCancel);
+  disabled->SetEnabled(false);
+
+  const TLbButtonKind kinds[] = {bkYes, bkNo, bkHelp, bkClose, bkRetry};
+  for (int i = 0; i < 5; ++i) Add(i, 3, u"")->SetKind(kinds[i]);
+  TLbButton* shape = Add(0, 4, u"Shape", 44);
+  shape->SetStyle(bsShape);
+  shape->SetKind(bkIgnore);
+  shape->SetCaption(u"Shape");
+  TLbButton* top = Add(1, 4, u"", 44);
+  top->SetKind(bkAll);
+  top->SetLayout(blGlyphTop);
+  TLbButton* right = Add(2, 4, u"", 23);
+  right->SetKind(bkAbort);
+  right->SetLayout(blGlyphRight);
+  TLbButton* wrap = Add(3, 4, u"A caption that wraps", 44);
+  wrap->SetWordWrap(true);
+  Add(4, 4, u"A caption far too long for the button");
+
+  form->Show();
+  driver.MouseDown(pressed, 50, 10);  // held down: pressed and focused
+  driver.MouseEnter(hot);
+  driver.MouseEnter(flatHot);
+  driver.MouseEnter(skyBlue);
+  old->SetFocus();
+
+  const auto png = OutputFolder() / "lb_buttons.png";
+  ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+  TPicture pic;
+  pic.LoadFromFile(Utf8ToString(png.string()));
+  ASSERT_EQ(pic.Width(), 560);
+
+  // Encarta faces: the form colour, ColorWhenDown while pressed, yellow while hot.
+  EXPECT_EQ(Pixel(pic, encarta, 2, 2), kFormColour);
+  EXPECT_EQ(Pixel(pic, pressed, 2, 2), 0x0080FF);
+  EXPECT_EQ(Pixel(pic, hot, 2, 2), ColorToRGB(clYellow));
+  EXPECT_EQ(Pixel(pic, normal, 2, 2), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Pixel(pic, skyBlue, 2, 2), clSkyBlue);
+  // The bevel: light top-left, shadow bottom-right.
+  EXPECT_EQ(Pixel(pic, normal, 0, 10), clWhite);
+  EXPECT_EQ(Pixel(pic, normal, 99, 10), clGray);
+  // Modern styles leave their corners out: the form shows there.
+  for (TLbButton* b : modern) {
+    EXPECT_EQ(Pixel(pic, b, 0, 0), kFormColour);
+    EXPECT_NE(Pixel(pic, b, 50, 1), kFormColour);
+  }
+  EXPECT_EQ(Pixel(pic, quicken, 0, 0), kFormColour);
+  EXPECT_EQ(Pixel(pic, quicken, 50, 0), 0xC0C0C0);
+  EXPECT_EQ(Pixel(pic, quicken, 10, 3), 0x603000);
+  // Flat: a bevel only while hot.
+  EXPECT_EQ(Pixel(pic, flatHot, 0, 10), 0xB59284);
+  EXPECT_EQ(Pixel(pic, flat, 0, 10), ColorToRGB(clBtnFace));
+  // bsOld focused: a black outline round the whole control.
+  EXPECT_EQ(Pixel(pic, old, 0, 0), clBlack);
+  EXPECT_EQ(Pixel(pic, old, 99, 22), clBlack);
+  EXPECT_EQ(Pixel(pic, old, 50, 22), clBlack);
+  // bsShape has no face: the form shows round the glyph.
+  EXPECT_EQ(Pixel(pic, shape, 3, 3), kFormColour);
+
+  // The dotted focus rectangle from (4, 4) on the focused button only (left of the caption).
+  auto marked = [&](TPicture& p, TLbButton* b, TColor face) {
+    int n = 0;
+    for (int x = 4; x < 16; ++x) n += Pixel(p, b, x, 4) != face;
+    return n;
+  };
+  EXPECT_GT(marked(pic, old, ColorToRGB(clBtnFace)), 3);
+  EXPECT_EQ(marked(pic, normal, ColorToRGB(clBtnFace)), 0);
+  // None on a focused bsShape button.
+  shape->SetFocus();
+  ASSERT_TRUE(PaintToPng(form, Utf8ToString((OutputFolder() / "lb_buttons_shape_focused.png").string())));
+  TPicture again;
+  again.LoadFromFile(Utf8ToString((OutputFolder() / "lb_buttons_shape_focused.png").string()));
+  EXPECT_TRUE(shape->Focused());
+  EXPECT_EQ(marked(again, shape, kFormColour), 0);
+  EXPECT_EQ(marked(again, old, ColorToRGB(clBtnFace)), 0);
+}
+
+}  // namespace
