@@ -505,6 +505,7 @@ void TControl::SetParent(TWinControl* AParent) {
     Widget();
   }
   if (parent_) {
+    if (parentShowHint_) SyncHint();
     if (parentFont_) ParentFontChanged();
     if (parentColor_) ParentColorChanged();
     if (align_ != alNone) parent_->AlignControls();
@@ -543,6 +544,7 @@ void TControl::SyncWidget() {
   w->setEnabled(enabled_);
   w->setFont(ToQFont(*font_));
   w->setCursor(ToQtCursor(cursor_));
+  w->setToolTip(ShowHint() ? QString::fromStdU16String(hint_) : QString());
   QPalette pal = w->palette();
   pal.setColor(QPalette::Window, ToQColor(color_));
   pal.setColor(QPalette::Base, ToQColor(color_));
@@ -690,6 +692,20 @@ void TControl::ParentFontChanged() {
     throw;
   }
   inheritingFont_ = false;
+}
+
+bool TControl::ShowHint() const {
+  if (parentShowHint_ && parent_) return parent_->ShowHint();
+  return showHint_;
+}
+
+void TControl::SyncHint() {
+  if (QWidget* w = backend_->widget) w->setToolTip(ShowHint() ? QString::fromStdU16String(hint_) : QString());
+  if (auto* wc = dynamic_cast<TWinControl*>(this)) {
+    for (TControl* c : wc->controls_) {
+      if (c->parentShowHint_) c->SyncHint();
+    }
+  }
 }
 
 void TControl::SetCursor(TCursor c) {

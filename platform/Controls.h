@@ -110,12 +110,14 @@ class TControl : public TComponent {
   void SetParentFont(bool v);
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor c);
+  // A hint is shown as a tooltip only while the effective ShowHint is on (its own, or the
+  // parent's with ParentShowHint); setting it alone shows nothing.
   const String& Hint() const { return hint_; }
-  void SetHint(const String& h) { hint_ = h; }
-  bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool v) { showHint_ = v; parentShowHint_ = false; }
+  void SetHint(const String& h) { hint_ = h; SyncHint(); }
+  bool ShowHint() const;
+  void SetShowHint(bool v) { showHint_ = v; parentShowHint_ = false; SyncHint(); }
   bool ParentShowHint() const { return parentShowHint_; }
-  void SetParentShowHint(bool v) { parentShowHint_ = v; }
+  void SetParentShowHint(bool v) { parentShowHint_ = v; SyncHint(); }
   String Caption() const { return GetText(); }
   void SetCaption(const String& s) { SetText(s); }
   virtual String GetText() const { return text_; }
@@ -174,6 +176,7 @@ class TControl : public TComponent {
   void SyncGeometry();
   void ParentFontChanged();
   void ParentColorChanged();
+  void SyncHint();  // this control's tooltip and its children's
   bool IsDestroying() const;
 
   friend class TWinControl;

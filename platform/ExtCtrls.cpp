@@ -300,6 +300,10 @@ TCategoryPanel::TCategoryPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   PlaceSurface();
 }
 
+TCategoryPanel::~TCategoryPanel() {
+  if (TCategoryPanelGroup* g = PanelGroup()) g->PanelRemoved(this);
+}
+
 TCategoryPanelGroup* TCategoryPanel::PanelGroup() const { return dynamic_cast<TCategoryPanelGroup*>(parent_); }
 void TCategoryPanel::SetPanelGroup(TCategoryPanelGroup* g) { SetParent(g); }
 

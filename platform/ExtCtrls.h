@@ -147,6 +147,7 @@ class TCategoryPanelSurface : public TCustomControl {
 class TCategoryPanel : public TCustomControl {
  public:
   explicit TCategoryPanel(TComponent* AOwner);
+  ~TCategoryPanel() override;
   String ClassName() const override { return u"TCategoryPanel"; }
   TCategoryPanelGroup* PanelGroup() const;
   void SetPanelGroup(TCategoryPanelGroup* g);

@@ -243,3 +243,48 @@ TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControlHintsTest, ShowHintFollowsTheParentUntilSetOnTheControl) {
+  ModalScript script;
+  TForm* form = New<TForm>(nullptr);
+  auto* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  auto* b = New<TButton>(form);
+  b->SetParent(panel);
+  b->SetHint(u"Information");
+  EXPECT_FALSE(b->ShowHint());
+  form->SetShowHint(true);
+  EXPECT_TRUE(panel->ShowHint());
+  EXPECT_TRUE(b->ShowHint());
+  b->SetShowHint(false);
+  EXPECT_FALSE(b->ShowHint());
+  EXPECT_FALSE(b->ParentShowHint());
+  EXPECT_EQ(b->Hint(), u"Information");
+  delete form;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CategoryPanelLifetimeTest, ADeletedPanelLeavesTheGroup) {
+  ModalScript script;
+  TForm* form = New<TForm>(nullptr);
+  auto* g = New<TCategoryPanelGroup>(form);
+  g->SetParent(form);
+  g->SetBounds(0, 0, 200, 300);
+  auto* a = New<TCategoryPanel>(form);
+  a->SetParent(g);
+  a->SetHeight(100);
+  auto* b = New<TCategoryPanel>(form);
+  b->SetParent(g);
+  b->SetTop(100);
+  delete a;
+  ASSERT_EQ(g->Panels().size(), 1u);
+  EXPECT_EQ(b->Top(), 0);
+  delete form;
+}
+
+}  // namespace
