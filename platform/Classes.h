@@ -169,7 +169,8 @@ enum TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
  public:
-  // Joins AOwner's components (AOwner may be null).
+  // Joins AOwner's components (AOwner may be null). AOwner and its components hear of the
+  // newcomer (opInsert) here, before the derived constructors have run.
   explicit TComponent(TComponent* AOwner);
   // Notifies, leaves the owner and frees the owned components.
   ~TComponent() override;
