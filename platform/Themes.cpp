@@ -182,7 +182,9 @@ void Arrow(QPainter* p, const QRect& r, QStyle::PrimitiveElement e, bool enabled
 
 void Indicator(QPainter* p, const QRect& r, bool radio, int checkState, bool enabled, bool pressed, bool hot) {
   QStyleOptionButton o;
-  Prepare(o, r, enabled);
+  // A square box centred in the rectangle, as the system draws it.
+  int side = std::min(r.width(), r.height());
+  Prepare(o, QRect(r.left() + (r.width() - side) / 2, r.top() + (r.height() - side) / 2, side, side), enabled);
   if (checkState == 1) o.state |= QStyle::State_On;
   else if (checkState == 2) o.state |= QStyle::State_NoChange;
   else o.state |= QStyle::State_Off;
