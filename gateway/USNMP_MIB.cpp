@@ -94,8 +94,10 @@ bool ValidIdentifier(const String& D) {
   return true;
 }
 
+// A refusal must never read as "no refusal": a missing or emptied text falls back to a fixed one.
 String FillText(int Index, const String& Description) {
   String t = UIText(Index);
+  if (Trim(t).empty()) t = u"Error!! The Description %s cannot be used as a name in the MIB";
   const size_t p = t.find(u"%s");
   if (p != String::npos) t.replace(p, 2, u"\"" + Description + u"\"");
   return t;

@@ -314,3 +314,12 @@ TEST_F(MibWriterTest, StepAsksForTheFileAndBeforeOverwriting) {
     EXPECT_EQ(ReadAll(out), "old");
   }
 }
+
+TEST_F(MibWriterTest, RefusalNeedsNoLoadedText) {
+  SetLists({u"data"}, {});
+  Language_List->SetStrings(1508, String());  // a language file may empty a text
+  const String msg = Check_MIB_Descriptions();
+  EXPECT_NE(msg.find(u"\"data\""), String::npos);
+  EXPECT_THROW(Save_SNMP_MIB(FromPath(dir_ / "out.mib")), EMIBDescriptionError);
+  EXPECT_FALSE(fs::exists(dir_ / "out.mib"));
+}
