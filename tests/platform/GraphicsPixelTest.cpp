@@ -249,6 +249,25 @@ TEST(GraphicsPixels, TextBackgroundFollowsBkModeOverTheMeasuredCell) {
   }
 }
 
+TEST(GraphicsPixels, TextRectFillsAndClipsToItsRectangle) {
+  TScopedFakeMetrics fake(7, 10, 3);
+  TImageCanvas img(20, 16);
+  TCanvas* c = img.Canvas();
+  c->Brush()->SetColor(clYellow);
+  c->Font()->SetColor(clBlack);
+  c->TextRect(Rect(2, 2, 10, 8), 0, 0, u"MMMM");
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 20; ++x) {
+      bool inside = x >= 2 && x < 10 && y >= 2 && y < 8;
+      TColor p = img.Pixel(x, y);
+      if (inside) {
+        EXPECT_TRUE(p == clYellow || p == clBlack) << x << "," << y;
+      } else {
+        EXPECT_EQ(p, clWhite) << x << "," << y;
+      }
+    }
+}
+
 TEST(GraphicsPixels, PrefixUnderlineSitsBelowTheBaselineInTheTextColour) {
   TScopedFakeMetrics fake(7, 10, 3);
   TImageCanvas img(40, 16);
