@@ -151,6 +151,18 @@ TEST(LbButtonProperties, GlyphSetsNumGlyphsAndKindCustom) {
   delete b;
 }
 
+TEST(LbButtonProperties, StoredGlyphKeepsNumGlyphsAndKind) {
+  TLbButton* b = New<TLbButton>(nullptr);
+  b->SetKind(bkNo);
+  TBitmap bmp;
+  bmp.SetSize(64, 16);
+  b->LoadStoredGlyph(&bmp);
+  EXPECT_EQ(b->Glyph()->Width(), 64);
+  EXPECT_EQ(b->NumGlyphs(), 2);
+  EXPECT_EQ(b->Kind(), bkNo);
+  delete b;
+}
+
 TEST(LbButtonProperties, StockKinds) {
   struct Case {
     TLbButtonKind Kind;
