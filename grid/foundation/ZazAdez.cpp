@@ -151,7 +151,8 @@ int CountChar(Char Ch, const String& Text) {
   return static_cast<int>(std::count(Text.begin(), Text.end(), Ch));
 }
 
-int FindUnpairedChar(Char Quote, const String& Text) {
+namespace {
+int UnpairedAt(Char Quote, const String& Text) {
   const int n = static_cast<int>(Text.size());
   int run = 0;
   for (int i = 1; i <= n; ++i) {
@@ -165,11 +166,17 @@ int FindUnpairedChar(Char Quote, const String& Text) {
   }
   return 0;
 }
+}  // namespace
+
+int FindUnpairedChar(Char Quote, const String& Text, int& Position) {
+  Position = UnpairedAt(Quote, Text);
+  return Position;
+}
 
 int CountUnpairedChar(Char Quote, const String& Text) {
   String s = Text;
   int count = 0;
-  for (int p = FindUnpairedChar(Quote, s); p > 0; p = FindUnpairedChar(Quote, s)) {
+  for (int p = UnpairedAt(Quote, s); p > 0; p = UnpairedAt(Quote, s)) {
     ++count;
     s.erase(0, static_cast<size_t>(p));
   }
@@ -567,7 +574,8 @@ TDateTime AddToDate(uint16_t Years, uint16_t Months, uint16_t Days, TDateTime Da
                     TDateTime Increment) {
   const int nonZero = (Years != 0) + (Months != 0) + (Days != 0);
   if (nonZero != 1) return Date + Increment;
-  if (Days != 0) return Date + Days;
+  // A day step back arrives as 65535; adding it unsigned would jump 179 years ahead.
+  if (Days != 0) return Date + static_cast<int16_t>(Days);
   uint16_t y, m, d;
   DecodeDate(Date, y, m, d);
   const double timeOfDay = std::fabs(Date - std::trunc(Date));

@@ -45,8 +45,8 @@ int PosInUpperCase(const String& SubText, const String& Text);
 int WidePos(const String& SubText, const String& Text);
 int CountChar(Char Ch, const String& Text);
 // Position of the last quote of an odd run followed by another character, or n for a quote as
-// the last character; 0 when every quote is paired.
-int FindUnpairedChar(Char Quote, const String& Text);
+// the last character; 0 when every quote is paired. Position receives the same value.
+int FindUnpairedChar(Char Quote, const String& Text, int& Position);
 int CountUnpairedChar(Char Quote, const String& Text);
 // Part := text before the first Delimiter; Text loses everything up to and including the
 // delimiter's first character. Without a delimiter Part is empty and Text unchanged.
@@ -111,9 +111,9 @@ bool ParseRCCellRef(const String& Text, TPoint& Cell);
 // EConvertError.
 TDateTime ParseDateMDY(const String& Text);
 TDateTime ParseDateDMY(const String& Text);
-// Exactly one of Years, Months, Days non-zero moves the date by it: Days are added; the year or
-// month sum is 16-bit (so 65535 steps one back) and a month of 0 or 13 rolls the year once; the
-// day is held within the target month and the time of day is kept. Any other combination adds
+// Exactly one of Years, Months, Days non-zero moves the date by it. The steps are 16-bit values
+// taken with their sign (65535 is one back); a month of 0 or 13 rolls the year once; the day is
+// held within the target month and the time of day is kept. Any other combination adds
 // Increment.
 TDateTime AddToDate(uint16_t Years, uint16_t Months, uint16_t Days, TDateTime Date,
                     TDateTime Increment);

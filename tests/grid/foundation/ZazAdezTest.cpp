@@ -125,7 +125,9 @@ TEST_F(ZazAdezTest, UnpairedQuotes) {
       {u"abc", 0, 0},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FindUnpairedChar(u'"', c.text), c.find) << U8(c.text);
+    int position = -1;
+    EXPECT_EQ(FindUnpairedChar(u'"', c.text, position), c.find) << U8(c.text);
+    EXPECT_EQ(position, c.find) << U8(c.text);
     EXPECT_EQ(CountUnpairedChar(u'"', c.text), c.count) << U8(c.text);
   }
 }
@@ -456,6 +458,7 @@ TEST_F(ZazAdezTest, AddToDate) {
       {1, 0, 0, EncodeDate(2020, 2, 29), EncodeDate(2021, 2, 28)},
       {65535, 0, 0, EncodeDate(2020, 6, 1), EncodeDate(2019, 6, 1)},
       {0, 0, 10, EncodeDate(2020, 12, 25), EncodeDate(2021, 1, 4)},
+      {0, 0, 65535, EncodeDate(2021, 1, 1), EncodeDate(2020, 12, 31)},  // one day back
       {0, 2, 0, EncodeDate(2020, 5, 20) + noon, EncodeDate(2020, 7, 20) + noon},  // time kept
       {0, 0, 0, 100.25, 107.25},  // no step: the fallback increment of 7
       {1, 1, 0, 100.25, 107.25},  // more than one step: the fallback too
