@@ -160,55 +160,76 @@ TEST(GridSettingsTest, AssignFromAnotherClassIsIgnoredWithoutError) {
 
 // ---- TNavigation ------------------------------------------------------------------------------
 
+// A Boolean property of a settings class with its default.
+template <class T>
+struct BoolProp {
+  const char* name;
+  bool def;
+  std::function<bool(const T&)> get;
+  std::function<void(T&, bool)> set;
+};
+#define BOOL_PROP(T, P, D) \
+  BoolProp<T> { #P, D, [](const T& o) { return o.P(); }, [](T& o, bool v) { o.Set##P(v); } }
+
+const std::vector<BoolProp<TNavigation>>& NavigationFlags() {
+  static const std::vector<BoolProp<TNavigation>> props = {
+      BOOL_PROP(TNavigation, AllowInsertRow, false),
+      BOOL_PROP(TNavigation, AllowDeleteRow, false),
+      BOOL_PROP(TNavigation, AlwaysEdit, false),
+      BOOL_PROP(TNavigation, AdvanceOnEnter, false),
+      BOOL_PROP(TNavigation, AdvanceOnEnterLoop, true),
+      BOOL_PROP(TNavigation, AdvanceInsert, false),
+      BOOL_PROP(TNavigation, AdvanceAutoEdit, true),
+      BOOL_PROP(TNavigation, AdvanceSkipReadOnlyCells, true),
+      BOOL_PROP(TNavigation, AutoGotoWhenSorted, false),
+      BOOL_PROP(TNavigation, AutoGotoIncremental, false),
+      BOOL_PROP(TNavigation, AutoComboDropSize, false),
+      BOOL_PROP(TNavigation, AllowClipboardShortCuts, false),
+      BOOL_PROP(TNavigation, AllowCtrlEnter, true),
+      BOOL_PROP(TNavigation, AllowSmartClipboard, false),
+      BOOL_PROP(TNavigation, AllowRTFClipboard, false),
+      BOOL_PROP(TNavigation, AllowFmtClipboard, false),
+      BOOL_PROP(TNavigation, AllowClipboardAlways, false),
+      BOOL_PROP(TNavigation, AllowClipboardRowGrow, true),
+      BOOL_PROP(TNavigation, AllowClipboardColGrow, true),
+      BOOL_PROP(TNavigation, AdvanceAuto, false),
+      BOOL_PROP(TNavigation, AppendOnArrowDown, false),
+      BOOL_PROP(TNavigation, EditSelectAll, true),
+      BOOL_PROP(TNavigation, ComboGetUpDown, true),
+      BOOL_PROP(TNavigation, CursorWalkEditor, false),
+      BOOL_PROP(TNavigation, CursorWalkAlwaysEdit, true),
+      BOOL_PROP(TNavigation, CursorMoveRows, false),
+      BOOL_PROP(TNavigation, MoveRowOnSort, false),
+      BOOL_PROP(TNavigation, KeepScrollOnSort, false),
+      BOOL_PROP(TNavigation, MoveScrollOnly, false),
+      BOOL_PROP(TNavigation, ImproveMaskSel, false),
+      BOOL_PROP(TNavigation, LeftRightRowSelect, true),
+      BOOL_PROP(TNavigation, CopyHTMLTagsToClipboard, true),
+      BOOL_PROP(TNavigation, KeepHorizScroll, false),
+      BOOL_PROP(TNavigation, LineFeedOnEnter, false),
+      BOOL_PROP(TNavigation, SkipFixedCells, true),
+      BOOL_PROP(TNavigation, SkipDisabledRows, true),
+      BOOL_PROP(TNavigation, TabToNextAtEnd, false)};
+  return props;
+}
+
 TEST(NavigationTest, Defaults) {
   TNavigation n;
-  const std::vector<std::pair<const char*, bool>> flags = {
-      {"AllowInsertRow", n.AllowInsertRow()},
-      {"AllowDeleteRow", n.AllowDeleteRow()},
-      {"AlwaysEdit", n.AlwaysEdit()},
-      {"AdvanceOnEnter", n.AdvanceOnEnter()},
-      {"AdvanceInsert", n.AdvanceInsert()},
-      {"AutoGotoWhenSorted", n.AutoGotoWhenSorted()},
-      {"AutoGotoIncremental", n.AutoGotoIncremental()},
-      {"AutoComboDropSize", n.AutoComboDropSize()},
-      {"AllowClipboardShortCuts", n.AllowClipboardShortCuts()},
-      {"AllowSmartClipboard", n.AllowSmartClipboard()},
-      {"AllowRTFClipboard", n.AllowRTFClipboard()},
-      {"AllowFmtClipboard", n.AllowFmtClipboard()},
-      {"AllowClipboardAlways", n.AllowClipboardAlways()},
-      {"AdvanceAuto", n.AdvanceAuto()},
-      {"AppendOnArrowDown", n.AppendOnArrowDown()},
-      {"CursorWalkEditor", n.CursorWalkEditor()},
-      {"CursorMoveRows", n.CursorMoveRows()},
-      {"MoveRowOnSort", n.MoveRowOnSort()},
-      {"KeepScrollOnSort", n.KeepScrollOnSort()},
-      {"MoveScrollOnly", n.MoveScrollOnly()},
-      {"ImproveMaskSel", n.ImproveMaskSel()},
-      {"KeepHorizScroll", n.KeepHorizScroll()},
-      {"LineFeedOnEnter", n.LineFeedOnEnter()},
-      {"TabToNextAtEnd", n.TabToNextAtEnd()}};
-  for (auto [name, value] : flags) EXPECT_FALSE(value) << name;
-  const std::vector<std::pair<const char*, bool>> onFlags = {
-      {"AdvanceOnEnterLoop", n.AdvanceOnEnterLoop()},
-      {"AdvanceAutoEdit", n.AdvanceAutoEdit()},
-      {"AdvanceSkipReadOnlyCells", n.AdvanceSkipReadOnlyCells()},
-      {"AllowCtrlEnter", n.AllowCtrlEnter()},
-      {"AllowClipboardRowGrow", n.AllowClipboardRowGrow()},
-      {"AllowClipboardColGrow", n.AllowClipboardColGrow()},
-      {"EditSelectAll", n.EditSelectAll()},
-      {"ComboGetUpDown", n.ComboGetUpDown()},
-      {"CursorWalkAlwaysEdit", n.CursorWalkAlwaysEdit()},
-      {"LeftRightRowSelect", n.LeftRightRowSelect()},
-      {"CopyHTMLTagsToClipboard", n.CopyHTMLTagsToClipboard()},
-      {"SkipFixedCells", n.SkipFixedCells()},
-      {"SkipDisabledRows", n.SkipDisabledRows()}};
-  for (auto [name, value] : onFlags) EXPECT_TRUE(value) << name;
+  for (const auto& p : NavigationFlags()) EXPECT_EQ(p.get(n), p.def) << p.name;
   EXPECT_EQ(n.AdvanceDirection(), adLeftRight);
   EXPECT_EQ(n.TabAdvanceDirection(), adLeftRight);
   EXPECT_EQ(n.InsertPosition(), pInsertBefore);
   EXPECT_EQ(n.ClipboardPasteAction(), paReplace);
   EXPECT_EQ(n.CursorAdvance(), caDefault);
   EXPECT_EQ(n.HomeEndKey(), heFirstLastColumn);
+}
+
+TEST(NavigationTest, AssignCopiesEveryFlag) {
+  TNavigation src;
+  for (const auto& p : NavigationFlags()) p.set(src, !p.def);
+  TNavigation dst;
+  dst.Assign(&src);
+  for (const auto& p : NavigationFlags()) EXPECT_EQ(p.get(dst), !p.def) << p.name;
 }
 
 TEST(NavigationTest, OnlyAdvanceInsertAndAdvanceDirectionNotifyAndOnlyOnChange) {
@@ -247,6 +268,9 @@ TEST(NavigationTest, AssignReproducesBothDirectionsAndRaisesNoEvent) {
   src.SetKeepScrollOnSort(true);
   src.SetHomeEndKey(heFirstLastCell);
   src.SetEditSelectAll(false);
+  src.SetInsertPosition(pInsertAfter);
+  src.SetClipboardPasteAction(paInsert);
+  src.SetCursorAdvance(caSnake);
   TNavigation dst;
   Counter counter;
   dst.OnChange = counter.Handler();
@@ -256,34 +280,52 @@ TEST(NavigationTest, AssignReproducesBothDirectionsAndRaisesNoEvent) {
   EXPECT_TRUE(dst.KeepScrollOnSort());
   EXPECT_EQ(dst.HomeEndKey(), heFirstLastCell);
   EXPECT_FALSE(dst.EditSelectAll());
+  EXPECT_EQ(dst.InsertPosition(), pInsertAfter);
+  EXPECT_EQ(dst.ClipboardPasteAction(), paInsert);
+  EXPECT_EQ(dst.CursorAdvance(), caSnake);
   EXPECT_EQ(counter.n, 0);
 }
 
 // ---- TMouseActions ----------------------------------------------------------------------------
 
+const std::vector<BoolProp<TMouseActions>>& MouseFlags() {
+  static const std::vector<BoolProp<TMouseActions>> props = {
+      BOOL_PROP(TMouseActions, AllColumnSize, false),
+      BOOL_PROP(TMouseActions, AllRowSize, false),
+      BOOL_PROP(TMouseActions, AllSelect, false),
+      BOOL_PROP(TMouseActions, AutoSizeColOnDblClick, true),
+      BOOL_PROP(TMouseActions, CaretPositioning, false),
+      BOOL_PROP(TMouseActions, CheckAllCheck, false),
+      BOOL_PROP(TMouseActions, ColSelect, false),
+      BOOL_PROP(TMouseActions, DirectComboClose, false),
+      BOOL_PROP(TMouseActions, DirectComboDrop, false),
+      BOOL_PROP(TMouseActions, DirectDateClose, false),
+      BOOL_PROP(TMouseActions, DirectDateDrop, false),
+      BOOL_PROP(TMouseActions, DirectEdit, false),
+      BOOL_PROP(TMouseActions, DisjunctRowSelect, false),
+      BOOL_PROP(TMouseActions, DisjunctRowSelectNoCtrl, false),
+      BOOL_PROP(TMouseActions, DisjunctColSelect, false),
+      BOOL_PROP(TMouseActions, DisjunctCellSelect, false),
+      BOOL_PROP(TMouseActions, EditOnDblClickOnly, false),
+      BOOL_PROP(TMouseActions, HotmailRowSelect, false),
+      BOOL_PROP(TMouseActions, MoveRowOnNodeClick, false),
+      BOOL_PROP(TMouseActions, NoAutoRangeScroll, false),
+      BOOL_PROP(TMouseActions, NodeAllExpandContract, false),
+      BOOL_PROP(TMouseActions, NoScrollOnPartialRow, false),
+      BOOL_PROP(TMouseActions, PreciseCheckBoxCheck, false),
+      BOOL_PROP(TMouseActions, PreciseNodeClick, true),
+      BOOL_PROP(TMouseActions, RangeSelectAndEdit, false),
+      BOOL_PROP(TMouseActions, RowSelect, false),
+      BOOL_PROP(TMouseActions, RowSelectPersistent, false),
+      BOOL_PROP(TMouseActions, SelectOnRightClick, false),
+      BOOL_PROP(TMouseActions, SizeFixedCol, false),
+      BOOL_PROP(TMouseActions, SizeFixedRow, false)};
+  return props;
+}
+
 TEST(MouseActionsTest, Defaults) {
   TMouseActions m(nullptr);
-  EXPECT_TRUE(m.AutoSizeColOnDblClick());
-  EXPECT_TRUE(m.PreciseNodeClick());
-  const std::vector<std::pair<const char*, bool>> off = {
-      {"AllColumnSize", m.AllColumnSize()}, {"AllRowSize", m.AllRowSize()},
-      {"AllSelect", m.AllSelect()}, {"CaretPositioning", m.CaretPositioning()},
-      {"CheckAllCheck", m.CheckAllCheck()}, {"ColSelect", m.ColSelect()},
-      {"DirectComboClose", m.DirectComboClose()}, {"DirectComboDrop", m.DirectComboDrop()},
-      {"DirectDateClose", m.DirectDateClose()}, {"DirectDateDrop", m.DirectDateDrop()},
-      {"DirectEdit", m.DirectEdit()}, {"DisjunctRowSelect", m.DisjunctRowSelect()},
-      {"DisjunctRowSelectNoCtrl", m.DisjunctRowSelectNoCtrl()},
-      {"DisjunctColSelect", m.DisjunctColSelect()}, {"DisjunctCellSelect", m.DisjunctCellSelect()},
-      {"EditOnDblClickOnly", m.EditOnDblClickOnly()}, {"HotmailRowSelect", m.HotmailRowSelect()},
-      {"MoveRowOnNodeClick", m.MoveRowOnNodeClick()}, {"NoAutoRangeScroll", m.NoAutoRangeScroll()},
-      {"NodeAllExpandContract", m.NodeAllExpandContract()},
-      {"NoScrollOnPartialRow", m.NoScrollOnPartialRow()},
-      {"PreciseCheckBoxCheck", m.PreciseCheckBoxCheck()},
-      {"RangeSelectAndEdit", m.RangeSelectAndEdit()}, {"RowSelect", m.RowSelect()},
-      {"RowSelectPersistent", m.RowSelectPersistent()},
-      {"SelectOnRightClick", m.SelectOnRightClick()}, {"SizeFixedCol", m.SizeFixedCol()},
-      {"SizeFixedRow", m.SizeFixedRow()}};
-  for (auto [name, value] : off) EXPECT_FALSE(value) << name;
+  for (const auto& p : MouseFlags()) EXPECT_EQ(p.get(m), p.def) << p.name;
   EXPECT_EQ(m.FixedRowsEdit(), fceNone);
   EXPECT_EQ(m.FixedColsEdit(), fceNone);
   EXPECT_EQ(m.FixedRowsEditor(), fceEdit);
@@ -291,6 +333,16 @@ TEST(MouseActionsTest, Defaults) {
   EXPECT_EQ(m.FixedComboValues()->Count(), 0);
   EXPECT_EQ(m.WheelIncrement(), 0);
   EXPECT_EQ(m.WheelAction(), waMoveSelection);
+}
+
+TEST(MouseActionsTest, AssignCopiesEveryFlag) {
+  TMouseActions src(nullptr);
+  // Not designing: the disjunct selections do not clear each other.
+  for (const auto& p : MouseFlags()) p.set(src, !p.def);
+  for (const auto& p : MouseFlags()) ASSERT_EQ(p.get(src), !p.def) << p.name;
+  TMouseActions dst(nullptr);
+  dst.Assign(&src);
+  for (const auto& p : MouseFlags()) EXPECT_EQ(p.get(dst), !p.def) << p.name;
 }
 
 TEST(MouseActionsTest, DisjunctSelectionsExcludeEachOtherOnlyWhileDesigning) {
