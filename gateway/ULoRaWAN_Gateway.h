@@ -265,10 +265,10 @@ std::vector<String> LoRaWAN_RX2_Datarates(const String& ParGenPath);
 // character other than 0-9 and A-F; else 0.
 int CheckStringHex(const String& Str, int NumChar);
 
-// The message of the first failing test over the list's devices and enabled rules (UI 5485 to
-// 5514, "%d" filled in order), or "" when every device passes. Devices with a blank DeviceEUI
-// are skipped with their rules.
-String Check_LoRaWAN_Data(const TDeviceLoRaList& List);
+// True when every device passes; else false with the message of the first failing test over
+// the list's devices and enabled rules (UI 5485 to 5514, "%d" filled in order). Devices with a
+// blank DeviceEUI are skipped with their rules.
+bool Check_LoRaWAN_Data(const TDeviceLoRaList& List, String& Message);
 
 // Check_LoRaWAN_Data with the message shown in an error box (OK button): true when every
 // device passes.

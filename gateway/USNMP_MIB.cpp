@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "shell/UComon.h"
+#include "shell/UBuiltinTexts.h"
 #include "shell/ULanguage.h"
 
 std::vector<uint8_t> MIB_Read_Int_Flags;
@@ -94,9 +95,10 @@ bool ValidIdentifier(const String& D) {
   return true;
 }
 
-// A refusal must never read as "no refusal": a missing or emptied text falls back to a fixed one.
+// A refusal must never read as "no refusal": an emptied text falls back to the built-in one.
 String FillText(int Index, const String& Description) {
   String t = UIText(Index);
+  if (Trim(t).empty() && Index < static_cast<int>(Builtin_Texts().size())) t = Builtin_Texts()[Index];
   if (Trim(t).empty()) t = u"Error!! The Description %s cannot be used as a name in the MIB";
   const size_t p = t.find(u"%s");
   if (p != String::npos) t.replace(p, 2, u"\"" + Description + u"\"");

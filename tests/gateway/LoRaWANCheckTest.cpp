@@ -228,7 +228,9 @@ TEST(LoRaWANCheckTest, FirstFailingTestGivesItsMessage) {
     ValidDevice(*l[0]);
     ValidDevice(*l[1]);
     c.edit(l);
-    EXPECT_EQ(StringToUtf8(Check_LoRaWAN_Data(l)), c.message);
+    String message = u"stale";
+    EXPECT_EQ(Check_LoRaWAN_Data(l, message), *c.message == 0);
+    EXPECT_EQ(StringToUtf8(message), c.message);
   }
 }
 
@@ -248,4 +250,16 @@ TEST(LoRaWANCheckTest, CheckDataShowsTheFirstErrorInAnErrorBox) {
   EXPECT_EQ(script.Messages()[0].Type, mtError);
   EXPECT_TRUE(script.Messages()[0].Buttons == TMsgDlgButtons{mbOK});
   EXPECT_EQ(script.Messages()[0].Text, u"Error Device 1, DownLink Rule 2!! Port must be between 0 and 65535");
+}
+
+TEST(LoRaWANCheckTest, AnEmptiedTextStillFails) {
+  Load_Default_Strings();
+  Language_List->SetStrings(5497, String());  // a language file may empty a text
+  TDeviceLoRaList l(1);
+  ValidDevice(*l[0]);
+  l[0]->SetDiagTimeOut(u"");
+  String message;
+  EXPECT_FALSE(Check_LoRaWAN_Data(l, message));
+  EXPECT_EQ(message, u"Error Device 1!! Diag. TimeOut must be between 0 and 4294967295 milliseconds");
+  Load_Default_Strings();
 }
