@@ -1,0 +1,50 @@
+#pragma once
+// The new-configuration dialog: asks for a name, creates PROJECTS/<name>/bin and makes it the
+// open configuration.
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+class TLbButton;
+
+// A configuration name is one plain folder name: not empty, no "/" or "\" (nor a NUL), not
+// "." or "..". Anything else would reach outside PROJECTS.
+bool Is_Valid_Configuration_Name(const String& Name);
+
+class TFNew_Project : public TForm {
+ public:
+  explicit TFNew_Project(TComponent* AOwner);
+  ~TFNew_Project() override;
+  String ClassName() const override { return u"TFNew_Project"; }
+
+  TPanel* P_Title = nullptr;
+  TLabel* L_SW_Code = nullptr;
+  TLabel* L_SW_Desc = nullptr;
+  TLabel* Label1 = nullptr;
+  TEdit* E_New_Proj = nullptr;
+  TPanel* P_Button = nullptr;
+  TLbButton* Btn_OK = nullptr;
+  TLbButton* Btn_Cancel = nullptr;
+
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void Set_Lang();
+  void E_New_ProjKeyPress(TObject* Sender, Char& Key);
+  void Btn_OKClick(TObject* Sender);
+
+ private:
+  void BuildControls();
+};
+
+extern TFNew_Project* FNew_Project;
+
+// The shared title and button panels of the shell's dialogs.
+struct TDialogFrame {
+  TPanel* P_Title = nullptr;
+  TLabel* L_SW_Code = nullptr;
+  TLabel* L_SW_Desc = nullptr;
+  TPanel* P_Button = nullptr;
+  TLbButton* Btn_OK = nullptr;
+  TLbButton* Btn_Cancel = nullptr;
+};
+TDialogFrame Build_Dialog_Frame(TForm* Form, int OkLeft, int CancelLeft);

@@ -1,0 +1,370 @@
+#include "shell/USoftOptions.h"
+
+#include <filesystem>
+
+#include "button/LbButton.h"
+#include "platform/Dialogs.h"
+#include "platform/Encoding.h"
+#include "platform/Files.h"
+#include "platform/HttpClient.h"
+#include "platform/SysUtils.h"
+#include "shell/UComon.h"
+#include "shell/UKelvaneFirmWare.h"
+#include "shell/ULanguage.h"
+#include "shell/UShellGlyphs.h"
+
+TFSoftOptions* FSoftOptions = nullptr;
+String Maker_Web_Server = Maker_Web_Server_Default;
+const String Soft_Version = u"1.000";
+
+namespace {
+
+const String& T(int i) { return Language_List->Strings(i); }
+
+String Http_Root() { return u"http://" + Maker_Web_Server; }
+
+}  // namespace
+
+String Maker_Home_Page_URL() { return Http_Root() + u"/HOME/default.asp?frompg=" + Soft_Code_Init; }
+String Maker_Download_URL() { return Http_Root() + u"/Home/download/download.asp#MX40001"; }
+String Version_Request_URL() {
+  return Http_Root() + u"/home/download/GetversionSW.asp?nomesw=" + Update_Soft_Code;
+}
+
+int Conv_Version(const String& Ver_str) {
+  String s = Ver_str;
+  const size_t blank = s.find(u' ');
+  if (blank != String::npos) s = s.substr(blank + 1);
+  s = Trim(s);
+  if (s.size() < 5) return -1;
+  // Character 2 is the decimal point of d.ddd.
+  const String digits{s[0], s[2], s[3], s[4]};
+  int value = 0;
+  return TryStrToInt(digits, value) ? value : -1;
+}
+
+bool Is_Newer_Version_Reply(const String& Reply) {
+  const String text = Trim(Reply);
+  const String upper = UpperCase(text);
+  if (upper.empty() || upper == u"VER. 0.000") return false;
+  const int own = Conv_Version(Soft_Version);
+  const int remote = Conv_Version(text);
+  return own != -1 && remote != -1 && remote > own;
+}
+
+void Configure_Version_Client(THTTPClient* C) {
+  C->SetProtocolVersion(u"1.0");
+  C->SetAccept(u"text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+  C->SetUserAgent(u"Mozilla/3.0 (compatible; Indy Library)");
+}
+
+TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
+  SetName(u"FSoftOptions");
+  BuildControls();
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+TFSoftOptions::~TFSoftOptions() {
+  if (FSoftOptions == this) FSoftOptions = nullptr;
+}
+
+void TFSoftOptions::BuildControls() {
+  SetBorderStyle(bsSingle);
+  SetBorderIcons(TBorderIcons{biSystemMenu});
+  SetPosition(poScreenCenter);
+  SetColor(Shell_Window_Color);
+  Font()->SetName(u"Verdana");
+  Font()->SetHeight(-11);
+  SetClientWidth(509);
+  SetClientHeight(373);
+
+  auto label = [](TWinControl* parent, const String& name, int l, int t) {
+    auto* lb = New<TLabel>(parent);
+    lb->SetName(name);
+    lb->SetParent(parent);
+    lb->SetLeft(l);
+    lb->SetTop(t);
+    return lb;
+  };
+  auto button = [](TWinControl* parent, const String& name, int l, int t, int w) {
+    auto* b = New<TLbButton>(parent);
+    b->SetName(name);
+    b->SetParent(parent);
+    b->SetBounds(l, t, w, 28);
+    Apply_Dialog_Button_Look(b);
+    return b;
+  };
+
+  P_Title = New<TPanel>(this);
+  P_Title->SetName(u"P_Title");
+  P_Title->SetParent(this);
+  P_Title->SetAlign(alTop);
+  P_Title->SetHeight(69);
+  P_Title->SetBevelOuter(bvNone);
+  P_Title->SetShowCaption(false);
+  L_SW_Code = label(P_Title, u"L_SW_Code", 16, 8);
+  L_SW_Code->SetParentFont(false);
+  L_SW_Code->Font()->SetName(u"Verdana");
+  L_SW_Code->Font()->SetHeight(-32);
+  L_SW_Code->Font()->SetColor(clGray);
+  L_SW_Desc = label(P_Title, u"L_SW_Desc", 16, 42);
+  L_SW_Desc->SetParentFont(false);
+  L_SW_Desc->Font()->SetName(u"Verdana");
+  L_SW_Desc->Font()->SetHeight(-11);
+  L_SW_Desc->Font()->SetStyle(TFontStyles(fsBold));
+  L_SW_Desc->Font()->SetColor(clGray);
+
+  P_Button = New<TPanel>(this);
+  P_Button->SetName(u"P_Button");
+  P_Button->SetParent(this);
+  P_Button->SetAlign(alBottom);
+  P_Button->SetHeight(40);
+  P_Button->SetBevelOuter(bvNone);
+  P_Button->SetShowCaption(false);
+  Btn_OK = button(P_Button, u"Btn_OK", 16, 6, 110);
+  Btn_OK->SetGlyph(Create_Dialog_Glyph(u"ok").get());
+  Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
+  Btn_Cancel = button(P_Button, u"Btn_Cancel", 134, 6, 110);
+  Btn_Cancel->SetGlyph(Create_Dialog_Glyph(u"cancel").get());
+  Btn_Cancel->SetModalResult(mrCancel);
+
+  PC_Options = New<TPageControl>(this);
+  PC_Options->SetName(u"PC_Options");
+  PC_Options->SetParent(this);
+  PC_Options->SetAlign(alClient);
+  auto sheet = [this](const String& name) {
+    auto* ts = New<TTabSheet>(this);
+    ts->SetName(name);
+    ts->SetPageControl(PC_Options);
+    return ts;
+  };
+  TS_Language = sheet(u"TS_Language");
+  TS_Con_Options = sheet(u"TS_Con_Options");
+  TS_Soft_Settings = sheet(u"TS_Soft_Settings");
+
+  L_Sel_Lang = label(TS_Language, u"L_Sel_Lang", 12, 11);
+  const int pictureLeft[6] = {24, 26, 24, 254, 254, 254};
+  const int pictureTop[3] = {40, 94, 148};
+  for (int k = 0; k < 6; ++k) {
+    auto* img = New<TImage>(TS_Language);
+    img->SetName(u"I_L" + IntToStr(k + 1));
+    img->SetParent(TS_Language);
+    img->SetBounds(pictureLeft[k], pictureTop[k % 3], 48, 48);
+    img->SetTransparent(true);
+    img->SetCursor(crHandPoint);
+    img->OnClick = [this](TObject* s) { LangClick(s); };
+    I_L[k] = img;
+    auto* lb = label(TS_Language, u"L_L" + IntToStr(k + 1), k < 3 ? 80 : 310, pictureTop[k % 3] + 16);
+    lb->SetCursor(crHandPoint);
+    lb->OnClick = [this](TObject* s) { LangClick(s); };
+    L_L[k] = lb;
+  }
+  L_Page_Lang = label(TS_Language, u"L_Page_Lang", 220, 212);
+  Btn_Prev = button(TS_Language, u"Btn_Prev", 12, 204, 110);
+  Btn_Prev->SetGlyph(Create_Dialog_Glyph(u"prev").get());
+  Btn_Prev->OnClick = [this](TObject* s) { Btn_NextClick(s); };
+  Btn_Next = button(TS_Language, u"Btn_Next", 379, 205, 110);
+  Btn_Next->SetGlyph(Create_Dialog_Glyph(u"next").get());
+  Btn_Next->SetLayout(blGlyphRight);
+  Btn_Next->OnClick = [this](TObject* s) { Btn_NextClick(s); };
+
+  auto check = [this](TWinControl* parent, const String& name, int l, int t, int w) {
+    auto* cb = New<TCheckBox>(parent);
+    cb->SetName(name);
+    cb->SetParent(parent);
+    cb->SetBounds(l, t, w, 17);
+    cb->OnClick = [this](TObject* s) { CB_En_ConClick(s); };
+    return cb;
+  };
+  CB_En_Con = check(TS_Con_Options, u"CB_En_Con", 12, 16, 440);
+  CB_Update = check(TS_Con_Options, u"CB_Update", 36, 47, 416);
+  Btn_Check_Update = button(TS_Con_Options, u"Btn_Check_Update", 36, 78, 204);
+  Btn_Check_Update->SetGlyph(Create_Main_Glyph(u"Btn_CreateBin").get());
+  Btn_Check_Update->OnClick = [this](TObject* s) { Btn_Check_UpdateClick(s); };
+  LL_Check_Update = New<TLinkLabel>(TS_Con_Options);
+  LL_Check_Update->SetName(u"LL_Check_Update");
+  LL_Check_Update->SetParent(TS_Con_Options);
+  LL_Check_Update->SetBounds(40, 120, 400, 17);
+  LL_Check_Update->OnLinkClick = [this](TObject* s, const String& link, TSysLinkType type) {
+    LL_Check_UpdateLinkClick(s, link, type);
+  };
+  CB_Soft_Set_Jump_Table = check(TS_Soft_Settings, u"CB_Soft_Set_Jump_Table", 12, 16, 470);
+  CB_DoubleClick_Auto_Size = check(TS_Soft_Settings, u"CB_DoubleClick_Auto_Size", 12, 47, 470);
+}
+
+void TFSoftOptions::FormCreate(TObject*) {
+  SL_Languages = std::make_unique<TStringList>();
+  L_SW_Code->SetCaption(Soft_Code);
+  PC_Options->SetActivePage(TS_Con_Options);
+  Set_Lang();
+}
+
+void TFSoftOptions::Set_Lang() {
+  SetCaption(T(300));
+  L_SW_Desc->SetCaption(T(301));
+  TS_Language->SetCaption(T(302));
+  TS_Con_Options->SetCaption(T(303));
+  L_Sel_Lang->SetCaption(T(304));
+  L_Page_Lang->SetCaption(T(305) + u"1" + T(306) + u"1");
+  Btn_Prev->SetCaption(T(307));
+  Btn_Next->SetCaption(T(308));
+  CB_En_Con->SetCaption(T(309));
+  CB_Update->SetCaption(T(310));
+  Btn_Check_Update->SetCaption(T(311));
+  Btn_OK->SetCaption(T(312));
+  Btn_Cancel->SetCaption(T(313));
+  TS_Soft_Settings->SetCaption(T(319));
+  CB_Soft_Set_Jump_Table->SetCaption(T(320));
+  CB_DoubleClick_Auto_Size->SetCaption(T(321));
+}
+
+void TFSoftOptions::FormShow(TObject*) {
+  Language_In_Use = Language_Name;
+  Create_Lang_List();
+  Update_CheckBox();
+  LL_Check_Update->SetVisible(false);
+  PC_Options->SetActivePage(TS_Language);
+  CB_En_Con->SetChecked(Opt_Enable_Internet);
+  CB_Update->SetChecked(Opt_Enable_Update);
+  CB_Soft_Set_Jump_Table->SetChecked(Opt_Jump_Field_Tables);
+  CB_DoubleClick_Auto_Size->SetChecked(Opt_Double_Click_Auto_Size);
+}
+
+void TFSoftOptions::Create_Lang_List() {
+  if (!SL_Languages) SL_Languages = std::make_unique<TStringList>();
+  SL_Languages->Clear();
+  namespace fs = std::filesystem;
+  for (const TSearchEntry& e : ListDirectory(Language_Folder)) {
+    if (e.IsDirectory || e.Name.size() < 4) continue;
+    if (UpperCase(ExtractFileExt(e.Name)) != u".LNG") continue;
+    // A read-only file is left out, as the attribute mask of the file search does.
+    std::error_code ec;
+    const fs::perms p = fs::status(ToPath(PathJoin(Language_Folder, e.Name)), ec).permissions();
+    if (ec || (p & fs::perms::owner_write) == fs::perms::none) continue;
+    if (!fs::is_regular_file(ToPath(PathJoin(Language_Folder, e.Name)), ec)) continue;
+    SL_Languages->Add(e.Name);
+  }
+  SL_Languages->Sort();
+  Show_Page = 1;
+  Update_Lang_Page(1);
+}
+
+int TFSoftOptions::Page_Count() const { return (SL_Languages->Count() + 5) / 6; }
+
+String TFSoftOptions::Slot_Language(int Slot) const {
+  const int i = (Show_Page - 1) * 6 + Slot;
+  if (i < 0 || i >= SL_Languages->Count()) return String();
+  const String& file = SL_Languages->Strings(i);
+  return file.substr(0, file.size() - 4);
+}
+
+void TFSoftOptions::Update_Lang_Page(int Num_Page) {
+  const int count = SL_Languages->Count();
+  const int pages = (count + 5) / 6;
+  L_Sel_Lang->SetCaption(T(304) + Language_In_Use);
+  L_Page_Lang->SetCaption(T(305) + IntToStr(Num_Page) + T(306) + IntToStr(pages));
+  Btn_Prev->SetVisible(Num_Page != 1);
+  Btn_Next->SetVisible(Num_Page != pages);
+  int n = count - (Num_Page - 1) * 6;
+  if (n > 6) n = 6;
+  for (int k = 0; k < 6; ++k) {
+    const bool shown = k < n;
+    L_L[k]->SetVisible(shown);
+    I_L[k]->SetVisible(shown);
+    if (!shown) continue;
+    const String& file = SL_Languages->Strings((Num_Page - 1) * 6 + k);
+    const String name = file.substr(0, file.size() - 4);
+    L_L[k]->SetCaption(name);
+    String flag = PathJoin(Language_Folder, name + u".bmp");
+    if (!FileExists(flag)) flag = PathJoin(Language_Folder, u"DefaultFlag.bmp");
+    bool loaded = false;
+    if (FileExists(flag)) {
+      try {
+        I_L[k]->Picture()->LoadFromFile(flag);
+        if (I_L[k]->Picture()->Graphic()) I_L[k]->Picture()->Graphic()->SetTransparent(true);
+        loaded = true;
+      } catch (const std::exception&) {
+        // An unreadable flag leaves the slot with its name only.
+      }
+    }
+    if (!loaded) I_L[k]->Picture()->SetGraphic(nullptr);
+    I_L[k]->SetVisible(loaded);
+  }
+}
+
+void TFSoftOptions::Btn_NextClick(TObject* Sender) {
+  const int pages = Page_Count();
+  if (Sender == Btn_Next) {
+    if (pages >= Show_Page + 1) ++Show_Page;
+  } else if (Show_Page >= 2) {
+    --Show_Page;
+  }
+  Update_Lang_Page(Show_Page);
+}
+
+void TFSoftOptions::LangClick(TObject* Sender) {
+  int slot = -1;
+  for (int k = 0; k < 6; ++k) {
+    if (Sender == I_L[k] || Sender == L_L[k]) slot = k;
+  }
+  const String language = Slot_Language(slot);
+  if (slot < 0 || language.empty()) return;
+  const String question = T(316) + Language_In_Use + T(317) + language + T(318);
+  if (MessageDlg(question, mtConfirmation, mbYesNo) != mrYes) return;
+  Language_In_Use = language;
+  const String saved = Language_Name;
+  Language_Name = language;
+  Load_Language();
+  Language_Name = saved;
+  if (FKelvaneFirmWare) FKelvaneFirmWare->Change_Language();
+  else Set_Lang();
+  L_Sel_Lang->SetCaption(T(304) + Language_In_Use);
+  L_Page_Lang->SetCaption(T(305) + IntToStr(Show_Page) + T(306) + IntToStr(Page_Count()));
+}
+
+void TFSoftOptions::CB_En_ConClick(TObject*) { Update_CheckBox(); }
+
+void TFSoftOptions::Update_CheckBox() {
+  CB_Update->SetEnabled(CB_En_Con->Checked());
+  Btn_Check_Update->SetEnabled(CB_Update->Enabled() && CB_Update->Checked());
+}
+
+THTTPClient* TFSoftOptions::Http() {
+  if (FKelvaneFirmWare && FKelvaneFirmWare->HTTP1) return FKelvaneFirmWare->HTTP1;
+  if (!ownHttp_) {
+    ownHttp_ = New<THTTPClient>(this);
+    Configure_Version_Client(ownHttp_);
+  }
+  return ownHttp_;
+}
+
+bool TFSoftOptions::Check_Version() {
+  String reply;
+  try {
+    const THttpReply r = Http()->Get(Version_Request_URL());
+    if (r.Ok) reply = DecodeText(r.Body);
+  } catch (const std::exception&) {
+    reply.clear();
+  }
+  return Is_Newer_Version_Reply(reply);
+}
+
+void TFSoftOptions::Btn_Check_UpdateClick(TObject*) {
+  if (Check_Version()) LL_Check_Update->SetCaption(Html_Anchor(Maker_Download_URL(), T(314)));
+  else LL_Check_Update->SetCaption(T(315));
+  LL_Check_Update->SetVisible(true);
+}
+
+void TFSoftOptions::LL_Check_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { OpenURL(Link); }
+
+void TFSoftOptions::Btn_OKClick(TObject*) {
+  Language_Name = Language_In_Use;
+  Opt_Enable_Internet = CB_En_Con->Checked();
+  Opt_Enable_Update = CB_Update->Checked();
+  if (FKelvaneFirmWare && FKelvaneFirmWare->Timer_Update)
+    FKelvaneFirmWare->Timer_Update->SetEnabled(Opt_Enable_Internet && Opt_Enable_Update);
+  Opt_Jump_Field_Tables = CB_Soft_Set_Jump_Table->Checked();
+  Opt_Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->Checked();
+  SetModalResult(mrOk);
+}

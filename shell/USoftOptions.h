@@ -1,0 +1,91 @@
+#pragma once
+// The software options dialog (language pages, connection and table options) and the version
+// check against the maker's web server.
+#include <array>
+#include <memory>
+
+#include "platform/ComCtrls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+
+class TLbButton;
+class THTTPClient;
+
+// The maker's web server (host, optionally ":port"). One place for every link and the version
+// request; tests point it at a loopback server.
+extern String Maker_Web_Server;
+constexpr const char16_t* Maker_Web_Server_Default = u"www.example.com";
+// The version this program reports and compares.
+extern const String Soft_Version;  // "1.000"
+
+String Maker_Home_Page_URL();     // http://<server>/HOME/default.asp?frompg=MS40001
+String Maker_Download_URL();      // http://<server>/Home/download/download.asp#MX40001
+String Version_Request_URL();     // http://<server>/home/download/GetversionSW.asp?nomesw=MS40001
+
+// The version number of a version text ("VER. 1.002" gives 1002), or -1.
+int Conv_Version(const String& Ver_str);
+// The verdict on a reply body: true when it names a newer version than Soft_Version.
+bool Is_Newer_Version_Reply(const String& Reply);
+// Protocol 1.0, the Accept and User-Agent headers of the version request.
+void Configure_Version_Client(THTTPClient* C);
+
+class TFSoftOptions : public TForm {
+ public:
+  explicit TFSoftOptions(TComponent* AOwner);
+  ~TFSoftOptions() override;
+  String ClassName() const override { return u"TFSoftOptions"; }
+
+  TPanel* P_Title = nullptr;
+  TLabel* L_SW_Code = nullptr;
+  TLabel* L_SW_Desc = nullptr;
+  TPanel* P_Button = nullptr;
+  TLbButton* Btn_OK = nullptr;
+  TLbButton* Btn_Cancel = nullptr;
+  TPageControl* PC_Options = nullptr;
+  TTabSheet* TS_Language = nullptr;
+  TLabel* L_Sel_Lang = nullptr;
+  std::array<TImage*, 6> I_L{};   // I_L1 .. I_L6
+  std::array<TLabel*, 6> L_L{};   // L_L1 .. L_L6
+  TLabel* L_Page_Lang = nullptr;
+  TLbButton* Btn_Prev = nullptr;
+  TLbButton* Btn_Next = nullptr;
+  TTabSheet* TS_Con_Options = nullptr;
+  TCheckBox* CB_En_Con = nullptr;
+  TCheckBox* CB_Update = nullptr;
+  TLbButton* Btn_Check_Update = nullptr;
+  TLinkLabel* LL_Check_Update = nullptr;
+  TTabSheet* TS_Soft_Settings = nullptr;
+  TCheckBox* CB_Soft_Set_Jump_Table = nullptr;
+  TCheckBox* CB_DoubleClick_Auto_Size = nullptr;
+
+  int Show_Page = 1;
+  std::unique_ptr<TStringList> SL_Languages;
+  String Language_In_Use;
+
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void LangClick(TObject* Sender);
+  void Btn_NextClick(TObject* Sender);
+  void CB_En_ConClick(TObject* Sender);
+  void Btn_Check_UpdateClick(TObject* Sender);
+  void LL_Check_UpdateLinkClick(TObject* Sender, const String& Link, TSysLinkType LinkType);
+  void Btn_OKClick(TObject* Sender);
+
+  void Set_Lang();
+  // True when the maker's server names a newer version. Blocking; any failure is false.
+  bool Check_Version();
+  void Create_Lang_List();
+  void Update_Lang_Page(int Num_Page);
+  void Update_CheckBox();
+  int Page_Count() const;
+  // The language of a slot (0..5) on the shown page.
+  String Slot_Language(int Slot) const;
+
+ private:
+  void BuildControls();
+  THTTPClient* Http();
+  THTTPClient* ownHttp_ = nullptr;
+};
+
+extern TFSoftOptions* FSoftOptions;
