@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/UString.h"
+#include "shell/UComon.h"  // Default_LoRaWAN_Server_Address
 
 class TXMLNode;
 
@@ -31,10 +32,6 @@ constexpr int Bank2_Buffer_Size = 0x80000;  // 524288
 constexpr int SNMP_Table_Entries = 256;
 constexpr int SNMP_Entry_Size = 48;
 constexpr int SNMP_Tables_Size = 2 * SNMP_Table_Entries * SNMP_Entry_Size;  // 24576
-
-// Network server host used when ParGen.xml gives none; the parameter form's default must be this
-// one too. A literal, so that it is ready before any static initialiser reads it.
-inline constexpr char16_t Default_LoRaWAN_Server_Address[] = u"eu1.cloud.thethings.network";
 
 // Gateway-wide LoRaWAN settings read from ParGen.xml; reset to these defaults by every build.
 struct TLoRaWAN_ParGen {

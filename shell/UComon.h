@@ -49,6 +49,11 @@ extern TStringList* MIB_Write_Descriptions;
 // Default of Last_IP_Address when the settings give none.
 extern const String Default_IP_Address;  // "192.168.2.205"
 
+// Network server host of the LoRaWAN settings when ParGen.xml gives none: the parameter form's
+// default and the image builder's. A literal, so that it is ready before any static initialiser
+// reads it.
+inline constexpr char16_t Default_LoRaWAN_Server_Address[] = u"eu1.cloud.thethings.network";
+
 // ---- Per-step file paths, each Project_Folder joined with the step's file name ----
 extern String Path_ParGen;
 extern String Path_LoRaWAN_Gateway;

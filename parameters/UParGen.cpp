@@ -1,0 +1,553 @@
+// The parameter form: construction from the control table, panel order, layout pass, events and
+// texts.
+#include "parameters/UParGen.h"
+
+#include <algorithm>
+
+#include "button/LbButton.h"
+#include "platform/CategoryPanels.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+
+TFParGen* FParGen = nullptr;
+
+void Create_FParGen() { Application->CreateForm(FParGen); }
+
+namespace {
+
+constexpr TColor kFormColour = 0xEDF7F8;
+constexpr int kRowPitch = 28;
+constexpr int kRowStart = 40;
+constexpr int kPanelBottomGap = 12;
+
+String Text_Of(int Index) {
+  if (Language_List && Index >= 0 && Index < Language_List->Count()) return Language_List->Strings(Index);
+  return String();
+}
+
+}  // namespace
+
+TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner) {
+  SetName(u"FParGen");
+  SetBorderStyle(bsSizeable);
+  SetBorderIcons(TBorderIcons{biSystemMenu});
+  SetPosition(poScreenCenter);
+  SetColor(kFormColour);
+  Font()->SetName(u"Verdana");
+  Font()->SetHeight(-11);
+  SetShowHint(true);
+  XML1 = new TXMLDocument();
+  BuildFrame();
+  BuildPanels();
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnResize = [this](TObject* s) { FormResize(s); };
+  OnMouseWheel = [this](TObject* s, TShiftState sh, int d, TPoint p, bool& h) { FormMouseWheel(s, sh, d, p, h); };
+}
+
+TFParGen::~TFParGen() {
+  delete XML1;
+  XML1 = nullptr;
+  if (FParGen == this) FParGen = nullptr;
+}
+
+void TFParGen::BuildFrame() {
+  P_Title = New<TPanel>(this);
+  P_Title->SetName(u"P_Title");
+  P_Title->SetParent(this);
+  P_Title->SetAlign(alTop);
+  P_Title->SetHeight(69);
+  P_Title->SetBevelOuter(bvNone);
+  P_Title->SetColor(kFormColour);
+  P_Title->SetCaption(String());
+
+  L_SW_Code = New<TLabel>(this);
+  L_SW_Code->SetName(u"L_SW_Code");
+  L_SW_Code->SetParent(P_Title);
+  L_SW_Code->SetBounds(10, 4, 200, 39);
+  L_SW_Code->SetParentFont(false);
+  L_SW_Code->Font()->SetName(u"Verdana");
+  L_SW_Code->Font()->SetHeight(-32);
+  L_SW_Code->Font()->SetColor(clGray);
+  L_SW_Code->SetTransparent(true);
+
+  L_SW_Desc = New<TLabel>(this);
+  L_SW_Desc->SetName(u"L_SW_Desc");
+  L_SW_Desc->SetParent(P_Title);
+  L_SW_Desc->SetBounds(12, 46, 300, 13);
+  L_SW_Desc->SetParentFont(false);
+  L_SW_Desc->Font()->SetName(u"Verdana");
+  L_SW_Desc->Font()->SetHeight(-11);
+  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
+  L_SW_Desc->Font()->SetColor(clGray);
+  L_SW_Desc->SetTransparent(true);
+
+  P_Button = New<TPanel>(this);
+  P_Button->SetName(u"P_Button");
+  P_Button->SetParent(this);
+  P_Button->SetAlign(alBottom);
+  P_Button->SetHeight(40);
+  P_Button->SetBevelOuter(bvNone);
+  P_Button->SetColor(kFormColour);
+  P_Button->SetCaption(String());
+
+  auto makeButton = [this](const String& name, int left, TLbButtonKind kind) {
+    TLbButton* b = New<TLbButton>(this);
+    b->SetName(name);
+    b->SetParent(P_Button);
+    b->SetBounds(left, 6, 110, 28);
+    b->SetAnchors(TAnchors{akTop, akRight});
+    b->SetKind(kind);          // the stock glyph
+    b->SetModalResult(mrNone);  // the handlers decide the form's result
+    b->SetStyle(bsEncarta);
+    b->SetColor(kFormColour);
+    b->SetColorWhenDown(0x80FF);
+    b->SetHotTrackColor(clYellow);
+    b->SetLightColor(clGray);
+    return b;
+  };
+  Btn_OK = makeButton(u"Btn_OK", 217, bkOK);
+  Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
+  Btn_Cancel = makeButton(u"Btn_Cancel", 333, bkCancel);
+  Btn_Cancel->OnClick = [this](TObject* s) { Btn_CancelClick(s); };
+
+  ImageList1 = Create_Category_Panel_Images(this);
+  ImageList1->SetName(u"ImageList1");
+
+  CPG = New<TCategoryPanelGroup>(this);
+  CPG->SetName(u"CPG");
+  CPG->SetParent(this);
+  CPG->SetAlign(alClient);
+  CPG->SetColor(kFormColour);
+  CPG->SetVertScrollBarTracking(true);
+  CPG->SetHeaderHeight(24);
+  CPG->HeaderFont()->SetName(u"Verdana");
+  CPG->HeaderFont()->SetHeight(-15);
+  CPG->HeaderFont()->SetStyle(TFontStyles{fsBold});
+  CPG->HeaderFont()->SetColor(clGray);
+  CPG->SetChevronColor(clGray);
+  CPG->SetChevronHotColor(clRed);
+  CPG->SetImages(ImageList1);
+}
+
+void TFParGen::BuildPanels() {
+  auto makePanel = [this](const String& name) {
+    TCategoryPanel* p = New<TCategoryPanel>(this);
+    p->SetName(name);
+    p->SetPanelGroup(CPG);
+    p->SetColor(kFormColour);
+    p->SetCollapsedImageIndex(1);
+    p->SetExpandedImageIndex(0);
+    return p;
+  };
+  CP_Select_Device = makePanel(u"CP_Select_Device");
+  CP_Ethernet_Connection = makePanel(u"CP_Ethernet_Connection");
+  CP_LoRaWAN = makePanel(u"CP_LoRaWAN");
+  CP_SNMP_Agent = makePanel(u"CP_SNMP_Agent");
+  CP_WiFi2 = makePanel(u"CP_WiFi2");
+
+  for (const TParControlDef& d : Par_Control_Table()) {
+    TCategoryPanel* panel = Panel(d.Panel);
+    TControl* c = nullptr;
+    switch (d.Kind) {
+      case pckLabel: {
+        TLabel* l = New<TLabel>(this);
+        l->SetTransparent(true);
+        if (!d.Caption.empty()) l->SetCaption(d.Caption);
+        c = l;
+        break;
+      }
+      case pckEdit: {
+        TEdit* e = New<TEdit>(this);
+        e->SetTabStop(true);
+        e->SetMaxLength(d.MaxLength);
+        e->SetCharCase(d.CharCase);
+        e->OnChange = [this](TObject* s) { On_Change(s); };
+        if (d.HexOnly) e->OnKeyPress = [this](TObject* s, Char& k) { OnKeyPress(s, k); };
+        if (d.Octet) e->OnKeyPress = [this](TObject* s, Char& k) { KeyPress(s, k); };
+        c = e;
+        break;
+      }
+      case pckCombo: {
+        TComboBox* cb = New<TComboBox>(this);
+        cb->SetTabStop(true);
+        cb->SetStyle(csDropDownList);
+        for (const String& item : d.Items) cb->Items()->Add(item);
+        cb->OnChange = [this](TObject* s) { On_Change(s); };
+        c = cb;
+        break;
+      }
+      case pckCheck: {
+        TCheckBox* ch = New<TCheckBox>(this);
+        ch->SetTabStop(true);
+        if (!d.Caption.empty()) ch->SetCaption(d.Caption);
+        ch->OnClick = [this](TObject* s) { On_Click(s); };
+        c = ch;
+        break;
+      }
+    }
+    c->SetName(d.Name);
+    c->SetParent(panel);
+    c->SetBounds(d.Left, d.Top, d.Width, d.Height);
+  }
+
+  CB_Select_Device_Device = Combo(u"CB_Select_Device_Device");
+  CB_EthConn_En_DHCP_Cable = Check(u"CB_EthConn_En_DHCP_Cable");
+  CB_EthConn_En_DHCP_WiFi = Check(u"CB_EthConn_En_DHCP_WiFi");
+  CB_EthConn_Enable_DNS = Check(u"CB_EthConn_Enable_DNS");
+  CB_LoRaWAN_Mode = Combo(u"CB_LoRaWAN_Mode");
+  CB_LoRaWAN_RF_Band = Combo(u"CB_LoRaWAN_RF_Band");
+  CB_LoRaWAN_DataRate = Combo(u"CB_LoRaWAN_DataRate");
+  CB_LoRaWAN_RX2_Datarate = Combo(u"CB_LoRaWAN_RX2_Datarate");
+  CB_LoRaWAN_Activation_Method = Combo(u"CB_LoRaWAN_Activation_Method");
+  CB_LoRaWAN_FreqSubBand = Combo(u"CB_LoRaWAN_FreqSubBand");
+  CB_SNMP_Agent_GAT = Check(u"CB_SNMP_Agent_GAT");
+  CB_SNMP_Agent_Version3 = Check(u"CB_SNMP_Agent_Version3");
+  CB_SNMP_Agent_SecurityLevel = Combo(u"CB_SNMP_Agent_SecurityLevel");
+  CB_WiFi2_Type = Combo(u"CB_WiFi2_Type");
+  CB_WiFi2_Secure_Type = Combo(u"CB_WiFi2_Secure_Type");
+  CB_WiFi2_En_DHCP = Check(u"CB_WiFi2_En_DHCP");
+  CB_WiFi2_IP1_En_GAT = Check(u"CB_WiFi2_IP1_En_GAT");
+  CB_WiFi2_IP2_En_GAT = Check(u"CB_WiFi2_IP2_En_GAT");
+}
+
+// ---- look-ups ----
+TControl* TFParGen::Ctl(const String& Name) const { return dynamic_cast<TControl*>(FindComponent(Name)); }
+TEdit* TFParGen::Edit(const String& Name) const { return dynamic_cast<TEdit*>(FindComponent(Name)); }
+TComboBox* TFParGen::Combo(const String& Name) const { return dynamic_cast<TComboBox*>(FindComponent(Name)); }
+TCheckBox* TFParGen::Check(const String& Name) const { return dynamic_cast<TCheckBox*>(FindComponent(Name)); }
+TLabel* TFParGen::Label(const String& Name) const { return dynamic_cast<TLabel*>(FindComponent(Name)); }
+TCategoryPanel* TFParGen::Panel(const String& Name) const {
+  return dynamic_cast<TCategoryPanel*>(FindComponent(Name));
+}
+
+// ---- creation ----
+void TFParGen::FormCreate(TObject*) {
+  L_SW_Code->SetCaption(Soft_Code);
+  SetClientWidth(Par_Form_Client_Width);
+  SetClientHeight(Par_Form_Client_Height);
+  for (TCategoryPanel* p : CPG->Panels()) p->SetVisible(false);
+  Order_TAB_Panels();
+  Move_GroupBoxs();
+  CB_Select_Device_Device->Items()->Clear();
+  CB_Select_Device_Device->Items()->Add(Text_Of(1346));
+  CB_Select_Device_Device->Items()->Add(Text_Of(1347));
+  CB_Select_Device_Device->SetItemIndex(0);
+  Set_Lang();
+}
+
+void TFParGen::Order_TAB_Panels() { Order_TAB_Panels_40001(); }
+
+void TFParGen::Order_TAB_Panels_40001() {
+  const auto& order = Par_Panel_Order_40001();
+  for (const TParPanelDef& d : order) Panel(d.Name)->SetVisible(true);
+  int top = 0;
+  for (size_t i = 0; i < order.size(); ++i) {
+    TCategoryPanel* p = Panel(order[i].Name);
+    p->SetTop(top);
+    top += p->Height();
+    p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + Text_Of(order[i].HeaderIndex));
+    p->SetTabOrder(static_cast<int>(i));
+  }
+}
+
+// ---- layout ----
+void TFParGen::Fit_Panel(TCategoryPanel* P, const String& LastControl) {
+  TControl* c = Ctl(LastControl);
+  P->SetHeight(c->Top() + c->Height() + kPanelBottomGap + CPG->HeaderHeight());
+}
+
+void TFParGen::Set_Visible(const std::vector<String>& Names, bool Show) {
+  for (const String& n : Names) Ctl(n)->SetVisible(Show);
+}
+
+void TFParGen::Set_Enabled(const std::vector<String>& Names, bool On) {
+  for (const String& n : Names) Ctl(n)->SetEnabled(On);
+}
+
+void TFParGen::Row(const std::vector<String>& Names, bool Show, int& Y) {
+  Set_Visible(Names, Show);
+  if (!Show) return;
+  bool hasCheck = false;
+  for (const String& n : Names) hasCheck = hasCheck || dynamic_cast<TCheckBox*>(Ctl(n));
+  for (const String& n : Names) {
+    TControl* c = Ctl(n);
+    if (dynamic_cast<TLabel*>(c) || dynamic_cast<TCheckBox*>(c)) {
+      c->SetTop(Y);
+    } else if (hasCheck) {
+      c->SetTop(Y - 2);  // octet edits beside a "Gateway" check box
+    } else {
+      c->SetTop(Y - 3);
+    }
+  }
+  Y += kRowPitch;
+}
+
+namespace {
+
+// Label, four octet edits and their three "." labels.
+std::vector<String> AddressRow(const String& label, const String& prefix) {
+  std::vector<String> v;
+  if (!label.empty()) v.push_back(label);
+  for (const String& n : Octet_Names(prefix)) v.push_back(n);
+  for (int i = 1; i <= 3; ++i) v.push_back(prefix + u"_Dot" + IntToStr(i));
+  return v;
+}
+
+}  // namespace
+
+void TFParGen::Move_GroupBoxs() { RePosition_Objects_40001(); }
+
+void TFParGen::RePosition_Objects_40001() {
+  RePosition_Object_Select_Device();
+  RePosition_Object_Ethernet_Connection();
+  RePosition_Object_LoRaWAN();
+  RePosition_Object_SNMP_Agent();
+  RePosition_Object_WiFi2();
+  switch (CB_Select_Device_Device->ItemIndex()) {
+    case 0:
+      CP_WiFi2->Collapse();
+      CP_WiFi2->SetEnabled(false);
+      break;
+    case 1:
+      CP_WiFi2->SetEnabled(true);
+      CP_WiFi2->Expand();
+      break;
+    default:
+      break;
+  }
+}
+
+void TFParGen::RePosition_Object_Select_Device() {
+  Label(u"L_Select_Device_Device")->SetTop(12);
+  CB_Select_Device_Device->SetTop(9);
+  Fit_Panel(CP_Select_Device, u"CB_Select_Device_Device");
+}
+
+void TFParGen::RePosition_Object_Ethernet_Connection() {
+  int device = CB_Select_Device_Device->ItemIndex();
+  CB_EthConn_En_DHCP_WiFi->SetEnabled(device != 0 && device != 2);
+  Fit_Panel(CP_Ethernet_Connection, u"E_EthConn_Sec_DNS_IP4");
+}
+
+void TFParGen::RePosition_Object_LoRaWAN() {
+  Set_Visible({u"L_LoRaWAN_Mode", u"CB_LoRaWAN_Mode"}, false);
+  Label(u"L_LoRaWAN_RF_Band")->SetTop(12);
+  CB_LoRaWAN_RF_Band->SetTop(9);
+  int y = kRowStart;
+  Set_Visible({u"L_LoRaWAN_Server_Address", u"E_LoRaWAN_Server_Address", u"L_LoRaWAN_Server_Port_Up",
+               u"E_LoRaWAN_Server_Port_Up", u"L_LoRaWAN_Server_Port_Down", u"E_LoRaWAN_Server_Port_Down",
+               u"L_LoRaWAN_KeepAlive_Interval", u"E_LoRaWAN_KeepAlive_Interval"},
+              false);
+  const bool us = CB_LoRaWAN_RF_Band->Text() == u"US915";
+  Row({u"L_LoRaWAN_Network_Type", u"CB_LoRaWAN_Network_Type"}, true, y);
+  Row({u"L_LoRaWAN_Diag_Pos", u"E_LoRaWAN_Diag_Pos"}, true, y);
+  Row({u"L_LoRaWAN_RX2_Datarate", u"CB_LoRaWAN_RX2_Datarate"}, true, y);
+  Row({u"L_LoRaWAN_FreqSubBand", u"CB_LoRaWAN_FreqSubBand"}, us, y);
+  Set_Visible({u"CB_LoRaWAN_Adaptive_DataRate", u"L_LoRaWAN_DataRate", u"CB_LoRaWAN_DataRate",
+               u"L_LoRaWAN_Transmission_Type", u"CB_LoRaWAN_Transmission_Type", u"L_LoRaWAN_Join_EUI",
+               u"E_LoRaWAN_Join_EUI", u"L_LoRaWAN_Activation_Method", u"CB_LoRaWAN_Activation_Method",
+               u"L_LoRaWAN_Device_Address", u"E_LoRaWAN_Device_Address", u"L_LoRaWAN_Network_Session_Key",
+               u"E_LoRaWAN_Network_Session_Key", u"L_LoRaWAN_Application_Session_Key",
+               u"E_LoRaWAN_Application_Session_Key", u"L_LoRaWAN_Application_Key", u"E_LoRaWAN_Application_Key",
+               u"L_LoRaWAN_Class", u"CB_LoRaWAN_Class"},
+              false);
+  Fit_Panel(CP_LoRaWAN, us ? u"CB_LoRaWAN_FreqSubBand" : u"CB_LoRaWAN_RX2_Datarate");
+}
+
+void TFParGen::RePosition_Object_SNMP_Agent() {
+  const bool v3 = CB_SNMP_Agent_Version3->Checked();
+  const int level = CB_SNMP_Agent_SecurityLevel->ItemIndex();
+  const bool showAuth = v3 && level != 0;
+  const bool showPriv = v3 && level != 0 && level != 1;
+  Set_Visible({u"L_SNMP_Agent_User", u"E_SNMP_Agent_User", u"L_SNMP_Agent_SecurityLevel",
+               u"CB_SNMP_Agent_SecurityLevel"},
+              v3);
+  Set_Visible({u"L_SNMP_Agent_Authority", u"E_SNMP_Agent_Authority", u"L_SNMP_Agent_AuthorityMode",
+               u"CB_SNMP_Agent_AuthorityMode"},
+              showAuth);
+  Set_Visible({u"L_SNMP_Agent_Privacy", u"E_SNMP_Agent_Privacy", u"L_SNMP_Agent_PrivacyMode",
+               u"CB_SNMP_Agent_PrivacyMode"},
+              showPriv);
+  const char16_t* last = !v3 ? u"CB_SNMP_Agent_Version3"
+                         : level == 0 ? u"CB_SNMP_Agent_SecurityLevel"
+                         : level == 1 ? u"CB_SNMP_Agent_AuthorityMode"
+                                      : u"CB_SNMP_Agent_PrivacyMode";
+  Fit_Panel(CP_SNMP_Agent, last);
+  std::vector<String> address;
+  for (const char16_t* p : {u"E_SNMP_Agent_IP", u"E_SNMP_Agent_SM", u"E_SNMP_Agent_GAT"}) {
+    for (const String& n : Octet_Names(p)) address.push_back(n);
+  }
+  Set_Enabled(address, !CB_EthConn_En_DHCP_Cable->Checked());
+}
+
+void TFParGen::RePosition_Object_WiFi2() {
+  const std::vector<String> block1Ip = AddressRow(u"L_WiFi2_IP1_IP", u"E_WiFi2_IP1_IP");
+  const std::vector<String> block1Sm = AddressRow(u"L_WiFi2_IP1_SM", u"E_WiFi2_IP1_SM");
+  const std::vector<String> block1Gat = AddressRow(u"CB_WiFi2_IP1_En_GAT", u"E_WiFi2_IP1_GAT");
+  const std::vector<String> block2Ip = AddressRow(u"L_WiFi2_IP2_IP", u"E_WiFi2_IP2_IP");
+  const std::vector<String> block2Sm = AddressRow(u"L_WiFi2_IP2_SM", u"E_WiFi2_IP2_SM");
+  const std::vector<String> block2Gat = AddressRow(u"CB_WiFi2_IP2_En_GAT", u"E_WiFi2_IP2_GAT");
+  const std::vector<String> dhcpFirst = AddressRow(u"L_WiFi2_DHCP_First_IP", u"E_WiFi2_DHCP_First_IP");
+  const std::vector<String> dhcpSm = AddressRow(u"L_WiFi2_DHCP_SM", u"E_WiFi2_DHCP_SM");
+  // Block 1's address rows and its Gateway box (the "." labels stay as they are).
+  std::vector<String> block1Inputs;
+  for (const std::vector<String>* rows : {&block1Ip, &block1Sm, &block1Gat}) {
+    for (const String& n : *rows) {
+      if (Edit(n) || Check(n)) block1Inputs.push_back(n);
+    }
+  }
+
+  Label(u"L_WiFi2_Type")->SetTop(12);
+  CB_WiFi2_Type->SetTop(9);
+  int y = kRowStart;
+  if (CB_WiFi2_Type->ItemIndex() == 0) {
+    Row({u"L_WiFi2_IP1"}, false, y);
+    Row(block1Ip, true, y);
+    Row(block1Sm, true, y);
+    Row(block1Gat, true, y);
+    // The access-point branch of Controllo_Dati checks these rows, so they must be editable
+    // even when the station layout disabled them before.
+    Set_Enabled(block1Inputs, true);
+    Set_Visible({u"L_WiFi2_IP2"}, false);
+    Set_Visible(block2Ip, false);
+    Set_Visible(block2Sm, false);
+    Set_Visible(block2Gat, false);
+    Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, y);
+    Row({u"L_WiFi2_Secure_Type", u"CB_WiFi2_Secure_Type"}, true, y);
+    Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, CB_WiFi2_Secure_Type->ItemIndex() > 0, y);
+    Row({u"CB_WiFi2_En_DHCP"}, true, y);
+    const bool dhcp = CB_WiFi2_En_DHCP->Checked();
+    Row(dhcpFirst, dhcp, y);
+    Row(dhcpSm, dhcp, y);
+    Row({u"L_WiFi2_Lease_Time", u"E_WiFi2_Lease_Time"}, dhcp, y);
+    Row({u"L_WiFi2_Max_Client", u"CB_WiFi2_Max_Client"}, true, y);
+    Row({u"L_WiFi2_Channel", u"CB_WiFi2_Channel"}, true, y);
+    Fit_Panel(CP_WiFi2, u"CB_WiFi2_Channel");
+    return;
+  }
+
+  String name1, name2;
+  const int sides = Get_Protocol_Names(name1, name2);
+  Row({u"L_WiFi2_IP1"}, sides > 1, y);
+  Row(block1Ip, true, y);
+  Row(block1Sm, true, y);
+  Row(block1Gat, true, y);
+  Set_Enabled(block1Inputs, !CB_EthConn_En_DHCP_WiFi->Checked());
+  Row({u"L_WiFi2_IP2"}, sides > 1, y);
+  Row(block2Ip, sides > 1, y);
+  Row(block2Sm, sides > 1, y);
+  Row(block2Gat, sides > 1, y);
+  Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, y);
+  Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, true, y);
+  Set_Visible({u"L_WiFi2_Secure_Type", u"CB_WiFi2_Secure_Type", u"CB_WiFi2_En_DHCP", u"L_WiFi2_Lease_Time",
+               u"E_WiFi2_Lease_Time", u"L_WiFi2_Max_Client", u"CB_WiFi2_Max_Client", u"L_WiFi2_Channel",
+               u"CB_WiFi2_Channel"},
+              false);
+  Set_Visible(dhcpFirst, false);
+  Set_Visible(dhcpSm, false);
+  Fit_Panel(CP_WiFi2, u"E_WiFi2_Password");
+}
+
+// ---- LoRaWAN data-rate lists ----
+void TFParGen::Change_LoRaWAN_DataRate() {
+  const String band = CB_LoRaWAN_RF_Band->Text();
+  auto refill = [&band](TComboBox* cb, const std::vector<String>& eu, const std::vector<String>& us) {
+    cb->Items()->Clear();
+    const std::vector<String>* items = band == u"EU868" ? &eu : band == u"US915" ? &us : nullptr;
+    if (items) {
+      for (const String& s : *items) cb->Items()->Add(s);
+    }
+    cb->SetItemIndex(cb->Items()->Count() > 0 ? 0 : -1);
+  };
+  refill(CB_LoRaWAN_DataRate, DataRate_Items_EU868(), DataRate_Items_US915());
+  refill(CB_LoRaWAN_RX2_Datarate, RX2_Items_EU868(), RX2_Items_US915());
+}
+
+// ---- events ----
+void TFParGen::On_Change(TObject* Sender) {
+  Is_Change = true;
+  if (Sender == CB_Select_Device_Device || Sender == CB_LoRaWAN_RF_Band || Sender == CB_WiFi2_Type ||
+      Sender == CB_WiFi2_Secure_Type || Sender == CB_SNMP_Agent_SecurityLevel || Sender == CB_LoRaWAN_Mode ||
+      Sender == CB_LoRaWAN_Activation_Method) {
+    Move_GroupBoxs();
+  }
+  if (Sender == CB_LoRaWAN_RF_Band) Change_LoRaWAN_DataRate();
+}
+
+void TFParGen::On_Click(TObject* Sender) {
+  Is_Change = true;
+  if (Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi || Sender == CB_WiFi2_En_DHCP ||
+      Sender == CB_SNMP_Agent_Version3) {
+    Move_GroupBoxs();
+  }
+}
+
+void TFParGen::OnKeyPress(TObject*, Char& Key) {
+  const bool hex = (Key >= u'0' && Key <= u'9') || (Key >= u'A' && Key <= u'F') || (Key >= u'a' && Key <= u'f');
+  if (!hex && Key > 32) Key = 0;
+}
+
+void TFParGen::KeyPress(TObject* Sender, Char& Key) {
+  if (Key != u'.') return;
+  Key = 0;
+  const TComponent* from = dynamic_cast<TComponent*>(Sender);
+  if (!from) return;
+  for (const TParOctetLink& link : Par_Octet_Links()) {
+    if (SameText(link.From, from->Name())) {
+      TEdit* next = Edit(link.To);
+      if (next && next->CanFocus()) next->SetFocus();
+      return;
+    }
+  }
+}
+
+void TFParGen::FormMouseWheel(TObject*, TShiftState, int WheelDelta, TPoint MousePos, bool& Handled) {
+  const TPoint p = CPG->ScreenToClient(MousePos);
+  Handled = PtInRect(CPG->ClientRect(), p);
+  if (!Handled) return;
+  const unsigned code = WheelDelta > 0 ? SB_LINEUP : SB_LINEDOWN;
+  for (int i = 0; i < WheelScrollLines(); ++i) {
+    CPG->Perform(WM_VSCROLL, code, 0);
+    CPG->Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+  }
+}
+
+void TFParGen::FormResize(TObject*) {
+  if (ClientWidth() != Par_Form_Client_Width) SetClientWidth(Par_Form_Client_Width);
+}
+
+void TFParGen::Btn_OKClick(TObject*) {
+  if (!Controllo_Dati()) return;
+  Save_ParGen(Path_ParGen);
+  SetModalResult(mrOk);
+}
+
+void TFParGen::Btn_CancelClick(TObject*) {
+  if (!Is_Change) {
+    SetModalResult(mrCancel);
+    return;
+  }
+  if (MessageDlg(Text_Of(1336), mtConfirmation, mbYesNo) == mrYes) SetModalResult(mrCancel);
+}
+
+// ---- texts ----
+void TFParGen::Set_Lang() {
+  SetCaption(Text_Of(400));
+  L_SW_Desc->SetCaption(Text_Of(401));
+  Btn_OK->SetCaption(Text_Of(402));
+  Btn_Cancel->SetCaption(Text_Of(403));
+  Btn_OK->SetHint(Text_Of(404));
+  Btn_Cancel->SetHint(Text_Of(405));
+  for (const TParControlDef& d : Par_Control_Table()) {
+    TControl* c = Ctl(d.Name);
+    if (d.CaptionIndex >= 0) c->SetCaption(Text_Of(d.CaptionIndex));
+    if (d.HintIndex >= 0) c->SetHint(Text_Of(d.HintIndex));
+    if (d.ItemsIndex >= 0) {
+      TComboBox* cb = Combo(d.Name);
+      cb->Items()->Clear();
+      for (int i = 0; i < d.ItemsCount; ++i) cb->Items()->Add(Text_Of(d.ItemsIndex + i));
+      cb->SetItemIndex(0);
+    }
+  }
+}

@@ -1,0 +1,191 @@
+#pragma once
+// The communication-parameters form (unit UParGen): the wizard's "Set Communication" step. One
+// scrolling column of collapsible category panels; this model shows Select Device, Ethernet
+// Connection, LoRaWAN, SNMP Agent and Wi-Fi. The form loads ParGen.xml on every show and writes it
+// on OK once Controllo_Dati passes.
+//
+// The panel controls are built from one declarative table (Par_Control_Table); code reaches them
+// by their component names through the typed look-ups below.
+#include <vector>
+
+#include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+#include "platform/XMLDoc.h"
+
+class TLbButton;
+
+// ---- the declarative control table ----
+enum TParControlKind { pckLabel, pckEdit, pckCombo, pckCheck };
+
+struct TParControlDef {
+  String Name;
+  String Panel;  // the category panel that holds the control
+  TParControlKind Kind = pckLabel;
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  int MaxLength = 0;                  // edits; 0 means no limit
+  TEditCharCase CharCase = ecNormal;  // edits
+  bool HexOnly = false;               // edits whose typing passes the hexadecimal filter
+  bool Octet = false;                 // octet edits (the "." key handler)
+  int CaptionIndex = -1;              // UI text of the caption (labels, check boxes)
+  int HintIndex = -1;                 // UI text of the hint
+  int ItemsIndex = -1, ItemsCount = 0;  // combo items taken from the UI texts by Set_Lang
+  std::vector<String> Items;            // fixed combo items
+  String Caption;                       // fixed caption ("." labels, "1", "2", "3")
+};
+
+// The controls of this model's five panels, panel by panel in row order.
+const std::vector<TParControlDef>& Par_Control_Table();
+
+// A category panel with its header text and place in this model's order.
+struct TParPanelDef {
+  String Name;
+  int HeaderIndex = -1;  // UI text after the number
+};
+// This model's panels in their order ("1. " to "5. ").
+const std::vector<TParPanelDef>& Par_Panel_Order_40001();
+
+// "." jump chain: each octet edit and the next one.
+struct TParOctetLink {
+  String From, To;
+};
+const std::vector<TParOctetLink>& Par_Octet_Links();
+
+// ---- the LoRaWAN data-rate lists (their texts are part of ParGen.xml) ----
+const std::vector<String>& DataRate_Items_EU868();
+const std::vector<String>& DataRate_Items_US915();
+const std::vector<String>& RX2_Items_EU868();
+const std::vector<String>& RX2_Items_US915();
+
+// ---- ParGen.xml ----
+enum TParStoreKind { pskIndex, pskItem, pskFlag, pskNumberFlag, pskText, pskSNMPName, pskShownText, pskConstant };
+
+struct TParElementDef {
+  String Element;
+  String Control;
+  TParStoreKind Kind = pskText;
+  String Default;  // text for texts and the constant; the position for index and item kinds; "1"/"0" for flags
+};
+// The 100 elements in file order.
+const std::vector<TParElementDef>& ParGen_Element_Table();
+
+constexpr int Par_Form_Client_Width = 460;
+constexpr int Par_Form_Client_Height = 700;
+constexpr int Par_Diag_Pos_Max = 1536;
+
+class TFParGen : public TForm {
+ public:
+  explicit TFParGen(TComponent* AOwner);
+  ~TFParGen() override;
+  String ClassName() const override { return u"TFParGen"; }
+
+  // ---- frame ----
+  TPanel* P_Title = nullptr;
+  TLabel* L_SW_Code = nullptr;
+  TLabel* L_SW_Desc = nullptr;
+  TPanel* P_Button = nullptr;
+  TLbButton* Btn_OK = nullptr;
+  TLbButton* Btn_Cancel = nullptr;
+  TCategoryPanelGroup* CPG = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TXMLDocument* XML1 = nullptr;
+
+  // ---- this model's panels ----
+  TCategoryPanel* CP_Select_Device = nullptr;
+  TCategoryPanel* CP_Ethernet_Connection = nullptr;
+  TCategoryPanel* CP_LoRaWAN = nullptr;
+  TCategoryPanel* CP_SNMP_Agent = nullptr;
+  TCategoryPanel* CP_WiFi2 = nullptr;
+
+  // ---- controls the form's logic names directly (all others: the look-ups below) ----
+  TComboBox* CB_Select_Device_Device = nullptr;
+  TCheckBox* CB_EthConn_En_DHCP_Cable = nullptr;
+  TCheckBox* CB_EthConn_En_DHCP_WiFi = nullptr;
+  TCheckBox* CB_EthConn_Enable_DNS = nullptr;
+  TComboBox* CB_LoRaWAN_Mode = nullptr;
+  TComboBox* CB_LoRaWAN_RF_Band = nullptr;
+  TComboBox* CB_LoRaWAN_DataRate = nullptr;
+  TComboBox* CB_LoRaWAN_RX2_Datarate = nullptr;
+  TComboBox* CB_LoRaWAN_Activation_Method = nullptr;
+  TComboBox* CB_LoRaWAN_FreqSubBand = nullptr;
+  TCheckBox* CB_SNMP_Agent_GAT = nullptr;
+  TCheckBox* CB_SNMP_Agent_Version3 = nullptr;
+  TComboBox* CB_SNMP_Agent_SecurityLevel = nullptr;
+  TComboBox* CB_WiFi2_Type = nullptr;
+  TComboBox* CB_WiFi2_Secure_Type = nullptr;
+  TCheckBox* CB_WiFi2_En_DHCP = nullptr;
+  TCheckBox* CB_WiFi2_IP1_En_GAT = nullptr;
+  TCheckBox* CB_WiFi2_IP2_En_GAT = nullptr;
+
+  // Look-ups by component name; nullptr when there is no such control of that kind.
+  TControl* Ctl(const String& Name) const;
+  TEdit* Edit(const String& Name) const;
+  TComboBox* Combo(const String& Name) const;
+  TCheckBox* Check(const String& Name) const;
+  TLabel* Label(const String& Name) const;
+  TCategoryPanel* Panel(const String& Name) const;
+
+  // The modified flag: set by every change or click of a panel control, cleared by the show.
+  bool Is_Change = false;
+
+  // ---- event handlers ----
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormResize(TObject* Sender);
+  void FormMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled);
+  void On_Change(TObject* Sender);
+  void On_Click(TObject* Sender);
+  void OnKeyPress(TObject* Sender, Char& Key);  // hexadecimal filter
+  void KeyPress(TObject* Sender, Char& Key);    // "." jump of the octet edits
+  void Btn_OKClick(TObject* Sender);
+  void Btn_CancelClick(TObject* Sender);
+
+  // ---- routines ----
+  void Set_Lang();
+  void Order_TAB_Panels();
+  void Order_TAB_Panels_40001();
+  void Move_GroupBoxs();
+  void RePosition_Objects_40001();
+  void RePosition_Object_Select_Device();
+  void RePosition_Object_Ethernet_Connection();
+  void RePosition_Object_LoRaWAN();
+  void RePosition_Object_SNMP_Agent();
+  void RePosition_Object_WiFi2();
+  void Change_LoRaWAN_DataRate();
+  bool Controllo_Dati();
+
+  // ParGen.xml: load into the controls (defaults when the file is missing) and save from them.
+  // Load raises EXMLDocError for a file that is not well-formed; the controls then hold the
+  // defaults. Save raises when the file cannot be written.
+  void Load_ParGen(const String& Path);
+  void Save_ParGen(const String& Path);
+  // Every control at its default (as for a missing file).
+  void Load_Defaults();
+
+ protected:
+  using TWinControl::KeyPress;
+
+ private:
+  void BuildFrame();
+  void BuildPanels();
+  void Apply_Element(const TParElementDef& E, const String* Value);
+  String Element_Value(const TParElementDef& E) const;
+  // Sets the panel's height from its last visible control (height rule).
+  void Fit_Panel(TCategoryPanel* P, const String& LastControl);
+  // Shows or hides one row and, when shown, puts it at the cursor and advances it.
+  void Row(const std::vector<String>& Names, bool Show, int& Y);
+  void Set_Visible(const std::vector<String>& Names, bool Show);
+  void Set_Enabled(const std::vector<String>& Names, bool On);
+  void Error_Box(int Index);
+  bool Octets_In_Range(const String& Prefix, int FirstMessage);
+};
+
+extern TFParGen* FParGen;
+
+// Creates the single instance FParGen as a form of the application (the program entry calls it
+// once, after the main window).
+void Create_FParGen();
+
+// Names of the four octet edits of a group ("E_SNMP_Agent_IP" gives E_SNMP_Agent_IP1 to ..._IP4).
+std::vector<String> Octet_Names(const String& Prefix);

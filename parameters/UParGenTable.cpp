@@ -1,0 +1,379 @@
+// The declarative tables of the parameter form: controls, panel order, "." chains, data-rate
+// lists and the ParGen.xml elements.
+#include "parameters/UParGen.h"
+
+#include "shell/UComon.h"
+
+namespace {
+
+// Column grid of every panel.
+constexpr int kLabelX = 14;
+constexpr int kValueX = 191;
+constexpr int kValueW = 238;
+constexpr int kOctetX[4] = {191, 252, 313, 374};
+constexpr int kDotX[3] = {247, 308, 369};
+constexpr int kOctetW = 55;
+constexpr int kCheckW = 415;
+constexpr int kGatewayCheckW = 175;
+constexpr int kComboH = 22;
+constexpr int kEditH = 21;
+constexpr int kCheckH = 17;
+constexpr int kLabelH = 13;
+
+class TTableBuilder {
+ public:
+  explicit TTableBuilder(std::vector<TParControlDef>& t) : t_(t) {}
+  void SetPanel(const String& p) { panel_ = p; }
+
+  void Label(const String& name, int y, int caption) {
+    TParControlDef d = Base(name, pckLabel, kLabelX, y, 170, kLabelH);
+    d.CaptionIndex = caption;
+    t_.push_back(d);
+  }
+  void Edit(const String& name, int y, int hint, int maxLength = 0, TEditCharCase cc = ecNormal, bool hex = false) {
+    TParControlDef d = Base(name, pckEdit, kValueX, y - 3, kValueW, kEditH);
+    d.HintIndex = hint;
+    d.MaxLength = maxLength;
+    d.CharCase = cc;
+    d.HexOnly = hex;
+    t_.push_back(d);
+  }
+  void Combo(const String& name, int y, int hint, std::vector<String> items) {
+    TParControlDef d = Base(name, pckCombo, kValueX, y - 3, kValueW, kComboH);
+    d.HintIndex = hint;
+    d.Items = std::move(items);
+    t_.push_back(d);
+  }
+  void LangCombo(const String& name, int y, int hint, int itemsIndex, int itemsCount) {
+    TParControlDef d = Base(name, pckCombo, kValueX, y - 3, kValueW, kComboH);
+    d.HintIndex = hint;
+    d.ItemsIndex = itemsIndex;
+    d.ItemsCount = itemsCount;
+    t_.push_back(d);
+  }
+  void Check(const String& name, int x, int y, int w, int caption, int hint, const String& fixedCaption = String()) {
+    TParControlDef d = Base(name, pckCheck, x, y, w, kCheckH);
+    d.CaptionIndex = caption;
+    d.HintIndex = hint;
+    d.Caption = fixedCaption;
+    t_.push_back(d);
+  }
+  // A labelled row of four octet edits (hints firstHint..firstHint+3).
+  void Address(const String& label, int caption, const String& prefix, int y, int firstHint) {
+    Label(label, y, caption);
+    Octets(prefix, y, y - 3, firstHint);
+  }
+  // A "Gateway" check box sharing its row with four octet edits.
+  void GatewayRow(const String& check, int caption, int hint, const String& prefix, int y, int firstHint) {
+    Check(check, kLabelX, y, kGatewayCheckW, caption, hint);
+    Octets(prefix, y, y - 2, firstHint);
+  }
+
+ private:
+  TParControlDef Base(const String& name, TParControlKind k, int x, int y, int w, int h) const {
+    TParControlDef d;
+    d.Name = name;
+    d.Panel = panel_;
+    d.Kind = k;
+    d.Left = x;
+    d.Top = y;
+    d.Width = w;
+    d.Height = h;
+    return d;
+  }
+  void Octets(const String& prefix, int labelY, int editY, int firstHint) {
+    for (int i = 0; i < 4; ++i) {
+      TParControlDef d = Base(prefix + String(1, char16_t(u'1' + i)), pckEdit, kOctetX[i], editY, kOctetW, kEditH);
+      d.HintIndex = firstHint + i;
+      d.Octet = true;
+      t_.push_back(d);
+      if (i < 3) {
+        TParControlDef dot = Base(prefix + u"_Dot" + String(1, char16_t(u'1' + i)), pckLabel, kDotX[i], labelY, 4, kLabelH);
+        dot.Caption = u".";
+        t_.push_back(dot);
+      }
+    }
+  }
+  std::vector<TParControlDef>& t_;
+  String panel_;
+};
+
+std::vector<String> Numbers(int from, int to) {
+  std::vector<String> v;
+  for (int i = from; i <= to; ++i) v.push_back(IntToStr(i));
+  return v;
+}
+
+std::vector<TParControlDef> BuildTable() {
+  std::vector<TParControlDef> t;
+  TTableBuilder b(t);
+
+  b.SetPanel(u"CP_Select_Device");
+  b.Label(u"L_Select_Device_Device", 12, 1036);
+  b.Combo(u"CB_Select_Device_Device", 12, 1037, {});
+
+  b.SetPanel(u"CP_Ethernet_Connection");
+  b.Label(u"L_EthConn_Device_Name", 12, 407);
+  b.Edit(u"E_EthConn_Device_Name", 12, 408, 31);
+  b.Check(u"CB_EthConn_En_DHCP_Cable", kLabelX, 40, kCheckW, 409, 410);
+  b.Check(u"CB_EthConn_En_DHCP_WiFi", kLabelX, 68, kCheckW, 411, 412);
+  b.Check(u"CB_EthConn_Enable_DNS", kLabelX, 96, kCheckW, 413, 414);
+  b.Address(u"L_EthConn_Primary_DNS", 415, u"E_EthConn_Pri_DNS_IP", 124, 416);
+  b.Address(u"L_EthConn_Secondary_DNS", 420, u"E_EthConn_Sec_DNS_IP", 152, 421);
+
+  // The gateway layout puts the rows in place; the tops here are the panel's row order.
+  b.SetPanel(u"CP_LoRaWAN");
+  b.Label(u"L_LoRaWAN_Mode", 12, 1367);
+  b.Combo(u"CB_LoRaWAN_Mode", 12, 1368, {u"Gateway", u"End Node"});
+  b.Label(u"L_LoRaWAN_RF_Band", 40, 1338);
+  b.Combo(u"CB_LoRaWAN_RF_Band", 40, 1369, {u"EU868", u"US915"});
+  b.Label(u"L_LoRaWAN_Server_Address", 68, 1339);
+  b.Edit(u"E_LoRaWAN_Server_Address", 68, 1370);
+  b.Label(u"L_LoRaWAN_Server_Port_Up", 96, 1340);
+  b.Edit(u"E_LoRaWAN_Server_Port_Up", 96, 1371);
+  b.Label(u"L_LoRaWAN_Server_Port_Down", 124, 1341);
+  b.Edit(u"E_LoRaWAN_Server_Port_Down", 124, 1372);
+  b.Label(u"L_LoRaWAN_KeepAlive_Interval", 152, 1342);
+  b.Edit(u"E_LoRaWAN_KeepAlive_Interval", 152, 1373);
+  b.Label(u"L_LoRaWAN_Network_Type", 180, 1374);
+  b.Combo(u"CB_LoRaWAN_Network_Type", 180, 1375, {u"Private", u"Public"});
+  b.Check(u"CB_LoRaWAN_Adaptive_DataRate", kLabelX, 208, kCheckW, 1376, 1377);
+  b.Label(u"L_LoRaWAN_DataRate", 236, 1378);
+  b.Combo(u"CB_LoRaWAN_DataRate", 236, 1379, Numbers(0, 15));
+  b.Label(u"L_LoRaWAN_Transmission_Type", 264, 1380);
+  b.Combo(u"CB_LoRaWAN_Transmission_Type", 264, 1381, {u"Unconfirmed", u"Confirmed"});
+  b.Label(u"L_LoRaWAN_Join_EUI", 292, 1382);
+  b.Edit(u"E_LoRaWAN_Join_EUI", 292, 1383, 16, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Activation_Method", 320, 1384);
+  b.Combo(u"CB_LoRaWAN_Activation_Method", 320, 1385,
+          {u"Activation by Personalization [ABP]", u"Over-the-Air Activation [OTAA]"});
+  b.Label(u"L_LoRaWAN_Device_Address", 348, 1386);
+  b.Edit(u"E_LoRaWAN_Device_Address", 348, 1387, 8, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Network_Session_Key", 376, 1388);
+  b.Edit(u"E_LoRaWAN_Network_Session_Key", 376, 1389, 32, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Application_Session_Key", 404, 1390);
+  b.Edit(u"E_LoRaWAN_Application_Session_Key", 404, 1391, 32, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Application_Key", 432, 1392);
+  b.Edit(u"E_LoRaWAN_Application_Key", 432, 1393, 32, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Class", 460, 1394);
+  b.Combo(u"CB_LoRaWAN_Class", 460, 1395, {u"A", u"B", u"C"});
+  b.Label(u"L_LoRaWAN_Diag_Pos", 488, 1406);
+  b.Edit(u"E_LoRaWAN_Diag_Pos", 488, 1407);
+  b.Label(u"L_LoRaWAN_RX2_Datarate", 516, 1409);
+  b.Combo(u"CB_LoRaWAN_RX2_Datarate", 516, 1410, RX2_Items_EU868());
+  b.Label(u"L_LoRaWAN_FreqSubBand", 544, 1411);
+  b.Combo(u"CB_LoRaWAN_FreqSubBand", 544, 1412, Numbers(1, 8));
+
+  b.SetPanel(u"CP_SNMP_Agent");
+  b.Address(u"L_SNMP_Agent_IP", 922, u"E_SNMP_Agent_IP", 12, 923);
+  b.Address(u"L_SNMP_Agent_SM", 927, u"E_SNMP_Agent_SM", 40, 928);
+  b.GatewayRow(u"CB_SNMP_Agent_GAT", 932, 933, u"E_SNMP_Agent_GAT", 68, 934);
+  b.Label(u"L_SNMP_Agent_NameStation", 96, 938);
+  b.Edit(u"E_SNMP_Agent_NameStation", 96, 939, 15, ecLowerCase);
+  b.Label(u"L_SNMP_Agent_Contact", 124, 940);
+  b.Edit(u"E_SNMP_Agent_Contact", 124, 941, 16);
+  b.Label(u"L_SNMP_Agent_Location", 152, 942);
+  b.Edit(u"E_SNMP_Agent_Location", 152, 943, 16);
+  b.Label(u"L_SNMP_Agent_Version", 180, 944);
+  // One pixel above the row, so the three boxes end where the panel's 232-pixel height needs.
+  b.Check(u"CB_SNMP_Agent_Version1", 191, 179, 75, -1, 945, u"1");
+  b.Check(u"CB_SNMP_Agent_Version2", 270, 179, 75, -1, 946, u"2");
+  b.Check(u"CB_SNMP_Agent_Version3", 349, 179, 75, -1, 947, u"3");
+  b.Label(u"L_SNMP_Agent_User", 208, 948);
+  b.Edit(u"E_SNMP_Agent_User", 208, 949, 19);
+  b.Label(u"L_SNMP_Agent_SecurityLevel", 236, 950);
+  b.Combo(u"CB_SNMP_Agent_SecurityLevel", 236, 951,
+          {u"NoAuthority NoPrivacy", u"Authority NoPrivacy", u"Authority Privacy"});
+  b.Label(u"L_SNMP_Agent_Authority", 264, 952);
+  b.Edit(u"E_SNMP_Agent_Authority", 264, 953, 15);
+  b.Label(u"L_SNMP_Agent_AuthorityMode", 292, 954);
+  b.Combo(u"CB_SNMP_Agent_AuthorityMode", 292, 955, {u"MD5", u"SHA"});
+  b.Label(u"L_SNMP_Agent_Privacy", 320, 956);
+  b.Edit(u"E_SNMP_Agent_Privacy", 320, 957, 15);
+  b.Label(u"L_SNMP_Agent_PrivacyMode", 348, 958);
+  b.Combo(u"CB_SNMP_Agent_PrivacyMode", 348, 959, {u"DES", u"AES"});
+
+  // Rows move with the Wi-Fi type; the layout pass gives the tops.
+  b.SetPanel(u"CP_WiFi2");
+  b.Label(u"L_WiFi2_Type", 12, 734);
+  b.LangCombo(u"CB_WiFi2_Type", 12, 735, 736, 2);
+  b.Label(u"L_WiFi2_IP1", 40, 738);
+  b.Address(u"L_WiFi2_IP1_IP", 739, u"E_WiFi2_IP1_IP", 40, 740);
+  b.Address(u"L_WiFi2_IP1_SM", 744, u"E_WiFi2_IP1_SM", 68, 745);
+  b.GatewayRow(u"CB_WiFi2_IP1_En_GAT", 749, 750, u"E_WiFi2_IP1_GAT", 96, 751);
+  b.Label(u"L_WiFi2_IP2", 124, 755);
+  b.Address(u"L_WiFi2_IP2_IP", 756, u"E_WiFi2_IP2_IP", 152, 757);
+  b.Address(u"L_WiFi2_IP2_SM", 761, u"E_WiFi2_IP2_SM", 180, 762);
+  b.GatewayRow(u"CB_WiFi2_IP2_En_GAT", 766, 767, u"E_WiFi2_IP2_GAT", 208, 768);
+  b.Label(u"L_WiFi2_SSID", 236, 772);
+  b.Edit(u"E_WiFi2_SSID", 236, 773);
+  b.Label(u"L_WiFi2_Password", 264, 774);
+  b.Edit(u"E_WiFi2_Password", 264, 775);
+  b.Label(u"L_WiFi2_Secure_Type", 292, 776);
+  b.LangCombo(u"CB_WiFi2_Secure_Type", 292, 777, 778, 4);
+  b.Check(u"CB_WiFi2_En_DHCP", kLabelX, 320, kCheckW, 782, 783);
+  b.Address(u"L_WiFi2_DHCP_First_IP", 784, u"E_WiFi2_DHCP_First_IP", 348, 785);
+  b.Address(u"L_WiFi2_DHCP_SM", 789, u"E_WiFi2_DHCP_SM", 376, 790);
+  b.Label(u"L_WiFi2_Lease_Time", 404, 794);
+  b.Edit(u"E_WiFi2_Lease_Time", 404, 795);
+  b.Label(u"L_WiFi2_Max_Client", 432, 796);
+  b.Combo(u"CB_WiFi2_Max_Client", 432, 797, Numbers(1, 10));
+  b.Label(u"L_WiFi2_Channel", 460, 798);
+  b.LangCombo(u"CB_WiFi2_Channel", 460, 799, 800, 12);
+  return t;
+}
+
+void AddChain(std::vector<TParOctetLink>& links, const std::vector<String>& prefixes) {
+  std::vector<String> names;
+  for (const String& p : prefixes) {
+    for (const String& n : Octet_Names(p)) names.push_back(n);
+  }
+  for (size_t i = 0; i + 1 < names.size(); ++i) links.push_back({names[i], names[i + 1]});
+}
+
+}  // namespace
+
+std::vector<String> Octet_Names(const String& Prefix) {
+  return {Prefix + u"1", Prefix + u"2", Prefix + u"3", Prefix + u"4"};
+}
+
+const std::vector<TParControlDef>& Par_Control_Table() {
+  static const std::vector<TParControlDef> table = BuildTable();
+  return table;
+}
+
+const std::vector<TParPanelDef>& Par_Panel_Order_40001() {
+  static const std::vector<TParPanelDef> order = {
+      {u"CP_Select_Device", 1035}, {u"CP_Ethernet_Connection", 406}, {u"CP_LoRaWAN", 1337},
+      {u"CP_SNMP_Agent", 921},     {u"CP_WiFi2", 733}};
+  return order;
+}
+
+const std::vector<TParOctetLink>& Par_Octet_Links() {
+  static const std::vector<TParOctetLink> links = [] {
+    std::vector<TParOctetLink> l;
+    AddChain(l, {u"E_EthConn_Pri_DNS_IP", u"E_EthConn_Sec_DNS_IP"});
+    AddChain(l, {u"E_WiFi2_IP1_IP", u"E_WiFi2_IP1_SM", u"E_WiFi2_IP1_GAT"});
+    AddChain(l, {u"E_WiFi2_IP2_IP", u"E_WiFi2_IP2_SM", u"E_WiFi2_IP2_GAT"});
+    AddChain(l, {u"E_WiFi2_DHCP_First_IP", u"E_WiFi2_DHCP_SM"});
+    AddChain(l, {u"E_SNMP_Agent_IP", u"E_SNMP_Agent_SM", u"E_SNMP_Agent_GAT"});
+    return l;
+  }();
+  return links;
+}
+
+const std::vector<String>& DataRate_Items_EU868() {
+  static const std::vector<String> v = {
+      u"0 -\tLoRa: SF12/125kHz 250 [bit/s]",  u"1 -\tLoRa: SF11/125kHz 440 [bit/s]",
+      u"2 -\tLoRa: SF10/125kHz 980 [bit/s]",  u"3 -\tLoRa: SF9/125kHz 1760 [bit/s]",
+      u"4 -\tLoRa: SF8/125kHz 3125 [bit/s]",  u"5 -\tLoRa: SF7/125kHz 5470 [bit/s]",
+      u"6 - LoRa: SF7/250kHz 11000 [bit/s]", u"7 - FSK: 50kbps 50000 [bit/s]"};
+  return v;
+}
+
+const std::vector<String>& DataRate_Items_US915() {
+  static const std::vector<String> v = {
+      u"0  -\tLoRa: SF10/125kHz 980 [bit/s]",  u"1  -\tLoRa: SF9/125kHz 1760 [bit/s]",
+      u"2  -\tLoRa: SF8/125kHz 3125 [bit/s]",  u"3  -\tLoRa: SF7/125kHz 5470 [bit/s]",
+      u"4  -\tLoRa: SF8/500kHz 12500 [bit/s]", u"8  -\tLoRa: SF12/500kHz 980 [bit/s]",
+      u"9  -\tLoRa: SF11/500kHz 1760 [bit/s]", u"10 - LoRa: SF10/500kHz 3900 [bit/s]",
+      u"11 - LoRa: SF9/500kHz 7000 [bit/s]",   u"12 - LoRa: SF8/500kHz 12500 [bit/s]",
+      u"13 - LoRa: SF7/500kHz 21900 [bit/s]"};
+  return v;
+}
+
+const std::vector<String>& RX2_Items_EU868() {
+  static const std::vector<String> v = {u"SF12BW125", u"SF11BW125", u"SF10BW125", u"SF9BW125",
+                                        u"SF8BW125",  u"SF7BW125",  u"SF7BW250"};
+  return v;
+}
+
+const std::vector<String>& RX2_Items_US915() {
+  static const std::vector<String> v = {u"SF12BW500", u"SF11BW500", u"SF10BW500",
+                                        u"SF9BW500",  u"SF8BW500",  u"SF7BW500"};
+  return v;
+}
+
+namespace {
+
+void AddOctetElements(std::vector<TParElementDef>& t, const String& element, const String& control,
+                      std::initializer_list<const char16_t*> defaults) {
+  int i = 1;
+  for (const char16_t* d : defaults) {
+    t.push_back({element + IntToStr(i), control + IntToStr(i), pskText, d});
+    ++i;
+  }
+}
+
+std::vector<TParElementDef> BuildElements() {
+  std::vector<TParElementDef> t;
+  t.push_back({u"Select_Device", u"CB_Select_Device_Device", pskIndex, u"0"});
+  t.push_back({u"Eth_Conn_Device_Name", u"E_EthConn_Device_Name", pskText, u""});
+  t.push_back({u"Eth_Conn_DHCP_Cable", u"CB_EthConn_En_DHCP_Cable", pskFlag, u"0"});
+  t.push_back({u"Eth_Conn_DHCP_WiFi", u"CB_EthConn_En_DHCP_WiFi", pskFlag, u"0"});
+  t.push_back({u"Eth_Conn_Enable_DNS", u"CB_EthConn_Enable_DNS", pskFlag, u"0"});
+  AddOctetElements(t, u"Eth_Conn_Primary_DNS", u"E_EthConn_Pri_DNS_IP", {u"8", u"8", u"8", u"8"});
+  AddOctetElements(t, u"Eth_Conn_Secondary_DNS", u"E_EthConn_Sec_DNS_IP", {u"8", u"8", u"8", u"8"});
+  t.push_back({u"LoRaWAN_Mode", u"CB_LoRaWAN_Mode", pskConstant, u"Gateway"});
+  t.push_back({u"LoRaWAN_RF_Band", u"CB_LoRaWAN_RF_Band", pskItem, u"0"});
+  t.push_back({u"LoRaWAN_Server_Address", u"E_LoRaWAN_Server_Address", pskText, Default_LoRaWAN_Server_Address});
+  t.push_back({u"LoRaWAN_Server_Port_Up", u"E_LoRaWAN_Server_Port_Up", pskText, u"1780"});
+  t.push_back({u"LoRaWAN_Server_Port_Down", u"E_LoRaWAN_Server_Port_Down", pskText, u"1780"});
+  t.push_back({u"LoRaWAN_KeepAlive_Interval", u"E_LoRaWAN_KeepAlive_Interval", pskText, u"10"});
+  t.push_back({u"LoRaWAN_Network_Type", u"CB_LoRaWAN_Network_Type", pskItem, u"0"});
+  t.push_back({u"LoRaWAN_Adaptive_DataRate", u"CB_LoRaWAN_Adaptive_DataRate", pskFlag, u"0"});
+  t.push_back({u"LoRaWAN_DataRate", u"CB_LoRaWAN_DataRate", pskItem, u"0"});
+  t.push_back({u"LoRaWAN_Transmission_Type", u"CB_LoRaWAN_Transmission_Type", pskItem, u"0"});
+  t.push_back({u"LoRaWAN_Join_EUI", u"E_LoRaWAN_Join_EUI", pskText, u""});
+  t.push_back({u"LoRaWAN_Activation_Method", u"CB_LoRaWAN_Activation_Method", pskShownText, u""});
+  t.push_back({u"LoRaWAN_Device_Address", u"E_LoRaWAN_Device_Address", pskText, u""});
+  t.push_back({u"LoRaWAN_Network_Session_Key", u"E_LoRaWAN_Network_Session_Key", pskText, u""});
+  t.push_back({u"LoRaWAN_Application_Session_Key", u"E_LoRaWAN_Application_Session_Key", pskText, u""});
+  t.push_back({u"LoRaWAN_Application_Key", u"E_LoRaWAN_Application_Key", pskText, u""});
+  t.push_back({u"LoRaWAN_Class", u"CB_LoRaWAN_Class", pskItem, u"0"});
+  t.push_back({u"LoRaWAN_Diagostic_Position", u"E_LoRaWAN_Diag_Pos", pskText, u"0"});
+  t.push_back({u"LoRaWAN_RX2_Datarate", u"CB_LoRaWAN_RX2_Datarate", pskItem, u"0"});
+  t.push_back({u"LoRaWAN_Frequency_Sub_Band", u"CB_LoRaWAN_FreqSubBand", pskItem, u"0"});
+  t.push_back({u"WiFi_Type", u"CB_WiFi2_Type", pskIndex, u"0"});
+  AddOctetElements(t, u"WiFi_IP", u"E_WiFi2_IP1_IP", {u"192", u"168", u"0", u"100"});
+  AddOctetElements(t, u"WiFi_SM", u"E_WiFi2_IP1_SM", {u"255", u"255", u"255", u"0"});
+  t.push_back({u"WiFi_EN_Gateway", u"CB_WiFi2_IP1_En_GAT", pskNumberFlag, u"0"});
+  AddOctetElements(t, u"WiFi_GAT", u"E_WiFi2_IP1_GAT", {u"192", u"168", u"0", u"1"});
+  AddOctetElements(t, u"WiFi_IP2_IP", u"E_WiFi2_IP2_IP", {u"192", u"168", u"0", u"110"});
+  AddOctetElements(t, u"WiFi_IP2_SM", u"E_WiFi2_IP2_SM", {u"255", u"255", u"255", u"0"});
+  t.push_back({u"WiFi_IP2_EN_Gateway", u"CB_WiFi2_IP2_En_GAT", pskNumberFlag, u"0"});
+  AddOctetElements(t, u"WiFi_IP2_GAT", u"E_WiFi2_IP2_GAT", {u"192", u"168", u"0", u"1"});
+  t.push_back({u"WiFi_SSID", u"E_WiFi2_SSID", pskText, u""});
+  t.push_back({u"WiFi_PWD", u"E_WiFi2_Password", pskText, u""});
+  t.push_back({u"WiFi_Secure_Type", u"CB_WiFi2_Secure_Type", pskIndex, u"0"});
+  t.push_back({u"WiFi_EN_DHCP", u"CB_WiFi2_En_DHCP", pskNumberFlag, u"0"});
+  AddOctetElements(t, u"WiFi_DHCP_First_IP", u"E_WiFi2_DHCP_First_IP", {u"192", u"168", u"0", u"200"});
+  AddOctetElements(t, u"WiFi_DHCP_SM", u"E_WiFi2_DHCP_SM", {u"255", u"255", u"255", u"0"});
+  t.push_back({u"WiFi_Lease_Time", u"E_WiFi2_Lease_Time", pskText, u"86400"});
+  t.push_back({u"WiFi_Max_Client", u"CB_WiFi2_Max_Client", pskIndex, u"0"});
+  t.push_back({u"WiFi_Channel", u"CB_WiFi2_Channel", pskIndex, u"1"});
+  AddOctetElements(t, u"SNMP_Agent_IP", u"E_SNMP_Agent_IP", {u"192", u"168", u"0", u"5"});
+  AddOctetElements(t, u"SNMP_Agent_SM", u"E_SNMP_Agent_SM", {u"255", u"255", u"255", u"0"});
+  AddOctetElements(t, u"SNMP_Agent_GAT", u"E_SNMP_Agent_GAT", {u"192", u"168", u"0", u"1"});
+  t.push_back({u"SNMP_Agent_EN_GAT", u"CB_SNMP_Agent_GAT", pskFlag, u"0"});
+  t.push_back({u"SNMP_Agent_Name_of_Station", u"E_SNMP_Agent_NameStation", pskText, u"devicename1"});
+  t.push_back({u"SNMP_Agent_Contact", u"E_SNMP_Agent_Contact", pskText, u""});
+  t.push_back({u"SNMP_Agent_Location", u"E_SNMP_Agent_Location", pskText, u""});
+  t.push_back({u"SNMP_Agent_VERSION1", u"CB_SNMP_Agent_Version1", pskFlag, u"0"});
+  t.push_back({u"SNMP_Agent_VERSION2", u"CB_SNMP_Agent_Version2", pskFlag, u"0"});
+  t.push_back({u"SNMP_Agent_VERSION3", u"CB_SNMP_Agent_Version3", pskFlag, u"0"});
+  t.push_back({u"SNMP_Agent_VER3_USER", u"E_SNMP_Agent_User", pskText, u""});
+  t.push_back({u"SNMP_Agent_VER3_SECURITY_LEVEL", u"CB_SNMP_Agent_SecurityLevel", pskSNMPName, u"0"});
+  t.push_back({u"SNMP_Agent_VER3_AUTHORITY", u"E_SNMP_Agent_Authority", pskText, u""});
+  t.push_back({u"SNMP_Agent_VER3_AUTHORITY_MODE", u"CB_SNMP_Agent_AuthorityMode", pskSNMPName, u"0"});
+  t.push_back({u"SNMP_Agent_VER3_PRIVACY", u"E_SNMP_Agent_Privacy", pskText, u""});
+  t.push_back({u"SNMP_Agent_VER3_PRIVACY_MODE", u"CB_SNMP_Agent_PrivacyMode", pskSNMPName, u"0"});
+  return t;
+}
+
+}  // namespace
+
+const std::vector<TParElementDef>& ParGen_Element_Table() {
+  static const std::vector<TParElementDef> table = BuildElements();
+  return table;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// What the forms need beside the category panel group of ExtCtrls.h: the header images of a
+// panel group, drawn here (no resource of any other program).
+#include "platform/ExtCtrls.h"
+
+// A 16 x 16 image list owned by Owner: image 0 shown while a panel is expanded (a grey disc with
+// an upward arrow), image 1 while it is collapsed (the same with a downward arrow).
+TImageList* Create_Category_Panel_Images(TComponent* Owner);
