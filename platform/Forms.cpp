@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/Dialogs.h"
 #include "platform/Process.h"
@@ -402,8 +403,10 @@ String TApplication::ExeName() const {
 }
 
 void TApplication::HandleException(TObject* Sender) {
+  std::exception_ptr current = std::current_exception();
+  if (!current) return;  // called outside a handler: nothing to report
   try {
-    throw;
+    std::rethrow_exception(current);
   } catch (const EAbort&) {
     // Silent by design.
   } catch (const std::exception& e) {

@@ -154,6 +154,11 @@ TEST_F(FormsModalTest, AbortIsSilentAndOnExceptionReplacesTheBox) {
   EXPECT_TRUE(script.Messages().empty());
 }
 
+TEST_F(FormsModalTest, HandleExceptionOutsideAHandlerReportsNothing) {
+  Application->HandleException(dlg);
+  EXPECT_TRUE(script.Messages().empty());
+}
+
 TEST_F(FormsModalTest, ClientSizeExcludesTheFrame) {
   TRect f = dlg->FrameExtents();
   EXPECT_EQ(dlg->ClientWidth(), 200);
