@@ -104,12 +104,21 @@ TEST_F(LbButtonPictureTest, ButtonsInTheirStyles) {
   TLbButton* wrap = Add(3, 4, u"A caption that wraps", 44);
   wrap->SetWordWrap(true);
   Add(4, 4, u"A caption far too long for the button");
+  TLbButton* hotFont = Add(0, 5, u"Hot font");
+  TLbButton* idleFont = Add(1, 5, u"Hot font idle");
+  for (TLbButton* b : {hotFont, idleFont}) {
+    b->HotTrackFont()->SetColor(clRed);
+    b->HotTrackFont()->SetStyle(fsBold);
+    b->SetUseHotTrackFont(true);
+    b->SetTop(205);  // below the taller buttons of the row above
+  }
 
   form->Show();
   driver.MouseDown(pressed, 50, 10);  // held down: pressed and focused
   driver.MouseEnter(hot);
   driver.MouseEnter(flatHot);
   driver.MouseEnter(skyBlue);
+  driver.MouseEnter(hotFont);
   old->SetFocus();
 
   const auto png = OutputFolder() / "lb_buttons.png";
@@ -142,6 +151,15 @@ TEST_F(LbButtonPictureTest, ButtonsInTheirStyles) {
   EXPECT_EQ(Pixel(pic, old, 0, 0), clBlack);
   EXPECT_EQ(Pixel(pic, old, 99, 22), clBlack);
   EXPECT_EQ(Pixel(pic, old, 50, 22), clBlack);
+  // The hot-track font only while hot.
+  auto redPixels = [&](TLbButton* b) {
+    int n = 0;
+    for (int y = 0; y < b->Height(); ++y)
+      for (int x = 0; x < b->Width(); ++x) n += Pixel(pic, b, x, y) == clRed;
+    return n;
+  };
+  EXPECT_GT(redPixels(hotFont), 10);
+  EXPECT_EQ(redPixels(idleFont), 0);
   // bsShape has no face: the form shows round the glyph.
   EXPECT_EQ(Pixel(pic, shape, 3, 3), kFormColour);
 
