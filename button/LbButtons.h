@@ -27,7 +27,7 @@ struct TLbColorPreset {
   bool Modern = false;   // take bsModern
   bool Quicken = false;  // take bsQuicken
 };
-// lcsCustom has no row: it returns the zero-initialised preset above and the setter ignores it.
+// lcsCustom has no row: it returns the defaults above, which the ColorStyle setter never applies.
 TLbColorPreset GetColorStylePreset(TLbColorStyle style);
 
 // Color blended toward HotTrackColor by step / 8 (step 0 to 8), per channel, truncated.
