@@ -335,6 +335,31 @@ TEST(LbButtonPainter, CaptionIsCutCharacterByCharacterWithoutWordWrap) {
   }
 }
 
+TEST(LbButtonPainter, TinyButtonsAndEmptyGlyphs) {
+  TScopedFakeMetrics metrics(8, 10, 3);
+  TBitmap empty;  // a stored NumGlyphs with no picture: treated as no glyph
+  auto strip = Strip(1, 16, kCellColours);
+  struct Case { int W, H; TBitmap* Glyph; int NumGlyphs; int Draws; };
+  const Case cases[] = {{8, 23, nullptr, 0, 0}, {0, 0, nullptr, 0, 0}, {20, 10, strip.get(), 1, 1},
+                        {100, 23, &empty, 1, 0}, {100, 23, strip.get(), 0, 0}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.W << "x" << k.H << " cells " << k.NumGlyphs);
+    TRecordingCanvas rc;
+    PaintArgs a;
+    a.W = k.W;
+    a.H = k.H;
+    a.Glyph = k.Glyph;
+    a.NumGlyphs = k.NumGlyphs;
+    a.Caption = u"Apply";
+    Paint(&rc, a);
+    // No room left: the whole caption is cut away.
+    if (k.W <= 8 + (k.Draws ? 20 : 0)) {
+      EXPECT_EQ(CaptionCall(rc).Text, u"");
+    }
+    EXPECT_EQ(rc.CallsNamed("Draw").size(), static_cast<size_t>(k.Draws));
+  }
+}
+
 TEST(LbButtonPainter, WordWrapKeepsTheWholeCaptionOnSeveralLines) {
   TScopedFakeMetrics metrics(8, 10, 3);
   TRecordingCanvas rc;
