@@ -20,6 +20,7 @@ class ParGenTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Load_Default_Strings();
+    Soft_Code = Soft_Code_Init;  // the main window's start-up sets it
     static std::atomic<int> counter{0};
     folder = std::filesystem::temp_directory_path() /
              ("pargen_" + std::to_string(getpid()) + "_" + std::to_string(counter++));

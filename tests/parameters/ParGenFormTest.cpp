@@ -27,7 +27,7 @@ TEST_F(ParGenTest, FrameAndPanelHeaders) {
   EXPECT_EQ(form->CPG->Height(), 700 - 69 - 40);
   EXPECT_EQ(form->CPG->HeaderHeight(), 24);
   EXPECT_EQ(form->CPG->ChevronHotColor(), clRed);
-  EXPECT_EQ(form->L_SW_Code->Caption(), Soft_Code);
+  EXPECT_EQ(form->L_SW_Code->Caption(), u"MS40001");
   EXPECT_EQ(form->Btn_OK->BoundsRect(), Bounds(217, 6, 110, 28));
   EXPECT_EQ(form->Btn_Cancel->BoundsRect(), Bounds(333, 6, 110, 28));
   EXPECT_EQ(form->Btn_OK->ModalResult(), mrNone);
@@ -677,7 +677,7 @@ TEST_F(ParGenTest, PaintedInEachSelectDeviceState) {
   form->Show();
   for (int device : {0, 1}) {
     form->CB_Select_Device_Device->UserSelect(device);
-    form->CPG->SetScrollPos(device == 0 ? 0 : form->CPG->ContentHeight());
+    form->CPG->SetScrollPos(form->CPG->ContentHeight());  // the Wi-Fi panel in view
     const std::filesystem::path png = out / ("pargen_select_device_" + std::to_string(device) + ".png");
     ASSERT_TRUE(PaintToPng(form, FromPath(png)));
     EXPECT_GT(std::filesystem::file_size(png), 1000u);
