@@ -1,0 +1,221 @@
+// The update dialog against real echoes (this machine's loopback, or the loopback of a network
+// namespace made here whose echo is switched off) and a stand-in updater program.
+#include <fcntl.h>
+#include <net/if.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/testing/ModalScript.h"
+#include "tests/gateway/BootTestSupport.h"
+
+using namespace boot_test;
+
+namespace {
+
+// Moves the calling thread into a fresh network namespace with its loopback up, and back out
+// at the end of the scope. Needs root; Enter says why when it cannot.
+class ScopedNetNamespace {
+ public:
+  ScopedNetNamespace() = default;
+  ScopedNetNamespace(const ScopedNetNamespace&) = delete;
+  ScopedNetNamespace& operator=(const ScopedNetNamespace&) = delete;
+  ~ScopedNetNamespace() {
+    if (original_ >= 0) {
+      if (entered_ && ::setns(original_, CLONE_NEWNET) != 0) std::abort();  // never run on in a test namespace
+      ::close(original_);
+    }
+  }
+  bool Enter(std::string& why) {
+    if (::geteuid() != 0) return why = "needs root to make a network namespace", false;
+    original_ = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+    if (original_ < 0) return why = "cannot open the current network namespace", false;
+    if (::unshare(CLONE_NEWNET) != 0) return why = "unshare(CLONE_NEWNET) refused", false;
+    entered_ = true;
+    const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ifreq ifr{};
+    std::strncpy(ifr.ifr_name, "lo", IFNAMSIZ - 1);
+    bool up = s >= 0 && ::ioctl(s, SIOCGIFFLAGS, &ifr) == 0;
+    ifr.ifr_flags |= IFF_UP;
+    up = up && ::ioctl(s, SIOCSIFFLAGS, &ifr) == 0;
+    if (s >= 0) ::close(s);
+    if (!up) return why = "cannot bring the namespace's loopback up", false;
+    return true;
+  }
+  static bool Sysctl(const char* path, const char* value) {
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::write(fd, value, std::strlen(value)) == static_cast<ssize_t>(std::strlen(value));
+    ::close(fd);
+    return ok;
+  }
+
+ private:
+  int original_ = -1;
+  bool entered_ = false;
+};
+
+// Whether this user may send ICMP echo at all (datagram or raw socket).
+bool Echo_Possible(std::string& why) {
+  TIcmpEchoClient probe(nullptr);
+  probe.SetHost(u"127.0.0.1");
+  probe.SetReceiveTimeout(0);
+  try {
+    probe.Send(u"");
+  } catch (const EIcmpError& e) {
+    why = StringToUtf8(e.Message());
+    return false;
+  }
+  return true;
+}
+
+// Answers the message boxes like ModalScript, but really starts the program.
+class RealProgramScript : public ModalScript {
+ public:
+  TProgramResult StartProgram(const TProgramRequest& Request) override {
+    ModalScript::StartProgram(Request);  // recorded
+    TModalSeam* self = Application->ModalSeam();
+    Application->SetModalSeam(nullptr);
+    TProgramResult r = Application->StartProgram(Request.Exe, Request.Args, Request.WorkDir, Request.WaitMs);
+    Application->SetModalSeam(self);
+    return r;
+  }
+};
+
+}  // namespace
+
+TEST_F(BootTest, LoopbackAnswersAndTheCheckPasses) {
+  std::string why;
+  if (!Echo_Possible(why)) GTEST_SKIP() << "no ICMP socket for this user: " << why;
+  Set_Address(u"127", u"0", u"0", u"1");
+  const uint32_t start = GetTickCount();
+  EXPECT_TRUE(form->Send_Ping());
+  EXPECT_EQ(form->ping_res, 1);
+  EXPECT_EQ(form->Ping->EchoesSent(), 2);
+  // Two answered echoes end the check long before its 5 s.
+  EXPECT_LT(TicksElapsed(start, GetTickCount()), Boot_Echo_Total_Ms);
+}
+
+TEST_F(BootTest, SilentTargetFailsAfterFiveSecondsWithTheWarning) {
+  ScopedNetNamespace ns;
+  std::string why;
+  if (!ns.Enter(why)) GTEST_SKIP() << why;
+  ASSERT_TRUE(ScopedNetNamespace::Sysctl("/proc/sys/net/ipv4/icmp_echo_ignore_all", "1"));
+  Set_Address(u"127", u"0", u"0", u"1");
+  ModalScript script;
+  const uint32_t start = GetTickCount();
+  form->Btn_UpdateClick(form->Btn_Update);
+  EXPECT_GT(TicksElapsed(start, GetTickCount()), Boot_Echo_Total_Ms);
+  EXPECT_EQ(form->ping_res, 2);
+  EXPECT_GE(form->Ping->EchoesSent(), 2);
+  EXPECT_LE(form->Ping->EchoesSent(), 14);  // at least 400 ms per unanswered echo
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtWarning);
+  EXPECT_EQ(StringToUtf8(script.Messages()[0].Text), Text(1636));
+  EXPECT_FALSE(std::filesystem::exists(Script_Path()));
+  EXPECT_TRUE(script.StartedPrograms().empty());
+}
+
+TEST_F(BootTest, NameInTheFirstEditFailsAtOnceAndSendsNothing) {
+  Set_Address(u"abc", u"0", u"0", u"1");
+  ModalScript script;
+  const uint32_t start = GetTickCount();
+  form->Btn_UpdateClick(form->Btn_Update);
+  EXPECT_LT(TicksElapsed(start, GetTickCount()), Boot_Echo_Timeout_Ms);
+  EXPECT_EQ(form->Ping->EchoesSent(), 0);
+  EXPECT_EQ(form->Ping->SocketKind(), iskNone);
+  EXPECT_EQ(form->ping_res, 0);
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtError);
+  EXPECT_EQ(StringToUtf8(script.Messages()[0].Text), Text(1637));
+  EXPECT_FALSE(std::filesystem::exists(Script_Path()));
+}
+
+namespace {
+
+class BootUpdater : public BootTest {
+ protected:
+  void SetUp() override {
+    BootTest::SetUp();
+    fake = std::make_unique<TFakeEcho>(std::vector<int>{0, 0});
+    form->Use_Echo_Client(fake.get());
+    Set_Address(u"10", u"0", u"0", u"7");
+  }
+  void TearDown() override {
+    if (leftPid_ > 0) ::kill(leftPid_, SIGKILL);
+    form->Use_Echo_Client(nullptr);
+    BootTest::TearDown();
+  }
+  // A stand-in updater: notes its folder and the script it finds, sleeps, then notes its end.
+  void Install_Updater(const std::string& sleepSeconds) {
+    const auto exe = dir_ / "Ethernet_Update.exe";
+    std::ofstream(exe) << "#!/bin/sh\n"
+                          "echo $$ > pid\n"
+                          "pwd > cwd\n"
+                          "cp Ethernet_Update.xml seen.xml\n"
+                          "sleep " << sleepSeconds << "\n"
+                          "echo done > ended\n";
+    ::chmod(exe.c_str(), 0755);
+  }
+  void Wait_For_File(const std::filesystem::path& p) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(p); ++i) ::usleep(10000);
+  }
+  std::unique_ptr<TFakeEcho> fake;
+  pid_t leftPid_ = -1;
+};
+
+}  // namespace
+
+TEST_F(BootUpdater, StartedAfterTheScriptIsWrittenAndAwaited) {
+  Install_Updater("0.2");
+  RealProgramScript script;
+  form->Btn_UpdateClick(form->Btn_Update);
+  EXPECT_TRUE(script.Messages().empty());
+  ASSERT_EQ(script.StartedPrograms().size(), 1u);
+  // The wait lasted until the updater's end.
+  EXPECT_EQ(Read_File(dir_ / "ended"), "done\n");
+  EXPECT_EQ(Read_File(dir_ / "cwd"), dir_.string() + "\n");
+  const std::string script_text = Read_File(Script_Path());
+  ASSERT_FALSE(script_text.empty());
+  EXPECT_EQ(Read_File(dir_ / "seen.xml"), script_text);
+}
+
+TEST_F(BootUpdater, ShortLimitReturnsWhileTheUpdaterStillRuns) {
+  Install_Updater("30");
+  Set_Start_Program_Limit(300);
+  RealProgramScript script;
+  form->Btn_UpdateClick(form->Btn_Update);
+  ASSERT_EQ(script.StartedPrograms().size(), 1u);
+  EXPECT_EQ(script.StartedPrograms()[0].WaitMs, 300u);
+  EXPECT_TRUE(script.Messages().empty());
+  Wait_For_File(dir_ / "pid");
+  leftPid_ = std::atoi(Read_File(dir_ / "pid").c_str());
+  ASSERT_GT(leftPid_, 0);
+  EXPECT_EQ(::kill(leftPid_, 0), 0) << "the updater is left running";
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "ended"));
+}
+
+TEST_F(BootUpdater, MissingUpdaterGivesTheErrorBox) {
+  RealProgramScript script;
+  form->Btn_UpdateClick(form->Btn_Update);
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtError);
+  EXPECT_EQ(StringToUtf8(script.Messages()[0].Text).rfind(Text(1638) + dir_.string() + "/Ethernet_Update.exe", 0), 0u);
+  EXPECT_TRUE(std::filesystem::exists(Script_Path()));
+}
+
+TEST_F(BootUpdater, ScriptThatCannotBeWrittenIsReportedAndNothingStarts) {
+  Install_Updater("0");
+  std::filesystem::create_directory(Script_Path());  // a folder where the script should go
+  RealProgramScript script;
+  Application->Guard(form->Btn_Update, [&] { form->Btn_UpdateClick(form->Btn_Update); });
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtError);
+  EXPECT_TRUE(script.StartedPrograms().empty());
+  EXPECT_TRUE(form->Btn_Update->Enabled());
+}
