@@ -331,3 +331,25 @@ TEST_F(BootEchoSequence, WholeStepHeadless) {
   });
   form->ShowModal();
 }
+
+TEST_F(BootTest, OnlyAnEchoReplyWithDataCountsAsAnswered) {
+  struct Case {
+    TReplyStatusTypes type;
+    int bytes;
+    int pingRes;
+  } cases[] = {
+      {rsEcho, 1024, 1},
+      {rsEcho, 1, 1},
+      {rsEcho, 0, 2},
+      {rsTimeOut, 0, 2},
+      {rsError, 56, 2},  // an error report carrying bytes is still no answer
+  };
+  for (const Case& c : cases) {
+    form->ping_res = 0;
+    TReplyStatus s;
+    s.ReplyStatusType = c.type;
+    s.BytesReceived = c.bytes;
+    form->PingReply(form->Ping, s);
+    EXPECT_EQ(form->ping_res, c.pingRes) << c.type << " " << c.bytes;
+  }
+}
