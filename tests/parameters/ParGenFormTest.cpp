@@ -216,6 +216,9 @@ TEST_F(ParGenTest, SelectDeviceGovernsTheWiFiPanel) {
   EXPECT_TRUE(form->CP_WiFi2->Enabled());
   EXPECT_TRUE(form->CB_EthConn_En_DHCP_WiFi->Enabled());
   EXPECT_EQ(form->CP_WiFi2->Height(), 291);
+  // Expanding scrolled it into view.
+  EXPECT_EQ(form->CPG->ScrollPos(), form->CPG->ContentHeight() - form->CPG->ClientHeight());
+  EXPECT_EQ(form->CP_WiFi2->Top() + form->CP_WiFi2->Height(), form->CPG->ClientHeight());
   form->CB_EthConn_En_DHCP_WiFi->SetChecked(true);
 
   form->CB_Select_Device_Device->UserSelect(0);
