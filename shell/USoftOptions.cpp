@@ -194,6 +194,7 @@ void TFSoftOptions::BuildControls() {
 }
 
 void TFSoftOptions::FormCreate(TObject*) {
+  FSoftOptions = this;
   SL_Languages = std::make_unique<TStringList>();
   L_SW_Code->SetCaption(Soft_Code);
   PC_Options->SetActivePage(TS_Con_Options);

@@ -81,10 +81,13 @@ class TFSoftOptions : public TForm {
   int Page_Count() const;
   // The language of a slot (0..5) on the shown page.
   String Slot_Language(int Slot) const;
+  // The client of the version request: the main window's HTTP1, or the dialog's own when there
+  // is no main window.
+  THTTPClient* Http();
 
  private:
   void BuildControls();
-  THTTPClient* Http();
+
   THTTPClient* ownHttp_ = nullptr;
 };
 
