@@ -563,7 +563,33 @@ void TCategoryPanelGroup::SetBounds(int ALeft, int ATop, int AWidth, int AHeight
   Arrange();
 }
 
+TRect TCategoryPanelGroup::ThumbRect() const {
+  TRect track = Rect(ClientWidth() - 17, 0, ClientWidth(), ClientHeight());
+  int content = std::max(1, ContentHeight());
+  int th = std::max(8, track.Height() * ClientHeight() / content);
+  int ty = (track.Height() - th) * scrollPos_ / std::max(1, content - ClientHeight());
+  return Rect(track.Left + 1, ty, track.Right - 1, ty + th);
+}
+
 void TCategoryPanelGroup::WndProc(TMessage& m) {
+  int x = LParamX(m.LParam), y = LParamY(m.LParam);
+  if (m.Msg == WM_LBUTTONDOWN && ScrollBarVisible() && x >= ClientWidth() - 17) {
+    TCustomControl::WndProc(m);
+    TRect thumb = ThumbRect();
+    if (y < thumb.Top) Perform(WM_VSCROLL, SB_PAGEUP, 0);
+    else if (y >= thumb.Bottom) Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+    else dragOffset_ = y - thumb.Top;
+    return;
+  }
+  if (m.Msg == WM_MOUSEMOVE && dragOffset_ >= 0) {
+    TCustomControl::WndProc(m);
+    TRect thumb = ThumbRect();
+    int room = std::max(1, ClientHeight() - thumb.Height());
+    int maxPos = std::max(0, ContentHeight() - ClientHeight());
+    SetScrollPos(static_cast<int>(static_cast<int64_t>(y - dragOffset_) * maxPos / room));
+    return;
+  }
+  if (m.Msg == WM_LBUTTONUP || m.Msg == WM_CAPTURECHANGED) dragOffset_ = -1;
   if (m.Msg == WM_VSCROLL) {
     int page = std::max(1, ClientHeight());
     switch (static_cast<unsigned>(m.WParam & 0xFFFF)) {
@@ -594,10 +620,7 @@ void TCategoryPanelGroup::Paint() {
     TRect track = Rect(ClientWidth() - 17, 0, ClientWidth(), ClientHeight());
     c->Brush()->SetColor(clScrollBar);
     c->FillRect(track);
-    int content = std::max(1, ContentHeight());
-    int th = std::max(8, track.Height() * ClientHeight() / content);
-    int ty = (track.Height() - th) * scrollPos_ / std::max(1, content - ClientHeight());
-    TRect thumb = Rect(track.Left + 1, ty, track.Right - 1, ty + th);
+    TRect thumb = ThumbRect();
     DrawEdge(c, thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
   }
 }

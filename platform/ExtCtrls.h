@@ -240,6 +240,8 @@ class TCategoryPanelGroup : public TCustomControl {
   bool tracking_ = false;
   int scrollPos_ = 0;
   bool arranging_ = false;
+  int dragOffset_ = -1;  // thumb grab point while the thumb is dragged
+  TRect ThumbRect() const;
 };
 
 // Wheel-scroll lines per notch of the system (3 unless a test sets it).

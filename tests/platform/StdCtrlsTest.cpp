@@ -206,6 +206,19 @@ TEST_F(StdCtrlsTest, CategoryGroupScrollsByLinesAndPages) {
   EXPECT_EQ(g->ScrollPos(), 450 - 200);
   g->Perform(WM_VSCROLL, SB_LINEUP, 0);
   EXPECT_EQ(g->ScrollPos(), 250 - g->LineStep());
+  // The bar at the right edge: a click above the thumb pages up, dragging the thumb scrolls.
+  driver.Click(g, 390, 2);
+  EXPECT_EQ(g->ScrollPos(), 250 - g->LineStep() - 200);
+  g->SetScrollPos(0);
+  // Thumb 200 * 200 / 450 = 88 high, 112 pixels of travel for 250 of contents.
+  driver.MouseDown(g, 390, 5);
+  driver.MouseMove(g, 390, 5 + 56);
+  EXPECT_EQ(g->ScrollPos(), 125);
+  driver.MouseMove(g, 390, 5 + 112);
+  driver.MouseUp(g, 390, 117);
+  EXPECT_EQ(g->ScrollPos(), 250);
+  driver.MouseMove(g, 390, 5);
+  EXPECT_EQ(g->ScrollPos(), 250);
 }
 
 TEST_F(StdCtrlsTest, PageControlSwitchesPagesOnUserRequest) {
