@@ -47,6 +47,7 @@ TDialogFrame Build_Dialog_Frame(TForm* Form, int OkLeft, int CancelLeft) {
     p->SetHeight(height);
     p->SetBevelOuter(bvNone);
     p->SetShowCaption(false);
+    p->SetParentColor(true);
     return p;
   };
   f.P_Title = panel(u"P_Title", alTop, 69);

@@ -103,6 +103,7 @@ void TFSoftOptions::BuildControls() {
   P_Title->SetHeight(69);
   P_Title->SetBevelOuter(bvNone);
   P_Title->SetShowCaption(false);
+  P_Title->SetParentColor(true);
   L_SW_Code = label(P_Title, u"L_SW_Code", 16, 8);
   L_SW_Code->SetParentFont(false);
   L_SW_Code->Font()->SetName(u"Verdana");
@@ -122,6 +123,7 @@ void TFSoftOptions::BuildControls() {
   P_Button->SetHeight(40);
   P_Button->SetBevelOuter(bvNone);
   P_Button->SetShowCaption(false);
+  P_Button->SetParentColor(true);
   Btn_OK = button(P_Button, u"Btn_OK", 16, 6, 110);
   Btn_OK->SetGlyph(Create_Dialog_Glyph(u"ok").get());
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
