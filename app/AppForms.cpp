@@ -1,0 +1,34 @@
+#include "app/AppForms.h"
+
+#include "gateway/UBoot.h"
+#include "gateway/USNMP_MIB.h"
+#include "gateway/USaveBincc.h"
+#include "parameters/UParGen.h"
+#include "platform/Forms.h"
+#include "shell/UAbout.h"
+#include "shell/UKelvaneFirmWare.h"
+#include "shell/UNew_Project.h"
+#include "shell/UOpenConf.h"
+#include "shell/USoftOptions.h"
+
+// Forms of subsystems that are not part of the program yet are not created; their step buttons
+// stop after the step guard.
+void Create_Program_Forms() {
+  Application->CreateForm(FKelvaneFirmWare);
+  Application->CreateForm(FNew_Project);
+  Application->CreateForm(FOpenConf);
+  Application->CreateForm(FAbout);
+  Application->CreateForm(FSoftOptions);
+  Application->CreateForm(FBoot);
+  Create_FParGen();
+
+  TFKelvaneFirmWare* main = FKelvaneFirmWare;
+  main->Register_Form(u"TFBoot", FBoot, [] { FBoot->Set_Lang(); });
+  main->Register_Form(u"TFParGen", FParGen, [] { FParGen->Set_Lang(); });
+
+  TStepRoutines& steps = main->Step_Routines;
+  steps.Compile_Bin = [] { return Compile_Bin(); };
+  steps.Save_Bin = [] { return Save_Bin(); };
+  steps.Set_Boot_Form_Type = [](int type) { FBoot->Form_Type = type; };
+  steps.Create_SNMP_MIB = [](TSaveDialog& dialog) { Create_SNMP_MIB(dialog); };
+}

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/AppForms.h"
+#include "button/LbButton.h"
+#include "gateway/UBoot.h"
+#include "parameters/UParGen.h"
+#include "platform/Files.h"
+#include "platform/testing/ModalScript.h"
+#include "shell/UComon.h"
+#include "shell/UKelvaneFirmWare.h"
+#include "shell/UNew_Project.h"
+
+namespace fs = std::filesystem;
+
+// The forms live for the whole process, as in the program, so one test walks through a session.
+TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
+  const fs::path folder = fs::temp_directory_path() / ("program_start_" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  SetProgramFolderForTests(Utf8ToString(folder.string()));
+
+  Create_Program_Forms();
+  ASSERT_NE(FKelvaneFirmWare, nullptr);
+  EXPECT_EQ(Application->MainForm(), FKelvaneFirmWare);
+  for (const char* d : {"MASTER", "PROJECTS", "LANGUAGE"}) EXPECT_TRUE(fs::is_directory(folder / d)) << d;
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFBoot"), FBoot);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFParGen"), FParGen);
+
+  ModalScript script;
+  script.AnswerModal(u"FNew_Project", [](TForm*) {
+    FNew_Project->E_New_Proj->SetText(u"Plant1");
+    FNew_Project->Btn_OKClick(FNew_Project->Btn_OK);
+    return mrNone;
+  });
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_New);
+  ASSERT_EQ(Project_Name, u"Plant1");
+
+  // The parameter step shows the parameter form.
+  script.AnswerModal(u"", mrCancel);
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_Prm_Gen);
+  ASSERT_FALSE(script.ModalForms().empty());
+  EXPECT_EQ(script.ModalForms().back().FormClass, u"TFParGen");
+
+  // Update Device writes both banks before the dialog, which the user then cancels.
+  FBoot->Form_Type = 0;
+  script.AnswerModal(u"", mrCancel);
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_CreateBin);
+  EXPECT_EQ(script.ModalForms().back().FormClass, u"TFBoot");
+  EXPECT_EQ(FBoot->Form_Type, 1);
+  EXPECT_TRUE(fs::is_regular_file(folder / "PROJECTS" / "Plant1" / "bin" / "bank1.bin"));
+  EXPECT_TRUE(fs::is_regular_file(folder / "PROJECTS" / "Plant1" / "bin" / "bank2.bin"));
+  EXPECT_EQ(fs::file_size(folder / "PROJECTS" / "Plant1" / "bin" / "bank1.bin"), 2048u);
+
+  // Closing writes the settings file naming the configuration.
+  TCloseAction action = caHide;
+  FKelvaneFirmWare->FormClose(FKelvaneFirmWare, action);
+  std::ifstream f(folder / "Kelvane.xml");
+  const std::string xml((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  EXPECT_NE(xml.find("<projectname>Plant1</projectname>"), std::string::npos);
+
+  SetProgramFolderForTests(String());
+  fs::remove_all(folder);
+}
