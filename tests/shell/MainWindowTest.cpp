@@ -375,3 +375,25 @@ TEST(MainWindowPicture, PaintsForAPerson) {
   EXPECT_EQ(pic.Width(), 694);
   EXPECT_EQ(pic.Height(), 484);
 }
+
+TEST(MainWindowSettings, CloseButtonWritesTheSettingsWithoutAQuestion) {
+  ShellWindows w;
+  ModalScript script;
+  Language_Name = u"Deutsch";
+  w.main->Btn_Click(w.main->Btn_Close);
+  EXPECT_TRUE(script.Messages().empty());
+  const std::string xml = shelltest::ReadBytes(w.folder / "Kelvane.xml");
+  EXPECT_NE(xml.find("<language>Deutsch</language>"), std::string::npos);
+}
+
+TEST(MainWindowSettings, AnUnwritableSettingsFileIsReportedAndTheWindowStillCloses) {
+  ShellWindows w;
+  ModalScript script;
+  fs::create_directories(w.folder / "Kelvane.xml");
+  TCloseAction action = caHide;
+  w.main->FormClose(w.main, action);
+  EXPECT_EQ(action, caHide);
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Type, mtError);
+  EXPECT_NE(script.Messages()[0].Text.find(u"Kelvane.xml"), String::npos);
+}

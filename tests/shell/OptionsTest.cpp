@@ -10,13 +10,17 @@ namespace fs = std::filesystem;
 namespace {
 
 void WriteFlag(const fs::path& p, TColor top, TColor bottom) {
+  // The bottom-left pixel is the transparent colour: a one-pixel frame of its own keeps the
+  // stripes whole.
   TBitmap bmp;
   bmp.SetPixelFormat(pf24bit);
-  bmp.SetSize(48, 32);
+  bmp.SetSize(48, 34);
+  bmp.Canvas()->Brush()->SetColor(clFuchsia);
+  bmp.Canvas()->FillRect(Rect(0, 0, 48, 34));
   bmp.Canvas()->Brush()->SetColor(top);
-  bmp.Canvas()->FillRect(Rect(0, 0, 48, 16));
+  bmp.Canvas()->FillRect(Rect(1, 1, 47, 17));
   bmp.Canvas()->Brush()->SetColor(bottom);
-  bmp.Canvas()->FillRect(Rect(0, 16, 48, 32));
+  bmp.Canvas()->FillRect(Rect(1, 17, 47, 33));
   bmp.SaveToFile(Utf8ToString(p.string()));
 }
 
@@ -111,7 +115,7 @@ TEST_F(OptionsTest, FlagsOwnOrDefaultOrNone) {
   shelltest::WriteBytes(w.Languages() / "English.bmp", "not a picture");
   Show([&](TFSoftOptions* o) {
     EXPECT_TRUE(o->I_L[0]->Visible());
-    EXPECT_EQ(o->I_L[0]->Picture()->Height(), 32);
+    EXPECT_EQ(o->I_L[0]->Picture()->Height(), 34);
     // An unreadable flag leaves the name alone; the dialog still appears.
     EXPECT_FALSE(o->I_L[1]->Visible());
     EXPECT_TRUE(o->L_L[1]->Visible());
@@ -200,6 +204,10 @@ TEST_F(OptionsTest, Texts) {
   EXPECT_EQ(o->Btn_Check_Update->Width(), 204);
   EXPECT_EQ(o->Btn_Next->Layout(), blGlyphRight);
   EXPECT_EQ(o->PC_Options->ActivePage(), o->TS_Con_Options);
-  o->PC_Options->SetActivePage(o->TS_Con_Options);
-  EXPECT_TRUE(PaintToPng(o, Utf8ToString((PictureFolder() / "options_connection.png").string())));
+  Opt_Enable_Internet = true;
+  Show([&](TFSoftOptions* d) {
+    d->PC_Options->SetActivePage(d->TS_Con_Options);
+    EXPECT_TRUE(PaintToPng(d, Utf8ToString((PictureFolder() / "options_connection.png").string())));
+    return mrCancel;
+  });
 }
