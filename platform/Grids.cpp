@@ -1,0 +1,1704 @@
+#include "platform/Grids.h"
+
+#include <QPainter>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "platform/Forms.h"
+#include "platform/TimeSource.h"
+
+namespace {
+
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+[[noreturn]] void GridIndexError() { throw EInvalidGridOperation(u"Grid index out of range"); }
+
+// 64-bit a * b / c, truncating; c = 0 gives 0.
+int MulDiv(int a, int b, int c) {
+  if (c == 0) return 0;
+  return static_cast<int>(static_cast<int64_t>(a) * b / c);
+}
+
+// Moves element From to position To in a vector, shifting those between.
+template <class T>
+void MoveElement(std::vector<T>& v, int From, int To) {
+  if (From == To) return;
+  T x = std::move(v[static_cast<size_t>(From)]);
+  v.erase(v.begin() + From);
+  v.insert(v.begin() + To, std::move(x));
+}
+
+}  // namespace
+
+// =============================================================================================
+// TInplaceEdit
+
+TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
+  visible_ = false;
+  tabStop_ = false;
+}
+
+void TInplaceEdit::Deselect() { SetSelLength(0); }
+
+void TInplaceEdit::Hide() {
+  if (!TControl::Visible()) return;
+  bool hadFocus = Focused();
+  TControl::SetVisible(false);
+  if (grid_ && hadFocus && grid_->CanFocus()) grid_->SetFocus();
+}
+
+void TInplaceEdit::Invalidate() {
+  TControl::Invalidate();
+  if (grid_) grid_->InvalidateClientRect(BoundsRect());
+}
+
+void TInplaceEdit::Move(const TRect& Loc) {
+  SetBounds(Loc.Left, Loc.Top, Loc.Width(), Loc.Height());
+  BoundsChanged();
+  if (!TControl::Visible()) TControl::SetVisible(true);
+}
+
+bool TInplaceEdit::PosEqual(const TRect& Rect) const { return BoundsRect() == Rect; }
+
+void TInplaceEdit::SetFocus() {
+  if (TControl::Visible() && CanFocus()) TWinControl::SetFocus();
+}
+
+void TInplaceEdit::UpdateLoc(const TRect& Loc) { Move(Loc); }
+
+void TInplaceEdit::BoundsChanged() {}
+
+void TInplaceEdit::UpdateContents() {
+  if (!grid_) return;
+  SetEditMask(grid_->GetEditMask(grid_->Col(), grid_->Row()));
+  grid_->fillingEditor_ = true;
+  try {
+    SetText(grid_->GetEditText(grid_->Col(), grid_->Row()));
+  } catch (...) {
+    grid_->fillingEditor_ = false;
+    throw;
+  }
+  grid_->fillingEditor_ = false;
+  SetMaxLength(grid_->GetEditLimit());
+  SetModified(false);
+}
+
+unsigned TInplaceEdit::DialogCode() const {
+  unsigned code = TCustomMaskEdit::DialogCode() | DLGC_WANTARROWS;
+  if (grid_ && grid_->Options().Contains(goTabs)) code |= DLGC_WANTTAB;
+  return code;
+}
+
+void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomMaskEdit::KeyDown(Key, Shift);
+  if (Key == 0 || !grid_) return;
+  // Keys that leave the cell go to the grid; the others stay with the text.
+  auto sendToGrid = [&] {
+    grid_->KeyDown(Key, Shift);
+    Key = 0;
+  };
+  bool multi = multiLine_ && wordWrap_;
+  switch (Key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_ESCAPE:
+      sendToGrid();
+      break;
+    case VK_TAB:
+      if (!Shift.Contains(ssAlt)) sendToGrid();
+      break;
+    case VK_LEFT:
+      if (SelStart() == 0 && SelLength() == 0 && !Shift.Contains(ssShift)) sendToGrid();
+      break;
+    case VK_RIGHT:
+      if (SelStart() >= static_cast<int>(Text().size()) && SelLength() == 0 && !Shift.Contains(ssShift))
+        sendToGrid();
+      break;
+    case VK_HOME:
+    case VK_END:
+      if (Shift.Contains(ssCtrl)) sendToGrid();
+      break;
+    case VK_F2:
+      Key = 0;
+      break;
+    default:
+      break;
+  }
+  (void)multi;
+}
+
+void TInplaceEdit::KeyPress(Char& Key) {
+  TCustomMaskEdit::KeyPress(Key);
+  if (Key == 0 || !grid_) return;
+  if (Key == 13 || Key == 27 || Key == 9) {
+    // Enter and Escape belong to the grid (Enter leaves the editor).
+    grid_->KeyPress(Key);
+    Key = 0;
+    return;
+  }
+  if (!grid_->CanEditAcceptKey(Key)) Key = 0;
+}
+
+void TInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
+  TCustomMaskEdit::KeyUp(Key, Shift);
+  if (Key != 0 && grid_) grid_->KeyUp(Key, Shift);
+}
+
+void TInplaceEdit::DoExit() {
+  TCustomMaskEdit::DoExit();
+  if (grid_) grid_->DoExit();
+}
+
+void TInplaceEdit::Change() {
+  TCustomMaskEdit::Change();
+  if (grid_ && grid_->editorMode_ && !grid_->fillingEditor_) grid_->SetEditText(grid_->Col(), grid_->Row(), Text());
+}
+
+void TInplaceEdit::WndProc(TMessage& m) {
+  if (m.Msg == WM_LBUTTONDOWN && grid_) {
+    // A second click soon after the first is the grid's double click.
+    uint32_t now = GetTickCount();
+    if (lastClickValid_ && TicksElapsed(lastClick_, now) < clickTime_) {
+      lastClickValid_ = false;
+      grid_->DblClick();
+    } else {
+      lastClick_ = now;
+      lastClickValid_ = true;
+    }
+  }
+  TCustomMaskEdit::WndProc(m);
+}
+
+// =============================================================================================
+// TCustomGrid: construction, counts, extents
+
+TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+  controlStyle_ = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks, csNeedsBorderPaint};
+  tabStop_ = true;
+  color_ = clWindow;
+  width_ = 320;
+  height_ = 120;
+}
+
+TCustomGrid::~TCustomGrid() {
+  if (GetCapture() == this) ReleaseCapture();
+  KillTimer(this, kScrollTimer);
+}
+
+void TCustomGrid::SetColCount(int Value) {
+  if (Value < 1) Value = 1;
+  if (Value == colCount_) return;
+  if (Value <= fixedCols_) fixedCols_ = Value - 1;
+  int old = colCount_;
+  colCount_ = Value;
+  if (!colWidths_.empty()) colWidths_.resize(static_cast<size_t>(Value), defaultColWidth_);
+  if (!tabStops_.empty()) tabStops_.resize(static_cast<size_t>(Value), 1);
+  // The current cell, anchor and view stay inside the grid.
+  current_.X = Clamp(current_.X, fixedCols_, colCount_ - 1);
+  anchor_.X = Clamp(anchor_.X, fixedCols_, colCount_ - 1);
+  if (options_.Contains(goRowSelect)) anchor_.X = colCount_ - 1;
+  TGridCoord max = CalcMaxTopLeft();
+  topLeft_.X = Clamp(topLeft_.X, fixedCols_, std::max(fixedCols_, max.X));
+  SizeChanged(old, rowCount_);
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetRowCount(int Value) {
+  if (Value < 1) Value = 1;
+  if (Value == rowCount_) return;
+  if (Value <= fixedRows_) fixedRows_ = Value - 1;
+  int old = rowCount_;
+  rowCount_ = Value;
+  if (!rowHeights_.empty()) rowHeights_.resize(static_cast<size_t>(Value), defaultRowHeight_);
+  current_.Y = Clamp(current_.Y, fixedRows_, rowCount_ - 1);
+  anchor_.Y = Clamp(anchor_.Y, fixedRows_, rowCount_ - 1);
+  TGridCoord max = CalcMaxTopLeft();
+  topLeft_.Y = Clamp(topLeft_.Y, fixedRows_, std::max(fixedRows_, max.Y));
+  SizeChanged(colCount_, old);
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetFixedCols(int Value) {
+  if (Value < 0) throw EInvalidGridOperation(u"Grid index out of range");
+  if (Value >= colCount_) throw EInvalidGridOperation(u"Fixed column count must be less than column count");
+  fixedCols_ = Value;
+  if (current_.X < Value) current_.X = Value;
+  if (anchor_.X < Value) anchor_.X = Value;
+  topLeft_.X = std::max(topLeft_.X, Value);
+  if (topLeft_.X > Value) topLeft_.X = Clamp(topLeft_.X, Value, std::max(Value, CalcMaxTopLeft().X));
+  if (options_.Contains(goRowSelect)) current_.X = Value;
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetFixedRows(int Value) {
+  if (Value < 0) throw EInvalidGridOperation(u"Grid index out of range");
+  if (Value >= rowCount_) throw EInvalidGridOperation(u"Fixed row count must be less than row count");
+  fixedRows_ = Value;
+  if (current_.Y < Value) current_.Y = Value;
+  if (anchor_.Y < Value) anchor_.Y = Value;
+  topLeft_.Y = std::max(topLeft_.Y, Value);
+  if (topLeft_.Y > Value) topLeft_.Y = Clamp(topLeft_.Y, Value, std::max(Value, CalcMaxTopLeft().Y));
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetDefaultColWidth(int Value) {
+  if (Value < 0) Value = 0;
+  defaultColWidth_ = Value;
+  colWidths_.clear();
+  ColWidthsChanged();
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int Value) {
+  if (Value < 0) Value = 0;
+  defaultRowHeight_ = Value;
+  rowHeights_.clear();
+  RowHeightsChanged();
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+int TCustomGrid::ColWidths(int Index) const {
+  if (Index < 0 || Index >= colCount_) return defaultColWidth_;
+  return colWidths_.empty() ? defaultColWidth_ : colWidths_[static_cast<size_t>(Index)];
+}
+
+int TCustomGrid::RowHeights(int Index) const {
+  if (Index < 0 || Index >= rowCount_) return defaultRowHeight_;
+  return rowHeights_.empty() ? defaultRowHeight_ : rowHeights_[static_cast<size_t>(Index)];
+}
+
+void TCustomGrid::SetColWidths(int Index, int Value) {
+  if (Index < 0 || Index >= colCount_) GridIndexError();
+  if (Value < 0) Value = 0;
+  if (colWidths_.empty()) {
+    if (Value == defaultColWidth_) return;
+    colWidths_.assign(static_cast<size_t>(colCount_), defaultColWidth_);
+  }
+  if (colWidths_[static_cast<size_t>(Index)] == Value) return;
+  colWidths_[static_cast<size_t>(Index)] = Value;
+  ColWidthsChanged();
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetRowHeights(int Index, int Value) {
+  if (Index < 0 || Index >= rowCount_) GridIndexError();
+  if (Value < 0) Value = 0;
+  if (rowHeights_.empty()) {
+    if (Value == defaultRowHeight_) return;
+    rowHeights_.assign(static_cast<size_t>(rowCount_), defaultRowHeight_);
+  }
+  if (rowHeights_[static_cast<size_t>(Index)] == Value) return;
+  rowHeights_[static_cast<size_t>(Index)] = Value;
+  RowHeightsChanged();
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetGridLineWidth(int Value) {
+  if (Value < 0) Value = 0;
+  if (Value == gridLineWidth_) return;
+  gridLineWidth_ = Value;
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetOptions(TGridOptions Value) {
+  if (Value == options_) return;
+  if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
+  options_ = Value;
+  if (!options_.Contains(goEditing)) HideEditor();
+  if (options_.Contains(goRowSelect)) {
+    current_.X = fixedCols_;
+    anchor_.X = colCount_ - 1;
+  }
+  if (options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing) && IsActiveControl()) ShowEditor();
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value) {
+  if (Value == scrollBars_) return;
+  scrollBars_ = Value;
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::SetBorderStyle(TBorderStyle b) {
+  borderStyle_ = b;
+  Invalidate();
+}
+
+bool TCustomGrid::TabStops(int Index) const {
+  if (Index < 0 || Index >= colCount_) return true;
+  return tabStops_.empty() || tabStops_[static_cast<size_t>(Index)] != 0;
+}
+
+void TCustomGrid::SetTabStops(int Index, bool Value) {
+  if (Index < 0 || Index >= colCount_) GridIndexError();
+  if (tabStops_.empty()) {
+    if (Value) return;
+    tabStops_.assign(static_cast<size_t>(colCount_), 1);
+  }
+  tabStops_[static_cast<size_t>(Index)] = Value ? 1 : 0;
+}
+
+// =============================================================================================
+// Geometry
+
+TRect TCustomGrid::ClientRect() const {
+  TRect r = TCustomControl::ClientRect();
+  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) r.Right = std::max(0, r.Right - kScrollBarSize);
+  if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) r.Bottom = std::max(0, r.Bottom - kScrollBarSize);
+  return r;
+}
+
+TCustomGrid::AxisInfo TCustomGrid::CalcAxis(bool Vertical) const {
+  AxisInfo a;
+  TRect cr = ClientRect();
+  a.Extent = Vertical ? cr.Height() : cr.Width();
+  a.FixedCount = Vertical ? fixedRows_ : fixedCols_;
+  a.FirstScroll = Vertical ? topLeft_.Y : topLeft_.X;
+  a.Count = Vertical ? rowCount_ : colCount_;
+  bool lines = Vertical ? options_.Contains(goHorzLine) : options_.Contains(goVertLine);
+  a.LineWidth = lines ? gridLineWidth_ : 0;
+  int pos = 0;
+  for (int i = 0; i < a.FixedCount; ++i) pos += AxisExtent(Vertical, i) + a.LineWidth;
+  a.FixedExtent = pos;
+  a.LastFull = a.FirstScroll - 1;
+  for (int i = a.FirstScroll; i < a.Count; ++i) {
+    pos += AxisExtent(Vertical, i) + a.LineWidth;
+    if (pos - a.LineWidth > a.Extent) break;  // the line itself may fall outside
+    a.LastFull = i;
+  }
+  a.FullVisible = std::max(0, a.LastFull - a.FirstScroll + 1);
+  if (a.FullVisible == 0 && a.FirstScroll < a.Count) a.FullVisible = 1;
+  return a;
+}
+
+int TCustomGrid::VisibleColCount() const { return CalcAxis(false).FullVisible; }
+int TCustomGrid::VisibleRowCount() const { return CalcAxis(true).FullVisible; }
+
+int TCustomGrid::AxisStart(bool Vertical, int Index) const {
+  AxisInfo a = CalcAxis(Vertical);
+  if (Index < 0 || Index >= a.Count) return -1;
+  int pos = 0;
+  if (Index < a.FixedCount) {
+    for (int i = 0; i < Index; ++i) pos += AxisExtent(Vertical, i) + a.LineWidth;
+    return pos;
+  }
+  if (Index < a.FirstScroll) return -1;
+  pos = a.FixedExtent;
+  for (int i = a.FirstScroll; i < Index; ++i) {
+    pos += AxisExtent(Vertical, i) + a.LineWidth;
+    if (pos >= a.Extent) return -1;
+  }
+  return pos < a.Extent ? pos : -1;
+}
+
+int TCustomGrid::AxisIndexAt(bool Vertical, int Pixel) const {
+  AxisInfo a = CalcAxis(Vertical);
+  if (Pixel < 0 || Pixel >= a.Extent) return -1;
+  int pos = 0;
+  for (int i = 0; i < a.FixedCount; ++i) {
+    int next = pos + AxisExtent(Vertical, i) + a.LineWidth;
+    if (Pixel < next) return i;
+    pos = next;
+  }
+  for (int i = a.FirstScroll; i < a.Count && pos < a.Extent; ++i) {
+    int next = pos + AxisExtent(Vertical, i) + a.LineWidth;
+    if (Pixel < next) return i;
+    pos = next;
+  }
+  return -1;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const {
+  int x = AxisStart(false, ACol);
+  int y = AxisStart(true, ARow);
+  if (x < 0 || y < 0) return TRect{};
+  return Rect(x, y, x + ColWidths(ACol), y + RowHeights(ARow));
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
+  TGridCoord c = MouseCoord(X, Y);
+  ACol = c.X;
+  ARow = c.Y;
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const {
+  TGridCoord c{AxisIndexAt(false, X), AxisIndexAt(true, Y)};
+  if (c.X < 0 || c.Y < 0) return {-1, -1};
+  return c;
+}
+
+int TCustomGrid::GridWidth() const {
+  AxisInfo a = CalcAxis(false);
+  int pos = a.FixedExtent;
+  for (int i = a.FirstScroll; i < a.Count && pos < a.Extent; ++i) pos += ColWidths(i) + a.LineWidth;
+  return std::min(pos, a.Extent);
+}
+
+int TCustomGrid::GridHeight() const {
+  AxisInfo a = CalcAxis(true);
+  int pos = a.FixedExtent;
+  for (int i = a.FirstScroll; i < a.Count && pos < a.Extent; ++i) pos += RowHeights(i) + a.LineWidth;
+  return std::min(pos, a.Extent);
+}
+
+TGridCoord TCustomGrid::CalcMaxTopLeft() const {
+  // The largest first scrollable index whose cells up to the last one still fill the view.
+  auto axis = [&](bool vertical) {
+    AxisInfo a = CalcAxis(vertical);
+    int room = a.Extent - a.FixedExtent;
+    int result = a.Count - 1;
+    int used = 0;
+    for (int i = a.Count - 1; i >= a.FixedCount; --i) {
+      used += AxisExtent(vertical, i) + a.LineWidth;
+      if (used - a.LineWidth > room) break;
+      result = i;
+    }
+    return std::max(result, a.FixedCount);
+  };
+  return {axis(false), axis(true)};
+}
+
+// =============================================================================================
+// View
+
+void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
+  TGridCoord max = CalcMaxTopLeft();
+  ALeft = Clamp(ALeft, fixedCols_, std::max(fixedCols_, max.X));
+  ATop = Clamp(ATop, fixedRows_, std::max(fixedRows_, max.Y));
+  if (ALeft == topLeft_.X && ATop == topLeft_.Y) return;
+  topLeft_ = {ALeft, ATop};
+  // The editor stays over its cell only while that cell is in view.
+  if (editorMode_ && inplaceEdit_) {
+    TRect r = CellRect(current_.X, current_.Y);
+    if (r.IsEmpty()) inplaceEdit_->Hide();
+    else inplaceEdit_->Move(r);
+  }
+  UpdateScrollBars();
+  InvalidateGrid();
+  TopLeftChanged();
+}
+
+void TCustomGrid::SetLeftCol(int Value) { MoveTopLeft(Value, topLeft_.Y); }
+void TCustomGrid::SetTopRow(int Value) { MoveTopLeft(topLeft_.X, Value); }
+
+int TCustomGrid::ScrollPos(bool Vertical) const {
+  TGridCoord max = CalcMaxTopLeft();
+  int fixed = Vertical ? fixedRows_ : fixedCols_;
+  int range = (Vertical ? max.Y : max.X) - fixed;
+  if (range <= 0) return 0;
+  return MulDiv((Vertical ? topLeft_.Y : topLeft_.X) - fixed, 127, range);
+}
+
+void TCustomGrid::ScrollBarMessage(bool Vertical, unsigned Code, int Pos) {
+  TGridCoord max = CalcMaxTopLeft();
+  int fixed = Vertical ? fixedRows_ : fixedCols_;
+  int maxFirst = Vertical ? max.Y : max.X;
+  int first = Vertical ? topLeft_.Y : topLeft_.X;
+  int page = Vertical ? VisibleRowCount() : VisibleColCount();
+  int target = first;
+  switch (Code) {
+    case SB_LINEUP: target = first - 1; break;
+    case SB_LINEDOWN: target = first + 1; break;
+    case SB_PAGEUP: target = first - std::max(1, page); break;
+    case SB_PAGEDOWN: target = first + std::max(1, page); break;
+    case SB_THUMBPOSITION:
+      target = fixed + MulDiv(Clamp(Pos, 0, 127), maxFirst - fixed, 127);
+      break;
+    case SB_THUMBTRACK:
+      if (!options_.Contains(goThumbTracking)) return;
+      target = fixed + MulDiv(Clamp(Pos, 0, 127), maxFirst - fixed, 127);
+      break;
+    case SB_TOP: target = fixed; break;
+    case SB_BOTTOM: target = maxFirst; break;
+    default: return;
+  }
+  if (Vertical) MoveTopLeft(topLeft_.X, target);
+  else MoveTopLeft(target, topLeft_.Y);
+}
+
+void TCustomGrid::UpdateScrollBars() {
+  // The stand-in's bars live in the model: ScrollPos gives the 0..127 thumb position.
+}
+
+// =============================================================================================
+// Current cell and selection
+
+bool TCustomGrid::SelectCell(int ACol, int ARow) {
+  (void)ACol;
+  (void)ARow;
+  return true;
+}
+
+bool TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
+  if (ACol < 0 || ARow < 0 || ACol >= colCount_ || ARow >= rowCount_) GridIndexError();
+  if (!SelectCell(ACol, ARow)) return false;
+  TGridRect oldSel = Selection();
+  TGridCoord old = current_;
+  current_ = {ACol, ARow};
+  if (!options_.Contains(goAlwaysShowEditor)) HideEditor();
+  if (MoveAnchor || !options_.Contains(goRangeSelect)) {
+    anchor_ = current_;
+    if (options_.Contains(goRowSelect)) anchor_.X = colCount_ - 1;
+  }
+  if (options_.Contains(goRowSelect)) current_.X = fixedCols_;
+  if (Show) {
+    // Scroll just enough to bring the cell fully into view.
+    int left = topLeft_.X, top = topLeft_.Y;
+    if (current_.X >= fixedCols_) {
+      if (current_.X < left) left = current_.X;
+      else {
+        while (left < current_.X) {
+          int save = topLeft_.X;
+          topLeft_.X = left;
+          bool fits = current_.X <= CalcAxis(false).LastFull;
+          topLeft_.X = save;
+          if (fits) break;
+          ++left;
+        }
+      }
+    }
+    if (current_.Y >= fixedRows_) {
+      if (current_.Y < top) top = current_.Y;
+      else {
+        AxisInfo a = CalcAxis(true);
+        if (current_.Y > a.LastFull) {
+          // Walk back from the row until the view is full.
+          int room = a.Extent - a.FixedExtent;
+          int used = 0;
+          top = current_.Y;
+          for (int i = current_.Y; i >= fixedRows_; --i) {
+            used += RowHeights(i) + a.LineWidth;
+            if (used - a.LineWidth > room) break;
+            top = i;
+          }
+        }
+      }
+    }
+    MoveTopLeft(left, top);
+  }
+  InvalidateRect(oldSel);
+  InvalidateRect(Selection());
+  InvalidateCell(old.X, old.Y);
+  InvalidateCell(current_.X, current_.Y);
+  if (options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing) && IsActiveControl()) {
+    ShowEditor();
+    UpdateEditor();
+  }
+  return true;
+}
+
+void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
+  if (MoveCurrent(ACol, ARow, MoveAnchor, true)) Click();
+}
+
+void TCustomGrid::SetCol(int Value) {
+  if (Value == current_.X) return;
+  FocusCell(Value, current_.Y, true);
+}
+
+void TCustomGrid::SetRow(int Value) {
+  if (Value == current_.Y) return;
+  FocusCell(current_.X, Value, true);
+}
+
+TGridRect TCustomGrid::Selection() const {
+  TGridRect r;
+  r.Left = std::min(current_.X, anchor_.X);
+  r.Right = std::max(current_.X, anchor_.X);
+  r.Top = std::min(current_.Y, anchor_.Y);
+  r.Bottom = std::max(current_.Y, anchor_.Y);
+  return r;
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value) {
+  TGridRect old = Selection();
+  // The anchor takes the far corner and the current cell the near one, as given: a parked
+  // rectangle outside the grid is kept as it is (nothing there is painted selected).
+  anchor_ = {Value.Right, Value.Bottom};
+  current_ = {Value.Left, Value.Top};
+  if (options_.Contains(goRowSelect) && Value.Left >= 0 && Value.Left < colCount_) {
+    current_.X = fixedCols_;
+    anchor_.X = colCount_ - 1;
+  }
+  if (current_.X >= 0 && current_.X < colCount_ && current_.Y >= 0 && current_.Y < rowCount_) {
+    // Bring the top-left cell of the new selection into view, as selecting by hand would.
+    int left = current_.X >= fixedCols_ && (current_.X < topLeft_.X || current_.X > CalcAxis(false).LastFull)
+                   ? current_.X : topLeft_.X;
+    int top = current_.Y >= fixedRows_ && (current_.Y < topLeft_.Y || current_.Y > CalcAxis(true).LastFull)
+                  ? current_.Y : topLeft_.Y;
+    MoveTopLeft(left, top);
+  }
+  InvalidateRect(old);
+  InvalidateRect(Selection());
+}
+
+bool TCustomGrid::IsActiveControl() const {
+  if (Focused()) return true;
+  return inplaceEdit_ && inplaceEdit_->Focused();
+}
+
+void TCustomGrid::Click() { TCustomControl::Click(); }
+void TCustomGrid::DblClick() { TCustomControl::DblClick(); }
+
+// =============================================================================================
+// Virtual defaults
+
+bool TCustomGrid::CanEditShow() {
+  return options_.Contains(goEditing) && !options_.Contains(goRowSelect) && editorMode_ &&
+         current_.X >= fixedCols_ && current_.Y >= fixedRows_;
+}
+bool TCustomGrid::CanEditAcceptKey(Char Key) { (void)Key; return true; }
+bool TCustomGrid::CanEditModify() { return canEditModify_; }
+bool TCustomGrid::CanGridAcceptKey(Word Key, TShiftState Shift) { (void)Key; (void)Shift; return true; }
+TInplaceEdit* TCustomGrid::CreateEditor() { return New<TInplaceEdit>(this); }
+String TCustomGrid::GetEditText(int ACol, int ARow) { (void)ACol; (void)ARow; return {}; }
+void TCustomGrid::SetEditText(int ACol, int ARow, const String& Value) { (void)ACol; (void)ARow; (void)Value; }
+String TCustomGrid::GetEditMask(int ACol, int ARow) { (void)ACol; (void)ARow; return {}; }
+int TCustomGrid::GetEditLimit() { return 0; }
+void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex) { (void)FromIndex; (void)ToIndex; }
+void TCustomGrid::RowMoved(int FromIndex, int ToIndex) { (void)FromIndex; (void)ToIndex; }
+void TCustomGrid::TopLeftChanged() {
+  if (editorMode_ && inplaceEdit_) inplaceEdit_->UpdateLoc(CellRect(current_.X, current_.Y));
+}
+void TCustomGrid::SizeChanged(int OldColCount, int OldRowCount) { (void)OldColCount; (void)OldRowCount; }
+void TCustomGrid::ColWidthsChanged() {
+  if (editorMode_ && inplaceEdit_ && inplaceEdit_->Visible()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));
+}
+void TCustomGrid::RowHeightsChanged() {
+  if (editorMode_ && inplaceEdit_ && inplaceEdit_->Visible()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));
+}
+void TCustomGrid::CreateWnd() { UpdateScrollBars(); }
+
+void TCustomGrid::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  defaultColWidth_ = MulDiv(defaultColWidth_, M, D);
+  defaultRowHeight_ = MulDiv(defaultRowHeight_, M, D);
+  for (int& w : colWidths_) w = MulDiv(w, M, D);
+  for (int& h : rowHeights_) h = MulDiv(h, M, D);
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+void TCustomGrid::Loaded() {
+  TCustomControl::Loaded();
+  UpdateScrollBars();
+}
+
+void TCustomGrid::Resize() {
+  // A larger view may leave the top-left beyond its largest useful value.
+  MoveTopLeft(topLeft_.X, topLeft_.Y);
+  if (editorMode_ && inplaceEdit_ && inplaceEdit_->Visible()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));
+  TCustomControl::Resize();
+}
+
+void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  UpdateScrollBars();
+}
+
+QWidget* TCustomGrid::CreateWidget(QWidget* parentWidget) {
+  QWidget* w = TCustomControl::CreateWidget(parentWidget);
+  CreateWnd();
+  return w;
+}
+
+unsigned TCustomGrid::DialogCode() const {
+  unsigned code = DLGC_WANTARROWS;
+  if (options_.Contains(goTabs)) code |= DLGC_WANTTAB;
+  if (options_.Contains(goEditing)) code |= DLGC_WANTCHARS;
+  return code;
+}
+
+// =============================================================================================
+// Structure
+
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
+  if (FromIndex == ToIndex) return;
+  if (FromIndex < 0 || ToIndex < 0 || FromIndex >= colCount_ || ToIndex >= colCount_) GridIndexError();
+  HideEditor();
+  if (!colWidths_.empty()) MoveElement(colWidths_, FromIndex, ToIndex);
+  if (!tabStops_.empty()) MoveElement(tabStops_, FromIndex, ToIndex);
+  ColumnMovedData(FromIndex, ToIndex);
+  // The current cell keeps its column.
+  auto follow = [&](int x) {
+    if (x == FromIndex) return ToIndex;
+    if (FromIndex < ToIndex && x > FromIndex && x <= ToIndex) return x - 1;
+    if (FromIndex > ToIndex && x >= ToIndex && x < FromIndex) return x + 1;
+    return x;
+  };
+  current_.X = follow(current_.X);
+  anchor_.X = follow(anchor_.X);
+  InvalidateGrid();
+  ColumnMoved(FromIndex, ToIndex);
+  ColWidthsChanged();
+}
+
+void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
+  if (FromIndex == ToIndex) return;
+  if (FromIndex < 0 || ToIndex < 0 || FromIndex >= rowCount_ || ToIndex >= rowCount_) GridIndexError();
+  HideEditor();
+  if (!rowHeights_.empty()) MoveElement(rowHeights_, FromIndex, ToIndex);
+  RowMovedData(FromIndex, ToIndex);
+  auto follow = [&](int y) {
+    if (y == FromIndex) return ToIndex;
+    if (FromIndex < ToIndex && y > FromIndex && y <= ToIndex) return y - 1;
+    if (FromIndex > ToIndex && y >= ToIndex && y < FromIndex) return y + 1;
+    return y;
+  };
+  current_.Y = follow(current_.Y);
+  anchor_.Y = follow(anchor_.Y);
+  InvalidateGrid();
+  RowMoved(FromIndex, ToIndex);
+  RowHeightsChanged();
+}
+
+void TCustomGrid::DeleteColumn(int ACol) {
+  if (ACol < 0 || ACol >= colCount_) GridIndexError();
+  // The column goes to the end and the count drops by one.
+  MoveColumn(ACol, colCount_ - 1);
+  DeleteColumnData(colCount_ - 1);
+  SetColCount(colCount_ - 1);
+}
+
+void TCustomGrid::DeleteRow(int ARow) {
+  if (ARow < 0 || ARow >= rowCount_) GridIndexError();
+  MoveRow(ARow, rowCount_ - 1);
+  DeleteRowData(rowCount_ - 1);
+  SetRowCount(rowCount_ - 1);
+}
+
+// =============================================================================================
+// Repainting
+
+void TCustomGrid::InvalidateClientRect(const TRect& r) {
+  if (r.IsEmpty()) return;
+  invalidated_.push_back(r);
+  if (QWidget* w = ExistingWidget()) w->update(r.Left, r.Top, r.Width(), r.Height());
+}
+
+std::vector<TRect> TCustomGrid::TakeInvalidatedRects() {
+  std::vector<TRect> out;
+  out.swap(invalidated_);
+  return out;
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow) {
+  TGridRect r{ACol, ARow, ACol, ARow};
+  InvalidateRect(r);
+}
+
+void TCustomGrid::InvalidateCol(int ACol) { InvalidateRect(TGridRect{ACol, 0, ACol, rowCount_ - 1}); }
+void TCustomGrid::InvalidateRow(int ARow) { InvalidateRect(TGridRect{0, ARow, colCount_ - 1, ARow}); }
+
+void TCustomGrid::InvalidateGrid() {
+  TRect r = TCustomControl::ClientRect();
+  InvalidateClientRect(r);
+}
+
+void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
+  // Only the part in view matters: clamp to the visible columns and rows.
+  TGridRect g = ARect;
+  if (g.Left > g.Right) std::swap(g.Left, g.Right);
+  if (g.Top > g.Bottom) std::swap(g.Top, g.Bottom);
+  if (g.Right < 0 || g.Bottom < 0 || g.Left >= colCount_ || g.Top >= rowCount_) return;
+  g.Left = std::max(g.Left, 0);
+  g.Top = std::max(g.Top, 0);
+  g.Right = std::min(g.Right, colCount_ - 1);
+  g.Bottom = std::min(g.Bottom, rowCount_ - 1);
+  AxisInfo h = CalcAxis(false), v = CalcAxis(true);
+  auto span = [&](bool vertical, const AxisInfo& a, int lo, int hi, int& from, int& to) {
+    from = -1;
+    to = -1;
+    int pos = 0;
+    auto visit = [&](int i) {
+      int e = AxisExtent(vertical, i) + a.LineWidth;
+      if (i >= lo && i <= hi) {
+        if (from < 0) from = pos;
+        to = pos + e;
+      }
+      pos += e;
+    };
+    for (int i = 0; i < a.FixedCount; ++i) visit(i);
+    for (int i = a.FirstScroll; i < a.Count && pos < a.Extent && i <= hi; ++i) visit(i);
+  };
+  int x0, x1, y0, y1;
+  span(false, h, g.Left, g.Right, x0, x1);
+  span(true, v, g.Top, g.Bottom, y0, y1);
+  if (x0 < 0 || y0 < 0) return;
+  InvalidateClientRect(Rect(x0, y0, x1, y1));
+}
+
+void TCustomGrid::InvalidateEditor() {
+  inplaceCol_ = -1;
+  inplaceRow_ = -1;
+  UpdateEditor();
+}
+
+// =============================================================================================
+// Painting
+
+void TCustomGrid::PaintTo(void* qpainter) {
+  auto* p = static_cast<QPainter*>(qpainter);
+  hasPaintUpdate_ = false;
+  if (p && p->hasClipping()) {
+    QRect c = p->clipBoundingRect().toAlignedRect();
+    paintUpdate_ = Rect(c.left(), c.top(), c.left() + c.width(), c.top() + c.height());
+    hasPaintUpdate_ = true;
+  }
+  TCustomControl::PaintTo(qpainter);
+  hasPaintUpdate_ = false;
+}
+
+void TCustomGrid::PaintOn(TCanvas* ACanvas, const TRect* UpdateRect) {
+  TCanvas* saved = paintCanvas_;
+  bool savedHas = hasPaintUpdate_;
+  TRect savedRect = paintUpdate_;
+  paintCanvas_ = ACanvas;
+  hasPaintUpdate_ = UpdateRect != nullptr;
+  if (UpdateRect) paintUpdate_ = *UpdateRect;
+  try {
+    Paint();
+  } catch (...) {
+    paintCanvas_ = saved;
+    hasPaintUpdate_ = savedHas;
+    paintUpdate_ = savedRect;
+    throw;
+  }
+  paintCanvas_ = saved;
+  hasPaintUpdate_ = savedHas;
+  paintUpdate_ = savedRect;
+}
+
+void TCustomGrid::Paint() {
+  TCanvas* cv = Canvas();
+  TRect client = TCustomControl::ClientRect();
+  TRect view = ClientRect();
+  TRect update = hasPaintUpdate_ ? paintUpdate_ : client;
+  AxisInfo h = CalcAxis(false), v = CalcAxis(true);
+  TGridRect sel = Selection();
+  bool focused = IsActiveControl();
+  bool editorShown = editorMode_ && options_.Contains(goEditing) && inplaceEdit_ && inplaceEdit_->Visible();
+
+  // Visible indices with their start pixels, fixed first, then from LeftCol/TopRow on.
+  auto visible = [&](bool vertical, const AxisInfo& a) {
+    std::vector<std::pair<int, int>> out;
+    int pos = 0;
+    for (int i = 0; i < a.FixedCount && pos < a.Extent; ++i) {
+      out.emplace_back(i, pos);
+      pos += AxisExtent(vertical, i) + a.LineWidth;
+    }
+    for (int i = a.FirstScroll; i < a.Count && pos < a.Extent; ++i) {
+      out.emplace_back(i, pos);
+      pos += AxisExtent(vertical, i) + a.LineWidth;
+    }
+    return std::make_pair(out, pos);
+  };
+  auto [cols, gridRight] = visible(false, h);
+  auto [rows, gridBottom] = visible(true, v);
+
+  for (const auto& [r, y] : rows) {
+    int rh = RowHeights(r);
+    if (y >= update.Bottom || y + rh + v.LineWidth <= update.Top) continue;
+    for (const auto& [c, x] : cols) {
+      int cw = ColWidths(c);
+      if (x >= update.Right || x + cw + h.LineWidth <= update.Left) continue;
+      TRect where = Rect(x, y, x + cw, y + rh);
+      TGridDrawState state;
+      bool fixed = c < fixedCols_ || r < fixedRows_;
+      if (fixed) state.Include(gdFixed);
+      else {
+        if (focused && c == current_.X && r == current_.Y) state.Include(gdFocused);
+        if (PointInGridRect(c, r, sel)) state.Include(gdSelected);
+      }
+      // Under an open editor the focused cell is the editor's to draw.
+      if (state.Contains(gdFocused) && editorShown) continue;
+      if (defaultDrawing_) {
+        cv->Font()->Assign(Font());
+        if (fixed) {
+          cv->Brush()->SetColor(fixedColor_);
+        } else if (state.Contains(gdSelected) &&
+                   (!state.Contains(gdFocused) || options_.Contains(goDrawFocusSelected) ||
+                    options_.Contains(goRowSelect))) {
+          cv->Brush()->SetColor(clHighlight);
+          cv->Font()->SetColor(clHighlightText);
+        } else {
+          cv->Brush()->SetColor(Color());
+        }
+        cv->Brush()->SetStyle(bsSolid);
+        cv->FillRect(where);
+      }
+      DrawCell(c, r, where, state);
+      if (defaultDrawing_ && state.Contains(gdFocused) && !options_.Contains(goRowSelect) &&
+          !(options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor))) {
+        cv->DrawFocusRect(where);
+      }
+    }
+  }
+
+  // Grid lines in the spacing left for them.
+  if (gridLineWidth_ > 0) {
+    cv->Pen()->SetWidth(1);
+    cv->Brush()->SetStyle(bsSolid);
+    if (h.LineWidth > 0) {
+      for (const auto& [c, x] : cols) {
+        bool fixedCol = c < fixedCols_;
+        bool want = fixedCol ? options_.Contains(goFixedVertLine) : options_.Contains(goVertLine);
+        if (!want) continue;
+        cv->Brush()->SetColor(fixedCol ? clGray : clSilver);
+        int lx = x + ColWidths(c);
+        cv->FillRect(Rect(lx, 0, lx + h.LineWidth, std::min(gridBottom, view.Bottom)));
+      }
+    }
+    if (v.LineWidth > 0) {
+      for (const auto& [r, y] : rows) {
+        bool fixedRow = r < fixedRows_;
+        bool want = fixedRow ? options_.Contains(goFixedHorzLine) : options_.Contains(goHorzLine);
+        if (!want) continue;
+        cv->Brush()->SetColor(fixedRow ? clGray : clSilver);
+        int ly = y + RowHeights(r);
+        cv->FillRect(Rect(0, ly, std::min(gridRight, view.Right), ly + v.LineWidth));
+      }
+    }
+  }
+
+  // Beyond the last cell: the grid's colour.
+  cv->Brush()->SetColor(Color());
+  cv->Brush()->SetStyle(bsSolid);
+  if (gridRight < client.Right) cv->FillRect(Rect(gridRight, 0, client.Right, client.Bottom));
+  if (gridBottom < client.Bottom) cv->FillRect(Rect(0, gridBottom, std::min(gridRight, client.Right), client.Bottom));
+  // Scroll bar areas: the face colour with the thumb at its 0..127 position.
+  auto bar = [&](bool vertical) {
+    TRect r = vertical ? Rect(view.Right, 0, client.Right, view.Bottom) : Rect(0, view.Bottom, view.Right, client.Bottom);
+    if (r.IsEmpty()) return;
+    cv->Brush()->SetColor(clScrollBar);
+    cv->FillRect(r);
+    int len = vertical ? r.Height() : r.Width();
+    int thumb = std::max(8, len / 8);
+    int off = MulDiv(ScrollPos(vertical), std::max(0, len - thumb), 127);
+    cv->Brush()->SetColor(clBtnFace);
+    cv->FillRect(vertical ? Rect(r.Left, r.Top + off, r.Right, r.Top + off + thumb)
+                          : Rect(r.Left + off, r.Top, r.Left + off + thumb, r.Bottom));
+  };
+  if (view.Right < client.Right) bar(true);
+  if (view.Bottom < client.Bottom) bar(false);
+}
+
+// =============================================================================================
+// Editor
+
+void TCustomGrid::SetEditorMode(bool Value) {
+  if (Value == editorMode_) {
+    if (Value) UpdateEditor();
+    return;
+  }
+  if (Value) ShowEditor();
+  else HideEditor();
+}
+
+void TCustomGrid::ShowEditor() {
+  if (!options_.Contains(goEditing) || options_.Contains(goRowSelect)) return;
+  editorMode_ = true;
+  if (!CanEditShow()) {
+    editorMode_ = false;
+    return;
+  }
+  UpdateEditor();
+}
+
+void TCustomGrid::UpdateEditor() {
+  if (!editorMode_) return;
+  if (!inplaceEdit_) {
+    inplaceEdit_ = CreateEditor();
+    inplaceEdit_->SetGrid(this);
+    inplaceEdit_->SetParent(this);
+  }
+  TRect r = CellRect(current_.X, current_.Y);
+  if (inplaceCol_ != current_.X || inplaceRow_ != current_.Y) {
+    inplaceEdit_->UpdateContents();
+    inplaceCol_ = current_.X;
+    inplaceRow_ = current_.Y;
+  }
+  canEditModify_ = true;
+  if (r.IsEmpty()) {
+    inplaceEdit_->Hide();
+  } else {
+    inplaceEdit_->Move(r);
+    if (IsActiveControl() || Focused()) inplaceEdit_->SetFocus();
+  }
+  InvalidateCell(current_.X, current_.Y);
+}
+
+void TCustomGrid::HideEditor() {
+  if (!editorMode_) return;
+  editorMode_ = false;
+  // The text stays in the editor: the edit cycle of the grid reads it from there.
+  if (inplaceEdit_) inplaceEdit_->Hide();
+  inplaceCol_ = -1;
+  inplaceRow_ = -1;
+  InvalidateCell(current_.X, current_.Y);
+}
+
+void TCustomGrid::ShowEditorChar(Char Ch) {
+  ShowEditor();
+  if (!editorMode_ || !inplaceEdit_) return;
+  // The typed character replaces the text, as the posted key would.
+  inplaceEdit_->SelectAll();
+  PostMessage(inplaceEdit_, WM_CHAR, Ch, 0);
+}
+
+// =============================================================================================
+// Keyboard
+
+void TCustomGrid::KeyDown(Word& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  if (!CanGridAcceptKey(Key, Shift)) {
+    Key = 0;
+    return;
+  }
+  TGridCoord newTopLeft = topLeft_;
+  TGridCoord newCurrent = current_;
+  int pageWidth = std::max(1, VisibleColCount());
+  int pageHeight = std::max(1, VisibleRowCount());
+  bool rowSelect = options_.Contains(goRowSelect);
+  bool handled = true;
+  if (Shift.Contains(ssCtrl)) {
+    switch (Key) {
+      case VK_UP: --newTopLeft.Y; break;
+      case VK_DOWN: ++newTopLeft.Y; break;
+      case VK_LEFT:
+        if (!rowSelect) { newCurrent.X -= pageWidth; newTopLeft.X -= pageWidth; }
+        break;
+      case VK_RIGHT:
+        if (!rowSelect) { newCurrent.X += pageWidth; newTopLeft.X += pageWidth; }
+        break;
+      case VK_PRIOR: newCurrent.Y = topLeft_.Y; break;
+      case VK_NEXT: newCurrent.Y = topLeft_.Y + pageHeight - 1; break;
+      case VK_HOME: newCurrent = {fixedCols_, fixedRows_}; break;
+      case VK_END: newCurrent = {colCount_ - 1, rowCount_ - 1}; break;
+      default: handled = false; break;
+    }
+  } else {
+    switch (Key) {
+      case VK_UP: --newCurrent.Y; break;
+      case VK_DOWN: ++newCurrent.Y; break;
+      case VK_LEFT:
+        if (rowSelect) --newTopLeft.X; else --newCurrent.X;
+        break;
+      case VK_RIGHT:
+        if (rowSelect) ++newTopLeft.X; else ++newCurrent.X;
+        break;
+      case VK_NEXT:
+        newCurrent.Y += pageHeight;
+        newTopLeft.Y += pageHeight;
+        break;
+      case VK_PRIOR:
+        newCurrent.Y -= pageHeight;
+        newTopLeft.Y -= pageHeight;
+        break;
+      case VK_HOME:
+        if (rowSelect) newCurrent.Y = fixedRows_; else newCurrent.X = fixedCols_;
+        break;
+      case VK_END:
+        if (rowSelect) newCurrent.Y = rowCount_ - 1; else newCurrent.X = colCount_ - 1;
+        break;
+      case VK_TAB:
+        if (!options_.Contains(goTabs) || Shift.Contains(ssAlt)) { handled = false; break; }
+        {
+          // Next (previous) tab stop, wrapping over rows; stays when none is found.
+          TGridCoord c = current_;
+          bool back = Shift.Contains(ssShift);
+          for (int guard = 0; guard < colCount_ * 2; ++guard) {
+            if (back) {
+              if (--c.X < fixedCols_) {
+                c.X = colCount_ - 1;
+                if (--c.Y < fixedRows_) c.Y = rowCount_ - 1;
+              }
+            } else if (++c.X >= colCount_) {
+              c.X = fixedCols_;
+              if (++c.Y >= rowCount_) c.Y = fixedRows_;
+            }
+            if (TabStops(c.X)) break;
+          }
+          newCurrent = c;
+        }
+        break;
+      case VK_F2:
+        SetEditorMode(true);
+        break;
+      default: handled = false; break;
+    }
+  }
+  if (!handled) return;
+  TGridCoord max = CalcMaxTopLeft();
+  newTopLeft.X = Clamp(newTopLeft.X, fixedCols_, std::max(fixedCols_, max.X));
+  newTopLeft.Y = Clamp(newTopLeft.Y, fixedRows_, std::max(fixedRows_, max.Y));
+  if (newTopLeft.X != topLeft_.X || newTopLeft.Y != topLeft_.Y) MoveTopLeft(newTopLeft.X, newTopLeft.Y);
+  newCurrent.X = Clamp(newCurrent.X, fixedCols_, colCount_ - 1);
+  newCurrent.Y = Clamp(newCurrent.Y, fixedRows_, rowCount_ - 1);
+  if (newCurrent.X != current_.X || newCurrent.Y != current_.Y)
+    FocusCell(newCurrent.X, newCurrent.Y, !Shift.Contains(ssShift) || Key == VK_TAB);
+}
+
+void TCustomGrid::KeyPress(Char& Key) {
+  TCustomControl::KeyPress(Key);
+  if (Key == 0) return;
+  if (!options_.Contains(goAlwaysShowEditor) && Key == 13) {
+    if (editorMode_) HideEditor();
+    else ShowEditor();
+    Key = 0;
+    return;
+  }
+  if (options_.Contains(goEditing) && !editorMode_ && (Key == 8 || Key >= 32) && Key != 127) {
+    Char ch = Key;
+    Key = 0;
+    ShowEditorChar(ch);
+  }
+}
+
+void TCustomGrid::KeyUp(Word& Key, TShiftState Shift) { TCustomControl::KeyUp(Key, Shift); }
+
+// =============================================================================================
+// Mouse
+
+void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                                  int& SizingOfs) {
+  State = gsNormal;
+  Index = -1;
+  SizingPos = 0;
+  SizingOfs = 0;
+  AxisInfo h = CalcAxis(false), v = CalcAxis(true);
+  const int grip = 3;  // pixels either side of a border that grab it
+  if (options_.Contains(goColSizing) && Y < v.FixedExtent && fixedRows_ > 0) {
+    int pos = 0;
+    auto check = [&](int i) {
+      int border = pos + ColWidths(i);
+      if (X >= border - grip && X <= border + grip) {
+        State = gsColSizing;
+        Index = i;
+        SizingPos = border;
+        SizingOfs = border - X;
+      }
+      pos = border + h.LineWidth;
+    };
+    for (int i = 0; i < h.FixedCount; ++i) check(i);
+    for (int i = h.FirstScroll; i < h.Count && pos < h.Extent; ++i) check(i);
+    if (State != gsNormal) return;
+  }
+  if (options_.Contains(goRowSizing) && X < h.FixedExtent && fixedCols_ > 0) {
+    int pos = 0;
+    auto check = [&](int i) {
+      int border = pos + RowHeights(i);
+      if (Y >= border - grip && Y <= border + grip) {
+        State = gsRowSizing;
+        Index = i;
+        SizingPos = border;
+        SizingOfs = border - Y;
+      }
+      pos = border + v.LineWidth;
+    };
+    for (int i = 0; i < v.FixedCount; ++i) check(i);
+    for (int i = v.FirstScroll; i < v.Count && pos < v.Extent; ++i) check(i);
+  }
+}
+
+void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  lastMouse_ = Point(X, Y);
+  if (CanFocus() && !IsActiveControl()) SetFocus();
+  if (Button == mbLeft && !Shift.Contains(ssDouble)) {
+    TGridState state;
+    int index, pos, ofs;
+    CalcSizingState(X, Y, state, index, pos, ofs);
+    if (state != gsNormal) {
+      gridState_ = state;
+      sizingIndex_ = index;
+      sizingPos_ = pos;
+      sizingOfs_ = ofs;
+      HideEditor();
+    } else {
+      TGridCoord cell = MouseCoord(X, Y);
+      if (cell.X >= 0) {
+        bool fixedRowHit = cell.Y < fixedRows_ && cell.X >= fixedCols_;
+        bool fixedColHit = cell.X < fixedCols_ && cell.Y >= fixedRows_;
+        if (fixedRowHit && options_.Contains(goColMoving)) {
+          gridState_ = gsColMoving;
+          moveIndex_ = cell.X;
+          movePos_ = cell.X;
+          HideEditor();
+        } else if (fixedColHit && options_.Contains(goRowMoving)) {
+          gridState_ = gsRowMoving;
+          moveIndex_ = cell.Y;
+          movePos_ = cell.Y;
+          HideEditor();
+        } else if (cell.X >= fixedCols_ && cell.Y >= fixedRows_) {
+          if (options_.Contains(goEditing) && cell.X == current_.X && cell.Y == current_.Y) {
+            ShowEditor();
+          } else {
+            if (MoveCurrent(cell.X, cell.Y, !Shift.Contains(ssShift), true)) {
+              gridState_ = gsSelecting;
+              SetTimer(this, kScrollTimer, 60);
+              Click();
+            }
+          }
+        }
+      }
+    }
+  }
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
+  lastMouse_ = Point(X, Y);
+  switch (gridState_) {
+    case gsSelecting: {
+      TGridCoord cell = MouseCoord(X, Y);
+      if (cell.X >= fixedCols_ && cell.Y >= fixedRows_ && (cell.X != current_.X || cell.Y != current_.Y)) {
+        MoveCurrent(cell.X, cell.Y, false, false);
+      }
+      break;
+    }
+    case gsColSizing: {
+      TRect r = CellRect(sizingIndex_, std::min(topLeft_.Y, rowCount_ - 1));
+      int left = r.IsEmpty() ? AxisStart(false, sizingIndex_) : r.Left;
+      if (left >= 0) {
+        int w = std::max(0, X + sizingOfs_ - left);
+        if (w != ColWidths(sizingIndex_)) SetColWidths(sizingIndex_, w);
+      }
+      break;
+    }
+    case gsRowSizing: {
+      int top = AxisStart(true, sizingIndex_);
+      if (top >= 0) {
+        int hgt = std::max(0, Y + sizingOfs_ - top);
+        if (hgt != RowHeights(sizingIndex_)) SetRowHeights(sizingIndex_, hgt);
+      }
+      break;
+    }
+    case gsColMoving: {
+      int c = AxisIndexAt(false, X);
+      if (c >= fixedCols_) movePos_ = c;
+      break;
+    }
+    case gsRowMoving: {
+      int r = AxisIndexAt(true, Y);
+      if (r >= fixedRows_) movePos_ = r;
+      break;
+    }
+    default:
+      break;
+  }
+  TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  lastMouse_ = Point(X, Y);
+  TGridState state = gridState_;
+  gridState_ = gsNormal;
+  KillTimer(this, kScrollTimer);
+  if (state == gsColMoving && moveIndex_ >= 0 && movePos_ >= 0 && movePos_ != moveIndex_) {
+    MoveColumn(moveIndex_, movePos_);
+  } else if (state == gsRowMoving && moveIndex_ >= 0 && movePos_ >= 0 && movePos_ != moveIndex_) {
+    MoveRow(moveIndex_, movePos_);
+  } else if (state == gsSelecting && options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing)) {
+    ShowEditor();
+  }
+  moveIndex_ = movePos_ = sizingIndex_ = -1;
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  // Partial deltas add up; each whole notch moves one row.
+  wheelAccumulation_ += WheelDelta;
+  bool handled = false;
+  while (wheelAccumulation_ >= WHEEL_DELTA) {
+    wheelAccumulation_ -= WHEEL_DELTA;
+    handled = DoMouseWheelUp(Shift, MousePos) || handled;
+  }
+  while (wheelAccumulation_ <= -WHEEL_DELTA) {
+    wheelAccumulation_ += WHEEL_DELTA;
+    handled = DoMouseWheelDown(Shift, MousePos) || handled;
+  }
+  return handled || WheelDelta != 0;
+}
+
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  (void)Shift;
+  (void)MousePos;
+  if (current_.Y < rowCount_ - 1) FocusCell(current_.X, current_.Y + 1, true);
+  return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  (void)Shift;
+  (void)MousePos;
+  if (current_.Y > fixedRows_) FocusCell(current_.X, current_.Y - 1, true);
+  return true;
+}
+
+void TCustomGrid::DoEnter() {
+  TCustomControl::DoEnter();
+  if (options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing)) ShowEditor();
+  InvalidateCell(current_.X, current_.Y);
+}
+
+void TCustomGrid::DoExit() {
+  TCustomControl::DoExit();
+  if (!options_.Contains(goAlwaysShowEditor)) HideEditor();
+  InvalidateCell(current_.X, current_.Y);
+}
+
+void TCustomGrid::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_TIMER:
+      if (m.WParam == kScrollTimer && gridState_ == gsSelecting) {
+        // Selecting with the mouse beyond the cells scrolls one cell toward it.
+        TRect view = ClientRect();
+        TGridCoord target = current_;
+        AxisInfo h = CalcAxis(false), v = CalcAxis(true);
+        if (lastMouse_.Y >= view.Bottom || lastMouse_.Y > GridHeight()) target.Y = std::min(v.LastFull + 1, rowCount_ - 1);
+        else if (lastMouse_.Y < v.FixedExtent && topLeft_.Y > fixedRows_) target.Y = topLeft_.Y - 1;
+        if (lastMouse_.X >= view.Right || lastMouse_.X > GridWidth()) target.X = std::min(h.LastFull + 1, colCount_ - 1);
+        else if (lastMouse_.X < h.FixedExtent && topLeft_.X > fixedCols_) target.X = topLeft_.X - 1;
+        if (options_.Contains(goRowSelect)) target.X = current_.X;
+        if (target.X != current_.X || target.Y != current_.Y) MoveCurrent(target.X, target.Y, false, true);
+        return;
+      }
+      break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      ScrollBarMessage(m.Msg == WM_VSCROLL, static_cast<unsigned>(m.WParam & 0xFFFF),
+                       static_cast<int>((m.WParam >> 16) & 0xFFFF));
+      return;
+    default:
+      break;
+  }
+  TCustomControl::WndProc(m);
+}
+
+// =============================================================================================
+// TDrawGrid
+
+void TDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+  if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+bool TDrawGrid::SelectCell(int ACol, int ARow) {
+  bool can = TCustomGrid::SelectCell(ACol, ARow);
+  if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+  return can;
+}
+
+String TDrawGrid::GetEditText(int ACol, int ARow) {
+  String s;
+  if (OnGetEditText) OnGetEditText(this, ACol, ARow, s);
+  return s;
+}
+
+void TDrawGrid::SetEditText(int ACol, int ARow, const String& Value) {
+  if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+}
+
+String TDrawGrid::GetEditMask(int ACol, int ARow) {
+  String s;
+  if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, s);
+  return s;
+}
+
+void TDrawGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TDrawGrid::RowMoved(int FromIndex, int ToIndex) {
+  if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TDrawGrid::TopLeftChanged() {
+  TCustomGrid::TopLeftChanged();
+  if (OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+// =============================================================================================
+// TStringGridStrings
+
+int TStringGridStrings::Count() const { return isRow_ ? grid_->ColCount() : grid_->RowCount(); }
+
+void TStringGridStrings::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= Count()) Error(u"List index out of bounds (%d)", Index);
+}
+
+const String& TStringGridStrings::Strings(int Index) const {
+  CheckIndex(Index);
+  return isRow_ ? grid_->Cells(Index, index_) : grid_->Cells(index_, Index);
+}
+
+void TStringGridStrings::SetStrings(int Index, const String& S) {
+  CheckIndex(Index);
+  if (isRow_) grid_->SetCells(Index, index_, S);
+  else grid_->SetCells(index_, Index, S);
+}
+
+TObject* TStringGridStrings::Objects(int Index) const {
+  CheckIndex(Index);
+  return isRow_ ? grid_->Objects(Index, index_) : grid_->Objects(index_, Index);
+}
+
+void TStringGridStrings::SetObjects(int Index, TObject* AObject) {
+  CheckIndex(Index);
+  if (isRow_) grid_->SetObjects(Index, index_, AObject);
+  else grid_->SetObjects(index_, Index, AObject);
+}
+
+int TStringGridStrings::Add(const String& S) { return AddObject(S, nullptr); }
+
+int TStringGridStrings::AddObject(const String& S, TObject* AObject) {
+  for (int i = 0; i < Count(); ++i) {
+    if (Strings(i).empty()) {
+      SetStrings(i, S.empty() ? String(u" ") : S);
+      SetObjects(i, AObject);
+      return i;
+    }
+  }
+  return -1;
+}
+
+void TStringGridStrings::Insert(int, const String&) {
+  throw EInvalidGridOperation(u"Cannot insert or delete rows from grid");
+}
+
+void TStringGridStrings::Delete(int) { throw EInvalidGridOperation(u"Cannot insert or delete rows from grid"); }
+
+void TStringGridStrings::Clear() {
+  for (int i = 0; i < Count(); ++i) {
+    SetStrings(i, String());
+    SetObjects(i, nullptr);
+  }
+}
+
+void TStringGridStrings::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TStrings*>(Source);
+  if (!src) {
+    TStrings::Assign(Source);
+    return;
+  }
+  if (src == this) return;
+  // A source aliasing this row or column is read first.
+  std::vector<std::pair<String, TObject*>> items;
+  for (int i = 0; i < src->Count(); ++i) items.emplace_back(src->Strings(i), src->Objects(i));
+  for (int i = 0; i < Count(); ++i) {
+    if (static_cast<size_t>(i) < items.size()) {
+      SetStrings(i, items[static_cast<size_t>(i)].first);
+      SetObjects(i, items[static_cast<size_t>(i)].second);
+    } else {
+      SetStrings(i, String());
+      SetObjects(i, nullptr);
+    }
+  }
+}
+
+// =============================================================================================
+// TStringGrid
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+TStringGrid::~TStringGrid() = default;
+
+const TStringGrid::Cell* TStringGrid::Find(int ACol, int ARow) const {
+  auto it = rows_.find(ARow);
+  if (it == rows_.end()) return nullptr;
+  const RowCells& rc = it->second;
+  auto c = std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
+  if (c == rc.end() || c->first != ACol) return nullptr;
+  return &c->second;
+}
+
+TStringGrid::Cell& TStringGrid::Slot(int ACol, int ARow) {
+  RowCells& rc = rows_[ARow];
+  if (rc.empty() || rc.back().first < ACol) {
+    rc.emplace_back(ACol, Cell{});
+    return rc.back().second;
+  }
+  auto c = std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
+  if (c == rc.end() || c->first != ACol) c = rc.emplace(c, ACol, Cell{});
+  return c->second;
+}
+
+void TStringGrid::Prune(int ACol, int ARow) {
+  auto it = rows_.find(ARow);
+  if (it == rows_.end()) return;
+  RowCells& rc = it->second;
+  auto c = std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
+  if (c == rc.end() || c->first != ACol) return;
+  if (!c->second.Text.empty() || c->second.Object) return;
+  rc.erase(c);
+  if (rc.empty()) rows_.erase(it);
+}
+
+void TStringGrid::CheckWrite(int ACol, int ARow) const {
+  if (ACol < 0 || ARow < 0) GridIndexError();
+}
+
+const String& TStringGrid::Cells(int ACol, int ARow) const {
+  static const String empty;
+  const Cell* c = Find(ACol, ARow);
+  return c ? c->Text : empty;
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
+  CheckWrite(ACol, ARow);
+  if (Value.empty()) {
+    if (const Cell* c = Find(ACol, ARow)) {
+      const_cast<Cell*>(c)->Text.clear();
+      Prune(ACol, ARow);
+    }
+  } else {
+    Slot(ACol, ARow).Text = Value;
+  }
+  InvalidateCell(ACol, ARow);
+}
+
+TObject* TStringGrid::Objects(int ACol, int ARow) const {
+  const Cell* c = Find(ACol, ARow);
+  return c ? c->Object : nullptr;
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
+  CheckWrite(ACol, ARow);
+  if (!Value) {
+    if (const Cell* c = Find(ACol, ARow)) {
+      const_cast<Cell*>(c)->Object = nullptr;
+      Prune(ACol, ARow);
+    }
+  } else {
+    Slot(ACol, ARow).Object = Value;
+  }
+}
+
+TStrings* TStringGrid::Rows(int Index) {
+  if (Index < 0) GridIndexError();
+  auto& v = rowViews_[Index];
+  if (!v) v = std::make_unique<TStringGridStrings>(this, true, Index);
+  return v.get();
+}
+
+TStrings* TStringGrid::Cols(int Index) {
+  if (Index < 0) GridIndexError();
+  auto& v = colViews_[Index];
+  if (!v) v = std::make_unique<TStringGridStrings>(this, false, Index);
+  return v.get();
+}
+
+void TStringGrid::SetRows(int Index, TStrings* Value) { Rows(Index)->Assign(Value); }
+void TStringGrid::SetCols(int Index, TStrings* Value) { Cols(Index)->Assign(Value); }
+
+void TStringGrid::CopyRowCells(int FromRow, int ToRow, int NumCols) {
+  CheckWrite(0, FromRow);
+  CheckWrite(0, ToRow);
+  if (FromRow == ToRow || NumCols <= 0) return;
+  // Read first: the source row's storage may move while the target is written.
+  std::vector<std::pair<int, Cell>> src;
+  auto it = rows_.find(FromRow);
+  if (it != rows_.end()) {
+    for (const auto& p : it->second) {
+      if (p.first < NumCols) src.push_back(p);
+    }
+  }
+  auto dst = rows_.find(ToRow);
+  if (dst != rows_.end()) {
+    RowCells& rc = dst->second;
+    rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const auto& p) { return p.first < NumCols; }), rc.end());
+    if (rc.empty()) rows_.erase(dst);
+  }
+  for (auto& p : src) {
+    Cell& c = Slot(p.first, ToRow);
+    c = std::move(p.second);
+  }
+  InvalidateRow(ToRow);
+}
+
+size_t TStringGrid::StoredCellCount() const {
+  size_t n = 0;
+  for (const auto& [r, rc] : rows_) n += rc.size();
+  return n;
+}
+
+void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+  if (!defaultDrawing_) {
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+    return;
+  }
+  TCanvas* cv = Canvas();
+  const String& s = Cells(ACol, ARow);
+  if (!s.empty()) cv->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, s);
+  TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+String TStringGrid::GetEditText(int ACol, int ARow) {
+  String s = Cells(ACol, ARow);
+  if (OnGetEditText) OnGetEditText(this, ACol, ARow, s);
+  return s;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const String& Value) {
+  SetCells(ACol, ARow, Value);
+  TDrawGrid::SetEditText(ACol, ARow, Value);
+}
+
+void TStringGrid::ColumnMovedData(int FromIndex, int ToIndex) {
+  // Every stored row moves its cell at FromIndex to ToIndex; those between shift by one.
+  int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
+  auto follow = [&](int x) {
+    if (x == FromIndex) return ToIndex;
+    if (x < lo || x > hi) return x;
+    return FromIndex < ToIndex ? x - 1 : x + 1;
+  };
+  for (auto& [r, rc] : rows_) {
+    bool touched = false;
+    for (auto& p : rc) {
+      if (p.first >= lo && p.first <= hi) {
+        p.first = follow(p.first);
+        touched = true;
+      }
+    }
+    if (touched) std::sort(rc.begin(), rc.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
+}
+
+void TStringGrid::RowMovedData(int FromIndex, int ToIndex) {
+  int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
+  auto follow = [&](int y) {
+    if (y == FromIndex) return ToIndex;
+    return FromIndex < ToIndex ? y - 1 : y + 1;
+  };
+  // Re-key the rows in [lo, hi]; the others keep their keys.
+  std::vector<std::pair<int, RowCells>> moved;
+  for (auto it = rows_.lower_bound(lo); it != rows_.end() && it->first <= hi;) {
+    moved.emplace_back(follow(it->first), std::move(it->second));
+    it = rows_.erase(it);
+  }
+  for (auto& [r, rc] : moved) rows_.emplace(r, std::move(rc));
+}
+
+void TStringGrid::DeleteColumnData(int ACol) {
+  // Columns up to ColCount - 1 have been rotated so that ACol is the deleted one; its cells go.
+  for (auto it = rows_.begin(); it != rows_.end();) {
+    RowCells& rc = it->second;
+    rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const auto& p) { return p.first == ACol; }), rc.end());
+    it = rc.empty() ? rows_.erase(it) : std::next(it);
+  }
+}
+
+void TStringGrid::DeleteRowData(int ARow) { rows_.erase(ARow); }

@@ -1,0 +1,451 @@
+#pragma once
+// The class library's grids: TCustomGrid (geometry, current cell, selection, keyboard and mouse,
+// sizing and moving, the inplace editor frame), TDrawGrid (cells drawn by an event) and
+// TStringGrid (a text and an object per cell). docs/grid-contract.md lists what the grid pack
+// relies on.
+//
+// Indices are the grid's display indices (0-based column, row) everywhere in this header.
+// The cell store of TStringGrid is independent of ColCount/RowCount: cells beyond either count
+// are kept, readable and writable, and survive count changes. Memory follows what is stored
+// (a sorted run of cells per stored row), never the grid's extent.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "platform/Classes.h"
+#include "platform/Controls.h"
+#include "platform/Graphics.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+
+class TCustomGrid;
+
+class EInvalidGridOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+enum TGridOption {
+  goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
+  goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
+  goAlwaysShowEditor, goThumbTracking
+};
+using TGridOptions = TSmallSet<TGridOption>;
+
+enum TGridDrawStateFlag { gdSelected, gdFocused, gdFixed };
+using TGridDrawState = TSmallSet<TGridDrawStateFlag>;
+
+enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+struct TGridCoord {
+  int X = 0;
+  int Y = 0;
+  friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
+};
+
+// Inclusive cell rectangle (Left..Right columns, Top..Bottom rows).
+struct TGridRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+  friend bool operator==(const TGridRect&, const TGridRect&) = default;
+};
+
+inline bool PointInGridRect(int Col, int Row, const TGridRect& Rect) {
+  return Col >= Rect.Left && Col <= Rect.Right && Row >= Rect.Top && Row <= Rect.Bottom;
+}
+
+using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
+using TDrawCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
+using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+
+// An edit with an edit mask. The mask is kept for the grid's edit cycle (GetEditMask); the
+// text itself is not filtered by it here.
+class TCustomMaskEdit : public TCustomEdit {
+ public:
+  explicit TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+  String ClassName() const override { return u"TCustomMaskEdit"; }
+  const String& EditMask() const { return editMask_; }
+  void SetEditMask(const String& m) { editMask_ = m; }
+  bool IsMasked() const { return !editMask_.empty(); }
+
+ protected:
+  String editMask_;
+};
+
+// The editor the grid lays over its current cell. Multi-line (wrapping) unless made single-line
+// (the grid pack uses single-line editors for password and mask cells).
+class TInplaceEdit : public TCustomMaskEdit {
+ public:
+  explicit TInplaceEdit(TComponent* AOwner);
+  String ClassName() const override { return u"TInplaceEdit"; }
+  TCustomGrid* Grid() const { return grid_; }
+
+  void Deselect();
+  void Hide();  // hides without touching the text; the grid's edit cycle reads it
+  void Invalidate();
+  void Move(const TRect& Loc);
+  bool PosEqual(const TRect& Rect) const;
+  void SetFocus() override;
+  void UpdateLoc(const TRect& Loc);
+  bool Visible() const { return TControl::Visible(); }
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool v) { wordWrap_ = v; }
+  bool MultiLineEditor() const { return multiLine_; }
+  void SetMultiLineEditor(bool v) { multiLine_ = v; }
+  // Milliseconds within which a second click on the editor counts as the grid's double click.
+  unsigned ClickTime() const { return clickTime_; }
+
+ protected:
+  friend class TCustomGrid;
+  virtual void BoundsChanged();
+  virtual void UpdateContents();
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void DoExit() override;
+  bool MultiLine() const override { return multiLine_; }
+  unsigned DialogCode() const override;
+  void WndProc(TMessage& Message) override;
+  void Change() override;
+  void SetGrid(TCustomGrid* g) { grid_ = g; }
+
+  TCustomGrid* grid_ = nullptr;
+  bool wordWrap_ = true;
+  bool multiLine_ = true;
+  unsigned clickTime_ = 500;
+  uint32_t lastClick_ = 0;
+  bool lastClickValid_ = false;
+};
+
+class TCustomGrid : public TCustomControl {
+ public:
+  explicit TCustomGrid(TComponent* AOwner);
+  ~TCustomGrid() override;
+  String ClassName() const override { return u"TCustomGrid"; }
+
+  // ---- counts ----
+  int ColCount() const { return colCount_; }
+  void SetColCount(int Value);
+  int RowCount() const { return rowCount_; }
+  void SetRowCount(int Value);
+  int FixedCols() const { return fixedCols_; }
+  void SetFixedCols(int Value);  // raises EInvalidGridOperation unless below ColCount
+  int FixedRows() const { return fixedRows_; }
+  void SetFixedRows(int Value);  // raises EInvalidGridOperation unless below RowCount
+
+  // ---- extents ----
+  int DefaultColWidth() const { return defaultColWidth_; }
+  void SetDefaultColWidth(int Value);  // resets every column width
+  int DefaultRowHeight() const { return defaultRowHeight_; }
+  void SetDefaultRowHeight(int Value);  // resets every row height
+  int ColWidths(int Index) const;
+  void SetColWidths(int Index, int Value);
+  int RowHeights(int Index) const;
+  void SetRowHeights(int Index, int Value);
+  // Spacing the grid leaves for its own lines (0: cells touch; the grid pack draws its lines).
+  int GridLineWidth() const { return gridLineWidth_; }
+  void SetGridLineWidth(int Value);
+  TGridOptions Options() const { return options_; }
+  void SetOptions(TGridOptions Value);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle Value);
+  bool DefaultDrawing() const { return defaultDrawing_; }
+  void SetDefaultDrawing(bool v) { defaultDrawing_ = v; Invalidate(); }
+  TColor FixedColor() const { return fixedColor_; }
+  void SetFixedColor(TColor c) { fixedColor_ = c; Invalidate(); }
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle b);
+
+  // ---- view ----
+  int LeftCol() const { return topLeft_.X; }
+  void SetLeftCol(int Value);  // clamped to FixedCols .. the largest useful left column
+  int TopRow() const { return topLeft_.Y; }
+  void SetTopRow(int Value);
+  // Scrollable columns (rows) fully visible from LeftCol (TopRow); at least 1 when any exists.
+  int VisibleColCount() const;
+  int VisibleRowCount() const;
+  // Client rectangle of a visible cell; a cell out of view gives an empty rectangle at (0, 0).
+  // A partly visible last cell keeps its full extent.
+  TRect CellRect(int ACol, int ARow) const;
+  void MouseToCell(int X, int Y, int& ACol, int& ARow) const;  // -1 outside the cells
+  TGridCoord MouseCoord(int X, int Y) const;
+  int GridWidth() const;   // pixels up to the right edge of the last visible column
+  int GridHeight() const;
+  // The client rectangle less the scroll bars that are shown.
+  TRect ClientRect() const override;
+
+  // ---- current cell and selection ----
+  int Col() const { return current_.X; }
+  void SetCol(int Value);
+  int Row() const { return current_.Y; }
+  void SetRow(int Value);
+  TGridRect Selection() const;
+  void SetSelection(const TGridRect& Value);  // a rectangle outside the grid is accepted
+  TGridState GridState() const { return gridState_; }
+  bool EditorMode() const { return editorMode_; }
+  void SetEditorMode(bool Value);
+  TInplaceEdit* InplaceEditor() const { return inplaceEdit_; }
+  bool TabStops(int Index) const;
+  void SetTabStops(int Index, bool Value);
+
+  // ---- structure ----
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  virtual void DeleteColumn(int ACol);
+  virtual void DeleteRow(int ARow);
+
+  // ---- repainting ----
+  void InvalidateCell(int ACol, int ARow);
+  void InvalidateCol(int ACol);
+  void InvalidateRow(int ARow);
+  void InvalidateGrid();
+  void InvalidateRect(const TGridRect& ARect);
+  void InvalidateEditor();
+  // Client rectangles invalidated since the last call (kept for tests and offscreen paints).
+  std::vector<TRect> TakeInvalidatedRects();
+
+  // Paints on any canvas: the update rectangle (whole client area when null) limits the cells
+  // drawn. The widget's paint event goes through the same routine.
+  void PaintOn(TCanvas* ACanvas, const TRect* UpdateRect = nullptr);
+
+  // ---- editor ----
+  void ShowEditor();
+  void HideEditor();
+  void ShowEditorChar(Char Ch);
+  void UpdateEditor();  // the editor takes the cell's text again
+
+  // ---- Qt scroll bars: 0..127 thumb scale (internal) ----
+  int ScrollPos(bool Vertical) const;
+
+  TSelectCellEvent OnSelectCell;
+  TNotifyEvent OnTopLeftChanged;
+  TGetEditEvent OnGetEditMask;
+  TGetEditEvent OnGetEditText;
+  TSetEditEvent OnSetEditText;
+  TMovedEvent OnColumnMoved;
+  TMovedEvent OnRowMoved;
+
+  void WndProc(TMessage& Message) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Loaded() override;
+  void PaintTo(void* qpainter) override;
+
+ protected:
+  friend class TInplaceEdit;
+
+  // ---- virtual operations for derived grids ----
+  void Paint() override;
+  virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
+  virtual bool SelectCell(int ACol, int ARow);
+  virtual bool CanEditShow();
+  virtual bool CanEditAcceptKey(Char Key);
+  virtual bool CanEditModify();
+  virtual bool CanGridAcceptKey(Word Key, TShiftState Shift);
+  virtual TInplaceEdit* CreateEditor();
+  virtual String GetEditText(int ACol, int ARow);
+  virtual void SetEditText(int ACol, int ARow, const String& Value);
+  virtual String GetEditMask(int ACol, int ARow);
+  virtual int GetEditLimit();
+  virtual void ColumnMoved(int FromIndex, int ToIndex);
+  virtual void RowMoved(int FromIndex, int ToIndex);
+  virtual void TopLeftChanged();
+  virtual void SizeChanged(int OldColCount, int OldRowCount);
+  virtual void ColWidthsChanged();
+  virtual void RowHeightsChanged();
+  // Sizing or moving about to start at (X, Y): state, index and the offset of the grabbed border.
+  virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
+                               int& SizingOfs);
+  virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+  virtual void CreateWnd();
+  virtual void ChangeScale(int M, int D);
+  // Moves the data of a column (row); the grid moves the extents.
+  virtual void ColumnMovedData(int FromIndex, int ToIndex) { (void)FromIndex; (void)ToIndex; }
+  virtual void RowMovedData(int FromIndex, int ToIndex) { (void)FromIndex; (void)ToIndex; }
+  virtual void DeleteColumnData(int ACol) { (void)ACol; }
+  virtual void DeleteRowData(int ARow) { (void)ARow; }
+
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(Char& Key) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  void Click() override;
+  void DblClick() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Resize() override;
+  unsigned DialogCode() const override;
+  QWidget* CreateWidget(QWidget* parentWidget) override;
+
+  // ---- helpers for derived grids ----
+  void FocusCell(int ACol, int ARow, bool MoveAnchor);
+  // False when SelectCell refused the cell.
+  bool MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
+  void MoveTopLeft(int ALeft, int ATop);
+  void ScrollBarMessage(bool Vertical, unsigned Code, int Pos);
+  bool IsActiveControl() const;
+  TGridCoord CalcMaxTopLeft() const;
+  void UpdateScrollBars();
+  void InvalidateClientRect(const TRect& r);
+
+  // Column (row) starts, from the fixed ones, then LeftCol (TopRow) on.
+  struct AxisInfo {
+    int Extent = 0;      // client width or height
+    int FixedCount = 0;
+    int FirstScroll = 0;  // LeftCol or TopRow
+    int Count = 0;
+    int LineWidth = 0;
+    int FixedExtent = 0;  // pixels of the fixed cells with their lines
+    int LastFull = 0;     // last fully visible scrollable index
+    int FullVisible = 0;  // VisibleColCount / VisibleRowCount
+  };
+  AxisInfo CalcAxis(bool Vertical) const;
+  // Start pixel of a visible index, -1 when not visible.
+  int AxisStart(bool Vertical, int Index) const;
+  int AxisExtent(bool Vertical, int Index) const {
+    return Vertical ? RowHeights(Index) : ColWidths(Index);
+  }
+  int AxisIndexAt(bool Vertical, int Pixel) const;
+
+  int colCount_ = 5;
+  int rowCount_ = 5;
+  int fixedCols_ = 1;
+  int fixedRows_ = 1;
+  int defaultColWidth_ = 64;
+  int defaultRowHeight_ = 24;
+  int gridLineWidth_ = 1;
+  std::vector<int> colWidths_;   // empty: all default
+  std::vector<int> rowHeights_;  // empty: all default
+  std::vector<uint8_t> tabStops_;  // empty: all tab stops
+  TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
+  TScrollStyle scrollBars_ = ssBoth;
+  bool defaultDrawing_ = true;
+  TColor fixedColor_ = clBtnFace;
+  TBorderStyle borderStyle_ = bsSingle;
+  TGridCoord topLeft_{1, 1};
+  TGridCoord current_{1, 1};
+  TGridCoord anchor_{1, 1};
+  TGridState gridState_ = gsNormal;
+  bool editorMode_ = false;
+  TInplaceEdit* inplaceEdit_ = nullptr;
+  int inplaceCol_ = -1, inplaceRow_ = -1;
+  bool canEditModify_ = true;
+  bool fillingEditor_ = false;
+  // Sizing and moving drags.
+  int sizingIndex_ = -1;
+  int sizingPos_ = 0;
+  int sizingOfs_ = 0;
+  int moveIndex_ = -1;
+  int movePos_ = -1;
+  int wheelAccumulation_ = 0;
+  TPoint lastMouse_{0, 0};
+  std::vector<TRect> invalidated_;
+  TRect paintUpdate_{};
+  bool hasPaintUpdate_ = false;
+  bool inSizeChange_ = false;
+  static constexpr uintptr_t kScrollTimer = 1;
+  static constexpr int kScrollBarSize = 17;  // scroll bar thickness (SM_CXVSCROLL)
+};
+
+// Cells painted by OnDrawCell.
+class TDrawGrid : public TCustomGrid {
+ public:
+  explicit TDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
+  String ClassName() const override { return u"TDrawGrid"; }
+  TDrawCellEvent OnDrawCell;
+
+ protected:
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  bool SelectCell(int ACol, int ARow) override;
+  String GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const String& Value) override;
+  String GetEditMask(int ACol, int ARow) override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
+  void TopLeftChanged() override;
+};
+
+class TStringGrid;
+
+// A live view of one row (over ColCount cells) or one column (over RowCount cells).
+class TStringGridStrings : public TStrings {
+ public:
+  TStringGridStrings(TStringGrid* Grid, bool IsRow, int Index) : grid_(Grid), isRow_(IsRow), index_(Index) {}
+  String ClassName() const override { return u"TStringGridStrings"; }
+  int Count() const override;
+  const String& Strings(int Index) const override;
+  void SetStrings(int Index, const String& S) override;
+  TObject* Objects(int Index) const override;
+  void SetObjects(int Index, TObject* AObject) override;
+  // Fills the first empty entry (a blank for an empty text); -1 when none is empty.
+  int Add(const String& S) override;
+  int AddObject(const String& S, TObject* AObject) override;
+  void Insert(int Index, const String& S) override;  // raises: rows and columns do not grow
+  void Delete(int Index) override;                   // raises likewise
+  void Clear() override;                             // empties texts and objects
+  // Copies the source's entries over this view's entries; missing ones are emptied.
+  void Assign(TPersistent* Source) override;
+
+ private:
+  void CheckIndex(int Index) const;
+  TStringGrid* grid_;
+  bool isRow_;
+  int index_;
+};
+
+class TStringGrid : public TDrawGrid {
+ public:
+  explicit TStringGrid(TComponent* AOwner);
+  ~TStringGrid() override;
+  String ClassName() const override { return u"TStringGrid"; }
+
+  // Any non-negative (column, row): beyond ColCount/RowCount too. A negative index reads as
+  // empty and raises on write. Writing invalidates the cell.
+  const String& Cells(int ACol, int ARow) const;
+  void SetCells(int ACol, int ARow, const String& Value);
+  TObject* Objects(int ACol, int ARow) const;
+  void SetObjects(int ACol, int ARow, TObject* Value);
+  TStrings* Rows(int Index);
+  void SetRows(int Index, TStrings* Value);
+  TStrings* Cols(int Index);
+  void SetCols(int Index, TStrings* Value);
+  // Copies texts and objects of columns 0 .. NumCols - 1 from one row to another (NumCols may
+  // exceed ColCount: cells beyond it travel too).
+  void CopyRowCells(int FromRow, int ToRow, int NumCols);
+  // Number of stored cells (a cell with an empty text and no object is not stored).
+  size_t StoredCellCount() const;
+
+ protected:
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  String GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const String& Value) override;
+  void ColumnMovedData(int FromIndex, int ToIndex) override;
+  void RowMovedData(int FromIndex, int ToIndex) override;
+  void DeleteColumnData(int ACol) override;
+  void DeleteRowData(int ARow) override;
+
+ private:
+  struct Cell {
+    String Text;
+    TObject* Object = nullptr;
+  };
+  using RowCells = std::vector<std::pair<int, Cell>>;  // sorted by column
+  const Cell* Find(int ACol, int ARow) const;
+  Cell& Slot(int ACol, int ARow);
+  void Prune(int ACol, int ARow);
+  void CheckWrite(int ACol, int ARow) const;
+  std::map<int, RowCells> rows_;
+  std::map<int, std::unique_ptr<TStringGridStrings>> rowViews_;
+  std::map<int, std::unique_ptr<TStringGridStrings>> colViews_;
+};

@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Forms.h"
+#include "platform/Grids.h"
+#include "platform/testing/FakeMetrics.h"
+#include "platform/testing/InputDriver.h"
+#include "platform/testing/ModalScript.h"
+#include "platform/testing/RecordingCanvas.h"
+
+namespace {
+
+std::string Utf8(const String& s) { return StringToUtf8(s); }
+
+// A shown form with a focused string grid of 8 columns x 30 rows, 50 x 20 pixel cells, no
+// spacing for lines and no scroll bars: 200 x 100 pixels show the fixed row and column, three
+// full columns and four full rows.
+struct GridForm {
+  ModalScript script;
+  InputDriver driver;
+  TForm* form = nullptr;
+  TStringGrid* grid = nullptr;
+  std::vector<std::string> log;
+
+  GridForm() {
+    form = New<TForm>(nullptr);
+    form->SetClientWidth(400);
+    form->SetClientHeight(300);
+    grid = New<TStringGrid>(form);
+    grid->SetParent(form);
+    grid->SetScrollBars(ssNone);
+    grid->SetGridLineWidth(0);
+    grid->SetDefaultColWidth(50);
+    grid->SetDefaultRowHeight(20);
+    grid->SetColCount(8);
+    grid->SetRowCount(30);
+    grid->SetBounds(10, 10, 200, 100);
+    grid->OnSelectCell = [this](TObject*, int c, int r, bool&) {
+      log.push_back("select " + std::to_string(c) + "," + std::to_string(r));
+    };
+    grid->OnTopLeftChanged = [this](TObject*) {
+      log.push_back("topleft " + std::to_string(grid->LeftCol()) + "," + std::to_string(grid->TopRow()));
+    };
+    form->Show();
+    grid->SetFocus();
+  }
+  ~GridForm() { delete form; }
+  void Key(Word vk, TShiftState s = {}) { driver.Key(form, vk, s); }
+};
+
+TEST(GridsViewTest, GeometryOfVisibleAndScrolledOutCells) {
+  GridForm f;
+  TStringGrid* g = f.grid;
+  EXPECT_EQ(g->VisibleColCount(), 3);
+  EXPECT_EQ(g->VisibleRowCount(), 4);
+  struct Case { int col, row; TRect rect; } cases[] = {
+      {0, 0, Rect(0, 0, 50, 20)},     {1, 1, Rect(50, 20, 100, 40)},
+      {3, 4, Rect(150, 80, 200, 100)}, {4, 1, TRect{}},  // right of the view
+      {1, 5, TRect{}},                 {8, 1, TRect{}},  // below; beyond the grid
+  };
+  for (const auto& c : cases) EXPECT_EQ(g->CellRect(c.col, c.row), c.rect) << c.col << "," << c.row;
+
+  g->SetTopRow(10);
+  EXPECT_EQ(g->CellRect(1, 1), TRect{});  // scrolled out
+  EXPECT_EQ(g->CellRect(0, 0), Rect(0, 0, 50, 20));  // fixed cells stay
+  EXPECT_EQ(g->CellRect(1, 10), Rect(50, 20, 100, 40));
+  EXPECT_EQ(g->CellRect(0, 12), Rect(0, 60, 50, 80));
+
+  // A partly visible last column keeps its full extent.
+  g->SetColWidths(4, 70);
+  g->SetBounds(10, 10, 230, 100);
+  EXPECT_EQ(g->VisibleColCount(), 3);
+  EXPECT_EQ(g->CellRect(4, 10), Rect(200, 20, 270, 40));
+
+  struct Hit { int x, y, col, row; } hits[] = {
+      {5, 5, 0, 0}, {60, 25, 1, 10}, {229, 99, 4, 13}, {-1, 5, -1, -1}, {5, 100, -1, -1}, {230, 5, -1, -1},
+  };
+  for (const auto& h : hits) {
+    int c = 0, r = 0;
+    g->MouseToCell(h.x, h.y, c, r);
+    EXPECT_EQ(c, h.col) << h.x << "," << h.y;
+    EXPECT_EQ(r, h.row) << h.x << "," << h.y;
+  }
+}
+
+TEST(GridsViewTest, TopLeftIsClampedAndReportedOncePerChange) {
+  GridForm f;
+  f.grid->SetTopRow(1000);
+  f.grid->SetTopRow(1000);
+  f.grid->SetLeftCol(-5);  // already at the fixed column: no change
+  f.grid->SetLeftCol(99);
+  ASSERT_EQ(f.log.size(), 2u);
+  EXPECT_EQ(f.log[0], "topleft 1,26");  // rows 26..29 fill the view
+  EXPECT_EQ(f.log[1], "topleft 5,26");
+}
+
+class RecordingGrid : public TStringGrid {
+ public:
+  using TStringGrid::TStringGrid;
+  std::vector<std::string> cells;
+
+ protected:
+  void DrawCell(int c, int r, const TRect& rect, TGridDrawState s) override {
+    std::string st = std::string(s.Contains(gdFixed) ? "F" : "") + (s.Contains(gdSelected) ? "S" : "") +
+                     (s.Contains(gdFocused) ? "C" : "");
+    cells.push_back(std::to_string(c) + "," + std::to_string(r) + "@" + std::to_string(rect.Left) + "," +
+                    std::to_string(rect.Top) + st);
+    TStringGrid::DrawCell(c, r, rect, s);
+  }
+};
+
+TEST(GridsViewTest, PaintDrawsEachVisibleCellOnceTopDownLeftToRight) {
+  TScopedFakeMetrics metrics;
+  std::unique_ptr<RecordingGrid> g(New<RecordingGrid>(nullptr));
+  g->SetScrollBars(ssNone);
+  g->SetGridLineWidth(0);
+  g->SetDefaultColWidth(50);
+  g->SetDefaultRowHeight(20);
+  g->SetColCount(3);
+  g->SetRowCount(100000);
+  g->SetBounds(0, 0, 160, 50);  // two columns and a bit, two rows and a bit
+  g->SetRow(500);
+  ASSERT_EQ(g->TopRow(), 500);
+  g->SetCells(1, 500, u"abc");
+  TRecordingCanvas canvas;
+  g->PaintOn(&canvas);
+  std::vector<std::string> expect = {"0,0@0,0F",   "1,0@50,0F",   "2,0@100,0F",  "0,500@0,20F",
+                                     "1,500@50,20S", "2,500@100,20", "0,501@0,40F", "1,501@50,40",
+                                     "2,501@100,40"};
+  EXPECT_EQ(g->cells, expect);
+  // The text of the cell and the fill beyond the last column.
+  auto texts = canvas.CallsNamed("TextRect");
+  bool sawText = false;
+  for (const auto& c : canvas.Calls()) sawText = sawText || Utf8(c.Text) == "abc";
+  EXPECT_TRUE(sawText) << canvas.Log();
+  auto fills = canvas.CallsNamed("FillRect");
+  ASSERT_FALSE(fills.empty());
+  EXPECT_EQ(fills.back().Args, (std::vector<int>{150, 0, 160, 50})) << canvas.Log();
+
+  // An update rectangle limits the cells drawn to those it touches.
+  g->cells.clear();
+  TRect update = Rect(60, 25, 90, 35);
+  g->PaintOn(&canvas, &update);
+  EXPECT_EQ(g->cells, (std::vector<std::string>{"1,500@50,20S"}));
+}
+
+TEST(GridsViewTest, WritingACellInvalidatesItsRectangle) {
+  GridForm f;
+  f.grid->TakeInvalidatedRects();
+  f.grid->SetCells(2, 3, u"x");
+  f.grid->SetCells(2, 29, u"out of view");
+  auto rects = f.grid->TakeInvalidatedRects();
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(rects[0], Rect(100, 60, 150, 80));
+}
+
+TEST(GridsViewTest, SelectCellVetoAndOutOfRangeIndex) {
+  GridForm f;
+  f.grid->OnSelectCell = [&](TObject*, int c, int r, bool& can) { can = !(c == 2 && r == 2); };
+  int clicks = 0;
+  f.grid->OnClick = [&](TObject*) { ++clicks; };
+  f.grid->SetRow(2);
+  EXPECT_EQ(f.grid->Row(), 2);
+  EXPECT_EQ(clicks, 1);
+  f.grid->SetCol(2);  // refused
+  EXPECT_EQ(f.grid->Col(), 1);
+  EXPECT_EQ(clicks, 1);
+  f.Key(VK_RIGHT);  // the arrow asks too
+  EXPECT_EQ(f.grid->Col(), 1);
+  try {
+    f.grid->SetRow(30);
+    FAIL() << "no exception";
+  } catch (const EInvalidGridOperation& e) {
+    EXPECT_EQ(Utf8(e.Message()), "Grid index out of range");
+  }
+  EXPECT_THROW(f.grid->SetCol(-1), EInvalidGridOperation);
+  EXPECT_EQ(f.grid->Row(), 2);
+}
+
+TEST(GridsViewTest, KeysMoveTheCurrentCellAndTheViewFollows) {
+  GridForm f;
+  struct Step { Word key; TShiftState shift; int col, row, left, top; } steps[] = {
+      {VK_DOWN, {}, 1, 2, 1, 1},        {VK_DOWN, {}, 1, 3, 1, 1},   {VK_DOWN, {}, 1, 4, 1, 1},
+      {VK_DOWN, {}, 1, 5, 1, 2},        // scrolls one row
+      {VK_NEXT, {}, 1, 9, 1, 6},        // a page of VisibleRowCount (4) rows
+      {VK_PRIOR, {}, 1, 5, 1, 2},       {VK_RIGHT, {}, 2, 5, 1, 2},  {VK_END, {}, 7, 5, 5, 2},
+      {VK_HOME, {}, 1, 5, 1, 2},        {VK_END, {ssCtrl}, 7, 29, 5, 26},
+      {VK_HOME, {ssCtrl}, 1, 1, 1, 1},  {VK_UP, {}, 1, 1, 1, 1},     // stays below the fixed row
+  };
+  for (const auto& s : steps) {
+    f.Key(s.key, s.shift);
+    SCOPED_TRACE(std::to_string(s.key));
+    EXPECT_EQ(f.grid->Col(), s.col);
+    EXPECT_EQ(f.grid->Row(), s.row);
+    EXPECT_EQ(f.grid->LeftCol(), s.left);
+    EXPECT_EQ(f.grid->TopRow(), s.top);
+  }
+  // The arrow keys ask OnSelectCell with the target cell.
+  ASSERT_GE(f.log.size(), 2u);
+  EXPECT_EQ(f.log[0], "select 1,2");
+  EXPECT_EQ(f.log[1], "select 1,3");
+}
+
+TEST(GridsViewTest, RangeSelectionWithShiftAndRowSelect) {
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goRangeSelect);
+  f.Key(VK_DOWN, {ssShift});
+  f.Key(VK_RIGHT, {ssShift});
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 1, 2, 2}));
+  f.Key(VK_DOWN);
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{2, 3, 2, 3}));
+
+  f.grid->SetOptions(f.grid->Options() | goRowSelect);
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 3, 7, 3}));
+  // A parked rectangle outside the grid is kept as given.
+  f.grid->SetSelection(TGridRect{-1, -1, -1, -1});
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{-1, -1, -1, -1}));
+}
+
+TEST(GridsViewTest, TabMovesOnlyWithTabsOption) {
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goTabs);
+  f.grid->SetCol(7);
+  f.Key(VK_TAB);
+  EXPECT_EQ(f.grid->Col(), 1);
+  EXPECT_EQ(f.grid->Row(), 2);
+  f.Key(VK_TAB, {ssShift});
+  EXPECT_EQ(f.grid->Col(), 7);
+  EXPECT_EQ(f.grid->Row(), 1);
+}
+
+TEST(GridsViewTest, WheelMovesTheRowPerWholeNotch) {
+  GridForm f;
+  f.driver.Wheel(f.grid, -120, 20, 20);
+  EXPECT_EQ(f.grid->Row(), 2);
+  f.driver.Wheel(f.grid, -60, 20, 20);
+  EXPECT_EQ(f.grid->Row(), 2);  // half a notch
+  f.driver.Wheel(f.grid, -60, 20, 20);
+  EXPECT_EQ(f.grid->Row(), 3);
+  f.driver.Wheel(f.grid, 240, 20, 20);
+  EXPECT_EQ(f.grid->Row(), 1);
+}
+
+TEST(GridsViewTest, MouseSelectsAndAutoScrollsOnTheTimer) {
+  GridForm f;
+  f.driver.MouseDown(f.grid, 60, 25);  // cell (1, 1)
+  EXPECT_EQ(f.grid->GridState(), gsSelecting);
+  f.driver.MouseMove(f.grid, 110, 65);  // cell (2, 3)
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 1, 2, 3}));
+  // Below the cells: every 60 ms one more row comes into view.
+  f.driver.MouseMove(f.grid, 110, 140);
+  f.driver.AdvanceTime(59);
+  EXPECT_EQ(f.grid->TopRow(), 1);
+  f.driver.AdvanceTime(1);
+  EXPECT_EQ(f.grid->Row(), 5);
+  EXPECT_EQ(f.grid->TopRow(), 2);
+  f.driver.AdvanceTime(120);
+  EXPECT_EQ(f.grid->Row(), 7);
+  f.driver.MouseUp(f.grid, 110, 140);
+  EXPECT_EQ(f.grid->GridState(), gsNormal);
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 1, 2, 7}));
+  f.driver.AdvanceTime(200);
+  EXPECT_EQ(f.grid->Row(), 7);
+}
+
+TEST(GridsViewTest, ColumnSizingAndMovingDrags) {
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goColSizing | goColMoving);
+  // The border between columns 1 and 2 in the fixed row.
+  f.driver.MouseDown(f.grid, 99, 10);
+  EXPECT_EQ(f.grid->GridState(), gsColSizing);
+  f.driver.MouseMove(f.grid, 120, 10);
+  f.driver.MouseUp(f.grid, 120, 10);
+  EXPECT_EQ(f.grid->ColWidths(1), 71);
+  EXPECT_EQ(f.grid->GridState(), gsNormal);
+
+  f.grid->SetCells(1, 5, u"moved");
+  std::vector<std::pair<int, int>> moves;
+  f.grid->OnColumnMoved = [&](TObject*, int a, int b) { moves.emplace_back(a, b); };
+  f.driver.MouseDown(f.grid, 30 + 50, 10);  // header of column 1
+  EXPECT_EQ(f.grid->GridState(), gsColMoving);
+  f.driver.MouseMove(f.grid, 160, 10);  // over column 2
+  f.driver.MouseUp(f.grid, 160, 10);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0], std::make_pair(1, 2));
+  EXPECT_EQ(Utf8(f.grid->Cells(2, 5)), "moved");
+  EXPECT_EQ(f.grid->ColWidths(2), 71);
+}
+
+TEST(GridsViewTest, EditorShowsOnEnterF2AndTyping) {
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goEditing);
+  f.grid->SetCells(1, 1, u"old");
+  f.Key(VK_RETURN);
+  ASSERT_TRUE(f.grid->EditorMode());
+  TInplaceEdit* ed = f.grid->InplaceEditor();
+  ASSERT_NE(ed, nullptr);
+  EXPECT_EQ(Utf8(ed->Text()), "old");
+  EXPECT_EQ(ed->BoundsRect(), Rect(50, 20, 100, 40));
+  EXPECT_TRUE(ed->MultiLineEditor());
+  f.Key(VK_RETURN);
+  EXPECT_FALSE(f.grid->EditorMode());
+  EXPECT_FALSE(ed->Visible());
+
+  f.Key(VK_F2);
+  EXPECT_TRUE(f.grid->EditorMode());
+  f.grid->HideEditor();
+
+  // A typed character opens the editor and replaces the text with itself.
+  f.driver.Type(f.form, u"n");
+  f.driver.DrainPosted();
+  EXPECT_TRUE(f.grid->EditorMode());
+  f.driver.Type(f.form, u"ew");
+  EXPECT_EQ(Utf8(ed->Text()), "new");
+  EXPECT_EQ(Utf8(f.grid->Cells(1, 1)), "new");
+
+  // Scrolling the cell out of view hides the editor.
+  f.grid->SetTopRow(10);
+  EXPECT_FALSE(ed->Visible());
+}
+
+TEST(GridsViewTest, FocusedCellUnderTheEditorIsNotDrawn) {
+  TScopedFakeMetrics metrics;
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goEditing);
+  f.Key(VK_F2);
+  ASSERT_TRUE(f.grid->EditorMode());
+  std::vector<std::pair<int, int>> drawn;
+  f.grid->SetDefaultDrawing(false);
+  f.grid->OnDrawCell = [&](TObject*, int c, int r, TRect, TGridDrawState) { drawn.emplace_back(c, r); };
+  TRecordingCanvas canvas;
+  TRect cell = f.grid->CellRect(1, 1);
+  f.grid->PaintOn(&canvas, &cell);
+  EXPECT_TRUE(drawn.empty());
+  f.grid->HideEditor();
+  f.grid->PaintOn(&canvas, &cell);
+  EXPECT_EQ(drawn, (std::vector<std::pair<int, int>>{{1, 1}}));
+}
+
+TEST(GridsViewTest, ScrollMessagesUseTheThumbScale) {
+  GridForm f;
+  // Rows 1..26 can be first: position 127 is the last, 0 the first.
+  struct Case { unsigned code; int pos; int top; } cases[] = {
+      {SB_THUMBPOSITION, 127, 26}, {SB_THUMBPOSITION, 0, 1}, {SB_THUMBPOSITION, 64, 13},  // 1 + 64 * 25 / 127
+      {SB_LINEDOWN, 0, 14},        {SB_PAGEDOWN, 0, 18},     {SB_PAGEUP, 0, 14},
+      {SB_BOTTOM, 0, 26},          {SB_TOP, 0, 1},           {SB_THUMBTRACK, 127, 1},  // no tracking
+  };
+  for (const auto& c : cases) {
+    f.grid->Perform(WM_VSCROLL, c.code | (static_cast<unsigned>(c.pos) << 16), 0);
+    EXPECT_EQ(f.grid->TopRow(), c.top) << c.code << " " << c.pos;
+  }
+  f.grid->SetOptions(f.grid->Options() | goThumbTracking);
+  f.grid->Perform(WM_VSCROLL, SB_THUMBTRACK | (127u << 16), 0);
+  EXPECT_EQ(f.grid->TopRow(), 26);
+  EXPECT_EQ(f.grid->ScrollPos(true), 127);
+  f.grid->SetTopRow(14);
+  EXPECT_EQ(f.grid->ScrollPos(true), 66);  // 13 * 127 / 25
+}
+
+}  // namespace
