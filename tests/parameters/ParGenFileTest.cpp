@@ -374,3 +374,16 @@ TEST_F(ParGenTest, FailedCheckWritesNothingAndKeepsTheEntries) {
   EXPECT_EQ(form->Edit(u"E_SNMP_Agent_IP1")->Text(), u"300");
   EXPECT_TRUE(form->Is_Change);
 }
+
+TEST_F(ParGenTest, ShowAfterALanguageChangeTakesTheWiFiListsFromTheFile) {
+  WriteParGen(FileWith({{"WiFi_Type", "1"}, {"WiFi_Secure_Type", "2"}, {"WiFi_Channel", "6"}}));
+  form->Show();
+  form->Hide();
+  form->Set_Lang();  // refills the three lists at index 0
+  ASSERT_EQ(form->CB_WiFi2_Type->ItemIndex(), 0);
+  form->Show();
+  EXPECT_EQ(form->CB_WiFi2_Type->ItemIndex(), 1);
+  EXPECT_EQ(form->CB_WiFi2_Secure_Type->ItemIndex(), 2);
+  EXPECT_EQ(form->Combo(u"CB_WiFi2_Channel")->Text(), u"6");
+  form->Hide();
+}
