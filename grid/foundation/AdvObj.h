@@ -10,12 +10,8 @@
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
-#include "platform/UString.h"
-
-#if __has_include("platform/Grids.h")
 #include "platform/Grids.h"
-#define CONF_HAVE_PLATFORM_GRIDS 1
-#endif
+#include "platform/UString.h"
 
 // ---------------------------------------------------------------------------------------------
 // Enumerations. Ordinals are stored and streamed, so the order below is fixed.
@@ -176,12 +172,10 @@ using TExpandClickEvent = std::function<void(TObject* Sender, int ACol, int ARow
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TGetEditorTypeEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
-#ifdef CONF_HAVE_PLATFORM_GRIDS
 using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
                                                 TGridDrawState AState, TRect ARect, bool Printing)>;
 using TGridColorEvent = std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState,
                                            TBrush* ABrush, TFont* AFont)>;
-#endif
 using TAnchorClickEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor, bool& AutoHandle)>;
 using TAnchorHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& Anchor)>;
@@ -323,10 +317,9 @@ class TFileStringList : public TStringList {
   String cache;
 };
 
-#ifdef CONF_HAVE_PLATFORM_GRIDS
 // The string grid the base grid derives from; it adds nothing to the class library's.
 class TObjStringGrid : public TStringGrid {
  public:
   using TStringGrid::TStringGrid;
+  String ClassName() const override { return u"TObjStringGrid"; }
 };
-#endif

@@ -9,8 +9,7 @@
 #include "grid/foundation/AdvObj.h"
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
-
-class TStringGrid;
+#include "platform/Grids.h"
 
 // ---------------------------------------------------------------------------------------------
 class TSearchFooter : public TPersistent {

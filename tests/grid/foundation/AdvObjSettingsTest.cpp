@@ -443,10 +443,9 @@ TEST(MouseActionsTest, AssignCopiesEverySettingWithoutEvents) {
 // ---- TSyncGrid, TBands, TFocusHelper ----------------------------------------------------------
 
 TEST(SyncGridTest, TheOwningGridIsRefused) {
-  // Only identities are compared, so stand-in addresses do for the grids.
-  alignas(8) char owner[8], other[8];
-  auto* ownerGrid = reinterpret_cast<TStringGrid*>(owner);
-  auto* otherGrid = reinterpret_cast<TStringGrid*>(other);
+  TObjStringGrid owner(nullptr), other(nullptr);
+  TStringGrid* ownerGrid = &owner;
+  TStringGrid* otherGrid = &other;
   TSyncGrid sync(ownerGrid);
   EXPECT_EQ(sync.Grid(), nullptr);
   sync.SetGrid(otherGrid);

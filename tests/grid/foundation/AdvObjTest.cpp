@@ -337,3 +337,15 @@ TEST(FileStringListTest, PendingLineIsCollectedUntilWriteLn) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ObjStringGridTest, IsTheClassLibrarysStringGridUnderItsOwnName) {
+  TObjStringGrid grid(nullptr);
+  TStringGrid* base = &grid;
+  base->SetCells(3, 2000, u"x");  // beyond the row count, as the string grid keeps it
+  EXPECT_EQ(grid.Cells(3, 2000), u"x");
+  EXPECT_EQ(grid.ClassName(), u"TObjStringGrid");
+}
+
+}  // namespace
