@@ -102,7 +102,8 @@ void StripURLProtocol(String& Text);
 // Escapes < and >, then wraps the URL starting at Prefix (upper case) in an anchor.
 bool InsertURLAnchor(const String& Text, const String& Prefix, String& Result);
 // Wraps the fragment in the CF_HTML envelope; the offsets count bytes of the UTF-8 form the
-// clipboard carries, and the document declares charset utf-8.
+// clipboard carries, and the document declares charset utf-8: StartHTML 97, StartFragment 269,
+// EndFragment 269 + the fragment's UTF-8 length, EndHTML EndFragment + 32.
 void BuildClipboardHTML(String& Fragment);
 // "R<row>C<col>", any letter case, longer than 3 characters; Cell.X the column, Cell.Y the row.
 bool ParseRCCellRef(const String& Text, TPoint& Cell);
