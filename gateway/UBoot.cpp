@@ -153,7 +153,6 @@ void TFBoot::BuildControls() {
 }
 
 void TFBoot::Use_Echo_Client(TIcmpEchoClient* Client) {
-  if (Ping && Ping != Client) Ping->OnReply = nullptr;
   Ping = Client ? Client : ownPing_;
   Ping->OnReply = [this](TComponent* s, const TReplyStatus& r) { PingReply(s, r); };
 }

@@ -73,7 +73,8 @@ class TFBoot : public TForm {
   String Address_Text() const;
 
   // ---- seams for tests ----
-  // Replaces the echo client (the dialog does not take ownership; nullptr restores its own).
+  // Replaces the echo client (the dialog does not take ownership and never touches the
+  // client it replaced; nullptr restores its own).
   void Use_Echo_Client(TIcmpEchoClient* Client);
   // One wait step of the echo check: production sleeps 10 ms, then processes the window
   // messages. Tests move a virtual clock instead.
