@@ -786,7 +786,14 @@ void TCustomGrid::DeleteRow(int ARow) {
 
 void TCustomGrid::InvalidateClientRect(const TRect& r) {
   if (r.IsEmpty()) return;
-  invalidated_.push_back(r);
+  // Nobody may be collecting: past a bound the record folds into one rectangle.
+  if (invalidated_.size() >= 256) {
+    TRect u = r;
+    for (const TRect& x : invalidated_) UnionRect(u, u, x);
+    invalidated_.assign(1, u);
+  } else {
+    invalidated_.push_back(r);
+  }
   if (QWidget* w = ExistingWidget()) w->update(r.Left, r.Top, r.Width(), r.Height());
 }
 
@@ -819,7 +826,11 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
   g.Top = std::max(g.Top, 0);
   g.Right = std::min(g.Right, colCount_ - 1);
   g.Bottom = std::min(g.Bottom, rowCount_ - 1);
-  AxisInfo h = CalcAxis(false), v = CalcAxis(true);
+  // Rows scrolled out above the view are common (fills, edits): no geometry for them.
+  if (g.Top >= fixedRows_ && g.Bottom < topLeft_.Y) return;
+  AxisInfo v = CalcAxis(true);
+  if (g.Top > v.LastFull + 1 && g.Top >= fixedRows_) return;
+  AxisInfo h = CalcAxis(false);
   auto span = [&](bool vertical, const AxisInfo& a, int lo, int hi, int& from, int& to) {
     from = -1;
     to = -1;
@@ -836,9 +847,10 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
     for (int i = a.FirstScroll; i < a.Count && pos < a.Extent && i <= hi; ++i) visit(i);
   };
   int x0, x1, y0, y1;
-  span(false, h, g.Left, g.Right, x0, x1);
   span(true, v, g.Top, g.Bottom, y0, y1);
-  if (x0 < 0 || y0 < 0) return;
+  if (y0 < 0) return;
+  span(false, h, g.Left, g.Right, x0, x1);
+  if (x0 < 0) return;
   InvalidateClientRect(Rect(x0, y0, x1, y1));
 }
 
@@ -1516,35 +1528,60 @@ void TStringGridStrings::Assign(TPersistent* Source) {
 TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
 TStringGrid::~TStringGrid() = default;
 
-const TStringGrid::Cell* TStringGrid::Find(int ACol, int ARow) const {
+namespace {
+template <class Cells>
+auto CellAt(Cells& rc, int ACol) {
+  // Dense rows hold column c at position c: no search then.
+  if (static_cast<size_t>(ACol) < rc.size() && rc[static_cast<size_t>(ACol)].first == ACol)
+    return rc.begin() + ACol;
+  return std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
+}
+}  // namespace
+
+TStringGrid::RowCells* TStringGrid::FindRow(int ARow) const {
+  if (ARow == cachedRow_ && cachedCells_) return cachedCells_;
   auto it = rows_.find(ARow);
   if (it == rows_.end()) return nullptr;
-  const RowCells& rc = it->second;
-  auto c = std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
-  if (c == rc.end() || c->first != ACol) return nullptr;
+  cachedRow_ = ARow;
+  cachedCells_ = const_cast<RowCells*>(&it->second);
+  return cachedCells_;
+}
+
+const TStringGrid::Cell* TStringGrid::Find(int ACol, int ARow) const {
+  RowCells* rc = FindRow(ARow);
+  if (!rc) return nullptr;
+  auto c = CellAt(*rc, ACol);
+  if (c == rc->end() || c->first != ACol) return nullptr;
   return &c->second;
 }
 
 TStringGrid::Cell& TStringGrid::Slot(int ACol, int ARow) {
-  RowCells& rc = rows_[ARow];
+  RowCells* found = FindRow(ARow);
+  RowCells& rc = found ? *found : rows_[ARow];
+  if (!found) {
+    cachedRow_ = ARow;
+    cachedCells_ = &rc;
+  }
   if (rc.empty() || rc.back().first < ACol) {
     rc.emplace_back(ACol, Cell{});
     return rc.back().second;
   }
-  auto c = std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
+  auto c = CellAt(rc, ACol);
   if (c == rc.end() || c->first != ACol) c = rc.emplace(c, ACol, Cell{});
   return c->second;
 }
 
 void TStringGrid::Prune(int ACol, int ARow) {
-  auto it = rows_.find(ARow);
-  if (it == rows_.end()) return;
-  RowCells& rc = it->second;
-  auto c = std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
-  if (c == rc.end() || c->first != ACol) return;
+  RowCells* rc = FindRow(ARow);
+  if (!rc) return;
+  auto c = CellAt(*rc, ACol);
+  if (c == rc->end() || c->first != ACol) return;
   if (!c->second.Text.empty() || c->second.Object) return;
-  rc.erase(c);
-  if (rc.empty()) rows_.erase(it);
+  rc->erase(c);
+  if (rc->empty()) {
+    ForgetCachedRow();
+    rows_.erase(ARow);
+  }
 }
 
 void TStringGrid::CheckWrite(int ACol, int ARow) const {
@@ -1610,17 +1647,17 @@ void TStringGrid::CopyRowCells(int FromRow, int ToRow, int NumCols) {
   if (FromRow == ToRow || NumCols <= 0) return;
   // Read first: the source row's storage may move while the target is written.
   std::vector<std::pair<int, Cell>> src;
-  auto it = rows_.find(FromRow);
-  if (it != rows_.end()) {
-    for (const auto& p : it->second) {
+  if (RowCells* from = FindRow(FromRow)) {
+    for (const auto& p : *from) {
       if (p.first < NumCols) src.push_back(p);
     }
   }
-  auto dst = rows_.find(ToRow);
-  if (dst != rows_.end()) {
-    RowCells& rc = dst->second;
-    rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const auto& p) { return p.first < NumCols; }), rc.end());
-    if (rc.empty()) rows_.erase(dst);
+  if (RowCells* rc = FindRow(ToRow)) {
+    rc->erase(std::remove_if(rc->begin(), rc->end(), [&](const auto& p) { return p.first < NumCols; }), rc->end());
+    if (rc->empty()) {
+      ForgetCachedRow();
+      rows_.erase(ToRow);
+    }
   }
   for (auto& p : src) {
     Cell& c = Slot(p.first, ToRow);
@@ -1683,17 +1720,33 @@ void TStringGrid::RowMovedData(int FromIndex, int ToIndex) {
     if (y == FromIndex) return ToIndex;
     return FromIndex < ToIndex ? y - 1 : y + 1;
   };
-  // Re-key the rows in [lo, hi]; the others keep their keys.
+  ForgetCachedRow();
+  // Re-key the stored rows in [lo, hi]; the others keep their keys. A short range is looked up
+  // row by row, a long one found by one pass over the stored rows.
   std::vector<std::pair<int, RowCells>> moved;
-  for (auto it = rows_.lower_bound(lo); it != rows_.end() && it->first <= hi;) {
-    moved.emplace_back(follow(it->first), std::move(it->second));
-    it = rows_.erase(it);
+  if (static_cast<size_t>(hi - lo) < rows_.size()) {
+    for (int y = lo; y <= hi; ++y) {
+      auto it = rows_.find(y);
+      if (it == rows_.end()) continue;
+      moved.emplace_back(follow(y), std::move(it->second));
+      rows_.erase(it);
+    }
+  } else {
+    for (auto it = rows_.begin(); it != rows_.end();) {
+      if (it->first >= lo && it->first <= hi) {
+        moved.emplace_back(follow(it->first), std::move(it->second));
+        it = rows_.erase(it);
+      } else {
+        ++it;
+      }
+    }
   }
   for (auto& [r, rc] : moved) rows_.emplace(r, std::move(rc));
 }
 
 void TStringGrid::DeleteColumnData(int ACol) {
   // Columns up to ColCount - 1 have been rotated so that ACol is the deleted one; its cells go.
+  ForgetCachedRow();
   for (auto it = rows_.begin(); it != rows_.end();) {
     RowCells& rc = it->second;
     rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const auto& p) { return p.first == ACol; }), rc.end());
@@ -1701,4 +1754,7 @@ void TStringGrid::DeleteColumnData(int ACol) {
   }
 }
 
-void TStringGrid::DeleteRowData(int ARow) { rows_.erase(ARow); }
+void TStringGrid::DeleteRowData(int ARow) {
+  ForgetCachedRow();
+  rows_.erase(ARow);
+}

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -442,10 +443,17 @@ class TStringGrid : public TDrawGrid {
   };
   using RowCells = std::vector<std::pair<int, Cell>>;  // sorted by column
   const Cell* Find(int ACol, int ARow) const;
+  RowCells* FindRow(int ARow) const;
   Cell& Slot(int ACol, int ARow);
   void Prune(int ACol, int ARow);
   void CheckWrite(int ACol, int ARow) const;
-  std::map<int, RowCells> rows_;
+  void ForgetCachedRow() const { cachedRow_ = -1; cachedCells_ = nullptr; }
+  // Stored rows by row index; a row's cells are kept sorted by column.
+  std::unordered_map<int, RowCells> rows_;
+  // The row last looked up (fills and reads go row by row); element pointers of the map stay
+  // valid until that row is erased.
+  mutable int cachedRow_ = -1;
+  mutable RowCells* cachedCells_ = nullptr;
   std::map<int, std::unique_ptr<TStringGridStrings>> rowViews_;
   std::map<int, std::unique_ptr<TStringGridStrings>> colViews_;
 };
