@@ -131,15 +131,27 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
 }
 
 void TInplaceEdit::KeyPress(Char& Key) {
-  TCustomMaskEdit::KeyPress(Key);
-  if (Key == 0 || !grid_) return;
-  if (Key == 13 || Key == 27 || Key == 9) {
-    // Enter and Escape belong to the grid (Enter leaves the editor).
-    grid_->KeyPress(Key);
-    Key = 0;
-    return;
+  // The grid hears every key first (its key press toggles the editor on Enter).
+  if (grid_) grid_->KeyPress(Key);
+  if (Key >= 32 && grid_ && !grid_->CanEditAcceptKey(Key)) Key = 0;
+  switch (Key) {
+    case 9:
+    case 27:
+      Key = 0;
+      break;
+    case 13:
+      if (SelStart() == 0 && SelLength() == static_cast<int>(Text().size())) {
+        if (grid_) grid_->SetEditorMode(false);
+      } else {
+        SelectAll();
+      }
+      Key = 0;
+      break;
+    default:
+      if ((Key == 8 || Key == 22 || Key == 24 || Key >= 32) && grid_ && !grid_->CanEditModify()) Key = 0;
+      break;
   }
-  if (!grid_->CanEditAcceptKey(Key)) Key = 0;
+  if (Key != 0) TCustomMaskEdit::KeyPress(Key);
 }
 
 void TInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
@@ -1175,11 +1187,6 @@ void TCustomGrid::KeyPress(Char& Key) {
     Key = 0;
     return;
   }
-  if (options_.Contains(goEditing) && !editorMode_ && (Key == 8 || Key >= 32) && Key != 127) {
-    Char ch = Key;
-    Key = 0;
-    ShowEditorChar(ch);
-  }
 }
 
 void TCustomGrid::KeyUp(Word& Key, TShiftState Shift) { TCustomControl::KeyUp(Key, Shift); }
@@ -1388,6 +1395,17 @@ void TCustomGrid::WndProc(TMessage& m) {
         else if (lastMouse_.X < h.FixedExtent && topLeft_.X > fixedCols_) target.X = topLeft_.X - 1;
         if (options_.Contains(goRowSelect)) target.X = current_.X;
         if (target.X != current_.X || target.Y != current_.Y) MoveCurrent(target.X, target.Y, false, true);
+        return;
+      }
+      break;
+    case WM_CHAR:
+      // Under goEditing a typed character opens the editor and goes to it; the grid's own
+      // key press does not see it (the form's key preview still does).
+      if (options_.Contains(goEditing) && (m.WParam == 8 || m.WParam >= 32)) {
+        Char ch = static_cast<Char>(m.WParam);
+        TForm* f = GetParentForm(this);
+        if (f && f != static_cast<TControl*>(this) && f->KeyPreview() && f->DoKeyPress(ch)) return;
+        if (ch != 0) ShowEditorChar(ch);
         return;
       }
       break;

@@ -293,6 +293,8 @@ TEST(GridsViewTest, EditorShowsOnEnterF2AndTyping) {
   GridForm f;
   f.grid->SetOptions(f.grid->Options() | goEditing);
   f.grid->SetCells(1, 1, u"old");
+  std::string pressed;
+  f.grid->OnKeyPress = [&](TObject*, Char& k) { pressed += std::to_string(k) + " "; };
   f.Key(VK_RETURN);
   ASSERT_TRUE(f.grid->EditorMode());
   TInplaceEdit* ed = f.grid->InplaceEditor();
@@ -315,6 +317,9 @@ TEST(GridsViewTest, EditorShowsOnEnterF2AndTyping) {
   f.driver.Type(f.form, u"ew");
   EXPECT_EQ(Utf8(ed->Text()), "new");
   EXPECT_EQ(Utf8(f.grid->Cells(1, 1)), "new");
+  // The grid's key press hears both Enters and what the editor gets, but not the character
+  // that opened the editor.
+  EXPECT_EQ(pressed, "13 13 110 101 119 ");
 
   // Scrolling the cell out of view hides the editor.
   f.grid->SetTopRow(10);
