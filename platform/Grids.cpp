@@ -206,7 +206,11 @@ void TCustomGrid::SetColCount(int Value) {
   if (Value <= fixedCols_) fixedCols_ = Value - 1;
   int old = colCount_;
   colCount_ = Value;
-  if (!colWidths_.empty()) colWidths_.resize(static_cast<size_t>(Value), defaultColWidth_);
+  if (!colWidths_.empty()) {
+    for (size_t i = static_cast<size_t>(Value); i < colWidths_.size(); ++i) colSum_ -= colWidths_[i];
+    if (Value > old) colSum_ += static_cast<int64_t>(Value - old) * defaultColWidth_;
+    colWidths_.resize(static_cast<size_t>(Value), defaultColWidth_);
+  }
   if (!tabStops_.empty()) tabStops_.resize(static_cast<size_t>(Value), 1);
   // The current cell, anchor and view stay inside the grid.
   current_.X = Clamp(current_.X, fixedCols_, colCount_ - 1);
@@ -225,7 +229,11 @@ void TCustomGrid::SetRowCount(int Value) {
   if (Value <= fixedRows_) fixedRows_ = Value - 1;
   int old = rowCount_;
   rowCount_ = Value;
-  if (!rowHeights_.empty()) rowHeights_.resize(static_cast<size_t>(Value), defaultRowHeight_);
+  if (!rowHeights_.empty()) {
+    for (size_t i = static_cast<size_t>(Value); i < rowHeights_.size(); ++i) rowSum_ -= rowHeights_[i];
+    if (Value > old) rowSum_ += static_cast<int64_t>(Value - old) * defaultRowHeight_;
+    rowHeights_.resize(static_cast<size_t>(Value), defaultRowHeight_);
+  }
   current_.Y = Clamp(current_.Y, fixedRows_, rowCount_ - 1);
   anchor_.Y = Clamp(anchor_.Y, fixedRows_, rowCount_ - 1);
   TGridCoord max = CalcMaxTopLeft();
@@ -294,8 +302,10 @@ void TCustomGrid::SetColWidths(int Index, int Value) {
   if (colWidths_.empty()) {
     if (Value == defaultColWidth_) return;
     colWidths_.assign(static_cast<size_t>(colCount_), defaultColWidth_);
+    colSum_ = static_cast<int64_t>(colCount_) * defaultColWidth_;
   }
   if (colWidths_[static_cast<size_t>(Index)] == Value) return;
+  colSum_ += Value - colWidths_[static_cast<size_t>(Index)];
   colWidths_[static_cast<size_t>(Index)] = Value;
   ColWidthsChanged();
   UpdateScrollBars();
@@ -308,8 +318,10 @@ void TCustomGrid::SetRowHeights(int Index, int Value) {
   if (rowHeights_.empty()) {
     if (Value == defaultRowHeight_) return;
     rowHeights_.assign(static_cast<size_t>(rowCount_), defaultRowHeight_);
+    rowSum_ = static_cast<int64_t>(rowCount_) * defaultRowHeight_;
   }
   if (rowHeights_[static_cast<size_t>(Index)] == Value) return;
+  rowSum_ += Value - rowHeights_[static_cast<size_t>(Index)];
   rowHeights_[static_cast<size_t>(Index)] = Value;
   RowHeightsChanged();
   UpdateScrollBars();
@@ -369,8 +381,8 @@ void TCustomGrid::SetTabStops(int Index, bool Value) {
 
 TRect TCustomGrid::ClientRect() const {
   TRect r = TCustomControl::ClientRect();
-  if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) r.Right = std::max(0, r.Right - kScrollBarSize);
-  if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) r.Bottom = std::max(0, r.Bottom - kScrollBarSize);
+  if (vertBarShown_) r.Right = std::max(0, r.Right - kScrollBarSize);
+  if (horzBarShown_) r.Bottom = std::max(0, r.Bottom - kScrollBarSize);
   return r;
 }
 
@@ -542,8 +554,112 @@ void TCustomGrid::ScrollBarMessage(bool Vertical, unsigned Code, int Pos) {
   else MoveTopLeft(target, topLeft_.Y);
 }
 
+int64_t TCustomGrid::TotalExtent(bool Vertical) const {
+  bool lines = Vertical ? options_.Contains(goHorzLine) : options_.Contains(goVertLine);
+  int line = lines ? gridLineWidth_ : 0;
+  int count = Vertical ? rowCount_ : colCount_;
+  int64_t sum = Vertical ? (rowHeights_.empty() ? static_cast<int64_t>(count) * defaultRowHeight_ : rowSum_)
+                         : (colWidths_.empty() ? static_cast<int64_t>(count) * defaultColWidth_ : colSum_);
+  return sum + static_cast<int64_t>(count - 1) * line;  // the last line may fall outside
+}
+
 void TCustomGrid::UpdateScrollBars() {
-  // The stand-in's bars live in the model: ScrollPos gives the 0..127 thumb position.
+  if (updatingBars_) return;
+  TRect raw = TCustomControl::ClientRect();
+  bool allowV = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+  bool allowH = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
+  int64_t needH = TotalExtent(false), needV = TotalExtent(true);
+  bool v = allowV && needV > raw.Height();
+  bool h = allowH && needH > raw.Width() - (v ? kScrollBarSize : 0);
+  if (h && !v) v = allowV && needV > raw.Height() - kScrollBarSize;
+  if (v == vertBarShown_ && h == horzBarShown_) return;
+  vertBarShown_ = v;
+  horzBarShown_ = h;
+  // The view changed size: keep the top-left within its range.
+  updatingBars_ = true;
+  try {
+    MoveTopLeft(topLeft_.X, topLeft_.Y);
+  } catch (...) {
+    updatingBars_ = false;
+    throw;
+  }
+  updatingBars_ = false;
+  InvalidateGrid();
+}
+
+TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
+  ScrollBarLayout l;
+  TRect raw = TCustomControl::ClientRect();
+  TRect view = ClientRect();
+  if (Vertical ? !vertBarShown_ : !horzBarShown_) return l;
+  const int b = kScrollBarSize;
+  if (Vertical) {
+    l.Bar = Rect(view.Right, 0, raw.Right, view.Bottom);
+    int arrow = std::min(b, l.Bar.Height() / 2);
+    l.LineUp = Rect(l.Bar.Left, l.Bar.Top, l.Bar.Right, l.Bar.Top + arrow);
+    l.LineDown = Rect(l.Bar.Left, l.Bar.Bottom - arrow, l.Bar.Right, l.Bar.Bottom);
+    int track = l.LineDown.Top - l.LineUp.Bottom;
+    int thumb = std::min(b, std::max(0, track));
+    l.TrackStart = l.LineUp.Bottom;
+    l.Movable = std::max(0, track - thumb);
+    int off = l.TrackStart + MulDiv(ScrollPos(true), l.Movable, 127);
+    if (thumb > 0) l.Thumb = Rect(l.Bar.Left, off, l.Bar.Right, off + thumb);
+  } else {
+    l.Bar = Rect(0, view.Bottom, view.Right, raw.Bottom);
+    int arrow = std::min(b, l.Bar.Width() / 2);
+    l.LineUp = Rect(l.Bar.Left, l.Bar.Top, l.Bar.Left + arrow, l.Bar.Bottom);
+    l.LineDown = Rect(l.Bar.Right - arrow, l.Bar.Top, l.Bar.Right, l.Bar.Bottom);
+    int track = l.LineDown.Left - l.LineUp.Right;
+    int thumb = std::min(b, std::max(0, track));
+    l.TrackStart = l.LineUp.Right;
+    l.Movable = std::max(0, track - thumb);
+    int off = l.TrackStart + MulDiv(ScrollPos(false), l.Movable, 127);
+    if (thumb > 0) l.Thumb = Rect(off, l.Bar.Top, off + thumb, l.Bar.Bottom);
+  }
+  return l;
+}
+
+bool TCustomGrid::ScrollBarMouseDown(int X, int Y) {
+  for (bool vertical : {true, false}) {
+    ScrollBarLayout l = BarLayout(vertical);
+    if (l.Bar.IsEmpty() || !PtInRect(l.Bar, Point(X, Y))) continue;
+    unsigned msg = vertical ? WM_VSCROLL : WM_HSCROLL;
+    int along = vertical ? Y : X;
+    if (PtInRect(l.LineUp, Point(X, Y))) Perform(msg, SB_LINEUP, 0);
+    else if (PtInRect(l.LineDown, Point(X, Y))) Perform(msg, SB_LINEDOWN, 0);
+    else if (!l.Thumb.IsEmpty() && PtInRect(l.Thumb, Point(X, Y))) {
+      thumbDrag_ = vertical ? 1 : 2;
+      thumbGrab_ = along - (vertical ? l.Thumb.Top : l.Thumb.Left);
+      thumbPos_ = ScrollPos(vertical);
+      return true;
+    } else if (along < (vertical ? l.Thumb.Top : l.Thumb.Left)) {
+      Perform(msg, SB_PAGEUP, 0);
+    } else {
+      Perform(msg, SB_PAGEDOWN, 0);
+    }
+    Perform(msg, SB_ENDSCROLL, 0);
+    return true;
+  }
+  return false;
+}
+
+void TCustomGrid::PaintScrollBars(TCanvas* cv) {
+  for (bool vertical : {true, false}) {
+    ScrollBarLayout l = BarLayout(vertical);
+    if (l.Bar.IsEmpty()) continue;
+    cv->Brush()->SetStyle(bsSolid);
+    cv->Brush()->SetColor(clScrollBar);
+    cv->FillRect(l.Bar);
+    DrawFrameControl(cv, l.LineUp, DFC_SCROLL, vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT);
+    DrawFrameControl(cv, l.LineDown, DFC_SCROLL, vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT);
+    if (!l.Thumb.IsEmpty()) DrawFrameControl(cv, l.Thumb, DFC_BUTTON, DFCS_BUTTONPUSH);
+  }
+  if (vertBarShown_ && horzBarShown_) {
+    TRect raw = TCustomControl::ClientRect();
+    TRect view = ClientRect();
+    cv->Brush()->SetColor(clBtnFace);
+    cv->FillRect(Rect(view.Right, view.Bottom, raw.Right, raw.Bottom));
+  }
 }
 
 // =============================================================================================
@@ -699,8 +815,9 @@ void TCustomGrid::ChangeScale(int M, int D) {
   if (M == D || D == 0) return;
   defaultColWidth_ = MulDiv(defaultColWidth_, M, D);
   defaultRowHeight_ = MulDiv(defaultRowHeight_, M, D);
-  for (int& w : colWidths_) w = MulDiv(w, M, D);
-  for (int& h : rowHeights_) h = MulDiv(h, M, D);
+  colSum_ = rowSum_ = 0;
+  for (int& w : colWidths_) colSum_ += (w = MulDiv(w, M, D));
+  for (int& h : rowHeights_) rowSum_ += (h = MulDiv(h, M, D));
   UpdateScrollBars();
   InvalidateGrid();
 }
@@ -1002,23 +1119,11 @@ void TCustomGrid::Paint() {
   // Beyond the last cell: the grid's colour.
   cv->Brush()->SetColor(Color());
   cv->Brush()->SetStyle(bsSolid);
-  if (gridRight < client.Right) cv->FillRect(Rect(gridRight, 0, client.Right, client.Bottom));
-  if (gridBottom < client.Bottom) cv->FillRect(Rect(0, gridBottom, std::min(gridRight, client.Right), client.Bottom));
-  // Scroll bar areas: the face colour with the thumb at its 0..127 position.
-  auto bar = [&](bool vertical) {
-    TRect r = vertical ? Rect(view.Right, 0, client.Right, view.Bottom) : Rect(0, view.Bottom, view.Right, client.Bottom);
-    if (r.IsEmpty()) return;
-    cv->Brush()->SetColor(clScrollBar);
-    cv->FillRect(r);
-    int len = vertical ? r.Height() : r.Width();
-    int thumb = std::max(8, len / 8);
-    int off = MulDiv(ScrollPos(vertical), std::max(0, len - thumb), 127);
-    cv->Brush()->SetColor(clBtnFace);
-    cv->FillRect(vertical ? Rect(r.Left, r.Top + off, r.Right, r.Top + off + thumb)
-                          : Rect(r.Left + off, r.Top, r.Left + off + thumb, r.Bottom));
-  };
-  if (view.Right < client.Right) bar(true);
-  if (view.Bottom < client.Bottom) bar(false);
+  gridRight = std::min(gridRight, view.Right);
+  gridBottom = std::min(gridBottom, view.Bottom);
+  if (gridRight < view.Right) cv->FillRect(Rect(gridRight, 0, view.Right, view.Bottom));
+  if (gridBottom < view.Bottom) cv->FillRect(Rect(0, gridBottom, gridRight, view.Bottom));
+  PaintScrollBars(cv);
 }
 
 // =============================================================================================
@@ -1238,6 +1343,10 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   lastMouse_ = Point(X, Y);
   if (CanFocus() && !IsActiveControl()) SetFocus();
+  if (Button == mbLeft && ScrollBarMouseDown(X, Y)) {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    return;
+  }
   if (Button == mbLeft && !Shift.Contains(ssDouble)) {
     TGridState state;
     int index, pos, ofs;
@@ -1282,6 +1391,18 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   lastMouse_ = Point(X, Y);
+  if (thumbDrag_ != 0) {
+    bool vertical = thumbDrag_ == 1;
+    ScrollBarLayout l = BarLayout(vertical);
+    int along = (vertical ? Y : X) - thumbGrab_ - l.TrackStart;
+    int pos = l.Movable > 0 ? Clamp(MulDiv(along, 127, l.Movable), 0, 127) : 0;
+    if (pos != thumbPos_) {
+      thumbPos_ = pos;
+      Perform(vertical ? WM_VSCROLL : WM_HSCROLL, SB_THUMBTRACK | (static_cast<unsigned>(pos) << 16), 0);
+    }
+    TCustomControl::MouseMove(Shift, X, Y);
+    return;
+  }
   switch (gridState_) {
     case gsSelecting: {
       TGridCoord cell = MouseCoord(X, Y);
@@ -1325,6 +1446,14 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   lastMouse_ = Point(X, Y);
+  if (thumbDrag_ != 0) {
+    unsigned msg = thumbDrag_ == 1 ? WM_VSCROLL : WM_HSCROLL;
+    thumbDrag_ = 0;
+    Perform(msg, SB_THUMBPOSITION | (static_cast<unsigned>(thumbPos_) << 16), 0);
+    Perform(msg, SB_ENDSCROLL, 0);
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    return;
+  }
   TGridState state = gridState_;
   gridState_ = gsNormal;
   KillTimer(this, kScrollTimer);

@@ -297,8 +297,19 @@ class TCustomGrid : public TCustomControl {
   void ScrollBarMessage(bool Vertical, unsigned Code, int Pos);
   bool IsActiveControl() const;
   TGridCoord CalcMaxTopLeft() const;
+  // Decides which scroll bars show (those of ScrollBars whose cells do not all fit).
   void UpdateScrollBars();
   void InvalidateClientRect(const TRect& r);
+  // Scroll bar parts in client coordinates; an empty bar when it is not shown.
+  struct ScrollBarLayout {
+    TRect Bar, LineUp, LineDown, Thumb;
+    int TrackStart = 0;  // first pixel the thumb can take
+    int Movable = 0;     // pixels the thumb can move
+  };
+  ScrollBarLayout BarLayout(bool Vertical) const;
+  bool ScrollBarMouseDown(int X, int Y);
+  void PaintScrollBars(TCanvas* Canvas);
+  int64_t TotalExtent(bool Vertical) const;
 
   // Column (row) starts, from the fixed ones, then LeftCol (TopRow) on.
   struct AxisInfo {
@@ -329,6 +340,14 @@ class TCustomGrid : public TCustomControl {
   std::vector<int> colWidths_;   // empty: all default
   std::vector<int> rowHeights_;  // empty: all default
   std::vector<uint8_t> tabStops_;  // empty: all tab stops
+  int64_t colSum_ = 0;  // sum of colWidths_ (rowHeights_) while the vector is in use
+  int64_t rowSum_ = 0;
+  bool vertBarShown_ = false;
+  bool horzBarShown_ = false;
+  bool updatingBars_ = false;
+  int thumbDrag_ = 0;  // 1 vertical, 2 horizontal thumb being dragged
+  int thumbGrab_ = 0;  // mouse offset inside the thumb
+  int thumbPos_ = 0;   // last 0..127 position of the drag
   TGridOptions options_{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
   TScrollStyle scrollBars_ = ssBoth;
   bool defaultDrawing_ = true;

@@ -365,3 +365,92 @@ TEST(GridsViewTest, ScrollMessagesUseTheThumbScale) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridsViewTest, ScrollBarsShowOnlyWhereCellsDoNotFit) {
+  struct Case { TScrollStyle style; int cols, rows; bool vert, horz; } cases[] = {
+      {ssBoth, 8, 30, true, true},     {ssBoth, 3, 30, true, false},  {ssBoth, 3, 4, false, false},
+      {ssBoth, 5, 5, true, true},      // the horizontal bar leaves too little height
+      {ssVertical, 8, 30, true, false}, {ssHorizontal, 8, 30, false, true}, {ssNone, 8, 30, false, false},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<TStringGrid> g(New<TStringGrid>(nullptr));
+    g->SetGridLineWidth(0);
+    g->SetDefaultColWidth(50);
+    g->SetDefaultRowHeight(20);
+    g->SetColCount(c.cols);
+    g->SetRowCount(c.rows);
+    g->SetBounds(0, 0, 200, 100);
+    g->SetScrollBars(c.style);
+    SCOPED_TRACE(std::to_string(c.style) + " " + std::to_string(c.cols) + "x" + std::to_string(c.rows));
+    EXPECT_EQ(g->ClientRect(), Rect(0, 0, c.vert ? 183 : 200, c.horz ? 83 : 100));
+  }
+}
+
+TEST(GridsViewTest, ScrollBarArrowsTrackAndThumbMoveTheView) {
+  GridForm f;
+  f.grid->SetScrollBars(ssBoth);
+  ASSERT_EQ(f.grid->ClientRect(), Rect(0, 0, 183, 83));
+  ASSERT_EQ(f.grid->VisibleRowCount(), 3);
+  f.driver.Click(f.grid, 190, 75);  // down arrow
+  EXPECT_EQ(f.grid->TopRow(), 2);
+  f.driver.Click(f.grid, 190, 60);  // track below the thumb: a page
+  EXPECT_EQ(f.grid->TopRow(), 5);
+  f.driver.Click(f.grid, 5, 90);  // left arrow of the horizontal bar: already at the left
+  EXPECT_EQ(f.grid->LeftCol(), 1);
+  EXPECT_EQ(f.grid->Row(), 1);  // the bars never move the current cell
+
+  // Dragging the thumb to the end scrolls on release (no thumb tracking).
+  f.driver.MouseDown(f.grid, 190, 25);
+  f.driver.MouseMove(f.grid, 190, 80);
+  EXPECT_EQ(f.grid->TopRow(), 5);
+  f.driver.MouseUp(f.grid, 190, 80);
+  EXPECT_EQ(f.grid->TopRow(), 27);
+  EXPECT_EQ(f.grid->ScrollPos(true), 127);
+
+  f.grid->SetOptions(f.grid->Options() | goThumbTracking);
+  f.driver.MouseDown(f.grid, 190, 60);  // the thumb, now at the bottom of the track
+  f.driver.MouseMove(f.grid, 190, 0);
+  EXPECT_EQ(f.grid->TopRow(), 1);
+  f.driver.MouseUp(f.grid, 190, 0);
+}
+
+}  // namespace
+
+#include <filesystem>
+
+#include "platform/testing/PaintToPng.h"
+
+namespace {
+
+TEST(GridsViewTest, PaintsThroughTheWidgetOffscreen) {
+  ModalScript script;
+  TForm* form = New<TForm>(nullptr);
+  std::unique_ptr<TForm> owner(form);
+  form->SetClientWidth(260);
+  form->SetClientHeight(130);
+  auto* g = New<TStringGrid>(form);
+  g->SetParent(form);
+  g->SetBounds(5, 5, 250, 120);
+  g->SetRowCount(30);
+  g->SetCells(1, 0, u"Name");
+  g->SetCells(2, 0, u"Value");
+  g->SetCells(1, 2, u"gateway-01");
+  g->SetRow(2);
+  std::filesystem::path png = std::filesystem::current_path() / "grids_offscreen.png";
+  ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+  TPicture pic;
+  pic.LoadFromFile(Utf8ToString(png.string()));
+  TCanvas* c = pic.Bitmap()->Canvas();
+  auto at = [&](int col, int row, int dx, int dy) {
+    TRect r = g->CellRect(col, row);
+    return ColorToRGB(c->Pixels(5 + r.Left + dx, 5 + r.Top + dy));
+  };
+  EXPECT_EQ(at(0, 0, 3, 3), ColorToRGB(clBtnFace));       // fixed
+  EXPECT_EQ(at(2, 3, 3, 3), ColorToRGB(clWindow));        // normal
+  EXPECT_EQ(at(1, 2, 60, 3), ColorToRGB(clHighlight));    // selected, not focused
+  EXPECT_EQ(at(1, 1, 64, 5), ColorToRGB(clSilver));       // the line right of the cell
+}
+
+}  // namespace
