@@ -159,10 +159,6 @@ void TInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
   if (Key != 0 && grid_) grid_->KeyUp(Key, Shift);
 }
 
-void TInplaceEdit::DoExit() {
-  TCustomMaskEdit::DoExit();
-  if (grid_) grid_->DoExit();
-}
 
 void TInplaceEdit::Change() {
   TCustomMaskEdit::Change();
@@ -671,6 +667,42 @@ bool TCustomGrid::SelectCell(int ACol, int ARow) {
   return true;
 }
 
+void TCustomGrid::ClampInView(TGridCoord Cell) {
+  // Scroll just enough to bring the cell fully into view.
+  int left = topLeft_.X, top = topLeft_.Y;
+  if (Cell.X >= fixedCols_) {
+    if (Cell.X < left) left = Cell.X;
+    else {
+      while (left < Cell.X) {
+        int save = topLeft_.X;
+        topLeft_.X = left;
+        bool fits = Cell.X <= CalcAxis(false).LastFull;
+        topLeft_.X = save;
+        if (fits) break;
+        ++left;
+      }
+    }
+  }
+  if (Cell.Y >= fixedRows_) {
+    if (Cell.Y < top) top = Cell.Y;
+    else {
+      AxisInfo a = CalcAxis(true);
+      if (Cell.Y > a.LastFull) {
+        // Walk back from the row until the view is full.
+        int room = a.Extent - a.FixedExtent;
+        int used = 0;
+        top = Cell.Y;
+        for (int i = Cell.Y; i >= fixedRows_; --i) {
+          used += RowHeights(i) + a.LineWidth;
+          if (used - a.LineWidth > room) break;
+          top = i;
+        }
+      }
+    }
+  }
+  MoveTopLeft(left, top);
+}
+
 bool TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
   if (ACol < 0 || ARow < 0 || ACol >= colCount_ || ARow >= rowCount_) GridIndexError();
   if (!SelectCell(ACol, ARow)) return false;
@@ -683,41 +715,7 @@ bool TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
     if (options_.Contains(goRowSelect)) anchor_.X = colCount_ - 1;
   }
   if (options_.Contains(goRowSelect)) current_.X = fixedCols_;
-  if (Show) {
-    // Scroll just enough to bring the cell fully into view.
-    int left = topLeft_.X, top = topLeft_.Y;
-    if (current_.X >= fixedCols_) {
-      if (current_.X < left) left = current_.X;
-      else {
-        while (left < current_.X) {
-          int save = topLeft_.X;
-          topLeft_.X = left;
-          bool fits = current_.X <= CalcAxis(false).LastFull;
-          topLeft_.X = save;
-          if (fits) break;
-          ++left;
-        }
-      }
-    }
-    if (current_.Y >= fixedRows_) {
-      if (current_.Y < top) top = current_.Y;
-      else {
-        AxisInfo a = CalcAxis(true);
-        if (current_.Y > a.LastFull) {
-          // Walk back from the row until the view is full.
-          int room = a.Extent - a.FixedExtent;
-          int used = 0;
-          top = current_.Y;
-          for (int i = current_.Y; i >= fixedRows_; --i) {
-            used += RowHeights(i) + a.LineWidth;
-            if (used - a.LineWidth > room) break;
-            top = i;
-          }
-        }
-      }
-    }
-    MoveTopLeft(left, top);
-  }
+  if (Show) ClampInView(current_);
   InvalidateRect(oldSel);
   InvalidateRect(Selection());
   InvalidateCell(old.X, old.Y);
@@ -1145,6 +1143,8 @@ void TCustomGrid::ShowEditor() {
     editorMode_ = false;
     return;
   }
+  // The editor opens over a cell the user can see.
+  if (CellRect(current_.X, current_.Y).IsEmpty()) ClampInView(current_);
   UpdateEditor();
 }
 

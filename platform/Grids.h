@@ -111,7 +111,6 @@ class TInplaceEdit : public TCustomMaskEdit {
   void KeyDown(Word& Key, TShiftState Shift) override;
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
-  void DoExit() override;
   bool MultiLine() const override { return multiLine_; }
   unsigned DialogCode() const override;
   void WndProc(TMessage& Message) override;
@@ -294,6 +293,8 @@ class TCustomGrid : public TCustomControl {
   // False when SelectCell refused the cell.
   bool MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
   void MoveTopLeft(int ALeft, int ATop);
+  // Scrolls just enough to show the cell fully (a fixed column or row is always shown).
+  void ClampInView(TGridCoord Cell);
   void ScrollBarMessage(bool Vertical, unsigned Code, int Pos);
   bool IsActiveControl() const;
   TGridCoord CalcMaxTopLeft() const;

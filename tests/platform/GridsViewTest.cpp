@@ -321,9 +321,15 @@ TEST(GridsViewTest, EditorShowsOnEnterF2AndTyping) {
   // that opened the editor.
   EXPECT_EQ(pressed, "13 13 110 101 119 ");
 
-  // Scrolling the cell out of view hides the editor.
+  // Scrolling the cell out of view hides the editor; typing brings the cell back first.
   f.grid->SetTopRow(10);
   EXPECT_FALSE(ed->Visible());
+  f.grid->HideEditor();
+  f.driver.Type(f.form, u"z");
+  f.driver.DrainPosted();
+  EXPECT_EQ(f.grid->TopRow(), 1);
+  EXPECT_TRUE(ed->Visible());
+  EXPECT_EQ(Utf8(f.grid->Cells(1, 1)), "z");
 }
 
 TEST(GridsViewTest, FocusedCellUnderTheEditorIsNotDrawn) {
