@@ -113,7 +113,6 @@ TIcmpEchoClient::~TIcmpEchoClient() { CloseSocket(); }
 void TIcmpEchoClient::CloseSocket() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  kind_ = iskNone;
 }
 
 void TIcmpEchoClient::OpenSocket() {
@@ -153,11 +152,14 @@ void TIcmpEchoClient::Begin_Echo() {
 
 void TIcmpEchoClient::Report(const TReplyStatus& Status) {
   pending_ = false;
+  // No socket stays open between echoes: a raw one would queue every ICMP message of the host.
+  CloseSocket();
   if (OnReply) OnReply(this, Status);
 }
 
 void TIcmpEchoClient::Send(const String& AData) {
   pending_ = false;
+  CloseSocket();
   uint32_t target = 0;
   if (!Parse_Dotted_IPv4(host_, target)) throw EIcmpError(u"Not an IPv4 address: \"" + host_ + u"\"");
   OpenSocket();
@@ -172,6 +174,7 @@ void TIcmpEchoClient::Send(const String& AData) {
   const ssize_t n = ::sendto(fd_, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
   if (n != static_cast<ssize_t>(packet.size())) {
     const int err = n < 0 ? errno : EMSGSIZE;
+    CloseSocket();
     throw EIcmpError(ErrnoText("ICMP echo to " + StringToUtf8(host_), err));
   }
   Begin_Echo();

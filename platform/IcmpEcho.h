@@ -4,7 +4,8 @@
 // reports the outcome once through OnReply: the echo reply, or a time-out when ReceiveTimeout
 // has passed (measured on GetTickCount, so a test clock governs it). Ping is the blocking form.
 //
-// The socket is an unprivileged datagram ICMP socket (net.ipv4.ping_group_range must cover the
+// Each echo opens its own socket, closed when the echo is reported. The socket is an
+// unprivileged datagram ICMP socket (net.ipv4.ping_group_range must cover the
 // user's group); when that is refused, a raw ICMP socket (root or cap_net_raw). The host is a
 // strict dotted IPv4 address; there is no name lookup.
 //
@@ -64,6 +65,7 @@ class TIcmpEchoClient : public TComponent {
   // Send, then wait (blocking) until the echo is reported.
   void Ping(const String& AData);
 
+  // Kind of the socket of the last echo sent (iskNone before any).
   TIcmpSocketKind SocketKind() const { return kind_; }
   int EchoesSent() const { return echoesSent_; }
   uint16_t Identifier() const { return id_; }

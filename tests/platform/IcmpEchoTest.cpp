@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -93,6 +94,12 @@ class ScopedNetNamespace {
   int original_ = -1;
   bool entered_ = false;
 };
+
+int OpenFileDescriptors() {
+  int n = 0;
+  for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) n += e.is_symlink() ? 1 : 0;
+  return n;
+}
 
 struct Reports {
   std::vector<TReplyStatus> list;
@@ -288,8 +295,11 @@ TEST(IcmpEchoClient, RawSocketWhenDatagramIsRefused) {
   Reports reports;
   reports.Bind(client);
   client.SetHost(u"127.0.0.1");
+  const int descriptors = OpenFileDescriptors();
   client.Ping(u"127.0.0.1");
   EXPECT_EQ(client.SocketKind(), iskRaw);
+  // The raw socket, which sees every ICMP message of the host, is closed once the echo ends.
+  EXPECT_EQ(OpenFileDescriptors(), descriptors);
   ASSERT_EQ(reports.list.size(), 1u);
   EXPECT_EQ(reports.list[0].ReplyStatusType, rsEcho);
 }
