@@ -12,10 +12,18 @@ void GlobalInitOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+struct BodySink {
+  std::string body;
+  size_t limit = 0;
+};
+
 size_t AppendBody(char* data, size_t size, size_t count, void* user) {
-  auto* body = static_cast<std::string*>(user);
-  body->append(data, size * count);
-  return size * count;
+  auto* sink = static_cast<BodySink*>(user);
+  const size_t n = size * count;
+  // Returning less than offered ends the transfer with a write error.
+  if (sink->body.size() + n > sink->limit) return 0;
+  sink->body.append(data, n);
+  return n;
 }
 
 struct CurlDeleter {
@@ -39,7 +47,8 @@ THttpReply THTTPClient::Get(const String& Url) {
   }
   CURL* c = curl.get();
   const std::string url = StringToUtf8(Url);
-  std::string body;
+  BodySink body;
+  body.limit = maxBodyBytes_;
   char errbuf[CURL_ERROR_SIZE] = {};
 
   curl_easy_setopt(c, CURLOPT_URL, url.c_str());
@@ -84,6 +93,6 @@ THttpReply THTTPClient::Get(const String& Url) {
     return reply;
   }
   reply.Ok = true;
-  reply.Body = std::move(body);
+  reply.Body = std::move(body.body);
   return reply;
 }

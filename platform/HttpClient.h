@@ -34,6 +34,10 @@ class THTTPClient : public TComponent {
   uint32_t TotalTimeoutMs() const { return totalTimeoutMs_; }
   void SetTotalTimeoutMs(uint32_t v) { totalTimeoutMs_ = v; }
 
+  // A longer body fails the request instead of filling the memory.
+  size_t MaxBodyBytes() const { return maxBodyBytes_; }
+  void SetMaxBodyBytes(size_t v) { maxBodyBytes_ = v; }
+
   // GET of an "http://" URL. Statuses other than 2xx, transport errors and time-outs give
   // Ok false; nothing is raised.
   THttpReply Get(const String& Url);
@@ -44,4 +48,5 @@ class THTTPClient : public TComponent {
   String userAgent_;
   uint32_t connectTimeoutMs_ = 10000;
   uint32_t totalTimeoutMs_ = 20000;
+  size_t maxBodyBytes_ = 1 << 20;
 };

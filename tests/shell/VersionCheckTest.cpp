@@ -65,6 +65,8 @@ TEST_F(VersionCheckTest, RepliesOfTheServer) {
       {"HTTP/1.0 500 Server Error\r\n\r\nVER. 9.999", false},
       {"HTTP/1.0 302 Found\r\nLocation: http://127.0.0.1:1/x\r\n\r\nVER. 9.999", false},
       {"not http at all", false},
+      // A body beyond the client's limit is refused whole.
+      {LoopbackHttpServer::Ok("VER. 1.002" + std::string(2 << 20, ' ')), false},
   };
   for (const auto& c : cases) {
     LoopbackHttpServer server(c.reply);
