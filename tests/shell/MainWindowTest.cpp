@@ -397,3 +397,16 @@ TEST(MainWindowSettings, AnUnwritableSettingsFileIsReportedAndTheWindowStillClos
   EXPECT_EQ(script.Messages()[0].Type, mtError);
   EXPECT_NE(script.Messages()[0].Text.find(u"Kelvane.xml"), String::npos);
 }
+
+TEST(MainWindowGuard, MouseClicksReachTheHandler) {
+  ShellWindows w;
+  ModalScript script;
+  InputDriver driver;
+  script.AnswerModal(u"FAbout", mrOk);
+  driver.Click(w.main->Btn_Info);
+  driver.Click(w.main->Btn_SNMP_MIB);
+  ASSERT_EQ(script.ModalForms().size(), 1u);
+  EXPECT_EQ(script.ModalForms()[0].FormName, u"FAbout");
+  ASSERT_EQ(script.Messages().size(), 1u);
+  EXPECT_EQ(script.Messages()[0].Text, u"Error! Project not Valid");
+}
