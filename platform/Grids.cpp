@@ -703,6 +703,22 @@ void TCustomGrid::ClampInView(TGridCoord Cell) {
   MoveTopLeft(left, top);
 }
 
+void TCustomGrid::MoveAnchor(TGridCoord NewAnchor) {
+  if (!options_.Contains(goRangeSelect)) {
+    MoveCurrent(NewAnchor.X, NewAnchor.Y, true, true);
+    return;
+  }
+  TGridRect oldSel = Selection();
+  anchor_ = NewAnchor;
+  if (options_.Contains(goRowSelect)) anchor_.X = colCount_ - 1;
+  ClampInView(NewAnchor);
+  TGridRect sel = Selection();
+  if (!(sel == oldSel)) {
+    InvalidateRect(oldSel);
+    InvalidateRect(sel);
+  }
+}
+
 bool TCustomGrid::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
   if (ACol < 0 || ARow < 0 || ACol >= colCount_ || ARow >= rowCount_) GridIndexError();
   if (!SelectCell(ACol, ARow)) return false;
@@ -1347,7 +1363,9 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TCustomControl::MouseDown(Button, Shift, X, Y);
     return;
   }
-  if (Button == mbLeft && !Shift.Contains(ssDouble)) {
+  if (Button == mbLeft && Shift.Contains(ssDouble)) {
+    DblClick();
+  } else if (Button == mbLeft) {
     TGridState state;
     int index, pos, ofs;
     CalcSizingState(X, Y, state, index, pos, ofs);
@@ -1373,14 +1391,21 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
           movePos_ = cell.Y;
           HideEditor();
         } else if (cell.X >= fixedCols_ && cell.Y >= fixedRows_) {
-          if (options_.Contains(goEditing) && cell.X == current_.X && cell.Y == current_.Y) {
-            ShowEditor();
-          } else {
-            if (MoveCurrent(cell.X, cell.Y, !Shift.Contains(ssShift), true)) {
-              gridState_ = gsSelecting;
-              SetTimer(this, kScrollTimer, 60);
-              Click();
+          if (options_.Contains(goEditing)) {
+            // A click on the current cell opens the editor; elsewhere it moves there.
+            if (cell.X == current_.X && cell.Y == current_.Y) {
+              ShowEditor();
+            } else {
+              MoveCurrent(cell.X, cell.Y, true, true);
+              UpdateEditor();
             }
+            Click();
+          } else {
+            // Selecting: the press fixes the current cell, dragging moves the anchor.
+            gridState_ = gsSelecting;
+            SetTimer(this, kScrollTimer, 60);
+            if (Shift.Contains(ssShift)) MoveAnchor(cell);
+            else MoveCurrent(cell.X, cell.Y, true, true);
           }
         }
       }
@@ -1406,9 +1431,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   switch (gridState_) {
     case gsSelecting: {
       TGridCoord cell = MouseCoord(X, Y);
-      if (cell.X >= fixedCols_ && cell.Y >= fixedRows_ && (cell.X != current_.X || cell.Y != current_.Y)) {
-        MoveCurrent(cell.X, cell.Y, false, false);
-      }
+      if (cell.X >= fixedCols_ && cell.Y >= fixedRows_) MoveAnchor(cell);
       break;
     }
     case gsColSizing: {
@@ -1461,8 +1484,9 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     MoveColumn(moveIndex_, movePos_);
   } else if (state == gsRowMoving && moveIndex_ >= 0 && movePos_ >= 0 && movePos_ != moveIndex_) {
     MoveRow(moveIndex_, movePos_);
-  } else if (state == gsSelecting && options_.Contains(goAlwaysShowEditor) && options_.Contains(goEditing)) {
-    ShowEditor();
+  } else if (state == gsSelecting) {
+    UpdateEditor();
+    Click();
   }
   moveIndex_ = movePos_ = sizingIndex_ = -1;
   TCustomControl::MouseUp(Button, Shift, X, Y);
@@ -1514,16 +1538,29 @@ void TCustomGrid::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_TIMER:
       if (m.WParam == kScrollTimer && gridState_ == gsSelecting) {
-        // Selecting with the mouse beyond the cells scrolls one cell toward it.
-        TRect view = ClientRect();
-        TGridCoord target = current_;
+        // Selecting with the mouse beyond the fully visible cells moves the anchor and the
+        // view one cell toward it.
         AxisInfo h = CalcAxis(false), v = CalcAxis(true);
-        if (lastMouse_.Y >= view.Bottom || lastMouse_.Y > GridHeight()) target.Y = std::min(v.LastFull + 1, rowCount_ - 1);
-        else if (lastMouse_.Y < v.FixedExtent && topLeft_.Y > fixedRows_) target.Y = topLeft_.Y - 1;
-        if (lastMouse_.X >= view.Right || lastMouse_.X > GridWidth()) target.X = std::min(h.LastFull + 1, colCount_ - 1);
-        else if (lastMouse_.X < h.FixedExtent && topLeft_.X > fixedCols_) target.X = topLeft_.X - 1;
-        if (options_.Contains(goRowSelect)) target.X = current_.X;
-        if (target.X != current_.X || target.Y != current_.Y) MoveCurrent(target.X, target.Y, false, true);
+        auto fullEnd = [&](bool vertical, const AxisInfo& a) {
+          int pos = a.FixedExtent;
+          for (int i = a.FirstScroll; i <= a.LastFull; ++i) pos += AxisExtent(vertical, i) + a.LineWidth;
+          return pos;
+        };
+        TGridCoord anchor = anchor_, topLeft = topLeft_;
+        if (lastMouse_.X < h.FixedExtent) {
+          if (anchor.X > fixedCols_) { --anchor.X; --topLeft.X; }
+        } else if (lastMouse_.X > fullEnd(false, h)) {
+          if (anchor.X < colCount_ - 1) { ++anchor.X; ++topLeft.X; }
+        }
+        if (lastMouse_.Y < v.FixedExtent) {
+          if (anchor.Y > fixedRows_) { --anchor.Y; --topLeft.Y; }
+        } else if (lastMouse_.Y > fullEnd(true, v)) {
+          if (anchor.Y < rowCount_ - 1) { ++anchor.Y; ++topLeft.Y; }
+        }
+        if (!(anchor == anchor_)) {
+          MoveTopLeft(topLeft.X, topLeft.Y);
+          MoveAnchor(anchor);
+        }
         return;
       }
       break;

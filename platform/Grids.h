@@ -293,6 +293,8 @@ class TCustomGrid : public TCustomControl {
   // False when SelectCell refused the cell.
   bool MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
   void MoveTopLeft(int ALeft, int ATop);
+  // Extends the selection to the cell (moves the current cell without goRangeSelect).
+  void MoveAnchor(TGridCoord NewAnchor);
   // Scrolls just enough to show the cell fully (a fixed column or row is always shown).
   void ClampInView(TGridCoord Cell);
   void ScrollBarMessage(bool Vertical, unsigned Code, int Pos);

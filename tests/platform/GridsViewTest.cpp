@@ -245,24 +245,38 @@ TEST(GridsViewTest, WheelMovesTheRowPerWholeNotch) {
 
 TEST(GridsViewTest, MouseSelectsAndAutoScrollsOnTheTimer) {
   GridForm f;
-  f.driver.MouseDown(f.grid, 60, 25);  // cell (1, 1)
+  int clicks = 0, dbl = 0;
+  f.grid->OnClick = [&](TObject*) { ++clicks; };
+  f.grid->OnDblClick = [&](TObject*) { ++dbl; };
+  f.driver.MouseDown(f.grid, 60, 45);  // cell (1, 2): the current cell
   EXPECT_EQ(f.grid->GridState(), gsSelecting);
-  f.driver.MouseMove(f.grid, 110, 65);  // cell (2, 3)
-  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 1, 2, 3}));
-  // Below the cells: every 60 ms one more row comes into view.
+  EXPECT_EQ(f.grid->Row(), 2);
+  f.driver.MouseMove(f.grid, 110, 65);  // cell (2, 3): the anchor
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 2, 2, 3}));
+  // Below the fully visible rows: every 60 ms the anchor and the view move one row on.
   f.driver.MouseMove(f.grid, 110, 140);
   f.driver.AdvanceTime(59);
   EXPECT_EQ(f.grid->TopRow(), 1);
   f.driver.AdvanceTime(1);
-  EXPECT_EQ(f.grid->Row(), 5);
   EXPECT_EQ(f.grid->TopRow(), 2);
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 2, 2, 4}));
   f.driver.AdvanceTime(120);
-  EXPECT_EQ(f.grid->Row(), 7);
+  EXPECT_EQ(f.grid->TopRow(), 4);
+  EXPECT_EQ(clicks, 0);
   f.driver.MouseUp(f.grid, 110, 140);
+  EXPECT_EQ(clicks, 1);  // the release ends the selection with a click
   EXPECT_EQ(f.grid->GridState(), gsNormal);
-  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 1, 2, 7}));
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 2, 2, 6}));
+  EXPECT_EQ(f.grid->Row(), 2);
   f.driver.AdvanceTime(200);
-  EXPECT_EQ(f.grid->Row(), 7);
+  EXPECT_EQ(f.grid->TopRow(), 4);
+
+  // Shift extends from the current cell; a double click reaches the grid.
+  f.driver.MouseDown(f.grid, 160, 30, mbLeft, {ssShift});  // cell (3, 4)
+  f.driver.MouseUp(f.grid, 160, 30, mbLeft, {ssShift});
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 2, 3, 4}));
+  f.driver.DblClick(f.grid, 60, 30);
+  EXPECT_EQ(dbl, 1);
 }
 
 TEST(GridsViewTest, ColumnSizingAndMovingDrags) {
