@@ -209,9 +209,10 @@ void TCustomGrid::SetColCount(int Value) {
   }
   if (!tabStops_.empty()) tabStops_.resize(static_cast<size_t>(Value), 1);
   // The current cell, anchor and view stay inside the grid.
-  current_.X = Clamp(current_.X, fixedCols_, colCount_ - 1);
-  anchor_.X = Clamp(anchor_.X, fixedCols_, colCount_ - 1);
-  if (options_.Contains(goRowSelect)) anchor_.X = colCount_ - 1;
+  // A current cell or anchor inside the old grid stays inside; a parked one stays parked.
+  if (current_.X >= 0 && current_.X < old) current_.X = Clamp(current_.X, fixedCols_, colCount_ - 1);
+  if (anchor_.X >= 0 && anchor_.X < old) anchor_.X = Clamp(anchor_.X, fixedCols_, colCount_ - 1);
+  if (options_.Contains(goRowSelect) && anchor_.X >= 0 && anchor_.X < colCount_) anchor_.X = colCount_ - 1;
   TGridCoord max = CalcMaxTopLeft();
   topLeft_.X = Clamp(topLeft_.X, fixedCols_, std::max(fixedCols_, max.X));
   SizeChanged(old, rowCount_);
@@ -230,8 +231,8 @@ void TCustomGrid::SetRowCount(int Value) {
     if (Value > old) rowSum_ += static_cast<int64_t>(Value - old) * defaultRowHeight_;
     rowHeights_.resize(static_cast<size_t>(Value), defaultRowHeight_);
   }
-  current_.Y = Clamp(current_.Y, fixedRows_, rowCount_ - 1);
-  anchor_.Y = Clamp(anchor_.Y, fixedRows_, rowCount_ - 1);
+  if (current_.Y >= 0 && current_.Y < old) current_.Y = Clamp(current_.Y, fixedRows_, rowCount_ - 1);
+  if (anchor_.Y >= 0 && anchor_.Y < old) anchor_.Y = Clamp(anchor_.Y, fixedRows_, rowCount_ - 1);
   TGridCoord max = CalcMaxTopLeft();
   topLeft_.Y = Clamp(topLeft_.Y, fixedRows_, std::max(fixedRows_, max.Y));
   SizeChanged(colCount_, old);
@@ -768,22 +769,11 @@ TGridRect TCustomGrid::Selection() const {
 
 void TCustomGrid::SetSelection(const TGridRect& Value) {
   TGridRect old = Selection();
-  // The anchor takes the far corner and the current cell the near one, as given: a parked
-  // rectangle outside the grid is kept as it is (nothing there is painted selected).
-  anchor_ = {Value.Right, Value.Bottom};
-  current_ = {Value.Left, Value.Top};
-  if (options_.Contains(goRowSelect) && Value.Left >= 0 && Value.Left < colCount_) {
-    current_.X = fixedCols_;
-    anchor_.X = colCount_ - 1;
-  }
-  if (current_.X >= 0 && current_.X < colCount_ && current_.Y >= 0 && current_.Y < rowCount_) {
-    // Bring the top-left cell of the new selection into view, as selecting by hand would.
-    int left = current_.X >= fixedCols_ && (current_.X < topLeft_.X || current_.X > CalcAxis(false).LastFull)
-                   ? current_.X : topLeft_.X;
-    int top = current_.Y >= fixedRows_ && (current_.Y < topLeft_.Y || current_.Y > CalcAxis(true).LastFull)
-                  ? current_.Y : topLeft_.Y;
-    MoveTopLeft(left, top);
-  }
+  // The anchor takes (Left, Top) and the current cell (Right, Bottom), as given and unordered:
+  // a rectangle written right to left keeps its direction, and a parked rectangle outside the
+  // grid is kept as it is (nothing there is painted selected). The view does not move.
+  anchor_ = {Value.Left, Value.Top};
+  current_ = {Value.Right, Value.Bottom};
   InvalidateRect(old);
   InvalidateRect(Selection());
 }

@@ -214,9 +214,20 @@ TEST(GridsViewTest, RangeSelectionWithShiftAndRowSelect) {
 
   f.grid->SetOptions(f.grid->Options() | goRowSelect);
   EXPECT_EQ(f.grid->Selection(), (TGridRect{1, 3, 7, 3}));
+  // Writing the selection: the current cell takes its right-bottom corner as given.
+  f.grid->SetSelection(TGridRect{5, 4, 2, 4});
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{2, 4, 5, 4}));
+  EXPECT_EQ(f.grid->Col(), 2);
+  EXPECT_EQ(f.grid->Row(), 4);
   // A parked rectangle outside the grid is kept as given.
-  f.grid->SetSelection(TGridRect{-1, -1, -1, -1});
-  EXPECT_EQ(f.grid->Selection(), (TGridRect{-1, -1, -1, -1}));
+  f.grid->SetSelection(TGridRect{8, 30, 8, 30});
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{8, 30, 8, 30}));
+  f.grid->SetRowCount(40);  // and stays parked through count changes
+  EXPECT_EQ(f.grid->Selection(), (TGridRect{8, 30, 8, 30}));
+  // A current cell inside the grid stays inside when the grid shrinks.
+  f.grid->SetSelection(TGridRect{3, 35, 3, 35});
+  f.grid->SetRowCount(20);
+  EXPECT_EQ(f.grid->Row(), 19);
 }
 
 TEST(GridsViewTest, TabMovesOnlyWithTabsOption) {
