@@ -43,9 +43,9 @@ void TInplaceEdit::Deselect() { SetSelLength(0); }
 
 void TInplaceEdit::Hide() {
   if (!TControl::Visible()) return;
-  bool hadFocus = Focused();
+  // The focus goes back to the grid first, so that it never leaves the grid on the way.
+  if (grid_ && Focused() && grid_->CanFocus()) grid_->SetFocus();
   TControl::SetVisible(false);
-  if (grid_ && hadFocus && grid_->CanFocus()) grid_->SetFocus();
 }
 
 void TInplaceEdit::Invalidate() {
@@ -54,6 +54,11 @@ void TInplaceEdit::Invalidate() {
 }
 
 void TInplaceEdit::Move(const TRect& Loc) {
+  // A cell out of view has no place for the editor.
+  if (Loc.IsEmpty()) {
+    Hide();
+    return;
+  }
   SetBounds(Loc.Left, Loc.Top, Loc.Width(), Loc.Height());
   BoundsChanged();
   if (!TControl::Visible()) TControl::SetVisible(true);
@@ -803,9 +808,7 @@ String TCustomGrid::GetEditMask(int ACol, int ARow) { (void)ACol; (void)ARow; re
 int TCustomGrid::GetEditLimit() { return 0; }
 void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex) { (void)FromIndex; (void)ToIndex; }
 void TCustomGrid::RowMoved(int FromIndex, int ToIndex) { (void)FromIndex; (void)ToIndex; }
-void TCustomGrid::TopLeftChanged() {
-  if (editorMode_ && inplaceEdit_) inplaceEdit_->UpdateLoc(CellRect(current_.X, current_.Y));
-}
+void TCustomGrid::TopLeftChanged() {}
 void TCustomGrid::SizeChanged(int OldColCount, int OldRowCount) { (void)OldColCount; (void)OldRowCount; }
 void TCustomGrid::ColWidthsChanged() {
   if (editorMode_ && inplaceEdit_ && inplaceEdit_->Visible()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));
@@ -851,7 +854,7 @@ QWidget* TCustomGrid::CreateWidget(QWidget* parentWidget) {
 
 unsigned TCustomGrid::DialogCode() const {
   unsigned code = DLGC_WANTARROWS;
-  if (options_.Contains(goTabs)) code |= DLGC_WANTTAB;
+  if (options_.Contains(goTabs) && !options_.Contains(goRowSelect)) code |= DLGC_WANTTAB;
   if (options_.Contains(goEditing)) code |= DLGC_WANTCHARS;
   return code;
 }

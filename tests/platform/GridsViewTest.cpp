@@ -485,3 +485,31 @@ TEST(GridsViewTest, PaintsThroughTheWidgetOffscreen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridsViewTest, EditorFollowsItsCellWhenTheViewScrolls) {
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goEditing);
+  int exits = 0;
+  f.grid->OnExit = [&](TObject*) { ++exits; };
+  f.grid->SetRow(4);
+  f.Key(VK_F2);
+  TInplaceEdit* ed = f.grid->InplaceEditor();
+  ASSERT_NE(ed, nullptr);
+  EXPECT_EQ(ed->BoundsRect(), Rect(50, 80, 100, 100));
+  f.grid->SetTopRow(2);
+  EXPECT_TRUE(ed->Visible());
+  EXPECT_EQ(ed->BoundsRect(), Rect(50, 60, 100, 80));
+  f.grid->SetTopRow(5);
+  EXPECT_FALSE(ed->Visible());
+  EXPECT_TRUE(f.grid->EditorMode());
+  EXPECT_EQ(exits, 0);  // the focus came back to the grid, never left it
+  // Column widths move it too.
+  f.grid->SetTopRow(1);
+  f.grid->ShowEditor();
+  f.grid->SetColWidths(0, 30);
+  EXPECT_EQ(ed->BoundsRect(), Rect(30, 80, 80, 100));
+}
+
+}  // namespace
