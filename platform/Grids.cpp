@@ -1632,7 +1632,7 @@ void TStringGridStrings::CheckIndex(int Index) const {
 
 const String& TStringGridStrings::Strings(int Index) const {
   CheckIndex(Index);
-  return isRow_ ? grid_->Cells(Index, index_) : grid_->Cells(index_, Index);
+  return isRow_ ? grid_->CellRef(Index, index_) : grid_->CellRef(index_, Index);
 }
 
 void TStringGridStrings::SetStrings(int Index, const String& S) {
@@ -1765,14 +1765,18 @@ void TStringGrid::CheckWrite(int ACol, int ARow) const {
   if (ACol < 0 || ARow < 0) GridIndexError();
 }
 
-const String& TStringGrid::Cells(int ACol, int ARow) const {
+const String& TStringGrid::CellRef(int ACol, int ARow) const {
   static const String empty;
   const Cell* c = Find(ACol, ARow);
   return c ? c->Text : empty;
 }
 
-void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
+String TStringGrid::Cells(int ACol, int ARow) const { return CellRef(ACol, ARow); }
+
+void TStringGrid::SetCells(int ACol, int ARow, const String& ValueRef) {
   CheckWrite(ACol, ARow);
+  // The value may live in this very store (a view's entry): copy it before the store moves.
+  String Value = ValueRef;
   if (Value.empty()) {
     if (const Cell* c = Find(ACol, ARow)) {
       const_cast<Cell*>(c)->Text.clear();
@@ -1855,7 +1859,7 @@ void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
     return;
   }
   TCanvas* cv = Canvas();
-  const String& s = Cells(ACol, ARow);
+  const String& s = CellRef(ACol, ARow);
   if (!s.empty()) cv->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, s);
   TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }

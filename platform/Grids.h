@@ -428,6 +428,8 @@ class TStringGridStrings : public TStrings {
 };
 
 class TStringGrid : public TDrawGrid {
+  friend class TStringGridStrings;
+
  public:
   explicit TStringGrid(TComponent* AOwner);
   ~TStringGrid() override;
@@ -435,7 +437,8 @@ class TStringGrid : public TDrawGrid {
 
   // Any non-negative (column, row): beyond ColCount/RowCount too. A negative index reads as
   // empty and raises on write. Writing invalidates the cell.
-  const String& Cells(int ACol, int ARow) const;
+  // By value: a reference into the store would not survive the next write.
+  String Cells(int ACol, int ARow) const;
   void SetCells(int ACol, int ARow, const String& Value);
   TObject* Objects(int ACol, int ARow) const;
   void SetObjects(int ACol, int ARow, TObject* Value);
@@ -465,6 +468,7 @@ class TStringGrid : public TDrawGrid {
   };
   using RowCells = std::vector<std::pair<int, Cell>>;  // sorted by column
   const Cell* Find(int ACol, int ARow) const;
+  const String& CellRef(int ACol, int ARow) const;  // valid until the next write
   RowCells* FindRow(int ARow) const;
   Cell& Slot(int ACol, int ARow);
   void Prune(int ACol, int ARow);

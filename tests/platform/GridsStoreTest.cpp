@@ -199,6 +199,14 @@ TEST(GridsStoreTest, RowAndColumnViewsReadAndWriteThrough) {
 
   row->SetStrings(3, u"y");
   EXPECT_EQ(Utf8(g->Cells(3, 2)), "y");
+  // An entry written from another entry of the same row (the store grows under it).
+  row->SetStrings(0, row->Strings(1) + u"");
+  row->SetStrings(2, row->Strings(3));
+  row->SetStrings(4, row->Strings(1));
+  EXPECT_EQ(Utf8(g->Cells(0, 2)), "x");
+  EXPECT_EQ(Utf8(g->Cells(2, 2)), "y");
+  EXPECT_EQ(Utf8(g->Cells(4, 2)), "x");
+  for (int c : {0, 2, 4}) row->SetStrings(c, u"");
   EXPECT_THROW(row->Insert(0, u"z"), EInvalidGridOperation);
   EXPECT_THROW(row->Strings(5), EListError);
 
