@@ -1,0 +1,326 @@
+// Pictures of the mini-HTML renderer.
+#include "grid/foundation/PictureContainer.h"
+
+#include <map>
+
+
+namespace {
+
+std::map<String, std::string>& Resources() {
+  static std::map<String, std::string> r;
+  return r;
+}
+
+uint16_t ReadU16(const std::string& d, size_t at) {
+  return static_cast<uint16_t>(static_cast<uint8_t>(d[at]) | (static_cast<uint8_t>(d[at + 1]) << 8));
+}
+
+// A graphic control extension (7 bytes from j) followed by an image descriptor of 10 bytes.
+constexpr size_t kFrameHeader = 18;
+
+}  // namespace
+
+void RegisterHTMLResource(const String& Name, std::string Bytes) { Resources()[UpperCase(Name)] = std::move(Bytes); }
+
+// ---------------------------------------------------------------------------------------------
+THTMLPicture::THTMLPicture() = default;
+THTMLPicture::~THTMLPicture() = default;
+
+void THTMLPicture::Clear() {
+  gpPicture.reset();
+  FFrameCount = -1;
+  FNextCount = -1;
+  FTimerCount = -1;
+  FFrame = 1;
+}
+
+void THTMLPicture::Assign(TPersistent* Source) {
+  Clear();
+  if (!Source) {
+    FDatastream.clear();
+    FIsEmpty = true;
+    return;
+  }
+  if (auto* src = dynamic_cast<THTMLPicture*>(Source)) {
+    if (src == this) return;
+    FDatastream = src->FDatastream;
+    FIsEmpty = false;
+    Decode();
+    Changed();
+  }
+}
+
+int THTMLPicture::Width() const { return gpPicture ? gpPicture->Width() : 0; }
+int THTMLPicture::Height() const { return gpPicture ? gpPicture->Height() : 0; }
+const QImage* THTMLPicture::NativeImage() const { return gpPicture ? gpPicture->NativeImage() : nullptr; }
+
+int THTMLPicture::MaxWidth() const {
+  if (!gpPicture) return 0;
+  return FAnimMaxX ? FAnimMaxX : Width();
+}
+int THTMLPicture::MaxHeight() const {
+  if (!gpPicture) return 0;
+  return FAnimMaxY ? FAnimMaxY : Height();
+}
+
+void THTMLPicture::Draw(TCanvas* Canvas, const TRect& Rect) {
+  if (FIsEmpty || !gpPicture || !Canvas) return;
+  if (FStretched)
+    Canvas->StretchDraw(Rect, gpPicture.get());
+  else
+    Canvas->Draw(Rect.Left, Rect.Top, gpPicture.get());
+}
+
+void THTMLPicture::LoadFromFile(const String& FileName) {
+  try {
+    TMemoryStream m;
+    m.LoadFromFile(FileName);
+    FDatastream.assign(m.Bytes());
+    FIsEmpty = false;
+    Decode();
+    Changed();
+  } catch (const std::exception&) {
+    FDatastream.clear();
+    FIsEmpty = true;
+    gpPicture.reset();
+  }
+}
+
+void THTMLPicture::LoadFromBytes(std::string_view Bytes) {
+  FDatastream.assign(Bytes);
+  FIsEmpty = false;
+  Decode();
+  Changed();
+}
+
+void THTMLPicture::LoadFromStream(TStream* Stream) {
+  if (!Stream) return;
+  int64_t left = Stream->Size() - Stream->Position();
+  std::string bytes(static_cast<size_t>(left > 0 ? left : 0), '\0');
+  if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
+  LoadFromBytes(bytes);
+}
+
+void THTMLPicture::ReadData(TStream* Stream) {
+  if (!Stream) return;
+  int64_t left = Stream->Size() - Stream->Position();
+  std::string bytes(static_cast<size_t>(left > 0 ? left : 0), '\0');
+  if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
+  FDatastream = std::move(bytes);
+  FIsEmpty = false;
+  Decode();
+}
+
+void THTMLPicture::WriteData(TStream* Stream) const {
+  if (Stream && !FDatastream.empty()) Stream->WriteBytes(FDatastream);
+}
+void THTMLPicture::SaveToStream(TStream* Stream) const { WriteData(Stream); }
+
+void THTMLPicture::LoadFromResourceName(const String& Name) {
+  auto it = Resources().find(UpperCase(Name));
+  if (it == Resources().end()) return;
+  LoadFromBytes(it->second);
+}
+
+void THTMLPicture::LoadFromURL(const String& URL) {
+  const String up = UpperCase(URL);
+  if (up.rfind(u"RES://", 0) == 0) {
+    FID = URL;
+    String rest = URL.substr(6);
+    if (!rest.empty()) LoadFromResourceName(rest);
+    return;
+  }
+  if (up.rfind(u"FILE://", 0) == 0) {
+    FID = URL;
+    LoadFromFile(URL.substr(7));
+    return;
+  }
+  // Nothing is downloaded: the picture is recorded and stays empty.
+  if (FAsynch) {
+    if (!FThreadBusy) {
+      FURL = URL;
+      FThreadBusy = true;
+    }
+    return;
+  }
+  FURL = URL;
+  FID = URL;
+}
+
+std::vector<size_t> THTMLPicture::FrameStarts() const {
+  std::vector<size_t> starts;
+  const std::string& d = FDatastream;
+  for (size_t j = 0; j + kFrameHeader <= d.size(); ++j) {
+    if (static_cast<uint8_t>(d[j]) == 0x21 && static_cast<uint8_t>(d[j + 1]) == 0xF9 &&
+        static_cast<uint8_t>(d[j + 2]) == 0x04 && static_cast<uint8_t>(d[j + 8]) == 0x2C)
+      starts.push_back(j);
+  }
+  return starts;
+}
+
+bool THTMLPicture::IsGIF() const { return FDatastream.size() > 4 && FDatastream.compare(0, 4, "GIF8") == 0; }
+
+int THTMLPicture::FrameCount() {
+  if (!IsGIF()) return -1;
+  if (FFrameCount < 0) FFrameCount = static_cast<int>(FrameStarts().size());
+  return FFrameCount;
+}
+
+int THTMLPicture::GetFrameTime(int Frame) const {
+  if (!IsGIF()) return -1;
+  auto starts = FrameStarts();
+  if (Frame < 1 || Frame > static_cast<int>(starts.size())) return -1;
+  return ReadU16(FDatastream, starts[Frame - 1] + 4);
+}
+
+void THTMLPicture::SetFrame(int Frame) {
+  FFrame = Frame;
+  if (!FDatastream.empty()) {
+    Decode();
+    if (OnFrameChange) OnFrameChange(this);
+  }
+}
+
+void THTMLPicture::FrameNext() {
+  int n = FrameCount();
+  SetFrame(FFrame + 1 > n ? 1 : FFrame + 1);
+}
+
+void THTMLPicture::FramePrev() {
+  int n = FrameCount();
+  SetFrame(FFrame - 1 < 1 ? n : FFrame - 1);
+}
+
+bool THTMLPicture::Step() {
+  if (FIsEmpty || FDatastream.empty() || FrameCount() < 2) return false;
+  if (FNextCount == -1) FNextCount = GetFrameTime(FFrame);
+  bool changed = false;
+  if (FTimerCount * 10 >= FNextCount) {
+    // Animation runs from a timer: a frame that cannot be decoded just shows nothing.
+    try {
+      FrameNext();
+    } catch (const std::exception&) {
+    }
+    FNextCount += GetFrameTime(FFrame);
+    changed = true;
+  }
+  ++FTimerCount;
+  return changed;
+}
+
+void THTMLPicture::Decode() {
+  gpPicture.reset();
+  FFrameXPos = FFrameYPos = 0;
+  FAnimMaxX = FAnimMaxY = 0;
+  const std::string& d = FDatastream;
+  std::string data;
+  std::vector<size_t> starts;
+  if (IsGIF()) starts = FrameStarts();
+  if (!starts.empty() && d.size() >= 10) {
+    FAnimMaxX = ReadU16(d, 6);
+    FAnimMaxY = ReadU16(d, 8);
+    // Header and everything before the first frame, then frame FFrame and all after it.
+    data.assign(d, 0, starts[0]);
+    size_t from = d.size();
+    if (FFrame >= 1 && FFrame <= static_cast<int>(starts.size())) {
+      size_t j = starts[FFrame - 1];
+      from = j;
+      FFrameXPos = ReadU16(d, j + 9);
+      FFrameYPos = ReadU16(d, j + 11);
+      FFrameXSize = ReadU16(d, j + 13);
+      FFrameYSize = ReadU16(d, j + 15);
+    }
+    data.append(d, from, std::string::npos);
+  } else {
+    data = d;
+  }
+  std::unique_ptr<TGraphic> g = CreateGraphicFor(data);
+  if (!g) throw Exception(u"Could not load image. Invalid format");
+  try {
+    g->LoadFromBytes(data);
+  } catch (const std::exception&) {
+    throw Exception(u"Could not load image. Invalid format");
+  }
+  if (g->Width() <= 0 || g->Height() <= 0) throw Exception(u"Could not load image");
+  gpPicture = std::move(g);
+}
+
+// ---------------------------------------------------------------------------------------------
+THTMLPictureCache::~THTMLPictureCache() { ClearPictures(); }
+
+THTMLPicture* THTMLPictureCache::AddPicture() {
+  FItems.push_back(std::make_unique<THTMLPicture>());
+  return FItems.back().get();
+}
+
+THTMLPicture* THTMLPictureCache::FindPicture(const String& ID) const {
+  for (const auto& p : FItems)
+    if (p->ID() == ID) return p.get();
+  return nullptr;
+}
+
+void THTMLPictureCache::ClearPictures() { FItems.clear(); }
+
+THTMLPicture* THTMLPictureCache::Items(int Index) const {
+  if (Index < 0 || Index >= Count()) throw EListError(u"List index out of bounds (" + IntToStr(Index) + u")");
+  return FItems[Index].get();
+}
+
+void THTMLPictureCache::SetItems(int Index, THTMLPicture* Picture) {
+  if (Index < 0 || Index >= Count()) throw EListError(u"List index out of bounds (" + IntToStr(Index) + u")");
+  FItems[Index].reset(Picture);
+}
+
+bool THTMLPictureCache::Animate() {
+  bool any = false;
+  for (auto& p : FItems)
+    if (p->Step()) any = true;
+  return any;
+}
+
+// ---------------------------------------------------------------------------------------------
+TPictureItem::TPictureItem(TCollection* ACollection)
+    : TCollectionItem(ACollection), FPicture(std::make_unique<THTMLPicture>()) {}
+TPictureItem::~TPictureItem() = default;
+
+void TPictureItem::SetPicture(THTMLPicture* Value) { FPicture->Assign(Value); }
+
+void TPictureItem::Assign(TPersistent* Source) {
+  if (auto* src = dynamic_cast<TPictureItem*>(Source)) {
+    FPicture->Assign(src->Picture());
+    FName = src->FName;
+    FTag = src->FTag;
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+TPictureCollection::TPictureCollection(TComponent* AOwner)
+    : TCollection([](TCollection* c) -> TCollectionItem* { return New<TPictureItem>(c); }), FOwner(AOwner) {}
+
+TPictureItem* TPictureCollection::Add() { return static_cast<TPictureItem*>(TCollection::Add()); }
+TPictureItem* TPictureCollection::Insert(int Index) { return static_cast<TPictureItem*>(TCollection::Insert(Index)); }
+TPictureItem* TPictureCollection::Items(int Index) const {
+  return static_cast<TPictureItem*>(TCollection::Items(Index));
+}
+
+bool TPictureCollection::Animate() {
+  bool any = false;
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i)->Picture()->Step()) any = true;
+  return any;
+}
+
+TPictureContainer::TPictureContainer(TComponent* AOwner)
+    : TComponent(AOwner), FOwnItems(std::make_unique<TPictureCollection>(this)), FItems(FOwnItems.get()) {}
+TPictureContainer::~TPictureContainer() = default;
+
+THTMLPicture* TPictureContainer::FindPicture(const String& Name) {
+  if (!FItems) return nullptr;
+  const String key = UpperCase(Name);
+  for (int i = 0; i < FItems->Count(); ++i) {
+    TPictureItem* it = FItems->Items(i);
+    if (UpperCase(it->Name()) == key) return it->Picture();
+  }
+  return nullptr;
+}

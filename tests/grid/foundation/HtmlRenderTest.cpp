@@ -1,0 +1,627 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "grid/foundation/AdvXPVS.h"
+#include "grid/foundation/AsgHTMLE.h"
+#include "platform/testing/FakeMetrics.h"
+#include "platform/testing/RecordingCanvas.h"
+
+namespace {
+
+std::string U8(const String& s) { return StringToUtf8(s); }
+
+// Fixed metrics where the font shows in the widths: a character is |Height| - 4 pixels wide
+// (7 for the default -11), 2 more in bold; ascent 10, descent 3, leading 2.
+class TStyleMetrics : public TTextMetricsSource {
+ public:
+  int TextWidth(const TFont& f, std::u16string_view t) override {
+    int h = f.Height() < 0 ? -f.Height() : f.Height();
+    return static_cast<int>(t.size()) * (h - 4 + (f.Style().Contains(fsBold) ? 2 : 0));
+  }
+  int Ascent(const TFont&) override { return 10; }
+  int Descent(const TFont&) override { return 3; }
+  int ExternalLeading(const TFont&) override { return 2; }
+  int AveCharWidth(const TFont&) override { return 7; }
+};
+
+// One call of the renderer with every input at a default and every output kept.
+struct THtml {
+  TRect Area{0, 0, 200, 100};
+  TImageList* Images = nullptr;
+  int TestX = -1000, TestY = -1000, FocusedLink = -1, HotLink = 0, ShadowDepth = 1;
+  bool HitTestOnly = false, MeasureOnly = false, Printing = false, InSelection = false, BlinkOn = true,
+       UnderlineHotOnly = false, WrapWords = true, ControlPressed = false;
+  double PrintScale = 1.0;
+  TColor LinkColor = clBlue, HotBack = clNone, HotText = clNone, ShadowColor = clGray;
+  THTMLPictureCache* Url = nullptr;
+  TPictureContainer* Named = nullptr;
+
+  String HitAnchor, PlainText, FocusedAnchor, HitTitle;
+  int ExtentX = 0, ExtentY = 0, LinkCount = 0, HitLink = 0;
+  TRect HitLinkRect, HitControlRect;
+  String HitControlID, HitControlValue, HitControlType;
+  bool Result = false;
+
+  bool Run(TCanvas* c, const String& markup) {
+    Result = RenderMiniHTML(c, markup, Area, Images, TestX, TestY, FocusedLink, HotLink, ShadowDepth, HitTestOnly,
+                            MeasureOnly, Printing, InSelection, BlinkOn, UnderlineHotOnly, WrapWords,
+                            ControlPressed, PrintScale, LinkColor, HotBack, HotText, ShadowColor, HitAnchor,
+                            PlainText, FocusedAnchor, HitTitle, ExtentX, ExtentY, LinkCount, HitLink, HitLinkRect,
+                            HitControlRect, HitControlID, HitControlValue, HitControlType, Url, Named, nullptr,
+                            bdLeftToRight);
+    return Result;
+  }
+};
+
+// The texts drawn (not the measuring calls).
+std::vector<TRecordedCall> Drawn(const TRecordingCanvas& c) {
+  std::vector<TRecordedCall> out;
+  for (const auto& call : c.CallsNamed("DrawText"))
+    if (!(call.Args[4] & DT_CALCRECT)) out.push_back(call);
+  return out;
+}
+
+std::vector<std::string> DrawnTexts(const TRecordingCanvas& c) {
+  std::vector<std::string> out;
+  for (const auto& call : Drawn(c)) out.push_back(U8(call.Text));
+  return out;
+}
+
+class HtmlRender : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDefaultTextMetrics(&metrics); }
+  void TearDown() override { SetDefaultTextMetrics(nullptr); }
+  TStyleMetrics metrics;
+  TRecordingCanvas canvas;
+  THtml h;
+};
+
+using V = std::vector<std::string>;
+
+TEST_F(HtmlRender, EmptyMarkup) {
+  EXPECT_FALSE(h.Run(&canvas, u""));
+  EXPECT_TRUE(canvas.Calls().empty());
+  EXPECT_EQ(h.ExtentX, 0);
+  EXPECT_EQ(h.ExtentY, 13);
+  EXPECT_EQ(h.HitLink, -1);
+}
+
+TEST_F(HtmlRender, EntitiesAndPlainText) {
+  h.WrapWords = false;
+  h.Run(&canvas, u"a&amp;b");
+  EXPECT_EQ(DrawnTexts(canvas), V{"a&&b"});
+  EXPECT_EQ(U8(h.PlainText), "a&&ba&&b");  // each line twice in a drawing call
+  EXPECT_EQ(h.ExtentX, 21);                // "&&" shows one ampersand
+
+  canvas.Clear();
+  h.Run(&canvas, u"Fish &lt;chips&gt;");
+  EXPECT_EQ(DrawnTexts(canvas), V{"Fish <chips>"});
+
+  h.MeasureOnly = true;
+  canvas.Clear();
+  EXPECT_FALSE(h.Run(&canvas, u"&copy;&nbsp;x<#1>"));
+  EXPECT_EQ(U8(h.PlainText), "© x#1");
+  EXPECT_TRUE(Drawn(canvas).empty());
+}
+
+TEST_F(HtmlRender, LineBreaks) {
+  for (const char16_t* m : {u"one\r\ntwo", u"one<BR>two", u"one<br>two"}) {
+    canvas.Clear();
+    h.Run(&canvas, m);
+    auto d = Drawn(canvas);
+    ASSERT_EQ(d.size(), 2u) << U8(m);
+    EXPECT_EQ(U8(d[0].Text), "one");
+    EXPECT_EQ(U8(d[1].Text), "two");
+    EXPECT_EQ(d[0].Args[1], 0);
+    EXPECT_EQ(d[1].Args[1], 13);
+    EXPECT_EQ(d[1].Args[0], 1);  // lines start 1 pixel in
+    EXPECT_EQ(h.ExtentY, 26);
+  }
+}
+
+TEST_F(HtmlRender, WordWrap) {
+  struct TCase {
+    const char16_t* Markup;
+    int Width;
+    int Lines;
+    int ExtentX;
+  };
+  const TCase cases[] = {
+      {u"aaa bbb", 50, 2, 21},           // breaks after "aaa "; the trailing blank is not counted
+      {u"aaa bbb", 100, 1, 49},
+      {u"a verylongwordxx", 50, 1, 112},  // a word wider than the area stays on the line
+      {u"ab<B>cd</B>", 25, 1, 32},        // never broken between "ab" and "cd" (bold: 9 a char)
+  };
+  for (const auto& c : cases) {
+    h.Area = Rect(0, 0, c.Width, 200);
+    h.MeasureOnly = true;
+    h.Run(&canvas, c.Markup);
+    EXPECT_EQ(h.ExtentY, 13 * c.Lines) << U8(c.Markup);
+    EXPECT_EQ(h.ExtentX, c.ExtentX) << U8(c.Markup);
+  }
+}
+
+TEST_F(HtmlRender, NoWrapEndsInEllipsisAndStops) {
+  h.WrapWords = false;
+  h.Area = Rect(0, 0, 60, 200);
+  h.Run(&canvas, u"one<BR>abcdefghijklmnopqrstuvwxyz<B>more</B><BR>three");
+  auto texts = DrawnTexts(canvas);
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "one");
+  EXPECT_EQ(texts[1], "abcdefghijklmnopqrstuvwxyz");
+  for (const auto& d : Drawn(canvas)) EXPECT_TRUE(d.Args[4] & DT_END_ELLIPSIS);
+  EXPECT_EQ(std::find(texts.begin(), texts.end(), "three"), texts.end());
+  EXPECT_EQ(h.ExtentY, 26);
+}
+
+TEST_F(HtmlRender, OneLineAreaShowsOneLineButMeasuresAll) {
+  h.Area = Rect(0, 0, 100, 13);
+  h.Run(&canvas, u"a<BR>b<BR>c");
+  EXPECT_EQ(DrawnTexts(canvas), V{"a"});
+  EXPECT_EQ(h.ExtentY, 13);
+  h.MeasureOnly = true;
+  h.Run(&canvas, u"a<BR>b<BR>c");
+  EXPECT_EQ(h.ExtentY, 39);
+  EXPECT_EQ(U8(h.PlainText), "a\rb\rc");
+}
+
+TEST_F(HtmlRender, LinkHitAndMiss) {
+  const String m = u"see <A HREF=\"go\" TITLE=\"Tip\">link</A> text";
+  h.HitTestOnly = true;
+  h.TestX = 1 + 28 + 10;  // inside "link" (starts after "see ")
+  h.TestY = 6;
+  EXPECT_TRUE(h.Run(&canvas, m));
+  EXPECT_EQ(U8(h.HitAnchor), "go");
+  EXPECT_EQ(U8(h.HitTitle), "Tip");
+  EXPECT_EQ(h.HitLink, 1);
+  EXPECT_EQ(h.LinkCount, 1);
+  EXPECT_EQ(h.HitLinkRect, Rect(29, 0, 57, 13));
+  EXPECT_TRUE(Drawn(canvas).empty());
+
+  THtml miss = h;
+  miss.HitAnchor.clear();
+  miss.TestX = 150;
+  EXPECT_FALSE(miss.Run(&canvas, m));
+  EXPECT_EQ(U8(miss.HitAnchor), "");
+  EXPECT_EQ(miss.HitLink, -1);
+  EXPECT_EQ(miss.LinkCount, 1);
+}
+
+TEST_F(HtmlRender, PointAboveLinkTextInATallLineIsNoHit) {
+  TImageList images;
+  images.SetWidth(16);
+  images.SetHeight(30);
+  TBitmap bmp;
+  bmp.SetSize(16, 30);
+  images.Add(&bmp, nullptr);
+  h.Images = &images;
+  h.HitTestOnly = true;
+  h.TestX = 1 + 16 + 5;
+  h.TestY = 5;  // below the line top, above the text (rows 17..29)
+  EXPECT_FALSE(h.Run(&canvas, u"<IMG SRC=\"IDX:0\"><A HREF=\"go\">link</A>"));
+  EXPECT_EQ(U8(h.HitAnchor), "go");
+  h.TestY = 20;
+  EXPECT_TRUE(h.Run(&canvas, u"<IMG SRC=\"IDX:0\"><A HREF=\"go\">link</A>"));
+}
+
+TEST_F(HtmlRender, ParagraphAlignmentAppliesFromItsLine) {
+  struct TCase {
+    const char16_t* Align;
+    int First;
+    int Second;
+  };
+  // Area 0..101: lines start at 1 with 100 pixels; "ab" is 14 wide, "abcd" 28.
+  const TCase cases[] = {{u"center", 44, 37}, {u"right", 87, 73}, {u"left", 1, 1}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    h.Area = Rect(0, 0, 101, 100);
+    h.Run(&canvas, String(u"<P ALIGN=\"") + c.Align + u"\">ab</P>abcd");
+    auto d = Drawn(canvas);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].Args[0], c.First) << U8(c.Align);
+    EXPECT_EQ(d[1].Args[0], c.Second) << U8(c.Align);
+  }
+}
+
+TEST_F(HtmlRender, CanvasStateIsRestored) {
+  canvas.Font()->SetColor(clMaroon);
+  canvas.Font()->SetHeight(-13);
+  canvas.Pen()->SetColor(clTeal);
+  canvas.Pen()->SetWidth(3);
+  canvas.Brush()->SetColor(clCream);
+  h.Run(&canvas,
+        u"<FONT COLOR=\"clRed\" FACE=\"Courier\" SIZE=\"5\" BGCOLOR=\"#00FF00\"><B><I>x</I></B>"
+        u"<E>err</E><HR><R a=\"90\">rot<HI>hi<P BGCOLOR=\"clYellow\">p");
+  EXPECT_EQ(canvas.Font()->Color(), clMaroon);
+  EXPECT_EQ(canvas.Font()->Height(), -13);
+  EXPECT_EQ(U8(canvas.Font()->Name()), "Tahoma");
+  EXPECT_TRUE(canvas.Font()->Style().Empty());
+  EXPECT_EQ(canvas.Font()->Orientation(), 0);
+  EXPECT_EQ(canvas.Pen()->Color(), clTeal);
+  EXPECT_EQ(canvas.Pen()->Width(), 3);
+  EXPECT_EQ(canvas.Brush()->Color(), clCream);
+}
+
+// ---- tags -----------------------------------------------------------------------------------
+
+TEST_F(HtmlRender, FontColorNames) {
+  struct TCase {
+    const char16_t* Value;
+    TColor Color;
+  };
+  const TCase cases[] = {{u"clRed", clRed},       {u"CLRED", clRed},         {u"#FF0000", clRed},
+                         {u"red", clBlack},       {u"clWindow", clWindow},   {u"#00ff80", RGB(0, 255, 0x80)},
+                         {u"clInfoBk", clInfoBk}, {u"clBlack", clBlack}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    h.Run(&canvas, String(u"<FONT COLOR=\"") + c.Value + u"\">x</FONT>y");
+    auto d = Drawn(canvas);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].FontColor, c.Color) << U8(c.Value);
+    EXPECT_EQ(d[1].FontColor, canvas.Font()->Color()) << U8(c.Value);
+  }
+}
+
+TEST_F(HtmlRender, FontSizeAndBold) {
+  struct TCase {
+    const char16_t* Markup;
+    int ExtentX;
+  };
+  // Width per character is |Height| - 4: 12 points = 16 pixels em.
+  const TCase cases[] = {
+      {u"<FONT SIZE=\"3\">ab</FONT>", 24},  {u"<FONT SIZE=3>ab</FONT>", 24}, {u"<FONT SIZE=\"20\">ab</FONT>", 46},
+      {u"<FONT SIZE=\"1\">ab</FONT>", 14},  {u"<B>bold</B> plain", 36 + 42}, {u"<b>ab</b>", 18},
+      {u"<FONT SIZE=\"3\">a</FONT>b", 19},
+  };
+  h.MeasureOnly = true;
+  for (const auto& c : cases) {
+    h.Run(&canvas, c.Markup);
+    EXPECT_EQ(h.ExtentX, c.ExtentX) << U8(c.Markup);
+  }
+}
+
+TEST_F(HtmlRender, SubAndSuperscript) {
+  struct TCase {
+    const char16_t* Markup;
+    int ExtentY;
+    int Bottom;  // bottom of the rectangle "x" is drawn in
+  };
+  const TCase cases[] = {
+      {u"<SUP>x</SUP>", 16, 13}, {u"<SUB>x</SUB>", 16, 16}, {u"x", 13, 13}, {u"<SUB>x<BR>b", 29, 16}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    h.Run(&canvas, c.Markup);
+    EXPECT_EQ(h.ExtentY, c.ExtentY) << U8(c.Markup);
+    auto d = Drawn(canvas);
+    ASSERT_FALSE(d.empty());
+    EXPECT_EQ(d[0].Args[3], c.Bottom) << U8(c.Markup);
+  }
+}
+
+class HtmlImages : public HtmlRender {
+ protected:
+  void SetUp() override {
+    HtmlRender::SetUp();
+    images.SetWidth(16);
+    images.SetHeight(30);
+    TBitmap bmp;
+    bmp.SetSize(32, 30);
+    images.Add(&bmp, nullptr);
+    h.Images = &images;
+  }
+  TImageList images;
+};
+
+TEST_F(HtmlImages, ImageListPictures) {
+  h.MeasureOnly = true;
+  h.Run(&canvas, u"<IMG SRC=\"IDX:1\">");
+  EXPECT_EQ(h.ExtentX, 16);
+  EXPECT_EQ(h.ExtentY, 30);
+  h.Run(&canvas, u"<IMG SRC=\"IDX:2\">");  // two images: index 2 is none
+  EXPECT_EQ(h.ExtentX, 0);
+  EXPECT_EQ(h.ExtentY, 13);
+  h.Run(&canvas, u"<IMG SRC=\"IDX:-1\">");
+  EXPECT_EQ(h.ExtentX, 0);
+}
+
+TEST_F(HtmlImages, ImageAlignmentRaisesTheText) {
+  struct TCase {
+    const char16_t* Align;
+    int Bottom;
+  };
+  const TCase cases[] = {{u"", 30}, {u" ALIGN=\"top\"", 13}, {u" ALIGN=\"middle\"", 22}, {u" ALIGN=\"bottom\"", 30}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    h.Run(&canvas, String(u"x<IMG SRC=\"IDX:0\"") + c.Align + u">");
+    auto d = Drawn(canvas);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0].Args[3], c.Bottom) << U8(c.Align);
+  }
+}
+
+TEST_F(HtmlRender, NamedPictureSizes) {
+  // A 4x2 GIF is all that is needed: one colour, one pixel per clear code.
+  std::string gif = "GIF89a";
+  gif += std::string("\x04\x00\x02\x00\x80\x00\x00", 7);
+  gif += std::string("\xFF\x00\x00\x00\x00\xFF", 6);
+  gif += std::string("\x2C\x00\x00\x00\x00\x04\x00\x02\x00\x00\x02", 11);
+  gif += std::string("\x02\x44\x01\x00\x3B", 5);
+  TPictureContainer box(nullptr);
+  TPictureItem* item = box.Items()->Add();
+  item->SetName(u"Pic");
+  try {
+    item->Picture()->LoadFromBytes(gif);
+  } catch (const Exception&) {
+  }
+  if (item->Picture()->Width() == 0) GTEST_SKIP() << "GIF decoder unavailable";
+  ASSERT_EQ(item->Picture()->Width(), 4);
+  h.Named = &box;
+  h.MeasureOnly = true;
+  struct TCase {
+    const char16_t* Attrs;
+    int W;
+    int H;
+  };
+  const TCase cases[] = {{u"", 4, 13}, {u" WIDTH=\"8\"", 8, 13}, {u" HEIGHT=\"20\"", 40, 20},
+                         {u" WIDTH=\"10\" HEIGHT=\"30\"", 10, 30}, {u" WIDTH=\"-5\"", 4, 13}};
+  for (const auto& c : cases) {
+    h.Run(&canvas, String(u"<IMG SRC=\"pic\"") + c.Attrs + u">");
+    EXPECT_EQ(h.ExtentX, c.W) << U8(c.Attrs);
+    EXPECT_EQ(h.ExtentY, c.H) << U8(c.Attrs);
+  }
+  h.MeasureOnly = false;
+  canvas.Clear();
+  h.Run(&canvas, u"<IMG SRC=\"pic\" WIDTH=\"8\">");
+  auto s = canvas.CallsNamed("StretchDraw");
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(s[0].Args, (std::vector<int>{1, 0, 9, 4, 4, 2}));
+
+  // BODY BACKGROUND tiles the picture over the area, clipped to it.
+  canvas.Clear();
+  h.Area = Rect(0, 0, 10, 5);
+  h.Run(&canvas, u"<BODY BACKGROUND=\"PIC\">");
+  EXPECT_EQ(canvas.CallsNamed("StretchDraw").size(), 9u);
+  EXPECT_EQ(canvas.CallsNamed("SetClipRect").size(), 1u);
+  EXPECT_EQ(canvas.CallsNamed("SelectClipRgn").size(), 1u);
+}
+
+TEST_F(HtmlRender, UndecodablePicturesDrawNothingAndNeverRaise) {
+  RegisterHTMLResource(u"BROKEN", "definitely not a picture");
+  TPictureContainer box(nullptr);
+  TPictureItem* item = box.Items()->Add();
+  item->SetName(u"bad");
+  EXPECT_THROW(item->Picture()->LoadFromBytes("junk"), Exception);
+  THTMLPictureCache cache;
+  h.Named = &box;
+  h.Url = &cache;
+  EXPECT_NO_THROW(h.Run(&canvas, u"a<IMG SRC=\"bad\">b<IMG SRC=\"res://broken\" WIDTH=\"5\">c<BODY BACKGROUND=\"bad\">"));
+  EXPECT_TRUE(canvas.CallsNamed("Draw").empty());
+  EXPECT_TRUE(canvas.CallsNamed("StretchDraw").empty());
+  EXPECT_EQ(h.ExtentX, 21);
+}
+
+TEST_F(HtmlRender, UrlPicturesAreCachedUnderTheUpperCasedTag) {
+  THTMLPictureCache cache;
+  h.Url = &cache;
+  h.Run(&canvas, u"<IMG SRC=\"http://Example.invalid/A.gif\">");
+  h.Run(&canvas, u"<IMG SRC=\"http://Example.invalid/A.gif\">");
+  ASSERT_EQ(cache.Count(), 1);
+  EXPECT_EQ(U8(cache.Items(0)->ID()), "HTTP://EXAMPLE.INVALID/A.GIF");
+  EXPECT_TRUE(cache.Items(0)->Empty());
+  EXPECT_EQ(U8(cache.Items(0)->URL()), "http://Example.invalid/A.gif");
+}
+
+TEST_F(HtmlRender, LinkStylingAndSelection) {
+  h.LinkColor = clGreen;
+  h.Run(&canvas, u"<A HREF=\"x\">ln</A>t");
+  auto d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].FontColor, clGreen);
+  EXPECT_EQ(d[1].FontColor, canvas.Font()->Color());
+
+  canvas.Clear();
+  h.InSelection = true;
+  canvas.Font()->SetColor(clWhite);
+  h.Run(&canvas, u"<A HREF=\"x\">ln</A><FONT COLOR=\"clRed\">f</FONT>");
+  for (const auto& call : Drawn(canvas)) EXPECT_EQ(call.FontColor, clWhite) << U8(call.Text);
+
+  canvas.Clear();
+  h.InSelection = false;
+  h.UnderlineHotOnly = true;
+  h.HotLink = 2;
+  h.HotText = clRed;
+  h.HotBack = clYellow;
+  h.Run(&canvas, u"<A HREF=\"a\">one</A><A HREF=\"b\">two</A>");
+  d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].FontColor, clGreen);
+  EXPECT_EQ(d[1].FontColor, clRed);
+  EXPECT_EQ(d[1].BrushColor, clYellow);
+  EXPECT_EQ(d[1].BrushStyle, bsSolid);
+}
+
+TEST_F(HtmlRender, FocusedLink) {
+  h.FocusedLink = 1;
+  h.Run(&canvas, u"<A HREF=\"a\">one</A> <A HREF=\"b\">two</A>");
+  EXPECT_EQ(U8(h.FocusedAnchor), "b");
+  auto f = canvas.CallsNamed("DrawFocusRect");
+  ASSERT_EQ(f.size(), 1u);
+  // "one " is 28 wide: the second link runs from 29 to 50, widened by one pixel each side.
+  EXPECT_EQ(f[0].Args, (std::vector<int>{28, 0, 51, 13}));
+}
+
+TEST_F(HtmlRender, ListItems) {
+  h.Run(&canvas, u"<UL><LI>one<LI>two</UL>");
+  EXPECT_EQ(h.ExtentY, 39);
+  auto d = Drawn(canvas);
+  std::vector<std::string> texts;
+  for (const auto& c : d) texts.push_back(U8(c.Text));
+  ASSERT_EQ(texts, (V{"\u00B7", "one", "\u00B7", "two"}));
+  EXPECT_EQ(d[0].Args[0], 1);
+  EXPECT_EQ(d[1].Args[0], 13);
+  EXPECT_EQ(d[1].Args[1], 13);
+  EXPECT_EQ(d[3].Args[0], 13);
+  EXPECT_EQ(d[3].Args[1], 26);
+  canvas.Clear();
+  h.Run(&canvas, u"<UL><UL><LI>x</UL></UL>");
+  d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(U8(d[0].Text), "o");
+  EXPECT_EQ(d[0].Args[0], 13);
+  EXPECT_EQ(d[1].Args[0], 25);
+}
+
+TEST_F(HtmlRender, BodyBackgroundColour) {
+  h.Area = Rect(2, 3, 50, 40);
+  h.Run(&canvas, u"<BODY BGCOLOR=\"clYellow\">x");
+  auto r = canvas.CallsNamed("Rectangle");
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].Args, (std::vector<int>{2, 3, 50, 40}));
+  EXPECT_EQ(r[0].BrushColor, clYellow);
+  EXPECT_EQ(r[0].PenColor, clYellow);
+  canvas.Clear();
+  h.Run(&canvas, u"<BODY BGCOLOR=\"#0000FF\">x");
+  r = canvas.CallsNamed("Rectangle");
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].BrushColor, clBlue);
+}
+
+class HtmlControls : public HtmlRender {
+ protected:
+  void SetUp() override {
+    HtmlRender::SetUp();
+    wasBound = UxThemeLoaded();
+  }
+  void TearDown() override {
+    if (wasBound) BindUxTheme();
+    else UnbindUxTheme();
+    HtmlRender::TearDown();
+  }
+  bool wasBound = false;
+};
+
+TEST_F(HtmlControls, CheckBoxThemedAndClassic) {
+  BindUxTheme();
+  h.Run(&canvas, u"<CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"16\">");
+  auto t = canvas.CallsNamed("ThemeDrawBackground");
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(U8(t[0].Text), "button");
+  EXPECT_EQ(t[0].Args, (std::vector<int>{3, 5, 3, 1, 16, 16}));
+
+  UnbindUxTheme();
+  struct TCase {
+    const char16_t* Markup;
+    int State;
+  };
+  const TCase cases[] = {{u"<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"true\" WIDTH=\"16\">", 0x4400},
+                         {u"<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"no\" WIDTH=\"16\">", 0x4000},
+                         {u"<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"TRUE\" WIDTH=\"16\">", 0x4404},
+                         {u"<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"\" WIDTH=\"16\">", 0x4004},
+                         {u"<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"40\">", 0x10}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    h.Run(&canvas, c.Markup);
+    auto f = canvas.CallsNamed("DrawFrameControl");
+    ASSERT_EQ(f.size(), 1u) << U8(c.Markup);
+    EXPECT_EQ(f[0].Args[5], c.State) << U8(c.Markup);
+  }
+}
+
+TEST_F(HtmlControls, HitIdsAndRectangles) {
+  struct TCase {
+    const char16_t* Markup;
+    int X, Y;
+    const char* ID;
+    const char* Type;
+    TRect R;
+  };
+  const TCase cases[] = {
+      {u"<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"v\" WIDTH=\"80\">", 10, 10, "k", "COMBO", Rect(1, 0, 81, 25)},
+      {u"ab<CONTROL TYPE=\"EDIT\" ID=\"e\" VALUE=\"v\" WIDTH=\"50\">", 20, 10, "e", "EDIT", Rect(15, 0, 65, 23)},
+      {u"<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"40\">", 30, 5, "b", "BUTTON", Rect(1, 0, 41, 25)},
+      {u"<CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\" WIDTH=\"30\">", 8, 8, "c", "CHECK", Rect(1, 0, 17, 16)},
+  };
+  for (const auto& c : cases) {
+    THtml t;
+    t.HitTestOnly = true;
+    t.TestX = c.X;
+    t.TestY = c.Y;
+    EXPECT_TRUE(t.Run(&canvas, c.Markup)) << U8(c.Markup);
+    EXPECT_EQ(U8(t.HitAnchor), "ctrl");
+    EXPECT_EQ(U8(t.HitControlID), c.ID);
+    EXPECT_EQ(U8(t.HitControlType), c.Type);
+    EXPECT_EQ(U8(t.HitControlValue), std::string(c.ID) == "c" ? "TRUE" : c.ID[0] == 'b' ? "Go" : "v");
+    EXPECT_EQ(t.HitControlRect, c.R) << U8(c.Markup);
+    THtml miss;
+    miss.HitTestOnly = true;
+    miss.TestX = 190;
+    miss.TestY = 90;
+    EXPECT_FALSE(miss.Run(&canvas, c.Markup)) << U8(c.Markup);
+    EXPECT_EQ(U8(miss.HitControlID), "");
+  }
+  // A control named by HitControlID is reported wherever the point is.
+  THtml byId;
+  byId.HitTestOnly = true;
+  byId.HitControlID = u"c1";
+  EXPECT_TRUE(byId.Run(&canvas, u"x <CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"16\">"));
+  EXPECT_EQ(U8(byId.HitControlType), "CHECK");
+  EXPECT_EQ(U8(byId.HitControlValue), "TRUE");
+}
+
+TEST_F(HtmlControls, EditDrawsItsValueAndPasswordHidesIt) {
+  UnbindUxTheme();
+  h.Run(&canvas, u"<CONTROL TYPE=\"PASSWORD\" ID=\"p\" VALUE=\"abc\" WIDTH=\"50\">");
+  auto d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_EQ(U8(d[0].Text), "***");
+  auto r = canvas.CallsNamed("Rectangle");
+  ASSERT_EQ(r.size(), 1u);
+  // Line height 23 for a text control: B = 23, frame from B - 23 + 4 to B + 2.
+  EXPECT_EQ(r[0].Args, (std::vector<int>{1, 4, 51, 25}));
+  EXPECT_EQ(r[0].PenColor, 0x808080);
+  EXPECT_EQ(r[0].BrushColor, clWhite);
+  // No WIDTH: the tag is skipped.
+  canvas.Clear();
+  h.MeasureOnly = true;
+  h.Run(&canvas, u"<CONTROL TYPE=\"EDIT\" ID=\"p\" VALUE=\"abc\">");
+  EXPECT_EQ(h.ExtentX, 0);
+  EXPECT_EQ(h.ExtentY, 13);
+}
+
+TEST_F(HtmlRender, HighlightAndErrorMarks) {
+  SetHighlightColors(clNavy, clYellow);
+  h.Run(&canvas, u"a<HI>b</HI>c<E>dd</E>");
+  auto d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 4u);
+  EXPECT_EQ(d[1].FontColor, clYellow);
+  EXPECT_EQ(d[1].BrushColor, clNavy);
+  EXPECT_EQ(d[2].FontColor, d[0].FontColor);
+  EXPECT_EQ(d[2].BrushStyle, bsClear);
+  SetHighlightColors(clHighlight, clHighlightText);
+  // The wavy line under "dd" (x 22..36) alternates between line bottom + 1 and - 1.
+  auto lines = canvas.CallsNamed("LineTo");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].PenColor, 0x0000FF);
+  auto move = canvas.CallsNamed("MoveTo");
+  ASSERT_EQ(move.size(), 1u);
+  EXPECT_EQ(move[0].Args, (std::vector<int>{22, 12}));
+  EXPECT_EQ(lines[0].Args, (std::vector<int>{24, 14}));
+  EXPECT_EQ(lines.back().Args[0], 36);
+}
+
+TEST_F(HtmlRender, HiddenTextAndMalformedMarkup) {
+  h.MeasureOnly = true;
+  h.Run(&canvas, u"a<Z>hidden</Z>b");
+  EXPECT_EQ(h.ExtentX, 14);
+  EXPECT_EQ(U8(h.PlainText), "ahiddenb");
+  const char16_t* odd[] = {u"<", u"a<", u"a<b", u"<B", u"</", u"</>", u"<<<>>>", u"<A HREF=\"x>y",
+                           u"<CONTROL WIDTH=\"abc\">", u"<IND x=\"5000\">a", u"<P INDENT=\"-9999\">a"};
+  for (const char16_t* m : odd) {
+    h.MeasureOnly = false;
+    EXPECT_NO_THROW(h.Run(&canvas, m)) << U8(m);
+  }
+}
+
+}  // namespace

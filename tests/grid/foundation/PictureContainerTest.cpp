@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "grid/foundation/PictureContainer.h"
+#include "platform/testing/ImageCanvas.h"
+#include "platform/testing/RecordingCanvas.h"
+
+namespace {
+
+struct TGifFrame {
+  int X = 0, Y = 0, W = 1, H = 1;
+  int Delay = 0;         // hundredths of a second
+  uint8_t ColorIndex = 0;  // 0 red, 1 blue, 2 green, 3 white
+};
+
+void Put16(std::string& s, int v) {
+  s += static_cast<char>(v & 0xFF);
+  s += static_cast<char>((v >> 8) & 0xFF);
+}
+
+// A GIF89a with a four-colour table; each frame is one colour. The LZW stream sends a clear code
+// before every pixel so the code size stays at 3 bits.
+std::string MakeGif(int width, int height, const std::vector<TGifFrame>& frames) {
+  std::string s = "GIF89a";
+  Put16(s, width);
+  Put16(s, height);
+  s += static_cast<char>(0x91);
+  s += '\0';
+  s += '\0';
+  const unsigned char table[] = {255, 0, 0, 0, 0, 255, 0, 255, 0, 255, 255, 255};
+  s.append(reinterpret_cast<const char*>(table), sizeof table);
+  for (const auto& f : frames) {
+    s += "\x21\xF9\x04";
+    s += '\0';
+    Put16(s, f.Delay);
+    s += '\0';
+    s += '\0';
+    s += '\x2C';
+    Put16(s, f.X);
+    Put16(s, f.Y);
+    Put16(s, f.W);
+    Put16(s, f.H);
+    s += '\0';
+    s += '\x02';
+    std::vector<int> codes;
+    for (int i = 0; i < f.W * f.H; ++i) {
+      codes.push_back(4);
+      codes.push_back(f.ColorIndex);
+    }
+    codes.push_back(5);
+    std::string data;
+    unsigned acc = 0;
+    int bits = 0;
+    for (int c : codes) {
+      acc |= static_cast<unsigned>(c) << bits;
+      bits += 3;
+      while (bits >= 8) {
+        data += static_cast<char>(acc & 0xFF);
+        acc >>= 8;
+        bits -= 8;
+      }
+    }
+    if (bits > 0) data += static_cast<char>(acc & 0xFF);
+    for (size_t at = 0; at < data.size(); at += 255) {
+      size_t n = std::min<size_t>(255, data.size() - at);
+      s += static_cast<char>(n);
+      s.append(data, at, n);
+    }
+    s += '\0';
+  }
+  s += '\x3B';
+  return s;
+}
+
+std::string TwoFrameGif() { return MakeGif(4, 2, {{0, 0, 4, 2, 50, 0}, {0, 0, 4, 2, 20, 1}}); }
+
+std::string MakeJpeg(int w, int h) {
+  TJpegPixels px;
+  px.Width = w;
+  px.Height = h;
+  px.Rgb.assign(static_cast<size_t>(w * h * 3), 0);
+  for (size_t i = 0; i < px.Rgb.size(); i += 3) px.Rgb[i + 1] = 200;
+  return JpegEncode(px, 90);
+}
+
+TColor PixelAfterDraw(THTMLPicture& pic) {
+  TImageCanvas img(8, 8, clWhite);
+  pic.Draw(img.Canvas(), Rect(0, 0, 4, 2));
+  return img.Pixel(0, 0);
+}
+
+std::filesystem::path TempDir() {
+  auto dir = std::filesystem::temp_directory_path() / ("mini_html_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+TEST(HtmlPicture, GifFramesTimesAndDecodingOfFrameN) {
+  THTMLPicture pic;
+  pic.LoadFromBytes(TwoFrameGif());
+  EXPECT_TRUE(pic.IsGIF());
+  EXPECT_FALSE(pic.Empty());
+  EXPECT_EQ(pic.FrameCount(), 2);
+  EXPECT_EQ(pic.GetFrameTime(1), 50);
+  EXPECT_EQ(pic.GetFrameTime(2), 20);
+  EXPECT_EQ(pic.GetFrameTime(3), -1);
+  EXPECT_EQ(pic.Width(), 4);
+  EXPECT_EQ(pic.Height(), 2);
+  EXPECT_EQ(pic.MaxWidth(), 4);
+  EXPECT_EQ(pic.MaxHeight(), 2);
+  EXPECT_EQ(PixelAfterDraw(pic), RGB(255, 0, 0));
+  int changes = 0;
+  pic.OnFrameChange = [&](TObject*) { ++changes; };
+  pic.SetFrame(2);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(PixelAfterDraw(pic), RGB(0, 0, 255));
+  pic.FrameNext();
+  EXPECT_EQ(pic.Frame(), 1);
+  pic.FramePrev();
+  EXPECT_EQ(pic.Frame(), 2);
+}
+
+TEST(HtmlPicture, FramePositionComesFromTheImageDescriptor) {
+  THTMLPicture pic;
+  pic.LoadFromBytes(MakeGif(6, 4, {{0, 0, 6, 4, 10, 3}, {2, 1, 2, 1, 10, 2}}));
+  EXPECT_EQ(pic.FrameXPos(), 0);
+  pic.SetFrame(2);
+  EXPECT_EQ(pic.FrameXPos(), 2);
+  EXPECT_EQ(pic.FrameYPos(), 1);
+  EXPECT_EQ(pic.FrameXSize(), 2);
+  EXPECT_EQ(pic.FrameYSize(), 1);
+  EXPECT_EQ(pic.MaxWidth(), 6);
+  EXPECT_EQ(pic.MaxHeight(), 4);
+}
+
+TEST(HtmlPicture, StepFollowsTheStoredDelays) {
+  THTMLPicture pic;
+  pic.LoadFromBytes(TwoFrameGif());
+  std::string shown;
+  std::string changed;
+  for (int tick = 1; tick <= 20; ++tick) {
+    changed += pic.Step() ? 'x' : '.';
+    shown += static_cast<char>('0' + pic.Frame());
+  }
+  EXPECT_EQ(shown, "11111122111112211111");
+  EXPECT_EQ(changed, "......x.x....x.x....");
+}
+
+TEST(HtmlPicture, TruncatedFrameDoesNotCount) {
+  std::string gif = TwoFrameGif();
+  size_t second = gif.rfind("\x21\xF9\x04");
+  ASSERT_NE(second, std::string::npos);
+  for (size_t cut : {second + 9, second + 12, second + 17}) {
+    THTMLPicture pic;
+    try {
+      pic.LoadFromBytes(gif.substr(0, cut));
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(pic.FrameCount(), 1) << cut;
+    EXPECT_EQ(pic.GetFrameTime(2), -1) << cut;
+  }
+}
+
+TEST(HtmlPicture, JpegThroughTheCodec) {
+  THTMLPicture pic;
+  pic.LoadFromBytes(MakeJpeg(8, 6));
+  EXPECT_FALSE(pic.IsGIF());
+  EXPECT_EQ(pic.FrameCount(), -1);
+  EXPECT_EQ(pic.GetFrameTime(1), -1);
+  EXPECT_FALSE(pic.Step());
+  EXPECT_EQ(pic.Width(), 8);
+  EXPECT_EQ(pic.Height(), 6);
+  TColor c = PixelAfterDraw(pic);
+  EXPECT_LT(GetRValue(c), 40);
+  EXPECT_GT(GetGValue(c), 160);
+}
+
+TEST(HtmlPicture, GarbageRaisesInvalidFormatAndDrawsNothing) {
+  for (std::string bytes : {std::string("not a picture"), std::string("GIF89a\x01"), std::string()}) {
+    THTMLPicture pic;
+    try {
+      pic.LoadFromBytes(bytes);
+      ADD_FAILURE() << "no exception for " << bytes;
+    } catch (const Exception& e) {
+      EXPECT_EQ(StringToUtf8(e.Message()), "Could not load image. Invalid format");
+    }
+    EXPECT_FALSE(pic.Empty());
+    EXPECT_EQ(pic.Width(), 0);
+    TRecordingCanvas rc;
+    pic.Draw(&rc, Rect(0, 0, 10, 10));
+    EXPECT_TRUE(rc.Calls().empty());
+  }
+}
+
+TEST(HtmlPicture, LoadFromFileSwallowsFailures) {
+  auto dir = TempDir();
+  std::ofstream(dir / "bad.gif", std::ios::binary) << "garbage";
+  THTMLPicture pic;
+  pic.LoadFromFile(Utf8ToString((dir / "bad.gif").string()));
+  EXPECT_TRUE(pic.Empty());
+  pic.LoadFromFile(Utf8ToString((dir / "missing.gif").string()));
+  EXPECT_TRUE(pic.Empty());
+  std::ofstream(dir / "Good.gif", std::ios::binary) << TwoFrameGif();
+  int changed = 0;
+  pic.OnChange = [&](TObject*) { ++changed; };
+  pic.LoadFromFile(Utf8ToString((dir / "Good.gif").string()));
+  EXPECT_FALSE(pic.Empty());
+  EXPECT_EQ(changed, 1);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(HtmlPicture, LoadFromURLSchemes) {
+  RegisterHTMLResource(u"LOGO", TwoFrameGif());
+  THTMLPicture res;
+  res.LoadFromURL(u"res://logo");
+  EXPECT_FALSE(res.Empty());
+  EXPECT_EQ(StringToUtf8(res.ID()), "res://logo");
+
+  auto dir = TempDir();
+  std::ofstream(dir / "Pic.gif", std::ios::binary) << TwoFrameGif();
+  const String url = u"file://" + Utf8ToString((dir / "Pic.gif").string());
+  THTMLPicture file;
+  file.LoadFromURL(url);
+  EXPECT_FALSE(file.Empty());
+  EXPECT_EQ(file.ID(), url);
+  std::filesystem::remove_all(dir);
+
+  THTMLPicture async;
+  async.LoadFromURL(u"http://example.invalid/a.gif");
+  EXPECT_TRUE(async.Empty());
+  EXPECT_TRUE(async.Busy());
+  EXPECT_TRUE(async.ID().empty());
+
+  THTMLPicture sync;
+  sync.SetAsynch(false);
+  sync.LoadFromURL(u"http://example.invalid/a.gif");
+  EXPECT_TRUE(sync.Empty());
+  EXPECT_FALSE(sync.Busy());
+  EXPECT_EQ(StringToUtf8(sync.ID()), "http://example.invalid/a.gif");
+}
+
+TEST(HtmlPicture, AssignCopiesTheDataAndRestartsAtFrameOne) {
+  THTMLPicture a, b;
+  a.LoadFromBytes(TwoFrameGif());
+  a.SetFrame(2);
+  b.Assign(&a);
+  EXPECT_EQ(b.Frame(), 1);
+  EXPECT_EQ(b.SaveToBytes(), a.SaveToBytes());
+  EXPECT_EQ(b.FrameCount(), 2);
+  b.Assign(nullptr);
+  EXPECT_TRUE(b.Empty());
+  TMemoryStream m;
+  a.SaveToStream(&m);
+  EXPECT_EQ(std::string(m.Bytes()), TwoFrameGif());
+}
+
+TEST(HtmlPicture, CacheAndContainerLookups) {
+  THTMLPictureCache cache;
+  THTMLPicture* p = cache.AddPicture();
+  p->SetID(u"file://a.gif");
+  EXPECT_EQ(cache.FindPicture(u"file://a.gif"), p);
+  EXPECT_EQ(cache.FindPicture(u"FILE://A.GIF"), nullptr);
+  p->LoadFromBytes(TwoFrameGif());
+  cache.AddPicture()->LoadFromBytes(MakeJpeg(2, 2));
+  int changes = 0;
+  for (int i = 0; i < 7; ++i) changes += cache.Animate() ? 1 : 0;
+  EXPECT_EQ(changes, 1);
+  cache.ClearPictures();
+  EXPECT_EQ(cache.Count(), 0);
+
+  TPictureContainer box(nullptr);
+  TPictureItem* item = box.Items()->Add();
+  item->SetName(u"Logo");
+  item->Picture()->LoadFromBytes(TwoFrameGif());
+  EXPECT_EQ(box.FindPicture(u"logo"), item->Picture());
+  EXPECT_EQ(box.FindPicture(u"LOGO"), item->Picture());
+  EXPECT_EQ(box.FindPicture(u"other"), nullptr);
+  EXPECT_EQ(box.Items()->Owner(), &box);
+  THTMLPicture copy;
+  copy.LoadFromBytes(MakeJpeg(3, 3));
+  item->SetPicture(&copy);
+  EXPECT_EQ(item->Picture()->Width(), 3);
+}
+
+}  // namespace
