@@ -1,0 +1,21 @@
+#pragma once
+// Overlay windows: a control's window kept above its siblings, shaped by a region, never taking
+// the focus, optionally letting the mouse through, and painted with a constant opacity. Each
+// call creates the control's window when it does not exist yet.
+#include <cstdint>
+#include <vector>
+
+#include "platform/Controls.h"
+
+void MakeOverlayWindow(TWinControl* Control, bool MouseTransparent);
+// The window shows only inside the polygon (winding fill, the window's own pixels).
+void SetOverlayPolygon(TWinControl* Control, const std::vector<TPoint>& Points);
+// The window shows only between the two rectangles.
+void SetOverlayFrame(TWinControl* Control, const TRect& Outer, const TRect& Hole);
+void SetOverlayOpacity(TWinControl* Control, uint8_t Opacity);
+
+// What the window shows: whether a pixel lies inside its shape (every pixel when it has none),
+// and its opacity (255 when none was set).
+bool OverlayShapeContains(TWinControl* Control, TPoint P);
+uint8_t OverlayOpacity(TWinControl* Control);
+bool OverlayTakesFocus(TWinControl* Control);

@@ -1,0 +1,98 @@
+// The column/row move arrows and the focus window.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "grid/foundation/AdvObjOverlay.h"
+#include "platform/Forms.h"
+#include "platform/Overlay.h"
+#include "platform/testing/ModalScript.h"
+#include "platform/testing/RecordingCanvas.h"
+
+namespace {
+
+class OverlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = New<TForm>(nullptr);
+    form->SetClientWidth(200);
+    form->SetClientHeight(100);
+    form->Show();
+  }
+  void TearDown() override { delete form; }
+  ModalScript script;
+  TForm* form = nullptr;
+};
+
+TEST_F(OverlayTest, ArrowShapesPointTheirWay) {
+  const struct {
+    TArrowDirection dir;
+    TPoint inside[2];
+    TPoint outside[2];
+  } cases[] = {
+      {arrUp, {{5, 1}, {5, 8}}, {{1, 8}, {9, 8}}},      // tip at the top
+      {arrDown, {{5, 7}, {5, 1}}, {{1, 1}, {9, 1}}},    // tip at the bottom
+      {arrLeft, {{7, 5}, {5, 2}}, {{3, 2}, {1, 1}}},    // shaft left, tip right
+      {arrRight, {{1, 5}, {3, 2}}, {{5, 2}, {7, 1}}},   // tip left, shaft right
+  };
+  for (const auto& c : cases) {
+    auto* w = new TArrowWindow(form, c.dir);
+    EXPECT_EQ(w->Dir, c.dir);
+    EXPECT_EQ(w->Arrow, TArrowWindow::Outline(c.dir));
+    ASSERT_EQ(w->Arrow.size(), 7u);
+    for (TPoint p : c.inside) EXPECT_TRUE(OverlayShapeContains(w, p)) << int(c.dir) << " " << p.X << "," << p.Y;
+    for (TPoint p : c.outside) EXPECT_FALSE(OverlayShapeContains(w, p)) << int(c.dir) << " " << p.X << "," << p.Y;
+  }
+}
+
+TEST_F(OverlayTest, ArrowWindowIsAHiddenLimeChildThatNeverTakesTheFocus) {
+  auto* w = new TArrowWindow(form, arrDown);
+  EXPECT_EQ(w->Color(), clLime);
+  EXPECT_FALSE(w->Visible());
+  EXPECT_EQ(w->Parent(), form);
+  EXPECT_FALSE(OverlayTakesFocus(w));
+}
+
+class TPaintProbeArrow : public TArrowWindow {
+ public:
+  using TArrowWindow::TArrowWindow;
+  void PaintOn(TCanvas* c) {
+    paintCanvas_ = c;
+    Paint();
+    paintCanvas_ = nullptr;
+  }
+};
+
+TEST_F(OverlayTest, ArrowPaintsItsWholeClientInItsColour) {
+  auto* w = new TPaintProbeArrow(form, arrUp);
+  w->SetBounds(10, 10, 11, 11);
+  w->SetColor(clRed);
+  TRecordingCanvas rc;
+  w->PaintOn(&rc);
+  ASSERT_EQ(rc.Calls().size(), 1u);
+  EXPECT_EQ(rc.Calls()[0].ToString(), "Rectangle(0,0,11,11)");
+  EXPECT_EQ(rc.Calls()[0].PenColor, clRed);
+  EXPECT_EQ(rc.Calls()[0].BrushColor, clRed);
+}
+
+TEST_F(OverlayTest, FocusWindowShowsOnlyItsFrameTranslucently) {
+  auto* w = new TGridFocusWindow(form);
+  EXPECT_EQ(w->Width(), 0);
+  EXPECT_EQ(w->Height(), 0);
+  EXPECT_EQ(w->Color(), clRed);
+  EXPECT_FALSE(w->Visible());
+  EXPECT_FALSE(w->Enabled());
+  EXPECT_FALSE(w->CanFocus());
+  EXPECT_FALSE(OverlayTakesFocus(w));
+
+  // A 40 x 20 cell: window 49 x 29, the cell-sized hole moved by (4, 4).
+  w->SetBounds(20, 20, 49, 29);
+  w->SetFrameShape(Rect(0, 0, 49, 29), Rect(4, 4, 44, 24));
+  w->SetOpacity(230);
+  EXPECT_TRUE(OverlayShapeContains(w, Point(1, 1)));
+  EXPECT_TRUE(OverlayShapeContains(w, Point(46, 26)));
+  EXPECT_FALSE(OverlayShapeContains(w, Point(20, 12)));
+  EXPECT_EQ(OverlayOpacity(w), 230);
+}
+
+}  // namespace
