@@ -798,7 +798,10 @@ class TRenderer {
 
   void TagInd(const String& m, TPass& p) {
     int v = 0;
-    if (ReadLeadingInt(ValueAfterLetter(TagContent(m, 1), u'x'), v) && p.RunningWidth < v) {
+    // Text does not advance the running width while drawing, so the pen tells how far the line
+    // has come; without it a position left of drawn text would overprint it.
+    int reached = p.Drawing() ? std::max(p.RunningWidth, p.PenX - Area.Left) : p.RunningWidth;
+    if (ReadLeadingInt(ValueAfterLetter(TagContent(m, 1), u'x'), v) && reached < v) {
       p.RunningWidth = v;
       p.PenX = Area.Left + v;
     }

@@ -6,6 +6,7 @@
 #include "grid/foundation/AdvXPVS.h"
 #include "grid/foundation/AsgHTMLE.h"
 #include "platform/testing/FakeMetrics.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
 
 namespace {
@@ -621,6 +622,129 @@ TEST_F(HtmlRender, HiddenTextAndMalformedMarkup) {
   for (const char16_t* m : odd) {
     h.MeasureOnly = false;
     EXPECT_NO_THROW(h.Run(&canvas, m)) << U8(m);
+  }
+}
+
+
+TEST_F(HtmlRender, ShadowBlinkIndentAndRule) {
+  h.ShadowDepth = 2;
+  h.ShadowColor = clGray;
+  canvas.Font()->SetColor(clBlack);
+  h.Run(&canvas, u"<SHAD>ab</SHAD>c");
+  auto d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 3u);
+  EXPECT_EQ(d[0].Args[0], 3);
+  EXPECT_EQ(d[0].Args[1], 2);
+  EXPECT_EQ(d[0].FontColor, clGray);
+  EXPECT_EQ(d[1].Args[0], 1);
+  EXPECT_EQ(d[1].FontColor, clBlack);
+  EXPECT_EQ(U8(d[2].Text), "c");
+
+  for (bool on : {false, true}) {
+    canvas.Clear();
+    canvas.Brush()->SetColor(clCream);
+    h.BlinkOn = on;
+    h.Run(&canvas, u"<BLINK>x</BLINK>y");
+    d = Drawn(canvas);
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].FontColor, on ? clBlack : clCream);
+    EXPECT_EQ(d[1].FontColor, clBlack);
+  }
+
+  struct TCase {
+    const char16_t* Markup;
+    int X;
+    int ExtentX;
+  };
+  const TCase cases[] = {{u"<IND x=\"50\">a", 50, 57},       {u"abcdefgh<IND x=\"20\">a", 57, 63},
+                         {u"<P INDENT=\"10\">a", 11, 7},     {u"<IND x=\"abc\">a", 1, 7}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    h.Run(&canvas, c.Markup);
+    d = Drawn(canvas);
+    ASSERT_FALSE(d.empty());
+    EXPECT_EQ(d.back().Args[0], c.X) << U8(c.Markup);
+    EXPECT_EQ(h.ExtentX, c.ExtentX) << U8(c.Markup);
+  }
+
+  canvas.Clear();
+  h.Run(&canvas, u"a<HR>b");
+  auto lt = canvas.CallsNamed("LineTo");
+  ASSERT_EQ(lt.size(), 1u);
+  EXPECT_EQ(lt[0].Args, (std::vector<int>{200, 14}));
+  EXPECT_EQ(lt[0].PenColor, clBlack);
+  EXPECT_EQ(h.ExtentY, 26);
+}
+
+TEST_F(HtmlRender, ParagraphBand) {
+  h.Run(&canvas, u"<P BGCOLOR=\"clYellow\">a<BR>b</P>c");
+  auto r = canvas.CallsNamed("Rectangle");
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(r[0].Args, (std::vector<int>{0, 0, 200, 13}));
+  EXPECT_EQ(r[1].Args, (std::vector<int>{0, 13, 200, 26}));
+  for (const auto& c : r) EXPECT_EQ(c.PenColor, clYellow);
+  auto d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 3u);
+  EXPECT_EQ(d[0].BrushColor, clYellow);
+  EXPECT_EQ(d[2].BrushStyle, bsClear);  // "</P" puts the brush back
+}
+
+TEST_F(HtmlImages, PrintingScalesImageListPictures) {
+  h.Printing = true;
+  h.PrintScale = 2.0;
+  h.Run(&canvas, u"<IMG SRC=\"IDX:0\">");
+  auto s = canvas.CallsNamed("StretchDraw");
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(std::vector<int>(s[0].Args.begin(), s[0].Args.begin() + 4), (std::vector<int>{1, 0, 33, 60}));
+}
+
+TEST_F(HtmlRender, AltPictureWhileTheLinkedPictureIsHot) {
+  TImageList images;
+  images.SetWidth(16);
+  images.SetHeight(30);
+  TBitmap bmp;
+  bmp.SetSize(32, 30);
+  bmp.Canvas()->Brush()->SetColor(clRed);
+  bmp.Canvas()->FillRect(Rect(0, 0, 16, 30));
+  bmp.Canvas()->Brush()->SetColor(clBlue);
+  bmp.Canvas()->FillRect(Rect(16, 0, 32, 30));
+  images.Add(&bmp, nullptr);
+  h.Images = &images;
+  const String m = u"<A HREF=\"x\"><IMG SRC=\"IDX:0\" ALT=\"IDX:1\"></A>";
+  TImageCanvas cold(40, 40);
+  h.Run(cold.Canvas(), m);
+  EXPECT_EQ(cold.Pixel(5, 5), clRed);
+  TImageCanvas hot(40, 40);
+  h.TestX = 8;
+  h.TestY = 10;
+  EXPECT_TRUE(h.Run(hot.Canvas(), m));
+  EXPECT_EQ(U8(h.HitAnchor), "x");
+  EXPECT_EQ(hot.Pixel(5, 5), clBlue);
+  h.HitTestOnly = true;
+  h.TestX = 30;
+  h.HitAnchor.clear();
+  EXPECT_FALSE(h.Run(&canvas, m));
+  EXPECT_EQ(U8(h.HitAnchor), "");
+}
+
+TEST_F(HtmlRender, SystemIcons) {
+  struct TCase {
+    const char16_t* Src;
+    int Size;
+  };
+  const TCase cases[] = {{u"SSYS:readme.txt", 16}, {u"LSYS:readme.txt", 32}, {u"ssys:/", 16}, {u"LSYS:3", 32}};
+  for (const auto& c : cases) {
+    h.MeasureOnly = true;
+    h.Run(&canvas, String(u"<IMG SRC=\"") + c.Src + u"\">");
+    EXPECT_EQ(h.ExtentX, c.Size) << U8(c.Src);
+    EXPECT_EQ(h.ExtentY, std::max(13, c.Size)) << U8(c.Src);
+    h.MeasureOnly = false;
+    canvas.Clear();
+    h.Run(&canvas, String(u"<IMG SRC=\"") + c.Src + u"\">");
+    auto r = canvas.CallsNamed("Rectangle");
+    ASSERT_FALSE(r.empty()) << U8(c.Src);
+    EXPECT_GE(r[0].Args[0], 1);
+    EXPECT_LE(r.back().Args[2], 1 + c.Size);
   }
 }
 
