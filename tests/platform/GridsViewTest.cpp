@@ -513,3 +513,52 @@ TEST(GridsViewTest, EditorFollowsItsCellWhenTheViewScrolls) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridsViewTest, RowSizingAndMovingDragsAndScaling) {
+  GridForm f;
+  f.grid->SetOptions(f.grid->Options() | goRowSizing | goRowMoving);
+  f.driver.MouseDown(f.grid, 10, 39);  // the border below row 1, in the fixed column
+  EXPECT_EQ(f.grid->GridState(), gsRowSizing);
+  f.driver.MouseMove(f.grid, 10, 50);
+  f.driver.MouseUp(f.grid, 10, 50);
+  EXPECT_EQ(f.grid->RowHeights(1), 31);
+
+  std::vector<std::pair<int, int>> moves;
+  f.grid->OnRowMoved = [&](TObject*, int a, int b) { moves.emplace_back(a, b); };
+  f.grid->SetCells(3, 2, u"row 2");
+  f.driver.MouseDown(f.grid, 10, 62);  // fixed cell of row 2 (51..71)
+  EXPECT_EQ(f.grid->GridState(), gsRowMoving);
+  f.driver.MouseMove(f.grid, 10, 30);  // row 1
+  f.driver.MouseUp(f.grid, 10, 30);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0], std::make_pair(2, 1));
+  EXPECT_EQ(Utf8(f.grid->Cells(3, 1)), "row 2");
+  EXPECT_EQ(f.grid->RowHeights(2), 31);  // the sized row moved down with its height
+
+  // Without the options the same presses select.
+  f.grid->SetOptions(f.grid->Options() - TGridOptions{goRowSizing, goRowMoving});
+  f.driver.MouseDown(f.grid, 10, 62);
+  EXPECT_EQ(f.grid->GridState(), gsNormal);
+  f.driver.MouseUp(f.grid, 10, 62);
+}
+
+class ScalingGrid : public TStringGrid {
+ public:
+  using TStringGrid::TStringGrid;
+  using TStringGrid::ChangeScale;
+};
+
+TEST(GridsViewTest, ChangeScaleScalesDefaultAndSetExtents) {
+  std::unique_ptr<ScalingGrid> g(New<ScalingGrid>(nullptr));
+  g->SetRowHeights(2, 31);
+  g->ChangeScale(3, 2);
+  EXPECT_EQ(g->DefaultColWidth(), 96);
+  EXPECT_EQ(g->DefaultRowHeight(), 36);
+  EXPECT_EQ(g->ColWidths(1), 96);
+  EXPECT_EQ(g->RowHeights(2), 46);
+  EXPECT_EQ(g->RowHeights(3), 36);
+}
+
+}  // namespace
