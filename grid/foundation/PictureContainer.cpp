@@ -122,6 +122,12 @@ void THTMLPicture::LoadFromResourceName(const String& Name) {
   LoadFromBytes(it->second);
 }
 
+void THTMLPicture::LoadFromResourceID(int ID) {
+  auto it = Resources().find(u"#" + IntToStr(ID));
+  if (it == Resources().end()) throw EResNotFound(u"Resource " + IntToStr(ID) + u" not found");
+  LoadFromBytes(it->second);
+}
+
 void THTMLPicture::LoadFromURL(const String& URL) {
   const String up = UpperCase(URL);
   if (up.rfind(u"RES://", 0) == 0) {

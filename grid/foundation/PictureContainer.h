@@ -37,6 +37,8 @@ class THTMLPicture : public TGraphic {
   void SaveToStream(TStream* Stream) const;
   // Program resources registered under a name (RegisterHTMLResource); missing: nothing happens.
   void LoadFromResourceName(const String& Name);
+  // The resource registered as "#<ID>"; a missing one raises EResNotFound.
+  void LoadFromResourceID(int ID);
   // res:// and file:// load; other schemes are only recorded (nothing is downloaded).
   void LoadFromURL(const String& URL);
 
@@ -67,6 +69,8 @@ class THTMLPicture : public TGraphic {
   bool Decoded() const { return gpPicture != nullptr; }
 
   TNotifyEvent OnFrameChange;
+  // Nothing is downloaded, so these are never fired.
+  TNotifyEvent OnDownLoadProgress, OnDownLoadCancel, OnDownLoadComplete, OnDownLoadError;
 
  private:
   void Clear();

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/PictureContainer.h"
+#include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
 
@@ -229,6 +231,15 @@ TEST(HtmlPicture, LoadFromURLSchemes) {
   EXPECT_EQ(file.ID(), url);
   std::filesystem::remove_all(dir);
 
+  RegisterHTMLResource(u"#7", TwoFrameGif());
+  THTMLPicture byId;
+  byId.LoadFromResourceID(7);
+  EXPECT_EQ(byId.FrameCount(), 2);
+  EXPECT_THROW(byId.LoadFromResourceID(8), EResNotFound);
+  THTMLPicture missing;
+  missing.LoadFromURL(u"res://NOSUCH");
+  EXPECT_TRUE(missing.Empty());
+
   THTMLPicture async;
   async.LoadFromURL(u"http://example.invalid/a.gif");
   EXPECT_TRUE(async.Empty());
@@ -284,6 +295,52 @@ TEST(HtmlPicture, CacheAndContainerLookups) {
   copy.LoadFromBytes(MakeJpeg(3, 3));
   item->SetPicture(&copy);
   EXPECT_EQ(item->Picture()->Width(), 3);
+}
+
+
+// Draws markup on a recording canvas with the picture sources given.
+std::string RenderLog(const String& markup, THTMLPictureCache* cache, TPictureContainer* named, TColor background) {
+  TScopedFakeMetrics metrics;
+  TRecordingCanvas canvas;
+  canvas.Brush()->SetColor(background);
+  String anchor, plain, focused, title, id, value, type;
+  int ex = 0, ey = 0, links = 0, hit = 0;
+  TRect lr, cr;
+  RenderMiniHTML(&canvas, markup, Rect(0, 0, 200, 100), nullptr, -1, -1, -1, 0, 1, false, false, false, false, true,
+                 false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focused, title, ex, ey, links,
+                 hit, lr, cr, id, value, type, cache, named, nullptr, bdLeftToRight);
+  std::string log;
+  for (const auto& c : canvas.Calls())
+    if (c.Name == "Rectangle" || c.Name == "Draw" || c.Name == "StretchDraw")
+      log += c.ToString() + (c.Name == "Rectangle" ? "/" + std::to_string(c.BrushColor) : "") + "\n";
+  return log;
+}
+
+TEST(HtmlPicture, RendererClearsTheAnimationAreaAndDrawsTheFrameAtItsPlace) {
+  TPictureContainer box(nullptr);
+  TPictureItem* item = box.Items()->Add();
+  item->SetName(u"anim");
+  item->Picture()->LoadFromBytes(MakeGif(6, 4, {{0, 0, 6, 4, 10, 3}, {2, 1, 2, 1, 10, 2}}));
+  item->Picture()->SetFrame(2);
+  EXPECT_EQ(RenderLog(u"<IMG SRC=\"anim\">", nullptr, &box, clCream),
+            "Rectangle(1,0,7,4)/" + std::to_string(clCream) + "\nDraw(3,1,6,4)\n");
+  // A requested size stretches instead.
+  EXPECT_EQ(RenderLog(u"<IMG SRC=\"anim\" WIDTH=\"12\">", nullptr, &box, clCream), "StretchDraw(1,0,13,8,6,4)\n");
+}
+
+TEST(HtmlPicture, FileSourceKeepsItsPathAsWritten) {
+  auto dir = TempDir() / "Mixed";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "Pic.gif", std::ios::binary) << TwoFrameGif();
+  const String src = u"file://" + Utf8ToString((dir / "Pic.gif").string());
+  THTMLPictureCache cache;
+  const String markup = u"<IMG SRC=\"" + src + u"\">";
+  EXPECT_NE(RenderLog(markup, &cache, nullptr, clWhite).find("Draw(1,0,4,2)"), std::string::npos);
+  RenderLog(markup, &cache, nullptr, clWhite);
+  ASSERT_EQ(cache.Count(), 1);
+  EXPECT_EQ(cache.Items(0)->ID(), UpperCase(src));
+  EXPECT_FALSE(cache.Items(0)->Empty());
+  std::filesystem::remove_all(dir.parent_path());
 }
 
 }  // namespace
