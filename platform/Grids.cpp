@@ -796,7 +796,9 @@ void TCustomGrid::DblClick() { TCustomControl::DblClick(); }
 
 bool TCustomGrid::CanEditShow() {
   return options_.Contains(goEditing) && !options_.Contains(goRowSelect) && editorMode_ &&
-         current_.X >= fixedCols_ && current_.Y >= fixedRows_;
+         HandleAllocated() && (options_.Contains(goAlwaysShowEditor) || IsActiveControl()) &&
+         current_.X >= fixedCols_ && current_.Y >= fixedRows_ && current_.X < colCount_ &&
+         current_.Y < rowCount_;
 }
 bool TCustomGrid::CanEditAcceptKey(Char Key) { (void)Key; return true; }
 bool TCustomGrid::CanEditModify() { return canEditModify_; }

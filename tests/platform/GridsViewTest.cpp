@@ -357,6 +357,23 @@ TEST(GridsViewTest, EditorShowsOnEnterF2AndTyping) {
   EXPECT_EQ(Utf8(f.grid->Cells(1, 1)), "z");
 }
 
+TEST(GridsViewTest, EditorNeedsEditingAWindowAndTheFocus) {
+  GridForm f;
+  f.grid->ShowEditor();  // no goEditing
+  EXPECT_FALSE(f.grid->EditorMode());
+  f.grid->SetOptions(f.grid->Options() | goEditing | goRowSelect);
+  f.grid->ShowEditor();
+  EXPECT_FALSE(f.grid->EditorMode());
+  f.grid->SetOptions(f.grid->Options() - TGridOptions{goRowSelect});
+  std::unique_ptr<TStringGrid> loose(New<TStringGrid>(nullptr));  // no window, no focus
+  loose->SetOptions(loose->Options() | goEditing);
+  loose->ShowEditor();
+  EXPECT_FALSE(loose->EditorMode());
+  EXPECT_EQ(loose->InplaceEditor(), nullptr);
+  f.grid->ShowEditor();
+  EXPECT_TRUE(f.grid->EditorMode());
+}
+
 TEST(GridsViewTest, FocusedCellUnderTheEditorIsNotDrawn) {
   TScopedFakeMetrics metrics;
   GridForm f;
