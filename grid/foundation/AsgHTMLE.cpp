@@ -98,6 +98,7 @@ struct TPass {
   TRect Rect;
   int RunningWidth = 0;
   int PenX = 0;
+  int RtlRight = 0;  // right edge of the next run when reading right to left
   int TrailingSpace = 0;
   bool LineEnded = false;
   bool ListItemPlaced = false;
@@ -293,7 +294,8 @@ class TRenderer {
 
   void DrawRun(const String& run, TPass& p) {
     int bottom = LineBottom(p) - (Sup ? SupRoom : 0) + (Sub ? SubRoom : 0) - Raise;
-    TRect r{p.PenX, p.Rect.Top, p.Rect.Right, bottom};
+    const bool rtl = (Flags & DT_RTLREADING) != 0;
+    TRect r{p.PenX, p.Rect.Top, rtl ? p.RtlRight : p.Rect.Right, bottom};
     if (Shadow) {
       TColor fc = C->Font()->Color();
       SetFontColor(ShadowColor);
@@ -324,7 +326,8 @@ class TRenderer {
       C->Pen()->SetColor(pc);
       C->Pen()->SetWidth(pw);
     }
-    p.PenX = right;
+    if (rtl) p.RtlRight -= rc.Right - rc.Left;
+    else p.PenX = right;
   }
 
   // ---- tags ---------------------------------------------------------------------------------
@@ -1059,6 +1062,7 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
       p2.Measuring = HitTestOnly;
       p2.Rect = rect2;
       p2.PenX = rect2.Left;
+      p2.RtlRight = rect2.Right;
       if (p2.Drawing() && R.Band) R.FillBand(p2);
       String replay = lineText;
       R.Walk(replay, p2);

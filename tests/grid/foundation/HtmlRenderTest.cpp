@@ -38,6 +38,7 @@ struct THtml {
   TColor LinkColor = clBlue, HotBack = clNone, HotText = clNone, ShadowColor = clGray;
   THTMLPictureCache* Url = nullptr;
   TPictureContainer* Named = nullptr;
+  TBiDiMode ReadingOrder = bdLeftToRight;
 
   String HitAnchor, PlainText, FocusedAnchor, HitTitle;
   int ExtentX = 0, ExtentY = 0, LinkCount = 0, HitLink = 0;
@@ -51,7 +52,7 @@ struct THtml {
                             ControlPressed, PrintScale, LinkColor, HotBack, HotText, ShadowColor, HitAnchor,
                             PlainText, FocusedAnchor, HitTitle, ExtentX, ExtentY, LinkCount, HitLink, HitLinkRect,
                             HitControlRect, HitControlID, HitControlValue, HitControlType, Url, Named, nullptr,
-                            bdLeftToRight);
+                            ReadingOrder);
     return Result;
   }
 };
@@ -746,6 +747,31 @@ TEST_F(HtmlRender, SystemIcons) {
     EXPECT_GE(r[0].Args[0], 1);
     EXPECT_LE(r.back().Args[2], 1 + c.Size);
   }
+}
+
+
+TEST_F(HtmlRender, RightToLeftOnlyOnAMiddleEastLocale) {
+  h.ReadingOrder = bdRightToLeft;
+  h.Run(&canvas, u"ab<B>cd</B>");
+  auto d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].Args[4] & (DT_RIGHT | DT_RTLREADING), 0);
+
+  SetMiddleEastLocale(true);
+  canvas.Clear();
+  h.Run(&canvas, u"ab<B>cd</B>");
+  d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].Args[4] & (DT_RIGHT | DT_RTLREADING), static_cast<int>(DT_RIGHT | DT_RTLREADING));
+  EXPECT_EQ(d[0].Args[2], 200);
+  EXPECT_EQ(d[1].Args[2], 186);  // the next run ends where "ab" begins
+  canvas.Clear();
+  h.ReadingOrder = bdRightToLeftReadingOnly;
+  h.Run(&canvas, u"ab");
+  d = Drawn(canvas);
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_EQ(d[0].Args[4] & (DT_RIGHT | DT_RTLREADING), static_cast<int>(DT_RTLREADING));
+  SetMiddleEastLocale(false);
 }
 
 }  // namespace
