@@ -242,7 +242,18 @@ void TQtCanvas::Rectangle(int l, int t, int r, int b) {
     return;
   }
   FillQRect(p.get(), QRect(l + w, t + w, r - l - 2 * w, b - t - 2 * w), brush_.Color(), brush_.Style());
-  if (w == 1) {
+  if (w == 1 && pen_.Style() == psSolid) {
+    // Four edges that do not overlap: every pixel once, as the point path below, but filled.
+    QColor c = ToQColor(pen_.Color());
+    if (r - l <= 2 || b - t <= 2) {
+      p->fillRect(QRect(l, t, r - l, b - t), c);
+    } else {
+      p->fillRect(QRect(l, t, r - l, 1), c);
+      p->fillRect(QRect(l, b - 1, r - l, 1), c);
+      p->fillRect(QRect(l, t + 1, 1, b - t - 2), c);
+      p->fillRect(QRect(r - 1, t + 1, 1, b - t - 2), c);
+    }
+  } else if (w == 1) {
     // One closed path, every pixel once (XOR outlines stay intact at the corners).
     std::vector<QPoint> pts;
     if (r - l == 1 || b - t == 1) {
