@@ -77,6 +77,22 @@ void TLbButton::SetWordWrap(bool v) {
   RepaintNow();
 }
 
+void TLbButton::SetPopupMenu(TPopupMenu* v) {
+  if (v == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = v;
+  if (v) v->FreeNotification(this);
+  Invalidate();
+}
+
+void TLbButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) {
+    FPopupMenu = nullptr;
+    if (!ComponentState().Contains(TComponentStateFlag::csDestroying)) Invalidate();
+  }
+}
+
 void TLbButton::SetNumGlyphs(int v) {
   FNumGlyphs = v;
   Invalidate();
@@ -203,6 +219,10 @@ bool TLbButton::FireClick() {
   if (OnClick) OnClick(this);
   if (FModalResult != 0)
     if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+  if (FPopupMenu) {
+    const TPoint p = ClientToScreen(Point(0, Height()));
+    FPopupMenu->Popup(p.X, p.Y);
+  }
   return true;
 }
 
@@ -351,7 +371,7 @@ void TLbButton::Paint() {
     bmp.SetTransparentColor(clFuchsia);
     bmp.SetTransparent(true);
   }
-  const bool popup = false;  // the platform offers no popup menu on controls
+  const bool popup = FPopupMenu != nullptr;
   if (FStyle == bsOld && focused) {
     DrawLbButton(bc, W - 2, H - 2, FHotTrackStep, FNumGlyphs, FGlyph.get(), bDown, hot, Enabled(), FFlat,
                  FWordWrap, popup, FStyle, Color(), FColorWhenDown, FHotTrackColor,

@@ -11,6 +11,7 @@
 #include "button/LbButtons.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 
 class TLbButton : public TCustomControl {
  public:
@@ -58,6 +59,10 @@ class TLbButton : public TCustomControl {
   void SetUseHotTrackFont(bool v) { FUseHTFont = v; }
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool v);
+  // An attached menu adds the drop-down arrow and pops up below the button after each click;
+  // a menu that is freed is let go.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* v);
 
   // A glyph read from a stored form: copied as it is, NumGlyphs and Kind untouched.
   void LoadStoredGlyph(TBitmap* v);
@@ -86,6 +91,7 @@ class TLbButton : public TCustomControl {
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // One fade tick (the thread's notify method).
   void HotTrackTick(TObject* Sender);
 
@@ -122,4 +128,5 @@ class TLbButton : public TCustomControl {
   bool FThreadExists = false;
   bool FThreadRunning = false;
   int FHotTrackStep = 0;
+  TPopupMenu* FPopupMenu = nullptr;
 };
