@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "button/LbButton.h"
+#include "parameters/UParGenTableBuilder.h"
 #include "platform/CategoryPanels.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -20,12 +21,14 @@ constexpr int kRowPitch = 28;
 constexpr int kRowStart = 40;
 constexpr int kPanelBottomGap = 12;
 
-String Text_Of(int Index) {
+}  // namespace
+
+using pargen_detail::Text_Of;
+
+String pargen_detail::Text_Of(int Index) {
   if (Language_List && Index >= 0 && Index < Language_List->Count()) return Language_List->Strings(Index);
   return String();
 }
-
-}  // namespace
 
 TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner) {
   SetName(u"FParGen");
@@ -36,6 +39,7 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner) {
   Font()->SetName(u"Verdana");
   Font()->SetHeight(-11);
   SetShowHint(true);
+  model_ = pargen_detail::Installed_Model();
   XML1 = new TXMLDocument();
   BuildFrame();
   BuildPanels();
@@ -140,11 +144,12 @@ void TFParGen::BuildPanels() {
     p->SetExpandedImageIndex(0);
     return p;
   };
-  CP_Select_Device = makePanel(u"CP_Select_Device");
-  CP_Ethernet_Connection = makePanel(u"CP_Ethernet_Connection");
-  CP_LoRaWAN = makePanel(u"CP_LoRaWAN");
-  CP_SNMP_Agent = makePanel(u"CP_SNMP_Agent");
-  CP_WiFi2 = makePanel(u"CP_WiFi2");
+  for (const TParPanelDef& d : Par_Panel_Table()) makePanel(d.Name);
+  CP_Select_Device = Panel(u"CP_Select_Device");
+  CP_Ethernet_Connection = Panel(u"CP_Ethernet_Connection");
+  CP_LoRaWAN = Panel(u"CP_LoRaWAN");
+  CP_SNMP_Agent = Panel(u"CP_SNMP_Agent");
+  CP_WiFi2 = Panel(u"CP_WiFi2");
 
   for (const TParControlDef& d : Par_Control_Table()) {
     TCategoryPanel* panel = Panel(d.Panel);
@@ -232,24 +237,21 @@ void TFParGen::FormCreate(TObject*) {
   CB_Select_Device_Device->Items()->Clear();
   CB_Select_Device_Device->Items()->Add(Text_Of(1346));
   CB_Select_Device_Device->Items()->Add(Text_Of(1347));
+  // Only a model with a mobile connection offers the third variant.
+  if (Par_Model(model_).Availability == paWiFiMobile) CB_Select_Device_Device->Items()->Add(Text_Of(1348));
   CB_Select_Device_Device->SetItemIndex(0);
   Set_Lang();
 }
 
-void TFParGen::Order_TAB_Panels() { Order_TAB_Panels_40001(); }
-
-void TFParGen::Order_TAB_Panels_40001() {
-  const auto& order = Par_Panel_Order_40001();
-  for (const TParPanelDef& d : order) Panel(d.Name)->SetVisible(true);
-  int top = 0;
-  for (size_t i = 0; i < order.size(); ++i) {
-    TCategoryPanel* p = Panel(order[i].Name);
-    p->SetTop(top);
-    top += p->Height();
-    p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + Text_Of(order[i].HeaderIndex));
-    p->SetTabOrder(static_cast<int>(i));
+void TFParGen::Order_TAB_Panels() {
+  if (model_ == Par_Program_Model) {
+    Order_TAB_Panels_40001();
+  } else {
+    Order_TAB_Panels_Model(Par_Model(model_));
   }
 }
+
+void TFParGen::Order_TAB_Panels_40001() { Order_TAB_Panels_Model(Par_Model(Par_Program_Model)); }
 
 // ---- layout ----
 void TFParGen::Fit_Panel(TCategoryPanel* P, const String& LastControl) {
@@ -296,27 +298,15 @@ std::vector<String> AddressRow(const String& label, const String& prefix) {
 
 }  // namespace
 
-void TFParGen::Move_GroupBoxs() { RePosition_Objects_40001(); }
-
-void TFParGen::RePosition_Objects_40001() {
-  RePosition_Object_Select_Device();
-  RePosition_Object_Ethernet_Connection();
-  RePosition_Object_LoRaWAN();
-  RePosition_Object_SNMP_Agent();
-  RePosition_Object_WiFi2();
-  switch (CB_Select_Device_Device->ItemIndex()) {
-    case 0:
-      CP_WiFi2->Collapse();
-      CP_WiFi2->SetEnabled(false);
-      break;
-    case 1:
-      CP_WiFi2->SetEnabled(true);
-      CP_WiFi2->Expand();
-      break;
-    default:
-      break;
+void TFParGen::Move_GroupBoxs() {
+  if (model_ == Par_Program_Model) {
+    RePosition_Objects_40001();
+  } else {
+    RePosition_Objects_Model(Par_Model(model_));
   }
 }
+
+void TFParGen::RePosition_Objects_40001() { RePosition_Objects_Model(Par_Model(Par_Program_Model)); }
 
 void TFParGen::RePosition_Object_Select_Device() {
   Label(u"L_Select_Device_Device")->SetTop(12);
@@ -428,16 +418,28 @@ void TFParGen::RePosition_Object_WiFi2() {
   }
 
   String name1, name2;
-  const int sides = Get_Protocol_Names(name1, name2);
-  Row({u"L_WiFi2_IP1"}, sides > 1, y);
+  const bool twoSides = pargen_detail::Protocol_Names(name1, name2) >= 2;
+  const bool dhcpWiFi = CB_EthConn_En_DHCP_WiFi->Checked();
+  if (twoSides) Label(u"L_WiFi2_IP1")->SetCaption(u"IP Address 1 - " + name1);
+  Row({u"L_WiFi2_IP1"}, twoSides, y);
   Row(block1Ip, true, y);
   Row(block1Sm, true, y);
   Row(block1Gat, true, y);
-  Set_Enabled(block1Inputs, !CB_EthConn_En_DHCP_WiFi->Checked());
-  Row({u"L_WiFi2_IP2"}, sides > 1, y);
-  Row(block2Ip, sides > 1, y);
-  Row(block2Sm, sides > 1, y);
-  Row(block2Gat, sides > 1, y);
+  Set_Enabled(block1Inputs, !dhcpWiFi);
+  if (twoSides) Label(u"L_WiFi2_IP2")->SetCaption(u"IP Address 2 - " + name2);
+  Row({u"L_WiFi2_IP2"}, twoSides, y);
+  Row(block2Ip, twoSides, y);
+  Row(block2Sm, twoSides, y);
+  Row(block2Gat, twoSides, y);
+  if (twoSides) {
+    std::vector<String> block2Inputs;
+    for (const std::vector<String>* rows : {&block2Ip, &block2Sm, &block2Gat}) {
+      for (const String& n : *rows) {
+        if (Edit(n) || Check(n)) block2Inputs.push_back(n);
+      }
+    }
+    Set_Enabled(block2Inputs, !dhcpWiFi);
+  }
   Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, y);
   Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, true, y);
   Set_Visible({u"L_WiFi2_Secure_Type", u"CB_WiFi2_Secure_Type", u"CB_WiFi2_En_DHCP", u"L_WiFi2_Lease_Time",
@@ -469,7 +471,8 @@ void TFParGen::On_Change(TObject* Sender) {
   Is_Change = true;
   if (Sender == CB_Select_Device_Device || Sender == CB_LoRaWAN_RF_Band || Sender == CB_WiFi2_Type ||
       Sender == CB_WiFi2_Secure_Type || Sender == CB_SNMP_Agent_SecurityLevel || Sender == CB_LoRaWAN_Mode ||
-      Sender == CB_LoRaWAN_Activation_Method) {
+      Sender == CB_LoRaWAN_Activation_Method || Sender == Ctl(u"CB_BACnet_Master_Type") ||
+      Sender == Ctl(u"CB_BACnet_Slave_Type")) {
     Move_GroupBoxs();
   }
   if (Sender == CB_LoRaWAN_RF_Band) Change_LoRaWAN_DataRate();
@@ -480,6 +483,16 @@ void TFParGen::On_Click(TObject* Sender) {
   if (Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi || Sender == CB_WiFi2_En_DHCP ||
       Sender == CB_SNMP_Agent_Version3) {
     Move_GroupBoxs();
+    return;
+  }
+  // Boxes of the sibling models' option panels.
+  for (const char16_t* n : {u"CB_MQTT_WillFlag", u"CB_MQTT_PublishTopicConnection", u"CB_MQTT_Enable_ReProgram",
+                            u"CB_TLS_Enable", u"CB_TLS_En_Server_Auth", u"CB_TLS_En_Client_Auth",
+                            u"CB_TLS_Server_Enable"}) {
+    if (Sender == Ctl(n)) {
+      Move_GroupBoxs();
+      return;
+    }
   }
 }
 

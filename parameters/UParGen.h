@@ -6,6 +6,7 @@
 //
 // The panel controls are built from one declarative table (Par_Control_Table); code reaches them
 // by their component names through the typed look-ups below.
+#include <functional>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -35,16 +36,63 @@ struct TParControlDef {
   String Caption;                       // fixed caption ("." labels, "1", "2", "3")
 };
 
-// The controls of this model's five panels, panel by panel in row order.
+// The controls of all 36 panels, panel by panel in row order: this model's five panels first,
+// then the panels of the sibling models.
 const std::vector<TParControlDef>& Par_Control_Table();
 
-// A category panel with its header text and place in this model's order.
+// A category panel with its header text.
 struct TParPanelDef {
   String Name;
   int HeaderIndex = -1;  // UI text after the number
 };
-// This model's panels in their order ("1. " to "5. ").
-const std::vector<TParPanelDef>& Par_Panel_Order_40001();
+// The 36 panels of the model family in the form's order.
+const std::vector<TParPanelDef>& Par_Panel_Table();
+
+// ---- the model family ----
+// What a model's layout does after its panel layouts.
+enum TParAvailability {
+  paNone,
+  paWiFi,              // Select Device governs the Wi-Fi panel
+  paEthernetByBACnet,  // the BACnet type governs the Ethernet panel, then paWiFi
+  paWiFiMobile         // Select Device governs the Wi-Fi and the GSM / GPRS / LTE panels
+};
+struct TParModelDef {
+  int Model = 0;
+  std::vector<String> Panels;  // in their order
+  TParAvailability Availability = paNone;
+  String BACnetType;           // the type list of paEthernetByBACnet
+};
+// Models 1 to 28 of the family.
+const std::vector<TParModelDef>& Par_Model_Table();
+const TParModelDef& Par_Model(int Model);
+// The model this program is (code 40001).
+constexpr int Par_Program_Model = 28;
+
+// Test seam: a parameter form created while one of these lives runs the panel order and layout
+// of the given sibling model instead of the program's. The program itself never installs one.
+class TParSiblingModel {
+ public:
+  explicit TParSiblingModel(int Model);
+  ~TParSiblingModel();
+  TParSiblingModel(const TParSiblingModel&) = delete;
+  TParSiblingModel& operator=(const TParSiblingModel&) = delete;
+
+ private:
+  int previous_;
+};
+
+// Test seam: while one lives, the Wi-Fi station layout asks Names instead of Get_Protocol_Names
+// for the protocol sides that own a Wi-Fi address.
+class TParProtocolNames {
+ public:
+  explicit TParProtocolNames(std::function<int(String&, String&)> Names);
+  ~TParProtocolNames();
+  TParProtocolNames(const TParProtocolNames&) = delete;
+  TParProtocolNames& operator=(const TParProtocolNames&) = delete;
+
+ private:
+  std::function<int(String&, String&)> previous_;
+};
 
 // "." jump chain: each octet edit and the next one.
 struct TParOctetLink {
@@ -152,6 +200,43 @@ class TFParGen : public TForm {
   void RePosition_Object_LoRaWAN();
   void RePosition_Object_SNMP_Agent();
   void RePosition_Object_WiFi2();
+  // The family's other panel layouts.
+  void RePosition_Object_Ethernet();
+  void RePosition_Object_Serial();
+  void RePosition_Object_Modbus_Master();
+  void RePosition_Object_Modbus_Slave();
+  void RePosition_Object_Modbus_TCP_Master();
+  void RePosition_Object_Modbus_TCP_Slave();
+  void RePosition_Object_BACnet_Master();
+  void RePosition_Object_BACnet_Slave();
+  void RePosition_Object_CAN();
+  void RePosition_Object_CANopen();
+  void RePosition_Object_DeviceNet_Master();
+  void RePosition_Object_DeviceNet_Slave();
+  void RePosition_Object_DMX();
+  void RePosition_Object_J1939();
+  void RePosition_Object_NMEA2000();
+  void RePosition_Object_KNX();
+  void RePosition_Object_PROFIBUS();
+  void RePosition_Object_PROFINET();
+  void RePosition_Object_EtherNetIP();
+  void RePosition_Object_EtherNetIP_Master();
+  void RePosition_Object_IEC61850_Client();
+  void RePosition_Object_IEC61850_Server();
+  void RePosition_Object_OPC_UA_Client();
+  void RePosition_Object_OPC_UA_Server();
+  void RePosition_Object_S7comm();
+  void RePosition_Object_SNMP_Manager();
+  void RePosition_Object_MQTT();
+  void RePosition_Object_TLS();
+  void RePosition_Object_TLS_Server();
+  void RePosition_Object_NTP();
+  void RePosition_Object_GSM_GPRS();
+  // The panel-order and layout pair of any model of the family (the program runs model 28's).
+  void Order_TAB_Panels_Model(const TParModelDef& M);
+  void RePosition_Objects_Model(const TParModelDef& M);
+  // The model whose pair this form runs.
+  int Model() const { return model_; }
   void Change_LoRaWAN_DataRate();
   bool Controllo_Dati();
 
@@ -179,6 +264,14 @@ class TFParGen : public TForm {
   void Set_Enabled(const std::vector<String>& Names, bool On);
   void Error_Box(int Index);
   bool Octets_In_Range(const String& Prefix, int FirstMessage);
+  // Sibling panel helpers.
+  void Height_Only(const String& Panel, const String& LastControl);
+  void Address_Layout(const String& Panel, const String& Stem, const std::vector<String>& Hidden,
+                      const String& LastControl, const String& FollowingGatewayCheck);
+  void BACnet_Layout(bool Slave);
+  void Collapse_Disable(TCategoryPanel* P);
+  void Enable_Expand(TCategoryPanel* P);
+  int model_ = Par_Program_Model;
 };
 
 extern TFParGen* FParGen;

@@ -2,101 +2,12 @@
 // lists and the ParGen.xml elements.
 #include "parameters/UParGen.h"
 
+#include "parameters/UParGenTableBuilder.h"
 #include "shell/UComon.h"
 
 namespace {
 
-// Column grid of every panel.
-constexpr int kLabelX = 14;
-constexpr int kValueX = 191;
-constexpr int kValueW = 238;
-constexpr int kOctetX[4] = {191, 252, 313, 374};
-constexpr int kDotX[3] = {247, 308, 369};
-constexpr int kOctetW = 55;
-constexpr int kCheckW = 415;
-constexpr int kGatewayCheckW = 175;
-constexpr int kComboH = 22;
-constexpr int kEditH = 21;
-constexpr int kCheckH = 17;
-constexpr int kLabelH = 13;
-
-class TTableBuilder {
- public:
-  explicit TTableBuilder(std::vector<TParControlDef>& t) : t_(t) {}
-  void SetPanel(const String& p) { panel_ = p; }
-
-  void Label(const String& name, int y, int caption) {
-    TParControlDef d = Base(name, pckLabel, kLabelX, y, 170, kLabelH);
-    d.CaptionIndex = caption;
-    t_.push_back(d);
-  }
-  void Edit(const String& name, int y, int hint, int maxLength = 0, TEditCharCase cc = ecNormal, bool hex = false) {
-    TParControlDef d = Base(name, pckEdit, kValueX, y - 3, kValueW, kEditH);
-    d.HintIndex = hint;
-    d.MaxLength = maxLength;
-    d.CharCase = cc;
-    d.HexOnly = hex;
-    t_.push_back(d);
-  }
-  void Combo(const String& name, int y, int hint, std::vector<String> items) {
-    TParControlDef d = Base(name, pckCombo, kValueX, y - 3, kValueW, kComboH);
-    d.HintIndex = hint;
-    d.Items = std::move(items);
-    t_.push_back(d);
-  }
-  void LangCombo(const String& name, int y, int hint, int itemsIndex, int itemsCount) {
-    TParControlDef d = Base(name, pckCombo, kValueX, y - 3, kValueW, kComboH);
-    d.HintIndex = hint;
-    d.ItemsIndex = itemsIndex;
-    d.ItemsCount = itemsCount;
-    t_.push_back(d);
-  }
-  void Check(const String& name, int x, int y, int w, int caption, int hint, const String& fixedCaption = String()) {
-    TParControlDef d = Base(name, pckCheck, x, y, w, kCheckH);
-    d.CaptionIndex = caption;
-    d.HintIndex = hint;
-    d.Caption = fixedCaption;
-    t_.push_back(d);
-  }
-  // A labelled row of four octet edits (hints firstHint..firstHint+3).
-  void Address(const String& label, int caption, const String& prefix, int y, int firstHint) {
-    Label(label, y, caption);
-    Octets(prefix, y, y - 3, firstHint);
-  }
-  // A "Gateway" check box sharing its row with four octet edits.
-  void GatewayRow(const String& check, int caption, int hint, const String& prefix, int y, int firstHint) {
-    Check(check, kLabelX, y, kGatewayCheckW, caption, hint);
-    Octets(prefix, y, y - 2, firstHint);
-  }
-
- private:
-  TParControlDef Base(const String& name, TParControlKind k, int x, int y, int w, int h) const {
-    TParControlDef d;
-    d.Name = name;
-    d.Panel = panel_;
-    d.Kind = k;
-    d.Left = x;
-    d.Top = y;
-    d.Width = w;
-    d.Height = h;
-    return d;
-  }
-  void Octets(const String& prefix, int labelY, int editY, int firstHint) {
-    for (int i = 0; i < 4; ++i) {
-      TParControlDef d = Base(prefix + String(1, char16_t(u'1' + i)), pckEdit, kOctetX[i], editY, kOctetW, kEditH);
-      d.HintIndex = firstHint + i;
-      d.Octet = true;
-      t_.push_back(d);
-      if (i < 3) {
-        TParControlDef dot = Base(prefix + u"_Dot" + String(1, char16_t(u'1' + i)), pckLabel, kDotX[i], labelY, 4, kLabelH);
-        dot.Caption = u".";
-        t_.push_back(dot);
-      }
-    }
-  }
-  std::vector<TParControlDef>& t_;
-  String panel_;
-};
+using namespace pargen_detail;
 
 std::vector<String> Numbers(int from, int to) {
   std::vector<String> v;
@@ -220,6 +131,8 @@ std::vector<TParControlDef> BuildTable() {
   b.Combo(u"CB_WiFi2_Max_Client", 432, 797, Numbers(1, 10));
   b.Label(u"L_WiFi2_Channel", 460, 798);
   b.LangCombo(u"CB_WiFi2_Channel", 460, 799, 800, 12);
+
+  Add_Sibling_Controls(b);
   return t;
 }
 
@@ -240,13 +153,6 @@ std::vector<String> Octet_Names(const String& Prefix) {
 const std::vector<TParControlDef>& Par_Control_Table() {
   static const std::vector<TParControlDef> table = BuildTable();
   return table;
-}
-
-const std::vector<TParPanelDef>& Par_Panel_Order_40001() {
-  static const std::vector<TParPanelDef> order = {
-      {u"CP_Select_Device", 1035}, {u"CP_Ethernet_Connection", 406}, {u"CP_LoRaWAN", 1337},
-      {u"CP_SNMP_Agent", 921},     {u"CP_WiFi2", 733}};
-  return order;
 }
 
 const std::vector<TParOctetLink>& Par_Octet_Links() {
