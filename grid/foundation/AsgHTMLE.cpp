@@ -64,6 +64,19 @@ String ValueAfterLetter(const String& Content, Char letter) {
   return Content.substr(q1 + 1, q2 - q1 - 1);
 }
 
+// Sizes and positions written in tags are held to what a screen or a page can show, and the
+// line arithmetic saturates, so hostile markup cannot overflow it.
+constexpr int kMaxTagValue = 0xFFFF;
+bool ReadTagValue(const String& Text, int& Value) {
+  bool valid = ReadLeadingInt(Text, Value);
+  Value = std::clamp(Value, -kMaxTagValue, kMaxTagValue);
+  return valid;
+}
+int SatAdd(int a, int b) {
+  int64_t r = static_cast<int64_t>(a) + b;
+  return static_cast<int>(std::clamp<int64_t>(r, -0x3FFFFFFF, 0x3FFFFFFF));
+}
+
 int SafeRound(double v) {
   if (!std::isfinite(v) || v > 1e9 || v < -1e9) return 0;
   return static_cast<int>(Round(v));
@@ -95,6 +108,9 @@ void PaintSystemIcon(TCanvas* C, const TRect& r, bool folder) {
 
 struct TPass {
   bool Measuring = true;
+  // The second pass replays what the first took; its rectangle may be narrower (alignment),
+  // so it never refuses an item.
+  bool Replay = false;
   TRect Rect;
   int RunningWidth = 0;
   int PenX = 0;
@@ -258,7 +274,7 @@ class TRenderer {
     const int lineW = LineWidthOf(p);
     bool discardRest = false;
     if (p.Measuring) {
-      p.RunningWidth += w;
+      p.RunningWidth = SatAdd(p.RunningWidth, w);
       if (InsideLink) {
         int x1 = TestX - p.Rect.Left;
         int x2 = (Flags & DT_RTLREADING) ? p.Rect.Right - TestX - p.Rect.Left : x1;
@@ -271,7 +287,7 @@ class TRenderer {
           }
         }
       }
-      bool fits = p.RunningWidth < lineW || w >= lineW;
+      bool fits = p.Replay || p.RunningWidth < lineW || w >= lineW;
       if (!fits) {
         bool glued = p.HadTextRun && !p.LastRunSpace;
         if (WrapWords && !glued) {
@@ -336,9 +352,9 @@ class TRenderer {
   // Fit of a picture or control that takes ElemW; false when it must go to the next line.
   bool PlaceElement(TPass& p) {
     int lineW = LineWidthOf(p);
-    if (ElemW + p.RunningWidth > lineW && ElemW < lineW) return false;
-    p.RunningWidth += ElemW;
-    p.PenX += ElemW;
+    if (!p.Replay && SatAdd(ElemW, p.RunningWidth) > lineW && ElemW < lineW) return false;
+    p.RunningWidth = SatAdd(p.RunningWidth, ElemW);
+    p.PenX = SatAdd(p.PenX, ElemW);
     LineHeight = std::max(LineHeight, ElemH);
     return true;
   }
@@ -418,7 +434,7 @@ class TRenderer {
       case u'P': TagP(m, p); break;
       case u'R': {
         int angle = 0;
-        ReadLeadingInt(ValueAfterLetter(TagContent(m, 2), u'a'), angle);
+        ReadTagValue(ValueAfterLetter(TagContent(m, 2), u'a'), angle);
         if (!FontBeforeR) {
           FontBeforeR = std::make_unique<TFont>();
           FontBeforeR->Assign(C->Font());
@@ -591,10 +607,10 @@ class TRenderer {
     const TControlTag t = ParseControlTag(TagContent(m, 8));
     int ctrlH = 25;
     int hv = 0;
-    if (ReadLeadingInt(t.Height, hv)) ctrlH = hv;
+    if (ReadTagValue(t.Height, hv)) ctrlH = hv;
     if (t.Width.empty()) return res;
     int wv = 0;
-    bool widthValid = ReadLeadingInt(t.Width, wv);
+    bool widthValid = ReadTagValue(t.Width, wv);
     const int gh = GH();
     if (widthValid) {
       ElemW = wv;
@@ -687,7 +703,7 @@ class TRenderer {
         size_t q = rest.find(u'"');
         if (q != String::npos) rest = rest.substr(q + 1);
         int n = 0;
-        ReadLeadingInt(rest, n);
+        ReadTagValue(rest, n);
         static constexpr int kPoints[] = {0, 8, 10, 12, 14, 16};
         int points = (n >= 1 && n <= 5) ? kPoints[n] : n;
         // A size of 0 or less would make the text invisible: the font keeps its size.
@@ -709,15 +725,15 @@ class TRenderer {
       TagAttr(up, up, u"ALT", srcUp);
     }
     int reqW = 0, reqH = 0;
-    if (TagAttr(up, up, u"WIDTH", v)) ReadLeadingInt(v, reqW);
-    if (TagAttr(up, up, u"HEIGHT", v)) ReadLeadingInt(v, reqH);
+    if (TagAttr(up, up, u"WIDTH", v)) ReadTagValue(v, reqW);
+    if (TagAttr(up, up, u"HEIGHT", v)) ReadTagValue(v, reqH);
     ElemW = ElemH = 0;
     const int x = p.PenX, top = p.Rect.Top;
     if (srcUp.rfind(u"IDX:", 0) == 0) {
       srcUp.erase(0, 4);
       src.erase(0, 4);
       int n = -1;
-      ReadLeadingInt(srcUp, n);
+      ReadTagValue(srcUp, n);
       if (ImageList && n >= 0 && n < ImageList->Count()) {
         ElemW = ImageList->Width();
         ElemH = ImageList->Height();
@@ -804,7 +820,7 @@ class TRenderer {
     // Text does not advance the running width while drawing, so the pen tells how far the line
     // has come; without it a position left of drawn text would overprint it.
     int reached = p.Drawing() ? std::max(p.RunningWidth, p.PenX - Area.Left) : p.RunningWidth;
-    if (ReadLeadingInt(ValueAfterLetter(TagContent(m, 1), u'x'), v) && reached < v) {
+    if (ReadTagValue(ValueAfterLetter(TagContent(m, 1), u'x'), v) && reached < v) {
       p.RunningWidth = v;
       p.PenX = Area.Left + v;
     }
@@ -812,13 +828,13 @@ class TRenderer {
 
   TTagResult TagLi(TPass& p) {
     TTagResult res;
-    p.RunningWidth += ListLevel * 12;
-    if (p.ListItemPlaced) {
+    p.RunningWidth = SatAdd(p.RunningWidth, std::min(ListLevel, kMaxTagValue) * 12);
+    if (p.ListItemPlaced && !p.Replay) {
       res.NotFit = true;
       return res;
     }
     p.ListItemPlaced = true;
-    p.PenX += ListLevel * 12 - 12;
+    p.PenX = SatAdd(p.PenX, std::min(ListLevel, kMaxTagValue) * 12 - 12);
     if (p.Drawing()) {
       String name = C->Font()->Name();
       C->Font()->SetName(u"Symbol");
@@ -838,7 +854,7 @@ class TRenderer {
       if (v.find(u"LEFT") != String::npos) Align = 0;
       if (v.find(u"CENTER") != String::npos) Align = 2;
     }
-    if (TagAttr(up, up, u"INDENT", v)) ReadLeadingInt(v, Indent);
+    if (TagAttr(up, up, u"INDENT", v)) ReadTagValue(v, Indent);
     if (TagAttr(up, up, u"BGCOLOR", v) && p.Drawing()) {
       TColor c = v.empty() ? clNone : HTMLColorValue(v);
       Band = true;
@@ -1060,6 +1076,7 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
       Canvas->Font()->Assign(&passFont[1]);
       TPass p2;
       p2.Measuring = HitTestOnly;
+      p2.Replay = true;
       p2.Rect = rect2;
       p2.PenX = rect2.Left;
       p2.RtlRight = rect2.Right;
@@ -1076,8 +1093,8 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
     }
 
     const int advance = R.LineHeight + R.SubRoom + R.SupRoom;
-    lineTop += advance;
-    ExtentY += advance;
+    lineTop = SatAdd(lineTop, advance);
+    ExtentY = SatAdd(ExtentY, advance);
     if (!MeasureOnly && lineTop + h0 > Area.Bottom) markup.clear();
   }
   Canvas->Font()->Assign(&R.BaseFont);

@@ -619,7 +619,9 @@ TEST_F(HtmlRender, HiddenTextAndMalformedMarkup) {
   EXPECT_EQ(h.ExtentX, 14);
   EXPECT_EQ(U8(h.PlainText), "ahiddenb");
   const char16_t* odd[] = {u"<", u"a<", u"a<b", u"<B", u"</", u"</>", u"<<<>>>", u"<A HREF=\"x>y",
-                           u"<CONTROL WIDTH=\"abc\">", u"<IND x=\"5000\">a", u"<P INDENT=\"-9999\">a"};
+                           u"<CONTROL WIDTH=\"abc\">", u"<IND x=\"5000\">a", u"<P INDENT=\"-9999\">a",
+                           u"1<C=GNTR WIDTH=\"0XACDDDDDDDDDDDDDDDD\"0XA LM te;\"",
+                           u"<CONTROL WIDTH=\"2147483647\"><CONTROL WIDTH=\"2147483647\">x<IMG SRC=\"LSYS:\">"};
   for (const char16_t* m : odd) {
     h.MeasureOnly = false;
     EXPECT_NO_THROW(h.Run(&canvas, m)) << U8(m);
@@ -772,6 +774,18 @@ TEST_F(HtmlRender, RightToLeftOnlyOnAMiddleEastLocale) {
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0].Args[4] & (DT_RIGHT | DT_RTLREADING), static_cast<int>(DT_RTLREADING));
   SetMiddleEastLocale(false);
+}
+
+
+TEST_F(HtmlRender, HitTestOnARightAlignedLineReachesItsLastWord) {
+  // The line "aaa bbb" (49 wide) is moved right to 11; hit-testing replays it whole.
+  h.Area = Rect(0, 0, 60, 100);
+  h.HitTestOnly = true;
+  h.TestX = 11 + 28 + 5;
+  h.TestY = 6;
+  EXPECT_TRUE(h.Run(&canvas, u"<P ALIGN=\"right\">aaa <A HREF=\"b\">bbb</A>"));
+  EXPECT_EQ(U8(h.HitAnchor), "b");
+  EXPECT_EQ(h.HitLinkRect, Rect(39, 0, 60, 13));
 }
 
 }  // namespace
