@@ -35,6 +35,8 @@ void MoveElement(std::vector<T>& v, int From, int To) {
 // TInplaceEdit
 
 TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
+  // Made by the grid's editor factory with the grid as owner: the grid is known from the start.
+  grid_ = dynamic_cast<TCustomGrid*>(AOwner);
   visible_ = false;
   tabStop_ = false;
 }
