@@ -7,6 +7,7 @@
 
 #include "ParGenFixture.h"
 #include "button/LbButton.h"
+#include "platform/testing/PaintToPng.h"
 
 namespace {
 
@@ -746,4 +747,30 @@ TEST_F(ParGenTest, SiblingAddressBlocksCaptionTheirGatewayBox) {
         u"CB_EtherNetIP_Master_GAT", u"CB_EtherNetIP_GAT", u"CB_S7_Protocol_En_GAT"})
     EXPECT_EQ(form->Ctl(n)->Caption(), u"Gateway") << StringToUtf8(n);
   EXPECT_EQ(form->Ctl(u"CB_TLS_Server_En_Known_Cert")->Caption(), u"Enable Only Known Certificates");
+}
+
+TEST_F(ParGenSiblingTest, PaintedForAPersonToLookAt) {
+  std::error_code ec;
+  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const std::filesystem::path out = ec ? std::filesystem::current_path() : exe.parent_path();
+  struct Case {
+    int Model;
+    std::function<void(TFParGen*)> Set;
+  };
+  const std::vector<Case> cases = {
+      {6, [](TFParGen* f) { f->Combo(u"CB_BACnet_Master_Type")->UserSelect(1); }},
+      {23,
+       [](TFParGen* f) {
+         f->CB_Select_Device_Device->UserSelect(2);
+         f->Check(u"CB_TLS_Enable")->SetChecked(true);
+         f->Check(u"CB_TLS_En_Client_Auth")->SetChecked(true);
+         f->CP_LoRaWAN->Collapse();
+       }}};
+  for (const Case& c : cases) {
+    TFParGen* f = Model(c.Model);
+    c.Set(f);
+    const std::filesystem::path png = out / ("pargen_model_" + std::to_string(c.Model) + ".png");
+    ASSERT_TRUE(PaintToPng(f, FromPath(png)));
+    EXPECT_GT(std::filesystem::file_size(png), 1000u);
+  }
 }
