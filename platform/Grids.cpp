@@ -345,7 +345,7 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
   if (Value.Contains(goRowSelect)) Value.Exclude(goAlwaysShowEditor);
   options_ = Value;
   if (!options_.Contains(goEditing)) HideEditor();
-  if (options_.Contains(goRowSelect)) {
+  if (options_.Contains(goRowSelect) && current_.X >= 0 && current_.X < colCount_) {
     current_.X = fixedCols_;
     anchor_.X = colCount_ - 1;
   }
