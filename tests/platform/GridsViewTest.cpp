@@ -240,6 +240,15 @@ TEST(GridsViewTest, TabMovesOnlyWithTabsOption) {
   f.Key(VK_TAB, {ssShift});
   EXPECT_EQ(f.grid->Col(), 7);
   EXPECT_EQ(f.grid->Row(), 1);
+  // Columns that are no tab stops are stepped over.
+  f.grid->SetTabStops(2, false);
+  f.grid->SetCol(1);
+  f.Key(VK_TAB);
+  EXPECT_EQ(f.grid->Col(), 3);
+  // Without goTabs the grid leaves Tab to the form.
+  f.grid->SetOptions(f.grid->Options() - TGridOptions{goTabs});
+  f.Key(VK_TAB);
+  EXPECT_EQ(f.grid->Col(), 3);
 }
 
 TEST(GridsViewTest, WheelMovesTheRowPerWholeNotch) {
