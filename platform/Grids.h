@@ -188,7 +188,9 @@ class TCustomGrid : public TCustomControl {
   int Row() const { return current_.Y; }
   void SetRow(int Value);
   TGridRect Selection() const;
-  void SetSelection(const TGridRect& Value);  // a rectangle outside the grid is accepted
+  // Anchor := (Left, Top), current cell := (Right, Bottom), as given; a rectangle outside the
+  // grid is accepted (a parked selection). The view does not move.
+  void SetSelection(const TGridRect& Value);
   TGridState GridState() const { return gridState_; }
   bool EditorMode() const { return editorMode_; }
   void SetEditorMode(bool Value);
@@ -222,7 +224,8 @@ class TCustomGrid : public TCustomControl {
   void ShowEditorChar(Char Ch);
   void UpdateEditor();  // the editor takes the cell's text again
 
-  // ---- Qt scroll bars: 0..127 thumb scale (internal) ----
+  // Thumb position of the vertical (horizontal) scroll bar on the 0..127 scale that the
+  // WM_VSCROLL / WM_HSCROLL positions use.
   int ScrollPos(bool Vertical) const;
 
   TSelectCellEvent OnSelectCell;
