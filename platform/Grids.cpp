@@ -201,6 +201,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 TCustomGrid::~TCustomGrid() {
   if (GetCapture() == this) ReleaseCapture();
   KillTimer(this, kScrollTimer);
+  KillTimer(this, kRepeatTimer);
 }
 
 void TCustomGrid::SetColCount(int Value) {
@@ -629,22 +630,42 @@ bool TCustomGrid::ScrollBarMouseDown(int X, int Y) {
     if (l.Bar.IsEmpty() || !PtInRect(l.Bar, Point(X, Y))) continue;
     unsigned msg = vertical ? WM_VSCROLL : WM_HSCROLL;
     int along = vertical ? Y : X;
-    if (PtInRect(l.LineUp, Point(X, Y))) Perform(msg, SB_LINEUP, 0);
-    else if (PtInRect(l.LineDown, Point(X, Y))) Perform(msg, SB_LINEDOWN, 0);
+    unsigned code;
+    if (PtInRect(l.LineUp, Point(X, Y))) code = SB_LINEUP;
+    else if (PtInRect(l.LineDown, Point(X, Y))) code = SB_LINEDOWN;
     else if (!l.Thumb.IsEmpty() && PtInRect(l.Thumb, Point(X, Y))) {
       thumbDrag_ = vertical ? 1 : 2;
       thumbGrab_ = along - (vertical ? l.Thumb.Top : l.Thumb.Left);
       thumbPos_ = ScrollPos(vertical);
       return true;
     } else if (along < (vertical ? l.Thumb.Top : l.Thumb.Left)) {
-      Perform(msg, SB_PAGEUP, 0);
+      code = SB_PAGEUP;
     } else {
-      Perform(msg, SB_PAGEDOWN, 0);
+      code = SB_PAGEDOWN;
     }
-    Perform(msg, SB_ENDSCROLL, 0);
+    Perform(msg, code, 0);
+    // Held down, the part repeats: first after 400 ms, then every 50 ms, until the release.
+    repeatMsg_ = msg;
+    repeatCode_ = code;
+    SetTimer(this, kRepeatTimer, 400);
     return true;
   }
   return false;
+}
+
+void TCustomGrid::RepeatScroll() {
+  bool vertical = repeatMsg_ == WM_VSCROLL;
+  if (repeatCode_ == SB_PAGEUP || repeatCode_ == SB_PAGEDOWN) {
+    // Paging stops once the thumb reaches the mouse.
+    ScrollBarLayout l = BarLayout(vertical);
+    int along = vertical ? lastMouse_.Y : lastMouse_.X;
+    int thumbStart = vertical ? l.Thumb.Top : l.Thumb.Left;
+    int thumbEnd = vertical ? l.Thumb.Bottom : l.Thumb.Right;
+    if (!PtInRect(l.Bar, lastMouse_) || (repeatCode_ == SB_PAGEUP ? along >= thumbStart : along < thumbEnd))
+      return;
+  }
+  Perform(repeatMsg_, repeatCode_, 0);
+  SetTimer(this, kRepeatTimer, 50);
 }
 
 void TCustomGrid::PaintScrollBars(TCanvas* cv) {
@@ -1466,6 +1487,14 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   lastMouse_ = Point(X, Y);
+  if (repeatMsg_ != 0) {
+    unsigned msg = repeatMsg_;
+    repeatMsg_ = 0;
+    KillTimer(this, kRepeatTimer);
+    Perform(msg, SB_ENDSCROLL, 0);
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    return;
+  }
   if (thumbDrag_ != 0) {
     unsigned msg = thumbDrag_ == 1 ? WM_VSCROLL : WM_HSCROLL;
     thumbDrag_ = 0;
@@ -1534,6 +1563,11 @@ void TCustomGrid::DoExit() {
 void TCustomGrid::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_TIMER:
+      if (m.WParam == kRepeatTimer) {
+        if (repeatMsg_ != 0) RepeatScroll();
+        else KillTimer(this, kRepeatTimer);
+        return;
+      }
       if (m.WParam == kScrollTimer && gridState_ == gsSelecting) {
         // Selecting with the mouse beyond the fully visible cells moves the anchor and the
         // view one cell toward it.

@@ -314,6 +314,7 @@ class TCustomGrid : public TCustomControl {
   };
   ScrollBarLayout BarLayout(bool Vertical) const;
   bool ScrollBarMouseDown(int X, int Y);
+  void RepeatScroll();
   void PaintScrollBars(TCanvas* Canvas);
   int64_t TotalExtent(bool Vertical) const;
 
@@ -381,6 +382,9 @@ class TCustomGrid : public TCustomControl {
   bool hasPaintUpdate_ = false;
   bool inSizeChange_ = false;
   static constexpr uintptr_t kScrollTimer = 1;
+  static constexpr uintptr_t kRepeatTimer = 2;  // a held scroll bar arrow or track
+  unsigned repeatMsg_ = 0;   // WM_VSCROLL / WM_HSCROLL while an arrow or the track is held
+  unsigned repeatCode_ = 0;
   static constexpr int kScrollBarSize = 17;  // scroll bar thickness (SM_CXVSCROLL)
 };
 

@@ -466,7 +466,29 @@ TEST(GridsViewTest, ScrollBarArrowsTrackAndThumbMoveTheView) {
   EXPECT_EQ(f.grid->TopRow(), 27);
   EXPECT_EQ(f.grid->ScrollPos(true), 127);
 
+  // A held arrow repeats after 400 ms, then every 50 ms, until the release.
+  f.driver.MouseDown(f.grid, 190, 5);  // up arrow
+  EXPECT_EQ(f.grid->TopRow(), 26);
+  f.driver.AdvanceTime(399);
+  EXPECT_EQ(f.grid->TopRow(), 26);
+  f.driver.AdvanceTime(1);
+  EXPECT_EQ(f.grid->TopRow(), 25);
+  f.driver.AdvanceTime(100);
+  EXPECT_EQ(f.grid->TopRow(), 23);
+  f.driver.MouseUp(f.grid, 190, 5);
+  f.driver.AdvanceTime(500);
+  EXPECT_EQ(f.grid->TopRow(), 23);
+  // A held track pages until the thumb reaches the mouse.
+  f.driver.MouseDown(f.grid, 190, 20);  // just below the up arrow
+  f.driver.AdvanceTime(2000);
+  f.driver.MouseUp(f.grid, 190, 20);
+  EXPECT_EQ(f.grid->TopRow(), 2);  // its thumb (18..35) now lies under the mouse
+
   f.grid->SetOptions(f.grid->Options() | goThumbTracking);
+  f.driver.MouseDown(f.grid, 190, 27);  // the thumb, near the top of the track
+  f.driver.MouseMove(f.grid, 190, 83);
+  EXPECT_EQ(f.grid->TopRow(), 27);
+  f.driver.MouseUp(f.grid, 190, 83);
   f.driver.MouseDown(f.grid, 190, 60);  // the thumb, now at the bottom of the track
   f.driver.MouseMove(f.grid, 190, 0);
   EXPECT_EQ(f.grid->TopRow(), 1);
