@@ -76,6 +76,7 @@ void THTMLPicture::LoadFromFile(const String& FileName) {
     TMemoryStream m;
     m.LoadFromFile(FileName);
     FDatastream.assign(m.Bytes());
+    FFrameCount = -1;
     FIsEmpty = false;
     Decode();
     Changed();
@@ -88,6 +89,7 @@ void THTMLPicture::LoadFromFile(const String& FileName) {
 
 void THTMLPicture::LoadFromBytes(std::string_view Bytes) {
   FDatastream.assign(Bytes);
+  FFrameCount = -1;  // the count belongs to the data it was taken from
   FIsEmpty = false;
   Decode();
   Changed();
@@ -107,6 +109,7 @@ void THTMLPicture::ReadData(TStream* Stream) {
   std::string bytes(static_cast<size_t>(left > 0 ? left : 0), '\0');
   if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
   FDatastream = std::move(bytes);
+  FFrameCount = -1;
   FIsEmpty = false;
   Decode();
 }

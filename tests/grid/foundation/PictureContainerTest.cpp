@@ -124,6 +124,10 @@ TEST(HtmlPicture, GifFramesTimesAndDecodingOfFrameN) {
   EXPECT_EQ(pic.Frame(), 1);
   pic.FramePrev();
   EXPECT_EQ(pic.Frame(), 2);
+  // Loading other data counts its frames anew.
+  pic.LoadFromBytes(MakeGif(4, 2, {{0, 0, 4, 2, 5, 0}, {0, 0, 4, 2, 5, 1}, {0, 0, 4, 2, 5, 2}}));
+  EXPECT_EQ(pic.FrameCount(), 3);
+  EXPECT_EQ(PixelAfterDraw(pic), RGB(0, 0, 255));
 }
 
 TEST(HtmlPicture, FramePositionComesFromTheImageDescriptor) {
