@@ -193,4 +193,34 @@ TEST_F(CheckBoxTest, DisabledCaptionIsEmbossedAndFocusIsFramed) {
   EXPECT_EQ(frames[0].Args, (std::vector<int>{4, 4, 6 + 4 * 7 + 1, 4 + 13 + 1}));
 }
 
+TEST_F(CheckBoxTest, AcceleratorToggles) {
+  box->SetCaption(u"Match &case");
+  EXPECT_EQ(box->Perform(CM_DIALOGCHAR, u'x', 0), 0);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_NE(box->Perform(CM_DIALOGCHAR, u'C', 0), 0);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_TRUE(box->Focused());
+}
+
+TEST_F(CheckBoxTest, TransparentBackgroundComesFromTheParentAndCanBeCached) {
+  form->SetColor(clYellow);
+  box->SetTransparent(true);
+  TRecordingCanvas direct;
+  box->PaintOn(&direct);
+  auto fills = direct.CallsNamed("FillRect");
+  ASSERT_FALSE(fills.empty());
+  EXPECT_EQ(fills[0].BrushColor, clYellow);
+
+  box->SetTransparentChaching(true);
+  for (int i = 0; i < 2; ++i) {
+    TRecordingCanvas cached;
+    box->PaintOn(&cached);
+    EXPECT_TRUE(cached.CallsNamed("FillRect").empty());  // the background comes from the cache
+    auto draws = cached.CallsNamed("Draw");
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(draws[0].Args, (std::vector<int>{0, 0, 98, 20}));
+  }
+  EXPECT_EQ(box->Perform(WM_ERASEBKGND, 0, 0), 1);
+}
+
 }  // namespace

@@ -382,4 +382,28 @@ TEST(GlyphButtonGradient, SixteenBandsTopToBottom) {
   EXPECT_EQ(none.CallsNamed("Rectangle").size(), 1u);  // no bands given: one band, no outline
 }
 
+TEST_F(GlyphButtonTest, AcceleratorClicks) {
+  b1->SetCaption(u"&Next");
+  EXPECT_EQ(b1->Perform(CM_DIALOGCHAR, u'x', 0), 0);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_NE(b1->Perform(CM_DIALOGCHAR, u'n', 0), 0);
+  EXPECT_EQ(clicks, 1);
+  b1->SetEnabled(false);
+  EXPECT_EQ(b1->Perform(CM_DIALOGCHAR, u'n', 0), 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(GlyphButtonTest, DisabledCaptionIsEmbossed) {
+  b1->SetCaption(u"Find");
+  b1->SetEnabled(false);
+  TRecordingCanvas rc;
+  b1->PaintOn(&rc);
+  EXPECT_EQ(b1->State(), TButton::bsDisabled);
+  auto texts = rc.CallsNamed("DrawText");
+  ASSERT_EQ(texts.size(), 3u);  // measuring, highlight one pixel on, shadow in place
+  EXPECT_EQ(texts[1].FontColor, clBtnHighlight);
+  EXPECT_EQ(texts[1].Args[0], texts[2].Args[0] + 1);
+  EXPECT_EQ(texts[2].FontColor, clBtnShadow);
+}
+
 }  // namespace
