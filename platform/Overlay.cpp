@@ -1,6 +1,9 @@
 #include "platform/Overlay.h"
 
+#include "platform/Forms.h"
+
 #include <QEvent>
+#include <algorithm>
 #include <QGraphicsOpacityEffect>
 #include <QPolygon>
 #include <QRegion>
@@ -29,6 +32,24 @@ void MakeOverlayWindow(TWinControl* Control, bool MouseTransparent) {
   w->setAttribute(Qt::WA_TransparentForMouseEvents, MouseTransparent);
   if (!w->findChild<RaiseOnShow*>(QString(), Qt::FindDirectChildrenOnly)) w->installEventFilter(new RaiseOnShow(w));
   w->raise();
+}
+
+void AttachOverlayToForm(TWinControl* Control) {
+  TForm* form = GetParentForm(Control);
+  if (!form) return;
+  QWidget* w = Control->Widget();
+  QWidget* top = form->Widget();
+  if (w->parentWidget() != top) {
+    w->setParent(top);  // hides the window
+    w->setGeometry(Control->Left(), Control->Top(), std::max(0, Control->Width()), std::max(0, Control->Height()));
+    w->setVisible(Control->Visible());
+  }
+  w->raise();
+}
+
+bool OverlayInFormWindow(TWinControl* Control) {
+  TForm* form = GetParentForm(Control);
+  return form && Control->Widget()->parentWidget() == form->Widget();
 }
 
 void SetOverlayPolygon(TWinControl* Control, const std::vector<TPoint>& Points) {

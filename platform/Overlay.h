@@ -8,6 +8,10 @@
 #include "platform/Controls.h"
 
 void MakeOverlayWindow(TWinControl* Control, bool MouseTransparent);
+// Moves the control's window into its form's window, above everything there, so that its parent
+// does not clip it; the control's Left and Top are then taken in the form's client pixels.
+// Nothing happens while the control has no form.
+void AttachOverlayToForm(TWinControl* Control);
 // The window shows only inside the polygon (winding fill, the window's own pixels).
 void SetOverlayPolygon(TWinControl* Control, const std::vector<TPoint>& Points);
 // The window shows only between the two rectangles.
@@ -19,3 +23,4 @@ void SetOverlayOpacity(TWinControl* Control, uint8_t Opacity);
 bool OverlayShapeContains(TWinControl* Control, TPoint P);
 uint8_t OverlayOpacity(TWinControl* Control);
 bool OverlayTakesFocus(TWinControl* Control);
+bool OverlayInFormWindow(TWinControl* Control);

@@ -4,10 +4,19 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/Forms.h"
 #include "platform/Overlay.h"
 #include "platform/SysUtils.h"
 
 // ---- arrow and focus windows -------------------------------------------------------------------
+
+namespace {
+// Screen coordinates to the form's client pixels (unchanged while there is no form).
+TPoint OverlayPlace(TControl* Control, int X, int Y) {
+  if (TForm* form = GetParentForm(Control)) return form->ScreenToClient(Point(X, Y));
+  return Point(X, Y);
+}
+}  // namespace
 
 std::vector<TPoint> TArrowWindow::Outline(TArrowDirection Direction) {
   switch (Direction) {
@@ -28,6 +37,16 @@ TArrowWindow::TArrowWindow(TWinControl* AOwner, TArrowDirection Direction)
   SetOverlayPolygon(this, Arrow);
 }
 
+void TArrowWindow::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  const TPoint p = OverlayPlace(this, ALeft, ATop);
+  TPanel::SetBounds(p.X, p.Y, AWidth, AHeight);
+}
+
+void TArrowWindow::SetVisible(bool Value) {
+  TPanel::SetVisible(Value);
+  if (Value) AttachOverlayToForm(this);
+}
+
 void TArrowWindow::Paint() {
   TCanvas* c = Canvas();
   c->Brush()->SetColor(Color());
@@ -42,6 +61,16 @@ TGridFocusWindow::TGridFocusWindow(TWinControl* AOwner) : TCustomControl(AOwner)
   SetEnabled(false);
   SetParent(AOwner);
   MakeOverlayWindow(this, true);
+}
+
+void TGridFocusWindow::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  const TPoint p = OverlayPlace(this, ALeft, ATop);
+  TCustomControl::SetBounds(p.X, p.Y, AWidth, AHeight);
+}
+
+void TGridFocusWindow::SetVisible(bool Value) {
+  TCustomControl::SetVisible(Value);
+  if (Value) AttachOverlayToForm(this);
 }
 
 void TGridFocusWindow::SetFrameShape(const TRect& Outer, const TRect& Hole) { SetOverlayFrame(this, Outer, Hole); }

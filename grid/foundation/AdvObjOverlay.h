@@ -10,6 +10,10 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 
+// Both windows float over their form as pop-ups do: SetBounds takes screen coordinates, and a
+// shown window lies in the form's window above everything else, unclipped by the grid; Left and
+// Top then read in the form's client pixels.
+
 // A solid arrow-shaped window (its window colour) pointing at an insertion line. The grid moves,
 // sizes and shows it; an 11 x 11 window holds every outline.
 class TArrowWindow : public TPanel {
@@ -19,6 +23,9 @@ class TArrowWindow : public TPanel {
 
   // The seven outline points of a direction, in the window's own pixels.
   static std::vector<TPoint> Outline(TArrowDirection Direction);
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetVisible(bool Value) override;
 
   TArrowDirection Dir = arrUp;
   std::vector<TPoint> Arrow;
@@ -36,6 +43,8 @@ class TGridFocusWindow : public TCustomControl {
   // Shows only the frame between Outer and Hole (both in the window's own pixels).
   void SetFrameShape(const TRect& Outer, const TRect& Hole);
   void SetOpacity(uint8_t Opacity);
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetVisible(bool Value) override;
 };
 
 // A 32-bit bitmap of premultiplied blue, green, red, alpha pixels plus a constant opacity.

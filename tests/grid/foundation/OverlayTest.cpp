@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "grid/foundation/AdvObjOverlay.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Overlay.h"
 #include "platform/testing/ModalScript.h"
@@ -93,6 +94,27 @@ TEST_F(OverlayTest, FocusWindowShowsOnlyItsFrameTranslucently) {
   EXPECT_TRUE(OverlayShapeContains(w, Point(46, 26)));
   EXPECT_FALSE(OverlayShapeContains(w, Point(20, 12)));
   EXPECT_EQ(OverlayOpacity(w), 230);
+}
+
+TEST_F(OverlayTest, ShownOverlaysFloatInTheFormAtScreenPositions) {
+  auto* grid = new TPanel(form);
+  grid->SetParent(form);
+  grid->SetBounds(50, 30, 100, 60);
+  auto* arrow = new TArrowWindow(grid, arrDown);
+  const TPoint screen = grid->ClientToScreen(Point(5, 5));
+  arrow->SetBounds(screen.X, screen.Y, 11, 11);
+  arrow->Show();
+  EXPECT_EQ(arrow->Parent(), grid);
+  EXPECT_TRUE(OverlayInFormWindow(arrow));  // not clipped by the grid
+  EXPECT_EQ(Point(arrow->Left(), arrow->Top()), Point(55, 35));
+
+  auto* focus = new TGridFocusWindow(grid);
+  const TPoint cell = grid->ClientToScreen(Point(90, 50));  // reaches past the grid's edge
+  focus->SetBounds(cell.X - 4, cell.Y - 4, 49, 29);
+  focus->Show();
+  EXPECT_TRUE(OverlayInFormWindow(focus));
+  EXPECT_EQ(Point(focus->Left(), focus->Top()), Point(136, 76));
+  EXPECT_FALSE(OverlayTakesFocus(focus));
 }
 
 }  // namespace
