@@ -118,8 +118,9 @@ void TAdvCheckBox::WndProc(TMessage& Message) {
       break;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
-      TCustomControl::WndProc(Message);
+      // Only the hot look changes; no enter or leave events are raised.
       FHot = Message.Msg == CM_MOUSEENTER;
+      mouseInside_ = FHot;
       Invalidate();
       return;
     case CM_DIALOGCHAR:

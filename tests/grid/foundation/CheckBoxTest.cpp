@@ -223,4 +223,15 @@ TEST_F(CheckBoxTest, TransparentBackgroundComesFromTheParentAndCanBeCached) {
   EXPECT_EQ(box->Perform(WM_ERASEBKGND, 0, 0), 1);
 }
 
+TEST_F(CheckBoxTest, HoverChangesTheLookOnly) {
+  int events = 0;
+  box->OnMouseEnter = [&](TObject*) { ++events; };
+  box->OnMouseLeave = [&](TObject*) { ++events; };
+  driver.MouseEnter(box);
+  EXPECT_TRUE(box->Hot());
+  driver.MouseLeave(box);
+  EXPECT_FALSE(box->Hot());
+  EXPECT_EQ(events, 0);
+}
+
 }  // namespace
