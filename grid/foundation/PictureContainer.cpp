@@ -1,6 +1,7 @@
 // Pictures of the mini-HTML renderer.
 #include "grid/foundation/PictureContainer.h"
 
+#include <filesystem>
 #include <map>
 
 
@@ -73,6 +74,10 @@ void THTMLPicture::Draw(TCanvas* Canvas, const TRect& Rect) {
 
 void THTMLPicture::LoadFromFile(const String& FileName) {
   try {
+    // A device or pipe named in a cell's markup ("file:///dev/zero") must not be read.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(StringToUtf8(FileName)), ec))
+      throw EFOpenError(u"Cannot open file \"" + FileName + u"\"");
     TMemoryStream m;
     m.LoadFromFile(FileName);
     FDatastream.assign(m.Bytes());

@@ -210,6 +210,10 @@ TEST(HtmlPicture, LoadFromFileSwallowsFailures) {
   EXPECT_TRUE(pic.Empty());
   pic.LoadFromFile(Utf8ToString((dir / "missing.gif").string()));
   EXPECT_TRUE(pic.Empty());
+  pic.LoadFromFile(Utf8ToString(dir.string()));
+  EXPECT_TRUE(pic.Empty());
+  pic.LoadFromURL(u"file:///dev/zero");  // never read: it has no end
+  EXPECT_TRUE(pic.Empty());
   std::ofstream(dir / "Good.gif", std::ios::binary) << TwoFrameGif();
   int changed = 0;
   pic.OnChange = [&](TObject*) { ++changed; };
