@@ -142,6 +142,7 @@ void TFParGen::BuildPanels() {
     p->SetColor(kFormColour);
     p->SetCollapsedImageIndex(1);
     p->SetExpandedImageIndex(0);
+    byName_[name] = p;
     return p;
   };
   for (const TParPanelDef& d : Par_Panel_Table()) makePanel(d.Name);
@@ -192,6 +193,7 @@ void TFParGen::BuildPanels() {
       }
     }
     c->SetName(d.Name);
+    byName_[d.Name] = c;
     c->SetParent(panel);
     c->SetBounds(d.Left, d.Top, d.Width, d.Height);
   }
@@ -217,14 +219,16 @@ void TFParGen::BuildPanels() {
 }
 
 // ---- look-ups ----
-TControl* TFParGen::Ctl(const String& Name) const { return dynamic_cast<TControl*>(FindComponent(Name)); }
-TEdit* TFParGen::Edit(const String& Name) const { return dynamic_cast<TEdit*>(FindComponent(Name)); }
-TComboBox* TFParGen::Combo(const String& Name) const { return dynamic_cast<TComboBox*>(FindComponent(Name)); }
-TCheckBox* TFParGen::Check(const String& Name) const { return dynamic_cast<TCheckBox*>(FindComponent(Name)); }
-TLabel* TFParGen::Label(const String& Name) const { return dynamic_cast<TLabel*>(FindComponent(Name)); }
-TCategoryPanel* TFParGen::Panel(const String& Name) const {
-  return dynamic_cast<TCategoryPanel*>(FindComponent(Name));
+TComponent* TFParGen::Find(const String& Name) const {
+  auto it = byName_.find(Name);
+  return it != byName_.end() ? it->second : FindComponent(Name);
 }
+TControl* TFParGen::Ctl(const String& Name) const { return dynamic_cast<TControl*>(Find(Name)); }
+TEdit* TFParGen::Edit(const String& Name) const { return dynamic_cast<TEdit*>(Find(Name)); }
+TComboBox* TFParGen::Combo(const String& Name) const { return dynamic_cast<TComboBox*>(Find(Name)); }
+TCheckBox* TFParGen::Check(const String& Name) const { return dynamic_cast<TCheckBox*>(Find(Name)); }
+TLabel* TFParGen::Label(const String& Name) const { return dynamic_cast<TLabel*>(Find(Name)); }
+TCategoryPanel* TFParGen::Panel(const String& Name) const { return dynamic_cast<TCategoryPanel*>(Find(Name)); }
 
 // ---- creation ----
 void TFParGen::FormCreate(TObject*) {

@@ -7,6 +7,7 @@
 // The panel controls are built from one declarative table (Par_Control_Table); code reaches them
 // by their component names through the typed look-ups below.
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -272,6 +273,10 @@ class TFParGen : public TForm {
   void Collapse_Disable(TCategoryPanel* P);
   void Enable_Expand(TCategoryPanel* P);
   int model_ = Par_Program_Model;
+  // The panels and table controls by exact name: the form owns over a thousand components, and
+  // every layout pass looks up hundreds of them.
+  std::unordered_map<String, TComponent*> byName_;
+  TComponent* Find(const String& Name) const;
 };
 
 extern TFParGen* FParGen;
