@@ -1,8 +1,10 @@
 #pragma once
 // The communication-parameters form (unit UParGen): the wizard's "Set Communication" step. One
-// scrolling column of collapsible category panels; this model shows Select Device, Ethernet
-// Connection, LoRaWAN, SNMP Agent and Wi-Fi. The form loads ParGen.xml on every show and writes it
-// on OK once Controllo_Dati passes.
+// scrolling column of collapsible category panels; the form carries the 36 panels of the whole
+// model family, and this model shows Select Device, Ethernet Connection, LoRaWAN, SNMP Agent and
+// Wi-Fi. The form loads ParGen.xml on every show and writes it on OK once Controllo_Dati passes.
+// The other models' panel orders and layouts (UParGenSiblings.cpp) run only in a form created
+// while a test holds a TParSiblingModel.
 //
 // The panel controls are built from one declarative table (Par_Control_Table); code reaches them
 // by their component names through the typed look-ups below.
