@@ -8,6 +8,7 @@
 #include "grid/foundation/AdvObjGridButton.h"
 #include "platform/Forms.h"
 #include "platform/testing/FakeMetrics.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/RecordingCanvas.h"
@@ -404,6 +405,23 @@ TEST_F(GlyphButtonTest, DisabledCaptionIsEmbossed) {
   EXPECT_EQ(texts[1].FontColor, clBtnHighlight);
   EXPECT_EQ(texts[1].Args[0], texts[2].Args[0] + 1);
   EXPECT_EQ(texts[2].FontColor, clBtnShadow);
+}
+
+TEST_F(GlyphButtonTest, GlyphIsDrawnTransparentlyOnTheFace) {
+  // White background (the bottom-left pixel) with a red 4 x 4 square in the middle.
+  std::vector<TColor> px(256, clWhite);
+  for (int y = 6; y < 10; ++y)
+    for (int x = 6; x < 10; ++x) px[static_cast<size_t>(y * 16 + x)] = clRed;
+  auto glyph = MakeGlyph(16, 16, px);
+  b1->SetGlyph(glyph.get());
+  b1->SetCaption(u"Find");
+  b1->SetColor(clAqua);
+  TImageCanvas img(90, 23, clBlack);
+  b1->PaintOn(img.Canvas());
+  EXPECT_EQ(img.Pixel(15 + 7, 4 + 7), clRed);   // the glyph at (15, 4)
+  EXPECT_EQ(img.Pixel(15 + 1, 4 + 1), clAqua);  // its white is see-through
+  EXPECT_EQ(img.Pixel(1, 1), clAqua);           // the face fills (1, 1, 89, 22)
+  EXPECT_EQ(img.Pixel(0, 0), clBlack);
 }
 
 }  // namespace
