@@ -35,7 +35,11 @@ TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
 }
 
 TCellProperties::~TCellProperties() {
-  if (FOwnerGrid) FOwnerGrid->Release(this);
+  if (!FOwnerGrid) return;
+  // Freed directly while still in its slot: empty the slot rather than leave it dangling.
+  if (FOwnerCol >= 0 && FOwnerRow >= 0 && FOwnerGrid->GetGridObject(FOwnerCol, FOwnerRow) == this)
+    FOwnerGrid->SetGridObject(FOwnerCol, FOwnerRow, nullptr);
+  FOwnerGrid->Release(this);
 }
 
 TCellProperties::TExtra& TCellProperties::Extra() {

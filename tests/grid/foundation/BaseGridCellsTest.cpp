@@ -310,6 +310,10 @@ TEST(BaseGridCellsTest, TheGridFreesItsPropertiesWhereverTheyAre) {
     EXPECT_EQ(other->OwnedCellPropertiesCount(), 0u);
     EXPECT_EQ(g->OwnedCellPropertiesCount(), 4u);
     EXPECT_EQ(graphicsFreed, 1);
+    // Freed directly by other code while in its slot: the slot is emptied, not left dangling.
+    delete g->GetCellProperties(2, 2);
+    EXPECT_EQ(g->GetGridObject(2, 2), nullptr);
+    EXPECT_FALSE(g->HasCellProperties(2, 2));
   }
   // Freed with the grid; the sanitizer build reports anything left over.
   EXPECT_EQ(graphicsFreed, 3);  // two cell graphics and the stack object
