@@ -85,6 +85,27 @@ void LinePoints(int x0, int y0, int x1, int y1, bool withEnd, std::vector<QPoint
   }
 }
 
+// Keeps the points of a pixel path that fall on the dashes of a cosmetic pen; the pattern
+// runs along the path, so a dash continues round corners.
+void KeepDashes(std::vector<QPoint>& pts, TPenStyle s) {
+  std::vector<int> pattern = PatternFor(s);
+  if (pattern.empty()) return;
+  int period = 0;
+  for (int v : pattern) period += v;
+  std::vector<QPoint> on;
+  for (size_t i = 0; i < pts.size(); ++i) {
+    int k = static_cast<int>(i % period);
+    for (size_t j = 0; j < pattern.size(); ++j) {
+      if (k < pattern[j]) {
+        if (j % 2 == 0) on.push_back(pts[i]);
+        break;
+      }
+      k -= pattern[j];
+    }
+  }
+  pts.swap(on);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -171,23 +192,7 @@ void TQtCanvas::ApplyClip(QPainter* p) {
 void TQtCanvas::PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withEnd) {
   std::vector<QPoint> pts;
   LinePoints(x0, y0, x1, y1, withEnd, pts);
-  std::vector<int> pattern = PatternFor(pen_.Style());
-  if (!pattern.empty()) {
-    std::vector<QPoint> on;
-    int period = 0;
-    for (int v : pattern) period += v;
-    for (size_t i = 0; i < pts.size(); ++i) {
-      int k = static_cast<int>(i % period);
-      for (size_t j = 0; j < pattern.size(); ++j) {
-        if (k < pattern[j]) {
-          if (j % 2 == 0) on.push_back(pts[i]);
-          break;
-        }
-        k -= pattern[j];
-      }
-    }
-    pts.swap(on);
-  }
+  KeepDashes(pts, pen_.Style());
   if (pts.empty()) return;
   p->setPen(QPen(ToQColor(pen_.Color()), 0));
   p->setBrush(Qt::NoBrush);
@@ -265,23 +270,7 @@ void TQtCanvas::Rectangle(int l, int t, int r, int b) {
       for (int x = r - 2; x >= l; --x) pts.emplace_back(x, b - 1);
       for (int y = b - 2; y > t; --y) pts.emplace_back(l, y);
     }
-    std::vector<int> pattern = PatternFor(pen_.Style());
-    if (!pattern.empty()) {
-      int period = 0;
-      for (int v : pattern) period += v;
-      std::vector<QPoint> on;
-      for (size_t i = 0; i < pts.size(); ++i) {
-        int k = static_cast<int>(i % period);
-        for (size_t j = 0; j < pattern.size(); ++j) {
-          if (k < pattern[j]) {
-            if (j % 2 == 0) on.push_back(pts[i]);
-            break;
-          }
-          k -= pattern[j];
-        }
-      }
-      pts.swap(on);
-    }
+    KeepDashes(pts, pen_.Style());
     p->setPen(QPen(ToQColor(pen_.Color()), 0));
     if (!pts.empty()) p->drawPoints(pts.data(), static_cast<int>(pts.size()));
   } else {
