@@ -98,13 +98,7 @@ void TFNew_Project::BuildControls() {
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetClientWidth(331);
   SetClientHeight(162);
-  const TDialogFrame f = Build_Dialog_Frame(this, 85, 203);
-  P_Title = f.P_Title;
-  L_SW_Code = f.L_SW_Code;
-  L_SW_Desc = f.L_SW_Desc;
-  P_Button = f.P_Button;
-  Btn_OK = f.Btn_OK;
-  Btn_Cancel = f.Btn_Cancel;
+  Build_Dialog_Frame_Into(this, 85, 203);
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
   Btn_Cancel->SetModalResult(mrCancel);
 

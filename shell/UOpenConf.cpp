@@ -28,13 +28,7 @@ void TFOpenConf::BuildControls() {
   SetBorderStyle(bsSizeable);
   SetClientWidth(377);
   SetClientHeight(351);
-  const TDialogFrame f = Build_Dialog_Frame(this, 135, 253);
-  P_Title = f.P_Title;
-  L_SW_Code = f.L_SW_Code;
-  L_SW_Desc = f.L_SW_Desc;
-  P_Button = f.P_Button;
-  Btn_OK = f.Btn_OK;
-  Btn_Cancel = f.Btn_Cancel;
+  Build_Dialog_Frame_Into(this, 135, 253);
   Btn_OK->SetModalResult(mrOk);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_OK->SetAnchors(TAnchors{akTop, akRight});

@@ -11,6 +11,7 @@
 #include "shell/UComon.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/ULanguage.h"
+#include "shell/UNew_Project.h"
 #include "shell/UShellGlyphs.h"
 
 TFSoftOptions* FSoftOptions = nullptr;
@@ -72,10 +73,6 @@ TFSoftOptions::~TFSoftOptions() {
 void TFSoftOptions::BuildControls() {
   SetBorderStyle(bsSingle);
   SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetColor(Shell_Window_Color);
-  Font()->SetName(u"Verdana");
-  Font()->SetHeight(-11);
   SetClientWidth(509);
   SetClientHeight(373);
 
@@ -96,39 +93,11 @@ void TFSoftOptions::BuildControls() {
     return b;
   };
 
-  P_Title = New<TPanel>(this);
-  P_Title->SetName(u"P_Title");
-  P_Title->SetParent(this);
-  P_Title->SetAlign(alTop);
-  P_Title->SetHeight(69);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetShowCaption(false);
-  P_Title->SetParentColor(true);
-  L_SW_Code = label(P_Title, u"L_SW_Code", 16, 8);
-  L_SW_Code->SetParentFont(false);
-  L_SW_Code->Font()->SetName(u"Verdana");
-  L_SW_Code->Font()->SetHeight(-32);
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Desc = label(P_Title, u"L_SW_Desc", 16, 42);
-  L_SW_Desc->SetParentFont(false);
-  L_SW_Desc->Font()->SetName(u"Verdana");
-  L_SW_Desc->Font()->SetHeight(-11);
-  L_SW_Desc->Font()->SetStyle(TFontStyles(fsBold));
-  L_SW_Desc->Font()->SetColor(clGray);
-
-  P_Button = New<TPanel>(this);
-  P_Button->SetName(u"P_Button");
-  P_Button->SetParent(this);
-  P_Button->SetAlign(alBottom);
-  P_Button->SetHeight(40);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetShowCaption(false);
-  P_Button->SetParentColor(true);
-  Btn_OK = button(P_Button, u"Btn_OK", 16, 6, 110);
-  Btn_OK->SetGlyph(Create_Dialog_Glyph(u"ok").get());
+  Build_Dialog_Frame_Into(this, 16, 134);
+  // These two have no hints of their own: they follow the form, as before the shared frame.
+  Btn_OK->SetParentShowHint(true);
+  Btn_Cancel->SetParentShowHint(true);
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-  Btn_Cancel = button(P_Button, u"Btn_Cancel", 134, 6, 110);
-  Btn_Cancel->SetGlyph(Create_Dialog_Glyph(u"cancel").get());
   Btn_Cancel->SetModalResult(mrCancel);
 
   PC_Options = New<TPageControl>(this);
