@@ -50,25 +50,21 @@ char16_t BaseChar(char16_t c) {
   return kBase[c - 0xE0];
 }
 
-int CompareBase(const String& a, const String& b) {
+// Ordinal order of the two strings after mapping each character by Key; a prefix comes first.
+template <class Key>
+int CompareMapped(const String& a, const String& b, Key key) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    char16_t x = BaseChar(a[i]), y = BaseChar(b[i]);
+    char16_t x = key(a[i]), y = key(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   return 0;
 }
 
-int CompareFolded(const String& a, const String& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    char16_t x = FoldChar(a[i]), y = FoldChar(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-  return 0;
-}
+int CompareBase(const String& a, const String& b) { return CompareMapped(a, b, BaseChar); }
+
+int CompareFolded(const String& a, const String& b) { return CompareMapped(a, b, FoldChar); }
 
 // Case-blind order: letters without accents first, then accents; equal only when equal after folding.
 int CompareCaseBlind(const String& a, const String& b) {

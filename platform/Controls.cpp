@@ -617,6 +617,18 @@ void TControl::SetAnchors(TAnchors a) {
   }
 }
 
+namespace {
+
+// Takes the form's focus away when it lies on c or below it (a form keeps its own).
+void Drop_Focus_Within(TControl* c) {
+  if (TForm* f = GetParentForm(c)) {
+    auto* self = dynamic_cast<TWinControl*>(c);
+    if (self && f != c && f->FocusedControl() && self->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
+  }
+}
+
+}  // namespace
+
 bool TControl::Showing() const {
   for (const TControl* c = this; c; c = c->parent_) {
     if (!c->visible_) return false;
@@ -627,13 +639,7 @@ bool TControl::Showing() const {
 
 void TControl::SetVisible(bool v) {
   if (v == visible_) return;
-  if (!v) {
-    // The focus leaves a control before it disappears.
-    if (TForm* f = GetParentForm(this)) {
-      auto* self = dynamic_cast<TWinControl*>(this);
-      if (self && f != this && f->FocusedControl() && self->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
-    }
-  }
+  if (!v) Drop_Focus_Within(this);  // the focus leaves a control before it disappears
   visible_ = v;
   if (backend_->widget && parent_) backend_->widget->setVisible(v);
   Perform(CM_VISIBLECHANGED, v ? 1 : 0, 0);
@@ -642,12 +648,7 @@ void TControl::SetVisible(bool v) {
 
 void TControl::SetEnabled(bool v) {
   if (v == enabled_) return;
-  if (!v) {
-    if (TForm* f = GetParentForm(this)) {
-      auto* self = dynamic_cast<TWinControl*>(this);
-      if (self && f != this && f->FocusedControl() && self->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
-    }
-  }
+  if (!v) Drop_Focus_Within(this);
   enabled_ = v;
   if (backend_->widget) backend_->widget->setEnabled(v);
   Perform(CM_ENABLEDCHANGED, 0, 0);
