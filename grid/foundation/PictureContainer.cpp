@@ -53,6 +53,12 @@ void THTMLPicture::Assign(TPersistent* Source) {
 
 int THTMLPicture::Width() const { return gpPicture ? gpPicture->Width() : 0; }
 int THTMLPicture::Height() const { return gpPicture ? gpPicture->Height() : 0; }
+
+void THTMLPicture::SetWidth(int) {}
+void THTMLPicture::SetHeight(int) {}
+
+void THTMLPicture::LoadFromClipboardFormat(uint16_t, uintptr_t, uintptr_t) {}
+void THTMLPicture::SaveToClipboardFormat(uint16_t&, uintptr_t&, uintptr_t&) const {}
 const QImage* THTMLPicture::NativeImage() const { return gpPicture ? gpPicture->NativeImage() : nullptr; }
 
 int THTMLPicture::MaxWidth() const {

@@ -25,6 +25,13 @@ class THTMLPicture : public TGraphic {
   int Width() const override;
   int Height() const override;
   const QImage* NativeImage() const override;
+  // The size comes from the picture's data; setting it does nothing.
+  void SetWidth(int Value);
+  void SetHeight(int Value);
+  // No clipboard formats are handled: loading changes nothing and saving leaves the format, data
+  // and palette arguments as they were.
+  void LoadFromClipboardFormat(uint16_t AFormat, uintptr_t AData, uintptr_t APalette);
+  void SaveToClipboardFormat(uint16_t& AFormat, uintptr_t& AData, uintptr_t& APalette) const;
 
   // Failures (file or decoding) leave the picture empty and are not reported.
   void LoadFromFile(const String& FileName) override;

@@ -351,4 +351,101 @@ TEST(HtmlPicture, FileSourceKeepsItsPathAsWritten) {
   std::filesystem::remove_all(dir.parent_path());
 }
 
+
+// Pictures in the states the size and clipboard cases start from.
+struct TPictureState {
+  const char* Name;
+  std::string Bytes;  // empty: nothing loaded
+  int Frame;
+  int Width, Height;
+};
+
+std::vector<TPictureState> PictureStates() {
+  return {{"empty", std::string(), 1, 0, 0},
+          {"jpeg", MakeJpeg(8, 6), 1, 8, 6},
+          {"gif frame 2", TwoFrameGif(), 2, 4, 2}};
+}
+
+void LoadState(THTMLPicture& pic, const TPictureState& st) {
+  if (!st.Bytes.empty()) pic.LoadFromBytes(st.Bytes);
+  if (st.Frame != 1) pic.SetFrame(st.Frame);
+}
+
+void ExpectUnchanged(THTMLPicture& pic, const TPictureState& st) {
+  EXPECT_EQ(pic.Empty(), st.Bytes.empty());
+  EXPECT_EQ(pic.Width(), st.Width);
+  EXPECT_EQ(pic.Height(), st.Height);
+  EXPECT_EQ(pic.SaveToBytes(), st.Bytes);
+  EXPECT_EQ(pic.Frame(), st.Frame);
+}
+
+TEST(HtmlPicture, SettingWidthOrHeightChangesNothing) {
+  struct TSizeCase {
+    bool SetsWidth;
+    int Value;
+  };
+  const TSizeCase cases[] = {{true, 0}, {true, 1}, {true, 100}, {true, -5},
+                             {false, 0}, {false, 3}, {false, 250}, {false, -1}};
+  for (const auto& st : PictureStates()) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(st.Name) + (c.SetsWidth ? " width " : " height ") + std::to_string(c.Value));
+      THTMLPicture pic;
+      LoadState(pic, st);
+      int changes = 0, frameChanges = 0;
+      pic.OnChange = [&](TObject*) { ++changes; };
+      pic.OnFrameChange = [&](TObject*) { ++frameChanges; };
+      if (c.SetsWidth)
+        pic.SetWidth(c.Value);
+      else
+        pic.SetHeight(c.Value);
+      ExpectUnchanged(pic, st);
+      EXPECT_EQ(changes, 0);
+      EXPECT_EQ(frameChanges, 0);
+    }
+  }
+}
+
+struct TClipboardCase {
+  uint16_t Format;
+  uintptr_t Data;
+  uintptr_t Palette;
+};
+
+const TClipboardCase kClipboardCases[] = {
+    {0, 0, 0}, {2, 0x1234, 0}, {8, 0xABCD, 0x55}, {0xC001, 1, 2}, {0xFFFF, ~uintptr_t{0}, ~uintptr_t{0}}};
+
+TEST(HtmlPicture, LoadingAClipboardFormatChangesNothing) {
+  for (const auto& st : PictureStates()) {
+    for (const auto& c : kClipboardCases) {
+      SCOPED_TRACE(std::string(st.Name) + " format " + std::to_string(c.Format));
+      THTMLPicture pic;
+      LoadState(pic, st);
+      int changes = 0, frameChanges = 0;
+      pic.OnChange = [&](TObject*) { ++changes; };
+      pic.OnFrameChange = [&](TObject*) { ++frameChanges; };
+      pic.LoadFromClipboardFormat(c.Format, c.Data, c.Palette);
+      ExpectUnchanged(pic, st);
+      EXPECT_EQ(changes, 0);
+      EXPECT_EQ(frameChanges, 0);
+    }
+  }
+}
+
+TEST(HtmlPicture, SavingToAClipboardFormatLeavesTheArgumentsAsTheyWere) {
+  for (const auto& st : PictureStates()) {
+    for (const auto& c : kClipboardCases) {
+      SCOPED_TRACE(std::string(st.Name) + " format " + std::to_string(c.Format));
+      THTMLPicture pic;
+      LoadState(pic, st);
+      uint16_t format = c.Format;
+      uintptr_t data = c.Data, palette = c.Palette;
+      pic.SaveToClipboardFormat(format, data, palette);
+      EXPECT_EQ(format, c.Format);
+      EXPECT_EQ(data, c.Data);
+      EXPECT_EQ(palette, c.Palette);
+      ExpectUnchanged(pic, st);
+    }
+  }
+}
+
 }  // namespace
