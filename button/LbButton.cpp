@@ -87,6 +87,7 @@ void TLbButton::SetPopupMenu(TPopupMenu* v) {
 
 void TLbButton::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
+  FActionClient.Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPopupMenu) {
     FPopupMenu = nullptr;
     if (!ComponentState().Contains(TComponentStateFlag::csDestroying)) Invalidate();
@@ -231,6 +232,29 @@ void TLbButton::Click() {
   // A click that cannot happen (hidden or disabled button) must not leave the button looking
   // pressed the next time it is shown.
   if (!FireClick()) bDown = false;
+  // The inherited click: the OnClick event already ran in the click step; an attached action
+  // is executed.
+  FActionClient.Execute();
+}
+
+void TLbButton::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  ControlActionChange(this, Sender, CheckDefaults);
+  auto* a = dynamic_cast<TCustomAction*>(Sender);
+  if (!a || !a->ActionList()) return;
+  TImageList* images = a->ActionList()->Images();
+  if (images && a->ImageIndex() >= 0 && a->ImageIndex() < images->Count() && FGlyph->Empty())
+    CopyActionImage(a);
+}
+
+void TLbButton::CopyActionImage(TCustomAction* Action) {
+  TImageList* images = Action->ActionList()->Images();
+  FGlyph->SetSize(images->Width(), images->Height());
+  TCanvas* c = FGlyph->Canvas();
+  c->Brush()->SetColor(clFuchsia);
+  c->FillRect(TRect{0, 0, images->Width(), images->Height()});
+  images->Draw(c, 0, 0, Action->ImageIndex(), true);
+  FNumGlyphs = 1;
+  RepaintNow();
 }
 
 void TLbButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "button/LbButtons.h"
+#include "platform/ActnList.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
@@ -76,6 +77,12 @@ class TLbButton : public TCustomControl {
   bool FadeTimerExists() const { return FThreadExists; }
   bool FadeTimerRunning() const { return FThreadRunning; }
 
+  // The attached action: its caption, enabled, hint and visible follow into the button, a click
+  // runs it, and an image of its list's images becomes the glyph while the glyph is empty.
+  TBasicAction* Action() const { return FActionClient.Action(); }
+  void SetAction(TBasicAction* v) { FActionClient.SetAction(v); }
+  TControlActionLink* ActionLink() const { return FActionClient.ActionLink(); }
+
   void Click() override;
   void SetEnabled(bool v) override;
   void SetText(const String& s) override;
@@ -94,6 +101,8 @@ class TLbButton : public TCustomControl {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // One fade tick (the thread's notify method).
   void HotTrackTick(TObject* Sender);
+  virtual void ActionChange(TBasicAction* Sender, bool CheckDefaults);
+  void CopyActionImage(TCustomAction* Action);
 
  private:
   bool FireClick();
@@ -123,6 +132,8 @@ class TLbButton : public TCustomControl {
   bool FDefault = false;
   bool FCancel = false;
   bool FSlowDecease = false;
+  TActionClient FActionClient{this, [] { return std::make_unique<TControlActionLink>(); },
+                              [this](TBasicAction* s, bool d) { ActionChange(s, d); }};
   bool bDown = false;
   bool bCursorOnButton = false;
   bool FThreadExists = false;

@@ -115,6 +115,7 @@ void TAdvGridButton::Loaded() {
 
 void TAdvGridButton::Notification(TComponent* AComponent, TOperation Operation) {
   TGraphicControl::Notification(AComponent, Operation);
+  FActionClient.Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FDropDownMenu) FDropDownMenu = nullptr;
 }
 
@@ -268,7 +269,47 @@ void TAdvGridButton::UpdateTracking() {
   }
 }
 
-void TAdvGridButton::Click() { TGraphicControl::Click(); }
+// The OnClick event, or the linked action when no OnClick handler is set.
+void TAdvGridButton::Click() {
+  if (!OnClick && Action()) {
+    FActionClient.Execute();
+    return;
+  }
+  TGraphicControl::Click();
+}
+
+// ---- action link ---------------------------------------------------------------------------------
+
+void TAdvGridButtonActionLink::AssignClient(TControl* AClient) {
+  TControlActionLink::AssignClient(AClient);
+  FButton = dynamic_cast<TAdvGridButton*>(AClient);
+}
+
+bool TAdvGridButtonActionLink::IsCaptionLinked() const {
+  return TControlActionLink::IsCaptionLinked() && FButton &&
+         FButton->Caption() == CustomAction()->Caption();
+}
+
+bool TAdvGridButtonActionLink::IsCheckedLinked() const {
+  return TControlActionLink::IsCheckedLinked() && FButton && FButton->GroupIndex() != 0 &&
+         FButton->AllowAllUp() && CustomAction()->Checked() == FButton->Down();
+}
+
+bool TAdvGridButtonActionLink::IsGroupIndexLinked() const {
+  return FButton && CustomAction() && CustomAction()->GroupIndex() == FButton->GroupIndex();
+}
+
+void TAdvGridButtonActionLink::SetCaption(const String& Value) {
+  if (IsCaptionLinked()) FButton->SetCaption(Value);
+}
+
+void TAdvGridButtonActionLink::SetChecked(bool Value) {
+  if (IsCheckedLinked()) FButton->SetDown(Value);
+}
+
+void TAdvGridButtonActionLink::SetGroupIndex(int Value) {
+  if (IsGroupIndexLinked()) FButton->SetGroupIndex(Value);
+}
 
 // ---- glyphs --------------------------------------------------------------------------------------
 
@@ -547,6 +588,7 @@ void TAdvGridButton::WndProc(TMessage& Message) {
           if (sender->FDown && FDown) {
             FDown = false;
             FState = bsUp;
+            if (auto* a = dynamic_cast<TCustomAction*>(Action())) a->SetChecked(false);
             Invalidate();
           }
           FAllowAllUp = sender->FAllowAllUp;

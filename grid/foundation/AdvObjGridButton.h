@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "grid/foundation/AdvObj.h"
+#include "platform/ActnList.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 
@@ -26,6 +27,23 @@ class TAdvGridButtonMenu : public TComponent {
 void DrawGridButtonGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, TColor BorderColor, int Bands,
                             const TRect& R);
 
+class TAdvGridButton;
+
+// The button's action link: caption, checked (Down) and group index follow the action.
+class TAdvGridButtonActionLink : public TControlActionLink {
+ public:
+  void AssignClient(TControl* AClient) override;
+  bool IsCaptionLinked() const override;
+  bool IsCheckedLinked() const override;
+  bool IsGroupIndexLinked() const override;
+  void SetCaption(const String& Value) override;
+  void SetChecked(bool Value) override;
+  void SetGroupIndex(int Value) override;
+
+ protected:
+  TAdvGridButton* FButton = nullptr;
+};
+
 class TAdvGridButton : public TGraphicControl {
  public:
   enum TButtonState : uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
@@ -40,6 +58,10 @@ class TAdvGridButton : public TGraphicControl {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void WndProc(TMessage& Message) override;
   void Click() override;
+
+  TBasicAction* Action() const { return FActionClient.Action(); }
+  void SetAction(TBasicAction* Value) { FActionClient.SetAction(Value); }
+  TControlActionLink* ActionLink() const { return FActionClient.ActionLink(); }
 
   bool AllowAllUp() const { return FAllowAllUp; }
   void SetAllowAllUp(bool Value);
@@ -120,6 +142,9 @@ class TAdvGridButton : public TGraphicControl {
   void CalcButtonLayout(TCanvas* Canvas, const TRect& Client, TPoint Offset, TPoint& GlyphPos, TRect& TextBounds);
 
  private:
+  virtual std::unique_ptr<TControlActionLink> GetActionLinkClass() const {
+    return std::make_unique<TAdvGridButtonActionLink>();
+  }
   void UpdateExclusive();
   void UpdateTracking();
   void ApplyThemeLook();
@@ -159,4 +184,6 @@ class TAdvGridButton : public TGraphicControl {
   TAdvGridButtonStyle FStyle = tasButton;
   int FLook = 0;
   std::unique_ptr<TBitmap> FGlyph, FGlyphHot, FGlyphDown, FGlyphDisabled, FGlyphShade;
+  TActionClient FActionClient{this, [this] { return GetActionLinkClass(); },
+                              [this](TBasicAction* a, bool d) { ControlActionChange(this, a, d); }};
 };
