@@ -233,6 +233,20 @@ class InputFilter : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove: return Mouse(obj, static_cast<QMouseEvent*>(ev));
       case QEvent::Wheel: return WheelEv(obj, static_cast<QWheelEvent*>(ev));
+      case QEvent::ApplicationPaletteChange:
+        if (obj == qApp && Application) Application->NotifySystemColorsChanged();
+        return false;
+      case QEvent::ApplicationFontChange:
+        if (obj == qApp && Application) Application->NotifySystemFontChanged();
+        return false;
+      case QEvent::ThemeChange: {
+        auto* f = dynamic_cast<TForm*>(confqt::ControlOf(obj));
+        if (f && f->ExistingWidget() == obj) {
+          confqt::DispatchScope scope;
+          confqt::Guarded(f, [&] { f->Perform(WM_THEMECHANGED, 0, 0); });
+        }
+        return false;
+      }
       case QEvent::Enter: {
         TControl* c = confqt::ControlOf(obj);
         if (c && c->ExistingWidget() == obj) {
@@ -508,6 +522,7 @@ void TControl::SetParent(TWinControl* AParent) {
     if (parentShowHint_) SyncHint();
     if (parentFont_) ParentFontChanged();
     if (parentColor_) ParentColorChanged();
+    if (parentBiDiMode_) ParentBiDiModeChanged();
     if (align_ != alNone) parent_->AlignControls();
     TRect pc = parent_->ClientRect();
     anchorRight_ = pc.Width() - (left_ + width_);
@@ -695,6 +710,43 @@ void TControl::ParentFontChanged() {
   inheritingFont_ = false;
 }
 
+void TControl::SetBiDiMode(TBiDiMode v) {
+  parentBiDiMode_ = false;
+  if (biDiMode_ == v) return;
+  biDiMode_ = v;
+  Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  if (parentBiDiMode_ == v) return;
+  parentBiDiMode_ = v;
+  if (v) ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged() {
+  if (!parentBiDiMode_ || !parent_) return;
+  SetBiDiMode(parent_->BiDiMode());
+  parentBiDiMode_ = true;  // SetBiDiMode cleared it
+}
+
+bool TControl::IsRightToLeft() const { return IsMiddleEastLocale() && biDiMode_ != bdLeftToRight; }
+bool TControl::UseRightToLeftAlignment() const { return IsMiddleEastLocale() && biDiMode_ == bdRightToLeft; }
+bool TControl::UseRightToLeftReading() const { return IsMiddleEastLocale() && biDiMode_ != bdLeftToRight; }
+bool TControl::UseRightToLeftScrollBar() const {
+  return IsMiddleEastLocale() && (biDiMode_ == bdRightToLeft || biDiMode_ == bdRightToLeftNoAlign);
+}
+
+unsigned TControl::DrawTextBiDiModeFlags(unsigned Flags) const {
+  unsigned r = Flags;
+  if (UseRightToLeftAlignment()) {
+    if ((Flags & DT_RIGHT) == DT_RIGHT) r &= ~DT_RIGHT;
+    else if ((Flags & DT_CENTER) == 0) r |= DT_RIGHT;
+  }
+  return r | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+unsigned TControl::DrawTextBiDiModeFlagsReadingOnly() const { return UseRightToLeftReading() ? DT_RTLREADING : 0; }
+
 bool TControl::ShowHint() const {
   if (parentShowHint_ && parent_) return parent_->ShowHint();
   return showHint_;
@@ -822,6 +874,14 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_PARENTCOLORCHANGED:
       ParentColorChanged();
+      return;
+    case CM_PARENTBIDIMODECHANGED:
+      ParentBiDiModeChanged();
+      return;
+    case CM_BIDIMODECHANGED:
+    case CM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      Invalidate();
       return;
     default:
       return;
@@ -1185,6 +1245,21 @@ void TWinControl::WndProc(TMessage& m) {
       TControl::WndProc(m);
       for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTCOLORCHANGED, 0, 0);
       return;
+    case CM_BIDIMODECHANGED:
+      TControl::WndProc(m);
+      for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (confqt::IsAlive(c)) c->Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+      }
+      return;
+    case CM_SYSCOLORCHANGE:
+    case CM_SYSFONTCHANGED:
+    case WM_THEMECHANGED:
+      // The desktop-wide notifications reach every control, windowed or not.
+      TControl::WndProc(m);
+      for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (confqt::IsAlive(c)) c->Perform(m.Msg, m.WParam, m.LParam);
+      }
+      return;
     default:
       TControl::WndProc(m);
       return;
@@ -1296,6 +1371,57 @@ void TGraphicControl::WndProc(TMessage& m) {
 }
 
 // ---------------------------------------------------------------------------------------------
+TControl* FindDragTarget(TPoint Pos, bool AllowDisabled) {
+  if (!qApp || !Screen) return nullptr;
+  // Our own window search: the active form first, then the later forms above the earlier ones
+  // (the window system's own answer is not available on every platform).
+  std::vector<TForm*> order;
+  if (TForm* a = Screen->ActiveForm()) order.push_back(a);
+  for (int i = Screen->FormCount() - 1; i >= 0; --i) {
+    if (Screen->Forms(i) != Screen->ActiveForm()) order.push_back(Screen->Forms(i));
+  }
+  QWidget* w = nullptr;
+  for (TForm* f : order) {
+    QWidget* fw = f->ExistingWidget();
+    if (!fw || !f->Showing()) continue;
+    TPoint o = f->ClientOrigin();  // the platform's own screen geometry, not the window system's
+    QPoint local(Pos.X - o.X, Pos.Y - o.Y);
+    if (!fw->rect().contains(local)) continue;
+    w = fw->childAt(local);
+    if (!w) w = fw;
+    break;
+  }
+  TControl* c = w ? confqt::ControlOf(w) : nullptr;
+  while (c && !AllowDisabled && !c->Enabled()) c = c->Parent();
+  return c;
+}
+
+TWinControl* FindVCLWindow(TPoint Pos) {
+  TControl* c = FindDragTarget(Pos, true);
+  while (c && !dynamic_cast<TWinControl*>(c)) c = c->Parent();
+  return static_cast<TWinControl*>(c);
+}
+
+void PaintParentBackground(TControl* Control, TCanvas* Canvas) {
+  TWinControl* parent = Control ? Control->Parent() : nullptr;
+  QPainter* target = Canvas ? Canvas->NativePainter() : nullptr;
+  if (!parent || !target) return;
+  TRect pc = parent->ClientRect();
+  if (pc.Width() <= 0 || pc.Height() <= 0) return;
+  QImage img(pc.Width(), pc.Height(), QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  {
+    QPainter p(&img);
+    // The erase-background step, then the parent's own painting.
+    if (parent->Color() != clNone) p.fillRect(img.rect(), ToQColor(parent->Color()));
+    parent->PaintTo(&p);
+  }
+  target->save();
+  target->setClipRect(QRect(-Control->Left(), -Control->Top(), pc.Width(), pc.Height()), Qt::IntersectClip);
+  target->drawImage(QPoint(-Control->Left(), -Control->Top()), img);
+  target->restore();
+}
+
 TForm* GetParentForm(const TControl* Control) {
   const TControl* c = Control;
   while (c && c->Parent()) c = c->Parent();

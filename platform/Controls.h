@@ -29,6 +29,7 @@ enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
                    scEndScroll };
@@ -128,6 +129,21 @@ class TControl : public TComponent {
   TControlState ControlState() const { return controlState_; }
   void SetControlState(TControlState s) { controlState_ = s; }
 
+  // Bidirectional mode; a control with ParentBiDiMode follows its parent's. The Use* answers are
+  // true only on a Middle-East locale (IsMiddleEastLocale).
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode v);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool v);
+  bool IsRightToLeft() const;            // any mode but left-to-right
+  bool UseRightToLeftAlignment() const;  // bdRightToLeft
+  bool UseRightToLeftReading() const;    // any mode but left-to-right
+  bool UseRightToLeftScrollBar() const;  // bdRightToLeft or bdRightToLeftNoAlign
+  // Flags with the horizontal alignment mirrored for right-to-left alignment (DT_RIGHT removed,
+  // or added unless DT_CENTER) and DT_RTLREADING for right-to-left reading.
+  unsigned DrawTextBiDiModeFlags(unsigned Flags) const;
+  unsigned DrawTextBiDiModeFlagsReadingOnly() const;
+
   // Messages.
   virtual void WndProc(TMessage& Message);
   intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
@@ -176,6 +192,7 @@ class TControl : public TComponent {
   void SyncGeometry();
   void ParentFontChanged();
   void ParentColorChanged();
+  void ParentBiDiModeChanged();
   void SyncHint();  // this control's tooltip and its children's
   bool IsDestroying() const;
 
@@ -195,6 +212,8 @@ class TControl : public TComponent {
   String hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   String text_;
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState controlState_{};
@@ -315,6 +334,18 @@ class TGraphicControl : public TControl {
   std::unique_ptr<TCanvas> idleCanvas_;
   TCanvas* paintCanvas_ = nullptr;
 };
+
+// The control under a screen position, as the mouse would find it: the topmost visible control
+// there (controls lying on top hide those below); a disabled one counts only with AllowDisabled,
+// otherwise its nearest enabled parent answers. nullptr over no window of ours.
+TControl* FindDragTarget(TPoint Pos, bool AllowDisabled);
+// The windowed control under a screen position (nullptr when none).
+TWinControl* FindVCLWindow(TPoint Pos);
+
+// Paints Control's parent (its background and its own painting, not its other children) onto
+// Canvas so that the parent's pixel under the control's top-left corner lands at (0, 0), clipped
+// to the parent's client area. Nothing happens without a parent.
+void PaintParentBackground(TControl* Control, TCanvas* Canvas);
 
 // The form that contains the control (nullptr when none).
 TForm* GetParentForm(const TControl* Control);

@@ -371,6 +371,18 @@ TApplication::~TApplication() = default;
 
 void TApplication::Initialize() { confqt::EnsureApp(); }
 
+namespace {
+void NotifyAllForms(unsigned Msg) {
+  for (TForm* f : std::vector<TForm*>(AllForms())) {
+    if (confqt::IsAlive(f)) confqt::Guarded(f, [&] { f->Perform(Msg, 0, 0); });
+  }
+}
+}  // namespace
+
+void TApplication::NotifySystemColorsChanged() { NotifyAllForms(CM_SYSCOLORCHANGE); }
+void TApplication::NotifyThemeChanged() { NotifyAllForms(WM_THEMECHANGED); }
+void TApplication::NotifySystemFontChanged() { NotifyAllForms(CM_SYSFONTCHANGED); }
+
 void TApplication::FormCreated(TForm* form) {
   if (!mainForm_) mainForm_ = form;
 }

@@ -164,6 +164,13 @@ class TApplication : public TComponent {
   // Runs fn and reports an escaping exception through HandleException (the dispatch boundary).
   void Guard(TObject* Sender, const std::function<void()>& fn);
 
+  // The desktop's colours, visual style or user-interface font changed: every control of every
+  // form hears CM_SYSCOLORCHANGE, WM_THEMECHANGED or CM_SYSFONTCHANGED. Qt's palette, theme and
+  // application-font changes arrive here as well.
+  void NotifySystemColorsChanged();
+  void NotifyThemeChanged();
+  void NotifySystemFontChanged();
+
   // ---- the modal seam ----
   TModalSeam* ModalSeam() const { return seam_; }
   void SetModalSeam(TModalSeam* seam) { seam_ = seam; }

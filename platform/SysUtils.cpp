@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <langinfo.h>
 #include <limits>
+#include <string>
 #include <locale.h>
 
 #include "platform/TimeSource.h"
@@ -881,6 +882,39 @@ TFormatSettings& FormatSettings() {
 void ResetFormatSettings() {
   FormatSettings() = FormatSettingsFromLocale("");
 }
+
+namespace {
+
+bool LocaleIsMiddleEast() {
+  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  for (const char* n : names) {
+    const char* v = std::getenv(n);
+    if (!v || !*v) continue;
+    std::string lang(v);
+    lang = lang.substr(0, lang.find_first_of("_.@"));
+    static const char* rtl[] = {"ar", "he", "iw", "fa", "ur", "yi", "ps", "sd", "ug", "ckb", "dv", "syr"};
+    for (const char* r : rtl) {
+      if (lang == r) return true;
+    }
+    return false;
+  }
+  return false;
+}
+
+int& MiddleEastState() {
+  static int state = -1;  // not read yet
+  return state;
+}
+
+}  // namespace
+
+bool IsMiddleEastLocale() {
+  int& st = MiddleEastState();
+  if (st < 0) st = LocaleIsMiddleEast() ? 1 : 0;
+  return st == 1;
+}
+
+void SetMiddleEastLocale(bool On) { MiddleEastState() = On ? 1 : 0; }
 
 // ---------------------------------------------------------------------------------------------
 // Dates and times

@@ -171,6 +171,12 @@ TFormatSettings FormatSettingsFromLocale(const char* localeName);
 // Puts the system-derived settings back (for tests that changed them).
 void ResetFormatSettings();
 
+// Whether the user's locale is a right-to-left (Middle-East) one: only then do controls honour a
+// right-to-left BiDiMode, as on the class library's home platform. Read from the process locale
+// at first use; settable for tests.
+bool IsMiddleEastLocale();
+void SetMiddleEastLocale(bool On);
+
 // ---------------------------------------------------------------------------------------------
 // Dates and times: days since 1899-12-30; the fraction is the time of day (its absolute value for
 // negative dates, as the class library has it).

@@ -11,7 +11,6 @@
 
 namespace {
 
-bool gMiddleEast = false;
 
 constexpr unsigned kBaseFlags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
 
@@ -947,8 +946,6 @@ void PrepareEntities(String& s) {
 
 }  // namespace
 
-void SetMiddleEastLocale(bool On) { gMiddleEast = On; }
-bool IsMiddleEastLocale() { return gMiddleEast; }
 
 bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageList* ImageList, int TestX,
                     int TestY, int FocusedLink, int HotLink, int ShadowDepth, bool HitTestOnly,
@@ -1017,11 +1014,11 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
   Canvas->SetBkMode(TRANSPARENT);
 
   unsigned flags = kBaseFlags;
-  if (gMiddleEast && ReadingOrder == bdRightToLeft) {
+  if (IsMiddleEastLocale() && ReadingOrder == bdRightToLeft) {
     if (flags & DT_RIGHT) flags &= ~DT_RIGHT;
     else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
   }
-  if (gMiddleEast && ReadingOrder != bdLeftToRight) flags |= DT_RTLREADING;
+  if (IsMiddleEastLocale() && ReadingOrder != bdLeftToRight) flags |= DT_RTLREADING;
   if (!WrapWords) flags |= DT_END_ELLIPSIS;
   R.Flags = flags;
 

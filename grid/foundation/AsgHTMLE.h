@@ -6,12 +6,9 @@
 #include "grid/foundation/PictureContainer.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
+#include "platform/SysUtils.h"
 #include "platform/UString.h"
 
-#ifndef CONF_HAVE_TBIDIMODE
-#define CONF_HAVE_TBIDIMODE
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
-#endif
 
 // ---- text routines ---------------------------------------------------------------------------
 // Colours of the HI tag for every renderer call in the process (initially clHighlight and
@@ -57,11 +54,6 @@ bool ReadLeadingInt(const String& Text, int& Value);
 TColor HTMLColorValue(const String& Value);
 
 // ---- renderer ---------------------------------------------------------------------------------
-// Middle-East system locale (mirrors alignment and reading order for right-to-left controls).
-// Off on this desktop unless set.
-void SetMiddleEastLocale(bool On);
-bool IsMiddleEastLocale();
-
 // Draws (or, with MeasureOnly, only measures; with HitTestOnly, only hit-tests) Markup in Area.
 // The canvas font, pen colour and width and brush colour are the same on return.
 bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageList* ImageList, int TestX,

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/Graphics.h"
+#include "platform/StdCtrls.h"
+#include "platform/SysUtils.h"
+#include "platform/testing/ImageCanvas.h"
+#include "platform/testing/ModalScript.h"
+
+namespace {
+
+class MiddleEast {
+ public:
+  explicit MiddleEast(bool on) : old_(IsMiddleEastLocale()) { SetMiddleEastLocale(on); }
+  ~MiddleEast() { SetMiddleEastLocale(old_); }
+
+ private:
+  bool old_;
+};
+
+// Records the desktop-wide notifications it hears.
+class TListener : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  std::vector<unsigned> Heard;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == CM_SYSCOLORCHANGE || m.Msg == WM_THEMECHANGED || m.Msg == CM_SYSFONTCHANGED) Heard.push_back(m.Msg);
+    TGraphicControl::WndProc(m);
+  }
+};
+
+class TStripes : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clRed);
+    Canvas()->FillRect(Rect(0, 0, 10, Height()));
+  }
+};
+
+TEST(ControlsBiDiTest, ChildrenFollowTheParentUntilTheyChooseTheirOwn) {
+  TForm* form = New<TForm>(nullptr);
+  auto* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  auto* edit = New<TEdit>(form);
+  edit->SetParent(panel);
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(panel->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(edit->BiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(edit->ParentBiDiMode());
+
+  edit->SetBiDiMode(bdLeftToRight);
+  EXPECT_FALSE(edit->ParentBiDiMode());
+  form->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(panel->BiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_EQ(edit->BiDiMode(), bdLeftToRight);
+
+  edit->SetParentBiDiMode(true);
+  EXPECT_EQ(edit->BiDiMode(), bdRightToLeftReadingOnly);
+
+  // A control placed later takes its new parent's mode.
+  auto* late = New<TLabel>(form);
+  late->SetParent(panel);
+  EXPECT_EQ(late->BiDiMode(), bdRightToLeftReadingOnly);
+  delete form;
+}
+
+TEST(ControlsBiDiTest, AnswersAndTextFlagsByModeAndLocale) {
+  struct Case {
+    bool middleEast;
+    TBiDiMode mode;
+    bool alignment, reading, scrollBar;
+    unsigned left, right, center;  // DrawTextBiDiModeFlags of DT_LEFT (0), DT_RIGHT, DT_CENTER
+  };
+  const Case cases[] = {
+      {false, bdRightToLeft, false, false, false, 0, DT_RIGHT, DT_CENTER},
+      {true, bdLeftToRight, false, false, false, 0, DT_RIGHT, DT_CENTER},
+      {true, bdRightToLeft, true, true, true, DT_RIGHT | DT_RTLREADING, DT_RTLREADING, DT_CENTER | DT_RTLREADING},
+      {true, bdRightToLeftNoAlign, false, true, true, DT_RTLREADING, DT_RIGHT | DT_RTLREADING,
+       DT_CENTER | DT_RTLREADING},
+      {true, bdRightToLeftReadingOnly, false, true, false, DT_RTLREADING, DT_RIGHT | DT_RTLREADING,
+       DT_CENTER | DT_RTLREADING},
+  };
+  for (const Case& c : cases) {
+    MiddleEast me(c.middleEast);
+    TPanel panel(nullptr);
+    panel.SetBiDiMode(c.mode);
+    SCOPED_TRACE(static_cast<int>(c.mode) + (c.middleEast ? 10 : 0));
+    EXPECT_EQ(panel.UseRightToLeftAlignment(), c.alignment);
+    EXPECT_EQ(panel.UseRightToLeftReading(), c.reading);
+    EXPECT_EQ(panel.UseRightToLeftScrollBar(), c.scrollBar);
+    EXPECT_EQ(panel.DrawTextBiDiModeFlags(0), c.left);
+    EXPECT_EQ(panel.DrawTextBiDiModeFlags(DT_RIGHT), c.right);
+    EXPECT_EQ(panel.DrawTextBiDiModeFlags(DT_CENTER), c.center);
+  }
+}
+
+TEST(ControlsThemeTest, DesktopNotificationsReachEveryControlOfEveryForm) {
+  ModalScript script;
+  TForm* form = New<TForm>(nullptr);
+  auto* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  auto* deep = New<TListener>(form);
+  deep->SetParent(panel);
+  TForm* other = New<TForm>(nullptr);
+  auto* top = New<TListener>(other);
+  top->SetParent(other);
+
+  Application->NotifySystemColorsChanged();
+  Application->NotifyThemeChanged();
+  Application->NotifySystemFontChanged();
+  const std::vector<unsigned> expected{CM_SYSCOLORCHANGE, WM_THEMECHANGED, CM_SYSFONTCHANGED};
+  EXPECT_EQ(deep->Heard, expected);
+  EXPECT_EQ(top->Heard, expected);
+  delete form;
+  delete other;
+}
+
+TEST(ControlsHitTest, ControlsOnTopHideThoseBelowAndDisabledOnesPassToTheirParent) {
+  ModalScript script;
+  TForm* form = New<TForm>(nullptr);
+  form->SetBorderStyle(bsSingle);
+  form->SetBounds(100, 100, 300, 200);
+  auto* below = New<TLabel>(form);  // windowless
+  below->SetParent(form);
+  below->SetAutoSize(false);
+  below->SetBounds(10, 10, 100, 40);
+  auto* cover = New<TPanel>(form);  // windowed, lying on the label's right half
+  cover->SetParent(form);
+  cover->SetBounds(60, 0, 100, 80);
+  form->Show();
+  Application->ProcessMessages();
+
+  EXPECT_EQ(FindDragTarget(below->ClientToScreen(Point(5, 5)), false), below);
+  EXPECT_EQ(FindDragTarget(below->ClientToScreen(Point(70, 5)), false), cover);
+  EXPECT_EQ(FindVCLWindow(below->ClientToScreen(Point(5, 5))), form);
+  below->SetEnabled(false);
+  EXPECT_EQ(FindDragTarget(below->ClientToScreen(Point(5, 5)), false), form);
+  EXPECT_EQ(FindDragTarget(below->ClientToScreen(Point(5, 5)), true), below);
+  delete form;
+}
+
+TEST(ControlsPaintTest, ParentBackgroundIsTheParentsOwnPaintingUnderTheControl) {
+  TForm* form = New<TForm>(nullptr);
+  auto* stripes = New<TStripes>(form);
+  stripes->SetParent(form);
+  stripes->SetColor(clBlue);
+  stripes->SetBounds(0, 0, 40, 20);
+  auto* child = New<TPanel>(form);
+  child->SetParent(stripes);
+  child->SetBounds(6, 2, 20, 10);
+
+  TImageCanvas img(20, 10, clWhite);
+  PaintParentBackground(child, img.Canvas());
+  // Columns 0..3 lie over the parent's red stripe (x 6..9), the rest over its blue background.
+  EXPECT_EQ(img.Pixel(0, 0), clRed);
+  EXPECT_EQ(img.Pixel(3, 9), clRed);
+  EXPECT_EQ(img.Pixel(4, 0), clBlue);
+  EXPECT_EQ(img.Pixel(19, 9), clBlue);
+
+  // Clipped to the parent's client area: a control hanging over its parent's edge.
+  child->SetBounds(30, 15, 20, 10);
+  TImageCanvas over(20, 10, clWhite);
+  PaintParentBackground(child, over.Canvas());
+  EXPECT_EQ(over.Pixel(9, 4), clBlue);
+  EXPECT_EQ(over.Pixel(10, 4), clWhite);
+  EXPECT_EQ(over.Pixel(5, 5), clWhite);
+  delete form;
+}
+
+}  // namespace
