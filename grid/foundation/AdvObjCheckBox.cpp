@@ -1,25 +1,9 @@
 #include "grid/foundation/AdvObjCheckBox.h"
 
+#include "grid/foundation/AdvObjControlUtil.h"
 #include "grid/foundation/AdvXPVS.h"
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
-
-namespace {
-// "&x" marks x as the accelerator; "&&" is a literal "&".
-bool IsAccelerator(Char Ch, const String& Caption) {
-  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
-    if (Caption[i] != u'&') continue;
-    if (Caption[i + 1] == u'&') {
-      ++i;
-      continue;
-    }
-    return AnsiUpperCase(String(1, Caption[i + 1])) == AnsiUpperCase(String(1, Ch));
-  }
-  return false;
-}
-
-constexpr int kBoxStrip = 20;
-}  // namespace
 
 TAdvCheckBox::TAdvCheckBox(TComponent* AOwner) : TCustomControl(AOwner), FBkgBmp(std::make_unique<TBitmap>()) {
   TControlStyle style = ControlStyle();
@@ -124,7 +108,7 @@ void TAdvCheckBox::WndProc(TMessage& Message) {
       Invalidate();
       return;
     case CM_DIALOGCHAR:
-      if (IsAccelerator(static_cast<Char>(Message.WParam), FCaption) && CanFocus()) {
+      if (IsCaptionAccelerator(static_cast<Char>(Message.WParam), FCaption) && CanFocus()) {
         Toggle();
         if (TabStop()) SetFocus();
         Message.Result = 1;
@@ -137,26 +121,18 @@ void TAdvCheckBox::WndProc(TMessage& Message) {
   TCustomControl::WndProc(Message);
 }
 
-void TAdvCheckBox::DrawParentBackground(TCanvas* Canvas) {
-  // The parent shows its colour behind its children here.
-  if (!Parent()) return;
-  Canvas->Brush()->SetStyle(bsSolid);
-  Canvas->Brush()->SetColor(Parent()->Color());
-  Canvas->FillRect(Rect(0, 0, Width(), Height()));
-}
-
 void TAdvCheckBox::Paint() {
   TCanvas* canvas = Canvas();
   canvas->Font()->Assign(Font());
 
   if (FTransparent) {
     if (!FTransparentCaching) {
-      DrawParentBackground(canvas);
+      PaintParentBackground(this, canvas);
     } else {
       if (!FBkgCache) {
         FBkgBmp->SetPixelFormat(pf24bit);
         FBkgBmp->SetSize(Width(), Height());
-        DrawParentBackground(FBkgBmp->Canvas());
+        PaintParentBackground(this, FBkgBmp->Canvas());
         FBkgCache = true;
       }
       canvas->Draw(0, 0, FBkgBmp.get());

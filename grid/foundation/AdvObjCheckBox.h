@@ -58,7 +58,6 @@ class TAdvCheckBox : public TCustomControl {
 
  private:
   bool InsideInclusive(int X, int Y) const { return X >= 0 && X <= Width() && Y >= 0 && Y <= Height(); }
-  void DrawParentBackground(TCanvas* Canvas);
 
   TCheckBoxState FState = cbUnchecked;
   bool FDown = false;

@@ -3,22 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "grid/foundation/AdvObjControlUtil.h"
 #include "grid/foundation/AdvXPVS.h"
 #include "platform/SysUtils.h"
 
 namespace {
-
-bool IsAccelerator(Char Ch, const String& Caption) {
-  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
-    if (Caption[i] != u'&') continue;
-    if (Caption[i + 1] == u'&') {
-      ++i;
-      continue;
-    }
-    return AnsiUpperCase(String(1, Caption[i + 1])) == AnsiUpperCase(String(1, Ch));
-  }
-  return false;
-}
 
 struct TLookPreset {
   TColor Color, ColorTo, ColorHot, ColorHotTo, ColorDown, ColorDownTo, ColorChecked, ColorCheckedTo;
@@ -138,7 +127,8 @@ void TAdvGridButton::SetColorChecked(TColor Value) { FColorChecked = Value; Inva
 void TAdvGridButton::SetColorCheckedTo(TColor Value) { FColorCheckedTo = Value; Invalidate(); }
 void TAdvGridButton::SetDropDownButton(bool Value) { FDropDownButton = Value; Invalidate(); }
 
-void TAdvGridButton::SetDropDownMenu(TAdvGridButtonMenu* Value) {
+void TAdvGridButton::SetDropDownMenu(TPopupMenu* Value) {
+  if (Value == FDropDownMenu) return;
   if (FDropDownMenu) FDropDownMenu->RemoveFreeNotification(this);
   FDropDownMenu = Value;
   if (Value) Value->FreeNotification(this);
@@ -257,10 +247,8 @@ void TAdvGridButton::UpdateExclusive() {
 
 void TAdvGridButton::UpdateTracking() {
   if (!FFlat || !Enabled()) return;
-  const TPoint cursor = GetCursorPos();
-  const TPoint origin = ClientOrigin();
-  const bool over = PtInRect(Bounds(origin.X, origin.Y, Width(), Height()), cursor);
-  if (over) {
+  // The control the mouse would reach: one lying on top of the button hides it.
+  if (FindDragTarget(GetCursorPos(), false) == this) {
     FMouseInControl = false;
     Perform(CM_MOUSEENTER, 0, 0);
   } else {
@@ -347,7 +335,13 @@ void TAdvGridButton::BuildShade() {
 
 void TAdvGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& Client, TPoint Offset, TPoint& GlyphPos,
                                       TRect& TextBounds) {
-  const bool horizontal = FLayout == blGlyphLeft || FLayout == blGlyphRight;
+  const unsigned bidi = DrawTextBiDiModeFlags(0);
+  TButtonLayout layout = FLayout;
+  if (bidi & DT_RIGHT) {  // right-to-left alignment mirrors the glyph side
+    if (layout == blGlyphLeft) layout = blGlyphRight;
+    else if (layout == blGlyphRight) layout = blGlyphLeft;
+  }
+  const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
   const int W = Client.Width(), H = Client.Height();
   const int gw = FGlyph->Empty() ? 0 : FGlyph->Width();
   const int gh = FGlyph->Empty() ? 0 : FGlyph->Height();
@@ -355,7 +349,7 @@ void TAdvGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& Client, TPoi
   const String caption = Caption();
   if (!caption.empty()) {
     TRect tr = Rect(0, 0, W, 0);
-    DrawText(Canvas, caption, tr, DT_CALCRECT);
+    DrawText(Canvas, caption, tr, DT_CALCRECT | bidi);
     tw = tr.Width();
     th = tr.Height();
   }
@@ -379,7 +373,7 @@ void TAdvGridButton::CalcButtonLayout(TCanvas* Canvas, const TRect& Client, TPoi
   } else if (S == -1) {
     S = horizontal ? ((W - (M + gw)) - tw) / 2 : ((H - (M + gh)) - th) / 2;
   }
-  switch (FLayout) {
+  switch (layout) {
     case blGlyphLeft: gp.X = M; tp.X = M + gw + S; break;
     case blGlyphRight: gp.X = W - M - gw; tp.X = gp.X - S - tw; break;
     case blGlyphTop: gp.Y = M; tp.Y = M + gh + S; break;
@@ -417,7 +411,7 @@ void TAdvGridButton::DrawContent(TCanvas* Canvas, const TRect& Client, TPoint Of
 
   if (FShowCaption) {
     Canvas->Brush()->SetStyle(bsClear);
-    const unsigned flags = DT_CENTER | DT_VCENTER;
+    const unsigned flags = DT_CENTER | DT_VCENTER | DrawTextBiDiModeFlags(0);
     if (State == bsDisabled) {
       TRect shadow = tb;
       OffsetRect(shadow, 1, 1);
@@ -564,8 +558,14 @@ void TAdvGridButton::WndProc(TMessage& Message) {
       UpdateTracking();
       Repaint();
       return;
+    case WM_THEMECHANGED:
+    case CM_SYSFONTCHANGED:
+      if (FAutoThemeAdapt) ApplyThemeLook();
+      TGraphicControl::WndProc(Message);
+      return;
     case CM_FONTCHANGED:
     case CM_TEXTCHANGED:
+    case CM_SYSCOLORCHANGE:
       TGraphicControl::WndProc(Message);
       Invalidate();
       return;
@@ -574,7 +574,7 @@ void TAdvGridButton::WndProc(TMessage& Message) {
       if (FDown) DblClick();
       return;
     case CM_DIALOGCHAR:
-      if (IsAccelerator(static_cast<Char>(Message.WParam), Caption()) && Enabled() && Visible() && Parent() &&
+      if (IsCaptionAccelerator(static_cast<Char>(Message.WParam), Caption()) && Enabled() && Visible() && Parent() &&
           Parent()->Showing()) {
         Click();
         Message.Result = 1;

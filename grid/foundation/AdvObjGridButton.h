@@ -11,15 +11,7 @@
 #include "platform/ActnList.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
-
-// What the drop-down zone pops up. The platform has no popup menu class; a supplier derives
-// from this one.
-class TAdvGridButtonMenu : public TComponent {
- public:
-  using TComponent::TComponent;
-  String ClassName() const override { return u"TAdvGridButtonMenu"; }
-  virtual void Popup(int X, int Y) = 0;  // screen position of the menu's top-left corner
-};
+#include "platform/Menus.h"
 
 // Draws a gradient of Bands solid bands (0 is taken as 1) from FromColor to ToColor over R, top
 // to bottom, each band one pixel taller than its share; then the outline in BorderColor unless
@@ -93,8 +85,8 @@ class TAdvGridButton : public TGraphicControl {
   void SetDown(bool Value);
   bool DropDownButton() const { return FDropDownButton; }
   void SetDropDownButton(bool Value);
-  TAdvGridButtonMenu* DropDownMenu() const { return FDropDownMenu; }
-  void SetDropDownMenu(TAdvGridButtonMenu* Value);
+  TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TPopupMenu* Value);
   bool Flat() const { return FFlat; }
   void SetFlat(bool Value);
   TBitmap* Glyph() const { return FGlyph.get(); }
@@ -173,7 +165,7 @@ class TAdvGridButton : public TGraphicControl {
   TColor FColorChecked = clGray;
   TColor FColorCheckedTo = clNone;
   bool FDropDownButton = false;
-  TAdvGridButtonMenu* FDropDownMenu = nullptr;
+  TPopupMenu* FDropDownMenu = nullptr;
   bool FFlat = true;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;

@@ -4,6 +4,7 @@
 #include "grid/foundation/AdvObjCheckBox.h"
 #include "platform/Forms.h"
 #include "platform/testing/FakeMetrics.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/RecordingCanvas.h"
@@ -202,25 +203,95 @@ TEST_F(CheckBoxTest, AcceleratorToggles) {
   EXPECT_TRUE(box->Focused());
 }
 
-TEST_F(CheckBoxTest, TransparentBackgroundComesFromTheParentAndCanBeCached) {
-  form->SetColor(clYellow);
-  box->SetTransparent(true);
-  TRecordingCanvas direct;
-  box->PaintOn(&direct);
-  auto fills = direct.CallsNamed("FillRect");
-  ASSERT_FALSE(fills.empty());
-  EXPECT_EQ(fills[0].BrushColor, clYellow);
+// A parent that paints vertical stripes, 4 px of StripeColor every 8 px, on its own colour.
+class TStripedPanel : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  TColor StripeColor = clRed;
 
-  box->SetTransparentChaching(true);
-  for (int i = 0; i < 2; ++i) {
-    TRecordingCanvas cached;
-    box->PaintOn(&cached);
-    EXPECT_TRUE(cached.CallsNamed("FillRect").empty());  // the background comes from the cache
-    auto draws = cached.CallsNamed("Draw");
-    ASSERT_EQ(draws.size(), 1u);
-    EXPECT_EQ(draws[0].Args, (std::vector<int>{0, 0, 98, 20}));
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(StripeColor);
+    for (int x = 0; x < Width(); x += 8) Canvas()->FillRect(Rect(x, 0, x + 4, Height()));
   }
-  EXPECT_EQ(box->Perform(WM_ERASEBKGND, 0, 0), 1);
+};
+
+class CheckBoxBackgroundTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = New<TForm>(nullptr);
+    form->SetClientWidth(300);
+    form->SetClientHeight(100);
+    panel = New<TStripedPanel>(form);
+    panel->SetParent(form);
+    panel->SetColor(clBlue);
+    panel->SetBounds(0, 0, 200, 60);
+    box = New<TProbeCheckBox>(form);
+    box->SetParent(panel);
+    box->SetBounds(10, 10, 98, 20);
+    form->Show();
+  }
+  void TearDown() override { delete form; }
+
+  // The top rows (above the box and the caption) as painted on white: how many pixels show
+  // the parent's painting under them, and how many are plain white.
+  struct Rows {
+    int parent = 0, white = 0;
+  };
+  Rows PaintTopRows() {
+    TImageCanvas img(box->Width(), box->Height(), clWhite);
+    box->PaintOn(img.Canvas());
+    Rows r;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < box->Width(); ++x) {
+        const int px = x + box->Left();
+        const TColor expected = px % 8 < 4 ? panel->StripeColor : clBlue;
+        if (img.Pixel(x, y) == expected) ++r.parent;
+        if (img.Pixel(x, y) == clWhite) ++r.white;
+      }
+    return r;
+  }
+  int TopRowPixels() const { return 4 * box->Width(); }
+
+  ModalScript script;
+  TScopedFakeMetrics metrics;
+  TForm* form = nullptr;
+  TStripedPanel* panel = nullptr;
+  TProbeCheckBox* box = nullptr;
+};
+
+TEST_F(CheckBoxBackgroundTest, OpaqueBoxLeavesTheBackgroundToErasing) {
+  EXPECT_EQ(PaintTopRows().white, TopRowPixels());
+  EXPECT_EQ(box->Perform(WM_ERASEBKGND, 0, 0), 0);
+}
+
+TEST_F(CheckBoxBackgroundTest, TransparentBoxShowsTheParentsOwnPainting) {
+  box->SetTransparent(true);
+  EXPECT_EQ(box->Perform(WM_ERASEBKGND, 0, 0), 1);  // nothing erased under it
+  EXPECT_EQ(PaintTopRows().parent, TopRowPixels());
+  panel->StripeColor = clLime;  // without the cache every paint asks the parent again
+  EXPECT_EQ(PaintTopRows().parent, TopRowPixels());
+}
+
+TEST_F(CheckBoxBackgroundTest, CachedBackgroundIsTakenOncePerSizeAndPerTransparencyChange) {
+  box->SetTransparent(true);
+  box->SetTransparentChaching(true);
+  EXPECT_EQ(PaintTopRows().parent, TopRowPixels());
+
+  panel->StripeColor = clLime;
+  const Rows stale = PaintTopRows();  // the red stripes from the cache
+  EXPECT_LT(stale.parent, TopRowPixels());
+  EXPECT_EQ(stale.white, 0);
+
+  box->SetBounds(10, 10, 90, 20);  // a new size takes the background again
+  EXPECT_EQ(PaintTopRows().parent, TopRowPixels());
+
+  panel->StripeColor = clFuchsia;
+  box->SetTransparent(false);
+  EXPECT_EQ(PaintTopRows().white, TopRowPixels());
+  box->SetTransparent(true);
+  EXPECT_EQ(PaintTopRows().parent, TopRowPixels());
 }
 
 TEST_F(CheckBoxTest, HoverChangesTheLookOnly) {

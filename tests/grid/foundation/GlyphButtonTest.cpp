@@ -2,11 +2,16 @@
 // groups, the toggle style and the drop-down zone.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "grid/foundation/AdvObjGridButton.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/SysUtils.h"
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/InputDriver.h"
@@ -24,6 +29,13 @@ class TProbeButton : public TAdvGridButton {
     paintCanvas_ = c;
     Paint();
     paintCanvas_ = nullptr;
+  }
+  int Paints = 0;
+
+ protected:
+  void Paint() override {
+    ++Paints;
+    TAdvGridButton::Paint();
   }
 };
 
@@ -326,15 +338,18 @@ TEST_F(GlyphButtonTest, ToggleStyleFlipsAndIgnoresTheGroup) {
   EXPECT_EQ(hot.CallsNamed("Rectangle")[0].BrushColor, 0xD8D3D2);
 }
 
-class TMenuProbe : public TAdvGridButtonMenu {
- public:
-  using TAdvGridButtonMenu::TAdvGridButtonMenu;
-  std::vector<TPoint> Shown;
-  void Popup(int X, int Y) override { Shown.push_back(Point(X, Y)); }
-};
-
 TEST_F(GlyphButtonTest, DropDownZoneRaisesTheMenuAndNoClick) {
-  auto* menu = new TMenuProbe(form);
+  auto* menu = New<TPopupMenu>(form);
+  auto* item = New<TMenuItem>(menu);
+  item->SetCaption(u"Whole word");
+  menu->Items()->Add(item);
+  int picked = 0;
+  item->OnClick = [&](TObject*) { ++picked; };
+  std::vector<TPoint> shownAt;
+  TPopupAnswerScope answer([&](const TPopupShown& shown) -> TMenuItem* {
+    shownAt.push_back(shown.At);
+    return shown.Items.empty() ? nullptr : shown.Items[0].Item;
+  });
   int dropDowns = 0;
   b1->SetDropDownButton(true);
   b1->SetDropDownMenu(menu);
@@ -342,15 +357,112 @@ TEST_F(GlyphButtonTest, DropDownZoneRaisesTheMenuAndNoClick) {
   driver.MouseDown(b1, 85, 5);  // within the right 12 pixels
   driver.MouseUp(b1, 85, 5);
   EXPECT_EQ(dropDowns, 1);
-  ASSERT_EQ(menu->Shown.size(), 1u);
-  EXPECT_EQ(menu->Shown[0], form->ClientToScreen(Point(10, 33)));
+  ASSERT_EQ(shownAt.size(), 1u);
+  EXPECT_EQ(shownAt[0], form->ClientToScreen(Point(10, 33)));  // below the button's left edge
+  EXPECT_EQ(picked, 1);
   EXPECT_EQ(clicks, 0);
   driver.MouseDown(b1, 70, 5);  // left of the zone: a plain click
   driver.MouseUp(b1, 70, 5);
   EXPECT_EQ(dropDowns, 1);
   EXPECT_EQ(clicks, 1);
+
   delete menu;
   EXPECT_EQ(b1->DropDownMenu(), nullptr);
+  driver.MouseDown(b1, 85, 5);  // the zone still raises OnDropDown; no menu is left to show
+  driver.MouseUp(b1, 85, 5);
+  EXPECT_EQ(dropDowns, 2);
+  EXPECT_EQ(shownAt.size(), 1u);
+}
+
+TEST_F(GlyphButtonTest, ThemeAndSystemFontChangesReapplyTheThemeLookOnlyWhenAdapting) {
+  b1->SetAutoThemeAdapt(true);
+  const std::function<void()> notifications[] = {[] { Application->NotifyThemeChanged(); },
+                                                 [] { Application->NotifySystemFontChanged(); }};
+  for (const auto& notify : notifications) {
+    b1->SetLook(6);
+    b2->SetLook(6);
+    notify();
+    EXPECT_EQ(b1->Look(), 2);  // the profile's "NormalColor" scheme
+    EXPECT_EQ(b1->Color(), 0xFDEADA);
+    EXPECT_EQ(b2->Look(), 6);  // not adapting: keeps its preset
+    EXPECT_EQ(b2->Color(), 0xCAFFFF);
+  }
+}
+
+class MiddleEast {
+ public:
+  explicit MiddleEast(bool on) : old_(IsMiddleEastLocale()) { SetMiddleEastLocale(on); }
+  ~MiddleEast() { SetMiddleEastLocale(old_); }
+  MiddleEast(const MiddleEast&) = delete;
+  MiddleEast& operator=(const MiddleEast&) = delete;
+
+ private:
+  bool old_;
+};
+
+TEST_F(GlyphButtonTest, RightToLeftAlignmentMirrorsTheGlyphSideAndTextFlagsFollowTheMode) {
+  auto glyph = MakeGlyph(16, 16, {});
+  b1->SetGlyph(glyph.get());
+  b1->SetCaption(u"Find");
+  constexpr unsigned rtl = DT_RIGHT | DT_RTLREADING;
+  const struct {
+    bool middleEast;
+    TBiDiMode mode;
+    TAdvGridButton::TButtonLayout layout;
+    TPoint glyph;
+    TRect text;
+    unsigned bidi;  // the flags added to measuring and drawing the caption
+  } cases[] = {
+      {false, bdRightToLeft, TButton::blGlyphLeft, {15, 4}, {35, 5, 75, 18}, 0},  // not honoured here
+      {true, bdLeftToRight, TButton::blGlyphLeft, {15, 4}, {35, 5, 75, 18}, 0},
+      {true, bdRightToLeft, TButton::blGlyphLeft, {59, 4}, {15, 5, 55, 18}, rtl},
+      {true, bdRightToLeft, TButton::blGlyphRight, {15, 4}, {35, 5, 75, 18}, rtl},
+      {true, bdRightToLeft, TButton::blGlyphTop, {37, -4}, {25, 16, 65, 29}, rtl},
+      {true, bdRightToLeftNoAlign, TButton::blGlyphLeft, {15, 4}, {35, 5, 75, 18}, DT_RTLREADING},
+      {true, bdRightToLeftReadingOnly, TButton::blGlyphRight, {59, 4}, {15, 5, 55, 18}, DT_RTLREADING},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.middleEast << " mode " << int(c.mode) << " layout " << int(c.layout));
+    MiddleEast locale(c.middleEast);
+    b1->SetBiDiMode(c.mode);
+    b1->SetLayout(c.layout);
+    TRecordingCanvas rc;
+    b1->PaintOn(&rc);
+    auto draws = rc.CallsNamed("Draw");
+    auto texts = rc.CallsNamed("DrawText");
+    ASSERT_EQ(draws.size(), 1u);
+    ASSERT_EQ(texts.size(), 2u);  // measuring, then drawing
+    EXPECT_EQ(Point(draws[0].Args[0], draws[0].Args[1]), c.glyph);
+    const std::vector<int>& t = texts[1].Args;
+    EXPECT_EQ(Rect(t[0], t[1], t[2], t[3]), c.text);
+    EXPECT_EQ(static_cast<unsigned>(texts[0].Args[4]), DT_CALCRECT | c.bidi);
+    EXPECT_EQ(static_cast<unsigned>(texts[1].Args[4]), DT_CENTER | DT_VCENTER | c.bidi);
+  }
+}
+
+TEST_F(GlyphButtonTest, HoverResyncCountsAControlLyingOnTopOfTheButton) {
+  auto* cover = New<TPanel>(form);  // windowed, over the right part of b1
+  cover->SetParent(form);
+  cover->SetBounds(60, 0, 60, 50);
+  Application->ProcessMessages();
+  int enters = 0, leaves = 0;
+  b1->OnMouseEnter = [&](TObject*) { ++enters; };
+  b1->OnMouseLeave = [&](TObject*) { ++leaves; };
+
+  driver.MouseMove(b1, 70, 5);  // the panel is what the mouse reaches here
+  EXPECT_FALSE(b1->MouseInControl());
+  EXPECT_EQ(leaves, 1);
+  EXPECT_EQ(enters, 0);
+
+  driver.MouseMove(b1, 20, 5);  // the button's own, uncovered part
+  EXPECT_TRUE(b1->MouseInControl());
+  EXPECT_EQ(enters, 1);
+
+  // A release over the covered part settles the hover off again.
+  driver.MouseDown(b1, 20, 5);
+  driver.MouseUp(b1, 70, 5);
+  EXPECT_FALSE(b1->MouseInControl());
+  EXPECT_EQ(clicks, 1);  // still inside the button's own rectangle
 }
 
 TEST_F(GlyphButtonTest, DoubleClickOnlyForALatchedButton) {
@@ -363,6 +475,34 @@ TEST_F(GlyphButtonTest, DoubleClickOnlyForALatchedButton) {
   b1->SetDown(true);
   b1->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(5, 5));
   EXPECT_EQ(dbl, 1);
+}
+
+// Without the modal script the form is really shown (offscreen), so repaints reach Paint.
+TEST(GlyphButtonRepaint, FontTextAndSystemColourChangesRepaint) {
+  TForm* form = New<TForm>(nullptr);
+  form->SetClientWidth(200);
+  form->SetClientHeight(60);
+  auto* b = New<TProbeButton>(form);
+  b->SetParent(form);
+  b->SetBounds(10, 10, 90, 23);
+  form->Show();
+  Application->ProcessMessages();
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"nothing", [] {}},
+      {"font", [&] { b->Perform(CM_FONTCHANGED, 0, 0); }},
+      {"text", [&] { b->Perform(CM_TEXTCHANGED, 0, 0); }},
+      {"system colours", [] { Application->NotifySystemColorsChanged(); }},
+  };
+  for (const auto& c : cases) {
+    b->Paints = 0;
+    c.change();
+    Application->ProcessMessages();
+    EXPECT_EQ(b->Paints > 0, std::string(c.what) != "nothing") << c.what;
+  }
+  delete form;
 }
 
 TEST(GlyphButtonGradient, SixteenBandsTopToBottom) {
