@@ -66,6 +66,13 @@ int CompareBase(const String& a, const String& b) { return CompareMapped(a, b, B
 
 int CompareFolded(const String& a, const String& b) { return CompareMapped(a, b, FoldChar); }
 
+// The key under which two names are equal exactly when CompareFolded finds them equal.
+String FoldedKey(const String& s) {
+  String r(s);
+  for (char16_t& c : r) c = FoldChar(c);
+  return r;
+}
+
 // Case-blind order: letters without accents first, then accents; equal only when equal after folding.
 int CompareCaseBlind(const String& a, const String& b) {
   int r = CompareBase(a, b);
@@ -202,7 +209,9 @@ void TComponent::SetName(const String& NewName) {
     TComponent* other = FOwner->FindComponent(NewName);
     if (other && other != this) throw EComponentError(u"A component named " + NewName + u" already exists");
   }
+  if (FOwner) FOwner->UnindexName(this);
   FName = NewName;
+  if (FOwner) FOwner->IndexName(this);
 }
 
 TComponent* TComponent::Components(int Index) const {
@@ -218,10 +227,8 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const String& AName) const {
   if (AName.empty()) return nullptr;
-  for (TComponent* c : FComponents) {
-    if (CompareFolded(c->FName, AName) == 0) return c;
-  }
-  return nullptr;
+  auto it = FNameIndex.find(FoldedKey(AName));
+  return it == FNameIndex.end() ? nullptr : it->second;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
@@ -244,12 +251,25 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  IndexName(AComponent);
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
-  if (it != FComponents.end()) FComponents.erase(it);
+  UnindexName(AComponent);
+  // Owners free their components last first, so search from the end.
+  auto it = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
+  if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
   AComponent->FOwner = nullptr;
+}
+
+void TComponent::IndexName(TComponent* AComponent) {
+  if (!AComponent->FName.empty()) FNameIndex.try_emplace(FoldedKey(AComponent->FName), AComponent);
+}
+
+void TComponent::UnindexName(TComponent* AComponent) {
+  if (AComponent->FName.empty()) return;
+  auto it = FNameIndex.find(FoldedKey(AComponent->FName));
+  if (it != FNameIndex.end() && it->second == AComponent) FNameIndex.erase(it);
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {

@@ -31,6 +31,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -225,6 +226,8 @@ class TComponent : public TPersistent {
  private:
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void IndexName(TComponent* AComponent);
+  void UnindexName(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
   void NotifyFreeSubscribers();
 
@@ -232,6 +235,9 @@ class TComponent : public TPersistent {
   String FName;
   intptr_t FTag = 0;
   std::vector<TComponent*> FComponents;
+  // The named components by case-folded name; a form owns over a thousand, and every insert
+  // and rename checks for a clash.
+  std::unordered_map<String, TComponent*> FNameIndex;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
   bool FFreeNotified = false;  // subscribers and owner already told

@@ -268,6 +268,54 @@ TEST(Component, NamesAreIdentifiersAndUniqueWithinTheOwner) {
   form->Free();
 }
 
+TEST(Component, FindComponentFollowsRenamesMovesAndFrees) {
+  auto* form = New<TComponent>(nullptr);
+  auto* other = New<TComponent>(nullptr);
+  std::vector<TComponent*> c;
+  for (const char16_t* n : {u"Btn_OK", u"E_Name", u"L_Title", u"", u"P_Button"}) {
+    c.push_back(New<TComponent>(form));
+    c.back()->SetName(n);
+  }
+  c[1]->SetName(u"E_First_Name");   // renamed: the old name is free again
+  c[2]->SetName(u"l_title");        // a new case of its own name
+  c[3]->SetName(u"Late_Name");      // named after joining
+  c[4]->SetName(u"");               // unnamed: no longer found
+  other->InsertComponent(c[0]);     // moved to another owner
+  delete c[3];                      // freed directly
+  auto* again = New<TComponent>(form);
+  again->SetName(u"E_NAME");        // takes the name given up by the rename
+
+  struct Case {
+    const TComponent* owner;
+    const char16_t* name;
+    const TComponent* found;
+  } cases[] = {
+      {form, u"btn_ok", nullptr},  {other, u"BTN_OK", c[0]},        {form, u"e_name", again},
+      {form, u"E_First_Name", c[1]}, {form, u"L_TITLE", c[2]},      {form, u"Late_Name", nullptr},
+      {form, u"P_Button", nullptr}, {form, u"", nullptr},           {form, u"E_First_Nam", nullptr},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(StringToUtf8(k.name));
+    EXPECT_EQ(k.owner->FindComponent(k.name), k.found);
+  }
+  // Clashes are still found through the moved, renamed and freed names.
+  EXPECT_EQ(MessageOf<EComponentError>([&] { c[4]->SetName(u"e_first_name"); }),
+            u"A component named e_first_name already exists");
+  c[4]->SetName(u"Late_Name");
+  auto* stranger = New<TComponent>(nullptr);
+  stranger->SetName(u"L_Title");
+  EXPECT_EQ(MessageOf<EComponentError>([&] { form->InsertComponent(stranger); }),
+            u"A component named L_Title already exists");
+  EXPECT_EQ(stranger->Owner(), nullptr);
+  // The list keeps the order the components joined in.
+  EXPECT_EQ(form->ComponentCount(), 4);
+  const TComponent* order[] = {c[1], c[2], c[4], again};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(form->Components(i), order[i]);
+  stranger->Free();
+  form->Free();
+  other->Free();
+}
+
 TEST(Component, InsertComponentMovesBetweenOwners) {
   Log log;
   auto* one = New<TProbe>(nullptr, &log, "one");
