@@ -347,7 +347,7 @@ void TCategoryPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   // While collapsed only the header shows; the height asked for applies at expansion.
   expandedHeight_ = AHeight;
   int h = collapsed_ ? HeaderHeight() : AHeight;
-  if (g && ATop != top_) g->PanelMoved(this, ATop);
+  if (g) g->PanelMoved(this, ATop);
   TCustomControl::SetBounds(ALeft, ATop, AWidth, h);
   PlaceSurface();
   if (g) g->Arrange();
@@ -490,12 +490,16 @@ void TCategoryPanelGroup::PanelRemoved(TCategoryPanel* p) {
 }
 
 void TCategoryPanelGroup::PanelMoved(TCategoryPanel* p, int newTop) {
-  // The stacking order follows the tops the program asks for (in contents coordinates).
-  for (auto& e : requestedTops_) {
-    if (e.first == p) e.second = newTop + scrollPos_;
-  }
-  std::stable_sort(requestedTops_.begin(), requestedTops_.end(),
-                   [](const auto& a, const auto& b) { return a.second < b.second; });
+  // The stacking order follows the tops the program asks for (in contents coordinates). Each
+  // shown panel's recorded top is where the last layout put it, so a request is compared with
+  // the layout as it stands; a top equal to the recorded one asks for no change.
+  auto self = std::find_if(requestedTops_.begin(), requestedTops_.end(), [p](const auto& e) { return e.first == p; });
+  if (self == requestedTops_.end() || self->second == newTop + scrollPos_) return;
+  self->second = newTop + scrollPos_;
+  // The panel asked to a place goes before the one standing there.
+  std::stable_sort(requestedTops_.begin(), requestedTops_.end(), [p](const auto& a, const auto& b) {
+    return a.second < b.second || (a.second == b.second && a.first == p && b.first != p);
+  });
   order_.clear();
   for (auto& e : requestedTops_) order_.push_back(e.first);
 }
@@ -524,9 +528,10 @@ void TCategoryPanelGroup::Arrange() {
     scrollPos_ = std::clamp(scrollPos_, 0, maxPos);
     int w = ClientWidth() - (ScrollBarVisible() ? 17 : 0);
     int y = -scrollPos_;
-    for (TCategoryPanel* p : order_) {
+    for (auto& [p, recordedTop] : requestedTops_) {
       if (!p->Visible()) continue;
       p->SetBounds(0, y, std::max(0, w), p->Height());
+      recordedTop = y + scrollPos_;
       y += p->Height();
     }
   } catch (...) {

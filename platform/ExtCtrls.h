@@ -188,8 +188,9 @@ class TCategoryPanel : public TCustomControl {
   bool headerHot_ = false;
 };
 
-// Stacks its visible category panels top to bottom without gaps (in the order of their Top at
-// the time they were placed, then the order they joined) and scrolls them vertically.
+// Stacks its visible category panels top to bottom without gaps and scrolls them vertically. A
+// panel joins at the bottom; a panel asked to a top moves before the shown panels that stand at
+// or below that top in the present layout.
 class TCategoryPanelGroup : public TCustomControl {
  public:
   explicit TCategoryPanelGroup(TComponent* AOwner);
@@ -231,6 +232,8 @@ class TCategoryPanelGroup : public TCustomControl {
   void PanelRemoved(TCategoryPanel* p);
   void PanelMoved(TCategoryPanel* p, int newTop);
   std::vector<TCategoryPanel*> order_;
+  // The same panels in the same order, each with its top in contents coordinates: where the last
+  // layout put it, or the top last asked of it since.
   std::vector<std::pair<TCategoryPanel*, int>> requestedTops_;
   int headerHeight_ = 24;
   std::unique_ptr<TFont> headerFont_;
