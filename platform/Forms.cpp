@@ -115,6 +115,11 @@ void TForm::SyncWidget() {
   if (sizeable) {
     w->setMinimumSize(0, 0);
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // A new top-level widget has the toolkit's default size; left so, its first resize event
+    // would overwrite the form's own client size.
+    Backend()->syncingGeometry = true;
+    w->resize(std::max(0, c.Width()), std::max(0, c.Height()));
+    Backend()->syncingGeometry = false;
   } else {
     w->setFixedSize(std::max(0, c.Width()), std::max(0, c.Height()));
   }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -66,6 +68,50 @@ TEST(ControlsPaintTest, SmallFormPaintsOffscreenToPng) {
   EXPECT_GT(dark, 20);
   EXPECT_EQ(ColorToRGB(c->Pixels(150, 105)), clSilver);
   delete form;
+}
+
+// Whatever the border, the grab is the client area: the frame is the window manager's.
+TEST(ControlsPaintTest, GrabbedFormIsItsClientAreaForEveryBorderStyle) {
+  ModalScript script;
+  const std::filesystem::path png =
+      std::filesystem::temp_directory_path() / ("controls_border_" + std::to_string(::getpid()) + ".png");
+  struct Case {
+    const char* name;
+    TFormBorderStyle style;
+    bool shown;
+  } cases[] = {
+      {"single", bsSingle, false},        {"sizeable", bsSizeable, false}, {"dialog", bsDialog, false},
+      {"tool window", bsToolWindow, false}, {"sizeable tool window", bsSizeToolWin, false},
+      {"none", bsNone, false},            {"single, shown", bsSingle, true}, {"sizeable, shown", bsSizeable, true},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    TForm* form = New<TForm>(nullptr);
+    form->SetBorderStyle(k.style);
+    form->SetColor(0xEDF7F8);
+    form->SetClientWidth(320);
+    form->SetClientHeight(140);
+    auto* corner = New<TShape>(form);
+    corner->SetParent(form);
+    corner->SetBounds(316, 136, 4, 4);
+    corner->Brush()->SetColor(clRed);
+    corner->Pen()->SetColor(clRed);
+    if (k.shown) form->Show();
+    ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+    TPicture pic;
+    pic.LoadFromFile(Utf8ToString(png.string()));
+    EXPECT_EQ(pic.Width(), 320);
+    EXPECT_EQ(pic.Height(), 140);
+    EXPECT_EQ(form->ClientWidth(), 320);
+    EXPECT_EQ(form->ClientHeight(), 140);
+    if (pic.Width() == 320 && pic.Height() == 140) {
+      // The bottom-right corner of the client area is the last pixel of the image.
+      EXPECT_EQ(ColorToRGB(pic.Bitmap()->Canvas()->Pixels(319, 139)), clRed);
+      EXPECT_EQ(ColorToRGB(pic.Bitmap()->Canvas()->Pixels(315, 135)), 0xEDF7F8);
+    }
+    delete form;
+  }
+  std::filesystem::remove(png);
 }
 
 }  // namespace
