@@ -241,7 +241,8 @@ void TAdvGridButton::SetDown(bool Value) {
 
 void TAdvGridButton::UpdateExclusive() {
   if (FGroupIndex == 0 || !Parent()) return;
-  TMessage m{CM_BUTTONPRESSED, static_cast<uintptr_t>(FGroupIndex), reinterpret_cast<intptr_t>(static_cast<TObject*>(this)), 0};
+  TMessage m{CM_BUTTONPRESSED, static_cast<uintptr_t>(FGroupIndex),
+             reinterpret_cast<intptr_t>(static_cast<TObject*>(this)), 0};
   Parent()->Broadcast(m);
 }
 
