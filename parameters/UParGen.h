@@ -17,6 +17,7 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/XMLDoc.h"
+#include "shell/UDialogFrame.h"
 
 class TLbButton;
 
@@ -125,19 +126,13 @@ constexpr int Par_Form_Client_Width = 460;
 constexpr int Par_Form_Client_Height = 700;
 constexpr int Par_Diag_Pos_Max = 1536;
 
-class TFParGen : public TForm {
+class TFParGen : public TForm, public TDialogFrame {
  public:
   explicit TFParGen(TComponent* AOwner);
   ~TFParGen() override;
   String ClassName() const override { return u"TFParGen"; }
 
-  // ---- frame ----
-  TPanel* P_Title = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
-  TPanel* P_Button = nullptr;
-  TLbButton* Btn_OK = nullptr;
-  TLbButton* Btn_Cancel = nullptr;
+  // ---- frame (the title and button panels come with TDialogFrame) ----
   TCategoryPanelGroup* CPG = nullptr;
   TImageList* ImageList1 = nullptr;
   TXMLDocument* XML1 = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "shell/UDialogFrame.h"
 
 class TLbButton;
 
@@ -11,20 +12,14 @@ class TLbButton;
 // "." or "..". Anything else would reach outside PROJECTS.
 bool Is_Valid_Configuration_Name(const String& Name);
 
-class TFNew_Project : public TForm {
+class TFNew_Project : public TForm, public TDialogFrame {
  public:
   explicit TFNew_Project(TComponent* AOwner);
   ~TFNew_Project() override;
   String ClassName() const override { return u"TFNew_Project"; }
 
-  TPanel* P_Title = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
   TLabel* Label1 = nullptr;
   TEdit* E_New_Proj = nullptr;
-  TPanel* P_Button = nullptr;
-  TLbButton* Btn_OK = nullptr;
-  TLbButton* Btn_Cancel = nullptr;
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
@@ -38,15 +33,7 @@ class TFNew_Project : public TForm {
 
 extern TFNew_Project* FNew_Project;
 
-// The shared title and button panels of the shell's dialogs.
-struct TDialogFrame {
-  TPanel* P_Title = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
-  TPanel* P_Button = nullptr;
-  TLbButton* Btn_OK = nullptr;
-  TLbButton* Btn_Cancel = nullptr;
-};
+// Builds the shared title and button panels of the shell's dialogs.
 TDialogFrame Build_Dialog_Frame(TForm* Form, int OkLeft, int CancelLeft);
 // Builds the frame straight into a dialog's members of the same names.
 template <class TDialog>

@@ -8,6 +8,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "shell/UDialogFrame.h"
 
 class TLbButton;
 class THTTPClient;
@@ -30,18 +31,12 @@ bool Is_Newer_Version_Reply(const String& Reply);
 // Protocol 1.0, the Accept and User-Agent headers of the version request.
 void Configure_Version_Client(THTTPClient* C);
 
-class TFSoftOptions : public TForm {
+class TFSoftOptions : public TForm, public TDialogFrame {
  public:
   explicit TFSoftOptions(TComponent* AOwner);
   ~TFSoftOptions() override;
   String ClassName() const override { return u"TFSoftOptions"; }
 
-  TPanel* P_Title = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
-  TPanel* P_Button = nullptr;
-  TLbButton* Btn_OK = nullptr;
-  TLbButton* Btn_Cancel = nullptr;
   TPageControl* PC_Options = nullptr;
   TTabSheet* TS_Language = nullptr;
   TLabel* L_Sel_Lang = nullptr;
