@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 
 #include "grid/foundation/AdvXPVS.h"
+#include "platform/ShellIcons.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -79,30 +79,6 @@ int SatAdd(int a, int b) {
 int SafeRound(double v) {
   if (!std::isfinite(v) || v > 1e9 || v < -1e9) return 0;
   return static_cast<int>(Round(v));
-}
-
-// Shell-style icons drawn by this program: a folder for an existing folder, a page otherwise.
-void PaintSystemIcon(TCanvas* C, const TRect& r, bool folder) {
-  TColor pen = C->Pen()->Color();
-  TColor brush = C->Brush()->Color();
-  TBrushStyle style = C->Brush()->Style();
-  int w = r.Width(), h = r.Height();
-  if (w <= 2 || h <= 2) return;
-  C->Pen()->SetColor(folder ? RGB(160, 120, 30) : RGB(90, 90, 90));
-  C->Brush()->SetColor(folder ? RGB(240, 200, 90) : clWhite);
-  if (folder) {
-    C->Rectangle(r.Left, r.Top + h / 5, r.Left + w / 2, r.Top + h / 3 + 1);
-    C->Rectangle(r.Left, r.Top + h / 3, r.Right, r.Bottom - h / 8);
-  } else {
-    C->Rectangle(r.Left + w / 6, r.Top, r.Right - w / 6, r.Bottom);
-    for (int y = r.Top + h / 4; y < r.Bottom - h / 6; y += std::max(2, h / 6)) {
-      C->MoveTo(r.Left + w / 6 + 2, y);
-      C->LineTo(r.Right - w / 6 - 2, y);
-    }
-  }
-  C->Pen()->SetColor(pen);
-  C->Brush()->SetColor(brush);
-  C->Brush()->SetStyle(style);
 }
 
 struct TPass {
@@ -749,15 +725,26 @@ class TRenderer {
         }
       }
     } else if (srcUp.rfind(u"SSYS:", 0) == 0 || srcUp.rfind(u"LSYS:", 0) == 0) {
-      const int size = srcUp[0] == u'S' ? 16 : 32;
+      const bool large = srcUp[0] == u'L';
+      const int size = ShellIconSize(large);
       srcUp.erase(0, 5);
       src.erase(0, 5);
-      std::error_code ec;
-      bool folder = !src.empty() && std::filesystem::is_directory(std::filesystem::path(StringToUtf8(src)), ec);
+      // The size is taken whether or not the name finds an icon.
       ElemW = ElemH = size;
       if (p.Drawing()) {
-        int w = Printing ? SafeRound(size * PrintScale) : size;
-        PaintSystemIcon(C, TRect{x, top, x + w, top + w}, folder);
+        // The name as written: file names are case-sensitive here.
+        if (std::unique_ptr<TIcon> icon = ShellIcon(src, large)) {
+          if (!Printing) {
+            C->Draw(x, top, icon.get());
+          } else {
+            TBitmap bmp;
+            bmp.SetSize(size, size);
+            bmp.Canvas()->Draw(0, 0, icon.get());
+            C->StretchDraw(TRect{x, top, x + SafeRound(icon->Width() * PrintScale),
+                                 top + SafeRound(icon->Height() * PrintScale)},
+                           &bmp);
+          }
+        }
       }
     }
     THTMLPicture* pic = FindPicture(srcUp, src);

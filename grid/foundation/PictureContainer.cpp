@@ -1,6 +1,8 @@
 // Pictures of the mini-HTML renderer.
 #include "grid/foundation/PictureContainer.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -235,6 +237,7 @@ void THTMLPicture::Decode() {
   const std::string& d = FDatastream;
   std::string data;
   std::vector<size_t> starts;
+  bool frameRead = false;
   if (IsGIF()) starts = FrameStarts();
   if (!starts.empty() && d.size() >= 10) {
     FAnimMaxX = ReadU16(d, 6);
@@ -249,6 +252,7 @@ void THTMLPicture::Decode() {
       FFrameYPos = ReadU16(d, j + 11);
       FFrameXSize = ReadU16(d, j + 13);
       FFrameYSize = ReadU16(d, j + 15);
+      frameRead = true;
     }
     data.append(d, from, std::string::npos);
   } else {
@@ -262,7 +266,37 @@ void THTMLPicture::Decode() {
     throw Exception(u"Could not load image. Invalid format");
   }
   if (g->Width() <= 0 || g->Height() <= 0) throw Exception(u"Could not load image");
+  if (frameRead) CropToFrame(*g);
   gpPicture = std::move(g);
+}
+
+// The GIF decoder answers a frame placed inside the whole logical screen; the picture keeps only
+// the frame's own rectangle, since the renderer draws it at the frame position.
+void THTMLPicture::CropToFrame(TGraphic& Decoded) const {
+  auto* raster = dynamic_cast<TRasterGraphic*>(&Decoded);
+  if (!raster || FFrameXSize == 0 || FFrameYSize == 0) return;
+  const int w0 = Decoded.Width(), h0 = Decoded.Height();
+  const int left = std::min<int>(FFrameXPos, w0), top = std::min<int>(FFrameYPos, h0);
+  const int right = std::min<int>(FFrameXPos + FFrameXSize, w0), bottom = std::min<int>(FFrameYPos + FFrameYSize, h0);
+  if (left == 0 && top == 0 && right == w0 && bottom == h0) return;
+  TBitmap full;
+  full.Assign(&Decoded);
+  TBitmap part;
+  part.SetPixelFormat(full.PixelFormat());
+  part.SetAlphaFormat(full.AlphaFormat());
+  if (right <= left || bottom <= top) {
+    // A frame wholly outside the screen shows nothing.
+    part.SetPixelFormat(pf32bit);
+    part.SetAlphaFormat(afDefined);
+    part.SetSize(1, 1);
+    std::memset(part.ScanLine(0), 0, 4);
+  } else {
+    const size_t bpp = full.PixelFormat() == pf24bit ? 3 : 4;
+    part.SetSize(right - left, bottom - top);
+    for (int y = top; y < bottom; ++y)
+      std::memcpy(part.ScanLine(y - top), full.ScanLine(y) + left * bpp, (right - left) * bpp);
+  }
+  raster->AssignBitmap(&part);
 }
 
 // ---------------------------------------------------------------------------------------------

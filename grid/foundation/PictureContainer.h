@@ -82,6 +82,7 @@ class THTMLPicture : public TGraphic {
  private:
   void Clear();
   void Decode();
+  void CropToFrame(TGraphic& Decoded) const;
   // Offsets of the frame starts (graphic control extension directly followed by an image
   // descriptor) whose whole header lies inside the data.
   std::vector<size_t> FrameStarts() const;

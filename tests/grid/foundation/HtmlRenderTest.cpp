@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "grid/foundation/AdvXPVS.h"
 #include "grid/foundation/AsgHTMLE.h"
+#include "platform/ShellIcons.h"
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
@@ -731,26 +734,56 @@ TEST_F(HtmlRender, AltPictureWhileTheLinkedPictureIsHot) {
 }
 
 TEST_F(HtmlRender, SystemIcons) {
+  // Each icon sits at the line's left (area left + 1) and top, and the text after it starts
+  // where the icon ends; a number outside the system image list draws nothing but keeps its room.
   struct TCase {
     const char16_t* Src;
-    int Size;
+    bool Printing;
+    std::vector<std::string> Pictures;  // Draw / StretchDraw calls: left, top, right or width, ...
+    int TextLeft;
   };
-  const TCase cases[] = {{u"SSYS:readme.txt", 16}, {u"LSYS:readme.txt", 32}, {u"ssys:/", 16}, {u"LSYS:3", 32}};
+  const TCase cases[] = {
+      {u"SSYS:readme.txt", false, {"Draw(1,0,16,16)"}, 17},
+      {u"LSYS:readme.txt", false, {"Draw(1,0,32,32)"}, 33},
+      {u"ssys:/", false, {"Draw(1,0,16,16)"}, 17},
+      {u"LSYS:3", false, {"Draw(1,0,32,32)"}, 33},
+      {u"SSYS:99", false, {}, 17},
+      {u"LSYS:0", true, {"StretchDraw(1,0,65,64,32,32)"}, 33},
+  };
+  h.PrintScale = 2.0;
   for (const auto& c : cases) {
+    const String m = String(u"<IMG SRC=\"") + c.Src + u"\">ab";
+    h.Printing = c.Printing;
     h.MeasureOnly = true;
-    h.Run(&canvas, String(u"<IMG SRC=\"") + c.Src + u"\">");
-    EXPECT_EQ(h.ExtentX, c.Size) << U8(c.Src);
-    EXPECT_EQ(h.ExtentY, std::max(13, c.Size)) << U8(c.Src);
+    h.Run(&canvas, m);
+    const int size = c.TextLeft - 1;
+    EXPECT_EQ(h.ExtentX, size + 14) << U8(c.Src);
+    EXPECT_EQ(h.ExtentY, std::max(13, size)) << U8(c.Src);
     h.MeasureOnly = false;
     canvas.Clear();
-    h.Run(&canvas, String(u"<IMG SRC=\"") + c.Src + u"\">");
-    auto r = canvas.CallsNamed("Rectangle");
-    ASSERT_FALSE(r.empty()) << U8(c.Src);
-    EXPECT_GE(r[0].Args[0], 1);
-    EXPECT_LE(r.back().Args[2], 1 + c.Size);
+    h.Run(&canvas, m);
+    std::vector<std::string> pictures;
+    for (const auto& call : canvas.Calls())
+      if (call.Name == "Draw" || call.Name == "StretchDraw") pictures.push_back(call.ToString());
+    EXPECT_EQ(pictures, c.Pictures) << U8(c.Src);
+    auto d = Drawn(canvas);
+    ASSERT_EQ(d.size(), 1u) << U8(c.Src);
+    EXPECT_EQ(d[0].Args[0], c.TextLeft) << U8(c.Src);
   }
 }
 
+TEST_F(HtmlRender, SystemIconPixelsLandAtTheLineStart) {
+  ASSERT_TRUE(std::filesystem::is_directory("/"));
+  std::unique_ptr<TIcon> icon = ShellIcon(u"/", true);
+  ASSERT_NE(icon, nullptr);
+  TImageCanvas expected(60, 50);
+  expected.Canvas()->Draw(11, 5, icon.get());
+  TImageCanvas drawn(60, 50);
+  h.Area = Rect(10, 5, 60, 50);
+  h.Run(drawn.Canvas(), u"<IMG SRC=\"LSYS:/\">");
+  EXPECT_EQ(drawn.Snapshot(), expected.Snapshot());
+  EXPECT_LT(drawn.CountColor(clWhite), 60 * 50);
+}
 
 TEST_F(HtmlRender, RightToLeftOnlyOnAMiddleEastLocale) {
   h.ReadingOrder = bdRightToLeft;

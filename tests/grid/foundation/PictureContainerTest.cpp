@@ -17,6 +17,7 @@ struct TGifFrame {
   int X = 0, Y = 0, W = 1, H = 1;
   int Delay = 0;         // hundredths of a second
   uint8_t ColorIndex = 0;  // 0 red, 1 blue, 2 green, 3 white
+  int Transparent = -1;    // colour index shown as transparent, -1 for none
 };
 
 void Put16(std::string& s, int v) {
@@ -37,9 +38,9 @@ std::string MakeGif(int width, int height, const std::vector<TGifFrame>& frames)
   s.append(reinterpret_cast<const char*>(table), sizeof table);
   for (const auto& f : frames) {
     s += "\x21\xF9\x04";
-    s += '\0';
+    s += static_cast<char>(f.Transparent >= 0 ? 1 : 0);
     Put16(s, f.Delay);
-    s += '\0';
+    s += static_cast<char>(f.Transparent >= 0 ? f.Transparent : 0);
     s += '\0';
     s += '\x2C';
     Put16(s, f.X);
@@ -139,6 +140,8 @@ TEST(HtmlPicture, FramePositionComesFromTheImageDescriptor) {
   EXPECT_EQ(pic.FrameYPos(), 1);
   EXPECT_EQ(pic.FrameXSize(), 2);
   EXPECT_EQ(pic.FrameYSize(), 1);
+  EXPECT_EQ(pic.Width(), 2);
+  EXPECT_EQ(pic.Height(), 1);
   EXPECT_EQ(pic.MaxWidth(), 6);
   EXPECT_EQ(pic.MaxHeight(), 4);
 }
@@ -331,9 +334,68 @@ TEST(HtmlPicture, RendererClearsTheAnimationAreaAndDrawsTheFrameAtItsPlace) {
   item->Picture()->LoadFromBytes(MakeGif(6, 4, {{0, 0, 6, 4, 10, 3}, {2, 1, 2, 1, 10, 2}}));
   item->Picture()->SetFrame(2);
   EXPECT_EQ(RenderLog(u"<IMG SRC=\"anim\">", nullptr, &box, clCream),
-            "Rectangle(1,0,7,4)/" + std::to_string(clCream) + "\nDraw(3,1,6,4)\n");
-  // A requested size stretches instead.
-  EXPECT_EQ(RenderLog(u"<IMG SRC=\"anim\" WIDTH=\"12\">", nullptr, &box, clCream), "StretchDraw(1,0,13,8,6,4)\n");
+            "Rectangle(1,0,7,4)/" + std::to_string(clCream) + "\nDraw(3,1,2,1)\n");
+  // A requested size stretches the frame instead.
+  EXPECT_EQ(RenderLog(u"<IMG SRC=\"anim\" WIDTH=\"12\">", nullptr, &box, clCream), "StretchDraw(1,0,13,6,2,1)\n");
+}
+
+// Renders markup on pixels: the area's top-left at (10, 5), cream as the background.
+std::vector<std::string> RenderArt(const String& markup, TPictureContainer* named, const TRect& shown) {
+  TScopedFakeMetrics metrics;
+  TImageCanvas img(40, 30, clWhite);
+  img.Canvas()->Brush()->SetColor(clCream);
+  String anchor, plain, focused, title, id, value, type;
+  int ex = 0, ey = 0, links = 0, hit = 0;
+  TRect lr, cr;
+  RenderMiniHTML(img.Canvas(), markup, Rect(10, 5, 38, 28), nullptr, -1, -1, -1, 0, 1, false, false, false, false,
+                 true, false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focused, title, ex, ey,
+                 links, hit, lr, cr, id, value, type, nullptr, named, nullptr, bdLeftToRight);
+  return img.Art(shown, {{clRed, 'R'}, {clBlue, 'B'}, {clLime, 'G'}, {clCream, '.'}, {clWhite, ' '}});
+}
+
+TEST(HtmlPicture, FramePlacedInsideTheScreenLandsOnceAtItsOffset) {
+  // A 12 x 8 screen: frame 1 fills it in red, frame 2 is 4 x 3 of blue at (5, 2), frame 3 is
+  // 3 x 2 of green hanging over the right edge at (10, 7), frame 4 is 3 x 2 of its transparent
+  // colour at (1, 1).
+  TPictureContainer box(nullptr);
+  TPictureItem* item = box.Items()->Add();
+  item->SetName(u"anim");
+  THTMLPicture* pic = item->Picture();
+  pic->LoadFromBytes(MakeGif(12, 8,
+                             {{0, 0, 12, 8, 10, 0},
+                              {5, 2, 4, 3, 10, 1},
+                              {10, 7, 3, 2, 10, 2},
+                              {1, 1, 3, 2, 10, 3, 3}}));
+  // The picture is drawn at the line's left (area left + 1) and top; one pixel of margin around it.
+  const TRect shown = Rect(10, 4, 25, 14);
+  struct TCase {
+    int Frame;
+    int Width, Height;
+    std::vector<std::string> Art;
+  };
+  const TCase cases[] = {
+      {1, 12, 8,
+       {"               ", " RRRRRRRRRRRR  ", " RRRRRRRRRRRR  ", " RRRRRRRRRRRR  ", " RRRRRRRRRRRR  ",
+        " RRRRRRRRRRRR  ", " RRRRRRRRRRRR  ", " RRRRRRRRRRRR  ", " RRRRRRRRRRRR  ", "               "}},
+      {2, 4, 3,
+       {"               ", " ............  ", " ............  ", " .....BBBB...  ", " .....BBBB...  ",
+        " .....BBBB...  ", " ............  ", " ............  ", " ............  ", "               "}},
+      {4, 3, 2,
+       {"               ", " ............  ", " ............  ", " ............  ", " ............  ",
+        " ............  ", " ............  ", " ............  ", " ............  ", "               "}},
+      // Only the part inside the screen shows, as a viewer clips it.
+      {3, 2, 1,
+       {"               ", " ............  ", " ............  ", " ............  ", " ............  ",
+        " ............  ", " ............  ", " ............  ", " ..........GG  ", "               "}},
+  };
+  for (const auto& c : cases) {
+    pic->SetFrame(c.Frame);
+    EXPECT_EQ(pic->Width(), c.Width) << c.Frame;
+    EXPECT_EQ(pic->Height(), c.Height) << c.Frame;
+    EXPECT_EQ(pic->MaxWidth(), 12) << c.Frame;
+    EXPECT_EQ(pic->MaxHeight(), 8) << c.Frame;
+    EXPECT_EQ(RenderArt(u"<IMG SRC=\"anim\">", &box, shown), c.Art) << c.Frame;
+  }
 }
 
 TEST(HtmlPicture, FileSourceKeepsItsPathAsWritten) {
