@@ -353,6 +353,21 @@ class TCanvas : public TPersistent {
   virtual bool DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) = 0;
   virtual bool DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) = 0;
 
+  // Right-to-left orientation: logical x is shown at device x = Width - x. A pixel-addressed call
+  // (lines, pixels, polygon corners) at x lands on device pixel Width - x; an area (L..R-1: fills,
+  // rectangles, clips, text and picture boxes) covers device Width-R..Width-L-1. Text and
+  // pictures keep their reading direction: only their box is placed mirrored.
+  void SetMirrored(int Width) {
+    mirrored_ = true;
+    mirrorWidth_ = Width;
+  }
+  void ClearMirrored() {
+    mirrored_ = false;
+    mirrorWidth_ = 0;
+  }
+  bool Mirrored() const { return mirrored_; }
+  int MirrorWidth() const { return mirrorWidth_; }
+
   // Backends that paint through Qt hand out their painter (nullptr otherwise); platform-internal.
   virtual QPainter* NativePainter() { return nullptr; }
   // The image behind an image-backed canvas (nullptr otherwise); platform-internal.
@@ -374,6 +389,8 @@ class TCanvas : public TPersistent {
   TTextMetricsSource* metrics_ = nullptr;
   int bkMode_ = OPAQUE;
   bool bkModeSet_ = false;
+  bool mirrored_ = false;
+  int mirrorWidth_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -146,6 +146,7 @@ void TQtCanvas::Bind(QPainter* painter) {
   saved_.clear();
   penPos_ = {};
   bkModeSet_ = false;
+  ClearMirrored();
 }
 
 void TQtCanvas::Unbind() {
@@ -166,6 +167,7 @@ QImage* TQtCanvas::NativeImage() {
 
 QPoint TQtCanvas::ToDevice(int x, int y) {
   QPainter* p = Painter();
+  x = MapX(x);
   if (!p) return QPoint(x, y);
   return p->deviceTransform().map(QPoint(x, y));
 }
@@ -209,11 +211,11 @@ void TQtCanvas::LineTo(int x, int y) {
   if (skip) return;
   ApplyClip(p.get());
   if (pen_.Width() <= 1) {
-    PlotLine(p.get(), from.X, from.Y, x, y, false);
+    PlotLine(p.get(), MapX(from.X), from.Y, MapX(x), y, false);
   } else {
     QPen pen(ToQColor(pen_.Color()), pen_.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p->setPen(pen);
-    p->drawLine(from.X, from.Y, x, y);
+    p->drawLine(MapX(from.X), from.Y, MapX(x), y);
   }
 }
 
@@ -234,6 +236,11 @@ void TQtCanvas::FillQRect(QPainter* p, const QRect& r, TColor c, TBrushStyle sty
 void TQtCanvas::Rectangle(int l, int t, int r, int b) {
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
+  if (mirrored_) {
+    TRect m = MapArea(TRect{l, t, r, b});
+    l = m.Left;
+    r = m.Right;
+  }
   TQtPainterScope p(Painter());
   if (!p || r == l || b == t) return;
   bool skip;
@@ -285,7 +292,7 @@ void TQtCanvas::FillRect(const TRect& r) {
   TQtPainterScope p(Painter());
   if (!p) return;
   ApplyClip(p.get());
-  QRect q = ToQRect(r).normalized();
+  QRect q = ToQRect(MapArea(r)).normalized();
   FillQRect(p.get(), q, brush_.Color(), brush_.Style() == bsClear ? bsClear : brush_.Style());
 }
 
@@ -294,12 +301,17 @@ void TQtCanvas::FrameRect(const TRect& r) {
   if (!p || r.IsEmpty()) return;
   ApplyClip(p.get());
   QColor c = ToQColor(brush_.Color());
-  QRect outer = ToQRect(r);
+  QRect outer = ToQRect(MapArea(r));
   QRegion frame = QRegion(outer).subtracted(QRegion(outer.adjusted(1, 1, -1, -1)));
   for (const QRect& part : frame) p->fillRect(part, c);
 }
 
 void TQtCanvas::RoundRect(int l, int t, int r, int b, int ew, int eh) {
+  if (mirrored_) {
+    TRect m = MapArea(TRect{l, t, r, b});
+    l = m.Left;
+    r = m.Right;
+  }
   TQtPainterScope p(Painter());
   if (!p || r == l || b == t) return;
   bool skip;
@@ -316,6 +328,11 @@ void TQtCanvas::RoundRect(int l, int t, int r, int b, int ew, int eh) {
 }
 
 void TQtCanvas::Ellipse(int l, int t, int r, int b) {
+  if (mirrored_) {
+    TRect m = MapArea(TRect{l, t, r, b});
+    l = m.Left;
+    r = m.Right;
+  }
   TQtPainterScope p(Painter());
   if (!p || r == l || b == t) return;
   bool skip;
@@ -331,9 +348,11 @@ void TQtCanvas::Ellipse(int l, int t, int r, int b) {
   p->drawEllipse(QRectF(l, t, r - l - 1, b - t - 1));
 }
 
-void TQtCanvas::Polygon(const std::vector<TPoint>& points) {
+void TQtCanvas::Polygon(const std::vector<TPoint>& given) {
   TQtPainterScope p(Painter());
-  if (!p || points.size() < 2) return;
+  if (!p || given.size() < 2) return;
+  std::vector<TPoint> points = given;
+  for (TPoint& pt : points) pt.X = MapX(pt.X);
   bool skip;
   p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
   if (skip) return;
@@ -381,10 +400,11 @@ void TQtCanvas::SetPixels(int x, int y, TColor c) {
   if (!p) return;
   ApplyClip(p.get());
   p->setCompositionMode(QPainter::CompositionMode_Source);
-  p->fillRect(QRect(x, y, 1, 1), ToQColor(c));
+  p->fillRect(QRect(MapX(x), y, 1, 1), ToQColor(c));
 }
 
-void TQtCanvas::DrawFocusRect(const TRect& r) {
+void TQtCanvas::DrawFocusRect(const TRect& given) {
+  TRect r = MapArea(given);
   TQtPainterScope p(Painter());
   if (!p || r.IsEmpty()) return;
   ApplyClip(p.get());
@@ -405,7 +425,7 @@ void TQtCanvas::FloodFill(int x, int y, TColor c, TFillStyle style) {
   QPainter* painter = Painter();
   if (!img || !painter || brush_.Style() == bsClear) return;
   QTransform tr = painter->deviceTransform();
-  QPoint start = tr.map(QPoint(x, y));
+  QPoint start = ToDevice(x, y);
   if (!img->rect().contains(start)) return;
   QRegion baseDevice = baseHasClip_ ? tr.map(baseClip_) : QRegion();
   auto inClip = [&](QPoint d) {
@@ -447,14 +467,16 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, co
   TQtPainterScope p(Painter());
   if (!p) return;
   ApplyClip(p.get());
-  if (rect && (options & ETO_CLIPPED)) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);
-  if (rect && (options & ETO_OPAQUE)) p->fillRect(ToQRect(*rect), ToQColor(brush_.Color()));
+  if (rect && (options & ETO_CLIPPED)) p->setClipRect(ToQRect(MapArea(*rect)), Qt::IntersectClip);
+  if (rect && (options & ETO_OPAQUE)) p->fillRect(ToQRect(MapArea(*rect)), ToQColor(brush_.Color()));
   if (text.empty()) return;
   QFont qf = ToQFont(font_);
   QFontMetrics fm(qf);
   QString qs = QString::fromStdU16String(text);
   int w = TextWidth(text);
   int h = TextHeight(text);
+  // Mirrored, the text box moves and the glyphs stay readable.
+  if (mirrored_) x = MapArea(TRect{x, y, x + w, y + h}).Left;
   p->translate(x, y);
   if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
   if (BkMode() == OPAQUE) p->fillRect(QRect(0, 0, w, h), ToQColor(brush_.Color()));
@@ -469,14 +491,14 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, co
 void TQtCanvas::SetClipRect(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
-  clip_ = tr.map(QRegion(ToQRect(r).normalized()));
+  clip_ = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
   hasClip_ = true;
 }
 
 void TQtCanvas::IntersectClipRect(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
-  QRegion add = tr.map(QRegion(ToQRect(r).normalized()));
+  QRegion add = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
   clip_ = hasClip_ ? clip_.intersected(add) : add;
   hasClip_ = true;
 }
@@ -484,7 +506,7 @@ void TQtCanvas::IntersectClipRect(const TRect& r) {
 void TQtCanvas::ExcludeClipRect(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
-  QRegion cut = tr.map(QRegion(ToQRect(r).normalized()));
+  QRegion cut = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
   if (!hasClip_) {
     QRect all(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
     if (p && p->device()) all = QRect(0, 0, p->device()->width(), p->device()->height());
@@ -502,7 +524,7 @@ void TQtCanvas::SelectClipRgn(std::nullptr_t) {
 bool TQtCanvas::RectVisible(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
-  QRegion want = tr.map(QRegion(ToQRect(r).normalized()));
+  QRegion want = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
   if (hasClip_) want = want.intersected(clip_);
   if (baseHasClip_) want = want.intersected(tr.map(baseClip_));
   return !want.isEmpty();
@@ -563,20 +585,23 @@ void TQtCanvas::DrawImageAt(const QRect& dest, const QImage& img, const QRect& s
 void TQtCanvas::Draw(int x, int y, TGraphic* graphic) {
   if (!graphic || graphic->Empty()) return;
   QImage img = ShownImage(graphic);
-  DrawImageAt(QRect(x, y, img.width(), img.height()), img, img.rect());
+  DrawImageAt(ToQRect(MapArea(TRect{x, y, x + img.width(), y + img.height()})), img, img.rect());
 }
 
 void TQtCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
   if (!graphic || graphic->Empty()) return;
   QImage img = ShownImage(graphic);
-  DrawImageAt(ToQRect(r), img, img.rect());
+  DrawImageAt(ToQRect(MapArea(r)), img, img.rect());
 }
 
 void TQtCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
   if (!source) return;
   QImage* si = source->NativeImage();
   if (!si) return;
-  QRect sr = ToQRect(src);
+  TRect s = src;
+  if (source->Mirrored())
+    s = TRect{source->MirrorWidth() - src.Right, src.Top, source->MirrorWidth() - src.Left, src.Bottom};
+  QRect sr = ToQRect(s);
   QPainter* sp = source->NativePainter();
   if (sp) sr = sp->deviceTransform().mapRect(sr);
   QImage part = si->copy(sr);  // a copy: source and destination may be the same image
@@ -584,7 +609,7 @@ void TQtCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
   if (!p) return;
   ApplyClip(p.get());
   p->setCompositionMode(QPainter::CompositionMode_Source);
-  p->drawImage(ToQRect(dest), part);
+  p->drawImage(ToQRect(MapArea(dest)), part);
 }
 
 void TQtCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, TColor key) {
@@ -598,10 +623,11 @@ void TQtCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, 
     for (int x = 0; x < part.width(); ++x)
       if ((line[x] & 0xFFFFFF) == k) line[x] = b;
   }
-  DrawImageAt(ToQRect(dest), part, part.rect());
+  DrawImageAt(ToQRect(MapArea(dest)), part, part.rect());
 }
 
-bool TQtCanvas::DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) {
+bool TQtCanvas::DoDrawFrameControl(const TRect& given, unsigned type, unsigned state) {
+  TRect r = MapArea(given);
   TQtPainterScope p(Painter());
   if (!p) return false;
   ApplyClip(p.get());
@@ -610,7 +636,8 @@ bool TQtCanvas::DoDrawFrameControl(const TRect& r, unsigned type, unsigned state
   return QtDrawFrameControl(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), type, state);
 }
 
-bool TQtCanvas::DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) {
+bool TQtCanvas::DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& given) {
+  TRect r = MapArea(given);
   TQtPainterScope p(Painter());
   if (!p) return false;
   ApplyClip(p.get());

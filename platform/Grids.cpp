@@ -671,12 +671,14 @@ int TCustomGrid::AxisIndexAt(bool Vertical, int Pixel) const {
   return -1;
 }
 
-TRect TCustomGrid::CellRect(int ACol, int ARow) const {
+TRect TCustomGrid::LayoutCellRect(int ACol, int ARow) const {
   int x = AxisStart(false, ACol);
   int y = AxisStart(true, ARow);
   if (x < 0 || y < 0) return TRect{};
   return Rect(x, y, x + ColWidths(ACol), y + RowHeights(ARow));
 }
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const { return FlipGridRect(LayoutCellRect(ACol, ARow)); }
 
 void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
   TGridCoord c = MouseCoord(X, Y);
@@ -684,10 +686,36 @@ void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
   ARow = c.Y;
 }
 
-TGridCoord TCustomGrid::MouseCoord(int X, int Y) const {
+TGridCoord TCustomGrid::LayoutCoord(int X, int Y) const {
   TGridCoord c{AxisIndexAt(false, X), AxisIndexAt(true, Y)};
   if (c.X < 0 || c.Y < 0) return {-1, -1};
   return c;
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const { return LayoutCoord(ClientToLayoutX(X), Y); }
+
+// =============================================================================================
+// Right-to-left layout
+
+int TCustomGrid::GridMirrorWidth() const { return TCustomControl::ClientRect().Width(); }
+
+TRect TCustomGrid::FlipGridRect(const TRect& r) const {
+  if (!UseRightToLeftAlignment() || r == TRect{}) return r;
+  int w = GridMirrorWidth();
+  return TRect{w - r.Right, r.Top, w - r.Left, r.Bottom};
+}
+
+int TCustomGrid::ClientToLayoutX(int X) const {
+  // A client pixel column covers the layout pixel column mirrored onto it (w - 1 - X), so a
+  // click lands in the cell whose CellRect holds it.
+  return UseRightToLeftAlignment() ? GridMirrorWidth() - 1 - X : X;
+}
+
+void TCustomGrid::ChangeGridOrientation(bool RightToLeftOrientation) {
+  TCanvas* cv = Canvas();
+  if (!cv) return;
+  if (RightToLeftOrientation) cv->SetMirrored(GridMirrorWidth());
+  else cv->ClearMirrored();
 }
 
 int TCustomGrid::GridWidth() const {
@@ -895,8 +923,12 @@ void TCustomGrid::PaintScrollBars(TCanvas* cv) {
     cv->Brush()->SetStyle(bsSolid);
     cv->Brush()->SetColor(clScrollBar);
     cv->FillRect(l.Bar);
-    DrawFrameControl(cv, l.LineUp, DFC_SCROLL, vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT);
-    DrawFrameControl(cv, l.LineDown, DFC_SCROLL, vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT);
+    // Mirrored, the horizontal bar's ends swap sides: their arrows point outwards still.
+    bool swap = !vertical && cv->Mirrored();
+    DrawFrameControl(cv, l.LineUp, DFC_SCROLL,
+                     vertical ? DFCS_SCROLLUP : (swap ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT));
+    DrawFrameControl(cv, l.LineDown, DFC_SCROLL,
+                     vertical ? DFCS_SCROLLDOWN : (swap ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT));
     if (!l.Thumb.IsEmpty()) DrawFrameControl(cv, l.Thumb, DFC_BUTTON, DFCS_BUTTONPUSH);
   }
   if (vertBarShown_ && horzBarShown_) {
@@ -1232,7 +1264,7 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
   if (y0 < 0) return;
   span(false, h, g.Left, g.Right, x0, x1);
   if (x0 < 0) return;
-  InvalidateClientRect(Rect(x0, y0, x1, y1));
+  InvalidateClientRect(FlipGridRect(Rect(x0, y0, x1, y1)));
 }
 
 void TCustomGrid::InvalidateEditor() {
@@ -1277,10 +1309,22 @@ void TCustomGrid::PaintOn(TCanvas* ACanvas, const TRect* UpdateRect) {
 }
 
 void TCustomGrid::Paint() {
+  bool rtl = UseRightToLeftAlignment();
+  if (rtl) ChangeGridOrientation(true);
+  try {
+    PaintLayout();
+  } catch (...) {
+    if (rtl) ChangeGridOrientation(false);
+    throw;
+  }
+  if (rtl) ChangeGridOrientation(false);
+}
+
+void TCustomGrid::PaintLayout() {
   TCanvas* cv = Canvas();
   TRect client = TCustomControl::ClientRect();
   TRect view = ClientRect();
-  TRect update = hasPaintUpdate_ ? paintUpdate_ : client;
+  TRect update = hasPaintUpdate_ ? FlipGridRect(paintUpdate_) : client;
   AxisInfo h = CalcAxis(false), v = CalcAxis(true);
   TGridRect sel = Selection();
   bool focused = IsActiveControl();
@@ -1559,6 +1603,7 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
   Index = -1;
   SizingPos = 0;
   SizingOfs = 0;
+  X = ClientToLayoutX(X);
   AxisInfo h = CalcAxis(false), v = CalcAxis(true);
   const int grip = 3;  // pixels either side of a border that grab it
   if (options_.Contains(goColSizing) && Y < v.FixedExtent && fixedRows_ > 0) {
@@ -1595,9 +1640,10 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 }
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  lastMouse_ = Point(X, Y);
+  int lx = ClientToLayoutX(X);
+  lastMouse_ = Point(lx, Y);
   if (CanFocus() && !IsActiveControl()) SetFocus();
-  if (Button == mbLeft && ScrollBarMouseDown(X, Y)) {
+  if (Button == mbLeft && ScrollBarMouseDown(lx, Y)) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
     return;
   }
@@ -1653,11 +1699,12 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
-  lastMouse_ = Point(X, Y);
+  int lx = ClientToLayoutX(X);
+  lastMouse_ = Point(lx, Y);
   if (thumbDrag_ != 0) {
     bool vertical = thumbDrag_ == 1;
     ScrollBarLayout l = BarLayout(vertical);
-    int along = (vertical ? Y : X) - thumbGrab_ - l.TrackStart;
+    int along = (vertical ? Y : lx) - thumbGrab_ - l.TrackStart;
     int pos = l.Movable > 0 ? Clamp(MulDiv(along, 127, l.Movable), 0, 127) : 0;
     if (pos != thumbPos_) {
       thumbPos_ = pos;
@@ -1673,10 +1720,10 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
       break;
     }
     case gsColSizing: {
-      TRect r = CellRect(sizingIndex_, std::min(topLeft_.Y, rowCount_ - 1));
+      TRect r = LayoutCellRect(sizingIndex_, std::min(topLeft_.Y, rowCount_ - 1));
       int left = r.IsEmpty() ? AxisStart(false, sizingIndex_) : r.Left;
       if (left >= 0) {
-        int w = std::max(0, X + sizingOfs_ - left);
+        int w = std::max(0, lx + sizingOfs_ - left);
         if (w != ColWidths(sizingIndex_)) SetColWidths(sizingIndex_, w);
       }
       break;
@@ -1690,7 +1737,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
       break;
     }
     case gsColMoving: {
-      int c = AxisIndexAt(false, X);
+      int c = AxisIndexAt(false, lx);
       if (c >= fixedCols_) movePos_ = c;
       break;
     }
@@ -1706,7 +1753,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  lastMouse_ = Point(X, Y);
+  lastMouse_ = Point(ClientToLayoutX(X), Y);
   if (repeatMsg_ != 0) {
     unsigned msg = repeatMsg_;
     repeatMsg_ = 0;
@@ -1830,6 +1877,12 @@ void TCustomGrid::WndProc(TMessage& m) {
     case WM_HSCROLL:
       ScrollBarMessage(m.Msg == WM_VSCROLL, static_cast<unsigned>(m.WParam & 0xFFFF),
                        static_cast<int>((m.WParam >> 16) & 0xFFFF));
+      return;
+    case CM_BIDIMODECHANGED:
+      // The cells change sides: the editor follows its cell.
+      TCustomControl::WndProc(m);
+      if (editorMode_ && inplaceEdit_ && inplaceEdit_->Visible()) inplaceEdit_->Move(CellRect(current_.X, current_.Y));
+      InvalidateGrid();
       return;
     default:
       break;

@@ -218,8 +218,10 @@ class TCustomGrid : public TCustomControl {
   int VisibleColCount() const;
   int VisibleRowCount() const;
   // Client rectangle of a visible cell; a cell out of view gives an empty rectangle at (0, 0).
-  // A partly visible last cell keeps its full extent.
+  // A partly visible last cell keeps its full extent. Right to left (UseRightToLeftAlignment)
+  // the rectangle is the mirrored one, where the cell shows.
   TRect CellRect(int ACol, int ARow) const;
+  // Client coordinates as the mouse gives them (mirrored back right to left).
   void MouseToCell(int X, int Y, int& ACol, int& ARow) const;  // -1 outside the cells
   TGridCoord MouseCoord(int X, int Y) const;
   int GridWidth() const;   // pixels up to the right edge of the last visible column
@@ -290,6 +292,7 @@ class TCustomGrid : public TCustomControl {
   friend class TInplaceEdit;
 
   // ---- virtual operations for derived grids ----
+  // Right to left, draws through the mirrored canvas orientation (ChangeGridOrientation).
   void Paint() override;
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
   virtual bool SelectCell(int ACol, int ARow);
@@ -308,7 +311,8 @@ class TCustomGrid : public TCustomControl {
   virtual void SizeChanged(int OldColCount, int OldRowCount);
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
-  // Sizing or moving about to start at (X, Y): state, index and the offset of the grabbed border.
+  // Sizing or moving about to start at client (X, Y): state, index and the position and offset
+  // of the grabbed border (in layout coordinates).
   virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                                int& SizingOfs);
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
@@ -336,6 +340,23 @@ class TCustomGrid : public TCustomControl {
   unsigned DialogCode() const override;
   QWidget* CreateWidget(QWidget* parentWidget) override;
 
+  // ---- right-to-left layout ----
+  // The grid lays its cells out left to right and, when UseRightToLeftAlignment, shows that
+  // layout mirrored over the whole client width (its own scroll bars included): layout x is
+  // client x = GridMirrorWidth() - x. Paint draws through a mirrored canvas, so DrawCell gets
+  // layout rectangles; this switches the canvas orientation (on: mirrored; off: client
+  // coordinates) for drawing that must not be mirrored.
+  void ChangeGridOrientation(bool RightToLeftOrientation);
+  int GridMirrorWidth() const;
+  // Layout <-> client rectangle (the same mapping both ways; identity left to right; an empty
+  // rectangle stays as it is).
+  TRect FlipGridRect(const TRect& r) const;
+  // Layout x of the client pixel column X (identity left to right).
+  int ClientToLayoutX(int X) const;
+  // CellRect and MouseCoord in layout coordinates.
+  TRect LayoutCellRect(int ACol, int ARow) const;
+  TGridCoord LayoutCoord(int X, int Y) const;
+
   // ---- helpers for derived grids ----
   void FocusCell(int ACol, int ARow, bool MoveAnchor);
   // False when SelectCell refused the cell.
@@ -360,6 +381,7 @@ class TCustomGrid : public TCustomControl {
   ScrollBarLayout BarLayout(bool Vertical) const;
   bool ScrollBarMouseDown(int X, int Y);
   void RepeatScroll();
+  void PaintLayout();  // Paint's drawing, in layout coordinates
   void PaintScrollBars(TCanvas* Canvas);
   int64_t TotalExtent(bool Vertical) const;
 

@@ -524,7 +524,9 @@ bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const {
 // =============================================================================================
 // Geometry
 
-TRect TBaseGrid::VirtualCellRect(int ACol, int ARow) const {
+TRect TBaseGrid::VirtualCellRect(int ACol, int ARow) const { return FlipGridRect(VirtualLayoutRect(ACol, ARow)); }
+
+TRect TBaseGrid::VirtualLayoutRect(int ACol, int ARow) const {
   int x = 0, y = 0;
   for (int i = 0; i < ACol; ++i) x += ColWidths(i);
   for (int j = 0; j < ARow; ++j) y += RowHeights(j);
@@ -535,29 +537,31 @@ TRect TBaseGrid::VirtualCellRect(int ACol, int ARow) const {
   if (ARow >= FixedRows())
     for (int j = 0; j < TopRow(); ++j) dy += RowHeights(j);
   OffsetRect(r, -dx, -dy);
-  TRect t = TCustomGrid::CellRect(LeftCol(), TopRow());
+  TRect t = LayoutCellRect(LeftCol(), TopRow());
   int tl = ACol < FixedCols() ? 0 : t.Left;
   int tt = ARow < FixedRows() ? 0 : t.Top;
   OffsetRect(r, tl, tt);
   return r;
 }
 
-TRect TBaseGrid::CellRect(int ACol, int ARow) const {
+TRect TBaseGrid::CellRect(int ACol, int ARow) const { return FlipGridRect(CellLayoutRect(ACol, ARow)); }
+
+TRect TBaseGrid::CellLayoutRect(int ACol, int ARow) const {
   TCellProperties* p = PropsAt(ACol, ARow);
   if (p && (p->FCellSpanX != -1 || p->FCellSpanY != -1)) {
     TPoint b = p->GetBaseCell(ACol, ARow);
     TCellProperties* bp = PropsAt(b.X, b.Y);
     int sx = bp ? std::max(0, bp->FCellSpanX) : 0;
     int sy = bp ? std::max(0, bp->FCellSpanY) : 0;
-    TRect r1 = VirtualCellRect(b.X, b.Y);
+    TRect r1 = VirtualLayoutRect(b.X, b.Y);
     if (r1.Width() == 0) r1.Right += 1;
-    TRect r2 = VirtualCellRect(b.X + sx, b.Y + sy);
+    TRect r2 = VirtualLayoutRect(b.X + sx, b.Y + sy);
     if (r2.Width() == 0) r2.Left -= 1;
     return Rect(std::min(r1.Left, r2.Left), std::min(r1.Top, r2.Top), std::max(r1.Right, r2.Right),
                 std::max(r1.Bottom, r2.Bottom));
   }
-  if (p && p->Control()) return VirtualCellRect(ACol, ARow);
-  TRect t = TCustomGrid::CellRect(ACol, ARow);
+  if (p && p->Control()) return VirtualLayoutRect(ACol, ARow);
+  TRect t = LayoutCellRect(ACol, ARow);
   return Rect(t.Left, t.Top, t.Left + ColWidths(ACol), t.Top + RowHeights(ARow));
 }
 
@@ -565,12 +569,12 @@ TPoint TBaseGrid::CellSize(int ACol, int ARow) const {
   if (IsMergedCell(ACol, ARow)) {
     TPoint b = BaseCell(ACol, ARow);
     TPoint s = CellSpan(ACol, ARow);
-    TRect r1 = VirtualCellRect(b.X, b.Y);
-    TRect r2 = VirtualCellRect(b.X + s.X, b.Y + s.Y);
+    TRect r1 = VirtualLayoutRect(b.X, b.Y);
+    TRect r2 = VirtualLayoutRect(b.X + s.X, b.Y + s.Y);
     return Point(std::max(r1.Right, r2.Right) - std::min(r1.Left, r2.Left),
                  std::max(r1.Bottom, r2.Bottom) - std::min(r1.Top, r2.Top));
   }
-  TRect r = VirtualCellRect(ACol, ARow);
+  TRect r = VirtualLayoutRect(ACol, ARow);
   return Point(r.Width(), r.Height());
 }
 

@@ -200,6 +200,7 @@ class TBaseGrid : public TObjStringGrid {
   int MergeCount() const { return FMergeCount; }
 
   // ---- geometry ----
+  // Client coordinates: mirrored when the grid lays out right to left (UseRightToLeftAlignment).
   // Defined also for cells scrolled out of view (coordinates may be negative).
   TRect VirtualCellRect(int ACol, int ARow) const;
   TRect CellRect(int ACol, int ARow) const;
@@ -316,6 +317,9 @@ class TBaseGrid : public TObjStringGrid {
  private:
   friend class TCellProperties;
   TCellProperties* PropsAt(int ACol, int ARow) const;  // null without properties or outside
+  // VirtualCellRect and CellRect before mirroring (the layout the grid paints in).
+  TRect VirtualLayoutRect(int ACol, int ARow) const;
+  TRect CellLayoutRect(int ACol, int ARow) const;
   bool Inside(int ACol, int ARow) const;
   void InitCellProperties(TCellProperties* P, int ACol, int ARow);
   void Adopt(TCellProperties* P);

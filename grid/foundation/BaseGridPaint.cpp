@@ -69,17 +69,29 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     AState.Include(gdFixed);
     AState.Exclude(gdSelected);
   }
-  if (Resolve) R = CellRect(ACol, ARow);
+  // CellRect answers in client coordinates; a mirrored canvas takes layout coordinates.
+  if (Resolve) {
+    R = CellRect(ACol, ARow);
+    if (ACanvas->Mirrored()) {
+      int w = ACanvas->MirrorWidth();
+      R = TRect{w - R.Right, R.Top, w - R.Left, R.Bottom};
+    }
+  }
+  // Right to left on a canvas that is not mirrored (another canvas, or the orientation switched
+  // off), the layout's fixed area lies at the client's right.
+  bool flipLayout = UseRightToLeftAlignment() && !ACanvas->Mirrored();
 
   // A range scrolled partly under the fixed cells must not paint over them.
   int fx = ACol >= FixedCols() ? FixedColsWidth() : 0;
   int fy = ARow >= FixedRows() ? FixedRowsHeight() : 0;
+  TRect layoutR = flipLayout ? FlipGridRect(R) : R;
   bool clipped = false;
   int savedDC = 0;
-  if ((ACol >= FixedCols() && FixedCols() > 0 && fx > R.Left) ||
+  if ((ACol >= FixedCols() && FixedCols() > 0 && fx > layoutR.Left) ||
       (ARow >= FixedRows() && FixedRows() > 0 && R.Top < fy)) {
     savedDC = ACanvas->SaveDC();
-    ACanvas->IntersectClipRect(Rect(fx, fy, Width(), Height()));
+    TRect clip = Rect(fx, fy, Width(), Height());
+    ACanvas->IntersectClipRect(flipLayout ? FlipGridRect(clip) : clip);
     clipped = true;
   }
 
@@ -127,6 +139,10 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     TRect bar = R;
     if (!Options().Contains(goHorzLine)) bar.Bottom += 1;
     if (!Options().Contains(goVertLine)) bar.Right += 1;
+    if (BiDiMode() == bdRightToLeft) {
+      bar.Right += 1;
+      bar.Bottom += 1;
+    }
     bool focusLook = IsActiveControl() || Options().Contains(goDrawFocusSelected);
     const TSelectionFace& f = focusLook ? FaceOf(FSelectionStyle) : kUnfocusedFace;
     DrawSelectionBar(ACanvas, f.Fill, f.FillTo, f.Mirror, f.MirrorTo, f.UpperLine, f.LowerLine, f.Border,
@@ -158,8 +174,11 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     ACanvas->LineTo(R.Right - d + 1, R.Bottom - d);
   }
   if ((opt.Contains(goVertLine) && !fixed) || (opt.Contains(goFixedVertLine) && fixed)) {
-    ACanvas->MoveTo(R.Right - d, R.Bottom - d);
-    ACanvas->LineTo(R.Right - d, R.Top - d);
+    // A mirrored canvas puts a line at x on device x' = width - x, one pixel off the cell's
+    // mirrored area: one more keeps the line on the cell's far edge.
+    int x = UseRightToLeftAlignment() ? R.Right - d + 1 : R.Right - d;
+    ACanvas->MoveTo(x, R.Bottom - d);
+    ACanvas->LineTo(x, R.Top - d);
   }
 
   TRect content = R;
@@ -177,6 +196,12 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
 }
 
 bool TBaseGrid::SelectCell(int ACol, int ARow) {
+  if (BiDiMode() == bdRightToLeft) {
+    // Mirrored cells are repainted as a whole grid.
+    bool can = TObjStringGrid::SelectCell(ACol, ARow);
+    if (HandleAllocated()) InvalidateGrid();
+    return can;
+  }
   RepaintCell(Col(), Row());
   bool can = TObjStringGrid::SelectCell(ACol, ARow);
   RepaintCell(ACol, ARow);

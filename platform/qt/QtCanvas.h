@@ -71,6 +71,12 @@ class TQtCanvas : public TCanvas {
   QPoint ToDevice(int x, int y);
   // Re-applies the clip to a freshly opened painter.
   void ApplyClip(QPainter* p);
+  // Logical to device x under the right-to-left orientation (identity otherwise): a point, and
+  // an area (whose right edge is exclusive).
+  int MapX(int x) const { return mirrored_ ? mirrorWidth_ - x : x; }
+  TRect MapArea(const TRect& r) const {
+    return mirrored_ ? TRect{mirrorWidth_ - r.Right, r.Top, mirrorWidth_ - r.Left, r.Bottom} : r;
+  }
 
   QPainter* painter_ = nullptr;
 
