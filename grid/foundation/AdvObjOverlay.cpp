@@ -16,6 +16,12 @@ TPoint OverlayPlace(TControl* Control, int X, int Y) {
   if (TForm* form = GetParentForm(Control)) return form->ScreenToClient(Point(X, Y));
   return Point(X, Y);
 }
+// Where the control stands on the screen, so that changing one coordinate keeps the others.
+TPoint OverlayScreenPos(TControl* Control) {
+  const TPoint p = Point(Control->Left(), Control->Top());
+  if (TForm* form = GetParentForm(Control)) return form->ClientToScreen(p);
+  return p;
+}
 }  // namespace
 
 std::vector<TPoint> TArrowWindow::Outline(TArrowDirection Direction) {
@@ -42,6 +48,17 @@ void TArrowWindow::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TPanel::SetBounds(p.X, p.Y, AWidth, AHeight);
 }
 
+void TArrowWindow::SetLeft(int ScreenX) { SetBounds(ScreenX, OverlayScreenPos(this).Y, Width(), Height()); }
+void TArrowWindow::SetTop(int ScreenY) { SetBounds(OverlayScreenPos(this).X, ScreenY, Width(), Height()); }
+void TArrowWindow::SetWidth(int AWidth) {
+  const TPoint p = OverlayScreenPos(this);
+  SetBounds(p.X, p.Y, AWidth, Height());
+}
+void TArrowWindow::SetHeight(int AHeight) {
+  const TPoint p = OverlayScreenPos(this);
+  SetBounds(p.X, p.Y, Width(), AHeight);
+}
+
 void TArrowWindow::SetVisible(bool Value) {
   TPanel::SetVisible(Value);
   if (Value) AttachOverlayToForm(this);
@@ -66,6 +83,17 @@ TGridFocusWindow::TGridFocusWindow(TWinControl* AOwner) : TCustomControl(AOwner)
 void TGridFocusWindow::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const TPoint p = OverlayPlace(this, ALeft, ATop);
   TCustomControl::SetBounds(p.X, p.Y, AWidth, AHeight);
+}
+
+void TGridFocusWindow::SetLeft(int ScreenX) { SetBounds(ScreenX, OverlayScreenPos(this).Y, Width(), Height()); }
+void TGridFocusWindow::SetTop(int ScreenY) { SetBounds(OverlayScreenPos(this).X, ScreenY, Width(), Height()); }
+void TGridFocusWindow::SetWidth(int AWidth) {
+  const TPoint p = OverlayScreenPos(this);
+  SetBounds(p.X, p.Y, AWidth, Height());
+}
+void TGridFocusWindow::SetHeight(int AHeight) {
+  const TPoint p = OverlayScreenPos(this);
+  SetBounds(p.X, p.Y, Width(), AHeight);
 }
 
 void TGridFocusWindow::SetVisible(bool Value) {

@@ -10,9 +10,10 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 
-// Both windows float over their form as pop-ups do: SetBounds takes screen coordinates, and a
-// shown window lies in the form's window above everything else, unclipped by the grid; Left and
-// Top then read in the form's client pixels.
+// Both windows float over their form as pop-ups do: SetBounds, SetLeft and SetTop take screen
+// coordinates, and a shown window lies in the form's window above everything else, unclipped by
+// the grid; Left and Top then read in the form's client pixels. SetWidth and SetHeight keep the
+// window where it is.
 
 // A solid arrow-shaped window (its window colour) pointing at an insertion line. The grid moves,
 // sizes and shows it; an 11 x 11 window holds every outline.
@@ -25,6 +26,10 @@ class TArrowWindow : public TPanel {
   static std::vector<TPoint> Outline(TArrowDirection Direction);
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetLeft(int ScreenX);
+  void SetTop(int ScreenY);
+  void SetWidth(int AWidth);
+  void SetHeight(int AHeight);
   void SetVisible(bool Value) override;
 
   TArrowDirection Dir = arrUp;
@@ -44,6 +49,10 @@ class TGridFocusWindow : public TCustomControl {
   void SetFrameShape(const TRect& Outer, const TRect& Hole);
   void SetOpacity(uint8_t Opacity);
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetLeft(int ScreenX);
+  void SetTop(int ScreenY);
+  void SetWidth(int AWidth);
+  void SetHeight(int AHeight);
   void SetVisible(bool Value) override;
 };
 

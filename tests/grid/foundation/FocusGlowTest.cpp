@@ -60,6 +60,8 @@ TEST_F(FocusGlowTest, GlowBlendsPerPixelAroundTheUntouchedCell) {
 
   auto* focus = new TGridFocusWindow(cells);
   const int w = cell.Width() + 9, h = cell.Height() + 9;
+  focus->SetWidth(w);
+  focus->SetHeight(h);
   TBitmap mask;
   MakeRoundRectMask(&mask, w, h, 4, 5, 3.0);
   TBitmap colour;

@@ -117,4 +117,31 @@ TEST_F(OverlayTest, ShownOverlaysFloatInTheFormAtScreenPositions) {
   EXPECT_FALSE(OverlayTakesFocus(focus));
 }
 
+// Moves and sizes one coordinate at a time; Left and Top read in the form's pixels.
+template <typename TWindow>
+void CheckOneCoordinateAtATime(TForm* form, TWindow* w) {
+  SCOPED_TRACE(StringToUtf8(w->ClassName()));
+  const TPoint screen = form->ClientToScreen(Point(30, 20));
+  w->SetBounds(screen.X, screen.Y, 11, 11);
+  w->Show();
+  EXPECT_EQ(w->BoundsRect(), Rect(30, 20, 41, 31));
+  w->SetWidth(49);
+  w->SetHeight(29);
+  EXPECT_EQ(w->BoundsRect(), Rect(30, 20, 79, 49));
+  w->SetLeft(form->ClientToScreen(Point(60, 0)).X);
+  EXPECT_EQ(w->BoundsRect(), Rect(60, 20, 109, 49));
+  w->SetTop(form->ClientToScreen(Point(0, 5)).Y);
+  EXPECT_EQ(w->BoundsRect(), Rect(60, 5, 109, 34));
+}
+
+TEST_F(OverlayTest, OneCoordinateAtATimeKeepsTheOthers) {
+  form->SetBounds(120, 80, form->Width(), form->Height());  // the form's pixels differ from the screen's
+  ASSERT_NE(form->ClientToScreen(Point(0, 0)), Point(0, 0));
+  auto* grid = new TPanel(form);
+  grid->SetParent(form);
+  grid->SetBounds(50, 30, 100, 60);
+  CheckOneCoordinateAtATime(form, new TArrowWindow(grid, arrUp));
+  CheckOneCoordinateAtATime(form, new TGridFocusWindow(grid));
+}
+
 }  // namespace
