@@ -40,13 +40,15 @@ class TArrowWindow : public TPanel {
 };
 
 // The window the grid turns into a translucent frame around the focused cell. It never takes
-// the focus and lets the mouse through to the grid.
+// the focus and lets the mouse through to the grid. The glow itself is a TGridAlphaMask shown
+// with UpdateOverlayLayered (platform/Overlay.h) at the mask's Opacity.
 class TGridFocusWindow : public TCustomControl {
  public:
   explicit TGridFocusWindow(TWinControl* AOwner);
   String ClassName() const override { return u"TGridFocusWindow"; }
   // Shows only the frame between Outer and Hole (both in the window's own pixels).
   void SetFrameShape(const TRect& Outer, const TRect& Hole);
+  // The whole window's opacity; once it shows a layered image, that image's constant alpha.
   void SetOpacity(uint8_t Opacity);
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetLeft(int ScreenX);
