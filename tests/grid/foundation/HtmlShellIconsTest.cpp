@@ -66,7 +66,6 @@ TEST_F(ShellIcons, ExistingFolderShowsAFolderNotAFile) {
     auto folder = PixelsOf(ShellIcon(Path("Folder"), large).get());
     EXPECT_NE(folder, PixelsOf(ShellIcon(Path("notes.txt"), large).get())) << large;
     EXPECT_NE(folder, PixelsOf(ShellIcon(u"unknown.qqzzxx", large).get())) << large;
-    // The same folder, small and large, is one picture in two sizes, not two pictures.
     EXPECT_EQ(folder.size(), large ? 32u * 32u : 16u * 16u);
   }
 }
