@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QResizeEvent>
@@ -116,9 +117,12 @@ ConfWidget::ConfWidget(TControl* control, QWidget* parent) : QWidget(parent), co
   setMouseTracking(true);
 }
 
-void ConfWidget::paintEvent(QPaintEvent*) {
+void ConfWidget::paintEvent(QPaintEvent* e) {
   if (!control_) return;
   QPainter p(this);
+  // The update region as the painter's clip, so RectVisible answers as on the class library's
+  // home platform and painters can skip what is not being repainted.
+  if (e->region() != QRegion(rect())) p.setClipRegion(e->region());
   try {
     control_->PaintTo(&p);
   } catch (...) {
@@ -890,6 +894,12 @@ void TControl::WndProc(TMessage& m) {
 
 void TControl::Invalidate() {
   if (backend_->widget) backend_->widget->update();
+}
+
+void InvalidateRect(TControl* Control, const TRect& R, bool Erase) {
+  (void)Erase;  // Qt repaints a marked area from its background anyway
+  QWidget* w = Control ? Control->ExistingWidget() : nullptr;
+  if (w && R.Right > R.Left && R.Bottom > R.Top) w->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
 }
 
 void TControl::Repaint() {

@@ -347,6 +347,11 @@ TWinControl* FindVCLWindow(TPoint Pos);
 // to the parent's client area. Nothing happens without a parent.
 void PaintParentBackground(TControl* Control, TCanvas* Canvas);
 
+// Marks only R (client pixels) of the control for repainting; the next paint is clipped to the
+// marked area. Erase is taken for the callers' sake: here a marked area is always rebuilt from
+// what lies below it, so no old pixels survive either way.
+void InvalidateRect(TControl* Control, const TRect& R, bool Erase);
+
 // The form that contains the control (nullptr when none).
 TForm* GetParentForm(const TControl* Control);
 // The first form in the chain of owners, starting with the component itself.

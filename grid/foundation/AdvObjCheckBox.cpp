@@ -1,5 +1,7 @@
 #include "grid/foundation/AdvObjCheckBox.h"
 
+#include <algorithm>
+
 #include "grid/foundation/AdvObjControlUtil.h"
 #include "grid/foundation/AdvXPVS.h"
 #include "platform/Forms.h"
@@ -52,8 +54,10 @@ void TAdvCheckBox::SetEllipsis(bool Value) {
 void TAdvCheckBox::SetState(TCheckBoxState Value) {
   if (Value == FState) return;
   FState = Value;
-  // Only the box strip needs it; the platform invalidates the whole control.
-  Invalidate();
+  TRect strip = ClientRect();
+  if (FAlignment == taRightJustify) strip.Left = std::max(strip.Left, strip.Right - 20);
+  else strip.Right = std::min(strip.Right, strip.Left + 20);
+  InvalidateRect(this, strip, true);
 }
 
 void TAdvCheckBox::SetTransparent(bool Value) {
@@ -105,7 +109,7 @@ void TAdvCheckBox::WndProc(TMessage& Message) {
       // Only the hot look changes; no enter or leave events are raised.
       FHot = Message.Msg == CM_MOUSEENTER;
       mouseInside_ = FHot;
-      Invalidate();
+      InvalidateRect(this, Rect(0, 0, 16, 16), true);
       return;
     case CM_DIALOGCHAR:
       if (IsCaptionAccelerator(static_cast<Char>(Message.WParam), FCaption) && CanFocus()) {
@@ -203,7 +207,7 @@ void TAdvCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
   TCustomControl::MouseDown(Button, Shift, X, Y);
   SetMouseCapture(true);
   FDown = true;
-  if (FIsWinXP) Invalidate();
+  if (FIsWinXP) InvalidateRect(this, Rect(0, 0, 16, 16), false);
 }
 
 void TAdvCheckBox::MouseMove(TShiftState Shift, int X, int Y) {
@@ -220,7 +224,7 @@ void TAdvCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   }
   FMouseDown = false;
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (FIsWinXP) Invalidate();
+  if (FIsWinXP) InvalidateRect(this, Rect(0, 0, 16, 16), true);
 }
 
 void TAdvCheckBox::KeyDown(Word& Key, TShiftState Shift) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "platform/ExtCtrls.h"
@@ -170,6 +172,60 @@ TEST(ControlsPaintTest, ParentBackgroundIsTheParentsOwnPaintingUnderTheControl) 
   EXPECT_EQ(over.Pixel(9, 4), clBlue);
   EXPECT_EQ(over.Pixel(10, 4), clWhite);
   EXPECT_EQ(over.Pixel(5, 5), clWhite);
+  delete form;
+}
+
+}  // namespace
+
+namespace {
+
+// Waits, bounded, for the window system's next paint of the probe.
+template <class P>
+bool PaintedSince(P* probe, int before) {
+  for (int i = 0; i < 500 && probe->Paints == before; ++i) {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return probe->Paints > before;
+}
+
+// Notes, at each paint, which of two probe squares the paint may touch.
+class TProbe : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  int Paints = 0;
+  bool LeftVisible = false, RightVisible = false;
+
+ protected:
+  void Paint() override {
+    ++Paints;
+    LeftVisible = Canvas()->RectVisible(Rect(0, 0, 16, 16));
+    RightVisible = Canvas()->RectVisible(Rect(60, 0, 80, 16));
+  }
+};
+
+TEST(ControlsPaintTest, InvalidatingPartOfAControlRepaintsOnlyThatPart) {
+  // Really shown (offscreen), so that the window system's paints reach Paint.
+  TForm* form = New<TForm>(nullptr);
+  form->SetBounds(0, 0, 200, 100);
+  auto* probe = New<TProbe>(form);
+  probe->SetParent(form);
+  probe->SetBounds(10, 10, 80, 20);
+  form->Show();
+  ASSERT_TRUE(PaintedSince(probe, 0));
+  EXPECT_TRUE(probe->LeftVisible);
+  EXPECT_TRUE(probe->RightVisible);
+
+  int before = probe->Paints;
+  InvalidateRect(probe, Rect(0, 0, 16, 16), true);
+  ASSERT_TRUE(PaintedSince(probe, before));
+  EXPECT_TRUE(probe->LeftVisible);
+  EXPECT_FALSE(probe->RightVisible);
+
+  before = probe->Paints;
+  probe->Invalidate();
+  ASSERT_TRUE(PaintedSince(probe, before));
+  EXPECT_TRUE(probe->RightVisible);
   delete form;
 }
 
