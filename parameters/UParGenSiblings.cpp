@@ -184,9 +184,6 @@ void TFParGen::Order_TAB_Panels_Model(const TParModelDef& M) {
   int top = 0;
   for (size_t i = 0; i < M.Panels.size(); ++i) {
     TCategoryPanel* p = Panel(M.Panels[i]);
-    // The group orders its panels by the tops asked of them, and a top equal to the present one
-    // is not a request; ask a different one first so every panel's place is recorded.
-    p->SetTop(top + 1);
     p->SetTop(top);
     top += p->Height();
     p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + pargen_detail::Text_Of(Header_Of(M.Panels[i])));

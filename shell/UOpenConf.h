@@ -5,23 +5,18 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "shell/UDialogFrame.h"
 
 class TLbButton;
 
-class TFOpenConf : public TForm {
+class TFOpenConf : public TForm, public TDialogFrame {
  public:
   explicit TFOpenConf(TComponent* AOwner);
   ~TFOpenConf() override;
   String ClassName() const override { return u"TFOpenConf"; }
 
-  TPanel* P_Title = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
   TLabel* Label1 = nullptr;
   TListBox* ListBox1 = nullptr;
-  TPanel* P_Button = nullptr;
-  TLbButton* Btn_OK = nullptr;
-  TLbButton* Btn_Cancel = nullptr;
 
   // Folder names found at the last showing.
   std::unique_ptr<TStringList> SL;
