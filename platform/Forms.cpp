@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "platform/Dialogs.h"
+#include "platform/ShellIcons.h"
 #include "platform/Process.h"
 #include "platform/SysUtils.h"
 #include "platform/TimeSource.h"
@@ -385,7 +386,10 @@ void NotifyAllForms(unsigned Msg) {
 }  // namespace
 
 void TApplication::NotifySystemColorsChanged() { NotifyAllForms(CM_SYSCOLORCHANGE); }
-void TApplication::NotifyThemeChanged() { NotifyAllForms(WM_THEMECHANGED); }
+void TApplication::NotifyThemeChanged() {
+  ClearShellIconCache();
+  NotifyAllForms(WM_THEMECHANGED);
+}
 void TApplication::NotifySystemFontChanged() { NotifyAllForms(CM_SYSFONTCHANGED); }
 
 void TApplication::FormCreated(TForm* form) {

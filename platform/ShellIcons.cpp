@@ -11,6 +11,9 @@
 #include <QPixmap>
 #include <QStyle>
 
+#include <map>
+#include <utility>
+
 #include "platform/qt/QtCanvas.h"
 
 namespace {
@@ -53,7 +56,7 @@ QIcon StandardIcon(QStyle::StandardPixmap which) {
 
 // The icon at exactly size x size pixels: an icon without that size is scaled down (or up) and
 // centred on a transparent square, so callers can rely on the system size.
-std::unique_ptr<TIcon> Render(const QIcon& icon, int size) {
+QImage RenderImage(const QIcon& icon, int size) {
   QImage out(size, size, QImage::Format_ARGB32);
   out.fill(Qt::transparent);
   if (!icon.isNull()) {
@@ -66,7 +69,26 @@ std::unique_ptr<TIcon> Render(const QIcon& icon, int size) {
       p.drawImage((size - img.width()) / 2, (size - img.height()) / 2, img);
     }
   }
-  return std::make_unique<TShellIcon>(out);
+  return out;
+}
+
+// Icons asked for by name are kept: the markup renderer asks again at every paint, and a theme
+// or MIME lookup costs far more than a copy of 32 x 32 pixels. Bounded, emptied when full.
+struct TIconCache {
+  std::map<std::pair<QString, bool>, QImage> Images;
+  const QImage* Find(const QString& key, bool large) const {
+    auto it = Images.find({key, large});
+    return it == Images.end() ? nullptr : &it->second;
+  }
+  void Put(const QString& key, bool large, const QImage& img) {
+    if (Images.size() >= 1024) Images.clear();
+    Images[{key, large}] = img;
+  }
+};
+
+TIconCache& IconCache() {
+  static TIconCache cache;
+  return cache;
 }
 
 }  // namespace
@@ -78,10 +100,14 @@ int ShellImageCount() { return static_cast<int>(std::size(kSystemImages)); }
 std::unique_ptr<TIcon> ShellImageIcon(int Index, bool Large) {
   if (Index < 0 || Index >= ShellImageCount()) return nullptr;
   EnsureQtGuiApplication();
+  const QString key = QStringLiteral("\x01index:") + QString::number(Index);
+  if (const QImage* hit = IconCache().Find(key, Large)) return std::make_unique<TShellIcon>(*hit);
   const TImageEntry& e = kSystemImages[Index];
   QIcon icon = e.ThemeName ? QIcon::fromTheme(QString::fromLatin1(e.ThemeName)) : QIcon();
   if (icon.isNull()) icon = StandardIcon(e.Standard);
-  return Render(icon, ShellIconSize(Large));
+  QImage img = RenderImage(icon, ShellIconSize(Large));
+  IconCache().Put(key, Large, img);
+  return std::make_unique<TShellIcon>(img);
 }
 
 std::unique_ptr<TIcon> ShellFileIcon(const String& Name, bool Large) {
@@ -90,6 +116,7 @@ std::unique_ptr<TIcon> ShellFileIcon(const String& Name, bool Large) {
   static QAbstractFileIconProvider byType;
   static QFileIconProvider byPlatform;
   const QString name = QString::fromStdU16String(Name);
+  if (const QImage* hit = IconCache().Find(name, Large)) return std::make_unique<TShellIcon>(*hit);
   QIcon icon;
   bool folder = false;
   if (!name.isEmpty()) {
@@ -105,7 +132,9 @@ std::unique_ptr<TIcon> ShellFileIcon(const String& Name, bool Large) {
     }
   }
   if (icon.isNull()) icon = StandardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
-  return Render(icon, ShellIconSize(Large));
+  QImage img = RenderImage(icon, ShellIconSize(Large));
+  IconCache().Put(name, Large, img);
+  return std::make_unique<TShellIcon>(img);
 }
 
 std::unique_ptr<TIcon> ShellIcon(const String& Name, bool Large) {
@@ -119,3 +148,5 @@ std::unique_ptr<TIcon> ShellIcon(const String& Name, bool Large) {
   for (Char c : Name) index = index * 10 + (c - u'0');
   return ShellImageIcon(index, Large);
 }
+
+void ClearShellIconCache() { IconCache().Images.clear(); }

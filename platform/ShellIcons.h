@@ -29,3 +29,6 @@ std::unique_ptr<TIcon> ShellFileIcon(const String& Name, bool Large);
 // Icon for a name written in markup: a name that is a number (decimal digits only) is a system
 // image index, anything else as ShellFileIcon. nullptr for an index out of range.
 std::unique_ptr<TIcon> ShellIcon(const String& Name, bool Large);
+// Answers are kept per name and size; a change of the desktop's theme drops them
+// (TApplication::NotifyThemeChanged).
+void ClearShellIconCache();
