@@ -276,7 +276,8 @@ int Check_SNMP_User(const String& Text, bool Is_User) {
 int Check_KNX_Address(const String& Text, bool Group, bool Allow_Zero) {
   if (!Group) {
     if (Has(Text, u"/")) return 1;
-    if (!Has(Text, u".")) return InRange(StrToIntDef(Trim(Text), -1), 1, 65535) ? 0 : 1;
+    // A raw address is the text as typed: a trailing blank does not convert.
+    if (!Has(Text, u".")) return InRange(StrToIntDef(Text, -1), 1, 65535) ? 0 : 1;
     const String area = Trim(Before(Text, u"."));
     const String rest = Trim(After(Text, u"."));
     if (!Has(rest, u".")) return 1;
@@ -289,7 +290,7 @@ int Check_KNX_Address(const String& Text, bool Group, bool Allow_Zero) {
     return 0;
   }
   if (Has(Text, u".")) return 1;
-  if (!Has(Text, u"/")) return InRange(StrToIntDef(Trim(Text), -1), 1, 65535) ? 0 : 1;
+  if (!Has(Text, u"/")) return InRange(StrToIntDef(Text, -1), 1, 65535) ? 0 : 1;
   const int main = StrToIntDef(Trim(Before(Text, u"/")), -1);
   const String rest = Trim(After(Text, u"/"));
   if (!Has(rest, u"/")) {

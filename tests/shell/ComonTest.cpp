@@ -245,6 +245,11 @@ TEST(CommonChecks, CheckKNXAddress) {
       {"0", true, true, 1},
       {"65536", false, false, 1},
       {"65536", true, false, 1},
+      // A raw address is converted as typed: blanks may lead, nothing may follow.
+      {" 4096", false, false, 0},
+      {" 4096", true, false, 0},
+      {"4096 ", false, false, 1},
+      {"4096 ", true, false, 1},
       {"31/2047", true, false, 0},
       {"31/7/255", true, false, 0},
       {"0/1", true, false, 0},
