@@ -245,6 +245,9 @@ TEST_F(BootTest, ShowingLaysOutTheEthernetPanels) {
     EXPECT_EQ(form->P_Button->Top(), 230 - 40);
     EXPECT_LT(form->P_IP_Address->TabOrder(), form->P_Options->TabOrder());
     EXPECT_LT(form->P_Options->TabOrder(), form->P_Button->TabOrder());
+    const TPanel* tabOrder[] = {form->P_Title,   form->P_IP_Address, form->P_Eth_Search,
+                                form->P_Options, form->P_Button,     form->P_Serial};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(tabOrder[i]->TabOrder(), i) << StringToUtf8(tabOrder[i]->Name());
     EXPECT_EQ(StringToUtf8(form->Caption()), Text(1602));
     EXPECT_EQ(StringToUtf8(form->L_SW_Desc->Caption()), Text(1603));
     EXPECT_EQ(form->L_SW_Code->Caption(), Soft_Code);
@@ -352,4 +355,45 @@ TEST_F(BootTest, OnlyAnEchoReplyWithDataCountsAsAnswered) {
     form->PingReply(form->Ping, s);
     EXPECT_EQ(form->ping_res, c.pingRes) << c.type << " " << c.bytes;
   }
+}
+
+TEST_F(BootTest, WithoutALastAddressEveryPartOffersZero) {
+  Last_IP_Address.clear();
+  ModalScript script;
+  script.AnswerModal(u"FBoot", [&](TForm*) {
+    for (TEdit* e : {form->E_IP1, form->E_IP2, form->E_IP3, form->E_IP4}) {
+      EXPECT_EQ(e->Text(), u"0") << StringToUtf8(e->Name());
+      EXPECT_EQ(e->MaxLength(), 0) << StringToUtf8(e->Name());
+    }
+    EXPECT_EQ(form->Address_Text(), u"0.0.0.0");
+    return mrCancel;
+  });
+  form->ShowModal();
+}
+
+TEST_F(BootTest, OwnEchoClientWaits400MsAndSends1024Bytes) {
+  ASSERT_NE(form->Ping, nullptr);
+  EXPECT_EQ(form->Ping->Name(), u"Ping");
+  EXPECT_EQ(form->Ping->ReceiveTimeout(), 400u);
+  EXPECT_EQ(form->Ping->PacketSize(), 1024);
+}
+
+TEST_F(BootTest, OnlyTheEthernetKindRunsTheUpdate) {
+  form->Form_Type = 0;
+  form->Set_Lang();
+  EXPECT_EQ(StringToUtf8(form->Caption()), Text(1600));
+  EXPECT_EQ(StringToUtf8(form->L_SW_Desc->Caption()), Text(1601));
+
+  TFakeEcho fake({0, 0});
+  form->Use_Echo_Client(&fake);
+  Set_Address(u"10", u"0", u"0", u"7");
+  Last_IP_Address = u"192.168.2.205";
+  ModalScript script;
+  form->Btn_UpdateClick(form->Btn_Update);
+  EXPECT_EQ(fake.EchoesSent(), 0);
+  EXPECT_TRUE(script.Messages().empty());
+  EXPECT_TRUE(script.StartedPrograms().empty());
+  EXPECT_FALSE(std::filesystem::exists(Script_Path()));
+  EXPECT_EQ(Last_IP_Address, u"192.168.2.205");
+  form->Use_Echo_Client(nullptr);
 }
