@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "button/LbButton.h"
 #include "platform/Forms.h"
@@ -179,6 +180,77 @@ TEST_F(LbButtonPictureTest, ButtonsInTheirStyles) {
   EXPECT_TRUE(shape->Focused());
   EXPECT_EQ(marked(again, shape, kFormColour), 0);
   EXPECT_EQ(marked(again, old, ColorToRGB(clBtnFace)), 0);
+}
+
+
+// A strip of four 16-pixel cells in distinct colours, each with an olive bottom-left pixel.
+std::unique_ptr<TBitmap> FourCells() {
+  auto b = std::make_unique<TBitmap>();
+  b->SetPixelFormat(pf24bit);
+  b->SetSize(64, 16);
+  const TColor colours[] = {clNavy, clBlue, clLime, clAqua};
+  TCanvas* c = b->Canvas();
+  for (int i = 0; i < 4; ++i) {
+    c->Brush()->SetColor(colours[i]);
+    c->FillRect(Rect(i * 16, 0, i * 16 + 16, 16));
+    c->SetPixels(i * 16, 15, clOlive);
+  }
+  return b;
+}
+
+TEST_F(LbButtonPictureTest, FocusCountsAsHotButDoesNotBlendTheFace) {
+  auto strip = FourCells();
+  TLbButton* focused = Add(0, 0, u"");
+  TLbButton* idle = Add(1, 0, u"");
+  TLbButton* hovered = Add(2, 0, u"");
+  for (TLbButton* b : {focused, idle, hovered}) {
+    b->SetColor(clSilver);
+    b->SetHotTrackColor(clYellow);
+    b->SetGlyph(strip.get());
+  }
+  form->Show();
+  focused->SetFocus();
+  driver.MouseEnter(hovered);
+  const auto png = OutputFolder() / "lb_buttons_focus_hot.png";
+  ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+  TPicture pic;
+  pic.LoadFromFile(Utf8ToString(png.string()));
+  // No caption: the 16-pixel cell sits at (42, 3).
+  EXPECT_EQ(Pixel(pic, focused, 50, 11), ColorToRGB(clAqua));  // the hot cell
+  EXPECT_EQ(Pixel(pic, focused, 2, 2), ColorToRGB(clSilver));  // the face keeps its colour
+  EXPECT_EQ(Pixel(pic, idle, 50, 11), ColorToRGB(clNavy));
+  EXPECT_EQ(Pixel(pic, hovered, 50, 11), ColorToRGB(clAqua));
+  EXPECT_EQ(Pixel(pic, hovered, 2, 2), ColorToRGB(clYellow));
+  std::filesystem::remove(png);
+}
+
+TEST_F(LbButtonPictureTest, OldStyleFocusedAndPressedDrawsItsLightEdgesInTheShadowColour) {
+  TLbButton* old = Add(0, 0, u"");
+  old->SetStyle(bsOld);
+  old->SetColor(clSilver);
+  old->SetLightColor(clWhite);
+  old->SetShadowColor(clGray);
+  form->Show();
+  driver.MouseDown(old, 50, 10);  // pressed and focused
+  ASSERT_TRUE(old->Focused());
+  ASSERT_TRUE(old->Pressed());
+  const auto png = OutputFolder() / "lb_buttons_old_pressed.png";
+  ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+  TPicture pic;
+  pic.LoadFromFile(Utf8ToString(png.string()));
+  // The black outline round the whole control.
+  for (TPoint p : {Point(0, 0), Point(99, 0), Point(0, 22), Point(99, 22), Point(50, 0), Point(0, 11)})
+    EXPECT_EQ(Pixel(pic, old, p.X, p.Y), clBlack) << p.X << "," << p.Y;
+  // Inside it, one pixel in, the 98 x 21 bevel: dark top and left, then the light colour's
+  // place on the right and bottom, painted in the shadow colour while pressed.
+  EXPECT_EQ(Pixel(pic, old, 1, 11), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(Pixel(pic, old, 50, 1), ColorToRGB(cl3DDkShadow));
+  EXPECT_EQ(Pixel(pic, old, 98, 11), clGray);
+  EXPECT_EQ(Pixel(pic, old, 50, 21), clGray);
+  EXPECT_EQ(Pixel(pic, old, 2, 11), clGray);  // the inner pressed edge
+  EXPECT_EQ(Pixel(pic, old, 20, 11), ColorToRGB(clSilver));
+  driver.MouseUp(old, 50, 10);
+  std::filesystem::remove(png);
 }
 
 }  // namespace

@@ -347,6 +347,104 @@ TEST_F(LbButtonTest, OnClickRunsBeforeTheModalResultClosesTheForm) {
   EXPECT_EQ(resultInClick, mrNone);
 }
 
+// A focusable control that answers a chosen class name, standing for the other kinds of
+// control that can have the focus when Enter or Escape is pressed.
+class TNamedControl : public TCustomControl {
+ public:
+  TNamedControl(TComponent* owner, String name) : TCustomControl(owner), name_(std::move(name)) {
+    SetTabStop(true);
+  }
+  String ClassName() const override { return name_; }
+
+ private:
+  String name_;
+};
+
+TEST_F(LbButtonTest, DefaultButtonLooksAtTheClassNameOfTheFocusedControl) {
+  btn->SetDefault(true);
+  struct Case {
+    const char16_t* ClassName;
+    bool Clicks;
+  };
+  // A name containing "BUTTON" in any case is a push button and handles Enter itself; a radio
+  // button is not.
+  const Case cases[] = {{u"TRadioButton", true}, {u"TSpeedButton", false}, {u"TAdvGlyphbutton", false},
+                        {u"TBitBtn", true},      {u"TCheckBox", true},     {u"TMaskEdit", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(StringToUtf8(c.ClassName));
+    auto* focus = New<TNamedControl>(form, String(c.ClassName));
+    focus->SetParent(form);
+    focus->SetBounds(10, 80, 40, 20);
+    focus->SetFocus();
+    ASSERT_EQ(form->ActiveControl(), focus);
+    const int before = clicks;
+    driver.Key(form, VK_RETURN);
+    EXPECT_EQ(clicks - before, c.Clicks ? 1 : 0);
+    delete focus;
+  }
+}
+
+TEST_F(LbButtonTest, EnterClicksTheDefaultButtonWhateverModifiersAreHeld) {
+  btn->SetDefault(true);
+  edit->SetFocus();
+  driver.Key(form, VK_RETURN, {ssShift});
+  driver.Key(form, VK_RETURN, {ssCtrl});
+  EXPECT_EQ(clicks, 2);
+  // Escape is not Enter: a Default button that is not also Cancel leaves it alone.
+  driver.Key(form, VK_ESCAPE);
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(LbButtonTest, AcceleratorIgnoresCaseButNeedsAVisibleEnabledButton) {
+  btn->SetCaption(u"&save");
+  edit->SetFocus();
+  driver.Key(form, 'S', {ssAlt});
+  EXPECT_EQ(clicks, 1);
+  btn->SetCaption(u"Sa&ve");
+  driver.Key(form, 'S', {ssAlt});  // only the marked character counts
+  EXPECT_EQ(clicks, 1);
+  btn->SetEnabled(false);
+  EXPECT_EQ(btn->Perform(CM_DIALOGCHAR, 'v', 0), 0);
+  btn->SetEnabled(true);
+  btn->SetVisible(false);
+  EXPECT_EQ(btn->Perform(CM_DIALOGCHAR, 'v', 0), 0);
+  btn->SetVisible(true);
+  EXPECT_EQ(btn->Perform(CM_DIALOGCHAR, 'V', 0), 1);
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(LbButtonTest, MouseEnteringAButtonOnAHiddenFormDoesNothing) {
+  TForm* hidden = New<TForm>(nullptr);
+  TLbButton* b = New<TLbButton>(hidden);
+  b->SetParent(hidden);
+  int entered = 0, left = 0;
+  b->OnMouseEnter = [&](TObject*) { ++entered; };
+  b->OnMouseExit = [&](TObject*) { ++left; };
+  b->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_FALSE(b->MouseOver());
+  EXPECT_EQ(b->HotTrackStep(), 0);
+  b->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(entered, 0);
+  EXPECT_EQ(left, 0);
+  // A button without a parent does not react either.
+  TLbButton* loose = New<TLbButton>(nullptr);
+  loose->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_FALSE(loose->MouseOver());
+  delete loose;
+  delete hidden;
+}
+
+TEST(LbButtonClick, ModalResultWithoutAFormOnlyClicks) {
+  TLbButton* b = New<TLbButton>(nullptr);
+  b->SetModalResult(mrOk);
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  b->Click();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(b->Pressed());
+  delete b;
+}
+
 // ---- hot tracking and fade -----------------------------------------------------------------
 
 class LbButtonShownTest : public LbButtonTest {

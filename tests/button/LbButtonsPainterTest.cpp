@@ -556,4 +556,21 @@ TEST(LbButtonStockGlyphs, TwoCellsOnATransparentOliveBackground) {
   EXPECT_TRUE(CreateStockGlyph(bkCustom)->Empty());
 }
 
+
+TEST(LbButtonStockGlyphs, BothCellsAreDrawnWithoutTheirBackground) {
+  // The painter copies one cell and leaves out that cell's bottom-left colour, so the disabled
+  // cell needs the olive background in its own bottom-left corner too.
+  for (int k = bkOK; k <= bkAll; ++k) {
+    auto g = CreateStockGlyph(static_cast<TLbButtonKind>(k));
+    for (int cell = 0; cell < 2; ++cell) {
+      SCOPED_TRACE(testing::Message() << "kind " << k << " cell " << cell);
+      TImageCanvas img(18, g->Height(), clWhite);
+      DrawGlyphCell(img.Canvas(), g.get(), 0, 0, cell * 18, 0, 18, g->Height());
+      EXPECT_EQ(img.CountColor(clOlive), 0);
+      EXPECT_GT(img.CountColor(clWhite), 0);
+      EXPECT_LT(img.CountColor(clWhite), 18 * g->Height());
+    }
+  }
+}
+
 }  // namespace
