@@ -264,7 +264,8 @@ void Load_General_Parameters_From(const TXMLNode& Root, TLoRaWAN_Infos& Infos) {
     Put_U32(Block(), Off_AP_DHCP_First, keys.Packed(u"WiFi_DHCP_First_IP", {192, 168, 0, 200}));
     Put_U32(Block(), Off_AP_DHCP_Mask, keys.Packed(u"WiFi_DHCP_SM", {255, 255, 255, 0}));
     Put_U32(Block(), Off_AP_Lease, static_cast<uint32_t>(keys.Int(u"WiFi_Lease_Time", 86400)));
-    Parameters_Block[Off_AP_Max_Client] = static_cast<uint8_t>(keys.Int(u"WiFi_Max_Client", 9) + 1);
+    Parameters_Block[Off_AP_Max_Client] =
+        static_cast<uint8_t>(static_cast<uint32_t>(keys.Int(u"WiFi_Max_Client", 9)) + 1u);
     Parameters_Block[Off_AP_Channel] = static_cast<uint8_t>(keys.Int(u"WiFi_Channel", 1));
     Parameters_Block[Off_AP_Auto_Channel] = Parameters_Block[Off_AP_Channel] == 0 ? 1 : 0;
   }

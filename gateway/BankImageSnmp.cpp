@@ -20,8 +20,9 @@ void Fill_Common(SNMP_Trap_Entry& e, const TTableRow& Row) {
   if (auto v = Row.Get(u"Position")) e.Position = static_cast<uint16_t>(CellToInt(*v, 0));
   if (auto v = Row.Get(u"Bit")) e.Bit = static_cast<uint16_t>(CellToInt(*v, 0));
   if (auto v = Row.Get(u"NumBits")) {
-    int32_t bits = CellToInt(*v, 1);
-    if (!(e.Flags & 0x8)) bits *= 8;  // the size column holds bytes for strings
+    // Unsigned, so a huge size wraps to its low 16 bits instead of overflowing.
+    uint32_t bits = static_cast<uint32_t>(CellToInt(*v, 1));
+    if (!(e.Flags & 0x8)) bits *= 8u;  // the size column holds bytes for strings
     e.NumBits = static_cast<uint16_t>(bits);
   }
   if (auto v = Row.Get(u"Description")) Put_Text_Slot(e.Description, *v);

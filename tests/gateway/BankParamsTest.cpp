@@ -216,3 +216,15 @@ TEST_F(BankParamsTest, GatewayOctetsNeedTheirEnableFlagExactlyOne) {
     Expect_Bytes(bank1, {{48, c.gateway}, {1284, c.gateway}});
   }
 }
+
+TEST_F(BankParamsTest, ClientCountIsTheLowByteOfTheIndexPlusOne) {
+  struct Case {
+    const char* index;
+    uint8_t clients;
+  } cases[] = {{"0", 1}, {"9", 10}, {"x", 10}, {"", 10}, {"254", 255}, {"255", 0}, {"2147483647", 0}, {"-1", 0}};
+  for (const Case& c : cases) {
+    Write_ParGen({{"WiFi_Type", "0"}, {"WiFi_Max_Client", c.index}});
+    Build();
+    EXPECT_EQ(bank1[1272], c.clients) << c.index;
+  }
+}

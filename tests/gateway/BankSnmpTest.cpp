@@ -164,3 +164,24 @@ TEST_F(BankSnmpTest, FileWithoutASectionEndsTheBuild) {
   EXPECT_FALSE(Bin_Banks_Ready());
   EXPECT_FALSE(Write_Bin_Files());
 }
+
+TEST_F(BankSnmpTest, SizesKeepTheLow16BitsOfTheirBitCount) {
+  struct Case {
+    const char* type;
+    const char* size;
+    uint16_t bits;
+  } cases[] = {{"String", "300000000", 0x1800},  // 2400000000 bits
+               {"String", "2147483647", 0xFFF8},
+               {"String", "-1", 0xFFF8},
+               {"Int", "70000", 4464},
+               {"Int", "-1", 0xFFFF}};
+  std::vector<Attrs> rows;
+  for (const Case& c : cases) rows.push_back(Read_Row("Y", "c", {{"Type", c.type}, {"NumBits", c.size}}));
+  Write_SNMP(rows, rows);
+  Build();
+  for (size_t k = 0; k < std::size(cases); ++k) {
+    SCOPED_TRACE(std::string(cases[k].type) + " " + cases[k].size);
+    EXPECT_EQ(U16(bank2, Read_Entry(int(k)) + 4), cases[k].bits);
+    EXPECT_EQ(U16(bank2, Write_Entry(int(k)) + 4), cases[k].bits);
+  }
+}
