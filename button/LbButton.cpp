@@ -109,20 +109,15 @@ void TLbButton::SetModalResult(TModalResult v) {
 }
 
 void TLbButton::SetGlyph(TBitmap* v) {
-  if (v) {
-    FGlyph->Assign(v);
-    FNumGlyphs = FGlyph->Height() == 0 ? 0 : FGlyph->Width() / FGlyph->Height();
-  } else {
-    FGlyph = std::make_unique<TBitmap>();
-    FNumGlyphs = 0;
-  }
+  // The glyph bitmap is the same object for the button's whole life: code may hold it.
+  FGlyph->Assign(v);
+  FNumGlyphs = (v && FGlyph->Height() != 0) ? FGlyph->Width() / FGlyph->Height() : 0;
   FKind = bkCustom;
   Invalidate();
 }
 
 void TLbButton::LoadStoredGlyph(TBitmap* v) {
-  if (v) FGlyph->Assign(v);
-  else FGlyph = std::make_unique<TBitmap>();
+  FGlyph->Assign(v);
   Invalidate();
 }
 
@@ -131,7 +126,7 @@ void TLbButton::SetKind(TLbButtonKind v) {
     const TStockKind k = StockKind(v);
     FNumGlyphs = 2;
     SetModalResult(k.ModalResult);
-    FGlyph = CreateStockGlyph(v);
+    FGlyph->Assign(CreateStockGlyph(v).get());
     SetCaption(k.Caption);
   }
   FKind = v;

@@ -151,6 +151,27 @@ TEST(LbButtonProperties, GlyphSetsNumGlyphsAndKindCustom) {
   delete b;
 }
 
+TEST(LbButtonProperties, GlyphStaysTheSameBitmapObject) {
+  // Code that keeps the Glyph bitmap sees every later change through it.
+  TLbButton* b = New<TLbButton>(nullptr);
+  TBitmap* held = b->Glyph();
+  b->SetKind(bkCancel);
+  ASSERT_EQ(b->Glyph(), held);
+  EXPECT_EQ(held->Width(), 36);
+  b->SetGlyph(nullptr);
+  ASSERT_EQ(b->Glyph(), held);
+  EXPECT_TRUE(held->Empty());
+  TBitmap bmp;
+  bmp.SetSize(32, 16);
+  b->LoadStoredGlyph(&bmp);
+  ASSERT_EQ(b->Glyph(), held);
+  EXPECT_EQ(held->Width(), 32);
+  b->LoadStoredGlyph(nullptr);
+  ASSERT_EQ(b->Glyph(), held);
+  EXPECT_TRUE(held->Empty());
+  delete b;
+}
+
 TEST(LbButtonProperties, StoredGlyphKeepsNumGlyphsAndKind) {
   TLbButton* b = New<TLbButton>(nullptr);
   b->SetKind(bkNo);
