@@ -354,13 +354,13 @@ String MaskLineBreaks(const String& Text) {
 }
 
 String UnmaskLineBreaks(const String& Text, bool All) {
+  // Only a masked text (one holding #8) is touched; any other text passes through whole.
+  if (!Contains(Text, u'\x08')) return Text;
   String r = Text;
-  if (Contains(r, u'\x08')) {
-    for (Char& c : r) {
-      if (c == 9) c = 13;
-      else if (c == 8) c = 10;
-      else if (c == 1) c = 0;
-    }
+  for (Char& c : r) {
+    if (c == 9) c = 13;
+    else if (c == 8) c = 10;
+    else if (c == 1) c = 0;
   }
   if (All) return r;
   String line;

@@ -75,7 +75,9 @@ void CRLFToLF(String& Text);            // CR of each CR LF removed
 void LineBreaksToTilde(String& Text);   // CR -> "~", LF removed
 void TildeToLineBreaks(String& Text);   // "~" -> CR LF; "^" alone becomes empty
 String MaskLineBreaks(const String& Text);               // when it holds a CR: 13->9 10->8 0->1
-String UnmaskLineBreaks(const String& Text, bool All);   // when it holds #8: 9->13 8->10 1->0
+// When it holds #8: 9->13 8->10 1->0, then the whole text (All) or its first line; a text
+// without #8 is returned unchanged.
+String UnmaskLineBreaks(const String& Text, bool All);
 String CRToBR(const String& Text);
 String EscapeNewlines(const String& Text);    // CR -> "\n", LF removed
 String UnescapeNewlines(const String& Text);  // "\n" -> CR

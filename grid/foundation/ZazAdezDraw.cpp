@@ -371,7 +371,7 @@ void DrawBalanceBar(TCanvas* Canvas, TRect R, int Value, int Maximum, bool ShowV
     const int v = std::clamp(Value, -Maximum, Maximum);
     x = RoundPx(static_cast<double>(v) * half / Maximum);
   }
-  if (x < 0) {
+  if (Value < 0) {  // by the value's sign: a small negative value rounds to a zero-length bar
     PenAndBrush(Canvas, NegativeColor);
     Canvas->Rectangle(R.Left + half + x, R.Top, R.Left + half, R.Bottom);
   } else {

@@ -139,7 +139,9 @@ TEST(DrawProgress, BalanceBarFromTheMiddle) {
       {"negative, clamped to -maximum", -15, 10, "Rectangle(2,2,22,8)\n", clRed},
       {"ties to even", 1, 8, "Rectangle(22,2,24,8)\n", clGreen},
       {"zero maximum: zero length", 5, 0, "Rectangle(22,2,22,8)\n", clGreen},
-      {"negative maximum: zero length", -5, -3, "Rectangle(22,2,22,8)\n", clGreen},
+      {"negative maximum: zero length", -5, -3, "Rectangle(22,2,22,8)\n", clRed},
+      {"small negative value: zero length, negative colour", -1, 1000, "Rectangle(22,2,22,8)\n", clRed},
+      {"zero: positive colour", 0, 10, "Rectangle(22,2,22,8)\n", clGreen},
   };
   for (const auto& c : cases) {
     TRecordingCanvas rec;

@@ -264,6 +264,8 @@ TEST_F(ZazAdezTest, QuoteAndLineBreakCodecs) {
   EXPECT_EQ(UnmaskLineBreaks(masked, false), u"a");
   EXPECT_EQ(MaskLineBreaks(u"a\nb"), u"a\nb");          // no CR: unchanged
   EXPECT_EQ(UnmaskLineBreaks(u"a\x09" u"b", true), u"a\x09" u"b");  // no #8: unchanged
+  EXPECT_EQ(UnmaskLineBreaks(u"a\r\nb", false), u"a\r\nb");  // not masked: not cut either
+  EXPECT_EQ(UnmaskLineBreaks(String(u"a\x09\x08" u"b\x09\x08" u"c"), false), u"a");
 
   EXPECT_EQ(CRToBR(u"a\r\nb"), u"a<br>\nb");
   EXPECT_EQ(EscapeNewlines(u"a\r\nb"), u"a\\nb");
