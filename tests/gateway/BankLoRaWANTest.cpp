@@ -394,3 +394,80 @@ TEST_F(BankLoRaWANTest, ConfigurationThatDoesNotFitIsRefusedWhole) {
   Write_LoRaWAN({{Device_Attrs(), {Up({{"ValueTest", std::string(size_t(room) + 1, 'x')}})}, {}}});
   EXPECT_THROW(Build_Bin_Banks(), EBankOverflow);
 }
+
+TEST_F(BankLoRaWANTest, CommunicationParametersReachTheHeaderAndTheConfigurationText) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> keys;
+    Bytes header_20_36;  // opzioni_funzionamento .. spare
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"root only",
+       {},
+       {0x11, 0x11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0},
+       {"        \"lorawan_public\": false,", "        \"server_address\": \"eu1.cloud.thethings.network\",",
+        "        \"serv_port_up\": 1780,", "        \"serv_port_down\": 1780,", "        \"keepalive_interval\": 10,"}},
+      {"texts as typed, band and mode compared exactly",
+       {{"LoRaWAN_Mode", "END NODE "},
+        {"LoRaWAN_RF_Band", "us915"},
+        {"LoRaWAN_Network_Type", " public "},
+        {"LoRaWAN_Server_Address", " ns.example "},
+        {"LoRaWAN_Server_Port_Up", "1700"},
+        {"LoRaWAN_Server_Port_Down", ""},
+        {"LoRaWAN_KeepAlive_Interval", "30"},
+        {"LoRaWAN_Adaptive_DataRate", "1"},
+        {"LoRaWAN_Transmission_Type", "Confirmed"},
+        {"LoRaWAN_RX2_Datarate", "SF8BW125"},
+        {"LoRaWAN_Diagostic_Position", "258"},
+        {"LoRaWAN_Frequency_Sub_Band", "x"}},
+       {0x11, 0x11, 0, 0, 0, 4, 0, 0, 2, 1, 0, 0, 1, 0, 0, 0},
+       {"        \"lorawan_public\": true,", "        \"server_address\": \" ns.example \",",
+        "        \"serv_port_up\": 1700,", "        \"serv_port_down\": ,", "        \"keepalive_interval\": 30,"}},
+      {"end node: server keys not read",
+       {{"LoRaWAN_Mode", "end node"},
+        {"LoRaWAN_RF_Band", "US915"},
+        {"LoRaWAN_Server_Address", "ns.example"},
+        {"LoRaWAN_KeepAlive_Interval", "30"},
+        {"LoRaWAN_Adaptive_DataRate", "x"},
+        {"LoRaWAN_Transmission_Type", "confirmed"},
+        {"LoRaWAN_RX2_Datarate", "SF8BW500"},
+        {"LoRaWAN_Frequency_Sub_Band", "3"}},
+       {0x00, 0x21, 0, 0, 1, 12, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0},
+       {"        \"lorawan_public\": false,", "        \"server_address\": \"eu1.cloud.thethings.network\",",
+        "        \"keepalive_interval\": 10,", "        \"gateway_ID\": \"AA555A0000000000\","}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Write_ParGen(c.keys);
+    Build();
+    EXPECT_EQ(Field(H + 20, 16), c.header_20_36);
+    const std::string conf(bank2.begin() + (U32(bank2, H + 16) - B + H), bank2.end());
+    for (const std::string& line : c.lines) EXPECT_NE(conf.find("\n" + line + "\n"), std::string::npos) << line;
+  }
+}
+
+TEST_F(BankLoRaWANTest, EndNodeIdentityIsNotInheritedFromAnEarlierBuild) {
+  Write_LoRaWAN({{{{"Enable", "Y"}}, {}, {}}});
+  Write_ParGen({{"LoRaWAN_Mode", "End Node"},
+                {"LoRaWAN_Activation_Method", "Activation by Personalization [ABP]"},
+                {"LoRaWAN_Device_Address", "A1B2C3D4"},
+                {"LoRaWAN_Network_Session_Key", "11"},
+                {"LoRaWAN_Application_Key", "22"}});
+  Build();
+  EXPECT_EQ(Field(Dev(0) + 80, 4), (Bytes{0xD4, 0xC3, 0xB2, 0xA1}));
+  EXPECT_EQ(bank2[Dev(0) + 32 + 15], 0x11);
+  EXPECT_EQ(Field(Dev(0) + 64, 16), Bytes(16, 0));
+
+  // Over the air the device address and session keys are not read; none of the earlier ones
+  // may reach the new image.
+  Write_ParGen({{"LoRaWAN_Mode", "End Node"},
+                {"LoRaWAN_Activation_Method", " over-the-air activation [otaa]"},
+                {"LoRaWAN_Device_Address", "A1B2C3D4"},
+                {"LoRaWAN_Network_Session_Key", "11"},
+                {"LoRaWAN_Application_Key", "22"}});
+  Build();
+  EXPECT_EQ(Field(Dev(0) + 80, 4), Bytes(4, 0));
+  EXPECT_EQ(Field(Dev(0) + 32, 16), Bytes(16, 0));
+  EXPECT_EQ(bank2[Dev(0) + 64 + 15], 0x22);
+  EXPECT_EQ(U32(bank2, Dev(0) + 84), 0x120u);
+}
