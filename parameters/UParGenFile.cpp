@@ -9,11 +9,11 @@
 
 namespace {
 
-// A decimal integer: optional blanks before, optional sign, digits, nothing after. Hexadecimal
-// forms of the class library's converter are refused.
+// A decimal Integer as the class library reads one: optional spaces before, optional sign,
+// digits, nothing after, within 32 bits. Hexadecimal forms of its converter are refused.
 bool Try_Decimal(const String& Text, int64_t& Value) {
   size_t i = 0;
-  while (i < Text.size() && Text[i] <= u' ') ++i;
+  while (i < Text.size() && Text[i] == u' ') ++i;
   bool neg = false;
   if (i < Text.size() && (Text[i] == u'+' || Text[i] == u'-')) {
     neg = Text[i] == u'-';
@@ -24,9 +24,10 @@ bool Try_Decimal(const String& Text, int64_t& Value) {
   for (; i < Text.size(); ++i) {
     const Char c = Text[i];
     if (c < u'0' || c > u'9') return false;
-    if (v > 1000000000000LL) return false;  // far beyond every range checked here
     v = v * 10 + (c - u'0');
+    if (v > int64_t(INT32_MAX) + 1) return false;
   }
+  if (!neg && v > INT32_MAX) return false;
   Value = neg ? -v : v;
   return true;
 }

@@ -195,6 +195,21 @@ TEST_F(ParGenTest, LoadEdgeCases) {
        [](TFParGen* f) { EXPECT_EQ(f->Edit(u"E_SNMP_Agent_Contact")->Text(), u"ops"); }},
       {"a root of another name", FileWith({{"SNMP_Agent_Contact", "ops"}}, "", "Other"),
        [](TFParGen* f) { EXPECT_EQ(f->Edit(u"E_SNMP_Agent_Contact")->Text(), u"ops"); }},
+      {"an index beyond 32 bits is no integer and takes the default position",
+       FileWith({{"WiFi_Channel", "2147483648"}, {"WiFi_Max_Client", "-2147483649"}, {"WiFi_Secure_Type", "2147483647"}}),
+       [](TFParGen* f) {
+         EXPECT_EQ(f->Combo(u"CB_WiFi2_Channel")->ItemIndex(), 1);
+         EXPECT_EQ(f->Combo(u"CB_WiFi2_Max_Client")->ItemIndex(), 0);
+         EXPECT_EQ(f->CB_WiFi2_Secure_Type->ItemIndex(), -1);  // an integer, outside the list
+       }},
+      {"only spaces may stand before a number",
+       FileWith({{"WiFi_Channel", "\t3"}, {"WiFi_Type", "  1"}, {"WiFi_EN_Gateway", "\n1"}, {"WiFi_EN_DHCP", " +1"}}),
+       [](TFParGen* f) {
+         EXPECT_EQ(f->Combo(u"CB_WiFi2_Channel")->ItemIndex(), 1);
+         EXPECT_EQ(f->CB_WiFi2_Type->ItemIndex(), 1);
+         EXPECT_FALSE(f->CB_WiFi2_IP1_En_GAT->Checked());
+         EXPECT_TRUE(f->CB_WiFi2_En_DHCP->Checked());
+       }},
   };
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -333,6 +348,9 @@ TEST_F(ParGenTest, ChecksInTheirOrderWithTheFirstMessageOnly) {
        u""},
       {"SNMP address", text(u"E_SNMP_Agent_IP3", u"256"), u"Error SNMP Agent!! IP Address 3 must be between 0 and 255"},
       {"SNMP mask", text(u"E_SNMP_Agent_SM1", u" "), u"Error SNMP Agent!! SUBNET Mask 1 must be between 0 and 255"},
+      {"SNMP address after a tab", text(u"E_SNMP_Agent_IP2", u"\t1"),
+       u"Error SNMP Agent!! IP Address 2 must be between 0 and 255"},
+      {"SNMP address after spaces", text(u"E_SNMP_Agent_IP2", u"  1"), u""},
       {"SNMP gateway unchecked passes", text(u"E_SNMP_Agent_GAT1", u"x"), u""},
       {"SNMP gateway", all({tick(u"CB_SNMP_Agent_GAT"), text(u"E_SNMP_Agent_GAT4", u"x")}),
        u"Error SNMP Agent!! GATEWAY IP 4 must be between 0 and 255"},
@@ -355,6 +373,113 @@ TEST_F(ParGenTest, ChecksInTheirOrderWithTheFirstMessageOnly) {
       EXPECT_EQ(local.Messages()[0].Text, c.Message);
       EXPECT_EQ(local.Messages()[0].Type, mtError);
       EXPECT_EQ(local.Messages()[0].Buttons, TMsgDlgButtons{mbOK});
+    }
+    f->Hide();
+    delete f;
+  }
+}
+
+// The LoRaWAN end-node and server rows are hidden in this model; once a layout shows them their
+// checks apply, in their order and with their texts.
+TEST_F(ParGenTest, ShownLoRaWANRowsAreCheckedInTheirOrder) {
+  auto shown = [](std::vector<const char16_t*> names) {
+    return [names](TFParGen* f) {
+      for (const char16_t* n : names) f->Ctl(n)->SetVisible(true);
+    };
+  };
+  auto text = [](const char16_t* n, const char16_t* v) {
+    return [n, v](TFParGen* f) { f->Edit(n)->SetText(v); };
+  };
+  auto none = [](TComboBox* TFParGen::*cb) { return [cb](TFParGen* f) { (f->*cb)->SetItemIndex(-1); }; };
+  auto noneNamed = [](const char16_t* n) { return [n](TFParGen* f) { f->Combo(n)->SetItemIndex(-1); }; };
+  auto all = [](std::vector<std::function<void(TFParGen*)>> steps) {
+    return [steps](TFParGen* f) {
+      for (const auto& s : steps) s(f);
+    };
+  };
+  const String hex32 = u"0123456789ABCDEF0123456789ABCDEF";
+  const std::vector<CheckCase> cases = {
+      {"port up 65535", all({shown({u"E_LoRaWAN_Server_Port_Up"}), text(u"E_LoRaWAN_Server_Port_Up", u"65535")}), u""},
+      {"port up 65536", all({shown({u"E_LoRaWAN_Server_Port_Up"}), text(u"E_LoRaWAN_Server_Port_Up", u"65536")}),
+       u"Error LoRaWAN!! Server Port Up must be between 0 and 65535"},
+      {"port down empty", all({shown({u"E_LoRaWAN_Server_Port_Down"}), text(u"E_LoRaWAN_Server_Port_Down", u"")}),
+       u"Error LoRaWAN!! Server Port Down must be between 0 and 65535"},
+      {"keep-alive 10000000",
+       all({shown({u"E_LoRaWAN_KeepAlive_Interval"}), text(u"E_LoRaWAN_KeepAlive_Interval", u"10000000")}), u""},
+      {"keep-alive 10000001",
+       all({shown({u"E_LoRaWAN_KeepAlive_Interval"}), text(u"E_LoRaWAN_KeepAlive_Interval", u"10000001")}),
+       u"Error LoRaWAN!! KeepAlive Interval must be between 0 and 10000000"},
+      {"port before network type",
+       all({shown({u"E_LoRaWAN_Server_Port_Down"}), text(u"E_LoRaWAN_Server_Port_Down", u"x"),
+            noneNamed(u"CB_LoRaWAN_Network_Type")}),
+       u"Error LoRaWAN!! Server Port Down must be between 0 and 65535"},
+      {"diagnostic position before data rate",
+       all({shown({u"CB_LoRaWAN_DataRate"}), none(&TFParGen::CB_LoRaWAN_DataRate), text(u"E_LoRaWAN_Diag_Pos", u"-1")}),
+       u"Error LoRaWAN!! Diagnostic Position must be between 0 and 1536"},
+      {"no data rate", all({shown({u"CB_LoRaWAN_DataRate"}), none(&TFParGen::CB_LoRaWAN_DataRate)}),
+       u"Error LoRaWAN!! DataRate cannot be empty"},
+      {"no transmission type",
+       all({shown({u"CB_LoRaWAN_Transmission_Type"}), noneNamed(u"CB_LoRaWAN_Transmission_Type")}),
+       u"Error LoRaWAN!! Transmission Type cannot be empty"},
+      {"join EUI of 15", all({shown({u"E_LoRaWAN_Join_EUI"}), text(u"E_LoRaWAN_Join_EUI", u"0123456789ABCDE")}),
+       u"Error LoRaWAN!! Join EUI must have 8 bytes"},
+      {"join EUI of 17 loaded from a file",
+       all({shown({u"E_LoRaWAN_Join_EUI"}), text(u"E_LoRaWAN_Join_EUI", u"0123456789ABCDEF0")}), u""},
+      {"no activation method", shown({u"CB_LoRaWAN_Activation_Method"}),
+       u"Error LoRaWAN!! Activation Method cannot be empty"},
+      {"every end-node row with its defaults stops at the join EUI",
+       shown({u"CB_LoRaWAN_DataRate", u"CB_LoRaWAN_Transmission_Type", u"E_LoRaWAN_Join_EUI",
+              u"CB_LoRaWAN_Activation_Method", u"E_LoRaWAN_Device_Address", u"E_LoRaWAN_Network_Session_Key",
+              u"E_LoRaWAN_Application_Session_Key", u"E_LoRaWAN_Application_Key"}),
+       u"Error LoRaWAN!! Join EUI must have 8 bytes"},
+      {"device address of 7", all({shown({u"E_LoRaWAN_Device_Address"}), text(u"E_LoRaWAN_Device_Address", u"1234567")}),
+       u"Error LoRa!! Device Address must have 4 bytes"},
+      {"device address of 9 loaded from a file",
+       all({shown({u"E_LoRaWAN_Device_Address"}), text(u"E_LoRaWAN_Device_Address", u"123456789")}),
+       u"Error LoRa!! Device Address must have 4 bytes"},
+      {"network session key of 31",
+       all({shown({u"E_LoRaWAN_Network_Session_Key"}),
+            [hex32](TFParGen* f) { f->Edit(u"E_LoRaWAN_Network_Session_Key")->SetText(hex32.substr(1)); }}),
+       u"Error LoRa!! Network Session Key must have 16 bytes"},
+      {"application session key of 33",
+       all({shown({u"E_LoRaWAN_Application_Session_Key"}),
+            [hex32](TFParGen* f) { f->Edit(u"E_LoRaWAN_Application_Session_Key")->SetText(hex32 + u"0"); }}),
+       u"Error LoRa!! Application Session Key must have 16 bytes"},
+      {"application key empty", shown({u"E_LoRaWAN_Application_Key"}),
+       u"Error LoRa!! Application Key must have 16 bytes"},
+      {"every key of 32",
+       all({shown({u"E_LoRaWAN_Device_Address", u"E_LoRaWAN_Network_Session_Key", u"E_LoRaWAN_Application_Session_Key",
+                   u"E_LoRaWAN_Application_Key"}),
+            text(u"E_LoRaWAN_Device_Address", u"01234567"),
+            [hex32](TFParGen* f) {
+              for (const char16_t* n : {u"E_LoRaWAN_Network_Session_Key", u"E_LoRaWAN_Application_Session_Key",
+                                        u"E_LoRaWAN_Application_Key"}) {
+                f->Edit(n)->SetText(hex32);
+              }
+            }}),
+       u""},
+      // The control's own visibility counts, not its panel's state.
+      {"a collapsed panel is still checked",
+       all({[](TFParGen* f) { f->CP_LoRaWAN->Collapse(); }, text(u"E_LoRaWAN_Diag_Pos", u"1537")}),
+       u"Error LoRaWAN!! Diagnostic Position must be between 0 and 1536"},
+      {"a hidden network type is not checked",
+       all({[](TFParGen* f) { f->Ctl(u"CB_LoRaWAN_Network_Type")->SetVisible(false); },
+            noneNamed(u"CB_LoRaWAN_Network_Type")}),
+       u""},
+  };
+  for (const CheckCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ModalScript local;
+    TFParGen* f = New<TFParGen>(nullptr);
+    f->Show();
+    c.Set(f);
+    EXPECT_EQ(f->Controllo_Dati(), c.Message.empty());
+    if (c.Message.empty()) {
+      EXPECT_TRUE(local.Messages().empty());
+    } else {
+      ASSERT_EQ(local.Messages().size(), 1u);
+      EXPECT_EQ(local.Messages()[0].Text, c.Message);
+      EXPECT_EQ(local.Messages()[0].Type, mtError);
     }
     f->Hide();
     delete f;
