@@ -23,7 +23,7 @@ int HexDigit(Char c) {
 bool ParseCellNumber(const String& Text, int bits, int64_t& Value) {
   size_t i = 0;
   const size_t n = Text.size();
-  while (i < n && (Text[i] == u' ' || Text[i] == u'\t')) ++i;
+  while (i < n && Text[i] == u' ') ++i;  // blanks only, as the class library skips them
   bool negative = false;
   if (i < n && (Text[i] == u'+' || Text[i] == u'-')) {
     negative = Text[i] == u'-';

@@ -19,7 +19,7 @@
 // ---------------------------------------------------------------------------------------------
 // Cell numbers
 //
-// Accepted: leading spaces or tabs, an optional "+" or "-", then decimal digits, or hexadecimal
+// Accepted: leading blanks (not tabs), an optional "+" or "-", then decimal digits, or hexadecimal
 // digits after "$", "x", "X", "0x" or "0X"; nothing after the digits (trailing blanks included).
 // Decimal values outside the target range fail. Hexadecimal digits are a bit pattern of the
 // target width, as the class library reads them ("$FFFFFFFF" is -1 in 32 bits); more digits than

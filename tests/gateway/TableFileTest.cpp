@@ -72,7 +72,8 @@ TEST(CellNumberTest, ParsesLikeTheGridCells) {
   };
   const Case cases[] = {
       {"  12", true, 12, true, 12},
-      {"\t12", true, 12, true, 12},
+      {"\t12", false, 0, false, 0},  // only blanks are skipped
+      {" \t12", false, 0, false, 0},
       {"+7", true, 7, true, 7},
       {"-15", true, -15, true, -15},
       {"0x1F", true, 31, true, 31},
