@@ -106,6 +106,25 @@ TEST_F(LoRaWANFileTest, NoDevicesGiveAnEmptyDeviceList) {
             "<LoRaWAN_Gateway><LoRaWAN_Devices_List/></LoRaWAN_Gateway><!--SW_VERSION = 1.000-->");
 }
 
+TEST_F(LoRaWANFileTest, DisabledDeviceIsWrittenWithAllItsRules) {
+  TDeviceLoRaList list(2);
+  TDeviceLoRa& d = *list[0];
+  d.SetEnable(false);
+  d.SetDeviceEUI(u"1");
+  d.UpLinkRules.Add()->SetPort(u"7");
+  d.DownLinkRules.Add()->SetEnable(false);
+  EXPECT_EQ(LoRaWAN_Gateway_Bytes(list),
+            "<LoRaWAN_Gateway><LoRaWAN_Devices_List><LoRaWAN_Device Enable=\"N\" DeviceEUI=\"1\" JoinEUI=\"\" "
+            "DeviceName=\"\" ActivationMethod=\"\" NetworkSessionKey=\"\" ApplicationSessionKey=\"\" "
+            "ApplicationKey=\"\" DeviceAddress=\"\" Class=\"\" DiagTimeOut=\"\" RX2_Datarate=\"\" Mnemonic=\"\">"
+            "<LoRaWAN_Rules><LoRaWAN_UpLink_Rules><Rule Enable=\"Y\" Port=\"7\" StartTest=\"\" LenTest=\"\" "
+            "HexTest=\"N\" ValueTest=\"\" StartBit=\"\" NumberBits=\"\" PositionBit=\"\" Mnemonic=\"\"/>"
+            "</LoRaWAN_UpLink_Rules><LoRaWAN_DownLink_Rules><Rule Enable=\"N\" Port=\"\" StartBit=\"\" "
+            "NumberBits=\"\" OnChange=\"N\" OnCommand=\"N\" OnTimer=\"N\" Time=\"\" PositionBit=\"\" "
+            "Mnemonic=\"\"/></LoRaWAN_DownLink_Rules></LoRaWAN_Rules></LoRaWAN_Device></LoRaWAN_Devices_List>"
+            "</LoRaWAN_Gateway><!--SW_VERSION = 1.000-->");
+}
+
 TEST_F(LoRaWANFileTest, ReaderEdgeCases) {
   const std::string dev =
       "DeviceEUI=\"E\" JoinEUI=\"J\" DeviceName=\"N\" ActivationMethod=\"A\" NetworkSessionKey=\"\" "
