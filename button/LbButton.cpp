@@ -78,20 +78,17 @@ void TLbButton::SetWordWrap(bool v) {
 }
 
 void TLbButton::SetPopupMenu(TPopupMenu* v) {
-  if (v == FPopupMenu) return;
-  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-  FPopupMenu = v;
-  if (v) v->FreeNotification(this);
+  if (v == PopupMenu()) return;
+  TCustomControl::SetPopupMenu(v);
   Invalidate();
 }
 
 void TLbButton::Notification(TComponent* AComponent, TOperation Operation) {
+  const bool menuGoes = Operation == opRemove && AComponent != nullptr &&
+                       AComponent == static_cast<TComponent*>(PopupMenu());
   TCustomControl::Notification(AComponent, Operation);
   FActionClient.Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FPopupMenu) {
-    FPopupMenu = nullptr;
-    if (!ComponentState().Contains(TComponentStateFlag::csDestroying)) Invalidate();
-  }
+  if (menuGoes && !ComponentState().Contains(TComponentStateFlag::csDestroying)) Invalidate();
 }
 
 void TLbButton::SetNumGlyphs(int v) {
@@ -215,9 +212,9 @@ bool TLbButton::FireClick() {
   if (OnClick) OnClick(this);
   if (FModalResult != 0)
     if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
-  if (FPopupMenu) {
+  if (TPopupMenu* menu = PopupMenu()) {
     const TPoint p = ClientToScreen(Point(0, Height()));
-    FPopupMenu->Popup(p.X, p.Y);
+    menu->Popup(p.X, p.Y);
   }
   return true;
 }
@@ -390,7 +387,7 @@ void TLbButton::Paint() {
     bmp.SetTransparentColor(clFuchsia);
     bmp.SetTransparent(true);
   }
-  const bool popup = FPopupMenu != nullptr;
+  const bool popup = PopupMenu() != nullptr;
   if (FStyle == bsOld && focused) {
     DrawLbButton(bc, W - 2, H - 2, FHotTrackStep, FNumGlyphs, FGlyph.get(), bDown, hot, Enabled(), FFlat,
                  FWordWrap, popup, FStyle, Color(), FColorWhenDown, FHotTrackColor,

@@ -62,8 +62,7 @@ class TLbButton : public TCustomControl {
   void SetWordWrap(bool v);
   // An attached menu adds the drop-down arrow and pops up below the button after each click;
   // a menu that is freed is let go.
-  TPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TPopupMenu* v);
+  void SetPopupMenu(TPopupMenu* v) override;
 
   // A glyph read from a stored form: copied as it is, NumGlyphs and Kind untouched.
   void LoadStoredGlyph(TBitmap* v);
@@ -139,5 +138,4 @@ class TLbButton : public TCustomControl {
   bool FThreadExists = false;
   bool FThreadRunning = false;
   int FHotTrackStep = 0;
-  TPopupMenu* FPopupMenu = nullptr;
 };

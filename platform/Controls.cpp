@@ -17,6 +17,7 @@
 #include <unordered_set>
 
 #include "platform/Forms.h"
+#include "platform/Menus.h"
 #include "platform/SysUtils.h"
 #include "platform/TimeSource.h"
 #include "platform/qt/ControlBackend.h"
@@ -714,6 +715,18 @@ void TControl::ParentFontChanged() {
   inheritingFont_ = false;
 }
 
+void TControl::SetPopupMenu(TPopupMenu* Menu) {
+  if (Menu == popupMenu_) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = Menu;
+  if (Menu) Menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+}
+
 void TControl::SetBiDiMode(TBiDiMode v) {
   parentBiDiMode_ = false;
   if (biDiMode_ == v) return;
@@ -827,6 +840,23 @@ void TControl::WndProc(TMessage& m) {
         }
       }
       MouseUp(b, KeysToShiftState(static_cast<unsigned>(m.WParam)), x, y);
+      if (b == mbRight && confqt::IsAlive(this)) {
+        // The window system's default answer to a right button release.
+        TPoint sp = ClientToScreen(Point(x, y));
+        Perform(WM_CONTEXTMENU, 0, MakeLParam(sp.X, sp.Y));
+      }
+      return;
+    }
+    case WM_CONTEXTMENU: {
+      if (popupMenu_ && popupMenu_->AutoPopup()) {
+        TPoint sp = Point(LParamX(m.LParam), LParamY(m.LParam));
+        if (sp.X == -1 && sp.Y == -1) sp = ClientToScreen(Point(0, 0));  // from the keyboard
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(sp.X, sp.Y);
+        m.Result = 1;
+      } else if (parent_) {
+        m.Result = parent_->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+      }
       return;
     }
     case WM_MOUSEMOVE:

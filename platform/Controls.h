@@ -18,6 +18,7 @@ class QWidget;
 class TControl;
 class TWinControl;
 class TForm;
+class TPopupMenu;
 using TCustomForm = TForm;
 struct TControlBackend;
 
@@ -144,6 +145,13 @@ class TControl : public TComponent {
   unsigned DrawTextBiDiModeFlags(unsigned Flags) const;
   unsigned DrawTextBiDiModeFlagsReadingOnly() const;
 
+  // The context menu: a right click (the context-menu message) pops it at the mouse while its
+  // AutoPopup is on; a control without one passes the request to its parent. A destroyed menu
+  // is let go.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  virtual void SetPopupMenu(TPopupMenu* Menu);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
   // Messages.
   virtual void WndProc(TMessage& Message);
   intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
@@ -212,6 +220,7 @@ class TControl : public TComponent {
   String hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  TPopupMenu* popupMenu_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;
   String text_;

@@ -68,10 +68,18 @@ class TPopupMenu : public TComponent {
   // item (if any) has been clicked.
   virtual void Popup(int X, int Y);
   TNotifyEvent OnPopup;
+  // A right click on a control holding this menu pops it only while AutoPopup is on; the
+  // control is then the PopupComponent.
+  bool AutoPopup() const { return autoPopup_; }
+  void SetAutoPopup(bool v) { autoPopup_ = v; }
+  TComponent* PopupComponent() const { return popupComponent_; }
+  void SetPopupComponent(TComponent* c) { popupComponent_ = c; }
 
  private:
   std::unique_ptr<TMenuItem> items_;
   std::shared_ptr<bool> alive_;
+  bool autoPopup_ = true;
+  TComponent* popupComponent_ = nullptr;
 };
 
 // ---- test seam ----

@@ -113,10 +113,6 @@ TEST_F(LbButtonPopupTest, NoClickNoPopup) {
     std::function<void()> Act;
   };
   const Case cases[] = {
-      {"right button", [&] {
-         driver.MouseDown(btn, 5, 5, mbRight);
-         driver.MouseUp(btn, 5, 5, mbRight);
-       }},
       {"disabled, mouse", [&] {
          btn->SetEnabled(false);
          driver.Click(btn);
@@ -136,10 +132,31 @@ TEST_F(LbButtonPopupTest, NoClickNoPopup) {
     btn->SetEnabled(true);
     btn->Show();
     log.clear();
+    shownAt.clear();
     c.Act();
     EXPECT_TRUE(log.empty());
     EXPECT_TRUE(shownAt.empty());
   }
+}
+
+// The attached menu is also the button's context menu: a right click pops it at the mouse, and
+// no click of the button follows; without AutoPopup nothing happens.
+TEST_F(LbButtonPopupTest, RightClickPopsTheMenuAtTheMouseWithoutAClick) {
+  auto answer = PickItem();
+  driver.MouseDown(btn, 5, 7, mbRight);
+  driver.MouseUp(btn, 5, 7, mbRight);
+  EXPECT_EQ(log, (std::vector<std::string>{"popup", "export"}));
+  ASSERT_EQ(shownAt.size(), 1u);
+  EXPECT_EQ(shownAt[0], btn->ClientToScreen(Point(5, 7)));
+  EXPECT_EQ(menu->PopupComponent(), btn);
+
+  log.clear();
+  shownAt.clear();
+  menu->SetAutoPopup(false);
+  driver.MouseDown(btn, 5, 7, mbRight);
+  driver.MouseUp(btn, 5, 7, mbRight);
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(shownAt.empty());
 }
 
 TEST_F(LbButtonPopupTest, TheFormHasItsModalResultBeforeTheMenuPops) {

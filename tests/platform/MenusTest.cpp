@@ -213,3 +213,53 @@ TEST(MenuItemTree, AddInsertRemoveDeleteAndLifetimes) {
 }
 
 }  // namespace
+
+#include "platform/ExtCtrls.h"
+#include "platform/StdCtrls.h"
+#include "platform/testing/InputDriver.h"
+
+namespace {
+
+// A right click asks the control under the mouse for its context menu; one without a menu passes
+// the request up to its parent. A freed menu is let go.
+TEST(ContextMenuTest, RightClickPopsTheNearestMenuAtTheMouse) {
+  ModalScript script;
+  InputDriver driver;
+  TForm* form = New<TForm>(nullptr);
+  form->SetBounds(100, 100, 300, 200);
+  auto* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  panel->SetBounds(10, 10, 200, 100);
+  auto* label = New<TLabel>(form);
+  label->SetParent(panel);
+  label->SetBounds(20, 20, 60, 16);
+  auto* menu = New<TPopupMenu>(form);
+  menu->Items()->Add(New<TMenuItem>(form));
+  menu->Items()->Items(0)->SetCaption(u"Copy");
+  panel->SetPopupMenu(menu);
+  form->Show();
+
+  std::vector<TPoint> shown;
+  TPopupAnswerScope answer([&](const TPopupShown& s) {
+    shown.push_back(s.At);
+    return nullptr;
+  });
+  driver.MouseDown(label, 3, 4, mbRight);
+  driver.MouseUp(label, 3, 4, mbRight);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], label->ClientToScreen(Point(3, 4)));
+  EXPECT_EQ(menu->PopupComponent(), panel);
+
+  driver.MouseDown(label, 3, 4, mbLeft);
+  driver.MouseUp(label, 3, 4, mbLeft);
+  EXPECT_EQ(shown.size(), 1u);
+
+  delete menu;
+  EXPECT_EQ(panel->PopupMenu(), nullptr);
+  driver.MouseDown(label, 3, 4, mbRight);
+  driver.MouseUp(label, 3, 4, mbRight);
+  EXPECT_EQ(shown.size(), 1u);
+  delete form;
+}
+
+}  // namespace
