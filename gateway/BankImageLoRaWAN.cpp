@@ -134,6 +134,7 @@ void Read_Devices(const std::vector<TLoRaWAN_File_Device>& Devices, TLoRaWAN_Inf
   for (const TLoRaWAN_File_Device& f : Devices) {
     TPlace at{Sec_Devices, ++row};
     if (LoRaWAN_ParGen.ModeMaster && f.Attrs.Value(u"Enable") != u"Y") continue;
+    if (!f.MissingRulesSection.empty()) throw ETableFileMissingSection(Path_LoRaWAN_Gateway, f.MissingRulesSection);
     auto d = std::make_unique<TLoRaWAN_Device>();
     if (LoRaWAN_ParGen.ModeMaster)
       Read_Gateway_Device(f.Attrs, *d, Infos, at);

@@ -456,11 +456,16 @@ bool Read_LoRaWAN_Gateway_File(const String& Path, std::vector<TLoRaWAN_File_Dev
   for (const TXMLNode& e : ChildElements(devices)) {
     TLoRaWAN_File_Device d;
     d.Attrs = RowOf(e, LoRaWAN_Device_Attributes());
-    const TXMLNode rules = Child(e, kRules, Path);
-    for (const TXMLNode& r : ChildElements(Child(rules, kUp, Path)))
-      d.UpLinkRules.push_back(RowOf(r, LoRaWAN_UpLink_Attributes()));
-    for (const TXMLNode& r : ChildElements(Child(rules, kDown, Path)))
-      d.DownLinkRules.push_back(RowOf(r, LoRaWAN_DownLink_Attributes()));
+    const TXMLNode rules = e.ChildNodes().FindNode(kRules);
+    const TXMLNode up = rules ? rules.ChildNodes().FindNode(kUp) : TXMLNode();
+    const TXMLNode down = rules ? rules.ChildNodes().FindNode(kDown) : TXMLNode();
+    if (!rules) d.MissingRulesSection = kRules;
+    else if (!up) d.MissingRulesSection = kUp;
+    else if (!down) d.MissingRulesSection = kDown;
+    if (up)
+      for (const TXMLNode& r : ChildElements(up)) d.UpLinkRules.push_back(RowOf(r, LoRaWAN_UpLink_Attributes()));
+    if (down)
+      for (const TXMLNode& r : ChildElements(down)) d.DownLinkRules.push_back(RowOf(r, LoRaWAN_DownLink_Attributes()));
     Devices.push_back(std::move(d));
   }
   return true;

@@ -239,6 +239,9 @@ struct TLoRaWAN_File_Device {
   TTableRow Attrs;
   TTableRows UpLinkRules;
   TTableRows DownLinkRules;
+  // The first of LoRaWAN_Rules / LoRaWAN_UpLink_Rules / LoRaWAN_DownLink_Rules missing under
+  // this device, empty when all are there. Only a reader that uses the device's rules fails on it.
+  String MissingRulesSection;
 };
 bool Read_LoRaWAN_Gateway_File(const String& Path, std::vector<TLoRaWAN_File_Device>& Devices);
 

@@ -350,6 +350,17 @@ TEST_F(BankLoRaWANTest, BrokenFilesEndTheBuild) {
                                     Element("LoRaWAN_Device", {{"Enable", "N"}},
                                             Element("LoRaWAN_Rules", {}, "<LoRaWAN_UpLink_Rules/><LoRaWAN_DownLink_Rules/>"))));
   EXPECT_NO_THROW(Build_Bin_Banks());
+  // A device the image does not take is not asked for its rules, so lacking them is no error;
+  // a taken one lacking any of the three sections still ends the build.
+  Write("LoRaWAN_Gateway.xml", file(Device_Element({Device_Attrs(), {Up()}, {}}) +
+                                    Element("LoRaWAN_Device", {{"Enable", "N"}}) +
+                                    Element("LoRaWAN_Device", {{"Enable", "N"}}, Element("LoRaWAN_Rules", {}))));
+  EXPECT_NO_THROW(Build_Bin_Banks());
+  EXPECT_TRUE(Bin_Banks_Ready());
+  Write("LoRaWAN_Gateway.xml",
+        file(Element("LoRaWAN_Device", Device_Attrs(), Element("LoRaWAN_Rules", {}, "<LoRaWAN_UpLink_Rules/>"))));
+  EXPECT_ANY_THROW(Build_Bin_Banks());
+  EXPECT_FALSE(Bin_Banks_Ready());
 }
 
 TEST_F(BankLoRaWANTest, MissingAttributeIsReportedWithItsPlace) {

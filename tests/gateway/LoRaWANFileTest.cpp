@@ -280,7 +280,14 @@ TEST_F(LoRaWANFileTest, RawReaderGivesEveryDeviceWithThePresentAttributes) {
   ASSERT_EQ(raw.size(), 1u);
   EXPECT_FALSE(raw[0].Attrs.Has(u"DeviceEUI"));
   EXPECT_FALSE(raw[0].UpLinkRules[0].Has(u"Enable"));
-  Write("<LoRaWAN_Gateway><LoRaWAN_Devices_List><D/></LoRaWAN_Devices_List></LoRaWAN_Gateway>");
+  // Missing rule sections are noted per device; only a reader that needs them fails.
+  Write("<LoRaWAN_Gateway><LoRaWAN_Devices_List><D/><D><LoRaWAN_Rules><LoRaWAN_UpLink_Rules/></LoRaWAN_Rules></D>"
+        "</LoRaWAN_Devices_List></LoRaWAN_Gateway>");
+  ASSERT_TRUE(Read_LoRaWAN_Gateway_File(path_, raw));
+  ASSERT_EQ(raw.size(), 2u);
+  EXPECT_EQ(raw[0].MissingRulesSection, u"LoRaWAN_Rules");
+  EXPECT_EQ(raw[1].MissingRulesSection, u"LoRaWAN_DownLink_Rules");
+  Write("<LoRaWAN_Gateway/>");
   EXPECT_THROW(Read_LoRaWAN_Gateway_File(path_, raw), ETableFileMissingSection);
 }
 
