@@ -618,6 +618,8 @@ class TRenderer {
   void DrawControl(const TControlTag& t, int W, int ctrlH, TPass& p) {
     const int x = p.PenX, B = LineBottom(p), L = LineHeight;
     const TColor frame = Themes ? 0xB99D7F : 0x808080;
+    // A button takes its own height before the hot test.
+    if (t.Type == u"BUTTON") ElemH = 24;
     const bool hot = x - 2 < TestX && TestX < x + ElemW - 2 && B - ElemH - 2 < TestY && TestY < B - 2;
     const bool checked = UpperCase(t.Value) == u"TRUE";
     if (t.Type == u"EDIT" || t.Type == u"PASSWORD" || t.Type == u"MASK" || t.Type == u"COMBO") {
@@ -650,7 +652,6 @@ class TRenderer {
       TRect r{x + 2, B - 14, x + 14, B};
       ThemedOrClassic(u"button", 2, checked ? 5 : 1, r, DFC_BUTTON, checked ? 0x4404 : 0x4004);
     } else if (t.Type == u"BUTTON") {
-      ElemH = 24;
       C->Pen()->SetColor(frame);
       SetBrush(clNone);
       TRect r{x + 2, B - ctrlH, x + W - 2, B};

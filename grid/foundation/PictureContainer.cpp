@@ -14,12 +14,11 @@ std::map<String, std::string>& Resources() {
   return r;
 }
 
+// Little-endian; bytes past the end of a truncated file read as 0.
 uint16_t ReadU16(const std::string& d, size_t at) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(d[at]) | (static_cast<uint8_t>(d[at + 1]) << 8));
+  auto byte = [&](size_t i) -> unsigned { return i < d.size() ? static_cast<uint8_t>(d[i]) : 0u; };
+  return static_cast<uint16_t>(byte(at) | (byte(at + 1) << 8));
 }
-
-// A graphic control extension (7 bytes from j) followed by an image descriptor of 10 bytes.
-constexpr size_t kFrameHeader = 18;
 
 }  // namespace
 
@@ -34,7 +33,13 @@ void THTMLPicture::Clear() {
   FFrameCount = -1;
   FNextCount = -1;
   FTimerCount = -1;
-  FFrame = 1;
+  // Back to frame 1 of the data held so far; data that cannot be decoded must not stop the
+  // picture from being replaced or cleared.
+  try {
+    SetFrame(1);
+  } catch (const std::exception&) {
+    gpPicture.reset();
+  }
 }
 
 void THTMLPicture::Assign(TPersistent* Source) {
@@ -42,6 +47,7 @@ void THTMLPicture::Assign(TPersistent* Source) {
   if (!Source) {
     FDatastream.clear();
     FIsEmpty = true;
+    gpPicture.reset();
     return;
   }
   if (auto* src = dynamic_cast<THTMLPicture*>(Source)) {
@@ -108,20 +114,25 @@ void THTMLPicture::LoadFromBytes(std::string_view Bytes) {
   Changed();
 }
 
+namespace {
+// The whole stream, from its first byte, whatever its position.
+std::string WholeStream(TStream* Stream) {
+  Stream->SetPosition(0);
+  int64_t size = Stream->Size();
+  std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
+  return bytes;
+}
+}  // namespace
+
 void THTMLPicture::LoadFromStream(TStream* Stream) {
   if (!Stream) return;
-  int64_t left = Stream->Size() - Stream->Position();
-  std::string bytes(static_cast<size_t>(left > 0 ? left : 0), '\0');
-  if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
-  LoadFromBytes(bytes);
+  LoadFromBytes(WholeStream(Stream));
 }
 
 void THTMLPicture::ReadData(TStream* Stream) {
   if (!Stream) return;
-  int64_t left = Stream->Size() - Stream->Position();
-  std::string bytes(static_cast<size_t>(left > 0 ? left : 0), '\0');
-  if (!bytes.empty()) Stream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
-  FDatastream = std::move(bytes);
+  FDatastream = WholeStream(Stream);
   FFrameCount = -1;
   FIsEmpty = false;
   Decode();
@@ -169,10 +180,10 @@ void THTMLPicture::LoadFromURL(const String& URL) {
   FID = URL;
 }
 
-std::vector<size_t> THTMLPicture::FrameStarts() const {
+std::vector<size_t> THTMLPicture::FrameStarts(size_t LastByte) const {
   std::vector<size_t> starts;
   const std::string& d = FDatastream;
-  for (size_t j = 0; j + kFrameHeader <= d.size(); ++j) {
+  for (size_t j = 0; j + LastByte < d.size(); ++j) {
     if (static_cast<uint8_t>(d[j]) == 0x21 && static_cast<uint8_t>(d[j + 1]) == 0xF9 &&
         static_cast<uint8_t>(d[j + 2]) == 0x04 && static_cast<uint8_t>(d[j + 8]) == 0x2C)
       starts.push_back(j);
@@ -190,7 +201,7 @@ int THTMLPicture::FrameCount() {
 
 int THTMLPicture::GetFrameTime(int Frame) const {
   if (!IsGIF()) return -1;
-  auto starts = FrameStarts();
+  auto starts = FrameStarts(8);
   if (Frame < 1 || Frame > static_cast<int>(starts.size())) return -1;
   return ReadU16(FDatastream, starts[Frame - 1] + 4);
 }

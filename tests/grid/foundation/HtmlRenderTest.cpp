@@ -534,6 +534,28 @@ TEST_F(HtmlControls, CheckBoxThemedAndClassic) {
   }
 }
 
+// A pressed button shows pushed only while the point is over it; its hot band is the 24 pixels
+// above the line bottom (here 25), less 2 at each end.
+TEST_F(HtmlControls, PressedButtonIsHotOverItsOwnHeight) {
+  UnbindUxTheme();
+  struct TCase {
+    int Y;
+    int State;
+  };
+  const TCase cases[] = {{-1, 0x10}, {0, 0x210}, {22, 0x210}, {23, 0x10}};
+  for (const auto& c : cases) {
+    canvas.Clear();
+    THtml t;
+    t.ControlPressed = true;
+    t.TestX = 10;
+    t.TestY = c.Y;
+    t.Run(&canvas, u"<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"40\">");
+    auto f = canvas.CallsNamed("DrawFrameControl");
+    ASSERT_EQ(f.size(), 1u) << c.Y;
+    EXPECT_EQ(f[0].Args[5], c.State) << c.Y;
+  }
+}
+
 TEST_F(HtmlControls, HitIdsAndRectangles) {
   struct TCase {
     const char16_t* Markup;

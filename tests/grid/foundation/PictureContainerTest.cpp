@@ -159,19 +159,45 @@ TEST(HtmlPicture, StepFollowsTheStoredDelays) {
   EXPECT_EQ(changed, "......x.x....x.x....");
 }
 
-TEST(HtmlPicture, TruncatedFrameDoesNotCount) {
+// A frame counts once the byte after its image separator is in the data; its delay is read once
+// the separator itself is. What a cut file lacks of the image descriptor reads as 0.
+TEST(HtmlPicture, TruncatedFrameCountsFromTheByteAfterItsImageSeparator) {
   std::string gif = TwoFrameGif();
   size_t second = gif.rfind("\x21\xF9\x04");
   ASSERT_NE(second, std::string::npos);
-  for (size_t cut : {second + 9, second + 12, second + 17}) {
+  struct TCase {
+    size_t Cut;
+    int Count, Time2;
+  };
+  const TCase cases[] = {{second + 8, 1, -1}, {second + 9, 1, 20}, {second + 10, 2, 20}, {second + 12, 2, 20},
+                         {second + 17, 2, 20}};
+  for (const auto& c : cases) {
     THTMLPicture pic;
     try {
-      pic.LoadFromBytes(gif.substr(0, cut));
+      pic.LoadFromBytes(gif.substr(0, c.Cut));
     } catch (const Exception&) {
     }
-    EXPECT_EQ(pic.FrameCount(), 1) << cut;
-    EXPECT_EQ(pic.GetFrameTime(2), -1) << cut;
+    EXPECT_EQ(pic.FrameCount(), c.Count) << c.Cut - second;
+    EXPECT_EQ(pic.GetFrameTime(2), c.Time2) << c.Cut - second;
   }
+  // Cut inside the second frame's position: the x position is complete, the y position has its
+  // low byte only, the sizes are missing.
+  std::string cut = gif.substr(0, second + 12);
+  cut[second + 9] = 3;
+  cut[second + 11] = 1;
+  THTMLPicture pic;
+  try {
+    pic.LoadFromBytes(cut);
+  } catch (const Exception&) {
+  }
+  try {
+    pic.SetFrame(2);
+  } catch (const Exception&) {
+  }
+  EXPECT_EQ(pic.FrameXPos(), 3);
+  EXPECT_EQ(pic.FrameYPos(), 1);
+  EXPECT_EQ(pic.FrameXSize(), 0);
+  EXPECT_EQ(pic.FrameYSize(), 0);
 }
 
 TEST(HtmlPicture, JpegThroughTheCodec) {
@@ -278,6 +304,54 @@ TEST(HtmlPicture, AssignCopiesTheDataAndRestartsAtFrameOne) {
   TMemoryStream m;
   a.SaveToStream(&m);
   EXPECT_EQ(std::string(m.Bytes()), TwoFrameGif());
+}
+
+TEST(HtmlPicture, AssignGoesBackToFrameOneOfTheDataItHolds) {
+  THTMLPicture pic;
+  pic.LoadFromBytes(TwoFrameGif());
+  pic.SetFrame(2);
+  int changes = 0;
+  pic.OnFrameChange = [&](TObject*) { ++changes; };
+  // A source of another class copies nothing: the picture shows its own frame 1 again.
+  TBitmap other;
+  pic.Assign(&other);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(pic.Frame(), 1);
+  EXPECT_FALSE(pic.Empty());
+  EXPECT_EQ(pic.SaveToBytes(), TwoFrameGif());
+  EXPECT_EQ(PixelAfterDraw(pic), RGB(255, 0, 0));
+  // Clearing leaves nothing to draw.
+  pic.Assign(nullptr);
+  EXPECT_TRUE(pic.Empty());
+  EXPECT_EQ(pic.Width(), 0);
+  TRecordingCanvas rc;
+  pic.Draw(&rc, Rect(0, 0, 10, 10));
+  EXPECT_TRUE(rc.Calls().empty());
+  // A picture holding undecodable data can still be replaced.
+  THTMLPicture bad, good;
+  EXPECT_THROW(bad.LoadFromBytes("not a picture"), Exception);
+  good.LoadFromBytes(TwoFrameGif());
+  bad.Assign(&good);
+  EXPECT_EQ(PixelAfterDraw(bad), RGB(255, 0, 0));
+}
+
+TEST(HtmlPicture, LoadFromStreamTakesTheWholeStream) {
+  TMemoryStream m;
+  const std::string gif = TwoFrameGif();
+  m.WriteBytes(gif);  // the position is now at the end
+  THTMLPicture pic;
+  int changes = 0;
+  pic.OnChange = [&](TObject*) { ++changes; };
+  pic.LoadFromStream(&m);
+  EXPECT_EQ(pic.SaveToBytes(), gif);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(pic.Width(), 4);
+  m.SetPosition(10);
+  THTMLPicture stored;
+  stored.OnChange = [&](TObject*) { ++changes; };
+  stored.ReadData(&m);
+  EXPECT_EQ(stored.SaveToBytes(), gif);
+  EXPECT_EQ(changes, 1);  // the stored form loads without a change notice
 }
 
 TEST(HtmlPicture, CacheAndContainerLookups) {
