@@ -538,22 +538,35 @@ void TAdvGridButton::Paint() {
 
 // ---- input ---------------------------------------------------------------------------------------
 
+// The inherited enter/leave handling, holding back the event that it would raise: the button
+// raises it itself once the hover look is settled, so that a handler sees the new look.
+void TAdvGridButton::InheritedWithoutEvent(TMessage& Message, TNotifyEvent& Event) {
+  TNotifyEvent held = std::move(Event);
+  Event = nullptr;
+  TGraphicControl::WndProc(Message);
+  if (!Event) Event = std::move(held);
+}
+
 void TAdvGridButton::WndProc(TMessage& Message) {
   switch (Message.Msg) {
-    case CM_MOUSEENTER:
-      TGraphicControl::WndProc(Message);
+    case CM_MOUSEENTER: {
+      InheritedWithoutEvent(Message, OnMouseEnter);
       if (!FMouseInControl && Enabled() && GetCapture() == nullptr) {
         FMouseInControl = true;
         Repaint();
       }
+      if (OnMouseEnter) OnMouseEnter(this);
       return;
-    case CM_MOUSELEAVE:
-      TGraphicControl::WndProc(Message);
+    }
+    case CM_MOUSELEAVE: {
+      InheritedWithoutEvent(Message, OnMouseLeave);
       if (FMouseInControl && Enabled() && !FDragging) {
         FMouseInControl = false;
         Invalidate();
       }
+      if (OnMouseLeave) OnMouseLeave(this);
       return;
+    }
     case CM_ENABLEDCHANGED:
       TGraphicControl::WndProc(Message);
       UpdateTracking();

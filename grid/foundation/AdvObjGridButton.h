@@ -137,6 +137,7 @@ class TAdvGridButton : public TGraphicControl {
   virtual std::unique_ptr<TControlActionLink> GetActionLinkClass() const {
     return std::make_unique<TAdvGridButtonActionLink>();
   }
+  void InheritedWithoutEvent(TMessage& Message, TNotifyEvent& Event);
   void UpdateExclusive();
   void UpdateTracking();
   void ApplyThemeLook();

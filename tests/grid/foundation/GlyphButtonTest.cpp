@@ -565,3 +565,28 @@ TEST_F(GlyphButtonTest, GlyphIsDrawnTransparentlyOnTheFace) {
 }
 
 }  // namespace
+
+namespace {
+
+// The enter and leave events come after the hover look is settled, so a handler sees it; they
+// come also when the hover does not change (already hovered, or disabled).
+TEST_F(GlyphButtonTest, EnterAndLeaveEventsComeAfterTheHoverIsSettled) {
+  std::vector<bool> atEnter, atLeave;
+  b1->OnMouseEnter = [&](TObject*) { atEnter.push_back(b1->MouseInControl()); };
+  b1->OnMouseLeave = [&](TObject*) { atLeave.push_back(b1->MouseInControl()); };
+  b1->Perform(CM_MOUSEENTER, 0, 0);
+  b1->Perform(CM_MOUSEENTER, 0, 0);
+  b1->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(atEnter, (std::vector<bool>{true, true}));
+  EXPECT_EQ(atLeave, std::vector<bool>{false});
+
+  b1->SetEnabled(false);
+  atEnter.clear();
+  atLeave.clear();
+  b1->Perform(CM_MOUSEENTER, 0, 0);
+  b1->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(atEnter, std::vector<bool>{false});
+  EXPECT_EQ(atLeave, std::vector<bool>{false});
+}
+
+}  // namespace
