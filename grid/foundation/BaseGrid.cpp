@@ -680,13 +680,13 @@ BASEGRID_SETTER(SetSelectionStyle, FSelectionStyle, TGridSelectionStyle)
 #undef BASEGRID_SETTER
 
 void TBaseGrid::SetUndoRedo(TAdvGridUndoRedo* v) {
-  if (FUndoRedo == v) return;
-  if (FUndoRedo) FUndoRedo->RemoveFreeNotification(this);
-  FUndoRedo = v;
-  if (v) {
-    v->FreeNotification(this);
-    v->SetGrid(this);
+  if (FUndoRedo != v) {
+    if (FUndoRedo) FUndoRedo->RemoveFreeNotification(this);
+    FUndoRedo = v;
+    if (v) v->FreeNotification(this);
   }
+  // Also when unchanged: the component may have been pointed at another grid meanwhile.
+  if (v) v->SetGrid(this);
 }
 
 String TBaseGrid::GetEditText(int ACol, int ARow) { return TStringGrid::GetEditText(ACol, ARow); }

@@ -143,7 +143,8 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
       bar.Right += 1;
       bar.Bottom += 1;
     }
-    bool focusLook = IsActiveControl() || Options().Contains(goDrawFocusSelected);
+    // The focused face needs the grid's own window focused (not its inplace editor).
+    bool focusLook = Focused() || Options().Contains(goDrawFocusSelected);
     const TSelectionFace& f = focusLook ? FaceOf(FSelectionStyle) : kUnfocusedFace;
     DrawSelectionBar(ACanvas, f.Fill, f.FillTo, f.Mirror, f.MirrorTo, f.UpperLine, f.LowerLine, f.Border,
                      f.InnerCorner, Color(), bar, kind);

@@ -110,6 +110,27 @@ TEST(BaseGridPaintTest, Win7SelectionBarSegmentsFocusedAndUnfocused) {
   check(3, 3, true);
 }
 
+TEST(BaseGridPaintTest, SelectionBarIsGreyWhileTheInplaceEditorHoldsTheFocus) {
+  GridForm f;
+  TBaseGrid* g = f.grid;
+  g->SetColor(clWhite);
+  g->SetSelectionStyle(ssWin7);
+  g->SetOptions(g->Options() | TGridOptions{goEditing});
+  g->SetSelection(TGridRect{2, 1, 4, 1});
+  g->SetEditorMode(true);
+  ASSERT_NE(g->InplaceEditor(), nullptr);
+  ASSERT_TRUE(g->InplaceEditor()->Focused());
+  ASSERT_FALSE(g->Focused());
+  TRect r = g->CellRect(3, 1);
+  TRecordingCanvas actual, expected;
+  g->DoPaintCell(&actual, 3, 1, r, TGridDrawState{gdSelected}, true);
+  DrawSelectionBar(&expected, 0xF8F8F8, 0xE5E5E5, clNone, clNone, 0xFBFAFA, 0xF0F0F0, 0xD9D9D9, 0xEFEFEF, clWhite,
+                   r, 3);
+  size_t n = expected.Calls().size();
+  ASSERT_GT(n, 0u);
+  EXPECT_EQ(ColouredLog(actual.Calls(), n), ColouredLog(expected.Calls(), n));
+}
+
 TEST(BaseGridPaintTest, DefaultSelectionStyleTakesTheLookFromVisualProperties) {
   struct Grid : TBaseGrid {
     using TBaseGrid::TBaseGrid;
