@@ -550,10 +550,17 @@ QWidget* TControl::Widget() {
     cw->setFocusPolicy(Qt::NoFocus);
   }
   backend_->creating = false;
+  SyncContextMenuPolicy();
   SyncWidget();
   SyncGeometry();
   if (parent_) w->setVisible(visible_);
   return w;
+}
+
+void TControl::SyncContextMenuPolicy() {
+  // A native control's own menu (an edit's cut/copy/paste) gives way to a menu set on it.
+  if (QWidget* w = backend_->widget)
+    if (backend_->nativeInput) w->setContextMenuPolicy(popupMenu_ ? Qt::NoContextMenu : Qt::DefaultContextMenu);
 }
 
 QWidget* TControl::CreateWidget(QWidget* parentWidget) { return new ConfWidget(this, parentWidget); }
@@ -720,11 +727,15 @@ void TControl::SetPopupMenu(TPopupMenu* Menu) {
   if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
   popupMenu_ = Menu;
   if (Menu) Menu->FreeNotification(this);
+  SyncContextMenuPolicy();
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+  if (Operation == opRemove && AComponent == popupMenu_) {
+    popupMenu_ = nullptr;
+    if (!IsDestroying()) SyncContextMenuPolicy();
+  }
 }
 
 void TControl::SetBiDiMode(TBiDiMode v) {
@@ -854,7 +865,8 @@ void TControl::WndProc(TMessage& m) {
         popupMenu_->SetPopupComponent(this);
         popupMenu_->Popup(sp.X, sp.Y);
         m.Result = 1;
-      } else if (parent_) {
+      } else if (parent_ && !backend_->nativeInput) {
+        // A native control without a menu of ours shows its own; others ask their parent.
         m.Result = parent_->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
       }
       return;
@@ -1241,7 +1253,12 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SYSKEYDOWN: {
       Word key = static_cast<Word>(m.WParam);
       TShiftState s = KeyDataToShiftState(m.LParam);
-      if (!DoKeyDown(key, s)) DefaultKeyDown(key, s);
+      if (!DoKeyDown(key, s)) {
+        DefaultKeyDown(key, s);
+        // Shift+F10 asks for the context menu, as the window system's default answer does.
+        if (key == VK_F10 && s == TShiftState{ssShift} && confqt::IsAlive(this))
+          Perform(WM_CONTEXTMENU, 0, MakeLParam(-1, -1));
+      }
       return;
     }
     case WM_CHAR:
@@ -1253,7 +1270,8 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       Word key = static_cast<Word>(m.WParam);
-      DoKeyUp(key, KeyDataToShiftState(m.LParam));
+      if (!DoKeyUp(key, KeyDataToShiftState(m.LParam)) && key == VK_APPS && confqt::IsAlive(this))
+        Perform(WM_CONTEXTMENU, 0, MakeLParam(-1, -1));  // the menu key, on its release
       return;
     }
     case WM_GETDLGCODE:

@@ -201,6 +201,7 @@ class TControl : public TComponent {
   void ParentFontChanged();
   void ParentColorChanged();
   void ParentBiDiModeChanged();
+  void SyncContextMenuPolicy();
   void SyncHint();  // this control's tooltip and its children's
   bool IsDestroying() const;
 

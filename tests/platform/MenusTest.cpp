@@ -262,4 +262,42 @@ TEST(ContextMenuTest, RightClickPopsTheNearestMenuAtTheMouse) {
   delete form;
 }
 
+// The keyboard asks the focused control: the menu key on its release, Shift+F10 on its press; the
+// menu shows at the control's top-left. A native edit without a menu of ours keeps its own and
+// does not pass the request to its parent.
+TEST(ContextMenuTest, MenuKeyAndShiftF10AskTheFocusedControl) {
+  ModalScript script;
+  InputDriver driver;
+  TForm* form = New<TForm>(nullptr);
+  form->SetBounds(100, 100, 300, 200);
+  auto* edit = New<TEdit>(form);
+  edit->SetParent(form);
+  edit->SetBounds(20, 30, 100, 21);
+  auto* menu = New<TPopupMenu>(form);
+  menu->Items()->Add(New<TMenuItem>(form));
+  form->Show();
+  edit->SetFocus();
+
+  std::vector<TPoint> shown;
+  TPopupAnswerScope answer([&](const TPopupShown& s) {
+    shown.push_back(s.At);
+    return nullptr;
+  });
+  form->SetPopupMenu(menu);
+  driver.Key(form, VK_APPS);
+  driver.MouseDown(edit, 3, 4, mbRight);
+  driver.MouseUp(edit, 3, 4, mbRight);
+  EXPECT_TRUE(shown.empty());
+
+  edit->SetPopupMenu(menu);
+  driver.Key(form, VK_APPS);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], edit->ClientToScreen(Point(0, 0)));
+  driver.Key(form, VK_F10, TShiftState{ssShift});
+  EXPECT_EQ(shown.size(), 2u);
+  driver.Key(form, VK_F10);
+  EXPECT_EQ(shown.size(), 2u);
+  delete form;
+}
+
 }  // namespace
