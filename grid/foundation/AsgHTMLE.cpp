@@ -682,8 +682,9 @@ class TRenderer {
         ReadTagValue(rest, n);
         static constexpr int kPoints[] = {0, 8, 10, 12, 14, 16};
         int points = (n >= 1 && n <= 5) ? kPoints[n] : n;
-        // A size of 0 or less would make the text invisible: the font keeps its size.
-        if (points > 0 && points < 1000) C->Font()->SetSize(points);
+        // Size 0 is the default font size and a negative size a cell height, as for any font;
+        // sizes past what a page can show are ignored so hostile markup cannot ask for them.
+        if (points > -1000 && points < 1000) C->Font()->SetSize(points);
       }
     }
   }

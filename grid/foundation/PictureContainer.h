@@ -38,6 +38,7 @@ class THTMLPicture : public TGraphic {
   // A decoding failure raises Exception; the picture then holds the data but draws nothing.
   void LoadFromBytes(std::string_view Bytes) override;
   std::string SaveToBytes() const override { return FDatastream; }
+  // Both take the whole stream from its first byte; ReadData (the stored form) raises no OnChange.
   void LoadFromStream(TStream* Stream);
   void ReadData(TStream* Stream);
   void WriteData(TStream* Stream) const;

@@ -279,6 +279,8 @@ TEST_F(HtmlRender, FontSizeAndBold) {
       {u"<FONT SIZE=\"3\">ab</FONT>", 24},  {u"<FONT SIZE=3>ab</FONT>", 24}, {u"<FONT SIZE=\"20\">ab</FONT>", 46},
       {u"<FONT SIZE=\"1\">ab</FONT>", 14},  {u"<B>bold</B> plain", 36 + 42}, {u"<b>ab</b>", 18},
       {u"<FONT SIZE=\"3\">a</FONT>b", 19},
+      // A negative size is a cell height: -10 points = height 13, 9 pixels a character.
+      {u"<FONT SIZE=\"-10\">ab</FONT>", 18},
   };
   h.MeasureOnly = true;
   for (const auto& c : cases) {
