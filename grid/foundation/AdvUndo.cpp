@@ -40,9 +40,16 @@ void TAdvGridUndoRedo::SetLevel(int Value) { FLevel = std::clamp(Value, 0, FItem
 
 TUndoRedoItem* TAdvGridUndoRedo::Append() { return static_cast<TUndoRedoItem*>(FItems->Add()); }
 
-// A new entry goes to the end of the list: entries undone before it stay below the new level and
-// count as done again (a later undo walks back through them), so redo is no longer offered.
+// A new change makes the undone entries unreachable: redoing them later would apply them on
+// top of texts they were never based on.
+void TAdvGridUndoRedo::DropUndone() {
+  FItems->BeginUpdate();
+  while (FItems->Count() > FLevel) FItems->Delete(FItems->Count() - 1);
+  FItems->EndUpdate();
+}
+
 void TAdvGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue, const String& NewValue) {
+  DropUndone();
   if (FMaxLevel > 0 && FItems->Count() >= FMaxLevel) FItems->Delete(0);
   TUndoRedoItem* e = Append();
   e->SetCol(ACol);
@@ -53,11 +60,13 @@ void TAdvGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue
 }
 
 void TAdvGridUndoRedo::StartSequence() {
+  DropUndone();
   Append()->SetSequenceStart(true);
   FLevel = FItems->Count();
 }
 
 void TAdvGridUndoRedo::StopSequence() {
+  DropUndone();
   Append()->SetSequenceStop(true);
   FLevel = FItems->Count();
 }

@@ -44,7 +44,7 @@ using TAdvGridUndoRedoEvent = std::function<void(TObject* Sender, TBaseGrid* Gri
                                                  const String& OrigValue, const String& NewValue)>;
 
 // Level entries (0 .. Level - 1) are in effect; the ones above are undone and can be redone until
-// a new entry is appended after them, which puts them back in effect.
+// a new change is registered, which drops them.
 class TAdvGridUndoRedo : public TComponent {
  public:
   explicit TAdvGridUndoRedo(TComponent* AOwner);
@@ -77,6 +77,7 @@ class TAdvGridUndoRedo : public TComponent {
 
  private:
   TUndoRedoItem* Append();
+  void DropUndone();
   void UndoEntry(TUndoRedoItem* e);
   void RedoEntry(TUndoRedoItem* e);
 

@@ -61,13 +61,8 @@ TEST(UndoRedoTest, HistoryEdgeCases) {
       {"[ w 2 3 a w 1 1 b ]", 4, 4, true, false, "a", "b"},
       {"[ w 2 3 a w 1 1 b ] u", 4, 0, false, true, "", ""},   // one undo for the sequence
       {"[ w 2 3 a w 1 1 b ] u r", 4, 4, true, false, "a", "b"},
-      // A new change goes after the undone entries, which stay and count as done again.
-      {"w 2 3 a w 2 3 b u w 1 1 c", 3, 3, true, false, "a", "c"},
-      {"w 2 3 a [ w 1 1 b ] u u w 1 1 c", 5, 5, true, false, "", "c"},
-      {"w 2 3 a w 2 3 b u w 1 1 c u u", 3, 1, true, true, "a", ""},
-      {"w 2 3 a w 2 3 b u w 1 1 c u u r", 3, 2, true, true, "b", ""},
-      {"w 2 3 a [ w 1 1 b ] u u w 1 1 c u u", 5, 1, true, true, "", ""},  // the old sequence: one step
-      {"m 3 w 2 3 a w 2 3 b u w 1 1 c w 1 1 d u u u", 3, 0, false, true, "a", ""},
+      {"w 2 3 a w 2 3 b u w 1 1 c", 2, 2, true, false, "a", "c"},  // the undone entry is dropped
+      {"w 2 3 a [ w 1 1 b ] u u w 1 1 c", 1, 1, true, false, "", "c"},
       {"m 3 w 2 3 a w 2 3 b w 2 3 c w 2 3 d", 3, 3, true, false, "d", ""},
       {"m 3 w 2 3 a w 2 3 b w 2 3 c w 2 3 d u u u u", 3, 0, false, true, "a", ""},
       {"m 2 [ ] [ ]", 4, 4, true, false, "", ""},              // markers never drop entries
