@@ -1511,7 +1511,17 @@ int DeliverPostedMessages() {
     q.pop_front();
     if (!confqt::IsAlive(p.target)) continue;
     ++n;
-    confqt::Guarded(p.target, [&] { p.target->Perform(p.msg.Msg, p.msg.WParam, p.msg.LParam); });
+    confqt::Guarded(p.target, [&] {
+      // A posted key goes through the message loop's key step first, as a typed one does: the
+      // control's CN_ answer (dialog keys such as Tab moving the focus) can take it.
+      const unsigned m = p.msg.Msg;
+      const bool key = m == WM_KEYDOWN || m == WM_SYSKEYDOWN || m == WM_KEYUP || m == WM_CHAR || m == WM_SYSCHAR;
+      if (key && dynamic_cast<TWinControl*>(p.target)) {
+        if (p.target->Perform(CN_BASE + m, p.msg.WParam, p.msg.LParam) != 0) return;
+        if (!confqt::IsAlive(p.target)) return;
+      }
+      p.target->Perform(m, p.msg.WParam, p.msg.LParam);
+    });
   }
   return n;
 }

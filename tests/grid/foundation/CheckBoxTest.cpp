@@ -1,6 +1,8 @@
 // The grid's own check box: look, mouse toggling with its inclusive edges, keys and states.
 #include <gtest/gtest.h>
 
+#include "platform/StdCtrls.h"
+
 #include "grid/foundation/AdvObjCheckBox.h"
 #include "platform/Forms.h"
 #include "platform/testing/FakeMetrics.h"
@@ -135,15 +137,19 @@ TEST_F(CheckBoxTest, SpaceTogglesOnRelease) {
 }
 
 TEST_F(CheckBoxTest, ReturnIsTabTurnsEnterIntoTab) {
+  auto* next = New<TEdit>(form);
+  next->SetParent(form);
+  next->SetBounds(10, 50, 100, 21);
   box->SetReturnIsTab(true);
   box->SetFocus();
   std::vector<Word> seen;
   box->OnKeyDown = [&](TObject*, Word& key, TShiftState) { seen.push_back(key); };
   driver.KeyDown(form, VK_RETURN);
+  // The posted Tab is a dialog key: it moves the focus on, as a typed Tab would, and is not
+  // seen again by the box.
   driver.DrainPosted();
-  ASSERT_GE(seen.size(), 2u);
-  EXPECT_EQ(seen[0], VK_TAB);
-  EXPECT_EQ(seen[1], VK_TAB);  // the posted Tab
+  EXPECT_TRUE(next->Focused());
+  EXPECT_EQ(seen, std::vector<Word>{VK_TAB});
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(clicks, 0);
 }
