@@ -180,10 +180,14 @@ void THTMLPicture::LoadFromURL(const String& URL) {
   FID = URL;
 }
 
-std::vector<size_t> THTMLPicture::FrameStarts(size_t LastByte) const {
+// A graphic control extension (8 bytes from j) followed by an image descriptor of 10 bytes.
+constexpr size_t kFrameHeader = 18;
+
+std::vector<size_t> THTMLPicture::FrameStarts() const {
   std::vector<size_t> starts;
   const std::string& d = FDatastream;
-  for (size_t j = 0; j + LastByte < d.size(); ++j) {
+  // A frame whose header is cut off is no frame: it has no position or size to read.
+  for (size_t j = 0; j + kFrameHeader <= d.size(); ++j) {
     if (static_cast<uint8_t>(d[j]) == 0x21 && static_cast<uint8_t>(d[j + 1]) == 0xF9 &&
         static_cast<uint8_t>(d[j + 2]) == 0x04 && static_cast<uint8_t>(d[j + 8]) == 0x2C)
       starts.push_back(j);
@@ -201,7 +205,7 @@ int THTMLPicture::FrameCount() {
 
 int THTMLPicture::GetFrameTime(int Frame) const {
   if (!IsGIF()) return -1;
-  auto starts = FrameStarts(8);
+  auto starts = FrameStarts();
   if (Frame < 1 || Frame > static_cast<int>(starts.size())) return -1;
   return ReadU16(FDatastream, starts[Frame - 1] + 4);
 }

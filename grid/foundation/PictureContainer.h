@@ -86,9 +86,7 @@ class THTMLPicture : public TGraphic {
   void CropToFrame(TGraphic& Decoded) const;
   // Offsets of the frame starts (graphic control extension directly followed by an image
   // descriptor) whose whole header lies inside the data.
-  // Positions of the frames' graphic control extensions; a start counts while byte
-  // j + LastByte is within the data (9 for counting and decoding, 8 for the frame delays).
-  std::vector<size_t> FrameStarts(size_t LastByte = 9) const;
+  std::vector<size_t> FrameStarts() const;
 
   std::string FDatastream;
   bool FIsEmpty = true;
