@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/testing/ScopedLocale.h"
+
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -13,15 +15,6 @@
 #include "platform/testing/ModalScript.h"
 
 namespace {
-
-class MiddleEast {
- public:
-  explicit MiddleEast(bool on) : old_(IsMiddleEastLocale()) { SetMiddleEastLocale(on); }
-  ~MiddleEast() { SetMiddleEastLocale(old_); }
-
- private:
-  bool old_;
-};
 
 // Records the desktop-wide notifications it hears.
 class TListener : public TGraphicControl {
@@ -89,7 +82,7 @@ TEST(ControlsBiDiTest, AnswersAndTextFlagsByModeAndLocale) {
        DT_CENTER | DT_RTLREADING},
   };
   for (const Case& c : cases) {
-    MiddleEast me(c.middleEast);
+    TScopedMiddleEastLocale me(c.middleEast);
     TPanel panel(nullptr);
     panel.SetBiDiMode(c.mode);
     SCOPED_TRACE(static_cast<int>(c.mode) + (c.middleEast ? 10 : 0));

@@ -2,6 +2,8 @@
 // from the right edge, client-coordinate geometry and hit testing, and the editor's place.
 #include <gtest/gtest.h>
 
+#include "platform/testing/ScopedLocale.h"
+
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -19,15 +21,6 @@ namespace {
 
 using Art = std::vector<std::string>;
 const std::map<TColor, char> kLegend{{clBlack, '#'}, {clWhite, '.'}, {clRed, 'r'}, {clBlue, 'b'}};
-
-class MiddleEast {
- public:
-  explicit MiddleEast(bool on) : old_(IsMiddleEastLocale()) { SetMiddleEastLocale(on); }
-  ~MiddleEast() { SetMiddleEastLocale(old_); }
-
- private:
-  bool old_;
-};
 
 // ---------------------------------------------------------------------------------------------
 // The canvas orientation
@@ -120,7 +113,7 @@ class TProbeGrid : public TStringGrid {
 // column and row, no spacing for lines) in 300 x 100 pixels: the cells take client x 100..299,
 // column 0 at the right edge.
 struct RtlForm {
-  MiddleEast locale{true};
+  TScopedMiddleEastLocale locale{true};
   ModalScript script;
   InputDriver driver;
   TForm* form = nullptr;
@@ -192,7 +185,7 @@ TEST(GridsRtl, CellRectIsMirroredOnlyUnderRightToLeftAlignment) {
   f.grid->SetColCount(12);
   for (const Case& c : cases) {
     SCOPED_TRACE("mode " + std::to_string(c.mode) + (c.middleEast ? " middle-east" : ""));
-    MiddleEast locale(c.middleEast);
+    TScopedMiddleEastLocale locale(c.middleEast);
     f.grid->SetBiDiMode(c.mode);
     EXPECT_EQ(f.grid->CellRect(1, 1), c.expected);
     TRect r = c.expected;
@@ -257,7 +250,7 @@ TEST(GridsRtl, CellTextStaysReadableRightAlignedInTheMirroredCell) {
   TImageCanvas rtl(300, 100), ltr(300, 100);
   f.grid->PaintOn(rtl.Canvas());
   {
-    MiddleEast off(false);
+    TScopedMiddleEastLocale off(false);
     f.grid->PaintOn(ltr.Canvas());
   }
   ltr.Canvas()->Font()->Assign(f.grid->Font());

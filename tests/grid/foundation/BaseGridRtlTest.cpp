@@ -2,6 +2,8 @@
 // adjustments, and the whole-grid repaint on selection.
 #include <gtest/gtest.h>
 
+#include "platform/testing/ScopedLocale.h"
+
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -16,15 +18,6 @@
 namespace {
 
 using basegrid_test::GridForm;
-
-class MiddleEast {
- public:
-  explicit MiddleEast(bool on) : old_(IsMiddleEastLocale()) { SetMiddleEastLocale(on); }
-  ~MiddleEast() { SetMiddleEastLocale(old_); }
-
- private:
-  bool old_;
-};
 
 std::string ModeName(TBiDiMode m, bool middleEast) {
   const char* names[] = {"left-to-right", "right-to-left", "no-align", "reading-only"};
@@ -46,7 +39,7 @@ std::string ColouredLog(const std::vector<TRecordedCall>& calls, size_t n) {
 }
 
 TEST(BaseGridRtlTest, MergedRangeGeometryIsMirroredAsAWhole) {
-  MiddleEast locale(true);
+  TScopedMiddleEastLocale locale(true);
   GridForm f;
   TBaseGrid* g = f.grid;
   g->MergeCells(1, 1, 3, 2);
@@ -74,7 +67,7 @@ TEST(BaseGridRtlTest, RightLineAndSelectionBarFollowTheirOwnConditions) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(ModeName(c.mode, c.middleEast));
-    MiddleEast locale(c.middleEast);
+    TScopedMiddleEastLocale locale(c.middleEast);
     GridForm f;
     TBaseGrid* g = f.grid;
     g->SetColor(clWhite);
@@ -110,7 +103,7 @@ TEST(BaseGridRtlTest, RightLineAndSelectionBarFollowTheirOwnConditions) {
 bool IsLine(TColor c) { return c == clSilver; }
 
 TEST(BaseGridRtlTest, MirroredGridLinesLieOnTheCellsFarEdges) {
-  MiddleEast locale(true);
+  TScopedMiddleEastLocale locale(true);
   GridForm f;
   TBaseGrid* g = f.grid;
   g->SetColor(clWhite);
@@ -139,7 +132,7 @@ TEST(BaseGridRtlTest, MirroredGridLinesLieOnTheCellsFarEdges) {
 }
 
 TEST(BaseGridRtlTest, ScrolledOutMergedRangeKeepsOffTheFixedCellsOnEitherCanvas) {
-  MiddleEast locale(true);
+  TScopedMiddleEastLocale locale(true);
   GridForm f(8, 6, 1, 1, 200, 120);
   TBaseGrid* g = f.grid;
   g->MergeCells(1, 1, 3, 2);
@@ -177,7 +170,7 @@ TEST(BaseGridRtlTest, SelectingRepaintsTheWholeGridOnlyInRightToLeftMode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(ModeName(c.mode, c.middleEast));
-    MiddleEast locale(c.middleEast);
+    TScopedMiddleEastLocale locale(c.middleEast);
     GridForm f;
     TBaseGrid* g = f.grid;
     g->SetBiDiMode(c.mode);
