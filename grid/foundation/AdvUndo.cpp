@@ -25,7 +25,9 @@ void TAdvGridUndoRedo::Notification(TComponent* AComponent, TOperation Operation
 
 void TAdvGridUndoRedo::SetGrid(TBaseGrid* Value) {
   if (FGrid == Value) return;
-  if (FGrid) FGrid->RemoveFreeNotification(this);
+  // The link serves both sides: a grid that still holds this component must go on hearing of its
+  // destruction, so the link stays while it does.
+  if (FGrid && FGrid->UndoRedo() != this) FGrid->RemoveFreeNotification(this);
   FGrid = Value;
   if (FGrid) FGrid->FreeNotification(this);
 }

@@ -681,7 +681,8 @@ BASEGRID_SETTER(SetSelectionStyle, FSelectionStyle, TGridSelectionStyle)
 
 void TBaseGrid::SetUndoRedo(TAdvGridUndoRedo* v) {
   if (FUndoRedo != v) {
-    if (FUndoRedo) FUndoRedo->RemoveFreeNotification(this);
+    // Kept while the old component still points at this grid, so it hears of the grid's end.
+    if (FUndoRedo && FUndoRedo->Grid() != this) FUndoRedo->RemoveFreeNotification(this);
     FUndoRedo = v;
     if (v) v->FreeNotification(this);
   }

@@ -142,6 +142,22 @@ TEST(UndoRedoTest, AssigningTheComponentAgainPointsItBackAtTheGrid) {
   g1->SetUndoRedo(h.get());
   EXPECT_EQ(h->Grid(), g1.get());
   EXPECT_EQ(g1->UndoRedo(), h.get());
+  // Both grids still hold the component; both hear of its end.
+  h.reset();
+  EXPECT_EQ(g1->UndoRedo(), nullptr);
+  EXPECT_EQ(g2->UndoRedo(), nullptr);
+}
+
+TEST(UndoRedoTest, AComponentLeftByItsGridStillHearsOfTheGridsEnd) {
+  std::unique_ptr<TAdvGridUndoRedo> h1(New<TAdvGridUndoRedo>(nullptr)), h2(New<TAdvGridUndoRedo>(nullptr));
+  std::unique_ptr<TBaseGrid> g(New<TBaseGrid>(nullptr));
+  g->SetUndoRedo(h1.get());
+  h2->SetGrid(g.get());
+  g->SetUndoRedo(h2.get());  // h1 still names the grid
+  EXPECT_EQ(h1->Grid(), g.get());
+  g.reset();
+  EXPECT_EQ(h1->Grid(), nullptr);
+  EXPECT_EQ(h2->Grid(), nullptr);
 }
 
 TEST(UndoRedoTest, GridAndHistoryForgetEachOtherWhenFreed) {
