@@ -462,30 +462,31 @@ TCategoryPanelGroup::TCategoryPanelGroup(TComponent* AOwner)
   height_ = 400;
   headerFont_->SetStyle(fsBold);
   headerFont_->OnChange = [this](TObject*) {
-    for (TCategoryPanel* p : order_) p->Invalidate();
+    for (auto& e : stack_) e.first->Invalidate();
   };
 }
 
 TCategoryPanelGroup::~TCategoryPanelGroup() {
   headerFont_->OnChange = nullptr;
-  order_.clear();
+  stack_.clear();
 }
 
-std::vector<TCategoryPanel*> TCategoryPanelGroup::Panels() const { return order_; }
+std::vector<TCategoryPanel*> TCategoryPanelGroup::Panels() const {
+  std::vector<TCategoryPanel*> panels;
+  panels.reserve(stack_.size());
+  for (const auto& e : stack_) panels.push_back(e.first);
+  return panels;
+}
 
 void TCategoryPanelGroup::PanelAdded(TCategoryPanel* p) {
-  if (std::find(order_.begin(), order_.end(), p) == order_.end()) {
-    order_.push_back(p);
-    requestedTops_.emplace_back(p, p->Top());
-  }
+  if (std::none_of(stack_.begin(), stack_.end(), [p](const auto& e) { return e.first == p; }))
+    stack_.emplace_back(p, p->Top());
   Arrange();
 }
 
 void TCategoryPanelGroup::PanelRemoved(TCategoryPanel* p) {
-  order_.erase(std::remove(order_.begin(), order_.end(), p), order_.end());
-  requestedTops_.erase(std::remove_if(requestedTops_.begin(), requestedTops_.end(),
-                                      [p](const auto& e) { return e.first == p; }),
-                       requestedTops_.end());
+  stack_.erase(std::remove_if(stack_.begin(), stack_.end(), [p](const auto& e) { return e.first == p; }),
+               stack_.end());
   if (!IsDestroying()) Arrange();
 }
 
@@ -493,21 +494,19 @@ void TCategoryPanelGroup::PanelMoved(TCategoryPanel* p, int newTop) {
   // The stacking order follows the tops the program asks for (in contents coordinates). Each
   // shown panel's recorded top is where the last layout put it, so a request is compared with
   // the layout as it stands; a top equal to the recorded one asks for no change.
-  auto self = std::find_if(requestedTops_.begin(), requestedTops_.end(), [p](const auto& e) { return e.first == p; });
-  if (self == requestedTops_.end() || self->second == newTop + scrollPos_) return;
+  auto self = std::find_if(stack_.begin(), stack_.end(), [p](const auto& e) { return e.first == p; });
+  if (self == stack_.end() || self->second == newTop + scrollPos_) return;
   self->second = newTop + scrollPos_;
   // The panel asked to a place goes before the one standing there.
-  std::stable_sort(requestedTops_.begin(), requestedTops_.end(), [p](const auto& a, const auto& b) {
+  std::stable_sort(stack_.begin(), stack_.end(), [p](const auto& a, const auto& b) {
     return a.second < b.second || (a.second == b.second && a.first == p && b.first != p);
   });
-  order_.clear();
-  for (auto& e : requestedTops_) order_.push_back(e.first);
 }
 
 int TCategoryPanelGroup::ContentHeight() const {
   int h = 0;
-  for (TCategoryPanel* p : order_) {
-    if (p->Visible()) h += p->Height();
+  for (const auto& e : stack_) {
+    if (e.first->Visible()) h += e.first->Height();
   }
   return h;
 }
@@ -528,7 +527,7 @@ void TCategoryPanelGroup::Arrange() {
     scrollPos_ = std::clamp(scrollPos_, 0, maxPos);
     int w = ClientWidth() - (ScrollBarVisible() ? 17 : 0);
     int y = -scrollPos_;
-    for (auto& [p, recordedTop] : requestedTops_) {
+    for (auto& [p, recordedTop] : stack_) {
       if (!p->Visible()) continue;
       p->SetBounds(0, y, std::max(0, w), p->Height());
       recordedTop = y + scrollPos_;
@@ -544,9 +543,9 @@ void TCategoryPanelGroup::Arrange() {
 
 void TCategoryPanelGroup::ScrollInView(TCategoryPanel* p) {
   int top = 0;
-  for (TCategoryPanel* q : order_) {
-    if (q == p) break;
-    if (q->Visible()) top += q->Height();
+  for (const auto& e : stack_) {
+    if (e.first == p) break;
+    if (e.first->Visible()) top += e.first->Height();
   }
   int bottom = top + p->Height();
   int pos = scrollPos_;
@@ -556,11 +555,11 @@ void TCategoryPanelGroup::ScrollInView(TCategoryPanel* p) {
 }
 
 void TCategoryPanelGroup::CollapseAll() {
-  for (TCategoryPanel* p : order_) p->Collapse();
+  for (TCategoryPanel* p : Panels()) p->Collapse();
 }
 
 void TCategoryPanelGroup::ExpandAll() {
-  for (TCategoryPanel* p : order_) p->Expand();
+  for (TCategoryPanel* p : Panels()) p->Expand();
 }
 
 void TCategoryPanelGroup::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

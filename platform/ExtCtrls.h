@@ -231,10 +231,9 @@ class TCategoryPanelGroup : public TCustomControl {
   void PanelAdded(TCategoryPanel* p);
   void PanelRemoved(TCategoryPanel* p);
   void PanelMoved(TCategoryPanel* p, int newTop);
-  std::vector<TCategoryPanel*> order_;
-  // The same panels in the same order, each with its top in contents coordinates: where the last
-  // layout put it, or the top last asked of it since.
-  std::vector<std::pair<TCategoryPanel*, int>> requestedTops_;
+  // The panels top to bottom, each with its top in contents coordinates: where the last layout
+  // put it, or the top last asked of it since.
+  std::vector<std::pair<TCategoryPanel*, int>> stack_;
   int headerHeight_ = 24;
   std::unique_ptr<TFont> headerFont_;
   TColor chevronColor_ = clBlack;

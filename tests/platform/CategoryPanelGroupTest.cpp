@@ -109,3 +109,21 @@ TEST_F(CategoryPanelGroupTest, AskingATopMovesThePanelBeforeTheOneStandingThere)
 }
 
 }  // namespace
+
+namespace {
+
+// The group's own placing is no request: hiding a panel and showing it again leaves every panel
+// where it stood.
+TEST_F(CategoryPanelGroupTest, HidingAndShowingAPanelKeepsTheOrder) {
+  for (char hidden : std::string("ABCD")) {
+    SCOPED_TRACE(std::string(1, hidden));
+    panels[hidden]->SetVisible(false);
+    std::string rest = "ABCD";
+    rest.erase(rest.find(hidden), 1);
+    EXPECT_EQ(Stack(), rest);
+    panels[hidden]->SetVisible(true);
+    EXPECT_EQ(Stack(), "ABCD");
+  }
+}
+
+}  // namespace
