@@ -115,6 +115,8 @@ struct TRect {
 inline TPoint Point(int x, int y) { return {x, y}; }
 inline TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }
 inline TRect Bounds(int l, int t, int w, int h) { return {l, t, l + w, t + h}; }
+// The area L..R-1 mirrored in a width: Width-R..Width-L-1.
+inline TRect MirrorRect(const TRect& r, int Width) { return {Width - r.Right, r.Top, Width - r.Left, r.Bottom}; }
 inline void InflateRect(TRect& r, int dx, int dy) { r.Left -= dx; r.Top -= dy; r.Right += dx; r.Bottom += dy; }
 inline void OffsetRect(TRect& r, int dx, int dy) { r.Left += dx; r.Right += dx; r.Top += dy; r.Bottom += dy; }
 inline bool IsRectEmpty(const TRect& r) { return r.IsEmpty(); }

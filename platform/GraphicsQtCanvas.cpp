@@ -598,9 +598,7 @@ void TQtCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
   if (!source) return;
   QImage* si = source->NativeImage();
   if (!si) return;
-  TRect s = src;
-  if (source->Mirrored())
-    s = TRect{source->MirrorWidth() - src.Right, src.Top, source->MirrorWidth() - src.Left, src.Bottom};
+  TRect s = source->Mirrored() ? MirrorRect(src, source->MirrorWidth()) : src;
   QRect sr = ToQRect(s);
   QPainter* sp = source->NativePainter();
   if (sp) sr = sp->deviceTransform().mapRect(sr);

@@ -701,8 +701,7 @@ int TCustomGrid::GridMirrorWidth() const { return TCustomControl::ClientRect().W
 
 TRect TCustomGrid::FlipGridRect(const TRect& r) const {
   if (!UseRightToLeftAlignment() || r == TRect{}) return r;
-  int w = GridMirrorWidth();
-  return TRect{w - r.Right, r.Top, w - r.Left, r.Bottom};
+  return MirrorRect(r, GridMirrorWidth());
 }
 
 int TCustomGrid::ClientToLayoutX(int X) const {

@@ -72,10 +72,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
   // CellRect answers in client coordinates; a mirrored canvas takes layout coordinates.
   if (Resolve) {
     R = CellRect(ACol, ARow);
-    if (ACanvas->Mirrored()) {
-      int w = ACanvas->MirrorWidth();
-      R = TRect{w - R.Right, R.Top, w - R.Left, R.Bottom};
-    }
+    if (ACanvas->Mirrored()) R = MirrorRect(R, ACanvas->MirrorWidth());
   }
   // Right to left on a canvas that is not mirrored (another canvas, or the orientation switched
   // off), the layout's fixed area lies at the client's right.

@@ -75,7 +75,7 @@ class TQtCanvas : public TCanvas {
   // an area (whose right edge is exclusive).
   int MapX(int x) const { return mirrored_ ? mirrorWidth_ - x : x; }
   TRect MapArea(const TRect& r) const {
-    return mirrored_ ? TRect{mirrorWidth_ - r.Right, r.Top, mirrorWidth_ - r.Left, r.Bottom} : r;
+    return mirrored_ ? MirrorRect(r, mirrorWidth_) : r;
   }
 
   QPainter* painter_ = nullptr;
