@@ -46,3 +46,24 @@ int TImageCanvas::CountColor(TColor c) {
 bool TImageCanvas::SavePng(const String& path) {
   return bitmap_.NativeImage()->save(QString::fromStdU16String(path), "PNG");
 }
+
+std::unique_ptr<TBitmap> PatternBitmap(int Width, int Height, const std::vector<TColor>& Colors) {
+  auto b = std::make_unique<TBitmap>();
+  b->SetPixelFormat(pf24bit);
+  b->SetSize(Width, Height);
+  for (int y = 0; y < Height; ++y)
+    for (int x = 0; x < Width; ++x) {
+      const TColor c = Colors.empty() ? clWhite : Colors[static_cast<size_t>(y * Width + x) % Colors.size()];
+      uint8_t* p = b->ScanLine(y) + x * 3;
+      p[0] = GetBValue(c);
+      p[1] = GetGValue(c);
+      p[2] = GetRValue(c);
+    }
+  return b;
+}
+
+TColor BitmapPixel(TBitmap* Bitmap, int X, int Y) {
+  const int bpp = Bitmap->PixelFormat() == pf24bit ? 3 : 4;
+  const uint8_t* p = Bitmap->ScanLine(Y) + X * bpp;
+  return RGB(p[2], p[1], p[0]);
+}

@@ -1,10 +1,17 @@
 #pragma once
 // A canvas on an image for pixel-exact tests (24-bit, white unless said otherwise).
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Graphics.h"
+
+// A 24-bit bitmap of Width x Height whose pixels take Colors in turn, row by row (white when
+// Colors is empty), written straight into its rows.
+std::unique_ptr<TBitmap> PatternBitmap(int Width, int Height, const std::vector<TColor>& Colors);
+// RGB of a pixel of a 24- or 32-bit bitmap, read straight from its rows.
+TColor BitmapPixel(TBitmap* Bitmap, int X, int Y);
 
 class TImageCanvas {
  public:

@@ -10,28 +10,9 @@
 #include "button/LbButton.h"
 #include "platform/ActnList.h"
 #include "platform/Forms.h"
+#include "platform/testing/ImageCanvas.h"
 
 namespace {
-
-std::unique_ptr<TBitmap> SolidBitmap(int w, int h, TColor c) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(pf24bit);
-  b->SetSize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint8_t* p = b->ScanLine(y) + x * 3;
-      p[0] = GetBValue(c);
-      p[1] = GetGValue(c);
-      p[2] = GetRValue(c);
-    }
-  return b;
-}
-
-TColor PixelOf(TBitmap* b, int x, int y) {
-  const int bpp = b->PixelFormat() == pf24bit ? 3 : 4;
-  const uint8_t* p = b->ScanLine(y) + x * bpp;
-  return RGB(p[2], p[1], p[0]);
-}
 
 class LbButtonActionTest : public ::testing::Test {
  protected:
@@ -46,8 +27,8 @@ class LbButtonActionTest : public ::testing::Test {
     images = new TImageList(form);
     images->SetWidth(12);
     images->SetHeight(10);
-    auto red = SolidBitmap(12, 10, clRed);
-    auto blue = SolidBitmap(12, 10, clBlue);
+    auto red = PatternBitmap(12, 10, {clRed});
+    auto blue = PatternBitmap(12, 10, {clBlue});
     images->Add(red.get(), nullptr);
     images->Add(blue.get(), nullptr);
     list->SetImages(images);
@@ -138,18 +119,18 @@ TEST_F(LbButtonActionTest, ActionImageBecomesTheEmptyGlyph) {
     if (c.withImages) l->SetImages(images);
     if (c.inList) a->SetActionList(l);
     a->SetImageIndex(c.imageIndex);
-    auto own = SolidBitmap(8, 8, clLime);
+    auto own = PatternBitmap(8, 8, {clLime});
     if (c.glyphSet) b->SetGlyph(own.get());
     b->SetAction(a);
     if (c.copied) {
       EXPECT_EQ(b->Glyph()->Width(), 12) << c.name;
       EXPECT_EQ(b->Glyph()->Height(), 10) << c.name;
       EXPECT_EQ(b->NumGlyphs(), 1) << c.name;
-      EXPECT_EQ(PixelOf(b->Glyph(), 0, 0), c.colour) << c.name;
-      EXPECT_EQ(PixelOf(b->Glyph(), 11, 9), c.colour) << c.name;
+      EXPECT_EQ(BitmapPixel(b->Glyph(), 0, 0), c.colour) << c.name;
+      EXPECT_EQ(BitmapPixel(b->Glyph(), 11, 9), c.colour) << c.name;
     } else if (c.glyphSet) {
       EXPECT_EQ(b->Glyph()->Width(), 8) << c.name;
-      EXPECT_EQ(PixelOf(b->Glyph(), 0, 0), clLime) << c.name;
+      EXPECT_EQ(BitmapPixel(b->Glyph(), 0, 0), clLime) << c.name;
     } else {
       EXPECT_TRUE(b->Glyph()->Empty()) << c.name;
     }
@@ -165,10 +146,10 @@ TEST_F(LbButtonActionTest, ImageIsCopiedWhenTheActionChangesLater) {
   EXPECT_TRUE(btn->Glyph()->Empty());
   action->SetImageIndex(1);
   ASSERT_FALSE(btn->Glyph()->Empty());
-  EXPECT_EQ(PixelOf(btn->Glyph(), 5, 5), clBlue);
+  EXPECT_EQ(BitmapPixel(btn->Glyph(), 5, 5), clBlue);
   // The glyph is no longer empty: another image index leaves it alone.
   action->SetImageIndex(0);
-  EXPECT_EQ(PixelOf(btn->Glyph(), 5, 5), clBlue);
+  EXPECT_EQ(BitmapPixel(btn->Glyph(), 5, 5), clBlue);
 }
 
 TEST_F(LbButtonActionTest, FreedActionIsLetGo) {

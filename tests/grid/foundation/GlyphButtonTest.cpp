@@ -39,27 +39,6 @@ class TProbeButton : public TAdvGridButton {
   }
 };
 
-std::unique_ptr<TBitmap> MakeGlyph(int w, int h, std::vector<TColor> pixels) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(pf24bit);
-  b->SetSize(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const TColor c = pixels.empty() ? clWhite : pixels[static_cast<size_t>(y * w + x) % pixels.size()];
-      uint8_t* p = b->ScanLine(y) + x * 3;
-      p[0] = GetBValue(c);
-      p[1] = GetGValue(c);
-      p[2] = GetRValue(c);
-    }
-  return b;
-}
-
-TColor PixelOf(TBitmap* b, int x, int y) {
-  const int bpp = b->PixelFormat() == pf24bit ? 3 : 4;
-  const uint8_t* p = b->ScanLine(y) + x * bpp;
-  return RGB(p[2], p[1], p[0]);
-}
-
 class GlyphButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -118,7 +97,7 @@ TEST_F(GlyphButtonTest, Defaults) {
 }
 
 TEST_F(GlyphButtonTest, LayoutOfGlyphAndCaption) {
-  auto glyph = MakeGlyph(16, 16, {});
+  auto glyph = PatternBitmap(16, 16, {});
   b1->SetGlyph(glyph.get());
   b1->SetCaption(u"Find");  // 40 px wide
   // Flat: the content rectangle is (2, 2, 88, 21), 86 x 19.
@@ -152,7 +131,7 @@ TEST_F(GlyphButtonTest, LayoutOfGlyphAndCaption) {
 }
 
 TEST_F(GlyphButtonTest, WithoutCaptionTheGlyphSitsAtTheCorner) {
-  auto glyph = MakeGlyph(8, 8, {});
+  auto glyph = PatternBitmap(8, 8, {});
   b1->SetGlyph(glyph.get());
   b1->SetCaption(u"");
   TPoint g;
@@ -162,7 +141,7 @@ TEST_F(GlyphButtonTest, WithoutCaptionTheGlyphSitsAtTheCorner) {
 }
 
 TEST_F(GlyphButtonTest, HoverLiftsTheShadedGlyphButNotTheCaption) {
-  auto glyph = MakeGlyph(16, 16, {clRed, clWhite});
+  auto glyph = PatternBitmap(16, 16, {clRed, clWhite});
   b1->SetGlyph(glyph.get());
   b1->SetCaption(u"Find");
   b1->SetShaded(true);
@@ -226,22 +205,22 @@ TEST_F(GlyphButtonTest, ThemeLookFollowsTheColourScheme) {
 }
 
 TEST_F(GlyphButtonTest, DisabledGlyphIsDerivedOnceInGrey) {
-  auto glyph = MakeGlyph(3, 1, {RGB(30, 60, 90), clWhite, clBlack});
+  auto glyph = PatternBitmap(3, 1, {RGB(30, 60, 90), clWhite, clBlack});
   TAdvGridButton b(nullptr);
   b.SetGlyph(glyph.get());
   TBitmap* d = b.GlyphDisabled();
   ASSERT_EQ(d->Width(), 3);
-  EXPECT_EQ(PixelOf(d, 0, 0), RGB(126, 126, 126));
-  EXPECT_EQ(PixelOf(d, 1, 0), RGB(223, 223, 223));
-  EXPECT_EQ(PixelOf(d, 2, 0), RGB(96, 96, 96));
-  auto second = MakeGlyph(3, 1, {clRed});
+  EXPECT_EQ(BitmapPixel(d, 0, 0), RGB(126, 126, 126));
+  EXPECT_EQ(BitmapPixel(d, 1, 0), RGB(223, 223, 223));
+  EXPECT_EQ(BitmapPixel(d, 2, 0), RGB(96, 96, 96));
+  auto second = PatternBitmap(3, 1, {clRed});
   b.SetGlyph(second.get());
-  EXPECT_EQ(PixelOf(b.GlyphDisabled(), 1, 0), RGB(223, 223, 223));  // still from the first glyph
+  EXPECT_EQ(BitmapPixel(b.GlyphDisabled(), 1, 0), RGB(223, 223, 223));  // still from the first glyph
 }
 
 TEST_F(GlyphButtonTest, ShadeIsAGreySilhouetteOnTheTransparentColour) {
   // Bottom-left pixel (white) is the transparent colour.
-  auto glyph = MakeGlyph(3, 2, {clRed, clBlue, clWhite, clWhite, clRed, clWhite});
+  auto glyph = PatternBitmap(3, 2, {clRed, clBlue, clWhite, clWhite, clRed, clWhite});
   TAdvGridButton b(nullptr);
   b.SetGlyph(glyph.get());
   b.SetShaded(true);
@@ -249,7 +228,7 @@ TEST_F(GlyphButtonTest, ShadeIsAGreySilhouetteOnTheTransparentColour) {
   ASSERT_EQ(s->Width(), 3);
   const TColor expected[2][3] = {{clGray, clGray, clWhite}, {clWhite, clGray, clWhite}};
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(PixelOf(s, x, y), expected[y][x]) << x << "," << y;
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(BitmapPixel(s, x, y), expected[y][x]) << x << "," << y;
 }
 
 TEST_F(GlyphButtonTest, PressDragAndReleaseStates) {
@@ -401,7 +380,7 @@ class MiddleEast {
 };
 
 TEST_F(GlyphButtonTest, RightToLeftAlignmentMirrorsTheGlyphSideAndTextFlagsFollowTheMode) {
-  auto glyph = MakeGlyph(16, 16, {});
+  auto glyph = PatternBitmap(16, 16, {});
   b1->SetGlyph(glyph.get());
   b1->SetCaption(u"Find");
   constexpr unsigned rtl = DT_RIGHT | DT_RTLREADING;
@@ -552,7 +531,7 @@ TEST_F(GlyphButtonTest, GlyphIsDrawnTransparentlyOnTheFace) {
   std::vector<TColor> px(256, clWhite);
   for (int y = 6; y < 10; ++y)
     for (int x = 6; x < 10; ++x) px[static_cast<size_t>(y * 16 + x)] = clRed;
-  auto glyph = MakeGlyph(16, 16, px);
+  auto glyph = PatternBitmap(16, 16, px);
   b1->SetGlyph(glyph.get());
   b1->SetCaption(u"Find");
   b1->SetColor(clAqua);
