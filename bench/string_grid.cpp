@@ -3,16 +3,12 @@
 // pixels. BM_Ratio reports grid time / QTableWidget time for the whole job.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QHeaderView>
-#include <QImage>
-#include <QPainter>
-#include <QTableWidget>
-
 #include <chrono>
 #include <memory>
 
+#include "platform/Graphics.h"
 #include "platform/Grids.h"
+#include "platform/testing/QtReferenceViews.h"
 
 namespace {
 
@@ -23,10 +19,7 @@ constexpr int kHeight = 600;
 
 String CellText(int c, int r) { return IntToStr(r) + u":" + IntToStr(c); }
 
-struct Timings {
-  double fill = 0, read = 0, paint = 0;
-  double Total() const { return fill + read + paint; }
-};
+using Timings = TViewTimings;
 
 double Since(std::chrono::steady_clock::time_point t0) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
@@ -37,62 +30,36 @@ Timings RunGrid(size_t& checksum) {
   std::unique_ptr<TStringGrid> g(New<TStringGrid>(nullptr));
   g->SetBounds(0, 0, kWidth, kHeight);
   g->Canvas();  // the application and its fonts exist before timing starts
+  TCellTextFn text = CellText;  // called as the Qt side calls it
   auto t0 = std::chrono::steady_clock::now();
   g->SetColCount(kCols);
   g->SetRowCount(kRows);
   for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCols; ++c) g->SetCells(c, r, CellText(c, r));
-  t.fill = Since(t0);
+    for (int c = 0; c < kCols; ++c) g->SetCells(c, r, text(c, r));
+  t.Fill = Since(t0);
   t0 = std::chrono::steady_clock::now();
   for (int r = 0; r < kRows; ++r)
     for (int c = 0; c < kCols; ++c) checksum += g->Cells(c, r).size();
-  t.read = Since(t0);
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  t.Read = Since(t0);
+  TBitmap image;
+  image.SetPixelFormat(pf32bit);
+  image.SetSize(kWidth, kHeight);
+  TCanvas* canvas = image.Canvas();
+  canvas->Pixels(0, 0);  // the page's painter is open before timing starts
   g->SetTopRow(kRows / 2);
   t0 = std::chrono::steady_clock::now();
-  {
-    QPainter p(&image);
-    g->PaintTo(&p);
-  }
-  t.paint = Since(t0);
-  checksum += image.pixel(kWidth / 2, kHeight / 2) & 0xFF;
+  g->PaintOn(canvas);
+  t.Paint = Since(t0);
+  checksum += static_cast<size_t>(canvas->Pixels(kWidth / 2, kHeight / 2) & 0xFF);
   return t;
 }
 
-Timings RunTable(size_t& checksum) {
-  Timings t;
-  std::unique_ptr<TStringGrid> app(New<TStringGrid>(nullptr));
-  app->Canvas();  // makes sure the QApplication exists
-  QTableWidget table;
-  table.resize(kWidth, kHeight);
-  table.verticalHeader()->setDefaultSectionSize(24);
-  table.horizontalHeader()->setDefaultSectionSize(64);
-  auto t0 = std::chrono::steady_clock::now();
-  table.setColumnCount(kCols);
-  table.setRowCount(kRows);
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCols; ++c) {
-      String s = CellText(c, r);
-      table.setItem(r, c, new QTableWidgetItem(QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()))));
-    }
-  t.fill = Since(t0);
-  t0 = std::chrono::steady_clock::now();
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < kCols; ++c) checksum += static_cast<size_t>(table.item(r, c)->text().size());
-  t.read = Since(t0);
-  QImage image(kWidth, kHeight, QImage::Format_RGB32);
-  table.scrollToItem(table.item(kRows / 2, 0), QAbstractItemView::PositionAtTop);
-  t0 = std::chrono::steady_clock::now();
-  table.render(&image);
-  t.paint = Since(t0);
-  checksum += image.pixel(kWidth / 2, kHeight / 2) & 0xFF;
-  return t;
-}
+Timings RunTable(size_t& checksum) { return RunQTableWidget(kRows, kCols, kWidth, kHeight, CellText, checksum); }
 
 void Report(benchmark::State& state, const Timings& t) {
-  state.counters["fill_ms"] = t.fill;
-  state.counters["read_ms"] = t.read;
-  state.counters["paint_ms"] = t.paint;
+  state.counters["fill_ms"] = t.Fill;
+  state.counters["read_ms"] = t.Read;
+  state.counters["paint_ms"] = t.Paint;
 }
 
 void BM_StringGrid(benchmark::State& state) {
@@ -122,9 +89,9 @@ void BM_Ratio(benchmark::State& state) {
     q = RunTable(sum);
   }
   benchmark::DoNotOptimize(sum);
-  state.counters["fill_ratio"] = g.fill / q.fill;
-  state.counters["read_ratio"] = g.read / q.read;
-  state.counters["paint_ratio"] = g.paint / q.paint;
+  state.counters["fill_ratio"] = g.Fill / q.Fill;
+  state.counters["read_ratio"] = g.Read / q.Read;
+  state.counters["paint_ratio"] = g.Paint / q.Paint;
   state.counters["total_ratio"] = g.Total() / q.Total();
 }
 BENCHMARK(BM_Ratio)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,1 +1,1 @@
-set(BENCH_LINKS platform Qt6::Widgets)
+set(BENCH_LINKS platform platform_testing)

@@ -1,0 +1,45 @@
+#include "platform/testing/QtReferenceViews.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QTableWidget>
+
+#include <chrono>
+
+#include "platform/qt/ControlBackend.h"
+
+namespace {
+double Since(std::chrono::steady_clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+}  // namespace
+
+TViewTimings RunQTableWidget(int Rows, int Cols, int Width, int Height, TCellTextFn Text, size_t& Checksum) {
+  confqt::EnsureApp();
+  TViewTimings t;
+  QTableWidget table;
+  table.resize(Width, Height);
+  table.verticalHeader()->setDefaultSectionSize(24);
+  table.horizontalHeader()->setDefaultSectionSize(64);
+  auto t0 = std::chrono::steady_clock::now();
+  table.setColumnCount(Cols);
+  table.setRowCount(Rows);
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < Cols; ++c) {
+      String s = Text(c, r);
+      table.setItem(r, c, new QTableWidgetItem(QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()))));
+    }
+  t.Fill = Since(t0);
+  t0 = std::chrono::steady_clock::now();
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < Cols; ++c) Checksum += static_cast<size_t>(table.item(r, c)->text().size());
+  t.Read = Since(t0);
+  QImage image(Width, Height, QImage::Format_RGB32);
+  table.scrollToItem(table.item(Rows / 2, 0), QAbstractItemView::PositionAtTop);
+  t0 = std::chrono::steady_clock::now();
+  table.render(&image);
+  t.Paint = Since(t0);
+  Checksum += image.pixel(Width / 2, Height / 2) & 0xFF;
+  return t;
+}
