@@ -36,6 +36,8 @@ class ConfWidget : public QWidget {
 namespace confqt {
 // Makes sure the Qt application exists (no pixel-density scaling) and the input filter is in place.
 void EnsureApp();
+// Installs the application-wide filter that turns Qt input into messages (once).
+void InstallInputFilter();
 // Tags a widget (and later its native children) as belonging to the control.
 void Register(QWidget* w, TControl* c);
 // The control a widget (or its nearest tagged ancestor) belongs to; nullptr when none.
@@ -49,6 +51,10 @@ struct DispatchScope {
   DispatchScope();
   ~DispatchScope();
 };
+// Whether a DispatchScope is open (a widget must then outlive the Qt event being handled).
+bool InDispatch();
+// Forgets the messages posted to a control that is being destroyed.
+void DropPostedMessages(const TControl* Target);
 // Whether QWidget windows should be shown on screen (false under a modal script).
 bool Headless();
 }  // namespace confqt
@@ -68,6 +74,8 @@ void MouseMove(TControl* c, TShiftState shift, int x, int y);
 void Wheel(TControl* c, int delta, TShiftState shift, TPoint screenPos);
 // Sets the state GetKeyState reports.
 void SetModifiers(TShiftState shift, bool altGr);
+// Sets the position GetCursorPos reports (screen coordinates).
+void SetCursorPos(TPoint p);
 // The character a key types without text from the keyboard layout (Ctrl+letter, Enter, ...).
 Char ControlChar(Word vk, TShiftState shift);
 }  // namespace confinput

@@ -1,0 +1,101 @@
+// Posted messages and the dispatch boundary: messages posted while a message is being handled
+// wait until the outermost handling level ends (or the next turn of the Qt loop), and an
+// exception escaping a handler stops at the boundary as the application's error box.
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <deque>
+
+#include "platform/Forms.h"
+#include "platform/qt/ControlBackend.h"
+
+namespace {
+
+struct Posted {
+  TControl* target;
+  TMessage msg;
+};
+std::deque<Posted>& PostQueue() {
+  static std::deque<Posted> q;
+  return q;
+}
+bool g_drainScheduled = false;
+int g_dispatchDepth = 0;
+
+void ScheduleDrain() {
+  if (g_drainScheduled || !QCoreApplication::instance()) return;
+  g_drainScheduled = true;
+  QTimer::singleShot(0, qApp, [] {
+    g_drainScheduled = false;
+    confqt::DispatchScope scope;
+    DeliverPostedMessages();
+  });
+}
+
+}  // namespace
+
+namespace confqt {
+
+void Guarded(TObject* sender, const std::function<void()>& fn) {
+  try {
+    fn();
+  } catch (...) {
+    try {
+      Application->HandleException(sender);
+    } catch (...) {
+      // The error report itself failed; nothing more can be done for the user.
+    }
+  }
+}
+
+DispatchScope::DispatchScope() { ++g_dispatchDepth; }
+DispatchScope::~DispatchScope() {
+  if (--g_dispatchDepth == 0 && !PostQueue().empty()) {
+    ++g_dispatchDepth;
+    DeliverPostedMessages();
+    --g_dispatchDepth;
+  }
+}
+
+bool InDispatch() { return g_dispatchDepth > 0; }
+
+void DropPostedMessages(const TControl* Target) {
+  auto& q = PostQueue();
+  q.erase(std::remove_if(q.begin(), q.end(), [Target](const Posted& p) { return p.target == Target; }), q.end());
+}
+
+}  // namespace confqt
+
+void PostMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LParam) {
+  if (!Target) return;
+  PostQueue().push_back(Posted{Target, TMessage{Msg, WParam, LParam, 0}});
+  ScheduleDrain();
+}
+
+intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LParam) {
+  return Target ? Target->Perform(Msg, WParam, LParam) : 0;
+}
+
+int DeliverPostedMessages() {
+  int n = 0;
+  auto& q = PostQueue();
+  while (!q.empty()) {
+    Posted p = q.front();
+    q.pop_front();
+    if (!confqt::IsAlive(p.target)) continue;
+    ++n;
+    confqt::Guarded(p.target, [&] {
+      // A posted key goes through the message loop's key step first, as a typed one does: the
+      // control's CN_ answer (dialog keys such as Tab moving the focus) can take it.
+      const unsigned m = p.msg.Msg;
+      const bool key = m == WM_KEYDOWN || m == WM_SYSKEYDOWN || m == WM_KEYUP || m == WM_CHAR || m == WM_SYSCHAR;
+      if (key && dynamic_cast<TWinControl*>(p.target)) {
+        if (p.target->Perform(CN_BASE + m, p.msg.WParam, p.msg.LParam) != 0) return;
+        if (!confqt::IsAlive(p.target)) return;
+      }
+      p.target->Perform(m, p.msg.WParam, p.msg.LParam);
+    });
+  }
+  return n;
+}
