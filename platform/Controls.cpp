@@ -1302,11 +1302,10 @@ static void CharTo(TWinControl* target, Char ch, uint32_t keyData, bool sys) {
 
 void KeyDown(TForm* form, Word vk, TShiftState shift, uint32_t keyData, Char ch) {
   if (!form) return;
-  confqt::DispatchScope scope;
   bool sys = shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
   if (sys) keyData |= KF_ALTDOWN;
   TWinControl* target = KeyTarget(form);
-  confqt::Guarded(target, [&] {
+  confqt::Dispatch(target, [&] {
     if (target->Perform(sys ? CN_SYSKEYDOWN : CN_KEYDOWN, vk, static_cast<intptr_t>(keyData)) != 0) return;
     if (!confqt::IsAlive(target)) return;
     target->Perform(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, static_cast<intptr_t>(keyData));
@@ -1325,11 +1324,10 @@ void KeyDown(TForm* form, Word vk, TShiftState shift, uint32_t keyData, Char ch)
 
 void KeyUp(TForm* form, Word vk, TShiftState shift, uint32_t keyData) {
   if (!form) return;
-  confqt::DispatchScope scope;
   bool sys = shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
   if (sys) keyData |= KF_ALTDOWN;
   TWinControl* target = KeyTarget(form);
-  confqt::Guarded(target, [&] {
+  confqt::Dispatch(target, [&] {
     if (target->Perform(CN_KEYUP, vk, static_cast<intptr_t>(keyData)) != 0) return;
     if (!confqt::IsAlive(target)) return;
     target->Perform(sys ? WM_SYSKEYUP : WM_KEYUP, vk, static_cast<intptr_t>(keyData));
@@ -1338,9 +1336,8 @@ void KeyUp(TForm* form, Word vk, TShiftState shift, uint32_t keyData) {
 
 void Character(TForm* form, Char ch) {
   if (!form || !ch) return;
-  confqt::DispatchScope scope;
   TWinControl* target = KeyTarget(form);
-  confqt::Guarded(target, [&] { CharTo(target, ch, 1, false); });
+  confqt::Dispatch(target, [&] { CharTo(target, ch, 1, false); });
 }
 
 static unsigned ButtonMsg(TMouseButton b, int kind) {  // kind 0 down, 1 up, 2 double
@@ -1363,13 +1360,12 @@ static TControl* Redirect(TControl* c, int& x, int& y) {
 
 void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, bool dbl) {
   if (!c) return;
-  confqt::DispatchScope scope;
   if (b == mbLeft) g_lbutton = true;
   if (b == mbRight) g_rbutton = true;
   if (b == mbMiddle) g_mbutton = true;
   shift = shift | (b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle);
   g_cursorPos = c->ClientToScreen(Point(x, y));
-  confqt::Guarded(c, [&] {
+  confqt::Dispatch(c, [&] {
     if (!c->Enabled()) return;
     // A press moves the focus before it is handled.
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
@@ -1382,30 +1378,27 @@ void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, boo
 
 void MouseUp(TControl* c, TMouseButton b, TShiftState shift, int x, int y) {
   if (!c) return;
-  confqt::DispatchScope scope;
   if (b == mbLeft) g_lbutton = false;
   if (b == mbRight) g_rbutton = false;
   if (b == mbMiddle) g_mbutton = false;
   g_cursorPos = c->ClientToScreen(Point(x, y));
   TControl* t = Redirect(c, x, y);
-  confqt::Guarded(t, [&] { t->Perform(ButtonMsg(b, 1), ShiftToKeys(shift), MakeLParam(x, y)); });
+  confqt::Dispatch(t, [&] { t->Perform(ButtonMsg(b, 1), ShiftToKeys(shift), MakeLParam(x, y)); });
 }
 
 void MouseMove(TControl* c, TShiftState shift, int x, int y) {
   if (!c) return;
-  confqt::DispatchScope scope;
   g_cursorPos = c->ClientToScreen(Point(x, y));
   TControl* t = Redirect(c, x, y);
-  confqt::Guarded(t, [&] { t->Perform(WM_MOUSEMOVE, ShiftToKeys(shift), MakeLParam(x, y)); });
+  confqt::Dispatch(t, [&] { t->Perform(WM_MOUSEMOVE, ShiftToKeys(shift), MakeLParam(x, y)); });
 }
 
 void Wheel(TControl* c, int delta, TShiftState shift, TPoint screenPos) {
   if (!c) return;
-  confqt::DispatchScope scope;
   g_cursorPos = screenPos;
   uintptr_t w = (static_cast<uintptr_t>(static_cast<uint16_t>(static_cast<int16_t>(delta))) << 16) |
                 (ShiftToKeys(shift) & 0xFFFF);
-  confqt::Guarded(c, [&] { c->Perform(WM_MOUSEWHEEL, w, MakeLParam(screenPos.X, screenPos.Y)); });
+  confqt::Dispatch(c, [&] { c->Perform(WM_MOUSEWHEEL, w, MakeLParam(screenPos.X, screenPos.Y)); });
 }
 
 }  // namespace confinput
@@ -1436,14 +1429,13 @@ void Fire(uint64_t seq) {
   if (it == v.end()) return;
   Entry* e = it->get();
   e->due = GetTickCount() + e->interval;
-  confqt::DispatchScope scope;
   if (e->target) {
     TControl* t = e->target;
     uintptr_t id = e->id;
-    confqt::Guarded(t, [&] { t->Perform(WM_TIMER, id, 0); });
+    confqt::Dispatch(t, [&] { t->Perform(WM_TIMER, id, 0); });
   } else if (e->timer) {
     TTimer* t = e->timer;
-    confqt::Guarded(t, [&] { t->Fire(); });
+    confqt::Dispatch(t, [&] { t->Fire(); });
   }
 }
 

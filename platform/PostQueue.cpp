@@ -58,6 +58,11 @@ DispatchScope::~DispatchScope() {
   }
 }
 
+void Dispatch(TObject* sender, const std::function<void()>& fn) {
+  DispatchScope scope;
+  Guarded(sender, fn);
+}
+
 bool InDispatch() { return g_dispatchDepth > 0; }
 
 void DropPostedMessages(const TControl* Target) {

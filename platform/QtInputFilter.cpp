@@ -106,24 +106,21 @@ class InputFilter : public QObject {
       case QEvent::ThemeChange: {
         auto* f = dynamic_cast<TForm*>(confqt::ControlOf(obj));
         if (f && f->ExistingWidget() == obj) {
-          confqt::DispatchScope scope;
-          confqt::Guarded(f, [&] { f->Perform(WM_THEMECHANGED, 0, 0); });
+          confqt::Dispatch(f, [&] { f->Perform(WM_THEMECHANGED, 0, 0); });
         }
         return false;
       }
       case QEvent::Enter: {
         TControl* c = confqt::ControlOf(obj);
         if (c && c->ExistingWidget() == obj) {
-          confqt::DispatchScope scope;
-          confqt::Guarded(c, [&] { c->Perform(CM_MOUSEENTER, 0, 0); });
+          confqt::Dispatch(c, [&] { c->Perform(CM_MOUSEENTER, 0, 0); });
         }
         return false;
       }
       case QEvent::Leave: {
         TControl* c = confqt::ControlOf(obj);
         if (c && c->ExistingWidget() == obj) {
-          confqt::DispatchScope scope;
-          confqt::Guarded(c, [&] { c->Perform(CM_MOUSELEAVE, 0, 0); });
+          confqt::Dispatch(c, [&] { c->Perform(CM_MOUSELEAVE, 0, 0); });
         }
         return false;
       }
@@ -132,8 +129,7 @@ class InputFilter : public QObject {
         if (!f || f->ExistingWidget() != obj) return false;
         // The close box: the form decides (modal result mrCancel, OnCloseQuery, OnClose).
         ev->ignore();
-        confqt::DispatchScope scope;
-        confqt::Guarded(f, [&] { f->Perform(WM_CLOSE, 0, 0); });
+        confqt::Dispatch(f, [&] { f->Perform(WM_CLOSE, 0, 0); });
         return true;
       }
       case QEvent::Resize: {
@@ -141,9 +137,8 @@ class InputFilter : public QObject {
         if (!f || f->ExistingWidget() != obj || f->Backend()->syncingGeometry) return false;
         QSize sz = static_cast<QResizeEvent*>(ev)->size();
         if (sz.width() == f->ClientWidth() && sz.height() == f->ClientHeight()) return false;
-        confqt::DispatchScope scope;
         TRect fr = f->FrameExtents();
-        confqt::Guarded(f, [&] {
+        confqt::Dispatch(f, [&] {
           f->SetBounds(f->Left(), f->Top(), sz.width() + fr.Left + fr.Right, sz.height() + fr.Top + fr.Bottom);
         });
         return false;

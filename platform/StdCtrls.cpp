@@ -41,10 +41,7 @@ bool IsAccel(Char ch, const String& caption) {
   return false;
 }
 
-void Entered(TControl* c, const std::function<void()>& fn) {
-  confqt::DispatchScope scope;
-  confqt::Guarded(c, fn);
-}
+void Entered(TControl* c, const std::function<void()>& fn) { confqt::Dispatch(c, fn); }
 
 // Binds a TQtCanvas to a painter for the duration of a native-looking paint.
 struct PaintCanvas {

@@ -51,6 +51,10 @@ struct DispatchScope {
   DispatchScope();
   ~DispatchScope();
 };
+// One message from outside (a Qt event, a timer, the input driver): fn runs inside a
+// DispatchScope and Guarded, so posted messages follow it and an escaping exception becomes the
+// application's error box.
+void Dispatch(TObject* sender, const std::function<void()>& fn);
 // Whether a DispatchScope is open (a widget must then outlive the Qt event being handled).
 bool InDispatch();
 // Forgets the messages posted to a control that is being destroyed.

@@ -127,13 +127,11 @@ void InputDriver::DblClick(TControl* c, int x, int y) {
 }
 
 void InputDriver::MouseEnter(TControl* c) {
-  confqt::DispatchScope scope;
-  confqt::Guarded(c, [&] { c->Perform(CM_MOUSEENTER, 0, 0); });
+  confqt::Dispatch(c, [&] { c->Perform(CM_MOUSEENTER, 0, 0); });
 }
 
 void InputDriver::MouseLeave(TControl* c) {
-  confqt::DispatchScope scope;
-  confqt::Guarded(c, [&] { c->Perform(CM_MOUSELEAVE, 0, 0); });
+  confqt::Dispatch(c, [&] { c->Perform(CM_MOUSELEAVE, 0, 0); });
 }
 
 void InputDriver::Wheel(TControl* c, int delta, int x, int y, TShiftState shift) {
@@ -142,8 +140,7 @@ void InputDriver::Wheel(TControl* c, int delta, int x, int y, TShiftState shift)
 }
 
 void InputDriver::CloseBox(TForm* form) {
-  confqt::DispatchScope scope;
-  confqt::Guarded(form, [&] { form->Perform(WM_CLOSE, 0, 0); });
+  confqt::Dispatch(form, [&] { form->Perform(WM_CLOSE, 0, 0); });
 }
 
 void InputDriver::AdvanceTime(uint32_t ms) {

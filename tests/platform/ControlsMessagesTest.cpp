@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,25 @@ class Recorder : public TCustomControl {
     }
     TCustomControl::WndProc(m);
   }
+};
+
+// Fails on one message after posting itself a follow-up.
+class Thrower : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == failOn) {
+      PostMessage(this, WM_USER + 9, 0, 0);
+      throw Exception(u"failed in handler");
+    }
+    if (m.Msg == WM_USER + 9) {
+      ++followUps;
+      return;
+    }
+    TCustomControl::WndProc(m);
+  }
+  unsigned failOn = 0;
+  int followUps = 0;
 };
 
 class ControlsMessagesTest : public ::testing::Test {
@@ -78,6 +98,36 @@ TEST_F(ControlsMessagesTest, MessagesForADestroyedControlAreDropped) {
   delete rec;
   EXPECT_EQ(driver.DrainPosted(), 0);
   EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ControlsMessagesTest, AnExceptionFromAnInputHandlerIsTheErrorBoxAndPostedMessagesStillFollow) {
+  const struct {
+    const char* name;
+    unsigned msg;
+    std::function<void(InputDriver&, Thrower*)> send;
+  } cases[] = {
+      {"mouse down", WM_LBUTTONDOWN, [](InputDriver& d, Thrower* t) { d.MouseDown(t, 5, 5); }},
+      {"mouse up", WM_LBUTTONUP, [](InputDriver& d, Thrower* t) { d.MouseUp(t, 5, 5); }},
+      {"mouse move", WM_MOUSEMOVE, [](InputDriver& d, Thrower* t) { d.MouseMove(t, 5, 5); }},
+      {"wheel", WM_MOUSEWHEEL, [](InputDriver& d, Thrower* t) { d.Wheel(t, WHEEL_DELTA); }},
+      {"mouse enter", CM_MOUSEENTER, [](InputDriver& d, Thrower* t) { d.MouseEnter(t); }},
+      {"mouse leave", CM_MOUSELEAVE, [](InputDriver& d, Thrower* t) { d.MouseLeave(t); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* t = New<Thrower>(form);
+    t->SetParent(form);
+    t->SetBounds(100, 0, 40, 40);
+    t->failOn = c.msg;
+    const size_t shown = script.Messages().size();
+    c.send(driver, t);
+    ASSERT_EQ(script.Messages().size(), shown + 1);
+    EXPECT_EQ(script.Messages().back().Type, mtError);
+    EXPECT_EQ(script.Messages().back().Text, u"failed in handler.");
+    // Delivered when the handling of the input ended, exception or not.
+    EXPECT_EQ(t->followUps, 1);
+    delete t;
+  }
 }
 
 TEST_F(ControlsMessagesTest, RegisteredNamesGiveStableNumbers) {
