@@ -8,42 +8,27 @@
 #include "platform/Dialogs.h"
 #include "platform/TimeSource.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
-#include "shell/UShellGlyphs.h"
+#include "shell/UFormKit.h"
 
 TFBoot* FBoot = nullptr;
 
 namespace {
 
-const String& T(int i) { return Language_List->Strings(i); }
-
 constexpr int Client_Width = 449;
-constexpr int Title_Height = 69;
 constexpr int Address_Height = 49;
 constexpr int Options_Height = 72;
-constexpr int Button_Height = 40;
 constexpr int Serial_Height = 49;
 constexpr int Search_Height = 49;
 
-TPanel* Make_Panel(TForm* Form, const String& Name, int Top, int Height) {
-  auto* p = New<TPanel>(Form);
-  p->SetName(Name);
-  p->SetParent(Form);
-  p->SetAlign(alTop);
-  p->SetTop(Top);
-  p->SetHeight(Height);
-  p->SetBevelOuter(bvNone);
-  p->SetShowCaption(false);
-  return p;
-}
+// This dialog's panels keep the button face colour rather than the window's.
+void Button_Face(TPanel* P) { P->SetColor(clBtnFace); }
 
-TLabel* Make_Label(TWinControl* Parent, const String& Name, int Left, int Top) {
-  auto* l = New<TLabel>(Parent);
-  l->SetName(Name);
-  l->SetParent(Parent);
-  l->SetLeft(Left);
-  l->SetTop(Top);
-  return l;
+// A row of the dialog under the title.
+TPanel* Make_Panel(TForm* Form, const String& Name, int Top, int Height) {
+  TPanel* p = Add_Panel(Form, Name, alTop, Height);
+  p->SetTop(Top);
+  Button_Face(p);
+  return p;
 }
 
 }  // namespace
@@ -65,51 +50,25 @@ TFBoot::~TFBoot() {
 }
 
 void TFBoot::BuildControls() {
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
+  Apply_Form_Look(this);
   SetClientWidth(Client_Width);
-  SetClientHeight(Title_Height + Address_Height + Options_Height + Button_Height);
-  SetColor(Shell_Window_Color);
-  Font()->SetName(u"Verdana");
-  Font()->SetHeight(-11);
-  SetPosition(poScreenCenter);
-  P_Title = Make_Panel(this, u"P_Title", 0, Title_Height);
-  auto title = [this](const String& name, int top, int height, bool bold) {
-    TLabel* l = Make_Label(P_Title, name, 16, top);
-    l->SetParentFont(false);
-    l->Font()->SetName(u"Verdana");
-    l->Font()->SetHeight(height);
-    l->Font()->SetColor(clGray);
-    if (bold) l->Font()->SetStyle(TFontStyles(fsBold));
-    return l;
-  };
-  L_SW_Code = title(u"L_SW_Code", 8, -32, false);
-  L_SW_Desc = title(u"L_SW_Desc", 42, -11, true);
-  P_Button = Make_Panel(this, u"P_Button", 0, Button_Height);
-  P_Button->SetAlign(alBottom);
-  auto button = [this](const String& name, int left, int width, const String& glyph) {
-    auto* b = New<TLbButton>(P_Button);
-    b->SetName(name);
-    b->SetParent(P_Button);
-    b->SetBounds(left, 6, width, 28);
-    Apply_Dialog_Button_Look(b);
-    b->SetGlyph(Create_Dialog_Glyph(glyph).get());
-    b->SetShowHint(true);
-    return b;
-  };
-  Btn_Update = button(u"Btn_Update", 16, 200, u"ok");
+  SetClientHeight(Dialog_Title_Height + Address_Height + Options_Height + Dialog_Button_Height);
+  // No OK button: the update is the dialog's own action, first in the button row.
+  Build_Dialog_Frame(this, *this, {.CancelLeft = 323, .Ok = false});
+  Button_Face(P_Title);
+  Button_Face(P_Button);
+  Btn_Update = Add_Dialog_Button(P_Button, u"Btn_Update", 16, 200, u"ok");
+  Btn_Update->SetTabOrder(0);
   Btn_Update->OnClick = [this](TObject* s) { Btn_UpdateClick(s); };
-  Btn_Cancel = button(u"Btn_Cancel", 323, 110, u"cancel");
   Btn_Cancel->SetModalResult(mrCancel);
 
-  P_IP_Address = Make_Panel(this, u"P_IP_Address", Title_Height, Address_Height);
-  L_IP_Address = Make_Label(P_IP_Address, u"L_IP_Address", 16, 2);
+  TLayoutCursor rows(Dialog_Title_Height);
+  P_IP_Address = Make_Panel(this, u"P_IP_Address", rows.Take(Address_Height), Address_Height);
+  L_IP_Address = Add_Label(P_IP_Address, u"L_IP_Address", 16, 2);
   TEdit** edits[] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
   TLabel** dots[] = {&L_Dot1, &L_Dot2, &L_Dot3};
   for (int i = 0; i < 4; ++i) {
-    auto* e = New<TEdit>(P_IP_Address);
-    e->SetName(u"E_IP" + IntToStr(i + 1));
-    e->SetParent(P_IP_Address);
+    auto* e = Add_Control<TEdit>(P_IP_Address, u"E_IP" + IntToStr(i + 1));
     e->SetBounds(16 + i * 64, 20, 50, 21);
     e->SetText(u"0");
     e->SetTabOrder(i);
@@ -117,32 +76,29 @@ void TFBoot::BuildControls() {
     e->OnKeyPress = [this](TObject* s, Char& k) { KeyPress(s, k); };
     *edits[i] = e;
     if (i < 3) {
-      TLabel* dot = Make_Label(P_IP_Address, u"L_Dot" + IntToStr(i + 1), 16 + i * 64 + 55, 24);
+      TLabel* dot = Add_Label(P_IP_Address, u"L_Dot" + IntToStr(i + 1), 16 + i * 64 + 55, 24);
       dot->SetCaption(u".");
       *dots[i] = dot;
     }
   }
 
-  P_Eth_Search = Make_Panel(this, u"P_Eth_Search", Title_Height + Address_Height, Search_Height);
+  // The device search of other models stands where the options are; it is never shown here.
+  P_Eth_Search = Make_Panel(this, u"P_Eth_Search", rows.Top(), Search_Height);
   P_Eth_Search->SetVisible(false);
 
-  P_Options = Make_Panel(this, u"P_Options", Title_Height + Address_Height, Options_Height);
-  L_Update_Option = Make_Label(P_Options, u"L_Update_Option", 16, 2);
-  CB_Update_Options = New<TComboBox>(P_Options);
-  CB_Update_Options->SetName(u"CB_Update_Options");
-  CB_Update_Options->SetParent(P_Options);
+  P_Options = Make_Panel(this, u"P_Options", rows.Take(Options_Height), Options_Height);
+  L_Update_Option = Add_Label(P_Options, u"L_Update_Option", 16, 2);
+  CB_Update_Options = Add_Control<TComboBox>(P_Options, u"CB_Update_Options");
   CB_Update_Options->SetStyle(csDropDownList);
   CB_Update_Options->SetBounds(16, 20, 240, 21);
   CB_Update_Options->SetTabOrder(0);
   CB_Update_Options->SetShowHint(true);
-  CB_Update_Option_Read_Back = New<TCheckBox>(P_Options);
-  CB_Update_Option_Read_Back->SetName(u"CB_Update_Option_Read_Back");
-  CB_Update_Option_Read_Back->SetParent(P_Options);
+  CB_Update_Option_Read_Back = Add_Control<TCheckBox>(P_Options, u"CB_Update_Option_Read_Back");
   CB_Update_Option_Read_Back->SetBounds(16, 48, 240, 17);
   CB_Update_Option_Read_Back->SetTabOrder(1);
   CB_Update_Option_Read_Back->SetShowHint(true);
 
-  P_Serial = Make_Panel(this, u"P_Serial", Title_Height + Address_Height + Options_Height, Serial_Height);
+  P_Serial = Make_Panel(this, u"P_Serial", rows.Take(Serial_Height), Serial_Height);
   P_Serial->SetVisible(false);
 
   ownPing_ = New<TIcmpEchoClient>(this);
@@ -159,24 +115,19 @@ void TFBoot::Use_Echo_Client(TIcmpEchoClient* Client) {
 
 void TFBoot::Set_Lang() {
   const bool ethernet = Form_Type == 1;
-  SetCaption(T(ethernet ? 1602 : 1600));
-  L_SW_Desc->SetCaption(T(ethernet ? 1603 : 1601));
-  L_IP_Address->SetCaption(T(1606));
-  L_Update_Option->SetCaption(T(1614));
-  CB_Update_Options->Items()->Clear();
-  for (int i = 1615; i <= 1617; ++i) CB_Update_Options->Items()->Add(T(i));
-  CB_Update_Options->SetItemIndex(0);
-  CB_Update_Option_Read_Back->SetCaption(T(1618));
-  Btn_Cancel->SetCaption(T(1619));
-  Btn_Update->SetCaption(T(1620));
-  E_IP1->SetHint(T(1621));
-  E_IP2->SetHint(T(1622));
-  E_IP3->SetHint(T(1623));
-  E_IP4->SetHint(T(1624));
-  CB_Update_Options->SetHint(T(1632));
-  CB_Update_Option_Read_Back->SetHint(T(1633));
-  Btn_Cancel->SetHint(T(1634));
-  Btn_Update->SetHint(T(1635));
+  Set_Texts({{this, ethernet ? 1602 : 1600},
+             {L_SW_Desc, ethernet ? 1603 : 1601},
+             {L_IP_Address, 1606},
+             {L_Update_Option, 1614},
+             {CB_Update_Option_Read_Back, 1618, 1633},
+             {Btn_Cancel, 1619, 1634},
+             {Btn_Update, 1620, 1635},
+             {E_IP1, -1, 1621},
+             {E_IP2, -1, 1622},
+             {E_IP3, -1, 1623},
+             {E_IP4, -1, 1624},
+             {CB_Update_Options, -1, 1632}});
+  Set_Text_Items(CB_Update_Options, 1615, 3);
 }
 
 void TFBoot::FormShow(TObject*) {
@@ -188,15 +139,13 @@ void TFBoot::FormShow(TObject*) {
   P_Eth_Search->SetVisible(false);
   P_Serial->SetVisible(!ethernet);
   // Stack from the top: title, address (or serial), options; the buttons sit at the bottom.
-  int top = Title_Height;
+  TLayoutCursor rows(Dialog_Title_Height);
   P_Title->SetTop(0);
   for (TPanel* p : {P_IP_Address, P_Serial, P_Options}) {
-    if (!p->Visible()) continue;
-    p->SetTop(top);
-    top += p->Height();
+    if (p->Visible()) p->SetTop(rows.Take(p->Height()));
   }
   SetClientWidth(Client_Width);
-  SetClientHeight(top + Button_Height);
+  SetClientHeight(rows.Top() + Dialog_Button_Height);
   int order = 0;
   for (TPanel* p : {P_Title, P_IP_Address, P_Eth_Search, P_Options, P_Button, P_Serial}) p->SetTabOrder(order++);
 
@@ -302,13 +251,13 @@ void TFBoot::Btn_UpdateClick(TObject*) {
     const String updater = Updater_Program_Path();
     const TProgramResult run = Application->StartProgram(updater, {}, Program_Folder, Start_Program_Limit());
     if (!run.Started) {
-      String text = T(1638) + updater;
+      String text = UI_Text(1638) + updater;
       if (!run.Error.empty()) text += u"\n" + run.Error;
       MessageDlg(text, mtError, TMsgDlgButtons{mbOK});
     }
   } else if (ping_res == 2) {
-    MessageDlg(T(1636), mtWarning, TMsgDlgButtons{mbOK});
+    MessageDlg(UI_Text(1636), mtWarning, TMsgDlgButtons{mbOK});
   } else {
-    MessageDlg(T(1637), mtError, TMsgDlgButtons{mbOK});
+    MessageDlg(UI_Text(1637), mtError, TMsgDlgButtons{mbOK});
   }
 }

@@ -14,6 +14,7 @@
 #include "platform/IcmpEcho.h"
 #include "platform/StdCtrls.h"
 #include "platform/XMLDoc.h"
+#include "shell/UDialogFrame.h"
 
 class TLbButton;
 
@@ -24,15 +25,13 @@ constexpr uint32_t Boot_Echo_Step_Ms = 10;
 constexpr int Boot_Echo_Answers_Needed = 2;
 constexpr int Boot_Echo_Data_Size = 1024;
 
-class TFBoot : public TForm {
+// The frame has no OK button here: Btn_Update takes its place in the button row.
+class TFBoot : public TForm, public TDialogFrame {
  public:
   explicit TFBoot(TComponent* AOwner);
   ~TFBoot() override;
   String ClassName() const override { return u"TFBoot"; }
 
-  TPanel* P_Title = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
   TPanel* P_IP_Address = nullptr;
   TLabel* L_IP_Address = nullptr;
   TEdit* E_IP1 = nullptr;
@@ -47,8 +46,6 @@ class TFBoot : public TForm {
   TLabel* L_Update_Option = nullptr;
   TComboBox* CB_Update_Options = nullptr;
   TCheckBox* CB_Update_Option_Read_Back = nullptr;
-  TPanel* P_Button = nullptr;
-  TLbButton* Btn_Cancel = nullptr;
   TLbButton* Btn_Update = nullptr;
   TPanel* P_Serial = nullptr;       // never shown in this model
   TIcmpEchoClient* Ping = nullptr;

@@ -5,7 +5,7 @@
 #include "platform/SysUtils.h"
 #include "platform/XMLDoc.h"
 #include "shell/UBuiltinTexts.h"
-#include "shell/ULanguage.h"
+#include "shell/UFormKit.h"
 
 const String LoRaWAN_Act_ABP = u"Activation by Personalization [ABP]";
 const String LoRaWAN_Act_OTAA = u"Over-the-Air Activation [OTAA]";
@@ -532,7 +532,7 @@ constexpr int Memory_Size = 1536;  // bytes of the exchange memory the rules add
 // Never empty, so a failing test can never read as a pass: a text emptied by a language file
 // falls back to the built-in one.
 String Msg(int Index, std::initializer_list<int64_t> Values) {
-  String text = Language_List && Index < Language_List->Count() ? Language_List->Strings(Index) : String();
+  String text = UI_Text(Index);
   if (Trim(text).empty() && Index < static_cast<int>(Builtin_Texts().size())) text = Builtin_Texts()[Index];
   if (Trim(text).empty()) text = u"Error Device %d!!";
   return FormatLiteralD(text, Values);

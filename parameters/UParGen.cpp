@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "button/LbButton.h"
-#include "parameters/UParGenTableBuilder.h"
+#include "parameters/UParGenDetail.h"
 #include "platform/CategoryPanels.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
+#include "shell/UFormKit.h"
 
 TFParGen* FParGen = nullptr;
 
@@ -16,28 +16,16 @@ void Create_FParGen() { Application->CreateForm(FParGen); }
 
 namespace {
 
-constexpr TColor kFormColour = 0xEDF7F8;
-constexpr int kRowPitch = 28;
-constexpr int kRowStart = 40;
 constexpr int kPanelBottomGap = 12;
+
+// The rows of a panel's layout pass, from the first.
+TLayoutCursor Layout_Rows() { return TLayoutCursor(TTableGrid::FirstRow, TTableGrid::RowPitch); }
 
 }  // namespace
 
-using pargen_detail::Text_Of;
-
-String pargen_detail::Text_Of(int Index) {
-  if (Language_List && Index >= 0 && Index < Language_List->Count()) return Language_List->Strings(Index);
-  return String();
-}
-
 TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner) {
   SetName(u"FParGen");
-  SetBorderStyle(bsSizeable);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetColor(kFormColour);
-  Font()->SetName(u"Verdana");
-  Font()->SetHeight(-11);
+  Apply_Form_Look(this, {.BorderStyle = bsSizeable});
   SetShowHint(true);
   model_ = pargen_detail::Installed_Model();
   XML1 = new TXMLDocument();
@@ -56,63 +44,19 @@ TFParGen::~TFParGen() {
 }
 
 void TFParGen::BuildFrame() {
-  P_Title = New<TPanel>(this);
-  P_Title->SetName(u"P_Title");
-  P_Title->SetParent(this);
-  P_Title->SetAlign(alTop);
-  P_Title->SetHeight(69);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetColor(kFormColour);
-  P_Title->SetCaption(String());
-
-  L_SW_Code = New<TLabel>(this);
-  L_SW_Code->SetName(u"L_SW_Code");
-  L_SW_Code->SetParent(P_Title);
+  Build_Dialog_Frame(this, *this, {.OkLeft = 217, .CancelLeft = 333});
+  // The title sits nearer the corner here, on the panel's ground.
   L_SW_Code->SetBounds(10, 4, 200, 39);
-  L_SW_Code->SetParentFont(false);
-  L_SW_Code->Font()->SetName(u"Verdana");
-  L_SW_Code->Font()->SetHeight(-32);
-  L_SW_Code->Font()->SetColor(clGray);
-  L_SW_Code->SetTransparent(true);
-
-  L_SW_Desc = New<TLabel>(this);
-  L_SW_Desc->SetName(u"L_SW_Desc");
-  L_SW_Desc->SetParent(P_Title);
   L_SW_Desc->SetBounds(12, 46, 300, 13);
-  L_SW_Desc->SetParentFont(false);
-  L_SW_Desc->Font()->SetName(u"Verdana");
-  L_SW_Desc->Font()->SetHeight(-11);
-  L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
-  L_SW_Desc->Font()->SetColor(clGray);
-  L_SW_Desc->SetTransparent(true);
-
-  P_Button = New<TPanel>(this);
-  P_Button->SetName(u"P_Button");
-  P_Button->SetParent(this);
-  P_Button->SetAlign(alBottom);
-  P_Button->SetHeight(40);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetColor(kFormColour);
-  P_Button->SetCaption(String());
-
-  auto makeButton = [this](const String& name, int left, TLbButtonKind kind) {
-    TLbButton* b = New<TLbButton>(this);
-    b->SetName(name);
-    b->SetParent(P_Button);
-    b->SetBounds(left, 6, 110, 28);
+  for (TLabel* l : {L_SW_Code, L_SW_Desc}) l->SetTransparent(true);
+  // The stock faces; the handlers decide the form's result.
+  Btn_OK->SetKind(bkOK);
+  Btn_Cancel->SetKind(bkCancel);
+  for (TLbButton* b : {Btn_OK, Btn_Cancel}) {
     b->SetAnchors(TAnchors{akTop, akRight});
-    b->SetKind(kind);          // the stock glyph
-    b->SetModalResult(mrNone);  // the handlers decide the form's result
-    b->SetStyle(bsEncarta);
-    b->SetColor(kFormColour);
-    b->SetColorWhenDown(0x80FF);
-    b->SetHotTrackColor(clYellow);
-    b->SetLightColor(clGray);
-    return b;
-  };
-  Btn_OK = makeButton(u"Btn_OK", 217, bkOK);
+    b->SetModalResult(mrNone);
+  }
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-  Btn_Cancel = makeButton(u"Btn_Cancel", 333, bkCancel);
   Btn_Cancel->OnClick = [this](TObject* s) { Btn_CancelClick(s); };
 
   ImageList1 = Create_Category_Panel_Images(this);
@@ -122,7 +66,7 @@ void TFParGen::BuildFrame() {
   CPG->SetName(u"CPG");
   CPG->SetParent(this);
   CPG->SetAlign(alClient);
-  CPG->SetColor(kFormColour);
+  CPG->SetColor(Shell_Window_Color);
   CPG->SetVertScrollBarTracking(true);
   CPG->SetHeaderHeight(24);
   CPG->HeaderFont()->SetName(u"Verdana");
@@ -139,7 +83,7 @@ void TFParGen::BuildPanels() {
     TCategoryPanel* p = New<TCategoryPanel>(this);
     p->SetName(name);
     p->SetPanelGroup(CPG);
-    p->SetColor(kFormColour);
+    p->SetColor(Shell_Window_Color);
     p->SetCollapsedImageIndex(1);
     p->SetExpandedImageIndex(0);
     byName_[name] = p;
@@ -239,10 +183,10 @@ void TFParGen::FormCreate(TObject*) {
   Order_TAB_Panels();
   Move_GroupBoxs();
   CB_Select_Device_Device->Items()->Clear();
-  CB_Select_Device_Device->Items()->Add(Text_Of(1346));
-  CB_Select_Device_Device->Items()->Add(Text_Of(1347));
+  CB_Select_Device_Device->Items()->Add(UI_Text(1346));
+  CB_Select_Device_Device->Items()->Add(UI_Text(1347));
   // Only a model with a mobile connection offers the third variant.
-  if (Par_Model(model_).Availability == paWiFiMobile) CB_Select_Device_Device->Items()->Add(Text_Of(1348));
+  if (Par_Model(model_).Availability == paWiFiMobile) CB_Select_Device_Device->Items()->Add(UI_Text(1348));
   CB_Select_Device_Device->SetItemIndex(0);
   Set_Lang();
 }
@@ -271,22 +215,22 @@ void TFParGen::Set_Enabled(const std::vector<String>& Names, bool On) {
   for (const String& n : Names) Ctl(n)->SetEnabled(On);
 }
 
-void TFParGen::Row(const std::vector<String>& Names, bool Show, int& Y) {
+void TFParGen::Row(const std::vector<String>& Names, bool Show, TLayoutCursor& Rows) {
   Set_Visible(Names, Show);
   if (!Show) return;
+  const int y = Rows.Next();
   bool hasCheck = false;
   for (const String& n : Names) hasCheck = hasCheck || dynamic_cast<TCheckBox*>(Ctl(n));
   for (const String& n : Names) {
     TControl* c = Ctl(n);
     if (dynamic_cast<TLabel*>(c) || dynamic_cast<TCheckBox*>(c)) {
-      c->SetTop(Y);
+      c->SetTop(y);
     } else if (hasCheck) {
-      c->SetTop(Y - 2);  // octet edits beside a "Gateway" check box
+      c->SetTop(y - 2);  // octet edits beside a "Gateway" check box
     } else {
-      c->SetTop(Y - 3);
+      c->SetTop(y - 3);
     }
   }
-  Y += kRowPitch;
 }
 
 namespace {
@@ -313,8 +257,8 @@ void TFParGen::Move_GroupBoxs() {
 void TFParGen::RePosition_Objects_40001() { RePosition_Objects_Model(Par_Model(Par_Program_Model)); }
 
 void TFParGen::RePosition_Object_Select_Device() {
-  Label(u"L_Select_Device_Device")->SetTop(12);
-  CB_Select_Device_Device->SetTop(9);
+  TLayoutCursor rows = Layout_Rows();
+  Row({u"L_Select_Device_Device", u"CB_Select_Device_Device"}, true, rows);
   Fit_Panel(CP_Select_Device, u"CB_Select_Device_Device");
 }
 
@@ -326,18 +270,17 @@ void TFParGen::RePosition_Object_Ethernet_Connection() {
 
 void TFParGen::RePosition_Object_LoRaWAN() {
   Set_Visible({u"L_LoRaWAN_Mode", u"CB_LoRaWAN_Mode"}, false);
-  Label(u"L_LoRaWAN_RF_Band")->SetTop(12);
-  CB_LoRaWAN_RF_Band->SetTop(9);
-  int y = kRowStart;
+  TLayoutCursor rows = Layout_Rows();
+  Row({u"L_LoRaWAN_RF_Band", u"CB_LoRaWAN_RF_Band"}, true, rows);
   Set_Visible({u"L_LoRaWAN_Server_Address", u"E_LoRaWAN_Server_Address", u"L_LoRaWAN_Server_Port_Up",
                u"E_LoRaWAN_Server_Port_Up", u"L_LoRaWAN_Server_Port_Down", u"E_LoRaWAN_Server_Port_Down",
                u"L_LoRaWAN_KeepAlive_Interval", u"E_LoRaWAN_KeepAlive_Interval"},
               false);
   const bool us = CB_LoRaWAN_RF_Band->Text() == u"US915";
-  Row({u"L_LoRaWAN_Network_Type", u"CB_LoRaWAN_Network_Type"}, true, y);
-  Row({u"L_LoRaWAN_Diag_Pos", u"E_LoRaWAN_Diag_Pos"}, true, y);
-  Row({u"L_LoRaWAN_RX2_Datarate", u"CB_LoRaWAN_RX2_Datarate"}, true, y);
-  Row({u"L_LoRaWAN_FreqSubBand", u"CB_LoRaWAN_FreqSubBand"}, us, y);
+  Row({u"L_LoRaWAN_Network_Type", u"CB_LoRaWAN_Network_Type"}, true, rows);
+  Row({u"L_LoRaWAN_Diag_Pos", u"E_LoRaWAN_Diag_Pos"}, true, rows);
+  Row({u"L_LoRaWAN_RX2_Datarate", u"CB_LoRaWAN_RX2_Datarate"}, true, rows);
+  Row({u"L_LoRaWAN_FreqSubBand", u"CB_LoRaWAN_FreqSubBand"}, us, rows);
   Set_Visible({u"CB_LoRaWAN_Adaptive_DataRate", u"L_LoRaWAN_DataRate", u"CB_LoRaWAN_DataRate",
                u"L_LoRaWAN_Transmission_Type", u"CB_LoRaWAN_Transmission_Type", u"L_LoRaWAN_Join_EUI",
                u"E_LoRaWAN_Join_EUI", u"L_LoRaWAN_Activation_Method", u"CB_LoRaWAN_Activation_Method",
@@ -392,14 +335,13 @@ void TFParGen::RePosition_Object_WiFi2() {
     }
   }
 
-  Label(u"L_WiFi2_Type")->SetTop(12);
-  CB_WiFi2_Type->SetTop(9);
-  int y = kRowStart;
+  TLayoutCursor rows = Layout_Rows();
+  Row({u"L_WiFi2_Type", u"CB_WiFi2_Type"}, true, rows);
   if (CB_WiFi2_Type->ItemIndex() == 0) {
-    Row({u"L_WiFi2_IP1"}, false, y);
-    Row(block1Ip, true, y);
-    Row(block1Sm, true, y);
-    Row(block1Gat, true, y);
+    Row({u"L_WiFi2_IP1"}, false, rows);
+    Row(block1Ip, true, rows);
+    Row(block1Sm, true, rows);
+    Row(block1Gat, true, rows);
     // The access-point branch of Controllo_Dati checks these rows, so they must be editable
     // even when the station layout disabled them before.
     Set_Enabled(block1Inputs, true);
@@ -407,16 +349,16 @@ void TFParGen::RePosition_Object_WiFi2() {
     Set_Visible(block2Ip, false);
     Set_Visible(block2Sm, false);
     Set_Visible(block2Gat, false);
-    Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, y);
-    Row({u"L_WiFi2_Secure_Type", u"CB_WiFi2_Secure_Type"}, true, y);
-    Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, CB_WiFi2_Secure_Type->ItemIndex() > 0, y);
-    Row({u"CB_WiFi2_En_DHCP"}, true, y);
+    Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, rows);
+    Row({u"L_WiFi2_Secure_Type", u"CB_WiFi2_Secure_Type"}, true, rows);
+    Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, CB_WiFi2_Secure_Type->ItemIndex() > 0, rows);
+    Row({u"CB_WiFi2_En_DHCP"}, true, rows);
     const bool dhcp = CB_WiFi2_En_DHCP->Checked();
-    Row(dhcpFirst, dhcp, y);
-    Row(dhcpSm, dhcp, y);
-    Row({u"L_WiFi2_Lease_Time", u"E_WiFi2_Lease_Time"}, dhcp, y);
-    Row({u"L_WiFi2_Max_Client", u"CB_WiFi2_Max_Client"}, true, y);
-    Row({u"L_WiFi2_Channel", u"CB_WiFi2_Channel"}, true, y);
+    Row(dhcpFirst, dhcp, rows);
+    Row(dhcpSm, dhcp, rows);
+    Row({u"L_WiFi2_Lease_Time", u"E_WiFi2_Lease_Time"}, dhcp, rows);
+    Row({u"L_WiFi2_Max_Client", u"CB_WiFi2_Max_Client"}, true, rows);
+    Row({u"L_WiFi2_Channel", u"CB_WiFi2_Channel"}, true, rows);
     Fit_Panel(CP_WiFi2, u"CB_WiFi2_Channel");
     return;
   }
@@ -425,16 +367,16 @@ void TFParGen::RePosition_Object_WiFi2() {
   const bool twoSides = pargen_detail::Protocol_Names(name1, name2) >= 2;
   const bool dhcpWiFi = CB_EthConn_En_DHCP_WiFi->Checked();
   if (twoSides) Label(u"L_WiFi2_IP1")->SetCaption(u"IP Address 1 - " + name1);
-  Row({u"L_WiFi2_IP1"}, twoSides, y);
-  Row(block1Ip, true, y);
-  Row(block1Sm, true, y);
-  Row(block1Gat, true, y);
+  Row({u"L_WiFi2_IP1"}, twoSides, rows);
+  Row(block1Ip, true, rows);
+  Row(block1Sm, true, rows);
+  Row(block1Gat, true, rows);
   Set_Enabled(block1Inputs, !dhcpWiFi);
   if (twoSides) Label(u"L_WiFi2_IP2")->SetCaption(u"IP Address 2 - " + name2);
-  Row({u"L_WiFi2_IP2"}, twoSides, y);
-  Row(block2Ip, twoSides, y);
-  Row(block2Sm, twoSides, y);
-  Row(block2Gat, twoSides, y);
+  Row({u"L_WiFi2_IP2"}, twoSides, rows);
+  Row(block2Ip, twoSides, rows);
+  Row(block2Sm, twoSides, rows);
+  Row(block2Gat, twoSides, rows);
   if (twoSides) {
     std::vector<String> block2Inputs;
     for (const std::vector<String>* rows : {&block2Ip, &block2Sm, &block2Gat}) {
@@ -444,8 +386,8 @@ void TFParGen::RePosition_Object_WiFi2() {
     }
     Set_Enabled(block2Inputs, !dhcpWiFi);
   }
-  Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, y);
-  Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, true, y);
+  Row({u"L_WiFi2_SSID", u"E_WiFi2_SSID"}, true, rows);
+  Row({u"L_WiFi2_Password", u"E_WiFi2_Password"}, true, rows);
   Set_Visible({u"L_WiFi2_Secure_Type", u"CB_WiFi2_Secure_Type", u"CB_WiFi2_En_DHCP", u"L_WiFi2_Lease_Time",
                u"E_WiFi2_Lease_Time", u"L_WiFi2_Max_Client", u"CB_WiFi2_Max_Client", u"L_WiFi2_Channel",
                u"CB_WiFi2_Channel"},
@@ -545,26 +487,14 @@ void TFParGen::Btn_CancelClick(TObject*) {
     SetModalResult(mrCancel);
     return;
   }
-  if (MessageDlg(Text_Of(1336), mtConfirmation, mbYesNo) == mrYes) SetModalResult(mrCancel);
+  if (MessageDlg(UI_Text(1336), mtConfirmation, mbYesNo) == mrYes) SetModalResult(mrCancel);
 }
 
 // ---- texts ----
 void TFParGen::Set_Lang() {
-  SetCaption(Text_Of(400));
-  L_SW_Desc->SetCaption(Text_Of(401));
-  Btn_OK->SetCaption(Text_Of(402));
-  Btn_Cancel->SetCaption(Text_Of(403));
-  Btn_OK->SetHint(Text_Of(404));
-  Btn_Cancel->SetHint(Text_Of(405));
+  Set_Texts({{this, 400}, {L_SW_Desc, 401}, {Btn_OK, 402, 404}, {Btn_Cancel, 403, 405}});
   for (const TParControlDef& d : Par_Control_Table()) {
-    TControl* c = Ctl(d.Name);
-    if (d.CaptionIndex >= 0) c->SetCaption(Text_Of(d.CaptionIndex));
-    if (d.HintIndex >= 0) c->SetHint(Text_Of(d.HintIndex));
-    if (d.ItemsIndex >= 0) {
-      TComboBox* cb = Combo(d.Name);
-      cb->Items()->Clear();
-      for (int i = 0; i < d.ItemsCount; ++i) cb->Items()->Add(Text_Of(d.ItemsIndex + i));
-      cb->SetItemIndex(0);
-    }
+    Set_Text({Ctl(d.Name), d.CaptionIndex, d.HintIndex});
+    if (d.ItemsIndex >= 0) Set_Text_Items(Combo(d.Name), d.ItemsIndex, d.ItemsCount);
   }
 }

@@ -18,27 +18,14 @@
 #include "platform/StdCtrls.h"
 #include "platform/XMLDoc.h"
 #include "shell/UDialogFrame.h"
+#include "shell/UTableBuilder.h"
 
 class TLbButton;
 
-// ---- the declarative control table ----
-enum TParControlKind { pckLabel, pckEdit, pckCombo, pckCheck };
-
-struct TParControlDef {
-  String Name;
-  String Panel;  // the category panel that holds the control
-  TParControlKind Kind = pckLabel;
-  int Left = 0, Top = 0, Width = 0, Height = 0;
-  int MaxLength = 0;                  // edits; 0 means no limit
-  TEditCharCase CharCase = ecNormal;  // edits
-  bool HexOnly = false;               // edits whose typing passes the hexadecimal filter
-  bool Octet = false;                 // octet edits (the "." key handler)
-  int CaptionIndex = -1;              // UI text of the caption (labels, check boxes)
-  int HintIndex = -1;                 // UI text of the hint
-  int ItemsIndex = -1, ItemsCount = 0;  // combo items taken from the UI texts by Set_Lang
-  std::vector<String> Items;            // fixed combo items
-  String Caption;                       // fixed caption ("." labels, "1", "2", "3")
-};
+// ---- the declarative control table (the kit's, under the form's names) ----
+using TParControlKind = TControlDefKind;
+constexpr TParControlKind pckLabel = cdLabel, pckEdit = cdEdit, pckCombo = cdCombo, pckCheck = cdCheck;
+using TParControlDef = TControlDef;
 
 // The controls of all 36 panels, panel by panel in row order: this model's five panels first,
 // then the panels of the sibling models.
@@ -257,7 +244,7 @@ class TFParGen : public TForm, public TDialogFrame {
   // Sets the panel's height from its last visible control (height rule).
   void Fit_Panel(TCategoryPanel* P, const String& LastControl);
   // Shows or hides one row and, when shown, puts it at the cursor and advances it.
-  void Row(const std::vector<String>& Names, bool Show, int& Y);
+  void Row(const std::vector<String>& Names, bool Show, TLayoutCursor& Rows);
   void Set_Visible(const std::vector<String>& Names, bool Show);
   void Set_Enabled(const std::vector<String>& Names, bool On);
   void Error_Box(int Index);

@@ -5,7 +5,7 @@
 
 #include "platform/Files.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
+#include "shell/UFormKit.h"
 
 namespace {
 
@@ -43,11 +43,6 @@ int Index_Of_Item(TComboBox* cb, const String& Text) {
     if (SameText(cb->Items()->Strings(i), Text)) return i;
   }
   return -1;
-}
-
-String Text_Of(int Index) {
-  if (Language_List && Index >= 0 && Index < Language_List->Count()) return Language_List->Strings(Index);
-  return String();
 }
 
 }  // namespace
@@ -192,7 +187,7 @@ void TFParGen::Save_ParGen(const String& Path) {
 }
 
 // ---- checks ----
-void TFParGen::Error_Box(int Index) { MessageDlg(Text_Of(Index), mtError, TMsgDlgButtons{mbOK}); }
+void TFParGen::Error_Box(int Index) { MessageDlg(UI_Text(Index), mtError, TMsgDlgButtons{mbOK}); }
 
 bool TFParGen::Octets_In_Range(const String& Prefix, int FirstMessage) {
   int message = FirstMessage;
@@ -250,7 +245,7 @@ bool TFParGen::Controllo_Dati() {
     TEdit* e = Edit(u"E_LoRaWAN_Diag_Pos");
     const int64_t v = Number_Of(e->Text());
     if (e->Visible() && (v < 0 || v > Par_Diag_Pos_Max)) {
-      MessageDlg(FormatLiteralD(Text_Of(1408), {Par_Diag_Pos_Max}), mtError, TMsgDlgButtons{mbOK});
+      MessageDlg(FormatLiteralD(UI_Text(1408), {Par_Diag_Pos_Max}), mtError, TMsgDlgButtons{mbOK});
       return false;
     }
   }

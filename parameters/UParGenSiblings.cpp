@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "parameters/UParGen.h"
-#include "parameters/UParGenTableBuilder.h"
+#include "parameters/UParGenDetail.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -11,7 +11,11 @@ namespace {
 int g_model = 0;                                      // 0: the program's model
 std::function<int(String&, String&)> g_protocolNames;  // empty: Get_Protocol_Names
 
-constexpr int kRowPitch = 28;
+constexpr int kRowPitch = TTableGrid::RowPitch;
+
+// Rows from a control's row, and from the row below it.
+TLayoutCursor Rows_From(const TControl* C) { return TLayoutCursor(C->Top(), kRowPitch); }
+TLayoutCursor Rows_Below(const TControl* C) { return TLayoutCursor(C->Top() + kRowPitch, kRowPitch); }
 
 using TLayout = void (TFParGen::*)();
 
@@ -186,7 +190,7 @@ void TFParGen::Order_TAB_Panels_Model(const TParModelDef& M) {
     TCategoryPanel* p = Panel(M.Panels[i]);
     p->SetTop(top);
     top += p->Height();
-    p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + pargen_detail::Text_Of(Header_Of(M.Panels[i])));
+    p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + UI_Text(Header_Of(M.Panels[i])));
     p->SetTabOrder(static_cast<int>(i));
   }
 }
@@ -362,14 +366,14 @@ void TFParGen::BACnet_Layout(bool Slave) {
   }
   Set_Visible(block, false);
   Set_Visible(ipRows, false);
-  int labelY = Ctl(u"L_" + ip + u"IP")->Top();
-  int controlY = Ctl(u"E_" + ip + u"IP1")->Top();
+  // The MS/TP rows take the places of the IP rows.
+  TLayoutCursor rows = Rows_From(Ctl(u"L_" + ip + u"IP"));
+  const int controlShift = Ctl(u"E_" + ip + u"IP1")->Top() - rows.Top();
   for (const auto& [label, control] : mstpRows) {
-    Ctl(label)->SetTop(labelY);
-    Ctl(control)->SetTop(controlY);
+    const int y = rows.Next();
+    Ctl(label)->SetTop(y);
+    Ctl(control)->SetTop(y + controlShift);
     Set_Visible({label, control}, true);
-    labelY += kRowPitch;
-    controlY += kRowPitch;
   }
   if (Slave) {
     desc->SetTop(Ctl(u"L_" + mstp + u"Network")->Top() + kRowPitch);
@@ -408,12 +412,12 @@ void TFParGen::RePosition_Object_TLS() {
   }
   TCheckBox* serverAuth = Check(u"CB_TLS_En_Server_Auth");
   serverAuth->SetVisible(true);
-  int y = serverAuth->Top() + kRowPitch;
+  TLayoutCursor rows = Rows_Below(serverAuth);
   Set_Visible(serverRow, serverAuth->Checked());
-  if (serverAuth->Checked()) y = Ctl(u"E_TLS_Server_Cert")->Top() + kRowPitch;
+  if (serverAuth->Checked()) rows = Rows_Below(Ctl(u"E_TLS_Server_Cert"));
   TCheckBox* clientAuth = Check(u"CB_TLS_En_Client_Auth");
-  Row({u"CB_TLS_En_Client_Auth"}, true, y);
-  for (const auto& row : clientRows) Row(row, clientAuth->Checked(), y);
+  Row({u"CB_TLS_En_Client_Auth"}, true, rows);
+  for (const auto& row : clientRows) Row(row, clientAuth->Checked(), rows);
   Fit_Panel(panel, clientAuth->Checked() ? u"E_TLS_Client_Cert_Key_Pass" : u"CB_TLS_En_Client_Auth");
 }
 
@@ -422,14 +426,14 @@ void TFParGen::RePosition_Object_MQTT() {
   Set_Visible({u"L_MQTT_Will_TopicName", u"E_MQTT_Will_TopicName", u"L_MQTT_Will_Message", u"E_MQTT_Will_Message",
                u"CB_MQTT_Will_Retained", u"L_MQTT_Will_QoS", u"CB_MQTT_Will_QoS"},
               will);
-  int y = will ? Ctl(u"L_MQTT_Will_QoS")->Top() + kRowPitch : Ctl(u"L_MQTT_Will_TopicName")->Top();
-  Row({u"CB_MQTT_PublishTopicConnection"}, true, y);
+  TLayoutCursor rows = will ? Rows_Below(Ctl(u"L_MQTT_Will_QoS")) : Rows_From(Ctl(u"L_MQTT_Will_TopicName"));
+  Row({u"CB_MQTT_PublishTopicConnection"}, true, rows);
   const bool publish = Check(u"CB_MQTT_PublishTopicConnection")->Checked();
-  Row({u"L_MQTT_Connection_TopicName", u"E_MQTT_Connection_TopicName"}, publish, y);
-  Row({u"L_MQTT_Connection_Message", u"E_MQTT_Connection_Message"}, publish, y);
-  Row({u"CB_MQTT_Connection_Retained"}, publish, y);
-  Row({u"L_MQTT_Username", u"E_MQTT_Username"}, true, y);
-  Row({u"L_MQTT_Password", u"E_MQTT_Password"}, true, y);
+  Row({u"L_MQTT_Connection_TopicName", u"E_MQTT_Connection_TopicName"}, publish, rows);
+  Row({u"L_MQTT_Connection_Message", u"E_MQTT_Connection_Message"}, publish, rows);
+  Row({u"CB_MQTT_Connection_Retained"}, publish, rows);
+  Row({u"L_MQTT_Username", u"E_MQTT_Username"}, true, rows);
+  Row({u"L_MQTT_Password", u"E_MQTT_Password"}, true, rows);
   Set_Visible({u"L_MQTT_ASync_Send_Time", u"E_MQTT_ASync_Send_Time", u"L_MQTT_TopicDALIAns", u"E_MQTT_TopicDALIAns",
                u"CB_MQTT_Enable_ReProgram", u"L_MQTT_Reprogram_Topic", u"E_MQTT_Reprogram_Topic",
                u"L_MQTT_Reproram_Value", u"E_MQTT_Reproram_Value"},

@@ -2,7 +2,7 @@
 // lists and the ParGen.xml elements.
 #include "parameters/UParGen.h"
 
-#include "parameters/UParGenTableBuilder.h"
+#include "parameters/UParGenDetail.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -20,117 +20,117 @@ std::vector<TParControlDef> BuildTable() {
   TTableBuilder b(t);
 
   b.SetPanel(u"CP_Select_Device");
-  b.Label(u"L_Select_Device_Device", 12, 1036);
-  b.Combo(u"CB_Select_Device_Device", 12, 1037, {});
+  b.Label(u"L_Select_Device_Device", b.NextRow(), 1036);
+  b.Combo(u"CB_Select_Device_Device", b.LastRow(), 1037, {});
 
   b.SetPanel(u"CP_Ethernet_Connection");
-  b.Label(u"L_EthConn_Device_Name", 12, 407);
-  b.Edit(u"E_EthConn_Device_Name", 12, 408, 31);
-  b.Check(u"CB_EthConn_En_DHCP_Cable", kLabelX, 40, kCheckW, 409, 410);
-  b.Check(u"CB_EthConn_En_DHCP_WiFi", kLabelX, 68, kCheckW, 411, 412);
-  b.Check(u"CB_EthConn_Enable_DNS", kLabelX, 96, kCheckW, 413, 414);
-  b.Address(u"L_EthConn_Primary_DNS", 415, u"E_EthConn_Pri_DNS_IP", 124, 416);
-  b.Address(u"L_EthConn_Secondary_DNS", 420, u"E_EthConn_Sec_DNS_IP", 152, 421);
+  b.Label(u"L_EthConn_Device_Name", b.NextRow(), 407);
+  b.Edit(u"E_EthConn_Device_Name", b.LastRow(), 408, 31);
+  b.CheckRow(u"CB_EthConn_En_DHCP_Cable", b.NextRow(), 409, 410);
+  b.CheckRow(u"CB_EthConn_En_DHCP_WiFi", b.NextRow(), 411, 412);
+  b.CheckRow(u"CB_EthConn_Enable_DNS", b.NextRow(), 413, 414);
+  b.Address(u"L_EthConn_Primary_DNS", 415, u"E_EthConn_Pri_DNS_IP", b.NextRow(), 416);
+  b.Address(u"L_EthConn_Secondary_DNS", 420, u"E_EthConn_Sec_DNS_IP", b.NextRow(), 421);
 
   // The gateway layout puts the rows in place; the tops here are the panel's row order.
   b.SetPanel(u"CP_LoRaWAN");
-  b.Label(u"L_LoRaWAN_Mode", 12, 1367);
-  b.Combo(u"CB_LoRaWAN_Mode", 12, 1368, {u"Gateway", u"End Node"});
-  b.Label(u"L_LoRaWAN_RF_Band", 40, 1338);
-  b.Combo(u"CB_LoRaWAN_RF_Band", 40, 1369, {u"EU868", u"US915"});
-  b.Label(u"L_LoRaWAN_Server_Address", 68, 1339);
-  b.Edit(u"E_LoRaWAN_Server_Address", 68, 1370);
-  b.Label(u"L_LoRaWAN_Server_Port_Up", 96, 1340);
-  b.Edit(u"E_LoRaWAN_Server_Port_Up", 96, 1371);
-  b.Label(u"L_LoRaWAN_Server_Port_Down", 124, 1341);
-  b.Edit(u"E_LoRaWAN_Server_Port_Down", 124, 1372);
-  b.Label(u"L_LoRaWAN_KeepAlive_Interval", 152, 1342);
-  b.Edit(u"E_LoRaWAN_KeepAlive_Interval", 152, 1373);
-  b.Label(u"L_LoRaWAN_Network_Type", 180, 1374);
-  b.Combo(u"CB_LoRaWAN_Network_Type", 180, 1375, {u"Private", u"Public"});
-  b.Check(u"CB_LoRaWAN_Adaptive_DataRate", kLabelX, 208, kCheckW, 1376, 1377);
-  b.Label(u"L_LoRaWAN_DataRate", 236, 1378);
-  b.Combo(u"CB_LoRaWAN_DataRate", 236, 1379, Numbers(0, 15));
-  b.Label(u"L_LoRaWAN_Transmission_Type", 264, 1380);
-  b.Combo(u"CB_LoRaWAN_Transmission_Type", 264, 1381, {u"Unconfirmed", u"Confirmed"});
-  b.Label(u"L_LoRaWAN_Join_EUI", 292, 1382);
-  b.Edit(u"E_LoRaWAN_Join_EUI", 292, 1383, 16, ecUpperCase, true);
-  b.Label(u"L_LoRaWAN_Activation_Method", 320, 1384);
-  b.Combo(u"CB_LoRaWAN_Activation_Method", 320, 1385,
+  b.Label(u"L_LoRaWAN_Mode", b.NextRow(), 1367);
+  b.Combo(u"CB_LoRaWAN_Mode", b.LastRow(), 1368, {u"Gateway", u"End Node"});
+  b.Label(u"L_LoRaWAN_RF_Band", b.NextRow(), 1338);
+  b.Combo(u"CB_LoRaWAN_RF_Band", b.LastRow(), 1369, {u"EU868", u"US915"});
+  b.Label(u"L_LoRaWAN_Server_Address", b.NextRow(), 1339);
+  b.Edit(u"E_LoRaWAN_Server_Address", b.LastRow(), 1370);
+  b.Label(u"L_LoRaWAN_Server_Port_Up", b.NextRow(), 1340);
+  b.Edit(u"E_LoRaWAN_Server_Port_Up", b.LastRow(), 1371);
+  b.Label(u"L_LoRaWAN_Server_Port_Down", b.NextRow(), 1341);
+  b.Edit(u"E_LoRaWAN_Server_Port_Down", b.LastRow(), 1372);
+  b.Label(u"L_LoRaWAN_KeepAlive_Interval", b.NextRow(), 1342);
+  b.Edit(u"E_LoRaWAN_KeepAlive_Interval", b.LastRow(), 1373);
+  b.Label(u"L_LoRaWAN_Network_Type", b.NextRow(), 1374);
+  b.Combo(u"CB_LoRaWAN_Network_Type", b.LastRow(), 1375, {u"Private", u"Public"});
+  b.CheckRow(u"CB_LoRaWAN_Adaptive_DataRate", b.NextRow(), 1376, 1377);
+  b.Label(u"L_LoRaWAN_DataRate", b.NextRow(), 1378);
+  b.Combo(u"CB_LoRaWAN_DataRate", b.LastRow(), 1379, Numbers(0, 15));
+  b.Label(u"L_LoRaWAN_Transmission_Type", b.NextRow(), 1380);
+  b.Combo(u"CB_LoRaWAN_Transmission_Type", b.LastRow(), 1381, {u"Unconfirmed", u"Confirmed"});
+  b.Label(u"L_LoRaWAN_Join_EUI", b.NextRow(), 1382);
+  b.Edit(u"E_LoRaWAN_Join_EUI", b.LastRow(), 1383, 16, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Activation_Method", b.NextRow(), 1384);
+  b.Combo(u"CB_LoRaWAN_Activation_Method", b.LastRow(), 1385,
           {u"Activation by Personalization [ABP]", u"Over-the-Air Activation [OTAA]"});
-  b.Label(u"L_LoRaWAN_Device_Address", 348, 1386);
-  b.Edit(u"E_LoRaWAN_Device_Address", 348, 1387, 8, ecUpperCase, true);
-  b.Label(u"L_LoRaWAN_Network_Session_Key", 376, 1388);
-  b.Edit(u"E_LoRaWAN_Network_Session_Key", 376, 1389, 32, ecUpperCase, true);
-  b.Label(u"L_LoRaWAN_Application_Session_Key", 404, 1390);
-  b.Edit(u"E_LoRaWAN_Application_Session_Key", 404, 1391, 32, ecUpperCase, true);
-  b.Label(u"L_LoRaWAN_Application_Key", 432, 1392);
-  b.Edit(u"E_LoRaWAN_Application_Key", 432, 1393, 32, ecUpperCase, true);
-  b.Label(u"L_LoRaWAN_Class", 460, 1394);
-  b.Combo(u"CB_LoRaWAN_Class", 460, 1395, {u"A", u"B", u"C"});
-  b.Label(u"L_LoRaWAN_Diag_Pos", 488, 1406);
-  b.Edit(u"E_LoRaWAN_Diag_Pos", 488, 1407);
-  b.Label(u"L_LoRaWAN_RX2_Datarate", 516, 1409);
-  b.Combo(u"CB_LoRaWAN_RX2_Datarate", 516, 1410, RX2_Items_EU868());
-  b.Label(u"L_LoRaWAN_FreqSubBand", 544, 1411);
-  b.Combo(u"CB_LoRaWAN_FreqSubBand", 544, 1412, Numbers(1, 8));
+  b.Label(u"L_LoRaWAN_Device_Address", b.NextRow(), 1386);
+  b.Edit(u"E_LoRaWAN_Device_Address", b.LastRow(), 1387, 8, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Network_Session_Key", b.NextRow(), 1388);
+  b.Edit(u"E_LoRaWAN_Network_Session_Key", b.LastRow(), 1389, 32, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Application_Session_Key", b.NextRow(), 1390);
+  b.Edit(u"E_LoRaWAN_Application_Session_Key", b.LastRow(), 1391, 32, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Application_Key", b.NextRow(), 1392);
+  b.Edit(u"E_LoRaWAN_Application_Key", b.LastRow(), 1393, 32, ecUpperCase, true);
+  b.Label(u"L_LoRaWAN_Class", b.NextRow(), 1394);
+  b.Combo(u"CB_LoRaWAN_Class", b.LastRow(), 1395, {u"A", u"B", u"C"});
+  b.Label(u"L_LoRaWAN_Diag_Pos", b.NextRow(), 1406);
+  b.Edit(u"E_LoRaWAN_Diag_Pos", b.LastRow(), 1407);
+  b.Label(u"L_LoRaWAN_RX2_Datarate", b.NextRow(), 1409);
+  b.Combo(u"CB_LoRaWAN_RX2_Datarate", b.LastRow(), 1410, RX2_Items_EU868());
+  b.Label(u"L_LoRaWAN_FreqSubBand", b.NextRow(), 1411);
+  b.Combo(u"CB_LoRaWAN_FreqSubBand", b.LastRow(), 1412, Numbers(1, 8));
 
   b.SetPanel(u"CP_SNMP_Agent");
-  b.Address(u"L_SNMP_Agent_IP", 922, u"E_SNMP_Agent_IP", 12, 923);
-  b.Address(u"L_SNMP_Agent_SM", 927, u"E_SNMP_Agent_SM", 40, 928);
-  b.GatewayRow(u"CB_SNMP_Agent_GAT", 932, 933, u"E_SNMP_Agent_GAT", 68, 934);
-  b.Label(u"L_SNMP_Agent_NameStation", 96, 938);
-  b.Edit(u"E_SNMP_Agent_NameStation", 96, 939, 15, ecLowerCase);
-  b.Label(u"L_SNMP_Agent_Contact", 124, 940);
-  b.Edit(u"E_SNMP_Agent_Contact", 124, 941, 16);
-  b.Label(u"L_SNMP_Agent_Location", 152, 942);
-  b.Edit(u"E_SNMP_Agent_Location", 152, 943, 16);
-  b.Label(u"L_SNMP_Agent_Version", 180, 944);
+  b.Address(u"L_SNMP_Agent_IP", 922, u"E_SNMP_Agent_IP", b.NextRow(), 923);
+  b.Address(u"L_SNMP_Agent_SM", 927, u"E_SNMP_Agent_SM", b.NextRow(), 928);
+  b.GatewayRow(u"CB_SNMP_Agent_GAT", 932, 933, u"E_SNMP_Agent_GAT", b.NextRow(), 934);
+  b.Label(u"L_SNMP_Agent_NameStation", b.NextRow(), 938);
+  b.Edit(u"E_SNMP_Agent_NameStation", b.LastRow(), 939, 15, ecLowerCase);
+  b.Label(u"L_SNMP_Agent_Contact", b.NextRow(), 940);
+  b.Edit(u"E_SNMP_Agent_Contact", b.LastRow(), 941, 16);
+  b.Label(u"L_SNMP_Agent_Location", b.NextRow(), 942);
+  b.Edit(u"E_SNMP_Agent_Location", b.LastRow(), 943, 16);
+  b.Label(u"L_SNMP_Agent_Version", b.NextRow(), 944);
   // One pixel above the row, so the three boxes end where the panel's 232-pixel height needs.
-  b.Check(u"CB_SNMP_Agent_Version1", 191, 179, 75, -1, 945, u"1");
-  b.Check(u"CB_SNMP_Agent_Version2", 270, 179, 75, -1, 946, u"2");
-  b.Check(u"CB_SNMP_Agent_Version3", 349, 179, 75, -1, 947, u"3");
-  b.Label(u"L_SNMP_Agent_User", 208, 948);
-  b.Edit(u"E_SNMP_Agent_User", 208, 949, 19);
-  b.Label(u"L_SNMP_Agent_SecurityLevel", 236, 950);
-  b.Combo(u"CB_SNMP_Agent_SecurityLevel", 236, 951,
+  b.Check(u"CB_SNMP_Agent_Version1", 191, b.LastRow() - 1, 75, -1, 945, u"1");
+  b.Check(u"CB_SNMP_Agent_Version2", 270, b.LastRow() - 1, 75, -1, 946, u"2");
+  b.Check(u"CB_SNMP_Agent_Version3", 349, b.LastRow() - 1, 75, -1, 947, u"3");
+  b.Label(u"L_SNMP_Agent_User", b.NextRow(), 948);
+  b.Edit(u"E_SNMP_Agent_User", b.LastRow(), 949, 19);
+  b.Label(u"L_SNMP_Agent_SecurityLevel", b.NextRow(), 950);
+  b.Combo(u"CB_SNMP_Agent_SecurityLevel", b.LastRow(), 951,
           {u"NoAuthority NoPrivacy", u"Authority NoPrivacy", u"Authority Privacy"});
-  b.Label(u"L_SNMP_Agent_Authority", 264, 952);
-  b.Edit(u"E_SNMP_Agent_Authority", 264, 953, 15);
-  b.Label(u"L_SNMP_Agent_AuthorityMode", 292, 954);
-  b.Combo(u"CB_SNMP_Agent_AuthorityMode", 292, 955, {u"MD5", u"SHA"});
-  b.Label(u"L_SNMP_Agent_Privacy", 320, 956);
-  b.Edit(u"E_SNMP_Agent_Privacy", 320, 957, 15);
-  b.Label(u"L_SNMP_Agent_PrivacyMode", 348, 958);
-  b.Combo(u"CB_SNMP_Agent_PrivacyMode", 348, 959, {u"DES", u"AES"});
+  b.Label(u"L_SNMP_Agent_Authority", b.NextRow(), 952);
+  b.Edit(u"E_SNMP_Agent_Authority", b.LastRow(), 953, 15);
+  b.Label(u"L_SNMP_Agent_AuthorityMode", b.NextRow(), 954);
+  b.Combo(u"CB_SNMP_Agent_AuthorityMode", b.LastRow(), 955, {u"MD5", u"SHA"});
+  b.Label(u"L_SNMP_Agent_Privacy", b.NextRow(), 956);
+  b.Edit(u"E_SNMP_Agent_Privacy", b.LastRow(), 957, 15);
+  b.Label(u"L_SNMP_Agent_PrivacyMode", b.NextRow(), 958);
+  b.Combo(u"CB_SNMP_Agent_PrivacyMode", b.LastRow(), 959, {u"DES", u"AES"});
 
   // Rows move with the Wi-Fi type; the layout pass gives the tops.
   b.SetPanel(u"CP_WiFi2");
-  b.Label(u"L_WiFi2_Type", 12, 734);
-  b.LangCombo(u"CB_WiFi2_Type", 12, 735, 736, 2);
-  b.Label(u"L_WiFi2_IP1", 40, 738);
-  b.Address(u"L_WiFi2_IP1_IP", 739, u"E_WiFi2_IP1_IP", 40, 740);
-  b.Address(u"L_WiFi2_IP1_SM", 744, u"E_WiFi2_IP1_SM", 68, 745);
-  b.GatewayRow(u"CB_WiFi2_IP1_En_GAT", 749, 750, u"E_WiFi2_IP1_GAT", 96, 751);
-  b.Label(u"L_WiFi2_IP2", 124, 755);
-  b.Address(u"L_WiFi2_IP2_IP", 756, u"E_WiFi2_IP2_IP", 152, 757);
-  b.Address(u"L_WiFi2_IP2_SM", 761, u"E_WiFi2_IP2_SM", 180, 762);
-  b.GatewayRow(u"CB_WiFi2_IP2_En_GAT", 766, 767, u"E_WiFi2_IP2_GAT", 208, 768);
-  b.Label(u"L_WiFi2_SSID", 236, 772);
-  b.Edit(u"E_WiFi2_SSID", 236, 773);
-  b.Label(u"L_WiFi2_Password", 264, 774);
-  b.Edit(u"E_WiFi2_Password", 264, 775);
-  b.Label(u"L_WiFi2_Secure_Type", 292, 776);
-  b.LangCombo(u"CB_WiFi2_Secure_Type", 292, 777, 778, 4);
-  b.Check(u"CB_WiFi2_En_DHCP", kLabelX, 320, kCheckW, 782, 783);
-  b.Address(u"L_WiFi2_DHCP_First_IP", 784, u"E_WiFi2_DHCP_First_IP", 348, 785);
-  b.Address(u"L_WiFi2_DHCP_SM", 789, u"E_WiFi2_DHCP_SM", 376, 790);
-  b.Label(u"L_WiFi2_Lease_Time", 404, 794);
-  b.Edit(u"E_WiFi2_Lease_Time", 404, 795);
-  b.Label(u"L_WiFi2_Max_Client", 432, 796);
-  b.Combo(u"CB_WiFi2_Max_Client", 432, 797, Numbers(1, 10));
-  b.Label(u"L_WiFi2_Channel", 460, 798);
-  b.LangCombo(u"CB_WiFi2_Channel", 460, 799, 800, 12);
+  b.Label(u"L_WiFi2_Type", b.NextRow(), 734);
+  b.LangCombo(u"CB_WiFi2_Type", b.LastRow(), 735, 736, 2);
+  b.Label(u"L_WiFi2_IP1", b.NextRow(), 738);
+  b.Address(u"L_WiFi2_IP1_IP", 739, u"E_WiFi2_IP1_IP", b.LastRow(), 740);
+  b.Address(u"L_WiFi2_IP1_SM", 744, u"E_WiFi2_IP1_SM", b.NextRow(), 745);
+  b.GatewayRow(u"CB_WiFi2_IP1_En_GAT", 749, 750, u"E_WiFi2_IP1_GAT", b.NextRow(), 751);
+  b.Label(u"L_WiFi2_IP2", b.NextRow(), 755);
+  b.Address(u"L_WiFi2_IP2_IP", 756, u"E_WiFi2_IP2_IP", b.NextRow(), 757);
+  b.Address(u"L_WiFi2_IP2_SM", 761, u"E_WiFi2_IP2_SM", b.NextRow(), 762);
+  b.GatewayRow(u"CB_WiFi2_IP2_En_GAT", 766, 767, u"E_WiFi2_IP2_GAT", b.NextRow(), 768);
+  b.Label(u"L_WiFi2_SSID", b.NextRow(), 772);
+  b.Edit(u"E_WiFi2_SSID", b.LastRow(), 773);
+  b.Label(u"L_WiFi2_Password", b.NextRow(), 774);
+  b.Edit(u"E_WiFi2_Password", b.LastRow(), 775);
+  b.Label(u"L_WiFi2_Secure_Type", b.NextRow(), 776);
+  b.LangCombo(u"CB_WiFi2_Secure_Type", b.LastRow(), 777, 778, 4);
+  b.CheckRow(u"CB_WiFi2_En_DHCP", b.NextRow(), 782, 783);
+  b.Address(u"L_WiFi2_DHCP_First_IP", 784, u"E_WiFi2_DHCP_First_IP", b.NextRow(), 785);
+  b.Address(u"L_WiFi2_DHCP_SM", 789, u"E_WiFi2_DHCP_SM", b.NextRow(), 790);
+  b.Label(u"L_WiFi2_Lease_Time", b.NextRow(), 794);
+  b.Edit(u"E_WiFi2_Lease_Time", b.LastRow(), 795);
+  b.Label(u"L_WiFi2_Max_Client", b.NextRow(), 796);
+  b.Combo(u"CB_WiFi2_Max_Client", b.LastRow(), 797, Numbers(1, 10));
+  b.Label(u"L_WiFi2_Channel", b.NextRow(), 798);
+  b.LangCombo(u"CB_WiFi2_Channel", b.LastRow(), 799, 800, 12);
 
   Add_Sibling_Controls(b);
   return t;

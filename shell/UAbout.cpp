@@ -3,7 +3,7 @@
 #include "button/LbButton.h"
 #include "platform/Dialogs.h"
 #include "shell/UComon.h"
-#include "shell/UShellGlyphs.h"
+#include "shell/UFormKit.h"
 #include "shell/USoftOptions.h"
 
 TFAbout* FAbout = nullptr;
@@ -21,19 +21,11 @@ TFAbout::~TFAbout() {
 
 void TFAbout::BuildControls() {
   SetCaption(u"About...");
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetColor(Shell_Window_Color);
-  Font()->SetName(u"Verdana");
-  Font()->SetHeight(-11);
-  Font()->SetColor(0x333333);
+  Apply_Form_Look(this, {.FontColor = 0x333333});
   SetClientWidth(425);
   SetClientHeight(148);
 
-  Image2 = New<TImage>(this);
-  Image2->SetName(u"Image2");
-  Image2->SetParent(this);
+  Image2 = Add_Control<TImage>(this, u"Image2");
   Image2->SetBounds(32, 24, 81, 81);
   Image2->SetStretch(true);
   Image2->SetCursor(crHandPoint);
@@ -41,20 +33,12 @@ void TFAbout::BuildControls() {
   Image2->OnClick = [this](TObject* s) { Label4Click(s); };
 
   auto label = [this](const String& name, int l, int t, const String& text) {
-    auto* lb = New<TLabel>(this);
-    lb->SetName(name);
-    lb->SetParent(this);
-    lb->SetLeft(l);
-    lb->SetTop(t);
+    TLabel* lb = Add_Label(this, name, l, t);
     lb->SetCaption(text);
     return lb;
   };
   Label1 = label(u"Label1", 128, 24, u"Software Kelvane ");
-  Label1->SetParentFont(false);
-  Label1->Font()->SetName(u"Verdana");
-  Label1->Font()->SetHeight(-13);
-  Label1->Font()->SetColor(0x333333);
-  Label1->Font()->SetStyle(TFontStyles(fsBold));
+  Apply_Label_Font(Label1, -13, 0x333333, fsBold);
   Label2 = label(u"Label2", 128, 39, String());
   Label6 = label(u"Label6", 128, 62, u"Software Code : ");
   Label9 = label(u"Label9", 240, 62, String());
@@ -63,17 +47,11 @@ void TFAbout::BuildControls() {
   Label8 = label(u"Label8", 128, 93, u"Document Code :");
   Label12 = label(u"Label12", 240, 93, String());
   Label4 = label(u"Label4", 316, 131, Maker_Web_Server);
-  Label4->SetParentFont(false);
-  Label4->Font()->SetName(u"Verdana");
-  Label4->Font()->SetHeight(-11);
-  Label4->Font()->SetColor(clBlue);
-  Label4->Font()->SetStyle(TFontStyles(fsUnderline));
+  Apply_Label_Font(Label4, -11, clBlue, fsUnderline);
   Label4->SetCursor(crHandPoint);
   Label4->OnClick = [this](TObject* s) { Label4Click(s); };
 
-  LbButton1 = New<TLbButton>(this);
-  LbButton1->SetName(u"LbButton1");
-  LbButton1->SetParent(this);
+  LbButton1 = Add_Control<TLbButton>(this, u"LbButton1");
   LbButton1->SetBounds(32, 115, 81, 22);
   Apply_Dialog_Button_Look(LbButton1);
   LbButton1->SetColorWhenDown(clYellow);

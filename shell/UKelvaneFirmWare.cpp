@@ -5,6 +5,7 @@
 #include "platform/SysUtils.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
+#include "shell/UFormKit.h"
 #include "shell/ULanguage.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
@@ -16,57 +17,59 @@ TFKelvaneFirmWare* FKelvaneFirmWare = nullptr;
 
 namespace {
 
-const String& T(int i) { return Language_List->Strings(i); }
-
 // Buttons in the dispatch order, with their caption and hint texts (-1: none), whether this
-// model shows them, whether they show their hint, and their place.
+// model shows them, whether they show their hint, and their place: the left and the step row
+// (-1: the header, top right).
 struct ButtonRow {
   const char16_t* name;
   int caption;
   int hint;
   bool shown;
   bool showHint;
-  int left, top;
+  int left, row;
 };
 
 // Hidden buttons sit in a second column; they are never shown in this model.
 constexpr int kHiddenLeft = 258;
+constexpr int kHeaderTop = 8;
+// One row per wizard step: its button, and its label 16 pixels lower.
+constexpr TLayoutCursor kStepRows(112, 44);
 
 const ButtonRow kButtons[] = {
-    {u"Btn_New", 15, 22, true, true, 80, 112},
-    {u"Btn_Open", 16, 23, true, true, 258, 112},
-    {u"Btn_Close", -1, 14, true, true, 632, 8},
-    {u"Btn_Info", -1, 12, true, true, 516, 8},
-    {u"Btn_Opz", -1, 13, true, true, 574, 8},
-    {u"Btn_Prm_Gen", 20, 24, true, true, 80, 156},
-    {u"Btn_LoRaWAN_Access", 21, 25, true, true, 80, 200},
-    {u"Btn_Modbus_Set_Access", 27, 28, false, false, kHiddenLeft, 156},
-    {u"Btn_BACnet_SetAccess", 29, 30, false, false, kHiddenLeft, 156},
-    {u"Btn_BACnet_EDE_File", 31, 32, false, false, kHiddenLeft, 200},
-    {u"Btn_CAN_Rec_Frame", 33, 34, false, true, kHiddenLeft, 156},
-    {u"Btn_CAN_Send_Frame", 35, 36, false, true, kHiddenLeft, 200},
-    {u"Btn_PDO_CANopen", 45, 46, false, true, kHiddenLeft, 156},
-    {u"Btn_SDO_Client_CANopen", 43, 44, false, true, kHiddenLeft, 200},
-    {u"Btn_SDO_Server_CANopen", 41, 42, false, true, kHiddenLeft, 244},
-    {u"Btn_CANopen_EDS", 47, 48, false, true, kHiddenLeft, 288},
-    {u"Btn_DNet_Net", 49, 50, false, true, kHiddenLeft, 156},
-    {u"Btn_DNet_Offset", 51, 52, false, true, kHiddenLeft, 200},
-    {u"Btn_DMX_Default", 53, 54, false, false, kHiddenLeft, 156},
-    {u"Btn_IEC61850_Client", 55, 56, false, true, kHiddenLeft, 156},
-    {u"Btn_TLS_List_Certificates", 59, 60, false, true, kHiddenLeft, 200},
-    {u"Btn_IEC61850_Access", 57, 58, false, true, kHiddenLeft, 244},
-    {u"Btn_MQTT_Set_Topic", 61, 62, false, true, kHiddenLeft, 156},
-    {u"Btn_OPC_UA_Client_Access", 69, 70, false, true, kHiddenLeft, 156},
-    {u"Btn_OPC_UA_Server_Access", 71, 72, false, true, kHiddenLeft, 200},
-    {u"Btn_SNMP_Manager_Access", 67, 68, false, true, kHiddenLeft, 156},
-    {u"Btn_SNMP_Trap", 63, 64, true, false, 80, 244},
-    {u"Btn_SNMP_MIB", 65, 66, true, false, 80, 288},
-    {u"Btn_PROFINET_XML", 73, 74, false, true, kHiddenLeft, 156},
-    {u"Btn_EtherNetIP_Access", 75, 76, false, true, kHiddenLeft, 156},
-    {u"Btn_S7_Protocol_Access", 77, 78, false, true, kHiddenLeft, 156},
-    {u"Btn_KNX_Access", 79, 80, false, true, kHiddenLeft, 156},
-    {u"Btn_PROFIBUS_GSD", 81, 82, false, false, kHiddenLeft, 156},
-    {u"Btn_CreateBin", 17, 26, true, true, 80, 332},
+    {u"Btn_New", 15, 22, true, true, 80, 0},
+    {u"Btn_Open", 16, 23, true, true, 258, 0},
+    {u"Btn_Close", -1, 14, true, true, 632, -1},
+    {u"Btn_Info", -1, 12, true, true, 516, -1},
+    {u"Btn_Opz", -1, 13, true, true, 574, -1},
+    {u"Btn_Prm_Gen", 20, 24, true, true, 80, 1},
+    {u"Btn_LoRaWAN_Access", 21, 25, true, true, 80, 2},
+    {u"Btn_Modbus_Set_Access", 27, 28, false, false, kHiddenLeft, 1},
+    {u"Btn_BACnet_SetAccess", 29, 30, false, false, kHiddenLeft, 1},
+    {u"Btn_BACnet_EDE_File", 31, 32, false, false, kHiddenLeft, 2},
+    {u"Btn_CAN_Rec_Frame", 33, 34, false, true, kHiddenLeft, 1},
+    {u"Btn_CAN_Send_Frame", 35, 36, false, true, kHiddenLeft, 2},
+    {u"Btn_PDO_CANopen", 45, 46, false, true, kHiddenLeft, 1},
+    {u"Btn_SDO_Client_CANopen", 43, 44, false, true, kHiddenLeft, 2},
+    {u"Btn_SDO_Server_CANopen", 41, 42, false, true, kHiddenLeft, 3},
+    {u"Btn_CANopen_EDS", 47, 48, false, true, kHiddenLeft, 4},
+    {u"Btn_DNet_Net", 49, 50, false, true, kHiddenLeft, 1},
+    {u"Btn_DNet_Offset", 51, 52, false, true, kHiddenLeft, 2},
+    {u"Btn_DMX_Default", 53, 54, false, false, kHiddenLeft, 1},
+    {u"Btn_IEC61850_Client", 55, 56, false, true, kHiddenLeft, 1},
+    {u"Btn_TLS_List_Certificates", 59, 60, false, true, kHiddenLeft, 2},
+    {u"Btn_IEC61850_Access", 57, 58, false, true, kHiddenLeft, 3},
+    {u"Btn_MQTT_Set_Topic", 61, 62, false, true, kHiddenLeft, 1},
+    {u"Btn_OPC_UA_Client_Access", 69, 70, false, true, kHiddenLeft, 1},
+    {u"Btn_OPC_UA_Server_Access", 71, 72, false, true, kHiddenLeft, 2},
+    {u"Btn_SNMP_Manager_Access", 67, 68, false, true, kHiddenLeft, 1},
+    {u"Btn_SNMP_Trap", 63, 64, true, false, 80, 3},
+    {u"Btn_SNMP_MIB", 65, 66, true, false, 80, 4},
+    {u"Btn_PROFINET_XML", 73, 74, false, true, kHiddenLeft, 1},
+    {u"Btn_EtherNetIP_Access", 75, 76, false, true, kHiddenLeft, 1},
+    {u"Btn_S7_Protocol_Access", 77, 78, false, true, kHiddenLeft, 1},
+    {u"Btn_KNX_Access", 79, 80, false, true, kHiddenLeft, 1},
+    {u"Btn_PROFIBUS_GSD", 81, 82, false, false, kHiddenLeft, 1},
+    {u"Btn_CreateBin", 17, 26, true, true, 80, 5},
 };
 
 // Step buttons that show a form of another unit: button, form class.
@@ -95,14 +98,6 @@ const std::pair<const char16_t*, const char16_t*> kFormSteps[] = {
     {u"Btn_S7_Protocol_Access", u"TFS7_Protocol_Set_Access"},
     {u"Btn_KNX_Access", u"TFKNXAccess"},
 };
-
-void Gray_Label(TLabel* l, int height, bool bold) {
-  l->SetParentFont(false);
-  l->Font()->SetName(u"Verdana");
-  l->Font()->SetHeight(height);
-  l->Font()->SetColor(clGray);
-  if (bold) l->Font()->SetStyle(TFontStyles(fsBold));
-}
 
 }  // namespace
 
@@ -137,9 +132,7 @@ TFKelvaneFirmWare::~TFKelvaneFirmWare() {
 }
 
 TLbButton* TFKelvaneFirmWare::MakeButton(const String& Name, int Left, int Top, int Width, int Height) {
-  auto* b = New<TLbButton>(this);
-  b->SetName(Name);
-  b->SetParent(this);
+  auto* b = Add_Control<TLbButton>(this, Name);
   b->SetBounds(Left, Top, Width, Height);
   b->SetColor(Shell_Window_Color);
   b->SetColorWhenDown(0x0080FF);
@@ -151,28 +144,17 @@ TLbButton* TFKelvaneFirmWare::MakeButton(const String& Name, int Left, int Top, 
 }
 
 void TFKelvaneFirmWare::BuildControls() {
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
-  SetColor(Shell_Window_Color);
-  Font()->SetName(u"Verdana");
-  Font()->SetHeight(-11);
+  Apply_Form_Look(this);
 
-  auto label = [this](const String& name, int l, int t) {
-    auto* lb = New<TLabel>(this);
-    lb->SetName(name);
-    lb->SetParent(this);
-    lb->SetLeft(l);
-    lb->SetTop(t);
+  // Grey captions on the window's ground.
+  auto label = [this](const String& name, int l, int t, int height, bool bold) {
+    TLabel* lb = Add_Label(this, name, l, t);
+    Apply_Title_Font(lb, height, bold);
     return lb;
   };
-  L_SW_Code = label(u"L_SW_Code", 16, 8);
-  Gray_Label(L_SW_Code, -32, false);
-  L_SW_Desc = label(u"L_SW_Desc", 16, 42);
-  Gray_Label(L_SW_Desc, -11, true);
-  LL_Update = New<TLinkLabel>(this);
-  LL_Update->SetName(u"LL_Update");
-  LL_Update->SetParent(this);
+  L_SW_Code = label(u"L_SW_Code", 16, 8, -32, false);
+  L_SW_Desc = label(u"L_SW_Desc", 16, 42, -11, true);
+  LL_Update = Add_Control<TLinkLabel>(this, u"LL_Update");
   LL_Update->SetAutoSize(false);
   LL_Update->SetBounds(208, 19, 294, 17);
   LL_Update->SetVisible(false);
@@ -180,35 +162,25 @@ void TFKelvaneFirmWare::BuildControls() {
     LL_UpdateLinkClick(s, link, type);
   };
 
-  Shape2 = New<TShape>(this);
-  Shape2->SetName(u"Shape2");
-  Shape2->SetParent(this);
+  Shape2 = Add_Control<TShape>(this, u"Shape2");
   Shape2->SetBounds(80, 70, 348, 36);
   Shape2->Brush()->SetStyle(bsClear);
   Shape2->Pen()->SetColor(clSilver);
-  L_Name_Conf = label(u"L_Name_Conf", 87, 75);
-  Gray_Label(L_Name_Conf, -11, false);
-  L_Name_Conf_L2 = label(u"L_Name_Conf_L2", 87, 88);
-  Gray_Label(L_Name_Conf_L2, -11, false);
-  L_Begin = label(u"L_Begin", 16, 84);
-  Gray_Label(L_Begin, -11, true);
+  L_Name_Conf = label(u"L_Name_Conf", 87, 75, -11, false);
+  L_Name_Conf_L2 = label(u"L_Name_Conf_L2", 87, 88, -11, false);
+  L_Begin = label(u"L_Begin", 16, 84, -11, true);
   TLabel** steps[8] = {&L_Step_1, &L_Step_2, &L_Step_3, &L_Step_4, &L_Step_5, &L_Step_6, &L_Step_7, &L_Step_8};
-  for (int i = 0; i < 8; ++i) {
-    *steps[i] = label(u"L_Step_" + IntToStr(i + 1), 16, 128 + 44 * i);
-    Gray_Label(*steps[i], -11, true);
-  }
-  L_Brenix = label(u"L_Brenix", 565, 348);
-  Gray_Label(L_Brenix, -11, true);
+  for (int i = 0; i < 8; ++i) *steps[i] = label(u"L_Step_" + IntToStr(i + 1), 16, kStepRows.Row(i) + 16, -11, true);
+  L_Brenix = label(u"L_Brenix", 565, 348, -11, true);
   L_Brenix->SetCursor(crHandPoint);
   L_Brenix->SetCaption(Maker_Web_Server);
   L_Brenix->OnClick = [this](TObject* s) { L_BrenixClick(s); };
-  Shape1 = New<TShape>(this);
-  Shape1->SetName(u"Shape1");
-  Shape1->SetParent(this);
+  Shape1 = Add_Control<TShape>(this, u"Shape1");
 
   for (const ButtonRow& row : kButtons) {
     const bool header = row.caption < 0;
-    TLbButton* b = MakeButton(row.name, row.left, row.top, header ? 50 : 170, header ? 50 : 36);
+    const int top = header ? kHeaderTop : kStepRows.Row(row.row);
+    TLbButton* b = MakeButton(row.name, row.left, top, header ? 50 : 170, header ? 50 : 36);
     if (!header) {
       b->SetAlignment(taLeftJustify);
       b->SetStyle(String(row.name) == u"Btn_Prm_Gen" ? bsNormal : bsEncarta);
@@ -346,23 +318,20 @@ void TFKelvaneFirmWare::FormCreate(TObject*) {
 
 void TFKelvaneFirmWare::Set_Conf_Labels() {
   if (!Project_Folder.empty()) {
-    L_Name_Conf->SetCaption(T(11));
+    L_Name_Conf->SetCaption(UI_Text(11));
     L_Name_Conf_L2->SetCaption(Project_Name);
   } else {
-    L_Name_Conf->SetCaption(T(9));
-    L_Name_Conf_L2->SetCaption(T(10));
+    L_Name_Conf->SetCaption(UI_Text(9));
+    L_Name_Conf_L2->SetCaption(UI_Text(10));
   }
 }
 
 void TFKelvaneFirmWare::Set_Lang() {
-  L_Begin->SetCaption(T(0));
+  std::vector<TTextEntry> texts{{L_Begin, 0}};
   TLabel* steps[8] = {L_Step_1, L_Step_2, L_Step_3, L_Step_4, L_Step_5, L_Step_6, L_Step_7, L_Step_8};
-  for (int i = 0; i < 8; ++i) steps[i]->SetCaption(T(i + 1));
-  for (size_t i = 0; i < std::size(kButtons); ++i) {
-    const ButtonRow& row = kButtons[i];
-    if (row.caption >= 0) buttons_[i]->SetCaption(T(row.caption));
-    buttons_[i]->SetHint(T(row.hint));
-  }
+  for (int i = 0; i < 8; ++i) texts.push_back({steps[i], i + 1});
+  for (size_t i = 0; i < std::size(kButtons); ++i) texts.push_back({buttons_[i], kButtons[i].caption, kButtons[i].hint});
+  Set_Texts(texts);
   Set_Conf_Labels();
 }
 
@@ -413,7 +382,7 @@ void TFKelvaneFirmWare::Btn_Click(TObject* Sender) {
     return;
   }
   if (Project_Folder.empty()) {
-    MessageDlg(T(18), mtError, TMsgDlgButtons{mbOK});
+    MessageDlg(UI_Text(18), mtError, TMsgDlgButtons{mbOK});
     return;
   }
   for (const auto& [button, form] : kFormSteps) {
@@ -488,7 +457,7 @@ void TFKelvaneFirmWare::PROFINET_XML() {
 void TFKelvaneFirmWare::Timer_UpdateTimer(TObject*) {
   Timer_Update->SetEnabled(false);
   if (FSoftOptions && FSoftOptions->Check_Version()) {
-    LL_Update->SetCaption(Html_Anchor(Maker_Download_URL(), T(19)));
+    LL_Update->SetCaption(Html_Anchor(Maker_Download_URL(), UI_Text(19)));
     LL_Update->SetVisible(true);
   } else {
     LL_Update->SetVisible(false);

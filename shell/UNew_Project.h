@@ -32,17 +32,3 @@ class TFNew_Project : public TForm, public TDialogFrame {
 };
 
 extern TFNew_Project* FNew_Project;
-
-// Builds the shared title and button panels of the shell's dialogs.
-TDialogFrame Build_Dialog_Frame(TForm* Form, int OkLeft, int CancelLeft);
-// Builds the frame straight into a dialog's members of the same names.
-template <class TDialog>
-void Build_Dialog_Frame_Into(TDialog* D, int OkLeft, int CancelLeft) {
-  const TDialogFrame f = Build_Dialog_Frame(D, OkLeft, CancelLeft);
-  D->P_Title = f.P_Title;
-  D->L_SW_Code = f.L_SW_Code;
-  D->L_SW_Desc = f.L_SW_Desc;
-  D->P_Button = f.P_Button;
-  D->Btn_OK = f.Btn_OK;
-  D->Btn_Cancel = f.Btn_Cancel;
-}

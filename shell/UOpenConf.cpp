@@ -4,14 +4,9 @@
 #include "platform/Files.h"
 #include "platform/SysUtils.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
-#include "shell/UNew_Project.h"
+#include "shell/UFormKit.h"
 
 TFOpenConf* FOpenConf = nullptr;
-
-namespace {
-const String& T(int i) { return Language_List->Strings(i); }
-}  // namespace
 
 TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner), SL(std::make_unique<TStringList>()) {
   SetName(u"FOpenConf");
@@ -25,22 +20,19 @@ TFOpenConf::~TFOpenConf() {
 }
 
 void TFOpenConf::BuildControls() {
-  SetBorderStyle(bsSizeable);
+  // Sizeable, with the window's usual icons: the list grows with it.
+  Apply_Form_Look(this, {.BorderStyle = bsSizeable, .BorderIcons = {biSystemMenu, biMinimize, biMaximize}});
   SetClientWidth(377);
   SetClientHeight(351);
-  Build_Dialog_Frame_Into(this, 135, 253);
+  Build_Dialog_Frame(this, *this, {.OkLeft = 135, .CancelLeft = 253});
   Btn_OK->SetModalResult(mrOk);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_OK->SetAnchors(TAnchors{akTop, akRight});
   Btn_Cancel->SetAnchors(TAnchors{akTop, akRight});
 
-  Label1 = New<TLabel>(this);
-  Label1->SetName(u"Label1");
-  Label1->SetParent(this);
+  Label1 = Add_Control<TLabel>(this, u"Label1");
   Label1->SetBounds(16, 70, 200, 13);
-  ListBox1 = New<TListBox>(this);
-  ListBox1->SetName(u"ListBox1");
-  ListBox1->SetParent(this);
+  ListBox1 = Add_Control<TListBox>(this, u"ListBox1");
   ListBox1->SetBounds(16, 94, 345, 351 - 40 - 94 - 8);
   ListBox1->SetAnchors(TAnchors{akLeft, akTop, akRight, akBottom});
   ListBox1->SetShowHint(true);
@@ -56,14 +48,8 @@ void TFOpenConf::FormCreate(TObject*) {
 }
 
 void TFOpenConf::Set_Lang() {
-  SetCaption(T(200));
-  L_SW_Desc->SetCaption(T(201));
-  Label1->SetCaption(T(202));
-  ListBox1->SetHint(T(205));
-  Btn_OK->SetCaption(T(203));
-  Btn_OK->SetHint(T(206));
-  Btn_Cancel->SetCaption(T(204));
-  Btn_Cancel->SetHint(T(207));
+  Set_Texts({{this, 200}, {L_SW_Desc, 201}, {Label1, 202}, {ListBox1, -1, 205}, {Btn_OK, 203, 206},
+             {Btn_Cancel, 204, 207}});
 }
 
 void TFOpenConf::Load_Existing_Configuration() {

@@ -9,18 +9,15 @@
 #include "platform/HttpClient.h"
 #include "platform/SysUtils.h"
 #include "shell/UComon.h"
+#include "shell/UFormKit.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/ULanguage.h"
-#include "shell/UNew_Project.h"
-#include "shell/UShellGlyphs.h"
 
 TFSoftOptions* FSoftOptions = nullptr;
 String Maker_Web_Server = Maker_Web_Server_Default;
 const String Soft_Version = u"1.000";
 
 namespace {
-
-const String& T(int i) { return Language_List->Strings(i); }
 
 String Http_Root() { return u"http://" + Maker_Web_Server; }
 
@@ -71,38 +68,25 @@ TFSoftOptions::~TFSoftOptions() {
 }
 
 void TFSoftOptions::BuildControls() {
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
+  Apply_Form_Look(this);
   SetClientWidth(509);
   SetClientHeight(373);
 
-  auto label = [](TWinControl* parent, const String& name, int l, int t) {
-    auto* lb = New<TLabel>(parent);
-    lb->SetName(name);
-    lb->SetParent(parent);
-    lb->SetLeft(l);
-    lb->SetTop(t);
-    return lb;
-  };
   auto button = [](TWinControl* parent, const String& name, int l, int t, int w) {
-    auto* b = New<TLbButton>(parent);
-    b->SetName(name);
-    b->SetParent(parent);
+    auto* b = Add_Control<TLbButton>(parent, name);
     b->SetBounds(l, t, w, 28);
     Apply_Dialog_Button_Look(b);
     return b;
   };
 
-  Build_Dialog_Frame_Into(this, 16, 134);
+  Build_Dialog_Frame(this, *this, {.OkLeft = 16, .CancelLeft = 134});
   // These two have no hints of their own: they follow the form, as before the shared frame.
   Btn_OK->SetParentShowHint(true);
   Btn_Cancel->SetParentShowHint(true);
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
   Btn_Cancel->SetModalResult(mrCancel);
 
-  PC_Options = New<TPageControl>(this);
-  PC_Options->SetName(u"PC_Options");
-  PC_Options->SetParent(this);
+  PC_Options = Add_Control<TPageControl>(this, u"PC_Options");
   PC_Options->SetAlign(alClient);
   auto sheet = [this](const String& name) {
     auto* ts = New<TTabSheet>(this);
@@ -114,24 +98,23 @@ void TFSoftOptions::BuildControls() {
   TS_Con_Options = sheet(u"TS_Con_Options");
   TS_Soft_Settings = sheet(u"TS_Soft_Settings");
 
-  L_Sel_Lang = label(TS_Language, u"L_Sel_Lang", 12, 11);
+  L_Sel_Lang = Add_Label(TS_Language, u"L_Sel_Lang", 12, 11);
+  // Two columns of three flags with their names beside them.
   const int pictureLeft[6] = {24, 26, 24, 254, 254, 254};
-  const int pictureTop[3] = {40, 94, 148};
+  const TLayoutCursor flagRows(40, 54);
   for (int k = 0; k < 6; ++k) {
-    auto* img = New<TImage>(TS_Language);
-    img->SetName(u"I_L" + IntToStr(k + 1));
-    img->SetParent(TS_Language);
-    img->SetBounds(pictureLeft[k], pictureTop[k % 3], 48, 48);
+    auto* img = Add_Control<TImage>(TS_Language, u"I_L" + IntToStr(k + 1));
+    img->SetBounds(pictureLeft[k], flagRows.Row(k % 3), 48, 48);
     img->SetTransparent(true);
     img->SetCursor(crHandPoint);
     img->OnClick = [this](TObject* s) { LangClick(s); };
     I_L[k] = img;
-    auto* lb = label(TS_Language, u"L_L" + IntToStr(k + 1), k < 3 ? 80 : 310, pictureTop[k % 3] + 16);
+    auto* lb = Add_Label(TS_Language, u"L_L" + IntToStr(k + 1), k < 3 ? 80 : 310, flagRows.Row(k % 3) + 16);
     lb->SetCursor(crHandPoint);
     lb->OnClick = [this](TObject* s) { LangClick(s); };
     L_L[k] = lb;
   }
-  L_Page_Lang = label(TS_Language, u"L_Page_Lang", 220, 212);
+  L_Page_Lang = Add_Label(TS_Language, u"L_Page_Lang", 220, 212);
   Btn_Prev = button(TS_Language, u"Btn_Prev", 12, 204, 110);
   Btn_Prev->SetGlyph(Create_Dialog_Glyph(u"prev").get());
   Btn_Prev->OnClick = [this](TObject* s) { Btn_NextClick(s); };
@@ -141,27 +124,25 @@ void TFSoftOptions::BuildControls() {
   Btn_Next->OnClick = [this](TObject* s) { Btn_NextClick(s); };
 
   auto check = [this](TWinControl* parent, const String& name, int l, int t, int w) {
-    auto* cb = New<TCheckBox>(parent);
-    cb->SetName(name);
-    cb->SetParent(parent);
+    auto* cb = Add_Control<TCheckBox>(parent, name);
     cb->SetBounds(l, t, w, 17);
     cb->OnClick = [this](TObject* s) { CB_En_ConClick(s); };
     return cb;
   };
-  CB_En_Con = check(TS_Con_Options, u"CB_En_Con", 12, 16, 440);
-  CB_Update = check(TS_Con_Options, u"CB_Update", 36, 47, 416);
-  Btn_Check_Update = button(TS_Con_Options, u"Btn_Check_Update", 36, 78, 204);
+  TLayoutCursor rows(16, 31);
+  CB_En_Con = check(TS_Con_Options, u"CB_En_Con", 12, rows.Next(), 440);
+  CB_Update = check(TS_Con_Options, u"CB_Update", 36, rows.Next(), 416);
+  Btn_Check_Update = button(TS_Con_Options, u"Btn_Check_Update", 36, rows.Next(), 204);
   Btn_Check_Update->SetGlyph(Create_Main_Glyph(u"Btn_CreateBin").get());
   Btn_Check_Update->OnClick = [this](TObject* s) { Btn_Check_UpdateClick(s); };
-  LL_Check_Update = New<TLinkLabel>(TS_Con_Options);
-  LL_Check_Update->SetName(u"LL_Check_Update");
-  LL_Check_Update->SetParent(TS_Con_Options);
+  LL_Check_Update = Add_Control<TLinkLabel>(TS_Con_Options, u"LL_Check_Update");
   LL_Check_Update->SetBounds(40, 120, 400, 17);
   LL_Check_Update->OnLinkClick = [this](TObject* s, const String& link, TSysLinkType type) {
     LL_Check_UpdateLinkClick(s, link, type);
   };
-  CB_Soft_Set_Jump_Table = check(TS_Soft_Settings, u"CB_Soft_Set_Jump_Table", 12, 16, 470);
-  CB_DoubleClick_Auto_Size = check(TS_Soft_Settings, u"CB_DoubleClick_Auto_Size", 12, 47, 470);
+  rows = TLayoutCursor(16, 31);
+  CB_Soft_Set_Jump_Table = check(TS_Soft_Settings, u"CB_Soft_Set_Jump_Table", 12, rows.Next(), 470);
+  CB_DoubleClick_Auto_Size = check(TS_Soft_Settings, u"CB_DoubleClick_Auto_Size", 12, rows.Next(), 470);
 }
 
 void TFSoftOptions::FormCreate(TObject*) {
@@ -173,22 +154,11 @@ void TFSoftOptions::FormCreate(TObject*) {
 }
 
 void TFSoftOptions::Set_Lang() {
-  SetCaption(T(300));
-  L_SW_Desc->SetCaption(T(301));
-  TS_Language->SetCaption(T(302));
-  TS_Con_Options->SetCaption(T(303));
-  L_Sel_Lang->SetCaption(T(304));
-  L_Page_Lang->SetCaption(T(305) + u"1" + T(306) + u"1");
-  Btn_Prev->SetCaption(T(307));
-  Btn_Next->SetCaption(T(308));
-  CB_En_Con->SetCaption(T(309));
-  CB_Update->SetCaption(T(310));
-  Btn_Check_Update->SetCaption(T(311));
-  Btn_OK->SetCaption(T(312));
-  Btn_Cancel->SetCaption(T(313));
-  TS_Soft_Settings->SetCaption(T(319));
-  CB_Soft_Set_Jump_Table->SetCaption(T(320));
-  CB_DoubleClick_Auto_Size->SetCaption(T(321));
+  Set_Texts({{this, 300}, {L_SW_Desc, 301}, {TS_Language, 302}, {TS_Con_Options, 303}, {L_Sel_Lang, 304},
+             {Btn_Prev, 307}, {Btn_Next, 308}, {CB_En_Con, 309}, {CB_Update, 310}, {Btn_Check_Update, 311},
+             {Btn_OK, 312}, {Btn_Cancel, 313}, {TS_Soft_Settings, 319}, {CB_Soft_Set_Jump_Table, 320},
+             {CB_DoubleClick_Auto_Size, 321}});
+  L_Page_Lang->SetCaption(UI_Text(305) + u"1" + UI_Text(306) + u"1");
 }
 
 void TFSoftOptions::FormShow(TObject*) {
@@ -234,8 +204,8 @@ String TFSoftOptions::Slot_Language(int Slot) const {
 void TFSoftOptions::Update_Lang_Page(int Num_Page) {
   const int count = SL_Languages->Count();
   const int pages = (count + 5) / 6;
-  L_Sel_Lang->SetCaption(T(304) + Language_In_Use);
-  L_Page_Lang->SetCaption(T(305) + IntToStr(Num_Page) + T(306) + IntToStr(pages));
+  L_Sel_Lang->SetCaption(UI_Text(304) + Language_In_Use);
+  L_Page_Lang->SetCaption(UI_Text(305) + IntToStr(Num_Page) + UI_Text(306) + IntToStr(pages));
   Btn_Prev->SetVisible(Num_Page != 1);
   Btn_Next->SetVisible(Num_Page != pages);
   int n = count - (Num_Page - 1) * 6;
@@ -282,7 +252,7 @@ void TFSoftOptions::LangClick(TObject* Sender) {
   }
   const String language = Slot_Language(slot);
   if (slot < 0 || language.empty()) return;
-  const String question = T(316) + Language_In_Use + T(317) + language + T(318);
+  const String question = UI_Text(316) + Language_In_Use + UI_Text(317) + language + UI_Text(318);
   if (MessageDlg(question, mtConfirmation, mbYesNo) != mrYes) return;
   Language_In_Use = language;
   const String saved = Language_Name;
@@ -291,8 +261,8 @@ void TFSoftOptions::LangClick(TObject* Sender) {
   Language_Name = saved;
   if (FKelvaneFirmWare) FKelvaneFirmWare->Change_Language();
   else Set_Lang();
-  L_Sel_Lang->SetCaption(T(304) + Language_In_Use);
-  L_Page_Lang->SetCaption(T(305) + IntToStr(Show_Page) + T(306) + IntToStr(Page_Count()));
+  L_Sel_Lang->SetCaption(UI_Text(304) + Language_In_Use);
+  L_Page_Lang->SetCaption(UI_Text(305) + IntToStr(Show_Page) + UI_Text(306) + IntToStr(Page_Count()));
 }
 
 void TFSoftOptions::CB_En_ConClick(TObject*) { Update_CheckBox(); }
@@ -323,8 +293,8 @@ bool TFSoftOptions::Check_Version() {
 }
 
 void TFSoftOptions::Btn_Check_UpdateClick(TObject*) {
-  if (Check_Version()) LL_Check_Update->SetCaption(Html_Anchor(Maker_Download_URL(), T(314)));
-  else LL_Check_Update->SetCaption(T(315));
+  if (Check_Version()) LL_Check_Update->SetCaption(Html_Anchor(Maker_Download_URL(), UI_Text(314)));
+  else LL_Check_Update->SetCaption(UI_Text(315));
   LL_Check_Update->SetVisible(true);
 }
 
