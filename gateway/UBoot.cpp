@@ -115,18 +115,10 @@ void TFBoot::Use_Echo_Client(TIcmpEchoClient* Client) {
 
 void TFBoot::Set_Lang() {
   const bool ethernet = Form_Type == 1;
-  Set_Texts({{this, ethernet ? 1602 : 1600},
-             {L_SW_Desc, ethernet ? 1603 : 1601},
-             {L_IP_Address, 1606},
-             {L_Update_Option, 1614},
-             {CB_Update_Option_Read_Back, 1618, 1633},
-             {Btn_Cancel, 1619, 1634},
-             {Btn_Update, 1620, 1635},
-             {E_IP1, -1, 1621},
-             {E_IP2, -1, 1622},
-             {E_IP3, -1, 1623},
-             {E_IP4, -1, 1624},
-             {CB_Update_Options, -1, 1632}});
+  Set_Texts({{this, ethernet ? 1602 : 1600}, {L_SW_Desc, ethernet ? 1603 : 1601}, {L_IP_Address, 1606},
+             {L_Update_Option, 1614}, {CB_Update_Option_Read_Back, 1618, 1633}, {Btn_Cancel, 1619, 1634},
+             {Btn_Update, 1620, 1635}, {E_IP1, -1, 1621}, {E_IP2, -1, 1622}, {E_IP3, -1, 1623},
+             {E_IP4, -1, 1624}, {CB_Update_Options, -1, 1632}});
   Set_Text_Items(CB_Update_Options, 1615, 3);
 }
 
