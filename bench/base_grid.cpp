@@ -104,15 +104,16 @@ class TGradientGrid : public TBaseGrid {
  public:
   using TBaseGrid::TBaseGrid;
   bool Mirror = false;
-  void GetVisualProperties(int, int ARow, TGridDrawState&, bool, bool, bool, TBrush* ABrush, TColor& AColorTo,
-                           TColor& AMirrorColor, TColor& AMirrorColorTo, TFont*, TAlignment&, TVAlignment&, bool&,
-                           TCellGradientDirection&) override {
-    ABrush->SetColor(ARow % 2 ? clWhite : clCream);
-    AColorTo = clSkyBlue;
+  TCellStyle GetVisualProperties(int DCol, int DRow, TGridDrawState& AState, bool Print, bool Select,
+                                 bool Remap) override {
+    TCellStyle s = TBaseGrid::GetVisualProperties(DCol, DRow, AState, Print, Select, Remap);
+    s.Color = DRow % 2 ? clWhite : clCream;
+    s.ColorTo = clSkyBlue;
     if (Mirror) {
-      AMirrorColor = clMoneyGreen;
-      AMirrorColorTo = clWhite;
+      s.MirrorColor = clMoneyGreen;
+      s.MirrorColorTo = clWhite;
     }
+    return s;
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <typeinfo>
 #include <unordered_map>
 
 #include "grid/foundation/AdvUndo.h"
@@ -23,10 +24,29 @@ FontNameTable& FontNames() {
 }  // namespace
 
 // =============================================================================================
+// TCellStyle
+
+TCellStyle& TCellStyle::operator=(const TCellStyle& Source) {
+  if (this == &Source) return *this;
+  Color = Source.Color;
+  ColorTo = Source.ColorTo;
+  MirrorColor = Source.MirrorColor;
+  MirrorColorTo = Source.MirrorColorTo;
+  GradientDirection = Source.GradientDirection;
+  Font.Assign(const_cast<TFont*>(&Source.Font));  // Assign only reads its source
+  Alignment = Source.Alignment;
+  VAlignment = Source.VAlignment;
+  WordWrap = Source.WordWrap;
+  Borders = Source.Borders;
+  BorderLines = Source.BorderLines;
+  return *this;
+}
+
+// =============================================================================================
 // TCellProperties
 
-TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
-    : FOwnerGrid(AOwner), FOwnerCol(ACol), FOwnerRow(ARow) {
+TCellProperties::TCellProperties(TBaseGrid* AOwner, int RCol, int DRow)
+    : FOwnerGrid(AOwner), FOwnerCol(RCol), FOwnerRow(DRow) {
   if (AOwner) {
     FWordWrap = AOwner->FWordWrap;
     AOwner->Adopt(this);
@@ -43,8 +63,8 @@ TCellProperties::~TCellProperties() {
 }
 
 TCellProperties::TExtra& TCellProperties::Extra() {
-  if (!extra_) extra_ = std::make_unique<TExtra>();
-  return *extra_;
+  if (!FExtra) FExtra = std::make_unique<TExtra>();
+  return *FExtra;
 }
 
 void TCellProperties::Repaint() {
@@ -81,7 +101,7 @@ TFontStyles TCellProperties::FontStyle() const {
 const String& TCellProperties::FontName() const {
   FontNameTable& t = FontNames();
   std::lock_guard<std::mutex> g(t.lock);
-  return t.names[fontName_];
+  return t.names[FFontNameIndex];
 }
 
 void TCellProperties::SetFontName(const String& v) {
@@ -89,20 +109,20 @@ void TCellProperties::SetFontName(const String& v) {
   std::lock_guard<std::mutex> g(t.lock);
   auto it = t.index.find(v);
   if (it != t.index.end()) {
-    fontName_ = it->second;
+    FFontNameIndex = it->second;
     return;
   }
   if (t.names.size() >= 0xFFFF) return;  // a pathological number of faces: keep the old one
   t.names.push_back(v);
   uint16_t i = static_cast<uint16_t>(t.names.size() - 1);
   t.index.emplace(v, i);
-  fontName_ = i;
+  FFontNameIndex = i;
 }
 
-TPoint TCellProperties::GetBaseCell(int ACol, int ARow) const {
-  if (FIsBaseCell) return Point(ACol, ARow);
-  if (FCellSpanX != -1 && FCellSpanY != -1) return Point(ACol - FCellSpanX, ARow - FCellSpanY);
-  return Point(ACol, ARow);
+TPoint TCellProperties::GetBaseCell(int RCol, int DRow) const {
+  if (FIsBaseCell) return Point(RCol, DRow);
+  if (FCellSpanX != -1 && FCellSpanY != -1) return Point(RCol - FCellSpanX, DRow - FCellSpanY);
+  return Point(RCol, DRow);
 }
 
 void TCellProperties::Assign(TPersistent* Source) {
@@ -125,7 +145,7 @@ void TCellProperties::Assign(TPersistent* Source) {
   FBrushStyle = s->FBrushStyle;
   FFontColor = s->FFontColor;
   FFontStyle = s->FFontStyle;
-  fontName_ = s->fontName_;
+  FFontNameIndex = s->FFontNameIndex;
   FFontSize = s->FFontSize;
   FReadOnly = s->FReadOnly;
   FEditor = s->FEditor;
@@ -144,7 +164,7 @@ TBaseGrid::TBaseGrid(TComponent* AOwner) : TObjStringGrid(AOwner) {
 }
 
 TBaseGrid::~TBaseGrid() {
-  destroying_ = true;
+  FDestroying = true;
   if (FUndoRedo) {
     FUndoRedo->RemoveFreeNotification(this);
     if (FUndoRedo->Grid() == this) FUndoRedo->SetGrid(nullptr);
@@ -154,14 +174,14 @@ TBaseGrid::~TBaseGrid() {
   FreeAllCellProperties();
   // Objects that were detached from their slots (moved rows, hidden rows) are still ours.
   std::vector<TCellProperties*> rest;
-  rest.swap(ownedProps_);
+  rest.swap(FOwnedProps);
   for (TCellProperties* p : rest) p->FOwnerGrid = nullptr;
   for (TCellProperties* p : rest) {
     TObject* g = p->GraphicObject();
-    if (g && p != scratch_ && g->ClassName() == u"TCellGraphic") delete g;
+    if (g && p != FScratch && g->ClassName() == u"TCellGraphic") delete g;
     delete p;
   }
-  scratch_ = nullptr;
+  FScratch = nullptr;
 }
 
 void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation) {
@@ -171,17 +191,17 @@ void TBaseGrid::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TBaseGrid::Adopt(TCellProperties* P) {
   P->FOwnerGrid = this;
-  P->ownIndex_ = static_cast<uint32_t>(ownedProps_.size());
-  ownedProps_.push_back(P);
+  P->FOwnIndex = static_cast<uint32_t>(FOwnedProps.size());
+  FOwnedProps.push_back(P);
 }
 
 void TBaseGrid::Release(TCellProperties* P) {
-  uint32_t i = P->ownIndex_;
-  if (i >= ownedProps_.size() || ownedProps_[i] != P) return;
-  TCellProperties* last = ownedProps_.back();
-  ownedProps_[i] = last;
-  last->ownIndex_ = i;
-  ownedProps_.pop_back();
+  uint32_t i = P->FOwnIndex;
+  if (i >= FOwnedProps.size() || FOwnedProps[i] != P) return;
+  TCellProperties* last = FOwnedProps.back();
+  FOwnedProps[i] = last;
+  last->FOwnIndex = i;
+  FOwnedProps.pop_back();
   P->FOwnerGrid = nullptr;
 }
 
@@ -190,21 +210,27 @@ void TBaseGrid::DestroyProps(TCellProperties* P) { delete P; }
 // =============================================================================================
 // Cells
 
-bool TBaseGrid::Inside(int ACol, int ARow) const {
-  return ACol >= 0 && ARow >= 0 && ACol < TotalColCount() && ARow < RowCount();
+bool TBaseGrid::Inside(int RCol, int DRow) const {
+  return RCol >= 0 && DRow >= 0 && RCol < TotalColCount() && DRow < RowCount();
 }
 
-TCellProperties* TBaseGrid::PropsAt(int ACol, int ARow) const {
-  if (!Inside(ACol, ARow)) return nullptr;
-  return static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow));
+TCellProperties* TBaseGrid::SlotProps(int RCol, int DRow) const {
+  TObject* o = TStringGrid::Objects(RCol, DRow);
+  // TCellProperties is final, so its exact class is the whole kind check; cheaper than a
+  // dynamic_cast for a read made several times per painted cell.
+  return o && typeid(*o) == typeid(TCellProperties) ? static_cast<TCellProperties*>(o) : nullptr;
 }
 
-bool TBaseGrid::HasCellProperties(int ACol, int ARow) const { return PropsAt(ACol, ARow) != nullptr; }
+TCellProperties* TBaseGrid::PropsAt(int RCol, int DRow) const {
+  return Inside(RCol, DRow) ? SlotProps(RCol, DRow) : nullptr;
+}
 
-String TBaseGrid::GetCellEx(int ACol, int ARow) {
-  int bc = ACol, br = ARow;
-  if (TCellProperties* p = PropsAt(ACol, ARow)) {
-    TPoint b = p->GetBaseCell(ACol, ARow);
+bool TBaseGrid::HasCellProperties(int RCol, int DRow) const { return PropsAt(RCol, DRow) != nullptr; }
+
+String TBaseGrid::GetCellEx(int RCol, int DRow) {
+  int bc = RCol, br = DRow;
+  if (TCellProperties* p = PropsAt(RCol, DRow)) {
+    TPoint b = p->GetBaseCell(RCol, DRow);
     bc = b.X;
     br = b.Y;
   }
@@ -220,82 +246,78 @@ String TBaseGrid::GetCellEx(int ACol, int ARow) {
   return s;
 }
 
-void TBaseGrid::SetCellEx(int ACol, int ARow, const String& Value) {
-  if (TCellProperties* p = PropsAt(ACol, ARow)) {
-    TPoint b = p->GetBaseCell(ACol, ARow);
+void TBaseGrid::SetCellEx(int RCol, int DRow, const String& Value) {
+  if (TCellProperties* p = PropsAt(RCol, DRow)) {
+    TPoint b = p->GetBaseCell(RCol, DRow);
     TStringGrid::SetCells(b.X, b.Y, Value);
     CellChanged(b.X, b.Y);
-    if (Parent()) RepaintCell(ACol, ARow);
+    if (Parent()) RepaintCell(RCol, DRow);
   } else {
-    TStringGrid::SetCells(ACol, ARow, Value);
+    TStringGrid::SetCells(RCol, DRow, Value);
   }
-  if (FHideLastRow && ARow == RowCount() - 1) LastRowChanged();
+  if (FHideLastRow && DRow == RowCount() - 1) LastRowChanged();
 }
 
-void TBaseGrid::InitCellProperties(TCellProperties* P, int ACol, int ARow) {
-  TFont font;
-  TBrush brush;
-  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-  TAlignment ha = taLeftJustify;
-  TVAlignment va = vtaTop;
-  bool ww = FWordWrap;
-  TCellGradientDirection gd = GradientVertical;
-  GetDefaultCellProps(ACol, ARow, &font, &brush, colorTo, mirror, mirrorTo, ha, va, ww, gd);
+void TBaseGrid::InitCellProperties(TCellProperties* P, int RCol, int DRow) {
+  // The mirror colours and borders are not kept: properties have no place for them.
+  TCellStyle s = GetDefaultCellProps(RCol, DRow);
   P->FCalcType = acNONE;
-  P->FAlignment = static_cast<uint8_t>(ha);
-  P->FVAlignment = va;
-  P->FWordWrap = ww;
-  P->SetFontName(font.Name());
-  P->FFontSize = font.Size();
-  P->SetFontStyle(font.Style());
-  P->FFontColor = font.Color();
-  P->FBrushColor = brush.Color();
-  P->FBrushColorTo = colorTo;
-  P->FGradientDirection = gd;
+  P->FAlignment = static_cast<uint8_t>(s.Alignment);
+  P->FVAlignment = s.VAlignment;
+  P->FWordWrap = s.WordWrap;
+  P->SetFontName(s.Font.Name());
+  P->FFontSize = s.Font.Size();
+  P->SetFontStyle(s.Font.Style());
+  P->FFontColor = s.Font.Color();
+  P->FBrushColor = s.Color;
+  P->FBrushColorTo = s.ColorTo;
+  P->FGradientDirection = s.GradientDirection;
 }
 
-TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
-  if (!Inside(ACol, ARow)) {
+TCellProperties* TBaseGrid::GetCellProperties(int RCol, int DRow) {
+  if (!Inside(RCol, DRow)) {
     // Outside the grid: a scratch object that no cell holds.
-    if (scratch_) delete scratch_;
-    scratch_ = new TCellProperties(this, ACol, ARow);
-    InitCellProperties(scratch_, ACol, ARow);
-    return scratch_;
+    if (FScratch) delete FScratch;
+    FScratch = new TCellProperties(this, RCol, DRow);
+    InitCellProperties(FScratch, RCol, DRow);
+    return FScratch;
   }
-  if (TCellProperties* p = PropsAt(ACol, ARow)) return p;
-  auto* p = new TCellProperties(this, ACol, ARow);
-  TStringGrid::SetObjects(ACol, ARow, p);
-  InitCellProperties(p, ACol, ARow);
+  TObject* held = TStringGrid::Objects(RCol, DRow);
+  if (TCellProperties* p = SlotProps(RCol, DRow)) return p;
+  auto* p = new TCellProperties(this, RCol, DRow);
+  TStringGrid::SetObjects(RCol, DRow, p);
+  InitCellProperties(p, RCol, DRow);
+  p->SetCellObject(held);  // a user object stored through the string grid's own interface
   return p;
 }
 
-void TBaseGrid::SetCellProperties(int ACol, int ARow, TCellProperties* Value) {
-  if (ACol < 0 || ARow < 0) return;
-  auto* cur = static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow));
-  if (cur == Value) return;  // freeing it first would leave a dangling slot
+void TBaseGrid::SetCellProperties(int RCol, int DRow, TCellProperties* Value) {
+  if (RCol < 0 || DRow < 0) return;
+  TCellProperties* cur = SlotProps(RCol, DRow);
+  if (Value && cur == Value) return;  // freeing it first would leave a dangling slot
   if (Value && Value->FOwnerGrid != this) {
     if (Value->FOwnerGrid) Value->FOwnerGrid->Release(Value);
     Adopt(Value);
     FHasCellProps = true;
   }
-  TStringGrid::SetObjects(ACol, ARow, Value);
+  TStringGrid::SetObjects(RCol, DRow, Value);
   if (cur) DestroyProps(cur);
 }
 
-void TBaseGrid::FreeCellProperties(int ACol, int ARow) {
-  if (ACol < 0 || ARow < 0) return;
-  auto* cur = static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow));
+void TBaseGrid::FreeCellProperties(int RCol, int DRow) {
+  if (RCol < 0 || DRow < 0) return;
+  TCellProperties* cur = SlotProps(RCol, DRow);
   if (!cur) return;
-  TStringGrid::SetObjects(ACol, ARow, nullptr);
+  TStringGrid::SetObjects(RCol, DRow, nullptr);
   DestroyProps(cur);
 }
 
-void TBaseGrid::FreeCellPropertiesRange(int ACol1, int ARow1, int ACol2, int ARow2) {
+void TBaseGrid::FreeCellPropertiesRange(int RCol1, int DRow1, int RCol2, int DRow2) {
   if (!FHasCellProps) return;
-  int c1 = std::max(0, ACol1), r1 = std::max(0, ARow1);
-  for (int r = r1; r <= ARow2; ++r) {
-    for (int c = c1; c <= ACol2; ++c) {
-      auto* p = static_cast<TCellProperties*>(TStringGrid::Objects(c, r));
+  int c1 = std::max(0, RCol1), r1 = std::max(0, DRow1);
+  for (int r = r1; r <= DRow2; ++r) {
+    for (int c = c1; c <= RCol2; ++c) {
+      TCellProperties* p = SlotProps(c, r);
       if (!p) continue;
       TObject* g = p->GraphicObject();
       if (g && g->ClassName() == u"TCellGraphic") {
@@ -312,83 +334,83 @@ void TBaseGrid::FreeAllCellProperties() {
   FreeCellPropertiesRange(0, 0, std::max(ColCount(), TotalColCount()) - 1, RowCount() - 1);
 }
 
-void TBaseGrid::ResetColumn(int ACol) {
+void TBaseGrid::ResetColumn(int RCol) {
   for (int r = 0; r < RowCount(); ++r) {
-    TStringGrid::SetObjects(ACol, r, nullptr);
-    SetCellEx(ACol, r, String());
+    TStringGrid::SetObjects(RCol, r, nullptr);
+    SetCellEx(RCol, r, String());
   }
 }
 
-void TBaseGrid::ResetRow(int ARow) {
+void TBaseGrid::ResetRow(int DRow) {
   for (int c = 0; c < TotalColCount(); ++c) {
-    TStringGrid::SetObjects(c, ARow, nullptr);
-    SetCellEx(c, ARow, String());
+    TStringGrid::SetObjects(c, DRow, nullptr);
+    SetCellEx(c, DRow, String());
   }
 }
 
-void TBaseGrid::ResetCell(int ACol, int ARow) {
-  SetCellEx(ACol, ARow, String());
-  TStringGrid::SetObjects(ACol, ARow, nullptr);
+void TBaseGrid::ResetCell(int RCol, int DRow) {
+  SetCellEx(RCol, DRow, String());
+  TStringGrid::SetObjects(RCol, DRow, nullptr);
 }
 
-TObject* TBaseGrid::GetObjectEx(int ACol, int ARow) const {
-  auto* p = static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow));
-  return p ? p->CellObject() : nullptr;
+TObject* TBaseGrid::GetObjectEx(int RCol, int DRow) const {
+  if (TCellProperties* p = SlotProps(RCol, DRow)) return p->CellObject();
+  return TStringGrid::Objects(RCol, DRow);
 }
 
-TObject* TBaseGrid::GetGraphicObjectEx(int ACol, int ARow) const {
-  auto* p = static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow));
+TObject* TBaseGrid::GetGraphicObjectEx(int RCol, int DRow) const {
+  TCellProperties* p = SlotProps(RCol, DRow);
   return p ? p->GraphicObject() : nullptr;
 }
 
-void TBaseGrid::SetObjectEx(int ACol, int ARow, TObject* Value) {
-  String s = GetCellEx(ACol, ARow);
+void TBaseGrid::SetObjectEx(int RCol, int DRow, TObject* Value) {
+  String s = GetCellEx(RCol, DRow);
   bool empty = s.empty();
-  if (empty) SetCellEx(ACol, ARow, u" ");
-  GetCellProperties(ACol, ARow)->SetCellObject(Value);
-  if (empty) SetCellEx(ACol, ARow, String());
+  if (empty) SetCellEx(RCol, DRow, u" ");
+  GetCellProperties(RCol, DRow)->SetCellObject(Value);
+  if (empty) SetCellEx(RCol, DRow, String());
 }
 
-void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, TObject* Value) {
-  if (destroying_ || ComponentState().Contains(TComponentStateFlag::csDestroying)) return;
-  String s = GetCellEx(ACol, ARow);
+void TBaseGrid::SetGraphicObjectEx(int RCol, int DRow, TObject* Value) {
+  if (FDestroying || ComponentState().Contains(TComponentStateFlag::csDestroying)) return;
+  String s = GetCellEx(RCol, DRow);
   bool empty = s.empty();
-  if (empty) SetCellEx(ACol, ARow, u" ");
-  GetCellProperties(ACol, ARow)->SetGraphicObject(Value);
-  if (empty) SetCellEx(ACol, ARow, String());
+  if (empty) SetCellEx(RCol, DRow, u" ");
+  GetCellProperties(RCol, DRow)->SetGraphicObject(Value);
+  if (empty) SetCellEx(RCol, DRow, String());
 }
 
 // =============================================================================================
 // Merged ranges
 
-void TBaseGrid::MergeCells(int ACol, int ARow, int SpanX, int SpanY) {
+void TBaseGrid::MergeCells(int RCol, int DRow, int SpanX, int SpanY) {
   ++FMergeCount;
   if (SpanX < 1 || SpanY < 1) return;
   // Cells outside the grid are left alone: the range is cut to what lies inside.
-  int lastC = std::min(ACol + SpanX - 1, TotalColCount() - 1);
-  int lastR = std::min(ARow + SpanY - 1, RowCount() - 1);
-  if (!Inside(ACol, ARow)) return;
-  for (int i = ACol; i <= lastC; ++i) {
-    for (int j = ARow; j <= lastR; ++j) {
+  int lastC = std::min(RCol + SpanX - 1, TotalColCount() - 1);
+  int lastR = std::min(DRow + SpanY - 1, RowCount() - 1);
+  if (!Inside(RCol, DRow)) return;
+  for (int i = RCol; i <= lastC; ++i) {
+    for (int j = DRow; j <= lastR; ++j) {
       TCellProperties* p = GetCellProperties(i, j);
-      p->FIsBaseCell = (i == ACol && j == ARow);
+      p->FIsBaseCell = (i == RCol && j == DRow);
       if (p->FIsBaseCell) {
-        p->FCellSpanX = lastC - ACol;
-        p->FCellSpanY = lastR - ARow;
+        p->FCellSpanX = lastC - RCol;
+        p->FCellSpanY = lastR - DRow;
       } else {
-        p->FCellSpanX = i - ACol;
-        p->FCellSpanY = j - ARow;
+        p->FCellSpanX = i - RCol;
+        p->FCellSpanY = j - DRow;
       }
     }
   }
-  for (int i = ACol; i <= lastC; ++i)
-    for (int j = ARow; j <= lastR; ++j) RepaintCell(i, j);
+  for (int i = RCol; i <= lastC; ++i)
+    for (int j = DRow; j <= lastR; ++j) RepaintCell(i, j);
 }
 
-void TBaseGrid::SplitCells(int ACol, int ARow) {
-  if (Inside(ACol, ARow)) {
-    TCellProperties* p = GetCellProperties(ACol, ARow);
-    TPoint b = p->GetBaseCell(ACol, ARow);
+void TBaseGrid::SplitCells(int RCol, int DRow) {
+  if (Inside(RCol, DRow)) {
+    TCellProperties* p = GetCellProperties(RCol, DRow);
+    TPoint b = p->GetBaseCell(RCol, DRow);
     int sx = -1, sy = -1;
     if (TCellProperties* bp = PropsAt(b.X, b.Y)) {
       sx = bp->FCellSpanX;
@@ -410,110 +432,110 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
   --FMergeCount;
 }
 
-TPoint TBaseGrid::BaseCell(int ACol, int ARow) const {
-  if (TCellProperties* p = PropsAt(ACol, ARow)) return p->GetBaseCell(ACol, ARow);
-  return Point(ACol, ARow);
+TPoint TBaseGrid::BaseCell(int RCol, int DRow) const {
+  if (TCellProperties* p = PropsAt(RCol, DRow)) return p->GetBaseCell(RCol, DRow);
+  return Point(RCol, DRow);
 }
 
-bool TBaseGrid::IsBaseCell(int ACol, int ARow) const {
-  TCellProperties* p = PropsAt(ACol, ARow);
+bool TBaseGrid::IsBaseCell(int RCol, int DRow) const {
+  TCellProperties* p = PropsAt(RCol, DRow);
   return !p || p->FIsBaseCell;
 }
 
-bool TBaseGrid::BaseCellInfo(int ACol, int ARow, int& BaseCol, int& BaseRow) const {
-  BaseCol = ACol;
-  BaseRow = ARow;
-  TCellProperties* p = PropsAt(ACol, ARow);
+bool TBaseGrid::BaseCellInfo(int RCol, int DRow, int& BaseCol, int& BaseRow) const {
+  BaseCol = RCol;
+  BaseRow = DRow;
+  TCellProperties* p = PropsAt(RCol, DRow);
   if (!p) return true;
   if (!p->FIsBaseCell) {
-    TPoint b = p->GetBaseCell(ACol, ARow);
+    TPoint b = p->GetBaseCell(RCol, DRow);
     BaseCol = b.X;
     BaseRow = b.Y;
   }
   return p->FIsBaseCell;
 }
 
-bool TBaseGrid::IsMergedCell(int ACol, int ARow) const {
-  TCellProperties* p = PropsAt(ACol, ARow);
+bool TBaseGrid::IsMergedCell(int RCol, int DRow) const {
+  TCellProperties* p = PropsAt(RCol, DRow);
   return p && (p->FCellSpanX > 0 || p->FCellSpanY > 0);
 }
 
-bool TBaseGrid::IsMergedNonBaseCell(int ACol, int ARow) const {
-  TCellProperties* p = PropsAt(ACol, ARow);
+bool TBaseGrid::IsMergedNonBaseCell(int RCol, int DRow) const {
+  TCellProperties* p = PropsAt(RCol, DRow);
   return p && (p->FCellSpanX > 0 || p->FCellSpanY > 0) && !p->FIsBaseCell;
 }
 
-bool TBaseGrid::IsXMergedCell(int ACol, int ARow) const {
-  if (!PropsAt(ACol, ARow)) return false;
-  TPoint b = BaseCell(ACol, ARow);
+bool TBaseGrid::IsXMergedCell(int RCol, int DRow) const {
+  if (!PropsAt(RCol, DRow)) return false;
+  TPoint b = BaseCell(RCol, DRow);
   TCellProperties* bp = PropsAt(b.X, b.Y);
   return bp && bp->FCellSpanX > 0;
 }
 
-bool TBaseGrid::IsYMergedCell(int ACol, int ARow) const {
-  if (!PropsAt(ACol, ARow)) return false;
-  TPoint b = BaseCell(ACol, ARow);
+bool TBaseGrid::IsYMergedCell(int RCol, int DRow) const {
+  if (!PropsAt(RCol, DRow)) return false;
+  TPoint b = BaseCell(RCol, DRow);
   TCellProperties* bp = PropsAt(b.X, b.Y);
   return bp && bp->FCellSpanY > 0;
 }
 
-TPoint TBaseGrid::CellSpan(int ACol, int ARow) const {
-  TCellProperties* p = PropsAt(ACol, ARow);
+TPoint TBaseGrid::CellSpan(int RCol, int DRow) const {
+  TCellProperties* p = PropsAt(RCol, DRow);
   if (!p || p->FCellSpanX == -1 || p->FCellSpanY == -1) return Point(0, 0);
-  TPoint b = p->GetBaseCell(ACol, ARow);
+  TPoint b = p->GetBaseCell(RCol, DRow);
   TCellProperties* bp = PropsAt(b.X, b.Y);
   if (!bp) return Point(0, 0);
   return Point(bp->FCellSpanX, bp->FCellSpanY);
 }
 
-TPoint TBaseGrid::CellExt(int ACol, int ARow) const {
-  TCellProperties* p = PropsAt(ACol, ARow);
+TPoint TBaseGrid::CellExt(int RCol, int DRow) const {
+  TCellProperties* p = PropsAt(RCol, DRow);
   if (!p || p->FCellSpanX == -1 || p->FCellSpanY == -1) return Point(0, 0);
-  TPoint b = p->GetBaseCell(ACol, ARow);
+  TPoint b = p->GetBaseCell(RCol, DRow);
   TCellProperties* bp = PropsAt(b.X, b.Y);
   if (!bp) return Point(0, 0);
-  return Point(b.X + bp->FCellSpanX - ACol, b.Y + bp->FCellSpanY - ARow);
+  return Point(b.X + bp->FCellSpanX - RCol, b.Y + bp->FCellSpanY - DRow);
 }
 
-TRect TBaseGrid::FullCell(int ACol, int ARow) const {
-  TPoint b = BaseCell(ACol, ARow);
-  TPoint s = CellSpan(ACol, ARow);
+TRect TBaseGrid::FullCell(int RCol, int DRow) const {
+  TPoint b = BaseCell(RCol, DRow);
+  TPoint s = CellSpan(RCol, DRow);
   return Rect(b.X, b.Y, b.X + s.X, b.Y + s.Y);
 }
 
-int TBaseGrid::MinRowSpan(int ARow) const {
+int TBaseGrid::MinRowSpan(int DRow) const {
   int best = RowCount();
   for (int c = 0; c < ColCount(); ++c) {
-    int y = CellSpan(c, ARow).Y;
+    int y = CellSpan(c, DRow).Y;
     if (y > 0 && y < RowCount()) best = std::min(best, y);
   }
   return best;
 }
 
-int TBaseGrid::MaxRowSpan(int ARow) const {
+int TBaseGrid::MaxRowSpan(int DRow) const {
   int best = 0;
-  for (int c = 0; c < ColCount(); ++c) best = std::max(best, CellSpan(c, ARow).Y);
+  for (int c = 0; c < ColCount(); ++c) best = std::max(best, CellSpan(c, DRow).Y);
   return best;
 }
 
-bool TBaseGrid::RowSpanIdentical(int ARow1, int ARow2) const {
+bool TBaseGrid::RowSpanIdentical(int DRow1, int DRow2) const {
   bool found = false;
   for (int c = 0; c < ColCount(); ++c) {
-    if (CellSpan(c, ARow1).Y > 0 && CellSpan(c, ARow2).Y > 0) {
+    if (CellSpan(c, DRow1).Y > 0 && CellSpan(c, DRow2).Y > 0) {
       found = true;
-      if (BaseCell(c, ARow1).Y != BaseCell(c, ARow2).Y) return false;
+      if (BaseCell(c, DRow1).Y != BaseCell(c, DRow2).Y) return false;
     }
   }
   return found;
 }
 
-bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const {
+bool TBaseGrid::ColSpanIdentical(int RCol1, int RCol2) const {
   bool found = false;
   for (int r = 0; r < RowCount(); ++r) {
-    int x1 = CellSpan(ACol1, r).X, x2 = CellSpan(ACol2, r).X;
+    int x1 = CellSpan(RCol1, r).X, x2 = CellSpan(RCol2, r).X;
     if (x1 > 0 && x2 > 0) {
       found = true;
-      if (BaseCell(ACol1, r).X != BaseCell(ACol2, r).X) return false;
+      if (BaseCell(RCol1, r).X != BaseCell(RCol2, r).X) return false;
     } else if (x1 != x2) {
       return false;
     }
@@ -524,32 +546,32 @@ bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const {
 // =============================================================================================
 // Geometry
 
-TRect TBaseGrid::VirtualCellRect(int ACol, int ARow) const { return FlipGridRect(VirtualLayoutRect(ACol, ARow)); }
+TRect TBaseGrid::VirtualCellRect(int DCol, int DRow) const { return FlipGridRect(VirtualLayoutRect(DCol, DRow)); }
 
-TRect TBaseGrid::VirtualLayoutRect(int ACol, int ARow) const {
+TRect TBaseGrid::VirtualLayoutRect(int DCol, int DRow) const {
   int x = 0, y = 0;
-  for (int i = 0; i < ACol; ++i) x += ColWidths(i);
-  for (int j = 0; j < ARow; ++j) y += RowHeights(j);
-  TRect r = Rect(x, y, x + ColWidths(ACol), y + RowHeights(ARow));
+  for (int i = 0; i < DCol; ++i) x += ColWidths(i);
+  for (int j = 0; j < DRow; ++j) y += RowHeights(j);
+  TRect r = Rect(x, y, x + ColWidths(DCol), y + RowHeights(DRow));
   int dx = 0, dy = 0;
-  if (ACol >= FixedCols())
+  if (DCol >= FixedCols())
     for (int i = 0; i < LeftCol(); ++i) dx += ColWidths(i);
-  if (ARow >= FixedRows())
+  if (DRow >= FixedRows())
     for (int j = 0; j < TopRow(); ++j) dy += RowHeights(j);
   OffsetRect(r, -dx, -dy);
   TRect t = LayoutCellRect(LeftCol(), TopRow());
-  int tl = ACol < FixedCols() ? 0 : t.Left;
-  int tt = ARow < FixedRows() ? 0 : t.Top;
+  int tl = DCol < FixedCols() ? 0 : t.Left;
+  int tt = DRow < FixedRows() ? 0 : t.Top;
   OffsetRect(r, tl, tt);
   return r;
 }
 
-TRect TBaseGrid::CellRect(int ACol, int ARow) const { return FlipGridRect(CellLayoutRect(ACol, ARow)); }
+TRect TBaseGrid::CellRect(int DCol, int DRow) const { return FlipGridRect(CellLayoutRect(DCol, DRow)); }
 
-TRect TBaseGrid::CellLayoutRect(int ACol, int ARow) const {
-  TCellProperties* p = PropsAt(ACol, ARow);
+TRect TBaseGrid::CellLayoutRect(int DCol, int DRow) const {
+  TCellProperties* p = PropsAt(DCol, DRow);
   if (p && (p->FCellSpanX != -1 || p->FCellSpanY != -1)) {
-    TPoint b = p->GetBaseCell(ACol, ARow);
+    TPoint b = p->GetBaseCell(DCol, DRow);
     TCellProperties* bp = PropsAt(b.X, b.Y);
     int sx = bp ? std::max(0, bp->FCellSpanX) : 0;
     int sy = bp ? std::max(0, bp->FCellSpanY) : 0;
@@ -560,27 +582,27 @@ TRect TBaseGrid::CellLayoutRect(int ACol, int ARow) const {
     return Rect(std::min(r1.Left, r2.Left), std::min(r1.Top, r2.Top), std::max(r1.Right, r2.Right),
                 std::max(r1.Bottom, r2.Bottom));
   }
-  if (p && p->Control()) return VirtualLayoutRect(ACol, ARow);
-  TRect t = LayoutCellRect(ACol, ARow);
-  return Rect(t.Left, t.Top, t.Left + ColWidths(ACol), t.Top + RowHeights(ARow));
+  if (p && p->Control()) return VirtualLayoutRect(DCol, DRow);
+  TRect t = LayoutCellRect(DCol, DRow);
+  return Rect(t.Left, t.Top, t.Left + ColWidths(DCol), t.Top + RowHeights(DRow));
 }
 
-TPoint TBaseGrid::CellSize(int ACol, int ARow) const {
-  if (IsMergedCell(ACol, ARow)) {
-    TPoint b = BaseCell(ACol, ARow);
-    TPoint s = CellSpan(ACol, ARow);
+TPoint TBaseGrid::CellSize(int DCol, int DRow) const {
+  if (IsMergedCell(DCol, DRow)) {
+    TPoint b = BaseCell(DCol, DRow);
+    TPoint s = CellSpan(DCol, DRow);
     TRect r1 = VirtualLayoutRect(b.X, b.Y);
     TRect r2 = VirtualLayoutRect(b.X + s.X, b.Y + s.Y);
     return Point(std::max(r1.Right, r2.Right) - std::min(r1.Left, r2.Left),
                  std::max(r1.Bottom, r2.Bottom) - std::min(r1.Top, r2.Top));
   }
-  TRect r = VirtualLayoutRect(ACol, ARow);
+  TRect r = VirtualLayoutRect(DCol, DRow);
   return Point(r.Width(), r.Height());
 }
 
-void TBaseGrid::RepaintCell(int ACol, int ARow) {
+void TBaseGrid::RepaintCell(int DCol, int DRow) {
   if (!HandleAllocated()) return;
-  InvalidateClientRect(CellRect(ACol, ARow));
+  InvalidateClientRect(CellRect(DCol, DRow));
 }
 
 int TBaseGrid::FixedColsWidth() const {
@@ -602,43 +624,37 @@ bool TBaseGrid::IsFixed(int, int) { return false; }
 int TBaseGrid::GetRowIndent(int) { return 0; }
 bool TBaseGrid::HasNodes() { return false; }
 
-void TBaseGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState) {
-  DrawText(ACanvas, GetCellEx(ACol, ARow), ARect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+void TBaseGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect ARect, TGridDrawState) {
+  DrawText(ACanvas, GetCellEx(DCol, DRow), ARect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void TBaseGrid::LastRowChanged() {}
 
-void TBaseGrid::DoGetDisplText(int ACol, int ARow, String& Value) {
-  if (OnGetDisplText) OnGetDisplText(this, ACol, ARow, Value);
+void TBaseGrid::DoGetDisplText(int RCol, int DRow, String& Value) {
+  if (OnGetDisplText) OnGetDisplText(this, RCol, DRow, Value);
 }
 
-void TBaseGrid::DoGetDisplWideText(int ACol, int ARow, String& Value) {
-  if (OnGetDisplWideText) OnGetDisplWideText(this, ACol, ARow, Value);
+void TBaseGrid::DoGetDisplWideText(int RCol, int DRow, String& Value) {
+  if (OnGetDisplWideText) OnGetDisplWideText(this, RCol, DRow, Value);
 }
 
-void TBaseGrid::GetDefaultCellProps(int, int, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
-                                    TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA,
-                                    TVAlignment& VA, bool& WW, TCellGradientDirection& GD) {
-  AFont->Assign(Font());
-  ABrush->SetColor(Color());
-  AColorTo = clNone;
-  AMirrorColor = clNone;
-  AMirrorColorTo = clNone;
-  HA = taLeftJustify;
-  VA = vtaTop;
-  WW = FWordWrap;
-  GD = GradientVertical;
+TCellStyle TBaseGrid::PlainCellStyle() const {
+  TCellStyle s;
+  s.Color = Color();
+  s.Font.Assign(Font());
+  s.WordWrap = FWordWrap;
+  return s;
 }
+
+TCellStyle TBaseGrid::GetDefaultCellProps(int, int) { return PlainCellStyle(); }
 
 void TBaseGrid::CellChanged(int, int) {}
 bool TBaseGrid::HasCellBorders() { return false; }
 bool TBaseGrid::UseVCLStyles() { return false; }
 
-void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&,
-                                    TColor&, TFont*, TAlignment&, TVAlignment&, bool&,
-                                    TCellGradientDirection&) {}
+TCellStyle TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool) { return PlainCellStyle(); }
 
-int TBaseGrid::DisplColIndex(int ACol) { return ACol; }
+int TBaseGrid::DisplColIndex(int RCol) { return RCol; }
 int TBaseGrid::TotalColCount() const { return ColCount(); }
 
 // =============================================================================================
@@ -690,6 +706,6 @@ void TBaseGrid::SetUndoRedo(TAdvGridUndoRedo* v) {
   if (v) v->SetGrid(this);
 }
 
-String TBaseGrid::GetEditText(int ACol, int ARow) { return TStringGrid::GetEditText(ACol, ARow); }
-void TBaseGrid::SetEditText(int ACol, int ARow, const String& Value) { TStringGrid::SetEditText(ACol, ARow, Value); }
+String TBaseGrid::GetEditText(int DCol, int DRow) { return TStringGrid::GetEditText(DCol, DRow); }
+void TBaseGrid::SetEditText(int DCol, int DRow, const String& Value) { TStringGrid::SetEditText(DCol, DRow, Value); }
 void TBaseGrid::ChangeScale(int M, int D) { TObjStringGrid::ChangeScale(M, D); }

@@ -3,7 +3,12 @@
 // events, per-cell properties kept in the string grid's object slot, merging and splitting,
 // merge-aware geometry, the one cell painter and navigation that steps over merged ranges.
 //
-// Coordinates are the string grid's own (column, row) indices unless a routine says otherwise.
+// Index spaces (docs/grid-contract.md): a column is real (RCol: its place in the cell store,
+// hidden columns included) or display (DCol: its place on screen); rows here are always display
+// rows (DRow), as the store holds displayed rows only. The cell store, properties and merged
+// ranges take (RCol, DRow); geometry, painting and navigation take (DCol, DRow). This grid hides
+// no column, so both column spaces coincide in it; a grid that hides columns maps between them.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,14 +29,44 @@ enum TColumnCalcType : uint8_t {
 
 using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 
+// One side's line of a cell border.
+struct TCellBorderLine {
+  TColor Color = clBlack;
+  int Width = 1;
+  TPenStyle Style = psSolid;
+};
+
+// A cell's resolved look: the one value that painting (and printing and export) draw a cell
+// with, so that they all show the same cell.
+struct TCellStyle {
+  TColor Color = clWindow;       // background, or the gradient's start
+  TColor ColorTo = clNone;       // gradient end; clNone: solid
+  TColor MirrorColor = clNone;   // the lower half's gradient, used when MirrorColorTo is a colour
+  TColor MirrorColorTo = clNone;
+  TCellGradientDirection GradientDirection = GradientVertical;
+  TFont Font;
+  TAlignment Alignment = taLeftJustify;
+  TVAlignment VAlignment = vtaTop;
+  bool WordWrap = true;
+  // Sides that get a line, each with its own pen. The base grid has no cell borders
+  // (HasCellBorders); a grid that has them fills and draws these.
+  TCellBorders Borders;
+  std::array<TCellBorderLine, 4> BorderLines{};  // by TCellBorder
+
+  TCellStyle() = default;
+  TCellStyle(const TCellStyle& Source) { *this = Source; }
+  TCellStyle& operator=(const TCellStyle& Source);
+};
+
 // Per-cell properties. The grid that creates one owns it for its whole life: a properties
 // object detached from its slot (rows being shifted, hidden rows) is still freed with the grid.
 // Rarely used fields live in a block allocated on first use, and the font face is interned, so
 // a cell that only carries colours or merge state costs one small object.
-class TCellProperties : public TPersistent {
+// Final: the grid tells properties from a user object in a cell's slot by their exact class.
+class TCellProperties final : public TPersistent {
  public:
   // Registers with AOwner (which then owns the object) and sets its has-properties flag.
-  TCellProperties(TBaseGrid* AOwner, int ACol, int ARow);
+  TCellProperties(TBaseGrid* AOwner, int RCol, int DRow);
   ~TCellProperties() override;
   String ClassName() const override { return u"TCellProperties"; }
   void Assign(TPersistent* Source) override;
@@ -41,23 +76,23 @@ class TCellProperties : public TPersistent {
   void SetOwnerCol(int v) { FOwnerCol = v; }
   int OwnerRow() const { return FOwnerRow; }
   void SetOwnerRow(int v) { FOwnerRow = v; }
-  // (ACol, ARow) are the cell's own coordinates.
-  TPoint GetBaseCell(int ACol, int ARow) const;
+  // (RCol, DRow) are the cell's own coordinates.
+  TPoint GetBaseCell(int RCol, int DRow) const;
 
-  TObject* CellObject() const { return extra_ ? extra_->Object : nullptr; }
-  void SetCellObject(TObject* v) { if (v || extra_) Extra().Object = v; }
-  TObject* GraphicObject() const { return extra_ ? extra_->GraphicObject : nullptr; }
-  void SetGraphicObject(TObject* v) { if (v || extra_) Extra().GraphicObject = v; }
-  TObject* CalcObject() const { return extra_ ? extra_->CalcObject : nullptr; }
-  void SetCalcObject(TObject* v) { if (v || extra_) Extra().CalcObject = v; }
-  TControl* Control() const { return extra_ ? extra_->Control : nullptr; }
-  void SetControl(TControl* v) { if (v || extra_) Extra().Control = v; }
-  int BorderWidth() const { return extra_ ? extra_->BorderWidth : 0; }
-  void SetBorderWidth(int v) { if (v || extra_) Extra().BorderWidth = v; }
-  TColor BorderColor() const { return extra_ ? extra_->BorderColor : 0; }
-  void SetBorderColor(TColor v) { if (v || extra_) Extra().BorderColor = v; }
-  int NodeLevel() const { return extra_ ? extra_->NodeLevel : 0; }
-  void SetNodeLevel(int v) { if (v || extra_) Extra().NodeLevel = v; }
+  TObject* CellObject() const { return FExtra ? FExtra->Object : nullptr; }
+  void SetCellObject(TObject* v) { if (v || FExtra) Extra().Object = v; }
+  TObject* GraphicObject() const { return FExtra ? FExtra->GraphicObject : nullptr; }
+  void SetGraphicObject(TObject* v) { if (v || FExtra) Extra().GraphicObject = v; }
+  TObject* CalcObject() const { return FExtra ? FExtra->CalcObject : nullptr; }
+  void SetCalcObject(TObject* v) { if (v || FExtra) Extra().CalcObject = v; }
+  TControl* Control() const { return FExtra ? FExtra->Control : nullptr; }
+  void SetControl(TControl* v) { if (v || FExtra) Extra().Control = v; }
+  int BorderWidth() const { return FExtra ? FExtra->BorderWidth : 0; }
+  void SetBorderWidth(int v) { if (v || FExtra) Extra().BorderWidth = v; }
+  TColor BorderColor() const { return FExtra ? FExtra->BorderColor : 0; }
+  void SetBorderColor(TColor v) { if (v || FExtra) Extra().BorderColor = v; }
+  int NodeLevel() const { return FExtra ? FExtra->NodeLevel : 0; }
+  void SetNodeLevel(int v) { if (v || FExtra) Extra().NodeLevel = v; }
 
   TBrushStyle BrushStyle() const { return static_cast<TBrushStyle>(FBrushStyle); }
   void SetBrushStyle(TBrushStyle v) { FBrushStyle = static_cast<uint8_t>(v); }
@@ -113,7 +148,7 @@ class TCellProperties : public TPersistent {
   void Repaint();
 
   TBaseGrid* FOwnerGrid = nullptr;
-  std::unique_ptr<TExtra> extra_;
+  std::unique_ptr<TExtra> FExtra;
   int FOwnerCol = 0;
   int FOwnerRow = 0;
   TColor FBrushColor = clNone;
@@ -123,8 +158,8 @@ class TCellProperties : public TPersistent {
   int FCellSpanY = -1;
   int FCellSpanX = -1;
   int FPaintID = 0;
-  uint32_t ownIndex_ = 0;   // position in the owner's list of owned objects
-  uint16_t fontName_ = 0;   // interned face, 0 = empty
+  uint32_t FOwnIndex = 0;       // position in the owner's list of owned objects
+  uint16_t FFontNameIndex = 0;  // interned face, 0 = empty
   uint8_t FBrushStyle = bsSolid;
   uint8_t FFontStyle = 0;
   uint8_t FAlignment = taLeftJustify;
@@ -144,100 +179,104 @@ class TBaseGrid : public TObjStringGrid {
   String ClassName() const override { return u"TBaseGrid"; }
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
-  // ---- cells ----
-  String GetCellEx(int ACol, int ARow);
-  void SetCellEx(int ACol, int ARow, const String& Value);
-  String Cells(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
-  void SetCells(int ACol, int ARow, const String& Value) { SetCellEx(ACol, ARow, Value); }
-  String GetGridCell(int ACol, int ARow) const { return TStringGrid::Cells(ACol, ARow); }
-  void SetGridCell(int ACol, int ARow, const String& Value) { TStringGrid::SetCells(ACol, ARow, Value); }
-  TObject* GetGridObject(int ACol, int ARow) const { return TStringGrid::Objects(ACol, ARow); }
+  // ---- cells: (RCol, DRow) ----
+  String GetCellEx(int RCol, int DRow);
+  void SetCellEx(int RCol, int DRow, const String& Value);
+  String Cells(int RCol, int DRow) { return GetCellEx(RCol, DRow); }
+  void SetCells(int RCol, int DRow, const String& Value) { SetCellEx(RCol, DRow, Value); }
+  String GetGridCell(int RCol, int DRow) const { return TStringGrid::Cells(RCol, DRow); }
+  void SetGridCell(int RCol, int DRow, const String& Value) { TStringGrid::SetCells(RCol, DRow, Value); }
+  // The raw slot: the cell's properties, a user object stored through the string grid's own
+  // interface, or nothing.
+  TObject* GetGridObject(int RCol, int DRow) const { return TStringGrid::Objects(RCol, DRow); }
   // Overwrites the raw slot; a properties object it held stays owned by this grid.
-  void SetGridObject(int ACol, int ARow, TObject* Value) { TStringGrid::SetObjects(ACol, ARow, Value); }
+  void SetGridObject(int RCol, int DRow, TObject* Value) { TStringGrid::SetObjects(RCol, DRow, Value); }
 
-  // ---- cell properties ----
-  bool HasCellProperties(int ACol, int ARow) const;
-  // Created on first use with the grid's defaults. For a cell outside the grid the answer is a
-  // scratch object that belongs to no cell (reset on every such call), so nothing is written
-  // outside the cell store.
-  TCellProperties* GetCellProperties(int ACol, int ARow);
-  // Frees the cell's current properties and stores Value, which this grid then owns; the object
-  // already in the slot is kept as it is.
-  void SetCellProperties(int ACol, int ARow, TCellProperties* Value);
-  void FreeCellProperties(int ACol, int ARow);
-  void FreeCellPropertiesRange(int ACol1, int ARow1, int ACol2, int ARow2);
+  // ---- cell properties: (RCol, DRow) ----
+  bool HasCellProperties(int RCol, int DRow) const;
+  // Created on first use with the grid's defaults, carrying the user object the slot held. For a
+  // cell outside the grid the answer is a scratch object that belongs to no cell (reset on every
+  // such call), so nothing is written outside the cell store.
+  TCellProperties* GetCellProperties(int RCol, int DRow);
+  // Frees the cell's current properties and stores Value, which this grid then owns; a user
+  // object in the slot is not freed.
+  void SetCellProperties(int RCol, int DRow, TCellProperties* Value);
+  // Frees properties only; a user object stays in its slot.
+  void FreeCellProperties(int RCol, int DRow);
+  void FreeCellPropertiesRange(int RCol1, int DRow1, int RCol2, int DRow2);
   void FreeAllCellProperties();
   // Empty the slot(s) without freeing (the caller has moved the objects) and blank the text(s).
-  void ResetColumn(int ACol);
-  void ResetRow(int ARow);
-  void ResetCell(int ACol, int ARow);
+  void ResetColumn(int RCol);
+  void ResetRow(int DRow);
+  void ResetCell(int RCol, int DRow);
 
-  TObject* GetObjectEx(int ACol, int ARow) const;
-  void SetObjectEx(int ACol, int ARow, TObject* Value);
-  TObject* GetGraphicObjectEx(int ACol, int ARow) const;
-  void SetGraphicObjectEx(int ACol, int ARow, TObject* Value);
+  // The user object: the one the properties carry, or the one the slot holds itself.
+  TObject* GetObjectEx(int RCol, int DRow) const;
+  void SetObjectEx(int RCol, int DRow, TObject* Value);
+  TObject* GetGraphicObjectEx(int RCol, int DRow) const;
+  void SetGraphicObjectEx(int RCol, int DRow, TObject* Value);
   static TObject* PropertiesGraphic(const TCellProperties* Props) { return Props ? Props->GraphicObject() : nullptr; }
-  TObject* Objects(int ACol, int ARow) const { return GetObjectEx(ACol, ARow); }
-  void SetObjects(int ACol, int ARow, TObject* Value) { SetObjectEx(ACol, ARow, Value); }
+  TObject* Objects(int RCol, int DRow) const { return GetObjectEx(RCol, DRow); }
+  void SetObjects(int RCol, int DRow, TObject* Value) { SetObjectEx(RCol, DRow, Value); }
 
-  // ---- merged ranges ----
-  virtual void MergeCells(int ACol, int ARow, int SpanX, int SpanY);
-  virtual void SplitCells(int ACol, int ARow);
-  TPoint BaseCell(int ACol, int ARow) const;
-  bool IsBaseCell(int ACol, int ARow) const;
-  bool BaseCellInfo(int ACol, int ARow, int& BaseCol, int& BaseRow) const;
-  bool IsMergedCell(int ACol, int ARow) const;
-  bool IsMergedNonBaseCell(int ACol, int ARow) const;
-  bool IsXMergedCell(int ACol, int ARow) const;
-  bool IsYMergedCell(int ACol, int ARow) const;
-  TPoint CellSpan(int ACol, int ARow) const;
-  TPoint CellExt(int ACol, int ARow) const;
-  TRect FullCell(int ACol, int ARow) const;  // inclusive cell coordinates
-  int MinRowSpan(int ARow) const;
-  int MaxRowSpan(int ARow) const;
-  bool RowSpanIdentical(int ARow1, int ARow2) const;
-  bool ColSpanIdentical(int ACol1, int ACol2) const;
+  // ---- merged ranges: (RCol, DRow) ----
+  virtual void MergeCells(int RCol, int DRow, int SpanX, int SpanY);
+  virtual void SplitCells(int RCol, int DRow);
+  TPoint BaseCell(int RCol, int DRow) const;
+  bool IsBaseCell(int RCol, int DRow) const;
+  bool BaseCellInfo(int RCol, int DRow, int& BaseCol, int& BaseRow) const;
+  bool IsMergedCell(int RCol, int DRow) const;
+  bool IsMergedNonBaseCell(int RCol, int DRow) const;
+  bool IsXMergedCell(int RCol, int DRow) const;
+  bool IsYMergedCell(int RCol, int DRow) const;
+  TPoint CellSpan(int RCol, int DRow) const;
+  TPoint CellExt(int RCol, int DRow) const;
+  TRect FullCell(int RCol, int DRow) const;  // inclusive cell coordinates
+  int MinRowSpan(int DRow) const;
+  int MaxRowSpan(int DRow) const;
+  bool RowSpanIdentical(int DRow1, int DRow2) const;
+  bool ColSpanIdentical(int RCol1, int RCol2) const;
   int MergeCount() const { return FMergeCount; }
 
-  // ---- geometry ----
+  // ---- geometry: (DCol, DRow) ----
   // Client coordinates: mirrored when the grid lays out right to left (UseRightToLeftAlignment).
   // Defined also for cells scrolled out of view (coordinates may be negative).
-  TRect VirtualCellRect(int ACol, int ARow) const;
-  TRect CellRect(int ACol, int ARow) const;
-  TPoint CellSize(int ACol, int ARow) const;
-  void RepaintCell(int ACol, int ARow);
+  TRect VirtualCellRect(int DCol, int DRow) const;
+  // A merged range's rectangle; the merge state is read at (DCol, DRow) as a store cell.
+  TRect CellRect(int DCol, int DRow) const;
+  TPoint CellSize(int DCol, int DRow) const;
+  void RepaintCell(int DCol, int DRow);
   int FixedColsWidth() const;
   int FixedRowsHeight() const;
 
-  // ---- painting ----
-  void PaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
-  void PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
-  void DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState, bool Resolve);
+  // ---- painting: (DCol, DRow) ----
+  void PaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState);
+  void PaintCellExt(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState);
+  void DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState, bool Resolve);
   void SnapToBaseCell();
   void RepaintMergedFixedCols();
   void RepaintMergedFixedRows();
   int PaintID() const { return FPaintID; }
 
   // ---- virtual operations ----
-  virtual bool IsFixed(int ACol, int ARow);
-  virtual int GetRowIndent(int ARow);
+  virtual bool IsFixed(int DCol, int DRow);
+  virtual int GetRowIndent(int DRow);
   virtual bool HasNodes();
-  virtual void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+  virtual void DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect ARect, TGridDrawState AState);
   virtual void LastRowChanged();
-  virtual void DoGetDisplText(int ACol, int ARow, String& Value);
-  virtual void DoGetDisplWideText(int ACol, int ARow, String& Value);
-  virtual void GetDefaultCellProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo,
-                                   TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA,
-                                   TVAlignment& VA, bool& WW, TCellGradientDirection& GD);
-  virtual void CellChanged(int ACol, int ARow);
+  virtual void DoGetDisplText(int RCol, int DRow, String& Value);
+  virtual void DoGetDisplWideText(int RCol, int DRow, String& Value);
+  // The look a new cell's properties start from.
+  virtual TCellStyle GetDefaultCellProps(int RCol, int DRow);
+  virtual void CellChanged(int RCol, int DRow);
   virtual bool HasCellBorders();
   virtual bool UseVCLStyles();
-  virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
-                                   bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
-                                   TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
-                                   bool& WW, TCellGradientDirection& GD);
-  virtual int DisplColIndex(int ACol);
-  virtual int TotalColCount() const;
+  // A cell's look; may change AState. ACol is a display column when Remap is set (the painter's
+  // call), else a real one. Print asks for the printed look, Select allows selection colours.
+  virtual TCellStyle GetVisualProperties(int ACol, int DRow, TGridDrawState& AState, bool Print, bool Select,
+                                         bool Remap);
+  virtual int DisplColIndex(int RCol);  // the display column of a real one
+  virtual int TotalColCount() const;    // real columns, hidden ones included
 
   // ---- properties ----
   bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -269,7 +308,7 @@ class TBaseGrid : public TObjStringGrid {
   void SetHoverRowColorTo(TColor v) { FHoverRowColorTo = v; }
   THoverRowCells HoverRowCells() const { return FHoverRowCells; }
   void SetHoverRowCells(THoverRowCells v) { FHoverRowCells = v; }
-  int HoverRowIdx() const { return FHoverRowIdx; }
+  int HoverRowIdx() const { return FHoverRowIdx; }  // a display row
   void SetHoverRowIdx(int v) { FHoverRowIdx = v; }
   bool ShowSel() const { return FShowSel; }
   void SetShowSel(bool v) { FShowSel = v; }
@@ -291,19 +330,24 @@ class TBaseGrid : public TObjStringGrid {
   TGetDisplWideTextEvent OnGetDisplWideText;
 
   // Number of properties objects this grid owns (in slots or detached).
-  size_t OwnedCellPropertiesCount() const { return ownedProps_.size(); }
+  size_t OwnedCellPropertiesCount() const { return FOwnedProps.size(); }
 
  protected:
+  // The class library grid's own routines: (DCol, DRow).
   void Paint() override;
-  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
-  bool SelectCell(int ACol, int ARow) override;
+  void DrawCell(int DCol, int DRow, const TRect& ARect, TGridDrawState AState) override;
+  bool SelectCell(int DCol, int DRow) override;
   void ChangeScale(int M, int D) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
-  String GetEditText(int ACol, int ARow) override;
-  void SetEditText(int ACol, int ARow, const String& Value) override;
+  String GetEditText(int DCol, int DRow) override;
+  void SetEditText(int DCol, int DRow, const String& Value) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void TopLeftChanged() override;
+
+  // The grid's own look (Color, Font, WordWrap; no gradient, left and top aligned): what both
+  // style operations answer in this grid.
+  TCellStyle PlainCellStyle() const;
 
   int FHoverRowIdx = -1;
   bool FHoverRow = false;
@@ -316,12 +360,14 @@ class TBaseGrid : public TObjStringGrid {
 
  private:
   friend class TCellProperties;
-  TCellProperties* PropsAt(int ACol, int ARow) const;  // null without properties or outside
+  // The slot's properties, null when it holds a user object or nothing.
+  TCellProperties* SlotProps(int RCol, int DRow) const;
+  TCellProperties* PropsAt(int RCol, int DRow) const;  // as SlotProps, null outside the grid too
   // VirtualCellRect and CellRect before mirroring (the layout the grid paints in).
-  TRect VirtualLayoutRect(int ACol, int ARow) const;
-  TRect CellLayoutRect(int ACol, int ARow) const;
-  bool Inside(int ACol, int ARow) const;
-  void InitCellProperties(TCellProperties* P, int ACol, int ARow);
+  TRect VirtualLayoutRect(int DCol, int DRow) const;
+  TRect CellLayoutRect(int DCol, int DRow) const;
+  bool Inside(int RCol, int DRow) const;
+  void InitCellProperties(TCellProperties* P, int RCol, int DRow);
   void Adopt(TCellProperties* P);
   void Release(TCellProperties* P);  // leaves the owned list (the object is being destroyed)
   void DestroyProps(TCellProperties* P);
@@ -343,7 +389,7 @@ class TBaseGrid : public TObjStringGrid {
   TColor FActiveRowMirrorColor = clNone;
   TColor FActiveRowMirrorColorTo = clNone;
   TGridSelectionStyle FSelectionStyle = ssDefault;
-  bool destroying_ = false;
-  std::vector<TCellProperties*> ownedProps_;
-  TCellProperties* scratch_ = nullptr;  // owned through ownedProps_
+  bool FDestroying = false;
+  std::vector<TCellProperties*> FOwnedProps;
+  TCellProperties* FScratch = nullptr;  // owned through FOwnedProps
 };

@@ -32,31 +32,32 @@ void TBaseGrid::Paint() {
   ++FPaintID;
 }
 
-void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
-  DoPaintCell(Canvas(), ACol, ARow, ARect, AState, true);
+void TBaseGrid::DrawCell(int DCol, int DRow, const TRect& ARect, TGridDrawState AState) {
+  DoPaintCell(Canvas(), DCol, DRow, ARect, AState, true);
 }
 
-void TBaseGrid::PaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
-  DoPaintCell(ACanvas, ACol, ARow, ARect, AState, true);
+void TBaseGrid::PaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState) {
+  DoPaintCell(ACanvas, DCol, DRow, ARect, AState, true);
 }
 
-void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
-  DoPaintCell(ACanvas, ACol, ARow, ARect, AState, false);
+void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState) {
+  DoPaintCell(ACanvas, DCol, DRow, ARect, AState, false);
 }
 
-void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& ARect, TGridDrawState AState,
+void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState,
                             bool Resolve) {
   TRect R = ARect;
   // The placeholder last row shows the grid colour only.
-  if (ARow == RowCount() - 1 && FHideLastRow) {
+  if (DRow == RowCount() - 1 && FHideLastRow) {
     ACanvas->Brush()->SetColor(Color());
     ACanvas->Pen()->SetColor(Color());
     ACanvas->Rectangle(R);
     return;
   }
 
-  int bc = ACol, br = ARow;
-  if (!BaseCellInfo(ACol, ARow, bc, br)) {
+  // Merge state is read at the display cell as a store cell: the two column spaces coincide here.
+  int bc = DCol, br = DRow;
+  if (!BaseCellInfo(DCol, DRow, bc, br)) {
     // A member of a merged range paints its whole range once per pass.
     TCellProperties* bp = PropsAt(bc, br);
     if (!bp || bp->FPaintID == FPaintID) return;
@@ -65,13 +66,13 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     return;
   }
 
-  if (Resolve && IsFixed(ACol, ARow)) {
+  if (Resolve && IsFixed(DCol, DRow)) {
     AState.Include(gdFixed);
     AState.Exclude(gdSelected);
   }
   // CellRect answers in client coordinates; a mirrored canvas takes layout coordinates.
   if (Resolve) {
-    R = CellRect(ACol, ARow);
+    R = CellRect(DCol, DRow);
     if (ACanvas->Mirrored()) R = MirrorRect(R, ACanvas->MirrorWidth());
   }
   // Right to left on a canvas that is not mirrored (another canvas, or the orientation switched
@@ -79,13 +80,13 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
   bool flipLayout = UseRightToLeftAlignment() && !ACanvas->Mirrored();
 
   // A range scrolled partly under the fixed cells must not paint over them.
-  int fx = ACol >= FixedCols() ? FixedColsWidth() : 0;
-  int fy = ARow >= FixedRows() ? FixedRowsHeight() : 0;
+  int fx = DCol >= FixedCols() ? FixedColsWidth() : 0;
+  int fy = DRow >= FixedRows() ? FixedRowsHeight() : 0;
   TRect layoutR = flipLayout ? FlipGridRect(R) : R;
   bool clipped = false;
   int savedDC = 0;
-  if ((ACol >= FixedCols() && FixedCols() > 0 && fx > layoutR.Left) ||
-      (ARow >= FixedRows() && FixedRows() > 0 && R.Top < fy)) {
+  if ((DCol >= FixedCols() && FixedCols() > 0 && fx > layoutR.Left) ||
+      (DRow >= FixedRows() && FixedRows() > 0 && R.Top < fy)) {
     savedDC = ACanvas->SaveDC();
     TRect clip = Rect(fx, fy, Width(), Height());
     ACanvas->IntersectClipRect(flipLayout ? FlipGridRect(clip) : clip);
@@ -93,36 +94,31 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
   }
 
   ACanvas->Pen()->SetWidth(1);
-  ACanvas->Font()->Assign(Font());
-  // Defined starting values for a grid whose GetVisualProperties leaves them alone.
-  ACanvas->Brush()->SetColor(Color());
-  TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-  TAlignment ha = taLeftJustify;
-  TVAlignment va = vtaTop;
-  bool ww = FWordWrap;
-  TCellGradientDirection gd = GradientVertical;
-  GetVisualProperties(ACol, ARow, AState, false, true, true, ACanvas->Brush(), colorTo, mirror, mirrorTo,
-                      ACanvas->Font(), ha, va, ww, gd);
-  ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+  TCellStyle style = GetVisualProperties(DCol, DRow, AState, false, true, true);
+  ACanvas->Font()->Assign(&style.Font);
+  ACanvas->Brush()->SetColor(style.Color);
+  ACanvas->Pen()->SetColor(style.Color);
 
   bool selected = AState.Contains(gdSelected);
   bool fixed = AState.Contains(gdFixed);
-  if (ARow == FHoverRowIdx && FHoverRow && !(selected && !FHoverRowCells.Contains(hcSelected)) &&
+  if (DRow == FHoverRowIdx && FHoverRow && !(selected && !FHoverRowCells.Contains(hcSelected)) &&
       !(fixed && !FHoverRowCells.Contains(hcFixed))) {
-    ACanvas->Brush()->SetColor(FHoverRowColor);
-    colorTo = FHoverRowColorTo;
-    mirror = clNone;
-    mirrorTo = clNone;
-    gd = GradientVertical;
+    style.Color = FHoverRowColor;
+    style.ColorTo = FHoverRowColorTo;
+    style.MirrorColor = clNone;
+    style.MirrorColorTo = clNone;
+    style.GradientDirection = GradientVertical;
+    ACanvas->Brush()->SetColor(style.Color);
   }
 
-  if ((FActiveRowShow && ARow == Row() && (ACol != Col() || !FShowSel) && ACol >= FixedCols()) ||
+  if ((FActiveRowShow && DRow == Row() && (DCol != Col() || !FShowSel) && DCol >= FixedCols()) ||
       (!Resolve && selected)) {
-    ACanvas->Brush()->SetColor(FActiveRowColor);
-    colorTo = FActiveRowColorTo;
-    mirror = FActiveRowMirrorColor;
-    mirrorTo = FActiveRowMirrorColorTo;
-    ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+    style.Color = FActiveRowColor;
+    style.ColorTo = FActiveRowColorTo;
+    style.MirrorColor = FActiveRowMirrorColor;
+    style.MirrorColorTo = FActiveRowMirrorColorTo;
+    ACanvas->Brush()->SetColor(style.Color);
+    ACanvas->Pen()->SetColor(style.Color);
   }
 
   if (selected && FSelectionStyle != ssDefault && FShowSel) {
@@ -130,9 +126,9 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     int first = std::min(sel.Left, sel.Right), last = std::max(sel.Left, sel.Right);
     bool several = last > first;
     int kind = 0;
-    if (ACol == first && several) kind = 1;
-    else if (ACol == last && several) kind = 2;
-    else if (ACol > first && ACol < last) kind = 3;
+    if (DCol == first && several) kind = 1;
+    else if (DCol == last && several) kind = 2;
+    else if (DCol > first && DCol < last) kind = 3;
     TRect bar = R;
     if (!Options().Contains(goHorzLine)) bar.Bottom += 1;
     if (!Options().Contains(goVertLine)) bar.Right += 1;
@@ -146,11 +142,11 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     DrawSelectionBar(ACanvas, f.Fill, f.FillTo, f.Mirror, f.MirrorTo, f.UpperLine, f.LowerLine, f.Border,
                      f.InnerCorner, Color(), bar, kind);
   } else if (!(UseVCLStyles() && (fixed || selected))) {
-    TColor brush = ACanvas->Brush()->Color();
-    if (mirrorTo != clNone) {
-      DrawGradientBackground(ACanvas, R, brush, colorTo, mirror, mirrorTo, 1, clNone, false, true);
+    if (style.MirrorColorTo != clNone) {
+      DrawGradientBackground(ACanvas, R, style.Color, style.ColorTo, style.MirrorColor, style.MirrorColorTo, 1,
+                             clNone, false, true);
     } else {
-      FillGradient(ACanvas, brush, colorTo, 64, R, gd == GradientHorizontal);
+      FillGradient(ACanvas, style.Color, style.ColorTo, 64, R, style.GradientDirection == GradientHorizontal);
     }
   }
 
@@ -166,7 +162,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
     d = (FGridLineWidth + 1) / 2;
   }
   TGridOptions opt = Options();
-  if ((ACol != 0 || !HasNodes()) &&
+  if ((DCol != 0 || !HasNodes()) &&
       ((opt.Contains(goHorzLine) && !fixed) || (opt.Contains(goFixedHorzLine) && fixed))) {
     ACanvas->MoveTo(R.Left - d + 1, R.Bottom - d);
     ACanvas->LineTo(R.Right - d + 1, R.Bottom - d);
@@ -186,23 +182,23 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& A
   } else {
     InflateRect(content, -FGridLineWidth, -FGridLineWidth);
   }
-  if (Resolve) DrawCellContent(ACanvas, ACol, ARow, content, AState);
+  if (Resolve) DrawCellContent(ACanvas, DCol, DRow, content, AState);
 
   if (clipped) ACanvas->RestoreDC(savedDC);
   ACanvas->Brush()->SetStyle(bsSolid);
   ACanvas->Pen()->SetStyle(psSolid);
 }
 
-bool TBaseGrid::SelectCell(int ACol, int ARow) {
+bool TBaseGrid::SelectCell(int DCol, int DRow) {
   if (BiDiMode() == bdRightToLeft) {
     // Mirrored cells are repainted as a whole grid.
-    bool can = TObjStringGrid::SelectCell(ACol, ARow);
+    bool can = TObjStringGrid::SelectCell(DCol, DRow);
     if (HandleAllocated()) InvalidateGrid();
     return can;
   }
   RepaintCell(Col(), Row());
-  bool can = TObjStringGrid::SelectCell(ACol, ARow);
-  RepaintCell(ACol, ARow);
+  bool can = TObjStringGrid::SelectCell(DCol, DRow);
+  RepaintCell(DCol, DRow);
   return can;
 }
 

@@ -196,6 +196,92 @@ TEST(BaseGridCellsTest, NewPropertiesTakeTheGridDefaults) {
   EXPECT_EQ(g->GetCellProperties(2, 3), p);  // created once
 }
 
+TEST(BaseGridCellsTest, NewPropertiesTakeTheDefaultStyleAGridAnswers) {
+  struct Grid : TBaseGrid {
+    using TBaseGrid::TBaseGrid;
+    std::vector<std::pair<int, int>> asked;
+    TCellStyle GetDefaultCellProps(int c, int r) override {
+      asked.emplace_back(c, r);
+      TCellStyle s = TBaseGrid::GetDefaultCellProps(c, r);
+      s.Color = 0x112233;
+      s.ColorTo = 0x445566;
+      s.MirrorColor = 0x778899;
+      s.MirrorColorTo = 0xAABBCC;
+      s.GradientDirection = GradientHorizontal;
+      s.Font.SetName(u"Courier New");
+      s.Font.SetSize(14);
+      s.Font.SetColor(clNavy);
+      s.Font.SetStyle(fsUnderline);
+      s.Alignment = taRightJustify;
+      s.VAlignment = vtaBottom;
+      s.WordWrap = false;
+      return s;
+    }
+  };
+  std::unique_ptr<Grid> g(New<Grid>(nullptr));
+  g->SetColCount(6);
+  g->SetRowCount(6);
+  TCellProperties* p = g->GetCellProperties(4, 2);
+  EXPECT_EQ(g->asked, (std::vector<std::pair<int, int>>{{4, 2}}));
+  EXPECT_EQ(p->BrushColor(), 0x112233);
+  EXPECT_EQ(p->BrushColorTo(), 0x445566);
+  EXPECT_EQ(p->GradientDirection(), GradientHorizontal);
+  EXPECT_EQ(Utf8(p->FontName()), "Courier New");
+  EXPECT_EQ(p->FontSize(), 14);
+  EXPECT_EQ(p->FontColor(), clNavy);
+  EXPECT_EQ(p->FontStyle(), TFontStyles(fsUnderline));
+  EXPECT_EQ(p->Alignment(), taRightJustify);
+  EXPECT_EQ(p->VAlignment(), vtaBottom);
+  EXPECT_FALSE(p->WordWrap());
+  EXPECT_EQ(p->CalcType(), acNONE);
+}
+
+// The style is a value: a copy carries every field and changing it leaves the source alone.
+TEST(BaseGridCellsTest, CellStyleCopiesAreIndependentValues) {
+  TCellStyle a;
+  a.Color = 0x010203;
+  a.ColorTo = 0x040506;
+  a.MirrorColor = 0x070809;
+  a.MirrorColorTo = 0x0A0B0C;
+  a.GradientDirection = GradientHorizontal;
+  a.Font.SetName(u"Verdana");
+  a.Font.SetSize(12);
+  a.Font.SetColor(clMaroon);
+  a.Font.SetStyle(fsBold);
+  a.Alignment = taCenter;
+  a.VAlignment = vtaCenter;
+  a.WordWrap = false;
+  a.Borders = TCellBorders{cbLeft, cbBottom};
+  a.BorderLines[cbBottom] = TCellBorderLine{clBlue, 2, psDot};
+  TCellStyle b(a);
+  TCellStyle c;
+  c = a;
+  for (const TCellStyle* s : {&b, &c}) {
+    EXPECT_EQ(s->Color, a.Color);
+    EXPECT_EQ(s->ColorTo, a.ColorTo);
+    EXPECT_EQ(s->MirrorColor, a.MirrorColor);
+    EXPECT_EQ(s->MirrorColorTo, a.MirrorColorTo);
+    EXPECT_EQ(s->GradientDirection, GradientHorizontal);
+    EXPECT_EQ(Utf8(s->Font.Name()), "Verdana");
+    EXPECT_EQ(s->Font.Size(), 12);
+    EXPECT_EQ(s->Font.Color(), clMaroon);
+    EXPECT_EQ(s->Font.Style(), TFontStyles(fsBold));
+    EXPECT_EQ(s->Alignment, taCenter);
+    EXPECT_EQ(s->VAlignment, vtaCenter);
+    EXPECT_FALSE(s->WordWrap);
+    EXPECT_EQ(s->Borders, (TCellBorders{cbLeft, cbBottom}));
+    EXPECT_EQ(s->BorderLines[cbBottom].Color, clBlue);
+    EXPECT_EQ(s->BorderLines[cbBottom].Width, 2);
+    EXPECT_EQ(s->BorderLines[cbBottom].Style, psDot);
+  }
+  b.Font.SetName(u"Tahoma");
+  b.Font.SetStyle(TFontStyles());
+  b.Color = clWhite;
+  EXPECT_EQ(Utf8(a.Font.Name()), "Verdana");
+  EXPECT_EQ(a.Font.Style(), TFontStyles(fsBold));
+  EXPECT_EQ(a.Color, 0x010203);
+}
+
 TEST(BaseGridCellsTest, AssignCopiesTheListedFieldsOnly) {
   auto g = MakeGrid();
   TCellProperties* a = g->GetCellProperties(0, 0);

@@ -12,6 +12,7 @@
 namespace {
 
 using basegrid_test::GridForm;
+using basegrid_test::Utf8;
 
 // Calls with the brush and pen colours in force, one a line.
 std::string ColouredLog(const std::vector<TRecordedCall>& calls, size_t n) {
@@ -134,9 +135,10 @@ TEST(BaseGridPaintTest, SelectionBarIsGreyWhileTheInplaceEditorHoldsTheFocus) {
 TEST(BaseGridPaintTest, DefaultSelectionStyleTakesTheLookFromVisualProperties) {
   struct Grid : TBaseGrid {
     using TBaseGrid::TBaseGrid;
-    void GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush* b, TColor&, TColor&, TColor&,
-                             TFont*, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&) override {
-      b->SetColor(0x0000AA);
+    TCellStyle GetVisualProperties(int c, int r, TGridDrawState& st, bool p, bool s, bool m) override {
+      TCellStyle style = TBaseGrid::GetVisualProperties(c, r, st, p, s, m);
+      style.Color = 0x0000AA;
+      return style;
     }
   };
   std::unique_ptr<Grid> g(New<Grid>(nullptr));
@@ -145,6 +147,84 @@ TEST(BaseGridPaintTest, DefaultSelectionStyleTakesTheLookFromVisualProperties) {
   g->DoPaintCell(&cv, 1, 1, g->CellRect(1, 1), TGridDrawState{gdSelected}, true);
   EXPECT_EQ(FirstFill(cv), 0x0000AA);
   EXPECT_EQ(cv.CallsNamed("Rectangle").size(), 1u);  // solid: no gradient end given
+}
+
+// The background and the content's font come from the one style value the grid answers, and the
+// painter goes on with the drawing state that answer left.
+TEST(BaseGridPaintTest, TheCellIsPaintedFromItsStyleValue) {
+  struct Grid : TBaseGrid {
+    using TBaseGrid::TBaseGrid;
+    TCellStyle style;
+    bool makeFixed = false;
+    String fontName;
+    int fontSize = 0;
+    TColor fontColor = 0;
+    TFontStyles fontStyle;
+    TCellStyle GetVisualProperties(int, int, TGridDrawState& st, bool, bool, bool) override {
+      if (makeFixed) st.Include(gdFixed);
+      return style;
+    }
+    void DrawCellContent(TCanvas* cv, int, int, TRect, TGridDrawState) override {
+      fontName = cv->Font()->Name();
+      fontSize = cv->Font()->Size();
+      fontColor = cv->Font()->Color();
+      fontStyle = cv->Font()->Style();
+    }
+  };
+  constexpr TColor kFrom = 0x102030, kTo = 0x405060, kMirror = 0x708090, kMirrorTo = 0xA0B0C0;
+  struct Case {
+    const char* name;
+    TColor colorTo, mirror, mirrorTo;
+    TCellGradientDirection direction;
+  } cases[] = {
+      {"solid", clNone, clNone, clNone, GradientVertical},
+      {"vertical gradient", kTo, clNone, clNone, GradientVertical},
+      {"horizontal gradient", kTo, clNone, clNone, GradientHorizontal},
+      {"mirrored halves", kTo, kMirror, kMirrorTo, GradientVertical},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::unique_ptr<Grid> g(New<Grid>(nullptr));
+    g->SetBounds(0, 0, 300, 200);
+    g->SetDefaultColWidth(50);
+    g->SetDefaultRowHeight(20);
+    g->style.Color = kFrom;
+    g->style.ColorTo = c.colorTo;
+    g->style.MirrorColor = c.mirror;
+    g->style.MirrorColorTo = c.mirrorTo;
+    g->style.GradientDirection = c.direction;
+    g->style.Font.SetName(u"Courier New");
+    g->style.Font.SetSize(13);
+    g->style.Font.SetColor(0x0000C0);
+    g->style.Font.SetStyle(fsBold | fsItalic);
+    TRect r = g->CellRect(2, 1);
+    TRecordingCanvas actual, expected;
+    g->DoPaintCell(&actual, 2, 1, r, TGridDrawState{}, true);
+    if (c.mirrorTo != clNone)
+      DrawGradientBackground(&expected, r, kFrom, c.colorTo, c.mirror, c.mirrorTo, 1, clNone, false, true);
+    else
+      FillGradient(&expected, kFrom, c.colorTo, 64, r, c.direction == GradientHorizontal);
+    size_t n = expected.Calls().size();
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(ColouredLog(actual.Calls(), n), ColouredLog(expected.Calls(), n));
+    EXPECT_EQ(Utf8(g->fontName), "Courier New");
+    EXPECT_EQ(g->fontSize, 13);
+    EXPECT_EQ(g->fontColor, 0x0000C0);
+    EXPECT_EQ(g->fontStyle, fsBold | fsItalic);
+    EXPECT_EQ(Lines(actual), (std::vector<std::string>{"MoveTo(100,39)", "LineTo(150,39)", "MoveTo(149,39)",
+                                                        "LineTo(149,19)"}));
+    EXPECT_EQ(actual.CallsNamed("LineTo")[0].PenColor, clSilver);
+  }
+
+  // A state the style answer makes fixed draws the fixed cell's lines.
+  std::unique_ptr<Grid> g(New<Grid>(nullptr));
+  g->SetBounds(0, 0, 300, 200);
+  g->makeFixed = true;
+  TRecordingCanvas cv;
+  g->DoPaintCell(&cv, 2, 1, g->CellRect(2, 1), TGridDrawState{}, true);
+  auto lines = cv.CallsNamed("LineTo");
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].PenColor, clGray);
 }
 
 TEST(BaseGridPaintTest, ActiveRowAndHoverRowColours) {
