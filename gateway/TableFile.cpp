@@ -1,6 +1,5 @@
 #include "gateway/TableFile.h"
 
-#include <filesystem>
 #include <limits>
 #include <system_error>
 
@@ -198,18 +197,8 @@ std::string TableFileBytes(const TTableLayout& Layout, const std::vector<const T
 }
 
 void WriteFileWhole(const String& Path, const std::string& Bytes) {
-  const String temp = Path + u".saving";
-  if (!WriteFileBytes(temp, Bytes)) {
-    DeleteFile(temp);
-    throw ETableFileError(u"Error in file " + FileLabel(Path) + u": the file cannot be written", Path);
-  }
-  // Replaces the old file in one step: a reader sees either the old or the new document.
-  std::error_code ec;
-  std::filesystem::rename(ToPath(temp), ToPath(Path), ec);
-  if (ec) {
-    DeleteFile(temp);
-    throw ETableFileError(u"Error in file " + FileLabel(Path) + u": the file cannot be written", Path);
-  }
+  if (const auto error = TrySaveFileWhole(Path, Bytes))
+    throw ETableFileError(u"Error in file " + FileLabel(Path) + u": " + error->Message(), Path);
 }
 
 void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCells*>& Tables,

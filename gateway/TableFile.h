@@ -143,8 +143,8 @@ class TTableData : public TTableCells {
 // Returns the UTF-8 bytes that SaveTableFile writes.
 std::string TableFileBytes(const TTableLayout& Layout, const std::vector<const TTableCells*>& Tables);
 
-// Writes Bytes into a temporary file beside Path, then renames it over Path, so a failing write
-// never leaves a half-written file. Raises ETableFileError on failure.
+// Writes Bytes whole (SaveFileWhole): a failing save leaves the old file as it was. Raises
+// ETableFileError saying what failed.
 void WriteFileWhole(const String& Path, const std::string& Bytes);
 
 // Writes the document whole: into a temporary file beside Path, then renamed over it, so a

@@ -14,6 +14,8 @@
 #include <memory>
 #include <typeinfo>
 
+#include "platform/Files.h"
+
 namespace {
 
 const char16_t* const kSortedListError = u"Operation not allowed on sorted list";
@@ -852,8 +854,9 @@ void TStrings::LoadFromStream(TStream* Stream) {
 }
 
 void TStrings::SaveToFile(const String& FileName, TTextEncoding Encoding) {
-  TFileStream stream(FileName, fmCreate);
+  TMemoryStream stream;
   SaveToStream(&stream, Encoding);
+  stream.SaveToFile(FileName);
 }
 
 void TStrings::SaveToStream(TStream* Stream, TTextEncoding Encoding) {
@@ -1190,8 +1193,10 @@ void TMemoryStream::SaveToStream(TStream* Stream) {
 }
 
 void TMemoryStream::SaveToFile(const String& FileName) {
-  TFileStream stream(FileName, fmCreate);
-  SaveToStream(&stream);
+  if (const auto error = TrySaveFileWhole(FileName, FData)) {
+    if (error->Step == TSaveStep::Create) throw EFCreateError(error->Message());
+    throw EWriteError(error->Message());
+  }
 }
 
 TFileStream::TFileStream(const String& FileName, uint16_t Mode) : FFileName(FileName) {

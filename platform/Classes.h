@@ -427,7 +427,8 @@ class TStrings : public TPersistent {
 
   void LoadFromFile(const String& FileName);  // encoding found as by DecodeText
   void LoadFromStream(TStream* Stream);
-  // Writes Text() in the chosen encoding; raises EFCreateError when the file cannot be written.
+  // Writes Text() in the chosen encoding, whole (SaveFileWhole); raises EFCreateError or EWriteError
+  // saying what failed.
   void SaveToFile(const String& FileName, TTextEncoding Encoding = teUTF8);
   void SaveToStream(TStream* Stream, TTextEncoding Encoding = teUTF8);
   // Encoding found by the last LoadFromFile / LoadFromStream (teUTF8 before any).
@@ -559,7 +560,7 @@ class TMemoryStream : public TStream {
   void LoadFromStream(TStream* Stream);
   void LoadFromFile(const String& FileName);  // EFOpenError
   void SaveToStream(TStream* Stream);
-  void SaveToFile(const String& FileName);  // EFCreateError
+  void SaveToFile(const String& FileName);  // whole (SaveFileWhole); EFCreateError or EWriteError saying what failed
 
  private:
   std::string FData;

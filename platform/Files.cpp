@@ -1,9 +1,12 @@
 #include "platform/Files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <fstream>
 #include <mutex>
 #include <system_error>
@@ -87,8 +90,10 @@ bool CopyFile(const String& src, const String& dst, bool failIfExists) {
   if (fs::exists(to, ec)) {
     if (failIfExists || fs::is_directory(to, ec)) return false;
   }
-  fs::copy_file(ToPath(src), to, fs::copy_options::overwrite_existing, ec);
-  return !ec;
+  std::string bytes;
+  if (!ReadFileBytes(src, bytes) || TrySaveFileWhole(dst, bytes)) return false;
+  fs::permissions(to, fs::status(ToPath(src), ec).permissions(), ec);  // as a copy does
+  return true;
 }
 
 bool DeleteFile(const String& path) {
@@ -185,13 +190,229 @@ String ChangeFileExt(const String& path, const String& ext) {
   return path.substr(0, p) + ext;
 }
 
-bool WriteFileBytes(const String& path, std::string_view bytes) {
-  std::ofstream f(ToPath(path), std::ios::binary | std::ios::trunc);
-  if (!f) return false;
-  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  f.close();
-  return !f.fail();
+// ---------------------------------------------------------------------------------------------
+// Whole-file saves
+
+namespace {
+
+std::atomic<unsigned> g_saveCounter{0};
+
+// The file a save replaces: a link is followed, so the file it names is written, not the link.
+fs::path SaveTarget(const String& path) {
+  const fs::path p = ToPath(path);
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(p, ec))) {
+    const fs::path real = fs::weakly_canonical(p, ec);
+    if (!ec && !real.empty()) return real;
+  }
+  return p;
 }
+
+fs::path FolderOf(const fs::path& target) {
+  const fs::path dir = target.parent_path();
+  return dir.empty() ? fs::path(".") : dir;
+}
+
+// A name beside the target no other save uses at the same time; hidden, and never ending in the
+// target's extension, so a listing of the folder's files of that kind does not pick it up.
+fs::path SideName(const fs::path& target, const char* kind) {
+  const unsigned n = g_saveCounter.fetch_add(1, std::memory_order_relaxed);
+  return FolderOf(target) / ("." + target.filename().string() + "." + kind + "-" +
+                             std::to_string(::getpid()) + "-" + std::to_string(n));
+}
+
+// Opens a new file of its own beside the target; -1 with errno set on failure.
+int CreateSideFile(const fs::path& target, const char* kind, fs::path& made) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    made = SideName(target, kind);
+    const int fd = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+bool WriteAllTo(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+int SyncFd(int fd) {
+  int rc;
+  do rc = ::fsync(fd);
+  while (rc != 0 && errno == EINTR);
+  return rc == 0 ? 0 : errno;
+}
+
+// Flushes the folder's entries (the renames); 0 on success. A folder that cannot be opened or a
+// file system that does not flush folders leaves nothing to report.
+int SyncFolder(const fs::path& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int err = SyncFd(fd);
+  ::close(fd);
+  if (err == EINVAL || err == EROFS || err == ENOTSUP) err = 0;
+  return err;
+}
+
+// The new content of one target, written aside and flushed.
+struct TPending {
+  String Path;
+  fs::path Target;
+  fs::path Temp;
+  fs::path Previous;  // a second name of the old file while the group is renamed; empty when none
+  bool Renamed = false;
+};
+
+std::optional<TSaveError> Fail(TSaveStep step, const String& path, int code) {
+  return TSaveError{step, path, code != 0 ? code : EIO};
+}
+
+std::optional<TSaveError> WriteAside(const TSaveItem& item, TPending& out) {
+  out.Path = item.Path;
+  if (item.Path.empty()) return Fail(TSaveStep::Create, item.Path, ENOENT);
+  out.Target = SaveTarget(item.Path);
+  struct stat old {};
+  const bool exists = ::stat(out.Target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  // A file the user may not write stays as it is, as it would if it were written in place.
+  if (exists && ::access(out.Target.c_str(), W_OK) != 0) return Fail(TSaveStep::Create, item.Path, errno);
+  const int fd = CreateSideFile(out.Target, "saving", out.Temp);
+  if (fd < 0) {
+    const int err = errno;
+    out.Temp.clear();
+    return Fail(TSaveStep::Create, item.Path, err);
+  }
+  if (exists) (void)::fchmod(fd, old.st_mode & 07777);
+  std::optional<TSaveError> error;
+  if (!WriteAllTo(fd, item.Bytes)) {
+    error = Fail(TSaveStep::Write, item.Path, errno);
+  } else if (const int err = SyncFd(fd)) {
+    error = Fail(TSaveStep::Flush, item.Path, err);
+  }
+  if (::close(fd) != 0 && !error) error = Fail(TSaveStep::Flush, item.Path, errno);
+  return error;
+}
+
+// A second name for the old file, so it can be put back after a later rename of the group fails:
+// a hard link where the file system has them, else a copy. 0, or the error number.
+int KeepPrevious(TPending& p) {
+  struct stat st {};
+  if (::stat(p.Target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path name = SideName(p.Target, "previous");
+    if (::link(p.Target.c_str(), name.c_str()) == 0) {
+      p.Previous = name;
+      return 0;
+    }
+    if (errno != EEXIST) break;
+  }
+  std::string bytes;
+  if (!ReadFileBytes(FromPath(p.Target), bytes)) return errno != 0 ? errno : EIO;
+  fs::path name;
+  const int fd = CreateSideFile(p.Target, "previous", name);
+  if (fd < 0) return errno;
+  int err = WriteAllTo(fd, bytes) ? 0 : errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) {
+    ::unlink(name.c_str());
+    return err;
+  }
+  p.Previous = name;
+  return 0;
+}
+
+void RemoveSideFiles(const std::vector<TPending>& pending) {
+  for (const TPending& p : pending) {
+    if (!p.Temp.empty() && !p.Renamed) ::unlink(p.Temp.c_str());
+    if (!p.Previous.empty()) ::unlink(p.Previous.c_str());
+  }
+}
+
+}  // namespace
+
+String TSaveError::Message() const {
+  String what;
+  switch (Step) {
+    case TSaveStep::Create: what = u"creating the new file beside it failed"; break;
+    case TSaveStep::Write: what = u"writing failed"; break;
+    case TSaveStep::Flush: what = u"flushing to disk failed"; break;
+    case TSaveStep::Rename: what = u"renaming the new file over it failed"; break;
+    case TSaveStep::FlushFolder: what = u"the new file is in place, but flushing its folder to disk failed"; break;
+  }
+  String text = u"Cannot save file \"" + Path + u"\": " + what + u" (" +
+                Utf8ToString(std::generic_category().message(Code)) + u").";
+  if (Step != TSaveStep::FlushFolder) text += u" The previous file is unchanged.";
+  return text;
+}
+
+EFileSaveError::EFileSaveError(TSaveError Error) : EInOutError(Error.Message()), error_(std::move(Error)) {}
+
+std::optional<TSaveError> TrySaveFilesTogether(const std::vector<TSaveItem>& Items) {
+  std::vector<TPending> pending(Items.size());
+  for (size_t i = 0; i < Items.size(); ++i) {
+    if (auto error = WriteAside(Items[i], pending[i])) {
+      RemoveSideFiles(pending);
+      return error;
+    }
+  }
+  // Only a file that a later rename could still fail after needs its old content kept; when it
+  // cannot be kept, nothing is replaced.
+  for (size_t i = 0; i + 1 < pending.size(); ++i) {
+    if (const int err = KeepPrevious(pending[i])) {
+      RemoveSideFiles(pending);
+      return Fail(TSaveStep::Create, pending[i].Path, err);
+    }
+  }
+  for (size_t i = 0; i < pending.size(); ++i) {
+    TPending& p = pending[i];
+    if (::rename(p.Temp.c_str(), p.Target.c_str()) == 0) {
+      p.Renamed = true;
+      continue;
+    }
+    const int err = errno;
+    for (size_t j = 0; j < i; ++j) {
+      TPending& back = pending[j];
+      if (!back.Previous.empty()) {
+        // Should even this fail, the old content stays under its second name rather than go.
+        (void)::rename(back.Previous.c_str(), back.Target.c_str());
+        back.Previous.clear();
+      } else {
+        ::unlink(back.Target.c_str());
+      }
+    }
+    RemoveSideFiles(pending);
+    return Fail(TSaveStep::Rename, p.Path, err);
+  }
+  RemoveSideFiles(pending);
+  std::vector<fs::path> folders;
+  for (const TPending& p : pending) {
+    const fs::path dir = FolderOf(p.Target);
+    if (std::find(folders.begin(), folders.end(), dir) != folders.end()) continue;
+    folders.push_back(dir);
+    if (const int err = SyncFolder(dir)) return Fail(TSaveStep::FlushFolder, p.Path, err);
+  }
+  return std::nullopt;
+}
+
+std::optional<TSaveError> TrySaveFileWhole(const String& Path, std::string_view Bytes) {
+  return TrySaveFilesTogether({TSaveItem{Path, Bytes}});
+}
+
+void SaveFileWhole(const String& Path, std::string_view Bytes) {
+  if (auto error = TrySaveFileWhole(Path, Bytes)) throw EFileSaveError(std::move(*error));
+}
+
+bool WriteFileBytes(const String& path, std::string_view bytes) { return !TrySaveFileWhole(path, bytes); }
 
 bool ReadFileBytes(const String& path, std::string& out) {
   out.clear();

@@ -2,10 +2,12 @@
 // Files and folders. Paths are String with '/' separators; callers join with PathJoin.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/SysUtils.h"
 #include "platform/UString.h"
 
 // The executable's folder, no trailing separator.
@@ -44,5 +46,50 @@ String ChangeFileExt(const String& path, const String& ext);
 std::filesystem::path ToPath(const String& path);
 String FromPath(const std::filesystem::path& path);
 
-bool WriteFileBytes(const String& path, std::string_view bytes);  // replaces the file
+// ---------------------------------------------------------------------------------------------
+// Whole-file saves. Every file the program writes goes through these, so a full disk, a size
+// limit or a failing rename never leaves a cut file behind: the bytes go to a temporary file in
+// the target's folder, which is flushed to disk and then renamed over the target; the folder is
+// flushed after the rename. A link is followed, so the file it names is the one replaced; an
+// existing file's permission bits carry over to its replacement.
+
+enum class TSaveStep { Create, Write, Flush, Rename, FlushFolder };
+
+// What went wrong in a save: the step, the target and the system's error number.
+struct TSaveError {
+  TSaveStep Step = TSaveStep::Create;
+  String Path;
+  int Code = 0;
+  // "Cannot save file "<Path>": <what failed> (<system's reason>)." plus, for every step before
+  // the folder flush, that the previous file is unchanged.
+  String Message() const;
+};
+
+class EFileSaveError : public EInOutError {
+ public:
+  explicit EFileSaveError(TSaveError Error);
+  const TSaveError& Error() const { return error_; }
+
+ private:
+  TSaveError error_;
+};
+
+// Replaces Path with Bytes. On failure the temporary file is gone, the old file (or its absence)
+// is as it was - except after a failed folder flush, when the new file is already in place - and
+// the error is returned; std::nullopt on success.
+std::optional<TSaveError> TrySaveFileWhole(const String& Path, std::string_view Bytes);
+// The same, raising EFileSaveError.
+void SaveFileWhole(const String& Path, std::string_view Bytes);
+
+// Several files that belong together (the two bank images): every temporary file is written and
+// flushed before any target is touched; then they are renamed in order, and when a rename fails
+// the targets already replaced get their previous content back (or are removed when they did not
+// exist), so either all files are new or none is.
+struct TSaveItem {
+  String Path;
+  std::string_view Bytes;
+};
+std::optional<TSaveError> TrySaveFilesTogether(const std::vector<TSaveItem>& Items);
+
+bool WriteFileBytes(const String& path, std::string_view bytes);  // TrySaveFileWhole; false on failure
 bool ReadFileBytes(const String& path, std::string& out);

@@ -156,8 +156,7 @@ void TMemIniFile::UpdateFile() {
   TTextEncoding enc = encoding_;
   // A file read as ANSI keeps its code page unless a written value does not fit in it.
   if (enc == teAnsi && Win1252ToString(StringToWin1252(text)) != text) enc = teUTF8;
-  if (!WriteFileBytes(path_, EncodeText(text, enc)))
-    throw EInOutError(u"Cannot create file \"" + path_ + u"\"");
+  if (const auto error = TrySaveFileWhole(path_, EncodeText(text, enc))) throw EFileSaveError(*error);
   encoding_ = enc;
 }
 

@@ -33,7 +33,7 @@ class TMemIniFile {
   virtual void DeleteKey(const String& section, const String& key);
 
   // Writes the whole file: "[Section]", "key=value" lines, an empty line after each section.
-  // Raises EInOutError when the file cannot be written.
+  // The file is replaced whole; raises EFileSaveError (an EInOutError) when it cannot be.
   virtual void UpdateFile();
   String ToText() const;  // the text UpdateFile writes
 

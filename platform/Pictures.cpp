@@ -15,6 +15,7 @@
 
 #include <jpeglib.h>
 
+#include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/qt/QtCanvas.h"
 
@@ -29,10 +30,10 @@ std::string ReadAll(const String& path) {
 }
 
 void WriteAll(const String& path, const std::string& bytes) {
-  std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
-  if (!out) throw EFCreateError(u"Cannot create file \"" + path + u"\"");
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw EWriteError(u"Stream write error");
+  if (const auto error = TrySaveFileWhole(path, bytes)) {
+    if (error->Step == TSaveStep::Create) throw EFCreateError(error->Message());
+    throw EWriteError(error->Message());
+  }
 }
 
 QImage ReadWithQt(std::string_view bytes, const char* format) {

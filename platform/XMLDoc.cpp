@@ -453,5 +453,5 @@ std::string TXMLDocument::SaveToUtf8() const { return Serialize(*doc_); }
 String TXMLDocument::SaveToXML() const { return Utf8ToString(SaveToUtf8()); }
 
 void TXMLDocument::SaveToFile(const String& path) const {
-  if (!WriteFileBytes(path, SaveToUtf8())) throw EXMLDocError(u"Cannot create file " + Quote(path));
+  if (const auto error = TrySaveFileWhole(path, SaveToUtf8())) throw EXMLDocError(error->Message());
 }

@@ -114,7 +114,7 @@ class TXMLDocument {
 
   // Raw UTF-8, no declaration, no added whitespace; CR/LF in attribute values and CR in text
   // are written as character references so a reload gives the same values.
-  void SaveToFile(const String& path) const;  // raises EXMLDocError when the file cannot be written
+  void SaveToFile(const String& path) const;  // whole (SaveFileWhole); EXMLDocError saying what failed
   String SaveToXML() const;
   std::string SaveToUtf8() const;
 

@@ -8,6 +8,7 @@
 
 #include "gateway/TableFile.h"
 #include "platform/Files.h"
+#include "platform/testing/FailingWrites.h"
 
 namespace fs = std::filesystem;
 
@@ -171,12 +172,21 @@ TEST_F(TableFileTest, SingleTableRowsSitUnderTheRoot) {
 TEST_F(TableFileTest, FailedSaveLeavesTheOldFileWhole) {
   const String path = PathOf("Demo.xml");
   WriteAll(path, "<Demo><First/><Second/></Demo>");
-  // The temporary file cannot be created: a folder holds its name.
-  fs::create_directories(ToPath(path + u".saving"));
+  // The new document does not fit under the file size limit.
   TTableData a(4, 2), b(4, 2);
   FillRow(a, 1, u"Y", u"new", u"");
-  EXPECT_THROW(SaveTableFile(TwoSections(), {&a, &b}, path), ETableFileError);
-  EXPECT_EQ(ReadAll(path), "<Demo><First/><Second/></Demo>");
+  const TChildValues v = RunWithFileSizeLimit(32, [&] {
+    try {
+      SaveTableFile(TwoSections(), {&a, &b}, path);
+    } catch (const ETableFileError& e) {
+      return TChildValues{"ETableFileError", StringToUtf8(e.Message()), ReadAll(path)};
+    }
+    return TChildValues{"no error"};
+  });
+  ASSERT_EQ(v.size(), 3u) << v.at(0);
+  EXPECT_EQ(v[1], "Error in file Demo.xml: Cannot save file \"" + StringToUtf8(path) +
+                      "\": writing failed (File too large). The previous file is unchanged.");
+  EXPECT_EQ(v[2], "<Demo><First/><Second/></Demo>");
 
   // A missing folder is reported, not ignored.
   EXPECT_THROW(SaveTableFile(TwoSections(), {&a, &b}, PathOf("nofolder/Demo.xml")), ETableFileError);

@@ -2,6 +2,7 @@
 // by the dialog from its controls.
 #include "gateway/UpdateScript.h"
 #include "platform/XMLDoc.h"
+#include "platform/testing/FailingWrites.h"
 #include "tests/gateway/BootTestSupport.h"
 
 using namespace boot_test;
@@ -90,4 +91,19 @@ TEST_F(UpdateScript, AddressIsWrittenAsTypedAndTheDocumentIsReplacedWhole) {
 TEST_F(UpdateScript, ScriptThatCannotBeWrittenRaises) {
   Program_Folder = Utf8ToString((dir_ / "missing" / "folder").string());
   EXPECT_THROW(form->Compile_XML_Parameter_New_Boot(), EXMLDocError);
+}
+
+TEST_F(UpdateScript, SizeLimitKeepsThePreviousScript) {
+  const std::string old = "<Ethernet_Update>old</Ethernet_Update>";
+  ASSERT_TRUE(WriteFileBytes(FromPath(Script_Path()), old));
+  Set_Address(u"10", u"0", u"0", u"7");
+  const TChildValues v = RunWithFileSizeLimit(64, [&] {
+    const std::string error = ErrorOf([&] { form->Compile_XML_Parameter_New_Boot(); });
+    return TChildValues{error, Read_File(Script_Path())};
+  });
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_NE(v[0].find("Cannot save file \"" + Script_Path().string() + "\": writing failed (File too large)."),
+            std::string::npos)
+      << v[0];
+  EXPECT_EQ(v[1], old);
 }

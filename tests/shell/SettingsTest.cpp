@@ -5,6 +5,7 @@
 
 #include "ShellTestSupport.h"
 #include "platform/SysUtils.h"
+#include "platform/testing/FailingWrites.h"
 #include "shell/UComon.h"
 #include "shell/USettings.h"
 
@@ -151,6 +152,21 @@ TEST_F(SettingsFile, WriteFailureIsRaised) {
   // A folder in the file's place cannot be replaced by the file, whoever runs the test.
   std::filesystem::create_directories(File());
   EXPECT_THROW(Save_Setting(), EInOutError);
+}
+
+TEST_F(SettingsFile, SizeLimitKeepsThePreviousFile) {
+  Project_Name = u"Plant1";
+  Save_Setting();
+  const std::string old = ReadBytes(File());
+  Project_Name = String(2000, u'p');
+  const TChildValues v = RunWithFileSizeLimit(1024, [&] {
+    const std::string error = ErrorOf([] { Save_Setting(); });
+    return TChildValues{error, ReadBytes(File())};
+  });
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_NE(v[0].find("Cannot write the settings file"), std::string::npos) << v[0];
+  EXPECT_NE(v[0].find("\"" + File().string() + "\": writing failed (File too large)."), std::string::npos) << v[0];
+  EXPECT_EQ(v[1], old);
 }
 
 }  // namespace
