@@ -2,7 +2,6 @@
 #include "gateway/USaveBincc.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "gateway/BankImageLoRaWAN.h"
@@ -31,15 +30,8 @@ constexpr int Off_LoRaWAN_Address = 1652;
 
 void Show_Error(const String& Text) { MessageDlg(Text, mtError, TMsgDlgButtons{mbOK}, 0); }
 
-bool Write_Bank(const String& Path, const uint8_t* Data, int32_t Length) {
-  return WriteFileBytes(Path, std::string_view(reinterpret_cast<const char*>(Data), static_cast<size_t>(Length)));
-}
-
-// Renames over an existing file (the platform's rename never replaces one).
-bool Replace_File(const String& From, const String& To) {
-  std::error_code ec;
-  std::filesystem::rename(ToPath(From), ToPath(To), ec);
-  return !ec;
+std::string_view Bank_Bytes(const uint8_t* Data, int32_t Length) {
+  return std::string_view(reinterpret_cast<const char*>(Data), static_cast<size_t>(Length));
 }
 
 }  // namespace
@@ -104,22 +96,19 @@ void Build_Bin_Banks() {
 
 bool Bin_Banks_Ready() { return Banks_Ready; }
 
-bool Write_Bin_Files() {
+bool Write_Bin_Files(String* Failure) {
   if (!Banks_Ready || Project_Folder.empty()) return false;
   String bin = PathJoin(Project_Folder, u"bin");
-  if (!DirectoryExists(bin) && !ForceDirectories(bin)) return false;
-  // Both banks are written aside first, so a failed write never leaves a new bank 1 beside an
-  // old bank 2.
-  const String path1 = PathJoin(bin, u"bank1.bin"), path2 = PathJoin(bin, u"bank2.bin");
-  const String temp1 = path1 + u".new", temp2 = path2 + u".new";
-  bool ok = Write_Bank(temp1, Bank1_Buffer.data(), Bank1_Length) &&
-            Write_Bank(temp2, Bank2_Buffer.data(), Bank2_Length) && Replace_File(temp1, path1) &&
-            Replace_File(temp2, path2);
-  if (!ok) {
-    DeleteFile(temp1);
-    DeleteFile(temp2);
+  if (!DirectoryExists(bin) && !ForceDirectories(bin)) {
+    if (Failure) *Failure = u"The folder \"" + bin + u"\" cannot be created.";
+    return false;
   }
-  return ok;
+  // The updater copies both banks into the device: a new bank 1 beside an old bank 2 would be a
+  // configuration that never existed, so both are replaced or neither.
+  const auto error = TrySaveFilesTogether({{PathJoin(bin, u"bank1.bin"), Bank_Bytes(Bank1_Buffer.data(), Bank1_Length)},
+                                           {PathJoin(bin, u"bank2.bin"), Bank_Bytes(Bank2_Buffer.data(), Bank2_Length)}});
+  if (error && Failure) *Failure = error->Message();
+  return !error;
 }
 
 bool Compile_Bin() {
@@ -137,8 +126,11 @@ bool Save_Bin() {
     Show_Error(Language_List->Strings(1652));
     return false;
   }
-  if (!Write_Bin_Files()) {
-    Show_Error(Language_List->Strings(1651) + PathJoin(Project_Folder, u"bin"));
+  String failure;
+  if (!Write_Bin_Files(&failure)) {
+    String text = Language_List->Strings(1651) + PathJoin(Project_Folder, u"bin");
+    if (!failure.empty()) text += u"\n" + failure;
+    Show_Error(text);
     return false;
   }
   return true;

@@ -88,14 +88,15 @@ class TLoRaWAN_Infos;
 // file raises (the reader's exception) and leaves no banks either.
 bool Compile_Bin();
 // Writes bin/bank1.bin and bin/bank2.bin into Project_Folder, creating the bin folder when missing.
-// Returns false, after an error box, when no build is ready or a file cannot be written; the
-// caller then must not go on to the update dialog.
+// Returns false, after an error box (saying what failed), when no build is ready or a file cannot
+// be written; the caller then must not go on to the update dialog.
 bool Save_Bin();
 
 // The build (Compile_Bin without the error box): throws EBankOverflow when bank 2 would overflow.
 void Build_Bin_Banks();
-// Writes the two files; false when a folder or file cannot be created or written.
-bool Write_Bin_Files();
+// Writes the two files, both or neither (an old pair stays whole); false when a folder or file
+// cannot be created or written, with what failed in *Failure when given.
+bool Write_Bin_Files(String* Failure = nullptr);
 // True after a successful build until the next build starts.
 bool Bin_Banks_Ready();
 

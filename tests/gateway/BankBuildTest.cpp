@@ -2,6 +2,7 @@
 #include "gateway/BankImageLoRaWAN.h"
 #include "gateway/ULoRaWAN_Gateway.h"
 #include "gateway/USNMP_Trap_Access.h"
+#include "platform/testing/FailingWrites.h"
 #include "platform/testing/ModalScript.h"
 #include "tests/gateway/BankTestSupport.h"
 
@@ -79,10 +80,47 @@ TEST_F(BankBuildTest, WriteFailureIsReported) {
   EXPECT_FALSE(Write_Bin_Files());
 
   std::filesystem::remove(dir_ / "bin");
-  std::filesystem::create_directories(dir_ / "bin" / "bank2.bin");  // a folder in the file's place
-  EXPECT_FALSE(Write_Bin_Files());
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "bin" / "bank1.bin.new"));
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "bin" / "bank2.bin.new"));
+  std::filesystem::create_directories(dir_ / "bin" / "bank2.bin" / "inner");  // a folder in the file's place
+  String failure;
+  EXPECT_FALSE(Write_Bin_Files(&failure));
+  EXPECT_NE(failure.find(u"bank2.bin\": renaming the new file over it failed (Is a directory)"), String::npos)
+      << StringToUtf8(failure);
+  // Both or neither: no bank 1 without its bank 2, and nothing left beside them.
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir_ / "bin")) left.push_back(e.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"bank2.bin"});
+}
+
+TEST_F(BankBuildTest, PairStaysOldWhenTheSecondBankCannotBeReplaced) {
+  Write("bin/bank1.bin", "old bank 1");
+  std::filesystem::create_directories(dir_ / "bin" / "bank2.bin" / "inner");
+  ModalScript script;
+  ASSERT_TRUE(Compile_Bin());
+  EXPECT_FALSE(Save_Bin());
+  EXPECT_EQ(Read_File(dir_ / "bin" / "bank1.bin"), Bytes({'o', 'l', 'd', ' ', 'b', 'a', 'n', 'k', ' ', '1'}));
+  ASSERT_EQ(script.Messages().size(), 1u);
+  const String& text = script.Messages()[0].Text;
+  EXPECT_EQ(text.rfind(Language_List->Strings(1651) + FromPath(dir_ / "bin") + u"\n", 0), 0u) << StringToUtf8(text);
+  EXPECT_NE(text.find(u"renaming the new file over it failed (Is a directory)"), String::npos) << StringToUtf8(text);
+}
+
+TEST_F(BankBuildTest, PairStaysOldWhenTheDiskRefusesTheSecondBank) {
+  ASSERT_TRUE(Compile_Bin());
+  Write("bin/bank1.bin", "old bank 1");
+  Write("bin/bank2.bin", "old bank 2");
+  // Bank 1 (2,048 bytes) fits under the limit, bank 2 does not.
+  const TChildValues v = RunWithFileSizeLimit(8192, [&] {
+    String failure;
+    const bool ok = Write_Bin_Files(&failure);
+    std::string one, two;
+    ReadFileBytes(FromPath(dir_ / "bin" / "bank1.bin"), one);
+    ReadFileBytes(FromPath(dir_ / "bin" / "bank2.bin"), two);
+    return TChildValues{ok ? "written" : StringToUtf8(failure), one, two};
+  });
+  ASSERT_EQ(v.size(), 3u);
+  EXPECT_NE(v[0].find("bank2.bin\": writing failed (File too large)"), std::string::npos) << v[0];
+  EXPECT_EQ(v[1], "old bank 1");
+  EXPECT_EQ(v[2], "old bank 2");
 }
 
 TEST_F(BankBuildTest, NoConfigurationOpenWritesNothing) {
@@ -128,7 +166,8 @@ TEST_F(BankBuildTest, FailedWriteIsShownAndReportedToTheCaller) {
   EXPECT_FALSE(Save_Bin());
   ASSERT_EQ(script.Messages().size(), 1u);
   EXPECT_EQ(script.Messages()[0].Type, mtError);
-  EXPECT_EQ(script.Messages()[0].Text, Language_List->Strings(1651) + FromPath(dir_ / "bin"));
+  EXPECT_EQ(script.Messages()[0].Text, Language_List->Strings(1651) + FromPath(dir_ / "bin") + u"\nThe folder \"" +
+                                           FromPath(dir_ / "bin") + u"\" cannot be created.");
 }
 
 TEST_F(BankBuildTest, OversizedConfigurationIsRefusedWithAMessageAndNothingIsSaved) {
