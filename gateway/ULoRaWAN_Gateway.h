@@ -194,7 +194,8 @@ class TDeviceLoRaList {
   bool PasteRule(int Device, TLoRaRuleKind Kind, int Index);
 
   // What the last load gave: LoadComplete is false when a load failed part-way (the entries
-  // hold what was read before the failure; the form must not overwrite the file silently).
+  // hold what was read before the failure; the form must not overwrite the file silently, but
+  // ask with Confirm_Overwrite_Unread_File of shell/UUnreadFile.h).
   bool LoadComplete() const { return FLoadComplete; }
   int LoadedDevices() const { return FLoadedDevices; }
   void SetLoadState(bool Complete, int Devices) {

@@ -477,7 +477,7 @@ void TFParGen::FormResize(TObject*) {
 }
 
 void TFParGen::Btn_OKClick(TObject*) {
-  if (!Controllo_Dati()) return;
+  if (!Controllo_Dati() || !May_Save_ParGen()) return;
   Save_ParGen(Path_ParGen);
   SetModalResult(mrOk);
 }

@@ -161,6 +161,9 @@ class TFParGen : public TForm, public TDialogFrame {
 
   // The modified flag: set by every change or click of a panel control, cleared by the show.
   bool Is_Change = false;
+  // Set while the controls hold defaults because ParGen.xml exists but could not be read: OK
+  // then asks before replacing the file.
+  bool ParGen_Unread = false;
 
   // ---- event handlers ----
   void FormCreate(TObject* Sender);
@@ -230,6 +233,8 @@ class TFParGen : public TForm, public TDialogFrame {
   // defaults. Save raises when the file cannot be written.
   void Load_ParGen(const String& Path);
   void Save_ParGen(const String& Path);
+  // False when the user declines to replace a ParGen.xml that could not be read.
+  bool May_Save_ParGen();
   // Every control at its default (as for a missing file).
   void Load_Defaults();
 

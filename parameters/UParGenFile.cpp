@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "shell/UComon.h"
 #include "shell/UFormKit.h"
+#include "shell/UUnreadFile.h"
 
 namespace {
 
@@ -111,6 +112,7 @@ void TFParGen::Load_Defaults() {
 }
 
 void TFParGen::Load_ParGen(const String& Path) {
+  ParGen_Unread = false;
   if (!FileExists(Path)) {
     XML1->Clear();
     Load_Defaults();
@@ -122,6 +124,7 @@ void TFParGen::Load_ParGen(const String& Path) {
     // A file that cannot be read must not leave the previous configuration's values in the
     // controls, where OK would write them into this one.
     Load_Defaults();
+    ParGen_Unread = true;
     throw;
   }
   const TXMLNode root = XML1->DocumentElement();
@@ -178,12 +181,17 @@ String TFParGen::Element_Value(const TParElementDef& E) const {
   return String();
 }
 
+bool TFParGen::May_Save_ParGen() {
+  return !ParGen_Unread || Confirm_Overwrite_Unread_File(Path_ParGen);
+}
+
 void TFParGen::Save_ParGen(const String& Path) {
   XML1->Clear();
   TXMLNode root = XML1->AddRoot(u"Par_Gen");
   XML1->AddComment(u"SW_VERSION = 1.000");
   for (const TParElementDef& e : ParGen_Element_Table()) root.AddChild(e.Element).SetText(Element_Value(e));
   XML1->SaveToFile(Path);
+  ParGen_Unread = false;
 }
 
 // ---- checks ----

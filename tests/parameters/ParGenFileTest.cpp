@@ -4,6 +4,7 @@
 #include "ParGenFixture.h"
 #include "button/LbButton.h"
 #include "platform/XMLDoc.h"
+#include "platform/testing/FailingWrites.h"
 
 namespace {
 
@@ -269,6 +270,65 @@ TEST_F(ParGenTest, SaveFailureKeepsTheFormOpen) {
   ASSERT_EQ(script.Messages().size(), 1u);
   EXPECT_EQ(script.Messages()[0].Type, mtError);
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+TEST_F(ParGenTest, OkAsksBeforeReplacingAFileThatCouldNotBeRead) {
+  const std::string broken = "<Par_Gen><SNMP_Agent_Contact>mine</Par_Gen>";
+  struct Case {
+    const char* Name;
+    int Answer;
+    bool Replaced;
+  };
+  for (const Case& c : {Case{"No keeps it", mrNo, false}, Case{"Yes replaces it", mrYes, true}}) {
+    SCOPED_TRACE(c.Name);
+    WriteParGen(broken);
+    ModalScript run;
+    run.ExpectMessage(mrOk);  // the load error
+    run.ExpectMessage(c.Answer);
+    int during = -1;
+    run.AnswerModal(u"FParGen", [&](TForm*) {
+      driver.Click(form->Btn_OK);
+      during = form->ModalResult();
+      return mrNone;
+    });
+    form->ShowModal();
+    ASSERT_EQ(run.Messages().size(), 2u);
+    EXPECT_EQ(run.Messages()[0].Type, mtError);
+    EXPECT_EQ(run.Messages()[1].Type, mtConfirmation);
+    EXPECT_TRUE(run.Messages()[1].Buttons == mbYesNo);
+    EXPECT_NE(run.Messages()[1].Text.find(u"The file ParGen.xml could not be read"), String::npos);
+    if (c.Replaced) {
+      EXPECT_EQ(during, mrOk);
+      EXPECT_EQ(ReadParGen(), Fixture("ParGen_default.xml"));
+    } else {
+      EXPECT_EQ(during, mrNone);
+      EXPECT_EQ(ReadParGen(), broken);
+    }
+  }
+  // Once the file reads again, OK asks nothing.
+  ModalScript quiet;
+  quiet.AnswerModal(u"FParGen", [&](TForm*) {
+    driver.Click(form->Btn_OK);
+    return mrNone;
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_TRUE(quiet.Messages().empty());
+}
+
+TEST_F(ParGenTest, SaveUnderASizeLimitKeepsThePreviousFile) {
+  const std::string old = FileWith({{"SNMP_Agent_Contact", "mine"}});
+  WriteParGen(old);
+  const TChildValues v = RunWithFileSizeLimit(1024, [&] {
+    const std::string error = ErrorOf([&] { form->Save_ParGen(FromPath(ParGenPath())); });
+    std::string after;
+    ReadFileBytes(FromPath(ParGenPath()), after);
+    return TChildValues{error, after};
+  });
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_NE(v[0].find("Cannot save file \"" + ParGenPath().string() + "\": writing failed (File too large)."),
+            std::string::npos)
+      << v[0];
+  EXPECT_EQ(v[1], old);
 }
 
 // ---- the checks ------------------------------------------------------------------------------
