@@ -105,8 +105,9 @@ bool Write_Bin_Files(String* Failure) {
   }
   // The updater copies both banks into the device: a new bank 1 beside an old bank 2 would be a
   // configuration that never existed, so both are replaced or neither.
-  const auto error = TrySaveFilesTogether({{PathJoin(bin, u"bank1.bin"), Bank_Bytes(Bank1_Buffer.data(), Bank1_Length)},
-                                           {PathJoin(bin, u"bank2.bin"), Bank_Bytes(Bank2_Buffer.data(), Bank2_Length)}});
+  const auto error =
+      TrySaveFilesTogether({{PathJoin(bin, u"bank1.bin"), Bank_Bytes(Bank1_Buffer.data(), Bank1_Length)},
+                            {PathJoin(bin, u"bank2.bin"), Bank_Bytes(Bank2_Buffer.data(), Bank2_Length)}});
   if (error && Failure) *Failure = error->Message();
   return !error;
 }
