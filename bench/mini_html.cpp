@@ -20,18 +20,13 @@ void BM_MeasureMiniHTML(benchmark::State& state) {
   TScopedFakeMetrics metrics;
   TRecordingCanvas canvas;
   const String markup = Markup();
-  String anchor, plain, focused, title, ctrlId, ctrlValue, ctrlType;
-  int ex = 0, ey = 0, links = 0, hit = 0;
-  TRect linkRect, ctrlRect;
+  TMiniHTMLResult result;
   for (auto _ : state) {
     canvas.Clear();  // the recording canvas keeps the measuring calls; it must not grow
-    RenderMiniHTML(&canvas, markup, Rect(0, 0, 240, 400), nullptr, -1, -1, -1, 0, 1, false, true, false, false,
-                   true, false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focused, title, ex,
-                   ey, links, hit, linkRect, ctrlRect, ctrlId, ctrlValue, ctrlType, nullptr, nullptr, nullptr,
-                   bdLeftToRight);
-    benchmark::DoNotOptimize(ey);
+    RenderMiniHTML(&canvas, markup, {.Area = Rect(0, 0, 240, 400), .MeasureOnly = true}, result);
+    benchmark::DoNotOptimize(result.ExtentY);
   }
-  state.counters["lines"] = ey / 13.0;
+  state.counters["lines"] = result.ExtentY / 13.0;
 }
 BENCHMARK(BM_MeasureMiniHTML)->Iterations(10000);
 

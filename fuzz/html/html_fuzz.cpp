@@ -15,13 +15,24 @@ void Render(const String& markup, uint8_t mode, int width, int x, int y) {
   static TFakeMetrics metrics;
   TRecordingCanvas canvas;
   canvas.SetMetrics(&metrics);
-  String anchor, plain, focused, title, ctrlId = u"c1", ctrlValue, ctrlType;
-  int ex = 0, ey = 0, links = 0, hit = 0;
-  TRect linkRect, ctrlRect;
-  RenderMiniHTML(&canvas, markup, Rect(0, 0, width, 60), nullptr, x, y, mode & 4 ? 0 : -1, 1, 2,
-                 (mode & 3) == 1, (mode & 3) == 0, false, mode & 8, mode & 16, mode & 32, mode & 64,
-                 false, 1.0, clBlue, clYellow, clRed, clGray, anchor, plain, focused, title, ex, ey, links, hit,
-                 linkRect, ctrlRect, ctrlId, ctrlValue, ctrlType, nullptr, nullptr, nullptr, bdLeftToRight);
+  TMiniHTMLResult result;
+  result.HitControlID = u"c1";
+  RenderMiniHTML(&canvas, markup,
+                 {.Area = Rect(0, 0, width, 60),
+                  .TestX = x,
+                  .TestY = y,
+                  .FocusedLink = mode & 4 ? 0 : -1,
+                  .HotLink = 1,
+                  .ShadowDepth = 2,
+                  .HitTestOnly = (mode & 3) == 1,
+                  .MeasureOnly = (mode & 3) == 0,
+                  .InSelection = (mode & 8) != 0,
+                  .BlinkOn = (mode & 16) != 0,
+                  .UnderlineHotOnly = (mode & 32) != 0,
+                  .WrapWords = (mode & 64) != 0,
+                  .HotBackColor = clYellow,
+                  .HotTextColor = clRed},
+                 result);
 }
 
 void Controls(const String& text) {

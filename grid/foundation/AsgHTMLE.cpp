@@ -106,30 +106,10 @@ struct TTagResult {
   bool LineEnds = false;
 };
 
-class TRenderer {
- public:
-  // Parameters.
+// One call's state; the request's fields are read as its own.
+struct TRenderer : TMiniHTMLRequest {
   TCanvas* C = nullptr;
-  TRect Area;
-  TImageList* ImageList = nullptr;
-  int TestX = 0, TestY = 0, FocusedLink = -1, HotLink = 0, ShadowDepth = 0;
-  bool HitTestOnly = false, MeasureOnly = false, Printing = false, InSelection = false, BlinkOn = true,
-       UnderlineHotOnly = false, WrapWords = false, ControlPressed = false;
-  double PrintScale = 1.0;
-  TColor LinkColor = clBlue, HotBackColor = clNone, HotTextColor = clNone, ShadowColor = clGray;
-  String* HitAnchor = nullptr;
-  String* PlainText = nullptr;
-  String* FocusedAnchor = nullptr;
-  String* HitTitle = nullptr;
-  int* HitLink = nullptr;
-  TRect* HitLinkRect = nullptr;
-  TRect* HitControlRect = nullptr;
-  String* HitControlID = nullptr;
-  String* HitControlValue = nullptr;
-  String* HitControlType = nullptr;
-  THTMLPictureCache* UrlPictures = nullptr;
-  TPictureContainer* NamedPictures = nullptr;
-  TWinControl* ThemeWindow = nullptr;
+  TMiniHTMLResult* Out = nullptr;
   String HitControlIDIn;
 
   // Render state.
@@ -240,7 +220,7 @@ class TRenderer {
     if (Sub) SubRoom = std::max(SubRoom, h / 4);
     if (Sup) SupRoom = std::max(SupRoom, h / 4);
     LineHeight = std::max(LineHeight, h);
-    *PlainText += run;
+    Out->PlainText += run;
     if (Hidden) {
       m.erase(0, len);
       return;
@@ -256,8 +236,8 @@ class TRenderer {
         if (x1 >= p.RunningWidth - w && p.RunningWidth >= x2) {
           p.HitLinkText = true;
           if (TestY > p.Rect.Top) {
-            *HitAnchor = Href;
-            *HitTitle = Title;
+            Out->HitAnchor = Href;
+            Out->HitTitle = Title;
             LinkHitPending = true;
           }
         }
@@ -300,7 +280,7 @@ class TRenderer {
     TRect rc = r;
     DrawText(C, run, rc, Flags | DT_CALCRECT);
     int right = rc.Right;
-    if (InsideLink && LinkCounter == FocusedLink + 1) *FocusedAnchor = Href;
+    if (InsideLink && LinkCounter == FocusedLink + 1) Out->FocusedAnchor = Href;
     if (ErrorUnderline) {
       TColor pc = C->Pen()->Color();
       int pw = C->Pen()->Width();
@@ -368,7 +348,7 @@ class TRenderer {
       case u'B':
         if (second == u'>') StyleOn(fsBold);
         else if (second == u'R') {
-          *PlainText += u'\r';
+          Out->PlainText += u'\r';
           res.LineEnds = true;
         } else if (second == u'L') {
           if (!BlinkOn) SetFontColor(Background);
@@ -537,8 +517,8 @@ class TRenderer {
         LinkStartX = p.Rect.Left;
         LinkStartTop = p.Rect.Top;
       }
-      *HitLinkRect = TRect{LinkStartX, LinkStartTop, p.Rect.Left + p.RunningWidth, LineBottom(p)};
-      *HitLink = LinkCounter;
+      Out->HitLinkRect = TRect{LinkStartX, LinkStartTop, p.Rect.Left + p.RunningWidth, LineBottom(p)};
+      Out->HitLink = LinkCounter;
       LinkHitPending = false;
     }
     if (LinkCounter == FocusedLink + 1) {
@@ -599,12 +579,12 @@ class TRenderer {
     if (box) ElemW = ElemH = 16;
     if (InElement(p) || (HitTestOnly && !HitControlIDIn.empty() && HitControlIDIn == t.ID)) {
       p.HitItem = true;
-      *HitAnchor = u"ctrl";
+      Out->HitAnchor = u"ctrl";
       int l = p.Rect.Left + p.RunningWidth;
-      *HitControlRect = TRect{l, p.Rect.Top, l + ElemW, p.Rect.Top + ElemH};
-      *HitControlValue = t.Value;
-      *HitControlID = t.ID;
-      *HitControlType = t.Type;
+      Out->HitControlRect = TRect{l, p.Rect.Top, l + ElemW, p.Rect.Top + ElemH};
+      Out->HitControlValue = t.Value;
+      Out->HitControlID = t.ID;
+      Out->HitControlType = t.Type;
     }
     res.NotFit = !PlaceElement(p);
     return res;
@@ -788,8 +768,8 @@ class TRenderer {
     }
     if (InsideLink && InElement(p)) {
       p.HitItem = true;
-      *HitAnchor = Href;
-      *HitTitle = Title;
+      Out->HitAnchor = Href;
+      Out->HitTitle = Title;
       HotPicture = number;
     }
     if (!PlaceElement(p)) {
@@ -936,64 +916,25 @@ void PrepareEntities(String& s) {
 }  // namespace
 
 
-bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageList* ImageList, int TestX,
-                    int TestY, int FocusedLink, int HotLink, int ShadowDepth, bool HitTestOnly,
-                    bool MeasureOnly, bool Printing, bool InSelection, bool BlinkOn, bool UnderlineHotOnly,
-                    bool WrapWords, bool ControlPressed, double PrintScale, TColor LinkColor,
-                    TColor HotBackColor, TColor HotTextColor, TColor ShadowColor, String& HitAnchor,
-                    String& PlainText, String& FocusedAnchor, String& HitTitle, int& ExtentX, int& ExtentY,
-                    int& LinkCount, int& HitLink, TRect& HitLinkRect, TRect& HitControlRect,
-                    String& HitControlID, String& HitControlValue, String& HitControlType,
-                    THTMLPictureCache* UrlPictures, TPictureContainer* NamedPictures,
-                    TWinControl* ThemeWindow, TBiDiMode ReadingOrder) {
-  HitControlRect = TRect{0, 0, 0, 0};
-  PlainText.clear();
-  FocusedAnchor.clear();
-  HitTitle.clear();
-  HitControlValue.clear();
-  HitControlType.clear();
-  if (!HitTestOnly) HitControlID.clear();
-  ExtentX = ExtentY = LinkCount = 0;
-  HitLink = -1;
+bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, const TMiniHTMLRequest& Request,
+                    TMiniHTMLResult& Result) {
+  Result.HitControlRect = TRect{0, 0, 0, 0};
+  Result.PlainText.clear();
+  Result.FocusedAnchor.clear();
+  Result.HitTitle.clear();
+  Result.HitControlValue.clear();
+  Result.HitControlType.clear();
+  if (!Request.HitTestOnly) Result.HitControlID.clear();
+  Result.ExtentX = Result.ExtentY = Result.LinkCount = 0;
+  Result.HitLink = -1;
   if (!Canvas) return false;
 
   TCanvasRestore restore(Canvas);
   TRenderer R;
+  static_cast<TMiniHTMLRequest&>(R) = Request;
   R.C = Canvas;
-  R.Area = Area;
-  R.ImageList = ImageList;
-  R.TestX = TestX;
-  R.TestY = TestY;
-  R.FocusedLink = FocusedLink;
-  R.HotLink = HotLink;
-  R.ShadowDepth = ShadowDepth;
-  R.HitTestOnly = HitTestOnly;
-  R.MeasureOnly = MeasureOnly;
-  R.Printing = Printing;
-  R.InSelection = InSelection;
-  R.BlinkOn = BlinkOn;
-  R.UnderlineHotOnly = UnderlineHotOnly;
-  R.WrapWords = WrapWords;
-  R.ControlPressed = ControlPressed;
-  R.PrintScale = PrintScale;
-  R.LinkColor = LinkColor;
-  R.HotBackColor = HotBackColor;
-  R.HotTextColor = HotTextColor;
-  R.ShadowColor = ShadowColor;
-  R.HitAnchor = &HitAnchor;
-  R.PlainText = &PlainText;
-  R.FocusedAnchor = &FocusedAnchor;
-  R.HitTitle = &HitTitle;
-  R.HitLink = &HitLink;
-  R.HitLinkRect = &HitLinkRect;
-  R.HitControlRect = &HitControlRect;
-  R.HitControlID = &HitControlID;
-  R.HitControlValue = &HitControlValue;
-  R.HitControlType = &HitControlType;
-  R.UrlPictures = UrlPictures;
-  R.NamedPictures = NamedPictures;
-  R.ThemeWindow = ThemeWindow;
-  R.HitControlIDIn = HitControlID;
+  R.Out = &Result;
+  R.HitControlIDIn = Result.HitControlID;
 
   R.Background = Canvas->Brush()->Color();
   R.BaseFont.Assign(Canvas->Font());
@@ -1003,12 +944,12 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
   Canvas->SetBkMode(TRANSPARENT);
 
   unsigned flags = kBaseFlags;
-  if (IsMiddleEastLocale() && ReadingOrder == bdRightToLeft) {
+  if (IsMiddleEastLocale() && Request.ReadingOrder == bdRightToLeft) {
     if (flags & DT_RIGHT) flags &= ~DT_RIGHT;
     else if (!(flags & DT_CENTER)) flags |= DT_RIGHT;
   }
-  if (IsMiddleEastLocale() && ReadingOrder != bdLeftToRight) flags |= DT_RTLREADING;
-  if (!WrapWords) flags |= DT_END_ELLIPSIS;
+  if (IsMiddleEastLocale() && Request.ReadingOrder != bdLeftToRight) flags |= DT_RTLREADING;
+  if (!Request.WrapWords) flags |= DT_END_ELLIPSIS;
   R.Flags = flags;
 
   String markup = Markup;
@@ -1017,8 +958,8 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
   TFont passFont[2];
   passFont[0].Assign(&R.BaseFont);
   passFont[1].Assign(&R.BaseFont);
-  bool result = false;
-  int lineTop = Area.Top;
+  bool hit = false;
+  int lineTop = Request.Area.Top;
   while (!markup.empty()) {
     const int savedLinks = R.LinkCounter, savedPics = R.PicCounter, savedList = R.ListLevel;
     const bool savedInside = R.InsideLink;
@@ -1032,7 +973,7 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
     String lineText;
     TPass p1;
     p1.Measuring = true;
-    p1.Rect = TRect{Area.Left + 1, lineTop, Area.Right, Area.Bottom};
+    p1.Rect = TRect{Request.Area.Left + 1, lineTop, Request.Area.Right, Request.Area.Bottom};
     p1.PenX = p1.Rect.Left;
     p1.LineText = &lineText;
     const size_t before = markup.size();
@@ -1042,17 +983,18 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
       lineText += markup[0];
       markup.erase(0, 1);
     }
-    R.EndOfLine(p1, ExtentX);
+    R.EndOfLine(p1, Result.ExtentX);
     passFont[0].Assign(Canvas->Font());
 
     const int lineWidth = p1.RunningWidth - p1.TrailingSpace;
-    int left = Area.Left + 1;
-    if (R.Align == 1 && Area.Right - lineWidth > left) left = Area.Right - lineWidth;
-    else if (R.Align == 2 && Area.Right - left - lineWidth > 0) left += (Area.Right - left - lineWidth) / 2;
+    int left = Request.Area.Left + 1;
+    if (R.Align == 1 && Request.Area.Right - lineWidth > left) left = Request.Area.Right - lineWidth;
+    else if (R.Align == 2 && Request.Area.Right - left - lineWidth > 0)
+      left += (Request.Area.Right - left - lineWidth) / 2;
     left += R.Indent;
-    const TRect rect2{left, lineTop, Area.Right, lineTop + R.LineHeight + R.SubRoom + R.SupRoom};
+    const TRect rect2{left, lineTop, Request.Area.Right, lineTop + R.LineHeight + R.SubRoom + R.SupRoom};
 
-    if (!MeasureOnly) {
+    if (!Request.MeasureOnly) {
       R.LinkCounter = savedLinks;
       R.PicCounter = savedPics;
       R.ListLevel = savedList;
@@ -1061,7 +1003,7 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
       R.Title = savedTitle;
       Canvas->Font()->Assign(&passFont[1]);
       TPass p2;
-      p2.Measuring = HitTestOnly;
+      p2.Measuring = Request.HitTestOnly;
       p2.Replay = true;
       p2.Rect = rect2;
       p2.PenX = rect2.Left;
@@ -1069,22 +1011,78 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageLis
       if (p2.Drawing() && R.Band) R.FillBand(p2);
       String replay = lineText;
       R.Walk(replay, p2);
-      R.EndOfLine(p2, ExtentX);
-      if (p2.HitItem) result = true;
+      R.EndOfLine(p2, Result.ExtentX);
+      if (p2.HitItem) hit = true;
       if (p2.HitLinkText) {
         int bottom = rect2.Bottom - R.Raise;
-        if (TestY > bottom - Canvas->TextHeight(u"gh") && TestY < bottom) result = true;
+        if (Request.TestY > bottom - Canvas->TextHeight(u"gh") && Request.TestY < bottom) hit = true;
       }
       passFont[1].Assign(Canvas->Font());
     }
 
     const int advance = R.LineHeight + R.SubRoom + R.SupRoom;
     lineTop = SatAdd(lineTop, advance);
-    ExtentY = SatAdd(ExtentY, advance);
-    if (!MeasureOnly && lineTop + h0 > Area.Bottom) markup.clear();
+    Result.ExtentY = SatAdd(Result.ExtentY, advance);
+    if (!Request.MeasureOnly && lineTop + h0 > Request.Area.Bottom) markup.clear();
   }
   Canvas->Font()->Assign(&R.BaseFont);
-  if (ExtentY == 0) ExtentY = Canvas->TextHeight(u"gh");
-  LinkCount = R.LinkCounter;
-  return MeasureOnly ? false : result;
+  if (Result.ExtentY == 0) Result.ExtentY = Canvas->TextHeight(u"gh");
+  Result.LinkCount = R.LinkCounter;
+  return Request.MeasureOnly ? false : hit;
+}
+
+bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageList* ImageList, int TestX,
+                    int TestY, int FocusedLink, int HotLink, int ShadowDepth, bool HitTestOnly,
+                    bool MeasureOnly, bool Printing, bool InSelection, bool BlinkOn, bool UnderlineHotOnly,
+                    bool WrapWords, bool ControlPressed, double PrintScale, TColor LinkColor,
+                    TColor HotBackColor, TColor HotTextColor, TColor ShadowColor, String& HitAnchor,
+                    String& PlainText, String& FocusedAnchor, String& HitTitle, int& ExtentX, int& ExtentY,
+                    int& LinkCount, int& HitLink, TRect& HitLinkRect, TRect& HitControlRect,
+                    String& HitControlID, String& HitControlValue, String& HitControlType,
+                    THTMLPictureCache* UrlPictures, TPictureContainer* NamedPictures,
+                    TWinControl* ThemeWindow, TBiDiMode ReadingOrder) {
+  const TMiniHTMLRequest request{.Area = Area,
+                                 .ImageList = ImageList,
+                                 .TestX = TestX,
+                                 .TestY = TestY,
+                                 .FocusedLink = FocusedLink,
+                                 .HotLink = HotLink,
+                                 .ShadowDepth = ShadowDepth,
+                                 .HitTestOnly = HitTestOnly,
+                                 .MeasureOnly = MeasureOnly,
+                                 .Printing = Printing,
+                                 .InSelection = InSelection,
+                                 .BlinkOn = BlinkOn,
+                                 .UnderlineHotOnly = UnderlineHotOnly,
+                                 .WrapWords = WrapWords,
+                                 .ControlPressed = ControlPressed,
+                                 .PrintScale = PrintScale,
+                                 .LinkColor = LinkColor,
+                                 .HotBackColor = HotBackColor,
+                                 .HotTextColor = HotTextColor,
+                                 .ShadowColor = ShadowColor,
+                                 .UrlPictures = UrlPictures,
+                                 .NamedPictures = NamedPictures,
+                                 .ThemeWindow = ThemeWindow,
+                                 .ReadingOrder = ReadingOrder};
+  // The answers the call does not reach keep the caller's values.
+  TMiniHTMLResult result;
+  result.HitAnchor = HitAnchor;
+  result.HitLinkRect = HitLinkRect;
+  result.HitControlID = HitControlID;
+  const bool hit = RenderMiniHTML(Canvas, Markup, request, result);
+  HitAnchor = std::move(result.HitAnchor);
+  PlainText = std::move(result.PlainText);
+  FocusedAnchor = std::move(result.FocusedAnchor);
+  HitTitle = std::move(result.HitTitle);
+  ExtentX = result.ExtentX;
+  ExtentY = result.ExtentY;
+  LinkCount = result.LinkCount;
+  HitLink = result.HitLink;
+  HitLinkRect = result.HitLinkRect;
+  HitControlRect = result.HitControlRect;
+  HitControlID = std::move(result.HitControlID);
+  HitControlValue = std::move(result.HitControlValue);
+  HitControlType = std::move(result.HitControlType);
+  return hit;
 }

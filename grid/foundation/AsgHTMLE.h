@@ -54,8 +54,60 @@ bool ReadLeadingInt(const String& Text, int& Value);
 TColor HTMLColorValue(const String& Value);
 
 // ---- renderer ---------------------------------------------------------------------------------
-// Draws (or, with MeasureOnly, only measures; with HitTestOnly, only hit-tests) Markup in Area.
+// What one call of the renderer is asked, besides the canvas and the markup. The defaults draw
+// plainly: no point to test, no link focused or hot, words wrapped, blinking text shown.
+struct TMiniHTMLRequest {
+  TRect Area;
+  TImageList* ImageList = nullptr;  // pictures of <IMG SRC="idx:n">
+  int TestX = -1, TestY = -1;       // the point a hit test asks about
+  int FocusedLink = -1;             // 0-based; gets the focus rectangle
+  int HotLink = 0;                  // 1-based; with UnderlineHotOnly the one link underlined
+  int ShadowDepth = 1;
+  bool HitTestOnly = false;
+  bool MeasureOnly = false;
+  bool Printing = false;
+  bool InSelection = false;  // colours of links and FONT tags give way to the selection's
+  bool BlinkOn = true;       // false hides <BLINK> text
+  bool UnderlineHotOnly = false;
+  bool WrapWords = true;
+  bool ControlPressed = false;
+  double PrintScale = 1.0;
+  TColor LinkColor = clBlue;
+  TColor HotBackColor = clNone;
+  TColor HotTextColor = clNone;
+  TColor ShadowColor = clGray;
+  THTMLPictureCache* UrlPictures = nullptr;
+  TPictureContainer* NamedPictures = nullptr;
+  TWinControl* ThemeWindow = nullptr;
+  TBiDiMode ReadingOrder = bdLeftToRight;
+};
+
+// What the renderer answers. HitAnchor and HitLinkRect are written only when a link is hit, so
+// they keep what they held before otherwise. On a hit test HitControlID is asked
+// as well: the control of that ID counts as hit wherever the point is, and the ID is kept when
+// nothing is hit.
+struct TMiniHTMLResult {
+  String HitAnchor;
+  String PlainText;
+  String FocusedAnchor;
+  String HitTitle;
+  int ExtentX = 0, ExtentY = 0;
+  int LinkCount = 0;
+  int HitLink = -1;  // 1-based; -1 for none
+  TRect HitLinkRect;
+  TRect HitControlRect;
+  String HitControlID;
+  String HitControlValue;
+  String HitControlType;
+};
+
+// Draws (or, with MeasureOnly, only measures; with HitTestOnly, only hit-tests) Markup in
+// Request.Area. Returns whether a link or control was hit (always false when measuring).
 // The canvas font, pen colour and width and brush colour are the same on return.
+bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, const TMiniHTMLRequest& Request,
+                    TMiniHTMLResult& Result);
+
+// The same with every input and answer as a parameter of its own.
 bool RenderMiniHTML(TCanvas* Canvas, const String& Markup, TRect Area, TImageList* ImageList, int TestX,
                     int TestY, int FocusedLink, int HotLink, int ShadowDepth, bool HitTestOnly,
                     bool MeasureOnly, bool Printing, bool InSelection, bool BlinkOn, bool UnderlineHotOnly,

@@ -11,6 +11,7 @@
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
+#include "platform/testing/ScopedLocale.h"
 
 namespace {
 
@@ -30,34 +31,14 @@ class TStyleMetrics : public TTextMetricsSource {
   int AveCharWidth(const TFont&) override { return 7; }
 };
 
-// One call of the renderer with every input at a default and every output kept.
-struct THtml {
-  TRect Area{0, 0, 200, 100};
-  TImageList* Images = nullptr;
-  int TestX = -1000, TestY = -1000, FocusedLink = -1, HotLink = 0, ShadowDepth = 1;
-  bool HitTestOnly = false, MeasureOnly = false, Printing = false, InSelection = false, BlinkOn = true,
-       UnderlineHotOnly = false, WrapWords = true, ControlPressed = false;
-  double PrintScale = 1.0;
-  TColor LinkColor = clBlue, HotBack = clNone, HotText = clNone, ShadowColor = clGray;
-  THTMLPictureCache* Url = nullptr;
-  TPictureContainer* Named = nullptr;
-  TBiDiMode ReadingOrder = bdLeftToRight;
-
-  String HitAnchor, PlainText, FocusedAnchor, HitTitle;
-  int ExtentX = 0, ExtentY = 0, LinkCount = 0, HitLink = 0;
-  TRect HitLinkRect, HitControlRect;
-  String HitControlID, HitControlValue, HitControlType;
-  bool Result = false;
-
-  bool Run(TCanvas* c, const String& markup) {
-    Result = RenderMiniHTML(c, markup, Area, Images, TestX, TestY, FocusedLink, HotLink, ShadowDepth, HitTestOnly,
-                            MeasureOnly, Printing, InSelection, BlinkOn, UnderlineHotOnly, WrapWords,
-                            ControlPressed, PrintScale, LinkColor, HotBack, HotText, ShadowColor, HitAnchor,
-                            PlainText, FocusedAnchor, HitTitle, ExtentX, ExtentY, LinkCount, HitLink, HitLinkRect,
-                            HitControlRect, HitControlID, HitControlValue, HitControlType, Url, Named, nullptr,
-                            ReadingOrder);
-    return Result;
+// One call of the renderer: the request at its defaults (in a 200 x 100 area, no point to test)
+// and the answers kept between calls, as a caller that reuses its variables sees them.
+struct THtml : TMiniHTMLRequest, TMiniHTMLResult {
+  THtml() {
+    Area = TRect{0, 0, 200, 100};
+    TestX = TestY = -1000;
   }
+  bool Run(TCanvas* c, const String& markup) { return RenderMiniHTML(c, markup, *this, *this); }
 };
 
 // The texts drawn (not the measuring calls).
@@ -201,7 +182,7 @@ TEST_F(HtmlRender, PointAboveLinkTextInATallLineIsNoHit) {
   TBitmap bmp;
   bmp.SetSize(16, 30);
   images.Add(&bmp, nullptr);
-  h.Images = &images;
+  h.ImageList = &images;
   h.HitTestOnly = true;
   h.TestX = 1 + 16 + 5;
   h.TestY = 5;  // below the line top, above the text (rows 17..29)
@@ -316,7 +297,7 @@ class HtmlImages : public HtmlRender {
     TBitmap bmp;
     bmp.SetSize(32, 30);
     images.Add(&bmp, nullptr);
-    h.Images = &images;
+    h.ImageList = &images;
   }
   TImageList images;
 };
@@ -364,7 +345,7 @@ TEST_F(HtmlRender, NamedPictureSizes) {
   }
   if (item->Picture()->Width() == 0) GTEST_SKIP() << "GIF decoder unavailable";
   ASSERT_EQ(item->Picture()->Width(), 4);
-  h.Named = &box;
+  h.NamedPictures = &box;
   h.MeasureOnly = true;
   struct TCase {
     const char16_t* Attrs;
@@ -401,8 +382,8 @@ TEST_F(HtmlRender, UndecodablePicturesDrawNothingAndNeverRaise) {
   item->SetName(u"bad");
   EXPECT_THROW(item->Picture()->LoadFromBytes("junk"), Exception);
   THTMLPictureCache cache;
-  h.Named = &box;
-  h.Url = &cache;
+  h.NamedPictures = &box;
+  h.UrlPictures = &cache;
   EXPECT_NO_THROW(h.Run(&canvas, u"a<IMG SRC=\"bad\">b<IMG SRC=\"res://broken\" WIDTH=\"5\">c<BODY BACKGROUND=\"bad\">"));
   EXPECT_TRUE(canvas.CallsNamed("Draw").empty());
   EXPECT_TRUE(canvas.CallsNamed("StretchDraw").empty());
@@ -411,7 +392,7 @@ TEST_F(HtmlRender, UndecodablePicturesDrawNothingAndNeverRaise) {
 
 TEST_F(HtmlRender, UrlPicturesAreCachedUnderTheUpperCasedTag) {
   THTMLPictureCache cache;
-  h.Url = &cache;
+  h.UrlPictures = &cache;
   h.Run(&canvas, u"<IMG SRC=\"http://Example.invalid/A.gif\">");
   h.Run(&canvas, u"<IMG SRC=\"http://Example.invalid/A.gif\">");
   ASSERT_EQ(cache.Count(), 1);
@@ -438,8 +419,8 @@ TEST_F(HtmlRender, LinkStylingAndSelection) {
   h.InSelection = false;
   h.UnderlineHotOnly = true;
   h.HotLink = 2;
-  h.HotText = clRed;
-  h.HotBack = clYellow;
+  h.HotTextColor = clRed;
+  h.HotBackColor = clYellow;
   h.Run(&canvas, u"<A HREF=\"a\">one</A><A HREF=\"b\">two</A>");
   d = Drawn(canvas);
   ASSERT_EQ(d.size(), 2u);
@@ -739,7 +720,7 @@ TEST_F(HtmlRender, AltPictureWhileTheLinkedPictureIsHot) {
   bmp.Canvas()->Brush()->SetColor(clBlue);
   bmp.Canvas()->FillRect(Rect(16, 0, 32, 30));
   images.Add(&bmp, nullptr);
-  h.Images = &images;
+  h.ImageList = &images;
   const String m = u"<A HREF=\"x\"><IMG SRC=\"IDX:0\" ALT=\"IDX:1\"></A>";
   TImageCanvas cold(40, 40);
   h.Run(cold.Canvas(), m);
@@ -843,6 +824,104 @@ TEST_F(HtmlRender, HitTestOnARightAlignedLineReachesItsLastWord) {
   EXPECT_TRUE(h.Run(&canvas, u"<P ALIGN=\"right\">aaa <A HREF=\"b\">bbb</A>"));
   EXPECT_EQ(U8(h.HitAnchor), "b");
   EXPECT_EQ(h.HitLinkRect, Rect(39, 0, 60, 13));
+}
+
+// Every call with the colours in force.
+std::string CallsWithColours(const TRecordingCanvas& c) {
+  std::string out;
+  for (const auto& call : c.Calls())
+    out += call.ToString() + " pen " + std::to_string(call.PenColor) + " brush " + std::to_string(call.BrushColor) +
+           "/" + std::to_string(call.BrushStyle) + " font " + std::to_string(call.FontColor) + "\n";
+  return out;
+}
+
+// The parameter-list form hands every input to the renderer in its place and every answer back,
+// and keeps the answers the call does not reach as the request form does.
+TEST_F(HtmlImages, ParameterListFormAnswersAsTheRequestForm) {
+  const String m =
+      u"<A HREF=\"a\" TITLE=\"t\">one</A> <SHAD>two</SHAD> <BLINK>three</BLINK> <IMG SRC=\"idx:0\">"
+      u"<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"40\"> <A HREF=\"z\">four</A> "
+      u"<FONT COLOR=\"clGreen\">five</FONT> six seven eight";
+  THtml drawn;
+  drawn.ImageList = &images;
+  drawn.FocusedLink = 1;
+  drawn.HotLink = 2;
+  drawn.ShadowDepth = 3;
+  drawn.BlinkOn = false;
+  drawn.UnderlineHotOnly = true;
+  drawn.ControlPressed = true;
+  drawn.LinkColor = clMaroon;
+  drawn.HotBackColor = clYellow;
+  drawn.HotTextColor = clRed;
+  drawn.ShadowColor = clSilver;
+  drawn.TestX = 150;
+  drawn.TestY = 5;
+  drawn.ReadingOrder = bdRightToLeft;
+  THtml printed;
+  printed.ImageList = &images;
+  printed.Printing = true;
+  printed.PrintScale = 2.0;
+  printed.InSelection = true;
+  printed.WrapWords = false;
+  THtml linkHit;
+  linkHit.HitTestOnly = true;
+  linkHit.TestX = 10;
+  linkHit.TestY = 20;  // on the text at the foot of the 30-pixel line
+  THtml controlById = linkHit;
+  controlById.TestX = controlById.TestY = -1000;
+  controlById.HitControlID = u"b";
+  THtml measured;
+  measured.MeasureOnly = true;
+  measured.Area = Rect(5, 5, 60, 40);
+  THtml missed = linkHit;
+  missed.TestX = 199;
+  missed.TestY = 99;
+  missed.HitAnchor = u"before";
+  missed.HitLinkRect = Rect(1, 2, 3, 4);
+
+  TScopedMiddleEastLocale locale(true);
+  for (const THtml* given : {&drawn, &printed, &linkHit, &controlById, &measured, &missed}) {
+    THtml q = *given;
+    TRecordingCanvas structCanvas, listCanvas;
+    const bool structHit = q.Run(&structCanvas, m);
+    THtml l = *given;
+    const bool listHit =
+        RenderMiniHTML(&listCanvas, m, l.Area, l.ImageList, l.TestX, l.TestY, l.FocusedLink, l.HotLink, l.ShadowDepth,
+                       l.HitTestOnly, l.MeasureOnly, l.Printing, l.InSelection, l.BlinkOn, l.UnderlineHotOnly,
+                       l.WrapWords, l.ControlPressed, l.PrintScale, l.LinkColor, l.HotBackColor, l.HotTextColor,
+                       l.ShadowColor, l.HitAnchor, l.PlainText, l.FocusedAnchor, l.HitTitle, l.ExtentX, l.ExtentY,
+                       l.LinkCount, l.HitLink, l.HitLinkRect, l.HitControlRect, l.HitControlID, l.HitControlValue,
+                       l.HitControlType, l.UrlPictures, l.NamedPictures, l.ThemeWindow, l.ReadingOrder);
+    SCOPED_TRACE(structCanvas.Log());
+    EXPECT_EQ(listHit, structHit);
+    EXPECT_EQ(CallsWithColours(listCanvas), CallsWithColours(structCanvas));
+    EXPECT_EQ(U8(l.HitAnchor), U8(q.HitAnchor));
+    EXPECT_EQ(U8(l.PlainText), U8(q.PlainText));
+    EXPECT_EQ(U8(l.FocusedAnchor), U8(q.FocusedAnchor));
+    EXPECT_EQ(U8(l.HitTitle), U8(q.HitTitle));
+    EXPECT_EQ(l.ExtentX, q.ExtentX);
+    EXPECT_EQ(l.ExtentY, q.ExtentY);
+    EXPECT_EQ(l.LinkCount, q.LinkCount);
+    EXPECT_EQ(l.HitLink, q.HitLink);
+    EXPECT_EQ(l.HitLinkRect, q.HitLinkRect);
+    EXPECT_EQ(l.HitControlRect, q.HitControlRect);
+    EXPECT_EQ(U8(l.HitControlID), U8(q.HitControlID));
+    EXPECT_EQ(U8(l.HitControlValue), U8(q.HitControlValue));
+    EXPECT_EQ(U8(l.HitControlType), U8(q.HitControlType));
+  }
+  // The cases above reach what they are meant to.
+  EXPECT_EQ(U8(linkHit.HitAnchor), "");
+  THtml q = linkHit;
+  EXPECT_TRUE(q.Run(&canvas, m));
+  EXPECT_EQ(U8(q.HitAnchor), "a");
+  EXPECT_EQ(U8(q.HitTitle), "t");
+  q = controlById;
+  EXPECT_TRUE(q.Run(&canvas, m));
+  EXPECT_EQ(U8(q.HitControlType), "BUTTON");
+  q = missed;
+  EXPECT_FALSE(q.Run(&canvas, m));
+  EXPECT_EQ(U8(q.HitAnchor), "before");
+  EXPECT_EQ(q.HitLinkRect, Rect(1, 2, 3, 4));
 }
 
 }  // namespace

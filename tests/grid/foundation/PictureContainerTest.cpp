@@ -370,12 +370,9 @@ std::string RenderLog(const String& markup, THTMLPictureCache* cache, TPictureCo
   TScopedFakeMetrics metrics;
   TRecordingCanvas canvas;
   canvas.Brush()->SetColor(background);
-  String anchor, plain, focused, title, id, value, type;
-  int ex = 0, ey = 0, links = 0, hit = 0;
-  TRect lr, cr;
-  RenderMiniHTML(&canvas, markup, Rect(0, 0, 200, 100), nullptr, -1, -1, -1, 0, 1, false, false, false, false, true,
-                 false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focused, title, ex, ey, links,
-                 hit, lr, cr, id, value, type, cache, named, nullptr, bdLeftToRight);
+  TMiniHTMLResult result;
+  RenderMiniHTML(&canvas, markup, {.Area = Rect(0, 0, 200, 100), .UrlPictures = cache, .NamedPictures = named},
+                 result);
   std::string log;
   for (const auto& c : canvas.Calls())
     if (c.Name == "Rectangle" || c.Name == "Draw" || c.Name == "StretchDraw")
@@ -400,12 +397,8 @@ std::vector<std::string> RenderArt(const String& markup, TPictureContainer* name
   TScopedFakeMetrics metrics;
   TImageCanvas img(40, 30, clWhite);
   img.Canvas()->Brush()->SetColor(clCream);
-  String anchor, plain, focused, title, id, value, type;
-  int ex = 0, ey = 0, links = 0, hit = 0;
-  TRect lr, cr;
-  RenderMiniHTML(img.Canvas(), markup, Rect(10, 5, 38, 28), nullptr, -1, -1, -1, 0, 1, false, false, false, false,
-                 true, false, true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, plain, focused, title, ex, ey,
-                 links, hit, lr, cr, id, value, type, nullptr, named, nullptr, bdLeftToRight);
+  TMiniHTMLResult result;
+  RenderMiniHTML(img.Canvas(), markup, {.Area = Rect(10, 5, 38, 28), .NamedPictures = named}, result);
   return img.Art(shown, {{clRed, 'R'}, {clBlue, 'B'}, {clLime, 'G'}, {clCream, '.'}, {clWhite, ' '}});
 }
 
