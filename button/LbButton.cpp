@@ -387,11 +387,33 @@ void TLbButton::Paint() {
     bmp.SetTransparentColor(clFuchsia);
     bmp.SetTransparent(true);
   }
-  const bool popup = PopupMenu() != nullptr;
+  TLbButtonFace face{.Width = W,
+                     .Height = H,
+                     .HotTrackStep = FHotTrackStep,
+                     .NumGlyphs = FNumGlyphs,
+                     .Glyph = FGlyph.get(),
+                     .Pressed = bDown,
+                     .Hot = hot,
+                     .Enabled = Enabled(),
+                     .Flat = FFlat,
+                     .WordWrap = FWordWrap,
+                     .PopupAttached = PopupMenu() != nullptr,
+                     .Style = FStyle,
+                     .Color = Color(),
+                     .ColorWhenDown = FColorWhenDown,
+                     .HotTrackColor = FHotTrackColor,
+                     .LightColor = FLightColor,
+                     .ShadowColor = FShadowColor,
+                     .Font = &font,
+                     .Layout = FLayout,
+                     .Caption = Caption(),
+                     .Alignment = FAlignment};
   if (FStyle == bsOld && focused) {
-    DrawLbButton(bc, W - 2, H - 2, FHotTrackStep, FNumGlyphs, FGlyph.get(), bDown, hot, Enabled(), FFlat,
-                 FWordWrap, popup, FStyle, Color(), FColorWhenDown, FHotTrackColor,
-                 bDown ? FShadowColor : FLightColor, FShadowColor, &font, FLayout, Caption(), FAlignment);
+    // Drawn two pixels smaller and moved one down and right inside the black outline.
+    face.Width = W - 2;
+    face.Height = H - 2;
+    if (bDown) face.LightColor = FShadowColor;
+    DrawLbButton(bc, face);
     TBitmap shifted;
     shifted.Assign(&bmp);
     shifted.SetTransparent(false);
@@ -401,9 +423,7 @@ void TLbButton::Paint() {
     bc->Pen()->SetColor(clBlack);
     bc->Rectangle(0, 0, W, H);
   } else {
-    DrawLbButton(bc, W, H, FHotTrackStep, FNumGlyphs, FGlyph.get(), bDown, hot, Enabled(), FFlat, FWordWrap,
-                 popup, FStyle, Color(), FColorWhenDown, FHotTrackColor, FLightColor, FShadowColor, &font,
-                 FLayout, Caption(), FAlignment);
+    DrawLbButton(bc, face);
   }
   TCanvas* canvas = Canvas();
   canvas->Draw(0, 0, &bmp);

@@ -130,23 +130,21 @@ int GlyphCellIndex(int numGlyphs, bool enabled, bool hot, bool pressed) {
   return cell;
 }
 
-void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs, TBitmap* glyph,
-                  bool pressed, bool hot, bool enabled, bool flat, bool wordWrap, bool popupAttached,
-                  TLbButtonStyle style, TColor color, TColor colorWhenDown, TColor hotTrackColor,
-                  TColor lightColor, TColor shadowColor, TFont* font, TLbButtonLayout layout,
-                  const String& caption, TAlignment alignment) {
+void DrawLbButton(TCanvas* canvas, const TLbButtonFace& face) {
   // 1. State.
-  if (!enabled) pressed = false;
-  const int d = (pressed && style != bsEncarta) ? 1 : 0;
+  const int W = face.Width, H = face.Height;
+  const bool pressed = face.Pressed && face.Enabled;
+  const int d = (pressed && face.Style != bsEncarta) ? 1 : 0;
 
   // 2. Face colour.
-  TColor face = ColorToRGB(color);
-  if (enabled && hotTrackColor != clNone) face = BlendHotTrackColor(color, hotTrackColor, hotTrackStep);
-  if (pressed && colorWhenDown != clNone) face = colorWhenDown;
+  TColor faceColor = ColorToRGB(face.Color);
+  if (face.Enabled && face.HotTrackColor != clNone)
+    faceColor = BlendHotTrackColor(face.Color, face.HotTrackColor, face.HotTrackStep);
+  if (pressed && face.ColorWhenDown != clNone) faceColor = face.ColorWhenDown;
 
   // 3. Face.
   canvas->Pen()->SetStyle(psSolid);
-  switch (style) {
+  switch (face.Style) {
     case bsShape:
       canvas->Brush()->SetColor(clFuchsia);
       canvas->FillRect(Rect(-1, -1, W + 1, H + 1));
@@ -154,12 +152,12 @@ void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs
     case bsNormal:
     case bsEncarta:
     case bsOld:
-      canvas->Brush()->SetColor(face);
+      canvas->Brush()->SetColor(faceColor);
       canvas->FillRect(Rect(-1, -1, W + 1, H + 1));
       break;
     case bsModern:
-      DrawLbGradient(canvas, lightColor, face, 2, 2, W - 2, H / 4 + d);
-      DrawLbGradient(canvas, face, lightColor, 2, H / 4 + d, W - 2, H - 1);
+      DrawLbGradient(canvas, face.LightColor, faceColor, 2, 2, W - 2, H / 4 + d);
+      DrawLbGradient(canvas, faceColor, face.LightColor, 2, H / 4 + d, W - 2, H - 1);
       break;
     case bsQuicken:
       break;
@@ -168,23 +166,23 @@ void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs
   // 4. Frame.
   canvas->Brush()->SetStyle(bsClear);
   TPen* pen = canvas->Pen();
-  const bool framed = (enabled && (!flat || hot || pressed)) || (!enabled && !flat);
-  switch (style) {
+  const bool framed = (face.Enabled && (!face.Flat || face.Hot || pressed)) || (!face.Enabled && !face.Flat);
+  switch (face.Style) {
     case bsNormal:
     case bsEncarta:
       if (framed) {
-        pen->SetColor(pressed ? shadowColor : lightColor);
+        pen->SetColor(pressed ? face.ShadowColor : face.LightColor);
         canvas->MoveTo(0, H - 1);
         canvas->LineTo(0, 0);
         canvas->LineTo(W - 1, 0);
-        pen->SetColor(pressed ? lightColor : shadowColor);
+        pen->SetColor(pressed ? face.LightColor : face.ShadowColor);
         canvas->LineTo(W - 1, H - 1);
         canvas->LineTo(0, H - 1);
       }
       break;
     case bsOld:
       if (framed) {
-        pen->SetColor(shadowColor);
+        pen->SetColor(face.ShadowColor);
         if (pressed) {
           canvas->MoveTo(1, H - 3);
           canvas->LineTo(1, 1);
@@ -194,28 +192,28 @@ void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs
           canvas->LineTo(W - 2, H - 2);
           canvas->LineTo(0, H - 2);
         }
-        pen->SetColor(pressed ? cl3DDkShadow : lightColor);
+        pen->SetColor(pressed ? cl3DDkShadow : face.LightColor);
         canvas->MoveTo(0, H - 1);
         canvas->LineTo(0, 0);
         canvas->LineTo(W - 1, 0);
-        pen->SetColor(pressed ? lightColor : cl3DDkShadow);
+        pen->SetColor(pressed ? face.LightColor : cl3DDkShadow);
         canvas->LineTo(W - 1, H - 1);
         canvas->LineTo(-1, H - 1);
       }
       break;
     case bsModern:
-      pen->SetColor(pressed ? shadowColor : face);
+      pen->SetColor(pressed ? face.ShadowColor : faceColor);
       canvas->Rectangle(1, 1, W - 1, H - 1);
-      pen->SetColor(shadowColor);
+      pen->SetColor(face.ShadowColor);
       canvas->RoundRect(0, 0, W, H, 6, 6);
       break;
     case bsQuicken:
-      canvas->Brush()->SetColor(face);
+      canvas->Brush()->SetColor(faceColor);
       pen->SetStyle(psClear);
       canvas->RoundRect(0, 1, W, H, 4, 4);
       canvas->Brush()->SetStyle(bsClear);
       pen->SetStyle(psSolid);
-      pen->SetColor(shadowColor);
+      pen->SetColor(face.ShadowColor);
       canvas->MoveTo(4, 0);
       canvas->LineTo(W - 5, 0);
       canvas->MoveTo(4, H - 1);
@@ -226,26 +224,26 @@ void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs
   }
 
   // 5. Font.
-  if (font) canvas->Font()->Assign(font);
-  if (style == bsEncarta && pressed) canvas->Font()->SetStyle(canvas->Font()->Style() | fsBold);
+  if (face.Font) canvas->Font()->Assign(face.Font);
+  if (face.Style == bsEncarta && pressed) canvas->Font()->SetStyle(canvas->Font()->Style() | fsBold);
 
   // 6. Glyph cell.
-  const int gh = glyph ? glyph->Height() : 0;
-  const int gw = (glyph && numGlyphs > 0) ? glyph->Width() / numGlyphs : 0;
-  const int srcX = GlyphCellIndex(numGlyphs, enabled, hot, pressed) * gw;
+  const int gh = face.Glyph ? face.Glyph->Height() : 0;
+  const int gw = (face.Glyph && face.NumGlyphs > 0) ? face.Glyph->Width() / face.NumGlyphs : 0;
+  const int srcX = GlyphCellIndex(face.NumGlyphs, face.Enabled, face.Hot, pressed) * gw;
 
   // 7. Text format.
   unsigned format = DT_WORDBREAK | DT_CENTER;
-  if (alignment == taLeftJustify) format = DT_WORDBREAK;
-  else if (alignment == taRightJustify) format = DT_WORDBREAK | DT_RIGHT;
+  if (face.Alignment == taLeftJustify) format = DT_WORDBREAK;
+  else if (face.Alignment == taRightJustify) format = DT_WORDBREAK | DT_RIGHT;
 
   // 8. Caption fitting.
-  const bool sideGlyph = layout == blGlyphLeft || layout == blGlyphRight;
+  const bool sideGlyph = face.Layout == blGlyphLeft || face.Layout == blGlyphRight;
   int avail = W - 8;
-  if (style != bsShape && sideGlyph && gw > 0) avail = W - 8 - (gw + 4);
+  if (face.Style != bsShape && sideGlyph && gw > 0) avail = W - 8 - (gw + 4);
   avail = std::max(avail, 0);
-  String text = caption;
-  if (!wordWrap)
+  String text = face.Caption;
+  if (!face.WordWrap)
     while (!text.empty() && canvas->TextWidth(text) > avail) text.pop_back();
   TRect calc = Rect(0, 0, avail, 0);
   DrawText(canvas, text, calc, DT_CALCRECT | DT_WORDBREAK);
@@ -254,8 +252,8 @@ void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs
 
   // 9. Layout and drawing.
   canvas->Brush()->SetStyle(bsClear);
-  if (style == bsShape) {
-    if (gw > 0 && gh > 0) DrawGlyphCell(canvas, glyph, (W - gw) / 2, (H - gh) / 2, srcX, 0, gw, gh);
+  if (face.Style == bsShape) {
+    if (gw > 0 && gh > 0) DrawGlyphCell(canvas, face.Glyph, (W - gw) / 2, (H - gh) / 2, srcX, 0, gw, gh);
     TRect r = Rect(d, (H - th) / 2 + d, W, H);
     DrawText(canvas, text, r, DT_WORDBREAK | DT_CENTER);
   } else {
@@ -264,48 +262,76 @@ void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs
       textTop = (H - th) / 2 + d;
       glyphTop = (H - gh) / 2 + d;
       const int gap = text.empty() ? 0 : tw + 4;
-      if (layout == blGlyphLeft) {
+      if (face.Layout == blGlyphLeft) {
         if (gw > 0) textLeft += gw + 4;
         glyphLeft = d + 4;
-        if (!wordWrap) {
-          if (alignment == taLeftJustify) glyphLeft = d + 4;
-          else if (alignment == taRightJustify) glyphLeft = W - 4 - gw - gap + d;
+        if (!face.WordWrap) {
+          if (face.Alignment == taLeftJustify) glyphLeft = d + 4;
+          else if (face.Alignment == taRightJustify) glyphLeft = W - 4 - gw - gap + d;
           else glyphLeft = (W - gw) / 2 + d - gap / 2;
         }
       } else {
         glyphLeft = d + 4 + gap;
-        if (!wordWrap) {
-          if (alignment == taLeftJustify) glyphLeft = d + 4 + gap;
-          else if (alignment == taRightJustify) glyphLeft = W - 4 + d - gw;
+        if (!face.WordWrap) {
+          if (face.Alignment == taLeftJustify) glyphLeft = d + 4 + gap;
+          else if (face.Alignment == taRightJustify) glyphLeft = W - 4 + d - gw;
           else glyphLeft = (W - gw) / 2 + d + gap / 2;
         }
       }
     } else {
       const int total = th + (gh > 0 ? gh + 4 : 0);
-      if (layout == blGlyphTop) {
+      if (face.Layout == blGlyphTop) {
         glyphTop = (H - total) / 2 + d;
         textTop = glyphTop + gh;
       } else {
         textTop = (H - total) / 2 + d;
         glyphTop = textTop + th;
       }
-      if (alignment == taLeftJustify) glyphLeft = d + 4;
-      else if (alignment == taRightJustify) glyphLeft = W - gw - 4 + d;
+      if (face.Alignment == taLeftJustify) glyphLeft = d + 4;
+      else if (face.Alignment == taRightJustify) glyphLeft = W - gw - 4 + d;
       else glyphLeft = (W - gw) / 2 + d;
     }
-    if (!enabled) canvas->Font()->SetColor(clGray);
+    if (!face.Enabled) canvas->Font()->SetColor(clGray);
     TRect r = Rect(textLeft, textTop, textLeft + avail, textTop + th);
     DrawText(canvas, text, r, format);
-    if (gw > 0 && gh > 0) DrawGlyphCell(canvas, glyph, glyphLeft, glyphTop, srcX, 0, gw, gh);
+    if (gw > 0 && gh > 0) DrawGlyphCell(canvas, face.Glyph, glyphLeft, glyphTop, srcX, 0, gw, gh);
   }
 
   // 10. Drop-down arrow.
-  if (popupAttached) {
+  if (face.PopupAttached) {
     std::unique_ptr<TBitmap> arrow = CreateDropDownArrow();
     arrow->SetTransparentMode(tmAuto);
     arrow->SetTransparent(true);
     canvas->Draw(W - 11, H / 2 - 1, arrow.get());
   }
+}
+
+void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs, TBitmap* glyph,
+                  bool pressed, bool hot, bool enabled, bool flat, bool wordWrap, bool popupAttached,
+                  TLbButtonStyle style, TColor color, TColor colorWhenDown, TColor hotTrackColor,
+                  TColor lightColor, TColor shadowColor, TFont* font, TLbButtonLayout layout,
+                  const String& caption, TAlignment alignment) {
+  DrawLbButton(canvas, {.Width = W,
+                        .Height = H,
+                        .HotTrackStep = hotTrackStep,
+                        .NumGlyphs = numGlyphs,
+                        .Glyph = glyph,
+                        .Pressed = pressed,
+                        .Hot = hot,
+                        .Enabled = enabled,
+                        .Flat = flat,
+                        .WordWrap = wordWrap,
+                        .PopupAttached = popupAttached,
+                        .Style = style,
+                        .Color = color,
+                        .ColorWhenDown = colorWhenDown,
+                        .HotTrackColor = hotTrackColor,
+                        .LightColor = lightColor,
+                        .ShadowColor = shadowColor,
+                        .Font = font,
+                        .Layout = layout,
+                        .Caption = caption,
+                        .Alignment = alignment});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -316,11 +342,11 @@ constexpr int kCell = 18;
 
 class TGlyphCanvas {
  public:
-  TGlyphCanvas(int w, int h) : w_(w), h_(h), px_(static_cast<size_t>(w * h), clOlive) {}
+  TGlyphCanvas(int w, int h) : FWidth(w), FHeight(h), FPixels(static_cast<size_t>(w * h), clOlive) {}
   void Set(int x, int y, TColor c) {
-    if (x >= 0 && y >= 0 && x < w_ && y < h_) px_[static_cast<size_t>(y * w_ + x)] = c;
+    if (x >= 0 && y >= 0 && x < FWidth && y < FHeight) FPixels[static_cast<size_t>(y * FWidth + x)] = c;
   }
-  TColor Get(int x, int y) const { return px_[static_cast<size_t>(y * w_ + x)]; }
+  TColor Get(int x, int y) const { return FPixels[static_cast<size_t>(y * FWidth + x)]; }
   // A line with a square pen of the given size, pixel-exact (no smoothing).
   void Stroke(int x0, int y0, int x1, int y1, int size, TColor c) {
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
@@ -337,8 +363,8 @@ class TGlyphCanvas {
   }
   // Pixels whose centre lies within [inner, outer] of (cx, cy); inner 0 gives a disc.
   void Ring(double cx, double cy, double inner, double outer, TColor c) {
-    for (int y = 0; y < h_; ++y)
-      for (int x = 0; x < w_; ++x) {
+    for (int y = 0; y < FHeight; ++y)
+      for (int x = 0; x < FWidth; ++x) {
         const double r = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
         if (r <= outer && r >= inner) Set(x, y, c);
       }
@@ -347,12 +373,12 @@ class TGlyphCanvas {
     for (int y = t; y < b; ++y)
       for (int x = l; x < r; ++x) Set(x, y, c);
   }
-  int Width() const { return w_; }
-  int Height() const { return h_; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
 
  private:
-  int w_, h_;
-  std::vector<TColor> px_;
+  int FWidth, FHeight;
+  std::vector<TColor> FPixels;
 };
 
 void DrawCheck(TGlyphCanvas& g, int ox, int oy, TColor c) {

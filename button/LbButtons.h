@@ -40,6 +40,34 @@ void DrawLbGradient(TCanvas* canvas, TColor fromColor, TColor toColor, int l, in
 // A cell beyond the strip leaves cell 0 in place (a one-cell strip of a disabled button).
 void DrawGlyphCell(TCanvas* canvas, TBitmap* glyph, int x, int y, int srcX, int srcY, int cellW, int cellH);
 
+// What the painter draws: the button's size, look and state, its glyph strip and its caption.
+// The defaults are those of a fresh button.
+struct TLbButtonFace {
+  int Width = 0;
+  int Height = 0;
+  int HotTrackStep = 0;  // 0 to 8: how far the face has blended toward HotTrackColor
+  int NumGlyphs = 0;
+  TBitmap* Glyph = nullptr;
+  bool Pressed = false;
+  bool Hot = false;
+  bool Enabled = true;
+  bool Flat = false;
+  bool WordWrap = false;
+  bool PopupAttached = false;  // draws the drop-down arrow
+  TLbButtonStyle Style = bsNormal;
+  TColor Color = clBtnFace;
+  TColor ColorWhenDown = clNone;
+  TColor HotTrackColor = clNone;
+  TColor LightColor = clWhite;
+  TColor ShadowColor = clGray;
+  TFont* Font = nullptr;  // null keeps the canvas font
+  TLbButtonLayout Layout = blGlyphLeft;
+  String Caption;
+  TAlignment Alignment = taCenter;
+};
+
+void DrawLbButton(TCanvas* canvas, const TLbButtonFace& face);
+// The same with every part of the face as a parameter of its own.
 void DrawLbButton(TCanvas* canvas, int W, int H, int hotTrackStep, int numGlyphs, TBitmap* glyph,
                   bool pressed, bool hot, bool enabled, bool flat, bool wordWrap, bool popupAttached,
                   TLbButtonStyle style, TColor color, TColor colorWhenDown, TColor hotTrackColor,

@@ -10,24 +10,13 @@
 
 namespace {
 
-// The painter's inputs with the defaults of a fresh button.
-struct PaintArgs {
-  int W = 100, H = 23, Step = 0, NumGlyphs = 0;
-  TBitmap* Glyph = nullptr;
-  bool Pressed = false, Hot = false, Enabled = true, Flat = false, WordWrap = false, Popup = false;
-  TLbButtonStyle Style = bsNormal;
-  TColor Color = 0xC0C0C0, ColorWhenDown = clNone, HotTrackColor = clNone, LightColor = clWhite,
-         ShadowColor = clGray;
-  TFont* Font = nullptr;
-  TLbButtonLayout Layout = blGlyphLeft;
-  String Caption;
-  TAlignment Alignment = taCenter;
-};
-
-void Paint(TCanvas* c, const PaintArgs& a) {
-  DrawLbButton(c, a.W, a.H, a.Step, a.NumGlyphs, a.Glyph, a.Pressed, a.Hot, a.Enabled, a.Flat, a.WordWrap, a.Popup,
-               a.Style, a.Color, a.ColorWhenDown, a.HotTrackColor, a.LightColor, a.ShadowColor, a.Font, a.Layout,
-               a.Caption, a.Alignment);
+// A fresh button's face at 100 x 23, its colour resolved.
+TLbButtonFace FreshFace() {
+  TLbButtonFace face;
+  face.Width = 100;
+  face.Height = 23;
+  face.Color = 0xC0C0C0;
+  return face;
 }
 
 // A strip of n square cells; cell i is filled with colours[i] except its bottom-left pixel,
@@ -104,11 +93,11 @@ TEST(LbButtonPresets, BlendByEighths) {
 
 TEST(LbButtonPainter, HotTrackStepBlendsTheFace) {
   TRecordingCanvas rc;
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Color = 0x000000;
   a.HotTrackColor = 0xFFFFFF;
-  a.Step = 4;
-  Paint(&rc, a);
+  a.HotTrackStep = 4;
+  DrawLbButton(&rc, a);
   auto fills = rc.CallsNamed("FillRect");
   ASSERT_FALSE(fills.empty());
   EXPECT_EQ(fills[0].Args, (std::vector<int>{-1, -1, 101, 24}));
@@ -117,7 +106,7 @@ TEST(LbButtonPainter, HotTrackStepBlendsTheFace) {
   // A disabled button keeps its plain colour.
   rc.Clear();
   a.Enabled = false;
-  Paint(&rc, a);
+  DrawLbButton(&rc, a);
   EXPECT_EQ(rc.CallsNamed("FillRect")[0].BrushColor, 0x000000);
 }
 
@@ -159,12 +148,12 @@ TEST(LbButtonPainter, GradientFillsEveryRowOnce) {
 
 TEST(LbButtonPainter, ModernFaceIsTwoGradientsAndARoundedFrame) {
   TRecordingCanvas rc;
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Style = bsModern;
   a.Color = 0x00C0C0;
   a.LightColor = 0x00FFFF;
   a.ShadowColor = 0x008080;
-  Paint(&rc, a);
+  DrawLbButton(&rc, a);
   auto fills = rc.CallsNamed("FillRect");
   ASSERT_EQ(fills.size(), 64u);
   // Upper half from light (top) to face over 2..5, lower half back to light over 5..22.
@@ -206,13 +195,13 @@ TEST(LbButtonPainter, GlyphCellChoice) {
                                     << " pressed=" << c.Pressed);
     auto strip = Strip(c.NumGlyphs, 16, kCellColours);
     TImageCanvas img(100, 23);
-    PaintArgs a;
+    TLbButtonFace a = FreshFace();
     a.Glyph = strip.get();
     a.NumGlyphs = c.NumGlyphs;
     a.Enabled = c.Enabled;
     a.Hot = c.Hot;
     a.Pressed = c.Pressed;
-    Paint(img.Canvas(), a);
+    DrawLbButton(img.Canvas(), a);
     // No caption: the glyph is centred, (100 - 16) div 2 = 42, (23 - 16) div 2 = 3, plus the
     // pressed offset of an enabled pressed button.
     const int d = (c.Pressed && c.Enabled) ? 1 : 0;
@@ -237,11 +226,11 @@ TEST(LbButtonPainter, GlyphLeftOfCentredCaptionOn100x23) {
   TScopedFakeMetrics metrics(8, 10, 3);  // 5 characters = 40 pixels, lines 13 high
   auto strip = Strip(1, 16, kCellColours);
   TRecordingCanvas rc;
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Glyph = strip.get();
   a.NumGlyphs = 1;
   a.Caption = u"Apply";
-  Paint(&rc, a);
+  DrawLbButton(&rc, a);
   const TRecordedCall text = CaptionCall(rc);
   EXPECT_EQ(text.Args, (std::vector<int>{24, 5, 96, 18, static_cast<int>(DT_WORDBREAK | DT_CENTER)}));
   EXPECT_EQ(text.Text, u"Apply");
@@ -285,15 +274,15 @@ TEST(LbButtonPainter, GlyphAndCaptionPlaces) {
   for (const auto& k : cases) {
     SCOPED_TRACE(k.Name);
     TRecordingCanvas rc;
-    PaintArgs a;
+    TLbButtonFace a = FreshFace();
     a.Glyph = strip.get();
     a.NumGlyphs = 1;
     a.Caption = u"Apply";
     a.Layout = k.Layout;
     a.Alignment = k.Alignment;
     a.WordWrap = k.WordWrap;
-    a.H = k.H;
-    Paint(&rc, a);
+    a.Height = k.H;
+    DrawLbButton(&rc, a);
     const TRecordedCall text = CaptionCall(rc);
     EXPECT_EQ(text.Args, (std::vector<int>{k.Text.Left, k.Text.Top, k.Text.Right, k.Text.Bottom, k.Flags}));
     auto draws = rc.CallsNamed("Draw");
@@ -324,13 +313,13 @@ TEST(LbButtonPainter, CaptionIsCutCharacterByCharacterWithoutWordWrap) {
   for (const auto& k : cases) {
     SCOPED_TRACE(StringToUtf8(k.Caption));
     TRecordingCanvas rc;
-    PaintArgs a;
+    TLbButtonFace a = FreshFace();
     a.Caption = k.Caption;
     if (k.GlyphCells) {
       a.Glyph = strip.get();
       a.NumGlyphs = 1;
     }
-    Paint(&rc, a);
+    DrawLbButton(&rc, a);
     EXPECT_EQ(CaptionCall(rc).Text, k.Shown);
   }
 }
@@ -345,13 +334,13 @@ TEST(LbButtonPainter, TinyButtonsAndEmptyGlyphs) {
   for (const auto& k : cases) {
     SCOPED_TRACE(testing::Message() << k.W << "x" << k.H << " cells " << k.NumGlyphs);
     TRecordingCanvas rc;
-    PaintArgs a;
-    a.W = k.W;
-    a.H = k.H;
+    TLbButtonFace a = FreshFace();
+    a.Width = k.W;
+    a.Height = k.H;
     a.Glyph = k.Glyph;
     a.NumGlyphs = k.NumGlyphs;
     a.Caption = u"Apply";
-    Paint(&rc, a);
+    DrawLbButton(&rc, a);
     // No room left: the whole caption is cut away.
     if (k.W <= 8 + (k.Draws ? 20 : 0)) {
       EXPECT_EQ(CaptionCall(rc).Text, u"");
@@ -363,11 +352,11 @@ TEST(LbButtonPainter, TinyButtonsAndEmptyGlyphs) {
 TEST(LbButtonPainter, WordWrapKeepsTheWholeCaptionOnSeveralLines) {
   TScopedFakeMetrics metrics(8, 10, 3);
   TRecordingCanvas rc;
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Caption = u"Alpha Beta Gamma Delta";  // 176 pixels in 92
   a.WordWrap = true;
-  a.H = 60;
-  Paint(&rc, a);
+  a.Height = 60;
+  DrawLbButton(&rc, a);
   const TRecordedCall text = CaptionCall(rc);
   EXPECT_EQ(text.Text, u"Alpha Beta Gamma Delta");
   const int th = text.Args[3] - text.Args[1];
@@ -379,7 +368,7 @@ TEST(LbButtonPainter, WordWrapKeepsTheWholeCaptionOnSeveralLines) {
 
 TEST(LbButtonPainter, EncartaPressedKeepsPlaceTurnsBoldAndInvertsTheBevel) {
   TScopedFakeMetrics metrics(8, 10, 3);
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Style = bsEncarta;
   a.Caption = u"Apply";
   a.Color = 0xEDF7F8;
@@ -388,10 +377,10 @@ TEST(LbButtonPainter, EncartaPressedKeepsPlaceTurnsBoldAndInvertsTheBevel) {
   a.ShadowColor = clGray;
 
   TRecordingCanvas up;
-  Paint(&up, a);
+  DrawLbButton(&up, a);
   TRecordingCanvas down;
   a.Pressed = true;
-  Paint(&down, a);
+  DrawLbButton(&down, a);
   EXPECT_EQ(CaptionCall(down).Args, CaptionCall(up).Args);  // no 1-pixel shift
   EXPECT_FALSE(up.Font()->Style().Contains(fsBold));
   EXPECT_TRUE(down.Font()->Style().Contains(fsBold));
@@ -400,7 +389,7 @@ TEST(LbButtonPainter, EncartaPressedKeepsPlaceTurnsBoldAndInvertsTheBevel) {
   // A normal button moves its caption one pixel right and down instead.
   TRecordingCanvas normal;
   a.Style = bsNormal;
-  Paint(&normal, a);
+  DrawLbButton(&normal, a);
   auto shifted = CaptionCall(normal).Args;
   auto base = CaptionCall(up).Args;
   EXPECT_EQ(shifted[0], base[0] + 1);
@@ -410,7 +399,7 @@ TEST(LbButtonPainter, EncartaPressedKeepsPlaceTurnsBoldAndInvertsTheBevel) {
   // Pixels: shadow at the top and left, light at the bottom and right, face ColorWhenDown.
   TImageCanvas img(100, 23);
   a.Style = bsEncarta;
-  Paint(img.Canvas(), a);
+  DrawLbButton(img.Canvas(), a);
   EXPECT_EQ(img.Pixel(0, 10), clGray);
   EXPECT_EQ(img.Pixel(50, 0), clGray);
   EXPECT_EQ(img.Pixel(99, 10), clWhite);
@@ -419,7 +408,7 @@ TEST(LbButtonPainter, EncartaPressedKeepsPlaceTurnsBoldAndInvertsTheBevel) {
 
   TImageCanvas raised(100, 23);
   a.Pressed = false;
-  Paint(raised.Canvas(), a);
+  DrawLbButton(raised.Canvas(), a);
   EXPECT_EQ(raised.Pixel(0, 10), clWhite);
   EXPECT_EQ(raised.Pixel(99, 10), clGray);
   EXPECT_EQ(raised.Pixel(2, 2), 0xEDF7F8);
@@ -439,12 +428,12 @@ TEST(LbButtonPainter, FlatButtonShowsItsBevelOnlyWhenHotOrPressed) {
     SCOPED_TRACE(testing::Message() << "flat=" << k.Flat << " enabled=" << k.Enabled << " hot=" << k.Hot
                                     << " pressed=" << k.Pressed);
     TRecordingCanvas rc;
-    PaintArgs a;
+    TLbButtonFace a = FreshFace();
     a.Flat = k.Flat;
     a.Enabled = k.Enabled;
     a.Hot = k.Hot;
     a.Pressed = k.Pressed;
-    Paint(&rc, a);
+    DrawLbButton(&rc, a);
     EXPECT_EQ(rc.CallsNamed("LineTo").size(), k.Framed ? 4u : 0u);
   }
 }
@@ -453,17 +442,17 @@ TEST(LbButtonPainter, DisabledCaptionIsGreyExceptForShapes) {
   TScopedFakeMetrics metrics(8, 10, 3);
   TFont font;
   font.SetColor(clNavy);
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Font = &font;
   a.Caption = u"Apply";
   a.Enabled = false;
   TRecordingCanvas rc;
-  Paint(&rc, a);
+  DrawLbButton(&rc, a);
   EXPECT_EQ(CaptionCall(rc).FontColor, clGray);
 
   TRecordingCanvas shape;
   a.Style = bsShape;
-  Paint(&shape, a);
+  DrawLbButton(&shape, a);
   const TRecordedCall text = CaptionCall(shape);
   EXPECT_EQ(text.FontColor, clNavy);
   // Centred whatever the alignment, over the whole width: (0, (23 - 13) div 2, 100, 23).
@@ -474,11 +463,11 @@ TEST(LbButtonPainter, DisabledCaptionIsGreyExceptForShapes) {
 
 TEST(LbButtonPainter, QuickenFaceIsARoundedFillBetweenTwoLines) {
   TRecordingCanvas rc;
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Style = bsQuicken;
   a.Color = 0x603000;
   a.ShadowColor = 0xC0C0C0;
-  Paint(&rc, a);
+  DrawLbButton(&rc, a);
   auto rounds = rc.CallsNamed("RoundRect");
   ASSERT_EQ(rounds.size(), 1u);
   EXPECT_EQ(rounds[0].Args, (std::vector<int>{0, 1, 100, 23, 4, 4}));
@@ -492,41 +481,94 @@ TEST(LbButtonPainter, QuickenFaceIsARoundedFillBetweenTwoLines) {
 }
 
 TEST(LbButtonPainter, OldStyleBevelPixels) {
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Style = bsOld;
-  a.W = 10;
-  a.H = 6;
+  a.Width = 10;
+  a.Height = 6;
   a.Color = clSilver;
   const std::map<TColor, char> legend{{clSilver, '.'}, {clWhite, 'w'}, {clGray, 'g'},
                                       {ColorToRGB(cl3DDkShadow), 'k'}};
   TImageCanvas img(10, 6);
-  Paint(img.Canvas(), a);
+  DrawLbButton(img.Canvas(), a);
   EXPECT_EQ(img.Art(Rect(0, 0, 10, 6), legend),
             (std::vector<std::string>{"wwwwwwwwwk", "w.......gk", "w.......gk", "w.......gk", "wggggggggk",
                                       "kkkkkkkkkk"}));
   TImageCanvas down(10, 6);
   a.Pressed = true;
-  Paint(down.Canvas(), a);
+  DrawLbButton(down.Canvas(), a);
   EXPECT_EQ(down.Art(Rect(0, 0, 10, 6), legend),
             (std::vector<std::string>{"kkkkkkkkkw", "kggggggg.w", "kg.......w", "kg.......w", "k........w",
                                       "wwwwwwwwww"}));
 }
 
+// ---- the parameter-list form -----------------------------------------------------------------
+
+// Each part of the face reaches the painter in its place: faces that differ from a fresh one in
+// every part, drawn both ways, give the same calls.
+TEST(LbButtonPainter, ParameterListFormDrawsAsTheFace) {
+  TScopedFakeMetrics metrics;
+  auto glyph = Strip(4, 8, kCellColours);
+  TFont font;
+  font.SetColor(clNavy);
+  TLbButtonFace lit = FreshFace();
+  lit.Width = 90;
+  lit.Height = 31;
+  lit.HotTrackStep = 3;
+  lit.NumGlyphs = 4;
+  lit.Glyph = glyph.get();
+  lit.Hot = true;
+  lit.Flat = true;
+  lit.WordWrap = true;
+  lit.PopupAttached = true;
+  lit.Style = bsEncarta;
+  lit.Color = clTeal;
+  lit.HotTrackColor = clYellow;
+  lit.LightColor = clAqua;
+  lit.ShadowColor = clPurple;
+  lit.Font = &font;
+  lit.Layout = blGlyphRight;
+  lit.Caption = u"Send it";
+  lit.Alignment = taRightJustify;
+  TLbButtonFace down = lit;
+  down.Pressed = true;
+  down.ColorWhenDown = clMaroon;
+  down.Style = bsOld;
+  down.Layout = blGlyphBottom;
+  down.Alignment = taLeftJustify;
+  TLbButtonFace off = down;
+  off.Enabled = false;
+  off.WordWrap = false;
+  off.Style = bsModern;
+  std::vector<std::vector<TColor>> drawn;
+  for (const TLbButtonFace* f : {&lit, &down, &off}) {
+    TImageCanvas byFace(f->Width, f->Height), byList(f->Width, f->Height);
+    DrawLbButton(byFace.Canvas(), *f);
+    DrawLbButton(byList.Canvas(), f->Width, f->Height, f->HotTrackStep, f->NumGlyphs, f->Glyph, f->Pressed, f->Hot,
+                 f->Enabled, f->Flat, f->WordWrap, f->PopupAttached, f->Style, f->Color, f->ColorWhenDown,
+                 f->HotTrackColor, f->LightColor, f->ShadowColor, f->Font, f->Layout, f->Caption, f->Alignment);
+    drawn.push_back(byFace.Snapshot());
+    EXPECT_EQ(byList.Snapshot(), drawn.back());
+  }
+  // The faces are told apart by their pixels.
+  EXPECT_NE(drawn[0], drawn[1]);
+  EXPECT_NE(drawn[1], drawn[2]);
+}
+
 // ---- drop-down arrow and stock glyphs ------------------------------------------------------
 
 TEST(LbButtonPainter, DropDownArrowWithPopupMenu) {
-  PaintArgs a;
+  TLbButtonFace a = FreshFace();
   a.Color = clSilver;
-  a.Popup = true;
+  a.PopupAttached = true;
   TImageCanvas img(100, 23);
-  Paint(img.Canvas(), a);
+  DrawLbButton(img.Canvas(), a);
   const std::map<TColor, char> legend{{clSilver, '.'}, {clBlack, '#'}};
   // At (100 - 11, 23 div 2 - 1); the white around the triangle is left out.
   EXPECT_EQ(img.Art(Rect(88, 10, 95, 13), legend), (std::vector<std::string>{".#####.", "..###..", "...#..."}));
 
   TRecordingCanvas none;
-  a.Popup = false;
-  Paint(&none, a);
+  a.PopupAttached = false;
+  DrawLbButton(&none, a);
   EXPECT_TRUE(none.CallsNamed("Draw").empty());
 }
 
