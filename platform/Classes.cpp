@@ -413,14 +413,8 @@ void TCollection::Delete(int Index) {
 
 void TCollection::Clear() {
   if (FItems.empty()) return;
-  BeginUpdate();
-  try {
-    while (!FItems.empty()) FItems.back()->Free();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(this);
+  while (!FItems.empty()) FItems.back()->Free();
 }
 
 TCollectionItem* TCollection::Items(int Index) const {
@@ -445,15 +439,9 @@ TCollectionItem* TCollection::FindItemID(int ID) const {
 void TCollection::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TCollection*>(Source)) {
     if (src == this) return;  // Clear would empty the source too
-    BeginUpdate();
-    try {
-      Clear();
-      for (int i = 0; i < src->Count(); ++i) Add()->Assign(src->Items(i));
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    Clear();
+    for (int i = 0; i < src->Count(); ++i) Add()->Assign(src->Items(i));
     return;
   }
   TPersistent::Assign(Source);
@@ -609,14 +597,8 @@ void TStrings::AddStrings(TStrings* Strings) {
   // Copy first: Strings may be this list.
   std::vector<std::pair<String, TObject*>> items;
   for (int i = 0; i < Strings->Count(); ++i) items.emplace_back(Strings->Strings(i), Strings->Objects(i));
-  BeginUpdate();
-  try {
-    for (auto& [s, o] : items) AddObject(s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(this);
+  for (auto& [s, o] : items) AddObject(s, o);
 }
 
 int TStrings::IndexOf(const String& S) const {
@@ -643,34 +625,22 @@ int TStrings::IndexOfName(const String& Name) const {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  BeginUpdate();
-  try {
-    String s1 = Strings(Index1);
-    TObject* o1 = Objects(Index1);
-    SetStrings(Index1, Strings(Index2));
-    SetObjects(Index1, Objects(Index2));
-    SetStrings(Index2, s1);
-    SetObjects(Index2, o1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(this);
+  String s1 = Strings(Index1);
+  TObject* o1 = Objects(Index1);
+  SetStrings(Index1, Strings(Index2));
+  SetObjects(Index1, Objects(Index2));
+  SetStrings(Index2, s1);
+  SetObjects(Index2, o1);
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  BeginUpdate();
-  try {
-    String s = Strings(CurIndex);
-    TObject* o = Objects(CurIndex);
-    Delete(CurIndex);
-    InsertObject(NewIndex, s, o);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(this);
+  String s = Strings(CurIndex);
+  TObject* o = Objects(CurIndex);
+  Delete(CurIndex);
+  InsertObject(NewIndex, s, o);
 }
 
 bool TStrings::Equals(TStrings* Other) const {
@@ -692,15 +662,9 @@ String TStrings::Text() const {
 
 void TStrings::SetText(const String& Value) {
   std::vector<String> lines = SplitLines(Value);
-  BeginUpdate();
-  try {
-    Clear();
-    for (auto& line : lines) Add(line);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(this);
+  Clear();
+  for (auto& line : lines) Add(line);
 }
 
 String TStrings::GetDelimitedText(Char Delim, Char Quote, bool Strict) const {
@@ -762,15 +726,9 @@ void TStrings::SetDelimitedTextWith(const String& Value, Char Delim, Char Quote,
       }
     }
   }
-  BeginUpdate();
-  try {
-    Clear();
-    for (auto& s : items) Add(s);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateScope update(this);
+  Clear();
+  for (auto& s : items) Add(s);
 }
 
 String TStrings::CommaText() const { return GetDelimitedText(u',', u'"', false); }
@@ -866,19 +824,13 @@ void TStrings::SaveToStream(TStream* Stream, TTextEncoding Encoding) {
 void TStrings::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TStrings*>(Source)) {
     if (src == this) return;  // Clear would lose the lines
-    BeginUpdate();
-    try {
-      Clear();
-      FDelimiter = src->FDelimiter;
-      FQuoteChar = src->FQuoteChar;
-      FNameValueSeparator = src->FNameValueSeparator;
-      FStrictDelimiter = src->FStrictDelimiter;
-      AddStrings(src);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TUpdateScope update(this);
+    Clear();
+    FDelimiter = src->FDelimiter;
+    FQuoteChar = src->FQuoteChar;
+    FNameValueSeparator = src->FNameValueSeparator;
+    FStrictDelimiter = src->FStrictDelimiter;
+    AddStrings(src);
     return;
   }
   TPersistent::Assign(Source);

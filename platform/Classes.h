@@ -28,6 +28,7 @@
 #include "platform/UString.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -117,6 +118,33 @@ void FreeAndNil(T*& p) {
   p = nullptr;
   if (q) q->Free();
 }
+
+// Holds Target between BeginUpdate and EndUpdate for the life of the scope, also when the scope
+// is left by an exception. Then that exception passes on even if EndUpdate raises too: a second
+// exception while the first unwinds would end the program.
+template <class T>
+class TUpdateScope {
+ public:
+  explicit TUpdateScope(T* Target) : FTarget(Target), FUnwinding(std::uncaught_exceptions()) {
+    FTarget->BeginUpdate();
+  }
+  ~TUpdateScope() noexcept(false) {
+    if (std::uncaught_exceptions() == FUnwinding) {
+      FTarget->EndUpdate();
+      return;
+    }
+    try {
+      FTarget->EndUpdate();
+    } catch (...) {
+    }
+  }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+ private:
+  T* FTarget;
+  int FUnwinding;  // exceptions already in flight when the scope began
+};
 
 // ---------------------------------------------------------------------------------------------
 class TPersistent : public TObject {

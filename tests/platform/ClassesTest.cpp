@@ -483,6 +483,64 @@ TEST(Collection, AssignCopiesItemsAndItemsCanChangeCollection) {
   loose->Free();
 }
 
+TEST(Collection, AFailedAssignStillEndsTheUpdate) {
+  Log log;
+  TPersistent owner;
+  TColumns cols(&owner, nullptr);
+  cols.Add();
+  TOwnedCollection plain(&owner);  // items of the base class, which a column cannot take
+  plain.Add();
+  cols.log = &log;
+  EXPECT_THROW(cols.Assign(&plain), EConvertError);
+  EXPECT_EQ(cols.UpdateCount(), 0);
+  EXPECT_EQ(log, (Log{"extracting Column new", "added Column new", "update all"}));
+  log.clear();
+  cols.Add();
+  EXPECT_EQ(log, (Log{"added Column new", "update all"}));
+}
+
+// ---------------------------------------------------------------------------------------------
+struct TUpdateTarget {
+  int Count = 0;
+  bool EndFails = false;
+  void BeginUpdate() { ++Count; }
+  void EndUpdate() {
+    --Count;
+    if (EndFails) throw Exception(u"end failed");
+  }
+};
+
+TEST(UpdateScope, EndsTheUpdateHoweverTheScopeIsLeft) {
+  struct Case {
+    bool BodyFails, EndFails;
+    const char16_t* Passed;  // the message that comes out, empty for none
+  } cases[] = {
+      {false, false, u""},
+      {true, false, u"body failed"},
+      {false, true, u"end failed"},
+      {true, true, u"body failed"},  // the first error, not the one raised while it unwinds
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.BodyFails << c.EndFails);
+    TUpdateTarget target;
+    String passed;
+    try {
+      TUpdateScope outer(&target);
+      {
+        TUpdateScope inner(&target);
+        EXPECT_EQ(target.Count, 2);
+      }
+      EXPECT_EQ(target.Count, 1);
+      target.EndFails = c.EndFails;
+      if (c.BodyFails) throw Exception(u"body failed");
+    } catch (const Exception& e) {
+      passed = e.Message();
+    }
+    EXPECT_EQ(target.Count, 0);
+    EXPECT_EQ(StringToUtf8(passed), StringToUtf8(c.Passed));
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 TEST(List, PointerListOperations) {
   int v[5] = {0, 1, 2, 3, 4};

@@ -269,6 +269,42 @@ TEST(StringList, ChangeEventsFireOncePerOutermostUpdate) {
   EXPECT_TRUE(log.empty());
 }
 
+// A bulk change that fails half-way still ends its update: the change is told and the next
+// change is told again.
+TEST(StringList, AFailedBulkChangeStillEndsTheUpdate) {
+  TStringList twoM;
+  twoM.Add(u"m");
+  twoM.Add(u"m");
+  struct Case {
+    const char* What;
+    std::function<void(TStringList&)> Op;
+  } cases[] = {
+      {"text", [](TStringList& l) { l.SetText(u"a\r\na"); }},
+      {"comma text", [](TStringList& l) { l.SetCommaText(u"a,a"); }},
+      {"add strings", [&](TStringList& l) { l.AddStrings(&twoM); }},
+      {"assign", [&](TStringList& l) { l.Assign(&twoM); }},
+      // The list's own exchange and move check first; the general ones change inside an update.
+      {"exchange", [](TStringList& l) { l.TStrings::Exchange(0, 5); }},
+      {"move", [](TStringList& l) { l.TStrings::Move(5, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    TStringList list;
+    list.SetSorted(true);
+    list.SetDuplicates(dupError);
+    list.Add(u"m");
+    std::vector<std::string> log;
+    list.OnChanging = [&](TObject*) { log.push_back("changing"); };
+    list.OnChange = [&](TObject*) { log.push_back("change"); };
+    EXPECT_THROW(c.Op(list), EStringListError);
+    EXPECT_EQ(list.UpdateCount(), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"changing", "change"}));
+    log.clear();
+    list.Add(u"z");
+    EXPECT_EQ(log, (std::vector<std::string>{"changing", "change"}));
+  }
+}
+
 TEST(StringList, TextJoinsWithCrLfAndSplitsAnyLineEnd) {
   struct Case {
     String in;
