@@ -113,23 +113,23 @@ void KeepDashes(std::vector<QPoint>& pts, TPenStyle s) {
 // Saves the painter around one drawing call.
 class TQtPainterScope {
  public:
-  explicit TQtPainterScope(QPainter* p) : p_(p) {
-    if (p_) {
-      p_->save();
-      p_->setRenderHint(QPainter::Antialiasing, false);
-      p_->setRenderHint(QPainter::TextAntialiasing, false);
-      p_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  explicit TQtPainterScope(QPainter* p) : FPainter(p) {
+    if (FPainter) {
+      FPainter->save();
+      FPainter->setRenderHint(QPainter::Antialiasing, false);
+      FPainter->setRenderHint(QPainter::TextAntialiasing, false);
+      FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     }
   }
   ~TQtPainterScope() {
-    if (p_) p_->restore();
+    if (FPainter) FPainter->restore();
   }
-  QPainter* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  QPainter* get() const { return p_; }
+  QPainter* operator->() const { return FPainter; }
+  explicit operator bool() const { return FPainter != nullptr; }
+  QPainter* get() const { return FPainter; }
 
  private:
-  QPainter* p_;
+  QPainter* FPainter;
 };
 
 TQtCanvas::~TQtCanvas() { Unbind(); }
@@ -137,24 +137,24 @@ TQtCanvas::~TQtCanvas() { Unbind(); }
 void TQtCanvas::Bind(QPainter* painter) {
   Unbind();
   if (!painter) return;
-  painter_ = painter;
-  painter_->save();
-  baseHasClip_ = painter_->hasClipping();
-  baseClip_ = baseHasClip_ ? painter_->clipRegion() : QRegion();
-  hasClip_ = false;
-  clip_ = QRegion();
-  saved_.clear();
+  FPainter = painter;
+  FPainter->save();
+  FBaseHasClip = FPainter->hasClipping();
+  FBaseClip = FBaseHasClip ? FPainter->clipRegion() : QRegion();
+  FHasClip = false;
+  FClip = QRegion();
+  FSaved.clear();
   penPos_ = {};
   bkModeSet_ = false;
   ClearMirrored();
 }
 
 void TQtCanvas::Unbind() {
-  if (!painter_) return;
-  painter_->restore();
-  painter_ = nullptr;
-  baseHasClip_ = false;
-  baseClip_ = QRegion();
+  if (!FPainter) return;
+  FPainter->restore();
+  FPainter = nullptr;
+  FBaseHasClip = false;
+  FBaseClip = QRegion();
 }
 
 std::unique_ptr<TQtCanvas> MakeQtCanvas(QPainter* painter) { return std::make_unique<TQtCanvas>(painter); }
@@ -174,15 +174,15 @@ QPoint TQtCanvas::ToDevice(int x, int y) {
 
 void TQtCanvas::ApplyClip(QPainter* p) {
   if (!p) return;
-  if (hasClip_) {
+  if (FHasClip) {
     // Clip regions are kept in device terms so later transforms do not move them.
-    QRegion logical = p->deviceTransform().inverted().map(clip_);
-    if (baseHasClip_)
-      p->setClipRegion(logical.intersected(baseClip_));
+    QRegion logical = p->deviceTransform().inverted().map(FClip);
+    if (FBaseHasClip)
+      p->setClipRegion(logical.intersected(FBaseClip));
     else
       p->setClipRegion(logical);
-  } else if (baseHasClip_) {
-    p->setClipRegion(baseClip_);
+  } else if (FBaseHasClip) {
+    p->setClipRegion(FBaseClip);
   } else {
     p->setClipping(false);
   }
@@ -190,6 +190,30 @@ void TQtCanvas::ApplyClip(QPainter* p) {
 
 // ---------------------------------------------------------------------------------------------
 // Lines and shapes
+
+bool TQtCanvas::StartShape(QPainter* p) {
+  bool skip;
+  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
+  if (skip) return false;
+  ApplyClip(p);
+  return true;
+}
+
+void TQtCanvas::MapSpan(int& l, int& r) const {
+  if (!mirrored_) return;
+  TRect m = MapArea(TRect{l, 0, r, 0});
+  l = m.Left;
+  r = m.Right;
+}
+
+void TQtCanvas::SetOutlineAndFill(QPainter* p) {
+  if (pen_.Style() == psClear)
+    p->setPen(Qt::NoPen);
+  else
+    p->setPen(QPen(ToQColor(pen_.Color()), pen_.Width() <= 1 ? 0 : pen_.Width()));
+  p->setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush)
+                                         : QBrush(ToQColor(brush_.Color()), QtBrushStyle(brush_.Style())));
+}
 
 void TQtCanvas::PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withEnd) {
   std::vector<QPoint> pts;
@@ -205,11 +229,7 @@ void TQtCanvas::LineTo(int x, int y) {
   TPoint from = penPos_;
   penPos_ = {x, y};
   TQtPainterScope p(Painter());
-  if (!p || pen_.Style() == psClear) return;
-  bool skip;
-  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
-  if (skip) return;
-  ApplyClip(p.get());
+  if (!p || pen_.Style() == psClear || !StartShape(p.get())) return;
   if (pen_.Width() <= 1) {
     PlotLine(p.get(), MapX(from.X), from.Y, MapX(x), y, false);
   } else {
@@ -236,17 +256,9 @@ void TQtCanvas::FillQRect(QPainter* p, const QRect& r, TColor c, TBrushStyle sty
 void TQtCanvas::Rectangle(int l, int t, int r, int b) {
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
-  if (mirrored_) {
-    TRect m = MapArea(TRect{l, t, r, b});
-    l = m.Left;
-    r = m.Right;
-  }
+  MapSpan(l, r);
   TQtPainterScope p(Painter());
-  if (!p || r == l || b == t) return;
-  bool skip;
-  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
-  if (skip) return;
-  ApplyClip(p.get());
+  if (!p || r == l || b == t || !StartShape(p.get())) return;
   bool pen = pen_.Style() != psClear;
   int w = std::max(1, pen_.Width());
   if (!pen) {
@@ -307,56 +319,26 @@ void TQtCanvas::FrameRect(const TRect& r) {
 }
 
 void TQtCanvas::RoundRect(int l, int t, int r, int b, int ew, int eh) {
-  if (mirrored_) {
-    TRect m = MapArea(TRect{l, t, r, b});
-    l = m.Left;
-    r = m.Right;
-  }
+  MapSpan(l, r);
   TQtPainterScope p(Painter());
-  if (!p || r == l || b == t) return;
-  bool skip;
-  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
-  if (skip) return;
-  ApplyClip(p.get());
-  if (pen_.Style() == psClear)
-    p->setPen(Qt::NoPen);
-  else
-    p->setPen(QPen(ToQColor(pen_.Color()), std::max(0, pen_.Width() <= 1 ? 0 : pen_.Width())));
-  p->setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush)
-                                         : QBrush(ToQColor(brush_.Color()), QtBrushStyle(brush_.Style())));
+  if (!p || r == l || b == t || !StartShape(p.get())) return;
+  SetOutlineAndFill(p.get());
   p->drawRoundedRect(QRectF(l, t, r - l - 1, b - t - 1), ew / 2.0, eh / 2.0);
 }
 
 void TQtCanvas::Ellipse(int l, int t, int r, int b) {
-  if (mirrored_) {
-    TRect m = MapArea(TRect{l, t, r, b});
-    l = m.Left;
-    r = m.Right;
-  }
+  MapSpan(l, r);
   TQtPainterScope p(Painter());
-  if (!p || r == l || b == t) return;
-  bool skip;
-  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
-  if (skip) return;
-  ApplyClip(p.get());
-  if (pen_.Style() == psClear)
-    p->setPen(Qt::NoPen);
-  else
-    p->setPen(QPen(ToQColor(pen_.Color()), pen_.Width() <= 1 ? 0 : pen_.Width()));
-  p->setBrush(brush_.Style() == bsClear ? QBrush(Qt::NoBrush)
-                                         : QBrush(ToQColor(brush_.Color()), QtBrushStyle(brush_.Style())));
+  if (!p || r == l || b == t || !StartShape(p.get())) return;
+  SetOutlineAndFill(p.get());
   p->drawEllipse(QRectF(l, t, r - l - 1, b - t - 1));
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& given) {
   TQtPainterScope p(Painter());
-  if (!p || given.size() < 2) return;
+  if (!p || given.size() < 2 || !StartShape(p.get())) return;
   std::vector<TPoint> points = given;
   for (TPoint& pt : points) pt.X = MapX(pt.X);
-  bool skip;
-  p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
-  if (skip) return;
-  ApplyClip(p.get());
   QPolygon poly;
   for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
   if (brush_.Style() != bsClear) {
@@ -427,10 +409,10 @@ void TQtCanvas::FloodFill(int x, int y, TColor c, TFillStyle style) {
   QTransform tr = painter->deviceTransform();
   QPoint start = ToDevice(x, y);
   if (!img->rect().contains(start)) return;
-  QRegion baseDevice = baseHasClip_ ? tr.map(baseClip_) : QRegion();
+  QRegion baseDevice = FBaseHasClip ? tr.map(FBaseClip) : QRegion();
   auto inClip = [&](QPoint d) {
-    if (hasClip_ && !clip_.contains(d)) return false;
-    if (baseHasClip_ && !baseDevice.contains(d)) return false;
+    if (FHasClip && !FClip.contains(d)) return false;
+    if (FBaseHasClip && !baseDevice.contains(d)) return false;
     return true;
   };
   const QRgb key = ToQColor(c).rgb() & 0xFFFFFF;
@@ -491,59 +473,59 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, co
 void TQtCanvas::SetClipRect(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
-  clip_ = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
-  hasClip_ = true;
+  FClip = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
+  FHasClip = true;
 }
 
 void TQtCanvas::IntersectClipRect(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
   QRegion add = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
-  clip_ = hasClip_ ? clip_.intersected(add) : add;
-  hasClip_ = true;
+  FClip = FHasClip ? FClip.intersected(add) : add;
+  FHasClip = true;
 }
 
 void TQtCanvas::ExcludeClipRect(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
   QRegion cut = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
-  if (!hasClip_) {
+  if (!FHasClip) {
     QRect all(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
     if (p && p->device()) all = QRect(0, 0, p->device()->width(), p->device()->height());
-    clip_ = QRegion(all);
+    FClip = QRegion(all);
   }
-  clip_ = clip_.subtracted(cut);
-  hasClip_ = true;
+  FClip = FClip.subtracted(cut);
+  FHasClip = true;
 }
 
 void TQtCanvas::SelectClipRgn(std::nullptr_t) {
-  hasClip_ = false;
-  clip_ = QRegion();
+  FHasClip = false;
+  FClip = QRegion();
 }
 
 bool TQtCanvas::RectVisible(const TRect& r) {
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
   QRegion want = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
-  if (hasClip_) want = want.intersected(clip_);
-  if (baseHasClip_) want = want.intersected(tr.map(baseClip_));
+  if (FHasClip) want = want.intersected(FClip);
+  if (FBaseHasClip) want = want.intersected(tr.map(FBaseClip));
   return !want.isEmpty();
 }
 
 int TQtCanvas::SaveDC() {
-  saved_.push_back({SaveBaseState(), hasClip_, clip_});
-  return static_cast<int>(saved_.size());
+  FSaved.push_back({SaveBaseState(), FHasClip, FClip});
+  return static_cast<int>(FSaved.size());
 }
 
 bool TQtCanvas::RestoreDC(int saved) {
-  int n = static_cast<int>(saved_.size());
+  int n = static_cast<int>(FSaved.size());
   int target = saved < 0 ? n + saved + 1 : saved;  // -1: the last save
   if (target < 1 || target > n) return false;
-  const Saved& s = saved_[target - 1];
+  const TSavedDC& s = FSaved[target - 1];
   RestoreBaseState(s.Base);
-  hasClip_ = s.HasClip;
-  clip_ = s.Clip;
-  saved_.resize(target - 1);
+  FHasClip = s.HasClip;
+  FClip = s.Clip;
+  FSaved.resize(target - 1);
   return true;
 }
 

@@ -30,7 +30,7 @@ class TQtCanvas : public TCanvas {
 
   void Bind(QPainter* painter);
   void Unbind();
-  bool Bound() const { return painter_ != nullptr; }
+  bool Bound() const { return FPainter != nullptr; }
 
   void LineTo(int x, int y) override;
   void Rectangle(int l, int t, int r, int b) override;
@@ -66,7 +66,7 @@ class TQtCanvas : public TCanvas {
 
  protected:
   // Backends that open their painter lazily (a bitmap's canvas) override this.
-  virtual QPainter* Painter() { return painter_; }
+  virtual QPainter* Painter() { return FPainter; }
   // Device pixel of logical (x, y), for direct image access.
   QPoint ToDevice(int x, int y);
   // Re-applies the clip to a freshly opened painter.
@@ -78,24 +78,30 @@ class TQtCanvas : public TCanvas {
     return mirrored_ ? MirrorRect(r, mirrorWidth_) : r;
   }
 
-  QPainter* painter_ = nullptr;
+  QPainter* FPainter = nullptr;
 
  private:
   friend class TQtPainterScope;
+  // The pen mode and clip every shape starts with; false when the mode draws nothing (pmNop).
+  bool StartShape(QPainter* p);
+  // Left and right edge of a figure under the right-to-left orientation.
+  void MapSpan(int& l, int& r) const;
+  // The pen (cosmetic up to width 1) and brush of a figure that Qt outlines and fills itself.
+  void SetOutlineAndFill(QPainter* p);
   void PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withEnd);
   void FillQRect(QPainter* p, const QRect& r, TColor c, TBrushStyle style);
   void DrawImageAt(const QRect& dest, const QImage& img, const QRect& src);
-  bool hasClip_ = false;
-  QRegion clip_;  // device coordinates
+  bool FHasClip = false;
+  QRegion FClip;  // device coordinates
   // The painter's own clip at Bind time (a paint event's region) stays in force; logical.
-  bool baseHasClip_ = false;
-  QRegion baseClip_;
-  struct Saved {
+  bool FBaseHasClip = false;
+  QRegion FBaseClip;
+  struct TSavedDC {
     TSavedState Base;
     bool HasClip = false;
     QRegion Clip;
   };
-  std::vector<Saved> saved_;
+  std::vector<TSavedDC> FSaved;
 };
 
 std::unique_ptr<TQtCanvas> MakeQtCanvas(QPainter* painter);

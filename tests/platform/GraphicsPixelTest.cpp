@@ -1,6 +1,8 @@
 // Pixel rules of the canvas on an image.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/Graphics.h"
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
@@ -191,6 +193,72 @@ TEST(GraphicsPixels, XorPenLineTwiceRestores) {
   c->MoveTo(0, 1);
   c->LineTo(6, 1);
   EXPECT_EQ(img.CountColor(clYellow), 18);
+}
+
+// Every line and shape call takes the pen mode and the clip: pmNop draws nothing, pmNot only
+// inverts (yellow turns blue, no pen or brush colour shows), and nothing lands outside the clip.
+TEST(GraphicsPixels, EveryShapeTakesThePenModeAndTheClip) {
+  struct Case {
+    const char* Name;
+    std::function<void(TCanvas*)> Draw;
+  } cases[] = {
+      {"line", [](TCanvas* c) { c->MoveTo(0, 2); c->LineTo(8, 2); }},
+      {"rectangle", [](TCanvas* c) { c->Rectangle(0, 0, 8, 6); }},
+      {"round rectangle", [](TCanvas* c) { c->RoundRect(0, 0, 8, 6, 2, 2); }},
+      {"ellipse", [](TCanvas* c) { c->Ellipse(0, 0, 8, 6); }},
+      {"polygon", [](TCanvas* c) { c->Polygon({{0, 0}, {7, 0}, {7, 5}, {0, 5}}); }},
+  };
+  for (const auto& shape : cases) {
+    SCOPED_TRACE(shape.Name);
+    struct Mode {
+      TPenMode PenMode;
+      bool Clipped;
+    };
+    for (const Mode m : {Mode{pmNop, false}, Mode{pmNot, false}, Mode{pmCopy, true}}) {
+      TImageCanvas img(8, 6, clYellow);
+      TCanvas* c = img.Canvas();
+      c->Pen()->SetColor(clBlack);
+      c->Brush()->SetColor(clRed);
+      c->Pen()->SetMode(m.PenMode);
+      if (m.Clipped) c->SetClipRect(Rect(0, 0, 4, 6));
+      shape.Draw(c);
+      if (m.PenMode == pmNop) {
+        EXPECT_EQ(img.CountColor(clYellow), 48);
+      } else if (m.PenMode == pmNot) {
+        EXPECT_GT(img.CountColor(clBlue), 0);
+        EXPECT_EQ(img.CountColor(clBlue) + img.CountColor(clYellow), 48);
+      } else {
+        EXPECT_GT(img.CountColor(clBlack), 0);
+        EXPECT_EQ(img.Art(Rect(4, 0, 8, 6), kLegend), (Art{"yyyy", "yyyy", "yyyy", "yyyy", "yyyy", "yyyy"}));
+      }
+    }
+  }
+}
+
+// Under the right-to-left orientation a figure from l to r lands where one from W - r to W - l
+// lands without it.
+TEST(GraphicsPixels, MirroredFiguresTakeTheMirroredSpan) {
+  struct Case {
+    const char* Name;
+    std::function<void(TCanvas*, int, int)> Draw;
+  } cases[] = {
+      {"rectangle", [](TCanvas* c, int l, int r) { c->Rectangle(l, 0, r, 4); }},
+      {"round rectangle", [](TCanvas* c, int l, int r) { c->RoundRect(l, 0, r, 5, 2, 2); }},
+      {"ellipse", [](TCanvas* c, int l, int r) { c->Ellipse(l, 1, r, 6); }},
+  };
+  for (const auto& shape : cases) {
+    SCOPED_TRACE(shape.Name);
+    TImageCanvas mirrored(9, 6, clYellow), plain(9, 6, clYellow);
+    for (TImageCanvas* img : {&mirrored, &plain}) {
+      img->Canvas()->Pen()->SetColor(clBlack);
+      img->Canvas()->Brush()->SetColor(clRed);
+    }
+    mirrored.Canvas()->SetMirrored(9);
+    shape.Draw(mirrored.Canvas(), 1, 6);
+    shape.Draw(plain.Canvas(), 3, 8);
+    EXPECT_GT(plain.CountColor(clBlack), 0);
+    EXPECT_EQ(mirrored.Art(Rect(0, 0, 9, 6), kLegend), plain.Art(Rect(0, 0, 9, 6), kLegend));
+  }
 }
 
 TEST(GraphicsPixels, PixelsResolveSystemColoursAndReadBack) {
