@@ -146,6 +146,7 @@ void EnsureApp() {
   }
   EnsureQtGuiApplication();
   InstallInputFilter();
+  SetMessageWaker();
 }
 
 static const char* kControlProp = "confControl";

@@ -369,7 +369,8 @@ TForm* FindOwnerForm(TComponent* Component);
 
 // ---- message queue, timers, capture ----
 // Queues a message for the control; delivered in order after the current handler returns
-// (and by the test helper). Messages for a destroyed control are dropped.
+// (and by the test helper). Messages for a destroyed control are dropped. Any thread may post:
+// the message is delivered on the UI thread, whose loop it wakes.
 void PostMessage(TControl* Target, unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
 intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
 // Delivers every queued message (also those posted meanwhile); returns how many.

@@ -1,8 +1,9 @@
 #pragma once
-// Blocking HTTP GET for the version check (libcurl inside). Plain HTTP only, no cookies, no
-// proxy (environment variables included), no redirects, no authentication. A request always
-// ends: the connect and the whole transfer have time limits, so a silent server is a failure,
-// never a frozen window.
+// HTTP GET for the version check (libcurl inside): Get blocks; Perform runs a copied request on
+// any thread and can be cancelled. Plain HTTP only, no cookies, no proxy (environment variables
+// included), no redirects, no authentication. A request always ends: the connect and the whole
+// transfer have time limits, so a silent server is a failure, never a request left hanging.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,17 @@ struct THttpReply {
   long Status = 0;       // 0 when no status line arrived
   std::string Body;      // raw bytes of the body (only when Ok)
   String Error;          // why it failed
+};
+
+// Everything one request needs, copied out of the client so that another thread can run it.
+struct THttpRequest {
+  String Url;
+  String ProtocolVersion;
+  String Accept;
+  String UserAgent;
+  uint32_t ConnectTimeoutMs = 0;
+  uint32_t TotalTimeoutMs = 0;
+  size_t MaxBodyBytes = 0;
 };
 
 class THTTPClient : public TComponent {
@@ -41,6 +53,12 @@ class THTTPClient : public TComponent {
   // GET of an "http://" URL. Statuses other than 2xx, transport errors and time-outs give
   // Ok false; nothing is raised.
   THttpReply Get(const String& Url);
+
+  // The request Get would send, with this client's settings.
+  THttpRequest Request(const String& Url) const;
+  // Runs a request on any thread. Setting *Cancel (when given) ends it within a few tens of
+  // milliseconds, as a failure.
+  static THttpReply Perform(const THttpRequest& Request, const std::atomic<bool>* Cancel = nullptr);
 
  private:
   String protocolVersion_ = u"1.0";

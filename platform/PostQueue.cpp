@@ -1,11 +1,17 @@
 // Posted messages and the dispatch boundary: messages posted while a message is being handled
 // wait until the outermost handling level ends (or the next turn of the Qt loop), and an
-// exception escaping a handler stops at the boundary as the application's error box.
+// exception escaping a handler stops at the boundary as the application's error box. Another
+// thread may post too: its messages wait in an inbox of their own until the UI thread takes them.
 #include <QCoreApplication>
+#include <QMetaObject>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 #include "platform/Forms.h"
 #include "platform/qt/ControlBackend.h"
@@ -22,6 +28,55 @@ std::deque<Posted>& PostQueue() {
 }
 bool g_drainScheduled = false;
 int g_dispatchDepth = 0;
+
+// The UI thread is the one that runs the program's static initialisation and main.
+const std::thread::id g_uiThread = std::this_thread::get_id();
+
+// Messages posted from other threads. Never destroyed: a worker may still post while the
+// process ends.
+struct Inbox {
+  std::mutex lock;
+  std::vector<Posted> items;
+  bool wakePending = false;
+};
+Inbox& CrossThreadInbox() {
+  static Inbox* inbox = new Inbox;
+  return *inbox;
+}
+// The application object a worker wakes the UI thread through; set by the UI thread.
+std::atomic<QObject*> g_waker{nullptr};
+
+// Moves the inbox into the queue, behind what the UI thread posted so far.
+void TakeInbox() {
+  Inbox& in = CrossThreadInbox();
+  std::vector<Posted> items;
+  {
+    std::lock_guard<std::mutex> guard(in.lock);
+    items.swap(in.items);
+    in.wakePending = false;
+  }
+  for (Posted& p : items) PostQueue().push_back(p);
+}
+
+void PostFromOtherThread(const Posted& p) {
+  Inbox& in = CrossThreadInbox();
+  bool wake = false;
+  {
+    std::lock_guard<std::mutex> guard(in.lock);
+    in.items.push_back(p);
+    wake = !in.wakePending;
+    in.wakePending = true;
+  }
+  QObject* app = g_waker.load();
+  if (!wake || !app) return;
+  QMetaObject::invokeMethod(
+      app,
+      [] {
+        confqt::DispatchScope scope;
+        DeliverPostedMessages();
+      },
+      Qt::QueuedConnection);
+}
 
 void ScheduleDrain() {
   if (g_drainScheduled || !QCoreApplication::instance()) return;
@@ -66,15 +121,26 @@ void Dispatch(TObject* sender, const std::function<void()>& fn) {
 bool InDispatch() { return g_dispatchDepth > 0; }
 
 void DropPostedMessages(const TControl* Target) {
-  auto& q = PostQueue();
-  q.erase(std::remove_if(q.begin(), q.end(), [Target](const Posted& p) { return p.target == Target; }), q.end());
+  auto drop = [Target](auto& q) {
+    q.erase(std::remove_if(q.begin(), q.end(), [Target](const Posted& p) { return p.target == Target; }), q.end());
+  };
+  drop(PostQueue());
+  Inbox& in = CrossThreadInbox();
+  std::lock_guard<std::mutex> guard(in.lock);
+  drop(in.items);
+}
+
+void SetMessageWaker() {
+  if (QCoreApplication::instance()) g_waker.store(qApp);
 }
 
 }  // namespace confqt
 
 void PostMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LParam) {
   if (!Target) return;
-  PostQueue().push_back(Posted{Target, TMessage{Msg, WParam, LParam, 0}});
+  const Posted p{Target, TMessage{Msg, WParam, LParam, 0}};
+  if (std::this_thread::get_id() != g_uiThread) return PostFromOtherThread(p);
+  PostQueue().push_back(p);
   ScheduleDrain();
 }
 
@@ -83,6 +149,8 @@ intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t 
 }
 
 int DeliverPostedMessages() {
+  confqt::SetMessageWaker();
+  TakeInbox();
   int n = 0;
   auto& q = PostQueue();
   while (!q.empty()) {

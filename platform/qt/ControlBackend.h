@@ -59,6 +59,9 @@ void Dispatch(TObject* sender, const std::function<void()>& fn);
 bool InDispatch();
 // Forgets the messages posted to a control that is being destroyed.
 void DropPostedMessages(const TControl* Target);
+// Lets other threads wake the UI thread's loop for the messages they post (the application
+// exists from here on).
+void SetMessageWaker();
 // Whether QWidget windows should be shown on screen (false under a modal script).
 bool Headless();
 }  // namespace confqt

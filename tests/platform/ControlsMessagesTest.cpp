@@ -2,23 +2,27 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/testing/InputDriver.h"
+#include "platform/testing/MessageLoop.h"
 #include "platform/testing/ModalScript.h"
 
 namespace {
 
 std::vector<std::string>* g_log = nullptr;
+std::vector<std::thread::id>* g_threads = nullptr;
 
 class Recorder : public TCustomControl {
  public:
   using TCustomControl::TCustomControl;
   void WndProc(TMessage& m) override {
     if (m.Msg >= WM_USER && m.Msg < WM_APP) {
+      if (g_threads) g_threads->push_back(std::this_thread::get_id());
       g_log->push_back("msg" + std::to_string(m.Msg - WM_USER));
       if (m.Msg == WM_USER + 1) {
         PostMessage(this, WM_USER + 3, 0, 0);
@@ -128,6 +132,31 @@ TEST_F(ControlsMessagesTest, AnExceptionFromAnInputHandlerIsTheErrorBoxAndPosted
     EXPECT_EQ(t->followUps, 1);
     delete t;
   }
+}
+
+TEST_F(ControlsMessagesTest, MessagesPostedByAnotherThreadArriveOnTheUiThread) {
+  std::vector<std::thread::id> threads;
+  g_threads = &threads;
+  // Through the real message loop, which the post wakes.
+  std::thread([this] { PostMessage(rec, WM_USER + 7, 70, 0); }).join();
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(RunMessageLoopUntil([&] { return !log.empty(); }));
+  // Through the test helper, in the order posted.
+  std::thread([this] {
+    PostMessage(rec, WM_USER + 4, 0, 0);
+    PostMessage(rec, WM_USER + 2, 0, 0);
+  }).join();
+  EXPECT_EQ(driver.DrainPosted(), 2);
+  g_threads = nullptr;
+  EXPECT_EQ(log, (std::vector<std::string>{"msg7", "msg4", "msg2"}));
+  EXPECT_EQ(threads, std::vector<std::thread::id>(3, std::this_thread::get_id()));
+}
+
+TEST_F(ControlsMessagesTest, MessagesOfAnotherThreadForADestroyedControlAreDropped) {
+  std::thread([this] { PostMessage(rec, WM_USER + 1, 0, 0); }).join();
+  delete rec;
+  EXPECT_EQ(driver.DrainPosted(), 0);
+  EXPECT_TRUE(log.empty());
 }
 
 TEST_F(ControlsMessagesTest, RegisteredNamesGiveStableNumbers) {
