@@ -4,7 +4,7 @@
 #include "platform/Dialogs.h"
 #include "shell/UComon.h"
 #include "shell/UFormKit.h"
-#include "shell/USoftOptions.h"
+#include "shell/UVersionCheck.h"
 
 TFAbout* FAbout = nullptr;
 

@@ -116,10 +116,6 @@ const std::vector<String>& Language_Change_Order() {
   return order;
 }
 
-String Html_Anchor(const String& Target, const String& Text) {
-  return u"<a href=\"" + Target + u"\">" + Text + u"</a>";
-}
-
 TFKelvaneFirmWare::TFKelvaneFirmWare(TComponent* AOwner) : TForm(AOwner) {
   SetName(u"FKelvaneFirmWare");
   BuildControls();
@@ -128,7 +124,11 @@ TFKelvaneFirmWare::TFKelvaneFirmWare(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TFKelvaneFirmWare::~TFKelvaneFirmWare() {
-  if (FKelvaneFirmWare == this) FKelvaneFirmWare = nullptr;
+  if (FKelvaneFirmWare == this) {
+    FKelvaneFirmWare = nullptr;
+    Version_Client = nullptr;
+    Change_Language_Of_Forms = nullptr;
+  }
 }
 
 TLbButton* TFKelvaneFirmWare::MakeButton(const String& Name, int Left, int Top, int Width, int Height) {
@@ -258,6 +258,8 @@ TLbButton* TFKelvaneFirmWare::ButtonByName(const String& Name) const {
 
 void TFKelvaneFirmWare::FormCreate(TObject*) {
   FKelvaneFirmWare = this;
+  Version_Client = HTTP1;
+  Change_Language_Of_Forms = [this] { Change_Language(); };
   // 1. The text table exists before anything reads it.
   Create_Language_List();
 
@@ -456,7 +458,11 @@ void TFKelvaneFirmWare::PROFINET_XML() {
 
 void TFKelvaneFirmWare::Timer_UpdateTimer(TObject*) {
   Timer_Update->SetEnabled(false);
-  if (FSoftOptions && FSoftOptions->Check_Version()) {
+  Version_Check.Start(HTTP1, this);
+}
+
+void TFKelvaneFirmWare::Show_Version_Verdict(bool Newer) {
+  if (Newer) {
     LL_Update->SetCaption(Html_Anchor(Maker_Download_URL(), UI_Text(19)));
     LL_Update->SetVisible(true);
   } else {
@@ -466,11 +472,21 @@ void TFKelvaneFirmWare::Timer_UpdateTimer(TObject*) {
   Timer_Update->SetEnabled(true);
 }
 
+void TFKelvaneFirmWare::WndProc(TMessage& Message) {
+  if (Message.Msg == Version_Verdict_Message()) {
+    if (const std::optional<bool> newer = Version_Check.Take(Message)) Show_Version_Verdict(*newer);
+    return;
+  }
+  TForm::WndProc(Message);
+}
+
 void TFKelvaneFirmWare::LL_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { OpenURL(Link); }
 
 void TFKelvaneFirmWare::L_BrenixClick(TObject*) { OpenURL(Maker_Home_Page_URL()); }
 
 void TFKelvaneFirmWare::FormClose(TObject*, TCloseAction&) {
+  // The program ends with this window: a request still running is dropped, not waited for.
+  Version_Check.Cancel();
   // A settings file that cannot be written is reported; the window closes all the same.
   try {
     Save_Setting();

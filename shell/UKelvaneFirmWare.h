@@ -17,6 +17,7 @@
 #include "platform/HttpClient.h"
 #include "platform/StdCtrls.h"
 #include "platform/XMLDoc.h"
+#include "shell/UVersionCheck.h"
 
 class TLbButton;
 
@@ -122,6 +123,10 @@ class TFKelvaneFirmWare : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void Btn_Click(TObject* Sender);
   void Timer_UpdateTimer(TObject* Sender);
+  // The timer's check runs off the UI thread; its verdict shows when it arrives, and the timer
+  // starts again then.
+  TVersionCheck Version_Check;
+  void Show_Version_Verdict(bool Newer);
   void LL_UpdateLinkClick(TObject* Sender, const String& Link, TSysLinkType LinkType);
   void L_BrenixClick(TObject* Sender);
 
@@ -142,6 +147,9 @@ class TFKelvaneFirmWare : public TForm {
   TForm* Linked_Form(const String& ClassName) const;
   TStepRoutines Step_Routines;
 
+ protected:
+  void WndProc(TMessage& Message) override;
+
  private:
   void BuildControls();
   TLbButton* MakeButton(const String& Name, int Left, int Top, int Width, int Height);
@@ -156,6 +164,3 @@ extern TFKelvaneFirmWare* FKelvaneFirmWare;
 // The interval of the update check before its first tick and after every tick.
 constexpr unsigned Update_First_Interval_Ms = 60000;
 constexpr unsigned Update_Repeat_Interval_Ms = 7200000;
-
-// One HTML anchor for a link label.
-String Html_Anchor(const String& Target, const String& Text);

@@ -4,57 +4,14 @@
 
 #include "button/LbButton.h"
 #include "platform/Dialogs.h"
-#include "platform/Encoding.h"
 #include "platform/Files.h"
-#include "platform/HttpClient.h"
 #include "platform/SysUtils.h"
 #include "shell/UComon.h"
 #include "shell/UFormKit.h"
-#include "shell/UKelvaneFirmWare.h"
 #include "shell/ULanguage.h"
 
 TFSoftOptions* FSoftOptions = nullptr;
-String Maker_Web_Server = Maker_Web_Server_Default;
-const String Soft_Version = u"1.000";
-
-namespace {
-
-String Http_Root() { return u"http://" + Maker_Web_Server; }
-
-}  // namespace
-
-String Maker_Home_Page_URL() { return Http_Root() + u"/HOME/default.asp?frompg=" + Soft_Code_Init; }
-String Maker_Download_URL() { return Http_Root() + u"/Home/download/download.asp#MX40001"; }
-String Version_Request_URL() {
-  return Http_Root() + u"/home/download/GetversionSW.asp?nomesw=" + Update_Soft_Code;
-}
-
-int Conv_Version(const String& Ver_str) {
-  String s = Ver_str;
-  const size_t blank = s.find(u' ');
-  if (blank != String::npos) s = s.substr(blank + 1);
-  s = Trim(s);
-  if (s.size() < 5) return -1;
-  // Character 2 is the decimal point of d.ddd.
-  const String digits{s[0], s[2], s[3], s[4]};
-  int value = 0;
-  return TryStrToInt(digits, value) ? value : -1;
-}
-
-bool Is_Newer_Version_Reply(const String& Reply) {
-  const String text = Trim(Reply);
-  const String upper = UpperCase(text);
-  if (upper.empty() || upper == u"VER. 0.000") return false;
-  const int own = Conv_Version(Soft_Version);
-  const int remote = Conv_Version(text);
-  return own != -1 && remote != -1 && remote > own;
-}
-
-void Configure_Version_Client(THTTPClient* C) {
-  C->SetProtocolVersion(u"1.0");
-  C->SetAccept(u"text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
-  C->SetUserAgent(u"Mozilla/3.0 (compatible; Indy Library)");
-}
+std::function<void()> Change_Language_Of_Forms;
 
 TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
   SetName(u"FSoftOptions");
@@ -162,6 +119,8 @@ void TFSoftOptions::Set_Lang() {
 }
 
 void TFSoftOptions::FormShow(TObject*) {
+  // A verdict asked for while the dialog was shown before would land on a fresh page.
+  Version_Check.Cancel();
   Language_In_Use = Language_Name;
   Create_Lang_List();
   Update_CheckBox();
@@ -259,7 +218,7 @@ void TFSoftOptions::LangClick(TObject* Sender) {
   Language_Name = language;
   Load_Language();
   Language_Name = saved;
-  if (FKelvaneFirmWare) FKelvaneFirmWare->Change_Language();
+  if (Change_Language_Of_Forms) Change_Language_Of_Forms();
   else Set_Lang();
   L_Sel_Lang->SetCaption(UI_Text(304) + Language_In_Use);
   L_Page_Lang->SetCaption(UI_Text(305) + IntToStr(Show_Page) + UI_Text(306) + IntToStr(Page_Count()));
@@ -273,7 +232,7 @@ void TFSoftOptions::Update_CheckBox() {
 }
 
 THTTPClient* TFSoftOptions::Http() {
-  if (FKelvaneFirmWare && FKelvaneFirmWare->HTTP1) return FKelvaneFirmWare->HTTP1;
+  if (Version_Client) return Version_Client;
   if (!ownHttp_) {
     ownHttp_ = New<THTTPClient>(this);
     Configure_Version_Client(ownHttp_);
@@ -281,21 +240,22 @@ THTTPClient* TFSoftOptions::Http() {
   return ownHttp_;
 }
 
-bool TFSoftOptions::Check_Version() {
-  String reply;
-  try {
-    const THttpReply r = Http()->Get(Version_Request_URL());
-    if (r.Ok) reply = DecodeText(r.Body);
-  } catch (const std::exception&) {
-    reply.clear();
-  }
-  return Is_Newer_Version_Reply(reply);
-}
+bool TFSoftOptions::Check_Version() { return Request_Newer_Version(Http()->Request(Version_Request_URL())); }
 
-void TFSoftOptions::Btn_Check_UpdateClick(TObject*) {
-  if (Check_Version()) LL_Check_Update->SetCaption(Html_Anchor(Maker_Download_URL(), UI_Text(314)));
+void TFSoftOptions::Btn_Check_UpdateClick(TObject*) { Version_Check.Start(Http(), this); }
+
+void TFSoftOptions::Show_Version_Verdict(bool Newer) {
+  if (Newer) LL_Check_Update->SetCaption(Html_Anchor(Maker_Download_URL(), UI_Text(314)));
   else LL_Check_Update->SetCaption(UI_Text(315));
   LL_Check_Update->SetVisible(true);
+}
+
+void TFSoftOptions::WndProc(TMessage& Message) {
+  if (Message.Msg == Version_Verdict_Message()) {
+    if (const std::optional<bool> newer = Version_Check.Take(Message)) Show_Version_Verdict(*newer);
+    return;
+  }
+  TForm::WndProc(Message);
 }
 
 void TFSoftOptions::LL_Check_UpdateLinkClick(TObject*, const String& Link, TSysLinkType) { OpenURL(Link); }
@@ -304,8 +264,6 @@ void TFSoftOptions::Btn_OKClick(TObject*) {
   Language_Name = Language_In_Use;
   Opt_Enable_Internet = CB_En_Con->Checked();
   Opt_Enable_Update = CB_Update->Checked();
-  if (FKelvaneFirmWare && FKelvaneFirmWare->Timer_Update)
-    FKelvaneFirmWare->Timer_Update->SetEnabled(Opt_Enable_Internet && Opt_Enable_Update);
   Opt_Jump_Field_Tables = CB_Soft_Set_Jump_Table->Checked();
   Opt_Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->Checked();
   SetModalResult(mrOk);

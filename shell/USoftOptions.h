@@ -1,7 +1,8 @@
 #pragma once
-// The software options dialog (language pages, connection and table options) and the version
-// check against the maker's web server.
+// The software options dialog (language pages, connection and table options, the version
+// check on demand).
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "platform/ComCtrls.h"
@@ -9,27 +10,13 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "shell/UDialogFrame.h"
+#include "shell/UVersionCheck.h"
 
 class TLbButton;
-class THTTPClient;
 
-// The maker's web server (host, optionally ":port"). One place for every link and the version
-// request; tests point it at a loopback server.
-extern String Maker_Web_Server;
-constexpr const char16_t* Maker_Web_Server_Default = u"www.example.com";
-// The version this program reports and compares.
-extern const String Soft_Version;  // "1.000"
-
-String Maker_Home_Page_URL();     // http://<server>/HOME/default.asp?frompg=MS40001
-String Maker_Download_URL();      // http://<server>/Home/download/download.asp#MX40001
-String Version_Request_URL();     // http://<server>/home/download/GetversionSW.asp?nomesw=MS40001
-
-// The version number of a version text ("VER. 1.002" gives 1002), or -1.
-int Conv_Version(const String& Ver_str);
-// The verdict on a reply body: true when it names a newer version than Soft_Version.
-bool Is_Newer_Version_Reply(const String& Reply);
-// Protocol 1.0, the Accept and User-Agent headers of the version request.
-void Configure_Version_Client(THTTPClient* C);
+// Gives every form its texts again after the dialog loaded another language: the main window's
+// Change_Language while the main window exists. Empty, the dialog retexts only itself.
+extern std::function<void()> Change_Language_Of_Forms;
 
 class TFSoftOptions : public TForm, public TDialogFrame {
  public:
@@ -70,6 +57,9 @@ class TFSoftOptions : public TForm, public TDialogFrame {
   void Set_Lang();
   // True when the maker's server names a newer version. Blocking; any failure is false.
   bool Check_Version();
+  // The check on demand runs off the UI thread; its verdict shows when it arrives.
+  TVersionCheck Version_Check;
+  void Show_Version_Verdict(bool Newer);
   void Create_Lang_List();
   void Update_Lang_Page(int Num_Page);
   void Update_CheckBox();
@@ -79,6 +69,9 @@ class TFSoftOptions : public TForm, public TDialogFrame {
   // The client of the version request: the main window's HTTP1, or the dialog's own when there
   // is no main window.
   THTTPClient* Http();
+
+ protected:
+  void WndProc(TMessage& Message) override;
 
  private:
   void BuildControls();

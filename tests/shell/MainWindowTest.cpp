@@ -6,6 +6,7 @@
 #include "MainWindowTestSupport.h"
 #include "button/LbButton.h"
 #include "platform/testing/InputDriver.h"
+#include "platform/testing/MessageLoop.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/PaintToPng.h"
 
@@ -337,8 +338,12 @@ TEST(MainWindowUpdate, TimerChecksAfterAMinuteThenEveryTwoHours) {
   w.Create();
   ASSERT_TRUE(w.main->Timer_Update->Enabled());
   driver.AdvanceTime(59999);
+  EXPECT_FALSE(w.main->Version_Check.Running());
   EXPECT_EQ(server.Requests(), 0);
   driver.AdvanceTime(1);
+  // The request runs off the UI thread; its verdict arrives through the message loop.
+  EXPECT_TRUE(w.main->Version_Check.Running());
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return !w.main->Version_Check.Running(); }));
   EXPECT_EQ(server.Requests(), 1);
   EXPECT_TRUE(w.main->LL_Update->Visible());
   EXPECT_EQ(w.main->LL_Update->Parts().Target, u"http://" + server.Host() + u"/Home/download/download.asp#MX40001");
@@ -346,6 +351,7 @@ TEST(MainWindowUpdate, TimerChecksAfterAMinuteThenEveryTwoHours) {
   EXPECT_EQ(w.main->Timer_Update->Interval(), Update_Repeat_Interval_Ms);
   EXPECT_TRUE(w.main->Timer_Update->Enabled());
   driver.AdvanceTime(Update_Repeat_Interval_Ms);
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return !w.main->Version_Check.Running(); }));
   EXPECT_EQ(server.Requests(), 2);
 
   ModalScript script;
@@ -362,6 +368,7 @@ TEST(MainWindowUpdate, NoNewerVersionHidesTheLink) {
   MakerServerScope scope(port.Host());
   w.main->LL_Update->SetVisible(true);
   w.main->Timer_UpdateTimer(w.main->Timer_Update);
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return !w.main->Version_Check.Running(); }));
   EXPECT_FALSE(w.main->LL_Update->Visible());
   EXPECT_TRUE(w.main->Timer_Update->Enabled());
 }

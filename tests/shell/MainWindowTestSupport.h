@@ -56,6 +56,8 @@ class LoopbackHttpServer {
     return request_;
   }
   int Requests() const { return requests_; }
+  // Connections the client closed while the server held them silent.
+  int Hangups() const { return hangups_; }
 
   static std::string Ok(const std::string& body) {
     return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
@@ -89,9 +91,9 @@ class LoopbackHttpServer {
         while (!stop_) {
           pollfd q{c, POLLIN, 0};
           ::poll(&q, 1, 20);
-          if (q.revents & (POLLHUP | POLLERR)) break;
-          if (q.revents & POLLIN) {
-            if (::recv(c, buf, sizeof buf, 0) <= 0) break;
+          if ((q.revents & (POLLHUP | POLLERR)) || ((q.revents & POLLIN) && ::recv(c, buf, sizeof buf, 0) <= 0)) {
+            ++hangups_;
+            break;
           }
         }
       }
@@ -105,6 +107,7 @@ class LoopbackHttpServer {
   int port_ = 0;
   std::atomic<bool> stop_{false};
   std::atomic<int> requests_{0};
+  std::atomic<int> hangups_{0};
   mutable std::mutex mutex_;
   std::string request_;
   std::thread thread_;

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <thread>
+
 #include "MainWindowTestSupport.h"
 #include "platform/HttpClient.h"
+#include "platform/testing/MessageLoop.h"
 
 using namespace shellwin;
 
@@ -100,6 +105,7 @@ TEST_F(VersionCheckTest, CheckOnDemandShowsTheLinkOrNoUpdate) {
     LoopbackHttpServer server(LoopbackHttpServer::Ok("VER. 1.002"));
     MakerServerScope scope(server.Host());
     o->Btn_Check_UpdateClick(o->Btn_Check_Update);
+    ASSERT_TRUE(RunMessageLoopUntil([&] { return !o->Version_Check.Running(); }));
     EXPECT_TRUE(o->LL_Check_Update->Visible());
     EXPECT_EQ(o->LL_Check_Update->Caption(),
               u"<a href=\"http://" + server.Host() + u"/Home/download/download.asp#MX40001\">" + Text(314) + u"</a>");
@@ -110,9 +116,108 @@ TEST_F(VersionCheckTest, CheckOnDemandShowsTheLinkOrNoUpdate) {
     RefusingPort port;
     MakerServerScope scope(port.Host());
     o->Btn_Check_UpdateClick(o->Btn_Check_Update);
+    ASSERT_TRUE(RunMessageLoopUntil([&] { return !o->Version_Check.Running(); }));
     EXPECT_TRUE(o->LL_Check_Update->Visible());
     EXPECT_EQ(o->LL_Check_Update->Caption(), u"No Update Available");
   }
+}
+
+// A server that never answers, and a client that would wait for it longer than any test runs:
+// only the program itself can end the request.
+class SilentServerTest : public VersionCheckTest {
+ protected:
+  void SetUp() override {
+    VersionCheckTest::SetUp();
+    windows.main->HTTP1->SetTotalTimeoutMs(3600000);
+  }
+  LoopbackHttpServer silent{"", LoopbackHttpServer::kStall};
+  MakerServerScope scope{silent.Host()};
+};
+
+TEST_F(SilentServerTest, TheMessageLoopRunsWhileTheTimersCheckWaits) {
+  TFKelvaneFirmWare* m = windows.main;
+  m->LL_Update->SetVisible(true);
+  // Returns at once: the request runs on its own thread.
+  m->Timer_UpdateTimer(m->Timer_Update);
+  EXPECT_TRUE(m->Version_Check.Running());
+  EXPECT_FALSE(m->Timer_Update->Enabled());
+  // A timer of the window keeps firing, and a message posted to it arrives, while the server
+  // holds the request.
+  TTimer ticker(nullptr);
+  int ticks = 0;
+  ticker.SetInterval(5);
+  ticker.OnTimer = [&](TObject*) { ++ticks; };
+  ticker.SetEnabled(true);
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return ticks >= 3 && silent.Requests() == 1; }));
+  EXPECT_TRUE(m->Version_Check.Running());
+  EXPECT_TRUE(m->LL_Update->Visible());
+  // A second tick while the first request waits starts none.
+  EXPECT_FALSE(m->Version_Check.Start(m->HTTP1, m));
+  EXPECT_EQ(silent.Requests(), 1);
+  ticker.SetEnabled(false);
+}
+
+TEST_F(SilentServerTest, TheOnDemandCheckLeavesTheDialogRunning) {
+  TFSoftOptions* o = windows.options;
+  o->FormShow(o);
+  o->Btn_Check_UpdateClick(o->Btn_Check_Update);
+  EXPECT_TRUE(o->Version_Check.Running());
+  EXPECT_FALSE(o->LL_Check_Update->Visible());
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return silent.Requests() == 1; }));
+  EXPECT_TRUE(o->Version_Check.Running());
+  // Showing the dialog again drops the old request: its verdict never lands on the new page.
+  o->FormShow(o);
+  EXPECT_FALSE(o->Version_Check.Running());
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return silent.Hangups() == 1; }));
+  EXPECT_FALSE(o->LL_Check_Update->Visible());
+}
+
+TEST(VersionCheckClosing, ClosingDuringTheRequestEndsItWithoutAVerdict) {
+  const struct {
+    const char* name;
+    std::function<void(ShellWindows&)> close;
+  } cases[] = {
+      {"program closes", [](ShellWindows& w) {
+         TCloseAction action = caHide;
+         w.main->FormClose(w.main, action);
+         EXPECT_FALSE(w.main->Version_Check.Running());
+       }},
+      {"window destroyed", [](ShellWindows& w) { w.Destroy(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoopbackHttpServer silent("", LoopbackHttpServer::kStall);
+    MakerServerScope scope(silent.Host());
+    ShellWindows w;
+    Load_Default_Strings();
+    w.main->HTTP1->SetTotalTimeoutMs(3600000);
+    w.main->Timer_UpdateTimer(w.main->Timer_Update);
+    ASSERT_TRUE(RunMessageLoopUntil([&] { return silent.Requests() == 1; }));
+    // Returns although the server never answers; the client hangs up.
+    c.close(w);
+    ASSERT_TRUE(RunMessageLoopUntil([&] { return silent.Hangups() == 1; }));
+    // Nothing of the dropped request is delivered afterwards.
+    EXPECT_EQ(DeliverPostedMessages(), 0);
+    if (w.main) {
+      EXPECT_FALSE(w.main->LL_Update->Visible());
+      EXPECT_FALSE(w.main->Timer_Update->Enabled());
+    }
+  }
+}
+
+TEST(HttpClient, CancelEndsARequestToASilentServer) {
+  LoopbackHttpServer silent("", LoopbackHttpServer::kStall);
+  THTTPClient client(nullptr);
+  client.SetTotalTimeoutMs(3600000);
+  std::atomic<bool> cancel{false};
+  THttpReply reply;
+  std::thread request([&] { reply = THTTPClient::Perform(client.Request(u"http://" + silent.Host() + u"/v"), &cancel); });
+  ASSERT_TRUE(RunMessageLoopUntil([&] { return silent.Requests() == 1; }));
+  cancel = true;
+  request.join();
+  EXPECT_FALSE(reply.Ok);
+  EXPECT_EQ(reply.Error, u"Cancelled");
+  EXPECT_TRUE(RunMessageLoopUntil([&] { return silent.Hangups() == 1; }));
 }
 
 TEST(HttpClient, PlainHttpOnly) {
