@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "button/LbButton.h"
+#include "parameters/UCategoryPanelImages.h"
 #include "parameters/UParGenDetail.h"
-#include "platform/CategoryPanels.h"
 #include "shell/UComon.h"
 #include "shell/UFormKit.h"
 

@@ -1,7 +1,7 @@
 // The header images of the parameter form's panel group.
 #include <gtest/gtest.h>
 
-#include "platform/CategoryPanels.h"
+#include "parameters/UCategoryPanelImages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/CategoryPanels.h"
+#include "parameters/UCategoryPanelImages.h"
 
 namespace {
 

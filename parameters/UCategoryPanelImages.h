@@ -1,6 +1,6 @@
 #pragma once
-// What the forms need beside the category panel group of ExtCtrls.h: the header images of a
-// panel group, drawn here (no resource of any other program).
+// The header images of the parameter form's category panel group (the group itself is the
+// platform's, in ExtCtrls.h), drawn here: no resource of any other program.
 #include "platform/ExtCtrls.h"
 
 // A 16 x 16 image list owned by Owner: image 0 shown while a panel is expanded (a grey disc with
