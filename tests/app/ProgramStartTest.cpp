@@ -10,6 +10,7 @@
 #include "parameters/UParGen.h"
 #include "platform/Files.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/ScratchFolder.h"
 #include "shell/UComon.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -18,10 +19,8 @@ namespace fs = std::filesystem;
 
 // The forms live for the whole process, as in the program, so one test walks through a session.
 TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
-  const fs::path folder = fs::temp_directory_path() / ("program_start_" + std::to_string(::getpid()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  SetProgramFolderForTests(Utf8ToString(folder.string()));
+  TScratchFolder folder("program_start");
+  SetProgramFolderForTests(folder.Folder());
 
   Create_Program_Forms();
   ASSERT_NE(FKelvaneFirmWare, nullptr);
@@ -63,5 +62,4 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   EXPECT_NE(xml.find("<projectname>Plant1</projectname>"), std::string::npos);
 
   SetProgramFolderForTests(String());
-  fs::remove_all(folder);
 }

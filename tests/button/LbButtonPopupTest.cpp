@@ -14,6 +14,7 @@
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/PaintToPng.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -208,7 +209,8 @@ TEST_F(LbButtonPopupTest, DropDownArrowWhileAMenuIsAttached) {
     b->SetCaption(u"");
     b->SetColor(kFace);
   }
-  const auto png = std::filesystem::temp_directory_path() / "lb_button_popup_arrow.png";
+  TScratchFolder scratch("lb_button_popup");
+  const auto png = scratch / "arrow.png";
   auto paintAndRead = [&](TPicture& pic) {
     ASSERT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
     pic.LoadFromFile(Utf8ToString(png.string()));
@@ -242,7 +244,6 @@ TEST_F(LbButtonPopupTest, DropDownArrowWhileAMenuIsAttached) {
   paintAndRead(pic);
   EXPECT_EQ(arrowOf(pic, btn), without);
   EXPECT_EQ(arrowOf(pic, plain), without);
-  std::filesystem::remove(png);
 }
 
 }  // namespace

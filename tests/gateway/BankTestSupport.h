@@ -9,12 +9,12 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "gateway/USaveBincc.h"
 #include "platform/Files.h"
+#include "platform/testing/ScratchFolder.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -60,18 +60,11 @@ class BankTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (Language_List == nullptr) Load_Default_Strings();
-    static int counter = 0;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("bank_image_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-    std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_ / "bin");
-    Project_Folder = FromPath(dir_);
+    Project_Folder = dir_.Folder();
     Set_Files();
   }
   void TearDown() override {
-    std::error_code ec;
-    std::filesystem::permissions(dir_ / "bin", std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(dir_, ec);
     Project_Folder.clear();
     Set_Files();
   }
@@ -112,7 +105,7 @@ class BankTest : public ::testing::Test {
     bank2 = Read_File(dir_ / "bin" / "bank2.bin");
   }
 
-  std::filesystem::path dir_;
+  TScratchFolder dir_{"bank_image"};
   Bytes bank1, bank2;
 };
 

@@ -192,7 +192,7 @@ TEST_F(BootEchoSequence, UpdaterThatDoesNotStartIsReported) {
   ASSERT_EQ(script.Messages().size(), 1u);
   EXPECT_EQ(script.Messages()[0].Type, mtError);
   EXPECT_EQ(StringToUtf8(script.Messages()[0].Text),
-            Text(1638) + dir_.string() + "/Ethernet_Update.exe\nNo such file or directory");
+            Text(1638) + dir_.Path().string() + "/Ethernet_Update.exe\nNo such file or directory");
   // The script was written before the start was tried.
   EXPECT_TRUE(std::filesystem::exists(Script_Path()));
 }

@@ -137,7 +137,7 @@ TEST_F(BootUpdater, StartedAfterTheScriptIsWrittenAndAwaited) {
   ASSERT_EQ(script.StartedPrograms().size(), 1u);
   // The wait lasted until the updater's end.
   EXPECT_EQ(Read_File(dir_ / "ended"), "done\n");
-  EXPECT_EQ(Read_File(dir_ / "cwd"), dir_.string() + "\n");
+  EXPECT_EQ(Read_File(dir_ / "cwd"), dir_.Path().string() + "\n");
   const std::string script_text = Read_File(Script_Path());
   ASSERT_FALSE(script_text.empty());
   EXPECT_EQ(Read_File(dir_ / "seen.xml"), script_text);
@@ -163,7 +163,7 @@ TEST_F(BootUpdater, MissingUpdaterGivesTheErrorBox) {
   form->Btn_UpdateClick(form->Btn_Update);
   ASSERT_EQ(script.Messages().size(), 1u);
   EXPECT_EQ(script.Messages()[0].Type, mtError);
-  EXPECT_EQ(StringToUtf8(script.Messages()[0].Text).rfind(Text(1638) + dir_.string() + "/Ethernet_Update.exe", 0), 0u);
+  EXPECT_EQ(StringToUtf8(script.Messages()[0].Text).rfind(Text(1638) + dir_.Path().string() + "/Ethernet_Update.exe", 0), 0u);
   EXPECT_TRUE(std::filesystem::exists(Script_Path()));
 }
 

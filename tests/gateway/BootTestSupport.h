@@ -16,6 +16,7 @@
 #include "platform/Files.h"
 #include "platform/IcmpEcho.h"
 #include "platform/TimeSource.h"
+#include "platform/testing/ScratchFolder.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -74,10 +75,7 @@ class BootTest : public ::testing::Test {
     saved_ = {Program_Folder, Master_Folder, Project_Folder, Last_IP_Address};
     savedOption_ = Last_Update_Option;
     savedReadBack_ = Last_Read_Back;
-    char tmpl[] = "/tmp/boot_test_XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    Program_Folder = Utf8ToString(dir_.string());
+    Program_Folder = dir_.Folder();
     Master_Folder = Utf8ToString((dir_ / "MASTER").string());
     Project_Folder = Utf8ToString((dir_ / "PROJECTS" / "Plant").string());
     Last_IP_Address = u"192.168.2.205";
@@ -97,8 +95,6 @@ class BootTest : public ::testing::Test {
     Last_IP_Address = saved_[3];
     Last_Update_Option = savedOption_;
     Last_Read_Back = savedReadBack_;
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
   void Set_Address(const char16_t* a, const char16_t* b, const char16_t* c, const char16_t* d) {
     form->E_IP1->SetText(a);
@@ -109,7 +105,7 @@ class BootTest : public ::testing::Test {
   std::filesystem::path Script_Path() const { return dir_ / "Ethernet_Update.xml"; }
 
   TFBoot* form = nullptr;
-  std::filesystem::path dir_;
+  TScratchFolder dir_{"boot_test"};
 
  private:
   std::vector<String> saved_;

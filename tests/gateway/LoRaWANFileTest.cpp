@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
-#include <unistd.h>
-
 #include "gateway/ULoRaWAN_Gateway.h"
 #include "platform/Files.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -16,17 +15,12 @@ const std::string kFixture = std::string(CONF_FIXTURES) + "/gateway/lorawan/LoRa
 class LoRaWANFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("lorawan_") + info->name() + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     path_ = FromPath(dir_ / "LoRaWAN_Gateway.xml");
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   void Write(const std::string& xml) { ASSERT_TRUE(WriteFileBytes(path_, xml)); }
 
-  fs::path dir_;
+  TScratchFolder dir_{"lorawan"};
   String path_;
 };
 

@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "gateway/TableFile.h"
 #include "gateway/USNMP_MIB.h"
@@ -16,6 +15,7 @@
 #include "platform/testing/ModalScript.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -53,16 +53,11 @@ class MibWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Load_Default_Strings();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("mib_") + info->name() + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     savedPath_ = Path_SNMP_Trap;
     Path_SNMP_Trap = S(kMib + "SNMP_Trap.xml");
   }
   void TearDown() override {
     Path_SNMP_Trap = savedPath_;
-    fs::remove_all(dir_);
   }
 
   // Replaces the description lists as if they had been read from a file.
@@ -78,7 +73,7 @@ class MibWriterTest : public ::testing::Test {
     }
   }
 
-  fs::path dir_;
+  TScratchFolder dir_{"mib"};
   String savedPath_;
 };
 
@@ -217,7 +212,7 @@ TEST_F(MibWriterTest, SnmptranslateResolvesObjectsAndNotifications) {
   fs::create_directories(mibs);
   fs::create_directories(dir_ / "persist" / "cert_indexes");  // else it reports creating them
   Create_SNMP_MIB_File(FromPath(mibs / "GATEWAY"));
-  const std::string cmd = "SNMPCONFPATH=" + dir_.string() + " SNMP_PERSISTENT_DIR=" + (dir_ / "persist").string() +
+  const std::string cmd = "SNMPCONFPATH=" + dir_.Path().string() + " SNMP_PERSISTENT_DIR=" + (dir_ / "persist").string() +
                           " snmptranslate -M " + kMib + "base:" + mibs.string() + " -m GATEWAY ";
 
   struct Case {
@@ -256,7 +251,7 @@ TEST_F(MibWriterTest, StepAsksForTheFileAndBeforeOverwriting) {
     String saved = Project_Folder;
     ~FolderGuard() { Project_Folder = saved; }
   } guard;
-  Project_Folder = FromPath(dir_);
+  Project_Folder = dir_.Folder();
   const fs::path out = dir_ / "GATEWAY.mib";
   const std::string golden = ReadAll(kMib + "GATEWAY.mib");
   TSaveDialog SaveMIB(nullptr);
@@ -267,7 +262,7 @@ TEST_F(MibWriterTest, StepAsksForTheFileAndBeforeOverwriting) {
     Create_SNMP_MIB(SaveMIB);
     ASSERT_EQ(script.FileDialogs().size(), 1u);
     EXPECT_TRUE(script.FileDialogs()[0].Save);
-    EXPECT_EQ(script.FileDialogs()[0].InitialDir, FromPath(dir_));
+    EXPECT_EQ(script.FileDialogs()[0].InitialDir, dir_.Folder());
     EXPECT_EQ(script.FileDialogs()[0].Filter, u"Management Information Base (*.mib)|*.mib");
     EXPECT_TRUE(script.Messages().empty());
     EXPECT_FALSE(fs::exists(out));

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "gateway/BankImageLoRaWAN.h"
 #include "gateway/PacketForwarderConf.h"
 #include "gateway/USaveBincc.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -47,13 +47,9 @@ class PacketForwarderConfTest : public ::testing::Test {
   void SetUp() override {
     saved_ = LoRaWAN_ParGen;
     LoRaWAN_ParGen = Default_LoRaWAN_ParGen();
-    dir_ = std::filesystem::temp_directory_path() / ("pf_conf_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
   }
   void TearDown() override {
     LoRaWAN_ParGen = saved_;
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
   }
 
   // The probe's output for the configuration text as the image stores it.
@@ -74,7 +70,7 @@ class PacketForwarderConfTest : public ::testing::Test {
   }
 
   TLoRaWAN_ParGen saved_;
-  std::filesystem::path dir_;
+  TScratchFolder dir_{"pf_conf"};
 };
 
 bool Have_Python() { return std::system("python3 -c 'import json' >/dev/null 2>&1") == 0; }

@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
-#include <unistd.h>
-
 #include "gateway/USNMP_Trap_Access.h"
 #include "platform/Files.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -16,13 +15,8 @@ const std::string kFixtures = std::string(CONF_FIXTURES) + "/gateway/snmp/";
 class SnmpTrapFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("snmptrap_") + info->name() + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     path_ = FromPath(dir_ / "SNMP_Trap.xml");
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   static std::string ReadAll(const String& path) {
     std::string out;
@@ -30,7 +24,7 @@ class SnmpTrapFileTest : public ::testing::Test {
     return out;
   }
 
-  fs::path dir_;
+  TScratchFolder dir_{"snmptrap"};
   String path_;
 };
 

@@ -4,11 +4,10 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 #include "gateway/TableFile.h"
 #include "platform/Files.h"
 #include "platform/testing/FailingWrites.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -17,14 +16,6 @@ namespace {
 // A fresh folder per test, removed afterwards.
 class TableFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("tablefile_") + info->name() + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   String PathOf(const std::string& name) const { return FromPath(dir_ / name); }
 
   static std::string ReadAll(const String& path) {
@@ -34,7 +25,7 @@ class TableFileTest : public ::testing::Test {
   }
   static void WriteAll(const String& path, const std::string& bytes) { ASSERT_TRUE(WriteFileBytes(path, bytes)); }
 
-  fs::path dir_;
+  TScratchFolder dir_{"tablefile"};
 };
 
 // Two tables of three data columns; column 1 is a flag, column 2 the key.

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
+
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -599,9 +598,8 @@ TEST(Streams, MemoryStreamReadsWritesSeeksAndGrows) {
 }
 
 TEST(Streams, FileStreamOpensCreatesAndReportsFailures) {
-  auto dir = std::filesystem::temp_directory_path() / ("classes_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  String path = Utf8ToString((dir / "data.bin").string());
+  TScratchFolder dir("classes");
+  String path = dir.File("data.bin");
   {
     TFileStream f(path, fmCreate);
     f.WriteBytes(std::string("\x01\x02\x03\xFF", 4));
@@ -621,14 +619,13 @@ TEST(Streams, FileStreamOpensCreatesAndReportsFailures) {
     TFileStream ro(path, fmOpenRead | fmShareDenyNone);
     EXPECT_THROW(ro.WriteBuffer("x", 1), EWriteError);
   }
-  String missing = Utf8ToString((dir / "missing.bin").string());
+  String missing = dir.File("missing.bin");
   EXPECT_EQ(MessageOf<EFOpenError>([&] { TFileStream f(missing, fmOpenRead); }),
             u"Cannot open file \"" + missing + u"\". No such file or directory");
   String badDir = Utf8ToString((dir / "no" / "x.bin").string());
   EXPECT_EQ(MessageOf<EFCreateError>([&] { TFileStream f(badDir, fmCreate); }),
             u"Cannot create file \"" + badDir + u"\". No such file or directory");
-  EXPECT_THROW(TFileStream(Utf8ToString(dir.string()), fmOpenRead), EFOpenError);
-  std::filesystem::remove_all(dir);
+  EXPECT_THROW(TFileStream(dir.Folder(), fmOpenRead), EFOpenError);
 }
 
 }  // namespace

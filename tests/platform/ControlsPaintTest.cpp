@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -11,6 +10,7 @@
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/PaintToPng.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -73,8 +73,8 @@ TEST(ControlsPaintTest, SmallFormPaintsOffscreenToPng) {
 // Whatever the border, the grab is the client area: the frame is the window manager's.
 TEST(ControlsPaintTest, GrabbedFormIsItsClientAreaForEveryBorderStyle) {
   ModalScript script;
-  const std::filesystem::path png =
-      std::filesystem::temp_directory_path() / ("controls_border_" + std::to_string(::getpid()) + ".png");
+  TScratchFolder scratch("controls_border");
+  const std::filesystem::path png = scratch / "form.png";
   struct Case {
     const char* name;
     TFormBorderStyle style;
@@ -111,7 +111,6 @@ TEST(ControlsPaintTest, GrabbedFormIsItsClientAreaForEveryBorderStyle) {
     }
     delete form;
   }
-  std::filesystem::remove(png);
 }
 
 }  // namespace

@@ -1,20 +1,15 @@
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
+
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
 class FilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/files-XXXXXX";
-    root_ = S(mkdtemp(tmpl));
-  }
-  void TearDown() override { std::filesystem::remove_all(ToPath(root_)); }
-  String P(const char* rel) const { return PathJoin(root_, S(rel)); }
-  String root_;
+  String P(const char* rel) const { return PathJoin(root_.Folder(), S(rel)); }
+  TScratchFolder root_{"files"};
 };
 
 TEST_F(FilesTest, ListingIsSortedCaseBlindWithHiddenFlag) {
@@ -25,7 +20,7 @@ TEST_F(FilesTest, ListingIsSortedCaseBlindWithHiddenFlag) {
   ASSERT_TRUE(CreateDir(P("PROJECTS")));
   ASSERT_TRUE(CreateDir(P("master")));
 
-  const auto list = ListDirectory(root_);
+  const auto list = ListDirectory(root_.Folder());
   ASSERT_EQ(list.size(), 6u);
   // Case-blind ordinal: letters fold to upper case, so '_' (0x5F) sorts after them.
   const char* names[] = {".hidden", "Alpha.xml", "beta.txt", "master", "PROJECTS", "_under"};
@@ -91,10 +86,10 @@ TEST_F(FilesTest, CopyDeleteRename) {
 }
 
 TEST_F(FilesTest, NonAsciiNamesRoundTrip) {
-  const String name = PathJoin(root_, S("Gr\xc3\xbc\xc3\x9f" "e \xce\xa9.xml"));
+  const String name = PathJoin(root_.Folder(), S("Gr\xc3\xbc\xc3\x9f" "e \xce\xa9.xml"));
   ASSERT_TRUE(WriteFileBytes(name, "x"));
   EXPECT_TRUE(FileExists(name));
-  const auto list = ListDirectory(root_);
+  const auto list = ListDirectory(root_.Folder());
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0].Name, ExtractFileName(name));
 }

@@ -1,28 +1,23 @@
 #include "platform/IniFiles.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "platform/Classes.h"
 #include "platform/Files.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
 class IniFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/ini-XXXXXX";
-    dir_ = S(mkdtemp(tmpl));
-    file_ = PathJoin(dir_, u"settings.ini");
-  }
-  void TearDown() override { std::filesystem::remove_all(ToPath(dir_)); }
   std::string Bytes() {
     std::string out;
     EXPECT_TRUE(ReadFileBytes(file_, out));
     return out;
   }
-  String dir_;
-  String file_;
+  TScratchFolder scratch_{"ini"};
+  String dir_ = scratch_.Folder();
+  String file_ = PathJoin(dir_, u"settings.ini");
 };
 
 TEST_F(IniFilesTest, WritesSectionsWithCrLfAndReadsThemBackCaseBlind) {

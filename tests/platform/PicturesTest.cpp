@@ -7,23 +7,17 @@
 
 #include "platform/Graphics.h"
 #include "platform/testing/ImageCanvas.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
 class PicturesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("graphics_pictures_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  String PathOf(const char* name) { return Utf8ToString((dir_ / name).string()); }
+  String PathOf(const char* name) { return dir_.File(name); }
   static void WriteBytes(const String& path, const std::string& bytes) {
     std::ofstream(StringToUtf8(path), std::ios::binary) << bytes;
   }
-  std::filesystem::path dir_;
+  TScratchFolder dir_{"graphics_pictures"};
 };
 
 bool Near(TColor a, TColor b, int tol) {

@@ -10,22 +10,19 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
 class ProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/process-XXXXXX";
-    dir_ = S(mkdtemp(tmpl));
-  }
-  void TearDown() override { std::filesystem::remove_all(ToPath(dir_)); }
   std::string Read(const char* name) {
     std::string out;
     EXPECT_TRUE(ReadFileBytes(PathJoin(dir_, S(name)), out));
     return out;
   }
-  String dir_;
+  TScratchFolder scratch_{"process"};
+  String dir_ = scratch_.Folder();
 };
 
 // Only the read end reaches the child; it sees end of file once the test closes the write end.

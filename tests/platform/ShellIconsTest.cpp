@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "platform/Forms.h"
 #include "platform/ShellIcons.h"
 #include "platform/SysUtils.h"
 #include "platform/testing/ImageCanvas.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -19,19 +19,17 @@ std::vector<TColor> Pixels(const std::unique_ptr<TIcon>& icon) {
 
 TEST(ShellIconsTest, AnswersAreKeptUntilTheDesktopThemeChanges) {
   Application->Initialize();
-  namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("shell_icons_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
+  TScratchFolder scratch("shell_icons");
+  const std::filesystem::path dir = scratch / "later";
   const String name = Utf8ToString(dir.string());
   const std::vector<TColor> asFile = Pixels(ShellFileIcon(name, false));
 
-  fs::create_directories(dir);
+  std::filesystem::create_directories(dir);
   // The folder now exists, but the kept answer for the name still holds.
   EXPECT_EQ(Pixels(ShellFileIcon(name, false)), asFile);
   Application->NotifyThemeChanged();
   const std::vector<TColor> now = Pixels(ShellFileIcon(name, false));
   EXPECT_NE(now, asFile);
-  fs::remove_all(dir);
 }
 
 }  // namespace

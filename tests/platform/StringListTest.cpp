@@ -6,7 +6,8 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
+
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -32,23 +33,11 @@ String MessageOf(const std::function<void()>& f) {
 
 String Fixture(const char* name) { return Utf8ToString(std::string(CONF_FIXTURES) + "/platform/" + name); }
 
-class TempDir {
- public:
-  TempDir() {
-    path_ = std::filesystem::temp_directory_path() / ("strlist_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  String File(const char* name) const { return Utf8ToString((path_ / name).string()); }
-  std::string Bytes(const char* name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  }
-
- private:
-  static inline int counter_ = 0;
-  std::filesystem::path path_;
-};
+// The bytes of a file, as written.
+std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 
 std::string Utf16Bytes(const String& s, bool bigEndian) {
   std::string r;
@@ -449,7 +438,7 @@ TEST(StringList, LoadFromFileDetectsEncodingAndReadsTheSameLines) {
 }
 
 TEST(StringList, SaveToFileInEachEncodingAndReadBack) {
-  TempDir dir;
+  TScratchFolder dir("strlist");
   TStringList list;
   Fill(list, {u"\u00b6 one", u"two"});
   struct Case {
@@ -465,7 +454,7 @@ TEST(StringList, SaveToFileInEachEncodingAndReadBack) {
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.enc));
     list.SaveToFile(dir.File("out.txt"), c.enc);
-    EXPECT_EQ(dir.Bytes("out.txt"), c.bytes);
+    EXPECT_EQ(FileBytes(dir / "out.txt"), c.bytes);
     TStringList back;
     back.LoadFromFile(dir.File("out.txt"));
     EXPECT_TRUE(back.Equals(&list));

@@ -8,6 +8,8 @@
 #include <vector>
 #include <limits>
 
+#include "platform/testing/ScratchFolder.h"
+
 #if defined(__SANITIZE_ADDRESS__) && __has_include(<sanitizer/lsan_interface.h>)
 #include <sanitizer/lsan_interface.h>
 #define CONF_HAVE_LSAN 1
@@ -402,15 +404,15 @@ class EnvGuard {
 // Builds a German locale into a private folder, so the test does not depend on the locales the
 // machine has installed.
 TEST(SysUtilsSettings, ReadsSeparatorsFormatsAndNamesFromALocale) {
-  char folder[] = "/tmp/sysutils-locale-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string target = std::string(folder) + "/de_DE.UTF-8";
+  TScratchFolder scratch("sysutils_locale");
+  const std::string folder = scratch.Path().string();
+  const std::string target = folder + "/de_DE.UTF-8";
   const std::string cmd = "localedef -i de_DE -f UTF-8 '" + target + "' >/dev/null 2>&1";
   const bool built = std::system(cmd.c_str()) == 0;
   TFormatSettings fs, mixed;
   {
     EnvGuard env;
-    env.Set("LOCPATH", folder);
+    env.Set("LOCPATH", folder.c_str());
 #ifdef CONF_HAVE_LSAN
     // glibc keeps the LOCPATH search list of a loaded locale for good.
     __lsan::ScopedDisabler keepGlibcLocaleData;
@@ -425,7 +427,6 @@ TEST(SysUtilsSettings, ReadsSeparatorsFormatsAndNamesFromALocale) {
       mixed = FormatSettingsFromLocale("");
     }
   }
-  std::system(("rm -rf '" + std::string(folder) + "'").c_str());
   if (!built) GTEST_SKIP() << "localedef could not build de_DE";
   EXPECT_EQ(fs.DecimalSeparator, u',');
   EXPECT_EQ(fs.ThousandSeparator, u'.');

@@ -1,29 +1,15 @@
 #include "platform/XMLDoc.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
 const String kFixtures = S(CONF_FIXTURES "/platform/xml");
-
-class TempDir {
- public:
-  TempDir() {
-    char tmpl[] = "/tmp/xmldoc-XXXXXX";
-    path_ = S(mkdtemp(tmpl));
-  }
-  ~TempDir() { std::filesystem::remove_all(ToPath(path_)); }
-  String File(const char* name) const { return PathJoin(path_, S(name)); }
-
- private:
-  String path_;
-};
 
 std::string ReadBytes(const String& path) {
   std::string out;
@@ -46,7 +32,7 @@ TEST(XMLDocument, RootWithCommentSavesRawWithoutDeclaration) {
       "<Value>12</Value></SNMP_Trap_Read><!--SW_VERSION = 1.000-->";
   EXPECT_EQ(doc.SaveToUtf8(), expected);
 
-  TempDir dir;
+  TScratchFolder dir("xmldoc");
   doc.SaveToFile(dir.File("a.xml"));
   doc.SaveToFile(dir.File("b.xml"));
   EXPECT_EQ(ReadBytes(dir.File("a.xml")), expected);
@@ -113,7 +99,7 @@ TEST(XMLDocument, LineBreaksInAttributesSurviveAReload) {
     const std::string saved = doc.SaveToUtf8();
     EXPECT_EQ(saved.find('\r'), std::string::npos);
     EXPECT_EQ(saved.find('\n'), std::string::npos);
-    TempDir dir;
+    TScratchFolder dir("xmldoc");
     doc.SaveToFile(dir.File("r.xml"));
     TXMLDocument back;
     back.LoadFromFile(dir.File("r.xml"));

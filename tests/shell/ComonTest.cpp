@@ -12,7 +12,6 @@
 #include "platform/SysUtils.h"
 #include "shell/UComon.h"
 
-using shelltest::TempFolder;
 using shelltest::WriteBytes;
 
 namespace {
@@ -287,7 +286,7 @@ std::vector<std::string> Names(TStringList* list) {
 }
 
 TEST(ComPorts, PresentOpenableAndRefusedDevicesAreListed) {
-  TempFolder dev;
+  TScratchFolder dev;
   for (const char* name : {"ttyS0", "ttyS2", "ttyUSB1", "ttyACM0", "ttyS256", "ttyS01", "ttyX1", "tty0"})
     WriteBytes(dev / name, "");
   std::filesystem::create_directories(dev / "ttyS5");  // a folder does not open as a device
@@ -305,13 +304,13 @@ TEST(ComPorts, PresentOpenableAndRefusedDevicesAreListed) {
     if (fd >= 0) ::close(fd);
     GTEST_SKIP() << "cannot make a device that refuses access here";
   }
-  std::unique_ptr<TStringList> ports(Find_COM_Ports_In(dev.str()));
+  std::unique_ptr<TStringList> ports(Find_COM_Ports_In(dev.Folder()));
   EXPECT_EQ(Names(ports.get()), (std::vector<std::string>{"ttyS0", "ttyS2", "ttyUSB1", "ttyUSB3", "ttyACM0"}));
 }
 
 TEST(ComPorts, EmptyFolderGivesAnEmptyList) {
-  TempFolder dev;
-  std::unique_ptr<TStringList> ports(Find_COM_Ports_In(dev.str()));
+  TScratchFolder dev;
+  std::unique_ptr<TStringList> ports(Find_COM_Ports_In(dev.Folder()));
   EXPECT_EQ(ports->Count(), 0);
 }
 

@@ -10,7 +10,6 @@
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
-using shelltest::TempFolder;
 using shelltest::WriteBytes;
 
 namespace {
@@ -87,7 +86,7 @@ const GrammarCase kGrammar[] = {
 };
 
 TEST(LanguageFile, GrammarCaseTable) {
-  TempFolder dir;
+  TScratchFolder dir;
   Load_Default_Strings();
   const std::vector<String> defaults = Table();
   for (const GrammarCase& c : kGrammar) {
@@ -105,7 +104,7 @@ TEST(LanguageFile, GrammarCaseTable) {
 }
 
 TEST(LanguageFile, LaterLineWinsAndAnyLineEndingSplits) {
-  TempFolder dir;
+  TScratchFolder dir;
   Load_Default_Strings();
   WriteBytes(dir / "x.lng", "STR12 = First\rSTR13 = Second\nSTR12 = Third\r\nSTR14 = Fourth");
   ASSERT_TRUE(Load_Language_File(Utf8ToString((dir / "x.lng").string())));
@@ -145,7 +144,7 @@ TEST(LanguageFile, PlaceholdersOfLoadedTextsAreFilledLiterally) {
 }
 
 TEST(LanguageFile, UnreadableFileLeavesTheTable) {
-  TempFolder dir;
+  TScratchFolder dir;
   Load_Default_Strings();
   EXPECT_FALSE(Load_Language_File(Utf8ToString((dir / "missing.lng").string())));
   std::filesystem::create_directories(dir / "folder.lng");
@@ -156,11 +155,11 @@ TEST(LanguageFile, UnreadableFileLeavesTheTable) {
 
 class LoadLanguage : public ::testing::Test {
  protected:
-  void SetUp() override { shelltest::ResetState(dir_.str()); }
+  void SetUp() override { shelltest::ResetState(dir_.Folder()); }
   void WriteLanguage(const std::string& name, const std::string& content) {
     WriteBytes(dir_ / "LANGUAGE" / (name + ".lng"), content);
   }
-  TempFolder dir_;
+  TScratchFolder dir_;
 };
 
 TEST_F(LoadLanguage, ChosenLanguageFileApplies) {

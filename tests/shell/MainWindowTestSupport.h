@@ -150,8 +150,8 @@ inline const String& Text(int i) { return Language_List->Strings(i); }
 class ShellWindows {
  public:
   explicit ShellWindows(bool create = true) {
-    shelltest::ResetState(folder.str());
-    SetProgramFolderForTests(folder.str());
+    shelltest::ResetState(folder.Folder());
+    SetProgramFolderForTests(folder.Folder());
     if (create) Create();
   }
   ~ShellWindows() { Destroy(); SetProgramFolderForTests(String()); }
@@ -180,13 +180,13 @@ class ShellWindows {
     TCloseAction action = caHide;
     main->FormClose(main, action);
     Destroy();
-    shelltest::ResetState(folder.str());
+    shelltest::ResetState(folder.Folder());
     Create();
   }
-  std::filesystem::path Projects() const { return folder.path() / "PROJECTS"; }
-  std::filesystem::path Languages() const { return folder.path() / "LANGUAGE"; }
+  std::filesystem::path Projects() const { return folder.Path() / "PROJECTS"; }
+  std::filesystem::path Languages() const { return folder.Path() / "LANGUAGE"; }
 
-  shelltest::TempFolder folder;
+  TScratchFolder folder;
   TFKelvaneFirmWare* main = nullptr;
   TFNew_Project* newProject = nullptr;
   TFOpenConf* openConf = nullptr;

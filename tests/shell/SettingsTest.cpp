@@ -10,7 +10,6 @@
 #include "shell/USettings.h"
 
 using shelltest::ReadBytes;
-using shelltest::TempFolder;
 using shelltest::WriteBytes;
 
 namespace {
@@ -36,7 +35,7 @@ const Settings kDefaults{"", "192.168.2.205", "English", false, false, false, fa
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    shelltest::ResetState(dir_.str());
+    shelltest::ResetState(dir_.Folder());
     // Values a read must overwrite.
     Project_Name = u"stale";
     Project_Folder = u"/stale";
@@ -45,7 +44,7 @@ class SettingsFile : public ::testing::Test {
     Opt_Enable_Internet = Opt_Enable_Update = Opt_Jump_Field_Tables = Opt_Double_Click_Auto_Size = true;
   }
   std::filesystem::path File() const { return dir_ / "Kelvane.xml"; }
-  TempFolder dir_;
+  TScratchFolder dir_;
 };
 
 TEST_F(SettingsFile, WrittenByteForByteAsTheExample) {

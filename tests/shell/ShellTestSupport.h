@@ -1,37 +1,14 @@
 #pragma once
-// Helpers shared by the shell tests: a scratch folder and a reset of the shared state.
-#include <unistd.h>
-
-#include <atomic>
+// Helpers shared by the shell tests: file bytes, fixtures and a reset of the shared state.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/UString.h"
+#include "platform/testing/ScratchFolder.h"
 #include "shell/UComon.h"
 
 namespace shelltest {
-
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("shell_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-  String str() const { return Utf8ToString(path_.string()); }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
   std::filesystem::create_directories(p.parent_path());

@@ -11,7 +11,6 @@
 #include "shell/UComon.h"
 
 using shelltest::ReadBytes;
-using shelltest::TempFolder;
 using shelltest::WriteBytes;
 
 namespace {
@@ -21,7 +20,7 @@ namespace {
 class StartProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    shelltest::ResetState(dir_.str());
+    shelltest::ResetState(dir_.Folder());
     SetTestTicks([this] {
       ++reads_;
       ticks_ += 10;
@@ -38,7 +37,7 @@ class StartProgram : public ::testing::Test {
     ::chmod(p.c_str(), 0755);
     return Utf8ToString(p.string());
   }
-  TempFolder dir_;
+  TScratchFolder dir_;
   uint32_t ticks_ = 0xFFFFFF00u;  // the counter wraps past zero during the wait
   int reads_ = 0;
 };
@@ -57,7 +56,7 @@ TEST_F(StartProgram, QuickChildReturnsWithinAFewPolls) {
   Start_Program(exe, u"\"" + Utf8ToString(out.string()) + u"\" two \"three and \"\"four\"\"\"", 0);
   EXPECT_LT(reads_, 50);  // a few polls: the program ended long before any limit
   // Started in the program folder, with the parameter text split into arguments.
-  EXPECT_EQ(ReadBytes(out), dir_.path().string() + "\ntwo|three and \"four\"\n");
+  EXPECT_EQ(ReadBytes(out), dir_.Path().string() + "\ntwo|three and \"four\"\n");
 }
 
 TEST_F(StartProgram, SlowChildIsLeftRunningAtTheLimitAndReapedLater) {

@@ -9,6 +9,7 @@
 
 #include "platform/ExtCtrls.h"
 #include "platform/testing/RecordingCanvas.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -252,22 +253,15 @@ TEST(ControlListTest, FindsTheFirstItemOfACellAndFreesOnlyItsItems) {
 
 class FilePictureTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("grid-vocab-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
   String WriteBitmap(const char* name, int w, int h) {
     TBitmap bmp;
     bmp.SetPixelFormat(pf24bit);
     bmp.SetSize(w, h);
-    String path = Utf8ToString((dir / name).string());
+    String path = dir.File(name);
     bmp.SaveToFile(path);
     return path;
   }
-  std::filesystem::path dir;
+  TScratchFolder dir{"file_picture"};
 };
 
 TEST_F(FilePictureTest, TakesTheSizeOnceAndDecodesAgainForEveryDraw) {
@@ -296,7 +290,7 @@ TEST_F(FilePictureTest, TakesTheSizeOnceAndDecodesAgainForEveryDraw) {
 TEST_F(FilePictureTest, UnreadableFileRaisesAndKeepsTheOldSize) {
   TFilePicture pic;
   pic.SetFilename(WriteBitmap("ok.bmp", 4, 2));
-  EXPECT_ANY_THROW(pic.SetFilename(Utf8ToString((dir / "missing.bmp").string())));
+  EXPECT_ANY_THROW(pic.SetFilename(dir.File("missing.bmp")));
   EXPECT_EQ(pic.Width(), 4);
   EXPECT_EQ(pic.Height(), 2);
 }

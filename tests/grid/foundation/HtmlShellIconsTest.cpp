@@ -10,6 +10,7 @@
 
 #include "platform/ShellIcons.h"
 #include "platform/testing/ImageCanvas.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -31,13 +32,11 @@ int ShownPixels(TIcon* icon) {
 class ShellIcons : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() / ("shell_icons_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir / "Folder");
     std::ofstream(dir / "notes.txt") << "plain text\n";
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  String Path(const char* name) const { return Utf8ToString((dir / name).string()); }
-  std::filesystem::path dir;
+  String Path(const char* name) const { return dir.File(name); }
+  TScratchFolder dir{"shell_icons"};
 };
 
 TEST_F(ShellIcons, EveryKindOfNameGivesAVisibleIconOfTheSystemSize) {

@@ -3,16 +3,13 @@
 // written to a PNG and loaded again as blue, green, red bytes.
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
-
-#include <unistd.h>
 
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "platform/testing/PaintToPng.h"
+#include "platform/testing/ScratchFolder.h"
 
 struct TGrabbedPixels {
   int Width = 0;
@@ -22,16 +19,14 @@ struct TGrabbedPixels {
 };
 
 inline TGrabbedPixels GrabPixels(TControl* Control, const std::string& Name) {
-  const std::filesystem::path png =
-      std::filesystem::temp_directory_path() / (Name + "_" + std::to_string(getpid()) + ".png");
+  TScratchFolder scratch(Name);
+  const String png = scratch.File(Name + ".png");
   TGrabbedPixels out;
-  if (!PaintToPng(Control, Utf8ToString(png.string()))) return out;
+  if (!PaintToPng(Control, png)) return out;
   TPicture picture;
-  picture.LoadFromFile(Utf8ToString(png.string()));
+  picture.LoadFromFile(png);
   TBitmap bitmap;
   bitmap.Assign(picture.Graphic());
-  std::error_code ignored;
-  std::filesystem::remove(png, ignored);
   const int bpp = bitmap.PixelFormat() == pf24bit ? 3 : 4;
   out.Width = bitmap.Width();
   out.Height = bitmap.Height();

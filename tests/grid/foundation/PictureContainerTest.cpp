@@ -10,6 +10,7 @@
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -94,12 +95,6 @@ TColor PixelAfterDraw(THTMLPicture& pic) {
   TImageCanvas img(8, 8, clWhite);
   pic.Draw(img.Canvas(), Rect(0, 0, 4, 2));
   return img.Pixel(0, 0);
-}
-
-std::filesystem::path TempDir() {
-  auto dir = std::filesystem::temp_directory_path() / ("mini_html_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  return dir;
 }
 
 TEST(HtmlPicture, GifFramesTimesAndDecodingOfFrameN) {
@@ -214,24 +209,23 @@ TEST(HtmlPicture, GarbageRaisesInvalidFormatAndDrawsNothing) {
 }
 
 TEST(HtmlPicture, LoadFromFileSwallowsFailures) {
-  auto dir = TempDir();
+  TScratchFolder dir("mini_html");
   std::ofstream(dir / "bad.gif", std::ios::binary) << "garbage";
   THTMLPicture pic;
-  pic.LoadFromFile(Utf8ToString((dir / "bad.gif").string()));
+  pic.LoadFromFile(dir.File("bad.gif"));
   EXPECT_TRUE(pic.Empty());
-  pic.LoadFromFile(Utf8ToString((dir / "missing.gif").string()));
+  pic.LoadFromFile(dir.File("missing.gif"));
   EXPECT_TRUE(pic.Empty());
-  pic.LoadFromFile(Utf8ToString(dir.string()));
+  pic.LoadFromFile(dir.Folder());
   EXPECT_TRUE(pic.Empty());
   pic.LoadFromURL(u"file:///dev/zero");  // never read: it has no end
   EXPECT_TRUE(pic.Empty());
   std::ofstream(dir / "Good.gif", std::ios::binary) << TwoFrameGif();
   int changed = 0;
   pic.OnChange = [&](TObject*) { ++changed; };
-  pic.LoadFromFile(Utf8ToString((dir / "Good.gif").string()));
+  pic.LoadFromFile(dir.File("Good.gif"));
   EXPECT_FALSE(pic.Empty());
   EXPECT_EQ(changed, 1);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(HtmlPicture, LoadFromURLSchemes) {
@@ -241,14 +235,13 @@ TEST(HtmlPicture, LoadFromURLSchemes) {
   EXPECT_FALSE(res.Empty());
   EXPECT_EQ(StringToUtf8(res.ID()), "res://logo");
 
-  auto dir = TempDir();
+  TScratchFolder dir("mini_html");
   std::ofstream(dir / "Pic.gif", std::ios::binary) << TwoFrameGif();
-  const String url = u"file://" + Utf8ToString((dir / "Pic.gif").string());
+  const String url = u"file://" + dir.File("Pic.gif");
   THTMLPicture file;
   file.LoadFromURL(url);
   EXPECT_FALSE(file.Empty());
   EXPECT_EQ(file.ID(), url);
-  std::filesystem::remove_all(dir);
 
   RegisterHTMLResource(u"#7", TwoFrameGif());
   THTMLPicture byId;
@@ -448,7 +441,8 @@ TEST(HtmlPicture, FramePlacedInsideTheScreenLandsOnceAtItsOffset) {
 }
 
 TEST(HtmlPicture, FileSourceKeepsItsPathAsWritten) {
-  auto dir = TempDir() / "Mixed";
+  TScratchFolder scratch("mini_html");
+  const auto dir = scratch / "Mixed";
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "Pic.gif", std::ios::binary) << TwoFrameGif();
   const String src = u"file://" + Utf8ToString((dir / "Pic.gif").string());
@@ -459,7 +453,6 @@ TEST(HtmlPicture, FileSourceKeepsItsPathAsWritten) {
   ASSERT_EQ(cache.Count(), 1);
   EXPECT_EQ(cache.Items(0)->ID(), UpperCase(src));
   EXPECT_FALSE(cache.Items(0)->Empty());
-  std::filesystem::remove_all(dir.parent_path());
 }
 
 
