@@ -73,6 +73,9 @@ struct PipelineCase {
   std::string expectedFocus;
 };
 
+// A case prints as its name, not as the bytes of its pointers.
+void PrintTo(const PipelineCase& c, std::ostream* os) { *os << c.name; }
+
 class KeyPipelineTest : public ::testing::TestWithParam<PipelineCase> {
  protected:
   ModalScript script;
