@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "ShellTestSupport.h"
+#include "platform/Files.h"
 #include "shell/UComon.h"
 
 namespace {
 
 struct PathCase {
-  const String* Path;
+  String* Path;
   const char* File;
 };
 
@@ -42,7 +47,29 @@ const PathCase kPaths[] = {
     {&Path_KNX_SetAccess, "KNX_SetAccess.xml"},
 };
 
-TEST(SharedState, FoldersDeriveFromTheProgramFolder) {
+// Every test here changes the process-wide folders and paths; each puts them back afterwards.
+class SharedState : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedFolders_ = {Program_Folder, Master_Folder, Projects_Folder, Language_Folder, Project_Name, Project_Folder};
+    for (const PathCase& c : kPaths) savedPaths_.push_back(*c.Path);
+  }
+  void TearDown() override {
+    Program_Folder = savedFolders_[0];
+    Master_Folder = savedFolders_[1];
+    Projects_Folder = savedFolders_[2];
+    Language_Folder = savedFolders_[3];
+    Project_Name = savedFolders_[4];
+    Project_Folder = savedFolders_[5];
+    for (size_t i = 0; i < std::size(kPaths); ++i) *kPaths[i].Path = savedPaths_[i];
+  }
+
+ private:
+  std::vector<String> savedFolders_;
+  std::vector<String> savedPaths_;
+};
+
+TEST_F(SharedState, FoldersDeriveFromTheProgramFolder) {
   Set_Folders(u"/opt/conf/");
   EXPECT_EQ(Program_Folder, u"/opt/conf");
   EXPECT_EQ(Master_Folder, u"/opt/conf/MASTER");
@@ -50,7 +77,7 @@ TEST(SharedState, FoldersDeriveFromTheProgramFolder) {
   EXPECT_EQ(Language_Folder, u"/opt/conf/LANGUAGE");
 }
 
-TEST(SharedState, SetFilesAfterNewConfigurationPlant1) {
+TEST_F(SharedState, SetFilesAfterNewConfigurationPlant1) {
   Set_Folders(u"/opt/conf");
   Project_Name = u"Plant1";
   Project_Folder = Projects_Folder + u"/" + Project_Name;
@@ -62,10 +89,23 @@ TEST(SharedState, SetFilesAfterNewConfigurationPlant1) {
   EXPECT_EQ(Path_SNMP_Trap, u"/opt/conf/PROJECTS/Plant1/SNMP_Trap.xml");
 }
 
-TEST(SharedState, SetFilesWithNoConfigurationGivesBareFileNames) {
+// With no configuration open no step reads these paths (the main window refuses every step that
+// needs one), but should one slip through it must not read or write a file of whatever folder
+// the program was started in: each name stands at the root instead.
+TEST_F(SharedState, SetFilesWithNoConfigurationPutsEveryFileAtTheRoot) {
+  Set_Folders(u"/opt/conf");
+  Project_Name = u"Plant1";
+  Project_Folder = Projects_Folder + u"/" + Project_Name;
+  Set_Files();
   Project_Folder.clear();
   Set_Files();
-  for (const PathCase& c : kPaths) EXPECT_EQ(StringToUtf8(*c.Path), std::string("/") + c.File);
+  for (const PathCase& c : kPaths) {
+    SCOPED_TRACE(c.File);
+    const std::filesystem::path path = ToPath(*c.Path);
+    EXPECT_TRUE(path.is_absolute());
+    EXPECT_EQ(path.parent_path(), std::filesystem::path("/"));
+    EXPECT_EQ(path.filename(), c.File);
+  }
 }
 
 }  // namespace
