@@ -212,15 +212,19 @@ TEST_F(ParGenTest, LoadEdgeCases) {
          EXPECT_TRUE(f->CB_WiFi2_En_DHCP->Checked());
        }},
   };
+  // One form for every case, as the program has: each file loads over the defaults a new form
+  // shows, which a show without the file brings back first.
+  form->Show();
+  const std::vector<std::string> fresh = FormState(form);
   for (const LoadCase& c : cases) {
     SCOPED_TRACE(c.Name);
+    std::filesystem::remove(ParGenPath());
+    ShowAgain(form);
+    ASSERT_EQ(StateChanges(fresh, FormState(form)), "");
     WriteParGen(c.File);
-    TFParGen* f = New<TFParGen>(nullptr);
-    f->Show();
-    c.Expect(f);
-    EXPECT_FALSE(f->Is_Change);
-    f->Hide();
-    delete f;
+    ShowAgain(form);
+    c.Expect(form);
+    EXPECT_FALSE(form->Is_Change);
   }
   EXPECT_TRUE(script.Messages().empty());
 }
@@ -418,13 +422,17 @@ TEST_F(ParGenTest, ChecksInTheirOrderWithTheFirstMessageOnly) {
        all({tick(u"CB_EthConn_Enable_DNS"), text(u"E_EthConn_Pri_DNS_IP1", u"x"), text(u"E_SNMP_Agent_IP1", u"x")}),
        u"Error Primary DNS!! DNS 1 must be between 0 and 255"},
   };
+  // One form for every case, shown again before each as the program shows its one form; each
+  // case starts from the state of a new form.
+  form->Show();
+  const std::vector<std::string> fresh = FormState(form);
   for (const CheckCase& c : cases) {
     SCOPED_TRACE(c.Name);
+    ShowAgain(form);
+    ASSERT_EQ(StateChanges(fresh, FormState(form)), "");
     ModalScript local;
-    TFParGen* f = New<TFParGen>(nullptr);
-    f->Show();
-    c.Set(f);
-    const bool ok = f->Controllo_Dati();
+    c.Set(form);
+    const bool ok = form->Controllo_Dati();
     EXPECT_EQ(ok, c.Message.empty());
     if (c.Message.empty()) {
       EXPECT_TRUE(local.Messages().empty());
@@ -434,8 +442,6 @@ TEST_F(ParGenTest, ChecksInTheirOrderWithTheFirstMessageOnly) {
       EXPECT_EQ(local.Messages()[0].Type, mtError);
       EXPECT_EQ(local.Messages()[0].Buttons, TMsgDlgButtons{mbOK});
     }
-    f->Hide();
-    delete f;
   }
 }
 
@@ -527,13 +533,15 @@ TEST_F(ParGenTest, ShownLoRaWANRowsAreCheckedInTheirOrder) {
             noneNamed(u"CB_LoRaWAN_Network_Type")}),
        u""},
   };
+  form->Show();
+  const std::vector<std::string> fresh = FormState(form);
   for (const CheckCase& c : cases) {
     SCOPED_TRACE(c.Name);
+    ShowAgain(form);
+    ASSERT_EQ(StateChanges(fresh, FormState(form)), "");
     ModalScript local;
-    TFParGen* f = New<TFParGen>(nullptr);
-    f->Show();
-    c.Set(f);
-    EXPECT_EQ(f->Controllo_Dati(), c.Message.empty());
+    c.Set(form);
+    EXPECT_EQ(form->Controllo_Dati(), c.Message.empty());
     if (c.Message.empty()) {
       EXPECT_TRUE(local.Messages().empty());
     } else {
@@ -541,8 +549,6 @@ TEST_F(ParGenTest, ShownLoRaWANRowsAreCheckedInTheirOrder) {
       EXPECT_EQ(local.Messages()[0].Text, c.Message);
       EXPECT_EQ(local.Messages()[0].Type, mtError);
     }
-    f->Hide();
-    delete f;
   }
 }
 

@@ -3,16 +3,17 @@
 // modal interaction answered by a script.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 #include "parameters/UParGen.h"
 #include "platform/Files.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/ScratchFolder.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -21,20 +22,16 @@ class ParGenTest : public ::testing::Test {
   void SetUp() override {
     Load_Default_Strings();
     Soft_Code = Soft_Code_Init;  // the main window's start-up sets it
-    static std::atomic<int> counter{0};
-    folder = std::filesystem::temp_directory_path() /
-             ("pargen_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    Project_Folder = FromPath(folder);
+    Project_Folder = folder.Folder();
     Set_Files();
-    form = New<TFParGen>(nullptr);
+    if (WantsForm()) form = New<TFParGen>(nullptr);
   }
   void TearDown() override {
+    if (form && form->Visible()) form->Hide();
     delete form;
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
+  // Suites that build forms of their own skip the program's one.
+  virtual bool WantsForm() const { return true; }
 
   // Shows the form modally; fn runs while it is open. Returns the modal result.
   int ShowModal(const std::function<void()>& fn = {}) {
@@ -43,6 +40,14 @@ class ParGenTest : public ::testing::Test {
       return mrNone;
     });
     return form->ShowModal();
+  }
+  // Shows the form again, as the program does with its one form at every visit of the step: the
+  // show loads ParGen.xml (or the defaults) and lays the panels out afresh.
+  static void ShowAgain(TFParGen* f) {
+    if (f->Visible()) f->Hide();
+    for (TCategoryPanel* p : f->CPG->Panels()) p->Expand();  // a user's folding is no part of a case
+    f->CPG->SetScrollPos(0);
+    f->Show();
   }
   // Messages shown so far (text only).
   std::vector<String> MessageTexts() const {
@@ -59,8 +64,50 @@ class ParGenTest : public ::testing::Test {
   }
   static String Ui(int i) { return Language_List->Strings(i); }
 
+  // Everything of a form that its checks, its save and its painting read, one line a control or
+  // panel: two forms with equal states check, save and show alike.
+  static std::vector<std::string> FormState(TFParGen* f) {
+    std::vector<std::string> lines;
+    auto bounds = [](TControl* c) {
+      const TRect r = c->BoundsRect();
+      return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+             std::to_string(r.Bottom);
+    };
+    for (const TParControlDef& d : Par_Control_Table()) {
+      TControl* c = f->Ctl(d.Name);
+      // A hidden row keeps whatever place it had; the layout places it once it shows again.
+      std::string line = StringToUtf8(d.Name) + (c->Visible() ? " shown at " + bounds(c) : std::string(" hidden")) +
+                         (c->Enabled() ? " enabled" : " disabled");
+      if (TEdit* e = f->Edit(d.Name)) line += " text=" + StringToUtf8(e->Text());
+      if (TComboBox* cb = f->Combo(d.Name))
+        line += " index=" + std::to_string(cb->ItemIndex()) + " items=" + std::to_string(cb->Items()->Count()) +
+                " text=" + StringToUtf8(cb->Text());
+      if (TCheckBox* ch = f->Check(d.Name)) line += ch->Checked() ? " checked" : " unchecked";
+      if (TLabel* l = f->Label(d.Name)) line += " caption=" + StringToUtf8(l->Caption());
+      lines.push_back(line);
+    }
+    for (TCategoryPanel* p : f->CPG->Panels())
+      lines.push_back(StringToUtf8(p->Name()) + " " + bounds(p) + (p->Visible() ? " shown" : " hidden") +
+                      (p->Collapsed() ? " collapsed" : " expanded") + " tab=" + std::to_string(p->TabOrder()) +
+                      " expanded height=" + std::to_string(p->ExpandedHeight()));
+    lines.push_back(std::string("scroll=") + std::to_string(f->CPG->ScrollPos()) +
+                    (f->Is_Change ? " changed" : " unchanged"));
+    return lines;
+  }
+
+  // The lines of Now that differ from Was, as "was -> now" (empty when the states are equal).
+  static std::string StateChanges(const std::vector<std::string>& Was, const std::vector<std::string>& Now) {
+    std::string out;
+    for (size_t i = 0; i < std::max(Was.size(), Now.size()); ++i) {
+      const std::string a = i < Was.size() ? Was[i] : "(none)";
+      const std::string b = i < Now.size() ? Now[i] : "(none)";
+      if (a != b) out += a + "  ->  " + b + "\n";
+    }
+    return out;
+  }
+
   ModalScript script;
   InputDriver driver;
-  std::filesystem::path folder;
+  TScratchFolder folder{"pargen"};
   TFParGen* form = nullptr;
 };

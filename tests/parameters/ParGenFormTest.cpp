@@ -133,14 +133,14 @@ TEST_F(ParGenTest, PanelHeightsFollowTheState) {
       {"wifi station", pick(u"CB_WiFi2_Type", 1), &TFParGen::CP_WiFi2, 206},
       {"wifi station dhcp", both(pick(u"CB_WiFi2_Type", 1), tick(u"CB_WiFi2_En_DHCP")), &TFParGen::CP_WiFi2, 206},
   };
+  form->Show();
+  const std::vector<std::string> fresh = FormState(form);
   for (const HeightCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TFParGen* f = New<TFParGen>(nullptr);
-    f->Show();
-    c.Act(f);
-    EXPECT_EQ((f->*c.Panel)->ExpandedHeight(), c.Height);
-    f->Hide();
-    delete f;
+    ShowAgain(form);
+    ASSERT_EQ(StateChanges(fresh, FormState(form)), "");
+    c.Act(form);
+    EXPECT_EQ((form->*c.Panel)->ExpandedHeight(), c.Height);
   }
 }
 
