@@ -1,5 +1,7 @@
 #include "platform/testing/ImageCanvas.h"
 
+#include <algorithm>
+
 #include <QImage>
 
 #include "platform/qt/QtCanvas.h"
@@ -66,4 +68,24 @@ TColor BitmapPixel(TBitmap* Bitmap, int X, int Y) {
   const int bpp = Bitmap->PixelFormat() == pf24bit ? 3 : 4;
   const uint8_t* p = Bitmap->ScanLine(Y) + X * bpp;
   return RGB(p[2], p[1], p[0]);
+}
+
+std::map<TColor, int> BitmapColors(TBitmap* Bitmap, const TRect& R) {
+  std::map<TColor, int> colors;
+  for (int y = std::max(R.Top, 0); y < std::min(R.Bottom, Bitmap->Height()); ++y)
+    for (int x = std::max(R.Left, 0); x < std::min(R.Right, Bitmap->Width()); ++x) ++colors[BitmapPixel(Bitmap, x, y)];
+  return colors;
+}
+
+std::vector<TColor> BitmapEdge(TBitmap* Bitmap, const TRect& R) {
+  std::vector<TColor> edge;
+  for (int x = R.Left; x < R.Right; ++x) {
+    edge.push_back(BitmapPixel(Bitmap, x, R.Top));
+    if (R.Bottom - 1 > R.Top) edge.push_back(BitmapPixel(Bitmap, x, R.Bottom - 1));
+  }
+  for (int y = R.Top + 1; y < R.Bottom - 1; ++y) {
+    edge.push_back(BitmapPixel(Bitmap, R.Left, y));
+    if (R.Right - 1 > R.Left) edge.push_back(BitmapPixel(Bitmap, R.Right - 1, y));
+  }
+  return edge;
 }

@@ -12,6 +12,11 @@
 std::unique_ptr<TBitmap> PatternBitmap(int Width, int Height, const std::vector<TColor>& Colors);
 // RGB of a pixel of a 24- or 32-bit bitmap, read straight from its rows.
 TColor BitmapPixel(TBitmap* Bitmap, int X, int Y);
+// The colours of the pixels of R (clipped to the bitmap), each with how many pixels have it.
+std::map<TColor, int> BitmapColors(TBitmap* Bitmap, const TRect& R);
+// The pixels along the edge of R (its outermost rows and columns; R lies inside the bitmap), each
+// pixel once.
+std::vector<TColor> BitmapEdge(TBitmap* Bitmap, const TRect& R);
 
 class TImageCanvas {
  public:

@@ -4,10 +4,40 @@
 #include <QPixmap>
 #include <QWidget>
 
-bool PaintToPng(TControl* control, const String& path) {
+namespace {
+
+QImage Grab(TControl* control) {
   QWidget* w = control->Widget();
-  if (!w) return false;
+  if (!w) return QImage();
   w->ensurePolished();
-  QImage img = w->grab().toImage();
+  return w->grab().toImage();
+}
+
+}  // namespace
+
+bool PaintToPng(TControl* control, const String& path) {
+  QImage img = Grab(control);
+  if (img.isNull()) return false;
   return img.save(QString::fromStdU16String(path), "PNG");
+}
+
+std::unique_ptr<TBitmap> PaintToBitmap(TControl* control) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetPixelFormat(pf24bit);
+  const QImage img = Grab(control);
+  if (img.isNull()) return bitmap;
+  bitmap->SetSize(img.width(), img.height());
+  *bitmap->MutableImage() = img.convertToFormat(bitmap->MutableImage()->format());
+  return bitmap;
+}
+
+bool SavePng(TBitmap* bitmap, const String& path) {
+  const QImage* img = bitmap->NativeImage();
+  return img && !img->isNull() && img->save(QString::fromStdU16String(path), "PNG");
+}
+
+TRect PaintedRect(TControl* control, TControl* root) {
+  const TPoint at = control->ClientOrigin();
+  const TPoint origin = root->ClientOrigin();
+  return Bounds(at.X - origin.X, at.Y - origin.Y, control->Width(), control->Height());
 }

@@ -1,6 +1,16 @@
 #pragma once
-// Paints a control (a form with all its children) offscreen into a PNG file for a person to
-// look at. Returns false when the file cannot be written.
-#include "platform/Controls.h"
+// Paints a control (a form with all its children) offscreen, as a person would see it: into a
+// PNG file to look at, or into a bitmap whose pixels a test reads.
+#include <memory>
 
+#include "platform/Controls.h"
+#include "platform/Graphics.h"
+
+// Returns false when the file cannot be written.
 bool PaintToPng(TControl* control, const String& path);
+// A 24-bit bitmap of the control's client area (0 x 0 when the control has no window).
+std::unique_ptr<TBitmap> PaintToBitmap(TControl* control);
+// Writes a bitmap as a PNG file; false when it cannot be written.
+bool SavePng(TBitmap* bitmap, const String& path);
+// Where a control stands in the picture PaintToBitmap makes of root (one of its parents).
+TRect PaintedRect(TControl* control, TControl* root);

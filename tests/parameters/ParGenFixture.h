@@ -6,13 +6,17 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "button/LbButton.h"
 #include "parameters/UParGen.h"
 #include "platform/Files.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/PaintToPng.h"
 #include "platform/testing/ScratchFolder.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -104,6 +108,72 @@ class ParGenTest : public ::testing::Test {
       if (a != b) out += a + "  ->  " + b + "\n";
     }
     return out;
+  }
+
+  // Checks a picture of the form (PaintToBitmap) for what only a painted form shows: the title's
+  // texts on the form's colour, the two buttons with their edges, glyphs and captions, every
+  // panel header in view with its caption, and every enabled edit in view white with its text.
+  static void ExpectPainted(TFParGen* f, TBitmap* pic) {
+    ASSERT_EQ(pic->Width(), f->ClientWidth());
+    ASSERT_EQ(pic->Height(), f->ClientHeight());
+    auto count = [](const std::map<TColor, int>& seen, TColor c) {
+      const auto it = seen.find(ColorToRGB(c));
+      return it == seen.end() ? 0 : it->second;
+    };
+    auto area = [](const TRect& r) { return r.Width() * r.Height(); };
+    auto inside = [](const TRect& r, const TRect& in) {
+      return r.Left >= in.Left && r.Top >= in.Top && r.Right <= in.Right && r.Bottom <= in.Bottom;
+    };
+
+    const TColor title = ColorToRGB(f->P_Title->Color());
+    EXPECT_EQ(BitmapPixel(pic, f->P_Title->Width() - 1, 0), title);
+    for (TLabel* l : {f->L_SW_Code, f->L_SW_Desc}) {
+      SCOPED_TRACE(StringToUtf8(l->Name()));
+      const TRect r = PaintedRect(l, f);
+      const std::map<TColor, int> seen = BitmapColors(pic, r);
+      EXPECT_GE(count(seen, l->Font()->Color()) * 10, area(r));
+      EXPECT_EQ(count(seen, l->Font()->Color()) + count(seen, title), area(r));
+    }
+
+    for (TLbButton* b : {f->Btn_OK, f->Btn_Cancel}) {
+      SCOPED_TRACE(StringToUtf8(b->Name()));
+      const TRect r = PaintedRect(b, f);
+      const std::vector<TColor> edge = BitmapEdge(pic, r);
+      EXPECT_EQ(std::count(edge.begin(), edge.end(), ColorToRGB(b->LightColor())), std::ssize(edge));
+      const TRect face = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+      const std::map<TColor, int> seen = BitmapColors(pic, face);
+      EXPECT_GE(count(seen, b->Color()) * 4, area(face));
+      EXPECT_GE(area(face) - count(seen, b->Color()), 100);
+      EXPECT_GE(count(seen, b->Font()->Color()), 20);
+    }
+
+    const TRect view = PaintedRect(f->CPG, f);
+    int headers = 0, edits = 0;
+    for (TCategoryPanel* p : f->CPG->Panels()) {
+      const TRect r = PaintedRect(p, f);
+      const TRect header = Rect(r.Left, r.Top, r.Right, r.Top + f->CPG->HeaderHeight());
+      if (!p->Visible() || !inside(header, view)) continue;
+      SCOPED_TRACE(StringToUtf8(p->Name()));
+      ++headers;
+      const std::map<TColor, int> seen = BitmapColors(pic, header);
+      EXPECT_GE(count(seen, f->CPG->HeaderFont()->Color()), 100);
+      EXPECT_LT(count(seen, f->Color()) * 2, area(header));
+    }
+    for (const TParControlDef& d : Par_Control_Table()) {
+      TEdit* e = f->Edit(d.Name);
+      TCategoryPanel* p = f->Panel(d.Panel);
+      if (!e || !e->Visible() || !e->Enabled() || !p->Visible() || p->Collapsed()) continue;
+      const TRect r = PaintedRect(e, f);
+      if (!inside(r, view)) continue;
+      SCOPED_TRACE(StringToUtf8(d.Name));
+      ++edits;
+      const TRect field = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
+      const std::map<TColor, int> seen = BitmapColors(pic, field);
+      EXPECT_GE(count(seen, clWindow) * 10, area(field) * 6);
+      if (!e->Text().empty()) EXPECT_GE(count(seen, e->Font()->Color()), 10);
+    }
+    EXPECT_GE(headers, 1);
+    EXPECT_GE(edits, 4);
   }
 
   ModalScript script;

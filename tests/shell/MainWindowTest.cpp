@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "MainWindowTestSupport.h"
 #include "button/LbButton.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/MessageLoop.h"
 #include "platform/testing/ModalScript.h"
@@ -375,12 +379,58 @@ TEST(MainWindowUpdate, NoNewerVersionHidesTheLink) {
 
 TEST(MainWindowPicture, PaintsForAPerson) {
   ShellWindows w;
-  const fs::path png = PictureFolder() / "main_window.png";
-  ASSERT_TRUE(PaintToPng(w.main, Utf8ToString(png.string())));
-  TPicture pic;
-  pic.LoadFromFile(Utf8ToString(png.string()));
-  EXPECT_EQ(pic.Width(), 694);
-  EXPECT_EQ(pic.Height(), 484);
+  TFKelvaneFirmWare* m = w.main;
+  const std::unique_ptr<TBitmap> pic = PaintToBitmap(m);
+  ASSERT_TRUE(SavePng(pic.get(), Utf8ToString((PictureFolder() / "main_window.png").string())));
+  ASSERT_EQ(pic->Width(), 694);
+  ASSERT_EQ(pic->Height(), 484);
+  const TColor ground = ColorToRGB(m->Color());
+  auto colors = [&](const TRect& r) { return BitmapColors(pic.get(), r); };
+  auto count = [](const std::map<TColor, int>& seen, TColor c) {
+    const auto it = seen.find(ColorToRGB(c));
+    return it == seen.end() ? 0 : it->second;
+  };
+
+  // The window's own colour where nothing stands.
+  EXPECT_EQ(BitmapPixel(pic.get(), pic->Width() - 1, pic->Height() - 1), ground);
+  EXPECT_EQ(BitmapPixel(pic.get(), pic->Width() - 1, m->Shape1->Top() + 1), ground);
+
+  // Every label shown is its text in its font's colour on the window's colour.
+  std::vector<TLabel*> labels = {m->L_SW_Code, m->L_SW_Desc, m->L_Begin, m->L_Name_Conf, m->L_Brenix};
+  for (TLabel* l : {m->L_Step_1, m->L_Step_2, m->L_Step_3, m->L_Step_4, m->L_Step_5, m->L_Step_6, m->L_Step_7,
+                    m->L_Step_8})
+    if (l->Visible()) labels.push_back(l);
+  for (TLabel* l : labels) {
+    SCOPED_TRACE(StringToUtf8(l->Name()));
+    const std::map<TColor, int> seen = colors(PaintedRect(l, m));
+    const int all = l->Width() * l->Height();
+    EXPECT_GE(count(seen, l->Font()->Color()) * 10, all);
+    EXPECT_EQ(count(seen, l->Font()->Color()) + count(seen, ground), all);
+  }
+
+  // The frame around the configuration name and the rule under the steps, in their pens' colours;
+  // the frame's inside keeps the window's colour around the texts.
+  const std::vector<TColor> frame = BitmapEdge(pic.get(), PaintedRect(m->Shape2, m));
+  EXPECT_EQ(std::count(frame.begin(), frame.end(), ColorToRGB(m->Shape2->Pen()->Color())), std::ssize(frame));
+  EXPECT_GT(count(colors(PaintedRect(m->Shape2, m)), ground), m->Shape2->Width() * m->Shape2->Height() / 2);
+  EXPECT_EQ(colors(PaintedRect(m->Shape1, m)),
+            (std::map<TColor, int>{{ColorToRGB(m->Shape1->Pen()->Color()), m->Shape1->Width()}}));
+
+  // Every button shown: its edge in its light colour, its face in its colour, and on the face its
+  // glyph and caption.
+  for (TLbButton* b : m->Buttons()) {
+    if (!b->Visible()) continue;
+    SCOPED_TRACE(StringToUtf8(b->Name()));
+    const TRect r = PaintedRect(b, m);
+    const std::vector<TColor> edge = BitmapEdge(pic.get(), r);
+    EXPECT_EQ(std::count(edge.begin(), edge.end(), ColorToRGB(b->LightColor())), std::ssize(edge));
+    const TRect face = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    const std::map<TColor, int> inside = colors(face);
+    const int faceColored = count(inside, b->Color());
+    EXPECT_GE(faceColored * 4, face.Width() * face.Height());
+    EXPECT_GE(face.Width() * face.Height() - faceColored, b->Caption().empty() ? 150 : 250);
+    if (!b->Caption().empty()) EXPECT_GE(count(inside, b->Font()->Color()), 100);
+  }
 }
 
 TEST(MainWindowSettings, CloseButtonWritesTheSettingsWithoutAQuestion) {
