@@ -5,13 +5,12 @@
 #include <filesystem>
 #include <functional>
 
-#include <unistd.h>
-
 #include "gateway/ULoRaWAN_Gateway.h"
 #include "gateway/USNMP_MIB.h"
 #include "gateway/USNMP_Trap_Access.h"
 #include "platform/Files.h"
 #include "platform/testing/FailingWrites.h"
+#include "platform/testing/ScratchFolder.h"
 #include "shell/ULanguage.h"
 
 namespace fs = std::filesystem;
@@ -53,13 +52,8 @@ class SaveFailureTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (Language_List == nullptr) Load_Default_Strings();
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / (std::string("savefail_") + info->name() + "_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
+  TScratchFolder dir_{"savefail"};
 };
 
 TEST_F(SaveFailureTest, SizeLimitKeepsThePreviousFile) {
@@ -72,7 +66,7 @@ TEST_F(SaveFailureTest, SizeLimitKeepsThePreviousFile) {
       std::string after;
       ReadFileBytes(path, after);
       std::string names;
-      for (const auto& e : fs::directory_iterator(dir_)) names += e.path().filename().string() + " ";
+      for (const auto& e : fs::directory_iterator(dir_.Path())) names += e.path().filename().string() + " ";
       return TChildValues{error, after, names};
     });
     ASSERT_EQ(v.size(), 3u);

@@ -1,6 +1,5 @@
 // Whole-file saves: a failing disk leaves the previous file as it was and says what failed.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include "platform/IniFiles.h"
 #include "platform/XMLDoc.h"
 #include "platform/testing/FailingWrites.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -67,14 +67,9 @@ std::vector<Writer> Writers() {
 
 class SaveFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/save-XXXXXX";
-    dir_ = S(mkdtemp(tmpl));
-    file_ = PathJoin(dir_, u"ParGen.xml");
-  }
-  void TearDown() override { fs::remove_all(ToPath(dir_)); }
-  String dir_;
-  String file_;
+  TScratchFolder scratch_{"save"};
+  String dir_ = scratch_.Folder();
+  String file_ = PathJoin(dir_, u"ParGen.xml");
 };
 
 // What a failed save must leave: the old bytes, no side file, and a message naming the file,
