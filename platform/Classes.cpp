@@ -682,7 +682,9 @@ String TStrings::GetDelimitedText(Char Delim, Char Quote, bool Strict) const {
 }
 
 void TStrings::SetDelimitedTextWith(const String& Value, Char Delim, Char Quote, bool Strict) {
-  auto blank = [](Char c) { return c >= 1 && c <= u' '; };
+  // NUL separates like a blank: the writer quotes every item holding one, and an unquoted NUL
+  // that neither starts an item nor is skipped would never be passed.
+  auto blank = [](Char c) { return c <= u' '; };
   std::vector<String> items;
   size_t p = 0, n = Value.size();
   if (!Strict) {

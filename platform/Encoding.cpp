@@ -119,39 +119,82 @@ String Cp850ToString(std::string_view bytes) {
 
 std::string StringToCp850(const String& text) { return EncodeSingleByte(text, kCp850High, 128); }
 
+size_t Utf8SequenceLength(std::string_view bytes, size_t at) {
+  const size_t n = bytes.size();
+  if (at >= n) return 0;
+  const auto b = static_cast<unsigned char>(bytes[at]);
+  if (b < 0x80) return 1;
+  size_t extra;
+  // The first continuation byte's range excludes overlong forms, surrogates and values above
+  // U+10FFFF; the others take any continuation byte.
+  unsigned char lo = 0x80, hi = 0xBF;
+  if (b >= 0xC2 && b <= 0xDF) {
+    extra = 1;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    extra = 2;
+    if (b == 0xE0) lo = 0xA0;
+    if (b == 0xED) hi = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    extra = 3;
+    if (b == 0xF0) lo = 0x90;
+    if (b == 0xF4) hi = 0x8F;
+  } else {
+    return 0;  // continuation byte, overlong lead C0/C1, or F5..FF
+  }
+  if (at + extra >= n) return 0;
+  const auto first = static_cast<unsigned char>(bytes[at + 1]);
+  if (first < lo || first > hi) return 0;
+  for (size_t k = 2; k <= extra; ++k)
+    if ((static_cast<unsigned char>(bytes[at + k]) & 0xC0) != 0x80) return 0;
+  return extra + 1;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
-  size_t i = 0, n = bytes.size();
+  size_t i = 0;
+  const size_t n = bytes.size();
   while (i < n) {
-    auto b = static_cast<unsigned char>(bytes[i]);
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t len = Utf8SequenceLength(bytes, i);
+    if (len == 0) return false;
+    i += len;
+  }
+  return true;
+}
+
+bool IsMostlyUtf8(std::string_view bytes) {
+  size_t i = 0, wellFormed = 0, malformed = 0;
+  const size_t n = bytes.size();
+  auto cont = [&](size_t k) { return k < n && (static_cast<unsigned char>(bytes[k]) & 0xC0) == 0x80; };
+  while (i < n) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
       ++i;
       continue;
     }
-    int extra;
-    uint32_t cp;
-    if (b >= 0xC2 && b <= 0xDF) {
-      extra = 1;
-      cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      extra = 2;
-      cp = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      extra = 3;
-      cp = b & 0x07;
+    if (const size_t len = Utf8SequenceLength(bytes, i)) {
+      ++wellFormed;
+      i += len;
+    } else if (b == 0xED && cont(i + 1) && cont(i + 2)) {
+      ++wellFormed;  // an encoded surrogate
+      i += 3;
     } else {
-      return false;  // continuation byte, overlong lead C0/C1, or F5..FF
+      // One malformed sequence: a lead byte with the continuation bytes that follow it.
+      ++malformed;
+      ++i;
+      if (b >= 0xC0)
+        for (int k = 0; k < 3 && cont(i); ++k) ++i;
     }
-    for (int k = 1; k <= extra; ++k) {
-      if (i + k >= n) return false;
-      auto c = static_cast<unsigned char>(bytes[i + k]);
-      if ((c & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return false;
-    if (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) return false;
-    i += extra + 1;
   }
-  return true;
+  return malformed == 0 || (wellFormed > 0 && wellFormed >= malformed);
+}
+
+String DecodeUtf8OrAnsi(std::string_view bytes, TTextEncoding* detected) {
+  const bool utf8 = IsMostlyUtf8(bytes);
+  if (detected) *detected = utf8 ? teUTF8 : teAnsi;
+  return utf8 ? Utf8ToString(bytes) : Win1252ToString(bytes);
 }
 
 String DecodeText(std::string_view bytes, TTextEncoding* detected) {
@@ -166,12 +209,8 @@ String DecodeText(std::string_view bytes, TTextEncoding* detected) {
   } else if (StartsWith(bytes, "\xFE\xFF")) {
     enc = teUTF16BE;
     out = DecodeUtf16(bytes.substr(2), true);
-  } else if (IsValidUtf8(bytes)) {
-    enc = teUTF8;
-    out = Utf8ToString(bytes);
   } else {
-    enc = teAnsi;
-    out = Win1252ToString(bytes);
+    out = DecodeUtf8OrAnsi(bytes, &enc);
   }
   if (detected) *detected = enc;
   return out;

@@ -18,10 +18,25 @@ enum TTextEncoding {
 };
 
 // Decodes a whole file's bytes. A byte order mark (UTF-8, UTF-16LE, UTF-16BE) decides and is
-// dropped; without one, valid UTF-8 is read as UTF-8 and anything else as Windows-1252.
-// `detected` receives teUTF8BOM, teUTF16LE, teUTF16BE, teUTF8 or teAnsi. An odd last byte of
-// UTF-16 text becomes U+FFFD rather than vanishing.
+// dropped; without one, DecodeUtf8OrAnsi decides. `detected` receives teUTF8BOM, teUTF16LE,
+// teUTF16BE, teUTF8 or teAnsi. An odd last byte of UTF-16 text becomes U+FFFD rather than vanishing.
 String DecodeText(std::string_view bytes, TTextEncoding* detected = nullptr);
+
+// Bytes without a byte order mark: UTF-8 when IsMostlyUtf8 (each malformed sequence becomes
+// U+FFFD), otherwise Windows-1252. `detected` receives teUTF8 or teAnsi.
+String DecodeUtf8OrAnsi(std::string_view bytes, TTextEncoding* detected = nullptr);
+
+// Whether bytes are UTF-8 text rather than the ANSI code page. Valid UTF-8 is. So is text holding
+// well-formed multi-byte sequences at least as many as malformed ones, so that one stray sequence
+// does not turn a UTF-8 file's every other accent into two ANSI letters; ANSI text with accents
+// almost never holds a well-formed sequence. A surrogate written as three bytes (as UTF-16
+// converters without a check write a lone one) counts as well-formed here and reads as U+FFFD.
+// Text with malformed sequences and no well-formed one is ANSI.
+bool IsMostlyUtf8(std::string_view bytes);
+
+// Length of the well-formed (strict) UTF-8 sequence starting at bytes[at]: 1 for ASCII, 2 to 4
+// for a multi-byte sequence, 0 when none starts there or `at` is past the end.
+size_t Utf8SequenceLength(std::string_view bytes, size_t at);
 
 // Encodes text; teUTF8BOM, teUTF16LE and teUTF16BE start with their byte order mark.
 // Characters that a single-byte code page lacks become '?' (one per code point).

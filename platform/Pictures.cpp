@@ -6,6 +6,7 @@
 #include <QImageWriter>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +21,11 @@
 #include "platform/qt/QtCanvas.h"
 
 namespace {
+
+// The most memory a picture may take once decoded (32 bits a pixel): a header announcing more is
+// refused before anything is decoded. No picture of this program comes near it.
+constexpr int kMaxDecodedMegabytes = 64;
+constexpr uint64_t kMaxDecodedBytes = uint64_t{kMaxDecodedMegabytes} << 20;
 
 std::filesystem::path PathOf(const String& s) { return std::filesystem::path(StringToUtf8(s)); }
 
@@ -43,6 +49,7 @@ QImage ReadWithQt(std::string_view bytes, const char* format) {
   buf.open(QIODevice::ReadOnly);
   QImageReader reader(&buf, format);
   reader.setAutoTransform(false);
+  reader.setAllocationLimit(kMaxDecodedMegabytes);
   QImage img;
   if (std::strcmp(format, "ico") == 0) {
     // The largest image of the icon.
@@ -437,14 +444,17 @@ bool JpegDecode(std::string_view bytes, TJpegPixels& out, String* error) {
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
   cinfo.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&cinfo);
-  // A header may announce up to 65500 x 65500 pixels; refuse what no picture of this program needs
-  // rather than attempt a huge allocation.
-  if (static_cast<uint64_t>(cinfo.output_width) * cinfo.output_height > (uint64_t{1} << 26)) {
+  // A header of a few hundred bytes may announce up to 65500 x 65500 pixels: refuse what would
+  // not fit the memory bound before the decoder allocates anything for it, and bound the
+  // decoder's own buffers (a progressive picture keeps all its coefficients) the same way.
+  jpeg_calc_output_dimensions(&cinfo);
+  if (uint64_t{cinfo.output_width} * cinfo.output_height * 4 > kMaxDecodedBytes) {
     jpeg_destroy_decompress(&cinfo);
     if (error) *error = u"JPEG image too large";
     return false;
   }
+  cinfo.mem->max_memory_to_use = static_cast<long>(kMaxDecodedBytes);
+  jpeg_start_decompress(&cinfo);
   out.Width = static_cast<int>(cinfo.output_width);
   out.Height = static_cast<int>(cinfo.output_height);
   pixels->assign(static_cast<size_t>(out.Width) * out.Height * 3, 0);

@@ -36,30 +36,39 @@ String Utf8ToString(std::string_view s) {
 }
 
 std::string StringToUtf8(std::u16string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    char32_t cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+  const size_t n = s.size();
+  size_t i = 0;
+  while (i < n && s[i] < 0x80) ++i;
+  // Room for the worst case past the ASCII prefix: three bytes per unit (a pair gives four).
+  std::string out(i + (n - i) * 3, '\0');
+  char* d = out.data();
+  for (size_t k = 0; k < i; ++k) *d++ = static_cast<char>(s[k]);
+  while (i < n) {
+    char32_t cp = s[i++];
+    if (cp < 0x80) {
+      *d++ = static_cast<char>(cp);
+      continue;
+    }
+    if (cp >= 0xD800 && cp <= 0xDBFF && i < n && s[i] >= 0xDC00 && s[i] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i] - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
+      cp = 0xFFFD;  // a lone surrogate has no UTF-8 form
     }
-    if (cp < 0x80) out.push_back(static_cast<char>(cp));
-    else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    if (cp < 0x800) {
+      *d++ = static_cast<char>(0xC0 | (cp >> 6));
+      *d++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *d++ = static_cast<char>(0xE0 | (cp >> 12));
+      *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *d++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *d++ = static_cast<char>(0xF0 | (cp >> 18));
+      *d++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *d++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *d++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
+  out.resize(static_cast<size_t>(d - out.data()));
   return out;
 }

@@ -95,14 +95,31 @@ String DecodeXmlBytes(std::string_view b) {
     return out;
   }
   // UTF-8 (declared or not); bytes that are not valid UTF-8 are read as the ANSI code page.
-  return IsValidUtf8(b) ? Utf8ToString(b) : Win1252ToString(b);
+  return DecodeUtf8OrAnsi(b);
 }
 
 // ---- raw writer ---------------------------------------------------------------------------
 
 void AppendCharRef(std::string& out, unsigned c) { out += "&#" + std::to_string(c) + ";"; }
 
+// A character reference may have decoded to a lone surrogate or to a code point above U+10FFFF;
+// written as read, its bytes would make the whole file invalid UTF-8. The file gets what a reader
+// of the value gets instead (U+FFFD).
+const char* WellFormed(const char* s, std::string& keep) {
+  if (IsValidUtf8(s)) return s;
+  keep = StringToUtf8(Utf8ToString(s));
+  return keep.c_str();
+}
+
+bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
 void EscapeText(std::string& out, const char* s) {
+  std::string keep;
+  s = WellFormed(s, keep);
+  // A reader drops text made of blanks only; a reference in front keeps it.
+  const char* p = s;
+  while (IsXmlBlank(*p)) ++p;
+  if (p != s && !*p) AppendCharRef(out, static_cast<unsigned char>(*s++));
   for (; *s; ++s) {
     const auto c = static_cast<unsigned char>(*s);
     switch (c) {
@@ -120,6 +137,8 @@ void EscapeText(std::string& out, const char* s) {
 }
 
 void EscapeAttribute(std::string& out, const char* s) {
+  std::string keep;
+  s = WellFormed(s, keep);
   for (; *s; ++s) {
     const auto c = static_cast<unsigned char>(*s);
     switch (c) {

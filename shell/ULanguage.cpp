@@ -58,10 +58,18 @@ bool Load_Language_File(const String& FileName) {
 
 String Language_File_Path(const String& Name) { return Language_Folder + u"/" + Name + u".lng"; }
 
+namespace {
+// The name comes from the settings file: only a plain file name may name a file, so that
+// "../x" or an absolute path never loads a file outside LANGUAGE.
+bool Is_Plain_Language_Name(const String& Name) {
+  return !Name.empty() && Name.find_first_of(String(u"/\\\0", 3)) == String::npos;
+}
+}  // namespace
+
 void Load_Language() {
   Load_Default_Strings();
   String file = Language_File_Path(Language_Name);
-  if (FileExists(file)) {
+  if (Is_Plain_Language_Name(Language_Name) && FileExists(file)) {
     Load_Language_File(file);
     return;
   }

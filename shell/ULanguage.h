@@ -20,8 +20,9 @@ void Load_Default_Strings();
 // and returns false (the callers do not report it); lines that break the format are skipped.
 bool Load_Language_File(const String& FileName);
 
-// Built-in texts, then <Language_Folder>/<Language_Name>.lng; when that file is missing
-// Language_Name becomes "English" and <Language_Folder>/English.lng is applied when present.
+// Built-in texts, then <Language_Folder>/<Language_Name>.lng; when that file is missing, or the
+// name is no plain file name (empty, or holding "/", "\" or NUL), Language_Name becomes
+// "English" and <Language_Folder>/English.lng is applied when present.
 void Load_Language();
 
 // Path of a language's file: Language_Folder joined with Name + ".lng".

@@ -26,8 +26,13 @@ bool Find_Case_Blind(const String& Name, bool& IsFolder) {
 }  // namespace
 
 bool Is_Valid_Configuration_Name(const String& Name) {
-  if (Name.empty() || Name == u"." || Name == u"..") return false;
-  return Name.find_first_of(String(u"/\\\0", 3)) == String::npos;
+  // Blanks alone are saved as blanks and read back as no name at all.
+  if (Trim(Name).empty() || Name == u"." || Name == u"..") return false;
+  for (const Char c : Name) {
+    if (c == u'/' || c == u'\\') return false;
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;  // would become part of a folder name
+  }
+  return true;
 }
 
 TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner) {

@@ -8,8 +8,9 @@
 
 class TLbButton;
 
-// A configuration name is one plain folder name: not empty, no "/" or "\" (nor a NUL), not
-// "." or "..". Anything else would reach outside PROJECTS.
+// A configuration name is one plain folder name: not empty or blanks only, no "/" or "\", no
+// control character (C0, DEL, C1), not "." or "..". Anything else would reach outside PROJECTS,
+// make a folder with control characters, or not read back from the settings as it was given.
 bool Is_Valid_Configuration_Name(const String& Name);
 
 class TFNew_Project : public TForm, public TDialogFrame {

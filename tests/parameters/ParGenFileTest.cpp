@@ -112,6 +112,23 @@ TEST_F(ParGenTest, SavedValuesComeBackOnTheNextShow) {
   delete again;
 }
 
+// A text field holding blanks only reads back as those blanks, not as an empty field.
+TEST_F(ParGenTest, BlankOnlyTextsComeBackOnTheNextShow) {
+  const struct {
+    const char16_t* edit;
+    String text;
+  } fields[] = {{u"E_WiFi2_SSID", u"   "}, {u"E_SNMP_Agent_Contact", u" "}, {u"E_SNMP_Agent_Location", u" x "}};
+  ShowModal([&] {
+    for (const auto& f : fields) form->Edit(f.edit)->SetText(f.text);
+    driver.Click(form->Btn_OK);
+  });
+  TFParGen* again = New<TFParGen>(nullptr);
+  again->Show();
+  for (const auto& f : fields) EXPECT_EQ(again->Edit(f.edit)->Text(), f.text) << StringToUtf8(f.edit);
+  again->Hide();
+  delete again;
+}
+
 // ---- loading edge cases ----------------------------------------------------------------------
 
 struct LoadCase {

@@ -148,6 +148,50 @@ TEST(Encoding, DecodeDetectsByteOrderMarksAndFallsBackToAnsi) {
   }
 }
 
+// Without a mark, text is UTF-8 when its well-formed multi-byte sequences are at least as many as
+// its malformed ones; ANSI text, whose accents are followed by plain letters, is not.
+TEST(Encoding, StrayBadSequencesInUtf8TextKeepItUtf8) {
+  struct Case {
+    std::string bytes;
+    String text;
+    TTextEncoding detected;
+  } cases[] = {
+      {"Caf\xC3\xA9 \xED\xA0\x80", u"Caf\u00e9 \uFFFD", teUTF8},  // an encoded lone surrogate
+      {"\xED\xB0\x80 only", u"\uFFFD only", teUTF8},
+      {"Caf\xC3\xA9 \xE9", u"Caf\u00e9 \uFFFD", teUTF8},
+      {"\xE2\x82\xAC \xE2\x82 x", u"\u20ac \uFFFD\uFFFD x", teUTF8},  // a cut sequence counts once
+      {"\xC3\xA9 \xE9t\xE9", u"\u00c3\u00a9 \u00e9t\u00e9", teAnsi},
+      {"caf\xE9", u"caf\u00e9", teAnsi},
+      {"\xE9t\xE9 \x80", u"\u00e9t\u00e9 \u20ac", teAnsi},
+      {"\xC0\x80 \xC3\xA9", u"\uFFFD\uFFFD \u00e9", teUTF8},  // overlong
+      {"\xF4\x90\x80\x80", u"\u00f4\u0090\u20ac\u20ac", teAnsi},  // above U+10FFFF, nothing good
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    TTextEncoding detected = teOEM;
+    EXPECT_EQ(DecodeText(c.bytes, &detected), c.text);
+    EXPECT_EQ(detected, c.detected);
+    EXPECT_EQ(IsMostlyUtf8(c.bytes), c.detected == teUTF8);
+  }
+}
+
+TEST(Encoding, Utf8SequenceLengthIsStrict) {
+  struct Case {
+    std::string bytes;
+    size_t at;
+    size_t length;
+  } cases[] = {
+      {"a", 0, 1},          {"", 0, 0},          {"a", 1, 0},          {"\xC2\x80", 0, 2},
+      {"\xC2\x80", 1, 0}, {"\xC2", 0, 0},     {"\xC1\xBF", 0, 0}, {"\xE0\xA0\x80", 0, 3},
+      {"\xE0\x9F\xBF", 0, 0},                 {"\xED\x9F\xBF", 0, 3},
+      {"\xED\xA0\x80", 0, 0},                 {"\xEF\xBF\xBD", 0, 3},
+      {"\xF0\x90\x80\x80", 0, 4},            {"\xF0\x8F\xBF\xBF", 0, 0},
+      {"\xF4\x8F\xBF\xBF", 0, 4},            {"\xF4\x90\x80\x80", 0, 0},
+      {"\xF0\x90\x80", 0, 0},                 {"x\xE2\x82\xAC", 1, 3},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8SequenceLength(c.bytes, c.at), c.length) << c.bytes << " at " << c.at;
+}
+
 TEST(Encoding, EncodeWritesMarksAndByteOrderAndDecodesBack) {
   const String text = u"A\u00b6\U0001F600";
   struct Case {

@@ -96,6 +96,79 @@ TEST_F(PicturesTest, CorruptJpegIsAnErrorNotAnExit) {
   EXPECT_EQ(why, u"JPEG image too large");
 }
 
+// The same small picture announcing another size in its frame header.
+std::string JpegClaiming(int width, int height) {
+  std::string jpeg = JpegEncode(TwoHalves(), 90);
+  const size_t sof = jpeg.find("\xFF\xC0");
+  if (sof == std::string::npos) return {};
+  jpeg[sof + 5] = static_cast<char>(height >> 8);
+  jpeg[sof + 6] = static_cast<char>(height & 0xFF);
+  jpeg[sof + 7] = static_cast<char>(width >> 8);
+  jpeg[sof + 8] = static_cast<char>(width & 0xFF);
+  return jpeg;
+}
+
+// A 32-bit bitmap header announcing width x height pixels, followed by a few bytes only.
+std::string BitmapClaiming(int width, int height) {
+  std::string b = "BM";
+  auto le32 = [&b](uint32_t v) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  auto le16 = [&b](uint16_t v) {
+    b.push_back(static_cast<char>(v & 0xFF));
+    b.push_back(static_cast<char>(v >> 8));
+  };
+  le32(54 + 64);
+  le32(0);
+  le32(54);
+  le32(40);
+  le32(static_cast<uint32_t>(width));
+  le32(static_cast<uint32_t>(height));
+  le16(1);
+  le16(32);
+  le32(0);
+  le32(0);
+  le32(2835);
+  le32(2835);
+  le32(0);
+  le32(0);
+  b.append(64, '\x7f');
+  return b;
+}
+
+// Pictures are bounded to 64 MB once decoded (4 bytes a pixel): a short file announcing more is
+// refused before it is decoded, by the picture's class and through TPicture.
+TEST_F(PicturesTest, PictureAnnouncingMoreThanTheMemoryBoundIsRefused) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"JPEG 8192 x 8192", JpegClaiming(8192, 8192)},
+      {"JPEG 4097 x 4096", JpegClaiming(4097, 4096)},
+      {"JPEG 65500 x 300", JpegClaiming(65500, 300)},
+      {"BMP 6000 x 6000", BitmapClaiming(6000, 6000)},
+      {"BMP 4097 x 4096", BitmapClaiming(4097, 4096)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_FALSE(c.bytes.empty());
+    EXPECT_LT(c.bytes.size(), 1000u);
+    TPicture pic;
+    EXPECT_THROW(pic.LoadFromBytes(c.bytes), EInvalidGraphic);
+    EXPECT_EQ(pic.Graphic(), nullptr);
+  }
+  TJpegPixels px;
+  String why;
+  EXPECT_FALSE(JpegDecode(JpegClaiming(8192, 8192), px, &why));
+  EXPECT_EQ(why, u"JPEG image too large");
+  EXPECT_TRUE(px.Rgb.empty());
+  // A wide strip well inside the bound still decodes (the missing data is filled).
+  TJPEGImage strip;
+  strip.LoadFromBytes(JpegClaiming(1024, 16));
+  EXPECT_EQ(strip.Width(), 1024);
+  EXPECT_EQ(strip.Height(), 16);
+}
+
 TEST_F(PicturesTest, BitmapFileIsWrittenInTheDocumentedByteOrderAndReadsBack) {
   TBitmap bmp;
   bmp.SetPixelFormat(pf24bit);

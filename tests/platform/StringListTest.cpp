@@ -361,6 +361,41 @@ TEST(StringList, CommaTextReadsWithQuotingAndBlanks) {
   }
 }
 
+// A NUL outside quotes separates items as a blank does; inside quotes it is kept, so every list
+// survives a trip through its comma text.
+TEST(StringList, DelimitedTextWithNulEnds) {
+  const String nul(1, u'\0');
+  struct Case {
+    String text;
+    bool strict;
+    std::vector<String> items;
+  } cases[] = {
+      {nul, false, {}},
+      {u"a" + nul + u"b", false, {u"a", u"b"}},
+      {nul + nul + u"a" + nul, false, {u"a"}},
+      {u"a," + nul + u",b", false, {u"a", u"", u"b"}},
+      {u"\"x" + nul + u"y\",z", false, {u"x" + nul + u"y", u"z"}},
+      {u"\"open" + nul, false, {u"open" + nul}},
+      {u"a" + nul + u"b;c", true, {u"a" + nul + u"b", u"c"}},
+      {nul + u";" + nul, true, {nul, nul}},
+  };
+  for (const auto& c : cases) {
+    TStringList list;
+    list.SetDelimiter(u';');
+    list.SetStrictDelimiter(c.strict);
+    if (c.strict) list.SetDelimitedText(c.text);
+    else list.SetCommaText(c.text);
+    EXPECT_EQ(Lines(list), c.items) << c.text.size() << " units, strict " << c.strict;
+  }
+  for (const std::vector<String>& items : {std::vector<String>{u"x" + nul + u"y", nul, u""},
+                                            std::vector<String>{nul + u"a", u"b" + nul}}) {
+    TStringList list, back;
+    for (const String& s : items) list.Add(s);
+    back.SetCommaText(list.CommaText());
+    EXPECT_EQ(Lines(back), items);
+  }
+}
+
 TEST(StringList, StrictDelimitedTextKeepsBlanks) {
   TStringList list;
   list.SetDelimiter(u';');

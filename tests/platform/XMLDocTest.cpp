@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/Encoding.h"
 #include "platform/Files.h"
 #include "platform/testing/ScratchFolder.h"
 
@@ -116,6 +117,83 @@ TEST(XMLDocument, LineBreaksInTextSurviveAReload) {
   TXMLDocument back;
   back.LoadFromXML(doc.SaveToXML());
   EXPECT_EQ(back.DocumentElement().ChildNodes()[0].Text(), u"x\r\ny");
+}
+
+// A reference to a code point UTF-8 cannot hold is saved as U+FFFD, so the file stays UTF-8 and
+// every other accent of it reads back as it was.
+TEST(XMLDocument, ReferencesToUnencodableCodePointsSaveAsReplacementCharacter) {
+  struct Case {
+    const char* ref;
+    const char* read;  // what the attribute and the text read back as, UTF-8
+  } cases[] = {
+      {"&#xD800;", "\xEF\xBF\xBD"},          {"&#xDFFF;", "\xEF\xBF\xBD"},
+      {"&#xD83D;&#xDE00;", "\xEF\xBF\xBD\xEF\xBF\xBD"},  // a pair spelt as two references
+      {"&#x110000;", "\xEF\xBF\xBD"},        {"&#x1F600;", "\xF0\x9F\x98\x80"},
+      {"&#xE9;", "\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ref);
+    const std::string xml = std::string("<R a=\"Caf\xC3\xA9 ") + c.ref + "\"><t>" + c.ref + " na\xC3\xAFve</t></R>";
+    TempDir dir;
+    ASSERT_TRUE(WriteFileBytes(dir.File("in.xml"), xml));
+    TXMLDocument doc;
+    doc.LoadFromFile(dir.File("in.xml"));
+    doc.SaveToFile(dir.File("out.xml"));
+    const std::string saved = ReadBytes(dir.File("out.xml"));
+    EXPECT_TRUE(IsValidUtf8(saved)) << saved;
+    for (int round = 0; round < 2; ++round) {
+      TXMLDocument back;
+      back.LoadFromFile(dir.File("out.xml"));
+      EXPECT_EQ(back.DocumentElement().Attributes(u"a"), S(std::string("Caf\xC3\xA9 ") + c.read));
+      EXPECT_EQ(back.DocumentElement().ChildNodes()[0].Text(), S(std::string(c.read) + " na\xC3\xAFve"));
+      back.SaveToFile(dir.File("out.xml"));
+      EXPECT_EQ(ReadBytes(dir.File("out.xml")), saved);
+    }
+  }
+}
+
+// Files written before the writer mended lone surrogates, or by another program: one bad sequence
+// in a UTF-8 file does not make its other accents read as two ANSI letters each; a file whose only
+// non-ASCII bytes are malformed stays ANSI.
+TEST(XMLDocument, OneBadSequenceDoesNotTurnAUtf8FileIntoAnsi) {
+  struct Case {
+    const char* bytes;
+    const char* attr;
+  } cases[] = {
+      {"<R a=\"Caf\xC3\xA9 \xED\xA0\x80\"/>", "Caf\xC3\xA9 \xEF\xBF\xBD"},
+      {"<R a=\"Caf\xC3\xA9 na\xC3\xAFve \xE9\"/>", "Caf\xC3\xA9 na\xC3\xAFve \xEF\xBF\xBD"},
+      {"<R a=\"\xC3\xA9 \xE9t\xE9\"/>", "\xC3\x83\xC2\xA9 \xC3\xA9t\xC3\xA9"},  // more bad than good
+      {"<R a=\"\xED\xA0\x80\"/>", "\xEF\xBF\xBD"},
+      {"<R a=\"Caf\xE9\"/>", "Caf\xC3\xA9"},
+      {"<R a=\"\xE9t\xE9 \x80\"/>", "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileBytes(dir.File("in.xml"), c.bytes));
+    TXMLDocument doc;
+    doc.LoadFromFile(dir.File("in.xml"));
+    EXPECT_EQ(doc.DocumentElement().Attributes(u"a"), S(c.attr)) << c.bytes;
+  }
+}
+
+// Text made of blanks only is written so that a reader keeps it.
+TEST(XMLDocument, BlankOnlyTextSurvivesAReload) {
+  const String values[] = {u" ", u"   ", u"\t", u" \n ", u"\r\n", u" x ", u"\u00a0"};
+  for (const String& v : values) {
+    TXMLDocument doc;
+    TXMLNode root = doc.AddRoot(u"R");
+    root.AddChild(u"t").SetText(v);
+    root.AddChild(u"u").SetText(u"1");
+    TempDir dir;
+    doc.SaveToFile(dir.File("r.xml"));
+    TXMLDocument back;
+    back.LoadFromFile(dir.File("r.xml"));
+    EXPECT_EQ(back.DocumentElement().ChildNodes().FindNode(u"t").Text(), v) << StringToUtf8(v);
+    EXPECT_EQ(back.DocumentElement().ChildNodes().Count(), 2);
+  }
+  TXMLDocument doc;
+  doc.AddRoot(u"R").AddChild(u"t").SetText(u"  ");
+  EXPECT_EQ(doc.SaveToUtf8(), "<R><t>&#32; </t></R>");
 }
 
 TEST(XMLDocument, AttributesReadWithAndWithoutDefault) {

@@ -9,6 +9,7 @@
 #include "shell/UBuiltinTexts.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "shell/USettings.h"
 
 using shelltest::WriteBytes;
 
@@ -198,6 +199,42 @@ TEST_F(LoadLanguage, SecondLoadLeavesNothingOfTheFirst) {
   std::vector<String> expected = Builtin_Texts();
   expected[1] = u"Passo 1";
   EXPECT_TRUE(Table() == expected);
+}
+
+// The language name comes from the settings file: a name that is a path loads nothing outside
+// LANGUAGE, and the program falls back to English as for a missing file.
+TEST_F(LoadLanguage, NamesThatArePathsLoadNothingOutsideTheFolder) {
+  WriteLanguage("English", "STR0 = Start\r\n");
+  WriteBytes(dir_ / "outside.lng", "STR0 = Outside\r\n");
+  WriteBytes(dir_ / "LANGUAGE" / "sub" / "inner.lng", "STR0 = Inner\r\n");
+  WriteBytes(dir_ / "LANGUAGE" / ".lng", "STR0 = Hidden\r\n");
+  const String names[] = {u"../outside",
+                          u"..\\outside",
+                          u"sub/inner",
+                          Utf8ToString((dir_ / "outside").string()),
+                          u"English" + String(1, u'\0') + u"/../../outside",
+                          u""};
+  for (const String& name : names) {
+    SCOPED_TRACE(StringToUtf8(name));
+    Language_Name = name;
+    Load_Language();
+    EXPECT_EQ(Language_Name, u"English");
+    EXPECT_EQ(Language_List->Strings(0), u"Start");
+  }
+  // The same through the settings file the name is read from.
+  WriteBytes(dir_ / "Kelvane.xml",
+             "<Conf_Settings><lastlang><language>../outside</language></lastlang></Conf_Settings>");
+  Read_Settings();
+  ASSERT_EQ(Language_Name, u"../outside");
+  Load_Language();
+  EXPECT_EQ(Language_Name, u"English");
+  EXPECT_EQ(Language_List->Strings(0), u"Start");
+  // A plain name of a file in the folder still loads.
+  WriteLanguage("Deutsch.v2", "STR0 = Anfang\r\n");
+  Language_Name = u"Deutsch.v2";
+  Load_Language();
+  EXPECT_EQ(Language_Name, u"Deutsch.v2");
+  EXPECT_EQ(Language_List->Strings(0), u"Anfang");
 }
 
 }  // namespace
