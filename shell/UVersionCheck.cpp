@@ -31,9 +31,13 @@ int Conv_Version(const String& Ver_str) {
   s = Trim(s);
   if (s.size() < 5) return -1;
   // Character 2 is the decimal point of d.ddd.
-  const String digits{s[0], s[2], s[3], s[4]};
+  // Decimal digits only: the integer reader would also take a sign or a "$" hexadecimal prefix.
   int value = 0;
-  return TryStrToInt(digits, value) ? value : -1;
+  for (const Char c : {s[0], s[2], s[3], s[4]}) {
+    if (c < u'0' || c > u'9') return -1;
+    value = value * 10 + (c - u'0');
+  }
+  return value;
 }
 
 bool Is_Newer_Version_Reply(const String& Reply) {

@@ -22,6 +22,20 @@ TEST(ConvVersion, ReadsTheFourDigitsAroundThePoint) {
   for (const auto& c : cases) EXPECT_EQ(Conv_Version(c.text), c.expected) << StringToUtf8(c.text);
 }
 
+// A sign or a hexadecimal prefix in place of the first digit is no version: "VER. $.FFF" would
+// otherwise read as 4095 and announce a newer version.
+TEST(ConvVersion, OnlyDecimalDigitsMakeANumber) {
+  const struct {
+    const char16_t* text;
+    int expected;
+  } cases[] = {
+      {u"VER. -.888", -1}, {u"VER. $.FFF", -1}, {u"VER. +.123", -1}, {u"VER. 1.-12", -1},
+      {u"VER. 9.999", 9999}, {u"VER. 0.000", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Conv_Version(c.text), c.expected) << StringToUtf8(c.text);
+  EXPECT_FALSE(Is_Newer_Version_Reply(u"VER. $.FFF"));
+}
+
 TEST(VersionReply, OnlyAHigherNumberIsNewer) {
   const struct {
     const char16_t* reply;
