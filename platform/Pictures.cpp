@@ -26,6 +26,8 @@ namespace {
 // refused before anything is decoded. No picture of this program comes near it.
 constexpr int kMaxDecodedMegabytes = 64;
 constexpr uint64_t kMaxDecodedBytes = uint64_t{kMaxDecodedMegabytes} << 20;
+// An icon file's directory may announce 65535 images; real icons hold a handful of sizes.
+constexpr int kMaxIconImages = 64;
 
 std::filesystem::path PathOf(const String& s) { return std::filesystem::path(StringToUtf8(s)); }
 
@@ -52,12 +54,13 @@ QImage ReadWithQt(std::string_view bytes, const char* format) {
   reader.setAllocationLimit(kMaxDecodedMegabytes);
   QImage img;
   if (std::strcmp(format, "ico") == 0) {
-    // The largest image of the icon.
+    // The largest image of the icon. The count comes from the file: only so many are looked at.
     QImage best;
+    int left = kMaxIconImages;
     do {
       QImage one = reader.read();
       if (!one.isNull() && one.width() * one.height() > best.width() * best.height()) best = one;
-    } while (reader.jumpToNextImage());
+    } while (--left > 0 && reader.jumpToNextImage());
     img = best;
   } else {
     img = reader.read();  // a GIF gives its first frame

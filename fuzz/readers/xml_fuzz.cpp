@@ -33,8 +33,20 @@ void Describe(const TXMLNode& node, String& out, int depth) {
     out += u"<elements>";
   }
   out += u'\n';
+  // Text nodes that a dropped node kept apart are one text once saved: they are described as one.
   TXMLNodeList children = node.ChildNodes();
-  for (int i = 0; i < children.Count() && i < 256; ++i) Describe(children[i], out, depth + 1);
+  String text;
+  for (int i = 0; i < children.Count() && i < 256; ++i) {
+    const TXMLNode c = children[i];
+    if (c.NodeType() == ntText) {
+      text += c.NodeValue();
+      continue;
+    }
+    if (!text.empty()) out += u"#text|" + text + u'\n';
+    text.clear();
+    Describe(c, out, depth + 1);
+  }
+  if (!text.empty()) out += u"#text|" + text + u'\n';
 }
 
 }  // namespace

@@ -148,6 +148,8 @@ TEST_F(PicturesTest, PictureAnnouncingMoreThanTheMemoryBoundIsRefused) {
       {"JPEG 65500 x 300", JpegClaiming(65500, 300)},
       {"BMP 6000 x 6000", BitmapClaiming(6000, 6000)},
       {"BMP 4097 x 4096", BitmapClaiming(4097, 4096)},
+      // An icon directory announcing 46517 images and holding none: only the first few are tried.
+      {"ICO of 46517 images", std::string("\0\0\1\0\xB5\xB5\xB5\xB5\0X", 10)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
