@@ -3,6 +3,7 @@
 // names, attributes and texts.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 #include <pugixml.hpp>
 
@@ -17,6 +18,13 @@ void Describe(const TXMLNode& node, String& out, int depth) {
   if (depth > 64) return;  // the comparison needs no more
   out += node.NodeName();
   out += u'|';
+  if (node.NodeType() == ntComment) {
+    // The writer spaces out "--" and a trailing "-", which a comment may not hold.
+    for (Char c : node.NodeValue())
+      if (c != u'-' && c != u' ') out += c;
+    out += u'\n';
+    return;
+  }
   if (node.NodeType() != ntElement) {
     out += node.NodeValue();
     out += u'\n';
@@ -75,6 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (again.SaveToUtf8() != saved) fuzz::Fail("a reloaded document saves to the same bytes");
   String after;
   if (TXMLNode root = again.DocumentElement()) Describe(root, after, 0);
-  if (after != before) fuzz::Fail("a reloaded document reads as it was");
+  if (after != before) {
+    std::fprintf(stderr, "before:\n%s\nafter:\n%s\n", StringToUtf8(before).c_str(), StringToUtf8(after).c_str());
+    fuzz::Fail("a reloaded document reads as it was");
+  }
   return 0;
 }
