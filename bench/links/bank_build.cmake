@@ -1,1 +1,1 @@
-set(BENCH_LINKS gateway shell platform)
+set(BENCH_LINKS gateway shell platform platform_testing)

@@ -6,13 +6,21 @@
 #include "platform/UString.h"
 
 struct TViewTimings {
-  double Fill = 0, Read = 0, Paint = 0;  // milliseconds
+  double Fill = 0, Read = 0, Paint = 0;  // milliseconds; Paint: the median page
+  double PaintMin = 0;                   // the fastest page
+  double FillBytes = 0;                  // heap bytes in use after the fill, less those before
   double Total() const { return Fill + Read + Paint; }
 };
+
+// Heap bytes in use by the process's allocator.
+double HeapBytesInUse();
+
+// Times each page is painted; Paint and PaintMin are the median and the minimum.
+constexpr int kViewPaints = 15;
 
 using TCellTextFn = String (*)(int Col, int Row);
 
 // A QTableWidget of Width x Height pixels: fills Rows x Cols items with Text(c, r), reads every
-// item's text back, then paints one page scrolled to the middle row. Checksum gathers what was
+// item's text back, then paints one page scrolled to the middle row kViewPaints times. Checksum gathers what was
 // read and a painted pixel, so nothing is optimised away.
 TViewTimings RunQTableWidget(int Rows, int Cols, int Width, int Height, TCellTextFn Text, size_t& Checksum);

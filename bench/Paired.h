@@ -1,0 +1,53 @@
+#pragma once
+// Paired timing: our code and its peer run alternately in the same process, so a machine busy
+// with other work slows both alike; min and median of each side and of the per-pair ratio.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+inline double MillisecondsOf(std::chrono::steady_clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+template <class Fn>
+double TimeMs(Fn&& fn) {
+  const auto t0 = std::chrono::steady_clock::now();
+  fn();
+  return MillisecondsOf(t0);
+}
+
+inline double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+inline double Min(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
+
+struct PairedTimes {
+  std::vector<double> Ours, Peer;
+
+  void Add(double OursMs, double PeerMs) {
+    Ours.push_back(OursMs);
+    Peer.push_back(PeerMs);
+  }
+  // Counters <Name>_ms_min/median, <Name>_peer_ms_min/median, <Name>_ratio_min/median; the
+  // ratio of the medians is the figure to read, the ratio of the minimums the best case.
+  void Report(benchmark::State& State, const std::string& Name) const {
+    State.counters[Name + "_ms_min"] = Min(Ours);
+    State.counters[Name + "_ms_med"] = Median(Ours);
+    State.counters[Name + "_peer_ms_min"] = Min(Peer);
+    State.counters[Name + "_peer_ms_med"] = Median(Peer);
+    const double pm = Min(Peer), pd = Median(Peer);
+    State.counters[Name + "_ratio_min"] = pm > 0 ? Min(Ours) / pm : 0;
+    State.counters[Name + "_ratio_med"] = pd > 0 ? Median(Ours) / pd : 0;
+  }
+};
+
+}  // namespace bench

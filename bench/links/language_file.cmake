@@ -1,0 +1,1 @@
+set(BENCH_LINKS shell platform platform_testing)
