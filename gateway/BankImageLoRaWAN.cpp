@@ -129,23 +129,21 @@ void Read_DownLink_Rules(const TTableRows& Rules, TLoRaWAN_Infos& Infos) {
   }
 }
 
-void Read_Devices(const std::vector<TLoRaWAN_File_Device>& Devices, TLoRaWAN_Infos& Infos) {
-  int row = 0;
-  for (const TLoRaWAN_File_Device& f : Devices) {
-    TPlace at{Sec_Devices, ++row};
-    if (LoRaWAN_ParGen.ModeMaster && f.Attrs.Value(u"Enable") != u"Y") continue;
-    if (!f.MissingRulesSection.empty()) throw ETableFileMissingSection(Path_LoRaWAN_Gateway, f.MissingRulesSection);
-    auto d = std::make_unique<TLoRaWAN_Device>();
-    if (LoRaWAN_ParGen.ModeMaster)
-      Read_Gateway_Device(f.Attrs, *d, Infos, at);
-    else
-      Read_End_Node_Device(*d);
-    d->options |= 0x20;
-    Infos.Devices_List.push_back(std::move(d));
-    Read_UpLink_Rules(f.UpLinkRules, Infos);
-    Read_DownLink_Rules(f.DownLinkRules, Infos);
-    ++Infos.Num_Devices;
-  }
+// One device of the file, the Row-th (1-based).
+void Read_Device(const TLoRaWAN_File_Device& f, int Row, TLoRaWAN_Infos& Infos) {
+  TPlace at{Sec_Devices, Row};
+  if (LoRaWAN_ParGen.ModeMaster && f.Attrs.Value(u"Enable") != u"Y") return;
+  if (!f.MissingRulesSection.empty()) throw ETableFileMissingSection(Path_LoRaWAN_Gateway, f.MissingRulesSection);
+  auto d = std::make_unique<TLoRaWAN_Device>();
+  if (LoRaWAN_ParGen.ModeMaster)
+    Read_Gateway_Device(f.Attrs, *d, Infos, at);
+  else
+    Read_End_Node_Device(*d);
+  d->options |= 0x20;
+  Infos.Devices_List.push_back(std::move(d));
+  Read_UpLink_Rules(f.UpLinkRules, Infos);
+  Read_DownLink_Rules(f.DownLinkRules, Infos);
+  ++Infos.Num_Devices;
 }
 
 uint64_t Test_Bytes_Total(const TLoRaWAN_Infos& Infos) {
@@ -191,8 +189,9 @@ int32_t Put_Rule(int32_t P, std::span<uint8_t> B, const TLoRaWAN_Rule& R) {
 void Load_LoRaWAN_Devices_Rules(TLoRaWAN_Infos& Infos, uint32_t Base, std::vector<String>& Conf_File_Lines) {
   Infos.Num_Devices = 0;
   Infos.Num_Rules = 0;
-  std::vector<TLoRaWAN_File_Device> devices;
-  if (Read_LoRaWAN_Gateway_File(Path_LoRaWAN_Gateway, devices)) Read_Devices(devices, Infos);
+  int row = 0;
+  For_Each_LoRaWAN_File_Device(Path_LoRaWAN_Gateway,
+                               [&](const TLoRaWAN_File_Device& f) { Read_Device(f, ++row, Infos); });
 
   // Addresses are device addresses; the sums wrap like the device's 32-bit arithmetic, and an
   // image that large is refused before it is written.

@@ -251,6 +251,9 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
     const String sectionName = sec.Name.empty() ? Layout.Root : sec.Name;
     int row = 0;
     bool overflow = false;
+    std::vector<String> names;
+    for (const TTableAttr& a : sec.Attrs) names.push_back(a.Name);
+    std::vector<std::optional<String>> values;
     ForEachChildElement(section, [&](const TXMLNode& element) {
       if (overflow) return;
       if (row >= table->RowCount()) {
@@ -258,9 +261,11 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
         return;
       }
       ++row;
-      for (const TTableAttr& a : sec.Attrs) {
-        if (element.HasAttribute(a.Name)) {
-          table->SetCell(a.Column, row, element.Attributes(a.Name));
+      element.AttributeValues(names, values);
+      for (size_t i = 0; i < sec.Attrs.size(); ++i) {
+        const TTableAttr& a = sec.Attrs[i];
+        if (values[i]) {
+          table->SetCell(a.Column, row, *values[i]);
         } else if (a.Missing == TMissingAttr::Default) {
           table->SetCell(a.Column, row, a.Default);
         } else if (a.Missing == TMissingAttr::Fail) {
@@ -295,10 +300,13 @@ String TTableRow::Value(const String& Name, const String& Default) const {
 }
 
 namespace {
-TTableRow RowFromElement(const TXMLNode& Element, const TTableSection& Sec) {
+TTableRow RowFromElement(const TXMLNode& Element, const std::vector<String>& Names,
+                         std::vector<std::optional<String>>& Values) {
+  Element.AttributeValues(Names, Values);
   TTableRow row;
-  for (const TTableAttr& a : Sec.Attrs)
-    if (Element.HasAttribute(a.Name)) row.Attrs.emplace_back(a.Name, Element.Attributes(a.Name));
+  row.Attrs.reserve(Names.size());
+  for (size_t i = 0; i < Names.size(); ++i)
+    if (Values[i]) row.Attrs.emplace_back(Names[i], std::move(*Values[i]));
   return row;
 }
 }  // namespace
@@ -311,7 +319,12 @@ bool ReadTableFile(const TTableLayout& Layout, const String& Path, std::vector<T
   for (size_t s = 0; s < Layout.Sections.size(); ++s) {
     const TTableSection& sec = Layout.Sections[s];
     TXMLNode section = SectionNode(root, sec, Path);
-    ForEachChildElement(section, [&](const TXMLNode& element) { Sections[s].push_back(RowFromElement(element, sec)); });
+    std::vector<String> names;
+    for (const TTableAttr& a : sec.Attrs) names.push_back(a.Name);
+    std::vector<std::optional<String>> values;
+    ForEachChildElement(section, [&](const TXMLNode& element) {
+      Sections[s].push_back(RowFromElement(element, names, values));
+    });
   }
   return true;
 }

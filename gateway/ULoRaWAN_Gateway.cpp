@@ -369,11 +369,31 @@ void ReadRules(const TXMLNode& Section, TRuleLoRaList& Rules, bool Uplink, const
   }
 }
 
-TTableRow RowOf(const TXMLNode& Element, const std::vector<String>& Names) {
-  TTableRow row;
-  for (const String& n : Names)
-    if (Element.HasAttribute(n)) row.Attrs.emplace_back(n, Element.Attributes(n));
-  return row;
+// Fills Row from the element, reusing what Row holds from an earlier element.
+void FillRow(TTableRow& Row, const TXMLNode& Element, const std::vector<String>& Names,
+             std::vector<std::optional<String>>& Values) {
+  Element.AttributeValues(Names, Values);
+  size_t k = 0;
+  for (size_t i = 0; i < Names.size(); ++i) {
+    if (!Values[i]) continue;
+    if (k == Row.Attrs.size()) Row.Attrs.emplace_back();
+    Row.Attrs[k].first.assign(Names[i]);
+    Row.Attrs[k].second = std::move(*Values[i]);
+    ++k;
+  }
+  Row.Attrs.resize(k);
+}
+
+// The rule rows of a section into Rows, reusing the rows Rows holds.
+void FillRows(TTableRows& Rows, const TXMLNode& Section, const std::vector<String>& Names,
+              std::vector<std::optional<String>>& Values) {
+  size_t k = 0;
+  if (Section)
+    for (const TXMLNode& r : ChildElements(Section)) {
+      if (k == Rows.size()) Rows.emplace_back();
+      FillRow(Rows[k++], r, Names, Values);
+    }
+  Rows.resize(k);
 }
 
 }  // namespace
@@ -447,28 +467,33 @@ bool Load_LoRaWAN_Gateway_File(const String& Path, TDeviceLoRaList& List, bool M
   return true;
 }
 
-bool Read_LoRaWAN_Gateway_File(const String& Path, std::vector<TLoRaWAN_File_Device>& Devices) {
-  Devices.clear();
+bool For_Each_LoRaWAN_File_Device(const String& Path, const std::function<void(const TLoRaWAN_File_Device&)>& Fn) {
   if (!FileExists(Path)) return false;
   TXMLDocument doc;
   const TXMLNode root = LoadLoRaWANRoot(doc, Path);
   const TXMLNode devices = Child(root, kDevices, Path);
+  std::vector<std::optional<String>> values;
+  // One device object for all: its rows keep their storage from device to device.
+  TLoRaWAN_File_Device d;
   for (const TXMLNode& e : ChildElements(devices)) {
-    TLoRaWAN_File_Device d;
-    d.Attrs = RowOf(e, LoRaWAN_Device_Attributes());
+    FillRow(d.Attrs, e, LoRaWAN_Device_Attributes(), values);
     const TXMLNode rules = e.ChildNodes().FindNode(kRules);
     const TXMLNode up = rules ? rules.ChildNodes().FindNode(kUp) : TXMLNode();
     const TXMLNode down = rules ? rules.ChildNodes().FindNode(kDown) : TXMLNode();
+    d.MissingRulesSection.clear();
     if (!rules) d.MissingRulesSection = kRules;
     else if (!up) d.MissingRulesSection = kUp;
     else if (!down) d.MissingRulesSection = kDown;
-    if (up)
-      for (const TXMLNode& r : ChildElements(up)) d.UpLinkRules.push_back(RowOf(r, LoRaWAN_UpLink_Attributes()));
-    if (down)
-      for (const TXMLNode& r : ChildElements(down)) d.DownLinkRules.push_back(RowOf(r, LoRaWAN_DownLink_Attributes()));
-    Devices.push_back(std::move(d));
+    FillRows(d.UpLinkRules, up, LoRaWAN_UpLink_Attributes(), values);
+    FillRows(d.DownLinkRules, down, LoRaWAN_DownLink_Attributes(), values);
+    Fn(d);
   }
   return true;
+}
+
+bool Read_LoRaWAN_Gateway_File(const String& Path, std::vector<TLoRaWAN_File_Device>& Devices) {
+  Devices.clear();
+  return For_Each_LoRaWAN_File_Device(Path, [&](const TLoRaWAN_File_Device& d) { Devices.push_back(d); });
 }
 
 bool LoRaWAN_DiagTimeOut(const String& Text, uint32_t& Value) {

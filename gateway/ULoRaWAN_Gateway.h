@@ -6,6 +6,7 @@
 // after it, LoRaWAN_Devices_List holding one LoRaWAN_Device per device; inside each device
 // LoRaWAN_Rules with LoRaWAN_UpLink_Rules and LoRaWAN_DownLink_Rules, one Rule per rule.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -245,6 +246,9 @@ struct TLoRaWAN_File_Device {
   String MissingRulesSection;
 };
 bool Read_LoRaWAN_Gateway_File(const String& Path, std::vector<TLoRaWAN_File_Device>& Devices);
+// The same, one device at a time, without keeping the file's devices: Fn sees each device as it
+// is read (one object, refilled for the next device). False when no file exists.
+bool For_Each_LoRaWAN_File_Device(const String& Path, const std::function<void(const TLoRaWAN_File_Device&)>& Fn);
 
 // Attribute names in the order written.
 const std::vector<String>& LoRaWAN_Device_Attributes();

@@ -419,7 +419,19 @@ bool ReadFileBytes(const String& path, std::string& out) {
   if (!FileExists(path)) return false;
   std::ifstream f(ToPath(path), std::ios::binary);
   if (!f) return false;
-  std::string data((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  // In large blocks, not character by character; the size is only a hint (a file may grow,
+  // and some report none).
+  std::string data;
+  std::error_code ec;
+  const auto size = fs::file_size(ToPath(path), ec);
+  if (!ec && size > 0) {
+    data.resize(static_cast<size_t>(size));
+    f.read(data.data(), static_cast<std::streamsize>(size));
+    data.resize(static_cast<size_t>(f.gcount()));
+  }
+  char block[16384];
+  while (f && (f.read(block, sizeof block) || f.gcount() > 0))
+    data.append(block, static_cast<size_t>(f.gcount()));
   if (f.bad()) return false;
   out = std::move(data);
   return true;

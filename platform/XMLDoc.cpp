@@ -98,6 +98,27 @@ String DecodeXmlBytes(std::string_view b) {
   return DecodeUtf8OrAnsi(b);
 }
 
+// The file's bytes as they go to the parser when they are UTF-8 already (the decoding would give
+// them back unchanged); false when they need decoding first.
+bool Utf8AsIs(std::string_view b, std::string_view& utf8) {
+  if (b.size() >= 2) {
+    const auto b0 = static_cast<unsigned char>(b[0]);
+    const auto b1 = static_cast<unsigned char>(b[1]);
+    if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF) || (b0 == 0 && b1 == '<') || (b0 == '<' && b1 == 0))
+      return false;
+  }
+  if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") {
+    utf8 = b.substr(3);
+    return IsValidUtf8(utf8);
+  }
+  const String enc = DeclaredEncoding(b);
+  if (enc == u"windows-1252" || enc == u"cp1252" || enc == u"x-cp1252" || enc == u"iso-8859-1" ||
+      enc == u"iso8859-1" || enc == u"latin1" || enc == u"iso_8859-1" || enc == u"l1")
+    return false;
+  utf8 = b;
+  return IsValidUtf8(b);
+}
+
 // ---- raw writer ---------------------------------------------------------------------------
 
 void AppendCharRef(std::string& out, unsigned c) { out += "&#" + std::to_string(c) + ";"; }
@@ -345,6 +366,47 @@ void TXMLNode::SetAttribute(const String& name, const String& value) {
   a.set_value(StringToUtf8(value).c_str());
 }
 
+namespace {
+// Whether a name as the parser holds it (UTF-8) equals Name, converting neither when ASCII.
+bool SameName(const char* Utf8, const String& Name) {
+  size_t i = 0;
+  for (const char* p = Utf8; *p; ++p, ++i) {
+    const auto c = static_cast<unsigned char>(*p);
+    if (c >= 0x80) return i <= Name.size() && Utf8ToString(p) == std::u16string_view(Name).substr(i);
+    if (i >= Name.size() || Name[i] != c) return false;
+  }
+  return i == Name.size();
+}
+}  // namespace
+
+void TXMLNode::AttributeValues(const std::vector<String>& Names, std::vector<std::optional<String>>& Values) const {
+  Values.assign(Names.size(), std::nullopt);
+  size_t next = 0;  // where the next attribute is looked for first
+  for (pugi::xml_attribute a = Wrap(node_).first_attribute(); a; a = a.next_attribute()) {
+    size_t found = Names.size();
+    if (next < Names.size() && SameName(a.name(), Names[next])) {
+      found = next;
+    } else {
+      for (size_t i = 0; i < Names.size(); ++i)
+        if (SameName(a.name(), Names[i])) {
+          found = i;
+          break;
+        }
+    }
+    if (found == Names.size()) continue;
+    next = found + 1;
+    if (!Values[found]) Values[found] = Utf8ToString(a.value());
+  }
+  // A name asked for twice gets the same value both times.
+  for (size_t i = 0; i < Names.size(); ++i)
+    if (!Values[i])
+      for (size_t j = 0; j < i; ++j)
+        if (Values[j] && Names[j] == Names[i]) {
+          Values[i] = Values[j];
+          break;
+        }
+}
+
 int TXMLNode::AttributeCount() const {
   int count = 0;
   for (auto it = Wrap(node_).attributes_begin(); it != Wrap(node_).attributes_end(); ++it) ++count;
@@ -415,16 +477,21 @@ void TXMLDocument::LoadFromFile(const String& path) {
     throw EXMLDocError(u"Cannot open file " + Quote(path));
   }
   try {
-    LoadFromXML(DecodeXmlBytes(bytes));
+    std::string_view utf8;
+    if (Utf8AsIs(bytes, utf8))
+      LoadUtf8(utf8);
+    else
+      LoadFromXML(DecodeXmlBytes(bytes));
   } catch (EXMLDocError& e) {
     e.SetMessage(e.Message() + u" (" + path + u")");
     throw;
   }
 }
 
-void TXMLDocument::LoadFromXML(const String& xml) {
+void TXMLDocument::LoadFromXML(const String& xml) { LoadUtf8(StringToUtf8(xml)); }
+
+void TXMLDocument::LoadUtf8(std::string_view text) {
   Clear();
-  const std::string text = StringToUtf8(xml);
   const pugi::xml_parse_result r =
       doc_->load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_utf8);
   if (!r) {

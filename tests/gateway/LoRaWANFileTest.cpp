@@ -285,6 +285,37 @@ TEST_F(LoRaWANFileTest, RawReaderGivesEveryDeviceWithThePresentAttributes) {
   EXPECT_THROW(Read_LoRaWAN_Gateway_File(path_, raw), ETableFileMissingSection);
 }
 
+// Devices read one after another keep nothing of the device before: fewer rules, other
+// attributes, attributes in another order than the list names them.
+TEST_F(LoRaWANFileTest, EachDeviceHasOnlyItsOwnRulesAndAttributes) {
+  Write("<LoRaWAN_Gateway><LoRaWAN_Devices_List>"
+        "<D Enable=\"Y\" DeviceEUI=\"0011223344556677\" Mnemonic=\"first device\"><LoRaWAN_Rules>"
+        "<LoRaWAN_UpLink_Rules><Rule Enable=\"Y\" Port=\"1\" ValueTest=\"ABCDEF0123\"/><Rule Port=\"2\"/>"
+        "<Rule Port=\"3\"/></LoRaWAN_UpLink_Rules><LoRaWAN_DownLink_Rules><Rule Time=\"10\"/></LoRaWAN_DownLink_Rules>"
+        "</LoRaWAN_Rules></D>"
+        "<D Mnemonic=\"m\" Enable=\"N\"><LoRaWAN_Rules><LoRaWAN_UpLink_Rules><Rule Mnemonic=\"x\" Enable=\"N\"/>"
+        "</LoRaWAN_UpLink_Rules><LoRaWAN_DownLink_Rules/></LoRaWAN_Rules></D>"
+        "<D/></LoRaWAN_Devices_List></LoRaWAN_Gateway>");
+  using Attrs = std::vector<std::pair<String, String>>;
+  std::vector<TLoRaWAN_File_Device> raw;
+  ASSERT_TRUE(Read_LoRaWAN_Gateway_File(path_, raw));
+  ASSERT_EQ(raw.size(), 3u);
+  EXPECT_EQ(raw[0].Attrs.Attrs, (Attrs{{u"Enable", u"Y"}, {u"DeviceEUI", u"0011223344556677"}, {u"Mnemonic", u"first device"}}));
+  ASSERT_EQ(raw[0].UpLinkRules.size(), 3u);
+  EXPECT_EQ(raw[0].UpLinkRules[0].Attrs, (Attrs{{u"Enable", u"Y"}, {u"Port", u"1"}, {u"ValueTest", u"ABCDEF0123"}}));
+  EXPECT_EQ(raw[0].UpLinkRules[2].Attrs, (Attrs{{u"Port", u"3"}}));
+  EXPECT_EQ(raw[0].DownLinkRules[0].Attrs, (Attrs{{u"Time", u"10"}}));
+  // Listed in the names' order, whatever the element's order.
+  EXPECT_EQ(raw[1].Attrs.Attrs, (Attrs{{u"Enable", u"N"}, {u"Mnemonic", u"m"}}));
+  ASSERT_EQ(raw[1].UpLinkRules.size(), 1u);
+  EXPECT_EQ(raw[1].UpLinkRules[0].Attrs, (Attrs{{u"Enable", u"N"}, {u"Mnemonic", u"x"}}));
+  EXPECT_TRUE(raw[1].DownLinkRules.empty());
+  EXPECT_TRUE(raw[1].MissingRulesSection.empty());
+  EXPECT_TRUE(raw[2].Attrs.Attrs.empty());
+  EXPECT_TRUE(raw[2].UpLinkRules.empty());
+  EXPECT_EQ(raw[2].MissingRulesSection, u"LoRaWAN_Rules");
+}
+
 TEST_F(LoRaWANFileTest, ParGenSelectsModeAndDataRates) {
   const String pargen = FromPath(dir_ / "ParGen.xml");
   const std::vector<String> eu = {u"SF12BW125", u"SF11BW125", u"SF10BW125", u"SF9BW125",

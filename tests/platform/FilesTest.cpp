@@ -85,6 +85,21 @@ TEST_F(FilesTest, CopyDeleteRename) {
   EXPECT_TRUE(got.empty());
 }
 
+// Files of every size come back whole, those that report no size too.
+TEST_F(FilesTest, ReadFileBytesReadsTheWholeFile) {
+  std::string big;
+  for (size_t i = 0; i < 200001; ++i) big.push_back(static_cast<char>((i * 7 + i / 256) & 0xFF));
+  for (size_t size : {size_t{0}, size_t{1}, size_t{16383}, size_t{16384}, size_t{65537}, big.size()}) {
+    ASSERT_TRUE(WriteFileBytes(P("f"), std::string_view(big).substr(0, size)));
+    std::string got = "stale";
+    ASSERT_TRUE(ReadFileBytes(P("f"), got)) << size;
+    EXPECT_EQ(got, big.substr(0, size)) << size;
+  }
+  std::string status;
+  ASSERT_TRUE(ReadFileBytes(u"/proc/self/status", status));  // reports a size of 0
+  EXPECT_NE(status.find("Name:"), std::string::npos);
+}
+
 TEST_F(FilesTest, NonAsciiNamesRoundTrip) {
   const String name = PathJoin(root_.Folder(), S("Gr\xc3\xbc\xc3\x9f" "e \xce\xa9.xml"));
   ASSERT_TRUE(WriteFileBytes(name, "x"));

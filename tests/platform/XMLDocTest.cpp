@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Encoding.h"
 #include "platform/Files.h"
@@ -213,6 +215,35 @@ TEST(XMLDocument, AttributesReadWithAndWithoutDefault) {
   EXPECT_EQ(row.AttributeCount(), 2);
 }
 
+TEST(XMLDocument, AttributeValuesReadManyInOnePass) {
+  TXMLDocument doc;
+  doc.LoadFromXML(u"<R><Row b=\"2\" a=\"1\" \u00e9t\u00e9=\"\u00e9\" c=\"\" x=\"9\"/><Dup a=\"first\" a=\"second\"/></R>");
+  const TXMLNode row = doc.DocumentElement().ChildNodes()[0];
+  struct Case {
+    std::vector<String> names;
+    std::vector<std::optional<String>> want;
+  } cases[] = {
+      {{u"a", u"b", u"c"}, {u"1", u"2", u""}},  // another order than the element's
+      {{u"b", u"a", u"\u00e9t\u00e9", u"c", u"x"}, {u"2", u"1", u"\u00e9", u"", u"9"}},
+      {{u"missing", u"a", u"A", u"\u00e9t"}, {std::nullopt, u"1", std::nullopt, std::nullopt}},
+      {{u"a", u"a"}, {u"1", u"1"}},
+      {{}, {}},
+  };
+  std::vector<std::optional<String>> got{u"left over"};
+  for (const Case& c : cases) {
+    row.AttributeValues(c.names, got);
+    EXPECT_EQ(got, c.want);
+    // Each agrees with the one-by-one reads.
+    for (size_t i = 0; i < c.names.size(); ++i)
+      EXPECT_EQ(got[i].has_value(), row.HasAttribute(c.names[i]));
+  }
+  // The parser keeps a repeated attribute; the first one counts, as for Attributes.
+  const TXMLNode dup = doc.DocumentElement().ChildNodes()[1];
+  dup.AttributeValues({u"a"}, got);
+  EXPECT_EQ(got, std::vector<std::optional<String>>{dup.Attributes(u"a")});
+  EXPECT_EQ(got[0], u"first");
+}
+
 TEST(XMLDocument, ChildNodesByIndexAndName) {
   TXMLDocument doc;
   doc.LoadFromXML(u"<R>\n  <A>1</A>\n  <!--c-->\n  <B>2</B>\n  <A>3</A>\n</R><!--SW_VERSION = 1.000-->");
@@ -288,6 +319,41 @@ TEST(XMLDocument, FilesInOtherEncodingsLoad) {
     ASSERT_TRUE(name) << c.file;
     EXPECT_EQ(name.Attributes(u"v"), S(c.attr)) << c.file;
     EXPECT_EQ(name.Text(), S(c.text)) << c.file;
+  }
+}
+
+// Bytes that are UTF-8 reach the parser as they are; any others are decoded first, as before.
+TEST(XMLDocument, FileBytesAreReadAsUtf8OnlyWhenTheyAre) {
+  TempDir dir;
+  struct Case {
+    std::string bytes;
+    String value;
+  } cases[] = {
+      {"<R v=\"\xc3\xa9\xe2\x82\xac\"/>", u"\u00e9\u20ac"},
+      {"\xEF\xBB\xBF<R v=\"\xc3\xa9\"/>", u"\u00e9"},
+      {"\xEF\xBB\xBF<R v=\"a\xFF" "b\"/>", u"a\uFFFD" "b"},           // after a BOM: replaced
+      {"<R v=\"\xE9t\xE9\"/>", u"\u00e9t\u00e9"},                         // not UTF-8: the ANSI page
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><R v=\"\x80\"/>", u"\u20ac"},
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><R v=\"\xc3\xa9\"/>", u"\u00c3\u00a9"},
+      {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><R v=\"\xc3\xa9\"/>", u"\u00c3\u00a9"},
+      {"<R v=\"\xed\xa0\x80\"/>", u"\u00ed\u00a0\u20ac"},  // an encoded surrogate is no UTF-8
+  };
+  for (const Case& c : cases) {
+    const String path = dir.File("case.xml");
+    ASSERT_TRUE(WriteFileBytes(path, c.bytes));
+    TXMLDocument doc;
+    doc.LoadFromFile(path);
+    EXPECT_EQ(doc.DocumentElement().Attributes(u"v"), c.value) << c.bytes;
+  }
+  // The line of an error counts the file's own line breaks.
+  const String bad = dir.File("bad.xml");
+  ASSERT_TRUE(WriteFileBytes(bad, "<R>\n<a v=\"\xc3\xa9\"/>\r\n\n<b></c></R>"));
+  TXMLDocument doc;
+  try {
+    doc.LoadFromFile(bad);
+    FAIL() << "no error";
+  } catch (const EXMLDocError& e) {
+    EXPECT_NE(e.Message().find(u"line 4"), String::npos) << e.what();
   }
 }
 
