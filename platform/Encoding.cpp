@@ -1,5 +1,8 @@
 #include "platform/Encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/Classes.h"
 
 namespace {
@@ -172,6 +175,9 @@ bool IsMostlyUtf8(std::string_view bytes) {
     const auto b = static_cast<unsigned char>(bytes[i]);
     if (b < 0x80) {
       ++i;
+      // ASCII eight bytes at a time.
+      uint64_t word;
+      while (i + 8 <= n && (std::memcpy(&word, bytes.data() + i, 8), (word & 0x8080808080808080ULL) == 0)) i += 8;
       continue;
     }
     if (const size_t len = Utf8SequenceLength(bytes, i)) {

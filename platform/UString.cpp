@@ -7,6 +7,16 @@ String Utf8ToString(std::string_view s) {
   auto cont = [&](size_t k) { return k < n && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80; };
   while (i < n) {
     unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      // A run of ASCII widens as it is.
+      size_t j = i + 1;
+      while (j < n && static_cast<unsigned char>(s[j]) < 0x80) ++j;
+      const size_t at = out.size();
+      out.resize(at + (j - i));
+      for (size_t k = i; k < j; ++k) out[at + (k - i)] = static_cast<Char>(s[k]);
+      i = j;
+      continue;
+    }
     char32_t cp;
     size_t len;
     if (c < 0x80) { cp = c; len = 1; }

@@ -1,6 +1,7 @@
 #include "shell/ULanguage.h"
 
 #include <string>
+#include <string_view>
 
 #include "platform/Encoding.h"
 #include "platform/Files.h"
@@ -12,8 +13,41 @@ TStringList* Language_List = nullptr;
 int Language_Count = 0;
 
 namespace {
+
 constexpr Char kPilcrow = u'\u00B6';
+
+std::u16string_view TrimView(std::u16string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && s[b] <= u' ') ++b;
+  while (e > b && s[e - 1] <= u' ') --e;
+  return s.substr(b, e - b);
 }
+
+// One line of a language file; Scratch keeps its buffer from line to line.
+void Apply_Language_Line(std::u16string_view Raw, String& Scratch) {
+  const std::u16string_view line = TrimView(Raw);
+  if (line.size() < 3 || line.substr(0, 3) != u"STR") return;
+  const size_t eq = line.find(u'=');
+  if (eq == std::u16string_view::npos) return;
+  // The one character in front of "=" is never part of the index.
+  const std::u16string_view piece = eq > 4 ? TrimView(line.substr(3, eq - 4)) : std::u16string_view();
+  int index = 0;
+  if (piece.empty()) return;
+  Scratch.assign(piece);
+  if (!TryStrToInt(Scratch, index)) return;
+  if (index < 0 || index >= Language_Count || index >= Language_List->Count()) return;
+  std::u16string_view value = TrimView(line.substr(eq + 1));
+  if (value.empty()) return;
+  const size_t note = value.find(u"/#/");
+  if (note != std::u16string_view::npos) value = TrimView(value.substr(0, note));
+  if (!value.empty() && value.front() == kPilcrow) value.remove_prefix(1);
+  const size_t close = value.find(kPilcrow);
+  if (close != std::u16string_view::npos) value = value.substr(0, close);
+  Scratch.assign(value);
+  Language_List->SetStrings(index, Scratch);
+}
+
+}  // namespace
 
 void Create_Language_List() {
   if (!Language_List) Language_List = New<TStringList>();
@@ -34,24 +68,17 @@ bool Load_Language_File(const String& FileName) {
   if (!ReadFileBytes(FileName, bytes)) return false;
   Create_Language_List();
   const String text = DecodeText(bytes);
-  for (const String& raw : SplitLines(text)) {
-    const String line = Trim(raw);
-    if (line.compare(0, 3, u"STR") != 0 || line.size() < 3) continue;
-    const int eq = Pos(u"=", line);
-    if (eq == 0) continue;
-    // The one character in front of "=" is never part of the index.
-    const String piece = Trim(Copy(line, 4, eq - 5));
-    int index = 0;
-    if (piece.empty() || !TryStrToInt(piece, index)) continue;
-    if (index < 0 || index >= Language_Count || index >= Language_List->Count()) continue;
-    String value = Trim(Copy(line, eq + 1, Length(line)));
-    if (value.empty()) continue;
-    const int note = Pos(u"/#/", value);
-    if (note > 0) value = Trim(Copy(value, 1, note - 1));
-    if (!value.empty() && value.front() == kPilcrow) value.erase(0, 1);
-    const std::size_t close = value.find(kPilcrow);
-    if (close != String::npos) value.erase(close);
-    Language_List->SetStrings(index, value);
+  // Lines end at CR, LF or CR LF; each is looked at in place, only its text is copied.
+  const std::u16string_view all(text);
+  String scratch;
+  size_t i = 0;
+  const size_t n = all.size();
+  while (i < n) {
+    const size_t start = i;
+    while (i < n && all[i] != u'\r' && all[i] != u'\n') ++i;
+    Apply_Language_Line(all.substr(start, i - start), scratch);
+    if (i < n && all[i] == u'\r') ++i;
+    if (i < n && all[i] == u'\n') ++i;
   }
   return true;
 }
