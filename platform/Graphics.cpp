@@ -308,6 +308,21 @@ class QtTextMetrics final : public TTextMetricsSource {
 TTextMetricsSource* g_defaultMetrics = nullptr;
 }  // namespace
 
+const TQtFontEntry& CachedQtFont(const TFont& f) {
+  using Key = std::tuple<String, int, unsigned, int>;
+  // Never destroyed, as the metrics above.
+  static auto* cache = new std::map<Key, TQtFontEntry>;
+  Key k{f.Name(), f.Height(), f.Style().Bits(), static_cast<int>(f.Pitch())};
+  auto it = cache->find(k);
+  if (it == cache->end()) {
+    if (cache->size() > 256) cache->clear();
+    QFont q = ToQFont(f);
+    const int ascent = QFontMetrics(q).ascent();
+    it = cache->emplace(k, TQtFontEntry{q, ascent}).first;
+  }
+  return it->second;
+}
+
 TTextMetricsSource* DefaultTextMetrics() {
   if (g_defaultMetrics) return g_defaultMetrics;
   // Never destroyed: its cached font metrics must not outlive the application object at exit.

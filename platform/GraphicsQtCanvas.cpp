@@ -452,19 +452,27 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, co
   if (rect && (options & ETO_CLIPPED)) p->setClipRect(ToQRect(MapArea(*rect)), Qt::IntersectClip);
   if (rect && (options & ETO_OPAQUE)) p->fillRect(ToQRect(MapArea(*rect)), ToQColor(brush_.Color()));
   if (text.empty()) return;
-  QFont qf = ToQFont(font_);
-  QFontMetrics fm(qf);
-  QString qs = QString::fromStdU16String(text);
-  int w = TextWidth(text);
-  int h = TextHeight(text);
-  // Mirrored, the text box moves and the glyphs stay readable.
-  if (mirrored_) x = MapArea(TRect{x, y, x + w, y + h}).Left;
-  p->translate(x, y);
-  if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
-  if (BkMode() == OPAQUE) p->fillRect(QRect(0, 0, w, h), ToQColor(brush_.Color()));
-  p->setFont(qf);
+  const TQtFontEntry& qf = CachedQtFont(font_);
+  const QString qs = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  // The text box is measured only when it shows: a box inside a clip rectangle already filled
+  // with the same brush changes no pixel.
+  const bool boxShows = BkMode() == OPAQUE && !(rect && (options & ETO_CLIPPED) && (options & ETO_OPAQUE) &&
+                                                font_.Orientation() == 0);
+  if (mirrored_ || boxShows) {
+    const int w = TextWidth(text);
+    const int h = TextHeight(text);
+    // Mirrored, the text box moves and the glyphs stay readable.
+    if (mirrored_) x = MapArea(TRect{x, y, x + w, y + h}).Left;
+    p->translate(x, y);
+    if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
+    if (boxShows) p->fillRect(QRect(0, 0, w, h), ToQColor(brush_.Color()));
+  } else {
+    p->translate(x, y);
+    if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
+  }
+  p->setFont(qf.Font);
   p->setPen(ToQColor(font_.Color()));
-  p->drawText(QPoint(0, fm.ascent()), qs);
+  p->drawText(QPoint(0, qf.Ascent), qs);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1020,6 +1020,11 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
   g.Bottom = std::min(g.Bottom, rowCount_ - 1);
   // Rows scrolled out above the view are common (fills, edits): no geometry for them.
   if (g.Top >= fixedRows_ && g.Bottom < topLeft_.Y) return;
+  // So are rows below it; where all rows have one height that needs no walk over the rows.
+  if (g.Top >= fixedRows_ && rowHeights_.empty()) {
+    const int64_t pitch = int64_t{defaultRowHeight_} + (options_.Contains(goHorzLine) ? gridLineWidth_ : 0);
+    if (int64_t{fixedRows_} * pitch + int64_t{g.Top - topLeft_.Y} * pitch >= ClientRect().Height()) return;
+  }
   AxisInfo v = CalcAxis(true);
   if (g.Top > v.LastFull + 1 && g.Top >= fixedRows_) return;
   AxisInfo h = CalcAxis(false);
@@ -1722,7 +1727,9 @@ void TStringGridStrings::CheckIndex(int Index) const {
 
 const String& TStringGridStrings::Strings(int Index) const {
   CheckIndex(Index);
-  return isRow_ ? grid_->CellRef(Index, index_) : grid_->CellRef(index_, Index);
+  String& shown = shown_[Index];
+  shown.assign(isRow_ ? grid_->CellText(Index, index_) : grid_->CellText(index_, Index));
+  return shown;
 }
 
 void TStringGridStrings::SetStrings(int Index, const String& S) {
@@ -1792,6 +1799,51 @@ void TStringGridStrings::Assign(TPersistent* Source) {
 // =============================================================================================
 // TStringGrid
 
+void TStringGrid::Cell::SetText(std::u16string_view s) {
+  static_assert(sizeof(void*) != 8 || sizeof(Cell) == 32);
+  const auto n = static_cast<uint32_t>(s.size());
+  if (n <= kInline) {
+    Char kept[kInline];
+    std::copy(s.begin(), s.end(), kept);  // s may be this text
+    FreeText();
+    std::copy(kept, kept + n, Inline);
+  } else {
+    Char* block = new Char[n];
+    std::copy(s.begin(), s.end(), block);
+    FreeText();
+    Heap = block;
+  }
+  Len = n;
+}
+
+void TStringGrid::Cell::TakeText(Cell& o) noexcept {
+  if (Len > kInline)
+    Heap = o.Heap;
+  else
+    std::copy(o.Inline, o.Inline + Len, Inline);
+  o.Len = 0;
+}
+
+TStringGrid::Cell& TStringGrid::Cell::operator=(const Cell& o) {
+  if (this != &o) {
+    Col = o.Col;
+    Object = o.Object;
+    SetText(o.Text());
+  }
+  return *this;
+}
+
+TStringGrid::Cell& TStringGrid::Cell::operator=(Cell&& o) noexcept {
+  if (this != &o) {
+    FreeText();
+    Col = o.Col;
+    Object = o.Object;
+    Len = o.Len;
+    TakeText(o);
+  }
+  return *this;
+}
+
 TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
 TStringGrid::~TStringGrid() = default;
 
@@ -1799,9 +1851,9 @@ namespace {
 template <class Cells>
 auto CellAt(Cells& rc, int ACol) {
   // Dense rows hold column c at position c: no search then.
-  if (static_cast<size_t>(ACol) < rc.size() && rc[static_cast<size_t>(ACol)].first == ACol)
+  if (static_cast<size_t>(ACol) < rc.size() && rc[static_cast<size_t>(ACol)].Col == ACol)
     return rc.begin() + ACol;
-  return std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.first < col; });
+  return std::lower_bound(rc.begin(), rc.end(), ACol, [](const auto& p, int col) { return p.Col < col; });
 }
 }  // namespace
 
@@ -1818,8 +1870,8 @@ const TStringGrid::Cell* TStringGrid::Find(int ACol, int ARow) const {
   RowCells* rc = FindRow(ARow);
   if (!rc) return nullptr;
   auto c = CellAt(*rc, ACol);
-  if (c == rc->end() || c->first != ACol) return nullptr;
-  return &c->second;
+  if (c == rc->end() || c->Col != ACol) return nullptr;
+  return &*c;
 }
 
 TStringGrid::Cell& TStringGrid::Slot(int ACol, int ARow) {
@@ -1829,21 +1881,28 @@ TStringGrid::Cell& TStringGrid::Slot(int ACol, int ARow) {
     cachedRow_ = ARow;
     cachedCells_ = &rc;
   }
-  if (rc.empty() || rc.back().first < ACol) {
-    rc.emplace_back(ACol, Cell{});
-    return rc.back().second;
+  auto c = rc.end();  // rows are mostly filled left to right
+  if (!rc.empty() && rc.back().Col >= ACol) {
+    c = CellAt(rc, ACol);
+    if (c != rc.end() && c->Col == ACol) return *c;
   }
-  auto c = CellAt(rc, ACol);
-  if (c == rc.end() || c->first != ACol) c = rc.emplace(c, ACol, Cell{});
-  return c->second;
+  if (rc.size() == rc.capacity()) {
+    // Growth stops at ColCount, so a full row carries no spare room.
+    const auto at = c - rc.begin();
+    size_t room = std::max<size_t>(4, rc.size() * 2);
+    if (static_cast<size_t>(colCount_) > rc.size()) room = std::min(room, static_cast<size_t>(colCount_));
+    rc.reserve(room);
+    c = rc.begin() + at;
+  }
+  return *rc.emplace(c, ACol);
 }
 
 void TStringGrid::Prune(int ACol, int ARow) {
   RowCells* rc = FindRow(ARow);
   if (!rc) return;
   auto c = CellAt(*rc, ACol);
-  if (c == rc->end() || c->first != ACol) return;
-  if (!c->second.Text.empty() || c->second.Object) return;
+  if (c == rc->end() || c->Col != ACol) return;
+  if (!c->Unused()) return;
   rc->erase(c);
   if (rc->empty()) {
     ForgetCachedRow();
@@ -1855,25 +1914,22 @@ void TStringGrid::CheckWrite(int ACol, int ARow) const {
   if (ACol < 0 || ARow < 0) GridIndexError();
 }
 
-const String& TStringGrid::CellRef(int ACol, int ARow) const {
-  static const String empty;
+std::u16string_view TStringGrid::CellText(int ACol, int ARow) const {
   const Cell* c = Find(ACol, ARow);
-  return c ? c->Text : empty;
+  return c ? c->Text() : std::u16string_view();
 }
 
-String TStringGrid::Cells(int ACol, int ARow) const { return CellRef(ACol, ARow); }
+String TStringGrid::Cells(int ACol, int ARow) const { return String(CellText(ACol, ARow)); }
 
-void TStringGrid::SetCells(int ACol, int ARow, const String& ValueRef) {
+void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
   CheckWrite(ACol, ARow);
-  // The value may live in this very store (a view's entry): copy it before the store moves.
-  String Value = ValueRef;
   if (Value.empty()) {
     if (const Cell* c = Find(ACol, ARow)) {
-      const_cast<Cell*>(c)->Text.clear();
+      const_cast<Cell*>(c)->SetText({});
       Prune(ACol, ARow);
     }
   } else {
-    Slot(ACol, ARow).Text = Value;
+    Slot(ACol, ARow).SetText(Value);
   }
   InvalidateCell(ACol, ARow);
 }
@@ -1917,23 +1973,20 @@ void TStringGrid::CopyRowCells(int FromRow, int ToRow, int NumCols) {
   CheckWrite(0, ToRow);
   if (FromRow == ToRow || NumCols <= 0) return;
   // Read first: the source row's storage may move while the target is written.
-  std::vector<std::pair<int, Cell>> src;
+  RowCells src;
   if (RowCells* from = FindRow(FromRow)) {
-    for (const auto& p : *from) {
-      if (p.first < NumCols) src.push_back(p);
+    for (const Cell& p : *from) {
+      if (p.Col < NumCols) src.push_back(p);
     }
   }
   if (RowCells* rc = FindRow(ToRow)) {
-    rc->erase(std::remove_if(rc->begin(), rc->end(), [&](const auto& p) { return p.first < NumCols; }), rc->end());
+    rc->erase(std::remove_if(rc->begin(), rc->end(), [&](const Cell& p) { return p.Col < NumCols; }), rc->end());
     if (rc->empty()) {
       ForgetCachedRow();
       rows_.erase(ToRow);
     }
   }
-  for (auto& p : src) {
-    Cell& c = Slot(p.first, ToRow);
-    c = std::move(p.second);
-  }
+  for (Cell& p : src) Slot(p.Col, ToRow) = std::move(p);
   InvalidateRow(ToRow);
 }
 
@@ -1949,8 +2002,8 @@ void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawStat
     return;
   }
   TCanvas* cv = Canvas();
-  const String& s = CellRef(ACol, ARow);
-  if (!s.empty()) cv->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, s);
+  const std::u16string_view s = CellText(ACol, ARow);
+  if (!s.empty()) cv->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, String(s));
   TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
@@ -1975,13 +2028,13 @@ void TStringGrid::ColumnMovedData(int FromIndex, int ToIndex) {
   };
   for (auto& [r, rc] : rows_) {
     bool touched = false;
-    for (auto& p : rc) {
-      if (p.first >= lo && p.first <= hi) {
-        p.first = follow(p.first);
+    for (Cell& p : rc) {
+      if (p.Col >= lo && p.Col <= hi) {
+        p.Col = follow(p.Col);
         touched = true;
       }
     }
-    if (touched) std::sort(rc.begin(), rc.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (touched) std::sort(rc.begin(), rc.end(), [](const Cell& a, const Cell& b) { return a.Col < b.Col; });
   }
 }
 
@@ -2020,7 +2073,7 @@ void TStringGrid::DeleteColumnData(int ACol) {
   ForgetCachedRow();
   for (auto it = rows_.begin(); it != rows_.end();) {
     RowCells& rc = it->second;
-    rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const auto& p) { return p.first == ACol; }), rc.end());
+    rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const Cell& p) { return p.Col == ACol; }), rc.end());
     it = rc.empty() ? rows_.erase(it) : std::next(it);
   }
 }

@@ -13,6 +13,7 @@
 #include <map>
 #include <unordered_map>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -441,6 +442,8 @@ class TStringGridStrings : public TStrings {
   TStringGrid* grid_;
   bool isRow_;
   int index_;
+  // The texts Strings has handed out, by index: the grid keeps no String to refer to.
+  mutable std::unordered_map<int, String> shown_;
 };
 
 class TStringGrid : public TDrawGrid {
@@ -478,13 +481,38 @@ class TStringGrid : public TDrawGrid {
   void DeleteRowData(int ARow) override;
 
  private:
+  // One stored cell in 32 bytes: its column, its object and its text, up to kInline code units in
+  // place (most cell texts are short), a longer one in a heap block of its exact length. A String
+  // per cell would cost as much again.
   struct Cell {
-    String Text;
+    static constexpr uint32_t kInline = 8;
+    int Col = 0;
+    uint32_t Len = 0;  // code units of the text
     TObject* Object = nullptr;
+    union {
+      Char Inline[kInline];
+      Char* Heap;
+    };
+
+    explicit Cell(int ACol) : Col(ACol) {}
+    Cell(const Cell& o) : Col(o.Col), Object(o.Object) { SetText(o.Text()); }
+    Cell(Cell&& o) noexcept : Col(o.Col), Len(o.Len), Object(o.Object) { TakeText(o); }
+    Cell& operator=(const Cell& o);
+    Cell& operator=(Cell&& o) noexcept;
+    ~Cell() { FreeText(); }
+    std::u16string_view Text() const { return {Len <= kInline ? Inline : Heap, Len}; }
+    void SetText(std::u16string_view s);  // s may be this cell's own text
+    bool Unused() const { return Len == 0 && !Object; }
+
+   private:
+    void FreeText() {
+      if (Len > kInline) delete[] Heap;
+    }
+    void TakeText(Cell& o) noexcept;  // Len already copied; o is left without text
   };
-  using RowCells = std::vector<std::pair<int, Cell>>;  // sorted by column
+  using RowCells = std::vector<Cell>;  // sorted by column
   const Cell* Find(int ACol, int ARow) const;
-  const String& CellRef(int ACol, int ARow) const;  // valid until the next write
+  std::u16string_view CellText(int ACol, int ARow) const;  // valid until the next write
   RowCells* FindRow(int ARow) const;
   Cell& Slot(int ACol, int ARow);
   void Prune(int ACol, int ARow);

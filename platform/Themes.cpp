@@ -131,7 +131,8 @@ bool ThemeDrawBackground(TCanvas* canvas, const String& themeClass, int part, in
 
 namespace {
 
-QPalette ClassicPalette() {
+QPalette MakeClassicPalette() {
+  EnsureQtGuiApplication();
   QPalette pal;
   pal.setColor(QPalette::Window, ToQColor(clBtnFace));
   pal.setColor(QPalette::Button, ToQColor(clBtnFace));
@@ -150,6 +151,13 @@ QPalette ClassicPalette() {
   pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
   pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(clGrayText));
   return pal;
+}
+
+// One palette for every part: the style keeps the pixmaps it renders under the palette's key, so
+// a palette made afresh for each part would make it render every part again.
+const QPalette& ClassicPalette() {
+  static const QPalette* pal = new QPalette(MakeClassicPalette());  // outlives the application
+  return *pal;
 }
 
 QStyle* Style() {

@@ -111,6 +111,12 @@ QColor ToQColor(TColor c);
 TColor FromQColor(const QColor& c);
 // The QFont a TFont stands for (pixel size, family mapping, styles).
 QFont ToQFont(const TFont& f);
+// The same, with its ascent, made once per distinct font; valid until the next call.
+struct TQtFontEntry {
+  QFont Font;
+  int Ascent = 0;
+};
+const TQtFontEntry& CachedQtFont(const TFont& f);
 // Frame controls and theme parts through the application style (Themes.cpp).
 bool QtDrawFrameControl(QPainter* p, const QRect& r, unsigned type, unsigned state);
 bool QtDrawThemePart(QPainter* p, const QRect& r, const String& themeClass, int part, int state);

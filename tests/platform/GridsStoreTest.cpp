@@ -248,6 +248,42 @@ TEST(GridsStoreTest, CopyRowCellsCarriesColumnsBeyondTheCount) {
   EXPECT_EQ(Utf8(g->Cells(3, 3)), "s3");
 }
 
+// Texts short enough to be kept in the cell and longer ones, through every path that moves them.
+TEST(GridsStoreTest, TextsOfEveryLengthSurviveWritesMovesAndCopies) {
+  const String texts[] = {u"a", u"1234567", u"12345678", u"123456789", u"\u00e9t\u00e9 \U0001F600 long text, longer than any cell slot"};
+  std::unique_ptr<TStringGrid> g(MakeGrid());
+  g->SetColCount(6);
+  g->SetRowCount(6);
+  for (int c = 0; c < 5; ++c) g->SetCells(c, 1, texts[c]);
+  for (int c = 0; c < 5; ++c) EXPECT_EQ(g->Cells(c, 1), texts[c]) << c;
+  // Each text replaced by every other, short by long and long by short.
+  for (const String& from : texts)
+    for (const String& to : texts) {
+      g->SetCells(5, 2, from);
+      g->SetCells(5, 2, to);
+      EXPECT_EQ(g->Cells(5, 2), to);
+    }
+  // A cell written with its own text, through a view.
+  g->Rows(1)->SetStrings(4, g->Rows(1)->Strings(4));
+  EXPECT_EQ(g->Cells(4, 1), texts[4]);
+  g->CopyRowCells(1, 3, 5);
+  g->MoveColumn(0, 4);  // every column of both rows shifts
+  g->MoveRow(3, 5);
+  for (int c = 0; c < 5; ++c) {
+    const String& want = texts[c == 4 ? 0 : c + 1];
+    EXPECT_EQ(g->Cells(c, 1), want) << c;
+    EXPECT_EQ(g->Cells(c, 5), want) << c;
+  }
+  g->DeleteColumn(0);
+  EXPECT_EQ(g->Cells(0, 1), texts[2]);
+  EXPECT_EQ(g->Cells(3, 5), texts[0]);
+  // A view hands out texts that stay put while other entries are read.
+  const String& first = g->Rows(1)->Strings(0);
+  const String& second = g->Rows(1)->Strings(1);
+  EXPECT_EQ(first, texts[2]);
+  EXPECT_EQ(second, texts[3]);
+}
+
 TEST(GridsStoreTest, MemoryFollowsStoredCellsNotExtent) {
   std::unique_ptr<TStringGrid> g(MakeGrid());
   g->SetRowCount(100000);

@@ -156,6 +156,36 @@ TEST(GridsViewTest, WritingACellInvalidatesItsRectangle) {
   EXPECT_EQ(rects[0], Rect(100, 60, 150, 80));
 }
 
+// Rows of one height and rows of several heights give the same rectangles: a cell in a row
+// partly in view is invalidated, one in a row below the view is not.
+TEST(GridsViewTest, CellsBelowTheViewInvalidateNothing) {
+  for (int lines : {0, 1})
+    for (bool oneHeight : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "lines " << lines << (oneHeight ? ", one height" : ", own heights"));
+      std::unique_ptr<TStringGrid> g(New<TStringGrid>(nullptr));
+      g->SetScrollBars(ssNone);
+      g->SetGridLineWidth(lines);
+      g->SetDefaultColWidth(50);
+      g->SetDefaultRowHeight(20);
+      g->SetColCount(4);
+      g->SetRowCount(50);
+      if (!oneHeight) g->SetRowHeights(40, 20);  // the heights are kept per row from here
+      g->SetBounds(0, 0, 200, 95);
+      g->SetTopRow(10);
+      const int cp = 50 + lines, rp = 20 + lines;  // column and row pitch
+      g->TakeInvalidatedRects();
+      g->SetCells(1, 0, u"fixed");
+      g->SetCells(1, 9, u"above");
+      g->SetCells(1, 13, u"partly shown");
+      g->SetCells(1, 14, u"below");
+      g->SetCells(1, 49, u"last");
+      auto rects = g->TakeInvalidatedRects();
+      ASSERT_EQ(rects.size(), 2u);
+      EXPECT_EQ(rects[0], Rect(cp, 0, 2 * cp, rp));
+      EXPECT_EQ(rects[1], Rect(cp, 4 * rp, 2 * cp, 5 * rp));
+    }
+}
+
 TEST(GridsViewTest, SelectCellVetoAndOutOfRangeIndex) {
   GridForm f;
   f.grid->OnSelectCell = [&](TObject*, int c, int r, bool& can) { can = !(c == 2 && r == 2); };
