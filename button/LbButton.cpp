@@ -278,6 +278,15 @@ bool TLbButton::IsAccelerator(Char c) const {
   return false;
 }
 
+void TLbButton::DropHotTrack() {
+  mouseInside_ = false;
+  bCursorOnButton = false;
+  bDown = false;
+  FKeyDown = 0;
+  SuspendFade();
+  FHotTrackStep = 0;
+}
+
 bool TLbButton::ParentShowing() const { return Parent() && Parent()->Showing(); }
 
 void TLbButton::WndProc(TMessage& Message) {
@@ -314,15 +323,27 @@ void TLbButton::WndProc(TMessage& Message) {
     case CN_KEYDOWN:
       TCustomControl::WndProc(Message);
       if (Enabled() && (Message.WParam == VK_RETURN || Message.WParam == VK_SPACE)) {
+        FKeyDown = static_cast<Word>(Message.WParam);
         bDown = true;
         RepaintNow();
       }
       return;
     case CN_KEYUP:
       TCustomControl::WndProc(Message);
-      if (Message.WParam == VK_RETURN || Message.WParam == VK_SPACE) Click();
+      // Only the release of a key this button saw go down clicks it: the release of an Enter
+      // that closed a dialog arrives here after the dialog has gone.
+      if (FKeyDown != 0 && Message.WParam == FKeyDown) {
+        FKeyDown = 0;
+        Click();
+      }
       RepaintNow();
       return;
+    case WM_KILLFOCUS:
+      if (FKeyDown != 0) {
+        FKeyDown = 0;
+        bDown = false;
+      }
+      break;
     case CM_DIALOGCHAR:
       if (IsAccelerator(static_cast<Char>(Message.WParam)) && Visible() && Enabled() && ParentShowing()) {
         Click();
@@ -353,6 +374,13 @@ void TLbButton::WndProc(TMessage& Message) {
     case CM_FOCUSCHANGED:
       TCustomControl::WndProc(Message);
       RepaintNow();
+      return;
+    case CM_SHOWINGCHANGED:
+    case CM_VISIBLECHANGED:
+      TCustomControl::WndProc(Message);
+      // A hidden window gets no mouse-leave: a button hidden under the mouse (the one that
+      // closed its dialog) would come back highlighted. It is lit again when the mouse enters.
+      if (!Showing()) DropHotTrack();
       return;
     default:
       break;

@@ -111,6 +111,7 @@ class TLbButton : public TCustomControl {
   void FreeFade();
   bool IsAccelerator(Char c) const;
   bool ParentShowing() const;
+  void DropHotTrack();
 
   TAlignment FAlignment = taCenter;
   TColor FShadowColor = clGray;
@@ -134,6 +135,7 @@ class TLbButton : public TCustomControl {
   TActionClient FActionClient{this, [] { return std::make_unique<TControlActionLink>(); },
                               [this](TBasicAction* s, bool d) { ActionChange(s, d); }};
   bool bDown = false;
+  Word FKeyDown = 0;  // Enter or Space while it is held on this button
   bool bCursorOnButton = false;
   bool FThreadExists = false;
   bool FThreadRunning = false;

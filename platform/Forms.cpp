@@ -38,6 +38,15 @@ void Deactivate(TForm* f) {
   auto& v = ActivationOrder();
   v.erase(std::remove(v.begin(), v.end(), f), v.end());
 }
+// Tells the visible windowed controls below Parent that they were shown or hidden with it.
+void NotifyShowingChanged(TWinControl* Parent) {
+  for (int i = 0; i < Parent->ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(Parent->Controls(i));
+    if (!w || !w->Visible()) continue;
+    w->Perform(CM_SHOWINGCHANGED, 0, 0);
+    if (confqt::IsAlive(w)) NotifyShowingChanged(w);
+  }
+}
 }  // namespace
 
 TApplication* Application = new TApplication(nullptr);
@@ -227,6 +236,7 @@ void TForm::SetVisible(bool v) {
     if (modal_) w->setWindowModality(Qt::ApplicationModal);
     if (!confqt::Headless()) w->show();
     Activate(this);
+    NotifyShowingChanged(this);
     DoShow();
     if (!focused_ && visible_) {
       TWinControl* first = activeControl_ && activeControl_->CanFocus() ? activeControl_ : FindNextControl(nullptr, true, true, false);
@@ -239,6 +249,7 @@ void TForm::SetVisible(bool v) {
       w->hide();
       w->setWindowModality(Qt::NonModal);
     }
+    NotifyShowingChanged(this);
     Deactivate(this);
   }
 }
