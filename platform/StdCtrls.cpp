@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStyleOptionComboBox>
 
 #include <algorithm>
 
@@ -509,6 +510,27 @@ namespace {
 class ConfComboBox : public QComboBox {
  public:
   ConfComboBox(TComboBox* owner, QWidget* parent) : QComboBox(parent), owner_(owner) {}
+  void paintEvent(QPaintEvent* e) override {
+    QComboBox::paintEvent(e);
+    // The focus stays with the platform, never with the Qt widget, so the style cannot see it:
+    // a focused list without an edit shows its text selected inside a focus rectangle.
+    if (isEditable() || !owner_ || !owner_->Focused()) return;
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    const TRect r = Rect(field.left() + 1, field.top() + 1, field.right(), field.bottom());
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+    QPainter painter(this);
+    PaintCanvas pc(&painter, owner_);
+    pc.canvas.Brush()->SetColor(clHighlight);
+    pc.canvas.FillRect(r);
+    pc.canvas.Font()->SetColor(clHighlightText);
+    pc.canvas.Brush()->SetStyle(bsClear);
+    TRect text = Rect(r.Left + 2, r.Top, r.Right - 1, r.Bottom);
+    DrawText(&pc.canvas, FromQ(currentText()), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    pc.canvas.Brush()->SetStyle(bsSolid);
+    pc.canvas.DrawFocusRect(r);
+  }
   void showPopup() override {
     QComboBox::showPopup();
     if (!g_syncing && owner_) {
@@ -711,6 +733,11 @@ void TComboBox::DefaultChar(Char key) {
 }
 
 void TComboBox::WndProc(TMessage& m) {
+  if (m.Msg == CM_FOCUSCHANGED) {
+    TWinControl::WndProc(m);
+    if (style_ == csDropDownList) Invalidate();
+    return;
+  }
   if (m.Msg == CM_WANTSPECIALKEY) {
     Word k = static_cast<Word>(m.WParam);
     m.Result = (droppedDown_ && (k == VK_RETURN || k == VK_ESCAPE)) ? 1 : 0;

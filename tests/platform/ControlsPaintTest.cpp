@@ -113,4 +113,64 @@ TEST(ControlsPaintTest, GrabbedFormIsItsClientAreaForEveryBorderStyle) {
   }
 }
 
+// A focused drop-down list shows its text selected in a focus rectangle; an unfocused one and
+// an editable one do not.
+TEST(ControlsPaintTest, FocusedDropDownListShowsItsFocusMark) {
+  ModalScript script;
+  InputDriver driver;
+  TForm* form = New<TForm>(nullptr);
+  form->SetColor(0xEDF7F8);
+  form->SetClientWidth(320);
+  form->SetClientHeight(100);
+  auto* edit = New<TEdit>(form);
+  edit->SetParent(form);
+  edit->SetBounds(10, 10, 180, 21);
+  auto addCombo = [&](TComboBoxStyle style, int top) {
+    auto* combo = New<TComboBox>(form);
+    combo->SetParent(form);
+    combo->SetStyle(style);
+    combo->SetBounds(10, top, 180, 22);
+    combo->Items()->Add(u"EU868");
+    combo->Items()->Add(u"US915");
+    combo->SetItemIndex(0);
+    return combo;
+  };
+  TComboBox* list = addCombo(csDropDownList, 40);
+  TComboBox* editable = addCombo(csDropDown, 70);
+  form->Show();
+  const std::filesystem::path png =
+      std::filesystem::temp_directory_path() / ("combo_focus_" + std::to_string(getpid()) + ".png");
+  // Highlight pixels inside the combo box, and how many of them stand on its top and bottom
+  // rows of highlight (the selected band runs the width of the text field).
+  auto highlightIn = [&](TComboBox* combo) {
+    EXPECT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+    TPicture pic;
+    pic.LoadFromFile(Utf8ToString(png.string()));
+    TCanvas* c = pic.Bitmap()->Canvas();
+    int n = 0;
+    for (int y = combo->Top(); y < combo->Top() + combo->Height(); ++y) {
+      for (int x = combo->Left(); x < combo->Left() + combo->Width(); ++x) {
+        if (ColorToRGB(c->Pixels(x, y)) == ColorToRGB(clHighlight)) ++n;
+      }
+    }
+    return n;
+  };
+  edit->SetFocus();
+  EXPECT_EQ(highlightIn(list), 0);
+  list->SetFocus();
+  const int focusedList = highlightIn(list);
+  // Most of the text field: well over half of a 140 x 14 band.
+  EXPECT_GT(focusedList, 1000);
+  editable->SetFocus();
+  EXPECT_EQ(highlightIn(list), 0);
+  EXPECT_EQ(highlightIn(editable), 0);
+  // Moving on through the keyboard takes the mark along.
+  list->SetFocus();
+  driver.Key(form, VK_TAB);
+  EXPECT_EQ(form->FocusedControl(), editable);
+  EXPECT_EQ(highlightIn(list), 0);
+  std::filesystem::remove(png);
+  delete form;
+}
+
 }  // namespace
