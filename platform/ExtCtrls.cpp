@@ -575,7 +575,30 @@ TRect TCategoryPanelGroup::ThumbRect() const {
   return Rect(track.Left + 1, ty, track.Right - 1, ty + th);
 }
 
+void TCategoryPanelGroup::ScrollControlInView(TControl* c) {
+  // The control's place in the group's client area, through the panels and their surfaces.
+  int top = 0;
+  const TControl* step = c;
+  while (step && step != this) {
+    top += step->Top();
+    step = step->Parent();
+  }
+  if (!step) return;
+  const int bottom = top + c->Height();
+  int pos = scrollPos_;
+  if (bottom > ClientHeight()) pos += bottom - ClientHeight();
+  if (top - (pos - scrollPos_) < 0) pos = scrollPos_ + top;
+  SetScrollPos(pos);
+}
+
 void TCategoryPanelGroup::WndProc(TMessage& m) {
+  if (m.Msg == CM_FOCUSCHANGED) {
+    TCustomControl::WndProc(m);
+    // The focused control is scrolled into view, as a scroll box does when the focus moves.
+    auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+    if (focused && focused != this && ContainsControl(focused) && !IsDestroying()) ScrollControlInView(focused);
+    return;
+  }
   int x = LParamX(m.LParam), y = LParamY(m.LParam);
   if (m.Msg == WM_LBUTTONDOWN && ScrollBarVisible() && x >= ClientWidth() - 17) {
     TCustomControl::WndProc(m);

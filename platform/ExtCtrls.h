@@ -218,6 +218,8 @@ class TCategoryPanelGroup : public TCustomControl {
   // Restacks the visible panels and clamps the scroll position.
   void Arrange();
   void ScrollInView(TCategoryPanel* p);
+  // Scrolls the least that shows the control (its top when it is taller than the group).
+  void ScrollControlInView(TControl* c);
   void CollapseAll();
   void ExpandAll();
   void WndProc(TMessage& Message) override;

@@ -1,5 +1,6 @@
 // The parameter form: frame, panels, layout pass, key handling, wheel, resize, Cancel, texts and
 // the LoRaWAN data-rate lists.
+#include <algorithm>
 #include <filesystem>
 
 #include "ParGenFixture.h"
@@ -369,6 +370,35 @@ TEST_F(ParGenTest, WheelScrollsTheGroupOnlyOverIt) {
   driver.Wheel(form->CPG, -120, 100, 100);
   EXPECT_EQ(form->CPG->ScrollPos(), 3 * form->CPG->LineStep());
   SetWheelScrollLines(3);
+  form->Hide();
+}
+
+TEST_F(ParGenTest, TabKeepsTheFocusedControlInView) {
+  form->Show();
+  ASSERT_TRUE(form->CPG->ScrollBarVisible());
+  TCategoryPanelGroup* group = form->CPG;
+  auto topInGroup = [group](const TControl* c) {
+    int top = 0;
+    for (; c && c != group; c = c->Parent()) top += c->Top();
+    return c == group ? top : -100000;
+  };
+  int inGroup = 0, maxScroll = 0;
+  TWinControl* first = form->FocusedControl();
+  for (int step = 0; step < 400; ++step) {
+    driver.Key(form, VK_TAB);
+    TWinControl* f = form->FocusedControl();
+    ASSERT_NE(f, nullptr);
+    if (f == first) break;
+    if (!group->ContainsControl(f) || f == group) continue;
+    ++inGroup;
+    const int top = topInGroup(f);
+    EXPECT_GE(top, 0) << StringToUtf8(f->Name());
+    EXPECT_LE(top + std::min(f->Height(), group->ClientHeight()), group->ClientHeight()) << StringToUtf8(f->Name());
+    maxScroll = std::max(maxScroll, group->ScrollPos());
+  }
+  // The walk went through the group's controls and had to scroll to reach the lower ones.
+  EXPECT_GT(inGroup, 5);
+  EXPECT_GT(maxScroll, 0);
   form->Hide();
 }
 

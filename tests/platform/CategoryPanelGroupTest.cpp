@@ -8,6 +8,8 @@
 
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+#include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 
 namespace {
@@ -124,6 +126,72 @@ TEST_F(CategoryPanelGroupTest, HidingAndShowingAPanelKeepsTheOrder) {
     panels[hidden]->SetVisible(true);
     EXPECT_EQ(Stack(), "ABCD");
   }
+}
+
+// ---- the focus moving through a group that scrolls ----
+
+// The control's top in the group's client area.
+int TopInGroup(const TControl* c, const TCategoryPanelGroup* g) {
+  int top = 0;
+  for (; c && c != g; c = c->Parent()) top += c->Top();
+  return top;
+}
+
+TEST_F(CategoryPanelGroupTest, TabAndShiftTabScrollTheFocusedControlIntoView) {
+  InputDriver driver;
+  group->SetBounds(0, 0, 300, 150);
+  // Two edits in each panel, near the top and near the bottom of its surface: 400 pixels of
+  // panels in 150.
+  std::vector<TEdit*> edits;
+  for (char name : std::string("ABCD")) {
+    for (int top : {5, 40}) {
+      auto* e = New<TEdit>(form);
+      e->SetParent(panels[name]);
+      e->SetBounds(10, top, 100, 21);
+      edits.push_back(e);
+    }
+  }
+  ASSERT_TRUE(group->ScrollBarVisible());
+  ASSERT_EQ(group->ScrollPos(), 0);
+  std::vector<int> contentTops;
+  for (TEdit* e : edits) contentTops.push_back(TopInGroup(e, group));
+  edits.front()->SetFocus();
+  auto checkInView = [&](const char* key, size_t i) {
+    const int top = TopInGroup(edits[i], group);
+    EXPECT_GE(top, 0) << key << " " << i;
+    EXPECT_LE(top + edits[i]->Height(), group->ClientHeight()) << key << " " << i;
+    EXPECT_EQ(top, contentTops[i] - group->ScrollPos()) << key << " " << i;
+  };
+  for (size_t i = 1; i < edits.size(); ++i) {
+    driver.Key(form, VK_TAB);
+    ASSERT_EQ(form->FocusedControl(), edits[i]);
+    checkInView("Tab", i);
+  }
+  // The least scroll that shows the last edit: its bottom on the group's bottom.
+  EXPECT_EQ(group->ScrollPos(), contentTops.back() + edits.back()->Height() - group->ClientHeight());
+  for (size_t i = edits.size() - 1; i-- > 0;) {
+    driver.Key(form, VK_TAB, {ssShift});
+    ASSERT_EQ(form->FocusedControl(), edits[i]);
+    checkInView("Shift+Tab", i);
+  }
+  // Back at the first edit, its top on the group's top.
+  EXPECT_EQ(group->ScrollPos(), contentTops.front());
+}
+
+// A control already in view does not scroll the group.
+TEST_F(CategoryPanelGroupTest, FocusOnAControlInViewLeavesTheScrollAlone) {
+  group->SetBounds(0, 0, 300, 150);
+  auto* first = New<TEdit>(form);
+  first->SetParent(panels['B']);
+  first->SetBounds(10, 10, 100, 21);
+  auto* second = New<TEdit>(form);
+  second->SetParent(panels['B']);
+  second->SetBounds(10, 50, 100, 21);
+  group->SetScrollPos(100);
+  first->SetFocus();
+  EXPECT_EQ(group->ScrollPos(), 100);
+  second->SetFocus();
+  EXPECT_EQ(group->ScrollPos(), 100);
 }
 
 }  // namespace
