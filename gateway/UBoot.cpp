@@ -20,14 +20,10 @@ constexpr int Options_Height = 72;
 constexpr int Serial_Height = 49;
 constexpr int Search_Height = 49;
 
-// This dialog's panels keep the button face colour rather than the window's.
-void Button_Face(TPanel* P) { P->SetColor(clBtnFace); }
-
 // A row of the dialog under the title.
 TPanel* Make_Panel(TForm* Form, const String& Name, int Top, int Height) {
   TPanel* p = Add_Panel(Form, Name, alTop, Height);
   p->SetTop(Top);
-  Button_Face(p);
   return p;
 }
 
@@ -55,8 +51,6 @@ void TFBoot::BuildControls() {
   SetClientHeight(Dialog_Title_Height + Address_Height + Options_Height + Dialog_Button_Height);
   // No OK button: the update is the dialog's own action, first in the button row.
   Build_Dialog_Frame(this, *this, {.CancelLeft = 323, .Ok = false});
-  Button_Face(P_Title);
-  Button_Face(P_Button);
   Btn_Update = Add_Dialog_Button(P_Button, u"Btn_Update", 16, 200, u"ok");
   Btn_Update->SetTabOrder(0);
   Btn_Update->OnClick = [this](TObject* s) { Btn_UpdateClick(s); };

@@ -3,6 +3,7 @@
 #include "button/LbButton.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/PaintToPng.h"
 #include "tests/gateway/BootTestSupport.h"
 
 using namespace boot_test;
@@ -255,6 +256,29 @@ TEST_F(BootTest, ShowingLaysOutTheEthernetPanels) {
     return mrCancel;
   });
   form->ShowModal();
+}
+
+TEST_F(BootTest, PanelsShowTheFormColour) {
+  ModalScript script;
+  const std::filesystem::path png = dir_ / "boot.png";
+  script.AnswerModal(u"FBoot", [&](TForm*) {
+    EXPECT_TRUE(PaintToPng(form, Utf8ToString(png.string())));
+    return mrCancel;
+  });
+  form->ShowModal();
+  ASSERT_NE(ColorToRGB(form->Color()), ColorToRGB(clBtnFace));
+  for (const TPanel* p : {form->P_Title, form->P_IP_Address, form->P_Eth_Search, form->P_Options, form->P_Button,
+                          form->P_Serial}) {
+    EXPECT_EQ(p->Color(), form->Color()) << StringToUtf8(p->Name());
+  }
+  TPicture pic;
+  pic.LoadFromFile(Utf8ToString(png.string()));
+  TCanvas* c = pic.Bitmap()->Canvas();
+  // The right end of every shown row, where no control stands.
+  for (const TPanel* p : {form->P_Title, form->P_IP_Address, form->P_Options, form->P_Button}) {
+    EXPECT_EQ(ColorToRGB(c->Pixels(form->ClientWidth() - 3, p->Top() + 2)), ColorToRGB(form->Color()))
+        << StringToUtf8(p->Name());
+  }
 }
 
 TEST_F(BootTest, TextsComeFromTheTextTable) {
