@@ -168,6 +168,15 @@ bool HasExtension(const String& path) {
 }
 }  // namespace
 
+TFileDialogStart FileDialogStart(const String& InitialDir, const String& FileName) {
+  TFileDialogStart start;
+  const size_t slash = FileName.find_last_of(u'/');
+  start.Name = slash == String::npos ? FileName : FileName.substr(slash + 1);
+  if (!InitialDir.empty()) start.Folder = InitialDir;
+  else if (slash != String::npos) start.Folder = slash == 0 ? String(u"/") : FileName.substr(0, slash);
+  return start;
+}
+
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
 TOpenDialog::~TOpenDialog() = default;
 
@@ -198,8 +207,12 @@ bool TOpenDialog::Execute() {
       else desc = desc.left(desc.indexOf('(')).trimmed() + " (" + pats.join(' ') + ")";
       filters << desc;
     }
-    QString dir = QString::fromStdU16String(initialDir_);
-    if (!fileName_.empty()) dir = dir.isEmpty() ? QString::fromStdU16String(fileName_) : dir + "/" + QString::fromStdU16String(fileName_);
+    const TFileDialogStart start = FileDialogStart(initialDir_, fileName_);
+    QString dir = QString::fromStdU16String(start.Folder);
+    if (!start.Name.empty()) {
+      dir = dir.isEmpty() ? QString::fromStdU16String(start.Name)
+                          : dir + (dir.endsWith('/') ? "" : "/") + QString::fromStdU16String(start.Name);
+    }
     QFileDialog dlg(nullptr, QString::fromStdU16String(title_), dir, filters.join(";;"));
     dlg.setAcceptMode(save_ ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save_ ? QFileDialog::AnyFile

@@ -41,6 +41,15 @@ struct TFileFilter {
 };
 std::vector<TFileFilter> ParseFileFilter(const String& Filter);
 
+// Where a file dialog opens and the name it offers. The folder the caller set in InitialDir
+// wins over a folder held in FileName (the full name of the last file chosen, typically);
+// FileName's folder serves only when InitialDir is empty. Name is FileName's last part.
+struct TFileDialogStart {
+  String Folder;
+  String Name;
+};
+TFileDialogStart FileDialogStart(const String& InitialDir, const String& FileName);
+
 class TOpenDialog : public TComponent {
  public:
   explicit TOpenDialog(TComponent* AOwner);

@@ -2,10 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
+
+#include "platform/qt/ControlBackend.h"
 
 namespace qtevents {
 namespace {
@@ -83,4 +88,35 @@ void CloseWindow(TForm* form) {
   QCloseEvent e;
   QCoreApplication::sendEvent(W(form), &e);
 }
+ShownFileDialog ExecuteFileDialogAndCancel(TOpenDialog& dialog) {
+  ShownFileDialog shown;
+  confqt::EnsureApp();  // the poll needs the application before the dialog makes it
+  TModalSeam* seam = Application->ModalSeam();
+  Application->SetModalSeam(nullptr);
+  QTimer poll;
+  poll.setInterval(10);
+  int polls = 0;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    // A dialog that never shows as a file dialog must not hang the test.
+    if (++polls > 1000) {
+      if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+      return;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* fd = qobject_cast<QFileDialog*>(w);
+      if (!fd || !fd->isVisible()) continue;
+      shown.Shown = true;
+      shown.Folder = fd->directory().absolutePath().toStdU16String();
+      if (auto* edit = fd->findChild<QLineEdit*>("fileNameEdit")) shown.Name = edit->text().toStdU16String();
+      poll.stop();
+      fd->reject();
+      return;
+    }
+  });
+  poll.start();
+  dialog.Execute();
+  Application->SetModalSeam(seam);
+  return shown;
+}
+
 }  // namespace qtevents

@@ -4,6 +4,7 @@
 // including Qt headers themselves.
 #include <cstdint>
 
+#include "platform/Dialogs.h"
 #include "platform/Forms.h"
 
 namespace qtevents {
@@ -21,4 +22,12 @@ void MouseDoubleClick(TControl* target, int x, int y, unsigned long timestamp);
 void Wheel(TControl* target, int angleDelta, int x, int y);
 // The window manager's close request for the form's window.
 void CloseWindow(TForm* form);
+// Runs the dialog's Execute with no modal seam, so the real file dialog comes up; reads the
+// folder it shows and the name in its file name box, then cancels it.
+struct ShownFileDialog {
+  String Folder;
+  String Name;
+  bool Shown = false;
+};
+ShownFileDialog ExecuteFileDialogAndCancel(TOpenDialog& dialog);
 }  // namespace qtevents

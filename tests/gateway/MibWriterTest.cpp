@@ -310,6 +310,32 @@ TEST_F(MibWriterTest, StepAsksForTheFileAndBeforeOverwriting) {
   }
 }
 
+TEST_F(MibWriterTest, StepOpensInTheOpenConfigurationNotWhereTheLastModuleWent) {
+  struct FolderGuard {
+    String saved = Project_Folder;
+    ~FolderGuard() { Project_Folder = saved; }
+  } guard;
+  const fs::path first = dir_ / "first";
+  const fs::path second = dir_ / "second";
+  const fs::path elsewhere = dir_ / "elsewhere";
+  for (const fs::path& d : {first, second, elsewhere}) fs::create_directories(d);
+  TSaveDialog SaveMIB(nullptr);  // one dialog for the program's life, as the main window has
+  ModalScript script;
+  Project_Folder = FromPath(first);
+  script.AnswerFileDialog(FromPath(elsewhere / "GATEWAY.mib"));
+  Create_SNMP_MIB(SaveMIB);
+  ASSERT_TRUE(fs::exists(elsewhere / "GATEWAY.mib"));
+  // Another configuration is opened; the next module is offered in its folder.
+  Project_Folder = FromPath(second);
+  script.CancelFileDialog();
+  Create_SNMP_MIB(SaveMIB);
+  ASSERT_EQ(script.FileDialogs().size(), 2u);
+  const TFileDialogRequest& r = script.FileDialogs()[1];
+  const TFileDialogStart start = FileDialogStart(r.InitialDir, r.FileName);
+  EXPECT_EQ(start.Folder, FromPath(second));
+  EXPECT_EQ(start.Name, u"GATEWAY.mib");
+}
+
 TEST_F(MibWriterTest, RefusalNeedsNoLoadedText) {
   SetLists({u"data"}, {});
   Language_List->SetStrings(1508, String());  // a language file may empty a text

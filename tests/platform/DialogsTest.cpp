@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
 #include "platform/Dialogs.h"
+#include "platform/Files.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/QtEvents.h"
 
 namespace {
 
@@ -41,6 +48,77 @@ TEST(DialogsTest, SaveDialogAddsTheDefaultExtensionOnlyWhenMissing) {
     EXPECT_TRUE(script.FileDialogs()[0].Save);
     EXPECT_EQ(script.FileDialogs()[0].InitialDir, u"/tmp");
   }
+}
+
+TEST(DialogsTest, TheFolderTheCallerSetWinsOverTheFolderOfTheFileName) {
+  struct Case {
+    const char* initialDir;
+    const char* fileName;
+    const char* folder;
+    const char* name;
+  } cases[] = {
+      {"/work/PROJECTS/B", "/work/PROJECTS/A/GATEWAY.mib", "/work/PROJECTS/B", "GATEWAY.mib"},
+      {"/work/PROJECTS/B", "GATEWAY.mib", "/work/PROJECTS/B", "GATEWAY.mib"},
+      {"/work/PROJECTS/B", "", "/work/PROJECTS/B", ""},
+      {"", "/work/PROJECTS/A/GATEWAY.mib", "/work/PROJECTS/A", "GATEWAY.mib"},
+      {"", "/GATEWAY.mib", "/", "GATEWAY.mib"},
+      {"", "GATEWAY.mib", "", "GATEWAY.mib"},
+      {"", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    const TFileDialogStart start = FileDialogStart(S(c.initialDir), S(c.fileName));
+    EXPECT_EQ(start.Folder, S(c.folder)) << c.initialDir << " + " << c.fileName;
+    EXPECT_EQ(start.Name, S(c.name)) << c.initialDir << " + " << c.fileName;
+  }
+}
+
+TEST(DialogsTest, ASecondShowingOpensInTheFolderSetForIt) {
+  ModalScript script;
+  TSaveDialog dlg(nullptr);
+  dlg.SetDefaultExt(u"*.mib");
+  dlg.SetInitialDir(u"/work/PROJECTS/A");
+  script.AnswerFileDialog(u"/elsewhere/agent");
+  ASSERT_TRUE(dlg.Execute());
+  EXPECT_EQ(dlg.FileName(), u"/elsewhere/agent.mib");
+  dlg.SetInitialDir(u"/work/PROJECTS/B");
+  script.CancelFileDialog();
+  EXPECT_FALSE(dlg.Execute());
+  ASSERT_EQ(script.FileDialogs().size(), 2u);
+  const TFileDialogRequest& second = script.FileDialogs()[1];
+  const TFileDialogStart start = FileDialogStart(second.InitialDir, second.FileName);
+  EXPECT_EQ(start.Folder, u"/work/PROJECTS/B");
+  EXPECT_EQ(start.Name, u"agent.mib");
+}
+
+TEST(DialogsTest, TheFileDialogShownOpensInTheFolderTheCallerSet) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / ("dialog_start_" + std::to_string(getpid()));
+  const fs::path project = root / "PROJECTS" / "B";
+  const fs::path last = root / "saved";
+  fs::create_directories(project);
+  fs::create_directories(last);
+  struct Case {
+    const char* what;
+    fs::path initialDir;
+    fs::path fileName;
+    fs::path folder;
+  } cases[] = {
+      {"folder set, last file elsewhere", project, last / "GATEWAY.mib", project},
+      {"folder set, bare name", project, "GATEWAY.mib", project},
+      {"no folder set: the last file's", fs::path(), last / "GATEWAY.mib", last},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TSaveDialog dlg(nullptr);
+    dlg.SetFilter(u"Management Information Base (*.mib)|*.mib");
+    dlg.SetInitialDir(FromPath(c.initialDir));
+    dlg.SetFileName(FromPath(c.fileName));
+    const qtevents::ShownFileDialog shown = qtevents::ExecuteFileDialogAndCancel(dlg);
+    ASSERT_TRUE(shown.Shown);
+    EXPECT_EQ(StringToUtf8(shown.Folder), c.folder.string());
+    EXPECT_EQ(shown.Name, u"GATEWAY.mib");
+  }
+  fs::remove_all(root);
 }
 
 TEST(DialogsTest, CancelledDialogKeepsTheFileName) {
