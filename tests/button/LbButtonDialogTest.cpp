@@ -15,6 +15,7 @@
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/PaintToPng.h"
 #include "platform/testing/QtEvents.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -154,11 +155,11 @@ TEST_F(LbButtonDialogTest, KeyGoneDownBeforeTheButtonLostTheFocusDoesNotClickOnI
 
 // Pixels of the button that show the yellow hot-track colour.
 int YellowPixels(TForm* form, TControl* button, const char* file) {
-  const std::filesystem::path png = std::filesystem::temp_directory_path() / file;
+  TScratchFolder scratch("lbbutton_hot");
+  const std::filesystem::path png = scratch / file;
   if (!PaintToPng(form, Utf8ToString(png.string()))) return -1;
   TPicture pic;
   pic.LoadFromFile(Utf8ToString(png.string()));
-  std::filesystem::remove(png);
   TCanvas* c = pic.Bitmap()->Canvas();
   int n = 0;
   for (int y = button->Top(); y < button->Top() + button->Height(); ++y) {

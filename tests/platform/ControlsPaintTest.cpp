@@ -138,8 +138,8 @@ TEST(ControlsPaintTest, FocusedDropDownListShowsItsFocusMark) {
   TComboBox* list = addCombo(csDropDownList, 40);
   TComboBox* editable = addCombo(csDropDown, 70);
   form->Show();
-  const std::filesystem::path png =
-      std::filesystem::temp_directory_path() / ("combo_focus_" + std::to_string(getpid()) + ".png");
+  TScratchFolder scratch("combo_focus");
+  const std::filesystem::path png = scratch / "combo.png";
   // Highlight pixels inside the combo box, and how many of them stand on its top and bottom
   // rows of highlight (the selected band runs the width of the text field).
   auto highlightIn = [&](TComboBox* combo) {
@@ -169,7 +169,6 @@ TEST(ControlsPaintTest, FocusedDropDownListShowsItsFocusMark) {
   driver.Key(form, VK_TAB);
   EXPECT_EQ(form->FocusedControl(), editable);
   EXPECT_EQ(highlightIn(list), 0);
-  std::filesystem::remove(png);
   delete form;
 }
 

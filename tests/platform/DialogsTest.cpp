@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
@@ -9,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/QtEvents.h"
+#include "platform/testing/ScratchFolder.h"
 
 namespace {
 
@@ -92,7 +91,7 @@ TEST(DialogsTest, ASecondShowingOpensInTheFolderSetForIt) {
 
 TEST(DialogsTest, TheFileDialogShownOpensInTheFolderTheCallerSet) {
   namespace fs = std::filesystem;
-  const fs::path root = fs::temp_directory_path() / ("dialog_start_" + std::to_string(getpid()));
+  TScratchFolder root("dialog_start");
   const fs::path project = root / "PROJECTS" / "B";
   const fs::path last = root / "saved";
   fs::create_directories(project);
@@ -118,7 +117,6 @@ TEST(DialogsTest, TheFileDialogShownOpensInTheFolderTheCallerSet) {
     EXPECT_EQ(StringToUtf8(shown.Folder), c.folder.string());
     EXPECT_EQ(shown.Name, u"GATEWAY.mib");
   }
-  fs::remove_all(root);
 }
 
 TEST(DialogsTest, CancelledDialogKeepsTheFileName) {
