@@ -1,0 +1,1 @@
+set(BENCH_LINKS parameters shell button platform platform_testing)
