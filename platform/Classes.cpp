@@ -254,6 +254,10 @@ void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
   IndexName(AComponent);
+  if (AComponent->PassesNotifications()) {
+    FListeners.push_back(AComponent);
+    if (FListeners.size() == 1 && FOwner) FOwner->ListenerChanged(this);
+  }
 }
 
 void TComponent::Remove(TComponent* AComponent) {
@@ -262,6 +266,39 @@ void TComponent::Remove(TComponent* AComponent) {
   auto it = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
   if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
   AComponent->FOwner = nullptr;
+  auto l = std::find(FListeners.rbegin(), FListeners.rend(), AComponent);
+  if (l != FListeners.rend()) {
+    FListeners.erase(std::next(l).base());
+    if (FListeners.empty() && FOwner) FOwner->ListenerChanged(this);
+  }
+}
+
+bool TComponent::PassesNotifications() const { return FHearsSiblings || !FListeners.empty(); }
+
+void TComponent::ListenerChanged(TComponent* AComponent) {
+  const bool had = !FListeners.empty();
+  // A control stops listening right after it joined: search from the end.
+  auto rit = std::find(FListeners.rbegin(), FListeners.rend(), AComponent);
+  auto it = rit == FListeners.rend() ? FListeners.end() : std::next(rit).base();
+  if (AComponent->PassesNotifications() && it == FListeners.end()) {
+    // In the order of the component list, as the notifications have always come.
+    auto pos = std::find(FComponents.begin(), FComponents.end(), AComponent);
+    if (pos == FComponents.end()) return;
+    auto at = FListeners.begin();
+    for (auto c = FComponents.begin(); c != pos && at != FListeners.end(); ++c) {
+      if (*c == *at) ++at;
+    }
+    FListeners.insert(at, AComponent);
+  } else if (!AComponent->PassesNotifications() && it != FListeners.end()) {
+    FListeners.erase(it);
+  }
+  if (had != !FListeners.empty() && FOwner) FOwner->ListenerChanged(this);
+}
+
+void TComponent::SetHearsSiblings(bool Hears) {
+  if (FHearsSiblings == Hears) return;
+  FHearsSiblings = Hears;
+  if (FOwner) FOwner->ListenerChanged(this);
 }
 
 void TComponent::IndexName(TComponent* AComponent) {
@@ -276,18 +313,26 @@ void TComponent::UnindexName(TComponent* AComponent) {
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+  PassNotification(AComponent, Operation);
+}
+
+void TComponent::PassNotification(TComponent* AComponent, TOperation Operation) {
   // Handlers may free components, so re-check the bound after every call.
-  int i = ComponentCount() - 1;
+  int i = static_cast<int>(FListeners.size()) - 1;
   while (i >= 0) {
-    FComponents[static_cast<size_t>(i)]->Notification(AComponent, Operation);
+    TComponent* c = FListeners[static_cast<size_t>(i)];
+    if (c->FHearsSiblings) c->Notification(AComponent, Operation);
+    else c->PassNotification(AComponent, Operation);
     --i;
-    if (i >= ComponentCount()) i = ComponentCount() - 1;
+    if (i >= static_cast<int>(FListeners.size())) i = static_cast<int>(FListeners.size()) - 1;
   }
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
-  if (!FOwner || AComponent->FOwner != FOwner) {
+  // A component of the same owner hears of this one through the owner, unless it does not
+  // listen there: then it is told directly, as one of another owner is.
+  if (!FOwner || AComponent->FOwner != FOwner || !AComponent->FHearsSiblings) {
     if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
       FFreeNotifies.push_back(AComponent);
       AComponent->FreeNotification(this);

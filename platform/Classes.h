@@ -233,7 +233,8 @@ class TComponent : public TPersistent {
   void DestroyComponents();
 
   // AComponent is told (Notification opRemove) when this component goes away, and the other way
-  // round; owner/owned pairs need no subscription.
+  // round; owner/owned pairs need no subscription, nor do two components of one owner that both
+  // hear of their siblings.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
@@ -245,11 +246,20 @@ class TComponent : public TPersistent {
   // Marks csDestroying on this component and every owned component.
   void Destroying();
 
+  // Told of every component inserted into or removed from this one, and of the components it
+  // asked about (FreeNotification) going away. The base lets go of a free-notification link to
+  // a removed component and passes the news on to the owned components that hear of their
+  // siblings (and through the others to theirs).
   virtual void Notification(TComponent* AComponent, TOperation Operation);
 
  protected:
   TPersistent* GetOwner() override { return FOwner; }
   void SetComponentStateFlag(TComponentStateFlag f, bool on);
+  // Whether Notification hears of every insert and removal among the owner's components (the
+  // class library's way; the default). A class that learns what it needs through
+  // FreeNotification switches it off, so an owner of n such components does not make n calls
+  // for every one that comes or goes.
+  void SetHearsSiblings(bool Hears);
 
  private:
   void Insert(TComponent* AComponent);
@@ -258,6 +268,9 @@ class TComponent : public TPersistent {
   void UnindexName(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
   void NotifyFreeSubscribers();
+  void PassNotification(TComponent* AComponent, TOperation Operation);
+  bool PassesNotifications() const;  // hears of its siblings, or owns components that do
+  void ListenerChanged(TComponent* AComponent);
 
   TComponent* FOwner = nullptr;
   String FName;
@@ -267,6 +280,9 @@ class TComponent : public TPersistent {
   // and rename checks for a clash.
   std::unordered_map<String, TComponent*> FNameIndex;
   std::vector<TComponent*> FFreeNotifies;
+  // The owned components that pass notifications on, in the order of FComponents.
+  std::vector<TComponent*> FListeners;
+  bool FHearsSiblings = true;
   TComponentState FComponentState;
   bool FFreeNotified = false;  // subscribers and owner already told
 };

@@ -179,6 +179,8 @@ bool IsAlive(const TControl* c) { return c && LiveControls().count(c) != 0; }
 // TControl
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()),
                                          backend_(std::make_unique<TControlBackend>()) {
+  // A control asks about what it refers to (its popup menu, its action) with FreeNotification.
+  SetHearsSiblings(false);
   LiveControls().insert(this);
   color_ = clWindow;
   font_->OnChange = [this](TObject*) {
@@ -198,11 +200,20 @@ TControl::~TControl() {
     QWidget* w = backend_->widget;
     if (auto* cw = dynamic_cast<ConfWidget*>(w)) cw->Detach();
     w->setProperty("confControl", QVariant());
-    w->hide();
-    w->setParent(nullptr);
-    // Inside event handling the widget may be the one whose event is running: delete it later.
-    if (confqt::InDispatch()) w->deleteLater();
-    else delete w;
+    if (backend_->goesWithParentWidget) {
+      // The parent's widget goes next and takes this one with it: hiding and unparenting each
+      // child first would walk the focus chain and make each a window for a moment. Until then
+      // nothing of it may reach this control.
+      QObject::disconnect(w, nullptr, nullptr, nullptr);
+    } else {
+      w->hide();
+      // Qt reparents even to the parent a widget already has, at the cost of a walk over all
+      // the widgets below it.
+      if (w->parentWidget()) w->setParent(nullptr);
+      // Inside event handling the widget may be the one whose event is running: delete it later.
+      if (confqt::InDispatch()) w->deleteLater();
+      else delete w;
+    }
   }
   font_->OnChange = nullptr;
 }
@@ -219,8 +230,8 @@ void TControl::SetParent(TWinControl* AParent) {
   if (parent_) parent_->RemoveControl(this);
   parent_ = nullptr;
   if (AParent) AParent->InsertControl(this);
-  if (backend_->widget) {
-    QWidget* w = backend_->widget;
+  QWidget* w = backend_->widget;
+  if (w) {
     if (parent_) {
       w->setParent(parent_->Widget());
       SyncGeometry();
@@ -229,14 +240,18 @@ void TControl::SetParent(TWinControl* AParent) {
       w->hide();
       w->setParent(nullptr);
     }
-  } else if (parent_) {
-    Widget();
   }
   if (parent_) {
     if (parentShowHint_) SyncHint();
     if (parentFont_) ParentFontChanged();
     if (parentColor_) ParentColorChanged();
     if (parentBiDiMode_) ParentBiDiModeChanged();
+    // A new widget is made after the parent's look has come down, so it is given it once.
+    if (!w) Widget();
+  }
+  // Qt hands the new parent's font and colours down to a widget that has none of its own.
+  if (w) SyncLook();
+  if (parent_) {
     if (align_ != alNone) parent_->AlignControls();
     TRect pc = parent_->ClientRect();
     anchorRight_ = pc.Width() - (left_ + width_);
@@ -274,21 +289,63 @@ void TControl::SyncContextMenuPolicy() {
 
 QWidget* TControl::CreateWidget(QWidget* parentWidget) { return new ConfWidget(this, parentWidget); }
 
+// Each call gives the widget only what differs from what it already has: a control's state is
+// synchronised after every change of it, and Qt answers every setter with events (a font change
+// even makes a combo box build its drop-down list).
 void TControl::SyncWidget() {
   QWidget* w = backend_->widget;
   if (!w) return;
-  w->setEnabled(enabled_);
-  w->setFont(ToQFont(*font_));
-  w->setCursor(ToQtCursor(cursor_));
-  w->setToolTip(ShowHint() ? QString::fromStdU16String(hint_) : QString());
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, ToQColor(color_));
-  pal.setColor(QPalette::Base, ToQColor(color_));
-  pal.setColor(QPalette::WindowText, ToQColor(font_->Color()));
-  pal.setColor(QPalette::Text, ToQColor(font_->Color()));
-  pal.setColor(QPalette::ButtonText, ToQColor(font_->Color()));
-  w->setPalette(pal);
+  if (w->testAttribute(Qt::WA_ForceDisabled) == enabled_) w->setEnabled(enabled_);
+  SyncLook();
+  const Qt::CursorShape shape = ToQtCursor(cursor_);
+  if (!w->testAttribute(Qt::WA_SetCursor) || w->cursor().shape() != shape) w->setCursor(shape);
+  const QString tip = ShowHint() ? QString::fromStdU16String(hint_) : QString();
+  if (w->toolTip() != tip) w->setToolTip(tip);
   w->update();
+}
+
+namespace {
+bool SameFace(const TFont& a, const TFont& b) {
+  return a.Name() == b.Name() && a.Height() == b.Height() && a.Style() == b.Style() && a.Pitch() == b.Pitch();
+}
+}  // namespace
+
+void TControl::SyncLook() {
+  QWidget* w = backend_->widget;
+  if (!w) return;
+  TAppliedLook& look = backend_->look;
+  // Qt hands a parent widget's font and colours down to the widgets below it that have none of
+  // their own; every widget shows its control's look, so the parent's widget shows the parent's.
+  const bool handedDown = parent_ && !w->isWindow() && w->parentWidget() &&
+                          w->parentWidget() == parent_->ExistingWidget();
+  const TFont& f = *font_;
+  const bool fontHandedDown = handedDown && SameFace(f, *parent_->font_);
+  const bool fontShown = look.ownFont ? look.fontName == f.Name() && look.fontHeight == f.Height() &&
+                                            look.fontStyle == f.Style() && look.fontPitch == f.Pitch()
+                                      : fontHandedDown;
+  if (!fontShown) {
+    w->setFont(ToQFont(f));
+    look.ownFont = true;
+    look.fontName = f.Name();
+    look.fontHeight = f.Height();
+    look.fontStyle = f.Style();
+    look.fontPitch = f.Pitch();
+  }
+  const TColor ground = color_, ink = f.Color();
+  const bool paletteHandedDown = handedDown && ground == parent_->color_ && ink == parent_->font_->Color();
+  const bool paletteShown = look.ownPalette ? look.ground == ground && look.ink == ink : paletteHandedDown;
+  if (!paletteShown) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, ToQColor(ground));
+    pal.setColor(QPalette::Base, ToQColor(ground));
+    pal.setColor(QPalette::WindowText, ToQColor(ink));
+    pal.setColor(QPalette::Text, ToQColor(ink));
+    pal.setColor(QPalette::ButtonText, ToQColor(ink));
+    w->setPalette(pal);
+    look.ownPalette = true;
+    look.ground = ground;
+    look.ink = ink;
+  }
 }
 
 void TControl::SyncGeometry() {
@@ -626,9 +683,12 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_PARENTFONTCHANGED:
       ParentFontChanged();
+      // A widget that was handed the parent's old font down keeps its own now.
+      SyncLook();
       return;
     case CM_PARENTCOLORCHANGED:
       ParentColorChanged();
+      SyncLook();
       return;
     case CM_PARENTBIDIMODECHANGED:
       ParentBiDiModeChanged();
@@ -724,9 +784,12 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 
 TWinControl::~TWinControl() {
   // The class library destroys the child controls with their parent.
+  destroyingChildren_ = true;
+  QWidget* own = backend_->widget;
   while (!controls_.empty()) {
     TControl* c = controls_.back();
     RemoveControl(c);
+    if (QWidget* w = c->backend_->widget; own && w && w->parentWidget() == own) c->backend_->goesWithParentWidget = true;
     delete c;
   }
 }
@@ -753,7 +816,8 @@ void TWinControl::RemoveControl(TControl* c) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());
   if (c->parent_ == this) c->parent_ = nullptr;
-  if (c->align_ != alNone) AlignControls();
+  // The others are not laid out again while they all go.
+  if (c->align_ != alNone && !destroyingChildren_) AlignControls();
 }
 
 int TWinControl::TabOrder() const {

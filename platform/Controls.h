@@ -197,6 +197,8 @@ class TControl : public TComponent {
   virtual QWidget* CreateWidget(QWidget* parentWidget);
   // Copies the stored state (text, font, colours, enabled) onto the widget.
   virtual void SyncWidget();
+  // The font and colours part of SyncWidget.
+  void SyncLook();
   void SyncGeometry();
   void ParentFontChanged();
   void ParentColorChanged();
@@ -309,6 +311,7 @@ class TWinControl : public TControl {
   bool doubleBuffered_ = false;
   int alignLock_ = 0;
   bool aligning_ = false;
+  bool destroyingChildren_ = false;  // the destructor is freeing the child controls
 };
 
 // A windowed control that paints itself on its Canvas in Paint.

@@ -9,8 +9,24 @@
 #include "platform/Controls.h"
 #include "platform/qt/QtCanvas.h"
 
+// What a control's widget was given of the look. A widget whose font (or colours) equal its
+// parent's is given none: Qt hands the parent's down, which spares a font or palette change
+// event on it and every widget below it.
+struct TAppliedLook {
+  bool ownFont = false;     // a font was set on the widget itself
+  bool ownPalette = false;  // likewise its colours
+  String fontName;
+  int fontHeight = 0;
+  TFontStyles fontStyle;
+  TFontPitch fontPitch = fpDefault;
+  TColor ground = clNone, ink = clNone;
+};
+
 struct TControlBackend {
   QPointer<QWidget> widget;
+  TAppliedLook look;
+  // The parent control is being destroyed and its widget, which holds this one, goes next.
+  bool goesWithParentWidget = false;
   std::unique_ptr<TQtCanvas> canvas;
   bool creating = false;
   int wheelRemainder = 0;
