@@ -1,5 +1,6 @@
 #pragma once
-// HTTP GET for the version check (libcurl inside): Get blocks; Perform runs a copied request on
+// HTTP GET for the version check (libcurl inside, loaded at the first request; without it every
+// request fails with "HTTP client unavailable"): Get blocks; Perform runs a copied request on
 // any thread and can be cancelled. Plain HTTP only, no cookies, no proxy (environment variables
 // included), no redirects, no authentication. A request always ends: the connect and the whole
 // transfer have time limits, so a silent server is a failure, never a request left hanging.

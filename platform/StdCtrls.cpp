@@ -104,13 +104,35 @@ unsigned TLabel::DrawTextFlags() const {
   return f;
 }
 
+bool TLabel::TMeasure::Holds(const String& text, unsigned flags, int wrap, const TFont& f,
+                             const TTextMetricsSource* metrics) const {
+  return Valid && Text == text && Flags == flags && Wrap == wrap && FontName == f.Name() &&
+         FontHeight == f.Height() && FontStyle == f.Style() && FontPitch == f.Pitch() && Charset == f.Charset() &&
+         Orientation == f.Orientation() && Metrics == metrics;
+}
+
 void TLabel::AdjustBounds() {
   if (!autoSize_ || IsDestroying()) return;
-  TCanvas* c = Canvas();
   String text = text_;
   if (text.empty() || (showAccelChar_ && text == u"&")) text += u' ';
-  TRect r = Rect(0, 0, wordWrap_ ? width_ : 0, 0);
-  DrawText(c, text, r, (DrawTextFlags() & ~(DT_RIGHT | DT_CENTER)) | DT_CALCRECT);
+  const unsigned flags = (DrawTextFlags() & ~(DT_RIGHT | DT_CENTER)) | DT_CALCRECT;
+  const int wrap = wordWrap_ ? width_ : 0;
+  // A label hears of every font change of its parent, and most change nothing it is measured by:
+  // the caption is measured again only when its text, font, wrap width or metrics differ.
+  const TTextMetricsSource* metrics = idleCanvas_ ? idleCanvas_->Metrics() : DefaultTextMetrics();
+  TRect r = Rect(0, 0, wrap, 0);
+  if (!paintCanvas_ && measure_.Holds(text, flags, wrap, *font_, metrics)) {
+    r.Right = measure_.Right;
+    r.Bottom = measure_.Bottom;
+  } else {
+    TCanvas* c = Canvas();
+    DrawText(c, text, r, flags);
+    if (!paintCanvas_) {
+      const TFont& f = *font_;
+      measure_ = TMeasure{true, text, flags, wrap, f.Name(), f.Height(), f.Style(), f.Pitch(), f.Charset(),
+                          f.Orientation(), c->Metrics(), r.Right, r.Bottom};
+    }
+  }
   int l = left_;
   if (alignment_ == taRightJustify) l = left_ + width_ - r.Right;
   SetBounds(l, top_, r.Right, r.Bottom);
@@ -193,15 +215,24 @@ void TCustomEdit::SyncWidget() {
   auto* e = qobject_cast<QLineEdit*>(ExistingWidget());
   if (!e) return;
   SyncGuard guard;
+  // Only what differs: several of these setters lay the edit out again or announce the caret
+  // even when nothing changes.
   if (e->text() != Q(text_)) e->setText(Q(text_));
-  e->setReadOnly(readOnly_);
-  e->setFrame(borderStyle_ != bsNone);
-  e->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
-  e->setAlignment(alignment_ == taRightJustify ? Qt::AlignRight | Qt::AlignVCenter
-                  : alignment_ == taCenter     ? Qt::AlignHCenter | Qt::AlignVCenter
-                                               : Qt::AlignLeft | Qt::AlignVCenter);
-  if (selLength_ > 0) e->setSelection(selStart_, selLength_);
-  else e->setCursorPosition(selStart_);
+  if (e->isReadOnly() != readOnly_) e->setReadOnly(readOnly_);
+  if (e->hasFrame() != (borderStyle_ != bsNone)) e->setFrame(borderStyle_ != bsNone);
+  const QLineEdit::EchoMode echo = passwordChar_ ? QLineEdit::Password : QLineEdit::Normal;
+  if (e->echoMode() != echo) e->setEchoMode(echo);
+  const Qt::Alignment align = alignment_ == taRightJustify ? Qt::AlignRight | Qt::AlignVCenter
+                              : alignment_ == taCenter     ? Qt::AlignHCenter | Qt::AlignVCenter
+                                                           : Qt::AlignLeft | Qt::AlignVCenter;
+  if (e->alignment() != align) e->setAlignment(align);
+  if (selLength_ > 0) {
+    if (e->selectionStart() != selStart_ || e->selectionLength() != selLength_ ||
+        e->cursorPosition() != selStart_ + selLength_)
+      e->setSelection(selStart_, selLength_);
+  } else if (e->hasSelectedText() || e->cursorPosition() != selStart_) {
+    e->setCursorPosition(selStart_);
+  }
 }
 
 String TCustomEdit::ApplyCase(const String& s) const {

@@ -47,6 +47,23 @@ class TLabel : public TGraphicControl {
   bool transparent_ = false;
   bool showAccelChar_ = true;
   TWinControl* focusControl_ = nullptr;
+  // The last caption measure of AdjustBounds and what it was taken with.
+  struct TMeasure {
+    bool Valid = false;
+    String Text;
+    unsigned Flags = 0;
+    int Wrap = 0;
+    String FontName;
+    int FontHeight = 0;
+    TFontStyles FontStyle;
+    TFontPitch FontPitch = fpDefault;
+    uint8_t Charset = 0;
+    int Orientation = 0;
+    const TTextMetricsSource* Metrics = nullptr;
+    int Right = 0, Bottom = 0;
+    bool Holds(const String& text, unsigned flags, int wrap, const TFont& f, const TTextMetricsSource* metrics) const;
+  };
+  TMeasure measure_;
 };
 
 // Single-line edit. The text, caret and selection live here; the widget shows them.
