@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ShellTestSupport.h"
 #include "platform/Classes.h"
+#include "platform/Encoding.h"
 #include "platform/SysUtils.h"
 #include "shell/UBuiltinTexts.h"
 #include "shell/UComon.h"
@@ -112,6 +115,59 @@ TEST(LanguageFile, LaterLineWinsAndAnyLineEndingSplits) {
   EXPECT_EQ(Language_List->Strings(12), u"Third");
   EXPECT_EQ(Language_List->Strings(13), u"Second");
   EXPECT_EQ(Language_List->Strings(14), u"Fourth");
+}
+
+// Files without a byte order mark are read on their bytes, files in UTF-16 on their decoded text:
+// the same text must give the same table either way, the entries named and nothing else changed.
+struct BytesCase {
+  const char* Name;
+  std::string Bytes;
+  std::vector<std::pair<int, const char*>> Entries;  // index, UTF-8 text
+};
+
+const BytesCase kBytes[] = {
+    // A character in front of "=" is one UTF-16 unit whatever its length in bytes...
+    {"accent before =", "STR12\xC3\xA9=Text\r\n", {{12, "Text"}}},
+    {"euro before =", "STR12\xE2\x82\xAC=Text\r\n", {{12, "Text"}}},
+    // ...but a character outside the BMP is two, and the first stays in the index.
+    {"emoji before =", "STR12\xF0\x9F\x98\x80=Text\r\n", {}},
+    {"accent inside the index", "STR1\xC3\xA9" "2 = Text\r\n", {}},
+    {"stray byte before = in UTF-8", "STR12\x80=x\r\nSTR3 = \xC3\xA9\xC3\xA9\r\n", {{12, "x"}, {3, "éé"}}},
+    {"hex and long indexes", "STR$C  = hex\nSTR 0x0D = x\rSTR0000000014 = long\nSTR-1 = neg\n",
+     {{12, "hex"}, {13, "x"}, {14, "long"}}},
+    {"ANSI", "STR12\xE9=Caf\xE9 \xB6x\xB6\r\nSTR13 = \xB6\x80 \xB6 /#/ note\r\n", {{12, "Café "}, {13, "€ "}}},
+    // Two well-formed sequences against three stray bytes: ANSI, where C2 B6 is two letters.
+    {"ANSI with UTF-8 look-alikes", "STR1 = \xC2\xB6" "a\xC2\xB6\r\nSTR2 = \xE9\xE9\xE9\r\n", {{1, "Â"}, {2, "ééé"}}},
+    {"UTF-8 with a stray byte", "STR1 = a\x80" "b\r\nSTR2 = \xC3\xA9\xC3\xA9\r\n", {{1, "a\xEF\xBF\xBD" "b"}, {2, "éé"}}},
+    {"encoded surrogate and overlong form", "STR1 = a\xED\xA0\x80z\r\nSTR2 = b\xE0\x80\x80y\r\n",
+     {{1, "a\xEF\xBF\xBDz"}, {2, "b\xEF\xBF\xBDy"}}},
+    {"four-byte and cut sequences", "STR1 = \xF0\x9F\x98\x80 ok\r\nSTR2 = cut\xC3\r\nSTR3 = \xC2\xB6\xE2\x82\xAC\xC2\xB6\r\n",
+     {{1, "\xF0\x9F\x98\x80 ok"}, {2, "cut\xEF\xBF\xBD"}, {3, "€"}}},
+    {"UTF-8 byte order mark over stray bytes", "\xEF\xBB\xBFSTR1 = \xE9\xE9\r\nSTR2 = \xC3\xA9\r\n",
+     {{1, "\xEF\xBF\xBD\xEF\xBF\xBD"}, {2, "é"}}},
+    {"blanks, notes and empty texts", "  \tSTR1 =\t \xC2\xB6 a \xC2\xB6 /#/ n\r\n\r\nSTR2 = /#/\rSTR3 =  \nSTR4 = \xC2\xB6",
+     {{1, " a "}, {2, ""}, {4, ""}}},
+};
+
+TEST(LanguageFile, BytesAndTheirUtf16FormGiveTheSameTable) {
+  TScratchFolder dir;
+  Load_Default_Strings();
+  const std::vector<String> defaults = Table();
+  for (const BytesCase& c : kBytes) {
+    SCOPED_TRACE(c.Name);
+    std::vector<String> expected = defaults;
+    for (const auto& [index, text] : c.Entries) expected[index] = Utf8ToString(text);
+    const std::string utf16 = EncodeText(DecodeText(c.Bytes), teUTF16LE);
+    for (const std::string& bytes : {c.Bytes, utf16}) {
+      Load_Default_Strings();
+      WriteBytes(dir / "case.lng", bytes);
+      ASSERT_TRUE(Load_Language_File(Utf8ToString((dir / "case.lng").string())));
+      const std::vector<String> actual = Table();
+      ASSERT_EQ(actual.size(), expected.size());
+      for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_EQ(StringToUtf8(actual[i]), StringToUtf8(expected[i])) << "entry " << i << (bytes == utf16 ? " (UTF-16)" : "");
+    }
+  }
 }
 
 TEST(LanguageFile, EveryEncodingGivesTheSameTable) {
