@@ -1,11 +1,15 @@
 // The canvas on a QPainter, with GDI's pixel rules: lines are plotted pixel by pixel without
 // their end point, rectangles exclude right and bottom, nothing is anti-aliased.
+#include <QGlyphRun>
 #include <QPolygon>
+#include <QTextLayout>
 #include <QTransform>
 
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <memory>
+#include <unordered_map>
 
 #include "platform/qt/QtCanvas.h"
 
@@ -106,31 +110,172 @@ void KeepDashes(std::vector<QPoint>& pts, TPenStyle s) {
   pts.swap(on);
 }
 
+// Text shaped once per font, device resolution and text: a grid page draws the same texts paint
+// after paint, and shaping them again is most of what drawing a text costs. The glyph runs are drawn
+// with their baseline at y 0.
+class TShapedTexts {
+ public:
+  // The runs of Text as the painter's drawText would lay it out on one line, or null where only
+  // drawText itself is sure to: controls, line and paragraph breaks, format characters (a soft
+  // hyphen or zero-width space may take room in a laid-out line), objects, and underlined or
+  // struck-out text (drawText lines each font's part at that font's own height).
+  const std::vector<QGlyphRun>* Find(QPainter* p, const QFont& Font, const String& Text) {
+    if (Font.underline() || Font.strikeOut() || Font.overline()) return nullptr;
+    if (!PlainText(Text)) return nullptr;
+    QPaintDevice* device = p->device();
+    const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
+    TFontTexts& texts = Texts(Font, dpiX, dpiY, p->layoutDirection());
+    auto it = texts.Runs.find(Text);
+    if (it != texts.Runs.end()) return it->second.get();
+    if (texts.Runs.size() >= kTextsPerFont) texts.Runs.clear();
+    auto runs = Shape(Font, device, p->layoutDirection(), Text);
+    return texts.Runs.emplace(Text, std::move(runs)).first->second.get();
+  }
+
+ private:
+  static constexpr size_t kTextsPerFont = 4096;
+  static constexpr size_t kFonts = 32;
+  struct TFontTexts {
+    QFont Font;  // the one CachedQtFont hands out; isCopyOf identifies it
+    int DpiX = 0, DpiY = 0;
+    Qt::LayoutDirection Direction = Qt::LayoutDirectionAuto;
+    std::unordered_map<String, std::unique_ptr<std::vector<QGlyphRun>>> Runs;  // null: not one line
+  };
+  std::vector<std::unique_ptr<TFontTexts>> FFonts;
+
+  TFontTexts& Texts(const QFont& Font, int DpiX, int DpiY, Qt::LayoutDirection Direction) {
+    for (size_t i = 0; i < FFonts.size(); ++i) {
+      TFontTexts& t = *FFonts[i];
+      if (t.Font.isCopyOf(Font) && t.DpiX == DpiX && t.DpiY == DpiY && t.Direction == Direction) {
+        if (i > 0) std::swap(FFonts[i], FFonts[0]);  // the font in use is found first next time
+        return *FFonts[0];
+      }
+    }
+    if (FFonts.size() >= kFonts) FFonts.pop_back();
+    auto t = std::make_unique<TFontTexts>();
+    t->Font = Font;
+    t->DpiX = DpiX;
+    t->DpiY = DpiY;
+    t->Direction = Direction;
+    FFonts.insert(FFonts.begin(), std::move(t));
+    return *FFonts[0];
+  }
+
+  static bool PlainText(const String& Text) {
+    const size_t n = Text.size();
+    for (size_t i = 0; i < n; ++i) {
+      char32_t c = Text[i];
+      if (c >= u' ' && c < 0x7F) continue;
+      if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(Text[i + 1]))
+        c = QChar::surrogateToUcs4(static_cast<char16_t>(c), Text[++i]);
+      switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+          return false;
+        default:
+          if (c == 0xFFFC) return false;
+      }
+    }
+    return true;
+  }
+
+  static std::unique_ptr<std::vector<QGlyphRun>> Shape(const QFont& Font, QPaintDevice* Device,
+                                                      Qt::LayoutDirection Direction, const String& Text) {
+    QTextLayout layout(QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size())), Font, Device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(Direction);  // drawText's paragraph direction is the painter's
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) line.setLineWidth(1 << 24);
+    layout.endLayout();
+    if (layout.lineCount() != 1 || line.textLength() != static_cast<int>(Text.size())) return nullptr;
+    const QList<QGlyphRun> shaped = layout.glyphRuns();
+    auto runs = std::make_unique<std::vector<QGlyphRun>>(shaped.begin(), shaped.end());
+    const qreal baseline = line.y() + line.ascent();
+    for (QGlyphRun& run : *runs) {
+      QList<QPointF> at = run.positions();
+      for (QPointF& pt : at) pt.ry() -= baseline;
+      run.setPositions(at);
+    }
+    return runs;
+  }
+};
+
+TShapedTexts& ShapedTexts() {
+  // Never destroyed: the runs hold font engines, which must not outlive the application object.
+  static auto* texts = new TShapedTexts;
+  return *texts;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 
-// Saves the painter around one drawing call.
+// The painter of one drawing call. Calls share one drawing state opened over the painter's own
+// (TQtCanvas::BeginDrawing); an isolated call gets a fresh one and closes it after itself, as a call
+// that changes the painter in ways the others do not undo (a style, a rotation) must.
 class TQtPainterScope {
  public:
-  explicit TQtPainterScope(QPainter* p) : FPainter(p) {
-    if (FPainter) {
-      FPainter->save();
-      FPainter->setRenderHint(QPainter::Antialiasing, false);
-      FPainter->setRenderHint(QPainter::TextAntialiasing, false);
-      FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    }
+  explicit TQtPainterScope(TQtCanvas* Canvas, bool Isolated = false) : FCanvas(Canvas), FIsolated(Isolated) {
+    if (FIsolated) FCanvas->EndDrawing();
+    FPainter = FCanvas->BeginDrawing();
   }
   ~TQtPainterScope() {
-    if (FPainter) FPainter->restore();
+    if (FIsolated) FCanvas->EndDrawing();
   }
+  TQtPainterScope(const TQtPainterScope&) = delete;
+  TQtPainterScope& operator=(const TQtPainterScope&) = delete;
   QPainter* operator->() const { return FPainter; }
   explicit operator bool() const { return FPainter != nullptr; }
   QPainter* get() const { return FPainter; }
 
  private:
-  QPainter* FPainter;
+  TQtCanvas* FCanvas;
+  bool FIsolated;
+  QPainter* FPainter = nullptr;
 };
+
+QPainter* TQtCanvas::BeginDrawing() {
+  QPainter* p = Painter();
+  if (!p) return nullptr;
+  if (FDrawing != p) {
+    FDrawing = p;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setRenderHint(QPainter::TextAntialiasing, false);
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    FDrawingMode = p->compositionMode();
+    FClipApplied = false;
+    FDrawingFontSet = false;
+  } else if (p->compositionMode() != FDrawingMode) {
+    p->setCompositionMode(FDrawingMode);
+  }
+  return p;
+}
+
+void TQtCanvas::EndDrawing() {
+  if (!FDrawing) return;
+  FDrawing->restore();
+  FDrawing = nullptr;
+  FClipApplied = false;
+}
+
+void TQtCanvas::UseClip(QPainter* p) {
+  if (FClipApplied) return;
+  ApplyClip(p);
+  FClipApplied = true;
+}
+
+QPainter* TQtCanvas::NativePainter() {
+  // Whoever draws on it finds it as it came.
+  EndDrawing();
+  return Painter();
+}
 
 TQtCanvas::~TQtCanvas() { Unbind(); }
 
@@ -151,6 +296,7 @@ void TQtCanvas::Bind(QPainter* painter) {
 
 void TQtCanvas::Unbind() {
   if (!FPainter) return;
+  EndDrawing();
   FPainter->restore();
   FPainter = nullptr;
   FBaseHasClip = false;
@@ -195,7 +341,7 @@ bool TQtCanvas::StartShape(QPainter* p) {
   bool skip;
   p->setCompositionMode(ModeFor(pen_.Mode(), &skip));
   if (skip) return false;
-  ApplyClip(p);
+  UseClip(p);
   return true;
 }
 
@@ -228,7 +374,7 @@ void TQtCanvas::PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withE
 void TQtCanvas::LineTo(int x, int y) {
   TPoint from = penPos_;
   penPos_ = {x, y};
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || pen_.Style() == psClear || !StartShape(p.get())) return;
   if (pen_.Width() <= 1) {
     PlotLine(p.get(), MapX(from.X), from.Y, MapX(x), y, false);
@@ -257,7 +403,7 @@ void TQtCanvas::Rectangle(int l, int t, int r, int b) {
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
   MapSpan(l, r);
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || r == l || b == t || !StartShape(p.get())) return;
   bool pen = pen_.Style() != psClear;
   int w = std::max(1, pen_.Width());
@@ -301,17 +447,17 @@ void TQtCanvas::Rectangle(int l, int t, int r, int b) {
 }
 
 void TQtCanvas::FillRect(const TRect& r) {
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p) return;
-  ApplyClip(p.get());
+  UseClip(p.get());
   QRect q = ToQRect(MapArea(r)).normalized();
   FillQRect(p.get(), q, brush_.Color(), brush_.Style() == bsClear ? bsClear : brush_.Style());
 }
 
 void TQtCanvas::FrameRect(const TRect& r) {
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || r.IsEmpty()) return;
-  ApplyClip(p.get());
+  UseClip(p.get());
   QColor c = ToQColor(brush_.Color());
   QRect outer = ToQRect(MapArea(r));
   QRegion frame = QRegion(outer).subtracted(QRegion(outer.adjusted(1, 1, -1, -1)));
@@ -320,7 +466,7 @@ void TQtCanvas::FrameRect(const TRect& r) {
 
 void TQtCanvas::RoundRect(int l, int t, int r, int b, int ew, int eh) {
   MapSpan(l, r);
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || r == l || b == t || !StartShape(p.get())) return;
   SetOutlineAndFill(p.get());
   p->drawRoundedRect(QRectF(l, t, r - l - 1, b - t - 1), ew / 2.0, eh / 2.0);
@@ -328,14 +474,14 @@ void TQtCanvas::RoundRect(int l, int t, int r, int b, int ew, int eh) {
 
 void TQtCanvas::Ellipse(int l, int t, int r, int b) {
   MapSpan(l, r);
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || r == l || b == t || !StartShape(p.get())) return;
   SetOutlineAndFill(p.get());
   p->drawEllipse(QRectF(l, t, r - l - 1, b - t - 1));
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& given) {
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || given.size() < 2 || !StartShape(p.get())) return;
   std::vector<TPoint> points = given;
   for (TPoint& pt : points) pt.X = MapX(pt.X);
@@ -378,18 +524,18 @@ TColor TQtCanvas::Pixels(int x, int y) {
 }
 
 void TQtCanvas::SetPixels(int x, int y, TColor c) {
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p) return;
-  ApplyClip(p.get());
+  UseClip(p.get());
   p->setCompositionMode(QPainter::CompositionMode_Source);
   p->fillRect(QRect(MapX(x), y, 1, 1), ToQColor(c));
 }
 
 void TQtCanvas::DrawFocusRect(const TRect& given) {
   TRect r = MapArea(given);
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || r.IsEmpty()) return;
-  ApplyClip(p.get());
+  UseClip(p.get());
   // Every other pixel of the one-pixel frame, inverted.
   std::vector<QPoint> pts;
   for (int y = r.Top; y < r.Bottom; ++y)
@@ -446,39 +592,54 @@ void TQtCanvas::FloodFill(int x, int y, TColor c, TFillStyle style) {
 // Text
 
 void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, const String& text) {
-  TQtPainterScope p(Painter());
+  const bool rotated = font_.Orientation() != 0;
+  TQtPainterScope p(this, rotated);
   if (!p) return;
-  ApplyClip(p.get());
-  if (rect && (options & ETO_CLIPPED)) p->setClipRect(ToQRect(MapArea(*rect)), Qt::IntersectClip);
+  UseClip(p.get());
+  if (rect && (options & ETO_CLIPPED)) {
+    p->setClipRect(ToQRect(MapArea(*rect)), Qt::IntersectClip);
+    FClipApplied = false;
+  }
   if (rect && (options & ETO_OPAQUE)) p->fillRect(ToQRect(MapArea(*rect)), ToQColor(brush_.Color()));
   if (text.empty()) return;
   const TQtFontEntry& qf = CachedQtFont(font_);
-  const QString qs = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
   // The text box is measured only when it shows: a box inside a clip rectangle already filled
   // with the same brush changes no pixel.
-  const bool boxShows = BkMode() == OPAQUE && !(rect && (options & ETO_CLIPPED) && (options & ETO_OPAQUE) &&
-                                                font_.Orientation() == 0);
+  const bool boxShows = BkMode() == OPAQUE && !(rect && (options & ETO_CLIPPED) && (options & ETO_OPAQUE) && !rotated);
+  int w = 0, h = 0;
   if (mirrored_ || boxShows) {
-    const int w = TextWidth(text);
-    const int h = TextHeight(text);
+    w = TextWidth(text);
+    h = TextHeight(text);
     // Mirrored, the text box moves and the glyphs stay readable.
     if (mirrored_) x = MapArea(TRect{x, y, x + w, y + h}).Left;
-    p->translate(x, y);
-    if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
-    if (boxShows) p->fillRect(QRect(0, 0, w, h), ToQColor(brush_.Color()));
-  } else {
-    p->translate(x, y);
-    if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
   }
-  p->setFont(qf.Font);
+  // Unrotated text is placed by its coordinates, so the shared drawing state keeps its transform.
+  int ox = x, oy = y;
+  if (rotated) {
+    p->translate(x, y);
+    p->rotate(-font_.Orientation() / 10.0);
+    ox = oy = 0;
+  }
+  if (boxShows) p->fillRect(QRect(ox, oy, w, h), ToQColor(brush_.Color()));
+  // The painter resolves a font anew for its device on every setFont.
+  if (!FDrawingFontSet || !FDrawingFont.isCopyOf(qf.Font)) {
+    p->setFont(qf.Font);
+    FDrawingFont = qf.Font;
+    FDrawingFontSet = !rotated;
+  }
   p->setPen(ToQColor(font_.Color()));
-  p->drawText(QPoint(0, qf.Ascent), qs);
+  if (const std::vector<QGlyphRun>* runs = rotated ? nullptr : ShapedTexts().Find(p.get(), qf.Font, text)) {
+    for (const QGlyphRun& run : *runs) p->drawGlyphRun(QPointF(ox, oy + qf.Ascent), run);
+    return;
+  }
+  p->drawText(QPoint(ox, oy + qf.Ascent), QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Clip
 
 void TQtCanvas::SetClipRect(const TRect& r) {
+  FClipApplied = false;
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
   FClip = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
@@ -486,6 +647,7 @@ void TQtCanvas::SetClipRect(const TRect& r) {
 }
 
 void TQtCanvas::IntersectClipRect(const TRect& r) {
+  FClipApplied = false;
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
   QRegion add = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
@@ -494,6 +656,7 @@ void TQtCanvas::IntersectClipRect(const TRect& r) {
 }
 
 void TQtCanvas::ExcludeClipRect(const TRect& r) {
+  FClipApplied = false;
   QPainter* p = Painter();
   QTransform tr = p ? p->deviceTransform() : QTransform();
   QRegion cut = tr.map(QRegion(ToQRect(MapArea(r)).normalized()));
@@ -507,6 +670,7 @@ void TQtCanvas::ExcludeClipRect(const TRect& r) {
 }
 
 void TQtCanvas::SelectClipRgn(std::nullptr_t) {
+  FClipApplied = false;
   FHasClip = false;
   FClip = QRegion();
 }
@@ -533,6 +697,7 @@ bool TQtCanvas::RestoreDC(int saved) {
   RestoreBaseState(s.Base);
   FHasClip = s.HasClip;
   FClip = s.Clip;
+  FClipApplied = false;
   FSaved.resize(target - 1);
   return true;
 }
@@ -566,9 +731,9 @@ QImage ShownImage(TGraphic* g) {
 }  // namespace
 
 void TQtCanvas::DrawImageAt(const QRect& dest, const QImage& img, const QRect& src) {
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p || img.isNull()) return;
-  ApplyClip(p.get());
+  UseClip(p.get());
   p->drawImage(dest, img, src);
 }
 
@@ -593,9 +758,9 @@ void TQtCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src) {
   QPainter* sp = source->NativePainter();
   if (sp) sr = sp->deviceTransform().mapRect(sr);
   QImage part = si->copy(sr);  // a copy: source and destination may be the same image
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this);
   if (!p) return;
-  ApplyClip(p.get());
+  UseClip(p.get());
   p->setCompositionMode(QPainter::CompositionMode_Source);
   p->drawImage(ToQRect(MapArea(dest)), part);
 }
@@ -616,9 +781,9 @@ void TQtCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, 
 
 bool TQtCanvas::DoDrawFrameControl(const TRect& given, unsigned type, unsigned state) {
   TRect r = MapArea(given);
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this, true);
   if (!p) return false;
-  ApplyClip(p.get());
+  UseClip(p.get());
   // The style may paint a shadow or focus ring outside; the system call never does.
   p->setClipRect(ToQRect(r), Qt::IntersectClip);
   return QtDrawFrameControl(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), type, state);
@@ -626,9 +791,9 @@ bool TQtCanvas::DoDrawFrameControl(const TRect& given, unsigned type, unsigned s
 
 bool TQtCanvas::DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& given) {
   TRect r = MapArea(given);
-  TQtPainterScope p(Painter());
+  TQtPainterScope p(this, true);
   if (!p) return false;
-  ApplyClip(p.get());
+  UseClip(p.get());
   p->setClipRect(ToQRect(r), Qt::IntersectClip);
   return QtDrawThemePart(p.get(), QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), themeClass, part,
                          state);

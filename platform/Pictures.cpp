@@ -127,7 +127,10 @@ class TBitmapCanvas final : public TQtCanvas {
  public:
   explicit TBitmapCanvas(TBitmap* owner) : owner_(owner) {}
   ~TBitmapCanvas() override { Release(); }
-  void Release() { own_.reset(); }
+  void Release() {
+    EndDrawing();
+    own_.reset();
+  }
 
  protected:
   QPainter* Painter() override {

@@ -11,7 +11,9 @@
 //     }
 //
 // While unbound, drawing calls do nothing and measuring still works. A painter handed in is left
-// in the state it came (the canvas saves and restores it around its own settings).
+// in the state it came: the canvas saves it once and keeps its own settings (no anti-aliasing, its
+// clip) from one drawing call to the next, so that a run of calls (the bands of a gradient) does not
+// save, restore and clip the painter again each time. NativePainter hands the painter back as it came.
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -61,7 +63,7 @@ class TQtCanvas : public TCanvas {
   bool DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) override;
   bool DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) override;
 
-  QPainter* NativePainter() override { return Painter(); }
+  QPainter* NativePainter() override;
   QImage* NativeImage() override;
 
  protected:
@@ -71,6 +73,9 @@ class TQtCanvas : public TCanvas {
   QPoint ToDevice(int x, int y);
   // Re-applies the clip to a freshly opened painter.
   void ApplyClip(QPainter* p);
+  // Back to the painter's state from before the first drawing call; a backend calls it before its
+  // painter ends.
+  void EndDrawing();
   // Logical to device x under the right-to-left orientation (identity otherwise): a point, and
   // an area (whose right edge is exclusive).
   int MapX(int x) const { return mirrored_ ? mirrorWidth_ - x : x; }
@@ -82,6 +87,12 @@ class TQtCanvas : public TCanvas {
 
  private:
   friend class TQtPainterScope;
+  // The painter with the drawing state open (saved once over the painter's own state, anti-aliasing
+  // off); null when there is no painter. Each call sets its pen, brush and font; the composition mode
+  // returns to the painter's own here.
+  QPainter* BeginDrawing();
+  // ApplyClip unless the drawing state holds the current clip already.
+  void UseClip(QPainter* p);
   // The pen mode and clip every shape starts with; false when the mode draws nothing (pmNop).
   bool StartShape(QPainter* p);
   // Left and right edge of a figure under the right-to-left orientation.
@@ -102,6 +113,11 @@ class TQtCanvas : public TCanvas {
     QRegion Clip;
   };
   std::vector<TSavedDC> FSaved;
+  QPainter* FDrawing = nullptr;  // the painter the drawing state is open on
+  QPainter::CompositionMode FDrawingMode = QPainter::CompositionMode_SourceOver;
+  bool FClipApplied = false;
+  bool FDrawingFontSet = false;  // the painter holds FDrawingFont
+  QFont FDrawingFont;
 };
 
 std::unique_ptr<TQtCanvas> MakeQtCanvas(QPainter* painter);

@@ -2,6 +2,10 @@
 // translation stay in force, and the painter comes back as it was handed in.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/qt/QtCanvas.h"
 
 namespace {
@@ -65,6 +69,249 @@ TEST(GraphicsQtCanvas, RebindingStartsWithoutTheOldClip) {
     c->Unbind();
   }
   for (int x = 0; x < 4; ++x) EXPECT_EQ(At(img, x, 0), clRed) << x;
+}
+
+// Drawing calls share one painter state. Each call must draw as on a painter fresh from Bind:
+// the same steps with the state closed after every call (NativePainter hands the painter back as
+// it came) give the same pixels, and the pixels that show a call's own mode, clip or rotation did
+// not reach the next one are checked as well.
+using Step = std::function<void(TCanvas*)>;
+
+const std::vector<Step>& MixedSteps() {
+  static const std::vector<Step> steps = {
+      [](TCanvas* c) {
+        c->Brush()->SetColor(clWhite);
+        c->FillRect(Rect(0, 0, 120, 100));
+      },
+      // XOR outline and fill, then plain fills that must not XOR.
+      [](TCanvas* c) {
+        c->Pen()->SetMode(pmXor);
+        c->Pen()->SetColor(clRed);
+        c->Brush()->SetColor(clRed);
+        c->Rectangle(10, 10, 30, 30);
+      },
+      [](TCanvas* c) {
+        c->Brush()->SetColor(clBlue);
+        c->FillRect(Rect(12, 12, 20, 20));
+      },
+      [](TCanvas* c) { c->SetPixels(5, 5, clLime); },
+      [](TCanvas* c) {
+        c->Pen()->SetMode(pmCopy);
+        c->Brush()->SetStyle(bsCross);
+        c->Brush()->SetColor(clNavy);
+        c->SetBkMode(TRANSPARENT);
+        c->FillRect(Rect(0, 30, 40, 40));
+        c->Brush()->SetStyle(bsSolid);
+      },
+      // A clipped text: its clip rectangle must not outlive it.
+      [](TCanvas* c) {
+        const TRect r = Rect(40, 0, 60, 12);
+        c->Font()->SetColor(clBlack);
+        c->ExtTextOut(40, 0, ETO_CLIPPED, &r, u"Wide text here");
+      },
+      [](TCanvas* c) {
+        c->Brush()->SetColor(clGreen);
+        c->FillRect(Rect(60, 0, 80, 12));
+      },
+      [](TCanvas* c) {
+        c->IntersectClipRect(Rect(0, 0, 50, 100));
+        c->Brush()->SetColor(clYellow);
+        c->FillRect(Rect(0, 40, 100, 50));
+      },
+      [](TCanvas* c) {
+        c->SelectClipRgn(nullptr);
+        c->Brush()->SetColor(clFuchsia);
+        c->FillRect(Rect(0, 50, 100, 54));
+      },
+      // Rotated text turns only itself.
+      [](TCanvas* c) {
+        c->Font()->SetOrientation(900);
+        c->SetBkMode(OPAQUE);
+        c->Brush()->SetColor(clAqua);
+        c->ExtTextOut(20, 96, 0, nullptr, u"Up");
+        c->Font()->SetOrientation(0);
+      },
+      [](TCanvas* c) {
+        c->Brush()->SetColor(clMaroon);
+        c->FillRect(Rect(0, 94, 10, 100));
+      },
+      [](TCanvas* c) { c->ExtTextOut(60, 20, 0, nullptr, u"Box"); },
+      [](TCanvas* c) { DrawFrameControl(c, Rect(80, 40, 93, 53), DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED); },
+      [](TCanvas* c) {
+        c->Pen()->SetColor(clPurple);
+        c->MoveTo(80, 60);
+        c->LineTo(119, 60);
+      },
+      [](TCanvas* c) { c->DrawFocusRect(Rect(70, 62, 110, 80)); },
+      [](TCanvas* c) { c->CopyRect(Rect(100, 80, 120, 100), c, Rect(0, 0, 20, 20)); },
+      [](TCanvas* c) {
+        c->Brush()->SetColor(clTeal);
+        c->Ellipse(40, 70, 60, 90);
+      },
+  };
+  return steps;
+}
+
+QImage PaintSteps(bool FreshPainterEachCall) {
+  EnsureQtGuiApplication();
+  QImage img(120, 100, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  TQtCanvas c;
+  c.Bind(&p);
+  for (const Step& s : MixedSteps()) {
+    s(&c);
+    if (FreshPainterEachCall) c.NativePainter();
+  }
+  c.Unbind();
+  p.end();
+  return img;
+}
+
+TEST(GraphicsQtCanvas, DrawingCallsLeaveNothingToTheNextCall) {
+  const QImage shared = PaintSteps(false);
+  const QImage fresh = PaintSteps(true);
+  ASSERT_EQ(shared.size(), fresh.size());
+  for (int y = 0; y < shared.height(); ++y)
+    for (int x = 0; x < shared.width(); ++x) ASSERT_EQ(At(shared, x, y), At(fresh, x, y)) << x << "," << y;
+  EXPECT_EQ(At(shared, 15, 15), clBlue);     // copied, not XORed
+  EXPECT_EQ(At(shared, 10, 20), clAqua);     // the XOR outline of red on white
+  EXPECT_EQ(At(shared, 5, 5), clLime);
+  EXPECT_EQ(At(shared, 70, 5), clGreen);     // outside the clipped text's rectangle
+  EXPECT_EQ(At(shared, 45, 45), clYellow);
+  EXPECT_EQ(At(shared, 55, 45), clWhite);    // outside the clip
+  EXPECT_EQ(At(shared, 97, 52), clFuchsia);  // clip removed
+  EXPECT_EQ(At(shared, 5, 97), clMaroon);    // not turned with the text
+  EXPECT_EQ(At(shared, 85, 60), clPurple);
+}
+
+TEST(GraphicsQtCanvas, NativePainterComesAsItWasHandedIn) {
+  EnsureQtGuiApplication();
+  QImage img(20, 20, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  p.setPen(Qt::green);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  TQtCanvas c;
+  c.Bind(&p);
+  c.SetClipRect(Rect(0, 0, 5, 5));
+  c.Pen()->SetMode(pmXor);
+  c.Rectangle(0, 0, 10, 10);
+  QPainter* q = c.NativePainter();
+  ASSERT_EQ(q, &p);
+  EXPECT_EQ(q->compositionMode(), QPainter::CompositionMode_SourceOver);
+  EXPECT_TRUE(q->testRenderHint(QPainter::Antialiasing));
+  EXPECT_EQ(q->pen().color(), QColor(Qt::green));
+  EXPECT_FALSE(q->hasClipping());
+  // The canvas goes on drawing with its own settings afterwards.
+  c.Pen()->SetMode(pmCopy);
+  c.Brush()->SetColor(clRed);
+  c.FillRect(Rect(0, 0, 20, 20));
+  c.Unbind();
+  p.end();
+  EXPECT_EQ(At(img, 4, 4), clRed);
+  EXPECT_EQ(At(img, 5, 5), clWhite);
+}
+
+// Texts are shaped once and drawn from their glyphs after that; the pixels are those of the
+// painter's own drawText with the canvas's font, colour and anti-aliasing off, for every kind of
+// text, the first time and from the cache.
+struct TextFont {
+  const char16_t* Name;
+  int Height;
+  TFontStyles Style;
+};
+
+QImage TextsThroughPainter(const std::vector<String>& Texts, const TextFont& F) {
+  QImage img(360, 24 * static_cast<int>(Texts.size()), QImage::Format_RGB32);
+  img.fill(Qt::white);
+  TFont font;
+  font.SetName(F.Name);
+  font.SetHeight(F.Height);
+  font.SetStyle(F.Style);
+  const TQtFontEntry& qf = CachedQtFont(font);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setFont(qf.Font);
+  p.setPen(QColor(0, 0, 128));
+  for (size_t i = 0; i < Texts.size(); ++i)
+    p.drawText(QPoint(3, 24 * static_cast<int>(i) + 2 + qf.Ascent),
+               QString::fromUtf16(Texts[i].data(), static_cast<qsizetype>(Texts[i].size())));
+  p.end();
+  return img;
+}
+
+QImage TextsThroughCanvas(const std::vector<String>& Texts, const TextFont& F) {
+  QImage img(360, 24 * static_cast<int>(Texts.size()), QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  TQtCanvas c;
+  c.Bind(&p);
+  c.Font()->SetName(F.Name);
+  c.Font()->SetHeight(F.Height);
+  c.Font()->SetStyle(F.Style);
+  c.Font()->SetColor(clNavy);
+  c.SetBkMode(TRANSPARENT);
+  for (size_t i = 0; i < Texts.size(); ++i) c.ExtTextOut(3, 24 * static_cast<int>(i) + 2, 0, nullptr, Texts[i]);
+  c.Unbind();
+  p.end();
+  return img;
+}
+
+TEST(GraphicsQtCanvas, TextDrawsAsThePaintersOwnDrawText) {
+  EnsureQtGuiApplication();
+  const std::vector<String> texts = {
+      u"Hello, World",
+      u"50017:19",
+      u"Param\u00E8tre num\u00E9ro 12 : valeur",
+      u"  blanks around  ",
+      u"office ffi fl AV Wa To",
+      u"\u05E9\u05DC\u05D5\u05DD",                      // Hebrew
+      u"abc \u05E9\u05DC\u05D5\u05DD 123 def",          // Hebrew inside Latin
+      u"\u0645\u0631\u062D\u0628\u0627 \u0639\u0627\u0644\u0645",  // Arabic, joined
+      u"\u6F22\u5B57\u30C6\u30B9\u30C8 mixed",          // from a fallback font
+      u"e\u0301 a\u0308 combining",
+      u"\U0001F600 pair \U00010348",
+      u"soft\u00ADhyphen zero\u200Bwidth nbsp\u00A0x \uFEFF",
+      u"\u00B6 \u20AC \u00AB\u00BB \u2026",
+      String(1, u'\xD800') + u" lone",
+      u"i",
+      u"Αθήνα Москва",  // Greek, Cyrillic
+      u"ภาษาไทย हिन्दी",  // Thai, Devanagari
+      u"12 אב 34 (ג) [x]",
+      u"en em ideo　thin end",
+      u"WÉÖÅÑ Œœ ß İı",
+      u"--- +++ ((( ))) ~~~ |||",
+  };
+  const TextFont fonts[] = {
+      {u"Tahoma", -11, {}},
+      {u"Verdana", -13, TFontStyles(fsBold)},
+      {u"Tahoma", 16, TFontStyles(fsItalic)},
+      {u"Tahoma", -12, TFontStyles(fsUnderline) | fsStrikeOut},
+      {u"Courier New", -12, {}},
+      {u"Courier New", -14, TFontStyles(fsBold) | fsItalic},
+      {u"Arial", -8, {}},
+      {u"MS Sans Serif", 13, {}},
+      {u"Times New Roman", -20, TFontStyles(fsBold)},
+      {u"Segoe UI", -9, TFontStyles(fsItalic)},
+  };
+  for (const TextFont& f : fonts) {
+    SCOPED_TRACE(StringToUtf8(f.Name) + " " + std::to_string(f.Height) + " " + std::to_string(f.Style.Bits()));
+    const QImage want = TextsThroughPainter(texts, f);
+    int ink = 0;
+    for (int y = 0; y < want.height(); ++y)
+      for (int x = 0; x < want.width(); ++x) ink += At(want, x, y) != clWhite;
+    ASSERT_GT(ink, 1000);
+    for (int pass = 0; pass < 2; ++pass) {  // shaped, then from the cache
+      const QImage got = TextsThroughCanvas(texts, f);
+      if (got == want) continue;
+      for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x)
+          ASSERT_EQ(At(got, x, y), At(want, x, y)) << "pass " << pass << " at " << x << "," << y << ": "
+                                                   << StringToUtf8(texts[static_cast<size_t>(y / 24)]);
+    }
+  }
 }
 
 }  // namespace
