@@ -671,9 +671,17 @@ void TControl::WndProc(TMessage& m) {
       }
       return;
     }
-    case WM_SIZE:
+    case WM_SIZE: {
+      // A filter may remove itself or others while the list is walked.
+      auto filters = resizeFilters_;
+      for (auto& f : filters) {
+        bool still = false;
+        for (auto& g : resizeFilters_) still = still || g.first == f.first;
+        if (still) f.second(this);
+      }
       Resize();
       return;
+    }
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
     case CM_ENABLEDCHANGED:
@@ -743,6 +751,15 @@ bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) 
   if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
   return handled;
 }
+void TControl::InstallResizeFilter(const void* Key, std::function<void(TControl* Sender)> Filter) {
+  RemoveResizeFilter(Key);
+  resizeFilters_.emplace_back(Key, std::move(Filter));
+}
+
+void TControl::RemoveResizeFilter(const void* Key) {
+  std::erase_if(resizeFilters_, [Key](const auto& f) { return f.first == Key; });
+}
+
 void TControl::Resize() {
   if (OnResize) OnResize(this);
 }

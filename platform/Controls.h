@@ -178,6 +178,12 @@ class TControl : public TComponent {
   TMouseWheelEvent OnMouseWheel;
   TNotifyEvent OnResize;
 
+  // Resize filters: each runs, in the order installed, when the control's size has changed and
+  // before Resize (OnResize). A filter is known by its key, which removes it; several objects
+  // can follow one control this way without taking its OnResize.
+  void InstallResizeFilter(const void* Key, std::function<void(TControl* Sender)> Filter);
+  void RemoveResizeFilter(const void* Key);
+
   // ---- platform internals (not for use above platform/) ----
   QWidget* Widget();                       // creates the widget on first need
   QWidget* ExistingWidget() const;         // nullptr before creation
@@ -234,6 +240,7 @@ class TControl : public TComponent {
   // Distances to the parent's right and bottom edges, kept for akRight/akBottom anchoring.
   int anchorRight_ = -1, anchorBottom_ = -1;
   std::unique_ptr<TControlBackend> backend_;
+  std::vector<std::pair<const void*, std::function<void(TControl*)>>> resizeFilters_;
 };
 
 class TWinControl : public TControl {

@@ -1,0 +1,527 @@
+// The string grid object: what it owns, its defaults, its window, loading, copying, following its
+// form's size, and the unit's registrations.
+#include "grid/core/AdvGrid.h"
+
+#include <map>
+
+#include "grid/foundation/AdvXPVS.h"
+#include "platform/Messages.h"
+
+namespace {
+
+// Process-wide state of the grid unit, made on first use (before the first grid exists).
+struct TGridUnit {
+  unsigned GridEditDone = RegisterWindowMessage(u"GridEditDone");
+  unsigned DTPShiftFocus = RegisterWindowMessage(u"DTPShiftFocus");
+  unsigned CellsFormat = 0;
+  TAdvStringGrid* FocusGrid = nullptr;
+  TCursor LinkCursor = crDefault;
+};
+
+// Clipboard formats share the registered numbers' range; the same name gives the same number.
+unsigned RegisterClipboardFormat(const String& Name) {
+  static std::map<String, unsigned> formats;
+  auto it = formats.find(Name);
+  if (it != formats.end()) return it->second;
+  unsigned id = 0xC000u + 0x2000u + static_cast<unsigned>(formats.size());
+  formats.emplace(Name, id);
+  return id;
+}
+
+TGridUnit& GridUnit() {
+  static TGridUnit* unit = [] {
+    auto* u = new TGridUnit;  // lives for the process
+    u->CellsFormat = RegisterClipboardFormat(u"TAdvStringGrid Cells");
+    return u;
+  }();
+  return *unit;
+}
+
+constexpr uintptr_t kGridTimerId = 111;
+constexpr unsigned kGridTimerInterval = 500;
+constexpr TCursor kHandCursor = -21;
+
+}  // namespace
+
+// =============================================================================================
+// TGridItem
+
+TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection), FItems(new TStringList) {}
+
+TGridItem::~TGridItem() { delete FItems; }
+
+void TGridItem::SetItems(TStrings* v) {
+  if (v == FItems) return;
+  delete FItems;
+  FItems = v;
+}
+
+void TGridItem::Assign(TPersistent* Source) {
+  auto* s = dynamic_cast<TGridItem*>(Source);
+  if (!s) {
+    TCollectionItem::Assign(Source);
+    return;
+  }
+  FIdx = s->FIdx;
+  FHeight = s->FHeight;
+  FLevel = s->FLevel;
+  FItems->Assign(s->FItems);
+}
+
+// =============================================================================================
+// Unit services
+
+unsigned TAdvStringGrid::GridEditDoneMessage() { return GridUnit().GridEditDone; }
+unsigned TAdvStringGrid::DTPShiftFocusMessage() { return GridUnit().DTPShiftFocus; }
+unsigned TAdvStringGrid::CellsClipboardFormat() { return GridUnit().CellsFormat; }
+TAdvStringGrid* TAdvStringGrid::FocusWindowGrid() { return GridUnit().FocusGrid; }
+void TAdvStringGrid::SetFocusWindowGrid(TAdvStringGrid* Grid) { GridUnit().FocusGrid = Grid; }
+
+TForm* TAdvStringGrid::FindParentForm(TControl* Control) {
+  for (TControl* c = Control; c; c = c->Parent())
+    if (auto* f = dynamic_cast<TForm*>(c)) return f;
+  return nullptr;
+}
+
+TRect TAdvStringGrid::FocusWindowRect() const {
+  TRect r = TCustomGrid::CellRect(Col(), Row());
+  TPoint tl = ClientToScreen(Point(r.Left, r.Top));
+  return Rect(tl.X - 4, tl.Y - 4, tl.X + r.Width() + 4, tl.Y + r.Height() + 4);
+}
+
+// =============================================================================================
+// Life
+
+TAdvStringGrid::TAdvStringGrid(TComponent* AOwner) : TBaseGrid(AOwner) {
+  GridUnit();  // the unit's registrations come before the first grid
+  FVisibleCol.fill(true);
+}
+
+void TAdvStringGrid::AfterConstruction() {
+  TBaseGrid::AfterConstruction();
+  const bool designing = Designing();
+  FNewAtDesign = designing && Owner() &&
+                 !Owner()->ComponentState().Contains(TComponentStateFlag::csReading) &&
+                 !Owner()->ComponentState().Contains(TComponentStateFlag::csLoading);
+
+  // Objects 1 to 36.
+  FFooterPanel = new TFooterPanel(this);
+  FFooterPanel->SetAlign(alBottom);
+  FFooterPanel->SetHeight(0);
+  FSearchPanel = new TSearchPanel(this);
+  FSearchPanel->SetAlign(alBottom);
+  FSearchPanel->SetHeight(0);
+  cf = std::make_unique<TFont>();
+  FFocusHelper = std::make_unique<TFocusHelper>(this);
+  FSearchFooter = std::make_unique<TSearchFooter>(this, FNewAtDesign);
+  FFloatingFooter = std::make_unique<TFloatingFooter>();
+  FPrintSettings = std::make_unique<TPrintSettings>();
+  FHTMLSettings = std::make_unique<THTMLSettings>();
+  FSortSettings = std::make_unique<TSortSettings>();
+  FDragDropSettings = std::make_unique<TDragDropSettings>();
+  FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+  FControlLook = std::make_unique<TControlLook>();
+  FNavigation = std::make_unique<TNavigation>();
+  FColumnSize = std::make_unique<TColumnSize>();
+  FCellNode = std::make_unique<TCellNode>();
+  FBands = std::make_unique<TBands>();
+  FBands->OnChange = [this](TObject*) { Invalidate(); };
+  FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
+  FMouseActions = std::make_unique<TMouseActions>(this);
+  FMouseActions->OnInvalidate = [this](TObject*) { Invalidate(); };
+  FMouseActions->OnIsDesigning = [this](TObject*, bool& IsDesigning) { IsDesigning = Designing(); };
+  FGrouping = std::make_unique<TGrouping>();
+  FColumnHeaders = std::make_unique<TStringList>();
+  FColumnHeaders->OnChange = [this](TObject*) { ApplyColumnHeaders(); };
+  FImageCache = std::make_unique<THTMLPictureCache>();
+  FOrigColSizes = std::make_unique<TIntList>(0, 0);
+  FFixedFont = std::make_unique<TFont>();
+  FFixedFont->SetName(u"Tahoma");
+  FFixedFont->SetStyle(TFontStyles(fsBold));
+  FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
+  FActiveCellFont = std::make_unique<TFont>();
+  FActiveCellFont->SetStyle(TFontStyles(fsBold));
+  if (designing) FActiveCellFont->SetName(u"Tahoma");
+  FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+  FRowHeaders = std::make_unique<TStringList>();
+  FRowHeaders->OnChange = [this](TObject*) { ApplyRowHeaders(); };
+  Sortlist = std::make_unique<TStringList>();
+  FLookupItems = std::make_unique<TStringList>();
+  FRowSelect = std::make_unique<TList>();
+  FColSelect = std::make_unique<TList>();
+  FSortIndexes = std::make_unique<TSortIndexList>();
+  FSortRowXRef = std::make_unique<TIntList>(0, 0);
+  FUnSortRowXRef = std::make_unique<TIntList>(0, 0);
+  FMergedColumns = std::make_unique<TIntList>(0, 0);
+  FSelectedCells = std::make_unique<TIntList>(0, 0);
+  FSelectedRows = std::make_unique<TIntList>(0, 0);
+  FModifiedRows = std::make_unique<TIntList>(0, 0);
+  FEnabledRows = std::make_unique<TIntList>(0, 0);
+  FRowIndicator = std::make_unique<TBitmap>();
+  FBackGround = std::make_unique<TBackGround>();
+  FScrollHintWnd = new THTMLHintWindow(this);
+  FScrollHintWnd->SetVisible(false);
+  FControlList = std::make_unique<TControlList>();
+  FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+  FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
+  FSyncGrid = std::make_unique<TSyncGrid>(this);
+
+  // Counts and size, then objects 37 to 40.
+  SetRowCount(10);
+  SetBounds(Left(), Top(), 400, 250);
+  FGridItems = std::make_unique<TCollection>([](TCollection* c) { return New<TGridItem>(c); });
+  FFilter = std::make_unique<TFilter>();
+  FAutoSize = false;
+  FBalloonSettings = std::make_unique<TBalloonSettings>();
+  FShowModified = std::make_unique<TShowModified>();
+  FShowModified->OnChange = [this](TObject*) { TCustomGrid::InvalidateCol(0); };
+
+  // Following the form's size (run time, a form as owner).
+  if (!designing) {
+    if (auto* form = dynamic_cast<TForm*>(Owner())) FollowForm(form);
+  }
+
+  FVisibleCol.fill(true);
+  FNumHidden = 0;
+  FDelimiter = 0;
+  FFloatFormat = u"%.2f";
+  FPasswordChar = u'*';
+  FCheckTrue = u"Y";
+  FCheckFalse = u"N";
+
+  SetDefaultRowHeight(22);
+  FFixedRowHeight = DefaultRowHeight();
+
+  const TPlatformProfile& profile = PlatformProfile();
+  FIsWinXP = IsWindowsXPOrLater(profile);
+  FIsWin7 = profile.WinMajor > 6 || (profile.WinMajor == 6 && profile.WinMinor > 0);
+  FIsComCtl6 = profile.ComCtlMajor > 5;
+  FBorderColor = FIsWinXP ? TColor(0xB99D7F) : TColor(0x808080);
+  FScrollWidth = 17;  // the system's vertical scroll bar width
+  FIsWinVista = IsVistaOrLater(profile);
+  FQELGradTo = ColorToRGB(clBtnFace);
+
+  // Objects 41 to 48.
+  FNotifierList = std::make_unique<TList>();
+  FColumnOrder = std::make_unique<TIntList>(0, 0);
+  FCellGraphic = std::make_unique<TCellGraphic>();
+  FIgnoreColumns = std::make_unique<TIntList>(0, 0);
+  FFilterDropDown = std::make_unique<TFilterDropDown>();
+  FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+  FDropList = new TDropList(this);
+  FDropList->SetParent(this);
+  FDropList->SetBounds(0, 0, 0, 0);
+  FDropList->SetVisible(false);
+  FDropCheckList = new TDropCheckList(this);
+  FDropCheckList->SetParent(this);
+  FDropCheckList->SetBounds(0, 0, 0, 0);
+  FDropCheckList->SetVisible(false);
+  FFilterList = std::make_unique<TStringList>();
+  FFilterList->SetDuplicates(dupIgnore);
+  FFilterList->SetSorted(true);
+  FInitLeftCol = LeftCol();
+  FInitTopRow = TCustomGrid::TopRow();
+
+  if (!designing) {
+    // Objects 49 to 59: hidden, disabled children until a part of the grid shows them.
+    auto hidden = [this](TControl* c, bool disable) {
+      c->SetVisible(false);
+      if (disable) c->SetEnabled(false);
+      if (auto* w = dynamic_cast<TWinControl*>(c); w && w != FFocusWindow) w->SetParent(this);
+    };
+    FFocusWindow = new TGridFocusWindow(this);
+    ArwU = new TArrowWindow(this, arrUp);
+    ArwD = new TArrowWindow(this, arrDown);
+    ArwL = new TArrowWindow(this, arrLeft);
+    ArwR = new TArrowWindow(this, arrRight);
+    EditCombo = new TGridCombo(this);
+    hidden(EditCombo, true);
+    EditTrans = new TGridTransEdit(this);
+    hidden(EditTrans, false);
+    ComboTrans = new TGridTransCombo(this);
+    hidden(ComboTrans, false);
+    EditCheck = new TGridCheckBox(this);
+    hidden(EditCheck, true);
+    EditBtn = new TGridEditBtn(this);
+    hidden(EditBtn, true);
+    UnitEditBtn = new TGridUnitEditBtn(this);
+    hidden(UnitEditBtn, true);
+    GridButton = new TGridButton(this);
+    hidden(GridButton, true);
+    MoveButton = new THeaderDragButton(this);
+    hidden(MoveButton, true);
+    FEditControl = new TControlEdit(this);
+    hidden(FEditControl, false);
+    FComboControl = new TControlCombo(this);
+    hidden(FComboControl, false);
+    FScrollBar = new TScrollBar(this);
+    FScrollBar->SetVisible(false);
+    FPaintScrollBar = new TScrollBar(this);
+    FPaintScrollBar->SetVisible(false);
+    FStyle = tsWindowsXP;
+    EditMode = false;
+    EditControl = edNormal;
+  }
+  GridUnit().LinkCursor = kHandCursor;
+}
+
+TAdvStringGrid::~TAdvStringGrid() {
+  FDestroying = true;
+  if (FColumnSize && FColumnSize->Save()) SaveColSizes();
+  LeaveForm();
+  if (GridUnit().FocusGrid == this) GridUnit().FocusGrid = nullptr;
+  ClearTextOnly = false;
+  SaveHiddenCells = false;
+  // Hidden columns' cells come back into the grid; every properties object and cell object this
+  // grid made, in a slot (beyond the current counts too) or in a hidden row's record, is freed by
+  // the base grid, which owns them all.
+  UnHideColumnsAll();
+  SetCursor(FRestoreCursor);
+}
+
+// =============================================================================================
+// Window and loading
+
+void TAdvStringGrid::CreateWnd() {
+  if (FDestroying) return;
+  TBaseGrid::CreateWnd();
+  if (!Parent()) return;
+  if (!Designing()) {
+    for (TScrollBar* bar : {FScrollBar, FPaintScrollBar}) {
+      if (!bar) continue;
+      bar->SetParent(this);
+      bar->SetVisible(false);
+      bar->SetTabStop(false);
+    }
+  }
+  FFooterPanel->SetParent(this);
+  FFooterPanel->SetVisible(FFloatingFooter->Visible());
+  FSearchPanel->SetParent(this);
+  FSearchPanel->SetVisible(FSearchFooter->Visible());
+  FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
+  if (FColumnSize->Save()) LoadColSizes();
+  SetTimer(this, kGridTimerId, kGridTimerInterval);
+  if (FIsWinXP) FIsWinXP = IsThemeActive();
+}
+
+void TAdvStringGrid::Loaded() {
+  TBaseGrid::Loaded();
+  FRestoreCursor = TControl::Cursor();
+  ApplyColumnHeaders();
+  ApplyRowHeaders();
+  if (FLook == glQEL) {
+    // Applied again so that the look's colours are set.
+    FLook = glCustom;
+    SetLook(glQEL);
+  }
+  if (FColumnSize->Save()) LoadColSizes();
+  FFixedRowsMin = TCustomGrid::FixedRows();
+  FFixedColsMin = TCustomGrid::FixedCols();
+  FMinRowHeight = DefaultRowHeight();
+  FMinColWidth = 10;
+  FMaxRowCount = RowCount();
+  FLoaded = true;
+  TGridOptions opts = Options();
+  if (opts.Contains(goAlwaysShowEditor)) {
+    FNavigation->SetAlwaysEdit(true);
+    opts.Exclude(goAlwaysShowEditor);
+    SetOptions(opts);
+  }
+  if (!Designing() && !FIsWinXP && FControlLook->ControlStyle() == csTheme) FControlLook->SetControlStyle(csClassic);
+  FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
+  UpdateScrollBarsAlways(false);
+  FOrigColSizes->Clear();
+  for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
+}
+
+void TAdvStringGrid::UpdateScrollBarsAlways(bool HideWhenFit) {
+  // The class library grid shows a bar only while its cells do not fit, which is what saNone
+  // with HideWhenFit asks; a bar shown although everything fits has no counterpart in it.
+  (void)HideWhenFit;
+}
+
+void TAdvStringGrid::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
+  TBaseGrid::WndProc(Message);
+  if ((Message.Msg == WM_MOVE || Message.Msg == WM_SIZE) && FocusWindowGrid()) {
+    TAdvStringGrid* g = FocusWindowGrid();
+    if (g->FFocusWindow) g->FFocusWindow->SetBoundsRect(g->FocusWindowRect());
+  }
+}
+
+void TAdvStringGrid::Resize() {
+  TBaseGrid::Resize();
+  if (OnGridResize) OnGridResize(this);
+  if (FBackGround->ColorTo() != clNone &&
+      (FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert))
+    Invalidate();
+  UpdateScrollBarsAlways(false);
+}
+
+// =============================================================================================
+// Bounds
+
+unsigned TAdvStringGrid::ScrollBarHeight() const { return 17; }  // SM_CYHSCROLL
+
+void TAdvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (FIntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+    bool allColsFit = VisibleColCount() + TCustomGrid::FixedCols() >= ColCount();
+    int h = allColsFit ? 0 : static_cast<int>(ScrollBarHeight());
+    int b = BorderStyle() == bsSingle ? 2 : 0;
+    AHeight = AHeight + b - ((AHeight - h - b) % DefaultRowHeight());
+  }
+  TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TAdvStringGrid::SetIntegralHeight(bool Value) {
+  FIntegralHeight = Value;
+  SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TAdvStringGrid::SetBorderColor(TColor Value) {
+  if (FBorderColor == Value) return;
+  FBorderColor = Value;
+  if (Parent() && Parent()->HandleAllocated()) Parent()->Invalidate();
+}
+
+void TAdvStringGrid::SetCursor(TCursor Value) {
+  TControl::SetCursor(Value);
+  FRestoreCursor = Value;
+}
+
+void TAdvStringGrid::SetShowSelection(bool v) {
+  if (FShowSelection == v) return;
+  FShowSelection = v;
+  SetShowSel(v);
+  Invalidate();
+}
+
+// =============================================================================================
+// Following the form's size
+
+void TAdvStringGrid::FollowForm(TForm* Form) {
+  FResizeForm = Form;
+  FFormWidth = Form->Width();
+  FFormHeight = Form->Height();
+  Form->FreeNotification(this);
+  Form->InstallResizeFilter(this, [this](TControl* Sender) { FormResized(Sender); });
+}
+
+void TAdvStringGrid::LeaveForm() {
+  if (!FResizeForm) return;
+  FResizeForm->RemoveResizeFilter(this);
+  FResizeForm->RemoveFreeNotification(this);
+  FResizeForm = nullptr;
+}
+
+void TAdvStringGrid::FormResized(TControl* Form) {
+  int w = Form->Width(), h = Form->Height();
+  if (FSizeWithForm) {
+    int nw = Width() + w - FFormWidth;
+    int nh = Height() + h - FFormHeight;
+    if (nw > 0 && nh > 0) SetBounds(Left(), Top(), nw, nh);
+  }
+  FFormWidth = w;
+  FFormHeight = h;
+}
+
+void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  // The form is going: it no longer calls this grid, and this grid must not call it.
+  if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
+  TBaseGrid::Notification(AComponent, Operation);
+}
+
+// =============================================================================================
+// Copying
+
+void TAdvStringGrid::Assign(TPersistent* Source) {
+  auto* s = dynamic_cast<TAdvStringGrid*>(Source);
+  if (!s) return;  // any other source is ignored
+  if (s == this) return;
+  SetFont(s->Font());
+  FActiveCellColor = s->FActiveCellColor;
+  FActiveCellColorTo = s->FActiveCellColorTo;
+  FActiveCellFont->Assign(s->FActiveCellFont.get());
+  FActiveCellShow = s->FActiveCellShow;
+  SetActiveRowShow(s->ActiveRowShow());
+  SetAlign(s->Align());
+  FFilterDropDown->Assign(s->FFilterDropDown.get());
+  FAnchorHint = s->FAnchorHint;
+  FAutoNumAlign = s->FAutoNumAlign;
+  FAutoSize = s->FAutoSize;
+  FAutoThemeAdapt = s->FAutoThemeAdapt;
+  FAutoFilterUpdate = s->FAutoFilterUpdate;
+  FMouseActions->Assign(s->FMouseActions.get());
+  FNavigation->Assign(s->FNavigation.get());
+  FGrouping->Assign(s->FGrouping.get());
+  FSearchFooter->Assign(s->FSearchFooter.get());
+  FPrintSettings->Assign(s->FPrintSettings.get());
+  FFilter->Assign(s->FFilter.get());
+  FHTMLSettings->Assign(s->FHTMLSettings.get());
+  FBands->Assign(s->FBands.get());
+  FCellNode->Assign(s->FCellNode.get());
+  FSortSettings->Assign(s->FSortSettings.get());
+  FDragScrollOptions->Assign(s->FDragScrollOptions.get());
+  FDragDropSettings->Assign(s->FDragDropSettings.get());
+  FProgressAppearance->Assign(s->FProgressAppearance.get());
+  FColumnSize->Assign(s->FColumnSize.get());
+  FSyncGrid->Assign(s->FSyncGrid.get());
+  FFocusHelper->Assign(s->FFocusHelper.get());
+  FFixedRowAlways = s->FFixedRowAlways;
+
+  SetColCount(s->ColCount());
+  SetRowCount(s->RowCount());
+  SetFixedRows(s->FixedRows());
+  SetFixedCols(s->FixedCols());
+  SetDefaultColWidth(s->DefaultColWidth());
+  SetDefaultRowHeight(s->DefaultRowHeight());
+  SetFixedRowHeight(s->FixedRowHeight());
+  SetFixedColWidth(s->FixedColWidth());
+  FInvalidEntryTitle = s->FInvalidEntryTitle;
+  FInvalidEntryIcon = s->FInvalidEntryIcon;
+  FInvalidEntryText = s->FInvalidEntryText;
+  SetOptions(s->Options());
+  for (int i = 0; i < s->ColCount(); ++i) SetColWidths(i, s->ColWidths(i));
+  FColumnHeaders->Assign(s->FColumnHeaders.get());
+  for (int j = 0; j < s->RowCount(); ++j) SetRowHeights(j, s->RowHeights(j));
+  FScrollProportional = s->FScrollProportional;
+  FScrollSynch = s->FScrollSynch;
+  FScrollWidth = s->FScrollWidth;
+  FScrollHints = s->FScrollHints;
+  FScrollBarAlways = s->FScrollBarAlways;
+  SetScrollBars(s->ScrollBars());
+  SetScrollColor(s->ScrollColor());
+  SetScrollType(s->ScrollType());
+  SetScrollWidth(s->ScrollWidth());
+  AssignCells(s);
+}
+
+void TAdvStringGrid::AssignCells(TPersistent* Source) {
+  auto* s = dynamic_cast<TAdvStringGrid*>(Source);
+  if (!s) return;
+  TMemoryStream ms;
+  s->SaveToStream(&ms);
+  ms.SetPosition(0);
+  LoadFromStream(&ms);
+}
+
+// =============================================================================================
+// Headers and helpers
+
+void TAdvStringGrid::ApplyColumnHeaders() {
+  if (TCustomGrid::FixedRows() < 1) return;
+  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i) SetCellEx(i, 0, FColumnHeaders->Strings(i));
+}
+
+void TAdvStringGrid::ApplyRowHeaders() {
+  if (TCustomGrid::FixedCols() < 1) return;
+  for (int j = 0; j < FRowHeaders->Count() && j < RowCount(); ++j) SetCellEx(0, j, FRowHeaders->Strings(j));
+}
+
+void TAdvStringGrid::RepaintFooterPanel() {
+  if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible()) FFooterPanel->Invalidate();
+}
+
+void TAdvStringGrid::HideInplaceEdit() {
+  if (EditorMode()) HideEditor();
+}

@@ -1,0 +1,624 @@
+#pragma once
+// TAdvStringGrid: the string grid of the grid pack, on the base grid. Its cells are addressed by
+// real column and display row (the base grid's cell store); columns can be hidden without losing
+// their cells, rows hidden into records (TGridItem) that keep their cells.
+//
+// Index spaces (docs/grid-contract.md): RCol/DCol, RRow/DRow. The routines whose names end in Ex
+// and take a row (GetCellsEx ...) take a real row; Cells/GetCellEx/SetCellEx take a display row.
+//
+// Sources by topic: AdvGrid.cpp (object, defaults, copying, window, unit services),
+// AdvGridColumns.cpp (hidden columns), AdvGridCells.cpp (cell access, dimensions),
+// AdvGridRows.cpp (row index accessors, scrolling a cell into view), AdvGridStream.cpp (cell
+// stream, column sizes).
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "grid/core/AdvGridOwned.h"
+#include "grid/foundation/AdvObj.h"
+#include "grid/foundation/AdvObjSettings.h"
+#include "grid/foundation/BaseGrid.h"
+#include "grid/foundation/PictureContainer.h"
+#include "platform/Classes.h"
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+#include "platform/Grids.h"
+
+class TAdvStringGrid;
+
+// Raised for a request the grid cannot serve, with a fixed English message.
+class EAdvGridError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+enum TScrollType : uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollBarAlways : uint8_t { saNone, saVert, saHorz, saBoth };
+enum TGridLook : uint8_t { glStandard, glSoft, glClassic, glTMS, glXP, glVista, glWin7, glOffice2007, glQEL, glCustom };
+enum TInvalidEntryIcon : uint8_t { ieNone, ieInformation, ieWarning, ieError };
+enum THoverFixedCells : uint8_t { hfNone, hfFixedRows, hfFixedColumns, hfAll };
+enum TGridStyle : uint8_t { tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsWindowsXP, tsCustom };
+enum TOfficeThemeKind : uint8_t { otUnknown, otBlue, otSilver, otOlive, otBlack };
+
+using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TGridSaveCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+
+// A hidden row: its cells (by real column, each with its slot's object), height and filter level.
+class TGridItem : public TCollectionItem {
+ public:
+  explicit TGridItem(TCollection* ACollection);
+  ~TGridItem() override;
+  String ClassName() const override { return u"TGridItem"; }
+  void Assign(TPersistent* Source) override;
+
+  int Idx() const { return FIdx; }  // the row's real index
+  void SetIdx(int v) { FIdx = v; }
+  int Height() const { return FHeight; }
+  void SetHeight(int v) { FHeight = v; }
+  int Level() const { return FLevel; }
+  void SetLevel(int v) { FLevel = v; }
+  TStrings* Items() const { return FItems; }
+  // Takes the list as its own (the old one is freed).
+  void SetItems(TStrings* v);
+
+ private:
+  int FIdx = 0;
+  int FHeight = 0;
+  int FLevel = 0;
+  TStrings* FItems = nullptr;
+};
+
+class TAdvStringGrid : public TBaseGrid {
+ public:
+  static constexpr int kVisibleColEntries = 513;  // visibility and width table, by real column
+  static constexpr int kMappedCols = 512;         // entries the index mappings read
+
+  explicit TAdvStringGrid(TComponent* AOwner);
+  ~TAdvStringGrid() override;
+  String ClassName() const override { return u"TAdvStringGrid"; }
+  void AfterConstruction() override;
+  void Loaded() override;
+  void Assign(TPersistent* Source) override;
+  virtual void AssignCells(TPersistent* Source);
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void WndProc(TMessage& Message) override;
+
+  // ---- hidden columns (real columns) ----
+  void HideColumn(int RCol) { HideColumns(RCol, RCol); }
+  void HideColumns(int FromRCol, int ToRCol);
+  void UnHideColumn(int RCol) { UnHideColumns(RCol, RCol); }
+  void UnHideColumns(int FromRCol, int ToRCol);
+  void UnHideColumnsAll();
+  bool IsHiddenColumn(int RCol) const;
+  int NumHiddenColumns() const { return FNumHidden; }
+  int TotalColCount() const override;
+  int RealColIndex(int DCol) const { return DisplToRealCol(DCol); }
+  int DisplColIndex(int RCol) override { return RealToDisplCol(RCol); }
+  int DisplToRealCol(int DCol) const;
+  int RealToDisplCol(int RCol) const;
+  int GetRealCol() const { return RealColIndex(Col()); }
+  int RealCol() const { return GetRealCol(); }
+  int GetAllColWidths(int RCol) const;
+  void SetAllColWidths(int RCol, int Value);
+  bool IsIgnoredColumn(int ACol) const;
+
+  // ---- hidden rows and row indices ----
+  bool IsHiddenRow(int RRow) const;
+  // For repeated calls: builds ListHidden (the records' real rows) on the first call (nil);
+  // the caller frees it.
+  bool IsHiddenRow(int RRow, TIntList*& ListHidden) const;
+  int NumHiddenRows() const { return FGridItems->Count(); }
+  int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+  int RealRowIndex(int DRow) const { return DisplToRealRow(DRow); }
+  int DisplRowIndex(int RRow) const { return RealToDisplRow(RRow); }
+  int DisplToRealRow(int DRow) const;
+  int RealToDisplRow(int RRow) const;
+  int GetRealRow() const { return RealRowIndex(Row()); }
+  int RealRow() const { return GetRealRow(); }
+  int GetRowEx() const { return TCustomGrid::Row(); }
+  void SetRowEx(int DRow);
+  int GetTopRowEx() const { return TCustomGrid::TopRow(); }
+  void SetTopRowEx(int DRow);
+  int SortedRowIndex(int ARow) const;
+  int UnSortedRowIndex(int ARow) const;
+  String GetUnSortedCell(int RCol, int ARow);
+  void SetUnSortedCell(int RCol, int ARow, const String& Value);
+
+  // ---- cell access by real row (RCol, RRow); a hidden row reads and writes its record ----
+  String GetCellsEx(int RCol, int RRow);
+  String GetGridCellsEx(int RCol, int RRow) const;
+  String GetWideCellsEx(int RCol, int RRow) { return GetCellsEx(RCol, RRow); }
+  void SetCellsEx(int RCol, int RRow, const String& Value);
+  void SetGridCellsEx(int RCol, int RRow, const String& Value);
+  void SetWideCellsEx(int RCol, int RRow, const String& Value) { SetCellsEx(RCol, RRow, Value); }
+  TObject* GetRawObjectEx(int RCol, int RRow) const;
+  TObject* GetObjectsEx(int RCol, int RRow) const;
+  void SetObjectsEx(int RCol, int RRow, TObject* AObject);
+
+  // ---- cell content (RCol, DRow) ----
+  String GetStrippedCell(int RCol, int DRow);
+  void CellToRich(int RCol, int DRow, TRichEdit* RichEdit);
+  String RichToString(TRichEdit* RichEdit);
+  void RichToCell(int RCol, int DRow, TRichEdit* RichEdit) { SetCellEx(RCol, DRow, RichToString(RichEdit)); }
+  bool IsWideCell(int RCol, int DRow);
+  String GetOriginalCells(int RCol, int DRow);
+  void SetOriginalCells(int RCol, int DRow, const String& Value);
+  int ColumnPosition(int RCol) const;
+  TControl* GetCellControls(int RCol, int DRow);
+  void SetCellControls(int RCol, int DRow, TControl* AControl);
+  int NumCellControls() const { return FNumCellControls; }
+  virtual TGridRect GetUsedCells();
+  TGridRect UsedCells() { return GetUsedCells(); }
+
+  // ---- current cell (display Col/Row, mapped to the real column and the base cell) ----
+  virtual String GetCurrentCell();
+  virtual String GetCurrentDisplText();
+  virtual void SetCurrentCell(const String& Value);
+  virtual void SetCurrentEditText(const String& Value);
+  String CurrentCell() { return GetCurrentCell(); }
+  TEditorType CurrentEditor() const { return EditControl; }
+
+  // ---- dimensions (the grid's own accessors over the class library's) ----
+  int RowCount() const { return TCustomGrid::RowCount(); }
+  void SetRowCount(int Value);
+  int ColCount() const { return TCustomGrid::ColCount(); }
+  void SetColCount(int Value);
+  int Row() const { return GetRowEx(); }
+  void SetRow(int Value) { SetRowEx(Value); }
+  int Col() const { return TCustomGrid::Col(); }
+  void SetCol(int Value);
+  int TopRow() const { return GetTopRowEx(); }
+  void SetTopRow(int Value) { SetTopRowEx(Value); }
+  int FixedRows() const;
+  void SetFixedRows(int Value);
+  int FixedCols() const;
+  void SetFixedCols(int Value);
+  int FixedColWidth() const { return ColWidths(0); }
+  void SetFixedColWidth(int Value);
+  int FixedRowHeight() const { return FFixedRowHeight; }
+  void SetFixedRowHeight(int Value);
+  int DefaultRowHeight() const { return TCustomGrid::DefaultRowHeight(); }
+  void SetDefaultRowHeight(int Value);
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  void SetDefaultAlignment(TAlignment Value);
+  int FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int Value);
+  int FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value);
+  bool WordWrap() const { return FWordWrapEx; }
+  void SetWordWrap(bool Value);
+  bool FixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool v) { FFixedRowAlways = v; }
+  bool FixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool v) { FFixedColAlways = v; }
+  int MaxRowCount() const { return FMaxRowCount; }
+  int MaxColCount() const { return FMaxColCount; }
+  int SaveStartCol() const;
+  int SaveStartRow() const;
+  int SaveEndCol() const;
+  int SaveEndRow() const;
+  int SaveColCount() const;
+  int SaveRowCount() const;
+
+  // ---- scrolling (display indices) ----
+  void ScrollInView(int DCol, int DRow);
+  void UpdateScrollBarsAlways(bool HideWhenFit);
+  void ScreenToCell(TPoint Pt, int& DCol, int& DRow) const;
+  bool IsOnSizingEdge(int X, int Y) const;
+
+  // ---- bounds ----
+  bool IntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool Value);
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor Value);
+  bool SizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool v) { FSizeWithForm = v; }
+  int UpdateCount() const { return FUpdateCount; }
+
+  // ---- cell stream and column sizes ----
+  void SaveToStream(TStream* Stream);
+  void LoadFromStream(TStream* Stream);
+  void SaveColSizes();
+  void LoadColSizes();
+  // The text the grid saves (RCol, DRow) and the one it stores when loading.
+  String SaveCell(int RCol, int DRow);
+  void LoadCell(int RCol, int DRow, const String& Value);
+  virtual void CellsChanged(const TRect& R);
+  virtual void CellsLoaded();
+
+  // ---- unit-level services ----
+  // Window messages posted when an edit ends ("GridEditDone") and by the date editors
+  // ("DTPShiftFocus"), and the private cell clipboard format ("TAdvStringGrid Cells").
+  static unsigned GridEditDoneMessage();
+  static unsigned DTPShiftFocusMessage();
+  static unsigned CellsClipboardFormat();
+  // The grid whose block-focus frame follows window moves, or none.
+  static TAdvStringGrid* FocusWindowGrid();
+  static void SetFocusWindowGrid(TAdvStringGrid* Grid);
+  // The frame's place around the current cell (4 pixels out, screen pixels).
+  TRect FocusWindowRect() const;
+  static TForm* FindParentForm(TControl* Control);
+
+  // ---- properties set at creation ----
+  TColor ActiveCellColor() const { return FActiveCellColor; }
+  void SetActiveCellColor(TColor v) { StoreAndRepaint(FActiveCellColor, v); }
+  TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+  void SetActiveCellColorTo(TColor v) { StoreAndRepaint(FActiveCellColorTo, v); }
+  TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+  bool ActiveCellShow() const { return FActiveCellShow; }
+  void SetActiveCellShow(bool v) { StoreAndRepaint(FActiveCellShow, v); }
+  TFont* FixedFont() const { return FFixedFont.get(); }
+  TColor SelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor v) { StoreAndRepaint(FSelectionColor, v); }
+  TColor SelectionColorTo() const { return FSelectionColorTo; }
+  TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+  TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+  TColor SelectionTextColor() const { return FSelectionTextColor; }
+  int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+  TColor HintColor() const { return FHintColor; }
+  TColor HighlightColor() const { return FHighlightColor; }
+  TColor HighlightTextColor() const { return FHighlightTextColor; }
+  TColor URLColor() const { return FURLColor; }
+  TColor DisabledFontColor() const { return FDisabledFontColor; }
+  int ScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(int v) { FScrollWidth = v; }
+  TScrollType ScrollType() const { return FScrollType; }
+  void SetScrollType(TScrollType v) { FScrollType = v; }
+  TColor ScrollColor() const { return FScrollColor; }
+  void SetScrollColor(TColor v) { FScrollColor = v; }
+  bool ScrollProportional() const { return FScrollProportional; }
+  void SetScrollProportional(bool v) { FScrollProportional = v; }
+  bool ScrollSynch() const { return FScrollSynch; }
+  void SetScrollSynch(bool v) { FScrollSynch = v; }
+  bool ScrollHints() const { return FScrollHints; }
+  void SetScrollHints(bool v) { FScrollHints = v; }
+  TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+  void SetScrollBarAlways(TScrollBarAlways v) { FScrollBarAlways = v; }
+  const String& FloatFormat() const { return FFloatFormat; }
+  void SetFloatFormat(const String& v) { FFloatFormat = v; }
+  const String& CheckTrue() const { return FCheckTrue; }
+  void SetCheckTrue(const String& v) { FCheckTrue = v; }
+  const String& CheckFalse() const { return FCheckFalse; }
+  void SetCheckFalse(const String& v) { FCheckFalse = v; }
+  const String& FilterDropDownClear() const { return FFilterDropDownClear; }
+  const String& XMLEncoding() const { return FXMLEncoding; }
+  void SetXMLEncoding(const String& v) { FXMLEncoding = v; }
+  TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
+  void SetInvalidEntryIcon(TInvalidEntryIcon v) { FInvalidEntryIcon = v; }
+  const String& InvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const String& v) { FInvalidEntryTitle = v; }
+  const String& InvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const String& v) { FInvalidEntryText = v; }
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType v) { FDefaultEditor = v; }
+  TVAlignment VAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment v) { StoreAndRepaint(FVAlignment, v); }
+  TGridLook Look() const { return FLook; }
+  void SetLook(TGridLook v) { FLook = v; }
+  bool EnableHTML() const { return FEnableHTML; }
+  bool EnableWheel() const { return FEnableWheel; }
+  bool EnhRowColMove() const { return FEnhRowColMove; }
+  bool IntelliZoom() const { return FIntelliZoom; }
+  bool ShowSelection() const { return FShowSelection; }
+  void SetShowSelection(bool v);
+  bool ShowDesignHelper() const { return FShowDesignHelper; }
+  bool UseInternalHintClass() const { return FUseInternalHintClass; }
+  bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
+  void SetAutoFilterUpdate(bool v) { FAutoFilterUpdate = v; }
+  bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
+  Char PasswordChar() const { return FPasswordChar; }
+  Char Delimiter() const { return FDelimiter; }
+  void SetDelimiter(Char v) { FDelimiter = v; }
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool v) { FAutoSize = v; }
+  bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+  void SetAutoThemeAdapt(bool v) { FAutoThemeAdapt = v; }
+  bool AutoNumAlign() const { return FAutoNumAlign; }
+  void SetAutoNumAlign(bool v) { FAutoNumAlign = v; }
+  bool AnchorHint() const { return FAnchorHint; }
+  void SetAnchorHint(bool v) { FAnchorHint = v; }
+  bool EditWithTags() const { return FEditWithTags; }
+  void SetEditWithTags(bool v) { FEditWithTags = v; }
+  TCursor Cursor() const { return TControl::Cursor(); }
+  void SetCursor(TCursor Value);
+
+  // Load and save switches.
+  bool SaveFixedCells = true;
+  bool SaveVirtCells = true;
+  bool SaveWithHTML = true;
+  bool SaveWithRTF = false;
+  bool LoadFirstRow = true;
+  bool QuoteEmptyCells = true;
+  bool ShowNullDates = true;
+  bool SaveFixedRows = false;
+  bool SaveFixedCols = false;
+  bool SaveHiddenCells = false;
+  bool AlwaysQuotes = false;
+  bool JavaCSV = false;
+  bool ExcelClipboardFormat = false;
+  bool ClearTextOnly = false;
+  bool Multilinecells = false;
+
+  // ---- owned settings ----
+  TNavigation* Navigation() const { return FNavigation.get(); }
+  TMouseActions* MouseActions() const { return FMouseActions.get(); }
+  TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+  TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+  TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+  THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+  TSortSettings* SortSettings() const { return FSortSettings.get(); }
+  TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+  TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+  TControlLook* ControlLook() const { return FControlLook.get(); }
+  TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+  TCellNode* CellNode() const { return FCellNode.get(); }
+  TBands* Bands() const { return FBands.get(); }
+  TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+  TGrouping* Grouping() const { return FGrouping.get(); }
+  TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+  TStringList* RowHeaders() const { return FRowHeaders.get(); }
+  TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+  TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+  TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+  TFilter* Filter() const { return FFilter.get(); }
+  TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+  TShowModified* ShowModified() const { return FShowModified.get(); }
+  TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+  TBackGround* Background() const { return FBackGround.get(); }
+  TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+  TCellGraphic* SharedCellGraphic() const { return FCellGraphic.get(); }
+  TFooterPanel* FooterPanel() const { return FFooterPanel; }
+  TSearchPanel* SearchPanel() const { return FSearchPanel; }
+  TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+  TGridCombo* GridCombo() const { return EditCombo; }
+
+  TRowUpdateEvent OnRowUpdate;
+  TNotifyEvent OnGridResize;  // the grid's own resize event
+  TCellsChangedEvent OnCellsChanged;
+  TGridSaveCellEvent OnSaveCell;
+  TGridSaveCellEvent OnLoadCell;
+  TColumnSizeEvent OnColumnSize;
+  TRowSizeEvent OnRowSize;
+
+ protected:
+  void CreateWnd() override;
+  void Resize() override;
+  void CellChanged(int RCol, int DRow) override;
+  String GetEditText(int DCol, int DRow) override;
+  void SetEditText(int DCol, int DRow, const String& Value) override;
+  TCollection* GridItems() const { return FGridItems.get(); }
+  TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+  TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+  bool Loading() const { return ComponentState().Contains(TComponentStateFlag::csLoading); }
+  bool Designing() const { return ComponentState().Contains(TComponentStateFlag::csDesigning); }
+  // The record of a hidden real row, or none.
+  TGridItem* HiddenRowItem(int RRow) const;
+  // Re-applies ColumnHeaders (RowHeaders) to the fixed row (column).
+  void ApplyColumnHeaders();
+  void ApplyRowHeaders();
+  void RepaintFooterPanel();
+  void HideInplaceEdit();
+
+  template <class T>
+  void StoreAndRepaint(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+  }
+
+  // Unit visibility table (real columns 0..512): read and written only through these.
+  bool VisibleColEntry(int RCol) const;
+  void SetVisibleColEntry(int RCol, bool Value);
+
+  std::array<bool, kVisibleColEntries> FVisibleCol;
+  std::array<int16_t, kVisibleColEntries> FAllColWidths{};
+  int FNumHidden = 0;
+
+ private:
+  void FollowForm(TForm* Form);
+  void LeaveForm();
+  void FormResized(TControl* Form);
+  void AttachSearchFooter();
+  unsigned ScrollBarHeight() const;
+
+  // Owned objects, in the order the grid creates them.
+  TFooterPanel* FFooterPanel = nullptr;  // child control, freed with the grid's children
+  TSearchPanel* FSearchPanel = nullptr;
+  std::unique_ptr<TFont> cf;
+  std::unique_ptr<TFocusHelper> FFocusHelper;
+  std::unique_ptr<TSearchFooter> FSearchFooter;
+  std::unique_ptr<TFloatingFooter> FFloatingFooter;
+  std::unique_ptr<TPrintSettings> FPrintSettings;
+  std::unique_ptr<THTMLSettings> FHTMLSettings;
+  std::unique_ptr<TSortSettings> FSortSettings;
+  std::unique_ptr<TDragDropSettings> FDragDropSettings;
+  std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+  std::unique_ptr<TControlLook> FControlLook;
+  std::unique_ptr<TNavigation> FNavigation;
+  std::unique_ptr<TColumnSize> FColumnSize;
+  std::unique_ptr<TCellNode> FCellNode;
+  std::unique_ptr<TBands> FBands;
+  std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TGrouping> FGrouping;
+  std::unique_ptr<TStringList> FColumnHeaders;
+  std::unique_ptr<THTMLPictureCache> FImageCache;
+  std::unique_ptr<TIntList> FOrigColSizes;
+  std::unique_ptr<TFont> FFixedFont;
+  std::unique_ptr<TFont> FActiveCellFont;
+  std::unique_ptr<TStringList> FRowHeaders;
+  std::unique_ptr<TStringList> Sortlist;
+  std::unique_ptr<TStringList> FLookupItems;
+  std::unique_ptr<TList> FRowSelect;
+  std::unique_ptr<TList> FColSelect;
+  std::unique_ptr<TSortIndexList> FSortIndexes;
+  std::unique_ptr<TIntList> FSortRowXRef;
+  std::unique_ptr<TIntList> FUnSortRowXRef;
+  std::unique_ptr<TIntList> FMergedColumns;
+  std::unique_ptr<TIntList> FSelectedCells;
+  std::unique_ptr<TIntList> FSelectedRows;
+  std::unique_ptr<TIntList> FModifiedRows;
+  std::unique_ptr<TIntList> FEnabledRows;
+  std::unique_ptr<TBitmap> FRowIndicator;
+  std::unique_ptr<TBackGround> FBackGround;
+  THTMLHintWindow* FScrollHintWnd = nullptr;  // child control
+  std::unique_ptr<TControlList> FControlList;
+  std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+  std::unique_ptr<TSyncGrid> FSyncGrid;
+  std::unique_ptr<TCollection> FGridItems;
+  std::unique_ptr<TFilter> FFilter;
+  std::unique_ptr<TBalloonSettings> FBalloonSettings;
+  std::unique_ptr<TShowModified> FShowModified;
+  std::unique_ptr<TList> FNotifierList;
+  std::unique_ptr<TIntList> FColumnOrder;
+  std::unique_ptr<TCellGraphic> FCellGraphic;
+  std::unique_ptr<TIntList> FIgnoreColumns;
+  std::unique_ptr<TFilterDropDown> FFilterDropDown;
+  TDropList* FDropList = nullptr;  // child controls from here on
+  TDropCheckList* FDropCheckList = nullptr;
+  std::unique_ptr<TStringList> FFilterList;
+  // Run time only.
+  TGridFocusWindow* FFocusWindow = nullptr;
+  TArrowWindow* ArwU = nullptr;
+  TArrowWindow* ArwD = nullptr;
+  TArrowWindow* ArwL = nullptr;
+  TArrowWindow* ArwR = nullptr;
+  TGridCombo* EditCombo = nullptr;
+  TGridTransEdit* EditTrans = nullptr;
+  TGridTransCombo* ComboTrans = nullptr;
+  TGridCheckBox* EditCheck = nullptr;
+  TGridEditBtn* EditBtn = nullptr;
+  TGridUnitEditBtn* UnitEditBtn = nullptr;
+  TGridButton* GridButton = nullptr;
+  THeaderDragButton* MoveButton = nullptr;
+  TControlEdit* FEditControl = nullptr;
+  TControlCombo* FComboControl = nullptr;
+  TScrollBar* FScrollBar = nullptr;
+  TScrollBar* FPaintScrollBar = nullptr;
+
+  // Scalar state.
+  bool FNewAtDesign = false;
+  bool FLoaded = false;
+  bool FDestroying = false;
+  int FFixedRowsMin = 1;
+  int FFixedColsMin = 1;
+  int FMaxRowCount = 0;
+  int FMaxColCount = 0;
+  int FFixedRowHeight = 22;
+  int FFixedFooters = 0;
+  int FFixedRightCols = 0;
+  bool FFixedRowAlways = false;
+  bool FFixedColAlways = false;
+  bool FWordWrapEx = true;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  TVAlignment FVAlignment = vtaTop;
+  TEditorType FDefaultEditor = edNormal;
+  TEditorType EditControl = edNormal;  // the edit cycle's state
+  bool EditMode = false;
+  int FOldRowUpdate = -1;  // the row OnRowUpdate last reported
+  int FNumCellControls = 0;
+  int FUpdateCount = 0;
+  bool FIntegralHeight = false;
+  bool FSizeWithForm = false;
+  TColor FBorderColor = 0xB99D7F;
+  TColor FActiveCellColor = 0x808080;
+  TColor FActiveCellColorTo = clNone;
+  bool FActiveCellShow = false;
+  TColor FSelectionColor = 0xEACAB6;
+  TColor FSelectionColorTo = clNone;
+  TColor FSelectionMirrorColor = clNone;
+  TColor FSelectionMirrorColorTo = clNone;
+  TColor FSelectionTextColor = clBlack;
+  int FSelectionColorMixerFactor = 50;
+  TColor FHintColor = clInfoBk;
+  TColor FHighlightColor = clHighlight;
+  TColor FHighlightTextColor = clHighlightText;
+  TColor FURLColor = clBlue;
+  TColor FDisabledFontColor = clSilver;
+  int FScrollWidth = 17;
+  TScrollType FScrollType = ssNormal;
+  TColor FScrollColor = clNone;
+  bool FScrollProportional = false;
+  bool FScrollSynch = false;
+  bool FScrollHints = false;
+  TScrollBarAlways FScrollBarAlways = saNone;
+  String FFloatFormat;
+  String FCheckTrue;
+  String FCheckFalse;
+  String FFilterDropDownClear = u"(All)";
+  String FXMLEncoding = u"ISO-8859-1";
+  TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+  String FInvalidEntryTitle;
+  String FInvalidEntryText;
+  TGridLook FLook = glXP;
+  bool FEnableHTML = true;
+  bool FEnableWheel = true;
+  bool FEnhRowColMove = true;
+  bool FIntelliZoom = true;
+  bool FShowSelection = true;
+  bool FShowDesignHelper = true;
+  bool FUseInternalHintClass = true;
+  bool FAutoFilterUpdate = true;
+  bool FFilterNormalCellsOnly = true;
+  Char FPasswordChar = u'*';
+  Char FDelimiter = 0;
+  bool FAutoSize = false;
+  bool FAutoThemeAdapt = false;
+  bool FAutoNumAlign = false;
+  bool FAnchorHint = false;
+  bool FEditWithTags = false;
+  int FGroupColumn = -1;
+  int FFilterCol = -1;
+  int FComboIdx = -1;
+  int FOldRowSel = -1;
+  int FMouseSelectStart = -1;
+  int FOldSize = -1;
+  int FLastTabCol = -1;
+  int FLastTabRow = -1;
+  int FHoverlink = -1;
+  int FOleDragCol = -1;
+  int FHoverFixedX = -1;
+  int FHoverFixedY = -1;
+  THoverFixedCells FHoverFixedCells = hfNone;
+  int FLastDesignChoice = -1;
+  TPoint FPushedCellButton{-1, -1};
+  TPoint FClipTopLeft{-1, -1};
+  TPoint FLastHintPos{-1, -1};
+  TPoint FXYOffset{2, 2};
+  int FPrintPageFrom = 1;
+  int FPrintPageTo = 1;
+  int FZoomFactor = 0;
+  int FFilterLevel = 0;
+  int FMinRowHeight = 0;
+  int FMaxRowHeight = 0;
+  int FMinColWidth = 0;
+  int FMaxColWidth = 0;
+  TColor FQELGradFrom = clWhite;
+  TColor FQELGradTo = clNone;
+  TColor FQELMirrorFrom = clNone;
+  TColor FQELMirrorTo = clNone;
+  TGridStyle FStyle = tsCustom;
+  TOfficeThemeKind FOldOfficeTheme = otUnknown;
+  bool FShowColNrs = true;
+  bool FFitCellsInGrid = true;
+  bool FLastValidation = true;
+  bool FUseDisabledFont = true;
+  bool ColchgFlg = true;
+  bool FIsFlat = false;
+  int Colclicked = -1;
+  int Rowclicked = -1;
+  bool FIsWinXP = false;
+  bool FIsWin7 = false;
+  bool FIsWinVista = false;
+  bool FIsComCtl6 = false;
+  int FInitLeftCol = 0;
+  int FInitTopRow = 0;
+  TCursor FRestoreCursor = crDefault;
+  // The form whose size the grid follows (through a resize filter of its own), and its size.
+  TForm* FResizeForm = nullptr;
+  int FFormWidth = 0;
+  int FFormHeight = 0;
+};

@@ -1,0 +1,248 @@
+#pragma once
+// Objects the string grid owns whose behaviour belongs to later parts of the grid (footer,
+// search bar, printing, sorting, filtering, drag and drop, look, editors). Each holds the
+// settings the grid's creation and copying rely on; the parts that give them behaviour extend
+// these classes in place. Settings objects copy from their own class only (Assign).
+#include <memory>
+
+#include "grid/foundation/AdvObj.h"
+#include "grid/foundation/AdvObjOverlay.h"
+#include "grid/foundation/AdvObjSettings.h"
+#include "platform/Classes.h"
+#include "platform/Controls.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Graphics.h"
+#include "platform/StdCtrls.h"
+
+enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
+enum TFooterStyle : uint8_t { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
+enum TControlLookStyle : uint8_t { csClassic, csFlat, csWinXP, csGlyph, csTheme };
+enum TBackgroundDisplay : uint8_t { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+
+// A settings object whose Assign copies every field of the same class.
+template <class TSelf>
+class TGridSettings : public TPersistent {
+ public:
+  void Assign(TPersistent* Source) override {
+    if (auto* s = dynamic_cast<TSelf*>(Source)) {
+      if (s != this) static_cast<TSelf&>(*this).CopyFrom(*s);
+    }
+  }
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+};
+
+#define CONF_GRID_SETTING(Type, Name, Default) \
+ public:                                       \
+  Type Name() const { return F##Name; }        \
+  void Set##Name(Type v) { F##Name = v; }      \
+                                               \
+ private:                                      \
+  Type F##Name = Default;
+
+class TFloatingFooter : public TGridSettings<TFloatingFooter> {
+ public:
+  void CopyFrom(const TFloatingFooter& s) {
+    FVisible = s.FVisible;
+    FFooterStyle = s.FFooterStyle;
+    FHeight = s.FHeight;
+  }
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool v) {
+    FVisible = v;
+    Changed();
+  }
+  CONF_GRID_SETTING(TFooterStyle, FooterStyle, fsFixedLastRow)
+  CONF_GRID_SETTING(int, Height, 22)
+ private:
+  bool FVisible = false;
+};
+
+class TPrintSettings : public TGridSettings<TPrintSettings> {
+ public:
+  TPrintSettings() { FFixedFont.SetStyle(TFontStyles{fsBold}); }
+  void CopyFrom(const TPrintSettings& s) {
+    FUseDisplayFont = s.FUseDisplayFont;
+    FFont.Assign(const_cast<TFont*>(&s.FFont));
+    FFixedFont.Assign(const_cast<TFont*>(&s.FFixedFont));
+  }
+  TFont* Font() { return &FFont; }
+  TFont* FixedFont() { return &FFixedFont; }
+  CONF_GRID_SETTING(bool, UseDisplayFont, true)
+ private:
+  TFont FFont;
+  TFont FFixedFont;
+};
+
+class THTMLSettings : public TGridSettings<THTMLSettings> {
+ public:
+  void CopyFrom(const THTMLSettings& s) { FWidth = s.FWidth; }
+  CONF_GRID_SETTING(int, Width, 100)
+};
+
+class TSortSettings : public TGridSettings<TSortSettings> {
+ public:
+  void CopyFrom(const TSortSettings& s) {
+    FColumn = s.FColumn;
+    FShow = s.FShow;
+  }
+  CONF_GRID_SETTING(int, Column, -1)
+  CONF_GRID_SETTING(bool, Show, false)
+};
+
+class TDragDropSettings : public TGridSettings<TDragDropSettings> {
+ public:
+  void CopyFrom(const TDragDropSettings& s) {
+    FOleAcceptText = s.FOleAcceptText;
+    FOleAcceptFiles = s.FOleAcceptFiles;
+    FOleAcceptURLs = s.FOleAcceptURLs;
+  }
+  CONF_GRID_SETTING(bool, OleAcceptText, true)
+  CONF_GRID_SETTING(bool, OleAcceptFiles, false)
+  CONF_GRID_SETTING(bool, OleAcceptURLs, false)
+};
+
+class TDragScrollOptions : public TGridSettings<TDragScrollOptions> {
+ public:
+  void CopyFrom(const TDragScrollOptions& s) { FActive = s.FActive; }
+  CONF_GRID_SETTING(bool, Active, false)
+};
+
+class TControlLook : public TGridSettings<TControlLook> {
+ public:
+  void CopyFrom(const TControlLook& s) { FControlStyle = s.FControlStyle; }
+  CONF_GRID_SETTING(TControlLookStyle, ControlStyle, csWinXP)
+};
+
+// Where and whether the column widths persist, and column stretching.
+class TColumnSize : public TGridSettings<TColumnSize> {
+ public:
+  void CopyFrom(const TColumnSize& s) {
+    FSave = s.FSave;
+    FKey = s.FKey;
+    FSection = s.FSection;
+    FLocation = s.FLocation;
+    FStretch = s.FStretch;
+    FStretchColumn = s.FStretchColumn;
+  }
+  CONF_GRID_SETTING(bool, Save, false)
+  CONF_GRID_SETTING(String, Key, String())
+  CONF_GRID_SETTING(String, Section, String())
+  CONF_GRID_SETTING(TColumnSizeLocation, Location, clRegistry)
+  CONF_GRID_SETTING(bool, Stretch, false)
+  CONF_GRID_SETTING(int, StretchColumn, -1)
+};
+
+class TCellNode : public TGridSettings<TCellNode> {
+ public:
+  void CopyFrom(const TCellNode& s) { FNodeIndent = s.FNodeIndent; }
+  CONF_GRID_SETTING(int, NodeIndent, 12)
+};
+
+class TSizeWhileTyping : public TGridSettings<TSizeWhileTyping> {
+ public:
+  void CopyFrom(const TSizeWhileTyping& s) {
+    FHeight = s.FHeight;
+    FWidth = s.FWidth;
+  }
+  CONF_GRID_SETTING(bool, Height, false)
+  CONF_GRID_SETTING(bool, Width, false)
+};
+
+class TGrouping : public TGridSettings<TGrouping> {
+ public:
+  void CopyFrom(const TGrouping& s) { FSummary = s.FSummary; }
+  CONF_GRID_SETTING(bool, Summary, false)
+};
+
+class TBackGround : public TGridSettings<TBackGround> {
+ public:
+  void CopyFrom(const TBackGround& s) {
+    FDisplay = s.FDisplay;
+    FColor = s.FColor;
+    FColorTo = s.FColorTo;
+  }
+  CONF_GRID_SETTING(TBackgroundDisplay, Display, bdTile)
+  CONF_GRID_SETTING(TColor, Color, clWhite)
+  CONF_GRID_SETTING(TColor, ColorTo, clNone)
+};
+
+class TGridProgressAppearance : public TGridSettings<TGridProgressAppearance> {
+ public:
+  void CopyFrom(const TGridProgressAppearance& s) { FShowPercentage = s.FShowPercentage; }
+  CONF_GRID_SETTING(bool, ShowPercentage, true)
+};
+
+class TBalloonSettings : public TGridSettings<TBalloonSettings> {
+ public:
+  void CopyFrom(const TBalloonSettings& s) { FEnable = s.FEnable; }
+  CONF_GRID_SETTING(bool, Enable, false)
+};
+
+class TShowModified : public TGridSettings<TShowModified> {
+ public:
+  void CopyFrom(const TShowModified& s) { FEnabled = s.FEnabled; }
+  CONF_GRID_SETTING(bool, Enabled, false)
+};
+
+class TFilterDropDown : public TGridSettings<TFilterDropDown> {
+ public:
+  void CopyFrom(const TFilterDropDown& s) { FAutoSize = s.FAutoSize; }
+  CONF_GRID_SETTING(bool, AutoSize, false)
+};
+
+#undef CONF_GRID_SETTING
+
+// Filter conditions (one item per condition).
+class TFilter : public TCollection {
+ public:
+  TFilter() = default;
+  String ClassName() const override { return u"TFilter"; }
+};
+
+// The one object a cell may carry (check box, picture, progress bar, node ...). The base grid
+// frees it with the cell's properties by this class name.
+class TCellGraphic : public TObject {
+ public:
+  String ClassName() const override { return u"TCellGraphic"; }
+};
+
+// Panels under the cells: the floating footer's and the search bar's.
+class TFooterPanel : public TPanel {
+ public:
+  explicit TFooterPanel(TComponent* AOwner) : TPanel(AOwner) {}
+  String ClassName() const override { return u"TFooterPanel"; }
+};
+
+class TSearchPanel : public TPanel {
+ public:
+  explicit TSearchPanel(TComponent* AOwner) : TPanel(AOwner) {}
+  String ClassName() const override { return u"TSearchPanel"; }
+};
+
+// Windowed helpers and editors the grid keeps hidden until a later part shows them.
+#define CONF_GRID_CONTROL(Name, Base)                           \
+  class Name : public Base {                                    \
+   public:                                                      \
+    explicit Name(TComponent* AOwner) : Base(AOwner) {}         \
+    String ClassName() const override { return u## #Name; }     \
+  };
+
+CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
+CONF_GRID_CONTROL(TDropList, TCustomControl)
+CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
+CONF_GRID_CONTROL(TGridCombo, TCustomControl)
+CONF_GRID_CONTROL(TGridTransEdit, TCustomControl)
+CONF_GRID_CONTROL(TGridTransCombo, TCustomControl)
+CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
+CONF_GRID_CONTROL(TGridEditBtn, TCustomControl)
+CONF_GRID_CONTROL(TGridUnitEditBtn, TCustomControl)
+CONF_GRID_CONTROL(TGridButton, TCustomControl)
+CONF_GRID_CONTROL(THeaderDragButton, TCustomControl)
+CONF_GRID_CONTROL(TControlEdit, TCustomControl)
+CONF_GRID_CONTROL(TControlCombo, TCustomControl)
+#undef CONF_GRID_CONTROL

@@ -1,0 +1,151 @@
+// The grid's own cell stream (how AssignCells copies cells between grids) and the column widths
+// kept in an INI file.
+#include <memory>
+
+#include "grid/core/AdvGrid.h"
+#include "grid/foundation/AsgHTMLE.h"
+#include "grid/foundation/ZazAdez.h"
+#include "platform/IniFiles.h"
+
+namespace {
+
+// One line: UTF-16LE units, then CR LF.
+void WriteLine(TStream* Stream, const String& Line) {
+  std::string bytes;
+  bytes.reserve((Line.size() + 2) * 2);
+  auto put = [&bytes](Char c) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  };
+  for (Char c : Line) put(c);
+  put(u'\r');
+  put(u'\n');
+  Stream->WriteBytes(bytes);
+}
+
+// Reads UTF-16 units up to a CR (then its LF) or the stream's end.
+String ReadLine(TStream* Stream) {
+  String line;
+  uint8_t b[2];
+  while (Stream->Read(b, 2) == 2) {
+    Char c = static_cast<Char>(b[0] | (b[1] << 8));
+    if (c == u'\r') {
+      int64_t pos = Stream->Position();
+      if (Stream->Read(b, 2) != 2 || static_cast<Char>(b[0] | (b[1] << 8)) != u'\n') Stream->SetPosition(pos);
+      break;
+    }
+    line.push_back(c);
+  }
+  return line;
+}
+
+bool AtEnd(TStream* Stream) { return Stream->Position() >= Stream->Size(); }
+
+}  // namespace
+
+// =============================================================================================
+// Save and load texts
+
+String TAdvStringGrid::SaveCell(int RCol, int DRow) {
+  String s = SaveVirtCells ? GetCellEx(RCol, DRow) : GetGridCell(RCol, DRow);
+  int kind = ClassifyCellText(s, true);
+  if (!SaveWithHTML && kind == 1) s = StripHTMLTags(s);
+  if (SaveWithRTF && kind == 2) {
+    String r;
+    for (Char c : s)
+      if (c != u'\r' && c != u'\n') r.push_back(c);
+    s = r;
+  }
+  if (OnSaveCell) OnSaveCell(this, RCol, DRow, s);
+  return s;
+}
+
+void TAdvStringGrid::LoadCell(int RCol, int DRow, const String& Value) {
+  String s = Value;
+  if (OnLoadCell) OnLoadCell(this, RCol, DRow, s);
+  SetGridCell(RCol, DRow, s);
+}
+
+void TAdvStringGrid::CellsChanged(const TRect& R) {
+  if (OnCellsChanged) OnCellsChanged(this, R);
+}
+
+void TAdvStringGrid::CellsLoaded() {}
+
+// =============================================================================================
+// Stream form: "cols,rows", "cw col,width" for every column, "col,row,text" per non-empty cell
+// (positions relative to the saved range), UTF-16LE lines ending in CR LF.
+
+void TAdvStringGrid::SaveToStream(TStream* Stream) {
+  WriteLine(Stream, IntToStr(SaveColCount()) + u"," + IntToStr(SaveRowCount()));
+  for (int i = 0; i < ColCount(); ++i) WriteLine(Stream, u"cw " + IntToStr(i) + u"," + IntToStr(ColWidths(i)));
+  const int c0 = SaveStartCol(), r0 = SaveStartRow();
+  for (int r = r0; r <= SaveEndRow(); ++r) {
+    for (int c = c0; c <= SaveEndCol(); ++c) {
+      String s = SaveCell(c, r);
+      if (s.empty()) continue;
+      WriteLine(Stream, IntToStr(c - c0) + u"," + IntToStr(r - r0) + u"," + MaskLineBreaks(s));
+    }
+  }
+}
+
+void TAdvStringGrid::LoadFromStream(TStream* Stream) {
+  if (!AtEnd(Stream)) {
+    String first = ReadLine(Stream);
+    if (!first.empty()) {
+      size_t comma = first.find(u',');
+      String cols = first.substr(0, comma);
+      String rows = comma == String::npos ? String() : first.substr(comma + 1);
+      SetColCount(StrToInt(cols) + SaveStartCol());
+      SetRowCount(StrToInt(rows) + SaveStartRow());
+    }
+  }
+  const int c0 = SaveStartCol(), r0 = SaveStartRow();
+  while (!AtEnd(Stream)) {
+    int64_t pos = Stream->Position();
+    String line = ReadLine(Stream);
+    if (line.size() >= 2 && line[0] == u'c' && line[1] == u'w') {
+      String rest = line.substr(std::min<size_t>(3, line.size()));
+      size_t comma = rest.find(u',');
+      int col = StrToInt(rest.substr(0, comma));
+      int width = StrToInt(comma == String::npos ? String() : rest.substr(comma + 1));
+      if (col < 0 || col >= ColCount()) throw EInvalidGridOperation(u"Grid index out of range");
+      SetColWidths(col, width);
+      continue;
+    }
+    size_t c1 = line.find(u',');
+    size_t c2 = c1 == String::npos ? String::npos : line.find(u',', c1 + 1);
+    if (c1 == String::npos || c2 == String::npos || c1 == 0 || c2 == c1 + 1) {
+      Stream->SetPosition(pos);
+      break;
+    }
+    int col = StrToInt(line.substr(0, c1)) + c0;
+    int row = StrToInt(line.substr(c1 + 1, c2 - c1 - 1)) + r0;
+    if (col >= 0 && col < ColCount() && row >= 0 && row < RowCount())
+      LoadCell(col, row, UnmaskLineBreaks(line.substr(c2 + 1), Multilinecells));
+  }
+  CellsChanged(Rect(0, 0, ColCount() - 1, RowCount() - 1));
+  CellsLoaded();
+}
+
+// =============================================================================================
+// Column widths in the INI file named by ColumnSize ("Col" + display column = width). The
+// registry location has no store on this platform, so nothing is kept there.
+
+void TAdvStringGrid::SaveColSizes() {
+  if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || Designing()) return;
+  if (FColumnSize->Location() != clIniFile) return;
+  TMemIniFile ini(FColumnSize->Key());
+  for (int i = 0; i < ColCount(); ++i) ini.WriteInteger(FColumnSize->Section(), u"Col" + IntToStr(i), ColWidths(i));
+  ini.UpdateFile();
+}
+
+void TAdvStringGrid::LoadColSizes() {
+  if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || Designing()) return;
+  if (FColumnSize->Location() != clIniFile) return;
+  TMemIniFile ini(FColumnSize->Key());
+  for (int i = 0; i < ColCount(); ++i) {
+    int w = ini.ReadInteger(FColumnSize->Section(), u"Col" + IntToStr(i), ColWidths(i));
+    if (w != ColWidths(i)) SetColWidths(i, w);
+  }
+}
