@@ -83,6 +83,11 @@ TForm* TAdvStringGrid::FindParentForm(TControl* Control) {
   return nullptr;
 }
 
+TGridFocusWindow* TAdvStringGrid::FocusWindow() {
+  if (!FFocusWindow && !Designing() && !FDestroying) FFocusWindow = new TGridFocusWindow(this);
+  return FFocusWindow;
+}
+
 TRect TAdvStringGrid::FocusWindowRect() const {
   TRect r = TCustomGrid::CellRect(Col(), Row());
   TPoint tl = ClientToScreen(Point(r.Left, r.Top));
@@ -208,12 +213,13 @@ void TAdvStringGrid::AfterConstruction() {
   FIgnoreColumns = std::make_unique<TIntList>(0, 0);
   FFilterDropDown = std::make_unique<TFilterDropDown>();
   FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
+  // The grid's children are owned by it and take it as their parent only when a part of the grid
+  // shows them: the platform makes a control's window as soon as it has a parent, which would
+  // make the grid's own window here, before its form has parented it.
   FDropList = new TDropList(this);
-  FDropList->SetParent(this);
   FDropList->SetBounds(0, 0, 0, 0);
   FDropList->SetVisible(false);
   FDropCheckList = new TDropCheckList(this);
-  FDropCheckList->SetParent(this);
   FDropCheckList->SetBounds(0, 0, 0, 0);
   FDropCheckList->SetVisible(false);
   FFilterList = std::make_unique<TStringList>();
@@ -224,16 +230,13 @@ void TAdvStringGrid::AfterConstruction() {
 
   if (!designing) {
     // Objects 49 to 59: hidden, disabled children until a part of the grid shows them.
-    auto hidden = [this](TControl* c, bool disable) {
+    auto hidden = [](TControl* c, bool disable) {
       c->SetVisible(false);
       if (disable) c->SetEnabled(false);
-      if (auto* w = dynamic_cast<TWinControl*>(c); w && w != FFocusWindow) w->SetParent(this);
     };
-    FFocusWindow = new TGridFocusWindow(this);
-    ArwU = new TArrowWindow(this, arrUp);
-    ArwD = new TArrowWindow(this, arrDown);
-    ArwL = new TArrowWindow(this, arrLeft);
-    ArwR = new TArrowWindow(this, arrRight);
+    // The block-focus frame and the column-move arrows are overlay windows that take the grid
+    // as their parent at once; they are made when first needed (FocusWindow, and the moving of
+    // columns), so that the grid's window is not made before its form has parented it.
     EditCombo = new TGridCombo(this);
     hidden(EditCombo, true);
     EditTrans = new TGridTransEdit(this);
@@ -289,14 +292,12 @@ void TAdvStringGrid::CreateWnd() {
   if (!Designing()) {
     for (TScrollBar* bar : {FScrollBar, FPaintScrollBar}) {
       if (!bar) continue;
-      bar->SetParent(this);
       bar->SetVisible(false);
       bar->SetTabStop(false);
     }
   }
-  FFooterPanel->SetParent(this);
+  // The panels join the grid's window when the footer or search bar first shows them.
   FFooterPanel->SetVisible(FFloatingFooter->Visible());
-  FSearchPanel->SetParent(this);
   FSearchPanel->SetVisible(FSearchFooter->Visible());
   FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
   if (FColumnSize->Save()) LoadColSizes();

@@ -372,7 +372,8 @@ class TAdvStringGrid : public TBaseGrid {
   TCellGraphic* SharedCellGraphic() const { return FCellGraphic.get(); }
   TFooterPanel* FooterPanel() const { return FFooterPanel; }
   TSearchPanel* SearchPanel() const { return FSearchPanel; }
-  TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+  // The block-focus frame, made on first use at run time.
+  TGridFocusWindow* FocusWindow();
   TGridCombo* GridCombo() const { return EditCombo; }
 
   TRowUpdateEvent OnRowUpdate;

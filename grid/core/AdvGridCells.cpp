@@ -142,8 +142,7 @@ void TAdvStringGrid::SetCellControls(int RCol, int DRow, TControl* AControl) {
   if (!had) ++FNumCellControls;
   FControlList->AddControl(RCol, RealRowIndex(DRow), AControl);
   GetCellProperties(RCol, DRow)->SetControl(AControl);
-  if (auto* w = dynamic_cast<TWinControl*>(AControl)) w->SetParent(this);
-  else AControl->SetParent(this);
+  AControl->SetParent(this);
   TRect r = CellRect(DisplColIndex(RCol), DRow);
   AControl->SetBounds(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height() + 1);
 }
