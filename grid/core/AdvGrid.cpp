@@ -44,6 +44,17 @@ constexpr TCursor kHandCursor = -21;
 }  // namespace
 
 // =============================================================================================
+// Locale
+
+Char LocaleTimeSeparator() { return FormatSettings().TimeSeparator; }
+Char LocaleDateSeparator() { return FormatSettings().DateSeparator; }
+Char LocaleThousandSeparator() { return FormatSettings().ThousandSeparator; }
+Char LocaleDecimalSeparator() { return FormatSettings().DecimalSeparator; }
+String LocaleShortDateFormat() { return FormatSettings().ShortDateFormat; }
+String LocaleShortTimeFormat() { return FormatSettings().ShortTimeFormat; }
+String LocaleLongTimeFormat() { return FormatSettings().LongTimeFormat; }
+
+// =============================================================================================
 // TGridItem
 
 TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection), FItems(new TStringList) {}

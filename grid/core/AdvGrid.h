@@ -27,6 +27,16 @@
 
 class TAdvStringGrid;
 
+// The process-wide format settings' separators and formats, for the date, time and number editors
+// and the export operations.
+Char LocaleTimeSeparator();
+Char LocaleDateSeparator();
+Char LocaleThousandSeparator();
+Char LocaleDecimalSeparator();
+String LocaleShortDateFormat();
+String LocaleShortTimeFormat();
+String LocaleLongTimeFormat();
+
 // Raised for a request the grid cannot serve, with a fixed English message.
 class EAdvGridError : public Exception {
  public:
@@ -390,6 +400,9 @@ class TAdvStringGrid : public TBaseGrid {
   void CellChanged(int RCol, int DRow) override;
   String GetEditText(int DCol, int DRow) override;
   void SetEditText(int DCol, int DRow, const String& Value) override;
+  // After the class library's decision, OnColumnSize (a fixed row's cell) and OnRowSize (a fixed
+  // column's cell) may forbid the sizing.
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
   TCollection* GridItems() const { return FGridItems.get(); }
   TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
   TIntList* ColumnOrder() const { return FColumnOrder.get(); }

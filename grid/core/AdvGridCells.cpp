@@ -348,3 +348,20 @@ bool TAdvStringGrid::IsOnSizingEdge(int X, int Y) const {
     return std::abs(X - cr.Left) <= 3 || std::abs(X - cr.Right) <= 3;
   return false;
 }
+
+void TAdvStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) {
+  TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs);
+  int c = -1, r = -1;
+  MouseToCell(X - 6, Y, c, r);
+  if (r >= 0 && r < TCustomGrid::FixedRows() && c >= 0 && OnColumnSize) {
+    bool allow = true;
+    OnColumnSize(this, c, allow);
+    if (!allow) State = gsNormal;
+  }
+  MouseToCell(X, Y - 6, c, r);
+  if (c >= 0 && c < TCustomGrid::FixedCols() && r >= 0 && OnRowSize) {
+    bool allow = true;
+    OnRowSize(this, r, allow);
+    if (!allow) State = gsNormal;
+  }
+}

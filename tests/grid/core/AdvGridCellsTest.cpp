@@ -215,3 +215,38 @@ TEST(AdvGridCells, NothingLeaksOrIsOwnedTwice) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AdvGridCells, OnColumnSizeMayForbidSizingAHeaderBorder) {
+  for (bool allow : {false, true}) {
+    GridForm<> f;
+    TAdvStringGrid* g = f.grid;
+    TGridOptions o = g->Options();
+    o.Include(goColSizing);
+    g->SetOptions(o);
+    std::vector<int> asked;
+    g->OnColumnSize = [&](TObject*, int ACol, bool& Allow) {
+      asked.push_back(ACol);
+      Allow = allow;
+    };
+    int border = g->ColWidths(0) + g->ColWidths(1);
+    f.driver.MouseDown(g, border, 10);
+    f.driver.MouseMove(g, border + 30, 10);
+    f.driver.MouseUp(g, border + 30, 10);
+    EXPECT_EQ(asked, std::vector<int>{1}) << allow;
+    EXPECT_EQ(g->ColWidths(1), allow ? 94 : 64) << allow;
+  }
+}
+
+TEST(AdvGridCells, LocaleSeparatorsFollowTheFormatSettings) {
+  TFormatSettings saved = FormatSettings();
+  FormatSettings().DecimalSeparator = u',';
+  FormatSettings().DateSeparator = u'.';
+  EXPECT_EQ(LocaleDecimalSeparator(), u',');
+  EXPECT_EQ(LocaleDateSeparator(), u'.');
+  EXPECT_EQ(LocaleTimeSeparator(), saved.TimeSeparator);
+  FormatSettings() = saved;
+}
+
+}  // namespace
