@@ -92,7 +92,7 @@ void TAdvStringGrid::SetUnSortedCell(int RCol, int ARow, const String& Value) {
 // =============================================================================================
 
 void TAdvStringGrid::ScrollInView(int DCol, int DRow) {
-  if (DCol >= ColCount() || DRow >= RowCount()) return;
+  if (DCol < 0 || DRow < 0 || DCol >= ColCount() || DRow >= RowCount()) return;
   const int fixedCols = TCustomGrid::FixedCols(), fixedRows = TCustomGrid::FixedRows();
   const int visCols = VisibleColCount(), visRows = VisibleRowCount();
   int l = LeftCol(), t = TopRow();
