@@ -205,7 +205,12 @@ TEST(AdvGridCells, NothingLeaksOrIsOwnedTwice) {
   g->FloatingFooter()->SetVisible(true);
   g->GetCellProperties(2, 11)->SetBrushColor(clRed);
   g->SetCellEx(2, 11, u"sum");
+  g->SetCellEx(4, 11, u"hidden");
+  const int maxCols = g->MaxColCount();
   g->SetRowCount(15);
+  EXPECT_EQ(Utf8(g->GetCellEx(4, 14)), "hidden");  // a hidden column's cell travels with its row
+  EXPECT_EQ(g->MaxColCount(), maxCols);
+  EXPECT_EQ(g->ColCount(), 4);
   EXPECT_EQ(Utf8(g->GetCellEx(2, 14)), "sum");
   EXPECT_TRUE(g->HasCellProperties(2, 14));
   EXPECT_FALSE(g->HasCellProperties(2, 11));
