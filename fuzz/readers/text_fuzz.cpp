@@ -73,7 +73,10 @@ void Lists(const String& text, Char delimiter, Char quote, bool strict) {
   again.SetQuoteChar(quote);
   again.SetStrictDelimiter(strict);
   again.SetDelimitedText(custom.DelimitedText());
-  if (Items(again) != Items(custom)) fuzz::Fail("a list survives its delimited text");
+  // Without the strict rule a delimiter or quote at or below the space is read as a blank, so a
+  // trailing empty item cannot come back: the class library's reading, kept.
+  const bool roundTrips = strict || (delimiter > u' ' && quote > u' ');
+  if (roundTrips && Items(again) != Items(custom)) fuzz::Fail("a list survives its delimited text");
 
   TStringList lines;
   lines.SetText(text);
