@@ -1,3 +1,30 @@
+# Precompiled headers (CONF_PCH): the platform's own sources get the standard library and Qt
+# (platform/PrecompiledQt.h); the layers above get the standard library and the class library
+# headers (platform/PrecompiledApi.h); the tests add GoogleTest and the test support
+# (platform/testing/PrecompiledTests.h). Each kind is compiled once per build, in a host target
+# whose flags match its users', and reused from there.
+
+# conf_pch_host(<host> <kind: OBJECT or EXECUTABLE> <header> <link targets>...): the host target
+# that compiles <header>, made on first use.
+function(conf_pch_host host kind header)
+  if(TARGET ${host})
+    return()
+  endif()
+  set(src ${CMAKE_BINARY_DIR}/${host}.cpp)
+  if(NOT EXISTS ${src})
+    file(WRITE ${src} "// Compiles the precompiled header only.\n")
+  endif()
+  if(kind STREQUAL "EXECUTABLE")
+    add_executable(${host} EXCLUDE_FROM_ALL ${src})
+    target_link_libraries(${host} PRIVATE ${ARGN})
+  else()
+    add_library(${host} OBJECT EXCLUDE_FROM_ALL ${src})
+    target_link_libraries(${host} PUBLIC ${ARGN})
+  endif()
+  target_include_directories(${host} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_precompile_headers(${host} PRIVATE ${PROJECT_SOURCE_DIR}/${header})
+endfunction()
+
 # conf_library(<target> [DEPS <targets>...]): one static library from the .cpp files of the
 # calling folder (not recursive), public include path the repository root.
 function(conf_library target)
@@ -7,6 +34,14 @@ function(conf_library target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
   if(ARG_DEPS)
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  endif()
+  if(CONF_PCH)
+    if(target STREQUAL "platform")
+      target_precompile_headers(platform PRIVATE ${PROJECT_SOURCE_DIR}/platform/PrecompiledQt.h)
+    else()
+      conf_pch_host(conf_pch_api OBJECT platform/PrecompiledApi.h platform)
+      target_precompile_headers(${target} REUSE_FROM conf_pch_api)
+    endif()
   endif()
 endfunction()
 
@@ -20,9 +55,14 @@ function(conf_test name)
   endif()
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  target_compile_definitions(${name} PRIVATE
-    CONF_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
-    CONF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  set(defs CONF_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures" CONF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_compile_definitions(${name} PRIVATE ${defs})
+  if(CONF_PCH)
+    conf_pch_host(conf_pch_test EXECUTABLE platform/testing/PrecompiledTests.h
+      platform_testing GTest::gtest GTest::gmock GTest::gtest_main)
+    target_compile_definitions(conf_pch_test PRIVATE ${defs})
+    target_precompile_headers(${name} REUSE_FROM conf_pch_test)
+  endif()
   # A parameterised test is named by its suite's name generator alone: the printed parameter
   # would add byte dumps and addresses that change from run to run.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES

@@ -105,18 +105,26 @@ class BootUpdater : public BootTest {
     Set_Address(u"10", u"0", u"0", u"7");
   }
   void TearDown() override {
-    if (leftPid_ > 0) ::kill(leftPid_, SIGKILL);
+    if (leftPid_ > 0) {
+      ::kill(leftPid_, SIGKILL);
+      // The shell's sleep outlives it and holds the test's output open for its whole length.
+      const int sleeper = std::atoi(Read_File(dir_ / "sleeper").c_str());
+      if (sleeper > 0) ::kill(sleeper, SIGKILL);
+    }
     form->Use_Echo_Client(nullptr);
     BootTest::TearDown();
   }
-  // A stand-in updater: notes its folder and the script it finds, sleeps, then notes its end.
+  // A stand-in updater: notes its folder and the script it finds, sleeps, then notes its end. The
+  // sleep's own id is noted before the shell's, so a test that saw "pid" can end both.
   void Install_Updater(const std::string& sleepSeconds) {
     const auto exe = dir_ / "Ethernet_Update.exe";
     std::ofstream(exe) << "#!/bin/sh\n"
+                          "sleep " << sleepSeconds << " &\n"
+                          "echo $! > sleeper\n"
                           "echo $$ > pid\n"
                           "pwd > cwd\n"
                           "cp Ethernet_Update.xml seen.xml\n"
-                          "sleep " << sleepSeconds << "\n"
+                          "wait $!\n"
                           "echo done > ended\n";
     ::chmod(exe.c_str(), 0755);
   }
