@@ -2,6 +2,8 @@
 // parent's widget or the control sets its own, and what goes when controls are destroyed.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -169,8 +171,9 @@ TEST_F(ControlsLookTest, DestroyedControlsTakeTheirWidgetsAlong) {
   b->SetParent(parent);
   b->SetBounds(10, 10, 80, 24);
   b->OnClick = [this](TObject*) {
-    delete form;
-    form = nullptr;
+    // The closure goes with the button: nothing of it may be read after the delete.
+    TForm* doomed = std::exchange(form, nullptr);
+    delete doomed;
   };
   InputDriver driver;
   driver.Click(b);
