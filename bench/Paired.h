@@ -37,16 +37,16 @@ struct PairedTimes {
     Ours.push_back(OursMs);
     Peer.push_back(PeerMs);
   }
-  // Counters <Name>_ms_min/median, <Name>_peer_ms_min/median, <Name>_ratio_min/median; the
-  // ratio of the medians is the figure to read, the ratio of the minimums the best case.
+  // Counters <Name>_min/med, <Name>_peer_min/med, <Name>_ratio_min/med (the name carries the
+  // unit); the ratio of the medians is the figure to read, the ratio of the minimums the best case.
   void Report(benchmark::State& State, const std::string& Name) const {
-    State.counters[Name + "_ms_min"] = Min(Ours);
-    State.counters[Name + "_ms_med"] = Median(Ours);
-    State.counters[Name + "_peer_ms_min"] = Min(Peer);
-    State.counters[Name + "_peer_ms_med"] = Median(Peer);
-    const double pm = Min(Peer), pd = Median(Peer);
-    State.counters[Name + "_ratio_min"] = pm > 0 ? Min(Ours) / pm : 0;
-    State.counters[Name + "_ratio_med"] = pd > 0 ? Median(Ours) / pd : 0;
+    const double om = Min(Ours), od = Median(Ours), pm = Min(Peer), pd = Median(Peer);
+    State.counters[Name + "_min"] = om;
+    State.counters[Name + "_med"] = od;
+    State.counters[Name + "_peer_min"] = pm;
+    State.counters[Name + "_peer_med"] = pd;
+    State.counters[Name + "_ratio_min"] = pm > 0 ? om / pm : 0;
+    State.counters[Name + "_ratio_med"] = pd > 0 ? od / pd : 0;
   }
 };
 

@@ -140,7 +140,7 @@ void BM_Image_Ratio(benchmark::State& state) {
   }
   benchmark::DoNotOptimize(sum);
   state.counters["bank_bytes"] = static_cast<double>(bank1 + bank2);
-  times.Report(state, "image");
+  times.Report(state, "image_ms");
 }
 BENCHMARK(BM_Image_Ratio)->Iterations(20)->Unit(benchmark::kMillisecond);
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "PairedRuns.h"
+#include "Paired.h"
 #include "parameters/UParGen.h"
 #include "platform/Files.h"
 #include "platform/testing/QtReferenceForms.h"
@@ -43,13 +43,13 @@ TFormTimings RunOurs() {
   TFormTimings t;
   auto t0 = std::chrono::steady_clock::now();
   TFParGen* form = New<TFParGen>(nullptr);
-  t.Create = paired::Since(t0);
+  t.Create = bench::MillisecondsOf(t0);
   t0 = std::chrono::steady_clock::now();
   ShowFormUntilIdle(form);
-  t.Show = paired::Since(t0);
+  t.Show = bench::MillisecondsOf(t0);
   t0 = std::chrono::steady_clock::now();
   delete form;
-  t.Destroy = paired::Since(t0);
+  t.Destroy = bench::MillisecondsOf(t0);
   return t;
 }
 
@@ -65,7 +65,7 @@ void BM_SetCommunicationForm(benchmark::State& state) {
   peer.Run();
   Application->ProcessMessages();
 
-  paired::Figure create, show, destroy, total;
+  bench::PairedTimes create, show, destroy, total;
   for (auto _ : state) {
     for (int i = 0; i < state.range(0); ++i) {
       TFormTimings ours, qt;

@@ -77,7 +77,7 @@ void BM_Language_Ratio(benchmark::State& state) {
     times.Add(ours, peer);
   }
   benchmark::DoNotOptimize(table.Checksum());
-  times.Report(state, "load");
+  times.Report(state, "load_ms");
 }
 BENCHMARK(BM_Language_Ratio)->Iterations(200)->Unit(benchmark::kMillisecond);
 

@@ -15,7 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "PairedRuns.h"
+#include "Paired.h"
 #include "app/AppForms.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
@@ -74,7 +74,7 @@ Start Spawn(std::vector<std::string> args) {
       s.Report.append(buf, static_cast<size_t>(n));
       if (s.Report.find('\n') != std::string::npos) break;
     }
-    s.Ms = paired::Since(t0);
+    s.Ms = bench::MillisecondsOf(t0);
     s.RssMb = RssMbOf(pid);
     s.Ok = s.Report.rfind("idle", 0) == 0;
   }
@@ -111,7 +111,7 @@ void BM_StartUp(benchmark::State& state) {
     state.SkipWithError("the bare Qt window did not come to rest");
     return;
   }
-  paired::Figure time, memory;
+  bench::PairedTimes time, memory;
   for (auto _ : state) {
     for (int i = 0; i < state.range(0); ++i) {
       Start ours, bare;
