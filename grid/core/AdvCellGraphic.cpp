@@ -65,20 +65,21 @@ void TCellGraphic::SetBitmap(TBitmap* ABmp, bool Transparent, TCellHAlign hal, T
 
 void TCellGraphic::SetPicture(TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
                               TCellHAlign hal, TCellVAlign val) {
-  FCellBitmap = APicture;
-  FCellTransparent = Transparent;
-  FCellAngle = StretchMode;
-  FCellIndex = Padding;
-  Place(ctPicture, hal, val);
+  PlacePicture(ctPicture, APicture, Transparent, StretchMode, Padding, hal, val);
 }
 
 void TCellGraphic::SetFilePicture(TFilePicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
                                   TCellHAlign hal, TCellVAlign val) {
+  PlacePicture(ctFilePicture, APicture, Transparent, StretchMode, Padding, hal, val);
+}
+
+void TCellGraphic::PlacePicture(TCellType Type, TObject* APicture, bool Transparent, TStretchMode StretchMode,
+                                int Padding, TCellHAlign hal, TCellVAlign val) {
   FCellBitmap = APicture;
   FCellTransparent = Transparent;
   FCellAngle = StretchMode;
   FCellIndex = Padding;
-  Place(ctFilePicture, hal, val);
+  Place(Type, hal, val);
 }
 
 void TCellGraphic::SetIcon(TIcon* AIcon, TCellHAlign hal, TCellVAlign val) {

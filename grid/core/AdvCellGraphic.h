@@ -60,6 +60,10 @@ class TCellTypes {
   uint64_t bits_ = 0;
 };
 
+// The five check-box kinds.
+inline constexpr TCellTypes CheckBoxCellTypes{ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox,
+                                              ctTriStateCheckBox};
+
 enum TCellVAlign : uint8_t { vaTop, vaBottom, vaCenter, vaUnderText, vaAboveText, vaFull };
 enum TCellHAlign : uint8_t { haLeft, haRight, haCenter, haBeforeText, haAfterText, haFull };
 enum TStretchMode : uint8_t { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWithAspectRatio };
@@ -138,6 +142,8 @@ class TCellGraphic : public TPersistent {
 
  private:
   void Place(TCellType Type, TCellHAlign hal, TCellVAlign val);
+  void PlacePicture(TCellType Type, TObject* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign hal, TCellVAlign val);
 
   TCellType FCellType = ctNone;
   TObject* FCellBitmap = nullptr;

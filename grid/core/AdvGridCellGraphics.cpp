@@ -13,12 +13,17 @@ namespace {
 constexpr TCellTypes kControlTypes{ctCheckBox,    ctDataCheckBox, ctRadio,         ctButton,
                                    ctVirtCheckBox, ctRowCheckBox, ctRadioButton, ctTriStateCheckBox};
 constexpr TCellTypes kDataGraphicTypes{ctDataCheckBox, ctDataImage, ctVirtCheckBox, ctRowCheckBox};
-constexpr TCellTypes kCheckBoxTypes{ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctTriStateCheckBox};
 
 bool BesideText(TCellHAlign h) { return h == haBeforeText || h == haAfterText; }
 bool OverText(TCellVAlign v) { return v == vaUnderText || v == vaAboveText; }
 int Low16(int v) { return v & 0xFFFF; }
 int High16(int v) { return static_cast<int>((static_cast<uint32_t>(v) >> 16) & 0xFFFF); }
+
+// Check boxes and radio buttons: a square glyph of the control look's size.
+void ControlGlyphSize(TCellType Type, const TControlLook* Look, TPoint& Size) {
+  if (CheckBoxCellTypes.Contains(Type)) Size = TPoint(Look->CheckSize(), Look->CheckSize());
+  if (Type == ctRadioButton) Size = TPoint(Look->RadioSize(), Look->RadioSize());
+}
 
 TPoint GraphicSize(TObject* Obj) {
   if (auto* g = dynamic_cast<TGraphic*>(Obj)) return TPoint(g->Width(), g->Height());
@@ -196,16 +201,6 @@ void TAdvStringGrid::MeasureCellGraphic(int ACol, int ARow, TPoint& Size, int Ex
     case ctProgressPie:
       Size = TPoint(20, 20);
       break;
-    case ctRadioButton:
-      Size = TPoint(FControlLook->RadioSize(), FControlLook->RadioSize());
-      break;
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-      Size = TPoint(FControlLook->CheckSize(), FControlLook->CheckSize());
-      break;
     case ctRadio:
       if (auto* items = dynamic_cast<TStrings*>(cg->CellBitmap())) {
         const int th = cv->TextHeight(u"gh");
@@ -230,6 +225,7 @@ void TAdvStringGrid::MeasureCellGraphic(int ACol, int ARow, TPoint& Size, int Ex
       }
       break;
     default:
+      ControlGlyphSize(cg->CellType(), FControlLook.get(), Size);
       break;
   }
   const bool buttonCaptionOnly = (cg->CellType() == ctButton || cg->CellType() == ctBitButton) && noText &&
@@ -262,13 +258,6 @@ void TAdvStringGrid::MeasurePrintGraphic(int ACol, int ARow, TPoint& Size, doubl
       break;
     case ctDataImage:
       if (TImageList* il = GetCellImageList(ACol, ARow)) Size = TPoint(il->Width(), il->Height());
-      break;
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-      Size = TPoint(FControlLook->CheckSize(), FControlLook->CheckSize());
       break;
     case ctNode:
     case ctProgressPie:
@@ -304,15 +293,13 @@ void TAdvStringGrid::MeasurePrintGraphic(int ACol, int ARow, TPoint& Size, doubl
     case ctInterface:
       Size = CellSize(d, ARow);
       break;
-    case ctRadioButton:
-      Size = TPoint(FControlLook->RadioSize(), FControlLook->RadioSize());
-      break;
     case ctShape: {
       const int s = RowHeights(ARow) - 2 * FXYOffset.Y;
       Size = TPoint(s, s);
       break;
     }
     default:
+      ControlGlyphSize(cg->CellType(), FControlLook.get(), Size);
       break;
   }
 }

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr TCellTypes kCheckBoxKinds{ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctTriStateCheckBox};
 constexpr TCellTypes kOwnCheckBoxKinds{ctCheckBox, ctDataCheckBox, ctTriStateCheckBox};
 
 TCellVAlign BoxVAlign(TVAlignment v) {
@@ -73,7 +72,7 @@ void TAdvStringGrid::RemoveCheckBoxColumn(int ACol) {
     if (HasCheckBox(ACol, r)) RemoveCheckBox(ACol, r);
 }
 
-bool TAdvStringGrid::HasCheckBox(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, kCheckBoxKinds); }
+bool TAdvStringGrid::HasCheckBox(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, CheckBoxCellTypes); }
 
 bool TAdvStringGrid::HasDataCheckBox(int ACol, int ARow) {
   return HasCellTypeIn(ACol, ARow, {ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox});
@@ -203,7 +202,7 @@ void TAdvStringGrid::UnCheckAll(int ACol) {
 
 bool TAdvStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool CheckEditable) {
   TCellGraphic* cg = GetCellGraphic(ACol, ARow);
-  if (!cg || !kCheckBoxKinds.Contains(cg->CellType())) return false;
+  if (!cg || !CheckBoxCellTypes.Contains(cg->CellType())) return false;
 
   const bool group = FGrouping->AutoCheckGroup();
   TCellGraphic* node = group ? NodeObject(ARow) : nullptr;

@@ -2,17 +2,14 @@
 // display hooks that read cell objects.
 #include <gtest/gtest.h>
 
+#include "AdvGridCellTestSupport.h"
 #include "AdvGridTestSupport.h"
 
 namespace {
 
+using advgrid_test::GridOwner;
+using advgrid_test::VirtualBoxGrid;
 using advgrid_test::Utf8;
-
-struct GridOwner {
-  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
-  ~GridOwner() { delete g; }
-  TAdvStringGrid* operator->() const { return g; }
-};
 
 // Counts its destructions.
 class Counted : public TStringList {
@@ -24,23 +21,6 @@ class Counted : public TStringList {
   int* FFreed;
 };
 
-// Hands out the grid's shared object as a virtual check box for the normal cells of column 2,
-// as a column grid does for a data check-box column.
-class VirtualBoxGrid : public TAdvStringGrid {
- public:
-  using TAdvStringGrid::TAdvStringGrid;
-  TCellGraphic* GetCellGraphic(int ACol, int ARow) override {
-    if (ACol == 2 && ARow >= FixedRows() && ARow < RowCount() - FixedFooters()) {
-      SharedCellGraphic()->SetCellType(ctVirtCheckBox);
-      return SharedCellGraphic();
-    }
-    return TAdvStringGrid::GetCellGraphic(ACol, ARow);
-  }
-  TCellType GetCellType(int ACol, int ARow) override {
-    if (ACol == 2 && ARow >= FixedRows() && ARow < RowCount() - FixedFooters()) return ctVirtCheckBox;
-    return TAdvStringGrid::GetCellType(ACol, ARow);
-  }
-};
 
 TEST(AdvCellGraphic, AngleIsBroughtIntoZeroTo360) {
   const struct {

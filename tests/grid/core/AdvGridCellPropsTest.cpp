@@ -1,17 +1,13 @@
 // Per-cell look by index, the row colour setters and the small settings objects.
 #include <gtest/gtest.h>
 
+#include "AdvGridCellTestSupport.h"
 #include "AdvGridTestSupport.h"
 
 namespace {
 
+using advgrid_test::GridOwner;
 using advgrid_test::Utf8;
-
-struct GridOwner {
-  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
-  ~GridOwner() { delete g; }
-  TAdvStringGrid* operator->() const { return g; }
-};
 
 // New cells of column 2 start from a column's own look, as in a column grid.
 class ColumnDefaultsGrid : public TAdvStringGrid {

@@ -3,34 +3,17 @@
 
 #include <vector>
 
+#include "AdvGridCellTestSupport.h"
 #include "AdvGridTestSupport.h"
 #include "grid/foundation/AdvUndo.h"
 
 namespace {
 
 using advgrid_test::TRecordGrid;
+using advgrid_test::GridOwner;
+using advgrid_test::VirtualBoxGrid;
 using advgrid_test::Utf8;
 
-struct GridOwner {
-  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
-  ~GridOwner() { delete g; }
-  TAdvStringGrid* operator->() const { return g; }
-};
-
-// Column 2's normal cells carry a virtual check box, as a column grid's data check-box column.
-class VirtualBoxGrid : public TAdvStringGrid {
- public:
-  using TAdvStringGrid::TAdvStringGrid;
-  bool Normal(int ACol, int ARow) const { return ACol == 2 && ARow >= FixedRows() && ARow < RowCount() - FixedFooters(); }
-  TCellGraphic* GetCellGraphic(int ACol, int ARow) override {
-    if (!Normal(ACol, ARow)) return TAdvStringGrid::GetCellGraphic(ACol, ARow);
-    SharedCellGraphic()->SetCellType(ctVirtCheckBox);
-    return SharedCellGraphic();
-  }
-  TCellType GetCellType(int ACol, int ARow) override {
-    return Normal(ACol, ARow) ? ctVirtCheckBox : TAdvStringGrid::GetCellType(ACol, ARow);
-  }
-};
 
 struct Change {
   int col, row;

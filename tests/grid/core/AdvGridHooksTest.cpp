@@ -1,18 +1,14 @@
 // The cell hooks: the grid's default answers and where their events come in.
 #include <gtest/gtest.h>
 
+#include "AdvGridCellTestSupport.h"
 #include "AdvGridTestSupport.h"
 #include "grid/foundation/ZazAdez.h"
 
 namespace {
 
+using advgrid_test::GridOwner;
 using advgrid_test::Utf8;
-
-struct GridOwner {
-  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
-  ~GridOwner() { delete g; }
-  TAdvStringGrid* operator->() const { return g; }
-};
 
 TEST(AdvGridHooks, CheckTextsComeFromTheGridThenTheEvent) {
   GridOwner g;
