@@ -48,7 +48,9 @@ TCellGraphic* TAdvStringGrid::GetCellGraphic(int ACol, int ARow) {
       s->SetCellBoolean(selected >= normal);
     } else {
       s->SetCellAngle(0);
-      s->SetCellBoolean(GetRowSelect(RealRowIndex(ARow)));
+      // A row beyond the grid has no flag to read (the reader would raise).
+      const int rr = RealRowIndex(ARow);
+      s->SetCellBoolean(rr < AllRowCount() && GetRowSelect(rr));
     }
     s->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
     return s;

@@ -7,19 +7,10 @@
 
 namespace {
 
+using advgrid_test::CountedList;
 using advgrid_test::GridOwner;
 using advgrid_test::VirtualBoxGrid;
 using advgrid_test::Utf8;
-
-// Counts its destructions.
-class Counted : public TStringList {
- public:
-  explicit Counted(int* Freed) : FFreed(Freed) {}
-  ~Counted() override { ++*FFreed; }
-
- private:
-  int* FFreed;
-};
 
 
 TEST(AdvCellGraphic, AngleIsBroughtIntoZeroTo360) {
@@ -97,11 +88,11 @@ TEST(AdvCellGraphic, DestroyFreesWhatItOwns) {
   {
     TCellGraphic notOwned;
     notOwned.SetCheckBox(true, false, true, haBeforeText, vaTop);
-    notOwned.SetCellBitmap(new Counted(&freed));
+    notOwned.SetCellBitmap(new CountedList(&freed));
     notOwned.SetCellAngle(1);  // a balloon list on the box
   }
   EXPECT_EQ(freed, 1);
-  Counted kept(&freed);
+  CountedList kept(&freed);
   {
     TCellGraphic radio;
     radio.SetCellType(ctRadio);
@@ -192,6 +183,7 @@ TEST(AdvCellGraphic, HotmailHeaderBoxFollowsHowManyRowsAreSelected) {
   EXPECT_EQ(head->CellAngle(), 1);  // partial
   EXPECT_TRUE(g->GetCellGraphic(0, 4)->CellBoolean());
   EXPECT_FALSE(g->GetCellGraphic(0, 5)->CellBoolean());
+  EXPECT_FALSE(g->GetCellGraphic(0, 50)->CellBoolean());  // beyond the rows: asked without raising
   for (int r = 1; r <= 10; ++r) g->SetRowSelect(r, true);
   head = g->GetCellGraphic(0, 0);
   EXPECT_TRUE(head->CellBoolean());

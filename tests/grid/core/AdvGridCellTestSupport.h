@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the cell-level tests: a grid freed at the end of the scope, and a grid whose
-// column 2 carries virtual check boxes in its normal cells, as a column grid's data check-box
-// column does.
+// Helpers of the cell-level tests: a grid freed at the end of the scope, a list that counts its
+// destructions, and a grid whose column 2 carries virtual check boxes in its normal cells, as a
+// column grid's data check-box column does.
 #include "grid/core/AdvGrid.h"
 #include "platform/Classes.h"
 
@@ -14,6 +14,16 @@ struct GridOwner {
   GridOwner& operator=(const GridOwner&) = delete;
   ~GridOwner() { delete g; }
   TAdvStringGrid* operator->() const { return g; }
+};
+
+// A string list that counts its destructions.
+class CountedList : public TStringList {
+ public:
+  explicit CountedList(int* Freed) : FFreed(Freed) {}
+  ~CountedList() override { ++*FFreed; }
+
+ private:
+  int* FFreed;
 };
 
 class VirtualBoxGrid : public TAdvStringGrid {

@@ -286,10 +286,11 @@ TEST(AdvGridCheckBoxes, RemovingABoxFreesItsBalloonListOnce) {
   GridOwner g;
   g->AddCheckBox(1, 1, true, false);
   TCellGraphic* box = g->GetCellGraphic(1, 1);
-  box->SetCellBitmap(new TStringList);
+  int freed = 0;
+  box->SetCellBitmap(new advgrid_test::CountedList(&freed));
   box->SetCellAngle(1);
-  // Under the sanitizers a second free of the list fails this test.
   g->RemoveCheckBox(1, 1);
+  EXPECT_EQ(freed, 1);
   EXPECT_FALSE(g->HasCheckBox(1, 1));
   g->CreateCellGraphic(2, 1)->SetImageIdx(1, haLeft, vaTop);
   g->RemoveCheckBox(2, 1);  // not a box: left alone
