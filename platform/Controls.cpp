@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -321,6 +322,29 @@ namespace {
 bool SameFace(const TFont& a, const TFont& b) {
   return a.Name() == b.Name() && a.Height() == b.Height() && a.Style() == b.Style() && a.Pitch() == b.Pitch();
 }
+
+// A widget's palette with the control's colours. The controls of one parent start from the same
+// palette and mostly ask for the same colours, and each colour set on a palette compares and
+// copies a brush per colour group: made once per starting palette (its cache key names its
+// brushes; its resolve mask and current group go with it) and pair of colours.
+QPalette LookPalette(const QPalette& from, TColor ground, TColor ink) {
+  using Key = std::tuple<qint64, quint64, int, TColor, TColor>;
+  // Never destroyed, as the font caches: nothing of Qt's may outlive the application at exit.
+  static auto* made = new std::map<Key, QPalette>;
+  const Key k{from.cacheKey(), static_cast<quint64>(from.resolveMask()), static_cast<int>(from.currentColorGroup()),
+              ground, ink};
+  auto it = made->find(k);
+  if (it != made->end()) return it->second;
+  QPalette pal = from;
+  pal.setColor(QPalette::Window, ToQColor(ground));
+  pal.setColor(QPalette::Base, ToQColor(ground));
+  pal.setColor(QPalette::WindowText, ToQColor(ink));
+  pal.setColor(QPalette::Text, ToQColor(ink));
+  pal.setColor(QPalette::ButtonText, ToQColor(ink));
+  if (made->size() >= 64) made->clear();
+  made->emplace(k, pal);
+  return pal;
+}
 }  // namespace
 
 void TControl::SyncLook() {
@@ -348,13 +372,7 @@ void TControl::SyncLook() {
   const bool paletteHandedDown = handedDown && ground == parent_->color_ && ink == parent_->font_->Color();
   const bool paletteShown = look.ownPalette ? look.ground == ground && look.ink == ink : paletteHandedDown;
   if (!paletteShown) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, ToQColor(ground));
-    pal.setColor(QPalette::Base, ToQColor(ground));
-    pal.setColor(QPalette::WindowText, ToQColor(ink));
-    pal.setColor(QPalette::Text, ToQColor(ink));
-    pal.setColor(QPalette::ButtonText, ToQColor(ink));
-    w->setPalette(pal);
+    w->setPalette(LookPalette(w->palette(), ground, ink));
     look.ownPalette = true;
     look.ground = ground;
     look.ink = ink;
