@@ -101,7 +101,9 @@ void TFParGen::BuildPanels() {
     TControl* c = nullptr;
     switch (d.Kind) {
       case pckLabel: {
+        // Read as from a form file: measured once, when its panel, caption and place are set.
         TLabel* l = New<TLabel>(this);
+        l->SetLoading(true);
         l->SetTransparent(true);
         if (!d.Caption.empty()) l->SetCaption(d.Caption);
         c = l;
@@ -140,6 +142,7 @@ void TFParGen::BuildPanels() {
     byName_[d.Name] = c;
     c->SetParent(panel);
     c->SetBounds(d.Left, d.Top, d.Width, d.Height);
+    if (d.Kind == pckLabel) c->SetLoading(false);
   }
 
   CB_Select_Device_Device = Combo(u"CB_Select_Device_Device");

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/Forms.h"
@@ -149,23 +151,33 @@ void EnsureApp() {
   SetMessageWaker();
 }
 
-static const char* kControlProp = "confControl";
-
-void Register(QWidget* w, TControl* c) {
-  w->setProperty(kControlProp, QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(c)));
+// The control of each widget, kept beside Qt rather than as a dynamic property of the widget:
+// setting one sends the widget an event and reading one first searches the class's static
+// properties by name, on every event the input filter looks at.
+namespace {
+std::unordered_map<const QObject*, TControl*>& WidgetControls() {
+  static std::unordered_map<const QObject*, TControl*> m;
+  return m;
 }
+}  // namespace
+
+void Register(QWidget* w, TControl* c) { WidgetControls()[w] = c; }
+
+void Unregister(QWidget* w) { WidgetControls().erase(w); }
 
 TControl* ControlOf(QObject* o) {
+  auto& tags = WidgetControls();
   for (; o; o = o->parent()) {
-    QVariant v = o->property(kControlProp);
-    if (v.isValid()) {
-      auto* c = reinterpret_cast<TControl*>(v.value<quintptr>());
-      return IsAlive(c) ? c : nullptr;
+    auto it = tags.find(o);
+    if (it != tags.end()) {
+      TControl* c = it->second;
+      // Only a live control's current widget carries its tag; anything else is a widget that
+      // went without its control (its address may since serve another object).
+      if (IsAlive(c) && c->ExistingWidget() == o) return c;
+      tags.erase(it);
     }
-    if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
-      // A popup or dialog of Qt's own (combo list, message box) is not ours.
-      if (!o->property(kControlProp).isValid()) return nullptr;
-    }
+    // A popup or dialog of Qt's own (combo list, message box) is not ours.
+    if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) return nullptr;
   }
   return nullptr;
 }
@@ -199,12 +211,12 @@ TControl::~TControl() {
   if (backend_->widget) {
     QWidget* w = backend_->widget;
     if (auto* cw = dynamic_cast<ConfWidget*>(w)) cw->Detach();
-    w->setProperty("confControl", QVariant());
+    confqt::Unregister(w);
     if (backend_->goesWithParentWidget) {
       // The parent's widget goes next and takes this one with it: hiding and unparenting each
       // child first would walk the focus chain and make each a window for a moment. Until then
-      // nothing of it may reach this control.
-      QObject::disconnect(w, nullptr, nullptr, nullptr);
+      // nothing of it may reach this control (blocking its signals costs less than cutting them).
+      w->blockSignals(true);
     } else {
       w->hide();
       // Qt reparents even to the parent a widget already has, at the cost of a walk over all
@@ -277,7 +289,9 @@ QWidget* TControl::Widget() {
   SyncContextMenuPolicy();
   SyncWidget();
   SyncGeometry();
-  if (parent_) w->setVisible(visible_);
+  // Qt shows a child that was never hidden together with its parent widget, so a visible
+  // control made inside a parent widget not shown yet needs no call (and no event) of its own.
+  if (parent_ && (!visible_ || !pw || pw->isVisible())) w->setVisible(visible_);
   return w;
 }
 
@@ -308,6 +322,29 @@ namespace {
 bool SameFace(const TFont& a, const TFont& b) {
   return a.Name() == b.Name() && a.Height() == b.Height() && a.Style() == b.Style() && a.Pitch() == b.Pitch();
 }
+
+// A widget's palette with the control's colours. The controls of one parent start from the same
+// palette and mostly ask for the same colours, and each colour set on a palette compares and
+// copies a brush per colour group: made once per starting palette (its cache key names its
+// brushes; its resolve mask and current group go with it) and pair of colours.
+QPalette LookPalette(const QPalette& from, TColor ground, TColor ink) {
+  using Key = std::tuple<qint64, quint64, int, TColor, TColor>;
+  // Never destroyed, as the font caches: nothing of Qt's may outlive the application at exit.
+  static auto* made = new std::map<Key, QPalette>;
+  const Key k{from.cacheKey(), static_cast<quint64>(from.resolveMask()), static_cast<int>(from.currentColorGroup()),
+              ground, ink};
+  auto it = made->find(k);
+  if (it != made->end()) return it->second;
+  QPalette pal = from;
+  pal.setColor(QPalette::Window, ToQColor(ground));
+  pal.setColor(QPalette::Base, ToQColor(ground));
+  pal.setColor(QPalette::WindowText, ToQColor(ink));
+  pal.setColor(QPalette::Text, ToQColor(ink));
+  pal.setColor(QPalette::ButtonText, ToQColor(ink));
+  if (made->size() >= 64) made->clear();
+  made->emplace(k, pal);
+  return pal;
+}
 }  // namespace
 
 void TControl::SyncLook() {
@@ -335,13 +372,7 @@ void TControl::SyncLook() {
   const bool paletteHandedDown = handedDown && ground == parent_->color_ && ink == parent_->font_->Color();
   const bool paletteShown = look.ownPalette ? look.ground == ground && look.ink == ink : paletteHandedDown;
   if (!paletteShown) {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, ToQColor(ground));
-    pal.setColor(QPalette::Base, ToQColor(ground));
-    pal.setColor(QPalette::WindowText, ToQColor(ink));
-    pal.setColor(QPalette::Text, ToQColor(ink));
-    pal.setColor(QPalette::ButtonText, ToQColor(ink));
-    w->setPalette(pal);
+    w->setPalette(LookPalette(w->palette(), ground, ink));
     look.ownPalette = true;
     look.ground = ground;
     look.ink = ink;

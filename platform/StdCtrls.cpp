@@ -111,8 +111,13 @@ bool TLabel::TMeasure::Holds(const String& text, unsigned flags, int wrap, const
          Orientation == f.Orientation() && Metrics == metrics;
 }
 
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
 void TLabel::AdjustBounds() {
-  if (!autoSize_ || IsDestroying()) return;
+  if (!autoSize_ || IsDestroying() || ComponentState().Contains(TComponentStateFlag::csReading)) return;
   String text = text_;
   if (text.empty() || (showAccelChar_ && text == u"&")) text += u' ';
   const unsigned flags = (DrawTextFlags() & ~(DT_RIGHT | DT_CENTER)) | DT_CALCRECT;

@@ -32,10 +32,11 @@ class TLabel : public TGraphicControl {
   void SetText(const String& s) override;
   void WndProc(TMessage& Message) override;
   // Adjusts the size to the caption when AutoSize is on (the left edge stays, or the right edge
-  // for taRightJustify).
+  // for taRightJustify); not while the label is being read, as Loaded does it once then.
   void AdjustBounds();
 
  protected:
+  void Loaded() override;
   void Paint() override;
   unsigned DrawTextFlags() const;
 

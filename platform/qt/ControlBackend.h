@@ -56,6 +56,8 @@ void EnsureApp();
 void InstallInputFilter();
 // Tags a widget (and later its native children) as belonging to the control.
 void Register(QWidget* w, TControl* c);
+// Forgets the tag of a widget whose control goes.
+void Unregister(QWidget* w);
 // The control a widget (or its nearest tagged ancestor) belongs to; nullptr when none.
 TControl* ControlOf(QObject* w);
 bool IsAlive(const TControl* c);

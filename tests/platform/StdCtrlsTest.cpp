@@ -137,6 +137,23 @@ TEST_F(StdCtrlsTest, LabelAutoSizesToItsCaption) {
   EXPECT_EQ(l->Width(), 77);
 }
 
+TEST_F(StdCtrlsTest, LabelBeingReadKeepsItsBoundsUntilLoaded) {
+  TScopedFakeMetrics metrics(7, 10, 3, 2);
+  auto* l = New<TLabel>(form);
+  l->SetLoading(true);
+  l->SetParent(form);
+  l->SetCaption(u"Step 1 of 6");
+  l->SetAlignment(taRightJustify);
+  l->SetBounds(100, 8, 10, 10);
+  EXPECT_EQ(l->Width(), 10);
+  EXPECT_EQ(l->Height(), 10);
+  l->SetLoading(false);
+  // Sized once, from the place it was read with: the right edge stays.
+  EXPECT_EQ(l->Width(), 77);
+  EXPECT_EQ(l->Height(), 13);
+  EXPECT_EQ(l->Left() + l->Width(), 110);
+}
+
 TEST_F(StdCtrlsTest, LinkLabelParsesOneAnchorAndEscapesItsTexts) {
   auto p = TLinkLabel::ParseCaption(u"<a href=\"http://h/Home/download/download.asp#MX40001\">New & better</a>");
   EXPECT_TRUE(p.HasLink);
