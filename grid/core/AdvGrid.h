@@ -37,6 +37,12 @@ String LocaleShortDateFormat();
 String LocaleShortTimeFormat();
 String LocaleLongTimeFormat();
 
+// The file version of a library as its version block gives it (major << 16 | minor), or -1
+// when it has none.
+int GetDllFileVersion(const String& FileName);
+// Lets the mouse through the window to what lies below it (the transparent extended style).
+void MakeWindowTransparent(TWinControl* Wnd);
+
 // Raised for a request the grid cannot serve, with a fixed English message.
 class EAdvGridError : public Exception {
  public:
@@ -215,7 +221,21 @@ class TAdvStringGrid : public TBaseGrid {
 
   // ---- scrolling (display indices) ----
   void ScrollInView(int DCol, int DRow);
+  // Shows, hides, enables and disables the scroll bars as ScrollBarAlways asks.
   void UpdateScrollBarsAlways(bool HideWhenFit);
+  // Flat scroll bars (ScrollType other than ssNormal, once the window exists): their look,
+  // track colour (ScrollColor) and thickness (ScrollWidth); each does nothing without them.
+  void SetFlatScrollStyle();
+  void SetFlatScrollColor();
+  void SetFlatScrollWidth();
+  bool IsFlat() const { return FIsFlat; }
+  // What the window's creation found for the mouse wheel: its message and the rows a notch scrolls.
+  unsigned WheelMessage() const { return FWheelMsg; }
+  int WheelScrollLineCount() const { return FWheelScrollLines; }
+  // The selection parked outside the grid (no normal row left) and brought back.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
   void ScreenToCell(TPoint Pt, int& DCol, int& DRow) const;
   bool IsOnSizingEdge(int X, int Y) const;
 
@@ -251,6 +271,20 @@ class TAdvStringGrid : public TBaseGrid {
   // The frame's place around the current cell (4 pixels out, screen pixels).
   TRect FocusWindowRect() const;
   static TForm* FindParentForm(TControl* Control);
+  // The unit's thread message hook: a window moved or sized moves the block-focus frame of the
+  // unit's focus-window grid over that grid's current cell.
+  static void GridCallWndProcHook(TControl* Target, const TMessage& Message);
+  // Whether the date editors can work (common controls above 4.69).
+  static bool DatePickerSupported();
+
+  // Repaints, unless an inplace-edit change asked for no repaint (EditChange, cleared here);
+  // a visible floating footer's panel is repainted with the grid.
+  void Invalidate() override;
+  bool EditChange() const { return FEditChange; }
+  void SetEditChange(bool v) { FEditChange = v; }
+  // The mask the inplace editor takes; OnGetEditMask may change it per cell.
+  const String& EditMask() const { return FEditMask; }
+  void SetEditMask(const String& v) { FEditMask = v; }
 
   // ---- properties set at creation ----
   TColor ActiveCellColor() const { return FActiveCellColor; }
@@ -274,11 +308,11 @@ class TAdvStringGrid : public TBaseGrid {
   TColor URLColor() const { return FURLColor; }
   TColor DisabledFontColor() const { return FDisabledFontColor; }
   int ScrollWidth() const { return FScrollWidth; }
-  void SetScrollWidth(int v) { FScrollWidth = v; }
+  void SetScrollWidth(int v);
   TScrollType ScrollType() const { return FScrollType; }
-  void SetScrollType(TScrollType v) { FScrollType = v; }
+  void SetScrollType(TScrollType v);
   TColor ScrollColor() const { return FScrollColor; }
-  void SetScrollColor(TColor v) { FScrollColor = v; }
+  void SetScrollColor(TColor v);
   bool ScrollProportional() const { return FScrollProportional; }
   void SetScrollProportional(bool v) { FScrollProportional = v; }
   bool ScrollSynch() const { return FScrollSynch; }
@@ -286,7 +320,7 @@ class TAdvStringGrid : public TBaseGrid {
   bool ScrollHints() const { return FScrollHints; }
   void SetScrollHints(bool v) { FScrollHints = v; }
   TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
-  void SetScrollBarAlways(TScrollBarAlways v) { FScrollBarAlways = v; }
+  void SetScrollBarAlways(TScrollBarAlways v);
   const String& FloatFormat() const { return FFloatFormat; }
   void SetFloatFormat(const String& v) { FFloatFormat = v; }
   const String& CheckTrue() const { return FCheckTrue; }
@@ -397,6 +431,8 @@ class TAdvStringGrid : public TBaseGrid {
  protected:
   void CreateWnd() override;
   void Resize() override;
+  TInplaceEdit* CreateEditor() override;
+  String GetEditMask(int DCol, int DRow) override;
   void CellChanged(int RCol, int DRow) override;
   String GetEditText(int DCol, int DRow) override;
   void SetEditText(int DCol, int DRow, const String& Value) override;
@@ -437,6 +473,8 @@ class TAdvStringGrid : public TBaseGrid {
   void FormResized(TControl* Form);
   void AttachSearchFooter();
   unsigned ScrollBarHeight() const;
+  void SetUpWheel();
+  void FollowThemeNotifier(bool Register);
 
   // Owned objects, in the order the grid creates them.
   TFooterPanel* FFooterPanel = nullptr;  // child control, freed with the grid's children
@@ -635,4 +673,13 @@ class TAdvStringGrid : public TBaseGrid {
   TForm* FResizeForm = nullptr;
   int FFormWidth = 0;
   int FFormHeight = 0;
+  // Window, wheel, editing and selection state.
+  bool FEditChange = false;
+  String FEditMask;
+  unsigned FWheelMsg = 0;
+  int FWheelScrollLines = 0;
+  bool FWheelPan = false;
+  bool FThemeRegistered = false;
+  bool FSelHidden = false;
+  TGridRect FHiddenSelection{};
 };
