@@ -9,7 +9,8 @@
 // Sources by topic: AdvGrid.cpp (object, defaults, copying, window, unit services),
 // AdvGridColumns.cpp (hidden columns), AdvGridCells.cpp (cell access, dimensions),
 // AdvGridRows.cpp (row index accessors, scrolling a cell into view), AdvGridStream.cpp (cell
-// stream, column sizes).
+// stream, column sizes), AdvGridWindow.cpp (message hook, scroll bars, wheel, repainting, the
+// inplace editor, the theme notifier through AdvGridTheme.cpp).
 #include <array>
 #include <cstdint>
 #include <functional>
