@@ -286,6 +286,7 @@ QWidget* TControl::Widget() {
     cw->setFocusPolicy(Qt::NoFocus);
   }
   backend_->creating = false;
+  if (backend_->exStyle & WS_EX_TRANSPARENT) w->setAttribute(Qt::WA_TransparentForMouseEvents, true);
   SyncContextMenuPolicy();
   SyncWidget();
   SyncGeometry();
@@ -403,6 +404,8 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (align_ != alNone) parent_->AlignControls();
   }
   if (sized) Perform(WM_SIZE, 0, MakeLParam(width_, height_));
+  if (confqt::HasCallWndProcHooks() && dynamic_cast<TWinControl*>(this))
+    confqt::RunCallWndProcHooks(this, TMessage{WM_WINDOWPOSCHANGED, 0, 0, 0});
   Invalidate();
 }
 
@@ -744,6 +747,15 @@ void TControl::WndProc(TMessage& m) {
 
 void TControl::Invalidate() {
   if (backend_->widget) backend_->widget->update();
+}
+
+uint32_t GetWindowExStyle(const TControl* Control) { return Control ? Control->Backend()->exStyle : 0; }
+
+void SetWindowExStyle(TControl* Control, uint32_t ExStyle) {
+  if (!Control) return;
+  Control->Backend()->exStyle = ExStyle;
+  if (QWidget* w = Control->ExistingWidget())
+    w->setAttribute(Qt::WA_TransparentForMouseEvents, (ExStyle & WS_EX_TRANSPARENT) != 0);
 }
 
 void InvalidateRect(TControl* Control, const TRect& R, bool Erase) {

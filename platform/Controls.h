@@ -157,7 +157,7 @@ class TControl : public TComponent {
   intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
 
   // Painting.
-  void Invalidate();
+  virtual void Invalidate();
   void Repaint();  // paints now when the control is showing
   void Update();
   void Refresh() { Repaint(); }
@@ -387,6 +387,19 @@ intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam = 0, intpt
 int DeliverPostedMessages();
 // The same name always gives the same number (from WM_REGISTERED_FIRST on).
 unsigned RegisterWindowMessage(const String& Name);
+
+// Thread message hook (the call-window-procedure kind): every hook sees each message sent to a
+// control of the UI thread before the control handles it: those of SendMessage, and the
+// WM_WINDOWPOSCHANGED notice the platform sends when a windowed control (a form too) is moved or
+// sized. The handle is 0 only when no hook was given.
+using TCallWndProcHook = std::function<void(TControl* Target, const TMessage& Message)>;
+uintptr_t SetCallWndProcHook(TCallWndProcHook Hook);
+void UnhookCallWndProc(uintptr_t Handle);
+
+// Extended window styles. WS_EX_TRANSPARENT lets the mouse through the window to what lies below.
+enum : uint32_t { WS_EX_TRANSPARENT = 0x00000020 };
+uint32_t GetWindowExStyle(const TControl* Control);
+void SetWindowExStyle(TControl* Control, uint32_t ExStyle);
 
 // Window timer: WM_TIMER with WParam = id every Interval ms until KillTimer. Setting an id
 // again restarts it with the new interval.

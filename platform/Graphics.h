@@ -551,6 +551,10 @@ struct TPlatformProfile {
   String SizeName = u"NormalSize";
 };
 const TPlatformProfile& PlatformProfile();
+// A system library's file version as its version block gives it (dwFileVersionMS: major << 16 |
+// minor). Only "COMCTL32.DLL" (case-blind) has one here: the profile's common controls version.
+// False for every other file (no version block).
+bool SystemFileVersion(const String& FileName, uint32_t& VersionMS);
 bool IsThemeActive();
 bool IsAppThemed();
 

@@ -386,8 +386,8 @@ void TCustomGrid::SetTabStops(int Index, bool Value) {
 
 TRect TCustomGrid::ClientRect() const {
   TRect r = TCustomControl::ClientRect();
-  if (vertBarShown_) r.Right = std::max(0, r.Right - kScrollBarSize);
-  if (horzBarShown_) r.Bottom = std::max(0, r.Bottom - kScrollBarSize);
+  if (vertBarShown_) r.Right = std::max(0, r.Right - BarThickness(true));
+  if (horzBarShown_) r.Bottom = std::max(0, r.Bottom - BarThickness(false));
   return r;
 }
 
@@ -601,9 +601,9 @@ void TCustomGrid::UpdateScrollBars() {
   bool allowV = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
   bool allowH = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
   int64_t needH = TotalExtent(false), needV = TotalExtent(true);
-  bool v = allowV && needV > raw.Height();
-  bool h = allowH && needH > raw.Width() - (v ? kScrollBarSize : 0);
-  if (h && !v) v = allowV && needV > raw.Height() - kScrollBarSize;
+  bool v = vertBarForced_ || (allowV && needV > raw.Height());
+  bool h = horzBarForced_ || (allowH && needH > raw.Width() - (v ? BarThickness(true) : 0));
+  if (h && !v) v = allowV && needV > raw.Height() - BarThickness(false);
   if (v == vertBarShown_ && h == horzBarShown_) return;
   vertBarShown_ = v;
   horzBarShown_ = h;
@@ -619,12 +619,75 @@ void TCustomGrid::UpdateScrollBars() {
   InvalidateGrid();
 }
 
+void TCustomGrid::ShowScrollBar(bool Vertical, bool Show) {
+  bool& forced = Vertical ? vertBarForced_ : horzBarForced_;
+  if (forced == Show) return;
+  forced = Show;
+  UpdateScrollBars();
+}
+
+void TCustomGrid::EnableScrollBar(bool Vertical, bool Enable) {
+  bool& enabled = Vertical ? vertBarEnabled_ : horzBarEnabled_;
+  if (enabled == Enable) return;
+  enabled = Enable;
+  if (ScrollBarVisible(Vertical)) InvalidateGrid();
+}
+
+bool TCustomGrid::InitializeFlatSB() {
+  if (!flatSB_) {
+    flatSB_ = true;
+    UpdateScrollBars();
+    InvalidateGrid();
+  }
+  return true;
+}
+
+void TCustomGrid::UninitializeFlatSB() {
+  if (!flatSB_) return;
+  flatSB_ = false;
+  // A different thickness changes the view: the bars are decided again.
+  vertBarShown_ = horzBarShown_ = false;
+  UpdateScrollBars();
+  InvalidateGrid();
+}
+
+bool TCustomGrid::FlatSB_SetScrollProp(unsigned Index, intptr_t NewValue) {
+  if (!flatSB_) return false;
+  switch (Index) {
+    case WSB_PROP_CXVSCROLL: flatBarWidth_[1] = std::max(0, static_cast<int>(NewValue)); break;
+    case WSB_PROP_CYHSCROLL: flatBarWidth_[0] = std::max(0, static_cast<int>(NewValue)); break;
+    case WSB_PROP_VBKGCOLOR: flatBarColor_[1] = static_cast<TColor>(NewValue); break;
+    case WSB_PROP_HBKGCOLOR: flatBarColor_[0] = static_cast<TColor>(NewValue); break;
+    case WSB_PROP_VSTYLE: flatBarMode_[1] = static_cast<int>(NewValue); break;
+    case WSB_PROP_HSTYLE: flatBarMode_[0] = static_cast<int>(NewValue); break;
+    default: return false;
+  }
+  if (Index == WSB_PROP_CXVSCROLL || Index == WSB_PROP_CYHSCROLL) {
+    vertBarShown_ = horzBarShown_ = false;
+    UpdateScrollBars();
+  }
+  InvalidateGrid();
+  return true;
+}
+
+intptr_t TCustomGrid::FlatSB_GetScrollProp(unsigned Index) const {
+  switch (Index) {
+    case WSB_PROP_CXVSCROLL: return BarThickness(true);
+    case WSB_PROP_CYHSCROLL: return BarThickness(false);
+    case WSB_PROP_VBKGCOLOR: return flatBarColor_[1];
+    case WSB_PROP_HBKGCOLOR: return flatBarColor_[0];
+    case WSB_PROP_VSTYLE: return flatBarMode_[1];
+    case WSB_PROP_HSTYLE: return flatBarMode_[0];
+    default: return 0;
+  }
+}
+
 TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
   ScrollBarLayout l;
   TRect raw = TCustomControl::ClientRect();
   TRect view = ClientRect();
   if (Vertical ? !vertBarShown_ : !horzBarShown_) return l;
-  const int b = kScrollBarSize;
+  const int b = BarThickness(Vertical);
   if (Vertical) {
     l.Bar = Rect(view.Right, 0, raw.Right, view.Bottom);
     int arrow = std::min(b, l.Bar.Height() / 2);
@@ -655,6 +718,7 @@ bool TCustomGrid::ScrollBarMouseDown(int X, int Y) {
   for (bool vertical : {true, false}) {
     ScrollBarLayout l = BarLayout(vertical);
     if (l.Bar.IsEmpty() || !PtInRect(l.Bar, Point(X, Y))) continue;
+    if (!ScrollBarEnabled(vertical)) return true;  // a disabled bar takes the press and does nothing
     unsigned msg = vertical ? WM_VSCROLL : WM_HSCROLL;
     int along = vertical ? Y : X;
     unsigned code;
@@ -699,16 +763,20 @@ void TCustomGrid::PaintScrollBars(TCanvas* cv) {
   for (bool vertical : {true, false}) {
     ScrollBarLayout l = BarLayout(vertical);
     if (l.Bar.IsEmpty()) continue;
+    const int side = vertical ? 1 : 0;
+    const bool enabled = ScrollBarEnabled(vertical);
+    unsigned look = enabled ? 0u : DFCS_INACTIVE;
+    if (flatSB_ && flatBarMode_[side] != FSB_REGULAR_MODE) look |= DFCS_FLAT;
     cv->Brush()->SetStyle(bsSolid);
-    cv->Brush()->SetColor(clScrollBar);
+    cv->Brush()->SetColor(flatSB_ && flatBarColor_[side] != clNone ? flatBarColor_[side] : clScrollBar);
     cv->FillRect(l.Bar);
     // Mirrored, the horizontal bar's ends swap sides: their arrows point outwards still.
     bool swap = !vertical && cv->Mirrored();
     DrawFrameControl(cv, l.LineUp, DFC_SCROLL,
-                     vertical ? DFCS_SCROLLUP : (swap ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT));
+                     look | (vertical ? DFCS_SCROLLUP : (swap ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT)));
     DrawFrameControl(cv, l.LineDown, DFC_SCROLL,
-                     vertical ? DFCS_SCROLLDOWN : (swap ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT));
-    if (!l.Thumb.IsEmpty()) DrawFrameControl(cv, l.Thumb, DFC_BUTTON, DFCS_BUTTONPUSH);
+                     look | (vertical ? DFCS_SCROLLDOWN : (swap ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT)));
+    if (enabled && !l.Thumb.IsEmpty()) DrawFrameControl(cv, l.Thumb, DFC_BUTTON, DFCS_BUTTONPUSH | (look & DFCS_FLAT));
   }
   if (vertBarShown_ && horzBarShown_) {
     TRect raw = TCustomControl::ClientRect();

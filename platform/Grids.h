@@ -31,6 +31,13 @@ class EInvalidGridOperation : public Exception {
   using Exception::Exception;
 };
 
+// Flat scroll bar properties and looks (TCustomGrid::FlatSB_SetScrollProp).
+enum : unsigned {
+  WSB_PROP_CYVSCROLL = 0x1, WSB_PROP_CXHSCROLL = 0x2, WSB_PROP_CYHSCROLL = 0x4, WSB_PROP_CXVSCROLL = 0x8,
+  WSB_PROP_VSTYLE = 0x100, WSB_PROP_HSTYLE = 0x200, WSB_PROP_VBKGCOLOR = 0x400, WSB_PROP_HBKGCOLOR = 0x800,
+};
+enum : int { FSB_REGULAR_MODE = 0, FSB_ENCARTA_MODE = 1, FSB_FLAT_MODE = 2 };
+
 enum TGridOption {
   goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
   goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
@@ -79,7 +86,7 @@ class TInplaceEdit : public TCustomMaskEdit {
 
   void Deselect();
   void Hide();  // hides without touching the text; the grid's edit cycle reads it
-  void Invalidate();
+  void Invalidate() override;
   void Move(const TRect& Loc);
   bool PosEqual(const TRect& Rect) const;
   void SetFocus() override;
@@ -199,6 +206,8 @@ class TCustomGrid : public TCustomControl {
   void InvalidateCol(int ACol);
   void InvalidateRow(int ARow);
   void InvalidateGrid();
+  // The whole grid, recorded like InvalidateGrid.
+  void Invalidate() override { InvalidateGrid(); }
   void InvalidateRect(const TGridRect& ARect);
   void InvalidateEditor();
   // Client rectangles invalidated since the last call (kept for tests and offscreen paints).
@@ -217,6 +226,27 @@ class TCustomGrid : public TCustomControl {
   // Thumb position of the vertical (horizontal) scroll bar on the 0..127 scale that the
   // WM_VSCROLL / WM_HSCROLL positions use.
   int ScrollPos(bool Vertical) const;
+
+  // ---- scroll bar state (the window's ShowScrollBar / EnableScrollBar) ----
+  // Show: the bar stays shown although its cells fit; hide: it shows only while they do not.
+  void ShowScrollBar(bool Vertical, bool Show);
+  // A disabled bar draws its arrows inactive, has no thumb and ignores the mouse.
+  void EnableScrollBar(bool Vertical, bool Enable);
+  bool ScrollBarVisible(bool Vertical) const { return Vertical ? vertBarShown_ : horzBarShown_; }
+  bool ScrollBarEnabled(bool Vertical) const { return Vertical ? vertBarEnabled_ : horzBarEnabled_; }
+
+  // ---- flat scroll bars (the common controls' kind) ----
+  // Once initialised, the bars take the thickness, track colour and look set by
+  // FlatSB_SetScrollProp; uninitialised they are the standard ones again. Always available here.
+  bool InitializeFlatSB();
+  void UninitializeFlatSB();
+  bool FlatSBInitialized() const { return flatSB_; }
+  // Properties: WSB_PROP_CXVSCROLL / WSB_PROP_CYHSCROLL (thickness of the vertical / horizontal
+  // bar), WSB_PROP_VBKGCOLOR / WSB_PROP_HBKGCOLOR (track colour, a TColor), WSB_PROP_VSTYLE /
+  // WSB_PROP_HSTYLE (FSB_REGULAR_MODE, FSB_ENCARTA_MODE, FSB_FLAT_MODE). False when not
+  // initialised or for an unknown property.
+  bool FlatSB_SetScrollProp(unsigned Index, intptr_t NewValue);
+  intptr_t FlatSB_GetScrollProp(unsigned Index) const;
 
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnTopLeftChanged;
@@ -361,6 +391,15 @@ class TCustomGrid : public TCustomControl {
   int64_t rowSum_ = 0;
   bool vertBarShown_ = false;
   bool horzBarShown_ = false;
+  bool vertBarForced_ = false;  // ShowScrollBar
+  bool horzBarForced_ = false;
+  bool vertBarEnabled_ = true;  // EnableScrollBar
+  bool horzBarEnabled_ = true;
+  bool flatSB_ = false;
+  int flatBarWidth_[2] = {kScrollBarSize, kScrollBarSize};  // horizontal bar's height, vertical bar's width
+  TColor flatBarColor_[2] = {clNone, clNone};
+  int flatBarMode_[2] = {0, 0};
+  int BarThickness(bool Vertical) const { return flatSB_ ? flatBarWidth_[Vertical ? 1 : 0] : kScrollBarSize; }
   bool updatingBars_ = false;
   int thumbDrag_ = 0;  // 1 vertical, 2 horizontal thumb being dragged
   int thumbGrab_ = 0;  // mouse offset inside the thumb

@@ -144,8 +144,52 @@ void PostMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LPar
   ScheduleDrain();
 }
 
+namespace {
+
+struct HookEntry {
+  uintptr_t Handle;
+  TCallWndProcHook Hook;
+};
+std::vector<HookEntry>& Hooks() {
+  static std::vector<HookEntry> hooks;
+  return hooks;
+}
+
+}  // namespace
+
+uintptr_t SetCallWndProcHook(TCallWndProcHook Hook) {
+  static uintptr_t next = 0;
+  if (!Hook) return 0;
+  Hooks().push_back({++next, std::move(Hook)});
+  return next;
+}
+
+void UnhookCallWndProc(uintptr_t Handle) {
+  auto& h = Hooks();
+  h.erase(std::remove_if(h.begin(), h.end(), [Handle](const HookEntry& e) { return e.Handle == Handle; }), h.end());
+}
+
+namespace confqt {
+
+bool HasCallWndProcHooks() { return !Hooks().empty(); }
+
+void RunCallWndProcHooks(TControl* Target, const TMessage& Message) {
+  if (Hooks().empty()) return;
+  // A hook may set or remove hooks: each runs from a copy, unless it was removed meanwhile.
+  const std::vector<HookEntry> now = Hooks();
+  for (const HookEntry& e : now) {
+    const auto& cur = Hooks();
+    if (std::none_of(cur.begin(), cur.end(), [&](const HookEntry& c) { return c.Handle == e.Handle; })) continue;
+    e.Hook(Target, Message);
+  }
+}
+
+}  // namespace confqt
+
 intptr_t SendMessage(TControl* Target, unsigned Msg, uintptr_t WParam, intptr_t LParam) {
-  return Target ? Target->Perform(Msg, WParam, LParam) : 0;
+  if (!Target) return 0;
+  confqt::RunCallWndProcHooks(Target, TMessage{Msg, WParam, LParam, 0});
+  return Target->Perform(Msg, WParam, LParam);
 }
 
 int DeliverPostedMessages() {

@@ -5,11 +5,18 @@
 #include <QStyleOption>
 
 #include "platform/Graphics.h"
+#include "platform/SysUtils.h"
 #include "platform/qt/QtCanvas.h"
 
 const TPlatformProfile& PlatformProfile() {
   static const TPlatformProfile profile;
   return profile;
+}
+bool SystemFileVersion(const String& FileName, uint32_t& VersionMS) {
+  if (!SameText(FileName, u"COMCTL32.DLL")) return false;
+  const TPlatformProfile& p = PlatformProfile();
+  VersionMS = (static_cast<uint32_t>(p.ComCtlMajor) << 16) | static_cast<uint32_t>(p.ComCtlMinor & 0xFFFF);
+  return true;
 }
 bool IsThemeActive() { return PlatformProfile().Themed; }
 bool IsAppThemed() { return PlatformProfile().Themed; }

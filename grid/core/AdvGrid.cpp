@@ -16,6 +16,8 @@ struct TGridUnit {
   unsigned CellsFormat = 0;
   TAdvStringGrid* FocusGrid = nullptr;
   TCursor LinkCursor = crDefault;
+  bool DatePickerSupported = false;
+  uintptr_t MessageHook = 0;
 };
 
 // Clipboard formats share the registered numbers' range; the same name gives the same number.
@@ -31,6 +33,8 @@ unsigned RegisterClipboardFormat(const String& Name) {
 TGridUnit& GridUnit() {
   static TGridUnit* unit = [] {
     auto* u = new TGridUnit;  // lives for the process
+    u->MessageHook = SetCallWndProcHook(&TAdvStringGrid::GridCallWndProcHook);
+    u->DatePickerSupported = GetDllFileVersion(u"comctl32.dll") > 0x00040045;  // above 4.69
     u->CellsFormat = RegisterClipboardFormat(u"TAdvStringGrid Cells");
     return u;
   }();
@@ -86,6 +90,7 @@ unsigned TAdvStringGrid::GridEditDoneMessage() { return GridUnit().GridEditDone;
 unsigned TAdvStringGrid::DTPShiftFocusMessage() { return GridUnit().DTPShiftFocus; }
 unsigned TAdvStringGrid::CellsClipboardFormat() { return GridUnit().CellsFormat; }
 TAdvStringGrid* TAdvStringGrid::FocusWindowGrid() { return GridUnit().FocusGrid; }
+bool TAdvStringGrid::DatePickerSupported() { return GridUnit().DatePickerSupported; }
 void TAdvStringGrid::SetFocusWindowGrid(TAdvStringGrid* Grid) { GridUnit().FocusGrid = Grid; }
 
 TForm* TAdvStringGrid::FindParentForm(TControl* Control) {
@@ -212,7 +217,8 @@ void TAdvStringGrid::AfterConstruction() {
   const TPlatformProfile& profile = PlatformProfile();
   FIsWinXP = IsWindowsXPOrLater(profile);
   FIsWin7 = profile.WinMajor > 6 || (profile.WinMajor == 6 && profile.WinMinor > 0);
-  FIsComCtl6 = profile.ComCtlMajor > 5;
+  const int comCtl = GetDllFileVersion(u"COMCTL32.DLL");
+  FIsComCtl6 = comCtl != -1 && ((comCtl >> 16) & 0xFF) > 5;
   FBorderColor = FIsWinXP ? TColor(0xB99D7F) : TColor(0x808080);
   FScrollWidth = 17;  // the system's vertical scroll bar width
   FIsWinVista = IsVistaOrLater(profile);
@@ -251,20 +257,29 @@ void TAdvStringGrid::AfterConstruction() {
     // columns), so that the grid's window is not made before its form has parented it.
     EditCombo = new TGridCombo(this);
     hidden(EditCombo, true);
+    EditCombo->IsWinXP = FIsWinXP;
+    EditCombo->IsVistaComCtl6 = FIsWinVista && FIsComCtl6;
     EditTrans = new TGridTransEdit(this);
     hidden(EditTrans, false);
+    EditTrans->BorderStyle = bsNone;
     ComboTrans = new TGridTransCombo(this);
     hidden(ComboTrans, false);
     EditCheck = new TGridCheckBox(this);
     hidden(EditCheck, true);
     EditBtn = new TGridEditBtn(this);
     hidden(EditBtn, true);
+    EditBtn->ButtonCaption = u"...";
+    EditBtn->BorderStyle = bsNone;
+    EditBtn->IsWinXP = FIsWinXP;
     UnitEditBtn = new TGridUnitEditBtn(this);
     hidden(UnitEditBtn, true);
+    UnitEditBtn->ButtonCaption = u"...";
+    UnitEditBtn->BorderStyle = bsNone;
     GridButton = new TGridButton(this);
     hidden(GridButton, true);
     MoveButton = new THeaderDragButton(this);
     hidden(MoveButton, true);
+    MoveButton->Grid = this;
     FEditControl = new TControlEdit(this);
     hidden(FEditControl, false);
     FComboControl = new TControlCombo(this);
@@ -284,6 +299,7 @@ TAdvStringGrid::~TAdvStringGrid() {
   FDestroying = true;
   if (FColumnSize && FColumnSize->Save()) SaveColSizes();
   LeaveForm();
+  FollowThemeNotifier(false);
   if (GridUnit().FocusGrid == this) GridUnit().FocusGrid = nullptr;
   ClearTextOnly = false;
   SaveHiddenCells = false;
@@ -306,6 +322,7 @@ void TAdvStringGrid::CreateWnd() {
       if (!bar) continue;
       bar->SetVisible(false);
       bar->SetTabStop(false);
+      bar->SetKind(sbVertical);
     }
   }
   // The panels join the grid's window when the footer or search bar first shows them.
@@ -315,6 +332,11 @@ void TAdvStringGrid::CreateWnd() {
   if (FColumnSize->Save()) LoadColSizes();
   SetTimer(this, kGridTimerId, kGridTimerInterval);
   if (FIsWinXP) FIsWinXP = IsThemeActive();
+  SetUpWheel();
+  if (FScrollType == ssNormal || Loading()) return;
+  FIsFlat = InitializeFlatSB();
+  SetFlatScrollWidth();
+  SetFlatScrollColor();
 }
 
 void TAdvStringGrid::Loaded() {
@@ -343,23 +365,16 @@ void TAdvStringGrid::Loaded() {
   if (!Designing() && !FIsWinXP && FControlLook->ControlStyle() == csTheme) FControlLook->SetControlStyle(csClassic);
   FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
   UpdateScrollBarsAlways(false);
+  if (FAutoThemeAdapt && !Designing()) FollowThemeNotifier(true);
   FOrigColSizes->Clear();
   for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
-}
-
-void TAdvStringGrid::UpdateScrollBarsAlways(bool HideWhenFit) {
-  // The class library grid shows a bar only while its cells do not fit, which is what saNone
-  // with HideWhenFit asks; a bar shown although everything fits has no counterpart in it.
-  (void)HideWhenFit;
+  FColumnOrder->Clear();
+  for (int i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
 }
 
 void TAdvStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
   TBaseGrid::WndProc(Message);
-  if ((Message.Msg == WM_MOVE || Message.Msg == WM_SIZE) && FocusWindowGrid()) {
-    TAdvStringGrid* g = FocusWindowGrid();
-    if (g->FFocusWindow) g->FFocusWindow->SetBoundsRect(g->FocusWindowRect());
-  }
 }
 
 void TAdvStringGrid::Resize() {
@@ -502,7 +517,7 @@ void TAdvStringGrid::Assign(TPersistent* Source) {
   FScrollSynch = s->FScrollSynch;
   FScrollWidth = s->FScrollWidth;
   FScrollHints = s->FScrollHints;
-  FScrollBarAlways = s->FScrollBarAlways;
+  FScrollBarAlways = s->FScrollBarAlways;  // stored only: the bars follow with the next update
   SetScrollBars(s->ScrollBars());
   SetScrollColor(s->ScrollColor());
   SetScrollType(s->ScrollType());

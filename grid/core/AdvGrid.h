@@ -9,9 +9,10 @@
 // Sources by topic: AdvGrid.cpp (object, defaults, copying, window, unit services),
 // AdvGridColumns.cpp (hidden columns), AdvGridCells.cpp (cell access, dimensions),
 // AdvGridRows.cpp (row index accessors, scrolling a cell into view), AdvGridStream.cpp (cell
-// stream, column sizes), AdvGridHooks.cpp (cell hooks), AdvGridCellGraphics.cpp (cell objects,
-// display hooks), AdvGridCheckBoxes.cpp (check boxes), AdvGridCellProps.cpp (per-cell look),
-// AdvGridRowSelect.cpp (row selection flags).
+// stream, column sizes), AdvGridWindow.cpp (message hook, scroll bars, wheel, repainting, the
+// inplace editor, the theme notifier through AdvGridTheme.cpp), AdvGridHooks.cpp (cell hooks),
+// AdvGridCellGraphics.cpp (cell objects, display hooks), AdvGridCheckBoxes.cpp (check boxes),
+// AdvGridCellProps.cpp (per-cell look), AdvGridRowSelect.cpp (row selection flags).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -40,6 +41,12 @@ Char LocaleDecimalSeparator();
 String LocaleShortDateFormat();
 String LocaleShortTimeFormat();
 String LocaleLongTimeFormat();
+
+// The file version of a library as its version block gives it (major << 16 | minor), or -1
+// when it has none.
+int GetDllFileVersion(const String& FileName);
+// Lets the mouse through the window to what lies below it (the transparent extended style).
+void MakeWindowTransparent(TWinControl* Wnd);
 
 // Raised for a request the grid cannot serve, with a fixed English message.
 class EAdvGridError : public Exception {
@@ -219,7 +226,21 @@ class TAdvStringGrid : public TBaseGrid {
 
   // ---- scrolling (display indices) ----
   void ScrollInView(int DCol, int DRow);
+  // Shows, hides, enables and disables the scroll bars as ScrollBarAlways asks.
   void UpdateScrollBarsAlways(bool HideWhenFit);
+  // Flat scroll bars (ScrollType other than ssNormal, once the window exists): their look,
+  // track colour (ScrollColor) and thickness (ScrollWidth); each does nothing without them.
+  void SetFlatScrollStyle();
+  void SetFlatScrollColor();
+  void SetFlatScrollWidth();
+  bool IsFlat() const { return FIsFlat; }
+  // What the window's creation found for the mouse wheel: its message and the rows a notch scrolls.
+  unsigned WheelMessage() const { return FWheelMsg; }
+  int WheelScrollLineCount() const { return FWheelScrollLines; }
+  // The selection parked outside the grid (no normal row left) and brought back.
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
   void ScreenToCell(TPoint Pt, int& DCol, int& DRow) const;
   bool IsOnSizingEdge(int X, int Y) const;
 
@@ -255,6 +276,20 @@ class TAdvStringGrid : public TBaseGrid {
   // The frame's place around the current cell (4 pixels out, screen pixels).
   TRect FocusWindowRect() const;
   static TForm* FindParentForm(TControl* Control);
+  // The unit's thread message hook: a window moved or sized moves the block-focus frame of the
+  // unit's focus-window grid over that grid's current cell.
+  static void GridCallWndProcHook(TControl* Target, const TMessage& Message);
+  // Whether the date editors can work (common controls above 4.69).
+  static bool DatePickerSupported();
+
+  // Repaints, unless an inplace-edit change asked for no repaint (EditChange, cleared here);
+  // a visible floating footer's panel is repainted with the grid.
+  void Invalidate() override;
+  bool EditChange() const { return FEditChange; }
+  void SetEditChange(bool v) { FEditChange = v; }
+  // The mask the inplace editor takes; OnGetEditMask may change it per cell.
+  const String& EditMask() const { return FEditMask; }
+  void SetEditMask(const String& v) { FEditMask = v; }
 
   // ---- properties set at creation ----
   TColor ActiveCellColor() const { return FActiveCellColor; }
@@ -278,11 +313,11 @@ class TAdvStringGrid : public TBaseGrid {
   TColor URLColor() const { return FURLColor; }
   TColor DisabledFontColor() const { return FDisabledFontColor; }
   int ScrollWidth() const { return FScrollWidth; }
-  void SetScrollWidth(int v) { FScrollWidth = v; }
+  void SetScrollWidth(int v);
   TScrollType ScrollType() const { return FScrollType; }
-  void SetScrollType(TScrollType v) { FScrollType = v; }
+  void SetScrollType(TScrollType v);
   TColor ScrollColor() const { return FScrollColor; }
-  void SetScrollColor(TColor v) { FScrollColor = v; }
+  void SetScrollColor(TColor v);
   bool ScrollProportional() const { return FScrollProportional; }
   void SetScrollProportional(bool v) { FScrollProportional = v; }
   bool ScrollSynch() const { return FScrollSynch; }
@@ -290,7 +325,7 @@ class TAdvStringGrid : public TBaseGrid {
   bool ScrollHints() const { return FScrollHints; }
   void SetScrollHints(bool v) { FScrollHints = v; }
   TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
-  void SetScrollBarAlways(TScrollBarAlways v) { FScrollBarAlways = v; }
+  void SetScrollBarAlways(TScrollBarAlways v);
   const String& FloatFormat() const { return FFloatFormat; }
   void SetFloatFormat(const String& v) { FFloatFormat = v; }
   const String& CheckTrue() const { return FCheckTrue; }
@@ -587,6 +622,8 @@ class TAdvStringGrid : public TBaseGrid {
  protected:
   void CreateWnd() override;
   void Resize() override;
+  TInplaceEdit* CreateEditor() override;
+  String GetEditMask(int DCol, int DRow) override;
   void CellChanged(int RCol, int DRow) override;
   String GetEditText(int DCol, int DRow) override;
   void SetEditText(int DCol, int DRow, const String& Value) override;
@@ -627,6 +664,8 @@ class TAdvStringGrid : public TBaseGrid {
   void FormResized(TControl* Form);
   void AttachSearchFooter();
   unsigned ScrollBarHeight() const;
+  void SetUpWheel();
+  void FollowThemeNotifier(bool Register);
 
   // Owned objects, in the order the grid creates them.
   TFooterPanel* FFooterPanel = nullptr;  // child control, freed with the grid's children
@@ -840,4 +879,13 @@ class TAdvStringGrid : public TBaseGrid {
   TImageList* FGridImages = nullptr;
   bool FURLShowInText = false;
   bool FActiveStyleInUse = false;
+  // Window, wheel, editing and selection state.
+  bool FEditChange = false;
+  String FEditMask;
+  unsigned FWheelMsg = 0;
+  int FWheelScrollLines = 0;
+  bool FWheelPan = false;
+  bool FThemeRegistered = false;
+  bool FSelHidden = false;
+  TGridRect FHiddenSelection{};
 };

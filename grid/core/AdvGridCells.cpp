@@ -205,6 +205,7 @@ void TAdvStringGrid::SetEditText(int DCol, int DRow, const String& Value) {
 
 void TAdvStringGrid::SetRowCount(int Value) {
   int old = RowCount();
+  if (RowCount() == FixedRows() && FFixedRowAlways && FSelHidden) UnHideSelection();
   TCustomGrid::SetRowCount(Value);
   if (FFixedRowAlways && FFixedRowsMin < RowCount()) TCustomGrid::SetFixedRows(FFixedRowsMin);
   FMaxRowCount = std::max(FMaxRowCount, Value);
@@ -222,6 +223,23 @@ void TAdvStringGrid::SetRowCount(int Value) {
       SetGridCell(c, from, String());
     }
   }
+}
+
+void TAdvStringGrid::HideSelection() {
+  FHiddenSelection = Selection();
+  SetSelection(TGridRect{ColCount(), RowCount(), ColCount(), RowCount()});
+  FSelHidden = true;
+}
+
+void TAdvStringGrid::UnHideSelection() {
+  FSelHidden = false;
+  if (FHiddenSelection.Top < RowCount() && FHiddenSelection.Left < ColCount()) {
+    SetSelection(FHiddenSelection);
+    return;
+  }
+  int t = FFixedRowAlways && FixedRows() >= RowCount() ? 0 : FixedRows();
+  int l = FFixedColAlways && FixedCols() >= ColCount() ? 0 : FixedCols();
+  SetSelection(TGridRect{l, t, l, t});
 }
 
 void TAdvStringGrid::SetColCount(int Value) {

@@ -13,6 +13,7 @@
 #include "platform/Controls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
+#include "platform/Grids.h"
 #include "platform/StdCtrls.h"
 
 enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
@@ -272,14 +273,57 @@ class TSearchPanel : public TPanel {
 CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
 CONF_GRID_CONTROL(TDropList, TCustomControl)
 CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
-CONF_GRID_CONTROL(TGridCombo, TCustomControl)
-CONF_GRID_CONTROL(TGridTransEdit, TCustomControl)
 CONF_GRID_CONTROL(TGridTransCombo, TCustomControl)
 CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
-CONF_GRID_CONTROL(TGridEditBtn, TCustomControl)
-CONF_GRID_CONTROL(TGridUnitEditBtn, TCustomControl)
 CONF_GRID_CONTROL(TGridButton, TCustomControl)
-CONF_GRID_CONTROL(THeaderDragButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
+
+// The shared combo editor, told which look the platform allows.
+class TGridCombo : public TCustomControl {
+ public:
+  explicit TGridCombo(TComponent* AOwner) : TCustomControl(AOwner) {}
+  String ClassName() const override { return u"TGridCombo"; }
+  bool IsWinXP = false;
+  bool IsVistaComCtl6 = false;  // the Vista look with common controls 6
+};
+
+class TGridTransEdit : public TCustomControl {
+ public:
+  explicit TGridTransEdit(TComponent* AOwner) : TCustomControl(AOwner) {}
+  String ClassName() const override { return u"TGridTransEdit"; }
+  TBorderStyle BorderStyle = bsSingle;
+};
+
+// The edit-button editors: an edit with a button beside it.
+class TGridEditBtn : public TCustomControl {
+ public:
+  explicit TGridEditBtn(TComponent* AOwner) : TCustomControl(AOwner) {}
+  String ClassName() const override { return u"TGridEditBtn"; }
+  String ButtonCaption;
+  TBorderStyle BorderStyle = bsSingle;
+  bool IsWinXP = false;
+};
+
+class TGridUnitEditBtn : public TGridEditBtn {
+ public:
+  explicit TGridUnitEditBtn(TComponent* AOwner) : TGridEditBtn(AOwner) {}
+  String ClassName() const override { return u"TGridUnitEditBtn"; }
+};
+
+// The button shown while a column header is dragged; it knows the grid it moves columns of.
+class THeaderDragButton : public TCustomControl {
+ public:
+  explicit THeaderDragButton(TComponent* AOwner) : TCustomControl(AOwner) {}
+  String ClassName() const override { return u"THeaderDragButton"; }
+  TWinControl* Grid = nullptr;
+};
+
+// The grid's inplace text editor (CreateEditor makes it; its editing behaviour comes with the
+// editing layer).
+class TAdvInplaceEdit : public TInplaceEdit {
+ public:
+  explicit TAdvInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
+  String ClassName() const override { return u"TAdvInplaceEdit"; }
+};

@@ -6,6 +6,7 @@
 #include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/ZazAdez.h"
 #include "platform/IniFiles.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -129,23 +130,61 @@ void TAdvStringGrid::LoadFromStream(TStream* Stream) {
 }
 
 // =============================================================================================
-// Column widths in the INI file named by ColumnSize ("Col" + display column = width). The
-// registry location has no store on this platform, so nothing is kept there.
+// Column widths ("Col" + display column = width) in the INI file or the registry key named by
+// ColumnSize. The store is written back after a load too.
+
+namespace {
+
+// The integer values of one section of either store.
+class TColSizeStore {
+ public:
+  explicit TColSizeStore(const TColumnSize& Cs) {
+    if (Cs.Location() == clIniFile) {
+      FIni = std::make_unique<TMemIniFile>(Cs.Key());
+      FSection = Cs.Section();
+    } else {
+      FReg = std::make_unique<TRegistry>();
+      FReg->OpenKey(Cs.Key() + u"\\" + Cs.Section(), true);
+    }
+  }
+  int Read(const String& Name, int Default) const {
+    if (FIni) return FIni->ReadInteger(FSection, Name, Default);
+    return FReg->ValueExists(Name) ? FReg->ReadInteger(Name) : Default;
+  }
+  void Write(const String& Name, int Value) {
+    if (FIni)
+      FIni->WriteInteger(FSection, Name, Value);
+    else
+      FReg->WriteInteger(Name, Value);
+  }
+  void Flush() {
+    if (FIni)
+      FIni->UpdateFile();
+    else
+      FReg->CloseKey();
+  }
+
+ private:
+  std::unique_ptr<TMemIniFile> FIni;
+  std::unique_ptr<TRegistry> FReg;
+  String FSection;
+};
+
+}  // namespace
 
 void TAdvStringGrid::SaveColSizes() {
   if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || Designing()) return;
-  if (FColumnSize->Location() != clIniFile) return;
-  TMemIniFile ini(FColumnSize->Key());
-  for (int i = 0; i < ColCount(); ++i) ini.WriteInteger(FColumnSize->Section(), u"Col" + IntToStr(i), ColWidths(i));
-  ini.UpdateFile();
+  TColSizeStore store(*FColumnSize);
+  for (int i = 0; i < ColCount(); ++i) store.Write(u"Col" + IntToStr(i), ColWidths(i));
+  store.Flush();
 }
 
 void TAdvStringGrid::LoadColSizes() {
   if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || Designing()) return;
-  if (FColumnSize->Location() != clIniFile) return;
-  TMemIniFile ini(FColumnSize->Key());
+  TColSizeStore store(*FColumnSize);
   for (int i = 0; i < ColCount(); ++i) {
-    int w = ini.ReadInteger(FColumnSize->Section(), u"Col" + IntToStr(i), ColWidths(i));
+    int w = store.Read(u"Col" + IntToStr(i), ColWidths(i));
     if (w != ColWidths(i)) SetColWidths(i, w);
   }
+  store.Flush();
 }

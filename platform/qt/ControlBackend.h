@@ -31,6 +31,7 @@ struct TControlBackend {
   bool creating = false;
   int wheelRemainder = 0;
   bool nativeInput = false;
+  uint32_t exStyle = 0;  // extended window styles (WS_EX_*)
   bool syncingGeometry = false;  // the platform itself moves or sizes the window  // Qt also handles the mouse (text selection, drop-down lists)
 };
 
@@ -82,6 +83,10 @@ void DropPostedMessages(const TControl* Target);
 void SetMessageWaker();
 // Whether QWidget windows should be shown on screen (false under a modal script).
 bool Headless();
+// The thread's call-window-procedure hooks (SetCallWndProcHook): whether any is set, and running
+// them for a message sent to Target.
+bool HasCallWndProcHooks();
+void RunCallWndProcHooks(TControl* Target, const TMessage& Message);
 }  // namespace confqt
 
 // ---- the input pipeline, shared by the Qt event filter and the test input driver ----
