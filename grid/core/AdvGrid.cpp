@@ -148,7 +148,10 @@ void TAdvStringGrid::AfterConstruction() {
   FMouseActions->OnIsDesigning = [this](TObject*, bool& IsDesigning) { IsDesigning = Designing(); };
   FGrouping = std::make_unique<TGrouping>();
   FColumnHeaders = std::make_unique<TStringList>();
-  FColumnHeaders->OnChange = [this](TObject*) { ApplyColumnHeaders(); };
+  FColumnHeaders->OnChange = [this](TObject*) {
+    ColumnHeadersChanged();
+    ShowColumnHeaders();
+  };
   FImageCache = std::make_unique<THTMLPictureCache>();
   FOrigColSizes = std::make_unique<TIntList>(0, 0);
   FFixedFont = std::make_unique<TFont>();
@@ -160,7 +163,7 @@ void TAdvStringGrid::AfterConstruction() {
   if (designing) FActiveCellFont->SetName(u"Tahoma");
   FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
   FRowHeaders = std::make_unique<TStringList>();
-  FRowHeaders->OnChange = [this](TObject*) { ApplyRowHeaders(); };
+  FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
   Sortlist = std::make_unique<TStringList>();
   FLookupItems = std::make_unique<TStringList>();
   FRowSelect = std::make_unique<TList>();
@@ -520,15 +523,9 @@ void TAdvStringGrid::AssignCells(TPersistent* Source) {
 // =============================================================================================
 // Headers and helpers
 
-void TAdvStringGrid::ApplyColumnHeaders() {
-  if (TCustomGrid::FixedRows() < 1) return;
-  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i) SetCellEx(i, 0, FColumnHeaders->Strings(i));
-}
+void TAdvStringGrid::ApplyColumnHeaders() { ShowColumnHeaders(); }
 
-void TAdvStringGrid::ApplyRowHeaders() {
-  if (TCustomGrid::FixedCols() < 1) return;
-  for (int j = 0; j < FRowHeaders->Count() && j < RowCount(); ++j) SetCellEx(0, j, FRowHeaders->Strings(j));
-}
+void TAdvStringGrid::ApplyRowHeaders() { ShowRowHeaders(); }
 
 void TAdvStringGrid::RepaintFooterPanel() {
   if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible()) FFooterPanel->Invalidate();

@@ -235,7 +235,6 @@ class TSearchPanel : public TPanel {
 CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
 CONF_GRID_CONTROL(TDropList, TCustomControl)
 CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
-CONF_GRID_CONTROL(TGridCombo, TCustomControl)
 CONF_GRID_CONTROL(TGridTransEdit, TCustomControl)
 CONF_GRID_CONTROL(TGridTransCombo, TCustomControl)
 CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
@@ -246,3 +245,17 @@ CONF_GRID_CONTROL(THeaderDragButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
+
+// The combo editor every combo cell of a grid shares; its item list is filled anew for each cell.
+class TGridCombo : public TCustomControl {
+ public:
+  explicit TGridCombo(TComponent* AOwner) : TCustomControl(AOwner) {}
+  String ClassName() const override { return u"TGridCombo"; }
+  TStringList* Items() { return &FItems; }
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int v) { FDropDownCount = v; }
+
+ private:
+  TStringList FItems;
+  int FDropDownCount = 8;
+};
