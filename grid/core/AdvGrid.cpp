@@ -146,6 +146,7 @@ void TAdvStringGrid::AfterConstruction() {
   FMouseActions = std::make_unique<TMouseActions>(this);
   FMouseActions->OnInvalidate = [this](TObject*) { Invalidate(); };
   FMouseActions->OnIsDesigning = [this](TObject*, bool& IsDesigning) { IsDesigning = Designing(); };
+  FMouseActions->OnDisableEdit = [this](TObject*) { SetOptions(TGridOptions(Options()).Exclude(goEditing)); };
   FGrouping = std::make_unique<TGrouping>();
   FColumnHeaders = std::make_unique<TStringList>();
   FColumnHeaders->OnChange = [this](TObject*) {
@@ -443,6 +444,7 @@ void TAdvStringGrid::FormResized(TControl* Form) {
 void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) {
   // The form is going: it no longer calls this grid, and this grid must not call it.
   if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
+  if (Operation == opRemove && AComponent && AComponent == FGridImages) FGridImages = nullptr;
   TBaseGrid::Notification(AComponent, Operation);
 }
 

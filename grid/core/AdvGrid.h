@@ -9,12 +9,16 @@
 // Sources by topic: AdvGrid.cpp (object, defaults, copying, window, unit services),
 // AdvGridColumns.cpp (hidden columns), AdvGridCells.cpp (cell access, dimensions),
 // AdvGridRows.cpp (row index accessors, scrolling a cell into view), AdvGridStream.cpp (cell
-// stream, column sizes).
+// stream, column sizes), AdvGridHooks.cpp (cell hooks), AdvGridCellGraphics.cpp (cell objects,
+// display hooks), AdvGridCheckBoxes.cpp (check boxes), AdvGridCellProps.cpp (per-cell look),
+// AdvGridRowSelect.cpp (row selection flags).
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
+#include "grid/core/AdvCellGraphic.h"
+#include "grid/core/AdvGridEvents.h"
 #include "grid/core/AdvGridOwned.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjSettings.h"
@@ -472,6 +476,192 @@ class TAdvStringGrid : public TBaseGrid {
   TColumnSizeEvent OnColumnSize;
   TRowSizeEvent OnRowSize;
 
+  // ---- cell hooks (AdvGridHooks.cpp). Every cell-level question goes through these; a column
+  // grid overrides them to answer from the cell's column. ACol is real unless said. ----
+  bool IsFixed(int DCol, int DRow) override;
+  TCellStyle GetDefaultCellProps(int RCol, int DRow) override;
+  virtual void DoGridHint(int ACol, int ARow, String& Hint, String& WideHint);
+  virtual void DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void DoGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void DoGetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void DoGetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void DoGetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void DoGetFormat(int ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix);
+  virtual void DoGetEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor);
+  virtual bool IsNoEditorCell(int ACol, int ARow);
+  virtual void DoIsFixedCell(int ACol, int ARow, bool& IsFixed);
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  // CanEdit comes in true when editing is on (goEditing, or switched on for the moment).
+  virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void DoIsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void DoGetWordWrap(int ACol, int ARow, bool& WordWrap);
+  virtual bool DoHasComboBox(int ACol, int ARow);
+  virtual bool DoHasSpinEdit(int ACol, int ARow);
+  virtual void DoGetCheckTrue(int ACol, int ARow, String& Value);
+  virtual void DoGetCheckFalse(int ACol, int ARow, String& Value);
+  // The grid's Font for a cell without properties, else a scratch font shared by every call
+  // (the next call overwrites it: copy what you need).
+  virtual TFont* GetCellFont(int ACol, int ARow);
+  // Notification hooks.
+  virtual void DoF2Key() {}
+  virtual void DoSearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction SearchAction);
+  virtual void DoButtonClick(int ACol, int ARow);
+  virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+  virtual void DoComboCloseUp(int ARow, int ACol);
+  virtual void DoComboDropDown(int ARow, int ACol);
+  virtual void DoGetCellCursor(int ACol, int ARow, int X, int Y);
+  virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+  virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+  virtual void DoClickSort(int ACol);
+  virtual void DoPrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);
+  void DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+  bool DoCanShowFixedDropDown(int ACol);
+  void DoStartBlockFocus();
+  void DoEndBlockFocus();
+
+  // ---- cell objects (AdvGridCellGraphics.cpp): (RCol, DRow) ----
+  virtual TCellType GetCellType(int ACol, int ARow);
+  virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+  virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+  virtual void MeasureCellGraphic(int ACol, int ARow, TPoint& Size, int ExtraHeight);
+  virtual void MeasurePrintGraphic(int ACol, int ARow, TPoint& Size, double Scale, int MaxWidth, int MaxHeight);
+  virtual TImageList* GetCellImageList(int ACol, int ARow);
+  TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType);
+  TIntList* GetCellImages(int ACol, int ARow);
+  int GetCellGraphicKey(int ACol, int ARow);
+  bool HasCellTypeIn(int ACol, int ARow, TCellTypes Types);
+  bool HasBalloon(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctBalloon}); }
+  bool IsRadio(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctRadio}); }
+  bool HasExpand(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctExpand}); }
+  bool HasProgress(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctProgress}); }
+  bool HasRating(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctRating}); }
+  bool HasScrollBar(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctScrollbar}); }
+  bool HasButton(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctButton, ctBitButton}); }
+  // Clicks act on the control; no inplace editor opens there.
+  bool IsControlCell(int ACol, int ARow);
+  // The cell text is data shown as a graphic (printing leaves it out).
+  bool IsDataGraphicCell(int ACol, int ARow);
+  void DoGetDisplText(int RCol, int DRow, String& Value) override;
+  int GetRowIndent(int DRow) override;
+  bool HasNodes() override;
+  bool IsSortIndicatorCell(int ACol, int ARow);
+  bool IsPasswordCell(int ACol, int ARow);
+  void ApplyActiveStyleColors();
+  bool ActiveStyleInUse() const { return FActiveStyleInUse; }
+  TImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value);
+  bool URLShowInText() const { return FURLShowInText; }
+  void SetURLShowInText(bool v) { StoreAndRepaint(FURLShowInText, v); }
+
+  // ---- check boxes (AdvGridCheckBoxes.cpp): real column; row kinds as noted ----
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+  void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+  void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+  void RemoveCheckBox(int ACol, int ARow);
+  void RemoveCheckBoxColumn(int ACol);
+  bool HasCheckBox(int ACol, int ARow);
+  bool HasDataCheckBox(int ACol, int ARow);
+  // Real row.
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+  bool IsChecked(int ACol, int ARow);
+  bool SetCheckBoxState(int ACol, int ARow, bool State);
+  bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+  // Displayed row from here on.
+  bool SetCheckBoxStateNotify(int ACol, int ARow, bool State);
+  void CheckAll(int ACol);
+  void UnCheckAll(int ACol);
+  virtual bool ToggleCheckBoxCell(int ACol, int ARow, bool CheckEditable);
+  bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheckBoxCell(ACol, ARow, false); }
+  bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+  static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+
+  // ---- disjunct row selection flags (AdvGridRowSelect.cpp) ----
+  bool GetRowSelect(int ARow);
+  void SetRowSelect(int ARow, bool Value);
+  int RowSelectCount();
+
+  // ---- per-cell look (AdvGridCellProps.cpp): real column i, displayed row j ----
+  TColor GetColors(int i, int j) const;
+  void SetColors(int i, int j, TColor AColor);
+  TColor GetColorsTo(int i, int j) const;
+  void SetColorsTo(int i, int j, TColor AColor);
+  TCellGradientDirection GetGradientDir(int i, int j) const;
+  void SetGradientDir(int i, int j, TCellGradientDirection ADirection);
+  TColor GetFontColors(int i, int j) const;
+  void SetFontColors(int i, int j, TColor Value);
+  TFontStyles GetFontStyles(int i, int j) const;
+  void SetFontStyles(int i, int j, TFontStyles Value);
+  int GetFontSizes(int i, int j) const;
+  void SetFontSizes(int i, int j, int Value);
+  String GetFontNames(int i, int j) const;
+  void SetFontNames(int i, int j, const String& Value);
+  void SetCellFont(int i, int j, TFont* Value);
+  TAlignment GetAlignments(int i, int j) const;
+  void SetAlignments(int i, int j, TAlignment Value);
+  bool GetWordWraps(int i, int j);
+  void SetWordWraps(int i, int j, bool AValue);
+  bool GetReadOnly(int i, int j) const;
+  void SetReadOnly(int i, int j, bool AValue);
+  int GetLinesInCell(int i, int j);
+  String GetWideCells(int i, int j) { return GetCellEx(i, j); }
+  void SetWideCells(int i, int j, const String& Value) { SetCellEx(i, j, Value); }
+  // Row setters: i is a displayed row; real columns FixedCols..AllColCount-1.
+  void SetRowColor(int i, TColor AColor);
+  void SetRowColorTo(int i, TColor AColor);
+  void SetRowFontColor(int i, TColor AColor);
+  int AllColCount() const { return ColCount() + NumHiddenColumns(); }
+  int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+  TColor QELGradientFrom() const { return FQELGradFrom; }
+  void SetQELGradientFrom(TColor v);
+  TColor QELGradientTo() const { return FQELGradTo; }
+  void SetQELGradientTo(TColor v);
+  TColor QELGradientMirrorFrom() const { return FQELMirrorFrom; }
+  void SetQELGradientMirrorFrom(TColor v);
+  TColor QELGradientMirrorTo() const { return FQELMirrorTo; }
+  void SetQELGradientMirrorTo(TColor v);
+  void SetFocusHelper(TFocusHelper* Value) { FFocusHelper->Assign(Value); }
+  void SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
+  void SetSizeWhileTyping(TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
+
+  TGridHintEvent OnGridHint;
+  TGridWideHintEvent OnGridWideHint;
+  TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridAlignEvent OnGetAlignment;
+  TGridFormatEvent OnGetFormat;
+  TGetEditorTypeEvent OnGetEditorType;
+  TIsFixedCellEvent OnIsFixedCell;
+  TCanEditCellEvent OnCanEditCell;
+  TIsPasswordCellEvent OnIsPasswordCell;
+  TWordWrapEvent OnGetWordWrap;
+  THasComboEvent OnHasComboBox;
+  THasSpinEditEvent OnHasSpinEdit;
+  TGetCheckEvent OnGetCheckTrue;
+  TGetCheckEvent OnGetCheckFalse;
+  TSearchFooterActionEvent OnSearchFooterAction;
+  TButtonClickEvent OnButtonClick;
+  TExpandClickEvent OnExpandClick;
+  TClickCellEvent OnComboCloseUp;
+  TClickCellEvent OnComboDropDown;
+  TCellCursorEvent OnGetCellCursor;
+  TCheckBoxClickEvent OnCheckBoxClick;
+  TCheckBoxChangeEvent OnCheckBoxChange;
+  TClickSortEvent OnClickSort;
+  TPrintPageNumEvent OnPrintGetPageNum;
+  TScrollCellEvent OnScrollCell;
+  TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
+  TRowDisjunctSelectEvent OnRowDisjunctSelect;
+  TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+
  protected:
   void CreateWnd() override;
   void Resize() override;
@@ -717,4 +907,19 @@ class TAdvStringGrid : public TBaseGrid {
   TForm* FResizeForm = nullptr;
   int FFormWidth = 0;
   int FFormHeight = 0;
+
+  // ---- cell objects and check boxes: helpers (AdvGridCellGraphics.cpp, AdvGridCheckBoxes.cpp) ----
+  // The object a check-box read or write acts on: a hidden real row's record, else the cell's
+  // object as GetCellGraphic gives it at the displayed row.
+  TCellGraphic* CheckBoxObject(int ACol, int RRow);
+  // The node object of a displayed row (column 0), or none.
+  TCellGraphic* NodeObject(int DRow);
+  // The rows a node heads, its own row included (span 0 or less: up to the next node row).
+  int NodeSpan(int DRow);
+  // The nearest node row above DRow whose span covers it, or -1.
+  int ParentNodeRow(int DRow);
+  void RepaintRealCell(int RCol, int DRow);
+  TImageList* FGridImages = nullptr;
+  bool FURLShowInText = false;
+  bool FActiveStyleInUse = false;
 };

@@ -5,6 +5,7 @@
 // these classes in place. Settings objects copy from their own class only (Assign).
 #include <memory>
 
+#include "grid/core/AdvCellGraphic.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvObjSettings.h"
@@ -89,9 +90,11 @@ class TSortSettings : public TGridSettings<TSortSettings> {
   void CopyFrom(const TSortSettings& s) {
     FColumn = s.FColumn;
     FShow = s.FShow;
+    FRow = s.FRow;
   }
   CONF_GRID_SETTING(int, Column, -1)
   CONF_GRID_SETTING(bool, Show, false)
+  CONF_GRID_SETTING(int, Row, 0)
 };
 
 class TDragDropSettings : public TGridSettings<TDragDropSettings> {
@@ -114,8 +117,20 @@ class TDragScrollOptions : public TGridSettings<TDragScrollOptions> {
 
 class TControlLook : public TGridSettings<TControlLook> {
  public:
-  void CopyFrom(const TControlLook& s) { FControlStyle = s.FControlStyle; }
+  void CopyFrom(const TControlLook& s) {
+    FControlStyle = s.FControlStyle;
+    FCheckSize = s.FCheckSize;
+    FCheckAlwaysActive = s.FCheckAlwaysActive;
+    FRadioSize = s.FRadioSize;
+    FDropDownAlwaysVisible = s.FDropDownAlwaysVisible;
+    FSpinButtonsAlwaysVisible = s.FSpinButtonsAlwaysVisible;
+  }
   CONF_GRID_SETTING(TControlLookStyle, ControlStyle, csWinXP)
+  CONF_GRID_SETTING(int, CheckSize, 15)
+  CONF_GRID_SETTING(bool, CheckAlwaysActive, false)
+  CONF_GRID_SETTING(int, RadioSize, 10)
+  CONF_GRID_SETTING(bool, DropDownAlwaysVisible, false)
+  CONF_GRID_SETTING(bool, SpinButtonsAlwaysVisible, false)
 };
 
 // Where and whether the column widths persist, and column stretching.
@@ -155,8 +170,24 @@ class TSizeWhileTyping : public TGridSettings<TSizeWhileTyping> {
 
 class TGrouping : public TGridSettings<TGrouping> {
  public:
-  void CopyFrom(const TGrouping& s) { FSummary = s.FSummary; }
+  // Summary and the line colours and widths keep their values.
+  void CopyFrom(const TGrouping& s) {
+    FHeaderUnderline = s.FHeaderUnderline;
+    FSummaryLine = s.FSummaryLine;
+    FShowGroupCount = s.FShowGroupCount;
+    FGroupCountFormat = s.FGroupCountFormat;
+    FAutoCheckGroup = s.FAutoCheckGroup;
+  }
   CONF_GRID_SETTING(bool, Summary, false)
+  CONF_GRID_SETTING(bool, HeaderUnderline, false)
+  CONF_GRID_SETTING(TColor, HeaderLineColor, clBlue)
+  CONF_GRID_SETTING(int, HeaderLineWidth, 2)
+  CONF_GRID_SETTING(bool, SummaryLine, false)
+  CONF_GRID_SETTING(TColor, SummaryLineColor, clBlue)
+  CONF_GRID_SETTING(int, SummaryLineWidth, 2)
+  CONF_GRID_SETTING(bool, ShowGroupCount, false)
+  CONF_GRID_SETTING(String, GroupCountFormat, String())
+  CONF_GRID_SETTING(bool, AutoCheckGroup, false)
 };
 
 class TBackGround : public TGridSettings<TBackGround> {
@@ -185,8 +216,20 @@ class TBalloonSettings : public TGridSettings<TBalloonSettings> {
 
 class TShowModified : public TGridSettings<TShowModified> {
  public:
-  void CopyFrom(const TShowModified& s) { FEnabled = s.FEnabled; }
+  void CopyFrom(const TShowModified& s) {
+    FColor = s.FColor;
+    FEnabled = s.FEnabled;
+  }
   CONF_GRID_SETTING(bool, Enabled, false)
+ public:
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v) {
+    FColor = v;
+    Changed();
+  }
+
+ private:
+  TColor FColor = clYellow;
 };
 
 class TFilterDropDown : public TGridSettings<TFilterDropDown> {
@@ -204,12 +247,6 @@ class TFilter : public TCollection {
   String ClassName() const override { return u"TFilter"; }
 };
 
-// The one object a cell may carry (check box, picture, progress bar, node ...). The base grid
-// frees it with the cell's properties by this class name.
-class TCellGraphic : public TObject {
- public:
-  String ClassName() const override { return u"TCellGraphic"; }
-};
 
 // Panels under the cells: the floating footer's and the search bar's.
 class TFooterPanel : public TPanel {

@@ -1,0 +1,30 @@
+#pragma once
+// Event types of the string grid's cell hooks and cell objects (the ones the base grid's
+// vocabulary in AdvObj.h does not already declare). Parameter orders are binding.
+#include <cstdint>
+#include <functional>
+
+#include "grid/foundation/AdvObj.h"
+#include "platform/Controls.h"
+#include "platform/StdCtrls.h"
+
+enum TSearchAction : uint8_t { saFindFirst, saFindPrevious, saFindNext };
+
+using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& hintstr)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)>;
+using TWordWrapEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& WordWrap)>;
+using THasComboEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasComboBox)>;
+using THasSpinEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& HasSpinEdit)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+using TCellCursorEvent = std::function<void(TObject* Sender, int ACol, int ARow, int X, int Y, TCursor& ACursor)>;
+using TSearchFooterActionEvent =
+    std::function<void(TObject* Sender, const String& Value, int ACol, int ARow, TSearchAction SearchAction)>;
+using TCheckBoxChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TPrintPageNumEvent =
+    std::function<void(TObject* Sender, int PageNum, int PageColNum, String& PageNumString)>;
+using TScrollCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, int ScrollPosition,
+                                            int ScrollMin, int ScrollMax)>;
+using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int ACol, bool& CanShow)>;
+using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool Value, bool& Allow)>;
+using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>;
