@@ -347,6 +347,7 @@ void TAdvColumnGrid::AfterConstruction() {
 
 TAdvColumnGrid::~TAdvColumnGrid() {
   // The columns go before the string grid; freeing them must not feed back into the grid.
+  FDestroyingColumns = true;
   if (FColumnCollection) {
     FColumnCollection->SetNoRecursiveUpdate(true);
     FColumnCollection.reset();
@@ -492,24 +493,6 @@ String TAdvColumnGrid::GetEditMask(int DCol, int DRow) {
     if (TGridColumnItem* c = ColumnAt(RealColIndex(DCol))) mask = c->EditMask();
   String own = TAdvStringGrid::GetEditMask(DCol, DRow);
   return own.empty() ? mask : own;
-}
-
-TCellStyle TAdvColumnGrid::GetDefaultCellProps(int RCol, int DRow) {
-  TGridColumnItem* c = ColumnAt(RCol);
-  if (!c) return TAdvStringGrid::GetDefaultCellProps(RCol, DRow);
-  TCellStyle s = TAdvStringGrid::GetDefaultCellProps(RCol, DRow);
-  s.Font.Assign(c->Font());
-  s.Color = c->Color();
-  s.ColorTo = clNone;
-  s.Alignment = DRow < FixedRows() ? c->HeaderAlignment() : c->Alignment();
-  s.VAlignment = VAlignment();
-  s.WordWrap = WordWrap();
-  s.GradientDirection = GradientVertical;
-  if (IsFixed(DisplColIndex(RCol), DRow) || (c->ShowBands() && Bands()->Active())) {
-    s.Color = clNone;
-    s.ColorTo = clNone;
-  }
-  return s;
 }
 
 String TAdvColumnGrid::GetCellFloatFormat(int RCol, int DRow) {

@@ -263,6 +263,32 @@ class TAdvColumnGrid : public TAdvStringGrid {
   int GetVersionNr() override;
   String GetVersionString() override;
 
+  // ---- the per-cell answers taken from the column (AdvColumnGridHooks.cpp); ACol is real
+  // except in DoIsFixedCell, which maps its display column ----
+  TCellStyle GetDefaultCellProps(int RCol, int DRow) override;
+  void DoGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;
+  void DoGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;
+  void DoGetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) override;
+  void DoGetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) override;
+  void DoGetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign) override;
+  void DoGetFormat(int ACol, TSortStyle& AStyle, String& APrefix, String& ASuffix) override;
+  // The column's kind; the shared combo editor and ControlLook take the column's items and
+  // drop-down count. The grid's own FloatFormat is left alone (GetCellFloatFormat answers per
+  // column).
+  void GetCellEditorType(int ACol, int ARow, TEditorType& AEditor) override;
+  void DoIsFixedCell(int ACol, int ARow, bool& IsFixed) override;
+  // The column decides (goEditing is not asked); a read-only cell can only refuse; then
+  // OnCanEditCell for the merged range's base cell.
+  void CanEditCell(int ACol, int ARow, bool& CanEdit) override;
+  void DoIsPasswordCell(int ACol, int ARow, bool& IsPassword) override;
+  bool DoHasComboBox(int ACol, int ARow) override;
+  void DoGetCheckTrue(int ACol, int ARow, String& Value) override;
+  void DoGetCheckFalse(int ACol, int ARow, String& Value) override;
+  // A normal cell of an edDataCheckBox column without an object of its own is a data check box,
+  // answered by the grid's one shared object.
+  TCellType GetCellType(int ACol, int ARow) override;
+  TCellGraphic* GetCellGraphic(int ACol, int ARow) override;
+
   TAfterColumnMoved OnAfterColumnMoved;
   TColumnPopupEvent OnColumnPopup;
 
@@ -274,7 +300,6 @@ class TAdvColumnGrid : public TAdvStringGrid {
   // Rebuilds ColumnHeaders from the columns (a header still empty takes its cell's text).
   void SyncHeaders();
 
-  TCellStyle GetDefaultCellProps(int RCol, int DRow) override;
   String GetFormattedCell(int RCol, int DRow) override;
   String GetCellFloatFormat(int RCol, int DRow) override;
   void ColumnHeadersChanged() override;
@@ -295,6 +320,9 @@ class TAdvColumnGrid : public TAdvStringGrid {
   bool IsNormalColumnRow(int RCol, int DRow) const;
   // As above, and neither a fixed-right column nor a footer row.
   bool IsNormalCell(int RCol, int DRow) const;
+  bool IsDataCheckBoxColumnCell(int RCol, int DRow) const;
+  // The column's ShowBands while the grid's bands are active.
+  bool BandsApply(const TGridColumnItem* C) const;
 
  private:
   friend class TGridColumnItem;
@@ -304,4 +332,5 @@ class TAdvColumnGrid : public TAdvStringGrid {
   std::unique_ptr<TGridColumnItem> FSaveCol;
   bool FColMoving = false;
   bool FAutoFilterDisplay = false;
+  bool FDestroyingColumns = false;
 };

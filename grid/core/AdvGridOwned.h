@@ -124,6 +124,7 @@ class TControlLook : public TGridSettings<TControlLook> {
     FRadioSize = s.FRadioSize;
     FDropDownAlwaysVisible = s.FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = s.FSpinButtonsAlwaysVisible;
+    FDropDownCount = s.FDropDownCount;
   }
   CONF_GRID_SETTING(TControlLookStyle, ControlStyle, csWinXP)
   CONF_GRID_SETTING(int, CheckSize, 15)
@@ -131,6 +132,7 @@ class TControlLook : public TGridSettings<TControlLook> {
   CONF_GRID_SETTING(int, RadioSize, 10)
   CONF_GRID_SETTING(bool, DropDownAlwaysVisible, false)
   CONF_GRID_SETTING(bool, SpinButtonsAlwaysVisible, false)
+  CONF_GRID_SETTING(int, DropDownCount, 8)
 };
 
 // Where and whether the column widths persist, and column stretching.
