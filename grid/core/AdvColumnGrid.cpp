@@ -149,19 +149,7 @@ void TGridColumnItem::SetEditor(TEditorType Value) {
 void TGridColumnItem::CopySettings(const TGridColumnItem& s, bool Visuals) {
   // Font, pen and list copies go through the objects' own Assign; their change links stay off
   // so that nothing repaints while a column is copied.
-  auto copyFont = [](TFont* Dest, TFont* Source) {
-    TNotifyEvent keep = std::move(Dest->OnChange);
-    Dest->OnChange = nullptr;
-    Dest->Assign(Source);
-    Dest->OnChange = std::move(keep);
-  };
-  auto copyPen = [](TPen* Dest, TPen* Source) {
-    TNotifyEvent keep = std::move(Dest->OnChange);
-    Dest->OnChange = nullptr;
-    Dest->Assign(Source);
-    Dest->OnChange = std::move(keep);
-  };
-  auto copyList = [](TStringList* Dest, TStringList* Source) {
+  auto copyQuiet = [](auto* Dest, auto* Source) {
     TNotifyEvent keep = std::move(Dest->OnChange);
     Dest->OnChange = nullptr;
     Dest->Assign(Source);
@@ -169,7 +157,7 @@ void TGridColumnItem::CopySettings(const TGridColumnItem& s, bool Visuals) {
   };
   FAlignment = s.FAlignment;
   FHeaderAlignment = s.FHeaderAlignment;
-  copyPen(FBorderPen.get(), s.FBorderPen.get());
+  copyQuiet(FBorderPen.get(), s.FBorderPen.get());
   FBorders = s.FBorders;
   FCheckFalse = s.FCheckFalse;
   FCheckTrue = s.FCheckTrue;
@@ -179,10 +167,10 @@ void TGridColumnItem::CopySettings(const TGridColumnItem& s, bool Visuals) {
   FEditorType = s.FEditorType;
   FFixed = s.FFixed;
   FPassword = s.FPassword;
-  copyPen(FPrintBorderPen.get(), s.FPrintBorderPen.get());
+  copyQuiet(FPrintBorderPen.get(), s.FPrintBorderPen.get());
   FPrintBorders = s.FPrintBorders;
   FPrintColor = s.FPrintColor;
-  copyFont(FPrintFont.get(), s.FPrintFont.get());
+  copyQuiet(FPrintFont.get(), s.FPrintFont.get());
   FReadOnly = s.FReadOnly;
   FSortPrefix = s.FSortPrefix;
   FSortStyle = s.FSortStyle;
@@ -196,24 +184,24 @@ void TGridColumnItem::CopySettings(const TGridColumnItem& s, bool Visuals) {
   FMaxSize = s.FMaxSize;
   FAutoMinSize = s.FAutoMinSize;
   FAutoMaxSize = s.FAutoMaxSize;
-  copyList(FFilter.get(), s.FFilter.get());
+  copyQuiet(FFilter.get(), s.FFilter.get());
   FFilterCaseSensitive = s.FFilterCaseSensitive;
   FDefIdx = s.FDefIdx;
   FFloatFormat = s.FFloatFormat;
   if (Visuals) {
     if (TAdvColumnGrid* grid = Grid()) {
       FColor = grid->Color();
-      copyFont(FFont.get(), grid->Font());
+      copyQuiet(FFont.get(), grid->Font());
     }
     return;
   }
   FColor = s.FColor;
-  copyFont(FFont.get(), s.FFont.get());
+  copyQuiet(FFont.get(), s.FFont.get());
   FColumnHeader = s.FColumnHeader;
-  copyFont(FHeaderFont.get(), s.FHeaderFont.get());
+  copyQuiet(FHeaderFont.get(), s.FHeaderFont.get());
   FName = s.FName;
   FTag = s.FTag;
-  copyList(FComboList.get(), s.FComboList.get());
+  copyQuiet(FComboList.get(), s.FComboList.get());
   FDropDownCount = s.FDropDownCount;
 }
 
