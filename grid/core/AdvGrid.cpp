@@ -154,7 +154,10 @@ void TAdvStringGrid::AfterConstruction() {
   FMouseActions->OnDisableEdit = [this](TObject*) { SetOptions(TGridOptions(Options()).Exclude(goEditing)); };
   FGrouping = std::make_unique<TGrouping>();
   FColumnHeaders = std::make_unique<TStringList>();
-  FColumnHeaders->OnChange = [this](TObject*) { ApplyColumnHeaders(); };
+  FColumnHeaders->OnChange = [this](TObject*) {
+    ColumnHeadersChanged();
+    ShowColumnHeaders();
+  };
   FImageCache = std::make_unique<THTMLPictureCache>();
   FOrigColSizes = std::make_unique<TIntList>(0, 0);
   FFixedFont = std::make_unique<TFont>();
@@ -166,7 +169,7 @@ void TAdvStringGrid::AfterConstruction() {
   if (designing) FActiveCellFont->SetName(u"Tahoma");
   FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
   FRowHeaders = std::make_unique<TStringList>();
-  FRowHeaders->OnChange = [this](TObject*) { ApplyRowHeaders(); };
+  FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
   Sortlist = std::make_unique<TStringList>();
   FLookupItems = std::make_unique<TStringList>();
   FRowSelect = std::make_unique<TList>();
@@ -537,15 +540,9 @@ void TAdvStringGrid::AssignCells(TPersistent* Source) {
 // =============================================================================================
 // Headers and helpers
 
-void TAdvStringGrid::ApplyColumnHeaders() {
-  if (TCustomGrid::FixedRows() < 1) return;
-  for (int i = 0; i < FColumnHeaders->Count() && i < TotalColCount(); ++i) SetCellEx(i, 0, FColumnHeaders->Strings(i));
-}
+void TAdvStringGrid::ApplyColumnHeaders() { ShowColumnHeaders(); }
 
-void TAdvStringGrid::ApplyRowHeaders() {
-  if (TCustomGrid::FixedCols() < 1) return;
-  for (int j = 0; j < FRowHeaders->Count() && j < RowCount(); ++j) SetCellEx(0, j, FRowHeaders->Strings(j));
-}
+void TAdvStringGrid::ApplyRowHeaders() { ShowRowHeaders(); }
 
 void TAdvStringGrid::RepaintFooterPanel() {
   if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible()) FFooterPanel->Invalidate();

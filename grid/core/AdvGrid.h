@@ -31,6 +31,9 @@
 #include "platform/Grids.h"
 
 class TAdvStringGrid;
+class TEditLink;  // a component the application derives its custom editors from
+
+using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 
 // The process-wide format settings' separators and formats, for the date, time and number editors
 // and the export operations.
@@ -263,6 +266,81 @@ class TAdvStringGrid : public TBaseGrid {
   void LoadCell(int RCol, int DRow, const String& Value);
   virtual void CellsChanged(const TRect& R);
   virtual void CellsLoaded();
+
+  // ---- combo strings: the item list of the shared combo editor (AdvGridCombo.cpp) ----
+  TGridCombo* Combobox() const { return EditCombo; }
+  void ClearComboString();
+  void AddComboString(const String& S);
+  void AddComboStringObject(const String& S, TObject* AObject);
+  // The first item equal to S (the list's own comparison); false when there is none.
+  bool RemoveComboString(const String& S);
+  bool SetComboSelectionString(const String& S);
+  // The item the combo editor preselects when it opens; -1: none. Not range checked.
+  void SetComboSelection(int idx) { FComboIdx = idx; }
+  int ComboSelection() const { return FComboIdx; }
+  int GetComboCount() const;
+  // Both let the application fill the list for the cell first (DoGetEditorProp). SetComboIndex
+  // raises the list's index error for a Value outside it and then writes nothing.
+  void SetComboIndex(int RCol, int DRow, int Value);
+  int GetComboIndex(int RCol, int DRow);
+  // Fires OnGetEditorProp, then OnGetEditorPropInt (column, row).
+  virtual void DoGetEditorProp(int RCol, int DRow, TEditLink* AEditLink);
+  TGetEditorPropEvent OnGetEditorProp;
+  TClickCellEvent OnGetEditorPropInt;
+
+  // ---- typed cell values (AdvGridTyped.cpp): (RCol, DRow); the All variants (RCol, RRow) ----
+  // Integers read from the text without HTML tags (All: the raw text), trimmed; "" and "-" are 0;
+  // anything else that does not convert raises EAdvGridError.
+  int GetInts(int RCol, int DRow);
+  void SetInts(int RCol, int DRow, int Value);
+  int Ints(int RCol, int DRow) { return GetInts(RCol, DRow); }
+  int GetAllInts(int RCol, int RRow);
+  void SetAllInts(int RCol, int RRow, int Value);
+  double GetFloats(int RCol, int DRow);
+  // Formatted with the cell's float format (GetCellFloatFormat).
+  void SetFloats(int RCol, int DRow, double Value);
+  double Floats(int RCol, int DRow) { return GetFloats(RCol, DRow); }
+  double GetAllFloats(int RCol, int RRow);
+  // Formatted with the grid's FloatFormat.
+  void SetAllFloats(int RCol, int RRow, double Value);
+  TDateTime GetDates(int RCol, int DRow);
+  // Date 0 is an empty cell unless ShowNullDates.
+  void SetDates(int RCol, int DRow, TDateTime Value);
+  TDateTime GetTimes(int RCol, int DRow);
+  void SetTimes(int RCol, int DRow, TDateTime Value);
+  // The VALUE of the cell's mini-HTML CONTROL tag of that ID; empty (get) or nothing (set) when
+  // the cell has none.
+  String GetCtrlVal(int RCol, int DRow, const String& ID);
+  void SetCtrlVal(int RCol, int DRow, const String& ID, const String& Value);
+  // The version number's four bytes, highest first, joined by "."; writing is ignored.
+  String Version();
+  void SetVersion(const String& Value) { (void)Value; }
+  virtual int GetVersionNr();
+  virtual String GetVersionString();
+  // The width and left offset of a column as the last print run computed them (0..511); any
+  // other column raises EAdvGridError.
+  int PrintColWidth(int ACol) const;
+  int PrintColOffset(int ACol) const;
+  // The format floats of the cell are written with: the grid's FloatFormat.
+  virtual String GetCellFloatFormat(int RCol, int DRow);
+  // The cell's text as shown: with OnGetFloatFormat, a number text in the format it asks for.
+  virtual String GetFormattedCell(int RCol, int DRow);
+  TFloatFormatEvent OnGetFloatFormat;
+
+  // ---- column size hooks (AdvGridHeaders.cpp): a user's resize and an auto size propose a
+  // width for real column ACol, which OnUpdateColumnSize may change ----
+  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
+  virtual void DoUpdateAutoColumnSize(int ACol, int& AWidth);
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+
+  // ---- header lists (AdvGridHeaders.cpp); "\n" in a line is a line break in the cell ----
+  void SetColumnHeaders(TStrings* Value);
+  // Line i into cell (i, 0) for every real column that has a line; nothing without fixed rows.
+  void ShowColumnHeaders();
+  void ClearColumnHeaders();
+  void SetRowHeaders(TStrings* Value);
+  void ShowRowHeaders();
+  void ClearRowHeaders();
 
   // ---- unit-level services ----
   // Window messages posted when an edit ends ("GridEditDone") and by the date editors
@@ -630,6 +708,10 @@ class TAdvStringGrid : public TBaseGrid {
   // After the class library's decision, OnColumnSize (a fixed row's cell) and OnRowSize (a fixed
   // column's cell) may forbid the sizing.
   void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
+  // ColumnHeaders changed (before they are shown again).
+  virtual void ColumnHeadersChanged();
+  std::array<int, kMappedCols> FPrintColWidth{};
+  std::array<int, kMappedCols> FPrintColOffset{};
   TCollection* GridItems() const { return FGridItems.get(); }
   TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
   TIntList* ColumnOrder() const { return FColumnOrder.get(); }

@@ -125,6 +125,7 @@ class TControlLook : public TGridSettings<TControlLook> {
     FRadioSize = s.FRadioSize;
     FDropDownAlwaysVisible = s.FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = s.FSpinButtonsAlwaysVisible;
+    FDropDownCount = s.FDropDownCount;
   }
   CONF_GRID_SETTING(TControlLookStyle, ControlStyle, csWinXP)
   CONF_GRID_SETTING(int, CheckSize, 15)
@@ -132,6 +133,7 @@ class TControlLook : public TGridSettings<TControlLook> {
   CONF_GRID_SETTING(int, RadioSize, 10)
   CONF_GRID_SETTING(bool, DropDownAlwaysVisible, false)
   CONF_GRID_SETTING(bool, SpinButtonsAlwaysVisible, false)
+  CONF_GRID_SETTING(int, DropDownCount, 8)
 };
 
 // Where and whether the column widths persist, and column stretching.
@@ -280,13 +282,21 @@ CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
 
-// The shared combo editor, told which look the platform allows.
+// The combo editor every combo cell of a grid shares, told which look the platform allows; its
+// item list is filled anew for each cell.
 class TGridCombo : public TCustomControl {
  public:
   explicit TGridCombo(TComponent* AOwner) : TCustomControl(AOwner) {}
   String ClassName() const override { return u"TGridCombo"; }
   bool IsWinXP = false;
   bool IsVistaComCtl6 = false;  // the Vista look with common controls 6
+  TStringList* Items() { return &FItems; }
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int v) { FDropDownCount = v; }
+
+ private:
+  TStringList FItems;
+  int FDropDownCount = 8;
 };
 
 class TGridTransEdit : public TCustomControl {

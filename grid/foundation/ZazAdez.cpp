@@ -281,7 +281,9 @@ String ExtractNumberText(const String& Text) {
   String s = Trim(Text);
   if (s.empty()) return String();
   bool negative = s.front() == u'(' && s.back() == u')';
-  while (s.size() >= 2 && !IsFloatChar(s[0])) {
+  // A number does not begin with its exponent letter ("EUR 12" is 12).
+  auto startsNumber = [](Char c) { return IsFloatChar(c) && c != u'e' && c != u'E'; };
+  while (s.size() >= 2 && !startsNumber(s[0])) {
     if (s[0] == u'-') negative = true;
     s.erase(0, 1);
   }

@@ -206,7 +206,7 @@ TEST_F(ZazAdezTest, ClassifyNumberText) {
 TEST_F(ZazAdezTest, ExtractNumberText) {
   struct Case { const char16_t* text; const char16_t* number; };
   const Case cases[] = {
-      {u"$ 12", u"12"},        {u"12 kg", u"12"},      {u"EUR 12", u"E"},
+      {u"$ 12", u"12"},        {u"12 kg", u"12"},      {u"EUR 12", u"12"},
       {u"-12", u"-12"},        {u"(5)", u"-5"},        {u"", u""},
       {u"   ", u""},           {u"x", u""},           {u"1,234.50", u"1234.50"},
       {u"abc 1e-3 m", u"1e-3"}, {u"USD -7.25", u"-7.25"},
