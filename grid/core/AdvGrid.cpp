@@ -355,6 +355,10 @@ void TAdvStringGrid::UpdateScrollBarsAlways(bool HideWhenFit) {
 
 void TAdvStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
+  if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
+    WMScroll(Message);
+    return;
+  }
   TBaseGrid::WndProc(Message);
   if ((Message.Msg == WM_MOVE || Message.Msg == WM_SIZE) && FocusWindowGrid()) {
     TAdvStringGrid* g = FocusWindowGrid();

@@ -11,7 +11,9 @@
 // AdvGridRows.cpp (row index accessors, scrolling a cell into view), AdvGridStream.cpp (cell
 // stream, column sizes), AdvGridHooks.cpp (cell hooks), AdvGridCellGraphics.cpp (cell objects,
 // display hooks), AdvGridCheckBoxes.cpp (check boxes), AdvGridCellProps.cpp (per-cell look),
-// AdvGridRowSelect.cpp (row selection flags).
+// AdvGridRowSelect.cpp (row selection flags), AdvGridSelection.cpp (selection, navigation,
+// repainting), AdvGridKeys.cpp (key press), AdvGridAppearance.cpp (setters, stretching, sizing,
+// scroll messages, listeners).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -290,7 +292,7 @@ class TAdvStringGrid : public TBaseGrid {
   bool ScrollHints() const { return FScrollHints; }
   void SetScrollHints(bool v) { FScrollHints = v; }
   TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
-  void SetScrollBarAlways(TScrollBarAlways v) { FScrollBarAlways = v; }
+  void SetScrollBarAlways(TScrollBarAlways v) { SetScrollBarAlwaysEx(v); }
   const String& FloatFormat() const { return FFloatFormat; }
   void SetFloatFormat(const String& v) { FFloatFormat = v; }
   const String& CheckTrue() const { return FCheckTrue; }
@@ -507,6 +509,77 @@ class TAdvStringGrid : public TBaseGrid {
   void SetRowSelect(int ARow, bool Value);
   int RowSelectCount();
 
+  // ---- selection, navigation and repainting (AdvGridSelection.cpp): display indices ----
+  // Also moves the current cell to (Right, Bottom); the active cell and row marks follow.
+  void SetSelection(const TGridRect& Value);
+  TGridRect Selection() const { return TCustomGrid::Selection(); }
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void FocusCell(int ACol, int ARow);
+  void GotoCell(int ACol, int ARow);
+  void MoveCurrentCell(int ACol, int ARow) { MoveCurrent(ACol, ARow, true, true); }
+  void SelectRows(int RowIndex, int RCount);
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  bool GetColSelect(int ACol);
+  void SetColSelect(int ACol, bool Value);
+  void ClearRowSelect();
+  void ClearColSelect();
+  int ColSelectCount();
+  void SelectionToRowSelect(bool AllRows);
+  void SelectionToColSelect(bool AllCols);
+  bool IsSelected(int ACol, int ARow);
+  String SelectedText();
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  TIntList* SelectedCells() const { return FSelectedCells.get(); }
+  bool GetRowModified(int ARow) const;
+  void SetRowModified(int ARow, bool Value);
+  int ModifiedRowCount() const;
+  bool GetRowEnabled(int ARow) const;
+  void SetRowEnabled(int ARow, bool Value);
+  // Nothing for a normal cell out of view.
+  void RepaintCell(int DCol, int DRow);
+  void RepaintRow(int DRow);
+  void RepaintCol(int DCol);
+  // R holds a cell range (columns Left..Right, rows Top..Bottom).
+  void RepaintRect(const TRect& R);
+  void AdvanceToNextCell(int ACol, int ARow, bool GoEdit, bool Skipping, bool Forward, bool AutoEdit, bool Force);
+  TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+  bool ActiveRowShow() const { return FActiveRowShow; }
+  void SetActiveRowShow(bool v) { StoreAndRepaint(FActiveRowShow, v); }
+
+  // ---- appearance, stretching, sizing, scrolling, listeners (AdvGridAppearance.cpp) ----
+  void SetHighlightColor(TColor Value);
+  void SetHighlightTextColor(TColor Value);
+  void SetShowDesignHelper(bool Value);
+  void SetRowIndicator(TBitmap* Value);
+  TPoint XYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint{X, Y}; }
+  void SetScrollBarAlwaysEx(TScrollBarAlways Value);
+  // Index -1 is the last column; an index at or beyond ColCount raises.
+  void StretchColumn(int Index);
+  void StretchRightColumn() { StretchColumn(-1); }
+  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
+  // The append-on-arrow-down key handling adds its row through this.
+  virtual void AppendRowVirtual();
+  void RegisterSelListener(std::shared_ptr<ITAdvStringGridSelect> AListener);
+  void UnRegisterSelListener(std::shared_ptr<ITAdvStringGridSelect> AListener);
+  ITAdvStringGridSelect* SelListener() const { return FISelect.get(); }
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  int NotifierCount() const { return FNotifierList->Count(); }
+
+  TEndColumnSizeEvent OnEndColumnSize;
+  TEndRowSizeEvent OnEndRowSize;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TCellChangingEvent OnCellChanging;
+  TCanAddRowEvent OnCanAddRow;
+  TAutoAddRowEvent OnAutoAddRow;
+  TAutoInsertColEvent OnAutoInsertCol;
+
   // ---- per-cell look (AdvGridCellProps.cpp): real column i, displayed row j ----
   TColor GetColors(int i, int j) const;
   void SetColors(int i, int j, TColor AColor);
@@ -585,6 +658,7 @@ class TAdvStringGrid : public TBaseGrid {
   TRowDisjunctSelectedEvent OnRowDisjunctSelected;
 
  protected:
+  using TCustomGrid::FocusCell;
   void CreateWnd() override;
   void Resize() override;
   void CellChanged(int RCol, int DRow) override;
@@ -605,6 +679,32 @@ class TAdvStringGrid : public TBaseGrid {
   void ApplyRowHeaders();
   void RepaintFooterPanel();
   void HideInplaceEdit();
+  void KeyPress(Char& Key) override;
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  unsigned DialogCode() const override;
+  // WM_HSCROLL / WM_VSCROLL on the grid's own bars.
+  void WMScroll(TMessage& Message);
+  bool SizingReady() const;
+  // Set by the mouse handling while the user sizes a column (row).
+  bool FIsColChanging = false;
+  bool ColSizeFlg = false;
+  bool ColSized = false;
+  bool Rowsized = false;
+  int Colclickedsize = 0;
+  int Rowclickedsize = 0;
+  // Editing allowed (goEditing or edit mode) and granted by the can-edit hook.
+  bool CellEditable(int RCol, int DRow);
+  // The first normal row whose sort-column text starts with Text (case ignored), or -1.
+  int IncrementalSearchRow(const String& Text);
+  // The incremental lookup text and the grid timer's ticks since its last keystroke.
+  String SearchInc;
+  int SearchTics = 0;
+  // The cell (real column, row) the editor opened on and its text then, for Escape.
+  String FOldCellText;
+  int FOldCellCol = -1;
+  int FOldCellRow = -1;
 
   template <class T>
   void StoreAndRepaint(T& Field, T Value) {
@@ -840,4 +940,18 @@ class TAdvStringGrid : public TBaseGrid {
   TImageList* FGridImages = nullptr;
   bool FURLShowInText = false;
   bool FActiveStyleInUse = false;
+
+  // ---- selection and navigation state (AdvGridSelection.cpp) ----
+  // One pass of AdvanceToNextCell; false when the skip of read-only cells found no end.
+  bool AdvanceStep(int& ACol, int& ARow, bool Forward, int SpanX, bool& Stop);
+  int FirstNavigableCol();
+  void AppendRow();
+  bool FActiveRowShow = false;
+  bool FUseEnabledRows = false;
+  int FAECol = -1;
+  int FAERow = -1;
+  bool FDisableChange = false;
+  bool FSelChange = false;
+  Char FStartEditChar = 0;
+  std::shared_ptr<ITAdvStringGridSelect> FISelect;
 };
