@@ -517,6 +517,7 @@ class TAdvStringGrid : public TBaseGrid {
   void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
   void FocusCell(int ACol, int ARow);
   void GotoCell(int ACol, int ARow);
+  void EditCell(int ACol, int ARow);
   void MoveCurrentCell(int ACol, int ARow) { MoveCurrent(ACol, ARow, true, true); }
   void SelectRows(int RowIndex, int RCount);
   void UnSelectRows(int RowIndex, int RCount);
@@ -687,6 +688,8 @@ class TAdvStringGrid : public TBaseGrid {
   // WM_HSCROLL / WM_VSCROLL on the grid's own bars.
   void WMScroll(TMessage& Message);
   bool SizingReady() const;
+  // After the user sized one column (row) from OldSize: every other normal one by the same factor.
+  void ScaleOtherExtents(bool Rows, int Sized, int OldSize);
   // Set by the mouse handling while the user sizes a column (row).
   bool FIsColChanging = false;
   bool ColSizeFlg = false;

@@ -85,6 +85,20 @@ bool TAdvStringGrid::SizingReady() const {
   return FColumnSize && FMouseActions && FCellGraphic && FFloatingFooter && !FDestroying;
 }
 
+void TAdvStringGrid::ScaleOtherExtents(bool Rows, int Sized, int OldSize) {
+  const int first = Rows ? FixedRows() : FixedCols();
+  const int count = Rows ? RowCount() : ColCount();
+  const double f = static_cast<double>(Rows ? RowHeights(Sized) : ColWidths(Sized)) / OldSize;
+  for (int i = first; i < count; ++i) {
+    if (i == Sized) continue;
+    const int v = static_cast<int>(std::lround((Rows ? RowHeights(i) : ColWidths(i)) * f));
+    if (Rows)
+      SetRowHeights(i, v);
+    else
+      SetColWidths(i, v);
+  }
+}
+
 void TAdvStringGrid::ColWidthsChanged() {
   if (!SizingReady()) {
     TBaseGrid::ColWidthsChanged();
@@ -94,10 +108,8 @@ void TAdvStringGrid::ColWidthsChanged() {
   TBaseGrid::ColWidthsChanged();
   ColSizeFlg = true;
   if (ColSized && FMouseActions->AllColumnSize() && Colclickedsize > 0 && Colclicked >= 0 && Colclicked < ColCount()) {
-    const double f = static_cast<double>(ColWidths(Colclicked)) / Colclickedsize;
     ColSized = false;
-    for (int i = FixedCols(); i < ColCount(); ++i)
-      if (i != Colclicked) SetColWidths(i, static_cast<int>(std::lround(ColWidths(i) * f)));
+    ScaleOtherExtents(false, Colclicked, Colclickedsize);
     ColSized = true;
   }
   if (ColSized) {
@@ -129,10 +141,8 @@ void TAdvStringGrid::RowHeightsChanged() {
   }
   TBaseGrid::RowHeightsChanged();
   if (Rowsized && FMouseActions->AllRowSize() && Rowclickedsize > 0 && Rowclicked >= 0 && Rowclicked < RowCount()) {
-    const double f = static_cast<double>(RowHeights(Rowclicked)) / Rowclickedsize;
     Rowsized = false;
-    for (int j = FixedRows(); j < RowCount(); ++j)
-      if (j != Rowclicked) SetRowHeights(j, static_cast<int>(std::lround(RowHeights(j) * f)));
+    ScaleOtherExtents(true, Rowclicked, Rowclickedsize);
     Rowsized = true;
   }
   if (Rowsized) {

@@ -50,6 +50,12 @@ void TAdvStringGrid::GotoCell(int ACol, int ARow) {
   SetCol(ACol);
 }
 
+void TAdvStringGrid::EditCell(int ACol, int ARow) {
+  if (CanFocus()) SetFocus();
+  GotoCell(ACol, ARow);
+  ShowEditor();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Rows and columns
 

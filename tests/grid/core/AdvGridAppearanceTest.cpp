@@ -13,6 +13,7 @@ TEST(AdvGridAppearance, StretchFillsTheClientWidth) {
   GridForm<> f;
   TAdvStringGrid* g = f.grid;
   g->SetBounds(10, 10, 300, 200);
+  g->SetRowCount(3);  // no vertical bar: the client is 300 pixels wide
   g->SetColCount(3);
   g->ColumnSize()->SetStretch(true);
   g->StretchColumn(-1);
