@@ -14,6 +14,7 @@ class TKeyGrid : public TAdvStringGrid {
  public:
   using TAdvStringGrid::TAdvStringGrid;
   using TAdvStringGrid::KeyPress;
+  using TAdvStringGrid::DialogCode;
   const String& Lookup() const { return SearchInc; }
 };
 
@@ -74,6 +75,15 @@ TEST(AdvGridKeys, IncrementalLookupFollowsTheTypedText) {
   Char key = u'b';
   g->KeyPress(key);
   EXPECT_EQ(g->Row(), 2);  // no lookup while editing is on
+  delete g;
+}
+
+TEST(AdvGridKeys, CharactersAreWantedWithoutEditingOrWithTheLookup) {
+  TKeyGrid* g = New<TKeyGrid>(nullptr);
+  EXPECT_NE(g->DialogCode() & DLGC_WANTCHARS, 0u);  // the class library wants them only with goEditing
+  g->SetOptions(g->Options() | goEditing);
+  g->Navigation()->SetAutoGotoWhenSorted(true);
+  EXPECT_NE(g->DialogCode() & DLGC_WANTCHARS, 0u);
   delete g;
 }
 
