@@ -377,6 +377,10 @@ void TAdvStringGrid::Loaded() {
 
 void TAdvStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
+  if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
+    WMScroll(Message);
+    return;
+  }
   TBaseGrid::WndProc(Message);
 }
 

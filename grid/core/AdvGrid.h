@@ -12,7 +12,9 @@
 // stream, column sizes), AdvGridWindow.cpp (message hook, scroll bars, wheel, repainting, the
 // inplace editor, the theme notifier through AdvGridTheme.cpp), AdvGridHooks.cpp (cell hooks),
 // AdvGridCellGraphics.cpp (cell objects, display hooks), AdvGridCheckBoxes.cpp (check boxes),
-// AdvGridCellProps.cpp (per-cell look), AdvGridRowSelect.cpp (row selection flags).
+// AdvGridCellProps.cpp (per-cell look), AdvGridRowSelect.cpp (row selection flags),
+// AdvGridSelection.cpp (selection, navigation, repainting), AdvGridKeys.cpp (key press),
+// AdvGridAppearance.cpp (setters, stretching, sizing, scroll messages, listeners).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -620,6 +622,77 @@ class TAdvStringGrid : public TBaseGrid {
   void SetRowSelect(int ARow, bool Value);
   int RowSelectCount();
 
+  // ---- selection, navigation and repainting (AdvGridSelection.cpp): display indices ----
+  // Also moves the current cell to (Right, Bottom); the active cell and row marks follow.
+  void SetSelection(const TGridRect& Value);
+  TGridRect Selection() const { return TCustomGrid::Selection(); }
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void FocusCell(int ACol, int ARow);
+  void GotoCell(int ACol, int ARow);
+  void EditCell(int ACol, int ARow);
+  void MoveCurrentCell(int ACol, int ARow) { MoveCurrent(ACol, ARow, true, true); }
+  void SelectRows(int RowIndex, int RCount);
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  bool GetColSelect(int ACol);
+  void SetColSelect(int ACol, bool Value);
+  void ClearRowSelect();
+  void ClearColSelect();
+  int ColSelectCount();
+  void SelectionToRowSelect(bool AllRows);
+  void SelectionToColSelect(bool AllCols);
+  bool IsSelected(int ACol, int ARow);
+  String SelectedText();
+  TIntList* SelectedRows() const { return FSelectedRows.get(); }
+  TIntList* SelectedCells() const { return FSelectedCells.get(); }
+  bool GetRowModified(int ARow) const;
+  void SetRowModified(int ARow, bool Value);
+  int ModifiedRowCount() const;
+  bool GetRowEnabled(int ARow) const;
+  void SetRowEnabled(int ARow, bool Value);
+  // Nothing for a normal cell out of view.
+  void RepaintCell(int DCol, int DRow);
+  void RepaintRow(int DRow);
+  void RepaintCol(int DCol);
+  // R holds a cell range (columns Left..Right, rows Top..Bottom).
+  void RepaintRect(const TRect& R);
+  void AdvanceToNextCell(int ACol, int ARow, bool GoEdit, bool Skipping, bool Forward, bool AutoEdit, bool Force);
+  TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+  bool ActiveRowShow() const { return FActiveRowShow; }
+  void SetActiveRowShow(bool v) { StoreAndRepaint(FActiveRowShow, v); }
+
+  // ---- appearance, stretching, sizing, scrolling, listeners (AdvGridAppearance.cpp) ----
+  void SetHighlightColor(TColor Value);
+  void SetHighlightTextColor(TColor Value);
+  void SetShowDesignHelper(bool Value);
+  void SetRowIndicator(TBitmap* Value);
+  TPoint XYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint{X, Y}; }
+  // Index -1 is the last column; an index at or beyond ColCount raises.
+  void StretchColumn(int Index);
+  void StretchRightColumn() { StretchColumn(-1); }
+  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
+  // The append-on-arrow-down key handling adds its row through this.
+  virtual void AppendRowVirtual();
+  void RegisterSelListener(std::shared_ptr<ITAdvStringGridSelect> AListener);
+  void UnRegisterSelListener(std::shared_ptr<ITAdvStringGridSelect> AListener);
+  ITAdvStringGridSelect* SelListener() const { return FISelect.get(); }
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  int NotifierCount() const { return FNotifierList->Count(); }
+
+  TEndColumnSizeEvent OnEndColumnSize;
+  TEndRowSizeEvent OnEndRowSize;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TCellChangingEvent OnCellChanging;
+  TCanAddRowEvent OnCanAddRow;
+  TAutoAddRowEvent OnAutoAddRow;
+  TAutoInsertColEvent OnAutoInsertCol;
+
   // ---- per-cell look (AdvGridCellProps.cpp): real column i, displayed row j ----
   TColor GetColors(int i, int j) const;
   void SetColors(int i, int j, TColor AColor);
@@ -698,6 +771,7 @@ class TAdvStringGrid : public TBaseGrid {
   TRowDisjunctSelectedEvent OnRowDisjunctSelected;
 
  protected:
+  using TCustomGrid::FocusCell;
   void CreateWnd() override;
   void Resize() override;
   TInplaceEdit* CreateEditor() override;
@@ -724,6 +798,34 @@ class TAdvStringGrid : public TBaseGrid {
   void ApplyRowHeaders();
   void RepaintFooterPanel();
   void HideInplaceEdit();
+  void KeyPress(Char& Key) override;
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  unsigned DialogCode() const override;
+  // WM_HSCROLL / WM_VSCROLL on the grid's own bars.
+  void WMScroll(TMessage& Message);
+  bool SizingReady() const;
+  // After the user sized one column (row) from OldSize: every other normal one by the same factor.
+  void ScaleOtherExtents(bool Rows, int Sized, int OldSize);
+  // Set by the mouse handling while the user sizes a column (row).
+  bool FIsColChanging = false;
+  bool ColSizeFlg = false;
+  bool ColSized = false;
+  bool Rowsized = false;
+  int Colclickedsize = 0;
+  int Rowclickedsize = 0;
+  // Editing allowed (goEditing or edit mode) and granted by the can-edit hook.
+  bool CellEditable(int RCol, int DRow);
+  // The first normal row whose sort-column text starts with Text (case ignored), or -1.
+  int IncrementalSearchRow(const String& Text);
+  // The incremental lookup text and the grid timer's ticks since its last keystroke.
+  String SearchInc;
+  int SearchTics = 0;
+  // The cell (real column, row) the editor opened on and its text then, for Escape.
+  String FOldCellText;
+  int FOldCellCol = -1;
+  int FOldCellRow = -1;
 
   template <class T>
   void StoreAndRepaint(T& Field, T Value) {
@@ -970,4 +1072,18 @@ class TAdvStringGrid : public TBaseGrid {
   bool FThemeRegistered = false;
   bool FSelHidden = false;
   TGridRect FHiddenSelection{};
+
+  // ---- selection and navigation state (AdvGridSelection.cpp) ----
+  // One pass of AdvanceToNextCell; false when the skip of read-only cells found no end.
+  bool AdvanceStep(int& ACol, int& ARow, bool Forward, int SpanX, bool& Stop);
+  int FirstNavigableCol();
+  void AppendRow();
+  bool FActiveRowShow = false;
+  bool FUseEnabledRows = false;
+  int FAECol = -1;
+  int FAERow = -1;
+  bool FDisableChange = false;
+  bool FSelChange = false;
+  Char FStartEditChar = 0;
+  std::shared_ptr<ITAdvStringGridSelect> FISelect;
 };

@@ -28,3 +28,22 @@ using TScrollCellEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int ACol, bool& CanShow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool Value, bool& Allow)>;
 using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>;
+using TAutoAdvanceEvent =
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
+
+// Told the cells that changed (real columns and rows); the base does nothing.
+class TGridChangeNotifier : public TComponent {
+ public:
+  explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+  String ClassName() const override { return u"TGridChangeNotifier"; }
+  virtual void CellsChanged(const TRect& R) { (void)R; }
+};
+
+// The one selection listener of a grid, told (current column, new row) on every cell selection.
+class ITAdvStringGridSelect {
+ public:
+  virtual ~ITAdvStringGridSelect() = default;
+  virtual void SelectionChanged(int ACol, int ARow) = 0;
+};

@@ -8,9 +8,8 @@ bool TAdvStringGrid::GetRowSelect(int ARow) {
   if ((ARow < 0 || ARow >= RowCount() + NumHiddenRows()) && !FMouseActions->RowSelectPersistent())
     throw EAdvGridError(u"Invalid row " + IntToStr(ARow) + u" accessed");
   if (FMouseActions->DisjunctRowSelect()) {
-    if (ARow < 0) return false;
-    while (FRowSelect->Count() <= ARow) FRowSelect->Add(nullptr);
-    return FRowSelect->Items(ARow) != nullptr;
+    // Reading grows nothing: a persistent index may be negative or far beyond the rows.
+    return ARow >= 0 && ARow < FRowSelect->Count() && FRowSelect->Items(ARow) != nullptr;
   }
   const TGridRect s = Selection();
   return s.Top <= ARow && ARow <= s.Bottom;

@@ -1,0 +1,68 @@
+// Typed characters: Escape and Enter take their grid meaning, and the incremental row lookup in
+// the sorted column, before the class library grid's own handling.
+#include "grid/core/AdvGrid.h"
+
+bool TAdvStringGrid::CellEditable(int RCol, int DRow) {
+  if (!Options().Contains(goEditing) && !EditMode) return false;
+  bool can = true;
+  CanEditCell(RCol, DRow, can);
+  return can;
+}
+
+int TAdvStringGrid::IncrementalSearchRow(const String& Text) {
+  const int rcol = FSortSettings->Column() >= 0 ? FSortSettings->Column() : 0;
+  const String key = UpperCase(Text);
+  for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r) {
+    const String cell = UpperCase(GetCellEx(rcol, r));
+    if (cell.compare(0, key.size(), key) == 0) return r;
+  }
+  return -1;
+}
+
+void TAdvStringGrid::KeyPress(Char& Key) {
+  if (Key == 27) {
+    if (Options().Contains(goEditing) && EditorMode()) {
+      if (FOldCellCol >= 0) SetCellEx(FOldCellCol, FOldCellRow, FOldCellText);
+      HideEditor();
+    }
+    if (OnKeyPress) OnKeyPress(this, Key);
+    return;
+  }
+  const int c = GetRealCol();
+  if (Key == 13 && !FNavigation->AdvanceOnEnter() && !CellEditable(c, Row())) {
+    if (OnKeyPress) OnKeyPress(this, Key);
+    Key = 0;
+    return;
+  }
+  if (Key == 13 && (!Focused() || IsControlCell(c, Row()))) {
+    AdvanceToNextCell(Col(), Row(), EditorMode(), false, true, false, false);
+    if (!FNavigation->AdvanceAutoEdit()) {
+      if (OnKeyPress) OnKeyPress(this, Key);
+      Key = 0;
+      return;
+    }
+    if (IsControlCell(c, Row())) {
+      if (OnKeyPress) OnKeyPress(this, Key);
+      if (FNavigation->AdvanceOnEnter()) ShowEditor();
+      return;
+    }
+  }
+  if (!Options().Contains(goEditing) && FNavigation->AutoGotoWhenSorted()) {
+    if (FNavigation->AutoGotoIncremental()) {
+      if (Key == 8) {
+        if (!SearchInc.empty()) SearchInc.pop_back();
+      } else {
+        SearchInc += Key;
+      }
+      SearchTics = 0;
+    } else {
+      SearchInc = String(1, Key);
+    }
+    const int r = SearchInc.empty() ? -1 : IncrementalSearchRow(SearchInc);
+    if (r < 0)
+      SearchInc.clear();
+    else
+      SetRowEx(r);
+  }
+  TBaseGrid::KeyPress(Key);
+}
