@@ -28,3 +28,9 @@ using TScrollCellEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int ACol, bool& CanShow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool Value, bool& Allow)>;
 using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>;
+
+// A cell's horizontal and vertical text alignment.
+struct TCellAlignment {
+  TAlignment HAlign = taLeftJustify;
+  TVAlignment VAlign = vtaTop;
+};
