@@ -590,6 +590,20 @@ class TAdvStringGrid : public TBaseGrid {
   void SetXYOffset(TPoint v);
   bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
   void SetXYOffsetTopLeftOnly(bool v) { StoreAndRepaint(FXYOffsetTopLeftOnly, v); }
+  bool SelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool v) { StoreAndRepaint(FSelectionRectangle, v); }
+  TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+  void SetSelectionRectangleColor(TColor v) { StoreAndRepaint(FSelectionRectangleColor, v); }
+  bool SelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool v) { StoreAndRepaint(FSelectionResizer, v); }
+  // Whatever the value, switches the spreadsheet behaviour's settings on.
+  bool SpreadSheet() const { return FSpreadSheet; }
+  void SetSpreadSheet(bool v);
+  bool FitCellsInGrid() const { return FFitCellsInGrid; }
+  void SetFitCellsInGrid(bool v) { FFitCellsInGrid = v; }
+  // The one-pixel look border, drawn on a canvas of the whole window (frame included) of the
+  // control's width and height.
+  void DrawLookBorder(TCanvas* WindowCanvas);
   bool NoDefaultDraw = false;
   TGridGradientEvent OnGetCellGradient;
   TCustomCellDrawEvent OnCustomCellBkgDraw;
@@ -905,6 +919,10 @@ class TAdvStringGrid : public TBaseGrid {
   bool FHideFocusRect = false;
   bool FXYOffsetTopLeftOnly = false;
   bool FSizeGrowOnly = false;
+  bool FSelectionRectangle = false;
+  TColor FSelectionRectangleColor = clHighlight;
+  bool FSelectionResizer = false;
+  bool FSpreadSheet = false;
   unsigned FVAlignFlag = 0;  // the vertical text flag last used
   int FTextWidth = 0;        // of the last painted cell's text, for its cell object
   int FTextHeight = 0;

@@ -481,3 +481,47 @@ void TAdvStringGrid::Paint() {
     }
   }
 }
+
+// ---- look border and settings ----
+
+void TAdvStringGrid::DrawLookBorder(TCanvas* WindowCanvas) {
+  const bool look = FLook == glSoft || FLook == glQEL || FLook == glXP || FLook == glTMS || FLook == glVista ||
+                    FLook == glWin7 || FLook == glOffice2007;
+  if (!look || BorderStyle() == bsNone || FBorderColor == clNone || FIsFlat) return;
+  const int W = Width(), H = Height();
+  TCanvas* c = WindowCanvas;
+  c->Pen()->SetColor(FBorderColor);
+  if (FFitCellsInGrid) {
+    c->MoveTo(1, H);
+    c->LineTo(1, 1);
+    c->LineTo(W - 2, 1);
+    c->LineTo(W - 2, H - 2);
+    c->LineTo(1, H - 2);
+    if (Parent()) {
+      c->Pen()->SetColor(Parent()->Color());
+      c->MoveTo(0, H);
+      c->LineTo(0, 0);
+      c->LineTo(W - 1, 0);
+      c->LineTo(W - 1, H - 1);
+      c->LineTo(0, H - 1);
+    }
+  } else if (FIsComCtl6) {
+    c->MoveTo(0, H - 1);
+    c->LineTo(0, 0);
+    c->LineTo(W - 1, 0);
+    c->LineTo(W - 1, H - 1);
+    c->LineTo(0, H - 1);
+  }
+}
+
+void TAdvStringGrid::SetSpreadSheet(bool v) {
+  FSpreadSheet = v;
+  SetSelectionRectangle(true);
+  SetSelectionResizer(true);
+  FNavigation->SetAllowSmartClipboard(true);
+  TGridOptions o = Options();
+  o.Include(goRangeSelect);
+  o.Include(goEditing);
+  SetOptions(o);
+  FMouseActions->SetRangeSelectAndEdit(true);
+}

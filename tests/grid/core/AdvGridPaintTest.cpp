@@ -296,4 +296,64 @@ TEST(AdvGridPaint, AHookThatRaisesWhilePaintingIsCaughtThere) {
   EXPECT_EQ(Texts(cv).size(), 1u);
 }
 
+TEST(AdvGridPaint, LookBorderLiesOnePixelInsideTheParentColouredLine) {
+  PaintForm f;
+  f.form->SetColor(clAqua);
+  const int W = f.grid->Width(), H = f.grid->Height();
+  TRecordingCanvas cv;
+  f.grid->DrawLookBorder(&cv);
+  std::vector<std::string> inner, outer;
+  for (const TRecordedCall& c : cv.Calls()) {
+    if (c.PenColor == 0xB99D7F) inner.push_back(c.ToString());
+    if (c.PenColor == clAqua) outer.push_back(c.ToString());
+  }
+  auto pt = [](const char* n, int x, int y) { return std::string(n) + "(" + std::to_string(x) + "," + std::to_string(y) + ")"; };
+  EXPECT_EQ(inner, (std::vector<std::string>{pt("MoveTo", 1, H), pt("LineTo", 1, 1), pt("LineTo", W - 2, 1),
+                                              pt("LineTo", W - 2, H - 2), pt("LineTo", 1, H - 2)}));
+  EXPECT_EQ(outer, (std::vector<std::string>{pt("MoveTo", 0, H), pt("LineTo", 0, 0), pt("LineTo", W - 1, 0),
+                                              pt("LineTo", W - 1, H - 1), pt("LineTo", 0, H - 1)}));
+  // Flat grids and looks without a border draw none.
+  for (int k = 0; k < 2; ++k) {
+    PaintForm g;
+    if (k == 0) g.grid->SetFlat(true);
+    if (k == 1) g.grid->SetLook(glStandard);
+    TRecordingCanvas none;
+    g.grid->DrawLookBorder(&none);
+    EXPECT_TRUE(none.Calls().empty()) << k;
+  }
+}
+
+TEST(AdvGridPaint, SpreadSheetOffStillSwitchesItsSettingsOn) {
+  GridOwner g;
+  g->SetSpreadSheet(false);
+  EXPECT_FALSE(g->SpreadSheet());
+  EXPECT_TRUE(g->SelectionRectangle());
+  EXPECT_TRUE(g->SelectionResizer());
+  EXPECT_TRUE(g->Navigation()->AllowSmartClipboard());
+  EXPECT_TRUE(g->Options().Contains(goRangeSelect));
+  EXPECT_TRUE(g->Options().Contains(goEditing));
+  EXPECT_TRUE(g->MouseActions()->RangeSelectAndEdit());
+}
+
+TEST(AdvGridPaint, PartialRepaintDrawsTheCellAsTheFullPaintDoes) {
+  PaintForm f;
+  for (int c = 0; c < 5; ++c)
+    for (int r = 0; r < 5; ++r) f.grid->SetCellEx(c, r, IntToStr(c * 10 + r));
+  const TRect cell = f.grid->CellRect(2, 3);
+  auto callsIn = [&](const TRecordingCanvas& cv) {
+    std::vector<std::string> out;
+    for (const TRecordedCall& c : cv.Calls())
+      if (c.Name == "DrawText" && c.Args[0] >= cell.Left && c.Args[2] <= cell.Right && c.Args[1] >= cell.Top &&
+          c.Args[3] <= cell.Bottom)
+        out.push_back(c.ToString() + " b" + std::to_string(c.BrushColor) + " f" + std::to_string(c.FontColor));
+    return out;
+  };
+  TRecordingCanvas full, part;
+  f.grid->PaintOn(&full);
+  f.grid->PaintOn(&part, &cell);
+  const auto a = callsIn(full), b = callsIn(part);
+  ASSERT_FALSE(a.empty());
+  EXPECT_EQ(a, b);
+}
+
 }  // namespace
