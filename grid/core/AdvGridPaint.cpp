@@ -24,6 +24,14 @@ bool InRect(const TGridRect& s, int DCol, int DRow) {
          std::min(s.Top, s.Bottom) <= DRow && DRow <= std::max(s.Top, s.Bottom);
 }
 
+// The font settings a cell's properties hold, over AFont.
+void ApplyCellFont(const TCellProperties* p, TFont* AFont) {
+  if (p->FontColor() != clNone) AFont->SetColor(p->FontColor());
+  if (!p->FontStyle().Empty()) AFont->SetStyle(p->FontStyle());
+  if (p->FontSize() != 0) AFont->SetSize(p->FontSize());
+  if (!p->FontName().empty()) AFont->SetName(p->FontName());
+}
+
 }  // namespace
 
 // ---- settings ----
@@ -88,10 +96,7 @@ TCellStyle TAdvStringGrid::GetVisualProperties(int ACol, int DRow, TGridDrawStat
     } else {
       s.Color = p->BrushColor();
     }
-    if (p->FontColor() != clNone) s.Font.SetColor(p->FontColor());
-    if (!p->FontStyle().Empty()) s.Font.SetStyle(p->FontStyle());
-    if (p->FontSize() != 0) s.Font.SetSize(p->FontSize());
-    if (!p->FontName().empty()) s.Font.SetName(p->FontName());
+    ApplyCellFont(p, &s.Font);
     s.WordWrap = p->WordWrap();
     s.ColorTo = p->BrushColorTo();
     s.GradientDirection = p->GradientDirection();
@@ -200,11 +205,7 @@ void TAdvStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawSt
   const bool fixed = IsFixed(ACol, ARow) || ACol < FixedCols() || ARow < FixedRows();
   AFont->Assign(fixed ? FFixedFont.get() : Font());
   if (HasCellProperties(RCol, ARow)) {
-    TCellProperties* p = GetCellProperties(RCol, ARow);
-    if (p->FontColor() != clNone) AFont->SetColor(p->FontColor());
-    if (!p->FontStyle().Empty()) AFont->SetStyle(p->FontStyle());
-    if (p->FontSize() != 0) AFont->SetSize(p->FontSize());
-    if (!p->FontName().empty()) AFont->SetName(p->FontName());
+    ApplyCellFont(GetCellProperties(RCol, ARow), AFont);
   }
   DoGetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
