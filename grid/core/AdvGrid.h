@@ -37,6 +37,11 @@ class TEditLink;  // a component the application derives its custom editors from
 
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 
+// Moves ARect's top-left to the start point of text rotated by Angle degrees whose extent gives
+// the four unsigned products (used by painting and printing).
+void AlignRotatedTextRect(TRect& ARect, TAlignment HA, TVAlignment VA, int HCos, int WSin, int HSin, int WCos,
+                          int Angle);
+
 // The process-wide format settings' separators and formats, for the date, time and number editors
 // and the export operations.
 Char LocaleTimeSeparator();
@@ -736,6 +741,92 @@ class TAdvStringGrid : public TBaseGrid {
   void SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
   void SetSizeWhileTyping(TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
 
+  // ---- painting (AdvGridPaint.cpp) ----
+  // Remap: ACol is a display column. Print asks for the printed look; Select allows selection.
+  TCellStyle GetVisualProperties(int ACol, int DRow, TGridDrawState& AState, bool Print, bool Select,
+                                 bool Remap) override;
+  void DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect ARect, TGridDrawState AState) override;
+  // The lighter look used for measuring (RCol real, ACol display).
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                         bool Remap);
+  virtual String GetFormattedCell(int RCol, int DRow);
+  void DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y);
+  // The selection colour over a cell colour, as the mixer settings blend them.
+  TColor SelectionMix(TColor CellColor) const;
+  bool SelectionColorMixer() const { return FSelectionColorMixer; }
+  void SetSelectionColorMixer(bool v) { StoreAndRepaint(FSelectionColorMixer, v); }
+  void SetSelectionColorMixerFactor(int v);
+  void SetSelectionColorTo(TColor v) { StoreAndRepaint(FSelectionColorTo, v); }
+  void SetSelectionMirrorColor(TColor v) { StoreAndRepaint(FSelectionMirrorColor, v); }
+  void SetSelectionMirrorColorTo(TColor v) { StoreAndRepaint(FSelectionMirrorColorTo, v); }
+  void SetSelectionTextColor(TColor v) { StoreAndRepaint(FSelectionTextColor, v); }
+  bool UseDisabledFont() const { return FUseDisabledFont; }
+  void SetUseDisabledFont(bool v) { StoreAndRepaint(FUseDisabledFont, v); }
+  void SetDisabledFontColor(TColor v) { StoreAndRepaint(FDisabledFontColor, v); }
+  void SetPasswordChar(Char v) { StoreAndRepaint(FPasswordChar, v); }
+  bool Flat() const { return FIsFlat; }
+  void SetFlat(bool v) { StoreAndRepaint(FIsFlat, v); }
+  bool EnhTextSize() const { return FEnhTextSize; }
+  void SetEnhTextSize(bool v) { StoreAndRepaint(FEnhTextSize, v); }
+  bool HideFocusRect() const { return FHideFocusRect; }
+  void SetHideFocusRect(bool v) { StoreAndRepaint(FHideFocusRect, v); }
+  int ZoomFactor() const { return FZoomFactor; }
+  void SetZoomFactor(int v) { StoreAndRepaint(FZoomFactor, v); }
+  TPoint XYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint v);
+  bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+  void SetXYOffsetTopLeftOnly(bool v) { StoreAndRepaint(FXYOffsetTopLeftOnly, v); }
+  bool SelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool v) { StoreAndRepaint(FSelectionRectangle, v); }
+  TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+  void SetSelectionRectangleColor(TColor v) { StoreAndRepaint(FSelectionRectangleColor, v); }
+  bool SelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool v) { StoreAndRepaint(FSelectionResizer, v); }
+  // Whatever the value, switches the spreadsheet behaviour's settings on.
+  bool SpreadSheet() const { return FSpreadSheet; }
+  void SetSpreadSheet(bool v);
+  bool FitCellsInGrid() const { return FFitCellsInGrid; }
+  void SetFitCellsInGrid(bool v) { FFitCellsInGrid = v; }
+  // The one-pixel look border, drawn on a canvas of the whole window (frame included) of the
+  // control's width and height.
+  void DrawLookBorder(TCanvas* WindowCanvas);
+  bool NoDefaultDraw = false;
+  TGridGradientEvent OnGetCellGradient;
+  TCustomCellDrawEvent OnCustomCellBkgDraw;
+  TCustomCellDrawEvent OnCustomCellDraw;
+  TGridBorderPropEvent OnGetCellBorderProp;
+  TFloatFormatEvent OnGetFloatFormat;
+  TNotifyEvent OnPainted;
+
+  // ---- text measuring and placement (AdvGridMeasure.cpp) ----
+  TCellAlignment GetCellAlignment(int RCol, int DRow);
+  int TotalXOffset() const { return FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X; }
+  int TotalYOffset() const { return FXYOffsetTopLeftOnly ? FXYOffset.Y : 2 * FXYOffset.Y; }
+  // RCol real; VS keeps 17 pixels for a vertical scroll bar, SB measures within the cell's width.
+  TSize GetCellTextSize(int RCol, int DRow, bool VS, bool SB);
+  // Moves ARect's top-left to where text rotated by Angle starts.
+  void PlaceRotatedText(TCanvas* ACanvas, TRect& ARect, int Angle, TVAlignment VA, TAlignment HA,
+                        const String& Text);
+  int GetMaxLinesInRow(int DRow);
+
+  // ---- auto-size (AdvGridAutoSize.cpp): display columns and rows ----
+  void AutoSizeCol(int ACol, int Padding = 0);
+  void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+  void AutoSizeRow(int ARow, int Padding = 0);
+  void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+  void SetRowHeightForLines(int ARow, int Lines, int Extra);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  bool SizeGrowOnly() const { return FSizeGrowOnly; }
+  void SetSizeGrowOnly(bool v) { FSizeGrowOnly = v; }
+  int MinColWidth() const { return FMinColWidth; }
+  void SetMinColWidth(int v) { FMinColWidth = v; }
+  int MaxColWidth() const { return FMaxColWidth; }
+  void SetMaxColWidth(int v) { FMaxColWidth = v; }
+  int MinRowHeight() const { return FMinRowHeight; }
+  void SetMinRowHeight(int v) { FMinRowHeight = v; }
+  int MaxRowHeight() const { return FMaxRowHeight; }
+  void SetMaxRowHeight(int v) { FMaxRowHeight = v; }
+
   TGridHintEvent OnGridHint;
   TGridWideHintEvent OnGridWideHint;
   TGridColorEvent OnGetCellColor;
@@ -772,6 +863,7 @@ class TAdvStringGrid : public TBaseGrid {
 
  protected:
   using TCustomGrid::FocusCell;
+  void Paint() override;
   void CreateWnd() override;
   void Resize() override;
   TInplaceEdit* CreateEditor() override;
@@ -1044,6 +1136,24 @@ class TAdvStringGrid : public TBaseGrid {
   int FInitLeftCol = 0;
   int FInitTopRow = 0;
   TCursor FRestoreCursor = crDefault;
+  // Painting state and settings (AdvGridPaint.cpp).
+  bool FSelectionColorMixer = false;
+  bool FEnhTextSize = false;
+  bool FHideFocusRect = false;
+  bool FXYOffsetTopLeftOnly = false;
+  bool FSizeGrowOnly = false;
+  bool FSelectionRectangle = false;
+  TColor FSelectionRectangleColor = clHighlight;
+  bool FSelectionResizer = false;
+  bool FSpreadSheet = false;
+  unsigned FVAlignFlag = 0;  // the vertical text flag last used
+  int FTextWidth = 0;        // of the last painted cell's text, for its cell object
+  int FTextHeight = 0;
+  TSize MeasureCellText(int RCol, int DCol, int DRow, bool VS, bool SB);
+  void DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect R, TGridDrawState AState,
+                    const TCellStyle& Style, TColor OwnBrush, TColor OwnFont, bool Header);
+  void DrawHeaderLook(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect& R, const TCellStyle& Style);
+  void DrawCellBorders(TCanvas* ACanvas, int RCol, int DRow, TRect R);
   // The form whose size the grid follows (through a resize filter of its own), and its size.
   TForm* FResizeForm = nullptr;
   int FFormWidth = 0;

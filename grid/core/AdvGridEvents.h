@@ -47,3 +47,9 @@ class ITAdvStringGridSelect {
   virtual ~ITAdvStringGridSelect() = default;
   virtual void SelectionChanged(int ACol, int ARow) = 0;
 };
+
+// A cell's horizontal and vertical text alignment.
+struct TCellAlignment {
+  TAlignment HAlign = taLeftJustify;
+  TVAlignment VAlign = vtaTop;
+};

@@ -38,6 +38,8 @@ class TGridSettings : public TPersistent {
   }
 };
 
+enum TSortDirection : uint8_t { sdAscending, sdDescending };
+
 #define CONF_GRID_SETTING(Type, Name, Default) \
  public:                                       \
   Type Name() const { return F##Name; }        \
@@ -92,8 +94,20 @@ class TSortSettings : public TGridSettings<TSortSettings> {
     FColumn = s.FColumn;
     FShow = s.FShow;
     FRow = s.FRow;
+    FDirection = s.FDirection;
+    FFixedCols = s.FFixedCols;
+    FHeaderColor = s.FHeaderColor;
+    FHeaderColorTo = s.FHeaderColorTo;
+    FHeaderMirrorColor = s.FHeaderMirrorColor;
+    FHeaderMirrorColorTo = s.FHeaderMirrorColorTo;
   }
   CONF_GRID_SETTING(int, Column, -1)
+  CONF_GRID_SETTING(TSortDirection, Direction, sdAscending)
+  CONF_GRID_SETTING(bool, FixedCols, false)
+  CONF_GRID_SETTING(TColor, HeaderColor, clNone)
+  CONF_GRID_SETTING(TColor, HeaderColorTo, clNone)
+  CONF_GRID_SETTING(TColor, HeaderMirrorColor, clNone)
+  CONF_GRID_SETTING(TColor, HeaderMirrorColorTo, clNone)
   CONF_GRID_SETTING(bool, Show, false)
   CONF_GRID_SETTING(int, Row, 0)
 };

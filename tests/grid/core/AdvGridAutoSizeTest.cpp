@@ -1,0 +1,112 @@
+// Column widths and row heights fitted to the cells' contents.
+#include <gtest/gtest.h>
+
+#include "AdvGridCellTestSupport.h"
+#include "AdvGridTestSupport.h"
+#include "platform/testing/FakeMetrics.h"
+
+namespace {
+
+using advgrid_test::GridOwner;
+
+TEST(AdvGridAutoSize, EmptyColumnGetsLinesMarginsAndTwo) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->AutoSizeCol(2);
+  EXPECT_EQ(g->ColWidths(2), 2 * g->GridLineWidth() + 2 + g->TotalXOffset());
+  g->SetGridLineWidth(2);
+  g->SetXYOffsetTopLeftOnly(true);
+  g->AutoSizeCol(2);
+  EXPECT_EQ(g->ColWidths(2), 4 + 2 + 2);
+}
+
+TEST(AdvGridAutoSize, ColumnFitsItsWidestTextWithinTheLimits) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetCellEx(1, 1, u"abcd");        // 28
+  g->SetCellEx(1, 2, u"abcdefghij");  // 70
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 70 + 4 + 2 + 2);
+  struct Case {
+    int Min, Max;
+    const char16_t* Text;
+    int Expected;
+  };
+  const Case cases[] = {
+      {20, 100, u"a", 20},                                    // 7 + 8 grows to the minimum
+      {20, 100, u"abcdefghijabcdefghij", 100},                // 148 is cut to the maximum
+      {50, 50, u"a", 15},                                     // equal limits are ignored
+      {20, 100, u"abcdef", 50},                               // inside the limits
+  };
+  for (const Case& c : cases) {
+    GridOwner h;
+    h->SetMinColWidth(c.Min);
+    h->SetMaxColWidth(c.Max);
+    h->SetCellEx(1, 1, c.Text);
+    h->AutoSizeCol(1);
+    EXPECT_EQ(h->ColWidths(1), c.Expected) << StringToUtf8(c.Text);
+  }
+}
+
+TEST(AdvGridAutoSize, SizeGrowOnlyNeverNarrows) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetColWidths(1, 120);
+  g->SetCellEx(1, 1, u"ab");
+  g->SetSizeGrowOnly(true);
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 120);
+  g->SetCellEx(1, 1, u"abcdefghijabcdefghij");
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 140 + 8);
+  g->SetSizeGrowOnly(false);
+  g->SetCellEx(1, 1, u"ab");
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 14 + 8);
+}
+
+TEST(AdvGridAutoSize, AlwaysVisibleComboAddsItsButton) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetCellEx(1, 1, u"ab");
+  g->OnGetEditorType = [](TObject*, int ACol, int, TEditorType& Ed) {
+    if (ACol == 1) Ed = edComboList;
+  };
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 14 + 8);
+  g->ControlLook()->SetDropDownAlwaysVisible(true);
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 14 + 16 + 8);
+}
+
+TEST(AdvGridAutoSize, RowFitsWrappedTextAndPaddingRespectsTheLimits) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetColWidths(1, 50);
+  g->SetCellEx(1, 1, u"aaa bbb ccc ddd");  // wraps into several lines in 50 - 8 pixels
+  g->AutoSizeRow(1);
+  const int wrapped = g->RowHeights(1);
+  EXPECT_GT(wrapped, 13 + 4 + 2);
+  EXPECT_EQ((wrapped - 4 - 2) % 13, 0);
+  g->SetWordWrap(false);
+  g->AutoSizeRow(1);
+  EXPECT_EQ(g->RowHeights(1), 13 + 4 + 2);
+  g->SetMaxRowHeight(20);
+  g->SetMinRowHeight(5);
+  g->AutoSizeRow(1, 10);
+  EXPECT_EQ(g->RowHeights(1), 20);
+}
+
+TEST(AdvGridAutoSize, RowsWithoutWordWrapTakeTheirLineCount) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetWordWrap(false);
+  g->Multilinecells = true;
+  g->SetCellEx(2, 1, u"a\rb\rc");
+  g->AutoSizeRows(false, 0);
+  // h = 13: three lines of h + h div 8.
+  EXPECT_EQ(g->RowHeights(1), 3 * (13 + 1));
+  EXPECT_EQ(g->RowHeights(2), 13 + 1);
+}
+
+}  // namespace
