@@ -17,4 +17,6 @@ printf '\x01(a|b)&c\x00c' >"$out/corpus/seed2"
 printf '\x00!A*\x00apple' >"$out/corpus/seed3"
 printf '\x00>01/02/2020\x0015/02/2020 10:30' >"$out/corpus/seed4"
 printf '\x00((((x|"y&z"\x00x' >"$out/corpus/seed5"
+# What longer runs found worth keeping (minimised with -merge=1).
+if [ -d "$here/filter_seeds" ]; then cp "$here"/filter_seeds/* "$out/corpus/"; fi
 "$out/filter_fuzz" -max_total_time="$secs" -max_len=512 -timeout=5 "$out/corpus"

@@ -53,9 +53,12 @@ String LowerAscii(std::string s8) {
   return Utf8ToString(s8);
 }
 
-// The encoding named in a leading <?xml ... encoding="..."?>, lower case; "" when none.
+// The encoding named in a leading <?xml ... encoding="..."?>, lower case; "" when none. An
+// instruction whose target merely begins with "xml" (<?xmlfoo ...?>) is kept and written back, so
+// taking it for the declaration would read the saved UTF-8 in another encoding.
 String DeclaredEncoding(std::string_view b) {
-  if (b.substr(0, 5) != "<?xml") return String();
+  if (b.size() < 6 || b.substr(0, 5) != "<?xml") return String();
+  if (b[5] != ' ' && b[5] != '\t' && b[5] != '\r' && b[5] != '\n') return String();
   const size_t end = b.find("?>");
   if (end == std::string_view::npos) return String();
   const std::string_view decl = b.substr(0, end);

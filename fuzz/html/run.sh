@@ -26,4 +26,6 @@ printf '\x01\x20\x10\x08<UL><LI>one<LI>two</UL><P ALIGN="center">p</P>' >"$out/c
 printf '\x02\x80\x08\x08<CONTROL TYPE="CHECK" ID="c1" VALUE="TRUE" WIDTH="16"><IMG SRC="IDX:1">' >"$out/corpus/seed3"
 printf '\x80\x00\x00\x00<CONTROL TYPE="EDIT" ID="e" VALUE="&eacute;" WIDTH="9" MAXLEN="3"> &amp;' >"$out/corpus/seed4"
 printf '\x42\x10\x00\x00<FONT SIZE=3 COLOR="#ff0000">x<SUB>y</SUB><Z>h</Z><IND x="40">' >"$out/corpus/seed5"
+# What longer runs found worth keeping (minimised with -merge=1).
+if [ -d "$here/seeds" ]; then cp "$here"/seeds/* "$out/corpus/"; fi
 QT_QPA_PLATFORM=offscreen "$out/html_fuzz" -max_total_time="$secs" -max_len=512 -timeout=5 -artifact_prefix="$out/" "$out/corpus"

@@ -56,14 +56,18 @@ mkdir -p "$out/corpus/tables_fuzz" "$out/corpus/image_fuzz" "$out/corpus/picture
 { printf '\x03'; cat "$fx"/gateway/lorawan/LoRaWAN_Gateway.xml; } >"$out/corpus/tables_fuzz/lorawan_end_node"
 { cat "$fx"/parameters/ParGen_default.xml; printf '\n@@\n'; cat "$fx"/gateway/snmp/SNMP_Trap.xml; printf '\n@@\n';
   cat "$fx"/gateway/lorawan/LoRaWAN_Gateway.xml; } >"$out/corpus/image_fuzz/configuration"
-# Pictures: the program's own encoders' output is in no fixture; the tests' flag bitmaps are.
-for f in "$top"/tests/fixtures/*/*.bmp "$top"/tests/fixtures/*/*/*.bmp; do
-  [ -f "$f" ] && cp "$f" "$out/corpus/picture_fuzz/"
-done
+# Pictures: no fixture holds one; seeds/picture_fuzz has a small file of each kind the loader takes.
 printf '\xFF\xD8\xFF\xDB' >"$out/corpus/picture_fuzz/jpeg_start"
 printf 'BM' >"$out/corpus/picture_fuzz/bmp_start"
 printf 'GIF89a\x10\x00\x10\x00\x00\x00\x00;' >"$out/corpus/picture_fuzz/gif"
 printf '\x89PNG\r\n\x1a\n' >"$out/corpus/picture_fuzz/png_start"
+# What longer runs found worth keeping (kept small, minimised with -merge=1): a short run starts
+# from their coverage instead of finding it again.
+for d in "$here"/seeds/*/; do
+  t=$(basename "$d")
+  mkdir -p "$out/corpus/$t"
+  cp "$d"* "$out/corpus/$t/"
+done
 
 # Leaks inside the system's libraries (fonts, Qt) are not the readers'.
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/.ci/lsan.supp:print_suppressions=0}

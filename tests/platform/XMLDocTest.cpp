@@ -337,6 +337,10 @@ TEST(XMLDocument, FileBytesAreReadAsUtf8OnlyWhenTheyAre) {
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><R v=\"\xc3\xa9\"/>", u"\u00c3\u00a9"},
       {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><R v=\"\xc3\xa9\"/>", u"\u00c3\u00a9"},
       {"<R v=\"\xed\xa0\x80\"/>", u"\uFFFD"},  // an encoded surrogate reads as a replacement
+      // An instruction whose target only begins with "xml" is no declaration: it names no encoding.
+      {"<?xmlrsv encoding=\"ISO-8859-1\"?><R v=\"\xc3\xa9\"/>", u"\u00e9"},
+      {"<?xml-stylesheet encoding=\"windows-1252\"?><R v=\"\xc3\xa9\"/>", u"\u00e9"},
+      {"<?xml\tencoding=\"ISO-8859-1\"?><R v=\"\xc3\xa9\"/>", u"\u00c3\u00a9"},
   };
   for (const Case& c : cases) {
     const String path = dir.File("case.xml");
@@ -362,6 +366,24 @@ TEST(XMLDocument, ReloadedFileIsWrittenAsUtf8WithoutItsDeclaration) {
   doc.LoadFromFile(PathJoin(kFixtures, u"windows1252.xml"));
   EXPECT_EQ(doc.SaveToUtf8(),
             "<Par_Gen><Name v=\"\xc3\x89t\xc3\xa9 \xe2\x82\xac\">Gr\xc3\xbc\xc3\x9f" "e</Name></Par_Gen>");
+}
+
+// The writer keeps instructions; one that looked like a declaration naming Latin-1 made the saved
+// UTF-8 read back as Latin-1.
+TEST(XMLDocument, InstructionBeforeTheRootKeepsASavedFileReadingTheSame) {
+  TScratchFolder dir("xmldoc");
+  const String in = dir.File("in.xml");
+  const String out = dir.File("out.xml");
+  ASSERT_TRUE(WriteFileBytes(in, "<?xmlrsv v='1.0' encoding='ISO-8859-1'?>\n<R v=\"\xc9t\xe9\">Gr\xfc\xdf" "e</R>"));
+  TXMLDocument doc;
+  doc.LoadFromFile(in);
+  EXPECT_EQ(doc.DocumentElement().Attributes(u"v"), u"\u00c9t\u00e9");
+  doc.SaveToFile(out);
+  TXMLDocument again;
+  again.LoadFromFile(out);
+  EXPECT_EQ(again.DocumentElement().Attributes(u"v"), u"\u00c9t\u00e9");
+  EXPECT_EQ(again.DocumentElement().Text(), u"Gr\u00fc\u00df" "e");
+  EXPECT_EQ(again.SaveToUtf8(), doc.SaveToUtf8());
 }
 
 TEST(XMLDocument, ClearAddRootAndActive) {
