@@ -673,13 +673,10 @@ class TAdvStringGrid : public TBaseGrid {
   void SetHighlightTextColor(TColor Value);
   void SetShowDesignHelper(bool Value);
   void SetRowIndicator(TBitmap* Value);
-  TPoint XYOffset() const { return FXYOffset; }
-  void SetXYOffset(TPoint Value);
   void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint{X, Y}; }
   // Index -1 is the last column; an index at or beyond ColCount raises.
   void StretchColumn(int Index);
   void StretchRightColumn() { StretchColumn(-1); }
-  virtual void DoUpdateColumnSize(int ACol, int& AWidth);
   // The append-on-arrow-down key handling adds its row through this.
   virtual void AppendRowVirtual();
   void RegisterSelListener(std::shared_ptr<ITAdvStringGridSelect> AListener);
@@ -691,7 +688,6 @@ class TAdvStringGrid : public TBaseGrid {
 
   TEndColumnSizeEvent OnEndColumnSize;
   TEndRowSizeEvent OnEndRowSize;
-  TUpdateColumnSizeEvent OnUpdateColumnSize;
   TAutoAdvanceEvent OnAutoAdvance;
   TCellChangingEvent OnCellChanging;
   TCanAddRowEvent OnCanAddRow;
@@ -749,7 +745,6 @@ class TAdvStringGrid : public TBaseGrid {
   // The lighter look used for measuring (RCol real, ACol display).
   void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
                          bool Remap);
-  virtual String GetFormattedCell(int RCol, int DRow);
   void DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y);
   // The selection colour over a cell colour, as the mixer settings blend them.
   TColor SelectionMix(TColor CellColor) const;
@@ -795,7 +790,6 @@ class TAdvStringGrid : public TBaseGrid {
   TCustomCellDrawEvent OnCustomCellBkgDraw;
   TCustomCellDrawEvent OnCustomCellDraw;
   TGridBorderPropEvent OnGetCellBorderProp;
-  TFloatFormatEvent OnGetFloatFormat;
   TNotifyEvent OnPainted;
 
   // ---- text measuring and placement (AdvGridMeasure.cpp) ----

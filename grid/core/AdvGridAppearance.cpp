@@ -39,11 +39,6 @@ void TAdvStringGrid::SetRowIndicator(TBitmap* Value) {
   RepaintCell(0, Row());
 }
 
-void TAdvStringGrid::SetXYOffset(TPoint Value) {
-  FXYOffset = Value;
-  Invalidate();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Stretching and sizing
 

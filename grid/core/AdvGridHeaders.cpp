@@ -39,10 +39,6 @@ void TAdvStringGrid::ClearRowHeaders() {
 
 void TAdvStringGrid::ColumnHeadersChanged() {}
 
-void TAdvStringGrid::DoUpdateColumnSize(int ACol, int& AWidth) {
-  if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
-}
-
 void TAdvStringGrid::DoUpdateAutoColumnSize(int ACol, int& AWidth) {
   if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
 }

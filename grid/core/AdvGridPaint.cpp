@@ -210,24 +210,6 @@ void TAdvStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawSt
   DoGetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
 
-String TAdvStringGrid::GetFormattedCell(int RCol, int DRow) {
-  String s = GetCellEx(RCol, DRow);
-  if (!OnGetFloatFormat) return s;
-  const int kind = ClassifyNumberText(Trim(s));
-  if (kind != 0 && kind != 1 && kind != 5) return s;
-  String fmt = FFloatFormat;
-  bool isFloat = true;
-  OnGetFloatFormat(this, RCol, DRow, isFloat, fmt);
-  if (!isFloat || fmt.empty()) return s;
-  try {
-    const String num = ExtractNumberText(s);
-    if (fmt.find(u'd') != String::npos) return Format(fmt, {static_cast<long long>(StrToInt64(num))});
-    return Format(fmt, {StrToFloat(num)});
-  } catch (const Exception&) {
-    return s;
-  }
-}
-
 // ---- cell content ----
 
 void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect ARect, TGridDrawState AState) {
