@@ -57,6 +57,17 @@ function(conf_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   set(defs CONF_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures" CONF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   target_compile_definitions(${name} PRIVATE ${defs})
+  # The batch includes each source by its absolute path, so __FILE__ (and with it a failing
+  # assertion's location) still names the test's own file.
+  if(CONF_UNITY_BATCH GREATER 0)
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_MODE BATCH
+      UNITY_BUILD_BATCH_SIZE ${CONF_UNITY_BATCH})
+    # A test's own types live in an anonymous namespace; inside a batch GCC takes them for a
+    # header's and warns on every fixture built on them.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_compile_options(${name} PRIVATE -Wno-subobject-linkage)
+    endif()
+  endif()
   if(CONF_PCH)
     conf_pch_host(conf_pch_test EXECUTABLE platform/testing/PrecompiledTests.h
       platform_testing GTest::gtest GTest::gmock GTest::gtest_main)

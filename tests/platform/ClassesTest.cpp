@@ -23,19 +23,19 @@ String MessageOf(const std::function<void()>& f) {
 
 // ---------------------------------------------------------------------------------------------
 // Two-phase construction: the virtual set-up reaches the most-derived class.
-struct TShape : TPersistent {
-  explicit TShape(Log* l) : log(l) { log->push_back("ctor TShape"); }
+struct TOutline : TPersistent {
+  explicit TOutline(Log* l) : log(l) { log->push_back("ctor TOutline"); }
   void AfterConstruction() override {
     TPersistent::AfterConstruction();
     InitDefaults();
   }
-  virtual void InitDefaults() { log->push_back("TShape::InitDefaults"); }
+  virtual void InitDefaults() { log->push_back("TOutline::InitDefaults"); }
   Log* log;
 };
-struct TBox : TShape {
-  explicit TBox(Log* l) : TShape(l) { log->push_back("ctor TBox"); }
+struct TBox : TOutline {
+  explicit TBox(Log* l) : TOutline(l) { log->push_back("ctor TBox"); }
   void InitDefaults() override {
-    TShape::InitDefaults();
+    TOutline::InitDefaults();
     log->push_back("TBox::InitDefaults");
   }
 };
@@ -57,14 +57,14 @@ TEST(TwoPhaseConstruction, VirtualSetUpReachesMostDerivedClass) {
     Log expected;
     String className;
   } cases[] = {
-      {"shape", [](Log* l) { return New<TShape>(l); }, {"ctor TShape", "TShape::InitDefaults"}, u"TShape"},
+      {"shape", [](Log* l) { return New<TOutline>(l); }, {"ctor TOutline", "TOutline::InitDefaults"}, u"TOutline"},
       {"box",
        [](Log* l) { return New<TBox>(l); },
-       {"ctor TShape", "ctor TBox", "TShape::InitDefaults", "TBox::InitDefaults"},
+       {"ctor TOutline", "ctor TBox", "TOutline::InitDefaults", "TBox::InitDefaults"},
        u"TBox"},
       {"crate",
        [](Log* l) { return New<TCrate>(l, false); },
-       {"ctor TShape", "ctor TBox", "ctor TCrate", "TShape::InitDefaults", "TBox::InitDefaults", "TCrate::InitDefaults"},
+       {"ctor TOutline", "ctor TBox", "ctor TCrate", "TOutline::InitDefaults", "TBox::InitDefaults", "TCrate::InitDefaults"},
        u"TCrate"},
   };
   for (const auto& c : cases) {

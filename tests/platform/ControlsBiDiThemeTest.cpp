@@ -183,7 +183,7 @@ bool PaintedSince(P* probe, int before) {
 }
 
 // Notes, at each paint, which of two probe squares the paint may touch.
-class TProbe : public TCustomControl {
+class TBiDiProbe : public TCustomControl {
  public:
   using TCustomControl::TCustomControl;
   int Paints = 0;
@@ -201,7 +201,7 @@ TEST(ControlsPaintTest, InvalidatingPartOfAControlRepaintsOnlyThatPart) {
   // Really shown (offscreen), so that the window system's paints reach Paint.
   TForm* form = New<TForm>(nullptr);
   form->SetBounds(0, 0, 200, 100);
-  auto* probe = New<TProbe>(form);
+  auto* probe = New<TBiDiProbe>(form);
   probe->SetParent(form);
   probe->SetBounds(10, 10, 80, 20);
   form->Show();

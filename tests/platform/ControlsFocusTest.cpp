@@ -13,7 +13,7 @@ namespace {
 
 std::vector<std::string>* g_log = nullptr;
 
-void Log(const TControl* c, const char* what) {
+void LogFocus(const TControl* c, const char* what) {
   if (g_log) g_log->push_back(StringToUtf8(c->Name()) + ":" + what);
 }
 
@@ -22,13 +22,13 @@ template <class Base>
 class Logged : public Base {
  public:
   explicit Logged(TComponent* owner) : Base(owner) {
-    this->OnEnter = [this](TObject*) { Log(this, "enter"); };
-    this->OnExit = [this](TObject*) { Log(this, "exit"); };
-    this->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { Log(this, "mousedown"); };
+    this->OnEnter = [this](TObject*) { LogFocus(this, "enter"); };
+    this->OnExit = [this](TObject*) { LogFocus(this, "exit"); };
+    this->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { LogFocus(this, "mousedown"); };
   }
   void WndProc(TMessage& m) override {
-    if (m.Msg == WM_KILLFOCUS) Log(this, "killfocus");
-    if (m.Msg == WM_SETFOCUS) Log(this, "setfocus");
+    if (m.Msg == WM_KILLFOCUS) LogFocus(this, "killfocus");
+    if (m.Msg == WM_SETFOCUS) LogFocus(this, "setfocus");
     Base::WndProc(m);
   }
 };

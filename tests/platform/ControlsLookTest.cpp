@@ -187,8 +187,8 @@ TEST_F(ControlsLookTest, DestroyedControlsTakeTheirWidgetsAlong) {
 
 std::vector<std::string>* g_heard = nullptr;
 
-struct TListener : TComponent {
-  explicit TListener(TComponent* owner) : TComponent(owner) {}
+struct TLookListener : TComponent {
+  explicit TLookListener(TComponent* owner) : TComponent(owner) {}
   void Notification(TComponent* AComponent, TOperation Operation) override {
     TComponent::Notification(AComponent, Operation);
     if (g_heard && AComponent) g_heard->push_back(std::string(Operation == opInsert ? "+" : "-") + StringToUtf8(AComponent->Name()));
@@ -209,7 +209,7 @@ TEST(ComponentNotifications, ComponentsHearTheirSiblingsControlsWhatTheyAskedAbo
   TForm* form = New<TForm>(nullptr);
   // A component owned by a control hears of the form's components through the control.
   TPanel* holder = New<TPanel>(form);
-  New<TListener>(holder);
+  New<TLookListener>(holder);
   TListeningPanel* panel = New<TListeningPanel>(form);
   TComponent* asked = New<TComponent>(form);
   asked->SetName(u"Asked");

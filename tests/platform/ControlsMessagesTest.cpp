@@ -14,7 +14,7 @@
 
 namespace {
 
-std::vector<std::string>* g_log = nullptr;
+std::vector<std::string>* g_messageLog = nullptr;
 std::vector<std::thread::id>* g_threads = nullptr;
 
 class Recorder : public TCustomControl {
@@ -23,15 +23,15 @@ class Recorder : public TCustomControl {
   void WndProc(TMessage& m) override {
     if (m.Msg >= WM_USER && m.Msg < WM_APP) {
       if (g_threads) g_threads->push_back(std::this_thread::get_id());
-      g_log->push_back("msg" + std::to_string(m.Msg - WM_USER));
+      g_messageLog->push_back("msg" + std::to_string(m.Msg - WM_USER));
       if (m.Msg == WM_USER + 1) {
         PostMessage(this, WM_USER + 3, 0, 0);
-        g_log->push_back("handler1 done");
+        g_messageLog->push_back("handler1 done");
       }
       return;
     }
     if (m.Msg == WM_TIMER) {
-      g_log->push_back("timer" + std::to_string(m.WParam));
+      g_messageLog->push_back("timer" + std::to_string(m.WParam));
       return;
     }
     TCustomControl::WndProc(m);
@@ -60,7 +60,7 @@ class Thrower : public TCustomControl {
 class ControlsMessagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_log = &log;
+    g_messageLog = &log;
     form = New<TForm>(nullptr);
     rec = New<Recorder>(form);
     rec->SetParent(form);
@@ -68,7 +68,7 @@ class ControlsMessagesTest : public ::testing::Test {
   }
   void TearDown() override {
     delete form;
-    g_log = nullptr;
+    g_messageLog = nullptr;
   }
   ModalScript script;
   InputDriver driver;

@@ -20,7 +20,7 @@
 namespace {
 
 using Art = std::vector<std::string>;
-const std::map<TColor, char> kLegend{{clBlack, '#'}, {clWhite, '.'}, {clRed, 'r'}, {clBlue, 'b'}};
+const std::map<TColor, char> kRtlLegend{{clBlack, '#'}, {clWhite, '.'}, {clRed, 'r'}, {clBlue, 'b'}};
 
 // ---------------------------------------------------------------------------------------------
 // The canvas orientation
@@ -37,7 +37,7 @@ TEST(MirroredCanvas, PixelCallsLandOnWidthMinusXAndAreasOnTheirMirroredSpan) {
   c->Pen()->SetColor(clBlack);
   c->Brush()->SetColor(clWhite);
   c->Rectangle(0, 3, 4, 4);  // area 0..3
-  EXPECT_EQ(img.Art(Rect(0, 0, 10, 4), kLegend), (Art{
+  EXPECT_EQ(img.Art(Rect(0, 0, 10, 4), kRtlLegend), (Art{
                                                          ".......rr.",
                                                          "......###.",
                                                          ".........b",
@@ -56,7 +56,7 @@ TEST(MirroredCanvas, ClipRectanglesAreMirroredAreas) {
   c->SetClipRect(Rect(0, 0, 3, 1));
   c->Brush()->SetColor(clRed);
   c->FillRect(Rect(0, 0, 10, 1));
-  EXPECT_EQ(img.Art(Rect(0, 0, 10, 1), kLegend), (Art{".......rrr"}));
+  EXPECT_EQ(img.Art(Rect(0, 0, 10, 1), kRtlLegend), (Art{".......rrr"}));
   EXPECT_TRUE(c->RectVisible(Rect(2, 0, 3, 1)));
   EXPECT_FALSE(c->RectVisible(Rect(3, 0, 10, 1)));
 }
@@ -80,7 +80,7 @@ TEST(MirroredCanvas, TextAndPicturesKeepTheirDirectionInTheMirroredBox) {
   TImageCanvas img(10, 1);
   img.Canvas()->SetMirrored(10);
   img.Canvas()->Draw(1, 0, &pic);  // box 1..2 shows at 7..8, red still on the left
-  EXPECT_EQ(img.Art(Rect(0, 0, 10, 1), kLegend), (Art{".......rb."}));
+  EXPECT_EQ(img.Art(Rect(0, 0, 10, 1), kRtlLegend), (Art{".......rb."}));
 }
 
 // ---------------------------------------------------------------------------------------------

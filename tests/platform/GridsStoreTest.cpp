@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "platform/Grids.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string Utf8(const String& s) { return StringToUtf8(s); }
 
 struct MoveLog {
   std::vector<std::pair<int, int>> columns, rows;

@@ -12,8 +12,6 @@
 
 namespace {
 
-std::string Utf8(const String& s) { return StringToUtf8(s); }
-
 // A shown form with a focused string grid of 8 columns x 30 rows, 50 x 20 pixel cells, no
 // spacing for lines and no scroll bars: 200 x 100 pixels show the fixed row and column, three
 // full columns and four full rows.
@@ -530,6 +528,7 @@ TEST(GridsViewTest, ScrollBarArrowsTrackAndThumbMoveTheView) {
 #include <filesystem>
 
 #include "platform/testing/PaintToPng.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
 

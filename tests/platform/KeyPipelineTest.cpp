@@ -8,10 +8,9 @@
 #include "platform/StdCtrls.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string Utf8(const String& s) { return StringToUtf8(s); }
 
 // A form with two edits, a memo and two buttons; every key event is logged as "name:event:value".
 struct KeyForm {

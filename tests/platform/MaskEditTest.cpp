@@ -6,10 +6,9 @@
 #include "platform/Forms.h"
 #include "platform/Grids.h"
 #include "platform/testing/InputDriver.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string Utf8(const String& s) { return StringToUtf8(s); }
 
 // Exposes the leave hook of the masked edit.
 class ProbeMaskEdit : public TCustomMaskEdit {

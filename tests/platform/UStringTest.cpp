@@ -35,6 +35,8 @@ TEST(UString, Utf16ToUtf8WritesOnlyWellFormedUtf8) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StringToUtf8(c.text), c.utf8) << c.utf8;
-    if (c.utf8.find("\xEF\xBF\xBD") == std::string::npos) EXPECT_EQ(Utf8ToString(c.utf8), c.text);
+    if (c.utf8.find("\xEF\xBF\xBD") == std::string::npos) {
+      EXPECT_EQ(Utf8ToString(c.utf8), c.text);
+    }
   }
 }

@@ -119,13 +119,13 @@ TEST(LanguageFile, LaterLineWinsAndAnyLineEndingSplits) {
 
 // Files without a byte order mark are read on their bytes, files in UTF-16 on their decoded text:
 // the same text must give the same table either way, the entries named and nothing else changed.
-struct BytesCase {
+struct LanguageBytesCase {
   const char* Name;
   std::string Bytes;
   std::vector<std::pair<int, const char*>> Entries;  // index, UTF-8 text
 };
 
-const BytesCase kBytes[] = {
+const LanguageBytesCase kBytes[] = {
     // A character in front of "=" is one UTF-16 unit whatever its length in bytes...
     {"accent before =", "STR12\xC3\xA9=Text\r\n", {{12, "Text"}}},
     {"euro before =", "STR12\xE2\x82\xAC=Text\r\n", {{12, "Text"}}},
@@ -153,7 +153,7 @@ TEST(LanguageFile, BytesAndTheirUtf16FormGiveTheSameTable) {
   TScratchFolder dir;
   Load_Default_Strings();
   const std::vector<String> defaults = Table();
-  for (const BytesCase& c : kBytes) {
+  for (const LanguageBytesCase& c : kBytes) {
     SCOPED_TRACE(c.Name);
     std::vector<String> expected = defaults;
     for (const auto& [index, text] : c.Entries) expected[index] = Utf8ToString(text);

@@ -429,7 +429,9 @@ TEST(MainWindowPicture, PaintsForAPerson) {
     const int faceColored = count(inside, b->Color());
     EXPECT_GE(faceColored * 4, face.Width() * face.Height());
     EXPECT_GE(face.Width() * face.Height() - faceColored, b->Caption().empty() ? 150 : 250);
-    if (!b->Caption().empty()) EXPECT_GE(count(inside, b->Font()->Color()), 100);
+    if (!b->Caption().empty()) {
+      EXPECT_GE(count(inside, b->Font()->Color()), 100);
+    }
   }
 }
 

@@ -24,14 +24,14 @@ std::string ModeName(TBiDiMode m, bool middleEast) {
   return std::string(names[m]) + (middleEast ? ", middle-east locale" : ", other locale");
 }
 
-std::vector<std::string> Lines(const TRecordingCanvas& cv) {
+std::vector<std::string> RtlLines(const TRecordingCanvas& cv) {
   std::vector<std::string> out;
   for (const TRecordedCall& c : cv.Calls())
     if (c.Name == "MoveTo" || c.Name == "LineTo") out.push_back(c.ToString());
   return out;
 }
 
-std::string ColouredLog(const std::vector<TRecordedCall>& calls, size_t n) {
+std::string RtlColouredLog(const std::vector<TRecordedCall>& calls, size_t n) {
   std::ostringstream o;
   for (size_t i = 0; i < n && i < calls.size(); ++i)
     o << calls[i].ToString() << " b" << calls[i].BrushColor << " p" << calls[i].PenColor << "\n";
@@ -80,7 +80,7 @@ TEST(BaseGridRtlTest, RightLineAndSelectionBarFollowTheirOwnConditions) {
     if (mirrored) lines.SetMirrored(300);
     g->DoPaintCell(&lines, 2, 2, g->CellRect(2, 2), TGridDrawState{}, true);
     std::string x = std::to_string(c.rightLineX);
-    EXPECT_EQ(Lines(lines), (std::vector<std::string>{"MoveTo(100,59)", "LineTo(150,59)", "MoveTo(" + x + ",59)",
+    EXPECT_EQ(RtlLines(lines), (std::vector<std::string>{"MoveTo(100,59)", "LineTo(150,59)", "MoveTo(" + x + ",59)",
                                                       "LineTo(" + x + ",39)"}));
 
     g->SetSelectionStyle(ssWin7);
@@ -95,7 +95,7 @@ TEST(BaseGridRtlTest, RightLineAndSelectionBarFollowTheirOwnConditions) {
                      bar, 0);
     size_t n = expected.Calls().size();
     ASSERT_GT(n, 0u);
-    EXPECT_EQ(ColouredLog(actual.Calls(), n), ColouredLog(expected.Calls(), n));
+    EXPECT_EQ(RtlColouredLog(actual.Calls(), n), RtlColouredLog(expected.Calls(), n));
   }
 }
 

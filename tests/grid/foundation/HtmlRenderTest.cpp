@@ -12,10 +12,9 @@
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
 #include "platform/testing/ScopedLocale.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string U8(const String& s) { return StringToUtf8(s); }
 
 // Fixed metrics where the font shows in the widths: a character is |Height| - 4 pixels wide
 // (7 for the default -11), 2 more in bold; ascent 10, descent 3, leading 2.
@@ -51,7 +50,7 @@ std::vector<TRecordedCall> Drawn(const TRecordingCanvas& c) {
 
 std::vector<std::string> DrawnTexts(const TRecordingCanvas& c) {
   std::vector<std::string> out;
-  for (const auto& call : Drawn(c)) out.push_back(U8(call.Text));
+  for (const auto& call : Drawn(c)) out.push_back(Utf8(call.Text));
   return out;
 }
 
@@ -78,7 +77,7 @@ TEST_F(HtmlRender, EntitiesAndPlainText) {
   h.WrapWords = false;
   h.Run(&canvas, u"a&amp;b");
   EXPECT_EQ(DrawnTexts(canvas), V{"a&&b"});
-  EXPECT_EQ(U8(h.PlainText), "a&&ba&&b");  // each line twice in a drawing call
+  EXPECT_EQ(Utf8(h.PlainText), "a&&ba&&b");  // each line twice in a drawing call
   EXPECT_EQ(h.ExtentX, 21);                // "&&" shows one ampersand
 
   canvas.Clear();
@@ -88,7 +87,7 @@ TEST_F(HtmlRender, EntitiesAndPlainText) {
   h.MeasureOnly = true;
   canvas.Clear();
   EXPECT_FALSE(h.Run(&canvas, u"&copy;&nbsp;x<#1>"));
-  EXPECT_EQ(U8(h.PlainText), "© x#1");
+  EXPECT_EQ(Utf8(h.PlainText), "© x#1");
   EXPECT_TRUE(Drawn(canvas).empty());
 }
 
@@ -97,9 +96,9 @@ TEST_F(HtmlRender, LineBreaks) {
     canvas.Clear();
     h.Run(&canvas, m);
     auto d = Drawn(canvas);
-    ASSERT_EQ(d.size(), 2u) << U8(m);
-    EXPECT_EQ(U8(d[0].Text), "one");
-    EXPECT_EQ(U8(d[1].Text), "two");
+    ASSERT_EQ(d.size(), 2u) << Utf8(m);
+    EXPECT_EQ(Utf8(d[0].Text), "one");
+    EXPECT_EQ(Utf8(d[1].Text), "two");
     EXPECT_EQ(d[0].Args[1], 0);
     EXPECT_EQ(d[1].Args[1], 13);
     EXPECT_EQ(d[1].Args[0], 1);  // lines start 1 pixel in
@@ -124,8 +123,8 @@ TEST_F(HtmlRender, WordWrap) {
     h.Area = Rect(0, 0, c.Width, 200);
     h.MeasureOnly = true;
     h.Run(&canvas, c.Markup);
-    EXPECT_EQ(h.ExtentY, 13 * c.Lines) << U8(c.Markup);
-    EXPECT_EQ(h.ExtentX, c.ExtentX) << U8(c.Markup);
+    EXPECT_EQ(h.ExtentY, 13 * c.Lines) << Utf8(c.Markup);
+    EXPECT_EQ(h.ExtentX, c.ExtentX) << Utf8(c.Markup);
   }
 }
 
@@ -150,7 +149,7 @@ TEST_F(HtmlRender, OneLineAreaShowsOneLineButMeasuresAll) {
   h.MeasureOnly = true;
   h.Run(&canvas, u"a<BR>b<BR>c");
   EXPECT_EQ(h.ExtentY, 39);
-  EXPECT_EQ(U8(h.PlainText), "a\rb\rc");
+  EXPECT_EQ(Utf8(h.PlainText), "a\rb\rc");
 }
 
 TEST_F(HtmlRender, LinkHitAndMiss) {
@@ -159,8 +158,8 @@ TEST_F(HtmlRender, LinkHitAndMiss) {
   h.TestX = 1 + 28 + 10;  // inside "link" (starts after "see ")
   h.TestY = 6;
   EXPECT_TRUE(h.Run(&canvas, m));
-  EXPECT_EQ(U8(h.HitAnchor), "go");
-  EXPECT_EQ(U8(h.HitTitle), "Tip");
+  EXPECT_EQ(Utf8(h.HitAnchor), "go");
+  EXPECT_EQ(Utf8(h.HitTitle), "Tip");
   EXPECT_EQ(h.HitLink, 1);
   EXPECT_EQ(h.LinkCount, 1);
   EXPECT_EQ(h.HitLinkRect, Rect(29, 0, 57, 13));
@@ -170,7 +169,7 @@ TEST_F(HtmlRender, LinkHitAndMiss) {
   miss.HitAnchor.clear();
   miss.TestX = 150;
   EXPECT_FALSE(miss.Run(&canvas, m));
-  EXPECT_EQ(U8(miss.HitAnchor), "");
+  EXPECT_EQ(Utf8(miss.HitAnchor), "");
   EXPECT_EQ(miss.HitLink, -1);
   EXPECT_EQ(miss.LinkCount, 1);
 }
@@ -187,7 +186,7 @@ TEST_F(HtmlRender, PointAboveLinkTextInATallLineIsNoHit) {
   h.TestX = 1 + 16 + 5;
   h.TestY = 5;  // below the line top, above the text (rows 17..29)
   EXPECT_FALSE(h.Run(&canvas, u"<IMG SRC=\"IDX:0\"><A HREF=\"go\">link</A>"));
-  EXPECT_EQ(U8(h.HitAnchor), "go");
+  EXPECT_EQ(Utf8(h.HitAnchor), "go");
   h.TestY = 20;
   EXPECT_TRUE(h.Run(&canvas, u"<IMG SRC=\"IDX:0\"><A HREF=\"go\">link</A>"));
 }
@@ -206,8 +205,8 @@ TEST_F(HtmlRender, ParagraphAlignmentAppliesFromItsLine) {
     h.Run(&canvas, String(u"<P ALIGN=\"") + c.Align + u"\">ab</P>abcd");
     auto d = Drawn(canvas);
     ASSERT_EQ(d.size(), 2u);
-    EXPECT_EQ(d[0].Args[0], c.First) << U8(c.Align);
-    EXPECT_EQ(d[1].Args[0], c.Second) << U8(c.Align);
+    EXPECT_EQ(d[0].Args[0], c.First) << Utf8(c.Align);
+    EXPECT_EQ(d[1].Args[0], c.Second) << Utf8(c.Align);
   }
 }
 
@@ -222,7 +221,7 @@ TEST_F(HtmlRender, CanvasStateIsRestored) {
         u"<E>err</E><HR><R a=\"90\">rot<HI>hi<P BGCOLOR=\"clYellow\">p");
   EXPECT_EQ(canvas.Font()->Color(), clMaroon);
   EXPECT_EQ(canvas.Font()->Height(), -13);
-  EXPECT_EQ(U8(canvas.Font()->Name()), "Tahoma");
+  EXPECT_EQ(Utf8(canvas.Font()->Name()), "Tahoma");
   EXPECT_TRUE(canvas.Font()->Style().Empty());
   EXPECT_EQ(canvas.Font()->Orientation(), 0);
   EXPECT_EQ(canvas.Pen()->Color(), clTeal);
@@ -245,8 +244,8 @@ TEST_F(HtmlRender, FontColorNames) {
     h.Run(&canvas, String(u"<FONT COLOR=\"") + c.Value + u"\">x</FONT>y");
     auto d = Drawn(canvas);
     ASSERT_EQ(d.size(), 2u);
-    EXPECT_EQ(d[0].FontColor, c.Color) << U8(c.Value);
-    EXPECT_EQ(d[1].FontColor, canvas.Font()->Color()) << U8(c.Value);
+    EXPECT_EQ(d[0].FontColor, c.Color) << Utf8(c.Value);
+    EXPECT_EQ(d[1].FontColor, canvas.Font()->Color()) << Utf8(c.Value);
   }
 }
 
@@ -266,7 +265,7 @@ TEST_F(HtmlRender, FontSizeAndBold) {
   h.MeasureOnly = true;
   for (const auto& c : cases) {
     h.Run(&canvas, c.Markup);
-    EXPECT_EQ(h.ExtentX, c.ExtentX) << U8(c.Markup);
+    EXPECT_EQ(h.ExtentX, c.ExtentX) << Utf8(c.Markup);
   }
 }
 
@@ -281,10 +280,10 @@ TEST_F(HtmlRender, SubAndSuperscript) {
   for (const auto& c : cases) {
     canvas.Clear();
     h.Run(&canvas, c.Markup);
-    EXPECT_EQ(h.ExtentY, c.ExtentY) << U8(c.Markup);
+    EXPECT_EQ(h.ExtentY, c.ExtentY) << Utf8(c.Markup);
     auto d = Drawn(canvas);
     ASSERT_FALSE(d.empty());
-    EXPECT_EQ(d[0].Args[3], c.Bottom) << U8(c.Markup);
+    EXPECT_EQ(d[0].Args[3], c.Bottom) << Utf8(c.Markup);
   }
 }
 
@@ -325,7 +324,7 @@ TEST_F(HtmlImages, ImageAlignmentRaisesTheText) {
     h.Run(&canvas, String(u"x<IMG SRC=\"IDX:0\"") + c.Align + u">");
     auto d = Drawn(canvas);
     ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d[0].Args[3], c.Bottom) << U8(c.Align);
+    EXPECT_EQ(d[0].Args[3], c.Bottom) << Utf8(c.Align);
   }
 }
 
@@ -356,8 +355,8 @@ TEST_F(HtmlRender, NamedPictureSizes) {
                          {u" WIDTH=\"10\" HEIGHT=\"30\"", 10, 30}, {u" WIDTH=\"-5\"", 4, 13}};
   for (const auto& c : cases) {
     h.Run(&canvas, String(u"<IMG SRC=\"pic\"") + c.Attrs + u">");
-    EXPECT_EQ(h.ExtentX, c.W) << U8(c.Attrs);
-    EXPECT_EQ(h.ExtentY, c.H) << U8(c.Attrs);
+    EXPECT_EQ(h.ExtentX, c.W) << Utf8(c.Attrs);
+    EXPECT_EQ(h.ExtentY, c.H) << Utf8(c.Attrs);
   }
   h.MeasureOnly = false;
   canvas.Clear();
@@ -396,9 +395,9 @@ TEST_F(HtmlRender, UrlPicturesAreCachedUnderTheUpperCasedTag) {
   h.Run(&canvas, u"<IMG SRC=\"http://Example.invalid/A.gif\">");
   h.Run(&canvas, u"<IMG SRC=\"http://Example.invalid/A.gif\">");
   ASSERT_EQ(cache.Count(), 1);
-  EXPECT_EQ(U8(cache.Items(0)->ID()), "HTTP://EXAMPLE.INVALID/A.GIF");
+  EXPECT_EQ(Utf8(cache.Items(0)->ID()), "HTTP://EXAMPLE.INVALID/A.GIF");
   EXPECT_TRUE(cache.Items(0)->Empty());
-  EXPECT_EQ(U8(cache.Items(0)->URL()), "http://Example.invalid/A.gif");
+  EXPECT_EQ(Utf8(cache.Items(0)->URL()), "http://Example.invalid/A.gif");
 }
 
 TEST_F(HtmlRender, LinkStylingAndSelection) {
@@ -413,7 +412,7 @@ TEST_F(HtmlRender, LinkStylingAndSelection) {
   h.InSelection = true;
   canvas.Font()->SetColor(clWhite);
   h.Run(&canvas, u"<A HREF=\"x\">ln</A><FONT COLOR=\"clRed\">f</FONT>");
-  for (const auto& call : Drawn(canvas)) EXPECT_EQ(call.FontColor, clWhite) << U8(call.Text);
+  for (const auto& call : Drawn(canvas)) EXPECT_EQ(call.FontColor, clWhite) << Utf8(call.Text);
 
   canvas.Clear();
   h.InSelection = false;
@@ -433,7 +432,7 @@ TEST_F(HtmlRender, LinkStylingAndSelection) {
 TEST_F(HtmlRender, FocusedLink) {
   h.FocusedLink = 1;
   h.Run(&canvas, u"<A HREF=\"a\">one</A> <A HREF=\"b\">two</A>");
-  EXPECT_EQ(U8(h.FocusedAnchor), "b");
+  EXPECT_EQ(Utf8(h.FocusedAnchor), "b");
   auto f = canvas.CallsNamed("DrawFocusRect");
   ASSERT_EQ(f.size(), 1u);
   // "one " is 28 wide: the second link runs from 29 to 50, widened by one pixel each side.
@@ -445,7 +444,7 @@ TEST_F(HtmlRender, ListItems) {
   EXPECT_EQ(h.ExtentY, 39);
   auto d = Drawn(canvas);
   std::vector<std::string> texts;
-  for (const auto& c : d) texts.push_back(U8(c.Text));
+  for (const auto& c : d) texts.push_back(Utf8(c.Text));
   ASSERT_EQ(texts, (V{"\u00B7", "one", "\u00B7", "two"}));
   EXPECT_EQ(d[0].Args[0], 1);
   EXPECT_EQ(d[1].Args[0], 13);
@@ -456,7 +455,7 @@ TEST_F(HtmlRender, ListItems) {
   h.Run(&canvas, u"<UL><UL><LI>x</UL></UL>");
   d = Drawn(canvas);
   ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(U8(d[0].Text), "o");
+  EXPECT_EQ(Utf8(d[0].Text), "o");
   EXPECT_EQ(d[0].Args[0], 13);
   EXPECT_EQ(d[1].Args[0], 25);
 }
@@ -495,7 +494,7 @@ TEST_F(HtmlControls, CheckBoxThemedAndClassic) {
   h.Run(&canvas, u"<CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"16\">");
   auto t = canvas.CallsNamed("ThemeDrawBackground");
   ASSERT_EQ(t.size(), 1u);
-  EXPECT_EQ(U8(t[0].Text), "button");
+  EXPECT_EQ(Utf8(t[0].Text), "button");
   EXPECT_EQ(t[0].Args, (std::vector<int>{3, 5, 3, 1, 16, 16}));
 
   UnbindUxTheme();
@@ -512,8 +511,8 @@ TEST_F(HtmlControls, CheckBoxThemedAndClassic) {
     canvas.Clear();
     h.Run(&canvas, c.Markup);
     auto f = canvas.CallsNamed("DrawFrameControl");
-    ASSERT_EQ(f.size(), 1u) << U8(c.Markup);
-    EXPECT_EQ(f[0].Args[5], c.State) << U8(c.Markup);
+    ASSERT_EQ(f.size(), 1u) << Utf8(c.Markup);
+    EXPECT_EQ(f[0].Args[5], c.State) << Utf8(c.Markup);
   }
 }
 
@@ -558,26 +557,26 @@ TEST_F(HtmlControls, HitIdsAndRectangles) {
     t.HitTestOnly = true;
     t.TestX = c.X;
     t.TestY = c.Y;
-    EXPECT_TRUE(t.Run(&canvas, c.Markup)) << U8(c.Markup);
-    EXPECT_EQ(U8(t.HitAnchor), "ctrl");
-    EXPECT_EQ(U8(t.HitControlID), c.ID);
-    EXPECT_EQ(U8(t.HitControlType), c.Type);
-    EXPECT_EQ(U8(t.HitControlValue), std::string(c.ID) == "c" ? "TRUE" : c.ID[0] == 'b' ? "Go" : "v");
-    EXPECT_EQ(t.HitControlRect, c.R) << U8(c.Markup);
+    EXPECT_TRUE(t.Run(&canvas, c.Markup)) << Utf8(c.Markup);
+    EXPECT_EQ(Utf8(t.HitAnchor), "ctrl");
+    EXPECT_EQ(Utf8(t.HitControlID), c.ID);
+    EXPECT_EQ(Utf8(t.HitControlType), c.Type);
+    EXPECT_EQ(Utf8(t.HitControlValue), std::string(c.ID) == "c" ? "TRUE" : c.ID[0] == 'b' ? "Go" : "v");
+    EXPECT_EQ(t.HitControlRect, c.R) << Utf8(c.Markup);
     THtml miss;
     miss.HitTestOnly = true;
     miss.TestX = 190;
     miss.TestY = 90;
-    EXPECT_FALSE(miss.Run(&canvas, c.Markup)) << U8(c.Markup);
-    EXPECT_EQ(U8(miss.HitControlID), "");
+    EXPECT_FALSE(miss.Run(&canvas, c.Markup)) << Utf8(c.Markup);
+    EXPECT_EQ(Utf8(miss.HitControlID), "");
   }
   // A control named by HitControlID is reported wherever the point is.
   THtml byId;
   byId.HitTestOnly = true;
   byId.HitControlID = u"c1";
   EXPECT_TRUE(byId.Run(&canvas, u"x <CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"16\">"));
-  EXPECT_EQ(U8(byId.HitControlType), "CHECK");
-  EXPECT_EQ(U8(byId.HitControlValue), "TRUE");
+  EXPECT_EQ(Utf8(byId.HitControlType), "CHECK");
+  EXPECT_EQ(Utf8(byId.HitControlValue), "TRUE");
 }
 
 TEST_F(HtmlControls, EditDrawsItsValueAndPasswordHidesIt) {
@@ -585,7 +584,7 @@ TEST_F(HtmlControls, EditDrawsItsValueAndPasswordHidesIt) {
   h.Run(&canvas, u"<CONTROL TYPE=\"PASSWORD\" ID=\"p\" VALUE=\"abc\" WIDTH=\"50\">");
   auto d = Drawn(canvas);
   ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(U8(d[0].Text), "***");
+  EXPECT_EQ(Utf8(d[0].Text), "***");
   auto r = canvas.CallsNamed("Rectangle");
   ASSERT_EQ(r.size(), 1u);
   // Line height 23 for a text control: B = 23, frame from B - 23 + 4 to B + 2.
@@ -625,14 +624,14 @@ TEST_F(HtmlRender, HiddenTextAndMalformedMarkup) {
   h.MeasureOnly = true;
   h.Run(&canvas, u"a<Z>hidden</Z>b");
   EXPECT_EQ(h.ExtentX, 14);
-  EXPECT_EQ(U8(h.PlainText), "ahiddenb");
+  EXPECT_EQ(Utf8(h.PlainText), "ahiddenb");
   const char16_t* odd[] = {u"<", u"a<", u"a<b", u"<B", u"</", u"</>", u"<<<>>>", u"<A HREF=\"x>y",
                            u"<CONTROL WIDTH=\"abc\">", u"<IND x=\"5000\">a", u"<P INDENT=\"-9999\">a",
                            u"1<C=GNTR WIDTH=\"0XACDDDDDDDDDDDDDDDD\"0XA LM te;\"",
                            u"<CONTROL WIDTH=\"2147483647\"><CONTROL WIDTH=\"2147483647\">x<IMG SRC=\"LSYS:\">"};
   for (const char16_t* m : odd) {
     h.MeasureOnly = false;
-    EXPECT_NO_THROW(h.Run(&canvas, m)) << U8(m);
+    EXPECT_NO_THROW(h.Run(&canvas, m)) << Utf8(m);
   }
 }
 
@@ -649,7 +648,7 @@ TEST_F(HtmlRender, ShadowBlinkIndentAndRule) {
   EXPECT_EQ(d[0].FontColor, clGray);
   EXPECT_EQ(d[1].Args[0], 1);
   EXPECT_EQ(d[1].FontColor, clBlack);
-  EXPECT_EQ(U8(d[2].Text), "c");
+  EXPECT_EQ(Utf8(d[2].Text), "c");
 
   for (bool on : {false, true}) {
     canvas.Clear();
@@ -674,8 +673,8 @@ TEST_F(HtmlRender, ShadowBlinkIndentAndRule) {
     h.Run(&canvas, c.Markup);
     d = Drawn(canvas);
     ASSERT_FALSE(d.empty());
-    EXPECT_EQ(d.back().Args[0], c.X) << U8(c.Markup);
-    EXPECT_EQ(h.ExtentX, c.ExtentX) << U8(c.Markup);
+    EXPECT_EQ(d.back().Args[0], c.X) << Utf8(c.Markup);
+    EXPECT_EQ(h.ExtentX, c.ExtentX) << Utf8(c.Markup);
   }
 
   canvas.Clear();
@@ -729,13 +728,13 @@ TEST_F(HtmlRender, AltPictureWhileTheLinkedPictureIsHot) {
   h.TestX = 8;
   h.TestY = 10;
   EXPECT_TRUE(h.Run(hot.Canvas(), m));
-  EXPECT_EQ(U8(h.HitAnchor), "x");
+  EXPECT_EQ(Utf8(h.HitAnchor), "x");
   EXPECT_EQ(hot.Pixel(5, 5), clBlue);
   h.HitTestOnly = true;
   h.TestX = 30;
   h.HitAnchor.clear();
   EXPECT_FALSE(h.Run(&canvas, m));
-  EXPECT_EQ(U8(h.HitAnchor), "");
+  EXPECT_EQ(Utf8(h.HitAnchor), "");
 }
 
 TEST_F(HtmlRender, SystemIcons) {
@@ -762,18 +761,18 @@ TEST_F(HtmlRender, SystemIcons) {
     h.MeasureOnly = true;
     h.Run(&canvas, m);
     const int size = c.TextLeft - 1;
-    EXPECT_EQ(h.ExtentX, size + 14) << U8(c.Src);
-    EXPECT_EQ(h.ExtentY, std::max(13, size)) << U8(c.Src);
+    EXPECT_EQ(h.ExtentX, size + 14) << Utf8(c.Src);
+    EXPECT_EQ(h.ExtentY, std::max(13, size)) << Utf8(c.Src);
     h.MeasureOnly = false;
     canvas.Clear();
     h.Run(&canvas, m);
     std::vector<std::string> pictures;
     for (const auto& call : canvas.Calls())
       if (call.Name == "Draw" || call.Name == "StretchDraw") pictures.push_back(call.ToString());
-    EXPECT_EQ(pictures, c.Pictures) << U8(c.Src);
+    EXPECT_EQ(pictures, c.Pictures) << Utf8(c.Src);
     auto d = Drawn(canvas);
-    ASSERT_EQ(d.size(), 1u) << U8(c.Src);
-    EXPECT_EQ(d[0].Args[0], c.TextLeft) << U8(c.Src);
+    ASSERT_EQ(d.size(), 1u) << Utf8(c.Src);
+    EXPECT_EQ(d[0].Args[0], c.TextLeft) << Utf8(c.Src);
   }
 }
 
@@ -822,7 +821,7 @@ TEST_F(HtmlRender, HitTestOnARightAlignedLineReachesItsLastWord) {
   h.TestX = 11 + 28 + 5;
   h.TestY = 6;
   EXPECT_TRUE(h.Run(&canvas, u"<P ALIGN=\"right\">aaa <A HREF=\"b\">bbb</A>"));
-  EXPECT_EQ(U8(h.HitAnchor), "b");
+  EXPECT_EQ(Utf8(h.HitAnchor), "b");
   EXPECT_EQ(h.HitLinkRect, Rect(39, 0, 60, 13));
 }
 
@@ -895,32 +894,32 @@ TEST_F(HtmlImages, ParameterListFormAnswersAsTheRequestForm) {
     SCOPED_TRACE(structCanvas.Log());
     EXPECT_EQ(listHit, structHit);
     EXPECT_EQ(CallsWithColours(listCanvas), CallsWithColours(structCanvas));
-    EXPECT_EQ(U8(l.HitAnchor), U8(q.HitAnchor));
-    EXPECT_EQ(U8(l.PlainText), U8(q.PlainText));
-    EXPECT_EQ(U8(l.FocusedAnchor), U8(q.FocusedAnchor));
-    EXPECT_EQ(U8(l.HitTitle), U8(q.HitTitle));
+    EXPECT_EQ(Utf8(l.HitAnchor), Utf8(q.HitAnchor));
+    EXPECT_EQ(Utf8(l.PlainText), Utf8(q.PlainText));
+    EXPECT_EQ(Utf8(l.FocusedAnchor), Utf8(q.FocusedAnchor));
+    EXPECT_EQ(Utf8(l.HitTitle), Utf8(q.HitTitle));
     EXPECT_EQ(l.ExtentX, q.ExtentX);
     EXPECT_EQ(l.ExtentY, q.ExtentY);
     EXPECT_EQ(l.LinkCount, q.LinkCount);
     EXPECT_EQ(l.HitLink, q.HitLink);
     EXPECT_EQ(l.HitLinkRect, q.HitLinkRect);
     EXPECT_EQ(l.HitControlRect, q.HitControlRect);
-    EXPECT_EQ(U8(l.HitControlID), U8(q.HitControlID));
-    EXPECT_EQ(U8(l.HitControlValue), U8(q.HitControlValue));
-    EXPECT_EQ(U8(l.HitControlType), U8(q.HitControlType));
+    EXPECT_EQ(Utf8(l.HitControlID), Utf8(q.HitControlID));
+    EXPECT_EQ(Utf8(l.HitControlValue), Utf8(q.HitControlValue));
+    EXPECT_EQ(Utf8(l.HitControlType), Utf8(q.HitControlType));
   }
   // The cases above reach what they are meant to.
-  EXPECT_EQ(U8(linkHit.HitAnchor), "");
+  EXPECT_EQ(Utf8(linkHit.HitAnchor), "");
   THtml q = linkHit;
   EXPECT_TRUE(q.Run(&canvas, m));
-  EXPECT_EQ(U8(q.HitAnchor), "a");
-  EXPECT_EQ(U8(q.HitTitle), "t");
+  EXPECT_EQ(Utf8(q.HitAnchor), "a");
+  EXPECT_EQ(Utf8(q.HitTitle), "t");
   q = controlById;
   EXPECT_TRUE(q.Run(&canvas, m));
-  EXPECT_EQ(U8(q.HitControlType), "BUTTON");
+  EXPECT_EQ(Utf8(q.HitControlType), "BUTTON");
   q = missed;
   EXPECT_FALSE(q.Run(&canvas, m));
-  EXPECT_EQ(U8(q.HitAnchor), "before");
+  EXPECT_EQ(Utf8(q.HitAnchor), "before");
   EXPECT_EQ(q.HitLinkRect, Rect(1, 2, 3, 4));
 }
 

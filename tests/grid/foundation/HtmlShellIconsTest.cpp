@@ -11,10 +11,9 @@
 #include "platform/ShellIcons.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/ScratchFolder.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string U8(const String& s) { return StringToUtf8(s); }
 
 // The icon's pixels over white, the way the renderer draws it (transparent).
 std::vector<TColor> PixelsOf(TIcon* icon) {
@@ -53,10 +52,10 @@ TEST_F(ShellIcons, EveryKindOfNameGivesAVisibleIconOfTheSystemSize) {
   for (const String& name : names)
     for (bool large : {false, true}) {
       std::unique_ptr<TIcon> icon = ShellIcon(name, large);
-      ASSERT_NE(icon, nullptr) << U8(name);
-      EXPECT_EQ(icon->Width(), large ? 32 : 16) << U8(name);
-      EXPECT_EQ(icon->Height(), large ? 32 : 16) << U8(name);
-      EXPECT_GT(ShownPixels(icon.get()), 0) << U8(name);
+      ASSERT_NE(icon, nullptr) << Utf8(name);
+      EXPECT_EQ(icon->Width(), large ? 32 : 16) << Utf8(name);
+      EXPECT_EQ(icon->Height(), large ? 32 : 16) << Utf8(name);
+      EXPECT_GT(ShownPixels(icon.get()), 0) << Utf8(name);
     }
 }
 
@@ -86,7 +85,7 @@ TEST_F(ShellIcons, ImageIndexInsideAndOutsideTheList) {
                          {u"99999999999999999999", false}};
   for (const auto& c : cases) {
     auto icon = ShellIcon(c.Name, false);
-    EXPECT_EQ(icon != nullptr, c.Found) << U8(c.Name);
+    EXPECT_EQ(icon != nullptr, c.Found) << Utf8(c.Name);
   }
   EXPECT_EQ(ShellImageIcon(-1, true), nullptr);
   EXPECT_EQ(ShellImageIcon(count, true), nullptr);

@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "grid/foundation/AsgHTMLE.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string U8(const String& s) { return StringToUtf8(s); }
 
 struct TPair {
   const char* In;
@@ -20,7 +19,7 @@ TEST(HtmlText, StripHTMLTags) {
       {"<B>bold</B>", "bold"},    {"a<b", "a<b"},                {"<i>a</i> > b", "a > b"},
       {"a<x>b<y", "ab<y"},        {"", ""},                      {"&amp;<b>x", "&amp;x"},
   };
-  for (const auto& c : cases) EXPECT_EQ(U8(StripHTMLTags(S(c.In))), c.Out) << c.In;
+  for (const auto& c : cases) EXPECT_EQ(Utf8(StripHTMLTags(S(c.In))), c.Out) << c.In;
 }
 
 // The 55 accented letters and their entities, in table order.
@@ -42,10 +41,10 @@ TEST(HtmlText, EveryAccentedLetterEncodesAndDecodes) {
   ASSERT_EQ(kAccents.size(), 55u);
   String all, allEncoded;
   for (const auto& [letter, entity] : kAccents) {
-    EXPECT_EQ(U8(EncodeHTMLEntities(S(letter), true)), entity);
-    EXPECT_EQ(U8(EncodeHTMLEntities(S(letter), false)), letter);
-    EXPECT_EQ(U8(DecodeHTMLEntities(S(entity), true)), letter);
-    EXPECT_EQ(U8(DecodeHTMLEntities(S(entity), false)), entity);
+    EXPECT_EQ(Utf8(EncodeHTMLEntities(S(letter), true)), entity);
+    EXPECT_EQ(Utf8(EncodeHTMLEntities(S(letter), false)), letter);
+    EXPECT_EQ(Utf8(DecodeHTMLEntities(S(entity), true)), letter);
+    EXPECT_EQ(Utf8(DecodeHTMLEntities(S(entity), false)), entity);
     all += S(letter);
     allEncoded += S(entity);
   }
@@ -56,7 +55,7 @@ TEST(HtmlText, EveryAccentedLetterEncodesAndDecodes) {
 TEST(HtmlText, EntityCasesAndBasicEntities) {
   const TPair encode[] = {
       {"a&b<c", "a&amp;b&lt;c"}, {"\"q\" > p", "&quot;q&quot; &gt; p"}, {"&amp;", "&amp;amp;"}, {"*amp;", "*amp;"}};
-  for (const auto& c : encode) EXPECT_EQ(U8(EncodeHTMLEntities(S(c.In), false)), c.Out) << c.In;
+  for (const auto& c : encode) EXPECT_EQ(Utf8(EncodeHTMLEntities(S(c.In), false)), c.Out) << c.In;
   const TPair decode[] = {
       {"&Eacute;&eacute;", "Éé"},  // both letters survive with their own case
       {"&LT;&lt;", "&LT;<"},       // entities are exact-case
@@ -64,18 +63,18 @@ TEST(HtmlText, EntityCasesAndBasicEntities) {
       {"&quot;x&quot;", "\"x\""},
       {"a & b", "a & b"},
   };
-  for (const auto& c : decode) EXPECT_EQ(U8(DecodeHTMLEntities(S(c.In), true)), c.Out) << c.In;
+  for (const auto& c : decode) EXPECT_EQ(Utf8(DecodeHTMLEntities(S(c.In), true)), c.Out) << c.In;
 }
 
 TEST(HtmlText, EncodeDecodeRoundTrips) {
   const char* texts[] = {"&amp;", "*amp;", "&lt;b&gt; & <b>", "Élan &eacute; «x»", "&&;;&", "plain", ""};
   for (const char* t : texts) {
     for (bool accents : {false, true})
-      EXPECT_EQ(U8(DecodeHTMLEntities(EncodeHTMLEntities(S(t), accents), accents)), t) << t << " " << accents;
+      EXPECT_EQ(Utf8(DecodeHTMLEntities(EncodeHTMLEntities(S(t), accents), accents)), t) << t << " " << accents;
   }
 }
 
-TEST(HtmlText, SpacesToNbsp) { EXPECT_EQ(U8(SpacesToNbsp(u" a b ")), "&nbsp;a&nbsp;b&nbsp;"); }
+TEST(HtmlText, SpacesToNbsp) { EXPECT_EQ(Utf8(SpacesToNbsp(u" a b ")), "&nbsp;a&nbsp;b&nbsp;"); }
 
 TEST(HtmlText, InsertHighlightTags) {
   struct TCase {
@@ -97,15 +96,15 @@ TEST(HtmlText, InsertHighlightTags) {
       {"éÉ", "é", false, "<hi>é</hi><hi>É</hi>"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(U8(InsertHighlightTags(S(c.Text), S(c.Search), u"hi", c.CaseSensitive)), c.Out) << c.Text;
+    EXPECT_EQ(Utf8(InsertHighlightTags(S(c.Text), S(c.Search), u"hi", c.CaseSensitive)), c.Out) << c.Text;
 }
 
 TEST(HtmlText, RemoveHighlightTagsUndoesInsert) {
-  EXPECT_EQ(U8(RemoveHighlightTags(u"a<HI>b</hi>c", u"hi")), "abc");
-  EXPECT_EQ(U8(RemoveHighlightTags(u"<e>x</E> &lt;y&gt;", u"e")), "x <y>");
+  EXPECT_EQ(Utf8(RemoveHighlightTags(u"a<HI>b</hi>c", u"hi")), "abc");
+  EXPECT_EQ(Utf8(RemoveHighlightTags(u"<e>x</E> &lt;y&gt;", u"e")), "x <y>");
   for (const char* t : {"abab", "a < b > c", "Mixed Case text", "x"}) {
     String marked = InsertHighlightTags(S(t), u"a", u"e", false);
-    EXPECT_EQ(U8(RemoveHighlightTags(marked, u"e")), t) << U8(marked);
+    EXPECT_EQ(Utf8(RemoveHighlightTags(marked, u"e")), t) << Utf8(marked);
   }
 }
 
@@ -131,13 +130,13 @@ const char* kForm =
 TEST(HtmlControlTags, ParseControlTag) {
   TControlTag t = ParseControlTag(
       u"CONTROL TYPE=\"password\" ID=\"p\" VALUE=\"&quot;&euro;\" WIDTH=\"70\" HEIGHT=\"22\" PROP=\"&agrave;\" MAXLEN=\"8\">");
-  EXPECT_EQ(U8(t.Type), "PASSWORD");
-  EXPECT_EQ(U8(t.ID), "p");
-  EXPECT_EQ(U8(t.Value), "\"€");
-  EXPECT_EQ(U8(t.Width), "70");
-  EXPECT_EQ(U8(t.Height), "22");
-  EXPECT_EQ(U8(t.Prop), "à");
-  EXPECT_EQ(U8(t.MaxLen), "8");
+  EXPECT_EQ(Utf8(t.Type), "PASSWORD");
+  EXPECT_EQ(Utf8(t.ID), "p");
+  EXPECT_EQ(Utf8(t.Value), "\"€");
+  EXPECT_EQ(Utf8(t.Width), "70");
+  EXPECT_EQ(Utf8(t.Height), "22");
+  EXPECT_EQ(Utf8(t.Prop), "à");
+  EXPECT_EQ(Utf8(t.MaxLen), "8");
   TControlTag none = ParseControlTag(u"CONTROL ID=unquoted>");
   EXPECT_TRUE(none.ID.empty());
   EXPECT_TRUE(none.Type.empty());
@@ -150,12 +149,12 @@ TEST(HtmlControlTags, Queries) {
   EXPECT_FALSE(HasControlTag(u"CONTROL TYPE=\"EDIT\""));
   String v = u"keep";
   EXPECT_TRUE(GetControlValue(form, u"e1", v));
-  EXPECT_EQ(U8(v), "Jérôme");
+  EXPECT_EQ(Utf8(v), "Jérôme");
   v = u"keep";
   EXPECT_FALSE(GetControlValue(form, u"E1", v));
-  EXPECT_EQ(U8(v), "keep");
-  EXPECT_EQ(U8(GetControlProp(form, u"k1")), "x<y");
-  EXPECT_EQ(U8(GetControlProp(form, u"none")), "");
+  EXPECT_EQ(Utf8(v), "keep");
+  EXPECT_EQ(Utf8(GetControlProp(form, u"k1")), "x<y");
+  EXPECT_EQ(Utf8(GetControlProp(form, u"none")), "");
   EXPECT_EQ(GetControlMaxLen(form, u"e1"), 12);
   EXPECT_EQ(GetControlMaxLen(form, u"c1"), 0);
   EXPECT_EQ(GetControlMaxLen(form, u"none"), 0);
@@ -164,25 +163,25 @@ TEST(HtmlControlTags, Queries) {
 TEST(HtmlControlTags, NextEditControlID) {
   const String form = S(kForm);
   const TPair cases[] = {{"", "e1"}, {"e1", "k1"}, {"c1", "k1"}, {"k1", ""}, {"missing", ""}};
-  for (const auto& c : cases) EXPECT_EQ(U8(NextEditControlID(form, S(c.In))), c.Out) << c.In;
+  for (const auto& c : cases) EXPECT_EQ(Utf8(NextEditControlID(form, S(c.In))), c.Out) << c.In;
 }
 
 TEST(HtmlControlTags, SetControlValueRewritesTheTag) {
   String form = S(kForm);
   ASSERT_TRUE(SetControlValue(form, u"b1", u"Stop"));
   // HEIGHT is not written again; the rest of the text stays as it was.
-  EXPECT_NE(U8(form).find("<CONTROL ID=\"b1\" VALUE=\"Stop\" WIDTH=\"40\" TYPE=\"BUTTON\"> "), std::string::npos)
-      << U8(form);
-  EXPECT_EQ(U8(form).find("HEIGHT"), std::string::npos);
-  EXPECT_EQ(U8(form).rfind("Name <CONTROL TYPE=\"edit\"", 0), 0u);
+  EXPECT_NE(Utf8(form).find("<CONTROL ID=\"b1\" VALUE=\"Stop\" WIDTH=\"40\" TYPE=\"BUTTON\"> "), std::string::npos)
+      << Utf8(form);
+  EXPECT_EQ(Utf8(form).find("HEIGHT"), std::string::npos);
+  EXPECT_EQ(Utf8(form).rfind("Name <CONTROL TYPE=\"edit\"", 0), 0u);
 
   ASSERT_TRUE(SetControlValue(form, u"k1", u"b"));
-  EXPECT_NE(U8(form).find("<CONTROL ID=\"k1\" VALUE=\"b\" WIDTH=\"60\" TYPE=\"COMBO\" PROP=\"x&lt;y\">"),
+  EXPECT_NE(Utf8(form).find("<CONTROL ID=\"k1\" VALUE=\"b\" WIDTH=\"60\" TYPE=\"COMBO\" PROP=\"x&lt;y\">"),
             std::string::npos);
   ASSERT_TRUE(SetControlValue(form, u"e1", u"say \"é\" & <x>"));
   String v;
   ASSERT_TRUE(GetControlValue(form, u"e1", v));
-  EXPECT_EQ(U8(v), "say \"é\" & <x>");
+  EXPECT_EQ(Utf8(v), "say \"é\" & <x>");
   EXPECT_EQ(GetControlMaxLen(form, u"e1"), 12);
 
   const String before = form;
@@ -194,11 +193,11 @@ TEST(HtmlControlTags, ResetRadioControls) {
   const String reset = ResetRadioControls(S(kForm));
   String v;
   ASSERT_TRUE(GetControlValue(reset, u"r1", v));
-  EXPECT_EQ(U8(v), "FALSE");
+  EXPECT_EQ(Utf8(v), "FALSE");
   ASSERT_TRUE(GetControlValue(reset, u"r2", v));
-  EXPECT_EQ(U8(v), "FALSE");
+  EXPECT_EQ(Utf8(v), "FALSE");
   ASSERT_TRUE(GetControlValue(reset, u"c1", v));
-  EXPECT_EQ(U8(v), "TRUE");
+  EXPECT_EQ(Utf8(v), "TRUE");
 }
 
 TEST(HtmlControlTags, ReadLeadingInt) {

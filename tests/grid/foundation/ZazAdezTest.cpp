@@ -4,10 +4,9 @@
 
 #include <string>
 #include <vector>
+#include "tests/support/Utf8Text.h"
 
 namespace {
-
-std::string U8(const String& s) { return StringToUtf8(s); }
 
 // Restores the process's format settings after each test.
 class ZazAdezTest : public ::testing::Test {
@@ -126,9 +125,9 @@ TEST_F(ZazAdezTest, UnpairedQuotes) {
   };
   for (const Case& c : cases) {
     int position = -1;
-    EXPECT_EQ(FindUnpairedChar(u'"', c.text, position), c.find) << U8(c.text);
-    EXPECT_EQ(position, c.find) << U8(c.text);
-    EXPECT_EQ(CountUnpairedChar(u'"', c.text), c.count) << U8(c.text);
+    EXPECT_EQ(FindUnpairedChar(u'"', c.text, position), c.find) << Utf8(c.text);
+    EXPECT_EQ(position, c.find) << Utf8(c.text);
+    EXPECT_EQ(CountUnpairedChar(u'"', c.text), c.count) << Utf8(c.text);
   }
 }
 
@@ -154,8 +153,8 @@ TEST_F(ZazAdezTest, CutToDelimiterAndCutFirstLine) {
   for (const Case& c : cases) {
     String t = c.text, line;
     CutFirstLine(t, c.keep, line);
-    EXPECT_EQ(line, c.line) << U8(c.text);
-    EXPECT_EQ(t, c.rest) << U8(c.text);
+    EXPECT_EQ(line, c.line) << Utf8(c.text);
+    EXPECT_EQ(t, c.rest) << Utf8(c.text);
   }
   EXPECT_EQ(CountLines(u"a\rb\r\nc", true), 3);
   EXPECT_EQ(CountLines(u"a\rb\r\nc", false), 1);
@@ -184,7 +183,7 @@ TEST_F(ZazAdezTest, ClassifyCellText) {
       {u"|\\", true, 5},
       {u"|", true, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(ClassifyCellText(c.text, c.html), c.kind) << U8(c.text);
+  for (const Case& c : cases) EXPECT_EQ(ClassifyCellText(c.text, c.html), c.kind) << Utf8(c.text);
 }
 
 TEST_F(ZazAdezTest, ClassifyNumberText) {
@@ -195,7 +194,7 @@ TEST_F(ZazAdezTest, ClassifyNumberText) {
       {u"1e-5", 5},  {u"1.5E3", 5},   {u"-1e-5", 5},   {u"1e5e5", 2},   {u"e5", 2},
       {u"1e", 2},    {u"1e+", 2},     {u"--1", 2},     {u"12a", 2},     {u"1,5e3", 2},
   };
-  for (const Case& c : cases) EXPECT_EQ(ClassifyNumberText(c.text), c.kind) << U8(c.text);
+  for (const Case& c : cases) EXPECT_EQ(ClassifyNumberText(c.text), c.kind) << Utf8(c.text);
 
   UseEuropeanNumbers();
   EXPECT_EQ(ClassifyNumberText(u"1.234,5"), 1);
@@ -211,7 +210,7 @@ TEST_F(ZazAdezTest, ExtractNumberText) {
       {u"   ", u""},           {u"x", u""},           {u"1,234.50", u"1234.50"},
       {u"abc 1e-3 m", u"1e-3"}, {u"USD -7.25", u"-7.25"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ExtractNumberText(c.text), c.number) << U8(c.text);
+  for (const Case& c : cases) EXPECT_EQ(ExtractNumberText(c.text), c.number) << Utf8(c.text);
   UseEuropeanNumbers();
   EXPECT_EQ(ExtractNumberText(u"  (1.234,50)  "), u"-1234.50");
   EXPECT_EQ(ExtractNumberText(u"3,5 %"), u"3.5");
@@ -223,7 +222,7 @@ TEST_F(ZazAdezTest, LooksLikeDate) {
                         {u"1/2", false},     {u"1//", false},     {u"1//2", false},
                         {u"1/2/", true},
                         {u"abc", false}};
-  for (const Case& c : cases) EXPECT_EQ(LooksLikeDate(c.text), c.date) << U8(c.text);
+  for (const Case& c : cases) EXPECT_EQ(LooksLikeDate(c.text), c.date) << Utf8(c.text);
 }
 
 // ---- codecs -------------------------------------------------------------------------------------
@@ -318,7 +317,7 @@ TEST_F(ZazAdezTest, ToMixedCase) {
       {u"charles i", u"Charles I"},     {u"", u""},
       {u"\u00E9MILE ZOLA", u"\u00C9mile Zola"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ToMixedCase(c.text), c.mixed) << U8(c.text);
+  for (const Case& c : cases) EXPECT_EQ(ToMixedCase(c.text), c.mixed) << Utf8(c.text);
 }
 
 TEST_F(ZazAdezTest, ChangeColorPercentHoldsChannelsInRange) {
@@ -367,8 +366,8 @@ TEST_F(ZazAdezTest, URLs) {
   };
   for (const Case& c : cases) {
     String result = u"unchanged";
-    EXPECT_EQ(InsertURLAnchor(c.text, c.prefix, result), c.found) << U8(c.text);
-    EXPECT_EQ(result, c.result) << U8(c.text);
+    EXPECT_EQ(InsertURLAnchor(c.text, c.prefix, result), c.found) << Utf8(c.text);
+    EXPECT_EQ(result, c.result) << Utf8(c.text);
   }
 }
 
@@ -405,7 +404,7 @@ TEST_F(ZazAdezTest, ClipboardHTMLOffsetsPointIntoTheUtf8Document) {
 TEST_F(ZazAdezTest, ClipboardHTMLHeaderForATenCharacterFragment) {
   String doc = u"0123456789";
   BuildClipboardHTML(doc);
-  EXPECT_EQ(U8(doc.substr(0, 97)),
+  EXPECT_EQ(Utf8(doc.substr(0, 97)),
             "Version:1.0\r\nStartHTML:00000097\r\nEndHTML:00000311\r\n"
             "StartFragment:00000269\r\nEndFragment:00000279\r\n");
 }
@@ -419,12 +418,12 @@ TEST_F(ZazAdezTest, ParseRCCellRef) {
   };
   for (const Case& c : cases) {
     TPoint cell{-7, -7};
-    EXPECT_EQ(ParseRCCellRef(c.text, cell), c.ok) << U8(c.text);
+    EXPECT_EQ(ParseRCCellRef(c.text, cell), c.ok) << Utf8(c.text);
     if (c.ok) {
-      EXPECT_EQ(cell.X, c.col) << U8(c.text);
-      EXPECT_EQ(cell.Y, c.row) << U8(c.text);
+      EXPECT_EQ(cell.X, c.col) << Utf8(c.text);
+      EXPECT_EQ(cell.Y, c.row) << Utf8(c.text);
     } else {
-      EXPECT_EQ(cell.X, -7) << U8(c.text);
+      EXPECT_EQ(cell.X, -7) << Utf8(c.text);
     }
   }
 }
@@ -442,7 +441,7 @@ TEST_F(ZazAdezTest, ShortDates) {
   for (const Case& c : cases) {
     TDateTime got = c.dmy ? ParseDateDMY(c.text) : ParseDateMDY(c.text);
     TDateTime expected = c.y ? EncodeDate(c.y, c.m, c.d) : 0;
-    EXPECT_EQ(got, expected) << U8(c.text);
+    EXPECT_EQ(got, expected) << Utf8(c.text);
   }
   EXPECT_THROW(ParseDateDMY(u"31.4.20"), EConvertError);
   EXPECT_THROW(ParseDateMDY(u"13/1/20"), EConvertError);
