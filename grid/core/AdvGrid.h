@@ -1164,6 +1164,7 @@ class TAdvStringGrid : public TBaseGrid {
   // The nearest node row above DRow whose span covers it, or -1.
   int ParentNodeRow(int DRow);
   void RepaintRealCell(int RCol, int DRow);
+  void FreeCellLook(int RCol, int DRow);
   TImageList* FGridImages = nullptr;
   bool FURLShowInText = false;
   bool FActiveStyleInUse = false;

@@ -121,10 +121,16 @@ void TAdvStringGrid::SetReadOnly(int i, int j, bool AValue) {
 
 int TAdvStringGrid::GetLinesInCell(int i, int j) { return CountLines(GetCellEx(i, j), true); }
 
+// The properties go with the cell object they carry: freeing them alone would lose it.
+void TAdvStringGrid::FreeCellLook(int RCol, int DRow) {
+  RemoveCellGraphic(RCol, DRow);
+  FreeCellProperties(RCol, DRow);
+}
+
 void TAdvStringGrid::SetRowColor(int i, TColor AColor) {
   for (int c = FixedCols(); c < AllColCount(); ++c) {
     if (AColor == clNone && GetCellType(c, i) == ctNone)
-      FreeCellProperties(c, i);
+      FreeCellLook(c, i);
     else
       GetCellProperties(c, i)->SetBrushColor(AColor);
   }
@@ -134,7 +140,7 @@ void TAdvStringGrid::SetRowColor(int i, TColor AColor) {
 void TAdvStringGrid::SetRowColorTo(int i, TColor AColor) {
   for (int c = FixedCols(); c < AllColCount(); ++c) {
     if (AColor == clNone)
-      FreeCellProperties(c, i);
+      FreeCellLook(c, i);
     else
       GetCellProperties(c, i)->SetBrushColorTo(AColor);
   }
@@ -146,7 +152,7 @@ void TAdvStringGrid::SetRowFontColor(int i, TColor AColor) {
     if (AColor != clNone)
       GetCellProperties(c, i)->SetFontColor(AColor);
     else if (GetColors(c, i) == clNone)
-      FreeCellProperties(c, i);
+      FreeCellLook(c, i);
   }
   InvalidateRow(i);
 }
