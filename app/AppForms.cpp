@@ -2,6 +2,7 @@
 
 #include "gateway/UBoot.h"
 #include "gateway/USNMP_MIB.h"
+#include "gateway/USNMP_Trap_AccessForm.h"
 #include "gateway/USaveBincc.h"
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
@@ -21,10 +22,12 @@ void Create_Program_Forms() {
   Application->CreateForm(FSoftOptions);
   Application->CreateForm(FBoot);
   Create_FParGen();
+  Application->CreateForm(FSNMP_Trap_Access);
 
   TFKelvaneFirmWare* main = FKelvaneFirmWare;
   main->Register_Form(u"TFBoot", FBoot, [] { FBoot->Set_Lang(); });
   main->Register_Form(u"TFParGen", FParGen, [] { FParGen->Set_Lang(); });
+  main->Register_Form(u"TFSNMP_Trap_Access", FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };

@@ -7,6 +7,8 @@
 #include "platform/UString.h"
 
 class TStringList;
+class TAdvStringGrid;
+class TAdvColumnGrid;
 
 // ---- Folders (set once by the main window's start-up) ----
 extern String Program_Folder;   // the executable's folder, no trailing separator
@@ -129,6 +131,34 @@ TStringList* Find_COM_Ports_In(const String& Device_Folder);
 
 // Field protocols of this model with their own Wi-Fi address: 1, "SNMP Agent", "".
 int Get_Protocol_Names(String& Name1, String& Name2);
+
+// ---- Grid row operations (UComonGrid.cpp) ----
+// Rows are display rows (row 0 the header); the routines work on real columns 1 .. n, n =
+// ColCount + NumHiddenColumns - 1, so hidden columns travel with their row. The plain routines move
+// texts; the _CB ones move check-box states as states and each cell's read-only flag.
+
+// A double click on a header cell sizes the column (Opt_Double_Click_Auto_Size); DCol is a display
+// column.
+void Grid_Auto_Size_Col(TAdvStringGrid* Grid, int DRow, int DCol);
+// Enter moves to the next cell, from the last one to (1, 1) (Opt_Jump_Field_Tables); the key is
+// swallowed whether or not the cell moved. Other keys, or the option off: Key unchanged.
+void Grid_Enter_Next_Cell(TAdvColumnGrid* Grid, Char& Key);
+void Grid_Copy_Row(TAdvColumnGrid* Grid, int DRow);
+// UI 1502 without a valid copy, UI 1501 for another column count, UI 1500 over a used row (a
+// non-check-box cell holding text after trimming); pastes only when nothing refused.
+void Grid_Paste_Row(TAdvColumnGrid* Grid, int DRow, bool Valid_Copy);
+// Rows DRow .. RowCount - 2 move down one (the last row's content is lost); DRow is cleared, its
+// column 1 "Y" with Enable.
+void Grid_Insert_Row(int DRow, TAdvColumnGrid* Grid, bool Enable);
+// Rows below DRow move up one; the last row is cleared.
+void Grid_Delete_Row(int DRow, TAdvColumnGrid* Grid);
+void Grid_Copy_Row_CB(TAdvStringGrid* Grid, int DRow);
+// As Grid_Paste_Row, but a row is used when a cell without check box holds any text (untrimmed).
+void Grid_Paste_Row_CB(TAdvStringGrid* Grid, int DRow, bool Valid_Copy);
+// The new row is editable: its boxes unchecked but column 1's (checked with Enable).
+void Grid_Insert_Row_CB(int DRow, TAdvStringGrid* Grid, bool Enable);
+// The freed last row is read-only: its boxes unchecked but column 1's (checked with Enable).
+void Grid_Delete_Row_CB(int DRow, TAdvStringGrid* Grid, bool Enable);
 
 // ---- External program runner ----
 

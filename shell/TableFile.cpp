@@ -1,4 +1,4 @@
-#include "gateway/TableFile.h"
+#include "shell/TableFile.h"
 
 #include <limits>
 #include <system_error>

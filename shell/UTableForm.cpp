@@ -1,0 +1,315 @@
+#include "shell/UTableForm.h"
+
+#include "button/LbButton.h"
+#include "platform/Dialogs.h"
+#include "shell/UComon.h"
+#include "shell/UFormKit.h"
+#include "shell/UShellGlyphs.h"
+#include "shell/UUnreadFile.h"
+
+namespace {
+
+constexpr int kRowButtonWidth = 110;
+constexpr int kRowButtonGap = 6;
+constexpr int kNumberColumnWidth = 40;
+
+// A grid's data rows as the table-file engine sees them.
+class TGridCells : public TTableCells {
+ public:
+  TGridCells(TAdvColumnGrid* Grid, int Rows) : FGrid(Grid), FRows(Rows) {}
+  int RowCount() const override { return FRows; }
+  String Cell(int Col, int Row) const override { return FGrid->GetCellEx(Col, Row); }
+  void SetCell(int Col, int Row, const String& Text) override { FGrid->SetCellEx(Col, Row, Text); }
+
+ private:
+  TAdvColumnGrid* FGrid;
+  int FRows;
+};
+
+TLbButton* AddRowButton(TPanel* Row, const String& Name, int Index) {
+  auto* b = Add_Control<TLbButton>(Row, Name);
+  b->SetBounds(8 + Index * (kRowButtonWidth + kRowButtonGap), 6, kRowButtonWidth, 28);
+  Apply_Dialog_Button_Look(b);
+  b->SetShowHint(true);
+  return b;
+}
+
+}  // namespace
+
+TTableLayout Table_Form_Layout(const TTableFormDef& Def) {
+  TTableLayout layout;
+  layout.Root = Def.Root;
+  for (const TTableGridDef& g : Def.Grids) {
+    TTableSection s;
+    s.Name = g.Section;
+    s.KeyColumn = g.KeyColumn;
+    for (size_t i = 0; i < g.Columns.size(); ++i) {
+      const TTableColumnDef& c = g.Columns[i];
+      if (!c.Attribute.empty()) s.Attrs.push_back({c.Attribute, static_cast<int>(i) + 1, c.Missing, c.Default});
+    }
+    layout.Sections.push_back(std::move(s));
+  }
+  return layout;
+}
+
+TTableForm::TTableForm(TComponent* AOwner, const TTableFormDef& Def)
+    : TForm(AOwner), FDef(Def), FLayout(Table_Form_Layout(Def)) {
+  SetName(Def.Name);
+  Apply_Form_Look(this);
+  SetShowHint(true);
+  BuildControls();
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+TTableForm::~TTableForm() = default;
+
+void TTableForm::BuildControls() {
+  const int okLeft = FDef.ClientWidth - 2 * (kRowButtonWidth + kRowButtonGap) - 2;
+  Build_Dialog_Frame(this, *this, {.OkLeft = okLeft, .CancelLeft = okLeft + kRowButtonWidth + kRowButtonGap});
+  Btn_OK->SetModalResult(mrNone);
+  Btn_Cancel->SetModalResult(mrCancel);
+  Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
+
+  Btn_DelRow = AddRowButton(P_Button, u"Btn_DelRow", 0);
+  Btn_InsRow = AddRowButton(P_Button, u"Btn_InsRow", 1);
+  Btn_CopyRow = AddRowButton(P_Button, u"Btn_CopyRow", 2);
+  Btn_PasteRow = AddRowButton(P_Button, u"Btn_PasteRow", 3);
+  Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };
+  Btn_InsRow->OnClick = [this](TObject* s) { Btn_InsRowClick(s); };
+  Btn_CopyRow->OnClick = [this](TObject* s) { Btn_CopyRowClick(s); };
+  Btn_PasteRow->OnClick = [this](TObject* s) { Btn_PasteRowClick(s); };
+
+  TWinControl* parent = this;
+  if (FDef.Grids.size() > 1) {
+    PageControl1 = Add_Control<TPageControl>(this, u"PageControl1");
+    PageControl1->SetAlign(alClient);
+  }
+  for (const TTableGridDef& g : FDef.Grids) {
+    if (PageControl1) {
+      auto* sheet = New<TTabSheet>(PageControl1);
+      sheet->SetName(g.Sheet);
+      sheet->SetPageControl(PageControl1);
+      Sheets.push_back(sheet);
+      parent = sheet;
+    }
+    TAdvColumnGrid* grid = BuildGrid(parent, g);
+    Grids.push_back(grid);
+    FCells.push_back(std::make_unique<TGridCells>(grid, g.DataRows));
+    Copy_Flags.push_back(false);
+  }
+}
+
+TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& G) {
+  auto* grid = Add_Control<TAdvColumnGrid>(Parent, G.Name);
+  grid->SetAlign(alClient);
+  grid->SetColCount(static_cast<int>(G.Columns.size()) + 1);
+  grid->SetRowCount(G.DataRows + 1);
+  grid->SetFixedCols(1);
+  grid->SetFixedRows(1);
+  grid->SetDefaultRowHeight(21);
+  grid->SetOptions(TGridOptions(grid->Options()).Include(goEditing).Include(goColSizing));
+  grid->SetShowHint(true);
+  TGridColumnCollection* cols = grid->Columns();
+  cols->Items(0)->SetWidth(kNumberColumnWidth);
+  for (size_t i = 0; i < G.Columns.size(); ++i) {
+    const TTableColumnDef& d = G.Columns[i];
+    TGridColumnItem* c = cols->Items(static_cast<int>(i) + 1);
+    c->SetEditor(d.Editor);
+    c->SetEditLength(d.MaxLength);
+    c->SetWidth(d.Width);
+    c->ComboItems()->Clear();
+    for (const String& item : d.Items) c->ComboItems()->Add(item);
+  }
+  BindGridEvents(grid);
+  return grid;
+}
+
+// The clicks reach the form through the control's own mouse events: the cell under the press.
+void TTableForm::BindGridEvents(TAdvColumnGrid* Grid) {
+  Grid->OnKeyPress = [this](TObject* s, Char& k) { Grid_KeyPress(s, k); };
+  Grid->OnGridHint = [this](TObject* s, int r, int c, String& h) { Grid_Hint(s, r, c, h); };
+  Grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool st) { Grid_CheckBoxClick(s, c, r, st); };
+  Grid->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState, int x, int y) {
+    if (b == mbLeft) FLastMouseDown = Point(x, y);
+  };
+  Grid->OnMouseUp = [this, Grid](TObject* s, TMouseButton b, TShiftState, int x, int y) {
+    if (b != mbLeft) return;
+    int col = -1, row = -1;
+    Grid->MouseToCell(x, y, col, row);
+    if (col >= 0 && row >= 0) Grid_ClickCell(s, row, col);
+  };
+  Grid->OnDblClick = [this, Grid](TObject* s) {
+    int col = -1, row = -1;
+    Grid->MouseToCell(FLastMouseDown.X, FLastMouseDown.Y, col, row);
+    if (col >= 0 && row >= 0) Grid_DblClickCell(s, row, col);
+  };
+}
+
+TAdvColumnGrid* TTableForm::Active_Grid() const { return Grids[static_cast<size_t>(Active_Grid_Index())]; }
+
+int TTableForm::Active_Grid_Index() const {
+  if (!PageControl1) return 0;
+  const int i = PageControl1->ActivePageIndex();
+  return i < 0 || i >= static_cast<int>(Grids.size()) ? 0 : i;
+}
+
+int TTableForm::Grid_Index(const TObject* Grid) const {
+  for (size_t i = 0; i < Grids.size(); ++i)
+    if (Grids[i] == Grid) return static_cast<int>(i);
+  return -1;
+}
+
+// ---- creation, texts, show ----
+
+void TTableForm::FormCreate(TObject*) {
+  L_SW_Code->SetCaption(Soft_Code);
+  SetClientWidth(FDef.ClientWidth);
+  SetClientHeight(FDef.ClientHeight);
+  if (PageControl1) PageControl1->SetActivePageIndex(0);
+  Hint_Lists.clear();
+  for (size_t i = 0; i < Grids.size(); ++i) Hint_Lists.push_back(std::make_unique<TStringList>());
+  Set_Lang();
+}
+
+void TTableForm::Set_Lang() {
+  std::vector<TTextEntry> texts{{this, FDef.Caption}, {L_SW_Desc, FDef.Description}};
+  TLbButton* buttons[6] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
+  for (int i = 0; i < 6; ++i)
+    texts.push_back({buttons[i], FDef.ButtonCaptions < 0 ? -1 : FDef.ButtonCaptions + i,
+                     FDef.ButtonHints < 0 ? -1 : FDef.ButtonHints + i});
+  for (size_t g = 0; g < Sheets.size(); ++g) texts.push_back({Sheets[g], FDef.Grids[g].SheetCaption});
+  Set_Texts(texts);
+  for (size_t g = 0; g < Grids.size(); ++g) {
+    const TTableGridDef& def = FDef.Grids[g];
+    TGridColumnCollection* cols = Grids[g]->Columns();
+    if (def.NumberHeader >= 0) cols->Items(0)->SetHeader(UI_Text(def.NumberHeader));
+    if (g >= Hint_Lists.size()) continue;
+    TStringList* hints = Hint_Lists[g].get();
+    hints->Clear();
+    for (size_t i = 0; i < def.Columns.size(); ++i) {
+      const TTableColumnDef& c = def.Columns[i];
+      if (c.Header >= 0) cols->Items(static_cast<int>(i) + 1)->SetHeader(UI_Text(c.Header));
+      hints->Add(c.Hint >= 0 ? UI_Text(c.Hint) : String());
+    }
+  }
+}
+
+void TTableForm::FormShow(TObject*) {
+  Reset_Grids();
+  Set_Limits();
+  Load_Tables();
+  After_Load();
+  for (size_t i = 0; i < Copy_Flags.size(); ++i) Copy_Flags[i] = false;
+}
+
+void TTableForm::Reset_Grids() {
+  for (size_t g = 0; g < Grids.size(); ++g) {
+    TAdvColumnGrid* grid = Grids[g];
+    const TTableGridDef& def = FDef.Grids[g];
+    const int last = grid->ColCount() + grid->NumHiddenColumns() - 1;
+    for (int r = 1; r <= def.DataRows; ++r) {
+      grid->SetCellEx(0, r, IntToStr(r));
+      for (int c = 1; c <= last; ++c) grid->SetCellEx(c, r, c == 1 && def.EnableColumn ? String(u"Y") : String());
+    }
+  }
+}
+
+void TTableForm::Load_Tables() {
+  FLoad_Incomplete = false;
+  std::vector<TTableCells*> tables;
+  for (const auto& c : FCells) tables.push_back(c.get());
+  try {
+    LoadTableFile(FLayout, File_Path(), tables);
+  } catch (const std::exception& E) {
+    FLoad_Incomplete = true;
+    Application->ShowException(E);
+  }
+}
+
+void TTableForm::Save_Tables() {
+  std::vector<const TTableCells*> tables;
+  for (const auto& c : FCells) tables.push_back(c.get());
+  SaveTableFile(FLayout, tables, File_Path());
+}
+
+// ---- buttons ----
+
+void TTableForm::Btn_OKClick(TObject*) {
+  if (!Check_Tables()) return;
+  if (FLoad_Incomplete && !Confirm_Overwrite_Unread_File(File_Path())) return;
+  try {
+    Save_Tables();
+  } catch (const std::exception& E) {
+    Application->ShowException(E);
+    return;
+  }
+  FLoad_Incomplete = false;
+  SetModalResult(mrOk);
+}
+
+void TTableForm::Btn_DelRowClick(TObject*) {
+  const int g = Active_Grid_Index();
+  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  const int row = grid->GetRowEx();
+  if (MessageDlg(UI_Text(FDef.DeleteQuestion) + IntToStr(row), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) != mrYes)
+    return;
+  if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
+    Grid_Delete_Row_CB(row, grid, false);
+  else
+    Grid_Delete_Row(row, grid);
+}
+
+void TTableForm::Btn_InsRowClick(TObject*) {
+  const int g = Active_Grid_Index();
+  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
+  if (def.CheckBoxCells)
+    Grid_Insert_Row_CB(grid->GetRowEx(), grid, def.EnableColumn);
+  else
+    Grid_Insert_Row(grid->GetRowEx(), grid, def.EnableColumn);
+}
+
+void TTableForm::Btn_CopyRowClick(TObject*) {
+  const int g = Active_Grid_Index();
+  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
+    Grid_Copy_Row_CB(grid, grid->GetRowEx());
+  else
+    Grid_Copy_Row(grid, grid->GetRowEx());
+  for (size_t i = 0; i < Copy_Flags.size(); ++i) Copy_Flags[i] = static_cast<int>(i) == g;
+}
+
+void TTableForm::Btn_PasteRowClick(TObject*) {
+  const int g = Active_Grid_Index();
+  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  const bool valid = Copy_Flags[static_cast<size_t>(g)];
+  if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
+    Grid_Paste_Row_CB(grid, grid->GetRowEx(), valid);
+  else
+    Grid_Paste_Row(grid, grid->GetRowEx(), valid);
+}
+
+// ---- grid events ----
+
+void TTableForm::Grid_KeyPress(TObject* Sender, Char& Key) {
+  if (auto* grid = dynamic_cast<TAdvColumnGrid*>(Sender)) Grid_Enter_Next_Cell(grid, Key);
+}
+
+void TTableForm::Grid_DblClickCell(TObject* Sender, int ARow, int ACol) {
+  if (auto* grid = dynamic_cast<TAdvStringGrid*>(Sender)) Grid_Auto_Size_Col(grid, ARow, ACol);
+}
+
+void TTableForm::Grid_ClickCell(TObject* Sender, int ARow, int ACol) {
+  if (!FDef.ClickSelectsRow || ACol != 0 || ARow < 1) return;
+  if (auto* grid = dynamic_cast<TAdvStringGrid*>(Sender)) grid->SelectRows(ARow, 1);
+}
+
+void TTableForm::Grid_Hint(TObject* Sender, int ARow, int ACol, String& Hint) {
+  Hint.clear();
+  const int g = Grid_Index(Sender);
+  if (g < 0 || ARow != 0 || static_cast<size_t>(g) >= Hint_Lists.size()) return;
+  const int c = Grids[static_cast<size_t>(g)]->RealColIndex(ACol);
+  TStringList* hints = Hint_Lists[static_cast<size_t>(g)].get();
+  if (c >= 1 && c - 1 < hints->Count()) Hint = hints->Strings(c - 1);
+}

@@ -1,0 +1,136 @@
+#pragma once
+// The table form frame: the modal dialog in which the user edits one or two tables of a
+// configuration and saves them to the form's table file. A form declares its grids (columns with
+// header and hint texts, editor kind and items, maximum length, file attribute and read default;
+// key column, Enable column, check-box kind) in a TTableFormDef and derives from TTableForm; it
+// gets the title and button strips, the grids (on a page control when there are two), the texts
+// of Set_Lang, the reset-and-load of FormShow, the copy flags, the four row buttons, header
+// hints, the click in column 0, Enter and double-click bindings, and OK = check, save, close.
+// Cancel writes nothing. A form departs from the frame by overriding the virtual steps below.
+#include <memory>
+#include <vector>
+
+#include "grid/core/AdvColumnGrid.h"
+#include "platform/ComCtrls.h"
+#include "platform/Forms.h"
+#include "shell/TableFile.h"
+#include "shell/UDialogFrame.h"
+
+class TLbButton;
+
+// One data column (real column 1 .. n) of a table form's grid.
+struct TTableColumnDef {
+  int Header = -1;                // UI text of the header (row 0)
+  int Hint = -1;                  // UI text of the header hint
+  TEditorType Editor = edNormal;  // edNormal, edComboList, edComboEdit, edDataCheckBox
+  std::vector<String> Items;      // fixed list items; a form may fill them in Set_Limits
+  int MaxLength = 0;              // 0: no limit
+  int Width = 64;
+  String Attribute;               // the table file's attribute of the column
+  TMissingAttr Missing = TMissingAttr::Keep;
+  String Default;                 // read default with TMissingAttr::Default
+};
+
+struct TTableGridDef {
+  String Name;              // the grid's component name (ACG_...)
+  String Sheet;             // its tab sheet when the form has a page control
+  int SheetCaption = -1;    // UI text of the tab
+  int NumberHeader = -1;    // UI text of column 0's header ("N")
+  std::vector<TTableColumnDef> Columns;  // columns 1 .. n, in order
+  int DataRows = 256;
+  int KeyColumn = 1;        // the table ends at the first row whose key cell, trimmed, is empty
+  bool EnableColumn = true; // column 1 is the "Enable" check box ("Y" after a reset and an insert)
+  bool CheckBoxCells = false;  // cells carry check boxes: the _CB row operations
+  String Section;           // the file's section of this table (empty: rows under the root)
+};
+
+struct TTableFormDef {
+  String Name;              // the form's component name (FSNMP_Trap_Access)
+  int ClientWidth = 800;
+  int ClientHeight = 400;
+  int Caption = -1;         // UI text of the form caption
+  int Description = -1;     // UI text of L_SW_Desc
+  int ButtonCaptions = -1;  // six UI texts: OK, Cancel, Delete Row, Insert Row, Copy Row, Paste Row
+  int ButtonHints = -1;     // six UI texts in the same order
+  int DeleteQuestion = -1;  // UI text before the row number
+  bool ClickSelectsRow = true;  // a click in column 0 selects that row
+  String Root;              // the table file's root element
+  std::vector<TTableGridDef> Grids;  // one or two
+};
+
+// The table file's description built from the declared columns.
+TTableLayout Table_Form_Layout(const TTableFormDef& Def);
+
+class TTableForm : public TForm, public TDialogFrame {
+ public:
+  TTableForm(TComponent* AOwner, const TTableFormDef& Def);
+  ~TTableForm() override;
+
+  TLbButton* Btn_DelRow = nullptr;
+  TLbButton* Btn_InsRow = nullptr;
+  TLbButton* Btn_CopyRow = nullptr;
+  TLbButton* Btn_PasteRow = nullptr;
+  TPageControl* PageControl1 = nullptr;    // only with two grids
+  std::vector<TTabSheet*> Sheets;          // by grid, with PageControl1
+  std::vector<TAdvColumnGrid*> Grids;      // in the declared order
+  std::vector<std::unique_ptr<TStringList>> Hint_Lists;  // by grid: entry c - 1 is column c's hint
+  std::vector<bool> Copy_Flags;            // by grid: a row of it was copied during this showing
+
+  const TTableFormDef& Def() const { return FDef; }
+  const TTableLayout& Layout() const { return FLayout; }
+  // The grid of the visible page (the only grid of a one-grid form) and its index.
+  TAdvColumnGrid* Active_Grid() const;
+  int Active_Grid_Index() const;
+  int Grid_Index(const TObject* Grid) const;
+  // True while the form shows less than its file holds (a load failed part-way or the file has
+  // more rows than a grid): OK then asks before it overwrites the file.
+  bool Load_Incomplete() const { return FLoad_Incomplete; }
+
+  // ---- the frame's steps (a form overrides what it does differently) ----
+  virtual void FormCreate(TObject* Sender);
+  virtual void Set_Lang();
+  virtual void FormShow(TObject* Sender);
+  // Column 0 the row number, Enable "Y", every other cell (hidden ones included) empty.
+  virtual void Reset_Grids();
+  // Limits and the lists that depend on them.
+  virtual void Set_Limits() {}
+  // Loads the table file into the reset grids; a failure is reported and marks the form as
+  // showing less than the file.
+  virtual void Load_Tables();
+  virtual void After_Load() {}
+  // The check routine: true when the tables may be saved.
+  virtual bool Check_Tables() { return true; }
+  virtual void Save_Tables();
+  // The table file's full path.
+  virtual String File_Path() const = 0;
+
+  void Btn_OKClick(TObject* Sender);
+  void Btn_DelRowClick(TObject* Sender);
+  void Btn_InsRowClick(TObject* Sender);
+  void Btn_CopyRowClick(TObject* Sender);
+  void Btn_PasteRowClick(TObject* Sender);
+
+  // ---- grid events, bound to every grid ----
+  virtual void Grid_KeyPress(TObject* Sender, Char& Key);
+  virtual void Grid_DblClickCell(TObject* Sender, int ARow, int ACol);
+  virtual void Grid_ClickCell(TObject* Sender, int ARow, int ACol);
+  virtual void Grid_Hint(TObject* Sender, int ARow, int ACol, String& Hint);
+  virtual void Grid_CheckBoxClick(TObject* Sender, int ACol, int ARow, bool State) {
+    (void)Sender, (void)ACol, (void)ARow, (void)State;
+  }
+
+ protected:
+  // The data cells of grid Index as the table-file engine reads and writes them.
+  TTableCells* Cells(int Index) const { return FCells[static_cast<size_t>(Index)].get(); }
+
+ private:
+  void BuildControls();
+  TAdvColumnGrid* BuildGrid(TWinControl* Parent, const TTableGridDef& G);
+  void BindGridEvents(TAdvColumnGrid* Grid);
+
+  TTableFormDef FDef;
+  TTableLayout FLayout;
+  std::vector<std::unique_ptr<TTableCells>> FCells;
+  bool FLoad_Incomplete = false;
+  TPoint FLastMouseDown{-1, -1};
+};

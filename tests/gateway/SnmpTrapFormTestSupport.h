@@ -1,0 +1,113 @@
+#pragma once
+// The SNMP agent tables form behind the real main window: a scratch program folder, an open
+// configuration (the bank tests' folder), the form linked to the window's Set SNMP Access step
+// as the program entry links it, and helpers that fill the grids row by row.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "button/LbButton.h"
+#include "gateway/USNMP_Trap_AccessForm.h"
+#include "platform/Files.h"
+#include "platform/testing/InputDriver.h"
+#include "platform/testing/ModalScript.h"
+#include "platform/testing/ScratchFolder.h"
+#include "shell/UComon.h"
+#include "shell/UFormKit.h"
+#include "shell/UKelvaneFirmWare.h"
+#include "shell/ULanguage.h"
+#include "tests/gateway/BankTestSupport.h"
+
+namespace snmp_form_test {
+
+using Cells = std::vector<String>;  // columns 1 .. n of a row
+
+// A read row that passes every test of the check routine.
+inline Cells Good_Read(const String& Desc, const String& Type = u"Int") {
+  return {u"Y", u"public", Type, u"N", u"N", u"N", u"", u"0", u"0", u"16", Desc, u"192.168.1.10", u"None", u""};
+}
+inline Cells Good_Write(const String& Desc, const String& Type = u"Int") {
+  return {u"Y", u"private", Type, u"4", u"0", u"8", Desc, u"None", u""};
+}
+
+// Row with column Col set to Value.
+inline Cells With(Cells Row, int Col, const String& Value) {
+  Row[static_cast<size_t>(Col) - 1] = Value;
+  return Row;
+}
+
+inline void Put_Row(TAdvColumnGrid* Grid, int Row, const Cells& Values) {
+  for (size_t i = 0; i < Values.size(); ++i) Grid->SetCellEx(static_cast<int>(i) + 1, Row, Values[i]);
+}
+
+inline Cells Row_Of(TAdvColumnGrid* Grid, int Row) {
+  Cells c;
+  for (int i = 1; i < Grid->ColCount() + Grid->NumHiddenColumns(); ++i) c.push_back(Grid->GetCellEx(i, Row));
+  return c;
+}
+
+inline String Error_Row(int Row, int Text) { return UI_Text(4760) + IntToStr(Row) + UI_Text(Text); }
+
+class SnmpFormTest : public bank_test::BankTest {
+ protected:
+  void SetUp() override {
+    bank_test::BankTest::SetUp();
+    Load_Default_Strings();
+    SetProgramFolderForTests(program_.Folder());
+    Set_Folders(program_.Folder());
+    main_ = New<TFKelvaneFirmWare>(nullptr);
+    form_ = New<TFSNMP_Trap_Access>(nullptr);
+    FSNMP_Trap_Access = form_;
+    main_->Register_Form(u"TFSNMP_Trap_Access", form_, [this] { form_->Set_Lang(); });
+    Project_Name = u"Plant";
+    Project_Folder = dir_.Folder();
+    Set_Files();
+    if (!Grid_Clipboard) Grid_Clipboard = new TStringList();
+    Opt_Jump_Field_Tables = Opt_Double_Click_Auto_Size = false;
+  }
+  void TearDown() override {
+    delete form_;
+    delete main_;
+    SetProgramFolderForTests(String());
+    bank_test::BankTest::TearDown();
+  }
+
+  // Presses Set SNMP Access on the main window; Drive runs while the form is shown. Returns the
+  // form's modal result.
+  int Open(const std::function<void(TFSNMP_Trap_Access*)>& Drive) {
+    script_.AnswerModal(u"FSNMP_Trap_Access", [&](TForm*) {
+      Drive(form_);
+      return mrNone;
+    });
+    const size_t before = script_.ModalForms().size();
+    main_->Btn_Click(main_->Btn_SNMP_Trap);
+    EXPECT_EQ(script_.ModalForms().size(), before + 1);
+    return script_.ModalForms().empty() ? mrNone : script_.ModalForms().back().Result;
+  }
+
+  // Clicks a cell of a grid with the mouse, making it the current cell.
+  void Click_Cell(TAdvColumnGrid* Grid, int Col, int Row) {
+    Grid->ScrollInView(Col, Row);
+    const TRect r = Grid->CellRect(Col, Row);
+    driver_.Click(Grid, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
+  // Shows the page of grid Index as a click on its tab does.
+  void Show_Page(int Index) { form_->PageControl1->UserSelectPage(Index); }
+
+  // The messages shown since the last call.
+  std::vector<ModalScript::RecordedMessage> Take_Messages() {
+    std::vector<ModalScript::RecordedMessage> m(script_.Messages().begin() + static_cast<long>(seen_),
+                                                script_.Messages().end());
+    seen_ = script_.Messages().size();
+    return m;
+  }
+
+  TScratchFolder program_{"snmp_form_program"};
+  ModalScript script_;
+  InputDriver driver_;
+  TFKelvaneFirmWare* main_ = nullptr;
+  TFSNMP_Trap_Access* form_ = nullptr;
+  size_t seen_ = 0;
+};
+
+}  // namespace snmp_form_test
