@@ -249,29 +249,37 @@ void TTableForm::Btn_OKClick(TObject*) {
 }
 
 void TTableForm::Btn_DelRowClick(TObject*) {
-  const int g = Active_Grid_Index();
+  const int g = Row_Grid_Index();
   TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
   const int row = grid->GetRowEx();
-  if (MessageDlg(UI_Text(FDef.DeleteQuestion) + IntToStr(row), mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) != mrYes)
-    return;
-  if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
-    Grid_Delete_Row_CB(row, grid, false);
+  String question = UI_Text(def.DeleteQuestion >= 0 ? def.DeleteQuestion : FDef.DeleteQuestion);
+  const size_t at = question.find(u"%d");
+  if (at == String::npos)
+    question += IntToStr(row);
+  else
+    question.replace(at, 2, IntToStr(row));
+  if (MessageDlg(question, mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) != mrYes) return;
+  if (def.CheckBoxCells)
+    Grid_Delete_Row_CB(row, grid, def.FreedRowEnabled);
   else
     Grid_Delete_Row(row, grid);
+  After_Row_Change(g);
 }
 
 void TTableForm::Btn_InsRowClick(TObject*) {
-  const int g = Active_Grid_Index();
+  const int g = Row_Grid_Index();
   TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
   const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
   if (def.CheckBoxCells)
     Grid_Insert_Row_CB(grid->GetRowEx(), grid, def.EnableColumn);
   else
     Grid_Insert_Row(grid->GetRowEx(), grid, def.EnableColumn);
+  After_Row_Change(g);
 }
 
 void TTableForm::Btn_CopyRowClick(TObject*) {
-  const int g = Active_Grid_Index();
+  const int g = Row_Grid_Index();
   TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
   if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
     Grid_Copy_Row_CB(grid, grid->GetRowEx());
@@ -281,13 +289,14 @@ void TTableForm::Btn_CopyRowClick(TObject*) {
 }
 
 void TTableForm::Btn_PasteRowClick(TObject*) {
-  const int g = Active_Grid_Index();
+  const int g = Row_Grid_Index();
   TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
   const bool valid = Copy_Flags[static_cast<size_t>(g)];
   if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
     Grid_Paste_Row_CB(grid, grid->GetRowEx(), valid);
   else
     Grid_Paste_Row(grid, grid->GetRowEx(), valid);
+  After_Row_Change(g);
 }
 
 // ---- grid events ----

@@ -41,6 +41,8 @@ struct TTableGridDef {
   int KeyColumn = 1;        // the table ends at the first row whose key cell, trimmed, is empty
   bool EnableColumn = true; // column 1 is the "Enable" check box ("Y" after a reset and an insert)
   bool CheckBoxCells = false;  // cells carry check boxes: the _CB row operations
+  bool FreedRowEnabled = false;  // _CB delete: column 1's box of the freed last row checked
+  int DeleteQuestion = -1;  // this grid's delete question (-1: the form's); "%d" takes the row number
   String Section;           // the file's section of this table (empty: rows under the root)
 };
 
@@ -52,7 +54,7 @@ struct TTableFormDef {
   int Description = -1;     // UI text of L_SW_Desc
   int ButtonCaptions = -1;  // six UI texts: OK, Cancel, Delete Row, Insert Row, Copy Row, Paste Row
   int ButtonHints = -1;     // six UI texts in the same order
-  int DeleteQuestion = -1;  // UI text before the row number
+  int DeleteQuestion = -1;  // UI text before the row number ("%d" in it takes the number instead)
   bool ClickSelectsRow = true;  // a click in column 0 selects that row
   String Root;              // the table file's root element
   std::vector<TTableGridDef> Grids;  // one or two
@@ -81,6 +83,10 @@ class TTableForm : public TForm, public TDialogFrame {
   // The grid of the visible page (the only grid of a one-grid form) and its index.
   TAdvColumnGrid* Active_Grid() const;
   int Active_Grid_Index() const;
+  // The grid the row buttons act on: the visible page's; a form may follow another rule.
+  virtual int Row_Grid_Index() const { return Active_Grid_Index(); }
+  // After a paste, insert or delete changed grid Index (a form that keeps lists stores them).
+  virtual void After_Row_Change(int Index) { (void)Index; }
   int Grid_Index(const TObject* Grid) const;
   // True while the form shows less than its file holds (a load failed part-way or the file has
   // more rows than a grid): OK then asks before it overwrites the file.
@@ -104,11 +110,11 @@ class TTableForm : public TForm, public TDialogFrame {
   // The table file's full path.
   virtual String File_Path() const = 0;
 
-  void Btn_OKClick(TObject* Sender);
-  void Btn_DelRowClick(TObject* Sender);
-  void Btn_InsRowClick(TObject* Sender);
-  void Btn_CopyRowClick(TObject* Sender);
-  void Btn_PasteRowClick(TObject* Sender);
+  virtual void Btn_OKClick(TObject* Sender);
+  virtual void Btn_DelRowClick(TObject* Sender);
+  virtual void Btn_InsRowClick(TObject* Sender);
+  virtual void Btn_CopyRowClick(TObject* Sender);
+  virtual void Btn_PasteRowClick(TObject* Sender);
 
   // ---- grid events, bound to every grid ----
   virtual void Grid_KeyPress(TObject* Sender, Char& Key);
