@@ -97,7 +97,7 @@ TTableFormDef MakeDef() {
       Column(4736, 4757, edNormal, 110),
       Column(4737, 4758, edNormal, 150, {}, 15),
       Column(4782, 4784, edComboList, 110, kConversions),
-      Column(4738, 4759, edNormal, 300),
+      Column(4738, 4759, edNormal, 420),
   };
   TakeAttributes(write, file.Sections[1]);
   d.Grids = {read, write};
