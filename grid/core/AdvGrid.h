@@ -25,6 +25,7 @@
 #include "grid/core/AdvGridOwned.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjSettings.h"
+#include "grid/foundation/AdvStyleIF.h"
 #include "grid/foundation/BaseGrid.h"
 #include "grid/foundation/PictureContainer.h"
 #include "platform/Classes.h"
@@ -71,8 +72,6 @@ enum TGridLook : uint8_t {
 };
 enum TInvalidEntryIcon : uint8_t { ieNone, ieInformation, ieWarning, ieError };
 enum THoverFixedCells : uint8_t { hfNone, hfFixedRows, hfFixedColumns, hfAll };
-enum TGridStyle : uint8_t { tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsWindowsXP, tsCustom };
-enum TOfficeThemeKind : uint8_t { otUnknown, otBlue, otSilver, otOlive, otBlack };
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
@@ -1223,8 +1222,8 @@ class TAdvStringGrid : public TBaseGrid {
   TColor FQELGradTo = clNone;
   TColor FQELMirrorFrom = clNone;
   TColor FQELMirrorTo = clNone;
-  TGridStyle FStyle = tsCustom;
-  TOfficeThemeKind FOldOfficeTheme = otUnknown;
+  TQELStyle FStyle = tsCustom;  // the last component style
+  TOfficeTheme FOldOfficeTheme = otUnknown;  // the last office theme followed
   bool FShowColNrs = true;
   bool FFitCellsInGrid = true;
   bool FLastValidation = true;

@@ -450,7 +450,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   const TFontStyles plainStyle = ACanvas->Font()->Style();
   if (link) {
     if (!FURLFull) StripURLProtocol(text);
-    ACanvas->Font()->SetStyle(TFontStyles(plainStyle).Include(fsUnderline));
+    ACanvas->Font()->SetStyle(plainStyle | TFontStyles(fsUnderline));
     ACanvas->Font()->SetColor(urlColor);
   }
 

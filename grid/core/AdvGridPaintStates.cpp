@@ -6,6 +6,7 @@
 #include "grid/core/AdvGrid.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/ZazAdez.h"
+#include "grid/foundation/ZazAdezDraw.h"
 #include "platform/Overlay.h"
 
 // ---- header hover and pressed states ----

@@ -46,11 +46,12 @@ TEST(AdvGridPaintStates, HoveredAndPressedHeaderCells) {
   EXPECT_EQ(f.PixelAfterPaint(cx, cy), plain) << "hfNone shows no hover";
   f.grid->SetHoverFixedCells(hfFixedRows);
   EXPECT_EQ(f.PixelAfterPaint(cx, cy), clYellow);
-  EXPECT_EQ(f.PixelAfterPaint(r.Left, cy), clNavy);  // the frame
+  // The frame, on the right (the header's white line lies over it on the left).
+  EXPECT_EQ(f.PixelAfterPaint(r.Right - 2, cy), clNavy);
   EXPECT_EQ(f.PixelAfterPaint((f.grid->CellRect(1, 0).Left + f.grid->CellRect(1, 0).Right) / 2, cy), plain);
   f.grid->SetMouseDownOnFixed(true);
   EXPECT_EQ(f.PixelAfterPaint(cx, cy), clRed);
-  EXPECT_EQ(f.PixelAfterPaint(r.Left, cy), clMaroon);
+  EXPECT_EQ(f.PixelAfterPaint(r.Right - 2, cy), clMaroon);
   f.grid->SetHoverFixedCells(hfFixedColumns);
   EXPECT_EQ(f.PixelAfterPaint(cx, cy), plain) << "a fixed row's cell is not a fixed column's";
 }
@@ -96,7 +97,9 @@ TEST(AdvGridPaintStates, SizingLinesInvertAndRestore) {
 
 TEST(AdvGridPaintStates, FocusFrameAroundACell) {
   StateForm f;
-  const TRect cell = Rect(20, 30, 120, 52);  // 100 x 22
+  f.grid->SetColWidths(1, 100);
+  const TRect cell = f.grid->CellRect(1, 1);  // the current cell, 100 x 22
+  ASSERT_EQ(cell.Width(), 100);
   TAdvStringGrid::SetFocusWindowGrid(f.grid);
   f.grid->ShowFocusWindow(cell);
   TGridFocusWindow* w = f.grid->FocusWindow();
@@ -105,7 +108,7 @@ TEST(AdvGridPaintStates, FocusFrameAroundACell) {
   EXPECT_EQ(w->Width(), 109);
   EXPECT_EQ(w->Height(), 31);
   const TPoint screen = f.grid->ClientToScreen(Point(cell.Left, cell.Top));
-  const TPoint at = w->ClientToScreen(Point(0, 0));
+  const TPoint at = GetParentForm(w)->ClientToScreen(Point(w->Left(), w->Top()));
   EXPECT_EQ(at.X, screen.X - 4);
   EXPECT_EQ(at.Y, screen.Y - 4);
   EXPECT_EQ(OverlayOpacity(w), 230);
@@ -161,7 +164,8 @@ TEST(AdvGridPaintStates, SelectionRectangleWithResizer) {
   const TRect tl = f.grid->CellRect(1, 1), br = f.grid->CellRect(2, 2);
   EXPECT_EQ(img.Pixel(tl.Left + 1, (tl.Top + tl.Bottom) / 2), clLime);  // left edge
   EXPECT_EQ(img.Pixel((tl.Left + tl.Right) / 2, tl.Top + 1), clLime);   // top edge
-  EXPECT_EQ(img.Pixel(br.Right - 3, br.Bottom - 3), clLime);             // the resizer
+  // The resizer, inside the cell's grid lines (the focus rectangle lies one pixel further in).
+  EXPECT_EQ(img.Pixel(br.Right - 2, br.Bottom - 2), clLime);
   EXPECT_NE(img.Pixel((tl.Left + tl.Right) / 2, tl.Bottom - 3), clLime);   // no inner edge
 }
 
