@@ -352,6 +352,7 @@ void TAdvStringGrid::Loaded() {
     FLook = glCustom;
     SetLook(glQEL);
   }
+  if (FAutoSize) AutoSizeColumns(false, 4);
   if (FColumnSize->Save()) LoadColSizes();
   FFixedRowsMin = TCustomGrid::FixedRows();
   FFixedColsMin = TCustomGrid::FixedCols();
@@ -373,6 +374,7 @@ void TAdvStringGrid::Loaded() {
   for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
   FColumnOrder->Clear();
   for (int i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
+  ApplyActiveStyleColors();
 }
 
 void TAdvStringGrid::WndProc(TMessage& Message) {

@@ -430,7 +430,8 @@ class TAdvStringGrid : public TBaseGrid {
   TEditorType DefaultEditor() const { return FDefaultEditor; }
   void SetDefaultEditor(TEditorType v) { FDefaultEditor = v; }
   TVAlignment VAlignment() const { return FVAlignment; }
-  void SetVAlignment(TVAlignment v) { StoreAndRepaint(FVAlignment, v); }
+  // Also the current vertical text flag; no repaint while an update is pending.
+  void SetVAlignment(TVAlignment v);
   TGridLook Look() const { return FLook; }
   void SetLook(TGridLook v) { FLook = v; }
   bool EnableHTML() const { return FEnableHTML; }
@@ -448,7 +449,8 @@ class TAdvStringGrid : public TBaseGrid {
   Char Delimiter() const { return FDelimiter; }
   void SetDelimiter(Char v) { FDelimiter = v; }
   bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool v) { FAutoSize = v; }
+  // Switched on outside loading, the columns fit their contents at once.
+  void SetAutoSize(bool v);
   bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
   void SetAutoThemeAdapt(bool v) { FAutoThemeAdapt = v; }
   bool AutoNumAlign() const { return FAutoNumAlign; }
@@ -760,8 +762,9 @@ class TAdvStringGrid : public TBaseGrid {
   void SetUseDisabledFont(bool v) { StoreAndRepaint(FUseDisabledFont, v); }
   void SetDisabledFontColor(TColor v) { StoreAndRepaint(FDisabledFontColor, v); }
   void SetPasswordChar(Char v) { StoreAndRepaint(FPasswordChar, v); }
-  bool Flat() const { return FIsFlat; }
-  void SetFlat(bool v) { StoreAndRepaint(FIsFlat, v); }
+  // Flat cells and headers (not the flat scroll bars, IsFlat).
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool v);
   bool EnhTextSize() const { return FEnhTextSize; }
   void SetEnhTextSize(bool v) { StoreAndRepaint(FEnhTextSize, v); }
   bool HideFocusRect() const { return FHideFocusRect; }
@@ -1279,6 +1282,7 @@ class TAdvStringGrid : public TBaseGrid {
   TColor FQELDownMirrorFrom = clNone;
   TColor FQELDownMirrorTo = clNone;
   TColor FQELDownBorder = 0;
+  bool FFlat = false;
   bool FURLShow = false;
   bool FURLFull = false;
   TPictureContainer* FPictureContainer = nullptr;

@@ -232,7 +232,7 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
     bool header = IsFixed(DCol, DRow) || DCol < FixedCols() || DRow < FixedRows();
     if (header && FHoverRow && DRow == FHoverRowIdx && FHoverRowCells.Contains(hcFixed)) header = false;
     if (header && GradientHeaderLook(FLook)) DrawHeaderLook(ACanvas, rcol, DCol, DRow, R, style);
-    if (header && FLook == glListView && !FIsFlat) DrawListViewHeader(ACanvas, DCol, DRow, R);
+    if (header && FLook == glListView && !FFlat) DrawListViewHeader(ACanvas, DCol, DRow, R);
 
     if (FShowModified->Enabled() && DCol == 0 && GetRowModified(RealRowIndex(DRow))) {
       ACanvas->Brush()->SetColor(FShowModified->Color());
@@ -255,9 +255,9 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
 
     DrawCellBorders(ACanvas, rcol, DRow, Rect(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 1));
 
-    if (header && !FIsFlat) DrawHeaderLines(ACanvas, R);
-    if (FFixedRightCols > 0 && rcol >= AllColCount() - FFixedRightCols && FLook != glClassic && FIsFlat) {
-      ACanvas->Pen()->SetColor(FIsFlat ? clGray : clBlack);
+    if (header && !FFlat) DrawHeaderLines(ACanvas, R);
+    if (FFixedRightCols > 0 && rcol >= AllColCount() - FFixedRightCols && FLook != glClassic && FFlat) {
+      ACanvas->Pen()->SetColor(FFlat ? clGray : clBlack);
       OuterLines(ACanvas, R, Options().Contains(goFixedHorzLine), Options().Contains(goFixedVertLine));
     }
 
@@ -327,7 +327,7 @@ void TAdvStringGrid::DrawHeaderLines(TCanvas* ACanvas, TRect R) {
     ACanvas->LineTo(R.Right - 1, R.Bottom - 1);
     ACanvas->LineTo(R.Left - 1, R.Bottom - 1);
   } else if (FLook == glSoft) {
-    if (!FIsFlat) {  // Ctl3D follows Flat
+    if (!FFlat) {  // Ctl3D follows Flat
       R.Right += 1;
       R.Bottom += 1;
       if (horz) lightAndHalved(R);
@@ -378,7 +378,7 @@ void TAdvStringGrid::DrawHeaderLook(TCanvas* ACanvas, int RCol, int DCol, int DR
     DrawGradientBackground(ACanvas, R, FSortSettings->HeaderColor(), FSortSettings->HeaderColorTo(),
                            FSortSettings->HeaderMirrorColor(), FSortSettings->HeaderMirrorColorTo(), 1, clNone,
                            false, true);
-  } else if (!FIsFlat) {
+  } else if (!FFlat) {
     if (Style.MirrorColorTo != clNone)
       DrawGradientBackground(ACanvas, R, Style.Color, Style.ColorTo, Style.MirrorColor, Style.MirrorColorTo, 1,
                              clNone, false, true);
@@ -650,7 +650,7 @@ void TAdvStringGrid::Paint() {
 void TAdvStringGrid::DrawLookBorder(TCanvas* WindowCanvas) {
   const bool look = FLook == glSoft || FLook == glQEL || FLook == glXP || FLook == glListView || FLook == glVista ||
                     FLook == glWin7 || FLook == glOffice2007;
-  if (!look || BorderStyle() == bsNone || FBorderColor == clNone || FIsFlat) return;
+  if (!look || BorderStyle() == bsNone || FBorderColor == clNone || FFlat) return;
   const int W = Width(), H = Height();
   TCanvas* c = WindowCanvas;
   c->Pen()->SetColor(FBorderColor);
@@ -675,6 +675,22 @@ void TAdvStringGrid::DrawLookBorder(TCanvas* WindowCanvas) {
     c->LineTo(W - 1, H - 1);
     c->LineTo(0, H - 1);
   }
+}
+
+void TAdvStringGrid::SetFlat(bool v) {
+  FFlat = v;
+  if (!Loading()) Invalidate();
+}
+
+void TAdvStringGrid::SetVAlignment(TVAlignment v) {
+  FVAlignment = v;
+  FVAlignFlag = v == vtaCenter ? DT_VCENTER : v == vtaBottom ? DT_BOTTOM : 0;
+  if (FUpdateCount == 0) Invalidate();
+}
+
+void TAdvStringGrid::SetAutoSize(bool v) {
+  FAutoSize = v;
+  if (v && !Loading()) AutoSizeColumns(false, 10);
 }
 
 void TAdvStringGrid::SetSpreadSheet(bool v) {

@@ -197,4 +197,28 @@ TEST(AdvGridPaintStates, HooksOfTheGrid) {
   EXPECT_EQ(Utf8(f.grid->SaveCell(1, 3)), "text");
 }
 
+TEST(AdvGridPaintStates, AutoSizeOnLoadingAndWhenSwitchedOn) {
+  TScopedFakeMetrics m;
+  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
+  g->SetCellEx(1, 1, u"abcdef");  // 42
+  g->SetAutoSize(true);
+  EXPECT_EQ(g->ColWidths(1), 42 + 8 + 10);
+  g->SetCellEx(1, 1, u"abcdefghij");  // 70
+  g->Loaded();
+  EXPECT_EQ(g->ColWidths(1), 70 + 8 + 4);
+  delete g;
+}
+
+TEST(AdvGridPaintStates, FlatScrollBarsLeaveTheCellsTheirLook) {
+  StateForm f;
+  const TRect r = f.grid->CellRect(2, 0);
+  const TPoint pts[] = {{r.Left, r.Top}, {(r.Left + r.Right) / 2, r.Top + 3}, {r.Left + 3, r.Bottom - 2}};
+  std::vector<TColor> before;
+  for (TPoint p : pts) before.push_back(f.PixelAfterPaint(p.X, p.Y));
+  f.grid->SetScrollType(ssFlat);
+  ASSERT_TRUE(f.grid->IsFlat());
+  EXPECT_FALSE(f.grid->Flat());
+  for (size_t i = 0; i < std::size(pts); ++i) EXPECT_EQ(f.PixelAfterPaint(pts[i].X, pts[i].Y), before[i]) << i;
+}
+
 }  // namespace
