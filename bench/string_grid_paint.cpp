@@ -75,3 +75,16 @@ BENCHMARK(BM_PageSolid)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageGradient)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// The grid's page alone, painted again and again (for profiling the paint).
+void BM_GridPageOnly(benchmark::State& State) {
+  std::unique_ptr<TAdvStringGrid> grid = PageGrid(State.range(0) != 0);
+  TImageCanvas img(kWidth, kHeight);
+  for (auto _ : State) grid->PaintOn(img.Canvas());
+  benchmark::DoNotOptimize(img.Pixel(kWidth / 2, kHeight / 2));
+}
+BENCHMARK(BM_GridPageOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
