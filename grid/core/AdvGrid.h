@@ -14,7 +14,11 @@
 // AdvGridCellGraphics.cpp (cell objects, display hooks), AdvGridCheckBoxes.cpp (check boxes),
 // AdvGridCellProps.cpp (per-cell look), AdvGridRowSelect.cpp (row selection flags),
 // AdvGridSelection.cpp (selection, navigation, repainting), AdvGridKeys.cpp (key press),
-// AdvGridAppearance.cpp (setters, stretching, sizing, scroll messages, listeners).
+// AdvGridAppearance.cpp (setters, stretching, sizing, scroll messages, listeners),
+// AdvGridPaint.cpp (colour decision, cell content, header looks, text), AdvGridControlLook.cpp
+// (control look, check-box and radio glyphs), AdvGridPaintObjects.cpp (cell object layout and
+// boxes), AdvGridPaintStates.cpp (header states, guide lines, focus frame, hooks),
+// AdvGridMeasure.cpp and AdvGridAutoSize.cpp (measuring, auto-size, filter value list).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -810,6 +814,8 @@ class TAdvStringGrid : public TBaseGrid {
   // object, or none.
   TCellGraphic* GetCellGraphicLayout(int ACol, int ARow, int& W, int& H, bool& TextAllowed, TCellHAlign& HAlign,
                                      TCellVAlign& VAlign);
+  // A cell object's vertical place for a text alignment.
+  static TCellVAlign CellVAlignFromText(TVAlignment V);
   // Draws the object of the cell being painted into ARect; VA is the cell text's alignment.
   void DrawCellGraphic(TCanvas* ACanvas, TRect ARect, TCellGraphic* AObject, TVAlignment VA, int RCol, int DRow,
                        TGridDrawState AState, TAlignment HA);

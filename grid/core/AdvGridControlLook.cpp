@@ -226,61 +226,53 @@ void TControlLook::SetRadioOffGlyph(TBitmap* v) {
 
 // The gradient's ends reach the grid only as colours (clNone leaves the grid's); the mirrors
 // always, clNone included.
+void TControlLook::WriteThrough(TColor& Field, TColor Value, void (TAdvStringGrid::*GridSetter)(TColor),
+                                bool KeepOnNone) {
+  Field = Value;
+  if (FGrid && !(KeepOnNone && Value == clNone)) (FGrid->*GridSetter)(Value);
+}
+
 void TControlLook::SetFixedGradientFrom(TColor v) {
-  FFixedGradientFrom = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientFrom(v);
+  WriteThrough(FFixedGradientFrom, v, &TAdvStringGrid::SetQELGradientFrom, true);
 }
 void TControlLook::SetFixedGradientTo(TColor v) {
-  FFixedGradientTo = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientTo(v);
+  WriteThrough(FFixedGradientTo, v, &TAdvStringGrid::SetQELGradientTo, true);
 }
 void TControlLook::SetFixedGradientMirrorFrom(TColor v) {
-  FFixedGradientMirrorFrom = v;
-  if (FGrid) FGrid->SetQELGradientMirrorFrom(v);
+  WriteThrough(FFixedGradientMirrorFrom, v, &TAdvStringGrid::SetQELGradientMirrorFrom, false);
 }
 void TControlLook::SetFixedGradientMirrorTo(TColor v) {
-  FFixedGradientMirrorTo = v;
-  if (FGrid) FGrid->SetQELGradientMirrorTo(v);
+  WriteThrough(FFixedGradientMirrorTo, v, &TAdvStringGrid::SetQELGradientMirrorTo, false);
 }
 void TControlLook::SetFixedGradientHoverFrom(TColor v) {
-  FFixedGradientHoverFrom = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientHoverFrom(v);
+  WriteThrough(FFixedGradientHoverFrom, v, &TAdvStringGrid::SetQELGradientHoverFrom, true);
 }
 void TControlLook::SetFixedGradientHoverTo(TColor v) {
-  FFixedGradientHoverTo = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientHoverTo(v);
+  WriteThrough(FFixedGradientHoverTo, v, &TAdvStringGrid::SetQELGradientHoverTo, true);
 }
 void TControlLook::SetFixedGradientHoverMirrorFrom(TColor v) {
-  FFixedGradientHoverMirrorFrom = v;
-  if (FGrid) FGrid->SetQELGradientHoverMirrorFrom(v);
+  WriteThrough(FFixedGradientHoverMirrorFrom, v, &TAdvStringGrid::SetQELGradientHoverMirrorFrom, false);
 }
 void TControlLook::SetFixedGradientHoverMirrorTo(TColor v) {
-  FFixedGradientHoverMirrorTo = v;
-  if (FGrid) FGrid->SetQELGradientHoverMirrorTo(v);
+  WriteThrough(FFixedGradientHoverMirrorTo, v, &TAdvStringGrid::SetQELGradientHoverMirrorTo, false);
 }
 void TControlLook::SetFixedGradientHoverBorder(TColor v) {
-  FFixedGradientHoverBorder = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientHoverBorder(v);
+  WriteThrough(FFixedGradientHoverBorder, v, &TAdvStringGrid::SetQELGradientHoverBorder, true);
 }
 void TControlLook::SetFixedGradientDownFrom(TColor v) {
-  FFixedGradientDownFrom = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientDownFrom(v);
+  WriteThrough(FFixedGradientDownFrom, v, &TAdvStringGrid::SetQELGradientDownFrom, true);
 }
 void TControlLook::SetFixedGradientDownTo(TColor v) {
-  FFixedGradientDownTo = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientDownTo(v);
+  WriteThrough(FFixedGradientDownTo, v, &TAdvStringGrid::SetQELGradientDownTo, true);
 }
 void TControlLook::SetFixedGradientDownMirrorFrom(TColor v) {
-  FFixedGradientDownMirrorFrom = v;
-  if (FGrid) FGrid->SetQELGradientDownMirrorFrom(v);
+  WriteThrough(FFixedGradientDownMirrorFrom, v, &TAdvStringGrid::SetQELGradientDownMirrorFrom, false);
 }
 void TControlLook::SetFixedGradientDownMirrorTo(TColor v) {
-  FFixedGradientDownMirrorTo = v;
-  if (FGrid) FGrid->SetQELGradientDownMirrorTo(v);
+  WriteThrough(FFixedGradientDownMirrorTo, v, &TAdvStringGrid::SetQELGradientDownMirrorTo, false);
 }
 void TControlLook::SetFixedGradientDownBorder(TColor v) {
-  FFixedGradientDownBorder = v;
-  if (FGrid && v != clNone) FGrid->SetQELGradientDownBorder(v);
+  WriteThrough(FFixedGradientDownBorder, v, &TAdvStringGrid::SetQELGradientDownBorder, true);
 }
 
 // ---------------------------------------------------------------------------------------------

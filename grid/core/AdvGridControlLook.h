@@ -132,6 +132,8 @@ class TControlLook : public TPersistent {
 
  private:
   void Repaint();
+  // Stores Value and gives it to the grid (not a clNone with KeepOnNone).
+  void WriteThrough(TColor& Field, TColor Value, void (TAdvStringGrid::*GridSetter)(TColor), bool KeepOnNone);
   template <class T>
   void StoreRepaint(T& Field, T Value) {
     Field = Value;

@@ -18,8 +18,10 @@ constexpr TCellTypes kGlyphControls{ctCheckBox,    ctDataCheckBox, ctVirtCheckBo
 // The boxes that sit beside their own text (the data boxes show none).
 constexpr TCellTypes kBoxesWithText{ctCheckBox, ctRadioButton, ctTriStateCheckBox};
 
-TCellVAlign FromTextVAlign(TVAlignment v) {
-  switch (v) {
+}  // namespace
+
+TCellVAlign TAdvStringGrid::CellVAlignFromText(TVAlignment V) {
+  switch (V) {
     case vtaCenter:
       return vaCenter;
     case vtaBottom:
@@ -28,8 +30,6 @@ TCellVAlign FromTextVAlign(TVAlignment v) {
       return vaTop;
   }
 }
-
-}  // namespace
 
 TCellGraphic* TAdvStringGrid::GetCellGraphicLayout(int ACol, int ARow, int& W, int& H, bool& TextAllowed,
                                                    TCellHAlign& HAlign, TCellVAlign& VAlign) {
@@ -164,7 +164,7 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* ACanvas, TRect ARect, TCellGraphic
       break;
   }
   TCellVAlign v = va;
-  if (kGlyphControls.Contains(type) && VA != FVAlignment) v = FromTextVAlign(VA);
+  if (kGlyphControls.Contains(type) && VA != FVAlignment) v = CellVAlignFromText(VA);
   switch (v) {
     case vaTop:
     case vaAboveText:
