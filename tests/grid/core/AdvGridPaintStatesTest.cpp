@@ -221,4 +221,43 @@ TEST(AdvGridPaintStates, FlatScrollBarsLeaveTheCellsTheirLook) {
   for (size_t i = 0; i < std::size(pts); ++i) EXPECT_EQ(f.PixelAfterPaint(pts[i].X, pts[i].Y), before[i]) << i;
 }
 
+TEST(AdvGridPaintStates, ListViewHeadersModifiedRowsAndClassicLines) {
+  StateForm f;
+  TRecordingCanvas cv;
+  f.grid->SetLook(glListView);
+  f.grid->SetHoverFixedCell(2, 0);
+  f.grid->DrawCellContent(&cv, 2, 0, f.grid->CellRect(2, 0), TGridDrawState{gdFixed});
+  auto th = cv.CallsNamed("ThemeDrawBackground");
+  ASSERT_EQ(th.size(), 1u) << cv.Log();
+  EXPECT_EQ(Utf8(th[0].Text), "header");
+  EXPECT_EQ(th[0].Args[1], ThemeParts::HIS_HOT);
+  f.grid->SetMouseDownOnFixed(true);
+  cv.Clear();
+  f.grid->DrawCellContent(&cv, 2, 0, f.grid->CellRect(2, 0), TGridDrawState{gdFixed});
+  EXPECT_EQ(cv.CallsNamed("ThemeDrawBackground")[0].Args[1], ThemeParts::HIS_PRESSED);
+
+  // A modified row shows a 4-pixel bar at the right of its first cell.
+  f.grid->ShowModified()->SetEnabled(true);
+  f.grid->ShowModified()->SetColor(clFuchsia);
+  f.grid->SetRowModified(2, true);
+  TImageCanvas img(f.grid->Width(), f.grid->Height());
+  f.grid->PaintOn(img.Canvas());
+  const TRect m = f.grid->CellRect(0, 2);
+  EXPECT_EQ(img.Pixel(m.Right - 3, (m.Top + m.Bottom) / 2), clFuchsia);
+  EXPECT_NE(img.Pixel(m.Right - 8, (m.Top + m.Bottom) / 2), clFuchsia);
+  const TRect n = f.grid->CellRect(0, 1);
+  EXPECT_NE(img.Pixel(n.Right - 3, (n.Top + n.Bottom) / 2), clFuchsia);
+
+  // Classic headers end in black lines on their right and bottom.
+  f.grid->SetLook(glClassic);
+  cv.Clear();
+  const TRect h = f.grid->CellRect(1, 0);
+  f.grid->DrawCellContent(&cv, 1, 0, h, TGridDrawState{gdFixed});
+  EXPECT_FALSE(cv.CallsNamed("DrawEdge").empty()) << cv.Log();
+  bool black = false;
+  for (const TRecordedCall& c : cv.CallsNamed("LineTo"))
+    if (c.PenColor == clBlack && c.Args[0] == h.Left && c.Args[1] == h.Bottom) black = true;
+  EXPECT_TRUE(black) << cv.Log();
+}
+
 }  // namespace
