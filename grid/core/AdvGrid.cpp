@@ -107,7 +107,7 @@ TGridFocusWindow* TAdvStringGrid::FocusWindow() {
 TRect TAdvStringGrid::FocusWindowRect() const {
   TRect r = TCustomGrid::CellRect(Col(), Row());
   TPoint tl = ClientToScreen(Point(r.Left, r.Top));
-  return Rect(tl.X - 4, tl.Y - 4, tl.X + r.Width() + 4, tl.Y + r.Height() + 4);
+  return Rect(tl.X - 4, tl.Y - 4, tl.X + r.Width() + 5, tl.Y + r.Height() + 5);
 }
 
 // =============================================================================================
@@ -141,7 +141,7 @@ void TAdvStringGrid::AfterConstruction() {
   FSortSettings = std::make_unique<TSortSettings>();
   FDragDropSettings = std::make_unique<TDragDropSettings>();
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();
-  FControlLook = std::make_unique<TControlLook>();
+  FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>();
   FCellNode = std::make_unique<TCellNode>();
@@ -352,6 +352,7 @@ void TAdvStringGrid::Loaded() {
     FLook = glCustom;
     SetLook(glQEL);
   }
+  if (FAutoSize) AutoSizeColumns(false, 4);
   if (FColumnSize->Save()) LoadColSizes();
   FFixedRowsMin = TCustomGrid::FixedRows();
   FFixedColsMin = TCustomGrid::FixedCols();
@@ -373,6 +374,7 @@ void TAdvStringGrid::Loaded() {
   for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
   FColumnOrder->Clear();
   for (int i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
+  ApplyActiveStyleColors();
 }
 
 void TAdvStringGrid::WndProc(TMessage& Message) {

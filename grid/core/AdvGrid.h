@@ -14,7 +14,11 @@
 // AdvGridCellGraphics.cpp (cell objects, display hooks), AdvGridCheckBoxes.cpp (check boxes),
 // AdvGridCellProps.cpp (per-cell look), AdvGridRowSelect.cpp (row selection flags),
 // AdvGridSelection.cpp (selection, navigation, repainting), AdvGridKeys.cpp (key press),
-// AdvGridAppearance.cpp (setters, stretching, sizing, scroll messages, listeners).
+// AdvGridAppearance.cpp (setters, stretching, sizing, scroll messages, listeners),
+// AdvGridPaint.cpp (colour decision, cell content, header looks, text), AdvGridControlLook.cpp
+// (control look, check-box and radio glyphs), AdvGridPaintObjects.cpp (cell object layout and
+// boxes), AdvGridPaintStates.cpp (header states, guide lines, focus frame, hooks),
+// AdvGridMeasure.cpp and AdvGridAutoSize.cpp (measuring, auto-size, filter value list).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -25,6 +29,7 @@
 #include "grid/core/AdvGridOwned.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjSettings.h"
+#include "grid/foundation/AdvStyleIF.h"
 #include "grid/foundation/BaseGrid.h"
 #include "grid/foundation/PictureContainer.h"
 #include "platform/Classes.h"
@@ -66,11 +71,11 @@ class EAdvGridError : public Exception {
 
 enum TScrollType : uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollBarAlways : uint8_t { saNone, saVert, saHorz, saBoth };
-enum TGridLook : uint8_t { glStandard, glSoft, glClassic, glTMS, glXP, glVista, glWin7, glOffice2007, glQEL, glCustom };
+enum TGridLook : uint8_t {
+  glStandard, glSoft, glClassic, glQEL, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
+};
 enum TInvalidEntryIcon : uint8_t { ieNone, ieInformation, ieWarning, ieError };
 enum THoverFixedCells : uint8_t { hfNone, hfFixedRows, hfFixedColumns, hfAll };
-enum TGridStyle : uint8_t { tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsWindowsXP, tsCustom };
-enum TOfficeThemeKind : uint8_t { otUnknown, otBlue, otSilver, otOlive, otBlack };
 
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
@@ -429,7 +434,8 @@ class TAdvStringGrid : public TBaseGrid {
   TEditorType DefaultEditor() const { return FDefaultEditor; }
   void SetDefaultEditor(TEditorType v) { FDefaultEditor = v; }
   TVAlignment VAlignment() const { return FVAlignment; }
-  void SetVAlignment(TVAlignment v) { StoreAndRepaint(FVAlignment, v); }
+  // Also the current vertical text flag; no repaint while an update is pending.
+  void SetVAlignment(TVAlignment v);
   TGridLook Look() const { return FLook; }
   void SetLook(TGridLook v) { FLook = v; }
   bool EnableHTML() const { return FEnableHTML; }
@@ -447,7 +453,8 @@ class TAdvStringGrid : public TBaseGrid {
   Char Delimiter() const { return FDelimiter; }
   void SetDelimiter(Char v) { FDelimiter = v; }
   bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool v) { FAutoSize = v; }
+  // Switched on outside loading, the columns fit their contents at once.
+  void SetAutoSize(bool v);
   bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
   void SetAutoThemeAdapt(bool v) { FAutoThemeAdapt = v; }
   bool AutoNumAlign() const { return FAutoNumAlign; }
@@ -759,8 +766,9 @@ class TAdvStringGrid : public TBaseGrid {
   void SetUseDisabledFont(bool v) { StoreAndRepaint(FUseDisabledFont, v); }
   void SetDisabledFontColor(TColor v) { StoreAndRepaint(FDisabledFontColor, v); }
   void SetPasswordChar(Char v) { StoreAndRepaint(FPasswordChar, v); }
-  bool Flat() const { return FIsFlat; }
-  void SetFlat(bool v) { StoreAndRepaint(FIsFlat, v); }
+  // Flat cells and headers (not the flat scroll bars, IsFlat).
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool v);
   bool EnhTextSize() const { return FEnhTextSize; }
   void SetEnhTextSize(bool v) { StoreAndRepaint(FEnhTextSize, v); }
   bool HideFocusRect() const { return FHideFocusRect; }
@@ -791,6 +799,113 @@ class TAdvStringGrid : public TBaseGrid {
   TCustomCellDrawEvent OnCustomCellDraw;
   TGridBorderPropEvent OnGetCellBorderProp;
   TNotifyEvent OnPainted;
+
+  // ---- control glyphs, cell objects, header states, guide lines, focus frame and hooks
+  // (AdvGridControlLook.cpp, AdvGridPaintObjects.cpp, AdvGridPaintStates.cpp) ----
+  // One check box in ARect (Style: the control look's style; State counts with TriState).
+  void DrawCheckGlyph(TCanvas* ACanvas, TRect ARect, bool Checked, bool Enabled, bool Grayed,
+                      TControlLookStyle Style, bool TriState = false, TCheckBoxState State = cbUnchecked);
+  // Count radio buttons with their texts (Items may be null); ItemIndex -1 selects the item equal to
+  // the cell text of (ACol real, ARow).
+  void DrawRadioGroup(TCanvas* ACanvas, TRect ARect, int Count, int ItemIndex, bool Horizontal, bool Disabled,
+                      TStrings* Items, bool Selected, int ACol, int ARow, TControlLookStyle Style, double Scale,
+                      bool Upward);
+  // Size, text permission and alignment of a cell's object (real column, display row); the
+  // object, or none.
+  TCellGraphic* GetCellGraphicLayout(int ACol, int ARow, int& W, int& H, bool& TextAllowed, TCellHAlign& HAlign,
+                                     TCellVAlign& VAlign);
+  // A cell object's vertical place for a text alignment.
+  static TCellVAlign CellVAlignFromText(TVAlignment V);
+  // Draws the object of the cell being painted into ARect; VA is the cell text's alignment.
+  void DrawCellGraphic(TCanvas* ACanvas, TRect ARect, TCellGraphic* AObject, TVAlignment VA, int RCol, int DRow,
+                       TGridDrawState AState, TAlignment HA);
+  // Guide lines of a fixed border being dragged: XOR, so the same call again removes the line.
+  // (The window's canvas unless another is given.)
+  void DrawColSizingLine(int X, TCanvas* ACanvas = nullptr);
+  void DrawRowSizingLine(int Y, TCanvas* ACanvas = nullptr);
+  TColor QELGradientHoverFrom() const { return FQELHoverFrom; }
+  void SetQELGradientHoverFrom(TColor v) { FQELHoverFrom = v; }
+  TColor QELGradientHoverTo() const { return FQELHoverTo; }
+  void SetQELGradientHoverTo(TColor v) { FQELHoverTo = v; }
+  TColor QELGradientHoverMirrorFrom() const { return FQELHoverMirrorFrom; }
+  void SetQELGradientHoverMirrorFrom(TColor v) { FQELHoverMirrorFrom = v; }
+  TColor QELGradientHoverMirrorTo() const { return FQELHoverMirrorTo; }
+  void SetQELGradientHoverMirrorTo(TColor v) { FQELHoverMirrorTo = v; }
+  TColor QELGradientHoverBorder() const { return FQELHoverBorder; }
+  void SetQELGradientHoverBorder(TColor v) { FQELHoverBorder = v; }
+  TColor QELGradientDownFrom() const { return FQELDownFrom; }
+  void SetQELGradientDownFrom(TColor v) { FQELDownFrom = v; }
+  TColor QELGradientDownTo() const { return FQELDownTo; }
+  void SetQELGradientDownTo(TColor v) { FQELDownTo = v; }
+  TColor QELGradientDownMirrorFrom() const { return FQELDownMirrorFrom; }
+  void SetQELGradientDownMirrorFrom(TColor v) { FQELDownMirrorFrom = v; }
+  TColor QELGradientDownMirrorTo() const { return FQELDownMirrorTo; }
+  void SetQELGradientDownMirrorTo(TColor v) { FQELDownMirrorTo = v; }
+  TColor QELGradientDownBorder() const { return FQELDownBorder; }
+  void SetQELGradientDownBorder(TColor v) { FQELDownBorder = v; }
+  // Header hover and pressed states as the mouse code records them (display cell, -1: none).
+  THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells v) { FHoverFixedCells = v; }
+  void SetHoverFixedCell(int DCol, int DRow) {
+    FHoverFixedX = DCol;
+    FHoverFixedY = DRow;
+  }
+  TPoint HoverFixedCell() const { return TPoint(FHoverFixedX, FHoverFixedY); }
+  bool IsHoverFixedCell(int DCol, int DRow) const;
+  bool MouseDownOnFixed() const { return FMouseDownOnFixed; }
+  void SetMouseDownOnFixed(bool v) { FMouseDownOnFixed = v; }
+  // The column being moved (display index), -1 when none.
+  int MovingColumn() const { return FMovingColumn; }
+  void SetMovingColumn(int v) { FMovingColumn = v; }
+  bool FixedDropDownDown() const { return FFixedDropDownDown; }
+  void SetFixedDropDownDown(bool v) { FFixedDropDownDown = v; }
+  // The block-focus frame: shown around ARect (client pixels), moved to the current cell, hidden.
+  static constexpr TColor kFocusFrameColor = 0xFDD397;
+  static constexpr uint8_t kFocusFrameAlpha = 230;
+  void ShowFocusWindow(TRect ARect);
+  void MoveFocusWindow();
+  void HideFocusWindow();
+  // Hooks of the grid (display indices unless said).
+  virtual void DoFixedCellEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+  virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  virtual void DoEditorCaret(const String& AText, TPoint ACaretXY, int ACaretPos);
+  virtual void DoFilterDone();
+  virtual void GetCalcCellText(int ACol, int ARow, String& Text);
+  virtual void ExportNotification(TGridExportState AState, int ARow);
+  virtual void ImportNotification(TGridImportState AState, int ARow);
+  // The filter drop-down's value list of a real column (kept in the grid's filter list); true
+  // when it holds an entry.
+  virtual bool DoGetColumnFilter(int Column);
+  TStringList* FilterList() const { return FFilterList.get(); }
+  bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+  void SetFilterDropDownAuto(bool v) { FFilterDropDownAuto = v; }
+  int FilterDropDownRow() const { return FFilterDropDownRow; }
+  void SetFilterDropDownRow(int v) { StoreAndRepaint(FFilterDropDownRow, v); }
+  TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
+  void SetFilterDropDownColumns(TFilterDropDownColumns v) { FFilterDropDownColumns = v; }
+  bool FilterIncremental() const { return FFilterIncremental; }
+  void SetFilterIncremental(bool v) { FFilterIncremental = v; }
+  TGetColumnFilterEvent OnGetColumnFilter;
+  // Cell texts that are addresses drawn as links (without their protocol unless URLFull).
+  bool URLShow() const { return FURLShow; }
+  void SetURLShow(bool v) { StoreAndRepaint(FURLShow, v); }
+  bool URLFull() const { return FURLFull; }
+  void SetURLFull(bool v) {
+    FURLFull = v;
+    if (FURLShow) Invalidate();
+  }
+  void SetURLColor(TColor v) {
+    if (FURLColor == v) return;
+    FURLColor = v;
+    if (FURLShow) Invalidate();
+  }
+  bool URLUnderlineOnHover = false;
+  // Named pictures of HTML cells (not owned).
+  TPictureContainer* PictureContainer() const { return FPictureContainer; }
+  void SetPictureContainer(TPictureContainer* v) { StoreAndRepaint(FPictureContainer, v); }
+  TFixedEditEvent OnFixedEdit;
+  TSelectionChangedEvent OnSelectionChanged;
+  TNotifyEvent OnFilterDone;
 
   // ---- text measuring and placement (AdvGridMeasure.cpp) ----
   TCellAlignment GetCellAlignment(int RCol, int DRow);
@@ -857,6 +972,9 @@ class TAdvStringGrid : public TBaseGrid {
 
  protected:
   using TCustomGrid::FocusCell;
+  // Visual styles with common controls 6, as the window found them (the themed glyph styles fall
+  // back to classic drawing without them).
+  virtual bool ThemesAvailable() const { return FIsWinXP && FIsComCtl6; }
   void Paint() override;
   void CreateWnd() override;
   void Resize() override;
@@ -1113,8 +1231,8 @@ class TAdvStringGrid : public TBaseGrid {
   TColor FQELGradTo = clNone;
   TColor FQELMirrorFrom = clNone;
   TColor FQELMirrorTo = clNone;
-  TGridStyle FStyle = tsCustom;
-  TOfficeThemeKind FOldOfficeTheme = otUnknown;
+  TQELStyle FStyle = tsCustom;  // the last component style
+  TOfficeTheme FOldOfficeTheme = otUnknown;  // the last office theme followed
   bool FShowColNrs = true;
   bool FFitCellsInGrid = true;
   bool FLastValidation = true;
@@ -1144,10 +1262,51 @@ class TAdvStringGrid : public TBaseGrid {
   int FTextWidth = 0;        // of the last painted cell's text, for its cell object
   int FTextHeight = 0;
   TSize MeasureCellText(int RCol, int DCol, int DRow, bool VS, bool SB);
+  // The object of the cell being painted and the room it takes from the text.
+  struct TCellObjectLayout {
+    TCellGraphic* Object = nullptr;
+    int W = 0;
+    int H = 0;
+    bool TextAllowed = true;
+    TCellHAlign HAlign = haLeft;
+    TCellVAlign VAlign = vaTop;
+  };
   void DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect R, TGridDrawState AState,
-                    const TCellStyle& Style, TColor OwnBrush, TColor OwnFont, bool Header);
+                    const TCellStyle& Style, TColor OwnBrush, TColor OwnFont, bool Header,
+                    const TCellObjectLayout& Layout);
   void DrawHeaderLook(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect& R, const TCellStyle& Style);
   void DrawCellBorders(TCanvas* ACanvas, int RCol, int DRow, TRect R);
+  // Header hover and pressed colours and states, and the focus frame (AdvGridPaintStates.cpp).
+  // The hover and pressed colours start zero-filled; the control look writes them through.
+  TColor FQELHoverFrom = 0;
+  TColor FQELHoverTo = 0;
+  TColor FQELHoverMirrorFrom = clNone;
+  TColor FQELHoverMirrorTo = clNone;
+  TColor FQELHoverBorder = 0;
+  TColor FQELDownFrom = 0;
+  TColor FQELDownTo = 0;
+  TColor FQELDownMirrorFrom = clNone;
+  TColor FQELDownMirrorTo = clNone;
+  TColor FQELDownBorder = 0;
+  bool FFlat = false;
+  bool FURLShow = false;
+  bool FURLFull = false;
+  TPictureContainer* FPictureContainer = nullptr;
+  bool FFilterDropDownAuto = false;
+  int FFilterDropDownRow = 0;
+  TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
+  bool FFilterIncremental = false;
+  bool FMouseDownOnFixed = false;
+  int FMovingColumn = -1;
+  bool FFixedDropDownDown = false;
+  // Draws the hovered or pressed look of a header cell; false when the cell has neither.
+  bool DrawHeaderState(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect& R);
+  void DrawHeaderLines(TCanvas* ACanvas, TRect R);
+  void DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor, bool SortCell,
+                    TVAlignment VA, int DCol);
+  void DrawSelectionRectangle(TCanvas* ACanvas, int DCol, int DRow, const TRect& R, bool Header);
+  void DrawListViewHeader(TCanvas* ACanvas, int DCol, int DRow, const TRect& R);
+  static void OuterLines(TCanvas* ACanvas, const TRect& R, bool Horz, bool Vert);
   // The form whose size the grid follows (through a resize filter of its own), and its size.
   TForm* FResizeForm = nullptr;
   int FFormWidth = 0;

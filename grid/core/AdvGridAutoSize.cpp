@@ -6,20 +6,50 @@
 
 void TAdvStringGrid::AutoSizeCol(int ACol, int Padding) {
   const int rcol = RealColIndex(ACol);
+  int first = 0, last = RowCount() - 1;
+  if (FColumnSize->Rows() == arNormal) {
+    first = FixedRows();
+    last = RowCount() - FFixedFooters - 1;
+  } else if (FColumnSize->Rows() == arFixed) {
+    last = FixedRows() - 1;
+  }
   int most = 0;
-  for (int r = 0; r < RowCount(); ++r) {
+  for (int r = first; r <= last; ++r) {
     if (IsXMergedCell(rcol, r)) continue;
     int w = GetCellGraphicSize(rcol, r).X + MeasureCellText(rcol, ACol, r, false, false).cx;
     if (FControlLook->DropDownAlwaysVisible() && DoHasComboBox(rcol, r)) w += 16;
+    if (FFilterDropDownAuto && r == FFilterDropDownRow && DoGetColumnFilter(rcol)) w += 12;
     if (IsSortIndicatorCell(ACol, r) && ACol == FSortSettings->Column()) w += 10;
     TCellGraphic* cg = GetCellGraphic(rcol, r);
     if (cg && cg->CellHAlign() == haFull)
       w = GetCellGraphicSize(rcol, r).X - (2 * GridLineWidth() + FXYOffset.X + 2);
     most = std::max(most, w);
   }
-  const int width = most + TotalXOffset() + 2 * GridLineWidth() + 2;
-  if (!(FSizeGrowOnly && ColWidths(ACol) >= width)) SetColWidths(ACol, LimitValue(width, FMinColWidth, FMaxColWidth));
+  int width = most + TotalXOffset() + 2 * GridLineWidth() + 2;
+  if (FSizeGrowOnly && ColWidths(ACol) >= width) return;
+  DoUpdateAutoColumnSize(rcol, width);
+  SetColWidths(ACol, LimitValue(width, FMinColWidth, FMaxColWidth));
   if (Padding != 0) SetColWidths(ACol, LimitValue(ColWidths(ACol) + Padding, FMinColWidth, FMaxColWidth));
+}
+
+bool TAdvStringGrid::DoGetColumnFilter(int Column) {
+  TStringList* list = FFilterList.get();
+  list->Clear();
+  if (FFilterDropDownAuto && (Column >= FixedCols() || FFilterDropDownColumns == fdAll)) {
+    list->SetSorted(true);
+    auto add = [&](const String& T) { list->Add(T.find(u' ') == String::npos ? T : T + u"=\"" + T + u"\""); };
+    for (int r = FixedRows(); r <= RowCount() - FFixedFooters - 1; ++r) add(Trim(GetCellEx(Column, r)));
+    if (!FFilterIncremental) {
+      for (int i = 0; i < NumHiddenRows(); ++i) {
+        auto* item = static_cast<TGridItem*>(FGridItems->Items(i));
+        if (Column < item->Items()->Count()) add(item->Items()->Strings(Column));
+      }
+    }
+    list->SetSorted(false);
+    if (!FFilterDropDownClear.empty()) list->Insert(0, FFilterDropDownClear);
+  }
+  if (OnGetColumnFilter) OnGetColumnFilter(this, Column, list);
+  return list->Count() > 0;
 }
 
 void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding) {

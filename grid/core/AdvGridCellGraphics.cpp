@@ -344,6 +344,17 @@ int TAdvStringGrid::GetRowIndent(int DRow) {
 }
 
 bool TAdvStringGrid::HasNodes() {
+  // Painting asks for every cell: a grid whose properties hold no node object (every cell object
+  // hangs on properties the grid owns) answers without walking its rows.
+  bool any = false;
+  for (TCellProperties* p : OwnedCellProperties()) {
+    auto* cg = dynamic_cast<TCellGraphic*>(p->GraphicObject());
+    if (cg && cg->CellType() == ctNode) {
+      any = true;
+      break;
+    }
+  }
+  if (!any) return false;
   for (int r = 0; r < RowCount(); ++r)
     if (NodeObject(r)) return true;
   for (int i = 0; i < FGridItems->Count(); ++i) {

@@ -8,17 +8,6 @@ namespace {
 
 constexpr TCellTypes kOwnCheckBoxKinds{ctCheckBox, ctDataCheckBox, ctTriStateCheckBox};
 
-TCellVAlign BoxVAlign(TVAlignment v) {
-  switch (v) {
-    case vtaCenter:
-      return vaCenter;
-    case vtaBottom:
-      return vaBottom;
-    default:
-      return vaTop;
-  }
-}
-
 }  // namespace
 
 TCellGraphic* TAdvStringGrid::CheckBoxObject(int ACol, int RRow) {
@@ -34,7 +23,7 @@ TCellGraphic* TAdvStringGrid::CheckBoxObject(int ACol, int RRow) {
 
 void TAdvStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data) {
   if (ACol < 0 || ARow < 0 || ACol >= AllColCount() || ARow >= AllRowCount()) throw EAdvGridError(u"Invalid cell");
-  CreateCellGraphic(ACol, ARow)->SetCheckBox(State, Data, true, haBeforeText, BoxVAlign(FVAlignment));
+  CreateCellGraphic(ACol, ARow)->SetCheckBox(State, Data, true, haBeforeText, CellVAlignFromText(FVAlignment));
   if (Data) {
     const String s = GetCellEx(ACol, ARow);
     if (s != FCheckTrue && s != FCheckFalse) SetCellEx(ACol, ARow, State ? FCheckTrue : FCheckFalse);
@@ -43,7 +32,7 @@ void TAdvStringGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data) {
 
 void TAdvStringGrid::AddCheckBox(int ACol, int ARow, TCheckBoxState State) {
   if (ACol < 0 || ARow < 0 || ACol >= AllColCount() || ARow >= AllRowCount()) throw EAdvGridError(u"Invalid cell");
-  CreateCellGraphic(ACol, ARow)->SetCheckBox(State, true, haBeforeText, BoxVAlign(FVAlignment));
+  CreateCellGraphic(ACol, ARow)->SetCheckBox(State, true, haBeforeText, CellVAlignFromText(FVAlignment));
 }
 
 void TAdvStringGrid::AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox) {

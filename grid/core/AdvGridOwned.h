@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "grid/core/AdvCellGraphic.h"
+#include "grid/core/AdvGridControlLook.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvObjSettings.h"
@@ -17,8 +18,9 @@
 #include "platform/StdCtrls.h"
 
 enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
+// The rows a column's auto-size measures.
+enum TAutoSizeRows : uint8_t { arAll, arNormal, arFixed };
 enum TFooterStyle : uint8_t { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
-enum TControlLookStyle : uint8_t { csClassic, csFlat, csWinXP, csGlyph, csTheme };
 enum TBackgroundDisplay : uint8_t { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 
 // A settings object whose Assign copies every field of the same class.
@@ -130,25 +132,6 @@ class TDragScrollOptions : public TGridSettings<TDragScrollOptions> {
   CONF_GRID_SETTING(bool, Active, false)
 };
 
-class TControlLook : public TGridSettings<TControlLook> {
- public:
-  void CopyFrom(const TControlLook& s) {
-    FControlStyle = s.FControlStyle;
-    FCheckSize = s.FCheckSize;
-    FCheckAlwaysActive = s.FCheckAlwaysActive;
-    FRadioSize = s.FRadioSize;
-    FDropDownAlwaysVisible = s.FDropDownAlwaysVisible;
-    FSpinButtonsAlwaysVisible = s.FSpinButtonsAlwaysVisible;
-    FDropDownCount = s.FDropDownCount;
-  }
-  CONF_GRID_SETTING(TControlLookStyle, ControlStyle, csWinXP)
-  CONF_GRID_SETTING(int, CheckSize, 15)
-  CONF_GRID_SETTING(bool, CheckAlwaysActive, false)
-  CONF_GRID_SETTING(int, RadioSize, 10)
-  CONF_GRID_SETTING(bool, DropDownAlwaysVisible, false)
-  CONF_GRID_SETTING(bool, SpinButtonsAlwaysVisible, false)
-  CONF_GRID_SETTING(int, DropDownCount, 8)
-};
 
 // Where and whether the column widths persist, and column stretching.
 class TColumnSize : public TGridSettings<TColumnSize> {
@@ -160,6 +143,7 @@ class TColumnSize : public TGridSettings<TColumnSize> {
     FLocation = s.FLocation;
     FStretch = s.FStretch;
     FStretchColumn = s.FStretchColumn;
+    FRows = s.FRows;
   }
   CONF_GRID_SETTING(bool, Save, false)
   CONF_GRID_SETTING(String, Key, String())
@@ -167,6 +151,7 @@ class TColumnSize : public TGridSettings<TColumnSize> {
   CONF_GRID_SETTING(TColumnSizeLocation, Location, clRegistry)
   CONF_GRID_SETTING(bool, Stretch, false)
   CONF_GRID_SETTING(int, StretchColumn, -1)
+  CONF_GRID_SETTING(TAutoSizeRows, Rows, arAll)
 };
 
 class TCellNode : public TGridSettings<TCellNode> {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/ZazAdez.h"
 #include "grid/foundation/ZazAdezFill.h"
 
@@ -15,9 +16,8 @@ bool GradientHeaderLook(TGridLook l) {
   return l == glQEL || l == glXP || l == glVista || l == glWin7 || l == glOffice2007;
 }
 
-// The looks from the gradient look on, in the order of the looks' enumeration as the program
-// knows it (the list-view look among them).
-bool QELOrLater(TGridLook l) { return GradientHeaderLook(l) || l == glTMS || l == glCustom; }
+// The gradient look and the looks after it in the enumeration (the list-view look among them).
+bool QELOrLater(TGridLook l) { return l >= glQEL; }
 
 bool InRect(const TGridRect& s, int DCol, int DRow) {
   return std::min(s.Left, s.Right) <= DCol && DCol <= std::max(s.Left, s.Right) &&
@@ -217,7 +217,11 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
   try {
     TRect R = ARect;
     const int rcol = DisplToRealCol(DCol);
+    FTextWidth = 0;
     TCellStyle style = GetVisualProperties(DCol, DRow, AState, false, false, true);
+    TCellObjectLayout layout;
+    layout.Object = GetCellGraphicLayout(rcol, DRow, layout.W, layout.H, layout.TextAllowed, layout.HAlign,
+                                         layout.VAlign);
     if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && FSelectionColor == clNone)
       style.Color = clHighlight;
     if (FZoomFactor != 0) style.Font.SetSize(style.Font.Size() + FZoomFactor);
@@ -228,6 +232,13 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
     bool header = IsFixed(DCol, DRow) || DCol < FixedCols() || DRow < FixedRows();
     if (header && FHoverRow && DRow == FHoverRowIdx && FHoverRowCells.Contains(hcFixed)) header = false;
     if (header && GradientHeaderLook(FLook)) DrawHeaderLook(ACanvas, rcol, DCol, DRow, R, style);
+    if (header && FLook == glListView && !FFlat) DrawListViewHeader(ACanvas, DCol, DRow, R);
+
+    if (FShowModified->Enabled() && DCol == 0 && GetRowModified(RealRowIndex(DRow))) {
+      ACanvas->Brush()->SetColor(FShowModified->Color());
+      ACanvas->FillRect(Rect(R.Right - 4, R.Top, R.Right, R.Bottom));
+      ACanvas->Brush()->SetColor(ownBrush);
+    }
 
     if (OnCustomCellBkgDraw) OnCustomCellBkgDraw(this, ACanvas, rcol, DRow, AState, R, false);
 
@@ -237,24 +248,23 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
       if (FControlLook->SpinButtonsAlwaysVisible() && DoHasSpinEdit(rcol, DRow)) R.Right -= 16;
     }
     const bool userDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw;
-    if (!userDraws) DrawCellText(ACanvas, rcol, DCol, DRow, R, AState, style, ownBrush, ownFont, header);
+    if (!userDraws) DrawCellText(ACanvas, rcol, DCol, DRow, R, AState, style, ownBrush, ownFont, header, layout);
     R.Right = savedRight;
     ACanvas->Brush()->SetColor(ownBrush);
     ACanvas->Font()->SetColor(ownFont);
 
     DrawCellBorders(ACanvas, rcol, DRow, Rect(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 1));
 
-    if (header && !FIsFlat && (FLook == glQEL || FLook == glXP)) {
-      R.Bottom += 1;
-      if (Options().Contains(goFixedHorzLine)) {
-        ACanvas->Pen()->SetColor(HalveColor(FixedColor()));
-        ACanvas->MoveTo(R.Left, R.Bottom - 1);
-        ACanvas->LineTo(R.Right, R.Bottom - 1);
-        ACanvas->Pen()->SetColor(clWhite);
-        ACanvas->MoveTo(R.Left, R.Bottom - 1);
-        ACanvas->LineTo(R.Left, R.Top);
-        ACanvas->LineTo(R.Right, R.Top);
-      }
+    if (header && !FFlat) DrawHeaderLines(ACanvas, R);
+    if (FFixedRightCols > 0 && rcol >= AllColCount() - FFixedRightCols && FLook != glClassic && FFlat) {
+      ACanvas->Pen()->SetColor(FFlat ? clGray : clBlack);
+      OuterLines(ACanvas, R, Options().Contains(goFixedHorzLine), Options().Contains(goFixedVertLine));
+    }
+
+    if (layout.Object) {
+      TRect o = R;
+      if (header) o.Top += 1;
+      DrawCellGraphic(ACanvas, o, layout.Object, style.VAlignment, rcol, DRow, AState, style.Alignment);
     }
 
     if (OnDrawCell) {
@@ -275,8 +285,87 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
   }
 }
 
+void TAdvStringGrid::OuterLines(TCanvas* ACanvas, const TRect& R, bool Horz, bool Vert) {
+  if (Horz) {
+    ACanvas->MoveTo(R.Left - 1, R.Top - 1);
+    ACanvas->LineTo(R.Right + 1, R.Top - 1);
+    ACanvas->MoveTo(R.Left - 1, R.Bottom);
+    ACanvas->LineTo(R.Right + 1, R.Bottom);
+  }
+  if (Vert) {
+    ACanvas->MoveTo(R.Left - 1, R.Top - 1);
+    ACanvas->LineTo(R.Left - 1, R.Bottom + 1);
+    ACanvas->MoveTo(R.Right, R.Top - 1);
+    ACanvas->LineTo(R.Right, R.Bottom + 1);
+  }
+}
+
+void TAdvStringGrid::DrawHeaderLines(TCanvas* ACanvas, TRect R) {
+  const bool horz = Options().Contains(goFixedHorzLine), vert = Options().Contains(goFixedVertLine);
+  auto lightAndHalved = [&](TRect& L) {
+    ACanvas->Pen()->SetColor(HalveColor(FixedColor()));
+    ACanvas->MoveTo(L.Left, L.Bottom - 1);
+    ACanvas->LineTo(L.Right, L.Bottom - 1);
+    ACanvas->Pen()->SetColor(clWhite);
+    ACanvas->MoveTo(L.Left, L.Bottom - 1);
+    ACanvas->LineTo(L.Left, L.Top);
+    ACanvas->LineTo(L.Right, L.Top);
+  };
+  if (FLook == glQEL || FLook == glXP) {
+    R.Bottom += 1;
+    if (horz) lightAndHalved(R);
+  } else if (FLook == glClassic) {
+    R.Top += 1;
+    R.Bottom += 1;
+    R.Left += 1;
+    TRect e = R;
+    DrawEdge(ACanvas, e, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+    e = R;
+    DrawEdge(ACanvas, e, EDGE_RAISED, BF_RIGHT | BF_BOTTOM);
+    ACanvas->Pen()->SetColor(clBlack);
+    ACanvas->MoveTo(R.Right - 1, R.Top);
+    ACanvas->LineTo(R.Right - 1, R.Bottom - 1);
+    ACanvas->LineTo(R.Left - 1, R.Bottom - 1);
+  } else if (FLook == glSoft) {
+    if (!FFlat) {  // Ctl3D follows Flat
+      R.Right += 1;
+      R.Bottom += 1;
+      if (horz) lightAndHalved(R);
+      if (vert) {
+        ACanvas->Pen()->SetColor(HalveColor(FixedColor()));
+        ACanvas->MoveTo(R.Right - 2, R.Top);
+        ACanvas->LineTo(R.Right - 2, R.Bottom);
+        ACanvas->Pen()->SetColor(clWhite);
+        ACanvas->MoveTo(R.Right - 1, R.Top);
+        ACanvas->LineTo(R.Right - 1, R.Bottom);
+      }
+    } else {
+      ACanvas->Pen()->SetColor(clBlack);
+      OuterLines(ACanvas, R, horz, vert);
+    }
+  }
+}
+
+void TAdvStringGrid::DrawListViewHeader(TCanvas* ACanvas, int DCol, int DRow, const TRect& R) {
+  if (ThemesAvailable()) {
+    using namespace ThemeParts;
+    const bool over = FHoverFixedX == DCol && FHoverFixedY == DRow;
+    // The platform's header part serves for the right-hand item too.
+    const int state = !over ? HIS_NORMAL : FMouseDownOnFixed ? HIS_PRESSED : HIS_HOT;
+    ThemeDrawBackground(ACanvas, u"header", HP_HEADERITEM, state, Rect(R.Left, R.Top, R.Right, R.Bottom + 1));
+    ACanvas->Pen()->SetColor(clWhite);
+    ACanvas->MoveTo(R.Left, R.Top);
+    ACanvas->LineTo(R.Right, R.Top);
+  } else {
+    ACanvas->Brush()->SetColor(clBtnFace);
+    ACanvas->Pen()->SetColor(clWhite);
+    ACanvas->Rectangle(R);
+  }
+}
+
 void TAdvStringGrid::DrawHeaderLook(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect& R,
                                     const TCellStyle& Style) {
+  if (DrawHeaderState(ACanvas, RCol, DCol, DRow, R)) return;
   const bool activeHeader =
       FActiveCellShow && ((DRow == Row() && DCol == FixedCols() - 1 && FixedCols() > 0) ||
                           (DCol == Col() && DRow == FixedRows() - 1 && FixedRows() > 0));
@@ -289,7 +378,7 @@ void TAdvStringGrid::DrawHeaderLook(TCanvas* ACanvas, int RCol, int DCol, int DR
     DrawGradientBackground(ACanvas, R, FSortSettings->HeaderColor(), FSortSettings->HeaderColorTo(),
                            FSortSettings->HeaderMirrorColor(), FSortSettings->HeaderMirrorColorTo(), 1, clNone,
                            false, true);
-  } else if (!FIsFlat) {
+  } else if (!FFlat) {
     if (Style.MirrorColorTo != clNone)
       DrawGradientBackground(ACanvas, R, Style.Color, Style.ColorTo, Style.MirrorColor, Style.MirrorColorTo, 1,
                              clNone, false, true);
@@ -306,34 +395,64 @@ void TAdvStringGrid::DrawHeaderLook(TCanvas* ACanvas, int RCol, int DCol, int DR
 }
 
 void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect R, TGridDrawState AState,
-                                  const TCellStyle& Style, TColor OwnBrush, TColor OwnFont, bool Header) {
+                                  const TCellStyle& Style, TColor OwnBrush, TColor OwnFont, bool Header,
+                                  const TCellObjectLayout& Layout) {
   TRect T = R;
   const bool rowFlag = Options().Contains(goRowSelect) && FMouseActions->DisjunctRowSelect() && DRow >= 0 &&
                        GetRowSelect(DRow) && RCol >= FixedCols() && RCol < ColCount() - FFixedRightCols;
-  if (AState.Contains(gdSelected) || rowFlag) {
+  TColor urlColor = FURLColor;
+  const bool selected = AState.Contains(gdSelected) || rowFlag;
+  if (selected) {
     if (!Header && FShowSelection) {
       if (FSelectionColor != clNone) ACanvas->Brush()->SetColor(FSelectionColor);
       if (FSelectionTextColor != clNone && Enabled()) ACanvas->Font()->SetColor(FSelectionTextColor);
+      urlColor = FSelectionTextColor;
     }
     if ((!Focused() || HasCheckBox(RCol, DRow)) && !FShowSelection) {
       ACanvas->Brush()->SetColor(OwnBrush);
       ACanvas->Font()->SetColor(OwnFont);
+      urlColor = FURLColor;
     }
   }
 
   String text = GetFormattedCell(RCol, DRow);
-  if (IsPasswordCell(RCol, DRow)) text = String(text.size(), FPasswordChar);
+  int kind = ClassifyCellText(text, FEnableHTML);
+  if (kind == 3) {
+    GetCalcCellText(RCol, DRow, text);
+    kind = ClassifyCellText(text, FEnableHTML);
+  }
+  if (IsPasswordCell(RCol, DRow)) {
+    text = String(text.size(), FPasswordChar);
+    kind = 0;
+  }
   if (IsFixed(DisplColIndex(RCol), DRow)) {
     T.Left += GridLineWidth();
     T.Top += GridLineWidth();
   }
+  DrawSelectionRectangle(ACanvas, DCol, DRow, R, Header);
+  if (!Layout.TextAllowed) return;
   T.Left += FXYOffset.X;
   T.Top += FXYOffset.Y;
   if (!FXYOffsetTopLeftOnly) T.Right -= FXYOffset.X;
+  if (Layout.HAlign == haBeforeText) T.Left += Layout.W;
+  if (Layout.HAlign == haAfterText) T.Right -= Layout.W;
+  if (Layout.VAlign == vaAboveText) T.Top += Layout.H;
+  if (Layout.VAlign == vaUnderText) T.Bottom -= Layout.H;
 
   const bool sortCell = FSortSettings->Show() && DRow == FSortSettings->Row() && RCol == FSortSettings->Column() &&
                         Header;
+  if (kind == 1) {
+    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol);
+    return;
+  }
   if (sortCell && Style.Alignment == taCenter) T.Left += 10;
+  const bool link = FURLShow && (text.find(u"://") != String::npos || PosInUpperCase(u"MAILTO:", text) > 0);
+  const TFontStyles plainStyle = ACanvas->Font()->Style();
+  if (link) {
+    if (!FURLFull) StripURLProtocol(text);
+    ACanvas->Font()->SetStyle(plainStyle | TFontStyles(fsUnderline));
+    ACanvas->Font()->SetColor(urlColor);
+  }
 
   unsigned flags = DT_EDITCONTROL;
   const int lines = CountLines(text, Multilinecells);
@@ -359,7 +478,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   if (UseRightToLeftAlignment()) flags |= DT_RTLREADING;
 
   // The width is wanted by a cell object beside the text and by the sort glyph.
-  if (sortCell || GetCellGraphic(RCol, DRow)) {
+  if ((sortCell || Layout.Object) && !text.empty()) {
     TRect calc = T;
     DrawText(ACanvas, text, calc, flags | DT_CALCRECT);
     FTextWidth = calc.Right - calc.Left + 2;
@@ -368,6 +487,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   DrawText(ACanvas, text, T, flags);
   ACanvas->SetBkMode(oldMode);
   FTextHeight = ACanvas->TextHeight(u"hg");
+  if (link) ACanvas->Font()->SetStyle(plainStyle);
 
   if (sortCell) {
     TRect S = R;
@@ -383,6 +503,66 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     if (Style.VAlignment == vtaBottom) y = S.Bottom - 8;
     DrawSortGlyph(ACanvas, DCol, x, y);
   }
+}
+
+void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor,
+                                  bool SortCell, TVAlignment VA, int DCol) {
+  T.Left -= 1;
+  if (SortCell) T.Right -= 10;
+  TMiniHTMLRequest q;
+  q.Area = T;
+  q.ImageList = FGridImages;
+  q.LinkColor = URLColor;
+  q.UnderlineHotOnly = URLUnderlineOnHover;
+  q.InSelection = Selected;
+  q.UrlPictures = FImageCache.get();
+  q.NamedPictures = FPictureContainer;
+  q.ThemeWindow = this;
+  q.ReadingOrder = BiDiMode();
+  TMiniHTMLResult res;
+  RenderMiniHTML(ACanvas, Text, q, res);
+  FTextWidth = res.ExtentX + 2;
+  FTextHeight = ACanvas->TextHeight(u"hg");
+  if (SortCell) {
+    int y = T.Top + 8;
+    if (VA == vtaCenter) y = (T.Top + T.Bottom) / 2;
+    if (VA == vtaBottom) y = T.Bottom - 8;
+    DrawSortGlyph(ACanvas, DCol, T.Right + 2, y);
+  }
+}
+
+void TAdvStringGrid::DrawSelectionRectangle(TCanvas* ACanvas, int DCol, int DRow, const TRect& R, bool Header) {
+  if (!FSelectionRectangle || Header) return;
+  const TGridRect s = Selection();
+  const int l = std::min(s.Left, s.Right), r = std::max(s.Left, s.Right);
+  const int t = std::min(s.Top, s.Bottom), b = std::max(s.Top, s.Bottom);
+  if (DCol < l || DCol > r || DRow < t || DRow > b) return;
+  TPen saved;
+  saved.Assign(ACanvas->Pen());
+  ACanvas->Pen()->SetColor(FSelectionRectangleColor);
+  ACanvas->Pen()->SetWidth(2);
+  if (DCol == l) {
+    ACanvas->MoveTo(R.Left, R.Top);
+    ACanvas->LineTo(R.Left, R.Bottom);
+  }
+  if (DCol == r) {
+    ACanvas->MoveTo(R.Right - 1, R.Top);
+    ACanvas->LineTo(R.Right - 1, R.Bottom);
+  }
+  if (DRow == t) {
+    ACanvas->MoveTo(R.Left, R.Top);
+    ACanvas->LineTo(R.Right, R.Top);
+  }
+  if (DRow == b) {
+    ACanvas->MoveTo(R.Left, R.Bottom - 1);
+    ACanvas->LineTo(R.Right, R.Bottom - 1);
+  }
+  if (FSelectionResizer && DCol == r && DRow == b) {
+    ACanvas->Brush()->SetColor(FSelectionRectangleColor);
+    ACanvas->FillRect(Rect(R.Right - 4, R.Bottom - 4, R.Right, R.Bottom));
+  }
+  ACanvas->Pen()->Assign(&saved);
+  ACanvas->Pen()->SetWidth(1);
 }
 
 void TAdvStringGrid::DrawCellBorders(TCanvas* ACanvas, int RCol, int DRow, TRect R) {
@@ -468,9 +648,9 @@ void TAdvStringGrid::Paint() {
 // ---- look border and settings ----
 
 void TAdvStringGrid::DrawLookBorder(TCanvas* WindowCanvas) {
-  const bool look = FLook == glSoft || FLook == glQEL || FLook == glXP || FLook == glTMS || FLook == glVista ||
+  const bool look = FLook == glSoft || FLook == glQEL || FLook == glXP || FLook == glListView || FLook == glVista ||
                     FLook == glWin7 || FLook == glOffice2007;
-  if (!look || BorderStyle() == bsNone || FBorderColor == clNone || FIsFlat) return;
+  if (!look || BorderStyle() == bsNone || FBorderColor == clNone || FFlat) return;
   const int W = Width(), H = Height();
   TCanvas* c = WindowCanvas;
   c->Pen()->SetColor(FBorderColor);
@@ -495,6 +675,22 @@ void TAdvStringGrid::DrawLookBorder(TCanvas* WindowCanvas) {
     c->LineTo(W - 1, H - 1);
     c->LineTo(0, H - 1);
   }
+}
+
+void TAdvStringGrid::SetFlat(bool v) {
+  FFlat = v;
+  if (!Loading()) Invalidate();
+}
+
+void TAdvStringGrid::SetVAlignment(TVAlignment v) {
+  FVAlignment = v;
+  FVAlignFlag = v == vtaCenter ? DT_VCENTER : v == vtaBottom ? DT_BOTTOM : 0;
+  if (FUpdateCount == 0) Invalidate();
+}
+
+void TAdvStringGrid::SetAutoSize(bool v) {
+  FAutoSize = v;
+  if (v && !Loading()) AutoSizeColumns(false, 10);
 }
 
 void TAdvStringGrid::SetSpreadSheet(bool v) {

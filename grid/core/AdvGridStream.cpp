@@ -48,7 +48,19 @@ bool AtEnd(TStream* Stream) { return Stream->Position() >= Stream->Size(); }
 // Save and load texts
 
 String TAdvStringGrid::SaveCell(int RCol, int DRow) {
-  String s = SaveVirtCells ? GetCellEx(RCol, DRow) : GetGridCell(RCol, DRow);
+  String s = SaveVirtCells ? GetFormattedCell(RCol, DRow) : GetGridCell(RCol, DRow);
+  if (s.empty()) {
+    // An empty box cell saves the text of its state.
+    if (TCellGraphic* cg = GetCellGraphic(RCol, DRow)) {
+      if (cg->CellType() == ctCheckBox) {
+        bool on = false;
+        GetCheckBoxState(RCol, RealRowIndex(DRow), on);
+        on ? DoGetCheckTrue(RCol, DRow, s) : DoGetCheckFalse(RCol, DRow, s);
+      } else if (cg->CellType() == ctTriStateCheckBox) {
+        cg->CellCheckBoxState() == cbChecked ? DoGetCheckTrue(RCol, DRow, s) : DoGetCheckFalse(RCol, DRow, s);
+      }
+    }
+  }
   int kind = ClassifyCellText(s, true);
   if (!SaveWithHTML && kind == 1) s = StripHTMLTags(s);
   if (SaveWithRTF && kind == 2) {

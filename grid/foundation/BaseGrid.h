@@ -331,6 +331,8 @@ class TBaseGrid : public TObjStringGrid {
 
   // Number of properties objects this grid owns (in slots or detached).
   size_t OwnedCellPropertiesCount() const { return FOwnedProps.size(); }
+  // Every properties object the grid owns, in no particular order.
+  const std::vector<TCellProperties*>& OwnedCellProperties() const { return FOwnedProps; }
 
  protected:
   // The class library grid's own routines: (DCol, DRow).

@@ -109,4 +109,44 @@ TEST(AdvGridAutoSize, RowsWithoutWordWrapTakeTheirLineCount) {
   EXPECT_EQ(g->RowHeights(2), 13 + 1);
 }
 
+TEST(AdvGridAutoSize, ColumnHookMeasuredRowsAndFilterAllowance) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetCellEx(1, 0, u"header text");  // 77
+  g->SetCellEx(1, 1, u"ab");           // 14
+  // The hook sees the real column and the proposed width, and has its way within the limits.
+  int seenCol = -1, seenWidth = -1;
+  g->OnUpdateColumnSize = [&](TObject*, int ACol, int& W) {
+    seenCol = ACol;
+    seenWidth = W;
+    W += 5;
+  };
+  g->AutoSizeCol(1);
+  EXPECT_EQ(seenCol, 1);
+  EXPECT_EQ(seenWidth, 77 + 8);
+  EXPECT_EQ(g->ColWidths(1), 77 + 8 + 5);
+  g->OnUpdateColumnSize = nullptr;
+  // Only the normal rows, then only the fixed ones.
+  g->ColumnSize()->SetRows(arNormal);
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 14 + 8);
+  g->ColumnSize()->SetRows(arFixed);
+  g->SetCellEx(1, 1, u"a longer normal text");
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 77 + 8);
+  // The filter row keeps room for its button when the column offers a filter list.
+  g->ColumnSize()->SetRows(arAll);
+  g->SetCellEx(1, 1, u"ab");
+  g->SetFilterDropDownAuto(true);
+  g->AutoSizeCol(1);
+  EXPECT_EQ(g->ColWidths(1), 77 + 8 + 12);
+  // A grow-only fit that finds the column wide enough stops before the hook.
+  g->SetSizeGrowOnly(true);
+  seenCol = -1;
+  g->OnUpdateColumnSize = [&](TObject*, int ACol, int&) { seenCol = ACol; };
+  g->AutoSizeCol(1, 30);
+  EXPECT_EQ(seenCol, -1);
+  EXPECT_EQ(g->ColWidths(1), 77 + 8 + 12);
+}
+
 }  // namespace
