@@ -1,6 +1,6 @@
 #pragma once
 // Control classes of the visual platform. Every control is a component backed by a Qt widget
-// that is created on first need (shown, painted, measured or asked for); a parent's widget
+// that is created on first need (shown, painted or asked for its window); a parent's widget
 // makes its children's, and a control put under a parent that has its widget gets its own at
 // once. Until then the control is its own state alone. Input arrives as TMessage
 // records dispatched through the virtual WndProc, both from Qt and from the test input driver.
