@@ -258,8 +258,10 @@ void TControl::SetParent(TWinControl* AParent) {
     if (parentFont_) ParentFontChanged();
     if (parentColor_) ParentColorChanged();
     if (parentBiDiMode_) ParentBiDiModeChanged();
-    // A new widget is made after the parent's look has come down, so it is given it once.
-    if (!w) Widget();
+    // Under a parent without a widget this one is made with the parent's, when that is first
+    // needed (shown, painted, asked for); under one that has its widget it is made now, after
+    // the parent's look has come down, so it is given it once.
+    if (!w && parent_->backend_->widget) Widget();
   }
   // Qt hands the new parent's font and colours down to a widget that has none of its own.
   if (w) SyncLook();
@@ -275,6 +277,12 @@ QWidget* TControl::ExistingWidget() const { return backend_->widget; }
 
 QWidget* TControl::Widget() {
   if (backend_->widget || backend_->creating) return backend_->widget;
+  // The parent's widget makes those of all its children, in their stacking order, this one
+  // among them.
+  if (parent_ && !parent_->backend_->widget && !parent_->backend_->creating) {
+    parent_->Widget();
+    if (backend_->widget) return backend_->widget;
+  }
   confqt::EnsureApp();
   backend_->creating = true;
   QWidget* pw = parent_ ? parent_->Widget() : nullptr;
@@ -293,7 +301,15 @@ QWidget* TControl::Widget() {
   // Qt shows a child that was never hidden together with its parent widget, so a visible
   // control made inside a parent widget not shown yet needs no call (and no event) of its own.
   if (parent_ && (!visible_ || !pw || pw->isVisible())) w->setVisible(visible_);
-  return w;
+  if (auto* self = dynamic_cast<TWinControl*>(this)) {
+    // By index: a child's creation may add controls (they are made at once, the parent's widget
+    // being there) or take some away.
+    for (size_t i = 0; i < self->controls_.size(); ++i) {
+      TControl* c = self->controls_[i];
+      if (!c->backend_->widget) c->Widget();
+    }
+  }
+  return backend_->widget;
 }
 
 void TControl::SyncContextMenuPolicy() {

@@ -1,6 +1,8 @@
 #pragma once
 // Control classes of the visual platform. Every control is a component backed by a Qt widget
-// that is created on first need (parent set, shown or painted). Input arrives as TMessage
+// that is created on first need (shown, painted or asked for its window); a parent's widget
+// makes its children's, and a control put under a parent that has its widget gets its own at
+// once. Until then the control is its own state alone. Input arrives as TMessage
 // records dispatched through the virtual WndProc, both from Qt and from the test input driver.
 //
 // Derived classes handle a message by overriding WndProc, switching on Msg and calling the
@@ -185,7 +187,7 @@ class TControl : public TComponent {
   void RemoveResizeFilter(const void* Key);
 
   // ---- platform internals (not for use above platform/) ----
-  QWidget* Widget();                       // creates the widget on first need
+  QWidget* Widget();                       // creates the widget (and its parent's) on first need
   QWidget* ExistingWidget() const;         // nullptr before creation
   TControlBackend* Backend() const { return backend_.get(); }
   virtual void PaintTo(void* qpainter);    // QPainter*; paints this control at (0, 0)

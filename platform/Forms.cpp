@@ -96,6 +96,10 @@ QWidget* TForm::CreateWidget(QWidget*) {
   auto* w = new ConfWidget(this, nullptr);
   w->setAttribute(Qt::WA_DeleteOnClose, false);
   w->setAutoFillBackground(false);
+  // The window is made when first needed, mostly when the form is first shown, after it was
+  // placed: it starts where the form stands.
+  const TRect f = FrameExtents(), c = ClientRect();
+  w->setGeometry(left_ + f.Left, top_ + f.Top, c.Width(), c.Height());
   return w;
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ class ControlsLookTest : public ::testing::Test {
     other->Font()->SetStyle(TFontStyles{fsBold});
     other->Font()->SetHeight(-19);
     other->SetColor(kRust);
+    // The cases look at widgets: the form's are made now, as when it is first shown.
+    form->HandleNeeded();
   }
   void TearDown() override { delete form; }
 
@@ -180,6 +183,86 @@ TEST_F(ControlsLookTest, DestroyedControlsTakeTheirWidgetsAlong) {
   DeleteDeferredWidgets();
   EXPECT_EQ(form, nullptr);
   EXPECT_EQ(LiveWidgetCount(), before - 3);  // the form's own window and its two panels went too
+}
+
+// ---------------------------------------------------------------------------------------------
+// Widgets are made on first need: a form's all together, when it is first shown or one of its
+// controls needs its window.
+
+TEST(ControlsLazyWidgets, AFormsWidgetsAreMadeWhenItIsFirstShownInStackingOrderWithTheirLook) {
+  const int before = LiveWidgetCount();
+  TForm* form = New<TForm>(nullptr);
+  form->SetBounds(0, 0, 300, 200);
+  TPanel* back = New<TPanel>(form);
+  back->SetParent(form);
+  back->SetBounds(0, 0, 100, 100);
+  back->SetColor(kSea);
+  TEdit* edit = New<TEdit>(form);
+  edit->SetParent(back);
+  TPanel* front = New<TPanel>(form);
+  front->SetParent(form);
+  front->SetBounds(50, 50, 100, 100);
+  TPanel* hidden = New<TPanel>(form);
+  hidden->SetParent(form);
+  hidden->SetBounds(0, 0, 300, 200);
+  hidden->SetVisible(false);
+  back->BringToFront();
+  EXPECT_EQ(LiveWidgetCount(), before);
+  EXPECT_FALSE(form->HandleAllocated());
+  EXPECT_FALSE(edit->HandleAllocated());
+
+  form->Show();
+  Application->ProcessMessages();
+  for (TWinControl* c : std::initializer_list<TWinControl*>{form, back, edit, front, hidden})
+    EXPECT_TRUE(c->HandleAllocated()) << StringToUtf8(c->ClassName());
+  EXPECT_EQ(ShownLook(back).Ground, kSea);
+  EXPECT_EQ(ShownLook(front).Ground, ShownLook(form).Ground);
+  // Where they overlap the panel brought to the front is on top; the hidden one covers nothing.
+  EXPECT_EQ(FindDragTarget(form->ClientToScreen(Point(75, 75)), false), back);
+  EXPECT_EQ(FindDragTarget(form->ClientToScreen(Point(125, 125)), false), front);
+  EXPECT_EQ(FindDragTarget(form->ClientToScreen(Point(250, 20)), false), form);
+  // A control put under a parent that has its widget gets its own at once.
+  TPanel* late = New<TPanel>(form);
+  late->SetParent(front);
+  EXPECT_TRUE(late->HandleAllocated());
+  EXPECT_EQ(ShownLook(late).Ground, ShownLook(front).Ground);
+  delete form;
+  DeleteDeferredWidgets();
+  EXPECT_EQ(LiveWidgetCount(), before);
+}
+
+TEST(ControlsLazyWidgets, AFormNeverShownMakesNoWidgetUntilAControlNeedsItsWindow) {
+  const int before = LiveWidgetCount();
+  TForm* form = New<TForm>(nullptr);
+  TPanel* panel = New<TPanel>(form);
+  panel->SetParent(form);
+  TEdit* edit = New<TEdit>(form);
+  edit->SetParent(panel);
+  TLabel* label = New<TLabel>(form);
+  label->SetParent(panel);
+  TEdit* sibling = New<TEdit>(form);
+  sibling->SetParent(form);
+  panel->SetColor(kMoss);
+  edit->SetText(u"typed");
+  EXPECT_EQ(LiveWidgetCount(), before);
+  EXPECT_FALSE(ShownLook(label).HasWidget);
+
+  // The edit's window needs its parents' and brings the whole form's.
+  edit->HandleNeeded();
+  for (TWinControl* c : std::initializer_list<TWinControl*>{form, panel, edit, sibling})
+    EXPECT_TRUE(c->HandleAllocated()) << StringToUtf8(c->ClassName());
+  EXPECT_TRUE(ShownLook(label).HasWidget);
+  EXPECT_EQ(ShownLook(label).Ground, kMoss);
+  EXPECT_FALSE(form->Visible());
+  delete form;
+  DeleteDeferredWidgets();
+  EXPECT_EQ(LiveWidgetCount(), before);
+
+  // Freed without ever being shown, a form leaves no widget behind.
+  form = New<TForm>(nullptr);
+  New<TPanel>(form)->SetParent(form);
+  delete form;
+  EXPECT_EQ(LiveWidgetCount(), before);
 }
 
 // ---------------------------------------------------------------------------------------------
