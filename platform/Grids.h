@@ -119,6 +119,8 @@ class TInplaceEdit : public TCustomMaskEdit {
   bool wordWrap_ = true;
   bool multiLine_ = true;
   unsigned clickTime_ = 500;
+  // Set while the editor's focus goes elsewhere: hiding it then leaves the focus going there.
+  bool losingFocus_ = false;
   uint32_t lastClick_ = 0;
   bool lastClickValid_ = false;
 };

@@ -241,8 +241,11 @@ bool TAdvInplaceEdit::KeyDownMessage(Word Key, TShiftState Shift) {
       SetText(FGrid->NewCellText());
     }
     if (Key == VK_RETURN && !nav->LineFeedOnEnter() && !ctrl) {
+      // The character of this Enter follows; it does not validate again.
+      FEnterValidated = true;
       if (!FGrid->ValidateCell(t)) {
         ShowRefused(oldText);
+        FEnterRefused = true;
         return false;
       }
       SetText(FGrid->NewCellText());
@@ -356,7 +359,14 @@ void TAdvInplaceEdit::KeyUp(Word& Key, TShiftState Shift) {
 }
 
 void TAdvInplaceEdit::KeyPress(Char& Key) {
-  if (FGrid && Key == 13 && !FGrid->Navigation()->LineFeedOnEnter()) {
+  if (Key == 13 && FEnterValidated) {
+    FEnterValidated = false;
+    if (FEnterRefused) {
+      FEnterRefused = false;
+      Key = 0;
+      return;
+    }
+  } else if (FGrid && Key == 13 && !FGrid->Navigation()->LineFeedOnEnter()) {
     if (!FGrid->ValidateCell(Text())) {
       SetTextKeepCell(FGrid->GetCurrentCell());
       Key = 0;
@@ -493,6 +503,18 @@ void TAdvInplaceEdit::Paste() {
 }
 
 void TAdvInplaceEdit::KillFocus(TControl* NewFocus) {
+  const bool was = losingFocus_;
+  losingFocus_ = true;
+  try {
+    LoseFocus(NewFocus);
+  } catch (...) {
+    losingFocus_ = was;
+    throw;
+  }
+  losingFocus_ = was;
+}
+
+void TAdvInplaceEdit::LoseFocus(TControl* NewFocus) {
   FGrid->SetStartEditChar(0);
   if (FGrid->LookupHistory() && FGrid->LookupItems()->IndexOf(Text()) < 0) FGrid->LookupItems()->Add(Text());
   TMessage m{WM_KILLFOCUS, reinterpret_cast<uintptr_t>(NewFocus), 0, 0};

@@ -37,6 +37,7 @@ class TAdvInplaceEdit : public TInplaceEdit {
   bool AcceptChar(Char& Key, uint32_t KeyData, bool& Beep);
   void Paste();
   void KillFocus(TControl* NewFocus);
+  void LoseFocus(TControl* NewFocus);
   void SetFocusMessage();
   // After a refused validation: the validated text, selected (or the caret at its end), and the
   // grid's old text back, so that the next validation compares against it again.
@@ -56,4 +57,7 @@ class TAdvInplaceEdit : public TInplaceEdit {
   int FColE = -1;
   int FRowE = -1;
   bool FAltBack = false;
+  // The last Enter key-down validated (and was refused): its character does not validate again.
+  bool FEnterValidated = false;
+  bool FEnterRefused = false;
 };
