@@ -201,8 +201,8 @@ bool TAdvStringGrid::CanSelectCell(int DCol, int DRow) {
   if (!Options().Contains(goRangeSelect) && IsMergedNonBaseCell(rc, DRow)) {
     const TPoint b = BaseCell(rc, DRow);
     const int bd = DisplColIndex(b.X);
-    SetCol(bd);
-    SetRowEx(b.Y);
+    // Both at once: a move by column and then by row would land on the range again.
+    TCustomGrid::FocusCell(bd, b.Y, true);
     RepaintCell(bd, b.Y);
     if (FMouseActions->DirectEdit() || (FControlLook->DropDownAlwaysVisible() && DoHasComboBox(b.X, b.Y)))
       ShowInplaceEdit();

@@ -268,6 +268,7 @@ TEST(AdvGridEdit, FixedCellEditBox) {
   g->OnEditingDone = [&](TObject*) { ++done; };
   g->OnCellsChanged = [&](TObject*, const TRect&) { ++changed; };
   TGridTransEdit* e = g->FixedCellEdit();
+  e->SetParent(g);  // as the mouse handling places it over the header
   e->FEditCol = 2;
   e->FEditRow = 0;
   e->SetBounds(g->CellRect(2, 0).Left, 0, 60, 20);
