@@ -56,6 +56,26 @@ enum : int {
   crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22, crSize = -22
 };
 
+// A cursor of the program's own (its cursor resources), drawn pixel by pixel: Width x Height
+// values, row by row, 0 transparent, 1 black, 2 white; the hot spot is where it points.
+struct TCursorImage {
+  int Width = 32;
+  int Height = 32;
+  std::vector<uint8_t> Pixels;
+  int HotX = 0;
+  int HotY = 0;
+};
+// Registers the picture under a number (a resource number of the program, above the standard
+// cursors); a control or SetCursorNow can then show it.
+void RegisterCursorImage(TCursor Id, const TCursorImage& Image);
+bool HasCursorImage(TCursor Id);
+const TCursorImage* FindCursorImage(TCursor Id);  // nullptr when none is registered
+// The cursor shown over the control from now on (the window system's SetCursor, as a WM_SETCURSOR
+// handler answers); the control's Cursor property stays. The default WM_SETCURSOR handling shows
+// the control's Cursor again.
+void SetCursorNow(TControl* Control, TCursor Cursor);
+TCursor CursorNow(const TControl* Control);
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;

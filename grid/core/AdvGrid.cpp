@@ -296,6 +296,7 @@ void TAdvStringGrid::AfterConstruction() {
     EditControl = edNormal;
   }
   GridUnit().LinkCursor = kHandCursor;
+  RegisterGridCursors();
 }
 
 TAdvStringGrid::~TAdvStringGrid() {

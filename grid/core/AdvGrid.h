@@ -999,9 +999,23 @@ class TAdvStringGrid : public TBaseGrid {
   void Click() override;
   void DoEnter() override;
   void DoExit() override;
-  // WM_SETFOCUS and WM_KILLFOCUS of the grid; true when handled whole.
+  // WM_SETFOCUS, WM_KILLFOCUS and WM_SETCURSOR of the grid; true when handled whole.
   bool EditFocusMessage(TMessage& Message);
+  // The cursor for the mouse-selection mode, the cell selector or the cell (AdvGridCursors.cpp).
+  void SelectionCursor(TMessage& Message);
+ public:
+  // The program's selection cursors, drawn here and registered once under their numbers.
+  static constexpr TCursor kRowSelectCursor = 8010;     // an arrow pointing right
+  static constexpr TCursor kColumnSelectCursor = 8011;  // an arrow pointing down
+  static constexpr TCursor kAllSelectCursor = 8012;     // a thick plus
+  static constexpr TCursor kCellSelectorCursor = 8014;  // an outlined plus
+  static void RegisterGridCursors();
+  // Set by the mouse-move handling over fixed cells and links.
   enum TMouseSelectMode : uint8_t { msNormal, msColumn, msRow, msAll, msURL, msResize };
+  void SetMouseSelectMode(TMouseSelectMode v) { FMouseSelectMode = v; }
+  void SetCellSelectorMode(bool v) { FCellSelectorMode = v; }
+
+ protected:
   TMouseSelectMode FMouseSelectMode = msNormal;
   bool FCellSelectorMode = false;
   bool FForceSel = false;

@@ -241,6 +241,9 @@ bool TAdvStringGrid::EditFocusMessage(TMessage& Message) {
       if (IsMergedCell(rc, Row())) RepaintCell(Col(), Row());
       return true;
     }
+    case WM_SETCURSOR:
+      SelectionCursor(Message);
+      return true;
     default:
       return false;
   }
