@@ -44,9 +44,9 @@ bool ThickPlus(int x, int y) {
 void TAdvStringGrid::RegisterGridCursors() {
   if (HasCursorImage(kRowSelectCursor)) return;
   RegisterCursorImage(kRowSelectCursor, DrawCursor(ArrowRight, kBlack, kWhite, 26, 16));
-  // The right arrow turned to point down: tip at (13, 26).
+  // The right arrow turned to point down, three pixels left of the middle: tip at (13, 26).
   RegisterCursorImage(kColumnSelectCursor,
-                      DrawCursor([](int x, int y) { return ArrowRight(y, x); }, kBlack, kWhite, 13, 26));
+                      DrawCursor([](int x, int y) { return ArrowRight(y, x + 3); }, kBlack, kWhite, 13, 26));
   RegisterCursorImage(kAllSelectCursor, DrawCursor(ThickPlus, kBlack, kWhite, 16, 16));
   RegisterCursorImage(kCellSelectorCursor, DrawCursor(ThickPlus, kWhite, kBlack, 16, 16));
 }

@@ -221,7 +221,7 @@ void TAdvStringGrid::DoGetCellCursor(int ACol, int ARow, int X, int Y) {
   TCursor c = FRestoreCursor;
   OnGetCellCursor(this, ACol, ARow, X, Y, c);
   // The shown cursor only: the grid's Cursor property stays.
-  SetCursorNow(this, c);
+  TControl::SetCursor(c);
 }
 
 void TAdvStringGrid::DoCheckBoxClick(int ACol, int ARow, bool State) {
