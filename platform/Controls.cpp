@@ -114,26 +114,6 @@ void ConfWidget::paintEvent(QPaintEvent* e) {
 
 namespace {
 
-Qt::CursorShape ToQtCursor(TCursor c) {
-  switch (c) {
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crHourGlass: case crSQLWait: return Qt::WaitCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crCross: return Qt::CrossCursor;
-    case crSizeWE: case crHSplit: return Qt::SizeHorCursor;
-    case crSizeNS: case crVSplit: return Qt::SizeVerCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    case crNo: case crNoDrop: return Qt::ForbiddenCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
-    case crHelp: return Qt::WhatsThisCursor;
-    case crDrag: case crMultiDrag: return Qt::DragMoveCursor;
-    case crNone: return Qt::BlankCursor;
-    default: return Qt::ArrowCursor;
-  }
-}
 
 }  // namespace
 
@@ -328,8 +308,7 @@ void TControl::SyncWidget() {
   if (!w) return;
   if (w->testAttribute(Qt::WA_ForceDisabled) == enabled_) w->setEnabled(enabled_);
   SyncLook();
-  const Qt::CursorShape shape = ToQtCursor(cursor_);
-  if (!w->testAttribute(Qt::WA_SetCursor) || w->cursor().shape() != shape) w->setCursor(shape);
+  confqt::ApplyCursor(this, w);
   const QString tip = ShowHint() ? QString::fromStdU16String(hint_) : QString();
   if (w->toolTip() != tip) w->setToolTip(tip);
   w->update();
@@ -607,7 +586,7 @@ void TControl::SyncHint() {
 
 void TControl::SetCursor(TCursor c) {
   cursor_ = c;
-  if (backend_->widget) backend_->widget->setCursor(ToQtCursor(c));
+  if (backend_->widget) confqt::ApplyCursor(this, backend_->widget);
 }
 
 void TControl::SetText(const String& s) {
@@ -618,12 +597,27 @@ void TControl::SetText(const String& s) {
 
 intptr_t TControl::Perform(unsigned Msg, uintptr_t WParam, intptr_t LParam) {
   TMessage m{Msg, WParam, LParam, 0};
-  WndProc(m);
+  if (windowProc_) {
+    // A copy: the handler may replace itself while it runs.
+    TWndMethod handler = windowProc_;
+    handler(m);
+  } else {
+    WndProc(m);
+  }
   return m.Result;
+}
+
+TControl::TWndMethod TControl::WindowProc() {
+  if (windowProc_) return windowProc_;
+  return [this](TMessage& m) { WndProc(m); };
 }
 
 void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_SETCURSOR:
+      SetCursorNow(this, cursor_);
+      m.Result = 1;
+      return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
@@ -1531,7 +1525,11 @@ void MouseMove(TControl* c, TShiftState shift, int x, int y) {
   if (!c) return;
   g_cursorPos = c->ClientToScreen(Point(x, y));
   TControl* t = Redirect(c, x, y);
-  confqt::Dispatch(t, [&] { t->Perform(WM_MOUSEMOVE, ShiftToKeys(shift), MakeLParam(x, y)); });
+  confqt::Dispatch(t, [&] {
+    // The control under a free mouse chooses the cursor first (hit test: the client area).
+    if (!GetCapture()) t->Perform(WM_SETCURSOR, reinterpret_cast<uintptr_t>(t), MakeLParam(HTCLIENT, WM_MOUSEMOVE));
+    if (confqt::IsAlive(t)) t->Perform(WM_MOUSEMOVE, ShiftToKeys(shift), MakeLParam(x, y));
+  });
 }
 
 void Wheel(TControl* c, int delta, TShiftState shift, TPoint screenPos) {

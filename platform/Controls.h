@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Classes.h"
@@ -56,6 +57,26 @@ enum : int {
   crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,
   crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22, crSize = -22
 };
+
+// A cursor of the program's own (its cursor resources), drawn pixel by pixel: Width x Height
+// values, row by row, 0 transparent, 1 black, 2 white; the hot spot is where it points.
+struct TCursorImage {
+  int Width = 32;
+  int Height = 32;
+  std::vector<uint8_t> Pixels;
+  int HotX = 0;
+  int HotY = 0;
+};
+// Registers the picture under a number (a resource number of the program, above the standard
+// cursors); a control or SetCursorNow can then show it.
+void RegisterCursorImage(TCursor Id, const TCursorImage& Image);
+bool HasCursorImage(TCursor Id);
+const TCursorImage* FindCursorImage(TCursor Id);  // nullptr when none is registered
+// The cursor shown over the control from now on (the window system's SetCursor, as a WM_SETCURSOR
+// handler answers); the control's Cursor property stays. The default WM_SETCURSOR handling shows
+// the control's Cursor again.
+void SetCursorNow(TControl* Control, TCursor Cursor);
+TCursor CursorNow(const TControl* Control);
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -157,6 +178,13 @@ class TControl : public TComponent {
   // Messages.
   virtual void WndProc(TMessage& Message);
   intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+  // The control's replaceable message handler, WndProc until replaced. Every message delivered
+  // to the control (Perform, SendMessage, posted messages, input) goes through it; a
+  // replacement reads WindowProc() first and passes on what it does not handle. Setting an
+  // empty handler puts WndProc back.
+  using TWndMethod = std::function<void(TMessage& Message)>;
+  TWndMethod WindowProc();
+  void SetWindowProc(TWndMethod Handler) { windowProc_ = std::move(Handler); }
 
   // Painting.
   virtual void Invalidate();
@@ -243,6 +271,7 @@ class TControl : public TComponent {
   int anchorRight_ = -1, anchorBottom_ = -1;
   std::unique_ptr<TControlBackend> backend_;
   std::vector<std::pair<const void*, std::function<void(TControl*)>>> resizeFilters_;
+  TWndMethod windowProc_;
 };
 
 class TWinControl : public TControl {

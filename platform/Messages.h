@@ -156,6 +156,9 @@ enum : unsigned {
   SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8,
 };
 
+// Hit-test codes (WM_SETCURSOR's low word of LParam).
+enum : int { HTCLIENT = 1 };
+
 // WM_GETDLGCODE answers.
 enum : unsigned {
   DLGC_WANTARROWS = 0x0001,

@@ -51,6 +51,8 @@ class ConfWidget : public QWidget {
 };
 
 namespace confqt {
+// Gives the widget the cursor its control shows now (SetCursorNow's, else its Cursor).
+void ApplyCursor(const TControl* c, QWidget* w);
 // Makes sure the Qt application exists (no pixel-density scaling) and the input filter is in place.
 void EnsureApp();
 // Installs the application-wide filter that turns Qt input into messages (once).
