@@ -314,7 +314,7 @@ void TControl::SyncWidget() {
   SyncLook();
   const Qt::CursorShape shape = ToQtCursor(cursor_);
   if (!w->testAttribute(Qt::WA_SetCursor) || w->cursor().shape() != shape) w->setCursor(shape);
-  const QString tip = ShowHint() ? QString::fromStdU16String(hint_) : QString();
+  const QString tip = ShowHint() && !customHintShow_ ? QString::fromStdU16String(hint_) : QString();
   if (w->toolTip() != tip) w->setToolTip(tip);
   w->update();
 }
@@ -581,7 +581,8 @@ bool TControl::ShowHint() const {
 }
 
 void TControl::SyncHint() {
-  if (QWidget* w = backend_->widget) w->setToolTip(ShowHint() ? QString::fromStdU16String(hint_) : QString());
+  if (QWidget* w = backend_->widget)
+    w->setToolTip(ShowHint() && !customHintShow_ ? QString::fromStdU16String(hint_) : QString());
   if (auto* wc = dynamic_cast<TWinControl*>(this)) {
     for (TControl* c : wc->controls_) {
       if (c->parentShowHint_) c->SyncHint();
@@ -672,6 +673,7 @@ void TControl::WndProc(TMessage& m) {
       return;
     }
     case WM_MOUSEMOVE:
+      if (customHintShow_ && Application) Application->HintMouseMessage(this, Point(LParamX(m.LParam), LParamY(m.LParam)));
       MouseMove(KeysToShiftState(static_cast<unsigned>(m.WParam)), LParamX(m.LParam), LParamY(m.LParam));
       return;
     case CM_MOUSEENTER:
@@ -682,6 +684,7 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_MOUSELEAVE:
       if (m.LParam == 0 || m.LParam == reinterpret_cast<intptr_t>(this)) {
+        if (Application && Application->HintControl() == this) Application->CancelHint();
         mouseInside_ = false;
         if (OnMouseLeave) OnMouseLeave(this);
       }
@@ -739,6 +742,10 @@ void TControl::WndProc(TMessage& m) {
     case CM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
       Invalidate();
+      return;
+    case WM_SETREDRAW:
+      // Off: the window keeps its pixels and ignores paint requests until it is switched on.
+      if (QWidget* w = backend_->widget) w->setUpdatesEnabled(m.WParam != 0);
       return;
     default:
       return;

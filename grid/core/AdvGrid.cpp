@@ -375,15 +375,6 @@ void TAdvStringGrid::Loaded() {
   for (int i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
 }
 
-void TAdvStringGrid::WndProc(TMessage& Message) {
-  if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
-  if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
-    WMScroll(Message);
-    return;
-  }
-  TBaseGrid::WndProc(Message);
-}
-
 void TAdvStringGrid::Resize() {
   TBaseGrid::Resize();
   if (OnGridResize) OnGridResize(this);

@@ -14,6 +14,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/Grids.h"
+#include "grid/core/HTMLHintWindow.h"
 #include "platform/StdCtrls.h"
 
 enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
@@ -140,6 +141,8 @@ class TControlLook : public TGridSettings<TControlLook> {
     FDropDownAlwaysVisible = s.FDropDownAlwaysVisible;
     FSpinButtonsAlwaysVisible = s.FSpinButtonsAlwaysVisible;
     FDropDownCount = s.FDropDownCount;
+    FRadioAlwaysActive = s.FRadioAlwaysActive;
+    FHintMaxWidth = s.FHintMaxWidth;
   }
   CONF_GRID_SETTING(TControlLookStyle, ControlStyle, csWinXP)
   CONF_GRID_SETTING(int, CheckSize, 15)
@@ -148,6 +151,8 @@ class TControlLook : public TGridSettings<TControlLook> {
   CONF_GRID_SETTING(bool, DropDownAlwaysVisible, false)
   CONF_GRID_SETTING(bool, SpinButtonsAlwaysVisible, false)
   CONF_GRID_SETTING(int, DropDownCount, 8)
+  CONF_GRID_SETTING(bool, RadioAlwaysActive, false)
+  CONF_GRID_SETTING(int, HintMaxWidth, 0)
 };
 
 // Where and whether the column widths persist, and column stretching.
@@ -286,7 +291,6 @@ class TSearchPanel : public TPanel {
     String ClassName() const override { return u## #Name; }     \
   };
 
-CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
 CONF_GRID_CONTROL(TDropList, TCustomControl)
 CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
 CONF_GRID_CONTROL(TGridTransCombo, TCustomControl)
