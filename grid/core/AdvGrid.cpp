@@ -144,6 +144,9 @@ void TAdvStringGrid::AfterConstruction() {
   FControlLook = std::make_unique<TControlLook>();
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>();
+  FColumnSize->OnChange = [this](TObject*) {
+    if (Parent()) StretchColumn(FColumnSize->StretchColumn());
+  };
   FCellNode = std::make_unique<TCellNode>();
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
@@ -455,6 +458,8 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
   // The form is going: it no longer calls this grid, and this grid must not call it.
   if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
   if (Operation == opRemove && AComponent && AComponent == FGridImages) FGridImages = nullptr;
+  if (Operation == opRemove && AComponent && !FDestroying && FSyncGrid && AComponent == FSyncGrid->Grid())
+    FSyncGrid->SetGrid(nullptr);
   TBaseGrid::Notification(AComponent, Operation);
 }
 

@@ -449,7 +449,9 @@ class TAdvStringGrid : public TBaseGrid {
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool v) { FAutoSize = v; }
   bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
-  void SetAutoThemeAdapt(bool v) { FAutoThemeAdapt = v; }
+  // Passed to the search footer; with a window (not designing or loading) the grid joins or
+  // leaves the office theme notifier.
+  void SetAutoThemeAdapt(bool v);
   bool AutoNumAlign() const { return FAutoNumAlign; }
   void SetAutoNumAlign(bool v) { FAutoNumAlign = v; }
   bool AnchorHint() const { return FAnchorHint; }
@@ -1320,6 +1322,8 @@ class TAdvStringGrid : public TBaseGrid {
   // ---- selection and navigation state (AdvGridSelection.cpp) ----
   // One pass of AdvanceToNextCell; false when the skip of read-only cells found no end.
   bool AdvanceStep(int& ACol, int& ARow, bool Forward, int SpanX, bool& Stop);
+  // The end of an advance onto a cell with a clickable control (display start cell).
+  void AdvanceOntoControlCell(int StartCol, int StartRow);
   int FirstNavigableCol();
   void AppendRow();
   bool FActiveRowShow = false;

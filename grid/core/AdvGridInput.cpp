@@ -15,7 +15,10 @@ bool ContainsNoCase(const String& Text, const String& Part) {
 }  // namespace
 
 void TAdvStringGrid::WndProc(TMessage& Message) {
-  if (Message.Msg == WM_DESTROY) KillTimer(this, kGridTimerId);
+  if (Message.Msg == WM_DESTROY) {
+    if (FAutoThemeAdapt && !Designing()) FollowThemeNotifier(false);
+    KillTimer(this, kGridTimerId);
+  }
   if (FDestroying) {
     TBaseGrid::WndProc(Message);
     return;

@@ -170,8 +170,17 @@ class TColumnSize : public TGridSettings<TColumnSize> {
   CONF_GRID_SETTING(String, Key, String())
   CONF_GRID_SETTING(String, Section, String())
   CONF_GRID_SETTING(TColumnSizeLocation, Location, clRegistry)
-  CONF_GRID_SETTING(bool, Stretch, false)
   CONF_GRID_SETTING(int, StretchColumn, -1)
+ public:
+  bool Stretch() const { return FStretch; }
+  // Tells the grid, which stretches at once when it has a parent.
+  void SetStretch(bool v) {
+    FStretch = v;
+    Changed();
+  }
+
+ private:
+  bool FStretch = false;
 };
 
 class TCellNode : public TGridSettings<TCellNode> {

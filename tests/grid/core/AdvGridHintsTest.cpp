@@ -47,24 +47,38 @@ TEST(AdvGridHints, CellTextsAndHeaderHints) {
 
 TEST(AdvGridHints, TheHTMLHintWindowOnlyForHTMLTexts) {
   struct Case {
-    const char* text;
+    const char16_t* text;
     bool html;
   };
-  const Case cases[] = {{"plain", false},      {"a < b > c", false}, {"x</b>", true},
-                        {"<B>bold", true},     {"<i>it", true},      {"<C", true},
-                        {"<p>para", false}};
+  const Case cases[] = {{u"plain", false}, {u"a < b > c", false}, {u"x</b>", true}, {u"<B>bold", true},
+                        {u"<I>it", true},   {u"<C", true},         {u"<i>it", false}, {u"<p>para", false}};
+  GridForm<> f;
+  TAdvStringGrid* g = f.grid;
+  String text;
+  g->OnGridHint = [&](TObject*, int, int, String& Hint) { Hint = text; };
+  for (const Case& c : cases) {
+    text = c.text;
+    const THintInfo info = AskHint(g, 1, 1);
+    EXPECT_EQ(info.HintWindowClass == &MakeHintWindow<THTMLHintWindow>, c.html) << Utf8(text);
+    EXPECT_EQ(info.HintData == g, c.html) << Utf8(text);
+  }
+  g->SetUseInternalHintClass(false);
+  text = u"<B>x</B>";
+  EXPECT_EQ(AskHint(g, 1, 1).HintWindowClass, HintWindowClass);
+}
+
+TEST(AdvGridHints, ACellsHTMLTextIsShownWithoutTagsUnlessHTMLHint) {
   GridForm<> f;
   TAdvStringGrid* g = f.grid;
   g->SetHintShowCells(true);
-  for (const Case& c : cases) {
-    g->SetCellEx(1, 1, String(c.text, c.text + std::char_traits<char>::length(c.text)));
-    const THintInfo info = AskHint(g, 1, 1);
-    EXPECT_EQ(info.HintWindowClass == &MakeHintWindow<THTMLHintWindow>, c.html) << c.text;
-    EXPECT_EQ(info.HintData == g, c.html) << c.text;
-  }
-  g->SetUseInternalHintClass(false);
-  g->SetCellEx(1, 1, u"<b>x</b>");
-  EXPECT_EQ(AskHint(g, 1, 1).HintWindowClass, HintWindowClass);
+  g->SetCellEx(1, 1, u"<B>bold</B> text");
+  THintInfo info = AskHint(g, 1, 1);
+  EXPECT_EQ(Utf8(info.HintStr), "bold text");
+  EXPECT_EQ(info.HintWindowClass, HintWindowClass);
+  g->SetHTMLHint(true);
+  info = AskHint(g, 1, 1);
+  EXPECT_EQ(Utf8(info.HintStr), "<B>bold</B> text");
+  EXPECT_EQ(info.HintWindowClass, &MakeHintWindow<THTMLHintWindow>);
 }
 
 TEST(AdvGridHints, AHintLargerThanTheMonitorStaysTwoPixelsInside) {

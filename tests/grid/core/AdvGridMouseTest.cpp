@@ -82,6 +82,10 @@ TEST(AdvGridMouse, EventOrderOfTheCommonClicks) {
   };
   for (const Case& c : cases) {
     MouseGrid t;
+    TEdit* other = New<TEdit>(t.f.form);
+    other->SetParent(t.f.form);
+    other->SetBounds(450, 10, 80, 20);
+    other->SetFocus();
     t.events.Attach(t.g);
     const TPoint p = t.Mid(c.col, c.row);
     if (c.dbl) t.f.driver.DblClick(t.g, p.X, p.Y);
@@ -158,7 +162,7 @@ TEST(AdvGridMouse, DraggingAFixedBorderSetsTheWidth) {
 TEST(AdvGridMouse, FixedCellDoubleClickOpensTheComboOnFixedEditsRequest) {
   MouseGrid t;
   t.g->MouseActions()->SetFixedRowsEdit(fceDblClick);
-  t.g->SetCellEx(2, 0, u"Head");
+  t.g->SetCellEx(t.g->RealColIndex(2), 0, u"Head");
   std::vector<std::pair<int, int>> asked;
   t.g->OnFixedEdit = [&](TObject*, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values) {
     asked.emplace_back(ACol, ARow);
