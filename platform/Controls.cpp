@@ -204,6 +204,9 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 TControl::~TControl() {
   LiveControls().erase(this);
   if (g_capture == this) g_capture = nullptr;
+  // A control going away takes its hint with it (a new control at the same address must not
+  // be taken for it).
+  if (customHintShow_ && Application && Application->HintControl() == this) Application->CancelHint();
   conftimers::KillAll(this);
   confqt::DropPostedMessages(this);
   if (parent_) parent_->RemoveControl(this);

@@ -188,6 +188,7 @@ void TAdvStringGrid::AfterConstruction() {
   FRowIndicator = std::make_unique<TBitmap>();
   FBackGround = std::make_unique<TBackGround>();
   FScrollHintWnd = new THTMLHintWindow(this);
+  SetCustomHintShow(true);  // cell hints: the grid answers the hint request
   FScrollHintWnd->SetVisible(false);
   FControlList = std::make_unique<TControlList>();
   FProgressAppearance = std::make_unique<TGridProgressAppearance>();

@@ -7,6 +7,7 @@
 
 #include "AdvGridTestSupport.h"
 #include "grid/core/AdvColumnGrid.h"
+#include "platform/StdCtrls.h"
 
 namespace {
 
