@@ -268,7 +268,7 @@ void TAdvStringGrid::AfterConstruction() {
     EditCombo->IsVistaComCtl6 = FIsWinVista && FIsComCtl6;
     EditTrans = new TGridTransEdit(this);
     hidden(EditTrans, false);
-    EditTrans->BorderStyle = bsNone;
+    EditTrans->SetBorderStyle(bsNone);
     ComboTrans = new TGridTransCombo(this);
     hidden(ComboTrans, false);
     EditCheck = new TGridCheckBox(this);
@@ -549,6 +549,3 @@ void TAdvStringGrid::RepaintFooterPanel() {
   if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible()) FFooterPanel->Invalidate();
 }
 
-void TAdvStringGrid::HideInplaceEdit() {
-  if (EditorMode()) HideEditor();
-}

@@ -23,6 +23,7 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
     TBaseGrid::WndProc(Message);
     return;
   }
+  if (EditFocusMessage(Message)) return;
   if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
     WMScroll(Message);
     return;

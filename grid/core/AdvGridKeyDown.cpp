@@ -13,15 +13,7 @@ bool IsPaging(Word Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
 
 }  // namespace
 
-bool TAdvStringGrid::InputCanEdit(int RCol, int DRow) {
-  if (!Options().Contains(goEditing) && !FMouseActions->RangeSelectAndEdit()) return false;
-  const TPoint b = BaseCell(RCol, DRow);
-  bool can = true;
-  CanEditCell(b.X, b.Y, can);
-  bool fixed = false;
-  DoIsFixedCell(DisplColIndex(b.X), b.Y, fixed);
-  return can && !fixed && DisplColIndex(b.X) >= FixedCols() && b.Y >= FixedRows();
-}
+bool TAdvStringGrid::InputCanEdit(int RCol, int DRow) { return IsEditable(DisplColIndex(RCol), DRow); }
 
 bool TAdvStringGrid::ControlCanEdit(int RCol, int DRow) {
   bool can = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
@@ -122,7 +114,7 @@ void TAdvStringGrid::HandleKeyDownMessage(TMessage& Message) {
       return;
     }
     SetOptions(Options() | goEditing);
-    ShowEditor();
+    ShowInplaceEdit();
   }
   if (enterF2) {
     if (Options().Contains(goEditing) && !InputCanEdit(RC, R)) {
@@ -299,9 +291,7 @@ void TAdvStringGrid::HandleKeyDownMessage(TMessage& Message) {
     if (FMouseActions->DisjunctColSelect()) SetColSelect(Col(), !GetColSelect(Col()));
   }
   if (enterF2) {
-    FOldCellCol = GetRealCol();
-    FOldCellRow = Row();
-    FOldCellText = GetCellEx(FOldCellCol, FOldCellRow);
+    SaveOldCell(Col(), Row());
     if (key == VK_F2) DoF2Key();
   }
   if (!(Selection() == FMoveSelection)) {
@@ -361,7 +351,7 @@ void TAdvStringGrid::KeyUp(Word& Key, TShiftState Shift) {
   TBaseGrid::KeyUp(Key, Shift);
   const bool arrow = k >= VK_LEFT && k <= VK_DOWN;
   const bool tab = k == VK_TAB && Options().Contains(goTabs);
-  if (FNavigation->AlwaysEdit() && (arrow || tab) && !IsControlCell(GetRealCol(), Row())) ShowEditor();
+  if (FNavigation->AlwaysEdit() && (arrow || tab) && !IsControlCell(GetRealCol(), Row())) ShowInplaceEdit();
   if ((arrow || k == VK_TAB) && !(Selection() == FMoveSelection)) SelectionChangedHook(Selection());
 }
 

@@ -243,7 +243,7 @@ void TAdvStringGrid::WMLButtonDblClk(TMessage& Message) {
     FMouseActions->SetRangeSelectAndEdit(old);
     if (can) {
       SetOptions(Options() | goEditing);
-      ShowEditor();
+      ShowInplaceEdit();
     }
   } else if (FMouseActions->RangeSelectAndEdit() && InputCanEdit(rc, ARow)) {
     SetOptions(Options() | goEditing);
@@ -284,39 +284,43 @@ void TAdvStringGrid::WMRButtonDown(TMessage& Message) {
 }
 
 void TAdvStringGrid::OpenFixedCellEditor(int DCol, int DRow) {
+  if (EditTrans->Visible() && !EditTrans->StopEdit()) return;
+  if (ComboTrans->Visible() && !ComboTrans->StopEdit()) return;
   bool allow = true;
   if (OnCanEditCell) OnCanEditCell(this, DRow, DCol, allow);
   if (!allow) return;
   FFixedColEdit = DCol;
   FFixedRowEdit = DRow;
   TGridFixedCellEditor kind = DCol == 0 ? FMouseActions->FixedColsEditor() : FMouseActions->FixedRowsEditor();
-  if (!FFixedCombo) {
-    FFixedCombo = New<TComboBox>(this);
-    FFixedCombo->SetVisible(false);
-    FFixedCombo->SetParent(this);
-  }
-  FFixedCombo->Items()->Assign(FMouseActions->FixedComboValues());
-  if (OnFixedEdit) OnFixedEdit(this, DCol, DRow, kind, FFixedCombo->Items());
+  ComboTrans->Items()->Assign(FMouseActions->FixedComboValues());
+  if (OnFixedEdit) OnFixedEdit(this, DCol, DRow, kind, ComboTrans->Items());
   TRect r = CellRect(DCol, DRow);
   r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-  const String text = GetCellEx(RealColIndex(DCol), DRow);
+  const int rc = RealColIndex(DCol);
+  const String text = GetCellEx(rc, DRow);
+  auto changed = [this](const String& Value) {
+    if (OnEditChange) OnEditChange(this, FFixedColEdit, FFixedRowEdit, Value);
+  };
   if (kind == fceComboEdit || kind == fceComboList) {
-    FFixedCombo->SetBounds(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height());
-    FFixedCombo->SetStyle(kind == fceComboEdit ? csDropDown : csDropDownList);
-    FFixedCombo->SetText(text);
-    FFixedCombo->SetVisible(true);
-    if (FFixedCombo->CanFocus()) FFixedCombo->SetFocus();
+    ComboTrans->SetBounds(r.Left - 1, r.Top - 1, r.Width() + 1, r.Height());
+    ComboTrans->SetStyle(kind == fceComboEdit ? csDropDown : csDropDownList);
+    ComboTrans->OnChange = [this, changed](TObject*) { changed(ComboTrans->Text()); };
+    ComboTrans->SetText(text);
+    ComboTrans->FEditCol = rc;
+    ComboTrans->FEditRow = DRow;
+    ComboTrans->SetEnabled(true);
+    ComboTrans->SetVisible(true);
+    if (ComboTrans->CanFocus()) ComboTrans->SetFocus();
     return;
   }
-  if (!FFixedEdit) {
-    FFixedEdit = New<TEdit>(this);
-    FFixedEdit->SetVisible(false);
-    FFixedEdit->SetParent(this);
-  }
-  FFixedEdit->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-  FFixedEdit->SetText(text);
-  FFixedEdit->SetVisible(true);
-  if (FFixedEdit->CanFocus()) FFixedEdit->SetFocus();
+  EditTrans->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+  EditTrans->OnChange = [this, changed](TObject*) { changed(EditTrans->Text()); };
+  EditTrans->SetText(text);
+  EditTrans->FEditCol = rc;
+  EditTrans->FEditRow = DRow;
+  EditTrans->SetEnabled(true);
+  EditTrans->SetVisible(true);
+  if (EditTrans->CanFocus()) EditTrans->SetFocus();
 }
 
 // =============================================================================================
@@ -330,7 +334,7 @@ void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
       if (InputCanEdit(RealColIndex(c), r)) {
         SetOptions(Options() | goEditing);
         TBaseGrid::MouseDown(Button, Shift, X, Y);
-        ShowEditor();
+        ShowInplaceEdit();
         return;
       }
     } else if (Shift.Contains(ssShift) && Options().Contains(goEditing) && (c != Col() || r != Row())) {

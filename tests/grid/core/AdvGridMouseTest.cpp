@@ -174,12 +174,14 @@ TEST(AdvGridMouse, FixedCellDoubleClickOpensTheComboOnFixedEditsRequest) {
   const TPoint p = t.Mid(2, 0);
   t.f.driver.DblClick(t.g, p.X, p.Y);
   EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2, 0}}));
-  ASSERT_NE(t.g->FixedCombo(), nullptr);
-  EXPECT_TRUE(t.g->FixedCombo()->Visible());
-  EXPECT_EQ(t.g->FixedCombo()->Style(), csDropDownList);
-  EXPECT_EQ(t.g->FixedCombo()->Items()->Count(), 2);
-  EXPECT_EQ(Utf8(t.g->FixedCombo()->Text()), "Head");
-  EXPECT_EQ(t.g->FixedEdit(), nullptr);
+  TGridTransCombo* combo = t.g->FixedCellCombo();
+  ASSERT_NE(combo, nullptr);
+  EXPECT_TRUE(combo->Visible());
+  EXPECT_EQ(combo->Style(), csDropDownList);
+  EXPECT_EQ(combo->Items()->Count(), 2);
+  EXPECT_EQ(Utf8(combo->Text()), "Head");
+  EXPECT_EQ(combo->FEditCol, t.g->RealColIndex(2));
+  EXPECT_FALSE(t.g->FixedCellEdit()->Visible());
 }
 
 TEST(AdvGridMouse, DisjunctCellsShiftKeepsOneEntryAndCtrlTwiceRemoves) {
