@@ -2,6 +2,7 @@
 // zooming by code and by Ctrl+wheel, and the version text.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "AdvGridTestSupport.h"
@@ -97,6 +98,34 @@ TEST(AdvGridInputWindow, EditCellDoneFiresWhenThePostedNoticeArrives) {
   EXPECT_TRUE(done.empty());
   f.driver.DrainPosted();
   EXPECT_EQ(done, (std::vector<std::pair<int, int>>{{3, 2}}));
+}
+
+TEST(AdvGridInputWindow, EditCellDoneFollowsAnEditLeftByTabOrByAClick) {
+  for (bool byTab : {true, false}) {
+    GridForm<> f;
+    TAdvStringGrid* g = f.grid;
+    g->SetOptions(g->Options() | goEditing | goTabs);
+    std::vector<std::pair<int, int>> done;
+    std::vector<std::string> texts;
+    g->OnEditCellDone = [&](TObject*, int ACol, int ARow) {
+      done.emplace_back(ACol, ARow);
+      texts.push_back(Utf8(g->GetCellEx(ACol, ARow)));
+    };
+    g->SetFocus();
+    g->FocusCell(1, 1);
+    f.driver.Type(f.form, u"ab");
+    f.driver.DrainPosted();
+    ASSERT_TRUE(g->EditorMode()) << byTab;
+    if (byTab) {
+      f.driver.Key(f.form, VK_TAB);
+    } else {
+      const TRect cr = g->CellRect(3, 3);
+      f.driver.Click(g, cr.Left + 5, cr.Top + 5);
+    }
+    f.driver.DrainPosted();
+    EXPECT_EQ(done, (std::vector<std::pair<int, int>>{{1, 1}})) << byTab;
+    EXPECT_EQ(texts, (std::vector<std::string>{"ab"})) << byTab;
+  }
 }
 
 TEST(AdvGridInputWindow, EditCellDoneEndsTheEditingSwitchedOnByDoubleClick) {
