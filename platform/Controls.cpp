@@ -184,6 +184,9 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 TControl::~TControl() {
   LiveControls().erase(this);
   if (g_capture == this) g_capture = nullptr;
+  // A control going away takes its hint with it (a new control at the same address must not
+  // be taken for it).
+  if (customHintShow_ && Application && Application->HintControl() == this) Application->CancelHint();
   conftimers::KillAll(this);
   confqt::DropPostedMessages(this);
   if (parent_) parent_->RemoveControl(this);
@@ -309,7 +312,7 @@ void TControl::SyncWidget() {
   if (w->testAttribute(Qt::WA_ForceDisabled) == enabled_) w->setEnabled(enabled_);
   SyncLook();
   confqt::ApplyCursor(this, w);
-  const QString tip = ShowHint() ? QString::fromStdU16String(hint_) : QString();
+  const QString tip = ShowHint() && !customHintShow_ ? QString::fromStdU16String(hint_) : QString();
   if (w->toolTip() != tip) w->setToolTip(tip);
   w->update();
 }
@@ -576,7 +579,8 @@ bool TControl::ShowHint() const {
 }
 
 void TControl::SyncHint() {
-  if (QWidget* w = backend_->widget) w->setToolTip(ShowHint() ? QString::fromStdU16String(hint_) : QString());
+  if (QWidget* w = backend_->widget)
+    w->setToolTip(ShowHint() && !customHintShow_ ? QString::fromStdU16String(hint_) : QString());
   if (auto* wc = dynamic_cast<TWinControl*>(this)) {
     for (TControl* c : wc->controls_) {
       if (c->parentShowHint_) c->SyncHint();
@@ -682,6 +686,7 @@ void TControl::WndProc(TMessage& m) {
       return;
     }
     case WM_MOUSEMOVE:
+      if (customHintShow_ && Application) Application->HintMouseMessage(this, Point(LParamX(m.LParam), LParamY(m.LParam)));
       MouseMove(KeysToShiftState(static_cast<unsigned>(m.WParam)), LParamX(m.LParam), LParamY(m.LParam));
       return;
     case CM_MOUSEENTER:
@@ -692,6 +697,7 @@ void TControl::WndProc(TMessage& m) {
       return;
     case CM_MOUSELEAVE:
       if (m.LParam == 0 || m.LParam == reinterpret_cast<intptr_t>(this)) {
+        if (Application && Application->HintControl() == this) Application->CancelHint();
         mouseInside_ = false;
         if (OnMouseLeave) OnMouseLeave(this);
       }
@@ -749,6 +755,10 @@ void TControl::WndProc(TMessage& m) {
     case CM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
       Invalidate();
+      return;
+    case WM_SETREDRAW:
+      // Off: the window keeps its pixels and ignores paint requests until it is switched on.
+      if (QWidget* w = backend_->widget) w->setUpdatesEnabled(m.WParam != 0);
       return;
     default:
       return;

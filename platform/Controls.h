@@ -143,6 +143,10 @@ class TControl : public TComponent {
   void SetShowHint(bool v) { showHint_ = v; parentShowHint_ = false; SyncHint(); }
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v) { parentShowHint_ = v; SyncHint(); }
+  // The control answers CM_HINTSHOW: the application's hint machinery shows its hint (no Qt
+  // tooltip), asking it at each showing (platform/HintWindow.h).
+  bool CustomHintShow() const { return customHintShow_; }
+  void SetCustomHintShow(bool v) { customHintShow_ = v; SyncHint(); }
   String Caption() const { return GetText(); }
   void SetCaption(const String& s) { SetText(s); }
   virtual String GetText() const { return text_; }
@@ -259,6 +263,7 @@ class TControl : public TComponent {
   String hint_;
   bool showHint_ = false;
   bool parentShowHint_ = true;
+  bool customHintShow_ = false;
   TPopupMenu* popupMenu_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;

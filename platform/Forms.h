@@ -180,6 +180,24 @@ class TApplication : public TComponent {
   TProgramResult StartProgram(const String& Exe, const std::vector<String>& Args, const String& WorkDir,
                               uint32_t WaitMs);
 
+  // ---- hints of the controls that answer CM_HINTSHOW (platform/HintWindow.h) ----
+  // The mouse rests this long on such a control before its hint shows; a shown hint hides
+  // after HintHidePause.
+  int HintPause() const;
+  void SetHintPause(int Ms);
+  int HintHidePause() const;
+  void SetHintHidePause(int Ms);
+  // A mouse move over Control at ClientPos: a new control (or leaving the kept rectangle)
+  // hides the shown hint and waits HintPause again.
+  void HintMouseMessage(TControl* Control, TPoint ClientPos);
+  // Asks the control under the last hint mouse move for its hint now and shows it.
+  void ActivateHint(TPoint CursorPos);
+  // Hides the shown hint; the next mouse move asks the control again.
+  void CancelHint();
+  // The window of the hint shown (or last shown), and the control it belongs to.
+  class THintWindow* HintWindow() const;
+  TControl* HintControl() const;
+
  private:
   friend class TForm;
   void FormCreated(TForm* form);

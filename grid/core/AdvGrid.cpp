@@ -144,6 +144,9 @@ void TAdvStringGrid::AfterConstruction() {
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
   FColumnSize = std::make_unique<TColumnSize>();
+  FColumnSize->OnChange = [this](TObject*) {
+    if (Parent()) StretchColumn(FColumnSize->StretchColumn());
+  };
   FCellNode = std::make_unique<TCellNode>();
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
@@ -185,6 +188,7 @@ void TAdvStringGrid::AfterConstruction() {
   FRowIndicator = std::make_unique<TBitmap>();
   FBackGround = std::make_unique<TBackGround>();
   FScrollHintWnd = new THTMLHintWindow(this);
+  SetCustomHintShow(true);  // cell hints: the grid answers the hint request
   FScrollHintWnd->SetVisible(false);
   FControlList = std::make_unique<TControlList>();
   FProgressAppearance = std::make_unique<TGridProgressAppearance>();
@@ -378,16 +382,6 @@ void TAdvStringGrid::Loaded() {
   ApplyActiveStyleColors();
 }
 
-void TAdvStringGrid::WndProc(TMessage& Message) {
-  if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
-  if (EditFocusMessage(Message)) return;
-  if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
-    WMScroll(Message);
-    return;
-  }
-  TBaseGrid::WndProc(Message);
-}
-
 void TAdvStringGrid::Resize() {
   TBaseGrid::Resize();
   if (OnGridResize) OnGridResize(this);
@@ -468,6 +462,8 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
   // The form is going: it no longer calls this grid, and this grid must not call it.
   if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
   if (Operation == opRemove && AComponent && AComponent == FGridImages) FGridImages = nullptr;
+  if (Operation == opRemove && AComponent && !FDestroying && FSyncGrid && AComponent == FSyncGrid->Grid())
+    FSyncGrid->SetGrid(nullptr);
   TBaseGrid::Notification(AComponent, Operation);
 }
 

@@ -457,7 +457,9 @@ class TAdvStringGrid : public TBaseGrid {
   // Switched on outside loading, the columns fit their contents at once.
   void SetAutoSize(bool v);
   bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
-  void SetAutoThemeAdapt(bool v) { FAutoThemeAdapt = v; }
+  // Passed to the search footer; with a window (not designing or loading) the grid joins or
+  // leaves the office theme notifier.
+  void SetAutoThemeAdapt(bool v);
   bool AutoNumAlign() const { return FAutoNumAlign; }
   void SetAutoNumAlign(bool v) { FAutoNumAlign = v; }
   bool AnchorHint() const { return FAnchorHint; }
@@ -970,6 +972,76 @@ class TAdvStringGrid : public TBaseGrid {
   TNotifyEvent OnEndBlockFocus;
   TRowDisjunctSelectEvent OnRowDisjunctSelect;
   TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+
+  // ---- input: window messages and timers (AdvGridInput.cpp), keys (AdvGridKeyDown.cpp), mouse
+  // buttons, move and hover (AdvGridMouse.cpp), cell hints (AdvGridHints.cpp) ----
+  // A counter of nested bulk changes: painting stops at the first BeginUpdate and the outermost
+  // EndUpdate repaints once. Both count whether or not the grid is visible.
+  void BeginUpdate();
+  void EndUpdate();
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount > 0; }
+  void SetLockUpdate(bool v) { v ? BeginUpdate() : EndUpdate(); }
+  // Every positive column width and row height grows by Delta while the zoom stays in -10..10.
+  void Zoom(int Delta);
+  int GridTimerTicks() const { return FTimerTicks; }
+  bool GridBlink() const { return FGridBlink; }
+  bool EnableBlink() const { return FEnableBlink; }
+  void SetEnableBlink(bool v) { FEnableBlink = v; }
+  void SetEnableWheel(bool v) { FEnableWheel = v; }
+  void SetIntelliZoom(bool v) { FIntelliZoom = v; }
+  // Tab navigation; false only when the Tab was handed to the parent window.
+  bool TabAdvance(bool Backward);
+  bool CanTabToCell(int DCol, int DRow);
+  // The first (last) column Tab may enter in the row; -1 when none.
+  int FirstTabCol(int DRow);
+  int LastTabCol(int DRow);
+  int VisibleFixedRightCols();
+  bool IsLastDataRow();
+  // The selected-cells API (display cells; disjunct lists or the selection rectangle).
+  int SelectedCellsCount();
+  TGridCoord GetSelectedCell(int Index);
+  bool GetSelectedCells(int DCol, int DRow);
+  void SetSelectedCells(int DCol, int DRow, bool Value);
+  void ClearSelectedCells();
+  int SelectedColCount();
+  int SelectedRowCount();
+  int GetSelectedRow(int Index);
+  void ClearModifiedRows();
+  bool IsHoverFixedCell(int DCol, int DRow);
+  void ResetFixedCellHighlight();
+  // Makes THTMLHintWindow (or the platform's THintWindow) the hint window of every control.
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool v);
+  void SetUseInternalHintClass(bool v) { FUseInternalHintClass = v; }
+  void SetHintColor(TColor v) { FHintColor = v; }
+  bool HintShowCells() const { return FHintShowCells; }
+  void SetHintShowCells(bool v) { FHintShowCells = v; }
+  bool HintShowLargeText() const { return FHintShowLargeText; }
+  void SetHintShowLargeText(bool v) { FHintShowLargeText = v; }
+  bool HintShowSizing() const { return FHintShowSizing; }
+  void SetHintShowSizing(bool v) { FHintShowSizing = v; }
+  bool HTMLHint() const { return FHTMLHint; }
+  void SetHTMLHint(bool v) { FHTMLHint = v; }
+  THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells v) { FHoverFixedCells = v; }
+  TPoint HoverFixedCell() const { return TPoint{FHoverFixedX, FHoverFixedY}; }
+  TPoint LastHintPos() const { return FLastHintPos; }
+  // The grid's hint window for sizing and scroll hints.
+  THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  TCanClickCellEvent OnCanClickCell;
+  TClickCellEvent OnClickCell;
+  TClickCellEvent OnRightClickCell;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TColumnSizingEvent OnColumnSizing;
+  TRowSizingEvent OnRowSizing;
+  TFixedEditEvent OnFixedEdit;
+  TSelectionChangedEvent OnSelectionChanged;
+  TAnchorEvent OnAnchorEnter;
+  TAnchorEvent OnAnchorExit;
 
   // ---- edit cycle (AdvGridEdit.cpp), show and hide (AdvGridEditShow.cpp), validation and
   // change notification (AdvGridValidate.cpp). Display indices unless a parameter says RCol. ----
@@ -1493,9 +1565,70 @@ class TAdvStringGrid : public TBaseGrid {
   bool FSelHidden = false;
   TGridRect FHiddenSelection{};
 
+  // ---- input state (AdvGridInput.cpp, AdvGridKeyDown.cpp, AdvGridMouse.cpp, AdvGridHints.cpp) ----
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void HandleKeyDownMessage(TMessage& Message);
+  void HandleCharMessage(TMessage& Message);
+  void WMTimer(TMessage& Message);
+  void WMMouseWheel(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMLButtonUp(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMRButtonDown(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void CMHintShow(TMessage& Message);
+  void SelectionChangedHook(const TGridRect& Sel);
+  bool InputCanEdit(int RCol, int DRow);
+  bool ControlCanEdit(int RCol, int DRow);
+  void SimulateCellClick(int DCol, int DRow);
+  void TabEndOfGrid(bool& Result);
+  void OpenFixedCellEditor(int DCol, int DRow);
+  void SkipFixedMove(Word Key, int& Col, int& Row);
+  void ShowSizingHint(const String& Text, int DCol, int DRow);
+  int FixedBorderAt(bool Rows, int Pos);
+  int FTimerTicks = 0;
+  bool FGridBlink = false;
+  bool FEnableBlink = false;
+  bool FUseHTMLHints = false;
+  bool FHintShowCells = false;
+  bool FHintShowLargeText = false;
+  bool FHintShowSizing = false;
+  bool FHTMLHint = false;
+  int FTabPasses = 0;  // repeated advances of one Tab over cells it may not enter
+  TGridRect FMoveSelection{};
+  TGridRect FPressSelection{};
+  TPoint FLastKeyCell{-1, -1};
+  bool FDoOnClick = false;
+  bool FMouseDownMove = false;
+  bool FMouseKeepDown = false;
+  bool FDblClk = false;
+  bool FSizeFixed = false;
+  bool FSizeFixedR = false;
+  bool FSizingFixed = false;
+  bool FSizingFixedR = false;
+  int FSizeFixedX = 0;
+  int FSizeFixedY = 0;
+  int FSizingFixedCol = -1;
+  int FSizingFixedRow = -1;
+  bool FScrollHintShow = false;
+  int Clickposx = 0;
+  int Clickposy = 0;
+  int Clickposdx = 0;
+  int Clickposdy = 0;
+  bool FNoMouseLeave = false;
+  String FAnchor;
+  int FFixedColEdit = -1;
+  int FFixedRowEdit = -1;
+
   // ---- selection and navigation state (AdvGridSelection.cpp) ----
   // One pass of AdvanceToNextCell; false when the skip of read-only cells found no end.
   bool AdvanceStep(int& ACol, int& ARow, bool Forward, int SpanX, bool& Stop);
+  // The end of an advance onto a cell with a clickable control (display start cell).
+  void AdvanceOntoControlCell(int StartCol, int StartRow);
   int FirstNavigableCol();
   void AppendRow();
   bool FActiveRowShow = false;

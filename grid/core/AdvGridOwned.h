@@ -16,6 +16,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/Grids.h"
+#include "grid/core/HTMLHintWindow.h"
 #include "platform/StdCtrls.h"
 
 enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
@@ -150,9 +151,18 @@ class TColumnSize : public TGridSettings<TColumnSize> {
   CONF_GRID_SETTING(String, Key, String())
   CONF_GRID_SETTING(String, Section, String())
   CONF_GRID_SETTING(TColumnSizeLocation, Location, clRegistry)
-  CONF_GRID_SETTING(bool, Stretch, false)
   CONF_GRID_SETTING(int, StretchColumn, -1)
   CONF_GRID_SETTING(TAutoSizeRows, Rows, arAll)
+ public:
+  bool Stretch() const { return FStretch; }
+  // Tells the grid, which stretches at once when it has a parent.
+  void SetStretch(bool v) {
+    FStretch = v;
+    Changed();
+  }
+
+ private:
+  bool FStretch = false;
 };
 
 class TCellNode : public TGridSettings<TCellNode> {
@@ -272,7 +282,6 @@ class TSearchPanel : public TPanel {
     String ClassName() const override { return u## #Name; }     \
   };
 
-CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
 CONF_GRID_CONTROL(TDropList, TCustomControl)
 CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
 CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)

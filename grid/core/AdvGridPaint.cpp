@@ -625,6 +625,7 @@ void TAdvStringGrid::DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y) {
 // ---- window paint ----
 
 void TAdvStringGrid::Paint() {
+  if (FUpdateCount >= 1) return;  // locked: the region stays invalid for the paint after EndUpdate
   Canvas()->Pen()->SetStyle(psSolid);
   Canvas()->Brush()->SetStyle(bsSolid);
   TBaseGrid::Paint();

@@ -426,9 +426,38 @@ void TAdvStringGrid::AdvanceToNextCell(int ACol, int ARow, bool GoEdit, bool Ski
     CanEditCell(realCol, Row(), editable);
     if (!editable) return;
     ShowEditor();
+    if (IsControlCell(realCol, Row())) AdvanceOntoControlCell(startCol, startRow);
   }
   if (FMouseActions->DisjunctRowSelect()) {
     ClearRowSelect();
     SetRowSelect(Row(), true);
+  }
+}
+
+void TAdvStringGrid::AdvanceOntoControlCell(int StartCol, int StartRow) {
+  // The control of the cell reached is clicked, as the user would, unless the advance came from
+  // another control cell.
+  FDisableChange = true;
+  const int c = Col(), r = Row();
+  FocusCell(StartCol, StartRow);
+  FocusCell(c, r);
+  if (!IsControlCell(RealColIndex(StartCol), StartRow)) {
+    const TRect cr = CellRect(c, r);
+    Perform(WM_LBUTTONDOWN, 0, MakeLParam(cr.Left + 2, cr.Top + 2));
+    Perform(WM_LBUTTONUP, 0, MakeLParam(cr.Left + 2, cr.Top + 2));
+    if (FNavigation->AdvanceDirection() != adLeftRight) HideEditor();
+  }
+  FDisableChange = false;
+  bool allow = true;
+  if (OnCellChanging) OnCellChanging(this, StartRow, StartCol, Row(), Col(), allow);
+  TEditorType kind = FDefaultEditor;
+  GetCellEditorType(RealColIndex(StartCol), StartRow, kind);
+  switch (kind) {
+    case edNormal: case edNumeric: case edPositiveNumeric: case edFloat: case edCapital: case edMixedCase:
+    case edPassword: case edLowerCase: case edUpperCase: case edPositiveFloat:
+      break;
+    default:
+      HideEditor();
+      break;
   }
 }

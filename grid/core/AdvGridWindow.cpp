@@ -151,3 +151,11 @@ void TAdvStringGrid::FollowThemeNotifier(bool Register) {
   GridThemeNotification(this, Register);
   FThemeRegistered = Register;
 }
+
+void TAdvStringGrid::SetAutoThemeAdapt(bool v) {
+  if (v == FAutoThemeAdapt) return;
+  FAutoThemeAdapt = v;
+  FSearchFooter->SetAutoThemeAdapt(v);
+  if (v) Invalidate();
+  if (!Designing() && !Loading() && HandleAllocated()) FollowThemeNotifier(v);
+}

@@ -279,7 +279,11 @@ void TMouseActions::Assign(TPersistent* Source) {
 
 void TSyncGrid::SetGrid(TStringGrid* v) {
   if (v != nullptr && v == FOwner) return;
+  if (v == FGrid) return;
+  // The owning grid hears when the attached one goes, so that it never keeps a freed grid.
+  if (FGrid && FOwner) FGrid->RemoveFreeNotification(FOwner);
   FGrid = v;
+  if (FGrid && FOwner) FGrid->FreeNotification(FOwner);
 }
 
 void TSyncGrid::Assign(TPersistent* Source) {
