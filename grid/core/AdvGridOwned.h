@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "grid/core/AdvCellGraphic.h"
+#include "grid/core/AsgCombo.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvObjSettings.h"
@@ -296,21 +297,11 @@ CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
 
-// The combo editor every combo cell of a grid shares, told which look the platform allows; its
-// item list is filled anew for each cell.
-class TGridCombo : public TCustomControl {
+// The combo editor every combo cell of a grid shares; its item list is filled anew for each cell.
+class TGridCombo : public TAsgComboBox {
  public:
-  explicit TGridCombo(TComponent* AOwner) : TCustomControl(AOwner) {}
+  explicit TGridCombo(TComponent* AOwner) : TAsgComboBox(AOwner) { SetButtonWidth(16); }
   String ClassName() const override { return u"TGridCombo"; }
-  bool IsWinXP = false;
-  bool IsVistaComCtl6 = false;  // the Vista look with common controls 6
-  TStringList* Items() { return &FItems; }
-  int DropDownCount() const { return FDropDownCount; }
-  void SetDropDownCount(int v) { FDropDownCount = v; }
-
- private:
-  TStringList FItems;
-  int FDropDownCount = 8;
 };
 
 class TGridTransEdit : public TCustomControl {
