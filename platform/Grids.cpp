@@ -43,6 +43,22 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
 
 void TInplaceEdit::Deselect() { SetSelLength(0); }
 
+void TInplaceEdit::SetTextKeepCell(const String& s) {
+  if (!grid_) {
+    SetText(s);
+    return;
+  }
+  const bool was = grid_->fillingEditor_;
+  grid_->fillingEditor_ = true;
+  try {
+    SetText(s);
+  } catch (...) {
+    grid_->fillingEditor_ = was;
+    throw;
+  }
+  grid_->fillingEditor_ = was;
+}
+
 void TInplaceEdit::Hide() {
   if (!TControl::Visible()) return;
   // The focus goes back to the grid first, so that it never leaves the grid on the way.

@@ -847,6 +847,12 @@ void TComboBox::DefaultChar(Char key) {
 }
 
 void TComboBox::WndProc(TMessage& m) {
+  if (m.Msg == WM_SETFOCUS) {
+    // The edit part takes the focus with its whole text selected, as the window does.
+    TWinControl::WndProc(m);
+    if (style_ != csDropDownList) SelectAll();
+    return;
+  }
   if (m.Msg == CM_FOCUSCHANGED) {
     TWinControl::WndProc(m);
     if (style_ == csDropDownList) Invalidate();

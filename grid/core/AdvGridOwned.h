@@ -6,7 +6,8 @@
 #include <memory>
 
 #include "grid/core/AdvCellGraphic.h"
-#include "grid/core/AsgCombo.h"
+#include "grid/core/AdvGridComboEditor.h"
+#include "grid/core/AdvGridTrans.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvObjSettings.h"
@@ -290,26 +291,11 @@ class TSearchPanel : public TPanel {
 CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
 CONF_GRID_CONTROL(TDropList, TCustomControl)
 CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
-CONF_GRID_CONTROL(TGridTransCombo, TCustomControl)
 CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
 CONF_GRID_CONTROL(TGridButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
-
-// The combo editor every combo cell of a grid shares; its item list is filled anew for each cell.
-class TGridCombo : public TAsgComboBox {
- public:
-  explicit TGridCombo(TComponent* AOwner) : TAsgComboBox(AOwner) { SetButtonWidth(16); }
-  String ClassName() const override { return u"TGridCombo"; }
-};
-
-class TGridTransEdit : public TCustomControl {
- public:
-  explicit TGridTransEdit(TComponent* AOwner) : TCustomControl(AOwner) {}
-  String ClassName() const override { return u"TGridTransEdit"; }
-  TBorderStyle BorderStyle = bsSingle;
-};
 
 // The edit-button editors: an edit with a button beside it.
 class TGridEditBtn : public TCustomControl {
@@ -335,10 +321,4 @@ class THeaderDragButton : public TCustomControl {
   TWinControl* Grid = nullptr;
 };
 
-// The grid's inplace text editor (CreateEditor makes it; its editing behaviour comes with the
-// editing layer).
-class TAdvInplaceEdit : public TInplaceEdit {
- public:
-  explicit TAdvInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
-  String ClassName() const override { return u"TAdvInplaceEdit"; }
-};
+class TAdvInplaceEdit;  // AdvInplaceEdit.h
