@@ -615,11 +615,18 @@ void TComboBox::SyncWidget() {
   if (!c) return;
   SyncGuard guard;
   c->setEditable(style_ == csDropDown || style_ == csSimple);
-  bool same = c->count() == items_->Count();
-  for (int i = 0; same && i < items_->Count(); ++i) same = c->itemText(i) == Q(items_->Strings(i));
-  if (!same) {
-    c->clear();
-    for (int i = 0; i < items_->Count(); ++i) c->addItem(Q(items_->Strings(i)));
+  // The list is compared only after it changed, not on every sync of the caret or bounds.
+  if (itemsDirty_ || c->count() != items_->Count()) {
+    itemsDirty_ = false;
+    bool same = c->count() == items_->Count();
+    for (int i = 0; same && i < items_->Count(); ++i) same = c->itemText(i) == Q(items_->Strings(i));
+    if (!same) {
+      QStringList list;
+      list.reserve(items_->Count());
+      for (int i = 0; i < items_->Count(); ++i) list << Q(items_->Strings(i));
+      c->clear();
+      c->addItems(list);
+    }
   }
   c->setMaxVisibleItems(std::max(1, dropDownCount_));
   c->setCurrentIndex(itemIndex_);
@@ -631,6 +638,7 @@ void TComboBox::SyncWidget() {
 }
 
 void TComboBox::ItemsChanged() {
+  itemsDirty_ = true;
   if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
   if (style_ == csDropDownList) editText_ = itemIndex_ >= 0 ? items_->Strings(itemIndex_) : String();
   SyncWidget();

@@ -251,6 +251,7 @@ class TComboBox : public TWinControl {
  private:
   TComboBoxStyle style_ = csDropDown;
   bool autoComplete_ = true;
+  bool itemsDirty_ = true;
   int selStart_ = 0;
   int selLength_ = 0;
   int droppedWidth_ = 0;
