@@ -1130,6 +1130,16 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_GETDLGCODE:
       m.Result = static_cast<intptr_t>(DialogCode());
       return;
+    case WM_COMMAND:
+      // A child's notification goes back to the child as CN_COMMAND, as the class library
+      // reflects it; LParam is only trusted once it is found among the children.
+      for (TControl* c : controls_) {
+        if (reinterpret_cast<intptr_t>(c) == m.LParam) {
+          m.Result = c->Perform(CN_COMMAND, m.WParam, m.LParam);
+          return;
+        }
+      }
+      return;
     case CM_WANTSPECIALKEY:
       m.Result = 0;
       return;

@@ -159,6 +159,19 @@ enum : unsigned {
 
 // Hit-test codes (WM_SETCURSOR's low word of LParam).
 enum : int { HTCLIENT = 1 };
+// Combo box notifications (high word of a WM_COMMAND's WParam; LParam the combo). A combo sends
+// them for what the user does and for its list opening and closing, never when code fills it or
+// sets its selection or text.
+enum : unsigned {
+  CBN_SELCHANGE = 1,
+  CBN_EDITCHANGE = 5,
+  CBN_DROPDOWN = 7,
+  CBN_CLOSEUP = 8,
+};
+inline uintptr_t MakeWParam(unsigned lo, unsigned hi) {
+  return static_cast<uintptr_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16));
+}
+inline unsigned WParamHi(uintptr_t w) { return static_cast<unsigned>((w >> 16) & 0xFFFF); }
 
 // WM_GETDLGCODE answers.
 enum : unsigned {

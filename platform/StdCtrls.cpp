@@ -548,16 +548,21 @@ class ConfComboBox : public QComboBox {
   ConfComboBox(TComboBox* owner, QWidget* parent) : QComboBox(parent), owner_(owner) {}
   void paintEvent(QPaintEvent* e) override {
     QComboBox::paintEvent(e);
-    // The focus stays with the platform, never with the Qt widget, so the style cannot see it:
-    // a focused list without an edit shows its text selected inside a focus rectangle.
-    if (isEditable() || !owner_ || !owner_->Focused()) return;
+    if (!owner_) return;
+    QPainter painter(this);
+    PaintCanvas pc(&painter, owner_);
+    PaintFocusedList(pc);
+    owner_->PaintOverlay(&pc.canvas);
+  }
+  // The focus stays with the platform, never with the Qt widget, so the style cannot see it:
+  // a focused list without an edit shows its text selected inside a focus rectangle.
+  void PaintFocusedList(PaintCanvas& pc) {
+    if (isEditable() || !owner_->Focused()) return;
     QStyleOptionComboBox opt;
     initStyleOption(&opt);
     const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
     const TRect r = Rect(field.left() + 1, field.top() + 1, field.right(), field.bottom());
     if (r.Right <= r.Left || r.Bottom <= r.Top) return;
-    QPainter painter(this);
-    PaintCanvas pc(&painter, owner_);
     pc.canvas.Brush()->SetColor(clHighlight);
     pc.canvas.FillRect(r);
     pc.canvas.Font()->SetColor(clHighlightText);
@@ -610,18 +615,30 @@ void TComboBox::SyncWidget() {
   if (!c) return;
   SyncGuard guard;
   c->setEditable(style_ == csDropDown || style_ == csSimple);
-  bool same = c->count() == items_->Count();
-  for (int i = 0; same && i < items_->Count(); ++i) same = c->itemText(i) == Q(items_->Strings(i));
-  if (!same) {
-    c->clear();
-    for (int i = 0; i < items_->Count(); ++i) c->addItem(Q(items_->Strings(i)));
+  // The list is compared only after it changed, not on every sync of the caret or bounds.
+  if (itemsDirty_ || c->count() != items_->Count()) {
+    itemsDirty_ = false;
+    bool same = c->count() == items_->Count();
+    for (int i = 0; same && i < items_->Count(); ++i) same = c->itemText(i) == Q(items_->Strings(i));
+    if (!same) {
+      QStringList list;
+      list.reserve(items_->Count());
+      for (int i = 0; i < items_->Count(); ++i) list << Q(items_->Strings(i));
+      c->clear();
+      c->addItems(list);
+    }
   }
   c->setMaxVisibleItems(std::max(1, dropDownCount_));
   c->setCurrentIndex(itemIndex_);
-  if (c->isEditable() && c->lineEdit()->text() != Q(editText_)) c->lineEdit()->setText(Q(editText_));
+  if (c->isEditable()) {
+    if (c->lineEdit()->text() != Q(editText_)) c->lineEdit()->setText(Q(editText_));
+    c->lineEdit()->setSelection(selStart_, selLength_);
+  }
+  c->view()->setMinimumWidth(droppedWidth_ > 0 ? droppedWidth_ : 0);
 }
 
 void TComboBox::ItemsChanged() {
+  itemsDirty_ = true;
   if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
   if (style_ == csDropDownList) editText_ = itemIndex_ >= 0 ? items_->Strings(itemIndex_) : String();
   SyncWidget();
@@ -637,7 +654,56 @@ void TComboBox::SetItemIndex(int i) {
   itemIndex_ = i;
   if (i >= 0) editText_ = items_->Strings(i);
   else if (style_ == csDropDownList) editText_.clear();
+  selStart_ = static_cast<int>(editText_.size());
+  selLength_ = 0;
   SyncWidget();
+}
+
+void TComboBox::SetSelStart(int v) {
+  selStart_ = std::clamp(v, 0, static_cast<int>(editText_.size()));
+  selLength_ = 0;
+  SyncWidget();
+}
+
+void TComboBox::SetSelLength(int v) {
+  selLength_ = std::clamp(v, 0, static_cast<int>(editText_.size()) - selStart_);
+  SyncWidget();
+}
+
+void TComboBox::SetDroppedWidth(int v) {
+  droppedWidth_ = v;
+  SyncWidget();
+}
+
+int TComboBox::ItemHeight() const {
+  if (itemHeight_ > 0) return itemHeight_;
+  // The list's line: the font's text height and a pixel of spacing above and below.
+  TBitmap measure;
+  measure.Canvas()->Font()->Assign(Font());
+  return measure.Canvas()->TextHeight(u"Wg") + 2;
+}
+
+void TComboBox::NotifyCommand(unsigned Code) {
+  const uintptr_t w = MakeWParam(0, Code);
+  const intptr_t l = reinterpret_cast<intptr_t>(this);
+  if (Parent()) Parent()->Perform(WM_COMMAND, w, l);
+  else Perform(CN_COMMAND, w, l);
+}
+
+bool TComboBox::TypeIntoEdit(const String& Insert) {
+  String t = editText_;
+  const int start = std::clamp(selStart_, 0, static_cast<int>(t.size()));
+  const int len = std::clamp(selLength_, 0, static_cast<int>(t.size()) - start);
+  if (maxLength_ > 0 && static_cast<int>(t.size()) - len + static_cast<int>(Insert.size()) > maxLength_) return false;
+  t.replace(static_cast<size_t>(start), static_cast<size_t>(len), Insert);
+  editText_ = t;
+  selStart_ = start + static_cast<int>(Insert.size());
+  selLength_ = 0;
+  itemIndex_ = -1;
+  SyncWidget();
+  Change();
+  if (confqt::IsAlive(this)) NotifyCommand(CBN_EDITCHANGE);
+  return true;
 }
 
 String TComboBox::GetText() const {
@@ -660,6 +726,8 @@ void TComboBox::SetText(const String& s) {
     }
   }
   itemIndex_ = i;
+  selStart_ = static_cast<int>(editText_.size());
+  selLength_ = 0;
   SyncWidget();
 }
 
@@ -690,15 +758,20 @@ void TComboBox::SetDroppedDown(bool v) {
   } else {
     if (OnCloseUp) OnCloseUp(this);
   }
+  if (confqt::IsAlive(this)) NotifyCommand(v ? CBN_DROPDOWN : CBN_CLOSEUP);
 }
 
 void TComboBox::UserSelect(int index) {
   if (index < -1 || index >= items_->Count()) return;
   itemIndex_ = index;
   editText_ = index >= 0 ? items_->Strings(index) : String();
+  selStart_ = static_cast<int>(editText_.size());
+  selLength_ = 0;
   SyncWidget();
   Click();
+  if (!confqt::IsAlive(this)) return;
   Select();
+  if (confqt::IsAlive(this)) NotifyCommand(CBN_SELCHANGE);
 }
 
 void TComboBox::Change() {
@@ -718,6 +791,7 @@ void TComboBox::DefaultKeyDown(Word key, TShiftState shift) {
     SetDroppedDown(!droppedDown_);
     return;
   }
+  if (style_ != csDropDownList && EditKeyDown(key, shift)) return;
   if (n == 0) return;
   int i = itemIndex_;
   switch (key) {
@@ -729,13 +803,29 @@ void TComboBox::DefaultKeyDown(Word key, TShiftState shift) {
     case VK_NEXT: i = std::min(n - 1, i + std::max(1, dropDownCount_ - 1)); break;
     default: return;
   }
-  if (style_ != csDropDownList && (key == VK_LEFT || key == VK_RIGHT || key == VK_HOME || key == VK_END)) return;
   if (i != itemIndex_) UserSelect(i);
+}
+
+bool TComboBox::EditKeyDown(Word key, TShiftState shift) {
+  const int n = static_cast<int>(editText_.size());
+  const int caret = std::clamp(selStart_ + selLength_, 0, n);
+  switch (key) {
+    case VK_LEFT: SetSelStart(selLength_ > 0 ? selStart_ : std::max(0, caret - 1)); return true;
+    case VK_RIGHT: SetSelStart(selLength_ > 0 ? caret : std::min(n, caret + 1)); return true;
+    case VK_HOME: SetSelStart(0); return true;
+    case VK_END: SetSelStart(n); return true;
+    case VK_DELETE:
+      if (shift.Contains(ssShift) || shift.Contains(ssCtrl)) return true;
+      if (selLength_ == 0 && selStart_ < n) selLength_ = 1;
+      if (selLength_ > 0) TypeIntoEdit(String());
+      return true;
+    default: return false;
+  }
 }
 
 void TComboBox::DefaultChar(Char key) {
   if (style_ == csDropDownList) {
-    if (key < 32) return;
+    if (key < 32 || !autoComplete_) return;
     // Typing a letter picks the next item that starts with it.
     int n = items_->Count();
     String k = AnsiUpperCase(String(1, key));
@@ -749,26 +839,28 @@ void TComboBox::DefaultChar(Char key) {
     }
     return;
   }
-  String t = editText_;
   if (key == 8) {
-    if (t.empty()) return;
-    t.pop_back();
+    if (selLength_ == 0) {
+      if (selStart_ <= 0) return;
+      selStart_ -= 1;
+      selLength_ = 1;
+    }
+    TypeIntoEdit(String());
   } else if (key >= 32) {
-    if (maxLength_ > 0 && static_cast<int>(t.size()) >= maxLength_) return;
     String ins(1, key);
     if (charCase_ == ecUpperCase) ins = AnsiUpperCase(ins);
     if (charCase_ == ecLowerCase) ins = AnsiLowerCase(ins);
-    t += ins;
-  } else {
-    return;
+    TypeIntoEdit(ins);
   }
-  editText_ = t;
-  itemIndex_ = -1;
-  SyncWidget();
-  Change();
 }
 
 void TComboBox::WndProc(TMessage& m) {
+  if (m.Msg == WM_SETFOCUS) {
+    // The edit part takes the focus with its whole text selected, as the window does.
+    TWinControl::WndProc(m);
+    if (style_ != csDropDownList) SelectAll();
+    return;
+  }
   if (m.Msg == CM_FOCUSCHANGED) {
     TWinControl::WndProc(m);
     if (style_ == csDropDownList) Invalidate();

@@ -181,7 +181,7 @@ class TComboBox : public TWinControl {
   String ClassName() const override { return u"TComboBox"; }
   TComboBoxStyle Style() const { return style_; }
   void SetStyle(TComboBoxStyle s);
-  TStrings* Items() const { return items_.get(); }
+  TStringList* Items() const { return items_.get(); }
   // -1 for none. Setting it by code raises no event.
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
@@ -201,6 +201,27 @@ class TComboBox : public TWinControl {
   void Clear();
   void WndProc(TMessage& Message) override;
   bool FocusOnPress() const override { return true; }
+  // The typing search of the list style: a typed letter picks the next item beginning with it.
+  bool AutoComplete() const { return autoComplete_; }
+  void SetAutoComplete(bool v) { autoComplete_ = v; }
+  // Caret (0-based, UTF-16 units) and selection of the edit part; the list style has none.
+  // Setting the text or the item puts the caret after the text with nothing selected.
+  int SelStart() const { return selStart_; }
+  void SetSelStart(int v);
+  int SelLength() const { return selLength_; }
+  void SetSelLength(int v);
+  void SelectAll() { SetSelStart(0); SetSelLength(static_cast<int>(editText_.size())); }
+  // Width of the dropped list (CB_SETDROPPEDWIDTH); 0 or less: the control's width.
+  int DroppedWidth() const { return droppedWidth_ > 0 ? droppedWidth_ : Width(); }
+  void SetDroppedWidth(int v);
+  // Height of a list item (CB_GETITEMHEIGHT); from the font unless set.
+  int ItemHeight() const;
+  void SetItemHeight(int v) { itemHeight_ = v; }
+  // Height of the selection field (CB_SETITEMHEIGHT with index -1); 0: from the font.
+  int SelectionFieldHeight() const { return fieldHeight_; }
+  void SetSelectionFieldHeight(int v) { fieldHeight_ = v; }
+  // Platform internals: painting over the native look, run after the widget painted itself.
+  virtual void PaintOverlay(TCanvas* Canvas) { (void)Canvas; }
 
   TNotifyEvent OnChange;   // user selection or user typing only
   TNotifyEvent OnSelect;   // user selection
@@ -216,12 +237,26 @@ class TComboBox : public TWinControl {
   unsigned DialogCode() const override;
   void DefaultKeyDown(Word Key, TShiftState Shift) override;
   void DefaultChar(Char Key) override;
+  // Caret keys and Delete of the edit part; false for other keys.
+  bool EditKeyDown(Word Key, TShiftState Shift);
   QWidget* CreateWidget(QWidget* parentWidget) override;
   void SyncWidget() override;
   void ItemsChanged();
+  // Tells the parent (WM_COMMAND, reflected back as CN_COMMAND) what the user did; without a
+  // parent the combo receives CN_COMMAND itself.
+  void NotifyCommand(unsigned Code);
+  // Replaces the edit part's selection by Insert (typing); false when MaxLength refuses it.
+  bool TypeIntoEdit(const String& Insert);
 
  private:
   TComboBoxStyle style_ = csDropDown;
+  bool autoComplete_ = true;
+  bool itemsDirty_ = true;
+  int selStart_ = 0;
+  int selLength_ = 0;
+  int droppedWidth_ = 0;
+  int itemHeight_ = 0;
+  int fieldHeight_ = 0;
   std::unique_ptr<TStringList> items_;
   int itemIndex_ = -1;
   String editText_;
@@ -302,7 +337,7 @@ class TListBox : public TWinControl {
   explicit TListBox(TComponent* AOwner);
   ~TListBox() override;
   String ClassName() const override { return u"TListBox"; }
-  TStrings* Items() const { return items_.get(); }
+  TStringList* Items() const { return items_.get(); }
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int i);
   int Count() const { return items_->Count(); }

@@ -31,6 +31,8 @@ class EInOutError : public Exception { public: using Exception::Exception; };
 class EArgumentOutOfRangeException : public Exception { public: using Exception::Exception; };
 // Raised by Round/Trunc for NaN, infinity or a value outside int64_t ("Invalid floating point operation").
 class EInvalidOp : public Exception { public: using Exception::Exception; };
+// A checked class conversion that failed ("Invalid class typecast").
+class EInvalidCast : public Exception { public: using Exception::Exception; };
 
 // ---------------------------------------------------------------------------------------------
 // Strings

@@ -264,8 +264,8 @@ void TAdvStringGrid::AfterConstruction() {
     // columns), so that the grid's window is not made before its form has parented it.
     EditCombo = new TGridCombo(this);
     hidden(EditCombo, true);
-    EditCombo->IsWinXP = FIsWinXP;
-    EditCombo->IsVistaComCtl6 = FIsWinVista && FIsComCtl6;
+    EditCombo->SetIsWinXP(FIsWinXP);
+    EditCombo->SetIsVista(FIsWinVista && FIsComCtl6);
     EditTrans = new TGridTransEdit(this);
     hidden(EditTrans, false);
     EditTrans->SetBorderStyle(bsNone);

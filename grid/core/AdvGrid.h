@@ -296,6 +296,21 @@ class TAdvStringGrid : public TBaseGrid {
   // raises the list's index error for a Value outside it and then writes nothing.
   void SetComboIndex(int RCol, int DRow, int Value);
   int GetComboIndex(int RCol, int DRow);
+
+  // ---- the combo editor's rows of the special-editor table and its notifications
+  // (AdvGridComboEdit.cpp) ----
+  TSpecialEditorOpened OpenComboEditRow(const TSpecialEditorCell& Cell);
+  TSpecialEditorOpened OpenComboListRow(const TSpecialEditorCell& Cell);
+  // Stores the combo's text (while EditMode) and hides and disables the combo.
+  void CommitComboRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenComboRow(const TSpecialEditorCell& Cell, bool List);
+  // WM_COMMAND from the combo editor: the selection and edit changes while an edit runs, the
+  // list's closing (DirectComboClose ends the edit) and opening. Processing goes on afterwards.
+  void ComboEditorCommand(const TMessage& Message);
+  // Set by the left-button handling when a click opens the editor; the combo editor clears it
+  // once it has put the caret at the click.
+  bool LButFlg = false;
+  friend class TGridCombo;
   // Fires OnGetEditorProp, then OnGetEditorPropInt (column, row).
   virtual void DoGetEditorProp(int RCol, int DRow, TEditLink* AEditLink);
   TGetEditorPropEvent OnGetEditorProp;
@@ -1133,10 +1148,10 @@ class TAdvStringGrid : public TBaseGrid {
   int OldCol() const { return FOldCol; }
   int OldRow() const { return FOldRow; }
   // The item a list combo editor selects for the cell (the stored text, then the edit text, then
-  // item 0, or the preselection of SetComboSelection); ReportItem0 tells whether the opening must
-  // report item 0 (ReportComboListChoice, after the combo has been focused and dropped).
-  int ChooseComboListItem(int RCol, int DRow, TStrings* Items, bool& ReportItem0);
-  void ReportComboListChoice(int RCol, int DRow, TStrings* Items);
+  // item 0, or the preselection of SetComboSelection); Report tells whether the opening must
+  // report the chosen item (ReportComboListChoice, after the combo has been focused and dropped).
+  int ChooseComboListItem(int RCol, int DRow, TStrings* Items, bool& Report);
+  void ReportComboListChoice(int RCol, int DRow, TStrings* Items, int Index);
   // One row of the special-editor table per kind (AdvGridEditRows.cpp): Open places, fills,
   // shows and focuses the kind's control; Commit writes its value back through StoreEditText and
   // hides and disables it (both leave EditMode to the frame). A kind without a row opens nothing

@@ -162,22 +162,24 @@ void TAdvStringGrid::CommitSpecialEditor(int DCol, int DRow) {
   FEditActive = false;
 }
 
-int TAdvStringGrid::ChooseComboListItem(int RCol, int DRow, TStrings* Items, bool& ReportItem0) {
-  ReportItem0 = false;
+int TAdvStringGrid::ChooseComboListItem(int RCol, int DRow, TStrings* Items, bool& Report) {
+  Report = false;
   const TPoint b = BaseCell(RCol, DRow);
   int idx = Items->IndexOf(GetGridCell(b.X, b.Y));
   if (idx >= 0) return idx;
   if (FComboIdx != -1) return FComboIdx;
+  // The stored text is not an item: the edit text (tags stripped) may be one, else item 0; either
+  // way the opening reports the item it chose.
+  Report = Items->Count() > 0;
   idx = Items->IndexOf(GetEditText(DisplColIndex(b.X), b.Y));
-  if (idx >= 0) return idx;
-  ReportItem0 = Items->Count() > 0;
-  return 0;
+  return idx >= 0 ? idx : 0;
 }
 
-void TAdvStringGrid::ReportComboListChoice(int RCol, int DRow, TStrings* Items) {
-  if (Items->Count() == 0) return;
-  if (OnComboChange) OnComboChange(this, RCol, DRow, 0, Items->Strings(0));
-  if (OnComboObjectChange) OnComboObjectChange(this, RCol, DRow, 0, Items->Strings(0), Items->Objects(0));
+void TAdvStringGrid::ReportComboListChoice(int RCol, int DRow, TStrings* Items, int Index) {
+  if (Index < 0 || Index >= Items->Count()) return;
+  const String s = Items->Strings(Index);
+  if (OnComboChange) OnComboChange(this, RCol, DRow, Index, s);
+  if (OnComboObjectChange) OnComboObjectChange(this, RCol, DRow, Index, s, Items->Objects(Index));
 }
 
 // =============================================================================================

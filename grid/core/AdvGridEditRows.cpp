@@ -18,9 +18,9 @@ const TRow kSpecialEditorRows[] = {
     // edSpinEdit
     {},
     // edComboEdit
-    {},
+    {&TAdvStringGrid::OpenComboEditRow, &TAdvStringGrid::CommitComboRow},
     // edComboList
-    {},
+    {&TAdvStringGrid::OpenComboListRow, &TAdvStringGrid::CommitComboRow},
     // edEditBtn
     {},
     // edCheckBox

@@ -7,6 +7,7 @@
 
 #include "grid/core/AdvCellGraphic.h"
 #include "grid/core/AdvGridControlLook.h"
+#include "grid/core/AdvGridComboEditor.h"
 #include "grid/core/AdvGridTrans.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
@@ -289,24 +290,6 @@ CONF_GRID_CONTROL(TGridButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
-
-// The combo editor every combo cell of a grid shares, told which look the platform allows; its
-// item list is filled anew for each cell.
-class TGridCombo : public TCustomControl {
- public:
-  explicit TGridCombo(TComponent* AOwner) : TCustomControl(AOwner) {}
-  String ClassName() const override { return u"TGridCombo"; }
-  bool IsWinXP = false;
-  bool IsVistaComCtl6 = false;  // the Vista look with common controls 6
-  TStringList* Items() { return &FItems; }
-  int DropDownCount() const { return FDropDownCount; }
-  void SetDropDownCount(int v) { FDropDownCount = v; }
-
- private:
-  TStringList FItems;
-  int FDropDownCount = 8;
-};
-
 
 // The edit-button editors: an edit with a button beside it.
 class TGridEditBtn : public TCustomControl {

@@ -306,8 +306,8 @@ TEST(AdvGridWindow, ATransparentWindowLetsTheMouseThrough) {
 
 TEST(AdvGridWindow, EditorsAreToldTheirLook) {
   TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
-  EXPECT_TRUE(g->GridCombo()->IsWinXP);
-  EXPECT_TRUE(g->GridCombo()->IsVistaComCtl6);
+  EXPECT_TRUE(g->GridCombo()->IsWinXP());
+  EXPECT_TRUE(g->GridCombo()->IsVista());
   delete g;
 }
 

@@ -1,0 +1,1 @@
+set(BENCH_LINKS grid_core platform platform_testing)
