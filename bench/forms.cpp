@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Paired.h"
+#include "ScratchProject.h"
 #include "parameters/UParGen.h"
 #include "platform/Files.h"
 #include "platform/testing/QtReferenceForms.h"
@@ -18,26 +19,6 @@
 #include "shell/ULanguage.h"
 
 namespace {
-
-// A configuration folder of its own, as the form reads ParGen.xml from it on every show.
-class ScratchProject {
- public:
-  ScratchProject() : folder_(std::filesystem::temp_directory_path() / ("bench_forms_" + std::to_string(getpid()))) {
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    Load_Default_Strings();
-    Soft_Code = Soft_Code_Init;
-    Project_Folder = FromPath(folder_);
-    Set_Files();
-  }
-  ~ScratchProject() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-
- private:
-  std::filesystem::path folder_;
-};
 
 TFormTimings RunOurs() {
   TFormTimings t;
@@ -54,7 +35,7 @@ TFormTimings RunOurs() {
 }
 
 void BM_SetCommunicationForm(benchmark::State& state) {
-  ScratchProject project;
+  bench::ScratchProject project("bench_forms");  // the form reads ParGen.xml from it on every show
   // One form shown and recorded first: the plain Qt side copies its tree, and both sides have
   // their fonts and styles loaded before the first timed pair.
   TFParGen* first = New<TFParGen>(nullptr);

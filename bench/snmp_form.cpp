@@ -4,29 +4,16 @@
 // table-file engine into plain in-memory tables, no grid.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <unistd.h>
-
+#include "ScratchProject.h"
 #include "gateway/USNMP_Trap_AccessForm.h"
-#include "platform/Files.h"
 #include "platform/testing/StartupProbe.h"
-#include "shell/UComon.h"
-#include "shell/ULanguage.h"
 
 namespace {
 
 // A configuration whose SNMP_Trap.xml holds two full tables that pass the check.
 class FullTables {
  public:
-  FullTables() : folder_(std::filesystem::temp_directory_path() / ("bench_snmp_form_" + std::to_string(getpid()))) {
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    Load_Default_Strings();
-    Soft_Code = Soft_Code_Init;
-    Project_Folder = FromPath(folder_);
-    Set_Files();
+  FullTables() {
     TSNMP_Trap_Tables t;
     for (int r = 1; r <= SNMP_Trap_Rows; ++r) {
       const String n = IntToStr(r);
@@ -39,13 +26,9 @@ class FullTables {
     }
     Save_SNMP_Trap_File(Path_SNMP_Trap, t.Read, t.Write);
   }
-  ~FullTables() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
 
  private:
-  std::filesystem::path folder_;
+  bench::ScratchProject project_{"bench_snmp_form"};
 };
 
 void BM_ShowFullTables(benchmark::State& state) {

@@ -206,7 +206,7 @@ TEST_F(GridRowOps, InsertAndDeleteAtRowThreeOfTen) {
       g = ColumnGrid(5, {3});
     }
     const std::vector<TRowState> before = Rows(g.get());
-    auto* cg = static_cast<TAdvColumnGrid*>(g.get());
+    auto* cg = dynamic_cast<TAdvColumnGrid*>(g.get());
     if (k.Kind == Insert) {
       if (k.CB)
         Grid_Insert_Row_CB(3, g.get(), k.Flag);
