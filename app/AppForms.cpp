@@ -1,6 +1,7 @@
 #include "app/AppForms.h"
 
 #include "gateway/UBoot.h"
+#include "gateway/ULoRaWAN_GatewayForm.h"
 #include "gateway/USNMP_MIB.h"
 #include "gateway/USNMP_Trap_AccessForm.h"
 #include "gateway/USaveBincc.h"
@@ -23,11 +24,13 @@ void Create_Program_Forms() {
   Application->CreateForm(FBoot);
   Create_FParGen();
   Application->CreateForm(FSNMP_Trap_Access);
+  Application->CreateForm(FLoRaWAN_Gateway);
 
   TFKelvaneFirmWare* main = FKelvaneFirmWare;
   main->Register_Form(u"TFBoot", FBoot, [] { FBoot->Set_Lang(); });
   main->Register_Form(u"TFParGen", FParGen, [] { FParGen->Set_Lang(); });
   main->Register_Form(u"TFSNMP_Trap_Access", FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); });
+  main->Register_Form(u"TFLoRaWAN_Gateway", FLoRaWAN_Gateway, [] { FLoRaWAN_Gateway->Set_Lang(); });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };

@@ -616,21 +616,8 @@ String CheckDownlink(const TRuleLoRa& r, int n, int k) {
   return String();
 }
 
-String CheckDevice(const TDeviceLoRa& d, int n) {
-  String e = CheckHex(d.DeviceEUI(), 16, 5485, 5486, n);
-  if (e.empty()) e = CheckHex(d.JoinEUI(), 16, 5487, 5488, n);
-  if (!e.empty()) return e;
-  if (Trim(d.ActMethod()).empty()) return Msg(5489, {n});
-  if (d.ActMethod() == LoRaWAN_Act_ABP) {
-    e = CheckHex(d.NetSessKey(), 32, 5490, 5491, n);
-    if (e.empty()) e = CheckHex(d.AppSessKey(), 32, 5492, 5493, n);
-  } else {
-    e = CheckHex(d.AppKey(), 32, 5494, 5495, n);
-  }
-  if (e.empty()) e = CheckHex(d.DevAdd(), 8, 5496, 5514, n);
-  if (!e.empty()) return e;
-  uint32_t timeout = 0;
-  if (!LoRaWAN_DiagTimeOut(d.DiagTimeOut(), timeout)) return Msg(5497, {n});
+String CheckRules(const TDeviceLoRa& d, int n) {
+  String e;
   for (int k = 0; k < d.UpLinkRules.Count(); ++k) {
     const TRuleLoRa& r = *d.UpLinkRules.Items(k);
     if (!r.Enable()) continue;
@@ -646,7 +633,30 @@ String CheckDevice(const TDeviceLoRa& d, int n) {
   return String();
 }
 
+String CheckDevice(const TDeviceLoRa& d, int n) {
+  String e = CheckHex(d.DeviceEUI(), 16, 5485, 5486, n);
+  if (e.empty()) e = CheckHex(d.JoinEUI(), 16, 5487, 5488, n);
+  if (!e.empty()) return e;
+  if (Trim(d.ActMethod()).empty()) return Msg(5489, {n});
+  if (d.ActMethod() == LoRaWAN_Act_ABP) {
+    e = CheckHex(d.NetSessKey(), 32, 5490, 5491, n);
+    if (e.empty()) e = CheckHex(d.AppSessKey(), 32, 5492, 5493, n);
+  } else {
+    e = CheckHex(d.AppKey(), 32, 5494, 5495, n);
+  }
+  if (e.empty()) e = CheckHex(d.DevAdd(), 8, 5496, 5514, n);
+  if (!e.empty()) return e;
+  uint32_t timeout = 0;
+  if (!LoRaWAN_DiagTimeOut(d.DiagTimeOut(), timeout)) return Msg(5497, {n});
+  return CheckRules(d, n);
+}
+
 }  // namespace
+
+bool Check_LoRaWAN_Rules(const TDeviceLoRa& Device, int Number, String& Message) {
+  Message = CheckRules(Device, Number);
+  return Message.empty();
+}
 
 bool Check_LoRaWAN_Data(const TDeviceLoRaList& List, String& Message) {
   Message.clear();

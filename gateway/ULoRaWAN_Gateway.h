@@ -278,6 +278,10 @@ int CheckStringHex(const String& Str, int NumChar);
 // blank DeviceEUI are skipped with their rules.
 bool Check_LoRaWAN_Data(const TDeviceLoRaList& List, String& Message);
 
+// The rule tests alone for one device (Number its device number in the messages): an end node's
+// identity comes from the communication parameters, not from its device entry.
+bool Check_LoRaWAN_Rules(const TDeviceLoRa& Device, int Number, String& Message);
+
 // Check_LoRaWAN_Data with the message shown in an error box (OK button): true when every
 // device passes.
 bool Check_Data(const TDeviceLoRaList& List);

@@ -57,6 +57,59 @@ TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   height_ = 41;
 }
 
+TSplitter::TSplitter(TComponent* AOwner) : TCustomControl(AOwner) {
+  width_ = 185;
+  height_ = 3;
+  SetCursor(crVSplit);
+}
+
+TControl* TSplitter::ResizedControl() const {
+  TWinControl* p = Parent();
+  if (!p) return nullptr;
+  for (int i = 0; i < p->ControlCount(); ++i) {
+    TControl* c = p->Controls(i);
+    if (c == this || !c->Visible() || c->Align() != Align()) continue;
+    const bool ends = Vertical() ? (Align() == alLeft ? c->Left() + c->Width() == Left() : c->Left() == Left() + Width())
+                                 : (Align() == alTop ? c->Top() + c->Height() == Top() : c->Top() == Top() + Height());
+    if (ends) return c;
+  }
+  return nullptr;
+}
+
+void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  TControl* c = ResizedControl();
+  if (Button != mbLeft || !c) return;
+  dragging_ = true;
+  grab_ = Vertical() ? Left() + X : Top() + Y;
+  startSize_ = Vertical() ? c->Width() : c->Height();
+}
+
+void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseMove(Shift, X, Y);
+  SetCursor(Vertical() ? crHSplit : crVSplit);
+  TControl* c = dragging_ ? ResizedControl() : nullptr;
+  TWinControl* p = Parent();
+  if (!c || !p) return;
+  // In the parent's coordinates, which do not move with the splitter.
+  const int at = Vertical() ? Left() + X : Top() + Y;
+  const bool grows = Align() == alTop || Align() == alLeft;
+  const int room = Vertical() ? p->ClientWidth() : p->ClientHeight();
+  int size = startSize_ + (grows ? at - grab_ : grab_ - at);
+  size = std::max(minSize_, std::min(size, room - minSize_));
+  if (size == (Vertical() ? c->Width() : c->Height())) return;
+  if (Vertical())
+    c->SetWidth(size);
+  else
+    c->SetHeight(size);
+  if (OnMoved) OnMoved(this);
+}
+
+void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  dragging_ = false;
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
 TRect TPanel::AdjustClientRect() const {
   TRect r = ClientRect();
   int inset = (borderStyle_ == bsSingle ? 1 : 0) + (bevelOuter_ != bvNone ? bevelWidth_ : 0) +

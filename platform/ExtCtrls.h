@@ -41,6 +41,33 @@ class TPanel : public TCustomControl {
   bool showCaption_ = true;
 };
 
+// A bar between two aligned controls: dragging it resizes the control before it (above an alTop
+// splitter, left of an alLeft one); that control keeps at least MinSize pixels.
+class TSplitter : public TCustomControl {
+ public:
+  explicit TSplitter(TComponent* AOwner);
+  String ClassName() const override { return u"TSplitter"; }
+  int MinSize() const { return minSize_; }
+  void SetMinSize(int v) { minSize_ = v; }
+  // The control the splitter resizes: the visible sibling with the same alignment that ends
+  // where the splitter begins; none when there is no such control.
+  TControl* ResizedControl() const;
+
+  TNotifyEvent OnMoved;
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+ private:
+  bool Vertical() const { return Align() == alLeft || Align() == alRight; }
+  int minSize_ = 30;
+  bool dragging_ = false;
+  int grab_ = 0;  // where the press was, in parent coordinates
+  int startSize_ = 0;
+};
+
 enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 
 class TShape : public TGraphicControl {

@@ -145,8 +145,9 @@ void Grid_Auto_Size_Col(TAdvStringGrid* Grid, int DRow, int DCol);
 void Grid_Enter_Next_Cell(TAdvColumnGrid* Grid, Char& Key);
 void Grid_Copy_Row(TAdvColumnGrid* Grid, int DRow);
 // UI 1502 without a valid copy, UI 1501 for another column count, UI 1500 over a used row (a
-// non-check-box cell holding text after trimming); pastes only when nothing refused.
-void Grid_Paste_Row(TAdvColumnGrid* Grid, int DRow, bool Valid_Copy);
+// non-check-box cell holding text after trimming); pastes only when nothing refused. True when
+// the row was pasted.
+bool Grid_Paste_Row(TAdvColumnGrid* Grid, int DRow, bool Valid_Copy);
 // Rows DRow .. RowCount - 2 move down one (the last row's content is lost); DRow is cleared, its
 // column 1 "Y" with Enable.
 void Grid_Insert_Row(int DRow, TAdvColumnGrid* Grid, bool Enable);
@@ -154,7 +155,7 @@ void Grid_Insert_Row(int DRow, TAdvColumnGrid* Grid, bool Enable);
 void Grid_Delete_Row(int DRow, TAdvColumnGrid* Grid);
 void Grid_Copy_Row_CB(TAdvStringGrid* Grid, int DRow);
 // As Grid_Paste_Row, but a row is used when a cell without check box holds any text (untrimmed).
-void Grid_Paste_Row_CB(TAdvStringGrid* Grid, int DRow, bool Valid_Copy);
+bool Grid_Paste_Row_CB(TAdvStringGrid* Grid, int DRow, bool Valid_Copy);
 // The new row is editable: its boxes unchecked but column 1's (checked with Enable).
 void Grid_Insert_Row_CB(int DRow, TAdvStringGrid* Grid, bool Enable);
 // The freed last row is read-only: its boxes unchecked but column 1's (checked with Enable).

@@ -111,14 +111,15 @@ void Grid_Copy_Row(TAdvColumnGrid* Grid, int DRow) {
   for (int c = 1; c <= LastRowCol(Grid); ++c) clip->Add(Grid->GetCellEx(c, DRow));
 }
 
-void Grid_Paste_Row(TAdvColumnGrid* Grid, int DRow, bool Valid_Copy) {
-  if (!PasteAllowed(Grid, Valid_Copy)) return;
+bool Grid_Paste_Row(TAdvColumnGrid* Grid, int DRow, bool Valid_Copy) {
+  if (!PasteAllowed(Grid, Valid_Copy)) return false;
   const int n = LastRowCol(Grid);
   bool used = false;
   for (int c = 1; c <= n && !used; ++c)
     used = !IsDataCheckBoxColumn(Grid, c) && !Trim(Grid->GetCellEx(c, DRow)).empty();
-  if (used && !OverwriteConfirmed()) return;
+  if (used && !OverwriteConfirmed()) return false;
   for (int c = 1; c <= n; ++c) Grid->SetCellEx(c, DRow, Clipboard()->Strings(c - 1));
+  return true;
 }
 
 void Grid_Insert_Row(int DRow, TAdvColumnGrid* Grid, bool Enable) {
@@ -152,15 +153,15 @@ void Grid_Copy_Row_CB(TAdvStringGrid* Grid, int DRow) {
   }
 }
 
-void Grid_Paste_Row_CB(TAdvStringGrid* Grid, int DRow, bool Valid_Copy) {
-  if (!PasteAllowed(Grid, Valid_Copy)) return;
+bool Grid_Paste_Row_CB(TAdvStringGrid* Grid, int DRow, bool Valid_Copy) {
+  if (!PasteAllowed(Grid, Valid_Copy)) return false;
   const int n = LastRowCol(Grid);
   bool used = false;
   for (int c = 1; c <= n && !used; ++c) {
     bool state = false;
     used = !IsCheckBoxCell(Grid, c, DRow, state) && !Grid->GetCellEx(c, DRow).empty();
   }
-  if (used && !OverwriteConfirmed()) return;
+  if (used && !OverwriteConfirmed()) return false;
   for (int c = 1; c <= n; ++c) {
     const String& text = Clipboard()->Strings(c - 1);
     if (MaskEntry(c - 1))
@@ -168,6 +169,7 @@ void Grid_Paste_Row_CB(TAdvStringGrid* Grid, int DRow, bool Valid_Copy) {
     else
       Grid->SetCellEx(c, DRow, text);
   }
+  return true;
 }
 
 void Grid_Insert_Row_CB(int DRow, TAdvStringGrid* Grid, bool Enable) {

@@ -126,7 +126,7 @@ TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& 
 }
 
 // The clicks reach the form through the control's own mouse events: the cell under the press.
-void TTableForm::BindGridEvents(TAdvColumnGrid* Grid) {
+void TTableForm::BindGridEvents(TAdvStringGrid* Grid) {
   Grid->OnKeyPress = [this](TObject* s, Char& k) { Grid_KeyPress(s, k); };
   Grid->OnGridHint = [this](TObject* s, int r, int c, String& h) { Grid_Hint(s, r, c, h); };
   Grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool st) { Grid_CheckBoxClick(s, c, r, st); };
@@ -253,18 +253,22 @@ void TTableForm::Btn_DelRowClick(TObject*) {
   TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
   const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
   const int row = grid->GetRowEx();
-  String question = UI_Text(def.DeleteQuestion >= 0 ? def.DeleteQuestion : FDef.DeleteQuestion);
-  const size_t at = question.find(u"%d");
-  if (at == String::npos)
-    question += IntToStr(row);
-  else
-    question.replace(at, 2, IntToStr(row));
-  if (MessageDlg(question, mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) != mrYes) return;
+  if (!Confirm_Delete_Row(def.DeleteQuestion >= 0 ? def.DeleteQuestion : FDef.DeleteQuestion, row)) return;
   if (def.CheckBoxCells)
     Grid_Delete_Row_CB(row, grid, def.FreedRowEnabled);
   else
     Grid_Delete_Row(row, grid);
   After_Row_Change(g);
+}
+
+bool TTableForm::Confirm_Delete_Row(int Question, int Row) {
+  String question = UI_Text(Question);
+  const size_t at = question.find(u"%d");
+  if (at == String::npos)
+    question += IntToStr(Row);
+  else
+    question.replace(at, 2, IntToStr(Row));
+  return MessageDlg(question, mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes;
 }
 
 void TTableForm::Btn_InsRowClick(TObject*) {

@@ -128,11 +128,17 @@ class TTableForm : public TForm, public TDialogFrame {
  protected:
   // The data cells of grid Index as the table-file engine reads and writes them.
   TTableCells* Cells(int Index) const { return FCells[static_cast<size_t>(Index)].get(); }
+  // The frame's grid events (key press, hint, check-box click, click and double click on a cell)
+  // bound to a grid; a form binds a grid of its own with it.
+  void BindGridEvents(TAdvStringGrid* Grid);
+  // For a form that loads its file itself: OK asks before it overwrites a file shown incompletely.
+  void Set_Load_Incomplete(bool Value) { FLoad_Incomplete = Value; }
+  // Asks the delete question (UI text Question; its "%d", or its end, takes Row); true on Yes.
+  static bool Confirm_Delete_Row(int Question, int Row);
 
  private:
   void BuildControls();
   TAdvColumnGrid* BuildGrid(TWinControl* Parent, const TTableGridDef& G);
-  void BindGridEvents(TAdvColumnGrid* Grid);
 
   TTableFormDef FDef;
   TTableLayout FLayout;
