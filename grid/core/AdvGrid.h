@@ -1039,9 +1039,6 @@ class TAdvStringGrid : public TBaseGrid {
   void SetHintShowSizing(bool v) { FHintShowSizing = v; }
   bool HTMLHint() const { return FHTMLHint; }
   void SetHTMLHint(bool v) { FHTMLHint = v; }
-  THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
-  void SetHoverFixedCells(THoverFixedCells v) { FHoverFixedCells = v; }
-  TPoint HoverFixedCell() const { return TPoint{FHoverFixedX, FHoverFixedY}; }
   TPoint LastHintPos() const { return FLastHintPos; }
   // The grid's hint window for sizing and scroll hints.
   THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWnd; }
@@ -1053,8 +1050,6 @@ class TAdvStringGrid : public TBaseGrid {
   TCheckBoxClickEvent OnCheckBoxMouseUp;
   TColumnSizingEvent OnColumnSizing;
   TRowSizingEvent OnRowSizing;
-  TFixedEditEvent OnFixedEdit;
-  TSelectionChangedEvent OnSelectionChanged;
   TAnchorEvent OnAnchorEnter;
   TAnchorEvent OnAnchorExit;
 

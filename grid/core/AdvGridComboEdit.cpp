@@ -39,7 +39,7 @@ TSpecialEditorOpened TAdvStringGrid::OpenComboRow(const TSpecialEditorCell& Cell
   combo->SetColor(Cell.Color);
   if (!List) combo->SetMaxLength(FMaxComboLength);
   combo->SetVisible(true);
-  const bool flat = FLook == glSoft || (FLook >= glTMS && FLook <= glQEL);
+  const bool flat = FLook == glSoft || (FLook >= glQEL && FLook <= glOffice2007);
   combo->SetFlat(flat);
   combo->SetEtched(flat);
   if (FNavigation->AutoComboDropSize()) combo->SizeDropDownWidth();
