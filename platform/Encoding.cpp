@@ -66,18 +66,6 @@ std::string EncodeSingleByte(const String& text, const char16_t* high, int count
   return out;
 }
 
-String DecodeUtf16(std::string_view bytes, bool bigEndian) {
-  String out;
-  out.reserve(bytes.size() / 2 + 1);
-  size_t i = 0;
-  for (; i + 1 < bytes.size(); i += 2) {
-    auto b0 = static_cast<unsigned char>(bytes[i]);
-    auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-    out.push_back(bigEndian ? static_cast<char16_t>((b0 << 8) | b1) : static_cast<char16_t>((b1 << 8) | b0));
-  }
-  if (i < bytes.size()) out.push_back(u'\uFFFD');
-  return out;
-}
 
 void EncodeUtf16(const String& text, bool bigEndian, std::string& out) {
   for (char16_t c : text) {
@@ -97,6 +85,19 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 }
 
 }  // namespace
+
+String DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  String out;
+  out.reserve(bytes.size() / 2 + 1);
+  size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    auto b0 = static_cast<unsigned char>(bytes[i]);
+    auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+    out.push_back(bigEndian ? static_cast<char16_t>((b0 << 8) | b1) : static_cast<char16_t>((b1 << 8) | b0));
+  }
+  if (i < bytes.size()) out.push_back(u'\uFFFD');
+  return out;
+}
 
 String Win1252ToString(std::string_view bytes) {
   String out;

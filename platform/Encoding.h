@@ -22,6 +22,9 @@ enum TTextEncoding {
 // teUTF16BE, teUTF8 or teAnsi. An odd last byte of UTF-16 text becomes U+FFFD rather than vanishing.
 String DecodeText(std::string_view bytes, TTextEncoding* detected = nullptr);
 
+// UTF-16 bytes without a byte order mark, in the order given; an odd last byte becomes U+FFFD.
+String DecodeUtf16(std::string_view bytes, bool bigEndian);
+
 // Bytes without a byte order mark: UTF-8 when IsMostlyUtf8 (each malformed sequence becomes
 // U+FFFD), otherwise Windows-1252. `detected` receives teUTF8 or teAnsi.
 String DecodeUtf8OrAnsi(std::string_view bytes, TTextEncoding* detected = nullptr);

@@ -15,7 +15,7 @@ int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 [[noreturn]] void GridIndexError() { throw EInvalidGridOperation(u"Grid index out of range"); }
 
 // 64-bit a * b / c, truncating; c = 0 gives 0.
-int MulDiv(int a, int b, int c) {
+int MulDivTrunc(int a, int b, int c) {
   if (c == 0) return 0;
   return static_cast<int>(static_cast<int64_t>(a) * b / c);
 }
@@ -584,7 +584,7 @@ int TCustomGrid::ScrollPos(bool Vertical) const {
   int fixed = Vertical ? fixedRows_ : fixedCols_;
   int range = (Vertical ? max.Y : max.X) - fixed;
   if (range <= 0) return 0;
-  return MulDiv((Vertical ? topLeft_.Y : topLeft_.X) - fixed, 127, range);
+  return MulDivTrunc((Vertical ? topLeft_.Y : topLeft_.X) - fixed, 127, range);
 }
 
 void TCustomGrid::ScrollBarMessage(bool Vertical, unsigned Code, int Pos) {
@@ -600,11 +600,11 @@ void TCustomGrid::ScrollBarMessage(bool Vertical, unsigned Code, int Pos) {
     case SB_PAGEUP: target = first - std::max(1, page); break;
     case SB_PAGEDOWN: target = first + std::max(1, page); break;
     case SB_THUMBPOSITION:
-      target = fixed + MulDiv(Clamp(Pos, 0, 127), maxFirst - fixed, 127);
+      target = fixed + MulDivTrunc(Clamp(Pos, 0, 127), maxFirst - fixed, 127);
       break;
     case SB_THUMBTRACK:
       if (!options_.Contains(goThumbTracking)) return;
-      target = fixed + MulDiv(Clamp(Pos, 0, 127), maxFirst - fixed, 127);
+      target = fixed + MulDivTrunc(Clamp(Pos, 0, 127), maxFirst - fixed, 127);
       break;
     case SB_TOP: target = fixed; break;
     case SB_BOTTOM: target = maxFirst; break;
@@ -725,7 +725,7 @@ TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
     int thumb = std::min(b, std::max(0, track));
     l.TrackStart = l.LineUp.Bottom;
     l.Movable = std::max(0, track - thumb);
-    int off = l.TrackStart + MulDiv(ScrollPos(true), l.Movable, 127);
+    int off = l.TrackStart + MulDivTrunc(ScrollPos(true), l.Movable, 127);
     if (thumb > 0) l.Thumb = Rect(l.Bar.Left, off, l.Bar.Right, off + thumb);
   } else {
     l.Bar = Rect(0, view.Bottom, view.Right, raw.Bottom);
@@ -736,7 +736,7 @@ TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
     int thumb = std::min(b, std::max(0, track));
     l.TrackStart = l.LineUp.Right;
     l.Movable = std::max(0, track - thumb);
-    int off = l.TrackStart + MulDiv(ScrollPos(false), l.Movable, 127);
+    int off = l.TrackStart + MulDivTrunc(ScrollPos(false), l.Movable, 127);
     if (thumb > 0) l.Thumb = Rect(off, l.Bar.Top, off + thumb, l.Bar.Bottom);
   }
   return l;
@@ -972,11 +972,11 @@ void TCustomGrid::CreateWnd() { UpdateScrollBars(); }
 
 void TCustomGrid::ChangeScale(int M, int D) {
   if (M == D || D == 0) return;
-  defaultColWidth_ = MulDiv(defaultColWidth_, M, D);
-  defaultRowHeight_ = MulDiv(defaultRowHeight_, M, D);
+  defaultColWidth_ = MulDivTrunc(defaultColWidth_, M, D);
+  defaultRowHeight_ = MulDivTrunc(defaultRowHeight_, M, D);
   colSum_ = rowSum_ = 0;
-  for (int& w : colWidths_) colSum_ += (w = MulDiv(w, M, D));
-  for (int& h : rowHeights_) rowSum_ += (h = MulDiv(h, M, D));
+  for (int& w : colWidths_) colSum_ += (w = MulDivTrunc(w, M, D));
+  for (int& h : rowHeights_) rowSum_ += (h = MulDivTrunc(h, M, D));
   UpdateScrollBars();
   InvalidateGrid();
 }
@@ -1585,7 +1585,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
     bool vertical = thumbDrag_ == 1;
     ScrollBarLayout l = BarLayout(vertical);
     int along = (vertical ? Y : lx) - thumbGrab_ - l.TrackStart;
-    int pos = l.Movable > 0 ? Clamp(MulDiv(along, 127, l.Movable), 0, 127) : 0;
+    int pos = l.Movable > 0 ? Clamp(MulDivTrunc(along, 127, l.Movable), 0, 127) : 0;
     if (pos != thumbPos_) {
       thumbPos_ = pos;
       Perform(vertical ? WM_VSCROLL : WM_HSCROLL, SB_THUMBTRACK | (static_cast<unsigned>(pos) << 16), 0);

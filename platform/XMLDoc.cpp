@@ -34,19 +34,6 @@ void CheckName(const String& name) {
 
 // ---- decoding of the file's bytes --------------------------------------------------------
 
-String DecodeUtf16(std::string_view b, bool bigEndian) {
-  String out;
-  out.reserve(b.size() / 2 + 1);
-  size_t i = 0;
-  for (; i + 1 < b.size(); i += 2) {
-    const auto hi = static_cast<unsigned char>(b[bigEndian ? i : i + 1]);
-    const auto lo = static_cast<unsigned char>(b[bigEndian ? i + 1 : i]);
-    out.push_back(static_cast<Char>((hi << 8) | lo));
-  }
-  if (i < b.size()) out.push_back(u'\xFFFD');
-  return out;
-}
-
 String LowerAscii(std::string s8) {
   for (char& c : s8)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

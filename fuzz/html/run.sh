@@ -14,6 +14,7 @@ fi
 cmake --build "$build" --target grid_foundation platform_testing >/dev/null
 mkdir -p "$out/corpus"
 libs=$(pkg-config --libs Qt6Widgets Qt6PrintSupport Qt6Gui Qt6Core pugixml libcurl libjpeg)
+# The sources compiled here are CONF_FUZZED_HTML of fuzz/FuzzedSources.cmake.
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$top" $(pkg-config --cflags Qt6Core) -fPIC \
   "$here/html_fuzz.cpp" "$top/grid/foundation/AsgHTMLE.cpp" "$top/grid/foundation/AsgHTMLEText.cpp" \

@@ -71,15 +71,32 @@ done
 
 # Leaks inside the system's libraries (fonts, Qt) are not the readers'.
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$top/.ci/lsan.supp:print_suppressions=0}
+# The targets run side by side, one per core: each is single-threaded and runs for a fixed time.
+jobs=${FUZZ_JOBS:-$(nproc)}
+run_one() {  # run_one <target>: 0 when the run found nothing
+  QT_QPA_PLATFORM=offscreen "$out/build/$1" -max_total_time="$secs" -max_len=8192 -timeout=10 \
+    -rss_limit_mb=2048 -artifact_prefix="$out/artifacts/$1/" "$out/corpus/$1" 2>"$out/$1.log"
+}
 failed=0
-for t in "${targets[@]}"; do
-  mkdir -p "$out/corpus/$t" "$out/artifacts/$t"
-  echo "== $t (${secs} s)"
-  if ! QT_QPA_PLATFORM=offscreen "$out/build/$t" -max_total_time="$secs" -max_len=8192 -timeout=10 \
-      -rss_limit_mb=2048 -artifact_prefix="$out/artifacts/$t/" "$out/corpus/$t" 2>"$out/$t.log"; then
+pids=()
+names=()
+reap() {  # reap: waits for the oldest running target and reports it
+  local t=${names[0]}
+  if ! wait "${pids[0]}"; then
     echo "$t: a finding, see $out/$t.log and $out/artifacts/$t/"
     tail -40 "$out/$t.log"
     failed=1
   fi
+  pids=("${pids[@]:1}")
+  names=("${names[@]:1}")
+}
+for t in "${targets[@]}"; do
+  mkdir -p "$out/corpus/$t" "$out/artifacts/$t"
+  echo "== $t (${secs} s)"
+  run_one "$t" &
+  pids+=($!)
+  names+=("$t")
+  if [ ${#pids[@]} -ge "$jobs" ]; then reap; fi
 done
+while [ ${#pids[@]} -gt 0 ]; do reap; done
 exit $failed

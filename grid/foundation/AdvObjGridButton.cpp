@@ -25,8 +25,6 @@ constexpr TLookPreset kLooks[] = {
     {0xCAFFFF, 0xA6FFFF, 0xA8F0FD, 0x7CE9FC, 0x4DE0FB, 0x7AE9FC, 0xB5E6F2, 0x9CDDED, 0x808080, 0x808080, false},
 };
 
-int BytesPerPixel(TBitmap* b) { return b->PixelFormat() == pf24bit ? 3 : 4; }
-
 TColor PixelAt(const uint8_t* p) { return RGB(p[2], p[1], p[0]); }
 void SetPixelAt(uint8_t* p, TColor c) {
   p[0] = GetBValue(c);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "grid/foundation/AdvObjControlUtil.h"
 #include "platform/Forms.h"
 #include "platform/Overlay.h"
 #include "platform/SysUtils.h"
@@ -106,10 +107,6 @@ void TGridFocusWindow::SetFrameShape(const TRect& Outer, const TRect& Hole) { Se
 void TGridFocusWindow::SetOpacity(uint8_t Opacity) { SetOverlayOpacity(this, Opacity); }
 
 // ---- alpha mask ----------------------------------------------------------------------------------
-
-namespace {
-int BytesPerPixel(TBitmap* b) { return b->PixelFormat() == pf24bit ? 3 : 4; }
-}  // namespace
 
 TGridAlphaMask::TGridAlphaMask() { SetPixelFormat(pf32bit); }
 

@@ -16,6 +16,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/qt/ControlBackend.h"
 #include "platform/testing/QtIdle.h"
+#include "platform/testing/Stopwatch.h"
 
 namespace {
 
@@ -37,10 +38,6 @@ struct TNode {
 };
 
 QString Q(const String& s) { return QString::fromStdU16String(s); }
-
-double Since(std::chrono::steady_clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
 
 TKind KindOf(TControl* c) {
   if (dynamic_cast<TLabel*>(c)) return TKind::Label;
@@ -160,12 +157,12 @@ TFormTimings TQtReferenceForm::Run() {
     if (!n.Visible) w->hide();
     made.push_back(w);
   }
-  t.Create = Since(t0);
+  t.Create = conftesting::MsSince(t0);
   t0 = std::chrono::steady_clock::now();
   conftesting::ShowUntilIdle([&] { window->show(); });
-  t.Show = Since(t0);
+  t.Show = conftesting::MsSince(t0);
   t0 = std::chrono::steady_clock::now();
   delete window;
-  t.Destroy = Since(t0);
+  t.Destroy = conftesting::MsSince(t0);
   return t;
 }

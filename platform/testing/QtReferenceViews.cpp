@@ -17,12 +17,7 @@
 #include <vector>
 
 #include "platform/qt/ControlBackend.h"
-
-namespace {
-double Since(std::chrono::steady_clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
-}  // namespace
+#include "platform/testing/Stopwatch.h"
 
 double HeapBytesInUse() {
   const struct mallinfo2 m = mallinfo2();
@@ -45,19 +40,19 @@ TViewTimings RunQTableWidget(int Rows, int Cols, int Width, int Height, TCellTex
       String s = Text(c, r);
       table.setItem(r, c, new QTableWidgetItem(QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()))));
     }
-  t.Fill = Since(t0);
+  t.Fill = conftesting::MsSince(t0);
   t.FillBytes = HeapBytesInUse() - heap0;
   t0 = std::chrono::steady_clock::now();
   for (int r = 0; r < Rows; ++r)
     for (int c = 0; c < Cols; ++c) Checksum += static_cast<size_t>(table.item(r, c)->text().size());
-  t.Read = Since(t0);
+  t.Read = conftesting::MsSince(t0);
   QImage image(Width, Height, QImage::Format_RGB32);
   table.scrollToItem(table.item(Rows / 2, 0), QAbstractItemView::PositionAtTop);
   std::vector<double> paints;
   for (int k = 0; k < kViewPaints; ++k) {
     t0 = std::chrono::steady_clock::now();
     table.render(&image);
-    paints.push_back(Since(t0));
+    paints.push_back(conftesting::MsSince(t0));
   }
   std::sort(paints.begin(), paints.end());
   t.Paint = paints[paints.size() / 2];
