@@ -58,7 +58,7 @@ TTableGridDef RuleGrid(const String& Name, const String& Sheet, int SheetCaption
   return g;
 }
 
-TTableFormDef MakeDef() {
+TTableFormDef MakeLoRaWANFormDef() {
   TTableFormDef d;
   d.Name = u"FLoRaWAN_Gateway";
   d.ClientWidth = 1256;
@@ -89,7 +89,7 @@ void SetReadOnly(TAdvStringGrid* Grid, int ACol, int ARow, bool ReadOnly) {
 }  // namespace
 
 const TTableFormDef& LoRaWAN_Gateway_Form_Def() {
-  static const TTableFormDef def = MakeDef();
+  static const TTableFormDef def = MakeLoRaWANFormDef();
   return def;
 }
 

@@ -44,7 +44,7 @@ void TakeAttributes(TTableGridDef& Grid, const TTableSection& Section) {
   }
 }
 
-TTableFormDef MakeDef() {
+TTableFormDef MakeSnmpFormDef() {
   TTableFormDef d;
   d.Name = u"FSNMP_Trap_Access";
   d.ClientWidth = 1256;
@@ -128,7 +128,7 @@ constexpr TRowColumns kWriteColumns{swEnable, swCommunity_Name, swType,        -
 }  // namespace
 
 const TTableFormDef& SNMP_Trap_Form_Def() {
-  static const TTableFormDef def = MakeDef();
+  static const TTableFormDef def = MakeSnmpFormDef();
   return def;
 }
 
