@@ -235,7 +235,7 @@ TEST(AdvGridEdit, ListComboItemChoice) {
     bool report;
   };
   const Case cases[] = {
-      {"B", -1, 1, false}, {"X", -1, 0, true}, {"X", 2, 2, false}, {"<b>B</b>", -1, 1, false},
+      {"B", -1, 1, false}, {"X", -1, 0, true}, {"X", 2, 2, false}, {"<b>B</b>", -1, 1, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.cell);
