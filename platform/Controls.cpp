@@ -602,8 +602,19 @@ void TControl::SetText(const String& s) {
 
 intptr_t TControl::Perform(unsigned Msg, uintptr_t WParam, intptr_t LParam) {
   TMessage m{Msg, WParam, LParam, 0};
-  WndProc(m);
+  if (windowProc_) {
+    // A copy: the handler may replace itself while it runs.
+    TWndMethod handler = windowProc_;
+    handler(m);
+  } else {
+    WndProc(m);
+  }
   return m.Result;
+}
+
+TControl::TWndMethod TControl::WindowProc() {
+  if (windowProc_) return windowProc_;
+  return [this](TMessage& m) { WndProc(m); };
 }
 
 void TControl::WndProc(TMessage& m) {

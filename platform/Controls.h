@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Classes.h"
@@ -155,6 +156,13 @@ class TControl : public TComponent {
   // Messages.
   virtual void WndProc(TMessage& Message);
   intptr_t Perform(unsigned Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
+  // The control's replaceable message handler, WndProc until replaced. Every message delivered
+  // to the control (Perform, SendMessage, posted messages, input) goes through it; a
+  // replacement reads WindowProc() first and passes on what it does not handle. Setting an
+  // empty handler puts WndProc back.
+  using TWndMethod = std::function<void(TMessage& Message)>;
+  TWndMethod WindowProc();
+  void SetWindowProc(TWndMethod Handler) { windowProc_ = std::move(Handler); }
 
   // Painting.
   virtual void Invalidate();
@@ -241,6 +249,7 @@ class TControl : public TComponent {
   int anchorRight_ = -1, anchorBottom_ = -1;
   std::unique_ptr<TControlBackend> backend_;
   std::vector<std::pair<const void*, std::function<void(TControl*)>>> resizeFilters_;
+  TWndMethod windowProc_;
 };
 
 class TWinControl : public TControl {

@@ -208,6 +208,9 @@ void TForm::FocusControl(TWinControl* c) {
   while (active && !(target && active->ContainsControl(target))) {
     TWinControl* next = active->Parent();
     active->Perform(CM_EXIT, 0, 0);
+    // A control that took the focus back while it was left (a refused value) finished that
+    // focus change itself: this one stops here.
+    if (focused_ != target) return;
     active = next == this ? nullptr : next;
   }
   activeControl_ = active;

@@ -43,10 +43,26 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
 
 void TInplaceEdit::Deselect() { SetSelLength(0); }
 
+void TInplaceEdit::SetTextKeepCell(const String& s) {
+  if (!grid_) {
+    SetText(s);
+    return;
+  }
+  const bool was = grid_->fillingEditor_;
+  grid_->fillingEditor_ = true;
+  try {
+    SetText(s);
+  } catch (...) {
+    grid_->fillingEditor_ = was;
+    throw;
+  }
+  grid_->fillingEditor_ = was;
+}
+
 void TInplaceEdit::Hide() {
   if (!TControl::Visible()) return;
   // The focus goes back to the grid first, so that it never leaves the grid on the way.
-  if (grid_ && Focused() && grid_->CanFocus()) grid_->SetFocus();
+  if (grid_ && Focused() && !losingFocus_ && grid_->CanFocus()) grid_->SetFocus();
   TControl::SetVisible(false);
 }
 
@@ -173,6 +189,18 @@ void TInplaceEdit::Change() {
 }
 
 void TInplaceEdit::WndProc(TMessage& m) {
+  if (m.Msg == WM_KILLFOCUS) {
+    const bool was = losingFocus_;
+    losingFocus_ = true;
+    try {
+      TCustomMaskEdit::WndProc(m);
+    } catch (...) {
+      losingFocus_ = was;
+      throw;
+    }
+    losingFocus_ = was;
+    return;
+  }
   if (m.Msg == WM_LBUTTONDOWN && grid_) {
     // A second click soon after the first is the grid's double click.
     uint32_t now = GetTickCount();

@@ -91,6 +91,9 @@ class TInplaceEdit : public TCustomMaskEdit {
   bool PosEqual(const TRect& Rect) const;
   void SetFocus() override;
   void UpdateLoc(const TRect& Loc);
+  // Puts a text into the editor without writing it into the grid's cell (the grid's own
+  // corrections of what the editor shows).
+  void SetTextKeepCell(const String& s);
   bool Visible() const { return TControl::Visible(); }
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v) { wordWrap_ = v; }
@@ -116,6 +119,8 @@ class TInplaceEdit : public TCustomMaskEdit {
   bool wordWrap_ = true;
   bool multiLine_ = true;
   unsigned clickTime_ = 500;
+  // Set while the editor's focus goes elsewhere: hiding it then leaves the focus going there.
+  bool losingFocus_ = false;
   uint32_t lastClick_ = 0;
   bool lastClickValid_ = false;
 };

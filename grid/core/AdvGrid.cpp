@@ -264,7 +264,7 @@ void TAdvStringGrid::AfterConstruction() {
     EditCombo->IsVistaComCtl6 = FIsWinVista && FIsComCtl6;
     EditTrans = new TGridTransEdit(this);
     hidden(EditTrans, false);
-    EditTrans->BorderStyle = bsNone;
+    EditTrans->SetBorderStyle(bsNone);
     ComboTrans = new TGridTransCombo(this);
     hidden(ComboTrans, false);
     EditCheck = new TGridCheckBox(this);
@@ -379,6 +379,7 @@ void TAdvStringGrid::Loaded() {
 
 void TAdvStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_TIMER && Message.WParam == kGridTimerId) return;  // the ticks' work is the input layer's
+  if (EditFocusMessage(Message)) return;
   if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
     WMScroll(Message);
     return;
@@ -554,6 +555,3 @@ void TAdvStringGrid::RepaintFooterPanel() {
   if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible()) FFooterPanel->Invalidate();
 }
 
-void TAdvStringGrid::HideInplaceEdit() {
-  if (EditorMode()) HideEditor();
-}

@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "grid/core/AdvCellGraphic.h"
+#include "grid/core/AdvGridEdit.h"
 #include "grid/core/AdvGridEvents.h"
 #include "grid/core/AdvGridOwned.h"
 #include "grid/foundation/AdvObj.h"
@@ -970,11 +971,159 @@ class TAdvStringGrid : public TBaseGrid {
   TRowDisjunctSelectEvent OnRowDisjunctSelect;
   TRowDisjunctSelectedEvent OnRowDisjunctSelected;
 
+  // ---- edit cycle (AdvGridEdit.cpp), show and hide (AdvGridEditShow.cpp), validation and
+  // change notification (AdvGridValidate.cpp). Display indices unless a parameter says RCol. ----
+  // Whether the cell may be edited now: editing on (goEditing, RangeSelectAndEdit or the editing
+  // latch) and IsEditableCell.
+  bool IsEditable(int DCol, int DRow);
+  // The base cell can be edited (CanEditCell) and is not fixed (DoIsFixedCell).
+  bool IsEditableCell(int DCol, int DRow);
+  // Commits the open special edit of the current cell.
+  void HideCellEdit();
+  // As pressing F2 on the grid.
+  void ShowCellEdit();
+  // Writes through the edit-text write, then into the cell store. Every special editor commits
+  // through it.
+  virtual void StoreEditText(int RCol, int DRow, const String& Value);
+  // The current cell takes back its text from when it became current (Escape).
+  virtual void RestoreCurrentCell();
+  // Editors take Tab for themselves when this answers true.
+  bool EditorWantsTab();
+  // OnRowChanging, OnColChanging, OnCellChanging, in that order, with one Allow.
+  virtual void CellChanging(int NewCol, int NewRow, bool& Allow);
+  // The only ways key, mouse and editor code open and close a cell editor.
+  void ShowInplaceEdit();
+  void HideInplaceEdit();
+  void DoneInplaceEdit(Word Key, TShiftState Shift);
+  // OnEditingDone now; "GridEditDone" (wParam RCol, lParam DRow) posted for later.
+  void NotifyEditDone(int RCol, int DRow);
+  // Relays the grid attaches to its editor controls.
+  void DropDownHeaderButtonClick(int ButtonIndex);
+  void DropDownFooterButtonClick(int ButtonIndex);
+  void MemoDropDownChange(const String& Text);
+  virtual String EllipsClick(const String& S);
+  void UnitChanged(const String& NewUnit);
+  // Installs the editor-link window hook on a custom editor's control (once per control).
+  void HookEditLinkControl(TWinControl* Control);
+  // Whether the edited cell may take NewValue; a refusal restores the old text and reopens the
+  // editor on the old cell.
+  virtual bool ValidateCell(const String& NewValue);
+  virtual bool ValidateCellWide(const String& NewValue);
+  // Records the edited cell, its stored text and Modified.
+  virtual void SaveOldCell(int DCol, int DRow);
+  virtual void UpdateFooterColumn(int RCol);
+  bool Modified() const { return FModified; }
+  void SetModified(bool v) { FModified = v; }
+  bool GridModified() const { return FGridModified; }
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool v) { FAlwaysValidate = v; }
+  TAdvStringGridCheck* CellChecker() const { return FCellChecker; }
+  void SetCellChecker(TAdvStringGridCheck* Value);
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int v) { FMaxEditLength = v; }
+  int MaxComboLength() const { return FMaxComboLength; }
+  void SetMaxComboLength(int v) { FMaxComboLength = v; }
+  bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool v) { FExcelStyleDecimalSeparator = v; }
+  const String& ValidChars() const { return FValidChars; }
+  void SetValidChars(const String& v) { FValidChars = v; }
+  bool Lookup() const { return FLookup; }
+  void SetLookup(bool v) { FLookup = v; }
+  bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+  void SetLookupCaseSensitive(bool v) { FLookupCaseSensitive = v; }
+  bool LookupHistory() const { return FLookupHistory; }
+  void SetLookupHistory(bool v) { FLookupHistory = v; }
+  TStringList* LookupItems() const { return FLookupItems.get(); }
+  TAdvInplaceEdit* NormalEdit() const;
+  TGridTransEdit* FixedCellEdit() const { return EditTrans; }
+  TGridTransCombo* FixedCellCombo() const { return ComboTrans; }
+  TEditLink* EditLink() const { return FEditLink; }
+  void SetEditLink(TEditLink* v) { FEditLink = v; }
+  // Edit state, read by the editors, the key and mouse handling and the tests.
+  bool Editing() const { return FEditing; }
+  void SetEditing(bool v) { FEditing = v; }
+  bool Validating() const { return FValidating; }
+  bool EditActive() const { return FEditActive; }
+  bool SpecialEditorOpen() const { return FSpecialEditor; }
+  bool InEditMode() const { return EditMode; }
+  void SetInEditMode(bool v) { EditMode = v; }
+  bool LastValidation() const { return FLastValidation; }
+  TWinControl* EditCtrl() const { return FEditCtrl; }
+  const String& OldCellText() const { return FOldCellText; }
+  void SetOldCellText(const String& v) { FOldCellText = v; }
+  const String& NewCellText() const { return FNewCellText; }
+  const String& CellCache() const { return FCellCache; }
+  Char StartEditChar() const { return FStartEditChar; }
+  void SetStartEditChar(Char v) { FStartEditChar = v; }
+  bool BlockFocus() const { return FBlockFocus; }
+  bool SuppressEditChange() const { return FSuppressEditChange; }
+  void SetSuppressEditChange(bool v) { FSuppressEditChange = v; }
+  int OldCol() const { return FOldCol; }
+  int OldRow() const { return FOldRow; }
+  // The item a list combo editor selects for the cell (the stored text, then the edit text, then
+  // item 0, or the preselection of SetComboSelection); ReportItem0 tells whether the opening must
+  // report item 0 (ReportComboListChoice, after the combo has been focused and dropped).
+  int ChooseComboListItem(int RCol, int DRow, TStrings* Items, bool& ReportItem0);
+  void ReportComboListChoice(int RCol, int DRow, TStrings* Items);
+  // One row of the special-editor table per kind (AdvGridEditRows.cpp): Open places, fills,
+  // shows and focuses the kind's control; Commit writes its value back through StoreEditText and
+  // hides and disables it (both leave EditMode to the frame). A kind without a row opens nothing
+  // and writes nothing.
+  using TSpecialEditorOpenRow = TSpecialEditorOpened (TAdvStringGrid::*)(const TSpecialEditorCell& Cell);
+  using TSpecialEditorCommitRow = void (TAdvStringGrid::*)(int RCol, int DRow);
+  struct TSpecialEditorRow {
+    TSpecialEditorOpenRow Open = nullptr;
+    TSpecialEditorCommitRow Commit = nullptr;
+  };
+  static const TSpecialEditorRow& SpecialEditorRow(TEditorType Kind);
+  // The inplace text kinds (edNormal, the filtered text kinds, edPassword, edValidChars).
+  static bool IsInplaceEditorKind(TEditorType Kind);
+
+  TNotifyEvent OnEditingDone;
+  TEditCellDoneEvent OnEditCellDone;
+  TEditChangeEvent OnEditChange;
+  TCellValidateEvent OnCellValidate;
+  TCellValidateEvent OnCellValidateWide;
+  TRowChangingEvent OnRowChanging;
+  TColChangingEvent OnColChanging;
+  TRowChangedEvent OnRowChanged;
+  TComboChangeEvent OnComboChange;
+  TComboObjectChangeEvent OnComboObjectChange;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardPaste;
+  TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
+  TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+  TDblClickCellEvent OnDblClickCell;
+  TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+  TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+  TEllipsClickEvent OnEllipsClick;
+  TUnitChangedEvent OnUnitChanged;
+
  protected:
+  friend class TAdvInplaceEdit;
   using TCustomGrid::FocusCell;
   // Visual styles with common controls 6, as the window found them (the themed glyph styles fall
   // back to classic drawing without them).
   virtual bool ThemesAvailable() const { return FIsWinXP && FIsComCtl6; }
+  // ---- edit cycle overrides and steps ----
+  bool CanEditShow() override;
+  bool SelectCell(int DCol, int DRow) override;
+  // The select-cell question of the edit cycle (validation, changing events, editing latch).
+  virtual bool CanSelectCell(int DCol, int DRow);
+  void OpenSpecialEditor(int DCol, int DRow);
+  void CommitSpecialEditor(int DCol, int DRow);
+  int GetEditLimit() override;
+  void Click() override;
+  void DoEnter() override;
+  void DoExit() override;
+  // WM_SETFOCUS and WM_KILLFOCUS of the grid; true when handled whole.
+  bool EditFocusMessage(TMessage& Message);
+  enum TMouseSelectMode : uint8_t { msNormal, msColumn, msRow, msAll, msURL, msResize };
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  bool FCellSelectorMode = false;
+  bool FForceSel = false;
+  bool FBlockKill = false;
   void Paint() override;
   void CreateWnd() override;
   void Resize() override;
@@ -1001,7 +1150,6 @@ class TAdvStringGrid : public TBaseGrid {
   void ApplyColumnHeaders();
   void ApplyRowHeaders();
   void RepaintFooterPanel();
-  void HideInplaceEdit();
   void KeyPress(Char& Key) override;
   void ColWidthsChanged() override;
   void RowHeightsChanged() override;
@@ -1019,17 +1167,11 @@ class TAdvStringGrid : public TBaseGrid {
   bool Rowsized = false;
   int Colclickedsize = 0;
   int Rowclickedsize = 0;
-  // Editing allowed (goEditing or edit mode) and granted by the can-edit hook.
-  bool CellEditable(int RCol, int DRow);
   // The first normal row whose sort-column text starts with Text (case ignored), or -1.
   int IncrementalSearchRow(const String& Text);
   // The incremental lookup text and the grid timer's ticks since its last keystroke.
   String SearchInc;
   int SearchTics = 0;
-  // The cell (real column, row) the editor opened on and its text then, for Escape.
-  String FOldCellText;
-  int FOldCellCol = -1;
-  int FOldCellRow = -1;
 
   template <class T>
   void StoreAndRepaint(T& Field, T Value) {
@@ -1350,4 +1492,37 @@ class TAdvStringGrid : public TBaseGrid {
   bool FSelChange = false;
   Char FStartEditChar = 0;
   std::shared_ptr<ITAdvStringGridSelect> FISelect;
+
+  // ---- edit cycle state (AdvGridEdit.cpp, AdvGridValidate.cpp) ----
+  String FOldCellText;      // the edited cell's stored text when the edit began
+  String FNewCellText;      // what the last validation produced
+  String FCellCache;        // the current cell's text when it became current; Escape restores it
+  String FEditText;
+  int FOldCol = -1;         // the edited cell (display column, row)
+  int FOldRow = -1;
+  bool FOldModifiedValue = false;
+  bool FEntered = false;
+  bool FEditing = false;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FValidating = false;
+  bool FEditDisable = false;
+  bool FBlockFocus = false;
+  bool FSuppressEditChange = false;
+  bool FInplaceEditRunning = false;
+  bool FModified = false;
+  bool FGridModified = false;
+  bool FAlwaysValidate = false;
+  bool FExcelStyleDecimalSeparator = false;
+  bool FLookup = false;
+  bool FLookupCaseSensitive = false;
+  bool FLookupHistory = false;
+  int FMaxEditLength = 0;
+  int FMaxComboLength = 0;
+  int FLastRowChanged = -1;  // the row OnRowChanged last reported
+  String FValidChars;
+  TWinControl* FEditCtrl = nullptr;
+  TEditLink* FEditLink = nullptr;
+  TAdvStringGridCheck* FCellChecker = nullptr;
+  TWinControl* FHookedLinkControl = nullptr;
 };

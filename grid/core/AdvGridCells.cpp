@@ -191,10 +191,6 @@ String TAdvStringGrid::GetEditText(int DCol, int DRow) {
   int rc = RealColIndex(DCol);
   TPoint b = BaseCell(rc, DRow);
   String s = GetCellEx(b.X, b.Y);
-  // The editor takes its text from here when it opens: Escape restores this.
-  FOldCellText = s;
-  FOldCellCol = b.X;
-  FOldCellRow = b.Y;
   return FEditWithTags ? s : StripHTMLTags(s);
 }
 

@@ -2,13 +2,6 @@
 // the sorted column, before the class library grid's own handling.
 #include "grid/core/AdvGrid.h"
 
-bool TAdvStringGrid::CellEditable(int RCol, int DRow) {
-  if (!Options().Contains(goEditing) && !EditMode) return false;
-  bool can = true;
-  CanEditCell(RCol, DRow, can);
-  return can;
-}
-
 int TAdvStringGrid::IncrementalSearchRow(const String& Text) {
   const int rcol = FSortSettings->Column() >= 0 ? FSortSettings->Column() : 0;
   const String key = UpperCase(Text);
@@ -22,14 +15,14 @@ int TAdvStringGrid::IncrementalSearchRow(const String& Text) {
 void TAdvStringGrid::KeyPress(Char& Key) {
   if (Key == 27) {
     if (Options().Contains(goEditing) && EditorMode()) {
-      if (FOldCellCol >= 0) SetCellEx(FOldCellCol, FOldCellRow, FOldCellText);
-      HideEditor();
+      RestoreCurrentCell();
+      HideInplaceEdit();
     }
     if (OnKeyPress) OnKeyPress(this, Key);
     return;
   }
   const int c = GetRealCol();
-  if (Key == 13 && !FNavigation->AdvanceOnEnter() && !CellEditable(c, Row())) {
+  if (Key == 13 && !FNavigation->AdvanceOnEnter() && !IsEditable(Col(), Row())) {
     if (OnKeyPress) OnKeyPress(this, Key);
     Key = 0;
     return;

@@ -7,6 +7,7 @@
 
 #include "grid/core/AdvCellGraphic.h"
 #include "grid/core/AdvGridControlLook.h"
+#include "grid/core/AdvGridTrans.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvObjSettings.h"
@@ -274,7 +275,6 @@ class TSearchPanel : public TPanel {
 CONF_GRID_CONTROL(THTMLHintWindow, TCustomControl)
 CONF_GRID_CONTROL(TDropList, TCustomControl)
 CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
-CONF_GRID_CONTROL(TGridTransCombo, TCustomControl)
 CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
 CONF_GRID_CONTROL(TGridButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)
@@ -298,12 +298,6 @@ class TGridCombo : public TCustomControl {
   int FDropDownCount = 8;
 };
 
-class TGridTransEdit : public TCustomControl {
- public:
-  explicit TGridTransEdit(TComponent* AOwner) : TCustomControl(AOwner) {}
-  String ClassName() const override { return u"TGridTransEdit"; }
-  TBorderStyle BorderStyle = bsSingle;
-};
 
 // The edit-button editors: an edit with a button beside it.
 class TGridEditBtn : public TCustomControl {
@@ -329,10 +323,4 @@ class THeaderDragButton : public TCustomControl {
   TWinControl* Grid = nullptr;
 };
 
-// The grid's inplace text editor (CreateEditor makes it; its editing behaviour comes with the
-// editing layer).
-class TAdvInplaceEdit : public TInplaceEdit {
- public:
-  explicit TAdvInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
-  String ClassName() const override { return u"TAdvInplaceEdit"; }
-};
+class TAdvInplaceEdit;  // AdvInplaceEdit.h

@@ -79,12 +79,6 @@ void TAdvStringGrid::LoadCell(int RCol, int DRow, const String& Value) {
   SetGridCell(RCol, DRow, s);
 }
 
-void TAdvStringGrid::CellsChanged(const TRect& R) {
-  if (OnCellsChanged) OnCellsChanged(this, R);
-}
-
-void TAdvStringGrid::CellsLoaded() {}
-
 // =============================================================================================
 // Stream form: "cols,rows", "cw col,width" for every column, "col,row,text" per non-empty cell
 // (positions relative to the saved range), UTF-16LE lines ending in CR LF.

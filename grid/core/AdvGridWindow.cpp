@@ -3,6 +3,7 @@
 // the inplace editor and its mask, the theme notifier, and the unit's library version look-up.
 #include "grid/core/AdvGrid.h"
 #include "grid/core/AdvGridTheme.h"
+#include "grid/core/AdvInplaceEdit.h"
 #include "platform/ExtCtrls.h"
 
 int GetDllFileVersion(const String& FileName) {
