@@ -159,4 +159,28 @@ TEST(AdvGridRanges, IsCellIsCaseSensitive) {
   delete g;
 }
 
+TEST(AdvGridRanges, MergeRowCellsMergesRunsAndSplitRowCellsUndoesThem) {
+  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
+  g->SetColCount(6);
+  g->SetRowCount(3);
+  const char16_t* texts[] = {u"a", u"a", u"a", u"b", u"c"};
+  for (int c = 1; c < 6; ++c) g->SetCellEx(c, 1, texts[c - 1]);
+  g->MergeRowCells(1, true);
+  EXPECT_EQ(g->CellSpan(1, 1).X, 2);
+  EXPECT_TRUE(g->IsMergedNonBaseCell(3, 1));
+  EXPECT_FALSE(g->IsMergedNonBaseCell(4, 1));
+  g->SplitRowCells(1);
+  EXPECT_FALSE(g->IsMergedCell(1, 1));
+  delete g;
+}
+
+TEST(AdvGridRanges, ColorRectColoursEveryCellOfTheRectangle) {
+  TAdvStringGrid* g = FilledGrid(4, 4);
+  g->ColorRect(1, 1, 2, 2, clYellow);
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c)
+      EXPECT_EQ(g->GetColors(c, r) == clYellow, c >= 1 && c <= 2 && r >= 1 && r <= 2) << c << "," << r;
+  delete g;
+}
+
 }  // namespace

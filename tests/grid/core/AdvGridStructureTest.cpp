@@ -212,4 +212,47 @@ TEST(AdvGridStructure, RemoveColsCountsHiddenAndShownColumnsApart) {
   }
 }
 
+TEST(AdvGridStructure, SelectionDrivenRemovalsAndHidings) {
+  enum TOp { kRemoveSelected, kRemoveUnSelected, kHideSelected, kHideUnSelected };
+  struct Case {
+    TOp op;
+    std::vector<std::string> shownAfter;
+    int hiddenAfter;
+  };
+  // Rows 2 and 4 of r0..r5 selected (disjunct row selection).
+  const Case cases[] = {
+      {kRemoveSelected, Texts({0, 1, 3, 5}), 0},
+      {kRemoveUnSelected, Texts({0, 2, 4}), 0},
+      {kHideSelected, Texts({0, 1, 3, 5}), 2},
+      {kHideUnSelected, Texts({0, 2, 4}), 3},
+  };
+  for (const Case& c : cases) {
+    TExposedGrid* g = RowGrid(6);
+    g->MouseActions()->SetDisjunctRowSelect(true);
+    g->SetRowSelect(2, true);
+    g->SetRowSelect(4, true);
+    switch (c.op) {
+      case kRemoveSelected: g->RemoveSelectedRows(); break;
+      case kRemoveUnSelected: g->RemoveUnSelectedRows(); break;
+      case kHideSelected: g->HideSelectedRows(); break;
+      case kHideUnSelected: g->HideUnSelectedRows(); break;
+    }
+    EXPECT_EQ(Column(g, 1), c.shownAfter) << static_cast<int>(c.op);
+    EXPECT_EQ(g->NumHiddenRows(), c.hiddenAfter) << static_cast<int>(c.op);
+    delete g;
+  }
+}
+
+TEST(AdvGridStructure, AddRowGoesBeforeTheFloatingFooter) {
+  TExposedGrid* g = RowGrid(5);
+  g->FloatingFooter()->SetVisible(true);
+  g->SetCellEx(1, 4, u"footer");
+  g->AddRow();
+  EXPECT_EQ(g->RowCount(), 6);
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 5)), "footer");
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 4)), "");
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 3)), "r3");
+  delete g;
+}
+
 }  // namespace
