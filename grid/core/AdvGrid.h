@@ -1190,6 +1190,8 @@ class TAdvStringGrid : public TBaseGrid {
   void ShiftColumns(int FromRCol, int Delta);
   void StoreRowInRecord(int DRow, TGridItem* Item);
   void RestoreRowFromRecord(TGridItem* Item, int DRow);
+  // Inserts the record's row back at its place and frees the record.
+  void ShowRecord(TGridItem* Item);
   void ClearStoreCell(int RCol, int DRow);
   void ClearRealRect(int RCol1, int DRow1, int RCol2, int DRow2);
   void MergedColumnsChanged();

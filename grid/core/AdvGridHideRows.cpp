@@ -59,6 +59,13 @@ void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
   if (Item->Height() > 0) SetRowHeights(DRow, Item->Height());
 }
 
+void TAdvStringGrid::ShowRecord(TGridItem* Item) {
+  const int d = Item->Idx() - HiddenRecordsBelow(Item->Idx());
+  InsertRows(d, 1, false);
+  RestoreRowFromRecord(Item, d);
+  delete Item;
+}
+
 void TAdvStringGrid::HideRow(int ARow) { HideRows(ARow, ARow); }
 
 void TAdvStringGrid::HideRows(int FromRow, int ToRow) {
@@ -153,12 +160,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
 void TAdvStringGrid::UnHideRow(int ARow) {
   TShowModifiedOff off(FShowModified.get());
   TGridItem* item = HiddenRowItem(ARow);
-  if (item) {
-    const int d = ARow - HiddenRecordsBelow(ARow);
-    InsertRows(d, 1, false);
-    RestoreRowFromRecord(item, d);
-    delete item;
-  }
+  if (item) ShowRecord(item);
   for (int i = 0; i < FControlList->Count(); ++i) {
     TControlItem* it = FControlList->GetControl(i);
     if (it->Y == ARow && it->Control) it->Control->Show();
@@ -176,13 +178,7 @@ void TAdvStringGrid::UnHideRows(int FromRow, int ToRow) {
     TGridItem* it = ItemAt(FGridItems.get(), i);
     if (it->Idx() >= FromRow && it->Idx() <= ToRow) range.push_back(it);
   }
-  for (TGridItem* it : range) {
-    const int real = it->Idx();
-    const int d = real - HiddenRecordsBelow(real);
-    InsertRows(d, 1, false);
-    RestoreRowFromRecord(it, d);
-    delete it;
-  }
+  for (TGridItem* it : range) ShowRecord(it);
   for (int i = 0; i < FControlList->Count(); ++i) {
     TControlItem* it = FControlList->GetControl(i);
     if (it->Y == FromRow && it->X == 1 && it->Control) it->Control->Show();
