@@ -181,6 +181,7 @@ void TAdvStringGrid::AfterConstruction() {
   FSortRowXRef = std::make_unique<TIntList>(0, 0);
   FUnSortRowXRef = std::make_unique<TIntList>(0, 0);
   FMergedColumns = std::make_unique<TIntList>(0, 0);
+  FMergedColumns->OnChange = [this](TObject*, int, int) { MergedColumnsChanged(); };
   FSelectedCells = std::make_unique<TIntList>(0, 0);
   FSelectedRows = std::make_unique<TIntList>(0, 0);
   FModifiedRows = std::make_unique<TIntList>(0, 0);

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "grid/core/AdvCellGraphic.h"
 #include "grid/core/AdvGridEdit.h"
@@ -1181,6 +1182,105 @@ class TAdvStringGrid : public TBaseGrid {
   TDropDownButtonClickEvent OnDropDownFooterButtonClick;
   TEllipsClickEvent OnEllipsClick;
   TUnitChangedEvent OnUnitChanged;
+
+  // ---- row and column structure (AdvGridStructure.cpp), hidden rows (AdvGridHideRows.cpp),
+  // range clearing, trimming and merging (AdvGridRanges.cpp). ----
+  // Display rows; the records of hidden rows keep their real index on insertion.
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+  void AddRow();
+  // Removes only rows that exist; each hidden-row record moves up by the removed rows before it.
+  virtual void RemoveRows(int RowIndex, int RCount);
+  // As RemoveRows without freeing cell objects, moving heights or cell controls.
+  virtual void RemoveRowsEx(int RowIndex, int RCount);
+  virtual void RemoveRowsWithObjects(int ARow, int Count);
+  // Real columns; the cells, widths and visibility of hidden columns travel with them.
+  virtual void InsertCols(int ColIndex, int CCount);
+  void AddColumn();
+  virtual void RemoveCols(int ColIndex, int CCount);
+  void UpdateEditMode();
+  // Real rows.
+  void HideRow(int ARow);
+  void HideRows(int FromRow, int ToRow);
+  void HideRowsEx(int FromRow, int ToRow);
+  // Display rows, ascending: one filter level.
+  void HideRowList(TIntList* RowList);
+  void UnHideRow(int ARow);
+  void UnHideRows(int FromRow, int ToRow);
+  void UnHideRowsAll();
+  // Restores the latest filter level; the caller then lowers the level.
+  void UnHideRowList();
+  int FilterLevel() const { return FFilterLevel; }
+  void SetFilterLevel(int v) { FFilterLevel = v; }
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void ClearRows(int RowIndex, int RCount);
+  void ClearCols(int ColIndex, int CCount);
+  void ClearNormalCols(int ColIndex, int CCount);
+  void ClearNormalRows(int RowIndex, int RCount);
+  void ClearNormalCells();
+  void Clear();
+  void ClearAll();
+  void ClearSelection();
+  virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void TrimColumn(int ACol);
+  void TrimRow(int ARow);
+  void TrimAll();
+  void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+  void MergeColumnCells(int ColIndex, bool MainMerge);
+  void MergeRowCells(int RowIndex, bool MainMerge);
+  void MergeCols(int ColIndex1, int ColIndex2, const String& Separator);
+  void SplitColumnCells(int ColIndex);
+  void SplitRowCells(int RowIndex);
+  void SplitAllCells();
+  // Every change of the list splits the vertical merges and merges the listed columns again.
+  TIntList* MergedColumns() const { return FMergedColumns.get(); }
+  // Exact, case-sensitive text match; rows from 0, then columns.
+  bool IsCell(const String& SubStr, int& ACol, int& ARow);
+  void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+  // The first occurrence of each text stays; DoCase tells "A" from "a".
+  void RemoveDuplicates(int ACol, bool DoCase);
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  bool NilObjects() const { return FNilObjects; }
+  void SetNilObjects(bool v) { FNilObjects = v; }
+  bool BlockCellChange() const { return FBlockCellChange; }
+  void SetBlockCellChange(bool v) { FBlockCellChange = v; }
+
+ protected:
+  struct TCutRows {
+    bool FreeObjects = false;
+    bool MoveControls = false;
+    bool DropControls = false;
+    bool AdjustRecords = true;
+    bool MoveHeights = true;
+    bool Validate = false;
+  };
+  // The row-deletion core (display rows).
+  void DeleteRowsCore(int ARow, int Count, bool Adjust);
+  void CutRows(int DRow, int Count, const TCutRows& How);
+  void MoveStoreRow(int FromRow, int ToRow, bool WithHeight);
+  void EmptyStoreRow(int DRow);
+  std::vector<int> RealRowsOf(int DRow, int Count) const;
+  std::vector<int> HiddenRowIdxs() const;
+  int HiddenRecordsBelow(int RRow) const;
+  void ShiftRecordsAfterRemoval(const std::vector<int>& RemovedReal);
+  void ShiftControlsAfterRemoval(const std::vector<int>& RemovedReal);
+  void RepositionCellControls();
+  void ShiftColumns(int FromRCol, int Delta);
+  void StoreRowInRecord(int DRow, TGridItem* Item);
+  void RestoreRowFromRecord(TGridItem* Item, int DRow);
+  // Inserts the record's row back at its place and frees the record.
+  void ShowRecord(TGridItem* Item);
+  void ClearStoreCell(int RCol, int DRow);
+  void ClearRealRect(int RCol1, int DRow1, int RCol2, int DRow2);
+  void MergedColumnsChanged();
+  // The row's selection flag, by real row with persistent row selection.
+  bool RowSelectedForBulk(int DRow);
+  bool FNilObjects = false;
+  bool FBlockCellChange = false;
 
  protected:
   friend class TAdvInplaceEdit;
