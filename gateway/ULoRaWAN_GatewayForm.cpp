@@ -144,6 +144,9 @@ void TFLoRaWAN_Gateway::BuildDeviceControls() {
     ASG_LoRaWAN_Device_ListGetEditorType(s, c, r, e);
   };
   g->OnClick = [this](TObject* s) { ASG_LoRaWAN_Device_ListClick(s); };
+  g->OnComboChange = [this](TObject* s, int c, int r, int i, const String& t) {
+    ASG_LoRaWAN_Device_ListComboChange(s, c, r, i, t);
+  };
   TAdvStringGrid* grids[3] = {g, ACG_LoRaWAN_Uplink, ACG_LoRaWAN_Downlink};
   for (TAdvStringGrid* grid : grids) {
     grid->OnEnter = [this](TObject* s) { Grid_Enter(s); };

@@ -381,7 +381,7 @@ void TControl::SyncLook() {
 void TControl::SyncGeometry() {
   QWidget* w = backend_->widget;
   if (!w || w->isWindow()) return;
-  w->setGeometry(left_, top_, std::max(0, width_), std::max(0, height_));
+  w->setGeometry(left_, top_, std::max(0, width_), std::max(0, ShownHeight()));
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -240,6 +240,8 @@ class TControl : public TComponent {
   // The font and colours part of SyncWidget.
   void SyncLook();
   void SyncGeometry();
+  // The height the window shows; a drop-down combo's height also covers its list.
+  virtual int ShownHeight() const { return height_; }
   void ParentFontChanged();
   void ParentColorChanged();
   void ParentBiDiModeChanged();

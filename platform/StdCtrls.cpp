@@ -683,6 +683,12 @@ int TComboBox::ItemHeight() const {
   return measure.Canvas()->TextHeight(u"Wg") + 2;
 }
 
+int TComboBox::ShownHeight() const {
+  if (style_ == csSimple) return Height();
+  const int field = (fieldHeight_ > 0 ? fieldHeight_ : ItemHeight()) + 6;
+  return std::min(Height(), field);
+}
+
 void TComboBox::NotifyCommand(unsigned Code) {
   const uintptr_t w = MakeWParam(0, Code);
   const intptr_t l = reinterpret_cast<intptr_t>(this);

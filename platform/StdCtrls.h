@@ -241,6 +241,8 @@ class TComboBox : public TWinControl {
   bool EditKeyDown(Word Key, TShiftState Shift);
   QWidget* CreateWidget(QWidget* parentWidget) override;
   void SyncWidget() override;
+  // The selection field and its frame: a height set beyond it is the dropped list's room.
+  int ShownHeight() const override;
   void ItemsChanged();
   // Tells the parent (WM_COMMAND, reflected back as CN_COMMAND) what the user did; without a
   // parent the combo receives CN_COMMAND itself.

@@ -125,25 +125,12 @@ TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& 
   return grid;
 }
 
-// The clicks reach the form through the control's own mouse events: the cell under the press.
 void TTableForm::BindGridEvents(TAdvStringGrid* Grid) {
   Grid->OnKeyPress = [this](TObject* s, Char& k) { Grid_KeyPress(s, k); };
   Grid->OnGridHint = [this](TObject* s, int r, int c, String& h) { Grid_Hint(s, r, c, h); };
   Grid->OnCheckBoxClick = [this](TObject* s, int c, int r, bool st) { Grid_CheckBoxClick(s, c, r, st); };
-  Grid->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState, int x, int y) {
-    if (b == mbLeft) FLastMouseDown = Point(x, y);
-  };
-  Grid->OnMouseUp = [this, Grid](TObject* s, TMouseButton b, TShiftState, int x, int y) {
-    if (b != mbLeft) return;
-    int col = -1, row = -1;
-    Grid->MouseToCell(x, y, col, row);
-    if (col >= 0 && row >= 0) Grid_ClickCell(s, row, col);
-  };
-  Grid->OnDblClick = [this, Grid](TObject* s) {
-    int col = -1, row = -1;
-    Grid->MouseToCell(FLastMouseDown.X, FLastMouseDown.Y, col, row);
-    if (col >= 0 && row >= 0) Grid_DblClickCell(s, row, col);
-  };
+  Grid->OnClickCell = [this](TObject* s, int r, int c) { Grid_ClickCell(s, r, c); };
+  Grid->OnDblClickCell = [this](TObject* s, int r, int c) { Grid_DblClickCell(s, r, c); };
 }
 
 TAdvColumnGrid* TTableForm::Active_Grid() const { return Grids[static_cast<size_t>(Active_Grid_Index())]; }

@@ -144,5 +144,4 @@ class TTableForm : public TForm, public TDialogFrame {
   TTableLayout FLayout;
   std::vector<std::unique_ptr<TTableCells>> FCells;
   bool FLoad_Incomplete = false;
-  TPoint FLastMouseDown{-1, -1};
 };

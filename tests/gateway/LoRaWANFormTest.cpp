@@ -418,12 +418,14 @@ TEST_F(LoRaWANFormTest, TheActivationMethodSetsTheKeyColumnsOfItsRowAndIsRebuilt
     otaa[6] = Hex(32, u'3');
     Type_Device(1, Good_Device(u"0000000000000001", u"one"));
     Type_Device(2, otaa);
-    f->ASG_LoRaWAN_Device_ListComboChange(Dev(), 5, 2, 1, LoRaWAN_Act_OTAA);
+    // Through the grid's event, as the list editor reports a choice.
+    ASSERT_TRUE(Dev()->OnComboChange);
+    Dev()->OnComboChange(Dev(), 5, 2, 1, LoRaWAN_Act_OTAA);
     EXPECT_TRUE(readOnly(6, 2));
     EXPECT_TRUE(readOnly(7, 2));
     EXPECT_FALSE(readOnly(8, 2));
     EXPECT_FALSE(readOnly(6, 1));
-    f->ASG_LoRaWAN_Device_ListComboChange(Dev(), 5, 1, 0, LoRaWAN_Act_ABP);
+    Dev()->OnComboChange(Dev(), 5, 1, 0, LoRaWAN_Act_ABP);
     EXPECT_TRUE(readOnly(8, 1));
     Press(f->Btn_OK);
   });

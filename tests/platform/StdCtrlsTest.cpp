@@ -10,6 +10,7 @@
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/PaintToPng.h"
 
 namespace {
 
@@ -68,6 +69,26 @@ TEST_F(StdCtrlsTest, ComboRaisesOnChangeOnlyForUserSelection) {
   c->Items()->Clear();
   EXPECT_EQ(c->ItemIndex(), -1);
   EXPECT_EQ(c->Text(), u"");
+}
+
+// A drop-down combo's height also gives its list room (the grid's combo editor sets it so): the
+// window shows the selection field only.
+TEST_F(StdCtrlsTest, DropDownComboShowsItsFieldWhateverHeightItIsGiven) {
+  form->SetColor(clYellow);
+  const TComboBoxStyle styles[] = {csDropDown, csDropDownList};
+  for (TComboBoxStyle style : styles) {
+    SCOPED_TRACE(static_cast<int>(style));
+    auto* c = Add<TComboBox>(10, 10, 150, 200);
+    c->SetStyle(style);
+    c->SetSelectionFieldHeight(15);
+    c->SetColor(clWhite);
+    std::unique_ptr<TBitmap> picture = PaintToBitmap(form);
+    const TRect r = PaintedRect(c, form);
+    EXPECT_EQ(c->Height(), 200);
+    EXPECT_NE(picture->Canvas()->Pixels(r.Left + 40, r.Top + 10), ColorToRGB(clYellow));
+    EXPECT_EQ(picture->Canvas()->Pixels(r.Left + 40, r.Top + 100), ColorToRGB(clYellow));
+    delete c;
+  }
 }
 
 TEST_F(StdCtrlsTest, ComboDropDownClaimsEnterAndEscapeOnlyWhileOpen) {
