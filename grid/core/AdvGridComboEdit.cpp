@@ -46,6 +46,10 @@ TSpecialEditorOpened TAdvStringGrid::OpenComboRow(const TSpecialEditorCell& Cell
   else if (combo->DropWidth() > 0) combo->SetDroppedWidth(combo->DropWidth());
   if (combo->CanFocus()) combo->SetFocus();
   if (FMouseActions->DirectComboDrop() || FControlLook->DropDownAlwaysVisible()) combo->SetDroppedDown(true);
+  if (FMouseActions->DirectEdit() && FMouseActions->DirectComboDrop()) {
+    const TGridRect s = Selection();
+    DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+  }
   if (report) ReportComboListChoice(Cell.RCol, Cell.DRow, combo->Items(), combo->ItemIndex());
   return {combo, combo};
 }

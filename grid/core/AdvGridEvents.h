@@ -63,9 +63,5 @@ struct TCellAlignment {
 // Progress of a file export or import, reported row by row.
 enum TGridExportState : uint8_t { esExportStart, esExportNextRow, esExportDone };
 enum TGridImportState : uint8_t { isImportStart, isImportNextRow, isImportDone };
-using TFixedEditEvent =
-    std::function<void(TObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values)>;
-using TSelectionChangedEvent =
-    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
 enum TFilterDropDownColumns : uint8_t { fdNormal, fdAll };
 using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;

@@ -188,6 +188,28 @@ TEST(AdvGridComboEdit, PlacedOverTheCellWithRoomForItsList) {
   }
 }
 
+// Opening with DirectEdit and DirectComboDrop both on reports the current selection once; either
+// alone reports nothing.
+TEST(AdvGridComboEdit, DirectEditAndDropReportTheSelectionOnOpening) {
+  struct Case {
+    bool directEdit, directDrop;
+    int reports;
+  };
+  const Case cases[] = {{true, true, 1}, {true, false, 0}, {false, true, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.directEdit) + std::to_string(c.directDrop));
+    ComboForm f;
+    f.grid->MouseActions()->SetDirectEdit(c.directEdit);
+    f.grid->MouseActions()->SetDirectComboDrop(c.directDrop);
+    std::vector<std::vector<int>> reports;
+    f.grid->OnSelectionChanged = [&](TObject*, int l, int t, int r, int b) { reports.push_back({l, t, r, b}); };
+    f.Edit(kListCol, 3, u"B");
+    ASSERT_TRUE(f.open());
+    ASSERT_EQ(static_cast<int>(reports.size()), c.reports);
+    if (c.reports) EXPECT_EQ(reports[0], (std::vector<int>{kListCol, 3, kListCol, 3}));
+  }
+}
+
 // The key outcomes with the default settings: whether the editor stays open, where the current
 // cell goes, and which item the list shows.
 TEST(AdvGridComboEdit, KeyOutcomes) {
@@ -304,18 +326,16 @@ TEST(AdvGridComboEdit, FocusMovingToAButtonCommitsBeforeTheGridsExit) {
   EXPECT_FALSE(f.combo()->Visible());
 }
 
-// The character that starts an edit (the grid's character handling records it) reaches the
-// combo as its first keystroke.
-TEST(AdvGridComboEdit, StartCharacterReachesTheComboFirst) {
+// A character typed on the grid opens the combo and reaches it as its first keystroke.
+TEST(AdvGridComboEdit, TypedCharacterOpensTheComboAndReachesItFirst) {
   ComboForm f;
   f.grid->SetCellEx(kEditCol, 2, u"B");
   f.grid->GotoCell(kEditCol, 2);
   f.grid->SetFocus();
-  f.grid->SetStartEditChar(u'7');
-  f.grid->ShowInplaceEdit();
-  EXPECT_EQ(f.grid->StartEditChar(), 0);
+  f.driver.Character(f.form, u'7');
   f.driver.DrainPosted();
   ASSERT_TRUE(f.open());
+  EXPECT_EQ(f.grid->StartEditChar(), 0);
   EXPECT_EQ(Utf8(f.combo()->Text()), "7");
 }
 
