@@ -1092,6 +1092,7 @@ class TAdvStringGrid : public TBaseGrid {
   // editor on the old cell.
   virtual bool ValidateCell(const String& NewValue);
   virtual bool ValidateCellWide(const String& NewValue);
+  void ReopenRefusedEdit();
   // Records the edited cell, its stored text and Modified.
   virtual void SaveOldCell(int DCol, int DRow);
   virtual void UpdateFooterColumn(int RCol);

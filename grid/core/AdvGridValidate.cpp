@@ -50,6 +50,18 @@ class TFlagScope {
 
 }  // namespace
 
+// A refused value: back to the edited cell, its editor open again.
+void TAdvStringGrid::ReopenRefusedEdit() {
+  {
+    TFlagScope force(FForceSel, true);
+    if (Col() != FOldCol) SetCol(FOldCol);
+    if (Row() != FOldRow) SetRowEx(FOldRow);
+  }
+  FValidating = false;
+  FEditing = true;
+  ShowInplaceEdit();
+}
+
 bool TAdvStringGrid::ValidateCell(const String& NewValue) {
   if (!FEditing || FValidating) return true;
   FEditing = false;
@@ -95,14 +107,7 @@ bool TAdvStringGrid::ValidateCell(const String& NewValue) {
         FLastValidation = false;
         HideEditor();
         SetCellEx(c, r, value != NewValue ? value : FOldCellText);
-        {
-          TFlagScope force(FForceSel, true);
-          if (Col() != FOldCol) SetCol(FOldCol);
-          if (Row() != FOldRow) SetRowEx(FOldRow);
-        }
-        FValidating = false;
-        FEditing = true;
-        ShowInplaceEdit();
+        ReopenRefusedEdit();
         if (value == NewValue && Col() != FOldCol) InvalidateEditor();
         // The editor shows what was refused (or what the handler made of it); the cell keeps
         // the text it may hold.
@@ -158,14 +163,7 @@ bool TAdvStringGrid::ValidateCellWide(const String& NewValue) {
       } else {
         HideEditor();
         SetWideCells(c, r, value != NewValue ? value : oldText);
-        {
-          TFlagScope force(FForceSel, true);
-          if (Col() != FOldCol) SetCol(FOldCol);
-          if (Row() != FOldRow) SetRowEx(FOldRow);
-        }
-        FValidating = false;
-        FEditing = true;
-        ShowInplaceEdit();
+        ReopenRefusedEdit();
         FModified = FOldModifiedValue;
       }
     }
