@@ -5,16 +5,13 @@
 // hidden. Times in milliseconds a round; the ratio is ours / QComboBox.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QComboBox>
-#include <QStringList>
-#include <QWidget>
-
 #include <memory>
+#include <vector>
 
 #include "Paired.h"
 #include "grid/core/AdvColumnGrid.h"
 #include "platform/Forms.h"
+#include "platform/testing/QtReferenceCombo.h"
 #include "platform/testing/StartupProbe.h"
 
 namespace {
@@ -54,36 +51,21 @@ struct OurSide {
   }
 };
 
-struct QtSide {
-  QWidget window;
-  QComboBox* combo = new QComboBox(&window);
-  QStringList items;
-  std::vector<QString> cells;
-  QtSide() {
-    window.resize(640, 480);
-    for (int i = 0; i < kItems; ++i) items << QString::fromStdU16String(ItemText(i));
-    for (int r = 0; r < kRows; ++r) cells.push_back(QString::fromStdU16String(ItemText((r * 37) % kItems)));
-    combo->hide();
-    window.show();
-    QApplication::processEvents();
-  }
-  int Round(int Row) {
-    combo->clear();
-    combo->addItems(items);
-    combo->setMaxVisibleItems(8);
-    combo->setCurrentIndex(combo->findText(cells[Row]));
-    combo->setGeometry(74, 10 + Row % 16 * 24, 63, 24 * 9 + 23);
-    combo->show();
-    combo->setFocus();
-    const int item = combo->currentIndex();
-    combo->hide();
-    return item;
-  }
-};
+std::vector<String> Items() {
+  std::vector<String> v;
+  for (int i = 0; i < kItems; ++i) v.push_back(ItemText(i));
+  return v;
+}
+
+std::vector<String> Cells() {
+  std::vector<String> v;
+  for (int r = 0; r < kRows; ++r) v.push_back(ItemText((r * 37) % kItems));
+  return v;
+}
 
 void BM_OpenComboEditor(benchmark::State& state) {
   OurSide ours;
-  QtSide qt;
+  TQtReferenceCombo qt(Items(), Cells());
   ours.Round(1);  // both sides have their fonts and styles loaded before the first timed pair
   qt.Round(1);
   bench::PairedTimes open;

@@ -677,10 +677,15 @@ void TComboBox::SetDroppedWidth(int v) {
 
 int TComboBox::ItemHeight() const {
   if (itemHeight_ > 0) return itemHeight_;
-  // The list's line: the font's text height and a pixel of spacing above and below.
-  TBitmap measure;
-  measure.Canvas()->Font()->Assign(Font());
-  return measure.Canvas()->TextHeight(u"Wg") + 2;
+  // Asked on every placement of the grid's combo editor: measured again only when the font changed.
+  TFont* f = Font();
+  if (measuredFor_.Name != f->Name() || measuredFor_.Height != f->Height() || measuredFor_.Style != f->Style()) {
+    // The list's line: the font's text height and a pixel of spacing above and below.
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(f);
+    measuredFor_ = {f->Name(), f->Height(), f->Style(), measure.Canvas()->TextHeight(u"Wg") + 2};
+  }
+  return measuredFor_.ItemHeight;
 }
 
 int TComboBox::ShownHeight() const {

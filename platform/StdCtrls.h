@@ -259,6 +259,12 @@ class TComboBox : public TWinControl {
   int droppedWidth_ = 0;
   int itemHeight_ = 0;
   int fieldHeight_ = 0;
+  struct {
+    String Name;
+    int Height = 0;
+    TFontStyles Style;
+    int ItemHeight = 0;
+  } mutable measuredFor_;
   std::unique_ptr<TStringList> items_;
   int itemIndex_ = -1;
   String editText_;
