@@ -63,28 +63,9 @@ std::string File_Bytes(const String& Path) {
   return ss.str();
 }
 
-class LoRaWANFormTest : public bank_test::BankTest {
+class LoRaWANFormTest : public snmp_form_test::TableFormTest<TFLoRaWAN_Gateway> {
  public:
-  void SetUp() override {
-    bank_test::BankTest::SetUp();
-    Load_Default_Strings();
-    SetProgramFolderForTests(program_.Folder());
-    Set_Folders(program_.Folder());
-    main_ = New<TFKelvaneFirmWare>(nullptr);
-    form_ = New<TFLoRaWAN_Gateway>(nullptr);
-    FLoRaWAN_Gateway = form_;
-    main_->Register_Form(u"TFLoRaWAN_Gateway", form_, [this] { form_->Set_Lang(); });
-    Project_Name = u"Plant";
-    Project_Folder = dir_.Folder();
-    Set_Files();
-    if (!Grid_Clipboard) Grid_Clipboard = new TStringList();
-  }
-  void TearDown() override {
-    delete form_;
-    delete main_;
-    SetProgramFolderForTests(String());
-    bank_test::BankTest::TearDown();
-  }
+  LoRaWANFormTest() : TableFormTest("lorawan_form_program", u"TFLoRaWAN_Gateway", FLoRaWAN_Gateway) {}
 
   // Presses LoRaWAN Access; Drive runs while the form is shown. The form's modal result.
   int Open(const std::function<void(TFLoRaWAN_Gateway*)>& Drive) {
@@ -132,19 +113,6 @@ class LoRaWANFormTest : public bank_test::BankTest {
     }
   }
   void Press(TControl* Button) { driver_.Click(Button); }
-  std::vector<ModalScript::RecordedMessage> Take_Messages() {
-    std::vector<ModalScript::RecordedMessage> m(script_.Messages().begin() + static_cast<long>(seen_),
-                                                script_.Messages().end());
-    seen_ = script_.Messages().size();
-    return m;
-  }
-
-  TScratchFolder program_{"lorawan_form_program"};
-  ModalScript script_;
-  InputDriver driver_;
-  TFKelvaneFirmWare* main_ = nullptr;
-  TFLoRaWAN_Gateway* form_ = nullptr;
-  size_t seen_ = 0;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 // as the program entry links it, and helpers that fill the grids row by row.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "button/LbButton.h"
@@ -48,28 +49,60 @@ inline Cells Row_Of(TAdvColumnGrid* Grid, int Row) {
 
 inline String Error_Row(int Row, int Text) { return UI_Text(4760) + IntToStr(Row) + UI_Text(Text); }
 
-class SnmpFormTest : public bank_test::BankTest {
- protected:
+// A table form beside the main window that opens it, in a scratch program folder, with a modal
+// script and an input driver.
+template <class TFormT>
+class TableFormTest : public bank_test::BankTest {
+ public:
+  TableFormTest(const std::string& ProgramFolder, String ClassName, TFormT*& Global)
+      : program_(ProgramFolder), className_(std::move(ClassName)), global_(Global) {}
   void SetUp() override {
     bank_test::BankTest::SetUp();
     Load_Default_Strings();
     SetProgramFolderForTests(program_.Folder());
     Set_Folders(program_.Folder());
     main_ = New<TFKelvaneFirmWare>(nullptr);
-    form_ = New<TFSNMP_Trap_Access>(nullptr);
-    FSNMP_Trap_Access = form_;
-    main_->Register_Form(u"TFSNMP_Trap_Access", form_, [this] { form_->Set_Lang(); });
+    form_ = New<TFormT>(nullptr);
+    global_ = form_;
+    main_->Register_Form(className_, form_, [this] { form_->Set_Lang(); });
     Project_Name = u"Plant";
     Project_Folder = dir_.Folder();
     Set_Files();
     if (!Grid_Clipboard) Grid_Clipboard = new TStringList();
-    Opt_Jump_Field_Tables = Opt_Double_Click_Auto_Size = false;
   }
   void TearDown() override {
     delete form_;
     delete main_;
     SetProgramFolderForTests(String());
     bank_test::BankTest::TearDown();
+  }
+
+  // The messages shown since the last call.
+  std::vector<ModalScript::RecordedMessage> Take_Messages() {
+    std::vector<ModalScript::RecordedMessage> m(script_.Messages().begin() + static_cast<long>(seen_),
+                                                script_.Messages().end());
+    seen_ = script_.Messages().size();
+    return m;
+  }
+
+  TScratchFolder program_;
+  ModalScript script_;
+  InputDriver driver_;
+  TFKelvaneFirmWare* main_ = nullptr;
+  TFormT* form_ = nullptr;
+  size_t seen_ = 0;
+
+ private:
+  String className_;
+  TFormT*& global_;
+};
+
+class SnmpFormTest : public TableFormTest<TFSNMP_Trap_Access> {
+ protected:
+  SnmpFormTest() : TableFormTest("snmp_form_program", u"TFSNMP_Trap_Access", FSNMP_Trap_Access) {}
+  void SetUp() override {
+    TableFormTest::SetUp();
+    Opt_Jump_Field_Tables = Opt_Double_Click_Auto_Size = false;
   }
 
   // Presses Set SNMP Access on the main window; Drive runs while the form is shown. Returns the
@@ -94,20 +127,6 @@ class SnmpFormTest : public bank_test::BankTest {
   // Shows the page of grid Index as a click on its tab does.
   void Show_Page(int Index) { form_->PageControl1->UserSelectPage(Index); }
 
-  // The messages shown since the last call.
-  std::vector<ModalScript::RecordedMessage> Take_Messages() {
-    std::vector<ModalScript::RecordedMessage> m(script_.Messages().begin() + static_cast<long>(seen_),
-                                                script_.Messages().end());
-    seen_ = script_.Messages().size();
-    return m;
-  }
-
-  TScratchFolder program_{"snmp_form_program"};
-  ModalScript script_;
-  InputDriver driver_;
-  TFKelvaneFirmWare* main_ = nullptr;
-  TFSNMP_Trap_Access* form_ = nullptr;
-  size_t seen_ = 0;
 };
 
 }  // namespace snmp_form_test
