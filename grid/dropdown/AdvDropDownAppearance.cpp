@@ -64,20 +64,8 @@ TFooterButtons::TFooterButtons(TPersistent* AOwner)
 
 // ---- header -------------------------------------------------------------------------------------
 
-THeaderAppearance::THeaderAppearance(TPersistent* AOwner)
-    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<THeaderButtons>(AOwner)) {
+THeaderAppearance::THeaderAppearance(TPersistent* AOwner) : TDropDownStripAppearance(AOwner) {
   FFont->SetName(u"Tahoma");
-  FButtons->OnChange = [this](TObject*) {
-    if (OnButtonsChanged) OnButtonsChanged(this);
-  };
-}
-
-THeaderAppearance::~THeaderAppearance() = default;
-
-void THeaderAppearance::SetVisible(bool Value) {
-  if (FVisible == Value) return;
-  FVisible = Value;
-  if (OnChange) OnChange(this);
 }
 
 void THeaderAppearance::Assign(TPersistent* Source) {
@@ -109,20 +97,6 @@ void THeaderAppearance::AssignColors(TPersistent* Source) {
 
 // ---- footer -------------------------------------------------------------------------------------
 
-TFooterAppearance::TFooterAppearance(TPersistent* AOwner)
-    : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<TFooterButtons>(AOwner)) {
-  FButtons->OnChange = [this](TObject*) {
-    if (OnButtonsChanged) OnButtonsChanged(this);
-  };
-}
-
-TFooterAppearance::~TFooterAppearance() = default;
-
-void TFooterAppearance::SetVisible(bool Value) {
-  if (FVisible == Value) return;
-  FVisible = Value;
-  if (OnChange) OnChange(this);
-}
 
 void TFooterAppearance::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TFooterAppearance*>(Source);

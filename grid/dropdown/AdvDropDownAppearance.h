@@ -96,14 +96,18 @@ class TFooterButtons : public TCollection {
   TPersistent* FOwner;
 };
 
-class THeaderAppearance : public TPersistent {
+// What the header and the footer settings share: the strip's look, its caption and its buttons.
+// Each keeps its own Assign (their copy orders differ) and answers Assign only from its own class.
+template <class TButtons>
+class TDropDownStripAppearance : public TPersistent {
  public:
-  explicit THeaderAppearance(TPersistent* AOwner);
-  ~THeaderAppearance() override;
-  String ClassName() const override { return u"THeaderAppearance"; }
-  // From another header only (anything else is ignored without an error).
-  void Assign(TPersistent* Source) override;
-  void AssignColors(TPersistent* Source);
+  explicit TDropDownStripAppearance(TPersistent* AOwner)
+      : FOwner(AOwner), FFont(std::make_unique<TFont>()), FButtons(std::make_unique<TButtons>(AOwner)) {
+    FButtons->OnChange = [this](TObject*) {
+      if (OnButtonsChanged) OnButtonsChanged(this);
+    };
+  }
+  ~TDropDownStripAppearance() override = default;
 
   TColor Color() const { return FColor; }
   void SetColor(TColor Value) { FColor = Value; }
@@ -116,7 +120,11 @@ class THeaderAppearance : public TPersistent {
   TGradientDirection GradientDirection() const { return FGradientDirection; }
   void SetGradientDirection(TGradientDirection Value) { FGradientDirection = Value; }
   bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
+  void SetVisible(bool Value) {
+    if (FVisible == Value) return;
+    FVisible = Value;
+    if (OnChange) OnChange(this);
+  }
   int Height() const { return FHeight; }
   void SetHeight(int Value) { FHeight = Value; }
   TColor BorderColor() const { return FBorderColor; }
@@ -125,8 +133,8 @@ class THeaderAppearance : public TPersistent {
   void SetBorderWidth(int Value) { FBorderWidth = Value; }
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value) { FImageIndex = Value; }
-  THeaderButtons* Buttons() const { return FButtons.get(); }
-  void SetButtons(THeaderButtons* Value) { FButtons->Assign(Value); }
+  TButtons* Buttons() const { return FButtons.get(); }
+  void SetButtons(TButtons* Value) { FButtons->Assign(Value); }
   TButtonAlignment ButtonAlignment() const { return FButtonAlignment; }
   void SetButtonAlignment(TButtonAlignment Value) { FButtonAlignment = Value; }
 
@@ -136,7 +144,6 @@ class THeaderAppearance : public TPersistent {
  protected:
   TPersistent* GetOwner() override { return FOwner; }
 
- private:
   TPersistent* FOwner;
   bool FVisible = true;
   int FHeight = 22;
@@ -147,66 +154,31 @@ class THeaderAppearance : public TPersistent {
   TColor FColor = clSilver;
   TColor FBorderColor = clBlack;
   std::unique_ptr<TFont> FFont;
-  std::unique_ptr<THeaderButtons> FButtons;
+  std::unique_ptr<TButtons> FButtons;
   TGradientDirection FGradientDirection = gdVertical;
   TButtonAlignment FButtonAlignment = baRight;
 };
 
-class TFooterAppearance : public TPersistent {
+class THeaderAppearance : public TDropDownStripAppearance<THeaderButtons> {
  public:
-  explicit TFooterAppearance(TPersistent* AOwner);
-  ~TFooterAppearance() override;
+  explicit THeaderAppearance(TPersistent* AOwner);
+  String ClassName() const override { return u"THeaderAppearance"; }
+  // From another header only (anything else is ignored without an error).
+  void Assign(TPersistent* Source) override;
+  void AssignColors(TPersistent* Source);
+};
+
+class TFooterAppearance : public TDropDownStripAppearance<TFooterButtons> {
+ public:
+  explicit TFooterAppearance(TPersistent* AOwner) : TDropDownStripAppearance(AOwner) {}
   String ClassName() const override { return u"TFooterAppearance"; }
   // From another footer only (anything else is ignored without an error).
   void Assign(TPersistent* Source) override;
   void AssignColors(TPersistent* Source);
 
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Value) { FColor = Value; }
-  TColor ColorTo() const { return FColorTo; }
-  void SetColorTo(TColor Value) { FColorTo = Value; }
-  const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value) { FCaption = Value; }
-  TFont* Font() const { return FFont.get(); }
-  void SetFont(TFont* Value) { FFont->Assign(Value); }
-  TGradientDirection GradientDirection() const { return FGradientDirection; }
-  void SetGradientDirection(TGradientDirection Value) { FGradientDirection = Value; }
-  bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
-  int Height() const { return FHeight; }
-  void SetHeight(int Value) { FHeight = Value; }
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value) { FBorderColor = Value; }
-  int BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(int Value) { FBorderWidth = Value; }
-  int ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int Value) { FImageIndex = Value; }
   bool SizeGrip() const { return FSizeGrip; }
   void SetSizeGrip(bool Value) { FSizeGrip = Value; }
-  TFooterButtons* Buttons() const { return FButtons.get(); }
-  void SetButtons(TFooterButtons* Value) { FButtons->Assign(Value); }
-  TButtonAlignment ButtonAlignment() const { return FButtonAlignment; }
-  void SetButtonAlignment(TButtonAlignment Value) { FButtonAlignment = Value; }
-
-  TNotifyEvent OnChange;
-  TNotifyEvent OnButtonsChanged;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
 
  private:
-  TPersistent* FOwner;
-  bool FVisible = true;
-  int FHeight = 22;
-  int FBorderWidth = 1;
   bool FSizeGrip = true;
-  String FCaption;
-  TColor FColorTo = clWhite;
-  TColor FColor = clSilver;
-  TColor FBorderColor = clBlack;
-  std::unique_ptr<TFont> FFont;
-  int FImageIndex = -1;
-  std::unique_ptr<TFooterButtons> FButtons;
-  TGradientDirection FGradientDirection = gdVertical;
-  TButtonAlignment FButtonAlignment = baRight;
 };

@@ -243,6 +243,7 @@ TEST(DropDownDraw, HtmlTextMeasuresWithoutDrawing) {
   DrawHTMLText(&rec, u"<b>ab</b>c", Rect(0, 0, 200, 40), size, nullptr, false, nullptr);
   EXPECT_GT(size.X, 0);
   EXPECT_GT(size.Y, 0);
+  EXPECT_TRUE(rec.CallsNamed("TextOut").empty());
   EXPECT_TRUE(rec.CallsNamed("ExtTextOut").empty());
   TImageCanvas img(200, 40);
   TPoint drawn;
