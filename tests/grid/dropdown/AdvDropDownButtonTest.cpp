@@ -250,6 +250,25 @@ TEST_F(DropDownButtonTest, LeftReleaseOverTheButtonClicks) {
   EXPECT_EQ(senders.size(), 1u);
 }
 
+TEST_F(DropDownButtonTest, FocusControlIsLetGoWhenItGoes) {
+  auto* other = new TFakeDropDownEdit(form);
+  container->SetFocusControl(other);
+  EXPECT_EQ(container->FocusControl(), other);
+  delete other;
+  EXPECT_EQ(container->FocusControl(), nullptr);
+}
+
+TEST_F(DropDownButtonTest, SizeMessageAndLoadingKeepTheRule) {
+  container->SetLoading(true);
+  container->SetBounds(0, 0, 60, 21);  // while loading the bounds are taken as given
+  EXPECT_EQ(container->Width(), 60);
+  container->SetLoading(false);  // Loaded applies the rule
+  EXPECT_EQ(container->Width(), 16);
+  EXPECT_EQ(button->BoundsRect(), Rect(0, 0, 16, 21));
+  EXPECT_EQ(container->Perform(WM_SIZE, 0, 0), 0);
+  EXPECT_EQ(container->Width(), 16);
+}
+
 TEST_F(DropDownButtonTest, EnableChangesReachTheSpeedButton) {
   container->SetEnabled(false);
   EXPECT_FALSE(button->Enabled());
