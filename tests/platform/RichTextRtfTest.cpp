@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -216,6 +218,56 @@ TEST(RichTextRtf, PlainTextBecomesParagraphs) {
   EXPECT_EQ(runs[0].Text, u"a\x2029" u"b\x2029" u"c\x2029" u"d");
   EXPECT_EQ(RichPlainText(runs), u"a\r\nb\r\nc\r\nd");
   EXPECT_TRUE(RichRunsFromPlainText(u"", RtfBase()).empty());
+}
+
+}  // namespace
+
+namespace {
+
+std::string RtfFixture(const char* Name) {
+  std::ifstream in(std::string(CONF_FIXTURES) + "/platform/rtf/" + Name, std::ios::binary);
+  EXPECT_TRUE(in.good()) << Name;
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(RichTextRtfFixtures, WordProcessorFileLoadsWithItsFormatting) {
+  const TRichRuns runs = RtfRead(RtfFixture("wordprocessor.rtf"));
+  EXPECT_EQ(RichPlainText(runs),
+            u"Plain, bold, italic, underlined, struck.\r\nRed and blue, marked.\r\nArial 14, Courier 10.\r\n"
+            u"E = mc2, H2O, xraised.\r\nTab\tstop, line\r\nbreak, \x00fc\x20ac\x4e2d and \x00e4.\r\n");
+  auto formatOf = [&](const String& text) {
+    for (const TRichRun& r : runs)
+      if (r.Text == text) return r.Format;
+    ADD_FAILURE() << "no run of its own: " << StringToUtf8(text);
+    return TRichCharFormat();
+  };
+  EXPECT_EQ(formatOf(u"Plain, ").FontName, u"Calibri");
+  EXPECT_EQ(formatOf(u"Plain, ").HalfPoints, 22);
+  EXPECT_TRUE(formatOf(u"bold").Bold);
+  EXPECT_TRUE(formatOf(u"italic").Italic);
+  EXPECT_TRUE(formatOf(u"underlined").Underline);
+  EXPECT_TRUE(formatOf(u"struck").Strike);
+  EXPECT_EQ(formatOf(u"Red").Color, RGB(192, 0, 0));
+  EXPECT_EQ(formatOf(u"blue").Color, RGB(0, 112, 192));
+  EXPECT_EQ(formatOf(u"marked").BackColor, RGB(255, 255, 0));
+  EXPECT_EQ(formatOf(u"Arial 14").FontName, u"Arial");
+  EXPECT_EQ(formatOf(u"Arial 14").HalfPoints, 28);
+  EXPECT_EQ(formatOf(u"Courier 10").FontName, u"Courier New");
+  EXPECT_EQ(formatOf(u"Courier 10").HalfPoints, 20);
+  EXPECT_EQ(formatOf(u"2").Script, rsSuperscript);
+  EXPECT_EQ(formatOf(u"raised").OffsetTwips, 40);
+}
+
+TEST(RichTextRtfFixtures, MalformedFilesLoadAsTheirPlainText) {
+  for (const char* name : {"malformed_cut_short.rtf", "malformed_unbalanced.rtf", "malformed_hex.rtf",
+                           "malformed_unicode.rtf", "malformed_huge_number.rtf"}) {
+    const std::string bytes = RtfFixture(name);
+    TRichRuns runs;
+    EXPECT_FALSE(ReadRtf(bytes, RtfBase(), runs)) << name;
+    EXPECT_EQ(RichPlainText(LoadRichBytes(bytes, RtfBase())), Win1252ToString(bytes)) << name;
+  }
 }
 
 }  // namespace
