@@ -15,7 +15,6 @@ void TAdvStringGrid::TopLeftChanged() {
   if ((display == bdGradientHorz || display == bdGradientVert) && FBackGround->ColorTo() != clNone) Invalidate();
   // The inplace text editor scrolls with the grid; a special editor is closed.
   if (EditMode && !IsInplaceEditorKind(EditControl)) HideInplaceEdit();
-  UpdateScrollBarsAlways(false);
   if (FFloatingFooter->Visible() && RowCount() > 0) RepaintRow(RowCount() - 1);
   CellControlsUpdate(false);
   FOldLeftCol = LeftCol();

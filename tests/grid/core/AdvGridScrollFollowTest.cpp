@@ -296,26 +296,25 @@ TEST(AdvGridScrollFollow, DraggingAlongTheFixedCellsExtendsTheSelectionEitherWay
     const TRect cr = g->CellRect(c, r);
     return Point((cr.Left + cr.Right) / 2, (cr.Top + cr.Bottom) / 2);
   };
-  TPoint p = mid(0, 5);
-  f.driver.MouseMove(g, p.X, p.Y);
+  TPoint p;
+  auto moveTo = [&](int c, int r) {
+    p = mid(c, r);
+    f.driver.MouseMove(g, p.X, p.Y);
+  };
+  moveTo(0, 5);
   f.driver.MouseDown(g, p.X, p.Y);
-  p = mid(0, 2);
-  f.driver.MouseMove(g, p.X, p.Y);
+  moveTo(0, 2);
   EXPECT_EQ(g->Selection(), (TGridRect{1, 2, 5, 5}));
-  p = mid(0, 7);
-  f.driver.MouseMove(g, p.X, p.Y);
+  moveTo(0, 7);
   EXPECT_EQ(g->Selection(), (TGridRect{1, 5, 5, 7}));
   f.driver.MouseUp(g, p.X, p.Y);
   // Columns, and the release ends the drag: a later move selects nothing more.
-  p = mid(4, 0);
-  f.driver.MouseMove(g, p.X, p.Y);
+  moveTo(4, 0);
   f.driver.MouseDown(g, p.X, p.Y);
-  p = mid(2, 0);
-  f.driver.MouseMove(g, p.X, p.Y);
+  moveTo(2, 0);
   EXPECT_EQ(g->Selection(), (TGridRect{2, 1, 4, 9}));
   f.driver.MouseUp(g, p.X, p.Y);
-  p = mid(1, 0);
-  f.driver.MouseMove(g, p.X, p.Y);
+  moveTo(1, 0);
   EXPECT_EQ(g->Selection(), (TGridRect{2, 1, 4, 9}));
 }
 
