@@ -872,15 +872,26 @@ void TStrings::Assign(TPersistent* Source) {
   if (auto* src = dynamic_cast<TStrings*>(Source)) {
     if (src == this) return;  // Clear would lose the lines
     TUpdateScope update(this);
-    Clear();
+    // A string list that holds the source's lines and objects already keeps them (its change
+    // events fire all the same): copying them again costs an allocation a line, which a grid
+    // pays for its combo's items on every edit.
+    const bool keep = dynamic_cast<TStringList*>(this) && SameLinesAndObjects(*src);
+    if (!keep) Clear();
     FDelimiter = src->FDelimiter;
     FQuoteChar = src->FQuoteChar;
     FNameValueSeparator = src->FNameValueSeparator;
     FStrictDelimiter = src->FStrictDelimiter;
-    AddStrings(src);
+    if (!keep) AddStrings(src);
     return;
   }
   TPersistent::Assign(Source);
+}
+
+bool TStrings::SameLinesAndObjects(const TStrings& Other) const {
+  if (Count() != Other.Count()) return false;
+  for (int i = 0; i < Count(); ++i)
+    if (Strings(i) != Other.Strings(i) || Objects(i) != Other.Objects(i)) return false;
+  return true;
 }
 
 int TStrings::CompareStrings(const String& S1, const String& S2) const { return CompareCaseBlind(S1, S2); }

@@ -485,6 +485,8 @@ class TStrings : public TPersistent {
   virtual void SetUpdateState(bool Updating) { (void)Updating; }
   virtual int CompareStrings(const String& S1, const String& S2) const;
   [[noreturn]] void Error(const String& Msg, int Data) const;
+  // Exactly the same lines (letter case counts) with the same objects, in the same order.
+  bool SameLinesAndObjects(const TStrings& Other) const;
 
  private:
   String GetDelimitedText(Char Delim, Char Quote, bool Strict) const;

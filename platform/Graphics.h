@@ -451,6 +451,9 @@ struct TDrawTextLayout {
   TRect Extent;         // the rectangle DT_CALCRECT reports
 };
 TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect& r, unsigned flags);
+// Where the lines of an edit control's text start (UTF-16 offsets): after every line break (CR LF,
+// LF or CR) and, when Width > 0, where words wrap at Width as the edit control wraps them.
+std::vector<int> EditLineStarts(TCanvas* canvas, const String& text, int Width);
 // Width of a line with tabs expanded to 8 average character widths (from x = 0).
 int DrawTextLineWidth(TCanvas* canvas, std::u16string_view line, bool expandTabs);
 

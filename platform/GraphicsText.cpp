@@ -114,6 +114,25 @@ std::vector<Piece> WrapParagraph(TCanvas* c, const String& p, int width, bool ex
 
 }  // namespace
 
+std::vector<int> EditLineStarts(TCanvas* canvas, const String& text, int Width) {
+  std::vector<int> starts;
+  size_t begin = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i <= n; ++i) {
+    if (i < n && text[i] != u'\r' && text[i] != u'\n') continue;
+    if (Width > 0 && i > begin) {
+      for (const Piece& l : WrapParagraph(canvas, text.substr(begin, i - begin), Width, false, true))
+        starts.push_back(static_cast<int>(begin + l.Begin));
+    } else {
+      starts.push_back(static_cast<int>(begin));
+    }
+    if (i == n) break;
+    if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+    begin = i + 1;  // a break at the end opens an empty last line
+  }
+  return starts;
+}
+
 int DrawTextLineWidth(TCanvas* canvas, std::u16string_view line, bool expandTabs) {
   return LineWidth(canvas, line, expandTabs);
 }

@@ -110,6 +110,7 @@ class TInplaceEdit : public TCustomMaskEdit {
   void KeyPress(Char& Key) override;
   void KeyUp(Word& Key, TShiftState Shift) override;
   bool MultiLine() const override { return multiLine_; }
+  bool WrapsLines() const override { return multiLine_ && wordWrap_; }
   unsigned DialogCode() const override;
   void WndProc(TMessage& Message) override;
   void Change() override;

@@ -301,6 +301,28 @@ void TCustomEdit::SetAlignment(TAlignment a) {
   SyncWidget();
 }
 
+std::vector<int> TCustomEdit::LineStarts() const {
+  if (!MultiLine()) return {0};
+  int width = 0;
+  if (WrapsLines()) width = formatRect_.IsEmpty() ? ClientWidth() : formatRect_.Width();
+  TBitmap measure;
+  measure.Canvas()->Font()->Assign(Font());
+  return EditLineStarts(measure.Canvas(), text_, width);
+}
+
+int TCustomEdit::LineCount() const { return static_cast<int>(LineStarts().size()); }
+
+int TCustomEdit::LineIndex(int Line) const {
+  const std::vector<int> starts = LineStarts();
+  return Line >= 0 && Line < static_cast<int>(starts.size()) ? starts[static_cast<size_t>(Line)] : -1;
+}
+
+int TCustomEdit::LineFromChar(int Pos) const {
+  const std::vector<int> starts = LineStarts();
+  const auto it = std::upper_bound(starts.begin(), starts.end(), Pos);
+  return std::max(0, static_cast<int>(it - starts.begin()) - 1);
+}
+
 void TCustomEdit::SetSelStart(int v) {
   selStart_ = std::clamp(v, 0, static_cast<int>(text_.size()));
   selLength_ = 0;
@@ -618,12 +640,20 @@ void TComboBox::SyncWidget() {
   // The list is compared only after it changed, not on every sync of the caret or bounds.
   if (itemsDirty_ || c->count() != items_->Count()) {
     itemsDirty_ = false;
-    bool same = c->count() == items_->Count();
-    for (int i = 0; same && i < items_->Count(); ++i) same = c->itemText(i) == Q(items_->Strings(i));
+    // Compared with what the list was given (no text converted); a count the widget changed
+    // itself is caught by the count.
+    const size_t n = static_cast<size_t>(items_->Count());
+    bool same = c->count() == items_->Count() && shownItems_.size() == n;
+    for (size_t i = 0; same && i < n; ++i) same = shownItems_[i] == items_->Strings(static_cast<int>(i));
     if (!same) {
       QStringList list;
       list.reserve(items_->Count());
-      for (int i = 0; i < items_->Count(); ++i) list << Q(items_->Strings(i));
+      shownItems_.clear();
+      shownItems_.reserve(n);
+      for (int i = 0; i < items_->Count(); ++i) {
+        list << Q(items_->Strings(i));
+        shownItems_.push_back(items_->Strings(i));
+      }
       c->clear();
       c->addItems(list);
     }

@@ -103,6 +103,14 @@ class TCustomEdit : public TWinControl {
   void CopyToClipboard();
   void CutToClipboard();
   void PasteFromClipboard();
+  // The rectangle the text is laid out in (EM_SETRECTNP); empty: the client area.
+  void SetFormatRect(const TRect& r) { formatRect_ = r; }
+  TRect FormatRect() const { return formatRect_; }
+  // The lines as the edit shows them: a multi-line edit starts one after every line break and,
+  // when it wraps, one where a word wraps (EM_GETLINECOUNT, EM_LINEINDEX, EM_LINEFROMCHAR).
+  int LineCount() const;
+  int LineIndex(int Line) const;
+  int LineFromChar(int Pos) const;
   void WndProc(TMessage& Message) override;
   bool FocusOnPress() const override { return true; }
 
@@ -119,8 +127,11 @@ class TCustomEdit : public TWinControl {
   void ReplaceText(const String& s, int caret);
   String ApplyCase(const String& s) const;
   virtual bool MultiLine() const { return false; }
+  virtual bool WrapsLines() const { return false; }
+  std::vector<int> LineStarts() const;
 
   String text_;
+  TRect formatRect_{};
   int selStart_ = 0;
   int selLength_ = 0;
   int maxLength_ = 0;
@@ -254,6 +265,7 @@ class TComboBox : public TWinControl {
   TComboBoxStyle style_ = csDropDown;
   bool autoComplete_ = true;
   bool itemsDirty_ = true;
+  std::vector<String> shownItems_;  // what the widget's list was last given
   int selStart_ = 0;
   int selLength_ = 0;
   int droppedWidth_ = 0;

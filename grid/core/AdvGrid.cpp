@@ -384,6 +384,9 @@ void TAdvStringGrid::Loaded() {
 }
 
 void TAdvStringGrid::Resize() {
+  // The class library's size handling runs also after a stretch: it keeps the view's first
+  // cells valid for the new size.
+  SizeColumnsToWidth();
   TBaseGrid::Resize();
   if (OnGridResize) OnGridResize(this);
   if (FBackGround->ColorTo() != clNone &&

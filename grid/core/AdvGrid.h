@@ -1797,4 +1797,44 @@ class TAdvStringGrid : public TBaseGrid {
   TEditLink* FEditLink = nullptr;
   TAdvStringGridCheck* FCellChecker = nullptr;
   TWinControl* FHookedLinkControl = nullptr;
+
+  // ---- scrolling, sizing and cell controls following the view (AdvGridScrollFollow.cpp) ----
+ public:
+  // Records every column's width and the grid's width, from which ColumnSize.SynchWithGrid
+  // scales the columns when the grid is sized.
+  void InitOrigColSizes();
+  // Places the controls held by cells (and the in-cell scroll bar) over the cells in view;
+  // RebuildList collects them from the cells first.
+  void CellControlsUpdate(bool RebuildList);
+  // Where the hint of a text too large for its cell shows: over the cell or at the cursor.
+  enum THintShowLargeTextPos : uint8_t { hpCell, hpCursor };
+  THintShowLargeTextPos HintShowLargeTextPos() const { return FHintShowLargeTextPos; }
+  void SetHintShowLargeTextPos(THintShowLargeTextPos v) { FHintShowLargeTextPos = v; }
+  // Asked on every mouse move while a column (row) is dragged to a new place, with the column
+  // (row) taken; false ends the drag.
+  using TGridMoveAllowEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
+  TGridMoveAllowEvent OnColumnMove;
+  TGridMoveAllowEvent OnRowMove;
+
+ protected:
+  void TopLeftChanged() override;
+
+ private:
+  // The block-focus frame around the current cell when FocusHelper asks for it.
+  void ShowEditFocusFrame();
+  // The column half of WM_SIZE: synchronised widths, then the stretch; true when it stretched.
+  bool SizeColumnsToWidth();
+  // The cursor for the select mode, the cell selector or the cell (the split cursors follow).
+  void ChooseSelectionCursor(TMessage& Message);
+  // Whole rows, columns or all cells chosen from the fixed cells (AdvGridMouseSelect.cpp).
+  void UpdateMouseSelectMode(int X, int Y, int DCol, int DRow);
+  bool PressHeaderSelection(int DCol, int DRow, bool Shift);
+  void DragHeaderSelection(int Y, int DCol, int DRow);
+  void EndHeaderSelection();
+  int LastRowSelectRow() const;
+  void AskMoveAllowed();
+  int FOldLeftCol = -1;
+  int FOldTopRow = -1;
+  bool FRowSelectScrolledUp = false;
+  THintShowLargeTextPos FHintShowLargeTextPos = hpCell;
 };

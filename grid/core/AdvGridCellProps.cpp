@@ -19,8 +19,12 @@ TColor TAdvStringGrid::GetColors(int i, int j) const {
 }
 
 void TAdvStringGrid::SetColors(int i, int j, TColor AColor) {
+  if (FUpdateCount > 0) {
+    GetCellProperties(i, j)->StoreBrushColor(AColor);
+    return;
+  }
   GetCellProperties(i, j)->SetBrushColor(AColor);
-  if (FUpdateCount == 0) RepaintRealCell(i, j);
+  RepaintRealCell(i, j);
 }
 
 TColor TAdvStringGrid::GetColorsTo(int i, int j) const {

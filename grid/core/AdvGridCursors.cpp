@@ -52,6 +52,15 @@ void TAdvStringGrid::RegisterGridCursors() {
 }
 
 void TAdvStringGrid::SelectionCursor(TMessage& Message) {
+  ChooseSelectionCursor(Message);
+  // Over a sizable fixed border, and while it is dragged, the split cursor shows it.
+  if (FSizeFixed || FSizingFixed)
+    SetCursorNow(this, crHSplit);
+  else if (FSizeFixedR || FSizingFixedR)
+    SetCursorNow(this, crVSplit);
+}
+
+void TAdvStringGrid::ChooseSelectionCursor(TMessage& Message) {
   const bool sizing = GridState() == gsColSizing || GridState() == gsRowSizing;
   if (FMouseSelectMode != msNormal && !sizing) {
     switch (FMouseSelectMode) {

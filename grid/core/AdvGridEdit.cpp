@@ -98,14 +98,20 @@ bool TAdvStringGrid::CanEditShow() {
     } else {
       OpenSpecialEditor(DisplColIndex(b.X), b.Y);
       FEntered = true;
+      ShowEditFocusFrame();
       answer = false;
     }
   }
   if (answer) {
     FEntered = true;
     FEditing = true;
+    ShowEditFocusFrame();
   }
   return answer;
+}
+
+void TAdvStringGrid::ShowEditFocusFrame() {
+  if (FFocusHelper->Enabled()) ShowFocusWindow(CellRect(Col(), Row()));
 }
 
 // ---------------------------------------------------------------------------------------------

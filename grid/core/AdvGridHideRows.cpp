@@ -8,7 +8,7 @@
 
 namespace {
 
-TCellProperties* AsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
+TCellProperties* HideRowsAsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
 
 TGridItem* ItemAt(TCollection* Items, int i) { return static_cast<TGridItem*>(Items->Items(i)); }
 
@@ -49,7 +49,7 @@ void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
     SetGridCell(c, DRow, in ? items->Strings(c) : String());
     TObject* o = in ? items->Objects(c) : nullptr;
     SetGridObject(c, DRow, o);
-    if (TCellProperties* p = AsProps(o)) {
+    if (TCellProperties* p = HideRowsAsProps(o)) {
       p->SetOwnerCol(c);
       p->SetOwnerRow(DRow);
     }

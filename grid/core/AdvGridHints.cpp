@@ -143,7 +143,7 @@ void TAdvStringGrid::CMHintShow(TMessage& Message) {
     if (FHintShowLargeText) {
       const TSize sz = GetCellTextSize(base.X, base.Y, false, true);
       if (sz.cx > cr.Width() || sz.cy > cr.Height()) {
-        pos = Point(cr.Left, cr.Top);
+        pos = FHintShowLargeTextPos == hpCell ? Point(cr.Left, cr.Top) : info->CursorPos;
         hint = FHTMLHint || !html || ClassifyCellText(text, true) == kPackedUnicode ? text : StripHTMLTags(text);
       }
     }

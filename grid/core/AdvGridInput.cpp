@@ -201,7 +201,7 @@ void TAdvStringGrid::WMMouseWheel(TMessage& Message) {
   if (!(Selection() == sel0)) SelectionChangedHook(Selection());
 }
 
+// Every route that moves the selection reports through the overridable hook.
 void TAdvStringGrid::SelectionChangedHook(const TGridRect& Sel) {
-  FSelChange = true;
-  if (OnSelectionChanged) OnSelectionChanged(this, Sel.Left, Sel.Top, Sel.Right, Sel.Bottom);
+  DoSelectionChanged(Sel.Left, Sel.Top, Sel.Right, Sel.Bottom);
 }

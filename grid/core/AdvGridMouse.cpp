@@ -90,6 +90,7 @@ void TAdvStringGrid::WMLButtonDown(TMessage& Message) {
   }
   const bool countsFixed = IsFixed(ACol, ARow);
   if (inFixed || countsFixed) HideInplaceEdit();
+  PressHeaderSelection(ACol, ARow, GetKeyState(VK_SHIFT) < 0);
   const bool fixedOther = countsFixed && !inFixed;
   const int RC = RealColIndex(ACol);
   if (Colclicked >= 0 && Rowclicked >= 0) {
@@ -141,6 +142,7 @@ void TAdvStringGrid::WMLButtonUp(TMessage& Message) {
   ColSizeFlg = false;
   FMouseKeepDown = false;
   FMouseDownMove = false;
+  EndHeaderSelection();
   if (FSizingFixed) {
     FSizeFixed = FSizingFixed = false;
     if (FSizingFixedCol >= 0) {
@@ -437,12 +439,15 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     if (oc >= 0 && orow >= 0 && IsHoverFixedCell(oc, orow)) RepaintCell(oc, orow);
     if (c >= 0 && r >= 0 && IsHoverFixedCell(c, r)) RepaintCell(c, r);
   }
+  if (!Designing()) DragHeaderSelection(Y, c, r);
   if (!Designing()) {
     // Within 2 pixels of a fixed column's (row's) right (bottom) border the border can be dragged.
     if (!FSizingFixed) FSizeFixed = c >= 0 && FixedCols() > 0 && FMouseActions->SizeFixedCol() && FixedBorderAt(false, X) >= 0;
     if (FSizingFixed) FSizeFixedX = X;
     if (!FSizingFixedR) FSizeFixedR = r >= 0 && FixedRows() > 0 && FMouseActions->SizeFixedRow() && FixedBorderAt(true, Y) >= 0;
     if (FSizingFixedR) FSizeFixedY = Y;
+    UpdateMouseSelectMode(X, Y, c, r);
+    AskMoveAllowed();
   }
   if (c >= 0 && r >= 0) {
     // Links: entering and leaving an anchor of an HTML cell.
@@ -515,6 +520,7 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TAdvStringGrid::CMMouseLeave(TMessage& Message) {
   TBaseGrid::WndProc(Message);
+  FMouseSelectMode = msNormal;
   FSizeFixed = FSizeFixedR = false;
   if (!FNoMouseLeave && FHoverFixedX >= 0 && FHoverFixedY >= 0) {
     const int c = FHoverFixedX, r = FHoverFixedY;

@@ -146,6 +146,8 @@ class TColumnSize : public TGridSettings<TColumnSize> {
     FLocation = s.FLocation;
     FStretch = s.FStretch;
     FStretchColumn = s.FStretchColumn;
+    FSynchWithGrid = s.FSynchWithGrid;
+    FSynchNormalCellsOnly = s.FSynchNormalCellsOnly;
     FRows = s.FRows;
   }
   CONF_GRID_SETTING(bool, Save, false)
@@ -153,6 +155,9 @@ class TColumnSize : public TGridSettings<TColumnSize> {
   CONF_GRID_SETTING(String, Section, String())
   CONF_GRID_SETTING(TColumnSizeLocation, Location, clRegistry)
   CONF_GRID_SETTING(int, StretchColumn, -1)
+  // Column widths follow the grid's width from the widths InitOrigColSizes recorded.
+  CONF_GRID_SETTING(bool, SynchWithGrid, false)
+  CONF_GRID_SETTING(bool, SynchNormalCellsOnly, false)
   CONF_GRID_SETTING(TAutoSizeRows, Rows, arAll)
  public:
   bool Stretch() const { return FStretch; }

@@ -116,6 +116,7 @@ void TAdvStringGrid::ShowFocusWindow(TRect ARect) {
   w->SetBounds(tl.X - 4, tl.Y - 4, W, H);
   UpdateOverlayLayered(w, &glow, kFocusFrameAlpha);
   w->SetFrameShape(Rect(0, 0, W, H), Rect(4, 4, 4 + ARect.Width(), 4 + ARect.Height()));
+  SetFocusWindowGrid(this);
   w->SetVisible(true);
 }
 

@@ -132,6 +132,7 @@ bool TAdvStringGrid::ValidateCell(const String& NewValue) {
   }
   SaveOldCell(Col(), Row());
   FValidating = false;
+  if (valid) HideFocusWindow();
   return valid;
 }
 

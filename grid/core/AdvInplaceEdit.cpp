@@ -27,10 +27,8 @@ TAdvInplaceEdit::TAdvInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
   FGrid = dynamic_cast<TAdvStringGrid*>(AOwner);
 }
 
-int TAdvInplaceEdit::LineOf(int Pos) const {
-  const String& t = text_;
-  return static_cast<int>(std::count(t.begin(), t.begin() + std::clamp(Pos, 0, static_cast<int>(t.size())), u'\n'));
-}
+// Lines as the editor shows them: wrapped lines count, not only line breaks.
+int TAdvInplaceEdit::LineOf(int Pos) const { return LineFromChar(Pos); }
 
 // =============================================================================================
 // Filling and placing
@@ -75,6 +73,7 @@ void TAdvInplaceEdit::BoundsChanged() {
   if (r.IsEmpty()) return;
   if (UseRightToLeftAlignment()) r.Left += 1;
   SetBounds(r.Left, r.Top, r.Right - r.Left - 1, r.Bottom - r.Top - 1);
+  SetFormatRect(Rect(3, 3, Width() - 2, Height()));
 }
 
 void TAdvInplaceEdit::Change() {
@@ -280,20 +279,23 @@ void TAdvInplaceEdit::KeyDown(Word& Key, TShiftState Shift) {
   if ((Key == VK_UP && line > 0) || (Key == VK_DOWN && line < LineOf(len))) {
     // Between lines the caret moves inside the text, at the same column where the line allows.
     const String& t = text_;
-    auto lineStart = [&](int l) {
-      int pos = 0;
-      for (int i = 0; i < l; ++i) pos = static_cast<int>(t.find(u'\n', static_cast<size_t>(pos))) + 1;
-      return pos;
-    };
-    auto lineEnd = [&](int start) {
-      size_t e = t.find(u'\n', static_cast<size_t>(start));
-      int end = e == String::npos ? len : static_cast<int>(e);
-      if (end > start && t[static_cast<size_t>(end - 1)] == u'\r') --end;
+    auto lineEnd = [&](int l) {
+      const int next = LineIndex(l + 1);
+      if (next < 0) return len;
+      int end = next;
+      const auto at = [&](int i) { return t[static_cast<size_t>(i)]; };
+      if (at(end - 1) == u'\n' || at(end - 1) == u'\r') {
+        --end;
+        if (end > LineIndex(l) && at(end) == u'\n' && at(end - 1) == u'\r') --end;
+      } else if (end > LineIndex(l)) {
+        --end;  // the caret at a wrapped line's end would show on the next line
+      }
       return end;
     };
-    const int column = SelStart() - lineStart(line);
-    const int target = lineStart(Key == VK_UP ? line - 1 : line + 1);
-    SetSelStart(std::min(target + column, lineEnd(target)));
+    const int column = SelStart() - LineIndex(line);
+    const int targetLine = Key == VK_UP ? line - 1 : line + 1;
+    const int target = LineIndex(targetLine);
+    SetSelStart(std::min(target + column, lineEnd(targetLine)));
     Key = 0;
     return;
   }

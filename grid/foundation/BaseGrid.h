@@ -98,6 +98,8 @@ class TCellProperties final : public TPersistent {
   void SetBrushStyle(TBrushStyle v) { FBrushStyle = static_cast<uint8_t>(v); }
   TColor BrushColor() const { return FBrushColor; }
   void SetBrushColor(TColor v);
+  // The colour alone, no repaint asked for (a grid inside BeginUpdate).
+  void StoreBrushColor(TColor v) { FBrushColor = v; }
   TColor BrushColorTo() const { return FBrushColorTo; }
   void SetBrushColorTo(TColor v);
   int FontSize() const { return FFontSize; }

@@ -150,3 +150,32 @@ TEST(DrawText, TextHeightIsAscentPlusDescent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DrawText, EditLineStartsFollowBreaksAndWrapping) {
+  TScopedFakeMetrics metrics;
+  TRecordingCanvas c;
+  struct Case {
+    const char* Name;
+    const char16_t* Text;
+    int Width;
+    std::vector<int> Starts;
+  };
+  const Case cases[] = {
+      {"one line", u"abc", 70, {0}},
+      {"empty", u"", 70, {0}},
+      {"CR LF, LF and CR", u"ab\r\ncd\ne\rf", 70, {0, 4, 7, 9}},
+      {"a break at the end opens a line", u"ab\r\n", 70, {0, 4}},
+      {"words wrap", u"alpha beta gamma", 56, {0, 6, 11}},
+      {"no wrapping without a width", u"alpha beta gamma", 0, {0}},
+      {"a long word is broken", u"abcdefghij", 35, {0, 5}},
+      {"wrapping inside a paragraph", u"aa bb cc\r\ndd", 35, {0, 6, 10}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    EXPECT_EQ(EditLineStarts(&c, k.Text, k.Width), k.Starts);
+  }
+}
+
+}  // namespace

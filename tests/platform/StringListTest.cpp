@@ -452,6 +452,40 @@ TEST(StringList, AssignCopiesLinesObjectsAndSettings) {
   EXPECT_EQ(MessageOf<EConvertError>([&] { dst.Assign(nullptr); }), u"Cannot assign a nil to a TStringList");
 }
 
+TEST(StringList, AssignOfTheSameLinesStillReportsAChange) {
+  struct Case {
+    const char* name;
+    std::vector<const char16_t*> lines;
+    bool sameObject;
+    std::vector<String> expected;
+  };
+  const Case cases[] = {
+      {"same lines and objects", {u"one", u"two"}, true, {u"one", u"two"}},
+      {"another letter case", {u"One", u"two"}, true, {u"One", u"two"}},
+      {"another object", {u"one", u"two"}, false, {u"one", u"two"}},
+      {"one line more", {u"one", u"two", u"three"}, true, {u"one", u"two", u"three"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TObject a, b;
+    TStringList dst;
+    dst.AddObject(u"one", &a);
+    dst.Add(u"two");
+    TStringList src;
+    for (size_t i = 0; i < c.lines.size(); ++i) src.AddObject(c.lines[i], i == 0 ? (c.sameObject ? &a : &b) : nullptr);
+    src.SetDelimiter(u';');
+    int changing = 0, changed = 0;
+    dst.OnChanging = [&](TObject*) { ++changing; };
+    dst.OnChange = [&](TObject*) { ++changed; };
+    dst.Assign(&src);
+    EXPECT_EQ(Lines(dst), c.expected);
+    EXPECT_EQ(dst.Objects(0), c.sameObject ? &a : &b);
+    EXPECT_EQ(dst.Delimiter(), u';');
+    EXPECT_EQ(changing, 1);
+    EXPECT_EQ(changed, 1);
+  }
+}
+
 TEST(StringList, LoadFromFileDetectsEncodingAndReadsTheSameLines) {
   const std::vector<String> expected = {u"Pilcrow \u00b6 first", u"second \u00b6", u"third", u"last \u00e9\u20ac"};
   struct Case {

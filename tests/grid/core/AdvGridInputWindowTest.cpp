@@ -30,12 +30,16 @@ TEST(AdvGridInputWindow, UpdateLockPaintsOnceAfterTheOutermostEnd) {
     g->PaintOn(&cv);
     return cv.Calls().size();
   };
+  g->SetColors(2, 2, clYellow);  // the cell has its properties: setting a colour writes no object
   g->BeginUpdate();
   g->BeginUpdate();
   EXPECT_TRUE(g->LockUpdate());
+  g->TakeInvalidatedRects();
   g->SetColors(2, 2, clRed);
+  EXPECT_TRUE(g->TakeInvalidatedRects().empty());  // no repaint asked for
   EXPECT_EQ(paint(), 0u);
   g->SetColorsTo(2, 2, clBlue);
+  EXPECT_FALSE(g->TakeInvalidatedRects().empty());  // asks for one all the same
   EXPECT_EQ(paint(), 0u);
   g->EndUpdate();
   EXPECT_EQ(paint(), 0u);

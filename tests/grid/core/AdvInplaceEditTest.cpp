@@ -8,6 +8,7 @@
 #include "grid/core/AdvColumnGrid.h"
 #include "grid/core/AdvInplaceEdit.h"
 #include "platform/EditTips.h"
+#include "platform/testing/FakeMetrics.h"
 
 namespace {
 
@@ -248,6 +249,33 @@ TEST(AdvInplaceEdit, UpLeavesFromTheFirstLineAndMovesTheCaretFromTheSecond) {
       EXPECT_EQ(ed->SelStart(), c.caretAfter);
     } else {
       EXPECT_EQ(Utf8(t.g->GetCellEx(2, 2)), "ab\r\ncd");
+    }
+  }
+}
+
+TEST(AdvInplaceEdit, UpAndDownCountWrappedLines) {
+  TScopedFakeMetrics metrics(7);
+  struct Case {
+    Word key;
+    int caret;
+    int rowAfter;
+    int caretAfter;  // -1: the editor left the cell
+  };
+  // In a 64-pixel column at 7 pixels a character "alpha beta gamma" shows as "alpha ", "beta ",
+  // "gamma" (no line break in it).
+  const Case cases[] = {
+      {VK_UP, 2, 1, -1}, {VK_UP, 13, 2, 8}, {VK_DOWN, 8, 2, 13}, {VK_DOWN, 2, 2, 8}, {VK_DOWN, 13, 3, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.key) + " at " + std::to_string(c.caret));
+    Editing<> t;
+    TAdvInplaceEdit* ed = t.Holding("alpha beta gamma", c.caret);
+    ASSERT_EQ(ed->LineCount(), 3);
+    t.f.driver.Key(t.f.form, c.key);
+    EXPECT_EQ(t.g->Row(), c.rowAfter);
+    if (c.caretAfter >= 0) {
+      EXPECT_TRUE(t.g->EditorMode());
+      EXPECT_EQ(ed->SelStart(), c.caretAfter);
     }
   }
 }
