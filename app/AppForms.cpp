@@ -22,13 +22,15 @@ void Create_Program_Forms() {
   Application->CreateForm(FAbout);
   Application->CreateForm(FSoftOptions);
   Application->CreateForm(FBoot);
-  Create_FParGen();
+  Prepare_FParGen();
   Application->CreateForm(FSNMP_Trap_Access);
   Application->CreateForm(FLoRaWAN_Gateway);
 
   TFKelvaneFirmWare* main = FKelvaneFirmWare;
   main->Register_Form(u"TFBoot", FBoot, [] { FBoot->Set_Lang(); });
-  main->Register_Form(u"TFParGen", FParGen, [] { FParGen->Set_Lang(); });
+  main->Register_Form(u"TFParGen", [] { return FParGen_On_Demand(); }, [] {
+    if (FParGen) FParGen->Set_Lang();
+  });
   main->Register_Form(u"TFSNMP_Trap_Access", FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); });
   main->Register_Form(u"TFLoRaWAN_Gateway", FLoRaWAN_Gateway, [] { FLoRaWAN_Gateway->Set_Lang(); });
 

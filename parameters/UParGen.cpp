@@ -3,6 +3,7 @@
 #include "parameters/UParGen.h"
 
 #include <algorithm>
+#include <map>
 
 #include "button/LbButton.h"
 #include "parameters/UCategoryPanelImages.h"
@@ -13,6 +14,44 @@
 TFParGen* FParGen = nullptr;
 
 void Create_FParGen() { Application->CreateForm(FParGen); }
+
+namespace {
+
+constexpr int kParDeviceFirstText = 1346;
+
+// The texts Prepare_FParGen found, and those the form being created by FParGen_On_Demand takes.
+std::map<int, String> g_parStartTexts;
+const std::map<int, String>* g_parCreationTexts = nullptr;
+
+}  // namespace
+
+String pargen_detail::Creation_Text(int Index) {
+  if (g_parCreationTexts) {
+    auto it = g_parCreationTexts->find(Index);
+    if (it != g_parCreationTexts->end()) return it->second;
+  }
+  return UI_Text(Index);
+}
+
+void Prepare_FParGen() {
+  g_parStartTexts.clear();
+  for (int i = 0; i < 3; ++i) g_parStartTexts[kParDeviceFirstText + i] = UI_Text(kParDeviceFirstText + i);
+  for (const TParPanelDef& d : Par_Panel_Table()) g_parStartTexts[d.HeaderIndex] = UI_Text(d.HeaderIndex);
+}
+
+TFParGen* FParGen_On_Demand() {
+  if (!FParGen) {
+    g_parCreationTexts = &g_parStartTexts;
+    try {
+      Create_FParGen();
+    } catch (...) {
+      g_parCreationTexts = nullptr;
+      throw;
+    }
+    g_parCreationTexts = nullptr;
+  }
+  return FParGen;
+}
 
 namespace {
 
@@ -185,11 +224,13 @@ void TFParGen::FormCreate(TObject*) {
   for (TCategoryPanel* p : CPG->Panels()) p->SetVisible(false);
   Order_TAB_Panels();
   Move_GroupBoxs();
+  using pargen_detail::Creation_Text;
   CB_Select_Device_Device->Items()->Clear();
-  CB_Select_Device_Device->Items()->Add(UI_Text(1346));
-  CB_Select_Device_Device->Items()->Add(UI_Text(1347));
+  CB_Select_Device_Device->Items()->Add(Creation_Text(kParDeviceFirstText));
+  CB_Select_Device_Device->Items()->Add(Creation_Text(kParDeviceFirstText + 1));
   // Only a model with a mobile connection offers the third variant.
-  if (Par_Model(model_).Availability == paWiFiMobile) CB_Select_Device_Device->Items()->Add(UI_Text(1348));
+  if (Par_Model(model_).Availability == paWiFiMobile)
+    CB_Select_Device_Device->Items()->Add(Creation_Text(kParDeviceFirstText + 2));
   CB_Select_Device_Device->SetItemIndex(0);
   Set_Lang();
 }

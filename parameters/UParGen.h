@@ -270,9 +270,15 @@ class TFParGen : public TForm, public TDialogFrame {
 
 extern TFParGen* FParGen;
 
-// Creates the single instance FParGen as a form of the application (the program entry calls it
-// once, after the main window).
+// Creates the single instance FParGen as a form of the application.
 void Create_FParGen();
+// The program entry makes the form on its first use instead of at start-up (over 800 components).
+// Prepare_FParGen, called where the form would have been created, keeps what its creation takes
+// from the language then in force (the device list, which a language change leaves as it is), so
+// the form made later is the one start-up would have made. FParGen_On_Demand returns FParGen,
+// creating it the first time.
+void Prepare_FParGen();
+TFParGen* FParGen_On_Demand();
 
 // Names of the four octet edits of a group ("E_SNMP_Agent_IP" gives E_SNMP_Agent_IP1 to ..._IP4).
 std::vector<String> Octet_Names(const String& Prefix);

@@ -6,6 +6,9 @@ namespace pargen_detail {
 
 // The model installed by TParSiblingModel, else the program's.
 int Installed_Model();
+// A text the form's creation reads once (panel headers, device list; Set_Lang leaves them): the
+// start-up language's when FParGen_On_Demand creates the form, else the language in force.
+String Creation_Text(int Index);
 // Get_Protocol_Names, or the replacement installed by TParProtocolNames.
 int Protocol_Names(String& Name1, String& Name2);
 

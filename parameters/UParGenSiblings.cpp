@@ -190,7 +190,7 @@ void TFParGen::Order_TAB_Panels_Model(const TParModelDef& M) {
     TCategoryPanel* p = Panel(M.Panels[i]);
     p->SetTop(top);
     top += p->Height();
-    p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + UI_Text(Header_Of(M.Panels[i])));
+    p->SetCaption(IntToStr(static_cast<int>(i) + 1) + u". " + pargen_detail::Creation_Text(Header_Of(M.Panels[i])));
     p->SetTabOrder(static_cast<int>(i));
   }
 }

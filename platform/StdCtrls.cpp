@@ -664,7 +664,11 @@ void TComboBox::SyncWidget() {
     if (c->lineEdit()->text() != Q(editText_)) c->lineEdit()->setText(Q(editText_));
     c->lineEdit()->setSelection(selStart_, selLength_);
   }
-  c->view()->setMinimumWidth(droppedWidth_ > 0 ? droppedWidth_ : 0);
+  // Asking for the list view makes Qt build the popup: only a width ever set goes to it.
+  if (droppedWidth_ > 0 || viewWidthSet_) {
+    c->view()->setMinimumWidth(droppedWidth_ > 0 ? droppedWidth_ : 0);
+    viewWidthSet_ = droppedWidth_ > 0;
+  }
 }
 
 void TComboBox::ItemsChanged() {

@@ -269,6 +269,7 @@ class TComboBox : public TWinControl {
   int selStart_ = 0;
   int selLength_ = 0;
   int droppedWidth_ = 0;
+  bool viewWidthSet_ = false;  // the widget's list view holds a width of droppedWidth_
   int itemHeight_ = 0;
   int fieldHeight_ = 0;
   struct {

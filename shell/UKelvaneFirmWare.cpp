@@ -355,12 +355,20 @@ void TFKelvaneFirmWare::Change_Language() {
 }
 
 void TFKelvaneFirmWare::Register_Form(const String& ClassName, TForm* Form, std::function<void()> SetLang) {
-  links_[ClassName] = TFormLink{Form, std::move(SetLang)};
+  links_[ClassName] = TFormLink{Form, std::move(SetLang), {}};
+}
+
+void TFKelvaneFirmWare::Register_Form(const String& ClassName, std::function<TForm*()> Create,
+                                      std::function<void()> SetLang) {
+  links_[ClassName] = TFormLink{nullptr, std::move(SetLang), std::move(Create)};
 }
 
 TForm* TFKelvaneFirmWare::Linked_Form(const String& ClassName) const {
   auto it = links_.find(ClassName);
-  return it == links_.end() ? nullptr : it->second.Form;
+  if (it == links_.end()) return nullptr;
+  TFormLink& link = it->second;
+  if (!link.Form && link.Create) link.Form = link.Create();
+  return link.Form;
 }
 
 int TFKelvaneFirmWare::ShowLinked(const String& ClassName) {

@@ -28,6 +28,7 @@ const std::vector<String>& Language_Change_Order();
 struct TFormLink {
   TForm* Form = nullptr;
   std::function<void()> Set_Lang;
+  std::function<TForm*()> Create;  // a form made on its first use: makes it
 };
 
 // Routines of other subsystems that the step buttons run. An empty one stops the step.
@@ -144,6 +145,8 @@ class TFKelvaneFirmWare : public TForm {
 
   // ---- links to the other units' forms and routines ----
   void Register_Form(const String& ClassName, TForm* Form, std::function<void()> SetLang);
+  // A form made on its first use: Linked_Form calls Create the first time it is asked.
+  void Register_Form(const String& ClassName, std::function<TForm*()> Create, std::function<void()> SetLang);
   TForm* Linked_Form(const String& ClassName) const;
   TStepRoutines Step_Routines;
 
@@ -155,7 +158,7 @@ class TFKelvaneFirmWare : public TForm {
   TLbButton* MakeButton(const String& Name, int Left, int Top, int Width, int Height);
   // Shows a linked form modally; nothing when it is not linked. Returns its modal result.
   int ShowLinked(const String& ClassName);
-  std::map<String, TFormLink> links_;
+  mutable std::map<String, TFormLink> links_;  // Linked_Form fills in forms made on first use
   std::vector<TLbButton*> buttons_;
 };
 

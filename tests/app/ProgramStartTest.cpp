@@ -27,7 +27,12 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   EXPECT_EQ(Application->MainForm(), FKelvaneFirmWare);
   for (const char* d : {"MASTER", "PROJECTS", "LANGUAGE"}) EXPECT_TRUE(fs::is_directory(folder / d)) << d;
   EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFBoot"), FBoot);
-  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFParGen"), FParGen);
+  // The parameter form, the largest, is made when it is first needed.
+  EXPECT_EQ(FParGen, nullptr);
+  TForm* parGen = FKelvaneFirmWare->Linked_Form(u"TFParGen");
+  ASSERT_NE(parGen, nullptr);
+  EXPECT_EQ(parGen, FParGen);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFParGen"), parGen);
 
   ModalScript script;
   script.AnswerModal(u"FNew_Project", [](TForm*) {

@@ -2,6 +2,7 @@
 // the LoRaWAN data-rate lists.
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "ParGenFixture.h"
 #include "button/LbButton.h"
@@ -642,15 +643,24 @@ TEST_F(ParGenTest, EveryCaptionAndHintHasItsBuiltInText) {
             (std::vector<String>{u"NoAuthority NoPrivacy", u"Authority NoPrivacy", u"Authority Privacy"}));
 }
 
-TEST_F(ParGenTest, LanguageSwitchRetextsAllButHeadersAndDeviceItems) {
-  // A language that prefixes every text of the form's block.
-  const std::filesystem::path lng = folder / "Test.lng";
+namespace {
+
+// Loads a language that prefixes every text of the form's block with "T:".
+void Load_Prefixed_Language(const TScratchFolder& Folder) {
+  const std::filesystem::path lng = Folder / "Test.lng";
   std::string file;
   for (int i = 400; i <= 1412; ++i) {
-    if (Ui(i) != u" ") file += "STR" + std::to_string(i) + " =T:" + StringToUtf8(Ui(i)) + "\r\n";
+    const String text = Language_List->Strings(i);
+    if (text != u" ") file += "STR" + std::to_string(i) + " =T:" + StringToUtf8(text) + "\r\n";
   }
   ASSERT_TRUE(WriteFileBytes(FromPath(lng), file));
   ASSERT_TRUE(Load_Language_File(FromPath(lng)));
+}
+
+}  // namespace
+
+TEST_F(ParGenTest, LanguageSwitchRetextsAllButHeadersAndDeviceItems) {
+  ASSERT_NO_FATAL_FAILURE(Load_Prefixed_Language(folder));
   form->Set_Lang();
   for (const TextCase& c : BuiltInTexts()) {
     if (c.Text == u" " || c.Text.size() == 1) continue;  // blanks and fixed digit captions
@@ -668,6 +678,28 @@ TEST_F(ParGenTest, LanguageSwitchRetextsAllButHeadersAndDeviceItems) {
   // Lists the language does not touch.
   EXPECT_EQ(form->CB_LoRaWAN_RF_Band->Items()->Strings(1), u"US915");
   EXPECT_EQ(form->Combo(u"CB_SNMP_Agent_AuthorityMode")->Items()->Strings(1), u"SHA");
+}
+
+// The program makes its form on first use: after a language switch it is the form start-up would
+// have made and retexted, down to the texts creation reads only once.
+TEST_F(ParGenTest, MadeOnFirstUseAsIfMadeAtStartUp) {
+  ASSERT_EQ(FParGen, nullptr);
+  Prepare_FParGen();
+  ASSERT_NO_FATAL_FAILURE(Load_Prefixed_Language(folder));
+  TFParGen* late = FParGen_On_Demand();
+  ASSERT_NE(late, nullptr);
+  EXPECT_EQ(FParGen, late);
+  EXPECT_EQ(FParGen_On_Demand(), late);
+  EXPECT_EQ(late->Caption(), u"T:Set Communication");
+  EXPECT_EQ(late->CB_WiFi2_Type->Items()->Strings(1), u"T:Station");
+  EXPECT_EQ(late->CP_WiFi2->Caption(), u"5. Wi-Fi");
+  EXPECT_EQ(late->CB_Select_Device_Device->Items()->Strings(0), u"Only Ethernet Cable");
+  // A form made directly takes the language in force.
+  EXPECT_EQ(form->CP_WiFi2->Caption(), u"5. Wi-Fi");
+  std::unique_ptr<TFParGen> direct(New<TFParGen>(nullptr));
+  EXPECT_EQ(direct->CP_WiFi2->Caption(), u"5. T:Wi-Fi");
+  delete late;
+  EXPECT_EQ(FParGen, nullptr);
 }
 
 // ---- data-rate lists -------------------------------------------------------------------------
