@@ -424,7 +424,7 @@ void TQtCanvas::Rectangle(int l, int t, int r, int b) {
     FillQRect(p.get(), QRect(l, t, r - l - 1, b - t - 1), brush_.Color(), brush_.Style());
     return;
   }
-  if (pen_.Style() == psSolid && brush_.Style() == bsSolid && ToQColor(pen_.Color()) == ToQColor(brush_.Color())) {
+  if (pen_.Style() == psSolid && brush_.Style() == bsSolid && ColorToRGB(pen_.Color()) == ColorToRGB(brush_.Color())) {
     // Outline and inside in one colour (a cell's fill, a gradient band): the parts below cover the
     // rectangle once without overlap, so one fill puts the same pixels.
     p->fillRect(QRect(l, t, r - l, b - t), ToQColor(pen_.Color()));

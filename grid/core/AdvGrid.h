@@ -1104,7 +1104,7 @@ class TAdvStringGrid : public TBaseGrid {
   TAdvStringGridCheck* CellChecker() const { return FCellChecker; }
   void SetCellChecker(TAdvStringGridCheck* Value);
   int MaxEditLength() const { return FMaxEditLength; }
-  void SetMaxEditLength(int v) { FMaxEditLength = v; }
+  void SetMaxEditLength(int v);
   int MaxComboLength() const { return FMaxComboLength; }
   void SetMaxComboLength(int v) { FMaxComboLength = v; }
   bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }

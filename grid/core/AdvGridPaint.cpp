@@ -570,6 +570,11 @@ void TAdvStringGrid::DrawCellBorders(TCanvas* ACanvas, int RCol, int DRow, TRect
   saved.Assign(ACanvas->Pen());
   TCellBorders borders;
   DoGetCellBorder(RCol, DRow, ACanvas->Pen(), borders);
+  if (borders.Empty() && !OnGetCellBorderProp) {
+    // Most cells have none: no pens to make.
+    ACanvas->Pen()->Assign(&saved);
+    return;
+  }
   TPen lp, tp, rp, bp;
   for (TPen* p : {&lp, &tp, &rp, &bp}) p->Assign(ACanvas->Pen());
   if (OnGetCellBorderProp) OnGetCellBorderProp(this, DRow, RCol, &lp, &tp, &rp, &bp);
