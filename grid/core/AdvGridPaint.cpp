@@ -442,7 +442,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   const bool sortCell = FSortSettings->Show() && DRow == FSortSettings->Row() && RCol == FSortSettings->Column() &&
                         Header;
   if (kind == 1) {
-    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol);
+    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol, DRow);
     return;
   }
   if (sortCell && Style.Alignment == taCenter) T.Left += 10;
@@ -506,7 +506,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
 }
 
 void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor,
-                                  bool SortCell, TVAlignment VA, int DCol) {
+                                  bool SortCell, TVAlignment VA, int DCol, int DRow) {
   T.Left -= 1;
   if (SortCell) T.Right -= 10;
   TMiniHTMLRequest q;
@@ -515,6 +515,9 @@ void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T,
   q.LinkColor = URLColor;
   q.UnderlineHotOnly = URLUnderlineOnHover;
   q.InSelection = Selected;
+  q.HotLink = FHotLinkCell.X == DCol && FHotLinkCell.Y == DRow ? FHotLink : -1;
+  q.BlinkOn = !FEnableBlink || FGridBlink;  // steady text while the grid does not blink
+  q.ControlPressed = GetKeyState(VK_CONTROL) < 0;
   q.UrlPictures = FImageCache.get();
   q.NamedPictures = FPictureContainer;
   q.ThemeWindow = this;
@@ -625,6 +628,16 @@ void TAdvStringGrid::DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y) {
     ACanvas->LineTo(X - 4, Y + 4);
   }
   ACanvas->Pen()->SetColor(clBlack);
+}
+
+void TAdvStringGrid::SetHotLink(int Link, int DCol, int DRow) {
+  if (Link < 0) DCol = DRow = -1;
+  if (Link == FHotLink && DCol == FHotLinkCell.X && DRow == FHotLinkCell.Y) return;
+  const TPoint was = FHotLinkCell;
+  FHotLink = Link;
+  FHotLinkCell = {DCol, DRow};
+  if (was.X >= 0 && was.Y >= 0) RepaintCell(was.X, was.Y);
+  if (DCol >= 0 && DRow >= 0 && (was.X != DCol || was.Y != DRow)) RepaintCell(DCol, DRow);
 }
 
 // ---- window paint ----

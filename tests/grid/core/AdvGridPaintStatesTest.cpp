@@ -153,6 +153,44 @@ TEST(AdvGridPaintStates, HTMLAndLinkCells) {
   EXPECT_EQ(Utf8(cv.CallsNamed("DrawText").back().Text), "http://example.org");
 }
 
+// The pixels of one cell as the whole grid paints them.
+std::vector<TColor> CellPixels(TAdvStringGrid* G, int DCol, int DRow) {
+  TImageCanvas img(G->Width(), G->Height());
+  G->PaintOn(img.Canvas());
+  const TRect r = G->CellRect(DCol, DRow);
+  std::vector<TColor> out;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) out.push_back(img.Pixel(x, y));
+  return out;
+}
+
+TEST(AdvGridPaintStates, HTMLCellsShowTheHoveredLinkAndTheBlinkPhase) {
+  StateForm f;
+  f.grid->URLUnderlineOnHover = true;
+  f.grid->SetCellEx(1, 1, u"<a href=\"go\">link</a>");
+  const std::vector<TColor> plain = CellPixels(f.grid, 1, 1);
+  f.grid->SetHotLink(1, 2, 1);  // the mouse over a link of another cell
+  EXPECT_EQ(CellPixels(f.grid, 1, 1), plain);
+  f.grid->SetHotLink(1, 1, 1);
+  EXPECT_EQ(f.grid->HotLink(), 1);
+  EXPECT_NE(CellPixels(f.grid, 1, 1), plain);  // the hovered link is underlined
+  f.grid->SetHotLink(-1, 1, 1);
+  EXPECT_EQ(CellPixels(f.grid, 1, 1), plain);
+
+  f.grid->SetCellEx(2, 2, u"<blink>on</blink>");
+  const std::vector<TColor> steady = CellPixels(f.grid, 2, 2);
+  f.grid->SetCellEx(2, 2, u"");
+  const std::vector<TColor> empty = CellPixels(f.grid, 2, 2);
+  f.grid->SetCellEx(2, 2, u"<blink>on</blink>");
+  ASSERT_NE(steady, empty);  // without blinking the text stays
+  f.grid->SetEnableBlink(true);
+  const bool shown = f.grid->GridBlink();
+  EXPECT_EQ(CellPixels(f.grid, 2, 2), shown ? steady : empty);
+  f.grid->Perform(WM_TIMER, 111, 0);  // one tick flips the phase
+  ASSERT_NE(f.grid->GridBlink(), shown);
+  EXPECT_EQ(CellPixels(f.grid, 2, 2), shown ? empty : steady);
+}
+
 TEST(AdvGridPaintStates, SelectionRectangleWithResizer) {
   StateForm f;
   f.grid->SetSelectionRectangle(true);
