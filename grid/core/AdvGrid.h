@@ -890,6 +890,8 @@ class TAdvStringGrid : public TBaseGrid {
   // Records the link under the mouse (1-based, -1 none) in display cell (DCol, DRow) and repaints
   // the cells whose hover look changes.
   void SetHotLink(int Link, int DCol, int DRow);
+  // The filter button of a cell of the filter row, at the right of its text box.
+  void DrawFilterButton(TCanvas* ACanvas, const TRect& T);
   int HotLink() const { return FHotLink; }
   // The column being moved (display index), -1 when none.
   int MovingColumn() const { return FMovingColumn; }

@@ -429,6 +429,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     T.Left += GridLineWidth();
     T.Top += GridLineWidth();
   }
+  const bool filterButton = DRow == FFilterDropDownRow && DRow < FixedRows() && DoGetColumnFilter(RCol);
+  if (filterButton) DrawFilterButton(ACanvas, T);
   DrawSelectionRectangle(ACanvas, DCol, DRow, R, Header);
   if (!Layout.TextAllowed) return;
   T.Left += FXYOffset.X;
@@ -442,6 +444,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   const bool sortCell = FSortSettings->Show() && DRow == FSortSettings->Row() && RCol == FSortSettings->Column() &&
                         Header;
   if (kind == 1) {
+    if (filterButton) T.Right -= 18;
     DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol, DRow);
     return;
   }
@@ -454,6 +457,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     return;
   }
   if (sortCell && Style.Alignment == taCenter) T.Left += 10;
+  if (filterButton) T.Right -= 16;
   const bool link = FURLShow && (text.find(u"://") != String::npos || PosInUpperCase(u"MAILTO:", text) > 0);
   const TFontStyles plainStyle = ACanvas->Font()->Style();
   if (link) {
@@ -499,6 +503,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
 
   if (sortCell) {
     TRect S = R;
+    if (filterButton) S.Right -= 16;
     int x;
     if (Style.Alignment == taCenter)
       x = S.Left + 8;

@@ -191,6 +191,40 @@ TEST(AdvGridPaintStates, HTMLCellsShowTheHoveredLinkAndTheBlinkPhase) {
   EXPECT_EQ(CellPixels(f.grid, 2, 2), shown ? empty : steady);
 }
 
+TEST(AdvGridPaintStates, FilterButtonsOfTheFilterRow) {
+  StateForm f;
+  ASSERT_EQ(f.grid->FixedRows(), 1);
+  f.grid->OnGetColumnFilter = [](TObject*, int Column, TStrings* List) {
+    if (Column == 2) List->Add(u"a");
+  };
+  auto count = [&](int DCol, int DRow, TColor C) {
+    int n = 0;
+    for (TColor p : CellPixels(f.grid, DCol, DRow)) n += p == C;
+    return n;
+  };
+  EXPECT_GT(count(2, 0, GridGlyphColors::FilterFunnel), 10);  // the funnel, drawn by the grid
+  EXPECT_EQ(count(2, 0, GridGlyphColors::Key), 0);            // its ground is transparent
+  EXPECT_EQ(count(1, 0, GridGlyphColors::FilterFunnel), 0);   // no value list, no button
+  EXPECT_EQ(count(2, 1, GridGlyphColors::FilterFunnel), 0);   // only in the filter row
+  const TRect r = f.grid->CellRect(2, 0);
+  TImageCanvas img(f.grid->Width(), f.grid->Height());
+  f.grid->PaintOn(img.Canvas());
+  int rightmost = -1;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (img.Pixel(x, y) == GridGlyphColors::FilterFunnel) rightmost = std::max(rightmost, x);
+  EXPECT_GE(rightmost, r.Right - 16);  // at the right of the cell
+
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  glyph.Canvas()->Brush()->SetColor(clLime);
+  glyph.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  glyph.Canvas()->SetPixels(0, 15, clFuchsia);  // its transparent colour
+  f.grid->FilterDropDown()->SetGlyph(&glyph);
+  EXPECT_EQ(count(2, 0, GridGlyphColors::FilterFunnel), 0);
+  EXPECT_EQ(count(2, 0, clLime), 16 * 16 - 1);
+}
+
 TEST(AdvGridPaintStates, SelectionRectangleWithResizer) {
   StateForm f;
   f.grid->SetSelectionRectangle(true);
