@@ -8,6 +8,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <tuple>
 
 #include "platform/qt/QtCanvas.h"
@@ -284,25 +287,53 @@ class QtTextMetrics final : public TTextMetricsSource {
  public:
   int TextWidth(const TFont& font, std::u16string_view text) override {
     if (text.empty()) return 0;
-    return Get(font).horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    TEntry& e = Get(font);
+    // A page of cells measures the same texts paint after paint; Qt shapes a text anew each time.
+    auto it = e.Widths.find(text);
+    if (it != e.Widths.end()) return it->second;
+    if (e.Widths.size() >= kWidthsPerFont) e.Widths.clear();
+    const int w = e.Metrics.horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    e.Widths.emplace(String(text), w);
+    return w;
   }
-  int Ascent(const TFont& font) override { return Get(font).ascent(); }
-  int Descent(const TFont& font) override { return Get(font).descent(); }
-  int ExternalLeading(const TFont& font) override { return std::max(0, Get(font).leading()); }
-  int AveCharWidth(const TFont& font) override { return Get(font).averageCharWidth(); }
+  int Ascent(const TFont& font) override { return Get(font).Ascent; }
+  int Descent(const TFont& font) override { return Get(font).Descent; }
+  int ExternalLeading(const TFont& font) override { return Get(font).Leading; }
+  int AveCharWidth(const TFont& font) override { return Get(font).AveCharWidth; }
 
  private:
+  static constexpr size_t kWidthsPerFont = 4096;
   using Key = std::tuple<String, int, unsigned>;
-  QFontMetrics& Get(const TFont& f) {
+  struct TWidthHash {
+    using is_transparent = void;
+    size_t operator()(std::u16string_view v) const { return std::hash<std::u16string_view>()(v); }
+  };
+  struct TEntry {
+    explicit TEntry(const QFont& f)
+        : Metrics(f), Ascent(Metrics.ascent()), Descent(Metrics.descent()), Leading(std::max(0, Metrics.leading())),
+          AveCharWidth(Metrics.averageCharWidth()) {}
+    QFontMetrics Metrics;
+    int Ascent, Descent, Leading, AveCharWidth;
+    std::unordered_map<String, int, TWidthHash, std::equal_to<>> Widths;
+  };
+  TEntry& Get(const TFont& f) {
+    // Drawing asks for the same font many times running: the last one is checked first.
+    if (last_ && f.Height() == std::get<1>(lastKey_) && f.Style().Bits() == std::get<2>(lastKey_) &&
+        f.Name() == std::get<0>(lastKey_))
+      return *last_;
     Key k{f.Name(), f.Height(), f.Style().Bits()};
     auto it = cache_.find(k);
     if (it == cache_.end()) {
       if (cache_.size() > 256) cache_.clear();
-      it = cache_.emplace(k, QFontMetrics(ToQFont(f))).first;
+      it = cache_.emplace(k, std::make_unique<TEntry>(ToQFont(f))).first;
     }
-    return it->second;
+    lastKey_ = k;
+    last_ = it->second.get();
+    return *last_;
   }
-  std::map<Key, QFontMetrics> cache_;
+  std::map<Key, std::unique_ptr<TEntry>> cache_;
+  Key lastKey_;
+  TEntry* last_ = nullptr;
 };
 
 TTextMetricsSource* g_defaultMetrics = nullptr;

@@ -362,6 +362,19 @@ void TQtCanvas::SetOutlineAndFill(QPainter* p) {
 }
 
 void TQtCanvas::PlotLine(QPainter* p, int x0, int y0, int x1, int y1, bool withEnd) {
+  if ((x0 == x1 || y0 == y1) && pen_.Style() == psSolid && p->transform().type() <= QTransform::TxTranslate) {
+    // A straight solid line is a one-pixel-wide rectangle: the same pixels, each once, filled (a
+    // page of cells draws hundreds of grid lines).
+    int l = std::min(x0, x1), r = std::max(x0, x1), t = std::min(y0, y1), b = std::max(y0, y1);
+    if (!withEnd) {
+      if (x0 == x1 && y0 == y1) return;
+      // The end point is left out: the far end of the span.
+      if (y0 == y1) (x1 > x0 ? r : l) += x1 > x0 ? -1 : 1;
+      else (y1 > y0 ? b : t) += y1 > y0 ? -1 : 1;
+    }
+    p->fillRect(QRect(l, t, r - l + 1, b - t + 1), ToQColor(pen_.Color()));
+    return;
+  }
   std::vector<QPoint> pts;
   LinePoints(x0, y0, x1, y1, withEnd, pts);
   KeepDashes(pts, pen_.Style());
@@ -409,6 +422,12 @@ void TQtCanvas::Rectangle(int l, int t, int r, int b) {
   int w = std::max(1, pen_.Width());
   if (!pen) {
     FillQRect(p.get(), QRect(l, t, r - l - 1, b - t - 1), brush_.Color(), brush_.Style());
+    return;
+  }
+  if (pen_.Style() == psSolid && brush_.Style() == bsSolid && ColorToRGB(pen_.Color()) == ColorToRGB(brush_.Color())) {
+    // Outline and inside in one colour (a cell's fill, a gradient band): the parts below cover the
+    // rectangle once without overlap, so one fill puts the same pixels.
+    p->fillRect(QRect(l, t, r - l, b - t), ToQColor(pen_.Color()));
     return;
   }
   FillQRect(p.get(), QRect(l + w, t + w, r - l - 2 * w, b - t - 2 * w), brush_.Color(), brush_.Style());

@@ -34,7 +34,7 @@ int TabWidth(TCanvas* c) {
 int LineWidth(TCanvas* c, std::u16string_view s, bool expandTabs) {
   auto* m = c->Metrics();
   const TFont& f = *c->Font();
-  if (!expandTabs) return m->TextWidth(f, s);
+  if (!expandTabs || s.find(u'\t') == std::u16string_view::npos) return m->TextWidth(f, s);
   int tab = TabWidth(c);
   int x = 0;
   size_t start = 0;
@@ -157,14 +157,13 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
   }
 
   // Prefix processing first: the layout measures what is shown.
-  String shown;
+  String stripped;
   std::vector<int> marks;
-  if (flags & DT_NOPREFIX) {
-    shown = text;
-  } else {
-    StripPrefixes(text, shown, marks);
+  if (!(flags & DT_NOPREFIX)) {
+    StripPrefixes(text, stripped, marks);
     if (flags & DT_HIDEPREFIX) marks.clear();
   }
+  const String& shown = (flags & DT_NOPREFIX) ? text : stripped;
 
   // Paragraphs: a single line keeps CR and LF as characters.
   std::vector<Piece> paras;
@@ -276,11 +275,11 @@ int TCanvas::DoDrawText(const String& text, TRect& r, unsigned flags) {
   const bool clip = !(flags & DT_NOCLIP);
   const bool expandTabs = flags & DT_EXPANDTABS;
   auto* m = Metrics();
-  const int tab = TabWidth(this);
   for (const TDrawTextLine& line : lay.Lines) {
     unsigned opts = clip ? ETO_CLIPPED : 0;
     const TRect* rp = clip ? &r : nullptr;
     if (expandTabs && line.Text.find(u'\t') != String::npos) {
+      const int tab = TabWidth(this);
       int x = 0;
       size_t start = 0;
       for (size_t i = 0; i <= line.Text.size(); ++i) {

@@ -887,6 +887,12 @@ class TAdvStringGrid : public TBaseGrid {
   bool IsHoverFixedCell(int DCol, int DRow) const;
   bool MouseDownOnFixed() const { return FMouseDownOnFixed; }
   void SetMouseDownOnFixed(bool v) { FMouseDownOnFixed = v; }
+  // Records the link under the mouse (1-based, -1 none) in display cell (DCol, DRow) and repaints
+  // the cells whose hover look changes.
+  void SetHotLink(int Link, int DCol, int DRow);
+  // The filter button of a cell of the filter row, at the right of its text box.
+  void DrawFilterButton(TCanvas* ACanvas, const TRect& T);
+  int HotLink() const { return FHotLink; }
   // The column being moved (display index), -1 when none.
   int MovingColumn() const { return FMovingColumn; }
   void SetMovingColumn(int v) { FMovingColumn = v; }
@@ -1118,7 +1124,7 @@ class TAdvStringGrid : public TBaseGrid {
   TAdvStringGridCheck* CellChecker() const { return FCellChecker; }
   void SetCellChecker(TAdvStringGridCheck* Value);
   int MaxEditLength() const { return FMaxEditLength; }
-  void SetMaxEditLength(int v) { FMaxEditLength = v; }
+  void SetMaxEditLength(int v);
   int MaxComboLength() const { return FMaxComboLength; }
   void SetMaxComboLength(int v) { FMaxComboLength = v; }
   bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
@@ -1656,7 +1662,7 @@ class TAdvStringGrid : public TBaseGrid {
   bool DrawHeaderState(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect& R);
   void DrawHeaderLines(TCanvas* ACanvas, TRect R);
   void DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor, bool SortCell,
-                    TVAlignment VA, int DCol);
+                    TVAlignment VA, int DCol, int DRow);
   void DrawSelectionRectangle(TCanvas* ACanvas, int DCol, int DRow, const TRect& R, bool Header);
   void DrawListViewHeader(TCanvas* ACanvas, int DCol, int DRow, const TRect& R);
   static void OuterLines(TCanvas* ACanvas, const TRect& R, bool Horz, bool Vert);
@@ -1746,6 +1752,9 @@ class TAdvStringGrid : public TBaseGrid {
   int Clickposdy = 0;
   bool FNoMouseLeave = false;
   String FAnchor;
+  // The link under the mouse (1-based, -1 none) and its display cell, for the hover look.
+  int FHotLink = -1;
+  TPoint FHotLinkCell{-1, -1};
   int FFixedColEdit = -1;
   int FFixedRowEdit = -1;
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvInplaceEdit.h"
 #include "grid/foundation/ZazAdez.h"
 
 void TAdvStringGrid::AutoSizeCol(int ACol, int Padding) {
@@ -81,8 +82,15 @@ void TAdvStringGrid::AutoSizeRow(int ARow, int Padding) {
   }
   int height = TotalYOffset() + most + 2 * GridLineWidth();
   if (FXYOffsetTopLeftOnly) height += 2;
+  auto allRowsInView = [this] { return TopRow() == FixedRows() && TopRow() + VisibleRowCount() >= RowCount(); };
+  const bool allInView = allRowsInView();
   if (!(FSizeGrowOnly && RowHeights(ARow) >= height))
     SetRowHeights(ARow, LimitValue(height, FMinRowHeight, FMaxRowHeight));
+  if (allInView && EditorMode() && FSizeWhileTyping->Height() && !allRowsInView()) {
+    // The grown row pushed rows out of view: the editor follows its cell with the caret at the end.
+    ShowInplaceEdit();
+    if (TAdvInplaceEdit* e = NormalEdit()) e->SetSelStart(static_cast<int>(e->Text().size()));
+  }
   if (Padding != 0) SetRowHeights(ARow, LimitValue(RowHeights(ARow) + Padding, FMinRowHeight, FMaxRowHeight));
 }
 

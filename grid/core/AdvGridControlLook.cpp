@@ -72,6 +72,22 @@ void PaintRadio(TBitmap* B, bool XP, bool Selected, bool Enabled) {
   c->Ellipse(5, 5, 11, 11);  // holds kRadioDotPixel
 }
 
+// A funnel: a wide top narrowing to a stem, on a key-coloured ground (the top-left pixel too).
+void PaintFilter(TBitmap* B) {
+  KeyGround(B, 16);
+  TCanvas* c = B->Canvas();
+  c->Pen()->SetColor(FilterFunnel);
+  for (int y = 3; y <= 8; ++y) {  // the cone: 11 pixels wide at the top, 1 at its tip
+    const int half = 8 - y;
+    c->MoveTo(7 - half - 1, y);
+    c->LineTo(7 + half + 2, y);
+  }
+  c->MoveTo(kFilterStemPixel.X, 8);
+  c->LineTo(kFilterStemPixel.X, 14);
+  c->MoveTo(kFilterStemPixel.X + 1, 8);
+  c->LineTo(kFilterStemPixel.X + 1, 13);
+}
+
 String GlyphName(const char16_t* Prefix, int N) { return String(Prefix) + (N < 10 ? u"0" : u"") + IntToStr(N); }
 
 // Numbers 1..4 of a family are the pack's own look, 5..8 the XP-like one; within each four:
@@ -115,6 +131,7 @@ void RegisterGridGlyphs() {
           RegisterBitmapResource(GlyphName(u"ASGCHK", n), [=](TBitmap* B) { PaintCheck(B, xp, on, enabled); });
           RegisterBitmapResource(GlyphName(u"ASGRAD", n), [=](TBitmap* B) { PaintRadio(B, xp, on, enabled); });
         }
+    RegisterBitmapResource(u"ASGFILT", PaintFilter);
   });
 }
 
@@ -442,4 +459,21 @@ void TAdvStringGrid::DrawRadioGroup(TCanvas* ACanvas, TRect ARect, int Count, in
     before += ACanvas->TextWidth(text);
   }
   ACanvas->SetBkMode(oldMode);
+}
+
+// The filter button of a filter-row cell, at the right of the text box T.
+void TAdvStringGrid::DrawFilterButton(TCanvas* ACanvas, const TRect& T) {
+  const int x = T.Right - 16, y = T.Top;
+  TBitmap* glyph = FFilterDropDown->Glyph();
+  if (!glyph->Empty()) {
+    DrawTransparent(ACanvas, x, y, glyph);
+    return;
+  }
+  TBitmap* own = GlyphBitmap(u"ASGFILT");
+  if (!own) return;
+  const TColor brush = ACanvas->Brush()->Color();
+  ACanvas->Brush()->SetColor(FixedColor());
+  ACanvas->FillRect(Rect(x, y, x + 16, y + 16));
+  ACanvas->Brush()->SetColor(brush);
+  DrawTransparent(ACanvas, x, y, own);
 }

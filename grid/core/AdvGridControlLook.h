@@ -28,6 +28,7 @@ constexpr TColor OwnFill = 0xFFFFFF;
 constexpr TColor OwnMark = 0x000000;
 constexpr TColor OwnDisabledFill = 0xE0E0E0;
 constexpr TColor OwnDisabledMark = 0x8F8F8F;
+constexpr TColor FilterFunnel = 0x404040;  // ASGFILT, the filter button's funnel
 }  // namespace GridGlyphColors
 
 // Where a check mark and a radio dot lie inside their bitmaps (top-left = the bitmap's origin).
@@ -35,7 +36,10 @@ constexpr TPoint kXPCheckMarkPixel{6, 9};
 constexpr TPoint kOwnCheckMarkPixel{8, 13};
 constexpr TPoint kRadioDotPixel{7, 7};
 
-// Registers the sixteen glyph bitmaps (idempotent).
+// Where the filter funnel's stem lies inside "ASGFILT".
+constexpr TPoint kFilterStemPixel{7, 11};
+
+// Registers the sixteen glyph bitmaps and the filter button's "ASGFILT" (idempotent).
 void RegisterGridGlyphs();
 
 class TControlLook : public TPersistent {

@@ -68,6 +68,12 @@ void TAdvStringGrid::CellChanging(int NewCol, int NewRow, bool& Allow) {
 
 int TAdvStringGrid::GetEditLimit() { return FMaxEditLength; }
 
+void TAdvStringGrid::SetMaxEditLength(int v) {
+  FMaxEditLength = v;
+  // An editor made already limits from now on, not from its next opening.
+  if (TAdvInplaceEdit* e = NormalEdit()) e->SetLengthLimit(v);
+}
+
 TAdvInplaceEdit* TAdvStringGrid::NormalEdit() const { return dynamic_cast<TAdvInplaceEdit*>(InplaceEditor()); }
 
 // =============================================================================================

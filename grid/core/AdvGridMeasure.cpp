@@ -52,11 +52,15 @@ void AlignRotatedTextRect(TRect& ARect, TAlignment HA, TVAlignment VA, int HCos,
 
 TCellAlignment TAdvStringGrid::GetCellAlignment(int RCol, int DRow) {
   TCellAlignment a{FDefaultAlignment, FVAlignment};
-  const String text = GetCellEx(RCol, DRow);
-  const bool formula = !text.empty() && text[0] == u'=';
-  // A formula's shown text is the stored text itself in this grid.
-  if (FAutoNumAlign && IsNumberKind(ClassifyNumberText(Trim(text)))) a.HAlign = taRightJustify;
-  if (HasCellProperties(RCol, DRow) && !formula) a.HAlign = GetCellProperties(RCol, DRow)->Alignment();
+  const bool props = HasCellProperties(RCol, DRow);
+  // The text decides only by number alignment or a formula over the properties' alignment.
+  if (FAutoNumAlign || props) {
+    const String text = GetCellEx(RCol, DRow);
+    const bool formula = !text.empty() && text[0] == u'=';
+    // A formula's shown text is the stored text itself in this grid.
+    if (FAutoNumAlign && IsNumberKind(ClassifyNumberText(Trim(text)))) a.HAlign = taRightJustify;
+    if (props && !formula) a.HAlign = GetCellProperties(RCol, DRow)->Alignment();
+  }
   DoGetAlignment(RCol, DRow, a.HAlign, a.VAlign);
   return a;
 }

@@ -453,6 +453,7 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     // Links: entering and leaving an anchor of an HTML cell.
     const String text = GetCellEx(RealColIndex(c), r);
     String anchor;
+    int hotLink = -1;
     if (ClassifyCellText(text, FEnableHTML) == 1) {
       const TRect cr = CellRect(c, r);
       TMiniHTMLRequest q;
@@ -462,9 +463,11 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       q.HitTestOnly = true;
       TMiniHTMLResult res;
       if (RenderMiniHTML(Canvas(), text, q, res)) anchor = res.HitAnchor;
+      if (!anchor.empty()) hotLink = res.HitLink;
     } else if (FURLShowInText && IsURL(text)) {
       anchor = text;
     }
+    SetHotLink(hotLink, c, r);
     if (!anchor.empty()) {
       TControl::SetCursor(crHandPoint);
       if (anchor != FAnchor) {

@@ -253,8 +253,20 @@ class TShowModified : public TGridSettings<TShowModified> {
 
 class TFilterDropDown : public TGridSettings<TFilterDropDown> {
  public:
-  void CopyFrom(const TFilterDropDown& s) { FAutoSize = s.FAutoSize; }
+  void CopyFrom(const TFilterDropDown& s) {
+    FAutoSize = s.FAutoSize;
+    SetGlyph(s.FGlyph.get());
+  }
+  // The filter button's picture (empty: the grid's own "ASGFILT"); a copy is kept.
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* v) {
+    FGlyph->Assign(v);
+    Changed();
+  }
   CONF_GRID_SETTING(bool, AutoSize, false)
+
+ private:
+  std::unique_ptr<TBitmap> FGlyph = std::make_unique<TBitmap>();
 };
 
 #undef CONF_GRID_SETTING

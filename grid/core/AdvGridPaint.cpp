@@ -429,6 +429,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     T.Left += GridLineWidth();
     T.Top += GridLineWidth();
   }
+  const bool filterButton = DRow == FFilterDropDownRow && DRow < FixedRows() && DoGetColumnFilter(RCol);
+  if (filterButton) DrawFilterButton(ACanvas, T);
   DrawSelectionRectangle(ACanvas, DCol, DRow, R, Header);
   if (!Layout.TextAllowed) return;
   T.Left += FXYOffset.X;
@@ -442,7 +444,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   const bool sortCell = FSortSettings->Show() && DRow == FSortSettings->Row() && RCol == FSortSettings->Column() &&
                         Header;
   if (kind == 1) {
-    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol);
+    if (filterButton) T.Right -= 18;
+    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol, DRow);
     return;
   }
   if (kind == 2) {
@@ -454,6 +457,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     return;
   }
   if (sortCell && Style.Alignment == taCenter) T.Left += 10;
+  if (filterButton) T.Right -= 16;
   const bool link = FURLShow && (text.find(u"://") != String::npos || PosInUpperCase(u"MAILTO:", text) > 0);
   const TFontStyles plainStyle = ACanvas->Font()->Style();
   if (link) {
@@ -499,6 +503,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
 
   if (sortCell) {
     TRect S = R;
+    if (filterButton) S.Right -= 16;
     int x;
     if (Style.Alignment == taCenter)
       x = S.Left + 8;
@@ -514,7 +519,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
 }
 
 void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor,
-                                  bool SortCell, TVAlignment VA, int DCol) {
+                                  bool SortCell, TVAlignment VA, int DCol, int DRow) {
   T.Left -= 1;
   if (SortCell) T.Right -= 10;
   TMiniHTMLRequest q;
@@ -523,6 +528,9 @@ void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T,
   q.LinkColor = URLColor;
   q.UnderlineHotOnly = URLUnderlineOnHover;
   q.InSelection = Selected;
+  q.HotLink = FHotLinkCell.X == DCol && FHotLinkCell.Y == DRow ? FHotLink : -1;
+  q.BlinkOn = !FEnableBlink || FGridBlink;  // steady text while the grid does not blink
+  q.ControlPressed = GetKeyState(VK_CONTROL) < 0;
   q.UrlPictures = FImageCache.get();
   q.NamedPictures = FPictureContainer;
   q.ThemeWindow = this;
@@ -578,6 +586,11 @@ void TAdvStringGrid::DrawCellBorders(TCanvas* ACanvas, int RCol, int DRow, TRect
   saved.Assign(ACanvas->Pen());
   TCellBorders borders;
   DoGetCellBorder(RCol, DRow, ACanvas->Pen(), borders);
+  if (borders.Empty() && !OnGetCellBorderProp) {
+    // Most cells have none: no pens to make.
+    ACanvas->Pen()->Assign(&saved);
+    return;
+  }
   TPen lp, tp, rp, bp;
   for (TPen* p : {&lp, &tp, &rp, &bp}) p->Assign(ACanvas->Pen());
   if (OnGetCellBorderProp) OnGetCellBorderProp(this, DRow, RCol, &lp, &tp, &rp, &bp);
@@ -628,6 +641,16 @@ void TAdvStringGrid::DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y) {
     ACanvas->LineTo(X - 4, Y + 4);
   }
   ACanvas->Pen()->SetColor(clBlack);
+}
+
+void TAdvStringGrid::SetHotLink(int Link, int DCol, int DRow) {
+  if (Link < 0) DCol = DRow = -1;
+  if (Link == FHotLink && DCol == FHotLinkCell.X && DRow == FHotLinkCell.Y) return;
+  const TPoint was = FHotLinkCell;
+  FHotLink = Link;
+  FHotLinkCell = {DCol, DRow};
+  if (was.X >= 0 && was.Y >= 0) RepaintCell(was.X, was.Y);
+  if (DCol >= 0 && DRow >= 0 && (was.X != DCol || was.Y != DRow)) RepaintCell(DCol, DRow);
 }
 
 // ---- window paint ----

@@ -254,7 +254,9 @@ class TBaseGrid : public TObjStringGrid {
   // ---- painting: (DCol, DRow) ----
   void PaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState);
   void PaintCellExt(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState);
-  void DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState, bool Resolve);
+  // LaidOut: ARect is the cell's place in the class library grid's paint (a plain cell keeps it).
+  void DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState, bool Resolve,
+                   bool LaidOut = false);
   void SnapToBaseCell();
   void RepaintMergedFixedCols();
   void RepaintMergedFixedRows();

@@ -33,7 +33,7 @@ void TBaseGrid::Paint() {
 }
 
 void TBaseGrid::DrawCell(int DCol, int DRow, const TRect& ARect, TGridDrawState AState) {
-  DoPaintCell(Canvas(), DCol, DRow, ARect, AState, true);
+  DoPaintCell(Canvas(), DCol, DRow, ARect, AState, true, true);
 }
 
 void TBaseGrid::PaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState) {
@@ -45,7 +45,7 @@ void TBaseGrid::PaintCellExt(TCanvas* ACanvas, int DCol, int DRow, const TRect& 
 }
 
 void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& ARect, TGridDrawState AState,
-                            bool Resolve) {
+                            bool Resolve, bool LaidOut) {
   TRect R = ARect;
   // The placeholder last row shows the grid colour only.
   if (DRow == RowCount() - 1 && FHideLastRow) {
@@ -71,7 +71,9 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& A
     AState.Exclude(gdSelected);
   }
   // CellRect answers in client coordinates; a mirrored canvas takes layout coordinates.
-  if (Resolve) {
+  // A cell without properties (not merged, no control) is where the paint laid it out; finding
+  // its rectangle again walks the rows and columns before it.
+  if (Resolve && !(LaidOut && !UseRightToLeftAlignment() && !PropsAt(DCol, DRow))) {
     R = CellRect(DCol, DRow);
     if (ACanvas->Mirrored()) R = MirrorRect(R, ACanvas->MirrorWidth());
   }

@@ -153,6 +153,78 @@ TEST(AdvGridPaintStates, HTMLAndLinkCells) {
   EXPECT_EQ(Utf8(cv.CallsNamed("DrawText").back().Text), "http://example.org");
 }
 
+// The pixels of one cell as the whole grid paints them.
+std::vector<TColor> CellPixels(TAdvStringGrid* G, int DCol, int DRow) {
+  TImageCanvas img(G->Width(), G->Height());
+  G->PaintOn(img.Canvas());
+  const TRect r = G->CellRect(DCol, DRow);
+  std::vector<TColor> out;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) out.push_back(img.Pixel(x, y));
+  return out;
+}
+
+TEST(AdvGridPaintStates, HTMLCellsShowTheHoveredLinkAndTheBlinkPhase) {
+  StateForm f;
+  f.grid->URLUnderlineOnHover = true;
+  f.grid->SetCellEx(1, 1, u"<a href=\"go\">link</a>");
+  const std::vector<TColor> plain = CellPixels(f.grid, 1, 1);
+  f.grid->SetHotLink(1, 2, 1);  // the mouse over a link of another cell
+  EXPECT_EQ(CellPixels(f.grid, 1, 1), plain);
+  f.grid->SetHotLink(1, 1, 1);
+  EXPECT_EQ(f.grid->HotLink(), 1);
+  EXPECT_NE(CellPixels(f.grid, 1, 1), plain);  // the hovered link is underlined
+  f.grid->SetHotLink(-1, 1, 1);
+  EXPECT_EQ(CellPixels(f.grid, 1, 1), plain);
+
+  f.grid->SetCellEx(2, 2, u"<blink>on</blink>");
+  const std::vector<TColor> steady = CellPixels(f.grid, 2, 2);
+  f.grid->SetCellEx(2, 2, u"");
+  const std::vector<TColor> empty = CellPixels(f.grid, 2, 2);
+  f.grid->SetCellEx(2, 2, u"<blink>on</blink>");
+  ASSERT_NE(steady, empty);  // without blinking the text stays
+  f.grid->SetEnableBlink(true);
+  const bool shown = f.grid->GridBlink();
+  EXPECT_EQ(CellPixels(f.grid, 2, 2), shown ? steady : empty);
+  f.grid->Perform(WM_TIMER, 111, 0);  // one tick flips the phase
+  ASSERT_NE(f.grid->GridBlink(), shown);
+  EXPECT_EQ(CellPixels(f.grid, 2, 2), shown ? empty : steady);
+}
+
+TEST(AdvGridPaintStates, FilterButtonsOfTheFilterRow) {
+  StateForm f;
+  ASSERT_EQ(f.grid->FixedRows(), 1);
+  f.grid->OnGetColumnFilter = [](TObject*, int Column, TStrings* List) {
+    if (Column == 2) List->Add(u"a");
+  };
+  auto count = [&](int DCol, int DRow, TColor C) {
+    int n = 0;
+    for (TColor p : CellPixels(f.grid, DCol, DRow)) n += p == C;
+    return n;
+  };
+  EXPECT_GT(count(2, 0, GridGlyphColors::FilterFunnel), 10);  // the funnel, drawn by the grid
+  EXPECT_EQ(count(2, 0, GridGlyphColors::Key), 0);            // its ground is transparent
+  EXPECT_EQ(count(1, 0, GridGlyphColors::FilterFunnel), 0);   // no value list, no button
+  EXPECT_EQ(count(2, 1, GridGlyphColors::FilterFunnel), 0);   // only in the filter row
+  const TRect r = f.grid->CellRect(2, 0);
+  TImageCanvas img(f.grid->Width(), f.grid->Height());
+  f.grid->PaintOn(img.Canvas());
+  int rightmost = -1;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (img.Pixel(x, y) == GridGlyphColors::FilterFunnel) rightmost = std::max(rightmost, x);
+  EXPECT_GE(rightmost, r.Right - 16);  // at the right of the cell
+
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  glyph.Canvas()->Brush()->SetColor(clLime);
+  glyph.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  glyph.Canvas()->SetPixels(0, 15, clFuchsia);  // its transparent colour
+  f.grid->FilterDropDown()->SetGlyph(&glyph);
+  EXPECT_EQ(count(2, 0, GridGlyphColors::FilterFunnel), 0);
+  EXPECT_EQ(count(2, 0, clLime), 16 * 16 - 1);
+}
+
 TEST(AdvGridPaintStates, SelectionRectangleWithResizer) {
   StateForm f;
   f.grid->SetSelectionRectangle(true);

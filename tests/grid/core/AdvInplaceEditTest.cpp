@@ -149,6 +149,53 @@ TEST(AdvInplaceEdit, EditLengthOfTheColumn) {
   }
 }
 
+TEST(AdvInplaceEdit, MaxEditLengthReachesAnEditorThatIsOpen) {
+  Editing<> t;
+  TAdvInplaceEdit* ed = t.Open();
+  ed->SetText(u"");
+  t.g->SetMaxEditLength(4);
+  EXPECT_EQ(t.g->MaxEditLength(), 4);
+  EXPECT_EQ(ed->LengthLimit(), 4);
+  t.f.driver.Type(t.f.form, u"abcdef");
+  EXPECT_EQ(Utf8(ed->Text()), "abcd");
+  t.g->SetMaxEditLength(0);  // no limit again
+  t.f.driver.Type(t.f.form, u"ef");
+  EXPECT_EQ(Utf8(ed->Text()), "abcdef");
+}
+
+TEST(AdvInplaceEdit, ARowGrownWhileTypingOutOfTheViewReopensTheEditorAtTheEnd) {
+  Editing<> t;
+  t.g->SetWordWrap(true);
+  TSizeWhileTyping typing;
+  typing.SetHeight(true);
+  t.g->SetSizeWhileTyping(&typing);
+  ASSERT_GE(t.g->VisibleRowCount() + t.g->FixedRows(), t.g->RowCount());  // every row in view
+  TAdvInplaceEdit* ed = t.Open();
+  const int inset = t.g->CellRect(2, 2).Height() - ed->Height();  // the editor's place in its cell
+  // A long text put in without typing; the first key typed at its start grows the row.
+  ed->SetText(u"aa bb cc dd ee ff gg hh ii jj kk ll mm nn oo pp");
+  ed->SetSelStart(0);
+  t.f.driver.Type(t.f.form, u"x");
+  ASSERT_LT(t.g->VisibleRowCount() + t.g->FixedRows(), t.g->RowCount());  // the grown row pushed some out
+  EXPECT_TRUE(t.g->EditorMode());
+  EXPECT_TRUE(ed->Visible());
+  EXPECT_EQ(Utf8(ed->Text()), "xaa bb cc dd ee ff gg hh ii jj kk ll mm nn oo pp");
+  EXPECT_EQ(ed->Height(), t.g->CellRect(2, 2).Height() - inset);  // over the grown cell
+  EXPECT_EQ(ed->SelStart(), static_cast<int>(ed->Text().size()));  // the caret went to the end
+  EXPECT_EQ(ed->SelLength(), 0);
+
+  // A row that grows while other rows stay in view keeps the caret where it was.
+  Editing<> u;
+  u.g->SetWordWrap(true);
+  u.g->SetSizeWhileTyping(&typing);
+  TAdvInplaceEdit* e2 = u.Open();
+  e2->SetText(u"aa bb cc");
+  e2->SetSelStart(0);
+  u.f.driver.Type(u.f.form, u"x");
+  ASSERT_GE(u.g->VisibleRowCount() + u.g->FixedRows(), u.g->RowCount());
+  EXPECT_EQ(e2->SelStart(), 1);
+}
+
 TEST(AdvInplaceEdit, PastedLineBreaksAndUnicode) {
   struct Case {
     const char* pasted;
