@@ -5,6 +5,7 @@
 #include <map>
 
 #include "grid/foundation/AdvXPVS.h"
+#include "platform/ClassRegistry.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -40,6 +41,12 @@ TGridUnit& GridUnit() {
   }();
   return *unit;
 }
+
+// Streamed forms make the string grid by name.
+const bool kStringGridClassRegistered = [] {
+  RegisterComponentClass<TAdvStringGrid>(u"TAdvStringGrid");
+  return true;
+}();
 
 constexpr uintptr_t kGridTimerId = 111;
 constexpr unsigned kGridTimerInterval = 500;
