@@ -382,7 +382,10 @@ void TAdvStringGrid::Loaded() {
   if (!Designing() && !FIsWinXP && FControlLook->ControlStyle() == csTheme) FControlLook->SetControlStyle(csClassic);
   FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
   UpdateScrollBarsAlways(false);
-  if (FAutoThemeAdapt && !Designing()) FollowThemeNotifier(true);
+  if (FAutoThemeAdapt && !Designing()) {
+    FollowOfficeTheme();
+    FollowThemeNotifier(true);
+  }
   FOrigColSizes->Clear();
   for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
   FColumnOrder->Clear();

@@ -76,6 +76,12 @@ enum TScrollBarAlways : uint8_t { saNone, saVert, saHorz, saBoth };
 enum TGridLook : uint8_t {
   glStandard, glSoft, glClassic, glQEL, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
 };
+// The whole colour schemes of SetStyle, in the order of the pack's TQELStyle.
+enum TAdvGridStyle : uint8_t {
+  gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+  gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista,
+  gsWindows7, gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+};
 enum TInvalidEntryIcon : uint8_t { ieNone, ieInformation, ieWarning, ieError };
 enum THoverFixedCells : uint8_t { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 
@@ -455,6 +461,17 @@ class TAdvStringGrid : public TBaseGrid {
   void SetVAlignment(TVAlignment v);
   TGridLook Look() const { return FLook; }
   void SetLook(TGridLook v) { FLook = v; }
+  // ---- visual styles and the office theme (AdvGridStyles.cpp) ----
+  // Applies one preset colour scheme, then repaints.
+  virtual void SetStyle(TAdvGridStyle AStyle);
+  // Remembers the style and applies the preset of the same ordinal; a style other than tsCustom
+  // leaves the slim scroll bars.
+  void SetComponentStyle(TQELStyle AStyle);
+  TQELStyle ComponentStyle() const { return FStyle; }
+  // At run time: the office suite's colour theme, when it changed since the last one followed,
+  // becomes the grid's component style.
+  void FollowOfficeTheme();
+  TOfficeTheme FollowedOfficeTheme() const { return FOldOfficeTheme; }
   bool EnableHTML() const { return FEnableHTML; }
   bool EnableWheel() const { return FEnableWheel; }
   bool EnhRowColMove() const { return FEnhRowColMove; }

@@ -38,6 +38,7 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
       SetOptions(Options() - TGridOptions{goEditing});
     }
   }
+  if ((Message.Msg == WM_THEMECHANGED || Message.Msg == WM_OFFICETHEMECHANGED) && FAutoThemeAdapt) FollowOfficeTheme();
   switch (Message.Msg) {
     case WM_TIMER:
       if (Message.WParam == kGridTimerId) {

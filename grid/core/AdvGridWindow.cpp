@@ -156,6 +156,9 @@ void TAdvStringGrid::SetAutoThemeAdapt(bool v) {
   if (v == FAutoThemeAdapt) return;
   FAutoThemeAdapt = v;
   FSearchFooter->SetAutoThemeAdapt(v);
-  if (v) Invalidate();
+  if (v) {
+    FollowOfficeTheme();
+    Invalidate();
+  }
   if (!Designing() && !Loading() && HandleAllocated()) FollowThemeNotifier(v);
 }
