@@ -147,6 +147,7 @@ void TAdvStringGrid::AfterConstruction() {
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FSortSettings = std::make_unique<TSortSettings>();
   FDragDropSettings = std::make_unique<TDragDropSettings>();
+  FDragDropSettings->OnOleDropTargetChange = [this](bool v) { OleDropTargetChanged(v); };
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
@@ -316,6 +317,7 @@ TAdvStringGrid::~TAdvStringGrid() {
   if (FColumnSize && FColumnSize->Save()) SaveColSizes();
   LeaveForm();
   FollowThemeNotifier(false);
+  RevokeGridDropTarget();
   if (GridUnit().FocusGrid == this) GridUnit().FocusGrid = nullptr;
   ClearTextOnly = false;
   SaveHiddenCells = false;
@@ -360,6 +362,11 @@ void TAdvStringGrid::Loaded() {
   FRestoreCursor = TControl::Cursor();
   ApplyColumnHeaders();
   ApplyRowHeaders();
+  if (FDropTargetRegistered) {
+    FGridDropTarget->SetAcceptText(FDragDropSettings->OleAcceptText());
+    FGridDropTarget->SetAcceptFiles(FDragDropSettings->OleAcceptFiles());
+    FGridDropTarget->SetAcceptURLs(FDragDropSettings->OleAcceptURLs());
+  }
   if (FLook == glQEL) {
     // Applied again so that the look's colours are set.
     FLook = glCustom;

@@ -468,6 +468,8 @@ class TAdvStringGrid : public TBaseGrid {
   // leaves the slim scroll bars.
   void SetComponentStyle(TQELStyle AStyle);
   TQELStyle ComponentStyle() const { return FStyle; }
+  // The drop target the window is registered with, or none.
+  TGridDropTarget* GridDropTarget() const { return FDropTargetRegistered ? FGridDropTarget.get() : nullptr; }
   // At run time: the office suite's colour theme, when it changed since the last one followed,
   // becomes the grid's component style.
   void FollowOfficeTheme();
@@ -1410,6 +1412,9 @@ class TAdvStringGrid : public TBaseGrid {
   unsigned ScrollBarHeight() const;
   void SetUpWheel();
   void FollowThemeNotifier(bool Register);
+  // DragDropSettings.OleDropTarget: registers the window with a new drop target or revokes it.
+  void OleDropTargetChanged(bool Value);
+  void RevokeGridDropTarget();
 
   // Owned objects, in the order the grid creates them.
   TFooterPanel* FFooterPanel = nullptr;  // child control, freed with the grid's children
@@ -1690,6 +1695,8 @@ class TAdvStringGrid : public TBaseGrid {
   int FWheelScrollLines = 0;
   bool FWheelPan = false;
   bool FThemeRegistered = false;
+  std::unique_ptr<TGridDropTarget> FGridDropTarget;  // while DragDropSettings.OleDropTarget
+  bool FDropTargetRegistered = false;
   bool FSelHidden = false;
   TGridRect FHiddenSelection{};
 

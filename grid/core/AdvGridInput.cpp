@@ -17,6 +17,7 @@ bool ContainsNoCase(const String& Text, const String& Part) {
 void TAdvStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_DESTROY) {
     if (FAutoThemeAdapt && !Designing()) FollowThemeNotifier(false);
+    RevokeGridDropTarget();
     KillTimer(this, kGridTimerId);
   }
   if (FDestroying) {

@@ -14,6 +14,7 @@
 #include "grid/foundation/AdvObjSettings.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
+#include "platform/DragDrop.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/Grids.h"
@@ -123,10 +124,43 @@ class TDragDropSettings : public TGridSettings<TDragDropSettings> {
     FOleAcceptText = s.FOleAcceptText;
     FOleAcceptFiles = s.FOleAcceptFiles;
     FOleAcceptURLs = s.FOleAcceptURLs;
+    SetOleDropTarget(s.FOleDropTarget);
   }
   CONF_GRID_SETTING(bool, OleAcceptText, true)
-  CONF_GRID_SETTING(bool, OleAcceptFiles, false)
-  CONF_GRID_SETTING(bool, OleAcceptURLs, false)
+  CONF_GRID_SETTING(bool, OleAcceptFiles, true)
+  CONF_GRID_SETTING(bool, OleAcceptURLs, true)
+
+ public:
+  bool OleDropTarget() const { return FOleDropTarget; }
+  // The grid registers its window as a drop target (on) or revokes it (off).
+  void SetOleDropTarget(bool v) {
+    FOleDropTarget = v;
+    if (OnOleDropTargetChange) OnOleDropTargetChange(v);
+  }
+  std::function<void(bool)> OnOleDropTargetChange;
+
+ private:
+  bool FOleDropTarget = false;
+};
+
+// The grid's drop target; what it accepts is taken from DragDropSettings when the grid is loaded.
+class TGridDropTarget : public TDropTarget {
+ public:
+  explicit TGridDropTarget(TWinControl* AGrid) : FGrid(AGrid) {}
+  String ClassName() const override { return u"TGridDropTarget"; }
+  TWinControl* Grid() const { return FGrid; }
+  bool AcceptText() const { return FAcceptText; }
+  void SetAcceptText(bool v) { FAcceptText = v; }
+  bool AcceptFiles() const { return FAcceptFiles; }
+  void SetAcceptFiles(bool v) { FAcceptFiles = v; }
+  bool AcceptURLs() const { return FAcceptURLs; }
+  void SetAcceptURLs(bool v) { FAcceptURLs = v; }
+
+ private:
+  TWinControl* FGrid;
+  bool FAcceptText = true;
+  bool FAcceptFiles = true;
+  bool FAcceptURLs = true;
 };
 
 class TDragScrollOptions : public TGridSettings<TDragScrollOptions> {
