@@ -156,6 +156,7 @@ void TAdvStringGrid::AfterConstruction() {
     if (Parent()) StretchColumn(FColumnSize->StretchColumn());
   };
   FCellNode = std::make_unique<TCellNode>();
+  FCellNode->OnChange = [this](TObject*) { Invalidate(); };
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();

@@ -643,6 +643,68 @@ class TAdvStringGrid : public TBaseGrid {
   bool URLShowInText() const { return FURLShowInText; }
   void SetURLShowInText(bool v) { StoreAndRepaint(FURLShowInText, v); }
 
+  // ---- tree nodes (AdvGridNodes.cpp): a node is a ctNode object in column 0 heading a span of
+  // rows; contracting hides the span's rows. Row kinds as noted ----
+  // Real rows.
+  void AddNode(int ARow, int Span);
+  void AddSummaryRow(int ARow);
+  void RemoveNode(int ARow);
+  void RemoveAllNodes();
+  void ExpandNode(int ARow);
+  void ContractNode(int ARow);
+  void InsertChildRow(int ARow, int InsertAt = 0);
+  void RemoveChildRow(int ARow);
+  void InsertNormalRow(int ARow);
+  void ExpandAll();
+  void ContractAll();
+  int NumNodes() const { return FNumNodes; }
+  // Displayed rows.
+  bool IsNode(int ARow);
+  bool IsSummary(int ARow);
+  bool GetNodeState(int ARow);
+  void SetNodeState(int ARow, bool Value);
+  int GetNodeLevel(int ARow);
+  int GetNodeSpan(int ARow);
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  int GetSubNodeCount(int ARow);
+  void UpdateSubNodeCount(int ARow, int Delta);
+  int GetParentRow(int ARow);
+  void RemoveNormalRow(int ARow);
+  // 0 a node row, 1 the last row of a branch, 2 a row the branch goes on below.
+  int GetNodeSpanType(int ARow);
+  bool IsInNodeGlyph(int ARow, int X);
+
+  // ---- radio groups, radio buttons, balloons and expand cells (AdvGridRadios.cpp): real
+  // column, displayed row ----
+  void AddRadio(int ACol, int ARow, bool DirRadio, int IdxRadio, TStrings* sl);
+  TStrings* CreateRadio(int ACol, int ARow, bool DirRadio, int IdxRadio);
+  bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+  // Radio groups only: any other object keeps its index.
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  TStrings* GetRadioStrings(int ACol, int ARow);
+  void RemoveRadio(int ACol, int ARow);
+  void AdvanceRadioIndex(int ACol, int ARow, bool CheckEditable);
+  void AddRadioButton(int ACol, int ARow, bool State = false);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButton(int ACol, int ARow);
+  void RemoveRadioButtonColumn(int ACol);
+  bool HasRadioButton(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctRadioButton}); }
+  bool IsRadioButtonChecked(int ACol, int ARow);
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void SetRadioButtonColumnIndex(int ACol, int Index);
+  int GetRadioButtonColumnIndex(int ACol);
+  virtual bool ToggleRadioButtonCell(int ACol, int ARow, bool CheckEditable);
+  void AddBalloon(int ACol, int ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+  void RemoveBalloon(int ACol, int ARow);
+  bool IsBalloon(int ACol, int ARow, String& Title, String& Text, TBalloonIcon& Icon);
+  void AddExpand(int ACol, int ARow, int ExpandedHeight);
+  void RemoveExpand(int ACol, int ARow);
+  bool ToggleExpand(int ACol, int ARow);
+  bool GetExpandState(int ACol, int ARow);
+  int GetExpandHeight(int ACol, int ARow, bool Expanded);
+  TRect GetExpandButtonRect(int ACol, int ARow);
+
   // ---- check boxes (AdvGridCheckBoxes.cpp): real column; row kinds as noted ----
   void AddCheckBox(int ACol, int ARow, bool State, bool Data);
   void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
@@ -1681,6 +1743,13 @@ class TAdvStringGrid : public TBaseGrid {
   TCellGraphic* NodeObject(int DRow);
   // The rows a node heads, its own row included (span 0 or less: up to the next node row).
   int NodeSpan(int DRow);
+  // Nodes (AdvGridNodes.cpp): a row's level, changed by Delta (never below 0); hidden records
+  // above a real row moved by Delta; displayed rows hidden in one pass (ascending).
+  int RowNodeLevel(int DRow);
+  void ChangeRowNodeLevel(int DRow, int Delta);
+  void ShiftHiddenRowsAbove(int RRow, int Delta);
+  void HideDisplayedRows(const std::vector<int>& DRows);
+  int NodeSpanEnd(int DRow);
   // The nearest node row above DRow whose span covers it, or -1.
   int ParentNodeRow(int DRow);
   void RepaintRealCell(int RCol, int DRow);
@@ -1697,6 +1766,7 @@ class TAdvStringGrid : public TBaseGrid {
   bool FThemeRegistered = false;
   std::unique_ptr<TGridDropTarget> FGridDropTarget;  // while DragDropSettings.OleDropTarget
   bool FDropTargetRegistered = false;
+  int FNumNodes = 0;  // nodes added less nodes removed
   bool FSelHidden = false;
   TGridRect FHiddenSelection{};
 
