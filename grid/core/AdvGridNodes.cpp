@@ -438,8 +438,8 @@ void TAdvStringGrid::RemoveChildRow(int ARow) {
       }
     }
   }
+  // The removal lowers the largest row count reached by the row it takes.
   RemoveRowsWithObjects(DisplRowIndex(ARow), 1);
-  FMaxRowCount = std::max(0, FMaxRowCount - 1);
 }
 
 void TAdvStringGrid::InsertNormalRow(int ARow) {
@@ -451,6 +451,5 @@ void TAdvStringGrid::InsertNormalRow(int ARow) {
 
 void TAdvStringGrid::RemoveNormalRow(int ARow) {
   if (ARow < 0 || ARow >= RowCount()) return;
-  RemoveRows(ARow, 1);
-  FMaxRowCount = std::max(0, FMaxRowCount - 1);
+  RemoveRows(ARow, 1);  // lowers the largest row count reached too
 }
