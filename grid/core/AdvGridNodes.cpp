@@ -292,16 +292,24 @@ void TAdvStringGrid::ExpandAll() {
   BeginUpdate();
   // Every contracted node's hidden rows come back in one pass (the rows of nested nodes are
   // among them), then every node reads expanded.
-  std::vector<int> show;
   const std::vector<int> hidden = HiddenRowIdxs();
-  for (int r = FixedRows(); r < RowCount(); ++r) {
+  const int n = RowCount();
+  std::vector<int> reals(static_cast<size_t>(n));
+  size_t h = 0;
+  for (int d = 0; d < n; ++d) {
+    int r = d + static_cast<int>(h);
+    while (h < hidden.size() && hidden[h] <= r) r = d + static_cast<int>(++h);
+    reals[static_cast<size_t>(d)] = r;
+  }
+  std::vector<int> show;
+  for (int r = FixedRows(); r < n; ++r) {
     TCellGraphic* node = NodeObject(r);
     if (!node || !node->CellBoolean()) continue;
     int next = r + 1;
     if (node->CellIndex() <= 0)
-      while (next < RowCount() && !NodeObject(next)) ++next;
-    const int from = RealRowIndex(r) + 1;
-    const int to = (next < RowCount() ? RealRowIndex(next) : TotalRowCount()) - 1;
+      while (next < n && !NodeObject(next)) ++next;
+    const int from = reals[static_cast<size_t>(r)] + 1;
+    const int to = (next < n ? reals[static_cast<size_t>(next)] : TotalRowCount()) - 1;
     auto it = std::lower_bound(hidden.begin(), hidden.end(), from);
     for (; it != hidden.end() && *it <= to; ++it) show.push_back(*it);
   }
@@ -309,14 +317,6 @@ void TAdvStringGrid::ExpandAll() {
     std::sort(show.begin(), show.end());
     show.erase(std::unique(show.begin(), show.end()), show.end());
     // The displayed rows and the shown records merge by real index, from the bottom up.
-    const int n = RowCount();
-    std::vector<int> reals(static_cast<size_t>(n));
-    size_t h = 0;
-    for (int d = 0; d < n; ++d) {
-      int r = d + static_cast<int>(h);
-      while (h < hidden.size() && hidden[h] <= r) r = d + static_cast<int>(++h);
-      reals[static_cast<size_t>(d)] = r;
-    }
     std::vector<TGridItem*> items;
     items.reserve(show.size());
     for (int i = 0, k = 0; i < FGridItems->Count() && k < static_cast<int>(show.size()); ++i) {

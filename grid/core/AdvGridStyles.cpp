@@ -72,6 +72,14 @@ struct TStyleGradient {
   TColor From, To, MirrorFrom, MirrorTo, Border;
 };
 
+// The control look takes the preset's gradient and mirror (written through to the grid).
+void StyleLookGradient(TControlLook* L, const TGridStylePreset& p) {
+  L->SetFixedGradientFrom(p.GradFrom);
+  L->SetFixedGradientTo(p.GradTo);
+  L->SetFixedGradientMirrorFrom(p.MirrorFrom);
+  L->SetFixedGradientMirrorTo(p.MirrorTo);
+}
+
 void StyleHover(TControlLook* L, const TStyleGradient& g) {
   L->SetFixedGradientHoverFrom(g.From);
   L->SetFixedGradientHoverTo(g.To);
@@ -108,6 +116,14 @@ void TAdvStringGrid::SetStyle(TAdvGridStyle AStyle) {
   look->Init();
 
   const TGridStylePreset& p = GridStylePreset(AStyle);
+  // The grid's own hover colours, set directly (the final repaint shows them).
+  auto SetGridHover = [this](const TStyleGradient& g) {
+    FQELHoverFrom = g.From;
+    FQELHoverTo = g.To;
+    FQELHoverMirrorFrom = g.MirrorFrom;
+    FQELHoverMirrorTo = g.MirrorTo;
+    FQELHoverBorder = g.Border;
+  };
   if (p.SetsLook) SetLook(p.Look);
   if (p.SetsGradient) {
     FQELGradFrom = p.GradFrom;
@@ -142,30 +158,16 @@ void TAdvStringGrid::SetStyle(TAdvGridStyle AStyle) {
       if (FLook == glOffice2007) SetSelectionStyle(ssOffice2007);
       break;
     case gsWindowsVista:
-      FQELHoverFrom = 0xFFF7E3;
-      FQELHoverTo = 0xFFF7E3;
-      FQELHoverMirrorFrom = 0xFFEDBD;
-      FQELHoverMirrorTo = 0xFBE7B7;
-      FQELHoverBorder = 0xE3C993;
-      look->SetFixedGradientFrom(p.GradFrom);
-      look->SetFixedGradientTo(p.GradTo);
-      look->SetFixedGradientMirrorFrom(p.MirrorFrom);
-      look->SetFixedGradientMirrorTo(p.MirrorTo);
+      SetGridHover({0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993});
+      StyleLookGradient(look, p);
       StyleHover(look, {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, clNone});
       StyleDown(look, {0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F});
       StyleSortHeader(FSortSettings.get(), 0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
       SetSelectionStyle(ssVista);
       break;
     case gsWindows7:
-      FQELHoverFrom = 0xFDF8F3;
-      FQELHoverTo = 0xF9F3EF;
-      FQELHoverMirrorFrom = clNone;
-      FQELHoverMirrorTo = clNone;
-      FQELHoverBorder = 0xEEE8E3;
-      look->SetFixedGradientFrom(p.GradFrom);
-      look->SetFixedGradientTo(p.GradTo);
-      look->SetFixedGradientMirrorFrom(p.MirrorFrom);
-      look->SetFixedGradientMirrorTo(p.MirrorTo);
+      SetGridHover({0xFDF8F3, 0xF9F3EF, clNone, clNone, 0xEEE8E3});
+      StyleLookGradient(look, p);
       StyleHover(look, {0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1, clNone});
       StyleDown(look, {0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA});
       StyleSortHeader(FSortSettings.get(), 0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
@@ -174,11 +176,8 @@ void TAdvStringGrid::SetStyle(TAdvGridStyle AStyle) {
     case gsOffice2010Blue:
     case gsOffice2010Silver:
     case gsOffice2010Black: {
-      FQELHoverFrom = FQELHoverTo = FQELHoverMirrorFrom = FQELHoverMirrorTo = FQELHoverBorder = clNone;
-      look->SetFixedGradientFrom(p.GradFrom);
-      look->SetFixedGradientTo(p.GradTo);
-      look->SetFixedGradientMirrorFrom(p.MirrorFrom);
-      look->SetFixedGradientMirrorTo(p.MirrorTo);
+      SetGridHover({clNone, clNone, clNone, clNone, clNone});
+      StyleLookGradient(look, p);
       StyleHover(look, {0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8});
       StyleDown(look, {0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2});
       const TColor header = AStyle == gsOffice2010Blue ? 0xD6CEC7 : AStyle == gsOffice2010Silver ? 0xAAAAAA : 0xBABABA;
