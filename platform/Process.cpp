@@ -34,7 +34,7 @@ uint64_t MonotonicMs() {
   return static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
 }
 
-String ErrnoText(const std::string& what, int err) {
+String ProcessErrnoText(const std::string& what, int err) {
   return Utf8ToString(what + ": " + strerror(err));
 }
 
@@ -87,7 +87,7 @@ std::unique_ptr<TProcess> TProcess::Start(const String& exe, const std::vector<S
 
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
-    if (error) *error = ErrnoText("pipe", errno);
+    if (error) *error = ProcessErrnoText("pipe", errno);
     return nullptr;
   }
   const pid_t pid = ::fork();
@@ -95,7 +95,7 @@ std::unique_ptr<TProcess> TProcess::Start(const String& exe, const std::vector<S
     const int err = errno;
     ::close(fds[0]);
     ::close(fds[1]);
-    if (error) *error = ErrnoText("fork", err);
+    if (error) *error = ProcessErrnoText("fork", err);
     return nullptr;
   }
   if (pid == 0) {
@@ -137,9 +137,9 @@ std::unique_ptr<TProcess> TProcess::Start(const String& exe, const std::vector<S
   }
   if (error) {
     if (got == sizeof report && report[0] == 1)
-      *error = ErrnoText("Cannot enter folder \"" + dir8 + "\"", report[1]);
+      *error = ProcessErrnoText("Cannot enter folder \"" + dir8 + "\"", report[1]);
     else if (got == sizeof report)
-      *error = ErrnoText("Cannot run \"" + exe8 + "\"", report[1]);
+      *error = ProcessErrnoText("Cannot run \"" + exe8 + "\"", report[1]);
     else
       *error = Utf8ToString("Cannot run \"" + exe8 + "\"");
   }
