@@ -1,5 +1,6 @@
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
+#include <QEvent>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPainter>
@@ -125,26 +126,35 @@ QFrame* MakeCalendarPopup(TDateTimePicker* owner, QWidget* parent) {
   return frame;
 }
 
-// The picker's widget: the native date-time edit with the check box painted before the fields.
+// The picker's widget: the native date-time edit with the check box painted before the fields
+// (over its inner line edit, which covers that part of it).
 class ConfDateTimeEdit : public QDateTimeEdit {
  public:
-  ConfDateTimeEdit(TDateTimePicker* owner, QWidget* parent) : QDateTimeEdit(parent), owner_(owner) {}
+  ConfDateTimeEdit(TDateTimePicker* owner, QWidget* parent) : QDateTimeEdit(parent), owner_(owner) {
+    lineEdit()->installEventFilter(this);
+  }
   void SetLeftMargin(int m) {
     if (lineEdit()->textMargins().left() != m) lineEdit()->setTextMargins(m, 0, 0, 0);
   }
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched != lineEdit() || e->type() != QEvent::Paint || !owner_->ShowCheckbox()) return false;
+    watched->event(e);  // the line edit paints first
+    QPainter p(lineEdit());
+    const QPoint at = lineEdit()->pos();
+    p.translate(-at.x(), -at.y());
+    PaintCheckbox(&p);
+    return true;
+  }
   void paintEvent(QPaintEvent* e) override {
     QDateTimeEdit::paintEvent(e);
     QPainter p(this);
+    if (owner_->ShowCheckbox()) PaintCheckbox(&p);
     TQtCanvas canvas;
     canvas.Bind(&p);
     canvas.Font()->Assign(owner_->Font());
     try {
-      if (owner_->ShowCheckbox()) {
-        const TRect box = Rect(4, (height() - 13) / 2, 17, (height() - 13) / 2 + 13);
-        DrawFrameControl(&canvas, box, DFC_BUTTON, DFCS_BUTTONCHECK | (owner_->Checked() ? DFCS_CHECKED : 0u));
-      }
       owner_->PaintOverlay(&canvas);
     } catch (...) {
       // Painting never raises to the user.
@@ -153,6 +163,13 @@ class ConfDateTimeEdit : public QDateTimeEdit {
   }
 
  private:
+  void PaintCheckbox(QPainter* p) {
+    TQtCanvas canvas;
+    canvas.Bind(p);
+    const TRect box = Rect(4, (height() - 13) / 2, 17, (height() - 13) / 2 + 13);
+    DrawFrameControl(&canvas, box, DFC_BUTTON, DFCS_BUTTONCHECK | (owner_->Checked() ? DFCS_CHECKED : 0u));
+    canvas.Unbind();
+  }
   TDateTimePicker* owner_;
 };
 }  // namespace
