@@ -400,6 +400,13 @@ void TAdvDateTimePicker::WndProc(TMessage& Message) {
       TCustomDateTimePicker::WndProc(Message);
       PlaceTimePicker();
       return;
+    case CM_PARENTFONTCHANGED:
+      TCustomDateTimePicker::WndProc(Message);
+      if (FLabel && ParentFont()) {
+        FLabel->Font()->Assign(Font());
+        PlaceLabel();
+      }
+      return;
     default: break;
   }
   TCustomDateTimePicker::WndProc(Message);

@@ -228,6 +228,10 @@ void TAsgUnitEditBtn::SetTextAndUnit(const String& Value) {
     SetUnitID(unit);
     return;
   }
+  // No unit of the list: the value is all text. Keeping the old text and unit would show a
+  // value nobody set.
+  SetText(Value);
+  SetUnitID(String());
 }
 
 void TAsgUnitEditBtn::BtnClick(TObject* Sender) {

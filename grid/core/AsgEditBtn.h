@@ -120,7 +120,7 @@ class TAsgUnitEditBtn : public TAsgEditBtn {
   int UnitSpace() const { return FUnitSize; }
   void SetUnitSpace(int Value);
   // The text followed by the unit. Written: the first unit of the list (in list order) that the
-  // value ends in is split off; a value that ends in none leaves text and unit as they were.
+  // value ends in is split off; a value that ends in none is all text, with no unit.
   String TextAndUnit() const;
   void SetTextAndUnit(const String& Value);
 

@@ -131,6 +131,12 @@ void TAdvTimerSpeedButton::Paint() {
     if (ThemeDrawBackground(c, u"spin", part, state, r)) return;
   }
   TSpeedButton::Paint();
+  if (FTimeBtnState.Contains(tbFocusRect)) {
+    TRect f = r;
+    InflateRect(f, -3, -3);
+    if (FState == bsDown) OffsetRect(f, 1, 1);
+    c->DrawFocusRect(f);
+  }
 }
 
 // ---- TAsgSpinButton --------------------------------------------------------------------------

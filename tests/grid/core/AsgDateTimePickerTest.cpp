@@ -13,7 +13,7 @@ namespace {
 
 using asgpack_test::PackForm;
 
-TDateTime At(int Y, int M, int D, int H = 0, int N = 0, int S = 0, int Ms = 0) {
+TDateTime PickerAt(int Y, int M, int D, int H = 0, int N = 0, int S = 0, int Ms = 0) {
   return EncodeDate(Y, M, D) + EncodeTime(H, N, S, Ms);
 }
 
@@ -30,7 +30,7 @@ struct PickerForm : PackForm {
 TEST(DateTimePicker, RightMovesToTheNextFieldAndArrowsStepIt) {
   PickerForm<TDateTimePicker> t;
   t.picker->SetFormat(u"dd/MM/yyyy");
-  t.picker->SetDateTime(At(2024, 1, 31));
+  t.picker->SetDateTime(PickerAt(2024, 1, 31));
   EXPECT_EQ(t.picker->DisplayText(), u"31/01/2024");
   EXPECT_EQ(t.picker->FieldCount(), 3);
   t.driver.Key(t.form, VK_UP);  // the day wraps within its month
@@ -52,7 +52,7 @@ TEST(DateTimePicker, RightMovesToTheNextFieldAndArrowsStepIt) {
 TEST(DateTimePicker, TypedDigitsFillTheField) {
   PickerForm<TDateTimePicker> t;
   t.picker->SetFormat(u"dd/MM/yyyy");
-  t.picker->SetDateTime(At(2024, 2, 10));
+  t.picker->SetDateTime(PickerAt(2024, 2, 10));
   t.driver.Type(t.form, u"29");
   EXPECT_EQ(t.picker->DisplayText(), u"29/02/2024");
   t.driver.Type(t.form, u"4");  // a third digit starts the field over
@@ -66,7 +66,7 @@ TEST(DateTimePicker, TypedDigitsFillTheField) {
 
 TEST(DateTimePicker, EmptyFormatTakesTheLocalesAtEveryCall) {
   PickerForm<TDateTimePicker> t;
-  t.picker->SetDateTime(At(2025, 3, 5, 14, 7, 9));
+  t.picker->SetDateTime(PickerAt(2025, 3, 5, 14, 7, 9));
   EXPECT_EQ(t.picker->DisplayText(), u"05/03/2025");
   FormatSettings().ShortDateFormat = u"yyyy-mm-dd";
   FormatSettings().DateSeparator = u'-';
@@ -81,13 +81,13 @@ TEST(DateTimePicker, EmptyFormatTakesTheLocalesAtEveryCall) {
 TEST(DateTimePicker, ValueStaysBetweenMinDateAndMaxDate) {
   PickerForm<TDateTimePicker> t;
   t.picker->SetFormat(u"dd/MM/yyyy");
-  t.picker->SetMinDate(At(2024, 1, 10));
-  t.picker->SetMaxDate(At(2024, 1, 20));
-  t.picker->SetDateTime(At(2023, 5, 5));
-  EXPECT_EQ(t.picker->DateTime(), At(2024, 1, 10));
-  t.picker->SetDateTime(At(2024, 1, 20));
+  t.picker->SetMinDate(PickerAt(2024, 1, 10));
+  t.picker->SetMaxDate(PickerAt(2024, 1, 20));
+  t.picker->SetDateTime(PickerAt(2023, 5, 5));
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2024, 1, 10));
+  t.picker->SetDateTime(PickerAt(2024, 1, 20));
   t.driver.Key(t.form, VK_UP);
-  EXPECT_EQ(t.picker->DateTime(), At(2024, 1, 20));
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2024, 1, 20));
 }
 
 TEST(DateTimePicker, CheckBoxTellsWhetherThereIsADate) {
@@ -109,12 +109,12 @@ TEST(DateTimePicker, CalendarDropsDownInComboModeOnly) {
   int drops = 0, closes = 0;
   t.picker->OnDropDown = [&](TObject*) { ++drops; };
   t.picker->OnCloseUp = [&](TObject*) { ++closes; };
-  t.picker->SetDateTime(At(2024, 6, 1, 9, 30));
+  t.picker->SetDateTime(PickerAt(2024, 6, 1, 9, 30));
   t.driver.Key(t.form, VK_F4);
   EXPECT_TRUE(t.picker->DroppedDown());
-  t.picker->PickCalendarDate(At(2024, 6, 17));
+  t.picker->PickCalendarDate(PickerAt(2024, 6, 17));
   EXPECT_FALSE(t.picker->DroppedDown());
-  EXPECT_NEAR(t.picker->DateTime(), At(2024, 6, 17, 9, 30), 1e-8);  // the time of day stays
+  EXPECT_NEAR(t.picker->DateTime(), PickerAt(2024, 6, 17, 9, 30), 1e-8);  // the time of day stays
   t.driver.Key(t.form, VK_DOWN, TShiftState{ssAlt});
   EXPECT_TRUE(t.picker->DroppedDown());
   t.driver.Key(t.form, VK_ESCAPE);
@@ -148,7 +148,7 @@ TEST(AsgDateTimePicker, AutoTabWalksDayMonthYearIntoTheTimePicker) {
   t.picker->SetFormat(u"dd/MM/yyyy");
   t.picker->SetTimeFormat(u"HH:mm");
   t.picker->SetAutoTab(true);
-  t.picker->SetDateTime(At(2024, 1, 31, 8, 15));
+  t.picker->SetDateTime(PickerAt(2024, 1, 31, 8, 15));
   t.driver.Type(t.form, u"0");
   EXPECT_EQ(t.picker->FieldIndex(), 0);  // nothing changed yet
   t.driver.Type(t.form, u"5");
@@ -158,17 +158,17 @@ TEST(AsgDateTimePicker, AutoTabWalksDayMonthYearIntoTheTimePicker) {
   t.driver.Type(t.form, u"2025");
   ASSERT_NE(t.picker->TimePicker(), nullptr);
   EXPECT_TRUE(t.picker->TimePicker()->Focused());
-  EXPECT_NEAR(t.picker->DateTime(), At(2025, 3, 5, 8, 15), 1e-8);
+  EXPECT_NEAR(t.picker->DateTime(), PickerAt(2025, 3, 5, 8, 15), 1e-8);
   // The inner picker advances from hours to minutes too.
   t.driver.Type(t.form, u"9");
   EXPECT_EQ(t.picker->TimePicker()->FieldIndex(), 1);
-  EXPECT_NEAR(t.picker->DateTime(), At(2025, 3, 5, 9, 15), 1e-8);
+  EXPECT_NEAR(t.picker->DateTime(), PickerAt(2025, 3, 5, 9, 15), 1e-8);
 }
 
 TEST(AsgDateTimePicker, AutoTabWithoutFormatFollowsTheLocale) {
   PickerForm<TAdvDateTimePicker> t;
   t.picker->SetAutoTab(true);
-  t.picker->SetDateTime(At(2024, 1, 31, 8, 15));
+  t.picker->SetDateTime(PickerAt(2024, 1, 31, 8, 15));
   t.driver.Type(t.form, u"05");
   EXPECT_EQ(t.picker->FieldIndex(), 1);
   t.driver.Type(t.form, u"03");
@@ -181,7 +181,7 @@ TEST(AsgDateTimePicker, TimePickerMovesFromHoursToMinutes) {
   t.picker->SetKind(dtkTime);
   t.picker->SetFormat(u"HH:mm");
   t.picker->SetAutoTab(true);
-  t.picker->SetDateTime(At(2024, 1, 1, 12, 0));
+  t.picker->SetDateTime(PickerAt(2024, 1, 1, 12, 0));
   t.driver.Type(t.form, u"7");
   EXPECT_EQ(t.picker->FieldIndex(), 1);
   EXPECT_EQ(t.picker->DisplayText(), u"07:00");
@@ -193,13 +193,13 @@ TEST(AsgDateTimePicker, TimePickerMovesFromHoursToMinutes) {
 
 TEST(AsgDateTimePicker, DateTimeDropsMillisecondsInBothPickers) {
   PickerForm<TAdvDateTimePicker> t;
-  t.picker->SetDateTime(At(2024, 5, 6, 7, 8, 9, 567));
-  EXPECT_EQ(t.picker->DateTime(), At(2024, 5, 6, 7, 8, 9));
+  t.picker->SetDateTime(PickerAt(2024, 5, 6, 7, 8, 9, 567));
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2024, 5, 6, 7, 8, 9));
   ASSERT_NE(t.picker->TimePicker(), nullptr);
-  EXPECT_EQ(t.picker->TimePicker()->DateTime(), At(2024, 5, 6, 7, 8, 9));
+  EXPECT_EQ(t.picker->TimePicker()->DateTime(), PickerAt(2024, 5, 6, 7, 8, 9));
   // The time shown by the inner picker is the one read back.
   t.picker->TimePicker()->SetTime(EncodeTime(22, 1, 2, 0));
-  EXPECT_NEAR(t.picker->DateTime(), At(2024, 5, 6, 22, 1, 2), 1e-8);
+  EXPECT_NEAR(t.picker->DateTime(), PickerAt(2024, 5, 6, 22, 1, 2), 1e-8);
   EXPECT_NEAR(t.picker->Time(), EncodeTime(22, 1, 2, 0), 1e-8);
 }
 
@@ -262,6 +262,9 @@ TEST(AsgDateTimePicker, LabelIsPlacedByPosition) {
   t.picker->SetVisible(true);
   t.picker->SetEnabled(false);
   EXPECT_FALSE(l->Enabled());
+  // With the parent's font the label follows a change of it.
+  t.form->Font()->SetSize(14);
+  EXPECT_EQ(l->Font()->Size(), 14);
 }
 
 TEST(AsgDateTimePicker, VersionsReadAndIgnoreWrites) {
@@ -296,20 +299,20 @@ TEST(AsgDateTimePicker, MetroLookPaintsTheColouredButtonAndBorder) {
 TEST(AsgDateTimePicker, PicturesOfTheLooks) {
   PackForm t;
   auto* plain = t.Place(New<TAsgDateTimePicker>(t.form), 10, 10, 150, 21);
-  plain->SetDateTime(At(2026, 12, 11, 6, 30));
+  plain->SetDateTime(PickerAt(2026, 12, 11, 6, 30));
   auto* metro = t.Place(New<TAsgDateTimePicker>(t.form), 10, 40, 150, 21);
-  metro->SetDateTime(At(2026, 12, 11));
+  metro->SetDateTime(PickerAt(2026, 12, 11));
   metro->SetMetroStyle(true);
   metro->ButtonColor = 0xE6D8AD;
   metro->ButtonTextColor = clNavy;
   metro->SetBorderColor(0x808080);
   auto* adv = t.Place(New<TAdvDateTimePicker>(t.form), 80, 70, 260, 21);
-  adv->SetDateTime(At(2026, 12, 11, 6, 30));
+  adv->SetDateTime(PickerAt(2026, 12, 11, 6, 30));
   adv->SetShowCheckbox(true);
   adv->SetLabelCaption(u"Start");
   auto* time = t.Place(New<TCustomDateTimePicker>(t.form), 10, 100, 100, 21);
   time->SetKind(dtkTime);
-  time->SetDateTime(At(2026, 12, 11, 23, 59, 58));
+  time->SetDateTime(PickerAt(2026, 12, 11, 23, 59, 58));
   const std::filesystem::path png = std::filesystem::current_path() / "asg_date_time_pickers.png";
   EXPECT_TRUE(PaintToPng(t.form, Utf8ToString(png.string())));
   // The check box is painted before the fields, ticked.

@@ -99,8 +99,9 @@ TEST(AsgUnitEditBtn, TextAndUnitSplitsOffTheFirstUnitInListOrder) {
   const Case cases[] = {
       {{u"kg", u"g"}, u"12.5kg", u"12.5", u"kg"},
       {{u"g", u"kg"}, u"12.5kg", u"12.5k", u"g"},
-      {{u"g"}, u"5g5g", u"7", u"m"},  // g first occurs before the end
-      {{u"g", u"kg"}, u"12", u"7", u"m"},
+      {{u"g"}, u"5g5g", u"5g5g", u""},  // g first occurs before the end
+      {{u"g", u"kg"}, u"12", u"12", u""},
+      {{}, u"3kg", u"3kg", u""},
       {{u"g"}, u"g", u"", u"g"},
   };
   for (const Case& c : cases) {

@@ -12,7 +12,7 @@ namespace {
 
 using asgpack_test::PackForm;
 
-void QtType(TControl* Target, const String& Text) {
+void PackQtType(TControl* Target, const String& Text) {
   for (Char c : Text) {
     const Word vk = static_cast<Word>(c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c);
     qtevents::KeyPress(Target, vk, 0, String(1, c));
@@ -20,7 +20,7 @@ void QtType(TControl* Target, const String& Text) {
   }
 }
 
-void QtKey(TControl* Target, Word Vk, unsigned Modifiers = 0) {
+void PackQtKey(TControl* Target, Word Vk, unsigned Modifiers = 0) {
   qtevents::KeyPress(Target, Vk, Modifiers, String());
   qtevents::KeyRelease(Target, Vk, Modifiers);
 }
@@ -35,15 +35,15 @@ TEST(AsgPackQtKeys, SpinEditStepsAndFiltersRealKeys) {
   FormatSettings().ThousandSeparator = u'.';
   spin->SetFocus();
   spin->SetText(u"");
-  QtType(spin, u"12x");
+  PackQtType(spin, u"12x");
   qtevents::KeyPress(spin, VK_DECIMAL, qtevents::Keypad, u".");
   qtevents::KeyRelease(spin, VK_DECIMAL, qtevents::Keypad);
-  QtType(spin, u"509");
+  PackQtType(spin, u"509");
   EXPECT_EQ(spin->Text(), u"12,50");
-  QtKey(spin, VK_UP);
+  PackQtKey(spin, VK_UP);
   EXPECT_EQ(spin->Text(), u"12,60");
-  QtKey(spin, VK_DOWN);
-  QtKey(spin, VK_DOWN);
+  PackQtKey(spin, VK_DOWN);
+  PackQtKey(spin, VK_DOWN);
   EXPECT_EQ(spin->Text(), u"12,40");
 }
 
@@ -53,11 +53,11 @@ TEST(AsgPackQtKeys, EditButtonAnswersF4) {
   int clicks = 0;
   edit->OnClickBtn = [&](TObject*) { ++clicks; };
   edit->SetFocus();
-  QtKey(edit, VK_F4);
+  PackQtKey(edit, VK_F4);
   EXPECT_EQ(clicks, 1);
   edit->SetEditorEnabled(false);
   edit->SelectAll();
-  QtType(edit, u"99");
+  PackQtType(edit, u"99");
   EXPECT_EQ(edit->Text(), u"0");
 }
 
@@ -68,13 +68,13 @@ TEST(AsgPackQtKeys, PickerAdvancesThroughItsFieldsAsDigitsAreTyped) {
   picker->SetAutoTab(true);
   picker->SetDateTime(EncodeDate(2024, 1, 31) + EncodeTime(8, 15, 0, 0));
   picker->SetFocus();
-  QtType(picker, u"0503");
+  PackQtType(picker, u"0503");
   EXPECT_EQ(picker->FieldIndex(), 2);
-  QtType(picker, u"2026");
+  PackQtType(picker, u"2026");
   ASSERT_NE(picker->TimePicker(), nullptr);
   EXPECT_TRUE(picker->TimePicker()->Focused());
   EXPECT_EQ(picker->DisplayText(), u"05/03/2026");
-  QtKey(picker->TimePicker(), VK_UP);
+  PackQtKey(picker->TimePicker(), VK_UP);
   EXPECT_NEAR(picker->DateTime(), EncodeDate(2026, 3, 5) + EncodeTime(9, 15, 0, 0), 1e-8);
 }
 

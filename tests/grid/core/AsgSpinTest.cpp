@@ -183,6 +183,23 @@ TEST(AsgSpinEdit, EditorDisabledBeepsOnTypingWhileArrowsStep) {
   EXPECT_EQ(t.spin->Text(), u"8");
 }
 
+TEST(AsgSpinEdit, PasteAndCutNeedTheEditor) {
+  SpinForm t;
+  t.other->SetText(u"55");
+  t.other->SelectAll();
+  t.other->CopyToClipboard();
+  t.spin->SetValue(7);
+  t.spin->SetEditorEnabled(false);
+  t.spin->Perform(WM_PASTE);
+  t.spin->SelectAll();
+  t.spin->Perform(WM_CUT);
+  EXPECT_EQ(t.spin->Text(), u"7");
+  t.spin->SetEditorEnabled(true);
+  t.spin->SelectAll();
+  t.spin->Perform(WM_PASTE);
+  EXPECT_EQ(t.spin->Text(), u"55");
+}
+
 TEST(AsgSpinEdit, ReadOnlyBeepsOnEveryStep) {
   SpinForm t;
   t.spin->SetValue(3);
