@@ -3,23 +3,30 @@
 #include <algorithm>
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
-  // Clicks come from the button itself on release, not from the generic click handling.
-  controlStyle_ = TControlStyle{csCaptureMouse, csDoubleClicks};
-  width_ = 23;
-  height_ = 22;
+  // The button raises its own clicks, on a release after a press inside it.
+  SetControlStyle({csCaptureMouse, csDoubleClicks});
+  SetBounds(0, 0, 23, 22);
 }
 
 TSpeedButton::~TSpeedButton() = default;
 
-void TSpeedButton::SetGlyph(TBitmap* Value) {
-  if (Value) FGlyph->Assign(Value);
-  else FGlyph = std::make_unique<TBitmap>();
-  Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int Value) {
-  FNumGlyphs = std::max(1, std::min(4, Value));
-  Invalidate();
+void TSpeedButton::SetDown(bool Value) {
+  if (FGroupIndex == 0) Value = false;
+  if (Value == FDown) return;
+  if (FDown && !FAllowAllUp) return;
+  FDown = Value;
+  if (Value) {
+    if (FState == bsUp) Invalidate();
+    FState = bsExclusive;
+    if (Parent()) {
+      TMessage m{CM_BUTTONPRESSED, static_cast<uintptr_t>(FGroupIndex),
+                 reinterpret_cast<intptr_t>(static_cast<TControl*>(this)), 0};
+      Parent()->Broadcast(m);
+    }
+  } else {
+    FState = bsUp;
+    Repaint();
+  }
 }
 
 void TSpeedButton::SetFlat(bool Value) {
@@ -28,18 +35,55 @@ void TSpeedButton::SetFlat(bool Value) {
   Invalidate();
 }
 
-void TSpeedButton::SetDown(bool Value) {
-  if (FGroupIndex == 0) Value = false;
-  if (FDown == Value) return;
-  FDown = Value;
-  FState = Value ? bsExclusive : bsUp;
-  if (Value && Parent()) {
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-      auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
-      if (other && other != this && other->FGroupIndex == FGroupIndex) other->SetDown(false);
-    }
-  }
+void TSpeedButton::SetGlyph(TBitmap* Value) {
+  if (Value)
+    FGlyph->Assign(Value);
+  else
+    FGlyph = std::make_unique<TBitmap>();
   Invalidate();
+}
+
+void TSpeedButton::SetNumGlyphs(int Value) {
+  FNumGlyphs = std::clamp(Value, 1, 4);
+  Invalidate();
+}
+
+void TSpeedButton::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case CM_BUTTONPRESSED:
+      if (static_cast<int>(Message.WParam) == FGroupIndex && FGroupIndex != 0) {
+        auto* sender = dynamic_cast<TSpeedButton*>(reinterpret_cast<TControl*>(Message.LParam));
+        if (sender && sender != this) {
+          if (sender->Down() && FDown) {
+            FDown = false;
+            FState = bsUp;
+            Invalidate();
+          }
+          FAllowAllUp = sender->AllowAllUp();
+        }
+      }
+      return;
+    case CM_MOUSEENTER:
+      TGraphicControl::WndProc(Message);
+      if (!FMouseInControl && Enabled()) {
+        FMouseInControl = true;
+        if (FFlat) Invalidate();
+      }
+      return;
+    case CM_MOUSELEAVE:
+      TGraphicControl::WndProc(Message);
+      if (FMouseInControl && Enabled() && !FDragging) {
+        FMouseInControl = false;
+        if (FFlat) Invalidate();
+      }
+      return;
+    case CM_ENABLEDCHANGED:
+      if (!Enabled()) FMouseInControl = false;
+      break;
+    default:
+      break;
+  }
+  TGraphicControl::WndProc(Message);
 }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -55,83 +99,89 @@ void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
 void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
   TGraphicControl::MouseMove(Shift, X, Y);
   if (!FDragging) return;
-  const bool inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
-  const TButtonState s = FDown ? bsExclusive : inside ? bsDown : bsUp;
-  if (s != FState) {
-    FState = s;
+  TButtonState next = FDown ? bsExclusive : bsUp;
+  if (Inside(X, Y)) next = FDown ? bsExclusive : bsDown;
+  if (next != FState) {
+    FState = next;
     Invalidate();
   }
 }
 
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TGraphicControl::MouseUp(Button, Shift, X, Y);
-  if (!FDragging || Button != mbLeft) return;
+  if (!FDragging) return;
   FDragging = false;
-  const bool inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
+  const bool doClick = Inside(X, Y);
   if (FGroupIndex == 0) {
     FState = bsUp;
+    FMouseInControl = false;
     Invalidate();
-  } else if (inside) {
+  } else if (doClick) {
     SetDown(!FDown);
+    if (FDown) Repaint();
+  } else {
+    if (FDown) FState = bsExclusive;
+    Repaint();
   }
-  if (inside) ReleaseClick();
+  if (doClick) ReleaseClick();
 }
 
-void TSpeedButton::WndProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case CM_MOUSEENTER:
-      TGraphicControl::WndProc(Message);
-      FMouseInControl = true;
-      if (FFlat) Invalidate();
-      return;
-    case CM_MOUSELEAVE:
-      TGraphicControl::WndProc(Message);
-      FMouseInControl = false;
-      if (FFlat) Invalidate();
-      return;
-    default: TGraphicControl::WndProc(Message);
+std::unique_ptr<TBitmap> TSpeedButton::GlyphForState() const {
+  if (FGlyph->Empty()) return nullptr;
+  const int w = FGlyph->Width() / FNumGlyphs;
+  int index = 0;
+  switch (FState) {
+    case bsDisabled: index = 1; break;
+    case bsDown: index = 2; break;
+    case bsExclusive: index = 3; break;
+    default: break;
   }
-}
-
-void TSpeedButton::PaintGlyph(const TRect& R, int Offset) {
-  if (FGlyph->Width() <= 0 || FGlyph->Height() <= 0) return;
-  const int gw = FGlyph->Width() / FNumGlyphs, gh = FGlyph->Height();
-  const int x = R.Left + (R.Width() - gw) / 2 + Offset;
-  const int y = R.Top + (R.Height() - gh) / 2 + Offset;
-  TCanvas* c = Canvas();
-  // The glyph's bottom-left pixel is its transparent colour, as the class library takes it.
-  const TColor key = FGlyph->TransparentColor();
-  for (int j = 0; j < gh; ++j) {
-    for (int i = 0; i < gw; ++i) {
-      const TColor p = FGlyph->Canvas()->Pixels(i, j);
-      if (p != key) c->SetPixels(x + i, y + j, p);
-    }
-  }
-}
-
-void TSpeedButton::PaintCaption(const TRect& R, int Offset) {
-  if (Caption().empty()) return;
-  TCanvas* c = Canvas();
-  c->Font()->Assign(Font());
-  c->Brush()->SetStyle(bsClear);
-  TRect r = R;
-  OffsetRect(r, Offset, Offset);
-  DrawText(c, Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (index >= FNumGlyphs) index = 0;
+  auto part = std::make_unique<TBitmap>();
+  part->SetSize(w, FGlyph->Height());
+  part->Canvas()->CopyRect(Rect(0, 0, w, FGlyph->Height()), FGlyph->Canvas(), Rect(index * w, 0, (index + 1) * w, FGlyph->Height()));
+  part->SetTransparent(true);
+  return part;
 }
 
 void TSpeedButton::Paint() {
-  TCanvas* c = Canvas();
-  TRect r = ClientRect();
-  const bool down = FState == bsDown || FState == bsExclusive;
-  if (FFlat) {
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(r);
-    if (down) DrawEdge(c, r, BDR_SUNKENOUTER, BF_RECT);
-    else if (FMouseInControl && Enabled()) DrawEdge(c, r, BDR_RAISEDINNER, BF_RECT);
-  } else {
-    DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0u));
+  TCanvas* canvas = Canvas();
+  if (!Enabled()) {
+    FState = bsDisabled;
+    FDragging = false;
+  } else if (FState == bsDisabled) {
+    FState = FDown && FGroupIndex != 0 ? bsExclusive : bsUp;
   }
-  const int offset = down ? 1 : 0;
-  PaintGlyph(ClientRect(), offset);
-  PaintCaption(ClientRect(), offset);
+  canvas->Font()->Assign(Font());
+  TRect r = ClientRect();
+  const bool pressed = FState == bsDown || FState == bsExclusive;
+  canvas->Brush()->SetColor(clBtnFace);
+  canvas->FillRect(r);
+  if (FFlat) {
+    if (pressed || (FMouseInControl && FState != bsDisabled)) {
+      TRect edge = r;
+      DrawEdge(canvas, edge, pressed ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_RECT);
+    }
+  } else {
+    DrawFrameControl(canvas, r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
+  }
+  // Glyph left of the caption, the pair centred; pressed contents move by one pixel.
+  const int shift = pressed ? 1 : 0;
+  std::unique_ptr<TBitmap> glyph = GlyphForState();
+  const String caption = Caption();
+  const int gw = glyph ? glyph->Width() : 0;
+  const int gh = glyph ? glyph->Height() : 0;
+  const int tw = caption.empty() ? 0 : canvas->TextWidth(caption);
+  const int th = caption.empty() ? 0 : canvas->TextHeight(caption);
+  const int spacing = glyph && !caption.empty() ? 4 : 0;
+  int x = (r.Width() - (gw + spacing + tw)) / 2 + shift;
+  if (glyph) {
+    canvas->Draw(x, (r.Height() - gh) / 2 + shift, glyph.get());
+    x += gw + spacing;
+  }
+  if (!caption.empty()) {
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Font()->SetColor(FState == bsDisabled ? clGrayText : Font()->Color());
+    canvas->TextOut(x, (r.Height() - th) / 2 + shift, caption);
+  }
 }

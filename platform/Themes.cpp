@@ -8,10 +8,15 @@
 #include "platform/SysUtils.h"
 #include "platform/qt/QtCanvas.h"
 
+namespace {
+const TPlatformProfile* gThemesProfileOverride = nullptr;  // a test's profile, when it set one
+}  // namespace
+
 const TPlatformProfile& PlatformProfile() {
   static const TPlatformProfile profile;
-  return profile;
+  return gThemesProfileOverride ? *gThemesProfileOverride : profile;
 }
+void SetPlatformProfileForTests(const TPlatformProfile* Profile) { gThemesProfileOverride = Profile; }
 bool SystemFileVersion(const String& FileName, uint32_t& VersionMS) {
   if (!SameText(FileName, u"COMCTL32.DLL")) return false;
   const TPlatformProfile& p = PlatformProfile();

@@ -13,7 +13,7 @@ shift || true
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --target parameters gateway shell grid_core grid_foundation platform_testing >/dev/null
+cmake --build "$build" --target parameters gateway shell grid_core grid_dropdown grid_foundation platform_testing >/dev/null
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$here" -B "$out/build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \

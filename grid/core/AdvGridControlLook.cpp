@@ -128,6 +128,8 @@ TControlLook::TControlLook(TAdvStringGrid* AGrid)
       FRadioOnGlyph(std::make_unique<TBitmap>()),
       FRadioOffGlyph(std::make_unique<TBitmap>()) {
   Init();
+  FDropDownHeader = std::make_unique<THeaderAppearance>(AGrid);
+  FDropDownFooter = std::make_unique<TFooterAppearance>(AGrid);
 }
 
 TControlLook::~TControlLook() = default;
@@ -190,6 +192,8 @@ void TControlLook::Assign(TPersistent* Source) {
   FDropDownAlwaysVisible = s->FDropDownAlwaysVisible;
   FSpinButtonsAlwaysVisible = s->FSpinButtonsAlwaysVisible;
   FDropDownCount = s->FDropDownCount;
+  FDropDownFooter->Assign(s->FDropDownFooter.get());
+  FDropDownHeader->Assign(s->FDropDownHeader.get());
   FHintMaxWidth = s->FHintMaxWidth;
 }
 

@@ -6,6 +6,7 @@
 // bitmap resources on first use (RegisterGridGlyphs).
 #include <cstdint>
 
+#include "grid/dropdown/AdvDropDownAppearance.h"
 #include "platform/Classes.h"
 #include "platform/Graphics.h"
 
@@ -130,6 +131,13 @@ class TControlLook : public TPersistent {
   bool ProgressXP() const { return FProgressXP; }
   void SetProgressXP(bool v);
 
+  // The popup header and footer every drop-down editor of the grid copies (owned, grid as owner);
+  // writing assigns into them without repainting.
+  THeaderAppearance* DropDownHeader() const { return FDropDownHeader.get(); }
+  void SetDropDownHeader(THeaderAppearance* v) { FDropDownHeader->Assign(v); }
+  TFooterAppearance* DropDownFooter() const { return FDropDownFooter.get(); }
+  void SetDropDownFooter(TFooterAppearance* v) { FDropDownFooter->Assign(v); }
+
  private:
   void Repaint();
   // Stores Value and gives it to the grid (not a clNone with KeepOnNone).
@@ -178,4 +186,6 @@ class TControlLook : public TPersistent {
   int FProgressMarginX = 2;
   int FProgressMarginY = 2;
   bool FProgressXP = false;
+  std::unique_ptr<THeaderAppearance> FDropDownHeader;
+  std::unique_ptr<TFooterAppearance> FDropDownFooter;
 };

@@ -46,7 +46,13 @@ void TAdvSpeedButton::Paint() {
     DrawFrameControl(c, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (down ? DFCS_PUSHED : 0u));
   }
   const int offset = down ? 1 : 0;
-  PaintGlyph(ClientRect(), offset);
+  if (!Glyph()->Empty()) {
+    TBitmap glyph;
+    glyph.Assign(Glyph());
+    glyph.SetTransparent(true);
+    const TRect cr = ClientRect();
+    c->Draw((cr.Width() - glyph.Width()) / 2 + offset, (cr.Height() - glyph.Height()) / 2 + offset, &glyph);
+  }
   if (!Caption().empty()) {
     c->Font()->Assign(Font());
     c->Font()->SetColor(clBlack);

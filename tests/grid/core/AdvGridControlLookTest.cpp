@@ -206,3 +206,31 @@ TEST(AdvGridControlLook, ClassicRadioButtonsLineUpAfterTheEarlierTexts) {
 }
 
 }  // namespace
+
+TEST(AdvGridControlLook, OwnsTheDropDownHeaderAndFooterAndCopiesThemOnAssign) {
+  GridForm<> a, b;
+  TControlLook* src = a.grid->ControlLook();
+  ASSERT_NE(src->DropDownHeader(), nullptr);
+  ASSERT_NE(src->DropDownFooter(), nullptr);
+  EXPECT_EQ(src->DropDownHeader()->Font()->Name(), u"Tahoma");
+  EXPECT_TRUE(src->DropDownFooter()->SizeGrip());
+  EXPECT_EQ(src->DropDownHeader()->Buttons()->Owner(), a.grid);
+  // No callbacks are set by the control look: changes raise nothing anywhere.
+  EXPECT_FALSE(src->DropDownHeader()->OnChange);
+  EXPECT_FALSE(src->DropDownFooter()->OnButtonsChanged);
+
+  src->DropDownHeader()->SetCaption(u"Pick");
+  src->DropDownFooter()->SetHeight(30);
+  src->DropDownFooter()->Buttons()->Add()->SetCaption(u"OK");
+  THeaderAppearance* header = b.grid->ControlLook()->DropDownHeader();
+  b.grid->ControlLook()->Assign(src);
+  EXPECT_EQ(b.grid->ControlLook()->DropDownHeader(), header);  // assigned into, not replaced
+  EXPECT_EQ(header->Caption(), u"Pick");
+  EXPECT_EQ(b.grid->ControlLook()->DropDownFooter()->Height(), 30);
+  EXPECT_EQ(b.grid->ControlLook()->DropDownFooter()->Buttons()->Items(0)->Caption(), u"OK");
+
+  THeaderAppearance other(nullptr);
+  other.SetCaption(u"Other");
+  b.grid->ControlLook()->SetDropDownHeader(&other);
+  EXPECT_EQ(header->Caption(), u"Other");
+}
