@@ -6,7 +6,7 @@
 # define the fuzzed file's symbols a second time.
 set(CONF_FUZZED_READERS
   platform/Encoding.cpp platform/UString.cpp platform/SysUtils.cpp platform/Classes.cpp
-  platform/XMLDoc.cpp platform/Pictures.cpp
+  platform/XMLDoc.cpp platform/Pictures.cpp platform/RichTextRtf.cpp
   shell/USettings.cpp shell/ULanguage.cpp
   shell/TableFile.cpp gateway/USNMP_Trap_Access.cpp gateway/USNMP_MIB.cpp
   gateway/ULoRaWAN_Gateway.cpp gateway/USaveBincc.cpp gateway/BankImageParams.cpp

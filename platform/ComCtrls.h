@@ -1,9 +1,14 @@
 #pragma once
-// Page control with tab sheets, and the rich edit used as plain multi-line text.
+// Page control with tab sheets, and the rich edit.
 #include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/Encoding.h"
+#include "platform/RichText.h"
 #include "platform/StdCtrls.h"
 
 class TPageControl;
@@ -73,13 +78,196 @@ class TPageControl : public TWinControl {
   bool syncing_ = false;
 };
 
-// Used as plain multi-line text; no formatting is kept.
+// ---------------------------------------------------------------------------------------------
+// Rich edit: formatted text on a text document, loaded and saved as RTF (platform/RichText.h).
+
+class TRichEdit;
+
+// Messages of the rich edit (Perform). Positions count one character per paragraph end.
+constexpr unsigned EM_GETRECT = 0x00B2;
+constexpr unsigned EM_SETRECT = 0x00B3;
+constexpr unsigned EM_SCROLLCARET = 0x00B7;
+constexpr unsigned EM_EXGETSEL = WM_USER + 52;
+constexpr unsigned EM_EXSETSEL = WM_USER + 55;
+constexpr unsigned EM_FORMATRANGE = WM_USER + 57;
+constexpr unsigned EM_GETCHARFORMAT = WM_USER + 58;
+constexpr unsigned EM_REQUESTRESIZE = WM_USER + 65;
+constexpr unsigned EM_SETCHARFORMAT = WM_USER + 68;
+
+// Which characters EM_SETCHARFORMAT / EM_GETCHARFORMAT address (wParam).
+constexpr unsigned SCF_DEFAULT = 0x0000;
+constexpr unsigned SCF_SELECTION = 0x0001;
+constexpr unsigned SCF_ALL = 0x0004;
+
+// Members of TCharFormat2 that are valid (Mask) and effects (Effects).
+constexpr unsigned CFM_BOLD = 0x00000001;
+constexpr unsigned CFM_ITALIC = 0x00000002;
+constexpr unsigned CFM_UNDERLINE = 0x00000004;
+constexpr unsigned CFM_STRIKEOUT = 0x00000008;
+constexpr unsigned CFM_SUBSCRIPT = 0x00030000;  // superscript and subscript
+constexpr unsigned CFM_SUPERSCRIPT = CFM_SUBSCRIPT;
+constexpr unsigned CFM_BACKCOLOR = 0x04000000;
+constexpr unsigned CFM_OFFSET = 0x10000000;
+constexpr unsigned CFM_FACE = 0x20000000;
+constexpr unsigned CFM_COLOR = 0x40000000;
+constexpr unsigned CFM_SIZE = 0x80000000;
+constexpr unsigned CFE_BOLD = CFM_BOLD;
+constexpr unsigned CFE_ITALIC = CFM_ITALIC;
+constexpr unsigned CFE_UNDERLINE = CFM_UNDERLINE;
+constexpr unsigned CFE_STRIKEOUT = CFM_STRIKEOUT;
+constexpr unsigned CFE_SUBSCRIPT = 0x00010000;
+constexpr unsigned CFE_SUPERSCRIPT = 0x00020000;
+constexpr unsigned CFE_AUTOBACKCOLOR = CFM_BACKCOLOR;
+constexpr unsigned CFE_AUTOCOLOR = CFM_COLOR;
+
+// The character format record of EM_SETCHARFORMAT / EM_GETCHARFORMAT (lParam).
+struct TCharFormat2 {
+  unsigned Size = 92;
+  unsigned Mask = 0;
+  unsigned Effects = 0;
+  int Height = 0;  // twips
+  int Offset = 0;  // twips above (+) or below (-) the baseline
+  TColor TextColor = clNone;
+  String FaceName;
+  TColor BackColor = clNone;
+};
+
+// EM_EXGETSEL / EM_EXSETSEL (lParam); Max -1 is the end of the text.
+struct TCharRange {
+  int Min = 0;
+  int Max = 0;
+};
+
+// EM_FORMATRANGE (lParam; wParam non-zero renders, zero only measures; lParam 0 releases the
+// formatting kept since the last call). Rect and Page are in twips of the target canvas, whose
+// resolution is DpiX x DpiY. The answer is the position of the first character that did not fit.
+struct TFormatRange {
+  TCanvas* Canvas = nullptr;
+  int DpiX = 96;
+  int DpiY = 96;
+  TRect Rect;
+  TRect Page;
+  TCharRange Chars{0, -1};
+};
+
+// Attributes of the selection (SelAttributes): reading answers for the selection's start when
+// the selection mixes formats.
+class TTextAttributes {
+ public:
+  explicit TTextAttributes(TRichEdit* Owner) : FOwner(Owner) {}
+  String Name() const;
+  void SetName(const String& Value);
+  int Size() const;  // points
+  void SetSize(int Value);
+  TFontStyles Style() const;
+  void SetStyle(TFontStyles Value);
+  TColor Color() const;  // clNone: the control's text colour
+  void SetColor(TColor Value);
+  void Assign(TFont* Font);  // name, size, style and colour of a font
+
+ private:
+  TCharFormat2 Get() const;
+  void Set(TCharFormat2 Format);
+  TRichEdit* FOwner;
+};
+
+// Lines of a rich edit: the streams carry RTF (plain text while the edit's PlainText is set).
+class TRichEditStrings : public TStringList {
+ public:
+  explicit TRichEditStrings(TRichEdit* Owner) : FOwner(Owner) {}
+  void LoadFromStream(TStream* Stream);
+  // RTF is ASCII whatever Encoding says; plain text is written in Encoding.
+  void SaveToStream(TStream* Stream, TTextEncoding Encoding = teUTF8);
+
+ private:
+  TRichEdit* FOwner;
+};
+
+using TRichEditResizeEvent = std::function<void(TObject* Sender, const TRect& Rect)>;
+
 class TRichEdit : public TMemo {
  public:
-  explicit TRichEdit(TComponent* AOwner) : TMemo(AOwner) {}
+  explicit TRichEdit(TComponent* AOwner);
+  ~TRichEdit() override;
   String ClassName() const override { return u"TRichEdit"; }
-  bool PlainText() const { return true; }
-  void SetPlainText(bool) {}
+  TRichEditStrings* Lines() { return FLines.get(); }
+  // Plain text: paragraphs end with CR LF (none after the last).
+  String GetText() const override;
+  // Text starting as RTF loads as RTF unless PlainText is set; other text loads as it is.
+  void SetText(const String& s) override;
+  bool PlainText() const { return FPlainText; }
+  void SetPlainText(bool v) { FPlainText = v; }
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool v);
+  void SetWordWrap(bool v);
+  TTextAttributes* SelAttributes() { return &FSelAttributes; }
+
+  // Selection in document positions (one character per paragraph end).
+  int SelStart() const { return FSelStart; }
+  void SetSelStart(int v);
+  int SelLength() const { return FSelLength; }
+  void SetSelLength(int v);
+  String SelText() const;          // paragraph ends as CR LF
+  void SetSelText(const String& s);  // typed in the format of the selection's start
+  void SelectAll();
+  int TextLength() const;  // in document positions
+
+  // The whole content as runs, and replacing it with runs.
+  TRichRuns Runs() const;
+  void SetRuns(const TRichRuns& Runs);
+  // Loads bytes as the lines' stream does, and the bytes the lines' stream saves.
+  void LoadBytes(std::string_view Bytes);
+  std::string SaveBytes(TTextEncoding Encoding = teUTF8) const;
+  // The format of characters typed into an empty edit: the control's font.
+  TRichCharFormat DefaultFormat() const;
+
+  // The character format calls (EM_SETCHARFORMAT / EM_GETCHARFORMAT).
+  bool SetCharFormat(unsigned Which, const TCharFormat2& Format);
+  TCharFormat2 GetCharFormat(unsigned Which) const;
+  // EM_FORMATRANGE: nullptr releases the formatting kept from the last call.
+  int FormatRange(const TFormatRange* Range, bool Render);
+  // The formatting rectangle (client coordinates); empty means the client area.
+  TRect FormatRect() const { return FFormatRect; }
+  void SetFormatRect(const TRect& r);
+  // Asks for the size the content needs (EM_REQUESTRESIZE); without this call the request comes
+  // after each change of the content or its width while OnResizeRequest is set or the requests
+  // were asked for (the event mask of the platform's control).
+  void RequestSize();
+  bool ResizeRequests() const { return FResizeRequests || OnResizeRequest != nullptr; }
+  void SetResizeRequests(bool v) { FResizeRequests = v; }
+
+  void WndProc(TMessage& Message) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  TNotifyEvent OnSelectionChange;
+  // The size the content needs: width of the formatting area when wrapping, else of the longest
+  // line; height of all lines.
+  TRichEditResizeEvent OnResizeRequest;
+
+ protected:
+  virtual void SelectionChange();
+  virtual void RequestResize(const TRect& Rect);
+  void DefaultChar(Char Key) override;
+  void DefaultKeyDown(Word Key, TShiftState Shift) override;
+  QWidget* CreateWidget(QWidget* parentWidget) override;
+  void SyncWidget() override;
+
+ private:
+  friend class TRichEditStrings;
+  void ContentChanged();
+  void SetSelection(int Start, int Length);
+  int LayoutWidth() const;
+  struct TDocument;
+  std::unique_ptr<TDocument> FDoc;
+  std::unique_ptr<TRichEditStrings> FLines;
+  TTextAttributes FSelAttributes{this};
+  bool FPlainText = false;
+  bool FHideSelection = true;
+  bool FSyncingLines = false;
+  bool FResizeRequests = false;
+  int FSelStart = 0;
+  int FSelLength = 0;
+  TRect FFormatRect;
 };
 
 // ---- date and time picker ----------------------------------------------------------------------

@@ -40,6 +40,7 @@ seed settings_fuzz "$fx"/shell/Kelvane_example.xml
 seed language_fuzz "$fx"/shell/lang/*.lng
 seed text_fuzz "$fx"/platform/pilcrow_*.txt "$fx"/shell/lang/Deutsch_UTF16LE.lng
 seed pargen_fuzz "$fx"/parameters/ParGen_default.xml
+seed rtf_fuzz "$fx"/platform/rtf/*.rtf
 seed version_fuzz
 printf 'VER. 1.002' >"$out/corpus/version_fuzz/newer"
 printf '\xEF\xBB\xBFVER. 0.999\r\n' >"$out/corpus/version_fuzz/older"

@@ -29,6 +29,7 @@
 #include "grid/core/AdvGridEdit.h"
 #include "grid/core/AdvGridEvents.h"
 #include "grid/core/AdvGridOwned.h"
+#include "grid/core/AdvRichEdit.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjSettings.h"
 #include "grid/foundation/AdvStyleIF.h"
@@ -181,6 +182,19 @@ class TAdvStringGrid : public TBaseGrid {
   void CellToRich(int RCol, int DRow, TRichEdit* RichEdit);
   String RichToString(TRichEdit* RichEdit);
   void RichToCell(int RCol, int DRow, TRichEdit* RichEdit) { SetCellEx(RCol, DRow, RichToString(RichEdit)); }
+  // Rich-text cells (AdvGridRich.cpp): the hidden rich edit through which they are converted,
+  // measured and painted (created on first use), and painting one (display column ACol).
+  TAdvRichEdit* RichEdit();
+  void DrawRichTextCell(int ACol, int ARow, TRect ARect, TCanvas* ACanvas);
+  // A selected rich-text cell keeps its own colours.
+  bool SelectionRTFKeep = false;
+
+ private:
+  // The plain text of a rich-text cell, read through the hidden rich edit.
+  String RichCellPlainText(int RCol, int DRow);
+  TAdvRichEdit* FRichEdit = nullptr;
+
+ public:
   bool IsWideCell(int RCol, int DRow);
   String GetOriginalCells(int RCol, int DRow);
   void SetOriginalCells(int RCol, int DRow, const String& Value);

@@ -91,14 +91,22 @@ void TAdvStringGrid::SetObjectsEx(int RCol, int RRow, TObject* AObject) {
 String TAdvStringGrid::GetStrippedCell(int RCol, int DRow) { return StripHTMLTags(GetCellEx(RCol, DRow)); }
 
 void TAdvStringGrid::CellToRich(int RCol, int DRow, TRichEdit* RichEdit) {
-  // Every UTF-16 unit of the text goes over as it is.
+  // RTF goes over as its bytes; any other text, and RTF that cannot be read, as every UTF-16 unit
+  // it holds (one byte per character would lose all beyond Latin-1).
   String s = GetCellEx(RCol, DRow);
   RichEdit->SetText(s);
 }
 
 String TAdvStringGrid::RichToString(TRichEdit* RichEdit) {
   if (FDestroying || ComponentState().Contains(TComponentStateFlag::csDestroying)) return String();
-  return RichEdit->Text();
+  // Plain text saved as UTF-16 and widened byte by byte would be its bytes, not its text.
+  if (RichEdit->PlainText()) return RichEdit->Text();
+  TMemoryStream ms;
+  RichEdit->Lines()->SaveToStream(&ms, teUTF16LE);
+  String s;
+  s.reserve(static_cast<size_t>(ms.Size()));
+  for (char c : ms.Bytes()) s.push_back(static_cast<unsigned char>(c));
+  return s;
 }
 
 bool TAdvStringGrid::IsWideCell(int RCol, int DRow) {

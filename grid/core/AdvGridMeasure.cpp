@@ -85,6 +85,19 @@ TSize TAdvStringGrid::MeasureCellText(int RCol, int DCol, int DRow, bool VS, boo
     r.Bottom -= FXYOffset.Y;
   }
   if (VS) r.Right -= 17;
+  const bool rich = ClassifyCellText(text, FEnableHTML) == 2 && !Designing();
+  if (rich) {
+    // The font and the text to measure are the rich edit's.
+    TAdvRichEdit* re = RichEdit();
+    re->Clear();
+    re->SetBounds(0, 0, 0, 0);
+    re->SetWordWrap(false);
+    CellToRich(RCol, DRow, re);
+    cv->Font()->SetName(re->SelAttributes()->Name());
+    cv->Font()->SetSize(re->SelAttributes()->Size());
+    cv->Font()->SetStyle(re->SelAttributes()->Style());
+    text = re->GetText();
+  }
 
   TCellGraphic* cg = GetCellGraphic(RCol, DRow);
   const bool rotated = cg && cg->CellType() == ctRotated;
@@ -117,6 +130,17 @@ TSize TAdvStringGrid::MeasureCellText(int RCol, int DCol, int DRow, bool VS, boo
     const int w = sz.cx, h = sz.cy;
     sz.cx = std::abs(Unsigned(h * std::sin(a)) - Unsigned(w * std::cos(a))) + 12;
     sz.cy = std::abs(Unsigned(h * std::cos(a)) - Unsigned(w * std::sin(a))) + 12;
+  }
+  if (rich) {
+    // The size the rich edit asks for at the cell's width, wrapped as the grid wraps.
+    TAdvRichEdit* re = RichEdit();
+    re->SetBounds(0, 0, r.Right - r.Left, r.Bottom - r.Top);
+    re->SetWordWrap(true);
+    re->SetWordWrap(false);
+    re->SetWordWrap(FWordWrapEx);
+    SetWindowExStyle(re, GetWindowExStyle(re) | WS_EX_TRANSPARENT);
+    sz.cx = re->ReqWidth();
+    sz.cy = re->ReqHeight() + 4;
   }
   return sz;
 }

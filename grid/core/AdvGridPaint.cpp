@@ -445,6 +445,14 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol);
     return;
   }
+  if (kind == 2) {
+    ACanvas->Pen()->SetColor(ACanvas->Brush()->Color());
+    if (!(selected && !Focused() && FSelectionColor == clNone)) ACanvas->FillRect(T);
+    DrawRichTextCell(DCol, DRow, T, ACanvas);
+    ACanvas->Brush()->SetStyle(bsSolid);
+    ACanvas->Font()->SetColor(clBlack);
+    return;
+  }
   if (sortCell && Style.Alignment == taCenter) T.Left += 10;
   const bool link = FURLShow && (text.find(u"://") != String::npos || PosInUpperCase(u"MAILTO:", text) > 0);
   const TFontStyles plainStyle = ACanvas->Font()->Style();

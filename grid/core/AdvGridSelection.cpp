@@ -185,6 +185,7 @@ String TAdvStringGrid::SelectedText() {
     for (int c = firstCol; c <= lastCol; ++c) {
       if (c > firstCol) out += u'\t';
       String t = GetCellEx(RealColIndex(c), rows[k]);
+      if (t.find(u"{\\") != String::npos) t = RichCellPlainText(RealColIndex(c), rows[k]);
       if (Multilinecells && ExcelClipboardFormat && t.find(u'\r') != String::npos) {
         String q;
         for (size_t i = 0; i < t.size(); ++i) {

@@ -68,6 +68,8 @@ String TAdvStringGrid::SaveCell(int RCol, int DRow) {
     for (Char c : s)
       if (c != u'\r' && c != u'\n') r.push_back(c);
     s = r;
+  } else if (kind == 2) {
+    s = RichCellPlainText(RCol, DRow);
   }
   if (OnSaveCell) OnSaveCell(this, RCol, DRow, s);
   return s;
