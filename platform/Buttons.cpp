@@ -123,7 +123,7 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (FDown) FState = bsExclusive;
     Repaint();
   }
-  if (doClick) Click();
+  if (doClick) ReleaseClick();
 }
 
 std::unique_ptr<TBitmap> TSpeedButton::GlyphForState() const {

@@ -37,6 +37,8 @@ class TSpeedButton : public TGraphicControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The release over the button; clicks it. A button that acts on the press leaves it out.
+  virtual void ReleaseClick() { Click(); }
 
   TButtonState FState = bsUp;
   bool FMouseInControl = false;

@@ -192,8 +192,39 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   color_ = clWindow;
 }
 
+namespace {
+// A line edit over which its control may paint (a unit beside the text, for one).
+class ConfLineEdit : public QLineEdit {
+ public:
+  ConfLineEdit(TCustomEdit* owner, QWidget* parent) : QLineEdit(parent), owner_(owner) {}
+
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    QLineEdit::paintEvent(e);
+    QPainter p(this);
+    PaintCanvas pc(&p, owner_);
+    try {
+      owner_->PaintOverlay(&pc.canvas);
+    } catch (...) {
+      // Painting never raises to the user.
+    }
+  }
+
+ private:
+  TCustomEdit* owner_;
+};
+}  // namespace
+
+TRect TCustomEdit::EditRect() const { return FHasEditRect ? FEditRect : ClientRect(); }
+
+void TCustomEdit::SetEditRect(const TRect& R) {
+  FHasEditRect = true;
+  FEditRect = R;
+  SyncWidget();
+}
+
 QWidget* TCustomEdit::CreateWidget(QWidget* parentWidget) {
-  auto* e = new QLineEdit(parentWidget);
+  auto* e = new ConfLineEdit(this, parentWidget);
   e->setFocusPolicy(Qt::NoFocus);
   Backend()->nativeInput = true;
   // The mouse selects text natively; the caret and selection come back here.
@@ -231,6 +262,11 @@ void TCustomEdit::SyncWidget() {
                               : alignment_ == taCenter     ? Qt::AlignHCenter | Qt::AlignVCenter
                                                            : Qt::AlignLeft | Qt::AlignVCenter;
   if (e->alignment() != align) e->setAlignment(align);
+  if (FHasEditRect) {
+    const QMargins margins(std::max(0, FEditRect.Left), std::max(0, FEditRect.Top),
+                           std::max(0, ClientWidth() - FEditRect.Right), 0);
+    if (e->textMargins() != margins) e->setTextMargins(margins);
+  }
   if (selLength_ > 0) {
     if (e->selectionStart() != selStart_ || e->selectionLength() != selLength_ ||
         e->cursorPosition() != selStart_ + selLength_)

@@ -113,6 +113,12 @@ class TCustomEdit : public TWinControl {
   int LineFromChar(int Pos) const;
   void WndProc(TMessage& Message) override;
   bool FocusOnPress() const override { return true; }
+  // The formatting rectangle (EM_SETRECTNP), in client pixels: the text is laid out inside it.
+  // Until one is set the whole client area is used.
+  TRect EditRect() const;
+  void SetEditRect(const TRect& R);
+  // Platform internals: painting over the native look, run after the widget painted itself.
+  virtual void PaintOverlay(TCanvas* Canvas) { (void)Canvas; }
 
   TNotifyEvent OnChange;
 
@@ -142,6 +148,8 @@ class TCustomEdit : public TWinControl {
   bool modified_ = false;
   TAlignment alignment_ = taLeftJustify;
   TBorderStyle borderStyle_ = bsSingle;
+  bool FHasEditRect = false;
+  TRect FEditRect;
 };
 
 class TEdit : public TCustomEdit {

@@ -163,29 +163,7 @@ void TAsgCustomCombo::LayoutLabel() {
   if (!FLabel) return;
   FLabel->SetTransparent(FLabelTransparent);
   if (!ParentFont()) FLabel->Font()->Assign(FLabelFont.get());
-  TRect r = Rect(0, 0, 1000, 255);
-  DrawText(FLabel->Canvas(), FLabel->Caption(), r, DT_CALCRECT | DT_HIDEPREFIX);
-  const int w = r.Right;
-  const int l = Left(), t = Top(), wd = Width(), h = Height();
-  const int lh = FLabel->Height(), lw = FLabel->Width(), m = FLabelMargin;
-  int top = t, left = l - w - m;
-  switch (FLabelPosition) {
-    case lpLeftTop: top = t; left = l - w - m; break;
-    case lpLeftCenter: top = t + (h - lh) / 2; left = l - w - m; break;
-    case lpLeftBottom: top = t + h - lh; left = l - w - m; break;
-    case lpTopLeft: top = t - lh - m; left = l; break;
-    case lpBottomLeft: top = t + h + m; left = l; break;
-    case lpLeftTopLeft: top = t; left = l - m; break;
-    case lpLeftCenterLeft: top = t + (h - lh) / 2; left = l - m; break;
-    case lpLeftBottomLeft: top = t + h - lh; left = l - m; break;
-    case lpTopCenter: top = t - lh - m; left = l + (wd - lw) / 2; break;
-    case lpBottomCenter: top = t + h + m; left = l + (wd - lw) / 2; break;
-    case lpRightTop: top = t; left = l + wd + m; break;
-    case lpRightCenter: top = t + (h - lh) / 2; left = l + wd + m; break;
-    case lpRighBottom: top = t + h - lh; left = l + wd + m; break;
-  }
-  FLabel->SetBounds(left, top, FLabel->Width(), FLabel->Height());
-  FLabel->SetVisible(Visible());
+  PlaceControlLabel(FLabel, this, FLabelPosition, FLabelMargin);
 }
 
 void TAsgCustomCombo::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

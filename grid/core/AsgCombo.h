@@ -2,12 +2,8 @@
 // The pack's combo box: the platform combo box with a frame and drop-down button of its own
 // (flat, coloured, themed or classic), focus and border colours, and a caption label that follows
 // the control. TAsgCustomCombo holds it all; TAsgComboBox only publishes it.
+#include "grid/core/AsgLabel.h"
 #include "platform/StdCtrls.h"
-
-enum TLabelPosition : uint8_t {
-  lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-  lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
-};
 
 class TAsgCustomCombo : public TComboBox {
  public:
