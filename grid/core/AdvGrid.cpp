@@ -2,7 +2,10 @@
 // form's size, and the unit's registrations.
 #include "grid/core/AdvGrid.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <map>
+#include <vector>
 
 #include "grid/foundation/AdvXPVS.h"
 #include "platform/Messages.h"
@@ -61,14 +64,111 @@ String LocaleLongTimeFormat() { return FormatSettings().LongTimeFormat; }
 // =============================================================================================
 // TGridItem
 
-TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection), FItems(new TStringList) {}
+namespace {
+
+// Fixed-size blocks for the hidden-row records, in slabs; the slabs go back to the heap once no
+// record is alive. The grid lives on the UI thread only.
+class TGridItemPool {
+ public:
+  void* Take(size_t Size) {
+    if (!FFree) Grow(Size);
+    void* p = FFree;
+    FFree = *static_cast<void**>(FFree);
+    ++FLive;
+    return p;
+  }
+  void Give(void* P) {
+    *static_cast<void**>(P) = FFree;
+    FFree = P;
+    if (--FLive == 0) {
+      for (char* s : FSlabs) ::operator delete(s);
+      FSlabs.clear();
+      FFree = nullptr;
+    }
+  }
+
+ private:
+  static constexpr size_t kPerSlab = 1024;
+  void Grow(size_t Size) {
+    const size_t step = (std::max(Size, sizeof(void*)) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+    char* slab = static_cast<char*>(::operator new(step * kPerSlab));
+    FSlabs.push_back(slab);
+    for (size_t i = kPerSlab; i-- > 0;) {
+      void* p = slab + i * step;
+      *static_cast<void**>(p) = FFree;
+      FFree = p;
+    }
+  }
+  std::vector<char*> FSlabs;
+  void* FFree = nullptr;
+  size_t FLive = 0;
+};
+
+TGridItemPool& GridItemPool() {
+  // Never destroyed: a record freed during the program's exit still finds it.
+  static TGridItemPool* pool = new TGridItemPool;
+  return *pool;
+}
+
+}  // namespace
+
+void* TGridItem::operator new(size_t Size) {
+  if (Size != sizeof(TGridItem)) return ::operator new(Size);
+  return GridItemPool().Take(Size);
+}
+
+void TGridItem::operator delete(void* P, size_t Size) {
+  if (!P) return;
+  if (Size != sizeof(TGridItem)) {
+    ::operator delete(P);
+    return;
+  }
+  GridItemPool().Give(P);
+}
+
+TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
 
 TGridItem::~TGridItem() { delete FItems; }
 
+TStrings* TGridItem::Items() const {
+  if (!FItems) FItems = new TStringList;
+  if (FHoldsStored) {
+    FItems->Clear();
+    int k = 0;
+    for (int c = 0; c < FStoredCount; ++c) {
+      if (k < FStored.Count() && FStored.Col(k) == c) {
+        FItems->AddObject(FStored.Text(k), FStored.Object(k));
+        ++k;
+      } else {
+        FItems->Add(String());
+      }
+    }
+    FStored.Clear();
+    FHoldsStored = false;
+  }
+  return FItems;
+}
+
 void TGridItem::SetItems(TStrings* v) {
+  FStored.Clear();
+  FHoldsStored = false;
   if (v == FItems) return;
   delete FItems;
   FItems = v;
+}
+
+void TGridItem::SetStoredCells(TStringGrid::TStoredRow&& Cells, int Count) {
+  if (FItems) FItems->Clear();
+  FStored = std::move(Cells);
+  FStoredCount = Count;
+  FHoldsStored = true;
+}
+
+TStringGrid::TStoredRow TGridItem::TakeStoredCells() {
+  TStringGrid::TStoredRow out = std::move(FStored);
+  FStored.Clear();
+  FHoldsStored = false;
+  return out;
 }
 
 void TGridItem::Assign(TPersistent* Source) {
@@ -80,7 +180,7 @@ void TGridItem::Assign(TPersistent* Source) {
   FIdx = s->FIdx;
   FHeight = s->FHeight;
   FLevel = s->FLevel;
-  FItems->Assign(s->FItems);
+  Items()->Assign(s->Items());
 }
 
 // =============================================================================================
@@ -135,7 +235,7 @@ void TAdvStringGrid::AfterConstruction() {
   cf = std::make_unique<TFont>();
   FFocusHelper = std::make_unique<TFocusHelper>(this);
   FSearchFooter = std::make_unique<TSearchFooter>(this, FNewAtDesign);
-  FFloatingFooter = std::make_unique<TFloatingFooter>();
+  FFloatingFooter = std::make_unique<TFloatingFooter>(this);
   FPrintSettings = std::make_unique<TPrintSettings>();
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FSortSettings = std::make_unique<TSortSettings>();
@@ -336,6 +436,8 @@ void TAdvStringGrid::CreateWnd() {
   }
   // The panels join the grid's window when the footer or search bar first shows them.
   FFooterPanel->SetVisible(FFloatingFooter->Visible());
+  FFooterPanel->SetHeight(FFloatingFooter->Visible() ? FFloatingFooter->Height() : 0);
+  if (OnCreatedFloatingFooter) OnCreatedFloatingFooter(this);
   FSearchPanel->SetVisible(FSearchFooter->Visible());
   FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
   if (FColumnSize->Save()) LoadColSizes();

@@ -2,6 +2,7 @@
 // columns, splitting, finding a cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,26 @@ TEST(AdvGridRanges, ClearRectWithAHiddenColumn) {
     EXPECT_EQ(changes, 1);
     delete g;
   }
+}
+
+TEST(AdvGridRanges, ClearRectWithSaveHiddenCellsRepaintsTheDisplayedCells) {
+  advgrid_test::GridForm<> f;
+  TAdvStringGrid* g = f.grid;
+  g->SetColCount(4);
+  g->SetRowCount(6);
+  for (int r = 0; r < 6; ++r)
+    for (int c = 0; c < 4; ++c) g->SetCellEx(c, r, IntToStr(c) + u":" + IntToStr(r));
+  g->HideColumn(1);
+  g->SaveHiddenCells = true;
+  g->TakeInvalidatedRects();
+  g->ClearRect(1, 0, 1, 5);
+  const auto rects = g->TakeInvalidatedRects();
+  for (int r = 0; r <= 5; ++r) {
+    const TRect shown = g->TCustomGrid::CellRect(1, r);  // real column 2 is shown at 1
+    EXPECT_NE(std::find(rects.begin(), rects.end(), shown), rects.end()) << "row " << r;
+  }
+  EXPECT_EQ(Utf8(g->GetCellEx(2, 4)), "");
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 4)), "1:4");
 }
 
 TEST(AdvGridRanges, ClearRowsClearsHiddenColumnsToo) {
