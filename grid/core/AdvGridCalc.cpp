@@ -357,16 +357,20 @@ void TAdvStringGrid::SortSwapRows(int ARow1, int ARow2) {
   if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort()) {
     const int s1 = NumHiddenRows() > 0 ? RealRowIndex(ARow1) : ARow1;
     const int s2 = NumHiddenRows() > 0 ? RealRowIndex(ARow2) : ARow2;
-    if (s1 < FRowSelect->Count() && s2 < FRowSelect->Count()) {
+    // A flag beyond the list is off: the list grows to hold both.
+    if (s1 >= 0 && s2 >= 0) {
+      if (std::max(s1, s2) >= FRowSelect->Count()) FRowSelect->SetCount(std::max(s1, s2) + 1);
       void* p = FRowSelect->Items(s1);
       FRowSelect->SetItems(s1, FRowSelect->Items(s2));
       FRowSelect->SetItems(s2, p);
     }
   }
-  if (FShowModified->Enabled() && ARow1 < FModifiedRows->Count() && ARow2 < FModifiedRows->Count()) {
-    const int m = FModifiedRows->Items(ARow1);
-    FModifiedRows->SetInteger(ARow1, FModifiedRows->Items(ARow2));
-    FModifiedRows->SetInteger(ARow2, m);
+  if (FShowModified->Enabled() && ARow1 >= 0 && ARow2 >= 0) {
+    const bool m1 = GetRowModified(ARow1), m2 = GetRowModified(ARow2);
+    if (m1 != m2) {
+      SetRowModified(ARow1, m2);
+      SetRowModified(ARow2, m1);
+    }
   }
   if (SortRow == ARow1) {
     SortRow = ARow2;
