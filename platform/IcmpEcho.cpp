@@ -23,7 +23,7 @@ uint16_t Get16(std::string_view b, size_t at) {
   return static_cast<uint16_t>((static_cast<uint8_t>(b[at]) << 8) | static_cast<uint8_t>(b[at + 1]));
 }
 
-String ErrnoText(const std::string& what, int err) {
+String IcmpErrnoText(const std::string& what, int err) {
   return Utf8ToString(what + ": " + std::strerror(err));
 }
 
@@ -136,7 +136,7 @@ void TIcmpEchoClient::OpenSocket() {
   fd = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, IPPROTO_ICMP);
   if (fd < 0) {
     const int rawErr = errno;
-    throw EIcmpError(ErrnoText("ICMP datagram socket", dgramErr) + u"; " + ErrnoText("ICMP raw socket", rawErr));
+    throw EIcmpError(IcmpErrnoText("ICMP datagram socket", dgramErr) + u"; " + IcmpErrnoText("ICMP raw socket", rawErr));
   }
   fd_ = fd;
   kind_ = iskRaw;
@@ -175,7 +175,7 @@ void TIcmpEchoClient::Send(const String& AData) {
   if (n != static_cast<ssize_t>(packet.size())) {
     const int err = n < 0 ? errno : EMSGSIZE;
     CloseSocket();
-    throw EIcmpError(ErrnoText("ICMP echo to " + StringToUtf8(host_), err));
+    throw EIcmpError(IcmpErrnoText("ICMP echo to " + StringToUtf8(host_), err));
   }
   Begin_Echo();
 }

@@ -2,7 +2,10 @@
 // in step with its columns.
 #include "grid/core/AdvColumnGrid.h"
 
+#include <algorithm>
+
 #include "grid/foundation/ZazAdez.h"
+#include "platform/ClassRegistry.h"
 
 namespace {
 
@@ -13,6 +16,16 @@ int MulDivInt(int Number, int Numerator, int Denominator) {
   const int64_t q = (p >= 0 ? p + Denominator / 2 : p - Denominator / 2) / Denominator;
   return static_cast<int>(q);
 }
+
+// Streamed forms make the column grid and its columns by name.
+const bool kColumnGridClassesRegistered = [] {
+  RegisterComponentClass<TAdvColumnGrid>(u"TAdvColumnGrid");
+  RegisterClass(u"TGridColumnItem", [](TComponent*) -> TPersistent* { return New<TGridColumnItem>(nullptr); });
+  RegisterClass(u"TGridColumnCollection", [](TComponent* AOwner) -> TPersistent* {
+    return New<TGridColumnCollection>(dynamic_cast<TAdvColumnGrid*>(AOwner));
+  });
+  return true;
+}();
 
 }  // namespace
 
@@ -395,6 +408,32 @@ void TAdvColumnGrid::CellsLoaded() {
   if (!FColumnCollection) return;
   const bool was = FColumnCollection->NoRecursiveUpdate();
   FColumnCollection->SetNoRecursiveUpdate(true);
+  SyncColumnCount();
+  FColumnCollection->SetNoRecursiveUpdate(was);
+}
+
+void TAdvColumnGrid::InsertCols(int ColIndex, int CCount) {
+  const int before = TotalColCount();
+  TAdvStringGrid::InsertCols(ColIndex, CCount);
+  if (!FColumnCollection || TotalColCount() == before) return;
+  const bool was = FColumnCollection->NoRecursiveUpdate();
+  FColumnCollection->SetNoRecursiveUpdate(true);
+  // An index past the last column appends (the string grid puts the cells there too).
+  const int at = std::min(ColIndex, FColumnCollection->Count());
+  for (int i = 0; i < TotalColCount() - before; ++i) FColumnCollection->Insert(at);
+  SyncColumnCount();
+  FColumnCollection->SetNoRecursiveUpdate(was);
+}
+
+void TAdvColumnGrid::RemoveCols(int ColIndex, int CCount) {
+  const int before = TotalColCount();
+  TAdvStringGrid::RemoveCols(ColIndex, CCount);
+  if (!FColumnCollection) return;
+  const bool was = FColumnCollection->NoRecursiveUpdate();
+  FColumnCollection->SetNoRecursiveUpdate(true);
+  // Only the columns the string grid removed (it stops at the last one).
+  for (int i = 0; i < before - TotalColCount() && ColIndex < FColumnCollection->Count(); ++i)
+    FColumnCollection->Delete(ColIndex);
   SyncColumnCount();
   FColumnCollection->SetNoRecursiveUpdate(was);
 }

@@ -254,6 +254,11 @@ class TAdvColumnGrid : public TAdvStringGrid {
   int GetColCount() const { return ColCount(); }
   // The string grid's count, then the collection follows.
   void SetColCount(int Value);
+  // The string grid's insertion, then CCount columns with their creation values at ColIndex
+  // (real), so that every column item stays with its cells.
+  void InsertCols(int ColIndex, int CCount) override;
+  // The string grid's removal, then the removed columns' items.
+  void RemoveCols(int ColIndex, int CCount) override;
   // The first column of that name, or none.
   TGridColumnItem* GetColumnByName(const String& AValue) const;
   bool AutoFilterDisplay() const { return FAutoFilterDisplay; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/foundation/AdvXPVS.h"
+#include "platform/ClassRegistry.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -43,6 +44,12 @@ TGridUnit& GridUnit() {
   }();
   return *unit;
 }
+
+// Streamed forms make the string grid by name.
+const bool kStringGridClassRegistered = [] {
+  RegisterComponentClass<TAdvStringGrid>(u"TAdvStringGrid");
+  return true;
+}();
 
 constexpr uintptr_t kGridTimerId = 111;
 constexpr unsigned kGridTimerInterval = 500;
@@ -240,6 +247,7 @@ void TAdvStringGrid::AfterConstruction() {
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FSortSettings = std::make_unique<TSortSettings>();
   FDragDropSettings = std::make_unique<TDragDropSettings>();
+  FDragDropSettings->OnOleDropTargetChange = [this](bool v) { OleDropTargetChanged(v); };
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   FControlLook = std::make_unique<TControlLook>(this);
   FNavigation = std::make_unique<TNavigation>();
@@ -248,6 +256,7 @@ void TAdvStringGrid::AfterConstruction() {
     if (Parent()) StretchColumn(FColumnSize->StretchColumn());
   };
   FCellNode = std::make_unique<TCellNode>();
+  FCellNode->OnChange = [this](TObject*) { Invalidate(); };
   FBands = std::make_unique<TBands>();
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
@@ -409,6 +418,7 @@ TAdvStringGrid::~TAdvStringGrid() {
   if (FColumnSize && FColumnSize->Save()) SaveColSizes();
   LeaveForm();
   FollowThemeNotifier(false);
+  RevokeGridDropTarget();
   if (GridUnit().FocusGrid == this) GridUnit().FocusGrid = nullptr;
   ClearTextOnly = false;
   SaveHiddenCells = false;
@@ -455,6 +465,11 @@ void TAdvStringGrid::Loaded() {
   FRestoreCursor = TControl::Cursor();
   ApplyColumnHeaders();
   ApplyRowHeaders();
+  if (FDropTargetRegistered) {
+    FGridDropTarget->SetAcceptText(FDragDropSettings->OleAcceptText());
+    FGridDropTarget->SetAcceptFiles(FDragDropSettings->OleAcceptFiles());
+    FGridDropTarget->SetAcceptURLs(FDragDropSettings->OleAcceptURLs());
+  }
   if (FLook == glQEL) {
     // Applied again so that the look's colours are set.
     FLook = glCustom;
@@ -477,7 +492,10 @@ void TAdvStringGrid::Loaded() {
   if (!Designing() && !FIsWinXP && FControlLook->ControlStyle() == csTheme) FControlLook->SetControlStyle(csClassic);
   FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
   UpdateScrollBarsAlways(false);
-  if (FAutoThemeAdapt && !Designing()) FollowThemeNotifier(true);
+  if (FAutoThemeAdapt && !Designing()) {
+    FollowOfficeTheme();
+    FollowThemeNotifier(true);
+  }
   FOrigColSizes->Clear();
   for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
   FColumnOrder->Clear();

@@ -76,6 +76,12 @@ enum TScrollBarAlways : uint8_t { saNone, saVert, saHorz, saBoth };
 enum TGridLook : uint8_t {
   glStandard, glSoft, glClassic, glQEL, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
 };
+// The whole colour schemes of SetStyle, in the order of the pack's TQELStyle.
+enum TAdvGridStyle : uint8_t {
+  gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+  gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista,
+  gsWindows7, gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+};
 enum TInvalidEntryIcon : uint8_t { ieNone, ieInformation, ieWarning, ieError };
 enum THoverFixedCells : uint8_t { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 
@@ -468,6 +474,19 @@ class TAdvStringGrid : public TBaseGrid {
   void SetVAlignment(TVAlignment v);
   TGridLook Look() const { return FLook; }
   void SetLook(TGridLook v) { FLook = v; }
+  // ---- visual styles and the office theme (AdvGridStyles.cpp) ----
+  // Applies one preset colour scheme, then repaints.
+  virtual void SetStyle(TAdvGridStyle AStyle);
+  // Remembers the style and applies the preset of the same ordinal; a style other than tsCustom
+  // leaves the slim scroll bars.
+  void SetComponentStyle(TQELStyle AStyle);
+  TQELStyle ComponentStyle() const { return FStyle; }
+  // The drop target the window is registered with, or none.
+  TGridDropTarget* GridDropTarget() const { return FDropTargetRegistered ? FGridDropTarget.get() : nullptr; }
+  // At run time: the office suite's colour theme, when it changed since the last one followed,
+  // becomes the grid's component style.
+  void FollowOfficeTheme();
+  TOfficeTheme FollowedOfficeTheme() const { return FOldOfficeTheme; }
   bool EnableHTML() const { return FEnableHTML; }
   bool EnableWheel() const { return FEnableWheel; }
   bool EnhRowColMove() const { return FEnhRowColMove; }
@@ -636,6 +655,68 @@ class TAdvStringGrid : public TBaseGrid {
   void SetGridImages(TImageList* Value);
   bool URLShowInText() const { return FURLShowInText; }
   void SetURLShowInText(bool v) { StoreAndRepaint(FURLShowInText, v); }
+
+  // ---- tree nodes (AdvGridNodes.cpp): a node is a ctNode object in column 0 heading a span of
+  // rows; contracting hides the span's rows. Row kinds as noted ----
+  // Real rows.
+  void AddNode(int ARow, int Span);
+  void AddSummaryRow(int ARow);
+  void RemoveNode(int ARow);
+  void RemoveAllNodes();
+  void ExpandNode(int ARow);
+  void ContractNode(int ARow);
+  void InsertChildRow(int ARow, int InsertAt = 0);
+  void RemoveChildRow(int ARow);
+  void InsertNormalRow(int ARow);
+  void ExpandAll();
+  void ContractAll();
+  int NumNodes() const { return FNumNodes; }
+  // Displayed rows.
+  bool IsNode(int ARow);
+  bool IsSummary(int ARow);
+  bool GetNodeState(int ARow);
+  void SetNodeState(int ARow, bool Value);
+  int GetNodeLevel(int ARow);
+  int GetNodeSpan(int ARow);
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  int GetSubNodeCount(int ARow);
+  void UpdateSubNodeCount(int ARow, int Delta);
+  int GetParentRow(int ARow);
+  void RemoveNormalRow(int ARow);
+  // 0 a node row, 1 the last row of a branch, 2 a row the branch goes on below.
+  int GetNodeSpanType(int ARow);
+  bool IsInNodeGlyph(int ARow, int X);
+
+  // ---- radio groups, radio buttons, balloons and expand cells (AdvGridRadios.cpp): real
+  // column, displayed row ----
+  void AddRadio(int ACol, int ARow, bool DirRadio, int IdxRadio, TStrings* sl);
+  TStrings* CreateRadio(int ACol, int ARow, bool DirRadio, int IdxRadio);
+  bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+  // Radio groups only: any other object keeps its index.
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  TStrings* GetRadioStrings(int ACol, int ARow);
+  void RemoveRadio(int ACol, int ARow);
+  void AdvanceRadioIndex(int ACol, int ARow, bool CheckEditable);
+  void AddRadioButton(int ACol, int ARow, bool State = false);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButton(int ACol, int ARow);
+  void RemoveRadioButtonColumn(int ACol);
+  bool HasRadioButton(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctRadioButton}); }
+  bool IsRadioButtonChecked(int ACol, int ARow);
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void SetRadioButtonColumnIndex(int ACol, int Index);
+  int GetRadioButtonColumnIndex(int ACol);
+  virtual bool ToggleRadioButtonCell(int ACol, int ARow, bool CheckEditable);
+  void AddBalloon(int ACol, int ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+  void RemoveBalloon(int ACol, int ARow);
+  bool IsBalloon(int ACol, int ARow, String& Title, String& Text, TBalloonIcon& Icon);
+  void AddExpand(int ACol, int ARow, int ExpandedHeight);
+  void RemoveExpand(int ACol, int ARow);
+  bool ToggleExpand(int ACol, int ARow);
+  bool GetExpandState(int ACol, int ARow);
+  int GetExpandHeight(int ACol, int ARow, bool Expanded);
+  TRect GetExpandButtonRect(int ACol, int ARow);
 
   // ---- check boxes (AdvGridCheckBoxes.cpp): real column; row kinds as noted ----
   void AddCheckBox(int ACol, int ARow, bool State, bool Data);
@@ -1470,6 +1551,9 @@ class TAdvStringGrid : public TBaseGrid {
   unsigned ScrollBarHeight() const;
   void SetUpWheel();
   void FollowThemeNotifier(bool Register);
+  // DragDropSettings.OleDropTarget: registers the window with a new drop target or revokes it.
+  void OleDropTargetChanged(bool Value);
+  void RevokeGridDropTarget();
 
   // Owned objects, in the order the grid creates them.
   TFooterPanel* FFooterPanel = nullptr;  // child control, freed with the grid's children
@@ -1736,6 +1820,13 @@ class TAdvStringGrid : public TBaseGrid {
   TCellGraphic* NodeObject(int DRow);
   // The rows a node heads, its own row included (span 0 or less: up to the next node row).
   int NodeSpan(int DRow);
+  // Nodes (AdvGridNodes.cpp): a row's level, changed by Delta (never below 0); hidden records
+  // above a real row moved by Delta; displayed rows hidden in one pass (ascending).
+  int RowNodeLevel(int DRow);
+  void ChangeRowNodeLevel(int DRow, int Delta);
+  void ShiftHiddenRowsAbove(int RRow, int Delta);
+  void HideDisplayedRows(const std::vector<int>& DRows);
+  int NodeSpanEnd(int DRow);
   // The nearest node row above DRow whose span covers it, or -1.
   int ParentNodeRow(int DRow);
   void RepaintRealCell(int RCol, int DRow);
@@ -1750,6 +1841,9 @@ class TAdvStringGrid : public TBaseGrid {
   int FWheelScrollLines = 0;
   bool FWheelPan = false;
   bool FThemeRegistered = false;
+  std::unique_ptr<TGridDropTarget> FGridDropTarget;  // while DragDropSettings.OleDropTarget
+  bool FDropTargetRegistered = false;
+  int FNumNodes = 0;  // nodes added less nodes removed
   bool FSelHidden = false;
   TGridRect FHiddenSelection{};
 

@@ -17,6 +17,7 @@ bool ContainsNoCase(const String& Text, const String& Part) {
 void TAdvStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_DESTROY) {
     if (FAutoThemeAdapt && !Designing()) FollowThemeNotifier(false);
+    RevokeGridDropTarget();
     KillTimer(this, kGridTimerId);
   }
   if (FDestroying) {
@@ -38,6 +39,7 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
       SetOptions(Options() - TGridOptions{goEditing});
     }
   }
+  if ((Message.Msg == WM_THEMECHANGED || Message.Msg == WM_OFFICETHEMECHANGED) && FAutoThemeAdapt) FollowOfficeTheme();
   switch (Message.Msg) {
     case WM_TIMER:
       if (Message.WParam == kGridTimerId) {

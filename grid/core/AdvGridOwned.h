@@ -15,6 +15,7 @@
 #include "grid/foundation/BaseGrid.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
+#include "platform/DragDrop.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/Grids.h"
@@ -156,10 +157,43 @@ class TDragDropSettings : public TGridSettings<TDragDropSettings> {
     FOleAcceptText = s.FOleAcceptText;
     FOleAcceptFiles = s.FOleAcceptFiles;
     FOleAcceptURLs = s.FOleAcceptURLs;
+    SetOleDropTarget(s.FOleDropTarget);
   }
   CONF_GRID_SETTING(bool, OleAcceptText, true)
-  CONF_GRID_SETTING(bool, OleAcceptFiles, false)
-  CONF_GRID_SETTING(bool, OleAcceptURLs, false)
+  CONF_GRID_SETTING(bool, OleAcceptFiles, true)
+  CONF_GRID_SETTING(bool, OleAcceptURLs, true)
+
+ public:
+  bool OleDropTarget() const { return FOleDropTarget; }
+  // The grid registers its window as a drop target (on) or revokes it (off).
+  void SetOleDropTarget(bool v) {
+    FOleDropTarget = v;
+    if (OnOleDropTargetChange) OnOleDropTargetChange(v);
+  }
+  std::function<void(bool)> OnOleDropTargetChange;
+
+ private:
+  bool FOleDropTarget = false;
+};
+
+// The grid's drop target; what it accepts is taken from DragDropSettings when the grid is loaded.
+class TGridDropTarget : public TDropTarget {
+ public:
+  explicit TGridDropTarget(TWinControl* AGrid) : FGrid(AGrid) {}
+  String ClassName() const override { return u"TGridDropTarget"; }
+  TWinControl* Grid() const { return FGrid; }
+  bool AcceptText() const { return FAcceptText; }
+  void SetAcceptText(bool v) { FAcceptText = v; }
+  bool AcceptFiles() const { return FAcceptFiles; }
+  void SetAcceptFiles(bool v) { FAcceptFiles = v; }
+  bool AcceptURLs() const { return FAcceptURLs; }
+  void SetAcceptURLs(bool v) { FAcceptURLs = v; }
+
+ private:
+  TWinControl* FGrid;
+  bool FAcceptText = true;
+  bool FAcceptFiles = true;
+  bool FAcceptURLs = true;
 };
 
 class TDragScrollOptions : public TGridSettings<TDragScrollOptions> {
@@ -199,10 +233,59 @@ class TColumnSize : public TGridSettings<TColumnSize> {
   bool FStretch = false;
 };
 
+// The node look's TNodeType; named apart from the XML document's node types.
+enum TCellNodeType : uint8_t { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
+// The look of node rows; the look setters repaint (OnChange) when the value changed.
 class TCellNode : public TGridSettings<TCellNode> {
  public:
-  void CopyFrom(const TCellNode& s) { FNodeIndent = s.FNodeIndent; }
-  CONF_GRID_SETTING(int, NodeIndent, 12)
+  TCellNode() : FExpandGlyph(std::make_unique<TBitmap>()), FContractGlyph(std::make_unique<TBitmap>()) {}
+  void CopyFrom(const TCellNode& s) {
+    FColor = s.FColor;
+    FNodeType = s.FNodeType;
+    FNodeColor = s.FNodeColor;
+    FExpandGlyph->Assign(s.FExpandGlyph.get());
+    FExpandOne = s.FExpandOne;
+    FContractGlyph->Assign(s.FContractGlyph.get());
+    FShowTree = s.FShowTree;
+    FShowTreeFull = s.FShowTreeFull;
+    FNodeIndent = s.FNodeIndent;
+    FTreeColor = s.FTreeColor;
+  }
+  CONF_GRID_SETTING(TColor, Color, clSilver)
+  CONF_GRID_SETTING(TColor, NodeColor, clBlack)
+  CONF_GRID_SETTING(bool, ExpandOne, false)
+
+ public:
+  TCellNodeType NodeType() const { return FNodeType; }
+  void SetNodeType(TCellNodeType v) { StoreAndChange(FNodeType, v); }
+  bool ShowTree() const { return FShowTree; }
+  void SetShowTree(bool v) { StoreAndChange(FShowTree, v); }
+  bool ShowTreeFull() const { return FShowTreeFull; }
+  void SetShowTreeFull(bool v) { StoreAndChange(FShowTreeFull, v); }
+  int NodeIndent() const { return FNodeIndent; }
+  void SetNodeIndent(int v) { StoreAndChange(FNodeIndent, v); }
+  TColor TreeColor() const { return FTreeColor; }
+  void SetTreeColor(TColor v) { StoreAndChange(FTreeColor, v); }
+  TBitmap* ExpandGlyph() const { return FExpandGlyph.get(); }
+  void SetExpandGlyph(TBitmap* v) { FExpandGlyph->Assign(v); }
+  TBitmap* ContractGlyph() const { return FContractGlyph.get(); }
+  void SetContractGlyph(TBitmap* v) { FContractGlyph->Assign(v); }
+
+ private:
+  template <class T>
+  void StoreAndChange(T& Field, T v) {
+    if (Field == v) return;
+    Field = v;
+    Changed();
+  }
+  TCellNodeType FNodeType = cnXP;
+  std::unique_ptr<TBitmap> FExpandGlyph;
+  std::unique_ptr<TBitmap> FContractGlyph;
+  bool FShowTree = true;
+  bool FShowTreeFull = true;
+  int FNodeIndent = 12;
+  TColor FTreeColor = clGray;
 };
 
 class TSizeWhileTyping : public TGridSettings<TSizeWhileTyping> {
@@ -255,10 +338,38 @@ class TGridProgressAppearance : public TGridSettings<TGridProgressAppearance> {
   CONF_GRID_SETTING(bool, ShowPercentage, true)
 };
 
+enum TBalloonIcon : uint8_t { biNone, biInfo, biWarning, biError };
+
+// How balloon hints of cells show; Transparency is not copied.
 class TBalloonSettings : public TGridSettings<TBalloonSettings> {
  public:
-  void CopyFrom(const TBalloonSettings& s) { FEnable = s.FEnable; }
-  CONF_GRID_SETTING(bool, Enable, false)
+  void CopyFrom(const TBalloonSettings& s) {
+    FTextColor = s.FTextColor;
+    FBackgroundColor = s.FBackgroundColor;
+    FInitialDelay = s.FInitialDelay;
+    FAutoHideDelay = s.FAutoHideDelay;
+    FReshowDelay = s.FReshowDelay;
+    SetEnable(s.FEnable);
+  }
+  CONF_GRID_SETTING(bool, Init, false)
+  CONF_GRID_SETTING(TColor, BackgroundColor, clNone)
+  CONF_GRID_SETTING(TColor, TextColor, clNone)
+  CONF_GRID_SETTING(int, ReshowDelay, -1)
+  CONF_GRID_SETTING(int, InitialDelay, -1)
+  CONF_GRID_SETTING(int, AutoHideDelay, -1)
+  CONF_GRID_SETTING(uint8_t, Transparency, 0)
+
+ public:
+  bool Enable() const { return FEnable; }
+  // Stores the value and tells the grid (OnEnableChange).
+  void SetEnable(bool v) {
+    FEnable = v;
+    if (OnEnableChange) OnEnableChange(this);
+  }
+  TNotifyEvent OnEnableChange;
+
+ private:
+  bool FEnable = false;
 };
 
 class TShowModified : public TGridSettings<TShowModified> {

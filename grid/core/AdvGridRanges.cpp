@@ -7,7 +7,7 @@
 
 namespace {
 
-TCellProperties* AsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
+TCellProperties* RangesAsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
 
 }  // namespace
 
@@ -16,7 +16,7 @@ TCellProperties* AsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o);
 
 void TAdvStringGrid::ClearStoreCell(int RCol, int DRow) {
   if (!ClearTextOnly) {
-    if (TCellProperties* p = AsProps(GetGridObject(RCol, DRow))) {
+    if (TCellProperties* p = RangesAsProps(GetGridObject(RCol, DRow))) {
       if (FNilObjects) {
         SetGridCell(RCol, DRow, String());
         SetGridObject(RCol, DRow, nullptr);

@@ -152,10 +152,29 @@ void TAdvStringGrid::FollowThemeNotifier(bool Register) {
   FThemeRegistered = Register;
 }
 
+void TAdvStringGrid::OleDropTargetChanged(bool Value) {
+  if (Designing()) return;
+  if (!Value) {
+    RevokeGridDropTarget();
+    return;
+  }
+  if (FDropTargetRegistered) return;
+  if (!FGridDropTarget) FGridDropTarget = std::make_unique<TGridDropTarget>(this);
+  FDropTargetRegistered = RegisterDragDrop(this, FGridDropTarget.get());
+}
+
+void TAdvStringGrid::RevokeGridDropTarget() {
+  if (FDropTargetRegistered) RevokeDragDrop(this);
+  FDropTargetRegistered = false;
+}
+
 void TAdvStringGrid::SetAutoThemeAdapt(bool v) {
   if (v == FAutoThemeAdapt) return;
   FAutoThemeAdapt = v;
   FSearchFooter->SetAutoThemeAdapt(v);
-  if (v) Invalidate();
+  if (v) {
+    FollowOfficeTheme();
+    Invalidate();
+  }
   if (!Designing() && !Loading() && HandleAllocated()) FollowThemeNotifier(v);
 }

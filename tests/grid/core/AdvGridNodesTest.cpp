@@ -1,0 +1,245 @@
+// Tree nodes: spans contracted into hidden rows and expanded back, nested nodes, one expanded
+// node at a time, spans up to the next node, parents, child rows, glyph hits and group checks.
+#include <gtest/gtest.h>
+
+#include "AdvGridTestSupport.h"
+#include "grid/core/AdvGrid.h"
+#include "platform/StdCtrls.h"
+
+namespace {
+
+using advgrid_test::Utf8;
+
+struct NodeGrid {
+  TAdvStringGrid* g = New<TAdvStringGrid>(nullptr);
+  explicit NodeGrid(int Rows = 10) {
+    g->SetRowCount(Rows);
+    for (int r = 0; r < Rows; ++r) {
+      g->SetCellEx(1, r, u"r" + IntToStr(r));
+      g->SetRowHeights(r, 20 + r);
+    }
+  }
+  ~NodeGrid() { delete g; }
+  // Column 1 of the displayed rows.
+  std::string Shown() const {
+    std::string s;
+    for (int r = 0; r < g->RowCount(); ++r) s += Utf8(g->GetCellEx(1, r)) + " ";
+    return s;
+  }
+};
+
+TEST(AdvGridNodes, ContractHidesTheSpanAndExpandShowsItBack) {
+  NodeGrid t;
+  t.g->AddNode(1, 3);
+  EXPECT_TRUE(t.g->IsNode(1));
+  EXPECT_EQ(t.g->NumNodes(), 1);
+  EXPECT_EQ(t.g->GetNodeLevel(1), 1);
+  EXPECT_EQ(t.g->GetNodeLevel(2), -1);  // inside the span but no node
+  EXPECT_EQ(t.g->Col(), 1);             // moved off the node column
+  t.g->ContractNode(1);
+  EXPECT_EQ(t.g->RowCount(), 8);
+  EXPECT_TRUE(t.g->GetNodeState(1));
+  EXPECT_EQ(t.Shown(), "r0 r1 r4 r5 r6 r7 r8 r9 ");
+  EXPECT_TRUE(t.g->IsHiddenRow(2));
+  t.g->ExpandNode(1);
+  EXPECT_FALSE(t.g->GetNodeState(1));
+  EXPECT_EQ(t.g->RowCount(), 10);
+  EXPECT_EQ(t.Shown(), "r0 r1 r2 r3 r4 r5 r6 r7 r8 r9 ");
+  for (int r = 0; r < 10; ++r) EXPECT_EQ(t.g->RowHeights(r), 20 + r) << r;
+  t.g->SetNodeState(1, true);
+  EXPECT_EQ(t.g->RowCount(), 8);
+  t.g->SetNodeState(1, false);
+  EXPECT_EQ(t.g->RowCount(), 10);
+}
+
+TEST(AdvGridNodes, ParentOverAContractedChildKeepsItsRowsHidden) {
+  NodeGrid t;
+  t.g->AddNode(1, 5);  // rows 1..5
+  t.g->AddNode(2, 3);  // rows 2..4
+  EXPECT_EQ(t.g->GetNodeLevel(2), 2);
+  t.g->ContractNode(2);
+  EXPECT_EQ(t.Shown(), "r0 r1 r2 r5 r6 r7 r8 r9 ");
+  t.g->ContractNode(1);
+  EXPECT_EQ(t.Shown(), "r0 r1 r6 r7 r8 r9 ");
+  t.g->ExpandNode(1);
+  EXPECT_EQ(t.Shown(), "r0 r1 r2 r3 r4 r5 r6 r7 r8 r9 ");
+  EXPECT_FALSE(t.g->GetNodeState(2));  // the whole span shows: the child reads expanded
+}
+
+TEST(AdvGridNodes, ExpandOneContractsTheOthers) {
+  NodeGrid t;
+  t.g->AddNode(1, 3);
+  t.g->AddNode(4, 3);
+  t.g->CellNode()->SetExpandOne(true);
+  t.g->ContractNode(1);
+  t.g->ExpandNode(1);
+  EXPECT_FALSE(t.g->GetNodeState(1));
+  EXPECT_TRUE(t.g->GetNodeState(4));
+  EXPECT_EQ(t.Shown(), "r0 r1 r2 r3 r4 r7 r8 r9 ");
+}
+
+TEST(AdvGridNodes, SpanZeroReachesTheNextNodeAndSpansStopAtTheLastRow) {
+  NodeGrid t;
+  t.g->AddNode(1, 0);
+  t.g->AddNode(5, 2);
+  t.g->ContractNode(1);
+  EXPECT_EQ(t.Shown(), "r0 r1 r5 r6 r7 r8 r9 ");
+  t.g->ExpandAll();
+  EXPECT_EQ(t.g->RowCount(), 10);
+  EXPECT_FALSE(t.g->GetNodeState(1));
+  t.g->ContractAll();
+  EXPECT_EQ(t.Shown(), "r0 r1 r5 r7 r8 r9 ");
+  EXPECT_TRUE(t.g->GetNodeState(1));
+  EXPECT_TRUE(t.g->GetNodeState(2));
+  t.g->ExpandAll();
+  EXPECT_EQ(t.Shown(), "r0 r1 r2 r3 r4 r5 r6 r7 r8 r9 ");
+
+  NodeGrid u;
+  u.g->AddNode(8, 5);  // past the last row: covers row 9 only
+  u.g->ContractNode(8);
+  EXPECT_EQ(u.g->RowCount(), 9);
+  EXPECT_EQ(u.g->NumHiddenRows(), 1);
+  u.g->ExpandNode(8);
+  EXPECT_EQ(u.Shown(), "r0 r1 r2 r3 r4 r5 r6 r7 r8 r9 ");
+}
+
+TEST(AdvGridNodes, LevelsParentsAndSpanTypes) {
+  NodeGrid t;
+  EXPECT_EQ(t.g->GetParentRow(3), -1);  // no nodes
+  t.g->AddNode(1, 4);                   // rows 1..4
+  t.g->AddNode(2, 2);                   // rows 2..3
+  EXPECT_EQ(t.g->GetParentRow(3), 2);
+  EXPECT_EQ(t.g->GetParentRow(4), 1);
+  EXPECT_EQ(t.g->GetParentRow(2), 1);
+  EXPECT_EQ(t.g->GetParentRow(7), -1);
+  struct Case { int row, type; };
+  for (const Case c : {Case{1, 0}, Case{2, 0}, Case{3, 1}, Case{4, 1}, Case{9, 1}}) 
+    EXPECT_EQ(t.g->GetNodeSpanType(c.row), c.type) << c.row;
+  t.g->SetCellEx(1, 5, u"x");
+  t.g->GetCellProperties(0, 5);  // a row after with properties of its own at level 0
+  EXPECT_EQ(t.g->GetNodeSpanType(4), 1);
+  NodeGrid u;
+  u.g->AddNode(1, 4);
+  EXPECT_EQ(u.g->GetNodeSpanType(2), 2);  // the branch goes on below
+  EXPECT_EQ(u.g->GetNodeSpan(1), 4);
+  EXPECT_EQ(u.g->GetNodeSpan(2), -1);
+  u.g->RemoveNode(1);
+  EXPECT_FALSE(u.g->IsNode(1));
+  EXPECT_EQ(u.g->NumNodes(), 0);
+  EXPECT_EQ(u.g->GetCellProperties(0, 2)->NodeLevel(), 0);
+}
+
+TEST(AdvGridNodes, ExpandingAlwaysShowsTheRowsAndRestoresTheOptions) {
+  advgrid_test::GridForm<> f;
+  TAdvStringGrid* g = f.grid;
+  g->SetRowCount(10);
+  auto* edit = New<TEdit>(f.form);
+  g->SetCellControls(1, 3, edit);
+  g->AddNode(1, 4);
+  g->MouseActions()->SetDisjunctRowSelect(true);
+  g->SetOptions(g->Options() | goRowSelect);
+  g->ContractNode(1);
+  EXPECT_EQ(g->RowCount(), 7);
+  g->ExpandNode(1);
+  EXPECT_EQ(g->RowCount(), 10);
+  EXPECT_FALSE(g->GetNodeState(1));
+  EXPECT_TRUE(g->MouseActions()->DisjunctRowSelect());
+  EXPECT_TRUE(g->Options().Contains(goRowSelect));
+}
+
+TEST(AdvGridNodes, ChildRowsAdjustSpansUpTheParentsAndMoveHiddenRecords) {
+  NodeGrid t;
+  t.g->AddNode(1, 4);  // rows 1..4
+  t.g->AddNode(2, 2);  // rows 2..3
+  t.g->HideRow(8);
+  t.g->InsertChildRow(3, 0);
+  EXPECT_EQ(t.g->GetNodeSpan(2), 3);
+  EXPECT_EQ(t.g->GetNodeSpan(1), 5);
+  EXPECT_EQ(t.g->GetSubNodeCount(2), 2);
+  EXPECT_TRUE(t.g->IsHiddenRow(9));
+  EXPECT_FALSE(t.g->IsHiddenRow(8));
+  EXPECT_EQ(t.g->GetCellProperties(0, 3)->NodeLevel(), 2);
+  EXPECT_EQ(t.Shown(), "r0 r1 r2  r3 r4 r5 r6 r7 r9 ");
+  t.g->RemoveChildRow(3);
+  EXPECT_EQ(t.g->GetNodeSpan(2), 2);
+  EXPECT_EQ(t.g->GetNodeSpan(1), 4);
+  EXPECT_TRUE(t.g->IsHiddenRow(8));
+  EXPECT_EQ(t.Shown(), "r0 r1 r2 r3 r4 r5 r6 r7 r9 ");
+
+  // A child under a node row itself takes the node row's texts; the node stays.
+  NodeGrid u;
+  u.g->AddNode(1, 2);
+  u.g->InsertChildRow(1, 0);
+  EXPECT_TRUE(u.g->IsNode(1));
+  EXPECT_EQ(Utf8(u.g->GetCellEx(1, 1)), "");
+  EXPECT_EQ(Utf8(u.g->GetCellEx(1, 2)), "r1");
+  EXPECT_EQ(u.g->GetNodeSpan(1), 3);
+}
+
+TEST(AdvGridNodes, NormalRowsMoveHiddenRecordsToo) {
+  NodeGrid t;
+  t.g->HideRow(6);
+  t.g->InsertNormalRow(2);
+  EXPECT_TRUE(t.g->IsHiddenRow(7));
+  EXPECT_EQ(t.g->RowCount(), 10);
+  t.g->Loaded();
+  const int max = t.g->MaxRowCount();
+  t.g->RemoveNormalRow(2);
+  EXPECT_EQ(t.g->MaxRowCount(), max - 1);  // once, not once more for the node bookkeeping
+  EXPECT_TRUE(t.g->IsHiddenRow(6));
+}
+
+TEST(AdvGridNodes, NodeGlyphHits) {
+  NodeGrid t;
+  t.g->AddNode(1, 2);
+  t.g->MouseActions()->SetPreciseNodeClick(true);
+  t.g->CellNode()->SetNodeType(cnXP);
+  struct Case { int x; bool in; };
+  for (const Case c : {Case{3, false}, Case{4, false}, Case{5, true}, Case{15, true}, Case{16, false}})
+    EXPECT_EQ(t.g->IsInNodeGlyph(1, c.x), c.in) << c.x;
+  t.g->CellNode()->SetNodeType(cnLeaf);
+  EXPECT_TRUE(t.g->IsInNodeGlyph(1, 19));  // 2 < X < 20
+  t.g->MouseActions()->SetPreciseNodeClick(false);
+  EXPECT_TRUE(t.g->IsInNodeGlyph(1, 500));
+}
+
+TEST(AdvGridNodes, GroupChecksFollowTheNode) {
+  NodeGrid t;
+  t.g->AddNode(1, 4);
+  t.g->AddCheckBox(2, 1, cbUnchecked);
+  for (int r = 2; r <= 4; ++r) t.g->AddCheckBox(2, r, false, false);
+  t.g->Grouping()->SetAutoCheckGroup(true);
+  t.g->ToggleCheckBoxCell(2, 1, false);
+  for (int r = 1; r <= 4; ++r) {
+    TCheckBoxState s = cbUnchecked;
+    t.g->GetCheckBoxState(2, r, s);
+    EXPECT_EQ(s, cbChecked) << r;
+  }
+  t.g->ToggleCheckBoxCell(2, 3, false);  // checked -> unchecked
+  TCheckBoxState node = cbUnchecked;
+  t.g->GetCheckBoxState(2, 1, node);
+  EXPECT_EQ(node, cbGrayed);
+}
+
+TEST(AdvGridNodes, NodeLookAndGroupingCopies) {
+  TCellNode a, b;
+  int changes = 0;
+  a.OnChange = [&](TObject*) { ++changes; };
+  a.SetNodeIndent(12);  // unchanged: no repaint
+  EXPECT_EQ(changes, 0);
+  a.SetTreeColor(clRed);
+  a.SetNodeType(cnFlat);
+  EXPECT_EQ(changes, 2);
+  a.SetExpandOne(true);
+  b.Assign(&a);
+  EXPECT_EQ(b.TreeColor(), clRed);
+  EXPECT_EQ(b.NodeType(), cnFlat);
+  EXPECT_TRUE(b.ExpandOne());
+  TCellNode fresh;
+  EXPECT_EQ(fresh.TreeColor(), clGray);
+  EXPECT_EQ(fresh.Color(), clSilver);
+  EXPECT_EQ(fresh.NodeType(), cnXP);
+  EXPECT_TRUE(fresh.ShowTree());
+}
+
+}  // namespace
