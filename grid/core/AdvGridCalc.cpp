@@ -48,6 +48,8 @@ bool TAdvStringGrid::CalcValue(int ACol, int R, bool RealRows, double& Value) {
   const int d = RealRows ? DisplRowIndex(R) : R;
   // A hidden row has no merged range in the store: it counts as its own base cell.
   const bool hidden = RealRows && IsHiddenRow(R);
+  // Node and summary rows of a grouped grid hold no values of their own.
+  if (FGroupColumn != -1 && !hidden && d >= 0 && (IsNode(d) || IsSummary(d))) return false;
   if (!hidden && d >= 0 && !IsBaseCell(ACol, d)) return false;
   ExportNotification(esExportNextRow, R);
   try {

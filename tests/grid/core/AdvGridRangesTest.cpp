@@ -97,6 +97,31 @@ TEST(AdvGridRanges, ClearRectWithSaveHiddenCellsRepaintsTheDisplayedCells) {
   EXPECT_EQ(Utf8(g->GetCellEx(1, 4)), "1:4");
 }
 
+TEST(AdvGridRanges, ClearRemovesTheNodesFirst) {
+  TAdvStringGrid* g = FilledGrid(3, 8);
+  g->AddNode(1, 3);
+  g->AddNode(5, 2);
+  g->ContractNode(1);
+  ASSERT_EQ(g->NumNodes(), 2);
+  g->Clear();
+  EXPECT_EQ(g->NumNodes(), 0);
+  EXPECT_FALSE(g->IsNode(5));
+  for (int r = 0; r < g->RowCount(); ++r)
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(Utf8(g->GetCellEx(c, r)), "") << c << "," << r;
+  delete g;
+}
+
+TEST(AdvGridRanges, ClearNormalCellsRemovesNodesOnlyWithoutAFixedColumn) {
+  for (const int fixedCols : {0, 1}) {
+    TAdvStringGrid* g = FilledGrid(3, 8);
+    g->SetFixedCols(fixedCols);
+    g->AddNode(2, 2);
+    g->ClearNormalCells();
+    EXPECT_EQ(g->NumNodes(), fixedCols == 0 ? 0 : 1) << fixedCols;
+    delete g;
+  }
+}
+
 TEST(AdvGridRanges, ClearRowsClearsHiddenColumnsToo) {
   TAdvStringGrid* g = FilledGrid(4, 6);
   g->HideColumn(3);
