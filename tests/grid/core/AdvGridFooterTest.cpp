@@ -142,6 +142,11 @@ TEST_F(AdvGridFooter, TheFooterRowStaysLastThroughStructureChanges) {
   EXPECT_EQ(Utf8(g->GetCellEx(0, 5)), "");
   g->SetRowCount(20);
   EXPECT_EQ(Utf8(g->GetCellEx(0, 19)), "F");
+  g->RemoveRows(3, 2);
+  EXPECT_EQ(g->RowCount(), 18);
+  EXPECT_EQ(Utf8(g->GetCellEx(0, 17)), "F");
+  EXPECT_TRUE(g->FloatingFooter()->Visible());
+  EXPECT_EQ(g->FixedFooters(), 1);
 }
 
 TEST_F(AdvGridFooter, TemplateExpansion) {
