@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "platform/Forms.h"
@@ -2051,6 +2052,22 @@ void TStringGrid::ShiftRowCells(int Lo, int Hi, int Delta, int NumCols) {
 
 void TStringGrid::ShiftRows(int Lo, int Hi, int Delta, int NumCols) {
   if (static_cast<size_t>(Hi) > dense_.size() && Hi <= DenseLimit()) GrowDense(static_cast<size_t>(Hi));
+  if (NumCols > maxCol_ && static_cast<size_t>(Hi) <= dense_.size()) {
+    // Whole rows travel: the overwritten ones are dropped, the rest rotated into place.
+    const int d = std::abs(Delta);
+    auto at = [&](int r) { return dense_.begin() + r; };
+    if (d >= Hi - Lo) {
+      for (int r = Lo; r < Hi; ++r) RowCells().swap(dense_[static_cast<size_t>(r)]);
+    } else if (Delta < 0) {
+      for (int r = Lo; r < Lo + d; ++r) RowCells().swap(dense_[static_cast<size_t>(r)]);
+      std::rotate(at(Lo), at(Lo + d), at(Hi));
+    } else {
+      for (int r = Hi - d; r < Hi; ++r) RowCells().swap(dense_[static_cast<size_t>(r)]);
+      std::rotate(at(Lo), at(Hi - d), at(Hi));
+    }
+    ForgetCachedRow();
+    return;
+  }
   if (Delta < 0) {
     for (int r = Lo; r < Hi + Delta; ++r) PutCells(r, TakeCells(r - Delta, NumCols), NumCols);
     for (int r = std::max(Lo, Hi + Delta); r < Hi; ++r) PutCells(r, {}, NumCols);

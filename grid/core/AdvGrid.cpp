@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "grid/foundation/AdvXPVS.h"
+#include "grid/core/AdvGridItemPool.h"
+#include "platform/MemoryBlocks.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Messages.h"
 
@@ -78,37 +80,47 @@ namespace {
 class TGridItemPool {
  public:
   void* Take(size_t Size) {
-    if (!FFree) Grow(Size);
+    if (!FFree) Grow(Size, kPerSlab);
     void* p = FFree;
     FFree = *static_cast<void**>(FFree);
     ++FLive;
+    if (FSpare > 0) --FSpare;
     return p;
   }
   void Give(void* P) {
     *static_cast<void**>(P) = FFree;
     FFree = P;
+    ++FSpare;
     if (--FLive == 0) {
-      for (char* s : FSlabs) ::operator delete(s);
+      for (const auto& [s, bytes] : FSlabs) FreePresentBlock(s, bytes);
       FSlabs.clear();
       FFree = nullptr;
+      FSpare = 0;
     }
+  }
+  // Room for Count more records in one block.
+  void Reserve(size_t Size, size_t Count) {
+    if (Count > FSpare) Grow(Size, Count - FSpare);
   }
 
  private:
   static constexpr size_t kPerSlab = 1024;
-  void Grow(size_t Size) {
+  void Grow(size_t Size, size_t Count) {
     const size_t step = (std::max(Size, sizeof(void*)) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
-    char* slab = static_cast<char*>(::operator new(step * kPerSlab));
-    FSlabs.push_back(slab);
-    for (size_t i = kPerSlab; i-- > 0;) {
+    Count = std::max(Count, kPerSlab);
+    char* slab = static_cast<char*>(AllocatePresentBlock(step * Count));
+    FSlabs.emplace_back(slab, step * Count);
+    for (size_t i = Count; i-- > 0;) {
       void* p = slab + i * step;
       *static_cast<void**>(p) = FFree;
       FFree = p;
     }
+    FSpare += Count;
   }
-  std::vector<char*> FSlabs;
+  std::vector<std::pair<char*, size_t>> FSlabs;
   void* FFree = nullptr;
   size_t FLive = 0;
+  size_t FSpare = 0;  // free blocks
 };
 
 TGridItemPool& GridItemPool() {
@@ -131,6 +143,10 @@ void TGridItem::operator delete(void* P, size_t Size) {
     return;
   }
   GridItemPool().Give(P);
+}
+
+void ReserveGridItems(int Count) {
+  if (Count > 0) GridItemPool().Reserve(sizeof(TGridItem), static_cast<size_t>(Count));
 }
 
 TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection) {}

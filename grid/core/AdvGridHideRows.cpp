@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridItemPool.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   std::vector<int> heights(static_cast<size_t>(RowCount()));
   for (int r = 0; r < RowCount(); ++r) heights[static_cast<size_t>(r)] = RowHeights(r);
   std::vector<int> listed;
+  if (RowList) ReserveGridItems(RowList->Count());
   for (int i = 0; RowList && i < RowList->Count(); ++i) {
     const int r = RowList->Items(i);
     if (r < 0 || r >= RowCount()) continue;
