@@ -145,6 +145,9 @@ class TControl : public TComponent {
   void SetParentShowHint(bool v) { parentShowHint_ = v; SyncHint(); }
   // The control answers CM_HINTSHOW: the application's hint machinery shows its hint (no Qt
   // tooltip), asking it at each showing (platform/HintWindow.h).
+  // Sunken 3-D borders (stored for the controls that size themselves by their border).
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool v) { FCtl3D = v; }
   bool CustomHintShow() const { return customHintShow_; }
   void SetCustomHintShow(bool v) { customHintShow_ = v; SyncHint(); }
   String Caption() const { return GetText(); }
@@ -266,6 +269,7 @@ class TControl : public TComponent {
   bool showHint_ = false;
   bool parentShowHint_ = true;
   bool customHintShow_ = false;
+  bool FCtl3D = true;
   TPopupMenu* popupMenu_ = nullptr;
   TBiDiMode biDiMode_ = bdLeftToRight;
   bool parentBiDiMode_ = true;

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 #include "platform/Forms.h"
 #include "platform/TimeSource.h"
@@ -1954,12 +1956,166 @@ auto CellAt(Cells& rc, int ACol) {
 }  // namespace
 
 TStringGrid::RowCells* TStringGrid::FindRow(int ARow) const {
+  if (ARow < 0) return nullptr;
+  if (static_cast<size_t>(ARow) < dense_.size()) {
+    RowCells& rc = const_cast<RowCells&>(dense_[static_cast<size_t>(ARow)]);
+    return rc.empty() ? nullptr : &rc;
+  }
   if (ARow == cachedRow_ && cachedCells_) return cachedCells_;
-  auto it = rows_.find(ARow);
-  if (it == rows_.end()) return nullptr;
+  auto it = far_.find(ARow);
+  if (it == far_.end()) return nullptr;
   cachedRow_ = ARow;
   cachedCells_ = const_cast<RowCells*>(&it->second);
   return cachedCells_;
+}
+
+int TStringGrid::DenseLimit() const {
+  // Rows up to about twice the grid (or the rows stored by position) are kept by position; a
+  // cell written far beyond them costs no room for the rows between.
+  const size_t lim = std::max<size_t>({1024, dense_.size() * 2, static_cast<size_t>(rowCount_) * 2});
+  return static_cast<int>(std::min<size_t>(lim, static_cast<size_t>(std::numeric_limits<int>::max())));
+}
+
+void TStringGrid::GrowDense(size_t Size) {
+  if (Size <= dense_.size()) return;
+  // Geometric steps: far rows that come within reach are moved over once per step.
+  Size = std::max(Size, std::min(dense_.size() * 2, static_cast<size_t>(DenseLimit())));
+  dense_.resize(Size);
+  if (far_.empty()) return;
+  ForgetCachedRow();
+  for (auto it = far_.begin(); it != far_.end();) {
+    if (static_cast<size_t>(it->first) < Size) {
+      dense_[static_cast<size_t>(it->first)] = std::move(it->second);
+      it = far_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+TStringGrid::RowCells& TStringGrid::RowFor(int ARow) {
+  if (static_cast<size_t>(ARow) >= dense_.size() && ARow < DenseLimit()) GrowDense(static_cast<size_t>(ARow) + 1);
+  if (static_cast<size_t>(ARow) < dense_.size()) return dense_[static_cast<size_t>(ARow)];
+  if (ARow == cachedRow_ && cachedCells_) return *cachedCells_;
+  RowCells& rc = far_[ARow];
+  cachedRow_ = ARow;
+  cachedCells_ = &rc;
+  return rc;
+}
+
+void TStringGrid::DropRow(int ARow) {
+  // An emptied row gives its room back.
+  if (static_cast<size_t>(ARow) < dense_.size()) {
+    RowCells().swap(dense_[static_cast<size_t>(ARow)]);
+    return;
+  }
+  if (ARow == cachedRow_) ForgetCachedRow();
+  far_.erase(ARow);
+}
+
+TStringGrid::RowCells TStringGrid::TakeCells(int ARow, int NumCols) {
+  RowCells* rc = FindRow(ARow);
+  if (!rc) return {};
+  if (NumCols > maxCol_ || rc->back().Col < NumCols) {
+    RowCells out = std::move(*rc);
+    DropRow(ARow);
+    return out;
+  }
+  auto split = std::lower_bound(rc->begin(), rc->end(), NumCols, [](const Cell& p, int col) { return p.Col < col; });
+  RowCells out(std::make_move_iterator(rc->begin()), std::make_move_iterator(split));
+  rc->erase(rc->begin(), split);
+  return out;
+}
+
+void TStringGrid::PutCells(int ARow, RowCells&& Cells, int NumCols) {
+  RowCells* rc = FindRow(ARow);
+  if (!rc || NumCols > maxCol_ || rc->back().Col < NumCols) {
+    // The row holds nothing beyond NumCols: the cells replace it as a whole.
+    if (Cells.empty()) {
+      if (rc) DropRow(ARow);
+      return;
+    }
+    RowFor(ARow) = std::move(Cells);
+    return;
+  }
+  auto split = std::lower_bound(rc->begin(), rc->end(), NumCols, [](const Cell& p, int col) { return p.Col < col; });
+  rc->erase(rc->begin(), split);
+  rc->insert(rc->begin(), std::make_move_iterator(Cells.begin()), std::make_move_iterator(Cells.end()));
+}
+
+void TStringGrid::ShiftRowCells(int Lo, int Hi, int Delta, int NumCols) {
+  CheckWrite(0, Lo);
+  if (Delta == 0 || Hi <= Lo || NumCols <= 0) return;
+  ShiftRows(Lo, Hi, Delta, NumCols);
+  InvalidateRect(TGridRect{0, Lo, colCount_ - 1, Hi - 1});
+}
+
+void TStringGrid::ShiftRows(int Lo, int Hi, int Delta, int NumCols) {
+  if (static_cast<size_t>(Hi) > dense_.size() && Hi <= DenseLimit()) GrowDense(static_cast<size_t>(Hi));
+  if (NumCols > maxCol_ && static_cast<size_t>(Hi) <= dense_.size()) {
+    // Whole rows travel: the overwritten ones are dropped, the rest rotated into place.
+    const int d = std::abs(Delta);
+    auto at = [&](int r) { return dense_.begin() + r; };
+    if (d >= Hi - Lo) {
+      for (int r = Lo; r < Hi; ++r) RowCells().swap(dense_[static_cast<size_t>(r)]);
+    } else if (Delta < 0) {
+      for (int r = Lo; r < Lo + d; ++r) RowCells().swap(dense_[static_cast<size_t>(r)]);
+      std::rotate(at(Lo), at(Lo + d), at(Hi));
+    } else {
+      for (int r = Hi - d; r < Hi; ++r) RowCells().swap(dense_[static_cast<size_t>(r)]);
+      std::rotate(at(Lo), at(Hi - d), at(Hi));
+    }
+    ForgetCachedRow();
+    return;
+  }
+  if (Delta < 0) {
+    for (int r = Lo; r < Hi + Delta; ++r) PutCells(r, TakeCells(r - Delta, NumCols), NumCols);
+    for (int r = std::max(Lo, Hi + Delta); r < Hi; ++r) PutCells(r, {}, NumCols);
+  } else {
+    for (int r = Hi - 1; r >= Lo + Delta; --r) PutCells(r, TakeCells(r - Delta, NumCols), NumCols);
+    for (int r = Lo; r < std::min(Hi, Lo + Delta); ++r) PutCells(r, {}, NumCols);
+  }
+  ForgetCachedRow();
+}
+
+void TStringGrid::MoveRowCells(int FromRow, int ToRow, int NumCols) {
+  CheckWrite(0, FromRow);
+  CheckWrite(0, ToRow);
+  if (FromRow == ToRow || NumCols <= 0) return;
+  PutCells(ToRow, TakeCells(FromRow, NumCols), NumCols);
+  InvalidateRow(FromRow);
+  InvalidateRow(ToRow);
+}
+
+void TStringGrid::SwapRowCells(int Row1, int Row2, int NumCols) {
+  CheckWrite(0, Row1);
+  CheckWrite(0, Row2);
+  if (Row1 == Row2 || NumCols <= 0) return;
+  RowCells a = TakeCells(Row1, NumCols);
+  RowCells b = TakeCells(Row2, NumCols);
+  PutCells(Row1, std::move(b), NumCols);
+  PutCells(Row2, std::move(a), NumCols);
+  InvalidateRow(Row1);
+  InvalidateRow(Row2);
+}
+
+TStringGrid::TStoredRow TStringGrid::TakeRowCells(int ARow, int NumCols) {
+  CheckWrite(0, ARow);
+  TStoredRow out;
+  if (NumCols <= 0) return out;
+  out.FCells = TakeCells(ARow, NumCols);
+  InvalidateRow(ARow);
+  return out;
+}
+
+void TStringGrid::PutRowCells(int ARow, TStoredRow&& Cells, int NumCols) {
+  CheckWrite(0, ARow);
+  // Cells at or beyond NumCols would break the row's column order: they are not put.
+  RowCells in = std::move(Cells.FCells);
+  Cells.FCells.clear();
+  in.erase(std::lower_bound(in.begin(), in.end(), NumCols, [](const Cell& p, int col) { return p.Col < col; }), in.end());
+  if (NumCols > 0) PutCells(ARow, std::move(in), NumCols);
+  InvalidateRow(ARow);
 }
 
 const TStringGrid::Cell* TStringGrid::Find(int ACol, int ARow) const {
@@ -1971,12 +2127,8 @@ const TStringGrid::Cell* TStringGrid::Find(int ACol, int ARow) const {
 }
 
 TStringGrid::Cell& TStringGrid::Slot(int ACol, int ARow) {
-  RowCells* found = FindRow(ARow);
-  RowCells& rc = found ? *found : rows_[ARow];
-  if (!found) {
-    cachedRow_ = ARow;
-    cachedCells_ = &rc;
-  }
+  RowCells& rc = RowFor(ARow);
+  maxCol_ = std::max(maxCol_, ACol);
   auto c = rc.end();  // rows are mostly filled left to right
   if (!rc.empty() && rc.back().Col >= ACol) {
     c = CellAt(rc, ACol);
@@ -2000,10 +2152,7 @@ void TStringGrid::Prune(int ACol, int ARow) {
   if (c == rc->end() || c->Col != ACol) return;
   if (!c->Unused()) return;
   rc->erase(c);
-  if (rc->empty()) {
-    ForgetCachedRow();
-    rows_.erase(ARow);
-  }
+  if (rc->empty()) DropRow(ARow);
 }
 
 void TStringGrid::CheckWrite(int ACol, int ARow) const {
@@ -2077,10 +2226,7 @@ void TStringGrid::CopyRowCells(int FromRow, int ToRow, int NumCols) {
   }
   if (RowCells* rc = FindRow(ToRow)) {
     rc->erase(std::remove_if(rc->begin(), rc->end(), [&](const Cell& p) { return p.Col < NumCols; }), rc->end());
-    if (rc->empty()) {
-      ForgetCachedRow();
-      rows_.erase(ToRow);
-    }
+    if (rc->empty()) DropRow(ToRow);
   }
   for (Cell& p : src) Slot(p.Col, ToRow) = std::move(p);
   InvalidateRow(ToRow);
@@ -2088,7 +2234,8 @@ void TStringGrid::CopyRowCells(int FromRow, int ToRow, int NumCols) {
 
 size_t TStringGrid::StoredCellCount() const {
   size_t n = 0;
-  for (const auto& [r, rc] : rows_) n += rc.size();
+  for (const RowCells& rc : dense_) n += rc.size();
+  for (const auto& [r, rc] : far_) n += rc.size();
   return n;
 }
 
@@ -2122,7 +2269,8 @@ void TStringGrid::ColumnMovedData(int FromIndex, int ToIndex) {
     if (x < lo || x > hi) return x;
     return FromIndex < ToIndex ? x - 1 : x + 1;
   };
-  for (auto& [r, rc] : rows_) {
+  maxCol_ = std::max(maxCol_, hi);
+  auto moveIn = [&](RowCells& rc) {
     bool touched = false;
     for (Cell& p : rc) {
       if (p.Col >= lo && p.Col <= hi) {
@@ -2131,50 +2279,40 @@ void TStringGrid::ColumnMovedData(int FromIndex, int ToIndex) {
       }
     }
     if (touched) std::sort(rc.begin(), rc.end(), [](const Cell& a, const Cell& b) { return a.Col < b.Col; });
-  }
+  };
+  for (RowCells& rc : dense_) moveIn(rc);
+  for (auto& [r, rc] : far_) moveIn(rc);
 }
 
 void TStringGrid::RowMovedData(int FromIndex, int ToIndex) {
-  int lo = std::min(FromIndex, ToIndex), hi = std::max(FromIndex, ToIndex);
-  auto follow = [&](int y) {
-    if (y == FromIndex) return ToIndex;
-    return FromIndex < ToIndex ? y - 1 : y + 1;
-  };
-  ForgetCachedRow();
-  // Re-key the stored rows in [lo, hi]; the others keep their keys. A short range is looked up
-  // row by row, a long one found by one pass over the stored rows.
-  std::vector<std::pair<int, RowCells>> moved;
-  if (static_cast<size_t>(hi - lo) < rows_.size()) {
-    for (int y = lo; y <= hi; ++y) {
-      auto it = rows_.find(y);
-      if (it == rows_.end()) continue;
-      moved.emplace_back(follow(y), std::move(it->second));
-      rows_.erase(it);
-    }
+  // Every column travels: the row at FromIndex goes to ToIndex, those between shift by one.
+  const int all = std::numeric_limits<int>::max();
+  RowCells moving = TakeCells(FromIndex, all);
+  if (FromIndex < ToIndex) {
+    ShiftRows(FromIndex, ToIndex + 1, -1, all);
   } else {
-    for (auto it = rows_.begin(); it != rows_.end();) {
-      if (it->first >= lo && it->first <= hi) {
-        moved.emplace_back(follow(it->first), std::move(it->second));
-        it = rows_.erase(it);
-      } else {
-        ++it;
-      }
-    }
+    ShiftRows(ToIndex, FromIndex + 1, 1, all);
   }
-  for (auto& [r, rc] : moved) rows_.emplace(r, std::move(rc));
+  PutCells(ToIndex, std::move(moving), all);
+  ForgetCachedRow();
 }
 
 void TStringGrid::DeleteColumnData(int ACol) {
   // Columns up to ColCount - 1 have been rotated so that ACol is the deleted one; its cells go.
   ForgetCachedRow();
-  for (auto it = rows_.begin(); it != rows_.end();) {
-    RowCells& rc = it->second;
+  auto drop = [&](RowCells& rc) {
     rc.erase(std::remove_if(rc.begin(), rc.end(), [&](const Cell& p) { return p.Col == ACol; }), rc.end());
-    it = rc.empty() ? rows_.erase(it) : std::next(it);
+  };
+  for (RowCells& rc : dense_) {
+    drop(rc);
+    if (rc.empty()) RowCells().swap(rc);
+  }
+  for (auto it = far_.begin(); it != far_.end();) {
+    drop(it->second);
+    it = it->second.empty() ? far_.erase(it) : std::next(it);
   }
 }
 
 void TStringGrid::DeleteRowData(int ARow) {
-  ForgetCachedRow();
-  rows_.erase(ARow);
+  if (FindRow(ARow)) DropRow(ARow);
 }

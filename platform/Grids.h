@@ -515,6 +515,19 @@ class TStringGrid : public TDrawGrid {
   void CopyRowCells(int FromRow, int ToRow, int NumCols);
   // Number of stored cells (a cell with an empty text and no object is not stored).
   size_t StoredCellCount() const;
+  // Block moves of rows for structure changes; only columns 0 .. NumCols - 1 travel (cells beyond
+  // stay at their row, as with CopyRowCells), objects are never freed. Within rows [Lo, Hi) the
+  // cells of row r go to row r + Delta when that lies in the window; rows left without a source
+  // are emptied and cells moved out of the window or overwritten are dropped.
+  void ShiftRowCells(int Lo, int Hi, int Delta, int NumCols);
+  // Moves the cells of one row onto another (replacing its cells), leaving the source empty.
+  void MoveRowCells(int FromRow, int ToRow, int NumCols);
+  // Exchanges the cells of two rows (columns 0 .. NumCols - 1) without copying a text.
+  void SwapRowCells(int Row1, int Row2, int NumCols);
+  class TStoredRow;
+  // Takes a row's cells out of the store as they are (no text copied) and puts them back.
+  TStoredRow TakeRowCells(int ARow, int NumCols);
+  void PutRowCells(int ARow, TStoredRow&& Cells, int NumCols);
 
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -556,16 +569,49 @@ class TStringGrid : public TDrawGrid {
     void TakeText(Cell& o) noexcept;  // Len already copied; o is left without text
   };
   using RowCells = std::vector<Cell>;  // sorted by column
+
+ public:
+  // Cells taken out of the store, in column order; Col(i) is the column of entry i.
+  class TStoredRow {
+   public:
+    TStoredRow() = default;
+    bool Empty() const { return FCells.empty(); }
+    int Count() const { return static_cast<int>(FCells.size()); }
+    int Col(int i) const { return FCells[static_cast<size_t>(i)].Col; }
+    String Text(int i) const { return String(FCells[static_cast<size_t>(i)].Text()); }
+    TObject* Object(int i) const { return FCells[static_cast<size_t>(i)].Object; }
+    void SetObject(int i, TObject* o) { FCells[static_cast<size_t>(i)].Object = o; }
+    void Clear() { RowCells().swap(FCells); }
+
+   private:
+    friend class TStringGrid;
+    RowCells FCells;
+  };
+
+ private:
   const Cell* Find(int ACol, int ARow) const;
   std::u16string_view CellText(int ACol, int ARow) const;  // valid until the next write
   RowCells* FindRow(int ARow) const;
+  RowCells& RowFor(int ARow);  // the row's storage, made when missing
+  int DenseLimit() const;
+  void GrowDense(size_t Size);
+  RowCells TakeCells(int ARow, int NumCols);
+  void PutCells(int ARow, RowCells&& Cells, int NumCols);
+  void DropRow(int ARow);
+  void ShiftRows(int Lo, int Hi, int Delta, int NumCols);  // ShiftRowCells without repainting
   Cell& Slot(int ACol, int ARow);
   void Prune(int ACol, int ARow);
   void CheckWrite(int ACol, int ARow) const;
   void ForgetCachedRow() const { cachedRow_ = -1; cachedCells_ = nullptr; }
-  // Stored rows by row index; a row's cells are kept sorted by column.
-  std::unordered_map<int, RowCells> rows_;
-  // The row last looked up (fills and reads go row by row); element pointers of the map stay
+  // Stored rows, a row's cells sorted by column: rows below dense_.size() by position (a row
+  // without cells is an empty vector, no allocation), rows far beyond the others by key. Moving
+  // a block of rows moves vector headers, never cells.
+  std::vector<RowCells> dense_;
+  // No cell was ever stored at a column above this: a block move over more columns need not
+  // look into a row's cells.
+  int maxCol_ = -1;
+  std::unordered_map<int, RowCells> far_;
+  // The far row last looked up (fills and reads go row by row); element pointers of the map stay
   // valid until that row is erased.
   mutable int cachedRow_ = -1;
   mutable RowCells* cachedCells_ = nullptr;

@@ -2,9 +2,14 @@
 // form's size, and the unit's registrations.
 #include "grid/core/AdvGrid.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <map>
+#include <vector>
 
 #include "grid/foundation/AdvXPVS.h"
+#include "grid/core/AdvGridItemPool.h"
+#include "platform/MemoryBlocks.h"
 #include "platform/ClassRegistry.h"
 #include "platform/Messages.h"
 
@@ -68,14 +73,125 @@ String LocaleLongTimeFormat() { return FormatSettings().LongTimeFormat; }
 // =============================================================================================
 // TGridItem
 
-TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection), FItems(new TStringList) {}
+namespace {
+
+// Fixed-size blocks for the hidden-row records, in slabs; the slabs go back to the heap once no
+// record is alive. The grid lives on the UI thread only.
+class TGridItemPool {
+ public:
+  void* Take(size_t Size) {
+    if (!FFree) Grow(Size, kPerSlab);
+    void* p = FFree;
+    FFree = *static_cast<void**>(FFree);
+    ++FLive;
+    if (FSpare > 0) --FSpare;
+    return p;
+  }
+  void Give(void* P) {
+    *static_cast<void**>(P) = FFree;
+    FFree = P;
+    ++FSpare;
+    if (--FLive == 0) {
+      for (const auto& [s, bytes] : FSlabs) FreePresentBlock(s, bytes);
+      FSlabs.clear();
+      FFree = nullptr;
+      FSpare = 0;
+    }
+  }
+  // Room for Count more records in one block.
+  void Reserve(size_t Size, size_t Count) {
+    if (Count > FSpare) Grow(Size, Count - FSpare);
+  }
+
+ private:
+  static constexpr size_t kPerSlab = 1024;
+  void Grow(size_t Size, size_t Count) {
+    const size_t step = (std::max(Size, sizeof(void*)) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+    Count = std::max(Count, kPerSlab);
+    char* slab = static_cast<char*>(AllocatePresentBlock(step * Count));
+    FSlabs.emplace_back(slab, step * Count);
+    for (size_t i = Count; i-- > 0;) {
+      void* p = slab + i * step;
+      *static_cast<void**>(p) = FFree;
+      FFree = p;
+    }
+    FSpare += Count;
+  }
+  std::vector<std::pair<char*, size_t>> FSlabs;
+  void* FFree = nullptr;
+  size_t FLive = 0;
+  size_t FSpare = 0;  // free blocks
+};
+
+TGridItemPool& GridItemPool() {
+  // Never destroyed: a record freed during the program's exit still finds it.
+  static TGridItemPool* pool = new TGridItemPool;
+  return *pool;
+}
+
+}  // namespace
+
+void* TGridItem::operator new(size_t Size) {
+  if (Size != sizeof(TGridItem)) return ::operator new(Size);
+  return GridItemPool().Take(Size);
+}
+
+void TGridItem::operator delete(void* P, size_t Size) {
+  if (!P) return;
+  if (Size != sizeof(TGridItem)) {
+    ::operator delete(P);
+    return;
+  }
+  GridItemPool().Give(P);
+}
+
+void ReserveGridItems(int Count) {
+  if (Count > 0) GridItemPool().Reserve(sizeof(TGridItem), static_cast<size_t>(Count));
+}
+
+TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
 
 TGridItem::~TGridItem() { delete FItems; }
 
+TStrings* TGridItem::Items() const {
+  if (!FItems) FItems = new TStringList;
+  if (FHoldsStored) {
+    FItems->Clear();
+    int k = 0;
+    for (int c = 0; c < FStoredCount; ++c) {
+      if (k < FStored.Count() && FStored.Col(k) == c) {
+        FItems->AddObject(FStored.Text(k), FStored.Object(k));
+        ++k;
+      } else {
+        FItems->Add(String());
+      }
+    }
+    FStored.Clear();
+    FHoldsStored = false;
+  }
+  return FItems;
+}
+
 void TGridItem::SetItems(TStrings* v) {
+  FStored.Clear();
+  FHoldsStored = false;
   if (v == FItems) return;
   delete FItems;
   FItems = v;
+}
+
+void TGridItem::SetStoredCells(TStringGrid::TStoredRow&& Cells, int Count) {
+  if (FItems) FItems->Clear();
+  FStored = std::move(Cells);
+  FStoredCount = Count;
+  FHoldsStored = true;
+}
+
+TStringGrid::TStoredRow TGridItem::TakeStoredCells() {
+  TStringGrid::TStoredRow out = std::move(FStored);
+  FStored.Clear();
+  FHoldsStored = false;
+  return out;
 }
 
 void TGridItem::Assign(TPersistent* Source) {
@@ -87,7 +203,7 @@ void TGridItem::Assign(TPersistent* Source) {
   FIdx = s->FIdx;
   FHeight = s->FHeight;
   FLevel = s->FLevel;
-  FItems->Assign(s->FItems);
+  Items()->Assign(s->Items());
 }
 
 // =============================================================================================
@@ -142,7 +258,7 @@ void TAdvStringGrid::AfterConstruction() {
   cf = std::make_unique<TFont>();
   FFocusHelper = std::make_unique<TFocusHelper>(this);
   FSearchFooter = std::make_unique<TSearchFooter>(this, FNewAtDesign);
-  FFloatingFooter = std::make_unique<TFloatingFooter>();
+  FFloatingFooter = std::make_unique<TFloatingFooter>(this);
   FPrintSettings = std::make_unique<TPrintSettings>();
   FHTMLSettings = std::make_unique<THTMLSettings>();
   FSortSettings = std::make_unique<TSortSettings>();
@@ -346,6 +462,8 @@ void TAdvStringGrid::CreateWnd() {
   }
   // The panels join the grid's window when the footer or search bar first shows them.
   FFooterPanel->SetVisible(FFloatingFooter->Visible());
+  FFooterPanel->SetHeight(FFloatingFooter->Visible() ? FFloatingFooter->Height() : 0);
+  if (OnCreatedFloatingFooter) OnCreatedFloatingFooter(this);
   FSearchPanel->SetVisible(FSearchFooter->Visible());
   FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
   if (FColumnSize->Save()) LoadColSizes();

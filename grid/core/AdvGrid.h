@@ -104,15 +104,28 @@ class TGridItem : public TCollectionItem {
   void SetHeight(int v) { FHeight = v; }
   int Level() const { return FLevel; }
   void SetLevel(int v) { FLevel = v; }
-  TStrings* Items() const { return FItems; }
+  TStrings* Items() const;
   // Takes the list as its own (the old one is freed).
   void SetItems(TStrings* v);
+  // The row's cells as the grid's store held them (Count real columns), kept so until Items is
+  // read: hiding and showing rows then moves cells without copying a text.
+  void SetStoredCells(TStringGrid::TStoredRow&& Cells, int Count);
+  bool HoldsStoredCells() const { return FHoldsStored; }
+  int StoredCount() const { return FStoredCount; }
+  TStringGrid::TStoredRow TakeStoredCells();
+  // Records come and go by the ten thousand when a filter hides rows: they are carved from
+  // blocks of their own instead of one heap allocation each.
+  static void* operator new(size_t Size);
+  static void operator delete(void* P, size_t Size);
 
  private:
   int FIdx = 0;
   int FHeight = 0;
   int FLevel = 0;
-  TStrings* FItems = nullptr;
+  mutable TStrings* FItems = nullptr;  // made on first use
+  mutable TStringGrid::TStoredRow FStored;
+  mutable int FStoredCount = 0;
+  mutable bool FHoldsStored = false;
 };
 
 class TAdvStringGrid : public TBaseGrid {
@@ -1351,6 +1364,65 @@ class TAdvStringGrid : public TBaseGrid {
   bool BlockCellChange() const { return FBlockCellChange; }
   void SetBlockCellChange(bool v) { FBlockCellChange = v; }
 
+  // ---- column and row calculations, numbering, fitting, swaps (AdvGridCalc.cpp) ----
+  // Columns are real; FromRow or ToRow -1 is FixedRows .. RowCount - FixedFooters - 1. A range
+  // beyond the displayed normal rows is a range of real rows (hidden ones included).
+  double ColumnSum(int ACol, int FromRow = -1, int ToRow = -1);
+  double ColumnAvg(int ACol, int FromRow = -1, int ToRow = -1);
+  double ColumnMin(int ACol, int FromRow = -1, int ToRow = -1);
+  double ColumnMax(int ACol, int FromRow = -1, int ToRow = -1);
+  double ColumnStdDev(int ACol, int FromRow = -1, int ToRow = -1);
+  double ColumnDistinct(int ACol, int FromRow = -1, int ToRow = -1);
+  double ColumnCustomCalc(int ACol, int FromRow = -1, int ToRow = -1);
+  double GroupRangeCustomCalc(int ACol, int FromRow, int ToRow);
+  double RowSum(int ARow, int FromCol, int ToCol);
+  double RowAvg(int ARow, int FromCol, int ToCol);
+  double RowMin(int ARow, int FromCol, int ToCol);
+  double RowMax(int ARow, int FromCol, int ToCol);
+  TColumnCalcEvent OnColumnCalc;
+  TColumnCalcEvent OnGroupCalc;
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  int AutoNumberStart = 0;
+  int AutoNumberOffset = 0;
+  TSortDirection AutoNumberDirection = sdAscending;
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  void AutoFitColumns(bool DoFixedCells);
+  void SwapColumns(int ACol1, int ACol2);
+  void SwapRows(int ARow1, int ARow2);
+  void SwapCells(TPoint FromCell, TPoint ToCell);
+  virtual void SortSwapRows(int ARow1, int ARow2);
+  int Swaps = 0;    // row exchanges of the running sort
+  int SortRow = 0;  // the row a sort follows
+
+  // ---- footer calculation (AdvGridFooter.cpp) ----
+  virtual void CalcFooter(int ACol);
+  void UpdateFooter();
+  TCalcFooterEvent OnFooterCalc;
+  TFooterPaintEvent OnFooterPaint;
+  TNotifyEvent OnCreatedFloatingFooter;
+  // The footer panel's hit test: the column under client X, -1 beyond the columns.
+  int FooterColumnAt(int X);
+  // Paints the footer panel on a canvas of its size; the painted width.
+  int PaintFooter(TCanvas* ACanvas, const TRect& AClient);
+  String ExpandFooterTemplate(const String& Template);
+
+ protected:
+  virtual void DoCalcFooter(int ACol);
+  bool CalcReachesHiddenRows(int ToRow) const;
+  void DefaultCalcRange(int& FromRow, int& ToRow) const;
+  // A calculation's value of one row: false when the cell is not counted or not a number.
+  bool CalcValue(int ACol, int R, bool RealRows, double& Value);
+  double ColumnMinMax(int ACol, int FromRow, int ToRow, bool Max);
+  double RowMinMax(int ARow, int FromCol, int ToCol, bool Max);
+  int PaintFooterRow(TCanvas* ACanvas, const TRect& AClient);
+  int PaintFooterPreview(TCanvas* ACanvas, const TRect& AClient);
+  void PaintFooterCell(TCanvas* ACanvas, int DCol, const TRect& R);
+  int FooterWidth();
+  bool FooterRightToLeft();
+
  protected:
   struct TCutRows {
     bool FreeObjects = false;
@@ -1365,6 +1437,11 @@ class TAdvStringGrid : public TBaseGrid {
   void CutRows(int DRow, int Count, const TCutRows& How);
   void MoveStoreRow(int FromRow, int ToRow, bool WithHeight);
   void EmptyStoreRow(int DRow);
+  // Rows [Lo, Hi) move by Delta as a block (cells of every real column, heights when asked).
+  void ShiftStoreRows(int Lo, int Hi, int Delta, bool WithHeights);
+  // Moves a row's cells onto another row, the source left empty; owners follow.
+  void MoveStoreRowCells(int FromRow, int ToRow);
+  void SetPropsOwnerRows(int FromDRow, int ToDRow);
   std::vector<int> RealRowsOf(int DRow, int Count) const;
   std::vector<int> HiddenRowIdxs() const;
   int HiddenRecordsBelow(int RRow) const;

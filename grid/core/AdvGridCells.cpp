@@ -231,6 +231,7 @@ void TAdvStringGrid::SetRowCount(int Value) {
       SetGridCell(c, from, String());
     }
   }
+  if (FFloatingFooter && FFloatingFooter->Visible() && RowCount() != old) CalcFooter(-1);
 }
 
 void TAdvStringGrid::HideSelection() {

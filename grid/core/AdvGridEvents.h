@@ -65,3 +65,9 @@ enum TGridExportState : uint8_t { esExportStart, esExportNextRow, esExportDone }
 enum TGridImportState : uint8_t { isImportStart, isImportNextRow, isImportDone };
 enum TFilterDropDownColumns : uint8_t { fdNormal, fdAll };
 using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
+// A calculation of cells FromRow .. ToRow of a column, Res starting at 0.
+using TColumnCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
+// The value of a footer cell with a custom calculation.
+using TCalcFooterEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+// Paints one footer column (or the whole footer) on the footer panel's canvas.
+using TFooterPaintEvent = std::function<void(TObject* Sender, int AColumn, TCanvas* Canvas, const TRect& ARect)>;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridItemPool.h"
 
 namespace {
 
@@ -35,13 +36,24 @@ int TAdvStringGrid::HiddenRecordsBelow(int RRow) const {
 }
 
 void TAdvStringGrid::StoreRowInRecord(int DRow, TGridItem* Item) {
+  // The cells leave the store as they are; the row is taken out of the grid right after.
   const int n = TotalColCount();
-  TStrings* items = Item->Items();
-  items->Clear();
-  for (int c = 0; c < n; ++c) items->AddObject(GetGridCell(c, DRow), GetGridObject(c, DRow));
+  Item->SetStoredCells(TakeRowCells(DRow, n), n);
 }
 
 void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
+  if (Item->HoldsStoredCells()) {
+    const int n = std::max(TotalColCount(), Item->StoredCount());
+    TStringGrid::TStoredRow cells = Item->TakeStoredCells();
+    for (int i = 0; i < cells.Count(); ++i)
+      if (TCellProperties* p = AsProps(cells.Object(i))) {
+        p->SetOwnerCol(cells.Col(i));
+        p->SetOwnerRow(DRow);
+      }
+    PutRowCells(DRow, std::move(cells), n);
+    if (Item->Height() > 0) SetRowHeights(DRow, Item->Height());
+    return;
+  }
   TStrings* items = Item->Items();
   const int n = std::max(TotalColCount(), items->Count());
   for (int c = 0; c < n; ++c) {
@@ -80,6 +92,7 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow) {
   const int avail = std::max(0, RowCount() - d);
   if (static_cast<int>(rows.size()) > avail) rows.resize(static_cast<size_t>(avail));
   if (rows.empty()) return;
+  if (TControl* c = GetCellControls(1, d)) c->Hide();
   for (size_t k = 0; k < rows.size(); ++k) {
     // The records stay in ascending Idx order: after those below this row, hidden earlier or now.
     const int pos = static_cast<int>(std::lower_bound(hidden.begin(), hidden.end(), rows[k]) - hidden.begin()) + static_cast<int>(k);
@@ -89,7 +102,6 @@ void TAdvStringGrid::HideRows(int FromRow, int ToRow) {
     item->SetIdx(rows[k]);
     item->SetHeight(RowHeights(drow));
   }
-  if (TControl* c = GetCellControls(1, d)) c->Hide();
   DeleteRowsCore(d, static_cast<int>(rows.size()), false);
   if (FControlList->Count() > 0) RepositionCellControls();
 }
@@ -130,6 +142,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   std::vector<int> heights(static_cast<size_t>(RowCount()));
   for (int r = 0; r < RowCount(); ++r) heights[static_cast<size_t>(r)] = RowHeights(r);
   std::vector<int> listed;
+  if (RowList) ReserveGridItems(RowList->Count());
   for (int i = 0; RowList && i < RowList->Count(); ++i) {
     const int r = RowList->Items(i);
     if (r < 0 || r >= RowCount()) continue;
@@ -147,8 +160,8 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   for (int r = 0; r < RowCount(); ++r) {
     if (std::binary_search(listed.begin(), listed.end(), r)) continue;
     if (r != to) {
-      MoveStoreRow(r, to, false);
-      SetRowHeights(to, heights[static_cast<size_t>(r)]);
+      MoveStoreRowCells(r, to);
+      if (RowHeights(to) != heights[static_cast<size_t>(r)]) SetRowHeights(to, heights[static_cast<size_t>(r)]);
     }
     ++to;
   }
@@ -220,14 +233,20 @@ void TAdvStringGrid::UnHideRowList() {
       RestoreRowFromRecord(recs[static_cast<size_t>(k)], t);
       --k;
     } else if (lastOld >= 0) {
-      MoveStoreRow(lastOld, t, false);
-      SetRowHeights(t, heights[static_cast<size_t>(lastOld)]);
+      MoveStoreRowCells(lastOld, t);
+      if (RowHeights(t) != heights[static_cast<size_t>(lastOld)]) SetRowHeights(t, heights[static_cast<size_t>(lastOld)]);
       --lastOld;
     }
   }
   if (FFilterLevel < 2) {
     for (int i = 0; i < FGridItems->Count(); ++i) {
-      TStrings* items = ItemAt(FGridItems.get(), i)->Items();
+      TGridItem* it = ItemAt(FGridItems.get(), i);
+      if (it->Level() == level) continue;  // put back into the grid above: holds nothing now
+      if (it->HoldsStoredCells()) {
+        it->TakeStoredCells();  // dropped with their objects detached: the store never frees
+        continue;
+      }
+      TStrings* items = it->Items();
       for (int c = 0; c < items->Count(); ++c) items->SetObjects(c, nullptr);
     }
     FGridItems->Clear();

@@ -12,6 +12,7 @@
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvObjSettings.h"
+#include "grid/foundation/BaseGrid.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/DragDrop.h"
@@ -24,7 +25,7 @@
 enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
 // The rows a column's auto-size measures.
 enum TAutoSizeRows : uint8_t { arAll, arNormal, arFixed };
-enum TFooterStyle : uint8_t { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
+enum TFooterStyle : uint8_t { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
 enum TBackgroundDisplay : uint8_t { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 
 // A settings object whose Assign copies every field of the same class.
@@ -54,22 +55,53 @@ enum TSortDirection : uint8_t { sdAscending, sdDescending };
  private:                                      \
   Type F##Name = Default;
 
+class TAdvStringGrid;
+
+// The strip under the rows (AdvGridFooter.cpp): in the default style it shows the grid's last
+// row, whose cells hold the column calculations.
 class TFloatingFooter : public TGridSettings<TFloatingFooter> {
  public:
-  void CopyFrom(const TFloatingFooter& s) {
-    FVisible = s.FVisible;
-    FFooterStyle = s.FFooterStyle;
-    FHeight = s.FHeight;
-  }
+  explicit TFloatingFooter(TAdvStringGrid* AGrid = nullptr) : FGrid(AGrid) {}
+  // Copies the visible settings; Height, BorderColor, EnableCalculation and OnCalcFooter stay.
+  void CopyFrom(const TFloatingFooter& s);
+  void Invalidate();
   bool Visible() const { return FVisible; }
-  void SetVisible(bool v) {
-    FVisible = v;
-    Changed();
-  }
-  CONF_GRID_SETTING(TFooterStyle, FooterStyle, fsFixedLastRow)
-  CONF_GRID_SETTING(int, Height, 22)
+  void SetVisible(bool v);
+  TFooterStyle FooterStyle() const { return FFooterStyle; }
+  void SetFooterStyle(TFooterStyle v);
+  int Height() const { return FHeight; }
+  void SetHeight(int v);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v);
+  int Column() const { return FColumn; }
+  void SetColumn(int v);
+  String CustomTemplate() const { return FCustomTemplate; }
+  void SetCustomTemplate(const String& v);
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor v);
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool v);
+  bool CalculateHiddenRows() const { return FCalculateHiddenRows; }
+  void SetCalculateHiddenRows(bool v) { FCalculateHiddenRows = v; }
+  bool EnableCalculation() const { return FEnableCalculation; }
+  void SetEnableCalculation(bool v) { FEnableCalculation = v; }
+  // Kept in the properties of the footer cell (c, RowCount - 1).
+  TColumnCalcType ColumnCalc(int c) const;
+  void SetColumnCalc(int c, TColumnCalcType v);
+  std::function<void(TObject* Sender, int ACol, int ARow, String& Value)> OnCalcFooter;
+
  private:
+  TAdvStringGrid* FGrid;
+  int FHeight = 22;
   bool FVisible = false;
+  TColor FColor = clBtnFace;
+  TFooterStyle FFooterStyle = fsFixedLastRow;
+  int FColumn = 0;
+  String FCustomTemplate;
+  bool FCalculateHiddenRows = true;
+  bool FEnableCalculation = true;
+  bool FShowHint = false;
+  TColor FBorderColor = clNone;
 };
 
 class TPrintSettings : public TGridSettings<TPrintSettings> {
@@ -116,6 +148,7 @@ class TSortSettings : public TGridSettings<TSortSettings> {
   CONF_GRID_SETTING(TColor, HeaderMirrorColorTo, clNone)
   CONF_GRID_SETTING(bool, Show, false)
   CONF_GRID_SETTING(int, Row, 0)
+  CONF_GRID_SETTING(bool, SingleColumn, false)
 };
 
 class TDragDropSettings : public TGridSettings<TDragDropSettings> {
@@ -393,8 +426,19 @@ class TFilter : public TCollection {
 // Panels under the cells: the floating footer's and the search bar's.
 class TFooterPanel : public TPanel {
  public:
-  explicit TFooterPanel(TComponent* AOwner) : TPanel(AOwner) {}
+  explicit TFooterPanel(TComponent* AOwner);
   String ClassName() const override { return u"TFooterPanel"; }
+  int LastHintX() const { return FLastHintX; }
+
+ protected:
+  void Paint() override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  TAdvStringGrid* FGrid;
+  int FLastHintX = -1;
 };
 
 class TSearchPanel : public TPanel {

@@ -66,12 +66,15 @@ void TAdvStringGrid::ClearNormalRows(int RowIndex, int RCount) {
 }
 
 void TAdvStringGrid::ClearNormalCells() {
+  if (FixedCols() == 0 && NumNodes() > 0) RemoveAllNodes();
   if (RowCount() > 0 && ColCount() > 0)
     ClearRect(FixedCols(), FixedRows(), ColCount() + NumHiddenColumns() - FFixedRightCols - 1,
               RowCount() - FFixedFooters - 1);
 }
 
 void TAdvStringGrid::Clear() {
+  // Nodes first: their spans and contracted rows would otherwise outlive the cleared cells.
+  if (!FDestroying && NumNodes() > 0) RemoveAllNodes();
   if (RowCount() > 0 && ColCount() > 0) ClearRect(0, 0, ColCount() + NumHiddenColumns() - 1, RowCount() - 1);
   if (NumHiddenColumns() > 0) Invalidate();
 }

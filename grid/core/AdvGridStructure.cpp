@@ -44,13 +44,44 @@ void TAdvStringGrid::MoveStoreRow(int FromRow, int ToRow, bool WithHeight) {
   if (WithHeight && FromRow < RowCount() && ToRow < RowCount()) SetRowHeights(ToRow, RowHeights(FromRow));
 }
 
+void TAdvStringGrid::SetPropsOwnerRows(int FromDRow, int ToDRow) {
+  if (!HasCellProps()) return;
+  const int n = TotalColCount();
+  for (int r = FromDRow; r <= ToDRow; ++r)
+    for (int c = 0; c < n; ++c)
+      if (TCellProperties* p = StructureAsProps(GetGridObject(c, r))) p->SetOwnerRow(r);
+}
+
+void TAdvStringGrid::ShiftStoreRows(int Lo, int Hi, int Delta, bool WithHeights) {
+  if (Delta == 0 || Hi <= Lo) return;
+  if (WithHeights) {
+    // In the order a row-by-row move takes, so that no height is read after it was overwritten.
+    const int rows = RowCount();
+    auto move = [&](int from, int to) {
+      if (from < rows && to < rows && RowHeights(to) != RowHeights(from)) SetRowHeights(to, RowHeights(from));
+    };
+    if (Delta < 0) {
+      for (int r = Lo; r < Hi + Delta; ++r) move(r - Delta, r);
+    } else {
+      for (int r = Hi - 1; r >= Lo + Delta; --r) move(r - Delta, r);
+    }
+  }
+  ShiftRowCells(Lo, Hi, Delta, TotalColCount());
+  if (Delta < 0) {
+    SetPropsOwnerRows(Lo, Hi + Delta - 1);
+  } else {
+    SetPropsOwnerRows(Lo + Delta, Hi - 1);
+  }
+}
+
+void TAdvStringGrid::MoveStoreRowCells(int FromRow, int ToRow) {
+  MoveRowCells(FromRow, ToRow, TotalColCount());
+  SetPropsOwnerRows(ToRow, ToRow);
+}
+
 void TAdvStringGrid::EmptyStoreRow(int DRow) {
   // The objects now belong to the row the cells moved to (or to a record): detached, never freed.
-  const int n = TotalColCount();
-  for (int c = 0; c < n; ++c) {
-    if (GetGridObject(c, DRow)) SetGridObject(c, DRow, nullptr);
-    if (!GetGridCell(c, DRow).empty()) SetGridCell(c, DRow, String());
-  }
+  TakeRowCells(DRow, TotalColCount());
 }
 
 std::vector<int> TAdvStringGrid::RealRowsOf(int DRow, int Count) const {
@@ -117,10 +148,11 @@ void TAdvStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
   SetRowCount(RowCount() + RCount);
   int last = RowCount() - 1;
   if (FFloatingFooter->Visible()) --last;
-  for (int t = last; t >= RowIndex + RCount; --t) MoveStoreRow(t - RCount, t, true);
+  // One block move: the rows from RowIndex down by RCount, the new rows left empty.
+  if (last >= RowIndex) ShiftStoreRows(RowIndex, last + 1, RCount, true);
   for (int r = RowIndex; r < RowIndex + RCount && r < RowCount(); ++r) {
-    SetRowHeights(r, DefaultRowHeight());
-    EmptyStoreRow(r);
+    if (RowHeights(r) != DefaultRowHeight()) SetRowHeights(r, DefaultRowHeight());
+    if (r > last) EmptyStoreRow(r);
   }
   for (int k = 0; k < RCount; ++k) {
     if (FShowModified->Enabled() && RowIndex < FModifiedRows->Count()) FModifiedRows->Insert(RowIndex, 0);
@@ -175,9 +207,8 @@ void TAdvStringGrid::CutRows(int DRow, int Count, const TCutRows& How) {
     if (FUseEnabledRows && DRow < FEnabledRows->Count()) FEnabledRows->Delete(DRow);
     if (FMouseActions->DisjunctRowSelect() && DRow < FRowSelect->Count()) FRowSelect->Delete(DRow);
   }
-  const int last = RowCount() - 1;
-  for (int r = DRow; r + Count <= last; ++r) MoveStoreRow(r + Count, r, How.MoveHeights);
-  for (int r = std::max(DRow, last - Count + 1); r <= last; ++r) EmptyStoreRow(r);
+  // One block move: the rows below the cut up by Count, the rows left at the end emptied.
+  ShiftStoreRows(DRow, RowCount(), -Count, How.MoveHeights);
   SetRowCount(RowCount() - Count);
   FMaxRowCount = std::max(FMaxRowCount - Count, RowCount());
   if (oldRow < RowCount() - FFixedFooters) {

@@ -19,11 +19,6 @@ void TAdvStringGrid::SaveOldCell(int DCol, int DRow) {
   FOldModifiedValue = FModified;
 }
 
-void TAdvStringGrid::UpdateFooterColumn(int RCol) {
-  // The footer's calculation is not part of this grid yet: nothing to recalculate.
-  (void)RCol;
-}
-
 void TAdvStringGrid::CellsChanged(const TRect& R) {
   if (OnCellsChanged) OnCellsChanged(this, R);
   for (int i = 0; i < FNotifierList->Count(); ++i)

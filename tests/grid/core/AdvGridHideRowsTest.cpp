@@ -127,6 +127,34 @@ TEST(AdvGridHideRows, UnHideRowsAllShowsEveryRun) {
   delete g;
 }
 
+TEST(AdvGridHideRows, UnHideRowsAllShowsARunOfRecordsInOneStep) {
+  // Records 2, 3, 7: runs 2..3 and 7. Each step shows the cell control of its first row only, so
+  // the control of row 3 stays hidden exactly when 2 and 3 came back in one step.
+  advgrid_test::GridForm<> f;
+  TAdvStringGrid* g = f.grid;
+  g->SetColCount(3);
+  g->SetRowCount(10);
+  for (int r = 0; r < 10; ++r) g->SetCellEx(1, r, u"r" + IntToStr(r));
+  TPanel* p2 = New<TPanel>(f.form);
+  TPanel* p3 = New<TPanel>(f.form);
+  TPanel* p7 = New<TPanel>(f.form);
+  g->SetCellControls(1, 2, p2);
+  g->SetCellControls(1, 3, p3);
+  g->SetCellControls(1, 7, p7);
+  g->HideRow(2);
+  g->HideRow(3);
+  g->HideRow(7);
+  ASSERT_FALSE(p2->Visible());
+  ASSERT_FALSE(p3->Visible());
+  ASSERT_FALSE(p7->Visible());
+  g->UnHideRowsAll();
+  EXPECT_EQ(g->NumHiddenRows(), 0);
+  EXPECT_EQ(Shown(g), Texts({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_TRUE(p2->Visible());
+  EXPECT_FALSE(p3->Visible());
+  EXPECT_TRUE(p7->Visible());
+}
+
 TEST(AdvGridHideRows, HideRowsExKeepsRecordsInOrder) {
   TExposedGrid* g = RowGrid(10);
   g->HideRow(7);

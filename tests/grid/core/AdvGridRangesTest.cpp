@@ -2,6 +2,7 @@
 // columns, splitting, finding a cell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,51 @@ TEST(AdvGridRanges, ClearRectWithAHiddenColumn) {
     for (int k = 0; k < 4; ++k)
       EXPECT_EQ(g->GetCellEx(k, 3).empty(), k == c.clearedReal) << c.saveHidden << " real " << k;
     EXPECT_EQ(changes, 1);
+    delete g;
+  }
+}
+
+TEST(AdvGridRanges, ClearRectWithSaveHiddenCellsRepaintsTheDisplayedCells) {
+  advgrid_test::GridForm<> f;
+  TAdvStringGrid* g = f.grid;
+  g->SetColCount(4);
+  g->SetRowCount(6);
+  for (int r = 0; r < 6; ++r)
+    for (int c = 0; c < 4; ++c) g->SetCellEx(c, r, IntToStr(c) + u":" + IntToStr(r));
+  g->HideColumn(1);
+  g->SaveHiddenCells = true;
+  g->TakeInvalidatedRects();
+  g->ClearRect(1, 0, 1, 5);
+  const auto rects = g->TakeInvalidatedRects();
+  for (int r = 0; r <= 5; ++r) {
+    const TRect shown = g->TCustomGrid::CellRect(1, r);  // real column 2 is shown at 1
+    EXPECT_NE(std::find(rects.begin(), rects.end(), shown), rects.end()) << "row " << r;
+  }
+  EXPECT_EQ(Utf8(g->GetCellEx(2, 4)), "");
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 4)), "1:4");
+}
+
+TEST(AdvGridRanges, ClearRemovesTheNodesFirst) {
+  TAdvStringGrid* g = FilledGrid(3, 8);
+  g->AddNode(1, 3);
+  g->AddNode(5, 2);
+  g->ContractNode(1);
+  ASSERT_EQ(g->NumNodes(), 2);
+  g->Clear();
+  EXPECT_EQ(g->NumNodes(), 0);
+  EXPECT_FALSE(g->IsNode(5));
+  for (int r = 0; r < g->RowCount(); ++r)
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(Utf8(g->GetCellEx(c, r)), "") << c << "," << r;
+  delete g;
+}
+
+TEST(AdvGridRanges, ClearNormalCellsRemovesNodesOnlyWithoutAFixedColumn) {
+  for (const int fixedCols : {0, 1}) {
+    TAdvStringGrid* g = FilledGrid(3, 8);
+    g->SetFixedCols(fixedCols);
+    g->AddNode(2, 2);
+    g->ClearNormalCells();
+    EXPECT_EQ(g->NumNodes(), fixedCols == 0 ? 0 : 1) << fixedCols;
     delete g;
   }
 }
