@@ -46,7 +46,7 @@ void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
     const int n = std::max(TotalColCount(), Item->StoredCount());
     TStringGrid::TStoredRow cells = Item->TakeStoredCells();
     for (int i = 0; i < cells.Count(); ++i)
-      if (TCellProperties* p = AsProps(cells.Object(i))) {
+      if (TCellProperties* p = HideRowsAsProps(cells.Object(i))) {
         p->SetOwnerCol(cells.Col(i));
         p->SetOwnerRow(DRow);
       }
