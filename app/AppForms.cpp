@@ -23,16 +23,19 @@ void Create_Program_Forms() {
   Application->CreateForm(FSoftOptions);
   Application->CreateForm(FBoot);
   Prepare_FParGen();
-  Application->CreateForm(FSNMP_Trap_Access);
-  Application->CreateForm(FLoRaWAN_Gateway);
 
   TFKelvaneFirmWare* main = FKelvaneFirmWare;
   main->Register_Form(u"TFBoot", FBoot, [] { FBoot->Set_Lang(); });
   main->Register_Form(u"TFParGen", [] { return FParGen_On_Demand(); }, [] {
     if (FParGen) FParGen->Set_Lang();
   });
-  main->Register_Form(u"TFSNMP_Trap_Access", FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); });
-  main->Register_Form(u"TFLoRaWAN_Gateway", FLoRaWAN_Gateway, [] { FLoRaWAN_Gateway->Set_Lang(); });
+  // The two table forms, like the parameter form, are made on their first use.
+  main->Register_Form(u"TFSNMP_Trap_Access", [] { return FSNMP_Trap_Access_On_Demand(); }, [] {
+    if (FSNMP_Trap_Access) FSNMP_Trap_Access->Set_Lang();
+  });
+  main->Register_Form(u"TFLoRaWAN_Gateway", [] { return FLoRaWAN_Gateway_On_Demand(); }, [] {
+    if (FLoRaWAN_Gateway) FLoRaWAN_Gateway->Set_Lang();
+  });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };

@@ -7,6 +7,8 @@
 
 TFLoRaWAN_Gateway* FLoRaWAN_Gateway = nullptr;
 
+TFLoRaWAN_Gateway* FLoRaWAN_Gateway_On_Demand() { return Table_Form_On_Demand(FLoRaWAN_Gateway); }
+
 namespace {
 
 constexpr int kDeviceColumns = 14;

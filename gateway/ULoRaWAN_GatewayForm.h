@@ -118,6 +118,8 @@ class TFLoRaWAN_Gateway : public TTableForm {
 };
 
 extern TFLoRaWAN_Gateway* FLoRaWAN_Gateway;
+// FLoRaWAN_Gateway, created the first time (the program entry makes the form on first use).
+TFLoRaWAN_Gateway* FLoRaWAN_Gateway_On_Demand();
 
 // The form's declaration: the rule grids, texts and sizes.
 const TTableFormDef& LoRaWAN_Gateway_Form_Def();

@@ -8,6 +8,8 @@
 
 TFSNMP_Trap_Access* FSNMP_Trap_Access = nullptr;
 
+TFSNMP_Trap_Access* FSNMP_Trap_Access_On_Demand() { return Table_Form_On_Demand(FSNMP_Trap_Access); }
+
 namespace {
 
 // UI texts of the check routine.

@@ -49,6 +49,8 @@ class TFSNMP_Trap_Access : public TTableForm {
 };
 
 extern TFSNMP_Trap_Access* FSNMP_Trap_Access;
+// FSNMP_Trap_Access, created the first time (the program entry makes the form on first use).
+TFSNMP_Trap_Access* FSNMP_Trap_Access_On_Demand();
 
 // The form's declaration: grids, columns, texts and the file's layout.
 const TTableFormDef& SNMP_Trap_Form_Def();

@@ -63,6 +63,16 @@ struct TTableFormDef {
 // The table file's description built from the declared columns.
 TTableLayout Table_Form_Layout(const TTableFormDef& Def);
 
+// The program makes a table form on its first use instead of at start-up. Its creation reads no
+// text that Set_Lang leaves (the language change retexts it all) and nothing that changes after
+// start-up, so the form made late is the one start-up would have made. Returns Global, creating
+// it as a form of the application the first time.
+template <class TFormT>
+TFormT* Table_Form_On_Demand(TFormT*& Global) {
+  if (!Global) Application->CreateForm(Global);
+  return Global;
+}
+
 class TTableForm : public TForm, public TDialogFrame {
  public:
   TTableForm(TComponent* AOwner, const TTableFormDef& Def);

@@ -7,6 +7,8 @@
 #include "app/AppForms.h"
 #include "button/LbButton.h"
 #include "gateway/UBoot.h"
+#include "gateway/ULoRaWAN_GatewayForm.h"
+#include "gateway/USNMP_Trap_AccessForm.h"
 #include "parameters/UParGen.h"
 #include "platform/Files.h"
 #include "platform/testing/ModalScript.h"
@@ -33,6 +35,17 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   ASSERT_NE(parGen, nullptr);
   EXPECT_EQ(parGen, FParGen);
   EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFParGen"), parGen);
+  // So are the two table forms.
+  EXPECT_EQ(FSNMP_Trap_Access, nullptr);
+  EXPECT_EQ(FLoRaWAN_Gateway, nullptr);
+  FKelvaneFirmWare->Change_Language();
+  TForm* snmp = FKelvaneFirmWare->Linked_Form(u"TFSNMP_Trap_Access");
+  ASSERT_NE(snmp, nullptr);
+  EXPECT_EQ(snmp, FSNMP_Trap_Access);
+  TForm* lora = FKelvaneFirmWare->Linked_Form(u"TFLoRaWAN_Gateway");
+  ASSERT_NE(lora, nullptr);
+  EXPECT_EQ(lora, FLoRaWAN_Gateway);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFLoRaWAN_Gateway"), lora);
 
   ModalScript script;
   script.AnswerModal(u"FNew_Project", [](TForm*) {
