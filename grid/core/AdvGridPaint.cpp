@@ -349,7 +349,9 @@ void TAdvStringGrid::DrawHeaderLines(TCanvas* ACanvas, TRect R) {
 void TAdvStringGrid::DrawListViewHeader(TCanvas* ACanvas, int DCol, int DRow, const TRect& R) {
   if (ThemesAvailable()) {
     using namespace ThemeParts;
-    const bool over = FHoverFixedX == DCol && FHoverFixedY == DRow;
+    // The hover fixed cell counts too: it stays while the cell's drop-down menu is open.
+    const bool over =
+        (FHotFixedCell.X == DCol && FHotFixedCell.Y == DRow) || (FHoverFixedX == DCol && FHoverFixedY == DRow);
     // The platform's header part serves for the right-hand item too.
     const int state = !over ? HIS_NORMAL : FMouseDownOnFixed ? HIS_PRESSED : HIS_HOT;
     ThemeDrawBackground(ACanvas, u"header", HP_HEADERITEM, state, Rect(R.Left, R.Top, R.Right, R.Bottom + 1));
@@ -442,7 +444,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   const bool sortCell = FSortSettings->Show() && DRow == FSortSettings->Row() && RCol == FSortSettings->Column() &&
                         Header;
   if (kind == 1) {
-    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol);
+    const int hot = DCol == FHoverCell.X && DRow == FHoverCell.Y ? std::max(0, FHoverlink) : 0;
+    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol, hot);
     return;
   }
   if (kind == 2) {
@@ -514,7 +517,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
 }
 
 void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor,
-                                  bool SortCell, TVAlignment VA, int DCol) {
+                                  bool SortCell, TVAlignment VA, int DCol, int HotLink) {
   T.Left -= 1;
   if (SortCell) T.Right -= 10;
   TMiniHTMLRequest q;
@@ -522,6 +525,7 @@ void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T,
   q.ImageList = FGridImages;
   q.LinkColor = URLColor;
   q.UnderlineHotOnly = URLUnderlineOnHover;
+  q.HotLink = HotLink;
   q.InSelection = Selected;
   q.UrlPictures = FImageCache.get();
   q.NamedPictures = FPictureContainer;
