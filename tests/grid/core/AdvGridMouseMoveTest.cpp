@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "AdvGridTestSupport.h"
-#include "platform/HintWindow.h"
 
 namespace {
 
+using advgrid_test::AskHintAt;
 using advgrid_test::GridForm;
 using advgrid_test::Utf8;
 
@@ -116,16 +116,6 @@ TEST(AdvGridMouseMove, TheHoveredLinkFollowsTheMouseOnlyWithURLUnderlineOnHover)
   }
 }
 
-THintInfo MoveTestAskHint(TAdvStringGrid* g, TPoint At) {
-  THintInfo info;
-  info.HintControl = g;
-  info.HintWindowClass = HintWindowClass;
-  info.CursorPos = At;
-  info.HintStr = g->Hint();
-  g->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr_t>(&info));
-  return info;
-}
-
 TEST(AdvGridMouseMove, AnchorHintsTakeTheTitleOrWhatOnAnchorHintMakesOfTheAnchor) {
   GridForm<> f;
   TAdvStringGrid* g = f.grid;
@@ -138,16 +128,16 @@ TEST(AdvGridMouseMove, AnchorHintsTakeTheTitleOrWhatOnAnchorHintMakesOfTheAnchor
   g->SetCells(2, 2, u"<a href=\"one\">linklinklink</a>");
   g->SetCells(3, 2, u"<a href=\"two\" title=\"Second\">linklinklink</a>");
   const TPoint p = MoveTestOnLink(g, 2, 2);
-  const THintInfo first = MoveTestAskHint(g, p);
+  const THintInfo first = AskHintAt(g, p);
   EXPECT_EQ(Utf8(first.HintStr), "go to one");
   EXPECT_EQ(first.HintPos, g->ClientToScreen(Point(p.X + 8, p.Y - 16)));
   EXPECT_EQ(asked, (std::vector<std::string>{"2,2 one"}));
-  const THintInfo titled = MoveTestAskHint(g, MoveTestOnLink(g, 3, 2));
+  const THintInfo titled = AskHintAt(g, MoveTestOnLink(g, 3, 2));
   EXPECT_EQ(Utf8(titled.HintStr), "Second");
   EXPECT_EQ(asked.size(), 1u);  // a title is not passed through the event
   // Off the link the cell gives no anchor hint.
   const TRect cr = g->CellRect(2, 2);
-  EXPECT_EQ(Utf8(MoveTestAskHint(g, Point(cr.Right - 2, cr.Bottom - 2)).HintStr), "");
+  EXPECT_EQ(Utf8(AskHintAt(g, Point(cr.Right - 2, cr.Bottom - 2)).HintStr), "");
 
   // Moving onto an anchor asks for its hint text once and sets the link cursor.
   asked.clear();
