@@ -986,7 +986,7 @@ class TAdvStringGrid : public TBaseGrid {
   void SetHotLink(int Link, int DCol, int DRow);
   // The filter button of a cell of the filter row, at the right of its text box.
   void DrawFilterButton(TCanvas* ACanvas, const TRect& T);
-  int HotLink() const { return FHotLink; }
+  int HotLink() const { return FHoverlink; }
   // The column being moved (display index), -1 when none.
   int MovingColumn() const { return FMovingColumn; }
   void SetMovingColumn(int v) { FMovingColumn = v; }
@@ -1823,7 +1823,7 @@ class TAdvStringGrid : public TBaseGrid {
   bool DrawHeaderState(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect& R);
   void DrawHeaderLines(TCanvas* ACanvas, TRect R);
   void DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor, bool SortCell,
-                    TVAlignment VA, int DCol, int DRow);
+                    TVAlignment VA, int DCol, int HotLink = 0);
   void DrawSelectionRectangle(TCanvas* ACanvas, int DCol, int DRow, const TRect& R, bool Header);
   void DrawListViewHeader(TCanvas* ACanvas, int DCol, int DRow, const TRect& R);
   static void OuterLines(TCanvas* ACanvas, const TRect& R, bool Horz, bool Vert);
@@ -1923,9 +1923,6 @@ class TAdvStringGrid : public TBaseGrid {
   int Clickposdy = 0;
   bool FNoMouseLeave = false;
   String FAnchor;
-  // The link under the mouse (1-based, -1 none) and its display cell, for the hover look.
-  int FHotLink = -1;
-  TPoint FHotLinkCell{-1, -1};
   int FFixedColEdit = -1;
   int FFixedRowEdit = -1;
 
@@ -2017,4 +2014,24 @@ class TAdvStringGrid : public TBaseGrid {
   int FOldTopRow = -1;
   bool FRowSelectScrolledUp = false;
   THintShowLargeTextPos FHintShowLargeTextPos = hpCell;
+
+  // Link hover, anchor hints and the list-view hot header (AdvGridHover.cpp).
+ public:
+  TAnchorHintEvent OnAnchorHint;
+  TPoint HoverLinkCell() const { return FHoverCell; }
+  int HoverLink() const { return FHoverlink; }
+  TPoint HotFixedCell() const { return FHotFixedCell; }
+
+ private:
+  // The anchor of an HTML cell under (X, Y), its title and its 1-based link number; false when
+  // the cell is not HTML or no link is there.
+  bool LinkAt(int DCol, int DRow, int X, int Y, String& Anchor, String& Title, int& Link);
+  // A title stands for itself; without one the anchor text, which OnAnchorHint may change.
+  String AnchorHintText(int DCol, int DRow, const String& Anchor, const String& Title);
+  void TrackLinks(int DCol, int DRow, int X, int Y);
+  void TrackHotFixedCell(int DCol, int DRow);
+  void RepaintHotFixedCell();
+  TPoint FHoverCell{-1, -1};
+  TPoint FHotFixedCell{-1, -1};
+  String FLastAnchorHint;
 };

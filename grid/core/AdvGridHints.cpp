@@ -136,6 +136,15 @@ void TAdvStringGrid::CMHintShow(TMessage& Message) {
     const bool html = ClassifyCellText(text, FEnableHTML) == kHTMLText;
     const bool normal = !IsFixed(FLastHintPos.X, FLastHintPos.Y) && FLastHintPos.X >= FixedCols() &&
                         FLastHintPos.Y >= FixedRows();
+    if (FAnchorHint && html) {
+      String anchor, title;
+      int link = -1;
+      if (LinkAt(FLastHintPos.X, FLastHintPos.Y, info->CursorPos.X, info->CursorPos.Y, anchor, title, link)) {
+        hint = AnchorHintText(FLastHintPos.X, FLastHintPos.Y, anchor, title);
+        FLastAnchorHint = hint;
+        pos = Point(info->CursorPos.X + 8, info->CursorPos.Y - 16);
+      }
+    }
     if (FHintShowCells && normal) {
       pos.Y = cr.Top;
       hint = FHTMLHint || !html ? text : StripHTMLTags(text);

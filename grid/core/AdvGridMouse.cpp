@@ -5,8 +5,6 @@
 #include <cstdlib>
 
 #include "grid/core/AdvGrid.h"
-#include "grid/foundation/AsgHTMLE.h"
-#include "grid/foundation/ZazAdez.h"
 #include "platform/HintWindow.h"
 
 namespace {
@@ -61,6 +59,7 @@ void TAdvStringGrid::WMLButtonDown(TMessage& Message) {
   SearchInc.clear();
   FPushedCellButton = TPoint{-1, -1};
   MouseToCell(ACol != 0 ? X - 5 : X, ARow != 0 ? Y - 4 : Y, Colclicked, Rowclicked);
+  if (FLook == glListView) RepaintHotFixedCell();
   if (Colclicked >= 0 && Rowclicked >= 0) {
     Colclickedsize = ColWidths(Colclicked);
     Rowclickedsize = RowHeights(Rowclicked);
@@ -439,6 +438,7 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     if (oc >= 0 && orow >= 0 && IsHoverFixedCell(oc, orow)) RepaintCell(oc, orow);
     if (c >= 0 && r >= 0 && IsHoverFixedCell(c, r)) RepaintCell(c, r);
   }
+  TrackHotFixedCell(c, r);
   if (!Designing()) DragHeaderSelection(Y, c, r);
   if (!Designing()) {
     // Within 2 pixels of a fixed column's (row's) right (bottom) border the border can be dragged.
@@ -449,39 +449,7 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     UpdateMouseSelectMode(X, Y, c, r);
     AskMoveAllowed();
   }
-  if (c >= 0 && r >= 0) {
-    // Links: entering and leaving an anchor of an HTML cell.
-    const String text = GetCellEx(RealColIndex(c), r);
-    String anchor;
-    int hotLink = -1;
-    if (ClassifyCellText(text, FEnableHTML) == 1) {
-      const TRect cr = CellRect(c, r);
-      TMiniHTMLRequest q;
-      q.Area = Rect(cr.Left + FXYOffset.X + 1, cr.Top + FXYOffset.Y + 1, cr.Right - FXYOffset.X, cr.Bottom);
-      q.TestX = X;
-      q.TestY = Y;
-      q.HitTestOnly = true;
-      TMiniHTMLResult res;
-      if (RenderMiniHTML(Canvas(), text, q, res)) anchor = res.HitAnchor;
-      if (!anchor.empty()) hotLink = res.HitLink;
-    } else if (FURLShowInText && IsURL(text)) {
-      anchor = text;
-    }
-    SetHotLink(hotLink, c, r);
-    if (!anchor.empty()) {
-      TControl::SetCursor(crHandPoint);
-      if (anchor != FAnchor) {
-        if (OnAnchorEnter) OnAnchorEnter(this, r, c, anchor);
-        FAnchor = anchor;
-      }
-    } else if (!FAnchor.empty()) {
-      // The anchor that was left, not the empty one under the mouse.
-      const String left = FAnchor;
-      FAnchor.clear();
-      TControl::SetCursor(FRestoreCursor);
-      if (OnAnchorExit) OnAnchorExit(this, r, c, left);
-    }
-  }
+  if (c >= 0 && r >= 0) TrackLinks(c, r, X, Y);
   if (FLastHintPos.X != -1) {
     TPoint b{-1, -1};
     if (c >= 0 && r >= 0) {
@@ -493,7 +461,21 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       FLastHintPos = TPoint{-1, -1};
     }
   }
+  if (GridState() == gsSelecting && FSelectionRectangle && !(Selection() == FMoveSelection)) {
+    // The frame spans the selection: its corner cells bound what must be drawn again.
+    const TGridRect s = Selection();
+    TRect u{};
+    UnionRect(u, CellRect(s.Left, s.Top), CellRect(s.Right, s.Bottom));
+    InvalidateClientRect(u);
+    FMoveSelection = s;
+  }
+  const int leftAtEntry = LeftCol();
   TBaseGrid::MouseMove(Shift, X, Y);
+  if (FNavigation->KeepHorizScroll() && FMouseKeepDown && GridState() != gsColMoving && LeftCol() != leftAtEntry) {
+    StartUpdate();
+    SetLeftCol(leftAtEntry);
+    ResetUpdate();
+  }
   if (GridState() == gsColSizing) ColSized = true;
   if (GridState() == gsRowSizing) Rowsized = true;
   if (GridState() == gsColSizing || FSizingFixed) {
@@ -529,6 +511,11 @@ void TAdvStringGrid::CMMouseLeave(TMessage& Message) {
     const int c = FHoverFixedX, r = FHoverFixedY;
     FHoverFixedX = FHoverFixedY = -1;
     RepaintCell(c, r);
+  }
+  if (FLook == glListView) {
+    // Cleared as well, or the header would still look hot when painted next.
+    RepaintHotFixedCell();
+    FHotFixedCell = TPoint{-1, -1};
   }
   if (HoverRow() && HoverRowIdx() >= 0) {
     const int r = HoverRowIdx();

@@ -76,8 +76,10 @@ bool TAdvStringGrid::PressHeaderSelection(int DCol, int DRow, bool Shift) {
   FSelHidden = false;
   DoExit();
   if (FActiveCellShow) {
-    RepaintCell(old.Left, 0);
-    RepaintCell(0, old.Top);
+    // The active look sits on the last fixed row and column (see DoGetCellColor).
+    const int fr = FixedRows() - 1, fc = FixedCols() - 1;
+    if (fr >= 0) RepaintCell(old.Left, fr);
+    if (fc >= 0) RepaintCell(fc, old.Top);
     RepaintCell(DCol, DRow);
   }
   return true;

@@ -349,7 +349,9 @@ void TAdvStringGrid::DrawHeaderLines(TCanvas* ACanvas, TRect R) {
 void TAdvStringGrid::DrawListViewHeader(TCanvas* ACanvas, int DCol, int DRow, const TRect& R) {
   if (ThemesAvailable()) {
     using namespace ThemeParts;
-    const bool over = FHoverFixedX == DCol && FHoverFixedY == DRow;
+    // The hover fixed cell counts too: it stays while the cell's drop-down menu is open.
+    const bool over =
+        (FHotFixedCell.X == DCol && FHotFixedCell.Y == DRow) || (FHoverFixedX == DCol && FHoverFixedY == DRow);
     // The platform's header part serves for the right-hand item too.
     const int state = !over ? HIS_NORMAL : FMouseDownOnFixed ? HIS_PRESSED : HIS_HOT;
     ThemeDrawBackground(ACanvas, u"header", HP_HEADERITEM, state, Rect(R.Left, R.Top, R.Right, R.Bottom + 1));
@@ -445,7 +447,8 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
                         Header;
   if (kind == 1) {
     if (filterButton) T.Right -= 18;
-    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol, DRow);
+    const int hot = DCol == FHoverCell.X && DRow == FHoverCell.Y ? std::max(0, FHoverlink) : 0;
+    DrawHTMLText(ACanvas, text, T, selected, urlColor, sortCell, Style.VAlignment, DCol, hot);
     return;
   }
   if (kind == 2) {
@@ -519,7 +522,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
 }
 
 void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T, bool Selected, TColor URLColor,
-                                  bool SortCell, TVAlignment VA, int DCol, int DRow) {
+                                  bool SortCell, TVAlignment VA, int DCol, int HotLink) {
   T.Left -= 1;
   if (SortCell) T.Right -= 10;
   TMiniHTMLRequest q;
@@ -527,8 +530,8 @@ void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T,
   q.ImageList = FGridImages;
   q.LinkColor = URLColor;
   q.UnderlineHotOnly = URLUnderlineOnHover;
+  q.HotLink = HotLink;
   q.InSelection = Selected;
-  q.HotLink = FHotLinkCell.X == DCol && FHotLinkCell.Y == DRow ? FHotLink : -1;
   q.BlinkOn = !FEnableBlink || FGridBlink;  // steady text while the grid does not blink
   q.ControlPressed = GetKeyState(VK_CONTROL) < 0;
   q.UrlPictures = FImageCache.get();
@@ -645,10 +648,10 @@ void TAdvStringGrid::DrawSortGlyph(TCanvas* ACanvas, int ACol, int X, int Y) {
 
 void TAdvStringGrid::SetHotLink(int Link, int DCol, int DRow) {
   if (Link < 0) DCol = DRow = -1;
-  if (Link == FHotLink && DCol == FHotLinkCell.X && DRow == FHotLinkCell.Y) return;
-  const TPoint was = FHotLinkCell;
-  FHotLink = Link;
-  FHotLinkCell = {DCol, DRow};
+  if (Link == FHoverlink && DCol == FHoverCell.X && DRow == FHoverCell.Y) return;
+  const TPoint was = FHoverCell;
+  FHoverlink = Link;
+  FHoverCell = {DCol, DRow};
   if (was.X >= 0 && was.Y >= 0) RepaintCell(was.X, was.Y);
   if (DCol >= 0 && DRow >= 0 && (was.X != DCol || was.Y != DRow)) RepaintCell(DCol, DRow);
 }

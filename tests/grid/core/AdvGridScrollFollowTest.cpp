@@ -350,15 +350,7 @@ TEST(AdvGridScrollFollow, ADraggedColumnOrRowAsksOnEveryMoveAndStopsWhenRefused)
   }
 }
 
-THintInfo AskHintAt(TAdvStringGrid* g, TPoint At) {
-  THintInfo info;
-  info.HintControl = g;
-  info.HintWindowClass = HintWindowClass;
-  info.CursorPos = At;
-  info.HintStr = g->Hint();
-  g->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr_t>(&info));
-  return info;
-}
+using advgrid_test::AskHintAt;
 
 TEST(AdvGridScrollFollow, ATextTooLargeForItsCellBecomesItsHint) {
   TScopedFakeMetrics metrics(7);

@@ -6,6 +6,7 @@
 
 #include "grid/core/AdvGrid.h"
 #include "platform/Forms.h"
+#include "platform/HintWindow.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 
@@ -48,5 +49,16 @@ struct GridForm {
   }
   ~GridForm() { delete form; }
 };
+
+// What the grid answers the hint request with for the cursor at At (client pixels).
+inline THintInfo AskHintAt(TAdvStringGrid* g, TPoint At) {
+  THintInfo info;
+  info.HintControl = g;
+  info.HintWindowClass = HintWindowClass;
+  info.CursorPos = At;
+  info.HintStr = g->Hint();
+  g->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr_t>(&info));
+  return info;
+}
 
 }  // namespace advgrid_test
