@@ -138,3 +138,40 @@ int DropDownIntegerPartEnd(const String& S, bool SignedNumber) {
   if (SignedNumber && s.find(u'-') != String::npos) --end;
   return end;
 }
+
+TDropDownEditState RegroupMoneyEdit(const String& EditText, const String& Prefix, const String& Suffix, int Caret,
+                                    bool AutoThousandSeparator) {
+  const String value = DropDownValueOf(EditText, Prefix, Suffix);
+  if (value.empty()) return {EditText, Caret};
+  const String grouped = GroupMoneyValue(value, AutoThousandSeparator);
+  const int moved = Caret + static_cast<int>(grouped.size()) - static_cast<int>(value.size());
+  return {Prefix + grouped + Suffix, std::max(moved, 0)};
+}
+
+bool DropDownPasteAccepted(TDropDownEditType EditType, const String& Pasted, const String& Clipboard, int Precision,
+                           bool Signed, const String& ValidChars) {
+  const bool minus = Pasted.find(u'-') != String::npos;
+  const auto letterOrDigit = [](Char c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  };
+  switch (EditType) {
+    case etNumeric:
+      return ClassifyEditText(Pasted) == 0 && (Signed || !minus);
+    case etFloat:
+    case etMoney: {
+      const int kind = ClassifyEditText(Pasted);
+      if (kind != 0 && kind != 1) return false;
+      if (Precision == 0 && Clipboard.find(FormatSettings().DecimalSeparator) != String::npos) return false;
+      return Signed || !minus;
+    }
+    case etAlphaNumeric:
+      return std::all_of(Pasted.begin(), Pasted.end(), letterOrDigit);
+    case etValidChars:
+      return std::all_of(Pasted.begin(), Pasted.end(), [&](Char c) { return ValidChars.find(c) != String::npos; });
+    case etRange:
+    case etHex:
+      return false;
+    default:
+      return true;
+  }
+}

@@ -42,3 +42,13 @@ bool DropDownThousandGroupGuard(const String& Value, int Caret, int PrefixLength
 // 1-based position of the decimal separator in the value without thousand separators (length + 1
 // without one), one less when SignedNumber and the text holds a '-'.
 int DropDownIntegerPartEnd(const String& S, bool SignedNumber);
+
+// The money edit after typing or deleting: its value re-grouped, the caret moved by the change of
+// the value's length, no selection.
+TDropDownEditState RegroupMoneyEdit(const String& EditText, const String& Prefix, const String& Suffix, int Caret,
+                                    bool AutoThousandSeparator);
+
+// Whether the edit type takes a paste whose resulting value is Pasted (Clipboard: the pasted text
+// itself). Precision and Signed as set on the edit.
+bool DropDownPasteAccepted(TDropDownEditType EditType, const String& Pasted, const String& Clipboard, int Precision,
+                           bool Signed, const String& ValidChars);

@@ -122,6 +122,39 @@ TEST_F(DropDownValueTest, ThousandGroupGuard) {
     EXPECT_EQ(DropDownThousandGroupGuard(c.Value, c.Caret, 0), c.Objects) << DropDownValueNarrow(c.Value) << " " << c.Caret;
 }
 
+TEST_F(DropDownValueTest, MoneyEditRegroupedMovesTheCaretByTheGrowth) {
+  TDropDownEditState r = RegroupMoneyEdit(u"$ 1234 kg", u"$ ", u" kg", 6, true);
+  EXPECT_EQ(r.EditText, u"$ 1,234 kg");
+  EXPECT_EQ(r.Caret, 7);
+  r = RegroupMoneyEdit(u"1,23", u"", u"", 4, true);  // a digit deleted
+  EXPECT_EQ(r.EditText, u"123");
+  EXPECT_EQ(r.Caret, 3);
+  r = RegroupMoneyEdit(u"$ ", u"$ ", u"", 2, true);
+  EXPECT_EQ(r.EditText, u"$ ");
+  EXPECT_EQ(r.Caret, 2);
+}
+
+TEST_F(DropDownValueTest, PasteAcceptedByType) {
+  const struct {
+    TDropDownEditType Type;
+    const char16_t *Pasted, *Clipboard;
+    int Precision;
+    bool Signed, Accepted;
+  } cases[] = {
+      {etNumeric, u"12ab", u"ab", 0, true, false},   {etNumeric, u"123", u"3", 0, false, true},
+      {etNumeric, u"-12", u"-", 0, false, false},    {etNumeric, u"-12", u"-", 0, true, true},
+      {etFloat, u"1.5", u"1.5", 0, true, false},     {etFloat, u"1.5", u"1.5", 2, true, true},
+      {etMoney, u"1,234.5", u"1,234.5", 2, true, true}, {etFloat, u"1x", u"x", 2, true, false},
+      {etRange, u"1-2", u"1-2", 0, true, false},     {etHex, u"ff", u"ff", 0, true, false},
+      {etAlphaNumeric, u"ab1", u"b1", 0, true, true}, {etAlphaNumeric, u"a-b", u"-", 0, true, false},
+      {etValidChars, u"xx", u"x", 0, true, true},    {etValidChars, u"xy", u"y", 0, true, false},
+      {etString, u"any text", u"text", 0, true, true},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DropDownPasteAccepted(c.Type, c.Pasted, c.Clipboard, c.Precision, c.Signed, u"x"), c.Accepted)
+        << DropDownValueNarrow(c.Pasted) << " " << int(c.Type);
+}
+
 TEST_F(DropDownValueTest, IntegerPartEnd) {
   EXPECT_EQ(DropDownIntegerPartEnd(u"1,234.5", false), 5);
   EXPECT_EQ(DropDownIntegerPartEnd(u"12", false), 3);
