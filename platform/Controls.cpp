@@ -1323,7 +1323,7 @@ TWinControl* FindVCLWindow(TPoint Pos) {
   return static_cast<TWinControl*>(c);
 }
 
-void PaintParentBackground(TControl* Control, TCanvas* Canvas) {
+void PaintParentBackground(TControl* Control, TCanvas* Canvas, bool GraphicChildren) {
   TWinControl* parent = Control ? Control->Parent() : nullptr;
   QPainter* target = Canvas ? Canvas->NativePainter() : nullptr;
   if (!parent || !target) return;
@@ -1336,6 +1336,15 @@ void PaintParentBackground(TControl* Control, TCanvas* Canvas) {
     // The erase-background step, then the parent's own painting.
     if (parent->Color() != clNone) p.fillRect(img.rect(), ToQColor(parent->Color()));
     parent->PaintTo(&p);
+    for (int i = 0; GraphicChildren && i < parent->ControlCount(); ++i) {
+      TControl* c = parent->Controls(i);
+      if (c == Control || !c->Visible() || dynamic_cast<TWinControl*>(c)) continue;
+      p.save();
+      p.translate(c->Left(), c->Top());
+      p.setClipRect(QRect(0, 0, c->Width(), c->Height()), Qt::IntersectClip);
+      c->PaintTo(&p);
+      p.restore();
+    }
   }
   target->save();
   target->setClipRect(QRect(-Control->Left(), -Control->Top(), pc.Width(), pc.Height()), Qt::IntersectClip);

@@ -406,8 +406,10 @@ TWinControl* FindVCLWindow(TPoint Pos);
 
 // Paints Control's parent (its background and its own painting, not its other children) onto
 // Canvas so that the parent's pixel under the control's top-left corner lands at (0, 0), clipped
-// to the parent's client area. Nothing happens without a parent.
-void PaintParentBackground(TControl* Control, TCanvas* Canvas);
+// to the parent's client area. Nothing happens without a parent. With GraphicChildren the
+// parent's visible graphic (non-windowed) children are painted over it too, in their stacking
+// order, each clipped to its bounds; windowed children never are.
+void PaintParentBackground(TControl* Control, TCanvas* Canvas, bool GraphicChildren = false);
 
 // Marks only R (client pixels) of the control for repainting; the next paint is clipped to the
 // marked area. Erase is taken for the callers' sake: here a marked area is always rebuilt from

@@ -111,10 +111,10 @@ void TAdvButton::Paint() {
   if (FStyle == tasCheck && FDown) FState = absDown;
 
   TCanvas* canvas = Canvas();
-  // The parent shows through wherever the face leaves it.
+  // The parent, with the graphic controls lying on it, shows through wherever the face leaves it.
   const int saved = canvas->SaveDC();
   canvas->IntersectClipRect(ClientRect());
-  PaintParentBackground(this, canvas);
+  PaintParentBackground(this, canvas, true);
   canvas->RestoreDC(saved);
 
   DrawButton(canvas);

@@ -168,6 +168,48 @@ TEST(ControlsPaintTest, ParentBackgroundIsTheParentsOwnPaintingUnderTheControl) 
   delete form;
 }
 
+TEST(ControlsPaintTest, ParentBackgroundWithGraphicChildrenPaintsOnlyTheVisibleGraphicOnes) {
+  TForm* form = New<TForm>(nullptr);
+  auto* stripes = New<TStripes>(form);
+  stripes->SetParent(form);
+  stripes->SetColor(clBlue);
+  stripes->SetBounds(0, 0, 40, 20);
+  auto shape = [&](TColor colour, int left) {
+    auto* s = New<TShape>(form);
+    s->SetParent(stripes);
+    s->Brush()->SetColor(colour);
+    s->Pen()->SetColor(colour);
+    s->SetBounds(left, 0, 4, 20);
+    return s;
+  };
+  shape(clLime, 12);
+  shape(clYellow, 14);  // lies on top of the lime one where they overlap
+  shape(clFuchsia, 18)->SetVisible(false);
+  auto* windowed = New<TPanel>(form);
+  windowed->SetParent(stripes);
+  windowed->SetColor(clMaroon);
+  windowed->SetBounds(22, 0, 4, 20);
+  auto* child = New<TPanel>(form);
+  child->SetParent(stripes);
+  child->SetBounds(10, 0, 20, 20);
+
+  TImageCanvas plain(20, 20, clWhite);
+  PaintParentBackground(child, plain.Canvas());
+  TImageCanvas with(20, 20, clWhite);
+  PaintParentBackground(child, with.Canvas(), true);
+  // Child x -> parent x + 10: the lime shape at 12..15 under the yellow one at 14..17.
+  const struct {
+    int X;
+    TColor Plain, With;
+  } cases[] = {{1, clBlue, clBlue}, {2, clBlue, clLime}, {3, clBlue, clLime}, {4, clBlue, clYellow},
+               {7, clBlue, clYellow}, {8, clBlue, clBlue}, {12, clBlue, clBlue}, {19, clBlue, clBlue}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(plain.Pixel(c.X, 10), c.Plain) << c.X;
+    EXPECT_EQ(with.Pixel(c.X, 10), c.With) << c.X;
+  }
+  delete form;
+}
+
 }  // namespace
 
 namespace {

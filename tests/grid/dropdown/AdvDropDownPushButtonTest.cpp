@@ -7,6 +7,7 @@
 
 #include "DropDownTestSupport.h"
 #include "grid/dropdown/AdvDropDownPushButton.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/testing/FakeMetrics.h"
 #include "platform/testing/ImageCanvas.h"
@@ -198,6 +199,22 @@ TEST_F(PushButtonTest, TransparentBackgroundShowsTheParent) {
   appearance.SetBorderColor(clNone);
   auto img = Paint(first);
   EXPECT_EQ(img->Pixel(20, 11), clTeal);
+}
+
+TEST_F(PushButtonTest, TransparentBackgroundShowsTheGraphicControlsOnTheParent) {
+  appearance.SetColor(clNone);
+  appearance.SetColorTo(clNone);
+  appearance.SetBorderColor(clNone);
+  auto* shape = New<TShape>(form);
+  shape->SetParent(form);
+  shape->Brush()->SetColor(clNavy);
+  shape->Pen()->SetColor(clNavy);
+  shape->SetBounds(5, 5, 20, 40);  // under the button's left half (x 10..29)
+  auto img = Paint(first);
+  EXPECT_EQ(img->Pixel(2, 11), clNavy);
+  EXPECT_EQ(img->Pixel(14, 11), clNavy);
+  EXPECT_EQ(img->Pixel(15, 11), clTeal);
+  EXPECT_EQ(img->Pixel(30, 11), clTeal);
 }
 
 TEST_F(PushButtonTest, GroupPressingTheSecondRaisesTheFirst) {
