@@ -2,6 +2,7 @@
 
 #include "gateway/UBoot.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
+#include "gateway/UModbusSetAccess.h"
 #include "gateway/USNMP_MIB.h"
 #include "gateway/USNMP_Trap_AccessForm.h"
 #include "gateway/USaveBincc.h"
@@ -25,12 +26,17 @@ void Create_Program_Forms() {
   Create_FParGen();
   Application->CreateForm(FSNMP_Trap_Access);
   Application->CreateForm(FLoRaWAN_Gateway);
+  Application->CreateForm(FSetAccess);
+  Application->CreateForm(FModbus_TCP_Master_Set_Access);
 
   TFKelvaneFirmWare* main = FKelvaneFirmWare;
   main->Register_Form(u"TFBoot", FBoot, [] { FBoot->Set_Lang(); });
   main->Register_Form(u"TFParGen", FParGen, [] { FParGen->Set_Lang(); });
   main->Register_Form(u"TFSNMP_Trap_Access", FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); });
   main->Register_Form(u"TFLoRaWAN_Gateway", FLoRaWAN_Gateway, [] { FLoRaWAN_Gateway->Set_Lang(); });
+  main->Register_Form(u"TFSetAccess", FSetAccess, [] { FSetAccess->Set_Lang(); });
+  main->Register_Form(u"TFModbus_TCP_Master_Set_Access", FModbus_TCP_Master_Set_Access,
+                      [] { FModbus_TCP_Master_Set_Access->Set_Lang(); });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };
