@@ -62,8 +62,8 @@ TTableGridDef ModbusGrid(const String& Name, const String& Sheet, int SheetCapti
   return g;
 }
 
-// The columns from Slave ID on of a read grid; first is the UI text of Slave ID's header, then
-// come hints from firstHint (Swap Word's header and hint and Topic's header and hint apart).
+// The columns from Slave ID on of a read grid: headers run on from First and hints from FirstHint,
+// except Swap Word's, Topic's and Mnemonic's, which are given.
 std::vector<TTableColumnDef> ReadColumns(int First, int FirstHint, int SwapWord, int SwapWordHint, int Topic,
                                          int TopicHint, int Mnemonic, int MnemonicHint) {
   return {ModbusColumn(First, FirstHint, u"Slave_ID"),
