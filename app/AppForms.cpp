@@ -2,6 +2,7 @@
 
 #include "gateway/UBoot.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
+#include "gateway/UModbusSetAccess.h"
 #include "gateway/USNMP_MIB.h"
 #include "gateway/USNMP_Trap_AccessForm.h"
 #include "gateway/USaveBincc.h"
@@ -29,13 +30,20 @@ void Create_Program_Forms() {
   main->Register_Form(u"TFParGen", [] { return FParGen_On_Demand(); }, [] {
     if (FParGen) FParGen->Set_Lang();
   });
-  // The two table forms, like the parameter form, are made on their first use.
+  // The table forms, like the parameter form, are made on their first use.
   main->Register_Form(u"TFSNMP_Trap_Access", [] { return FSNMP_Trap_Access_On_Demand(); }, [] {
     if (FSNMP_Trap_Access) FSNMP_Trap_Access->Set_Lang();
   });
   main->Register_Form(u"TFLoRaWAN_Gateway", [] { return FLoRaWAN_Gateway_On_Demand(); }, [] {
     if (FLoRaWAN_Gateway) FLoRaWAN_Gateway->Set_Lang();
   });
+  main->Register_Form(u"TFSetAccess", [] { return Table_Form_On_Demand(FSetAccess); }, [] {
+    if (FSetAccess) FSetAccess->Set_Lang();
+  });
+  main->Register_Form(u"TFModbus_TCP_Master_Set_Access", [] { return Table_Form_On_Demand(FModbus_TCP_Master_Set_Access); },
+                      [] {
+                        if (FModbus_TCP_Master_Set_Access) FModbus_TCP_Master_Set_Access->Set_Lang();
+                      });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };
