@@ -28,6 +28,7 @@
 #include "grid/core/AdvCellGraphic.h"
 #include "grid/core/AdvGridEdit.h"
 #include "grid/core/AdvGridEvents.h"
+#include "platform/EditTips.h"
 #include "grid/core/AdvGridOwned.h"
 #include "grid/core/AdvRichEdit.h"
 #include "grid/foundation/AdvObj.h"
@@ -1940,4 +1941,16 @@ class TAdvStringGrid : public TBaseGrid {
   int FOldTopRow = -1;
   bool FRowSelectScrolledUp = false;
   THintShowLargeTextPos FHintShowLargeTextPos = hpCell;
+
+  // ---- balloon tooltip window (AdvGridBalloonTip.cpp) ----
+ public:
+  // Sets the balloon tooltip window up once (Balloon.Init marks it); BalloonDone destroys it.
+  void BalloonInit();
+  void BalloonDone();
+  // The balloon tooltip window while it is set up, else null.
+  TBalloonToolTip* BalloonToolTip() const { return FHToolTip.get(); }
+
+ private:
+  void BalloonEnableChanged();
+  std::unique_ptr<TBalloonToolTip> FHToolTip;
 };
