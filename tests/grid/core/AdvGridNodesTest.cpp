@@ -292,18 +292,4 @@ TEST(AdvGridNodes, BulkContractAndExpandKeepTheRowListsAsSingleNodesDo) {
   EXPECT_NE(NodesRowFlags(bulk.g), before);  // hidden rows' entries are not carried back
 }
 
-TEST(AdvGridNodes, ContractingMovesTheCurrentRowOutOfTheSpanWithoutAsking) {
-  advgrid_test::GridForm<TAdvStringGrid> f;
-  TAdvStringGrid* g = f.grid;
-  g->SetRowCount(10);
-  g->AddNode(5, 5);  // up to the last row
-  g->SetRowEnabled(5, false);  // a disabled row the user could not select
-  ASSERT_TRUE(g->Navigation()->SkipDisabledRows());
-  g->FocusCell(1, 9);
-  ASSERT_EQ(g->Row(), 9);
-  g->ContractNode(5);
-  EXPECT_EQ(g->RowCount(), 6);
-  EXPECT_EQ(g->Row(), 5);
-}
-
 }  // namespace
