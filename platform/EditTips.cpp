@@ -144,3 +144,16 @@ bool Edit_BalloonTipTakesFocus(TWinControl* Edit) {
   return w->focusPolicy() != Qt::NoFocus || !w->testAttribute(Qt::WA_ShowWithoutActivating) ||
          !(w->windowFlags() & Qt::WindowDoesNotAcceptFocus) || w->hasFocus();
 }
+
+void TBalloonToolTip::SetTitle(const String& Title, int Icon) {
+  FTitle = Title;
+  FIcon = Icon >= TTI_NONE && Icon <= TTI_ERROR ? Icon : TTI_NONE;
+}
+
+void TBalloonToolTip::SetDelayTime(int Which, int Milliseconds) {
+  if (Which >= TTDT_RESHOW && Which <= TTDT_INITIAL) FDelays[Which - 1] = Milliseconds;
+}
+
+int TBalloonToolTip::DelayTime(int Which) const {
+  return Which >= TTDT_RESHOW && Which <= TTDT_INITIAL ? FDelays[Which - 1] : -1;
+}

@@ -30,3 +30,32 @@ void Edit_HideBalloonTip(TWinControl* Edit);
 bool Edit_BalloonTipShown(TWinControl* Edit, TEditBalloonTip* Tip = nullptr);
 // The balloon's own window: a top-level widget that does not take the focus (for tests).
 bool Edit_BalloonTipTakesFocus(TWinControl* Edit);
+
+// A balloon tooltip window over a control (TTS_BALLOON, one tool covering the control whose
+// text the control answers when the tip shows): its title and icon, delays and transparency.
+enum : int { TTDT_RESHOW = 1, TTDT_AUTOPOP = 2, TTDT_INITIAL = 3 };
+
+class TBalloonToolTip {
+ public:
+  explicit TBalloonToolTip(TWinControl* Owner) : FOwner(Owner) {}
+  TBalloonToolTip(const TBalloonToolTip&) = delete;
+  TBalloonToolTip& operator=(const TBalloonToolTip&) = delete;
+  TWinControl* Owner() const { return FOwner; }
+  // An icon outside TTI_NONE .. TTI_ERROR is taken as TTI_NONE.
+  void SetTitle(const String& Title, int Icon);
+  const String& Title() const { return FTitle; }
+  int Icon() const { return FIcon; }
+  // Which is TTDT_RESHOW, TTDT_AUTOPOP or TTDT_INITIAL; -1 (the default) is the system's delay.
+  void SetDelayTime(int Which, int Milliseconds);
+  int DelayTime(int Which) const;
+  // A layered window drawn with constant alpha; 255 is opaque.
+  void SetAlpha(uint8_t Alpha) { FAlpha = Alpha; }
+  uint8_t Alpha() const { return FAlpha; }
+
+ private:
+  TWinControl* FOwner;
+  String FTitle;
+  int FIcon = TTI_NONE;
+  int FDelays[3] = {-1, -1, -1};
+  uint8_t FAlpha = 255;
+};

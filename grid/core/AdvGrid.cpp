@@ -7,6 +7,8 @@
 #include <map>
 #include <vector>
 
+#include "grid/core/AdvRichEdit.h"
+#include "grid/foundation/AdvObjOverlay.h"
 #include "grid/foundation/AdvXPVS.h"
 #include "grid/core/AdvGridItemPool.h"
 #include "platform/MemoryBlocks.h"
@@ -47,9 +49,32 @@ TGridUnit& GridUnit() {
   return *unit;
 }
 
-// Streamed forms make the string grid by name.
+// Streamed forms make the string grid, and the controls it streams with, by name.
 const bool kStringGridClassRegistered = [] {
   RegisterComponentClass<TAdvStringGrid>(u"TAdvStringGrid");
+  RegisterComponentClass<TDropList>(u"TDropList");
+  // The arrow parents itself to its owner, so only a windowed owner can be its parent; any
+  // other owner still owns it.
+  RegisterClass(u"TArrowWindow", [](TComponent* AOwner) -> TPersistent* {
+    auto* parent = dynamic_cast<TWinControl*>(AOwner);
+    auto* arrow = New<TArrowWindow>(parent, arrUp);
+    if (AOwner && !parent) AOwner->InsertComponent(arrow);
+    return arrow;
+  });
+  RegisterComponentClass<TGridCombo>(u"TGridCombo");
+  RegisterComponentClass<TGridTransEdit>(u"TGridTransEdit");
+  RegisterComponentClass<TGridTransCombo>(u"TGridTransCombo");
+  RegisterComponentClass<TGridCheckBox>(u"TGridCheckBox");
+  RegisterComponentClass<TGridEditBtn>(u"TGridEditBtn");
+  RegisterComponentClass<TGridUnitEditBtn>(u"TGridUnitEditBtn");
+  RegisterComponentClass<TGridButton>(u"TGridButton");
+  RegisterComponentClass<THeaderDragButton>(u"THeaderDragButton");
+  RegisterComponentClass<TControlEdit>(u"TControlEdit");
+  RegisterComponentClass<TControlCombo>(u"TControlCombo");
+  RegisterComponentClass<TScrollBar>(u"TScrollBar");
+  RegisterComponentClass<TAdvRichEdit>(u"TAdvRichEdit");
+  RegisterComponentClass<TFooterPanel>(u"TFooterPanel");
+  RegisterComponentClass<TSearchPanel>(u"TSearchPanel");
   return true;
 }();
 
@@ -328,6 +353,7 @@ void TAdvStringGrid::AfterConstruction() {
   FFilter = std::make_unique<TFilter>();
   FAutoSize = false;
   FBalloonSettings = std::make_unique<TBalloonSettings>();
+  FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
   FShowModified = std::make_unique<TShowModified>();
   FShowModified->OnChange = [this](TObject*) { TCustomGrid::InvalidateCol(0); };
 
@@ -431,6 +457,7 @@ void TAdvStringGrid::AfterConstruction() {
 
 TAdvStringGrid::~TAdvStringGrid() {
   FDestroying = true;
+  if (!Designing()) BalloonDone();
   if (FColumnSize && FColumnSize->Save()) SaveColSizes();
   LeaveForm();
   FollowThemeNotifier(false);
@@ -459,6 +486,7 @@ void TAdvStringGrid::CreateWnd() {
       bar->SetTabStop(false);
       bar->SetKind(sbVertical);
     }
+    if (FBalloonSettings->Enable()) BalloonInit();
   }
   // The panels join the grid's window when the footer or search bar first shows them.
   FFooterPanel->SetVisible(FFloatingFooter->Visible());
@@ -516,6 +544,7 @@ void TAdvStringGrid::Loaded() {
   for (int i = 0; i < ColCount(); ++i) FOrigColSizes->Add(ColWidths(i));
   FColumnOrder->Clear();
   for (int i = 0; i < ColCount(); ++i) FColumnOrder->Add(i);
+  if (FBalloonSettings->Enable()) BalloonInit();
   ApplyActiveStyleColors();
 }
 

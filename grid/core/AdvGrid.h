@@ -28,6 +28,7 @@
 #include "grid/core/AdvCellGraphic.h"
 #include "grid/core/AdvGridEdit.h"
 #include "grid/core/AdvGridEvents.h"
+#include "platform/EditTips.h"
 #include "grid/core/AdvGridOwned.h"
 #include "grid/core/AdvRichEdit.h"
 #include "grid/foundation/AdvObj.h"
@@ -2034,4 +2035,15 @@ class TAdvStringGrid : public TBaseGrid {
   TPoint FHoverCell{-1, -1};
   TPoint FHotFixedCell{-1, -1};
   String FLastAnchorHint;
+  // ---- balloon tooltip window (AdvGridBalloonTip.cpp) ----
+ public:
+  // Sets the balloon tooltip window up once (Balloon.Init marks it); BalloonDone destroys it.
+  void BalloonInit();
+  void BalloonDone();
+  // The balloon tooltip window while it is set up, else null.
+  TBalloonToolTip* BalloonToolTip() const { return FHToolTip.get(); }
+
+ private:
+  void BalloonEnableChanged();
+  std::unique_ptr<TBalloonToolTip> FHToolTip;
 };

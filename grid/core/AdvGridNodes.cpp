@@ -64,6 +64,14 @@ void TAdvStringGrid::HideDisplayedRows(const std::vector<int>& DRows) {
     item->SetHeight(RowHeights(DRows[k]));
     ++pos;
   }
+  // The per-row lists lose the hidden rows' entries, as a removal of each row would take them.
+  const bool modified = FShowModified->Enabled(), disjunct = FMouseActions->DisjunctRowSelect();
+  for (auto it = DRows.rbegin(); it != DRows.rend(); ++it) {
+    const int d = *it;
+    if (modified && d < FModifiedRows->Count()) FModifiedRows->Delete(d);
+    if (FUseEnabledRows && d < FEnabledRows->Count()) FEnabledRows->Delete(d);
+    if (disjunct && d < FRowSelect->Count()) FRowSelect->Delete(d);
+  }
   // The rows left close up in one pass.
   int to = DRows.front();
   size_t next = 0;
@@ -230,6 +238,12 @@ bool TAdvStringGrid::IsInNodeGlyph(int ARow, int X) {
 
 void TAdvStringGrid::ContractNode(int ARow) {
   HideInplaceEdit();
+  // The current row may have to leave the rows being hidden: the grid moves it itself.
+  struct NodesForceSel {
+    bool& flag;
+    ~NodesForceSel() { flag = false; }
+  } forced{FForceSel};
+  FForceSel = true;
   const int d = DisplRowIndex(ARow);
   TCellGraphic* node = NodeObject(d);
   if (!node || node->CellBoolean()) return;
@@ -327,9 +341,12 @@ void TAdvStringGrid::ExpandAll() {
       }
     }
     SetRowCount(n + static_cast<int>(items.size()));
+    std::vector<int> shownAt;  // display rows of the shown records, bottom up
+    shownAt.reserve(items.size());
     int i = n - 1, j = static_cast<int>(items.size()) - 1;
     for (int f = RowCount() - 1; f >= 0 && (i >= 0 || j >= 0); --f) {
       if (j >= 0 && (i < 0 || items[static_cast<size_t>(j)]->Idx() > reals[static_cast<size_t>(i)])) {
+        shownAt.push_back(f);
         RestoreRowFromRecord(items[static_cast<size_t>(j)], f);
         delete items[static_cast<size_t>(j)];  // the last records first: cheap to take out
         --j;
@@ -338,6 +355,10 @@ void TAdvStringGrid::ExpandAll() {
         --i;
       }
     }
+    // Each shown row gets a fresh enabled entry, as showing it alone would give it.
+    if (FUseEnabledRows)
+      for (auto it = shownAt.rbegin(); it != shownAt.rend() && *it < FEnabledRows->Count(); ++it)
+        FEnabledRows->Insert(*it, 0);
     if (FControlList->Count() > 0) RepositionCellControls();
   }
   for (int r = FixedRows(); r < RowCount(); ++r)

@@ -242,4 +242,54 @@ TEST(AdvGridNodes, NodeLookAndGroupingCopies) {
   EXPECT_TRUE(fresh.ShowTree());
 }
 
+// The per-row lists of every displayed row: modified, enabled, selected.
+std::string NodesRowFlags(TAdvStringGrid* g) {
+  std::string s;
+  for (int r = 0; r < g->RowCount(); ++r) {
+    s += g->GetRowModified(r) ? 'm' : '-';
+    s += g->GetRowEnabled(r) ? '-' : 'd';
+    s += g->GetRowSelect(r) ? 's' : '-';
+    s += ' ';
+  }
+  return s;
+}
+
+// Nodes at 1 (span 4), 6 (up to the next node), 12 (span 5, holding 13 of span 2) and 20 (past
+// the last row); rows flagged modified, disabled and selected here and there.
+void NodesFlaggedTree(TAdvStringGrid* g) {
+  g->ShowModified()->SetEnabled(true);
+  g->MouseActions()->SetDisjunctRowSelect(true);
+  g->AddNode(1, 4);
+  g->AddNode(6, 0);
+  g->AddNode(12, 5);
+  g->AddNode(13, 2);
+  g->AddNode(20, 15);
+  for (int r : {2, 7, 11, 14, 18, 21, 25}) g->SetRowModified(r, true);
+  for (int r : {3, 9, 15, 19, 24}) g->SetRowEnabled(r, false);
+  for (int r : {4, 8, 16, 17, 22}) g->SetRowSelect(r, true);
+}
+
+TEST(AdvGridNodes, BulkContractAndExpandKeepTheRowListsAsSingleNodesDo) {
+  NodeGrid bulk(30), single(30);
+  NodesFlaggedTree(bulk.g);
+  NodesFlaggedTree(single.g);
+  const std::string before = NodesRowFlags(bulk.g);
+  bulk.g->ContractAll();
+  for (int node : {1, 6, 12, 20}) single.g->ContractNode(node);
+  EXPECT_EQ(bulk.Shown(), single.Shown());
+  EXPECT_EQ(bulk.Shown(), "r0 r1 r5 r6 r12 r17 r18 r19 r20 ");
+  EXPECT_EQ(NodesRowFlags(bulk.g), NodesRowFlags(single.g));
+  // The flags stayed with their rows: r18 modified, r19 disabled, r5 plain.
+  EXPECT_TRUE(bulk.g->GetRowModified(6));
+  EXPECT_FALSE(bulk.g->GetRowEnabled(7));
+  EXPECT_EQ(NodesRowFlags(bulk.g).substr(8, 4), "--- ");
+
+  bulk.g->ExpandAll();
+  for (int node : {1, 6, 12, 20}) single.g->ExpandNode(node);
+  EXPECT_EQ(bulk.Shown(), single.Shown());
+  EXPECT_EQ(bulk.g->RowCount(), 30);
+  EXPECT_EQ(NodesRowFlags(bulk.g), NodesRowFlags(single.g));
+  EXPECT_NE(NodesRowFlags(bulk.g), before);  // hidden rows' entries are not carried back
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AdvGridTestSupport.h"
+#include "platform/ClassRegistry.h"
 
 namespace {
 
@@ -235,6 +236,34 @@ TEST(AdvGridObject, WindowCreationStartsTheGridTimer) {
   int ours = 0;
   for (uintptr_t id : f.grid->ticks) ours += id == 111;
   EXPECT_EQ(ours, 2);  // every 500 ms
+}
+
+TEST(AdvGridObject, TheGridsControlsAreMadeByName) {
+  const char* const names[] = {"TDropList",        "TArrowWindow",     "TGridCombo",
+                               "TGridTransEdit",   "TGridTransCombo",  "TGridCheckBox",
+                               "TGridEditBtn",     "TGridUnitEditBtn", "TGridButton",
+                               "THeaderDragButton", "TControlEdit",    "TControlCombo",
+                               "TScrollBar",       "TAdvRichEdit",     "TFooterPanel",
+                               "TSearchPanel"};
+  TAdvStringGrid* grid = New<TAdvStringGrid>(nullptr);
+  const int gridOwns = grid->ComponentCount();
+  TComponent plain(nullptr);
+  for (const char* name : names) {
+    const String n(name, name + std::char_traits<char>::length(name));
+    for (TComponent* owner : {static_cast<TComponent*>(grid), &plain}) {
+      if (owner == &plain && n == u"TGridCombo") {
+        EXPECT_THROW(FindClass(n)(owner), EInvalidCast);  // the grid's combo needs its grid
+        continue;
+      }
+      auto* made = dynamic_cast<TComponent*>(FindClass(n)(owner));
+      ASSERT_NE(made, nullptr) << name;
+      EXPECT_EQ(Utf8(made->ClassName()), name);
+      EXPECT_EQ(made->Owner(), owner) << name;  // freed with its owner
+    }
+  }
+  EXPECT_EQ(grid->ComponentCount() - gridOwns, static_cast<int>(std::size(names)));
+  EXPECT_EQ(plain.ComponentCount(), static_cast<int>(std::size(names)) - 1);
+  delete grid;
 }
 
 }  // namespace

@@ -166,4 +166,68 @@ TEST(AdvGridRadios, ExpandCells) {
   EXPECT_FALSE(g->HasExpand(1, 2));
 }
 
+TEST(AdvGridRadios, EnablingBalloonsSetsTheTooltipWindowUpOnce) {
+  RadioGrid t;
+  TBalloonSettings* b = t.g->Balloon();
+  b->SetInitialDelay(100);
+  b->SetAutoHideDelay(5000);
+  b->SetTransparency(55);
+  EXPECT_EQ(t.g->BalloonToolTip(), nullptr);
+  b->SetEnable(true);
+  TBalloonToolTip* tip = t.g->BalloonToolTip();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(b->Init());
+  EXPECT_EQ(tip->Owner(), t.g);
+  EXPECT_EQ(Utf8(tip->Title()), "ToolTipText");
+  EXPECT_EQ(tip->Icon(), TTI_ERROR);
+  EXPECT_EQ(tip->DelayTime(TTDT_INITIAL), 100);
+  EXPECT_EQ(tip->DelayTime(TTDT_AUTOPOP), 5000);
+  EXPECT_EQ(tip->DelayTime(TTDT_RESHOW), -1);  // left to the system
+  EXPECT_EQ(tip->Alpha(), 200);
+  b->SetEnable(true);
+  EXPECT_EQ(t.g->BalloonToolTip(), tip);  // already set up
+  b->SetEnable(false);
+  EXPECT_EQ(t.g->BalloonToolTip(), nullptr);
+  EXPECT_FALSE(b->Init());
+  b->SetEnable(false);  // nothing left to end
+  EXPECT_FALSE(b->Init());
+}
+
+TEST(AdvGridRadios, BalloonsEnabledWhileLoadingAreSetUpByLoaded) {
+  RadioGrid t;
+  t.g->SetLoading(true);
+  t.g->Balloon()->SetEnable(true);
+  EXPECT_EQ(t.g->BalloonToolTip(), nullptr);
+  t.g->Loaded();
+  ASSERT_NE(t.g->BalloonToolTip(), nullptr);
+  EXPECT_EQ(t.g->BalloonToolTip()->Alpha(), 255);  // no transparency: opaque
+}
+
+TEST(AdvGridRadios, WindowCreationSetsEnabledBalloonsUp) {
+  TForm* form = New<TForm>(nullptr);
+  TAdvStringGrid* g = New<TAdvStringGrid>(form);
+  g->SetLoading(true);
+  g->Balloon()->SetEnable(true);
+  g->SetParent(form);
+  g->HandleNeeded();
+  EXPECT_NE(g->BalloonToolTip(), nullptr);  // CreateWnd, before Loaded
+  delete form;
+}
+
+TEST(AdvGridRadios, TheTooltipWindowTakesKnownIconsAndDelaysOnly) {
+  TBalloonToolTip tip(nullptr);
+  struct Case { int icon; int expected; };
+  for (const Case& c : {Case{-1, TTI_NONE}, Case{0, TTI_NONE}, Case{2, TTI_WARNING}, Case{3, TTI_ERROR},
+                        Case{4, TTI_NONE}}) {
+    tip.SetTitle(u"t", c.icon);
+    EXPECT_EQ(tip.Icon(), c.expected) << c.icon;
+  }
+  tip.SetDelayTime(0, 10);
+  tip.SetDelayTime(4, 10);
+  EXPECT_EQ(tip.DelayTime(0), -1);
+  EXPECT_EQ(tip.DelayTime(4), -1);
+  tip.SetDelayTime(TTDT_RESHOW, 10);
+  EXPECT_EQ(tip.DelayTime(TTDT_RESHOW), 10);
+}
+
 }  // namespace
