@@ -170,7 +170,9 @@ class ParGenTest : public ::testing::Test {
       const TRect field = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
       const std::map<TColor, int> seen = BitmapColors(pic, field);
       EXPECT_GE(count(seen, clWindow) * 10, area(field) * 6);
-      if (!e->Text().empty()) EXPECT_GE(count(seen, e->Font()->Color()), 10);
+      if (!e->Text().empty()) {
+        EXPECT_GE(count(seen, e->Font()->Color()), 10);
+      }
     }
     EXPECT_GE(headers, 1);
     EXPECT_GE(edits, 4);

@@ -206,7 +206,9 @@ TEST(AdvGridComboEdit, DirectEditAndDropReportTheSelectionOnOpening) {
     f.Edit(kListCol, 3, u"B");
     ASSERT_TRUE(f.open());
     ASSERT_EQ(static_cast<int>(reports.size()), c.reports);
-    if (c.reports) EXPECT_EQ(reports[0], (std::vector<int>{kListCol, 3, kListCol, 3}));
+    if (c.reports) {
+      EXPECT_EQ(reports[0], (std::vector<int>{kListCol, 3, kListCol, 3}));
+    }
   }
 }
 

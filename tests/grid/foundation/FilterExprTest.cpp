@@ -106,7 +106,7 @@ TEST_F(FilterExprTest, LocaleDateTimes) {
     const char16_t* format;
     const char16_t* text;
     bool ok;
-    int y, m, d, hh, mm, ss;
+    int y = 0, m = 0, d = 0, hh = 0, mm = 0, ss = 0;
   };
   const DateCase cases[] = {
       {u"dd/MM/yyyy", u"15/02/2020", true, 2020, 2, 15, 0, 0, 0},
