@@ -156,6 +156,11 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   ++FFilterLevel;
   std::sort(listed.begin(), listed.end());
   listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
+  // The footer row closes up with the others; the row count setter would then move the emptied
+  // old last row over it, so the footer is off meanwhile.
+  const bool footer = FFloatingFooter->Visible();
+  const int footers = FFixedFooters;
+  if (footer) FFloatingFooter->SetVisible(false);
   int to = 0;
   for (int r = 0; r < RowCount(); ++r) {
     if (std::binary_search(listed.begin(), listed.end(), r)) continue;
@@ -167,6 +172,8 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   }
   for (int r = to; r < RowCount(); ++r) EmptyStoreRow(r);
   if (!listed.empty()) SetRowCount(RowCount() - static_cast<int>(listed.size()));
+  if (footer) FFloatingFooter->SetVisible(true);
+  FFixedFooters = footers;
   if (FControlList->Count() > 0) RepositionCellControls();
 }
 

@@ -72,7 +72,11 @@ void TAdvStringGrid::HideDisplayedRows(const std::vector<int>& DRows) {
     if (FUseEnabledRows && d < FEnabledRows->Count()) FEnabledRows->Delete(d);
     if (disjunct && d < FRowSelect->Count()) FRowSelect->Delete(d);
   }
-  // The rows left close up in one pass.
+  // The rows left close up in one pass. The row count setter would move the footer row to the new
+  // last row over what this pass put there: the footer is off meanwhile.
+  const bool footer = FFloatingFooter->Visible();
+  const int footers = FFixedFooters;
+  if (footer) FFloatingFooter->SetVisible(false);
   int to = DRows.front();
   size_t next = 0;
   for (int r = DRows.front(); r < RowCount(); ++r) {
@@ -85,6 +89,8 @@ void TAdvStringGrid::HideDisplayedRows(const std::vector<int>& DRows) {
   }
   for (int r = to; r < RowCount(); ++r) EmptyStoreRow(r);
   SetRowCount(RowCount() - static_cast<int>(DRows.size()));
+  if (footer) FFloatingFooter->SetVisible(true);
+  FFixedFooters = footers;
   if (FControlList->Count() > 0) RepositionCellControls();
 }
 
@@ -266,6 +272,7 @@ void TAdvStringGrid::ContractNode(int ARow) {
     r = b;
   }
   if (r > b) HideRows(RealRowIndex(b), RealRowIndex(r - 1));
+  CalcFooter(-1);
 }
 
 void TAdvStringGrid::ExpandNode(int ARow) {
@@ -300,6 +307,7 @@ void TAdvStringGrid::ExpandNode(int ARow) {
     if (row < RowCount()) SetRow(row);
     if (top < RowCount()) SetTopRow(top);
   }
+  CalcFooter(-1);
 }
 
 void TAdvStringGrid::ExpandAll() {
@@ -340,6 +348,10 @@ void TAdvStringGrid::ExpandAll() {
         ++k;
       }
     }
+    // As in hiding: the footer row is placed by the merge below, not by the row count setter.
+    const bool footer = FFloatingFooter->Visible();
+    const int footers = FFixedFooters;
+    if (footer) FFloatingFooter->SetVisible(false);
     SetRowCount(n + static_cast<int>(items.size()));
     std::vector<int> shownAt;  // display rows of the shown records, bottom up
     shownAt.reserve(items.size());
@@ -359,11 +371,14 @@ void TAdvStringGrid::ExpandAll() {
     if (FUseEnabledRows)
       for (auto it = shownAt.rbegin(); it != shownAt.rend() && *it < FEnabledRows->Count(); ++it)
         FEnabledRows->Insert(*it, 0);
+    if (footer) FFloatingFooter->SetVisible(true);
+    FFixedFooters = footers;
     if (FControlList->Count() > 0) RepositionCellControls();
   }
   for (int r = FixedRows(); r < RowCount(); ++r)
     if (TCellGraphic* node = NodeObject(r)) node->SetCellBoolean(false);
   EndUpdate();
+  CalcFooter(-1);
 }
 
 void TAdvStringGrid::ContractAll() {
@@ -383,6 +398,7 @@ void TAdvStringGrid::ContractAll() {
     r = std::max(end, r + 1);
   }
   HideDisplayedRows(rows);
+  CalcFooter(-1);
   EndUpdate();
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -253,3 +255,37 @@ TEST(AdvGridFooterPanel, HintAndClickNameTheFooterColumn) {
 }
 
 }  // namespace
+
+TEST_F(AdvGridFooter, ContractingAndExpandingNodesRecalculateTheFooter) {
+  g->AddNode(1, 3);
+  g->FloatingFooter()->SetColumnCalc(3, acCUSTOM);
+  int calls = 0;
+  g->OnFooterCalc = [&](TObject*, int, int, String& v) { v = IntToStr(++calls); };
+  const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+      {"ContractNode", [&] { g->ContractNode(1); }},
+      {"ExpandNode", [&] { g->ExpandNode(1); }},
+      {"ContractAll", [&] { g->ContractAll(); }},
+      {"ExpandAll", [&] { g->ExpandAll(); }},
+  };
+  for (const auto& [name, step] : steps) {
+    const int before = calls;
+    step();
+    EXPECT_GT(calls, before) << name;
+    EXPECT_EQ(FooterCell(3), IntToStr(calls)) << name;
+    // The footer row ends last with its calculation kind, whatever the bulk paths moved.
+    EXPECT_TRUE(g->HasCellProperties(3, g->RowCount() - 1)) << name;
+  }
+}
+
+TEST_F(AdvGridFooter, AFilterLevelKeepsTheFooterRowLast) {
+  g->FloatingFooter()->SetColumnCalc(1, acSUM);
+  TIntList rows(0, 0);
+  rows.Add(2);
+  rows.Add(3);
+  g->HideRowList(&rows);
+  EXPECT_EQ(g->RowCount(), 4);
+  EXPECT_TRUE(g->HasCellProperties(1, g->RowCount() - 1));
+  g->UnHideRowList();
+  EXPECT_EQ(g->RowCount(), 6);
+  EXPECT_TRUE(g->HasCellProperties(1, g->RowCount() - 1));
+}
