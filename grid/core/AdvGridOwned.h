@@ -307,12 +307,30 @@ class TGrouping : public TGridSettings<TGrouping> {
  public:
   // Summary and the line colours and widths keep their values.
   void CopyFrom(const TGrouping& s) {
-    FHeaderUnderline = s.FHeaderUnderline;
-    FSummaryLine = s.FSummaryLine;
-    FShowGroupCount = s.FShowGroupCount;
     FGroupCountFormat = s.FGroupCountFormat;
+    FHeaderColor = s.FHeaderColor;
+    FHeaderColorTo = s.FHeaderColorTo;
+    FHeaderTextColor = s.FHeaderTextColor;
+    FHeaderUnderline = s.FHeaderUnderline;
+    FMergeHeader = s.FMergeHeader;
+    FMergeSummary = s.FMergeSummary;
+    FShowGroupCount = s.FShowGroupCount;
+    FSummaryColor = s.FSummaryColor;
+    FSummaryColorTo = s.FSummaryColorTo;
+    FSummaryTextColor = s.FSummaryTextColor;
+    FSummaryLine = s.FSummaryLine;
     FAutoCheckGroup = s.FAutoCheckGroup;
+    FAutoSelectGroup = s.FAutoSelectGroup;
   }
+  CONF_GRID_SETTING(bool, MergeHeader, false)
+  CONF_GRID_SETTING(bool, MergeSummary, false)
+  CONF_GRID_SETTING(TColor, HeaderColor, clNone)
+  CONF_GRID_SETTING(TColor, HeaderColorTo, clNone)
+  CONF_GRID_SETTING(TColor, HeaderTextColor, clNone)
+  CONF_GRID_SETTING(TColor, SummaryColor, clNone)
+  CONF_GRID_SETTING(TColor, SummaryColorTo, clNone)
+  CONF_GRID_SETTING(TColor, SummaryTextColor, clNone)
+  CONF_GRID_SETTING(bool, AutoSelectGroup, false)
   CONF_GRID_SETTING(bool, Summary, false)
   CONF_GRID_SETTING(bool, HeaderUnderline, false)
   CONF_GRID_SETTING(TColor, HeaderLineColor, clBlue)

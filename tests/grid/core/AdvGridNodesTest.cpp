@@ -293,3 +293,42 @@ TEST(AdvGridNodes, BulkContractAndExpandKeepTheRowListsAsSingleNodesDo) {
 }
 
 }  // namespace
+
+TEST(AdvGridNodes, GroupingAssignCopiesTheLooksButKeepsSummaryAndLines) {
+  TGrouping a, b;
+  a.SetGroupCountFormat(u" (%d)");
+  a.SetHeaderColor(clRed);
+  a.SetHeaderColorTo(clMaroon);
+  a.SetHeaderTextColor(clWhite);
+  a.SetHeaderUnderline(true);
+  a.SetMergeHeader(true);
+  a.SetMergeSummary(true);
+  a.SetShowGroupCount(true);
+  a.SetSummaryColor(clYellow);
+  a.SetSummaryColorTo(clOlive);
+  a.SetSummaryTextColor(clNavy);
+  a.SetSummaryLine(true);
+  a.SetAutoCheckGroup(true);
+  a.SetAutoSelectGroup(true);
+  a.SetSummary(true);
+  a.SetHeaderLineColor(clGreen);
+  a.SetHeaderLineWidth(5);
+  a.SetSummaryLineColor(clGreen);
+  a.SetSummaryLineWidth(5);
+  b.Assign(&a);
+  EXPECT_EQ(b.GroupCountFormat(), u" (%d)");
+  EXPECT_EQ(b.HeaderColor(), clRed);
+  EXPECT_EQ(b.HeaderColorTo(), clMaroon);
+  EXPECT_EQ(b.HeaderTextColor(), clWhite);
+  EXPECT_TRUE(b.HeaderUnderline() && b.MergeHeader() && b.MergeSummary() && b.ShowGroupCount());
+  EXPECT_EQ(b.SummaryColor(), clYellow);
+  EXPECT_EQ(b.SummaryColorTo(), clOlive);
+  EXPECT_EQ(b.SummaryTextColor(), clNavy);
+  EXPECT_TRUE(b.SummaryLine() && b.AutoCheckGroup() && b.AutoSelectGroup());
+  // Summary and the header and summary line colours and widths keep their values.
+  EXPECT_FALSE(b.Summary());
+  EXPECT_EQ(b.HeaderLineColor(), clBlue);
+  EXPECT_EQ(b.HeaderLineWidth(), 2);
+  EXPECT_EQ(b.SummaryLineColor(), clBlue);
+  EXPECT_EQ(b.SummaryLineWidth(), 2);
+}
