@@ -206,7 +206,8 @@ class TRtfReader {
   void Text(const TRtfGroupState& st, Char c) {
     if (st.Dest == rdSkip || st.Dest == rdColorTable) return;
     if (st.Dest == rdFontTable) {
-      if (FFontNumber >= 0) FFontName += c;
+      // A control character in a name would be written back as a control word, which names no font.
+      if (FFontNumber >= 0 && c >= 0x20) FFontName += c;
       return;
     }
     FText += c;

@@ -65,6 +65,16 @@ TEST(RichTextRtf, WrittenRunsReadBackAsTheyWere) {
   EXPECT_EQ(WriteRtf(back, RtfBase()), rtf);
 }
 
+TEST(RichTextRtf, ControlCharactersInAFontNameAreDropped) {
+  // A raw tab in a font table: kept, it would be written back as \tab, which names no font.
+  const TRichRuns runs = RtfRead("{\\rtf1{\\fonttbl{\\f0 *\tArial;}}\\f0 x}");
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].Format.FontName, u"*Arial");
+  const TRichRuns back = RtfRead(WriteRtf(runs, RtfBase()));
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_EQ(back[0].Format.FontName, u"*Arial");
+}
+
 TEST(RichTextRtf, WriterKeepsToAsciiAndEscapes) {
   TRichRuns runs;
   AppendRichText(runs, u"\\{}\x00fc\x20ac\x4e2d\xd83d\xde00", RtfBase());
