@@ -255,12 +255,8 @@ void TModbusSetAccessForm::Set_Limits() {
   NByte_IN = kModbusBytes;
   NByte_OUT = kModbusBytes;
   for (size_t g = 0; g < 2; ++g) {
-    TStringList* items = Grids[g]->Columns()->Items(FRules[g].Cols.Position)->ComboItems();
-    const int count = g == 0 ? NByte_IN : NByte_OUT;
-    items->BeginUpdate();
-    items->Clear();
-    for (int i = 0; i < count; ++i) items->Add(IntToStr(i));
-    items->EndUpdate();
+    Fill_Position_List(Grids[g]->Columns()->Items(FRules[g].Cols.Position)->ComboItems(),
+                       g == 0 ? NByte_IN : NByte_OUT);
   }
 }
 

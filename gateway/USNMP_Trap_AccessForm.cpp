@@ -158,14 +158,8 @@ void TFSNMP_Trap_Access::Set_Limits() {
   NByte_IN = 1440;
   NByte_OUT = 1440;
   const std::pair<TAdvColumnGrid*, int> lists[] = {{ACG_SNMP_Read, srPosition}, {ACG_SNMP_Write, swPosition}};
-  for (const auto& [grid, col] : lists) {
-    TStringList* items = grid->Columns()->Items(col)->ComboItems();
-    const int count = grid == ACG_SNMP_Read ? NByte_IN : NByte_OUT;
-    items->BeginUpdate();
-    items->Clear();
-    for (int i = 0; i < count; ++i) items->Add(IntToStr(i));
-    items->EndUpdate();
-  }
+  for (const auto& [grid, col] : lists)
+    Fill_Position_List(grid->Columns()->Items(col)->ComboItems(), grid == ACG_SNMP_Read ? NByte_IN : NByte_OUT);
 }
 
 void TFSNMP_Trap_Access::After_Load() {

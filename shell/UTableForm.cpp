@@ -64,6 +64,13 @@ TTableForm::TTableForm(TComponent* AOwner, const TTableFormDef& Def)
 
 TTableForm::~TTableForm() = default;
 
+void Fill_Position_List(TStrings* Items, int Count) {
+  Items->BeginUpdate();
+  Items->Clear();
+  for (int i = 0; i < Count; ++i) Items->Add(IntToStr(i));
+  Items->EndUpdate();
+}
+
 void TTableForm::BuildControls() {
   const int okLeft = FDef.ClientWidth - 2 * (kRowButtonWidth + kRowButtonGap) - 2;
   Build_Dialog_Frame(this, *this, {.OkLeft = okLeft, .CancelLeft = okLeft + kRowButtonWidth + kRowButtonGap});

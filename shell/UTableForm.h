@@ -67,6 +67,9 @@ TTableLayout Table_Form_Layout(const TTableFormDef& Def);
 // text that Set_Lang leaves (the language change retexts it all) and nothing that changes after
 // start-up, so the form made late is the one start-up would have made. Returns Global, creating
 // it as a form of the application the first time.
+// Fills a Position column's list with the byte numbers 0 .. Count - 1.
+void Fill_Position_List(TStrings* Items, int Count);
+
 template <class TFormT>
 TFormT* Table_Form_On_Demand(TFormT*& Global) {
   if (!Global) Application->CreateForm(Global);
