@@ -9,8 +9,6 @@
 
 namespace {
 
-TCellProperties* CalcAsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
-
 // Reports the rows of a calculation to the export hooks, the end also when a read raises.
 class TCalcNotification {
  public:
@@ -280,8 +278,8 @@ void TAdvStringGrid::SwapColumns(int ACol1, int ACol2) {
     SetGridObject(ACol1, r, o2);
     SetGridCell(ACol2, r, t1);
     SetGridObject(ACol2, r, o1);
-    if (TCellProperties* p = CalcAsProps(o1)) p->SetOwnerCol(ACol2);
-    if (TCellProperties* p = CalcAsProps(o2)) p->SetOwnerCol(ACol1);
+    if (TCellProperties* p = AsCellProperties(o1)) p->SetOwnerCol(ACol2);
+    if (TCellProperties* p = AsCellProperties(o2)) p->SetOwnerCol(ACol1);
   }
   const int w1 = ColWidths(ACol1);
   SetColWidths(ACol1, ColWidths(ACol2));

@@ -10,8 +10,6 @@ namespace {
 // Item RCol of a hidden row's record; beyond the record's length there is no text and no object.
 bool InRecord(const TGridItem* Item, int RCol) { return RCol >= 0 && RCol < Item->Items()->Count(); }
 
-TCellProperties* AsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
-
 }  // namespace
 
 // =============================================================================================
@@ -67,7 +65,7 @@ TObject* TAdvStringGrid::GetObjectsEx(int RCol, int RRow) const {
   if (TGridItem* item = HiddenRowItem(RRow)) {
     if (!InRecord(item, RCol)) return nullptr;
     TObject* o = item->Items()->Objects(RCol);
-    if (TCellProperties* p = AsProps(o)) return p->CellObject();
+    if (TCellProperties* p = AsCellProperties(o)) return p->CellObject();
     return o;
   }
   return GetObjectEx(RCol, DisplRowIndex(RRow));
@@ -76,7 +74,7 @@ TObject* TAdvStringGrid::GetObjectsEx(int RCol, int RRow) const {
 void TAdvStringGrid::SetObjectsEx(int RCol, int RRow, TObject* AObject) {
   if (TGridItem* item = HiddenRowItem(RRow)) {
     TObject* o = item->Items()->Objects(RCol);  // the list's index error beyond it
-    if (TCellProperties* p = AsProps(o))
+    if (TCellProperties* p = AsCellProperties(o))
       p->SetCellObject(AObject);
     else
       item->Items()->SetObjects(RCol, AObject);
@@ -226,7 +224,7 @@ void TAdvStringGrid::SetRowCount(int Value) {
     int from = old - 1, to = RowCount() - 1;
     CopyRowCells(from, to, TotalColCount());
     for (int c = 0; c < TotalColCount(); ++c) {
-      if (auto* p = AsProps(GetGridObject(c, to))) p->SetOwnerRow(to);
+      if (auto* p = AsCellProperties(GetGridObject(c, to))) p->SetOwnerRow(to);
       SetGridObject(c, from, nullptr);
       SetGridCell(c, from, String());
     }

@@ -9,8 +9,6 @@
 
 namespace {
 
-TCellProperties* HideRowsAsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
-
 TGridItem* ItemAt(TCollection* Items, int i) { return static_cast<TGridItem*>(Items->Items(i)); }
 
 // Shows the cell modifications off for a scope (rows are rewritten, not edited).
@@ -46,7 +44,7 @@ void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
     const int n = std::max(TotalColCount(), Item->StoredCount());
     TStringGrid::TStoredRow cells = Item->TakeStoredCells();
     for (int i = 0; i < cells.Count(); ++i)
-      if (TCellProperties* p = HideRowsAsProps(cells.Object(i))) {
+      if (TCellProperties* p = AsCellProperties(cells.Object(i))) {
         p->SetOwnerCol(cells.Col(i));
         p->SetOwnerRow(DRow);
       }
@@ -61,7 +59,7 @@ void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
     SetGridCell(c, DRow, in ? items->Strings(c) : String());
     TObject* o = in ? items->Objects(c) : nullptr;
     SetGridObject(c, DRow, o);
-    if (TCellProperties* p = HideRowsAsProps(o)) {
+    if (TCellProperties* p = AsCellProperties(o)) {
       p->SetOwnerCol(c);
       p->SetOwnerRow(DRow);
     }

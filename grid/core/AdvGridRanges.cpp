@@ -5,18 +5,12 @@
 
 #include "grid/core/AdvGrid.h"
 
-namespace {
-
-TCellProperties* RangesAsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
-
-}  // namespace
-
 // =============================================================================================
 // Clearing
 
 void TAdvStringGrid::ClearStoreCell(int RCol, int DRow) {
   if (!ClearTextOnly) {
-    if (TCellProperties* p = RangesAsProps(GetGridObject(RCol, DRow))) {
+    if (TCellProperties* p = AsCellProperties(GetGridObject(RCol, DRow))) {
       if (FNilObjects) {
         SetGridCell(RCol, DRow, String());
         SetGridObject(RCol, DRow, nullptr);

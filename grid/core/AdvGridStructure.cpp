@@ -8,8 +8,6 @@
 
 namespace {
 
-TCellProperties* StructureAsProps(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
-
 // Sets a value for a scope and gives the old one back, also when an exception passes.
 template <class T>
 class TScopedValue {
@@ -39,7 +37,7 @@ void TAdvStringGrid::MoveStoreRow(int FromRow, int ToRow, bool WithHeight) {
   CopyRowCells(FromRow, ToRow, n);
   if (HasCellProps()) {
     for (int c = 0; c < n; ++c)
-      if (TCellProperties* p = StructureAsProps(GetGridObject(c, ToRow))) p->SetOwnerRow(ToRow);
+      if (TCellProperties* p = AsCellProperties(GetGridObject(c, ToRow))) p->SetOwnerRow(ToRow);
   }
   if (WithHeight && FromRow < RowCount() && ToRow < RowCount()) SetRowHeights(ToRow, RowHeights(FromRow));
 }
@@ -49,7 +47,7 @@ void TAdvStringGrid::SetPropsOwnerRows(int FromDRow, int ToDRow) {
   const int n = TotalColCount();
   for (int r = FromDRow; r <= ToDRow; ++r)
     for (int c = 0; c < n; ++c)
-      if (TCellProperties* p = StructureAsProps(GetGridObject(c, r))) p->SetOwnerRow(r);
+      if (TCellProperties* p = AsCellProperties(GetGridObject(c, r))) p->SetOwnerRow(r);
 }
 
 void TAdvStringGrid::ShiftStoreRows(int Lo, int Hi, int Delta, bool WithHeights) {
@@ -265,14 +263,14 @@ void TAdvStringGrid::ShiftColumns(int FromRCol, int Delta) {
       for (int c = total - 1; c >= FromRCol + Delta; --c) {
         SetGridCell(c, r, GetGridCell(c - Delta, r));
         SetGridObject(c, r, GetGridObject(c - Delta, r));
-        if (TCellProperties* p = StructureAsProps(GetGridObject(c, r))) p->SetOwnerCol(c);
+        if (TCellProperties* p = AsCellProperties(GetGridObject(c, r))) p->SetOwnerCol(c);
       }
     } else {
       for (int c = FromRCol; c < total; ++c) {
         const bool in = c - Delta < total;
         SetGridCell(c, r, in ? GetGridCell(c - Delta, r) : String());
         SetGridObject(c, r, in ? GetGridObject(c - Delta, r) : nullptr);
-        if (TCellProperties* p = StructureAsProps(GetGridObject(c, r))) p->SetOwnerCol(c);
+        if (TCellProperties* p = AsCellProperties(GetGridObject(c, r))) p->SetOwnerCol(c);
       }
     }
   }

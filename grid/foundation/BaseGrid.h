@@ -174,6 +174,9 @@ class TCellProperties final : public TPersistent {
   bool FReadOnly = false;
 };
 
+// The properties object in a cell slot, or null when the slot holds none (or something else).
+inline TCellProperties* AsCellProperties(TObject* o) { return dynamic_cast<TCellProperties*>(o); }
+
 class TBaseGrid : public TObjStringGrid {
  public:
   explicit TBaseGrid(TComponent* AOwner);
