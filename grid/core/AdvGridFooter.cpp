@@ -2,6 +2,7 @@
 // under the rows that paints the footer row (or a preview of the current row), answers hints
 // and passes clicks on as clicks on the footer row.
 #include <algorithm>
+#include <limits>
 
 #include "grid/core/AdvGrid.h"
 #include "grid/foundation/AsgHTMLE.h"
@@ -410,6 +411,33 @@ bool TAdvStringGrid::KeepSelectionClearOfPanels(int DCol, int DRow) {
     }
   }
   return true;
+}
+
+namespace {
+
+// The bottom of a row in client pixels; a row below the view counts as below everything.
+int FooterRowBottom(const TAdvStringGrid& g, int ARow) {
+  const TRect r = g.CellRect(0, ARow);
+  if (r.IsEmpty()) return ARow >= g.TopRow() ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+  return r.Bottom;
+}
+
+}  // namespace
+
+bool TAdvStringGrid::LastRowAboveSearchFooter() const {
+  if (!FSearchFooter->Visible() || TopRow() + VisibleRowCount() < RowCount() - 1) return false;
+  return FooterRowBottom(*this, RowCount() - 1) < ClientHeight() - FSearchPanel->Height() + 2;
+}
+
+void TAdvStringGrid::AdjustTopRowForSearchFooter() {
+  const int panel = FSearchPanel->Height();
+  if (ClientHeight() <= DefaultRowHeight() + panel) return;
+  while (FooterRowBottom(*this, RowCount() - 1) > ClientHeight() - panel + 2 && Row() >= 0 && Row() < RowCount() &&
+         TopRow() < RowCount()) {
+    const int top = TopRow();
+    ScrollTopRowPastPage(top + 1);
+    if (TopRow() == top) break;
+  }
 }
 
 TFooterPanel::TFooterPanel(TComponent* AOwner) : TPanel(AOwner), FGrid(dynamic_cast<TAdvStringGrid*>(AOwner)) {

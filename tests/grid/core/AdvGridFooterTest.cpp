@@ -319,3 +319,36 @@ TEST(AdvGridFooterSelect, TheCurrentRowStaysClearOfTheFooterAndTheSearchPanel) {
     }
   }
 }
+
+// With the search panel shown, keys, the scroll bar and code all end with the last row above the
+// panel, and a further step down of the scroll bar leaves it there.
+TEST(AdvGridFooterSelect, TheLastRowEndsAboveTheSearchPanelByEveryRoute) {
+  const std::vector<std::pair<const char*, std::function<void(advgrid_test::GridForm<>&)>>> routes = {
+      {"keys", [](advgrid_test::GridForm<>& f) {
+         for (int i = 0; i < 45; ++i) f.driver.Key(f.form, VK_DOWN);
+       }},
+      {"scroll bar", [](advgrid_test::GridForm<>& f) {
+         for (int i = 0; i < 45; ++i) f.grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+       }},
+      {"code", [](advgrid_test::GridForm<>& f) { f.grid->SetRow(f.grid->RowCount() - 1); }},
+  };
+  for (const auto& [name, route] : routes) {
+    SCOPED_TRACE(name);
+    advgrid_test::GridForm<> f;
+    TAdvStringGrid* g = f.grid;
+    g->SetRowCount(40);
+    g->SearchFooter()->SetVisible(true);
+    g->SearchPanel()->SetVisible(true);
+    g->SearchPanel()->SetHeight(32);
+    g->SetFocus();
+    route(f);
+    const int limit = g->ClientHeight() - 32 + 2;
+    const TRect last = g->CellRect(0, g->RowCount() - 1);
+    ASSERT_FALSE(last.IsEmpty()) << "top " << g->TopRow();
+    EXPECT_LE(last.Bottom, limit);
+    EXPECT_GT(last.Bottom + g->DefaultRowHeight() + g->GridLineWidth(), limit) << "scrolled further than needed";
+    const int top = g->TopRow();
+    g->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(g->TopRow(), top);
+  }
+}
