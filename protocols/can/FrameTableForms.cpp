@@ -12,12 +12,8 @@ const std::vector<String>& CAN_Frame_Types() {
 TTableColumnDef Frame_Column(int Header, int Hint, const String& Attribute, TEditorType Editor, int Width,
                              std::vector<String> Items) {
   TTableColumnDef c;
-  c.Header = Header;
-  c.Hint = Hint;
-  c.Editor = Editor;
-  c.Width = Width;
-  c.Items = std::move(Items);
-  c.Attribute = Attribute;
+  c.Header = Header, c.Hint = Hint, c.Editor = Editor, c.Width = Width;
+  c.Items = std::move(Items), c.Attribute = Attribute;
   return c;
 }
 
@@ -34,25 +30,16 @@ TTableColumnDef With_Default(TTableColumnDef Column, const String& Default) {
 TTableFormDef Frame_Form_Def(const String& Name, int Width, int Height, int Caption, int Description,
                              int ButtonCaptions, int ButtonHints, int DeleteQuestion, const String& Root) {
   TTableFormDef d;
-  d.Name = Name;
-  d.ClientWidth = Width;
-  d.ClientHeight = Height;
-  d.Caption = Caption;
-  d.Description = Description;
-  d.ButtonCaptions = ButtonCaptions;
-  d.ButtonHints = ButtonHints;
-  d.DeleteQuestion = DeleteQuestion;
-  d.Root = Root;
+  d.Name = Name, d.Root = Root, d.ClientWidth = Width, d.ClientHeight = Height;
+  d.Caption = Caption, d.Description = Description, d.DeleteQuestion = DeleteQuestion;
+  d.ButtonCaptions = ButtonCaptions, d.ButtonHints = ButtonHints;
   return d;
 }
 
 TTableGridDef Frame_Grid(const String& Name, int NumberHeader, int DataRows, int KeyColumn,
                          std::vector<TTableColumnDef> Columns) {
   TTableGridDef g;
-  g.Name = Name;
-  g.NumberHeader = NumberHeader;
-  g.DataRows = DataRows;
-  g.KeyColumn = KeyColumn;
+  g.Name = Name, g.NumberHeader = NumberHeader, g.DataRows = DataRows, g.KeyColumn = KeyColumn;
   g.Columns = std::move(Columns);
   return g;
 }
