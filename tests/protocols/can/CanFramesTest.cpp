@@ -159,7 +159,8 @@ TEST_F(TransmitCanTest, TheTimeIsTestedOnlyForRowsSentOnATimer) {
   Run_Cases({
       {"OnTimer N with Time abc", {Can_Tx(u"N", u"abc")}, u""},
       {"OnTimer Y with an empty Time", {Can_Tx(u"Y", u"")}, time},
-      {"OnTimer y counts as Y", {Can_Tx(u" y", u"")}, time},
+      {"OnTimer y counts as Y", {Can_Tx(u"y", u"")}, time},
+      {"and so does a padded one", {Can_Tx(u" y ", u"")}, time},
       {"OnTimer Y with Time 0", {Can_Tx(u"Y", u"0")}, u""},
       {"no send mode at all", {With(With(Can_Tx(), ctOnChange, u"N"), ctOnCMD, u"N")}, u""},
       {"Byte 2499", {With(Can_Tx(), ctByte1, u"2499")}, u""},
@@ -215,4 +216,13 @@ TEST_F(TransmitCanTest, TheSendFramesStepShowsTheFormWithItsHintsRebuilt) {
   main_->Btn_Click(main_->Btn_CAN_Send_Frame);
   ASSERT_EQ(script_.ModalForms().size(), 1u);
   EXPECT_EQ(script_.ModalForms()[0].FormClass, u"TFTransmitCAN");
+}
+
+TEST_F(TransmitCanTest, ALanguageChangeRetextsHeadersAndHints) {
+  Language_List->SetStrings(2562, u"Su comando");
+  Language_List->SetStrings(2563, u"Invia su comando");
+  main_->Change_Language();
+  EXPECT_EQ(form_->ACG_CAN_Transmit->Columns()->Items(ctOnCMD)->Header(), u"Su comando");
+  EXPECT_EQ(form_->Hint_TransmitCAN->Strings(ctOnCMD - 1), u"Invia su comando");
+  Load_Default_Strings();
 }

@@ -121,6 +121,7 @@ TEST_F(TransmitJ1939Test, TheCheckCoversEveryRowTheSaveWrites) {
       {"Send Timer 0", {With(With(J1939_Group(), jtxOnTimer, u"Y"), jtxSendTimer, u"0")}, timer},
       {"Send Timer 65535", {With(With(J1939_Group(), jtxOnTimer, u"Y"), jtxSendTimer, u"65535")}, u""},
       {"Send Timer 65536", {With(With(J1939_Group(), jtxOnTimer, u"Y"), jtxSendTimer, u"65536")}, timer},
+      {"Send Timer 0 is ignored with On Timer N", {With(J1939_Group(), jtxSendTimer, u"0")}, u""},
       {"On Timer y is not a timer", {With(With(J1939_Group(), jtxOnTimer, u"y"), jtxSendTimer, u"0")}, u""},
       {"PGN 131072", {With(J1939_Group(), jtxPGN, u"131072")}, Pgn_Row_Error(1, u"!! PGN must be between 0x00000 and 0x1FFFF")},
       {"Source Address 256", {With(J1939_Group(), jtxSource, u"256")},
