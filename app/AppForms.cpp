@@ -8,6 +8,12 @@
 #include "gateway/USaveBincc.h"
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
+#include "protocols/can/UReceiveCAN.h"
+#include "protocols/can/UReceiveJ1939.h"
+#include "protocols/can/UReceiveNMEA.h"
+#include "protocols/can/UTransmitCAN.h"
+#include "protocols/can/UTransmitJ1939.h"
+#include "protocols/can/UTransmitNMEA.h"
 #include "shell/UAbout.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -44,6 +50,24 @@ void Create_Program_Forms() {
                       [] {
                         if (FModbus_TCP_Master_Set_Access) FModbus_TCP_Master_Set_Access->Set_Lang();
                       });
+  main->Register_Form(u"TFReceiveCAN", [] { return Table_Form_On_Demand(FReceiveCAN); }, [] {
+    if (FReceiveCAN) FReceiveCAN->Set_Lang();
+  });
+  main->Register_Form(u"TFTransmitCAN", [] { return Table_Form_On_Demand(FTransmitCAN); }, [] {
+    if (FTransmitCAN) FTransmitCAN->Set_Lang();
+  });
+  main->Register_Form(u"TFReceiveJ1939", [] { return Table_Form_On_Demand(FReceiveJ1939); }, [] {
+    if (FReceiveJ1939) FReceiveJ1939->Set_Lang();
+  });
+  main->Register_Form(u"TFTransmitJ1939", [] { return Table_Form_On_Demand(FTransmitJ1939); }, [] {
+    if (FTransmitJ1939) FTransmitJ1939->Set_Lang();
+  });
+  main->Register_Form(u"TFReceiveNMEA", [] { return Table_Form_On_Demand(FReceiveNMEA); }, [] {
+    if (FReceiveNMEA) FReceiveNMEA->Set_Lang();
+  });
+  main->Register_Form(u"TFTransmitNMEA", [] { return Table_Form_On_Demand(FTransmitNMEA); }, [] {
+    if (FTransmitNMEA) FTransmitNMEA->Set_Lang();
+  });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };

@@ -1,5 +1,6 @@
 #include "shell/TableFile.h"
 
+#include <algorithm>
 #include <limits>
 #include <system_error>
 
@@ -181,7 +182,8 @@ void BuildDocument(TXMLDocument& Doc, const TTableLayout& Layout, const std::vec
     const TTableCells* table = s < Tables.size() ? Tables[s] : nullptr;
     if (!table) continue;
     for (int r = 1; r <= table->RowCount(); ++r) {
-      if (Trim(table->Cell(sec.KeyColumn, r)).empty()) break;
+      const String key = table->Cell(sec.KeyColumn, r);
+      if (sec.TrimKey ? Trim(key).empty() : key.empty()) break;
       TXMLNode row = parent.AddChild(Layout.RowElement);
       for (const TTableAttr& a : sec.Attrs) row.SetAttribute(a.Name, table->Cell(a.Column, r));
     }
@@ -237,6 +239,12 @@ void ForEachChildElement(const TXMLNode& Parent, F&& f) {
     if (child.NodeType() == ntElement) f(child);
 }
 
+bool DefaultApplies(const TTableSection& Sec, int Column, const TTableCells& Table, int Row) {
+  for (const TTableDefaultCondition& c : Sec.DefaultConditions)
+    if (c.Column == Column && Table.Cell(c.WhenColumn, Row) != c.WhenText) return false;
+  return true;
+}
+
 }  // namespace
 
 bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::vector<TTableCells*>& Tables) {
@@ -253,7 +261,9 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
     bool overflow = false;
     std::vector<String> names;
     for (const TTableAttr& a : sec.Attrs) names.push_back(a.Name);
+    for (const TTableChoiceAttr& c : sec.Choices) names.push_back(c.Name);
     std::vector<std::optional<String>> values;
+    std::vector<int> chosen;  // columns a choice attribute of the row has set
     ForEachChildElement(section, [&](const TXMLNode& element) {
       if (overflow) return;
       if (row >= table->RowCount()) {
@@ -262,16 +272,32 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
       }
       ++row;
       element.AttributeValues(names, values);
+      chosen.clear();
+      for (size_t i = 0; i < sec.Choices.size(); ++i) {
+        const std::optional<String>& v = values[sec.Attrs.size() + i];
+        if (!v) continue;
+        const TTableChoiceAttr& c = sec.Choices[i];
+        const String text = UpperCase(*v);
+        for (int col : c.Columns) {
+          table->SetCell(col, row, u"N");
+          chosen.push_back(col);
+        }
+        for (const auto& [choice, col] : c.Choices)
+          if (text == choice) table->SetCell(col, row, u"Y");
+      }
       for (size_t i = 0; i < sec.Attrs.size(); ++i) {
         const TTableAttr& a = sec.Attrs[i];
+        if (std::find(chosen.begin(), chosen.end(), a.Column) != chosen.end()) continue;
         if (values[i]) {
           table->SetCell(a.Column, row, *values[i]);
         } else if (a.Missing == TMissingAttr::Default) {
-          table->SetCell(a.Column, row, a.Default);
+          if (DefaultApplies(sec, a.Column, *table, row)) table->SetCell(a.Column, row, a.Default);
         } else if (a.Missing == TMissingAttr::Fail) {
           throw ETableFileMissingAttribute(Path, sectionName, row, a.Name);
         }
       }
+      for (const auto& [col, text] : sec.EmptyDefaults)
+        if (table->Cell(col, row).empty()) table->SetCell(col, row, text);
     });
     if (overflow) throw ETableFileTooManyRows(Path, sectionName, table->RowCount());
   }

@@ -94,10 +94,31 @@ struct TTableAttr {
   String Default;
 };
 
+// A read default of Column (TMissingAttr::Default) that applies only while the row's cell in
+// WhenColumn, read before it, is WhenText.
+struct TTableDefaultCondition {
+  int Column = 0;
+  int WhenColumn = 0;
+  String WhenText;
+};
+
+// An attribute that is read, never written, and that stands for a group of flag columns: a row
+// that has it gets every column of the group "N" and the column its upper-cased text names "Y";
+// the group's own attributes of that row are not read.
+struct TTableChoiceAttr {
+  String Name;
+  std::vector<int> Columns;
+  std::vector<std::pair<String, int>> Choices;  // upper-cased text, column that becomes "Y"
+};
+
 struct TTableSection {
   String Name;  // empty: the rows are direct children of the root (single-table files)
   std::vector<TTableAttr> Attrs;  // in the order they are written
   int KeyColumn = 1;              // rows are written up to the first whose key cell, trimmed, is empty
+  bool TrimKey = true;            // false: a key cell of blanks is not empty
+  std::vector<TTableChoiceAttr> Choices;  // read before Attrs
+  std::vector<TTableDefaultCondition> DefaultConditions;
+  std::vector<std::pair<int, String>> EmptyDefaults;  // column, text of a cell still empty after its row was read
 };
 
 struct TTableLayout {

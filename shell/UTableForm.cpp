@@ -43,9 +43,14 @@ TTableLayout Table_Form_Layout(const TTableFormDef& Def) {
     TTableSection s;
     s.Name = g.Section;
     s.KeyColumn = g.KeyColumn;
+    s.TrimKey = g.TrimKey;
+    s.Choices = g.Choices;
     for (size_t i = 0; i < g.Columns.size(); ++i) {
       const TTableColumnDef& c = g.Columns[i];
-      if (!c.Attribute.empty()) s.Attrs.push_back({c.Attribute, static_cast<int>(i) + 1, c.Missing, c.Default});
+      const int col = static_cast<int>(i) + 1;
+      if (!c.Attribute.empty()) s.Attrs.push_back({c.Attribute, col, c.Missing, c.Default});
+      if (c.DefaultWhenColumn > 0) s.DefaultConditions.push_back({col, c.DefaultWhenColumn, c.DefaultWhenText});
+      if (!c.IfEmpty.empty()) s.EmptyDefaults.emplace_back(col, c.IfEmpty);
     }
     layout.Sections.push_back(std::move(s));
   }

@@ -29,6 +29,9 @@ struct TTableColumnDef {
   String Attribute;               // the table file's attribute of the column
   TMissingAttr Missing = TMissingAttr::Keep;
   String Default;                 // read default with TMissingAttr::Default
+  int DefaultWhenColumn = 0;      // the default only while this column's cell is DefaultWhenText
+  String DefaultWhenText;
+  String IfEmpty;                 // a cell still empty after its row was read gets this text
 };
 
 struct TTableGridDef {
@@ -44,6 +47,8 @@ struct TTableGridDef {
   bool FreedRowEnabled = false;  // _CB delete: column 1's box of the freed last row checked
   int DeleteQuestion = -1;  // this grid's delete question (-1: the form's); "%d" takes the row number
   String Section;           // the file's section of this table (empty: rows under the root)
+  bool TrimKey = true;      // false: a key cell of blanks does not end the table
+  std::vector<TTableChoiceAttr> Choices;  // read-only attributes standing for flag columns
 };
 
 struct TTableFormDef {

@@ -13,6 +13,12 @@
 #include "platform/Files.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/ScratchFolder.h"
+#include "protocols/can/UReceiveCAN.h"
+#include "protocols/can/UReceiveJ1939.h"
+#include "protocols/can/UReceiveNMEA.h"
+#include "protocols/can/UTransmitCAN.h"
+#include "protocols/can/UTransmitJ1939.h"
+#include "protocols/can/UTransmitNMEA.h"
 #include "shell/UComon.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -46,6 +52,17 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   ASSERT_NE(lora, nullptr);
   EXPECT_EQ(lora, FLoRaWAN_Gateway);
   EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFLoRaWAN_Gateway"), lora);
+  // The CAN-family frame tables too; the J1939 and NMEA 2000 ones are shown by no step.
+  EXPECT_EQ(FReceiveCAN, nullptr);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFReceiveCAN"), FReceiveCAN);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFTransmitCAN"), FTransmitCAN);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFReceiveJ1939"), FReceiveJ1939);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFTransmitJ1939"), FTransmitJ1939);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFReceiveNMEA"), FReceiveNMEA);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFTransmitNMEA"), FTransmitNMEA);
+  for (TForm* f : std::initializer_list<TForm*>{FReceiveCAN, FTransmitCAN, FReceiveJ1939, FTransmitJ1939, FReceiveNMEA,
+                                                FTransmitNMEA})
+    EXPECT_NE(f, nullptr);
 
   ModalScript script;
   script.AnswerModal(u"FNew_Project", [](TForm*) {
@@ -61,6 +78,14 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_Prm_Gen);
   ASSERT_FALSE(script.ModalForms().empty());
   EXPECT_EQ(script.ModalForms().back().FormClass, u"TFParGen");
+
+  // So do the hidden CAN steps.
+  script.AnswerModal(u"", mrCancel);
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_CAN_Rec_Frame);
+  EXPECT_EQ(script.ModalForms().back().FormClass, u"TFReceiveCAN");
+  script.AnswerModal(u"", mrCancel);
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_CAN_Send_Frame);
+  EXPECT_EQ(script.ModalForms().back().FormClass, u"TFTransmitCAN");
 
   // Update Device writes both banks before the dialog, which the user then cancels.
   FBoot->Form_Type = 0;

@@ -218,6 +218,48 @@ TEST_F(TableFileTest, LoadRoundTripsAndAppliesDefaultsForRemovedAttributes) {
   EXPECT_EQ(c.Cell(1, 3), u"N");
 }
 
+TEST_F(TableFileTest, RowRulesOfASingleTableFile) {
+  // Column 1 the key (blanks are a key), 2 a flag, 3 a time defaulted only for flagged rows, 4 a
+  // length that an empty cell defaults; "Mode" names the flag and replaces its own attribute.
+  TTableLayout l;
+  l.Root = u"Frames";
+  TTableSection s;
+  s.KeyColumn = 1;
+  s.TrimKey = false;
+  s.Attrs = {{u"Key", 1, TMissingAttr::Keep, u""},
+             {u"Flag", 2, TMissingAttr::Default, u"N"},
+             {u"Time", 3, TMissingAttr::Default, u"0"},
+             {u"Len", 4, TMissingAttr::Keep, u""}};
+  s.DefaultConditions = {{3, 2, u"Y"}};
+  s.EmptyDefaults = {{4, u"8"}};
+  s.Choices = {{u"Mode", {2}, {{u"TIMED", 2}}}};
+  l.Sections = {s};
+
+  TTableData t(5, 4);
+  t.SetCell(1, 1, u"a");
+  t.SetCell(1, 2, u" ");
+  t.SetCell(1, 4, u"lost");
+  EXPECT_EQ(TableFileBytes(l, {&t}),
+            "<Frames><row Key=\"a\" Flag=\"\" Time=\"\" Len=\"\"/><row Key=\" \" Flag=\"\" Time=\"\" Len=\"\"/>"
+            "</Frames><!--SW_VERSION = 1.000-->");
+
+  const String path = PathOf("Frames.xml");
+  WriteAll(path,
+           "<Frames><row Key=\"1\" Flag=\"Y\"/><row Key=\"2\"/><row Key=\"3\" Flag=\"Y\" Time=\"\" Len=\" \"/>"
+           "<row Key=\"4\" Mode=\"timed\" Flag=\"N\" Len=\"\"/><row Key=\"5\" Mode=\"other\" Flag=\"Y\"/></Frames>");
+  TTableData back(5, 6);
+  ASSERT_TRUE(LoadTableFile(l, path, {&back}));
+  auto row = [&](int r) {
+    return std::vector<String>{back.Cell(2, r), back.Cell(3, r), back.Cell(4, r)};
+  };
+  EXPECT_EQ(row(1), (std::vector<String>{u"Y", u"0", u"8"}));
+  EXPECT_EQ(row(2), (std::vector<String>{u"N", u"", u"8"}));
+  EXPECT_EQ(row(3), (std::vector<String>{u"Y", u"", u" "}));
+  EXPECT_EQ(row(4), (std::vector<String>{u"Y", u"0", u"8"}));
+  EXPECT_EQ(row(5), (std::vector<String>{u"N", u"", u"8"}));
+  EXPECT_EQ(row(6), (std::vector<String>{u"", u"", u""}));
+}
+
 TEST_F(TableFileTest, RootIsTheFirstElementWhateverPrecedesIt) {
   const String path = PathOf("Demo.xml");
   WriteAll(path,
