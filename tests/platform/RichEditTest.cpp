@@ -279,6 +279,41 @@ TEST_F(RichEditTest, TypingKeepsTheFormatOfTheCaret) {
   EXPECT_EQ(edit->GetText(), u"abcd");
 }
 
+TEST_F(RichEditTest, FormatSetWithNothingSelectedGoesToTheNextTypedText) {
+  edit->SetText(u"{\\rtf1 abcd}");
+  edit->SetSelStart(2);
+  edit->SelAttributes()->SetStyle(TFontStyles(fsBold));
+  edit->SelAttributes()->SetColor(clRed);
+  // Nothing changed yet, but the caret answers with what it will type.
+  EXPECT_EQ(edit->GetText(), u"abcd");
+  EXPECT_TRUE(edit->SelAttributes()->Style().Contains(fsBold));
+  EXPECT_EQ(edit->SelAttributes()->Color(), ColorToRGB(clRed));
+  edit->Perform(WM_CHAR, u'X');
+  edit->Perform(WM_CHAR, u'Y');  // the next character keeps the format of the one before
+  EXPECT_EQ(edit->GetText(), u"abXYcd");
+  const struct {
+    int Start;
+    bool Bold;
+  } cases[] = {{1, false}, {2, true}, {3, true}, {4, false}};
+  for (const auto& c : cases) {
+    Select(c.Start, 1);
+    EXPECT_EQ(edit->SelAttributes()->Style().Contains(fsBold), c.Bold) << c.Start;
+    EXPECT_EQ(edit->SelAttributes()->Color(), c.Bold ? ColorToRGB(clRed) : clNone) << c.Start;
+  }
+  // A caret moved away forgets the waiting format.
+  edit->SetSelStart(1);
+  edit->SelAttributes()->SetStyle(TFontStyles(fsItalic));
+  edit->SetSelStart(0);
+  edit->Perform(WM_CHAR, u'Z');
+  Select(0, 1);
+  EXPECT_FALSE(edit->SelAttributes()->Style().Contains(fsItalic));
+  // In an empty edit the first typed character takes it; the RTF keeps it.
+  edit->SetText(String());
+  edit->SelAttributes()->SetSize(20);
+  edit->Perform(WM_CHAR, u'Q');
+  EXPECT_NE(Save().find("\\fs40"), std::string::npos);
+}
+
 // What the unrtf program makes of RTF, as plain text: its HTML output without tags, line breaks
 // kept, every run of blanks one blank.
 String RichUnrtfPlain(const std::string& Rtf, const String& Folder) {
