@@ -304,6 +304,9 @@ void TAdvDateTimePicker::SetDateTime(TDateTime Value) {
   TDateTimePicker::SetDateTime(v);
   if (FKind == dkDateTime) CreateTimePicker();
   if (FTimePicker) FTimePicker->SetDateTime(v);
+  // A date set by code with a check box: the time is editable exactly while there is a date.
+  if (FTimePicker && ShowCheckbox() && !ComponentState().Contains(TComponentStateFlag::csDesigning))
+    FTimePicker->SetEnabled(Enabled() && Checked());
 }
 
 void TAdvDateTimePicker::SetDate(TDateTime Value) {
@@ -389,6 +392,13 @@ void TAdvDateTimePicker::Loaded() {
 
 void TAdvDateTimePicker::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case DTM_SETSYSTEMTIME:
+      TCustomDateTimePicker::WndProc(Message);
+      // A cleared date leaves no time to edit.
+      if (Message.WParam == GDT_NONE && Message.Result && FTimePicker && ShowCheckbox() &&
+          !ComponentState().Contains(TComponentStateFlag::csDesigning))
+        FTimePicker->SetEnabled(false);
+      return;
     case CM_ENTER:
     case CM_EXIT:
       if (FFocusLabel && FLabel && !ComponentState().Contains(TComponentStateFlag::csLoading)) {

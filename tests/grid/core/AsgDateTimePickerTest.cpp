@@ -143,6 +143,52 @@ TEST(DateTimePicker, CalendarMinimumSizeGrowsWithWeekNumbers) {
   EXPECT_LT(t.picker->CalendarMinSize().cy, plain.cy);
 }
 
+TEST(DateTimePicker, ClickInTheTextSelectsTheFieldUnderIt) {
+  PickerForm<TDateTimePicker> t;
+  t.picker->SetFormat(u"dd/MM/yyyy");
+  t.picker->SetDateTime(PickerAt(2024, 1, 31));
+  // Clicked from left to right over the text, the fields come in their order, each of them.
+  std::vector<int> seen;
+  for (int x = 3; x < t.picker->Width() - t.picker->DropButtonWidth() - 2; ++x) {
+    t.driver.Click(t.picker, x, 10);
+    if (seen.empty() || seen.back() != t.picker->FieldIndex()) seen.push_back(t.picker->FieldIndex());
+  }
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(t.changes, 0);
+  // The clicked field is the one the keys step.
+  int monthX = 0;
+  for (int x = 3; !monthX && x < 150; ++x) {
+    t.driver.Click(t.picker, x, 10);
+    if (t.picker->FieldIndex() == 1) monthX = x;
+  }
+  ASSERT_GT(monthX, 0);
+  t.driver.Key(t.form, VK_UP);
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2024, 2, 29));
+  // With the check box the text starts after it: a click on the box still toggles it.
+  t.picker->SetShowCheckbox(true);
+  t.driver.Click(t.picker, 8, 10);
+  EXPECT_FALSE(t.picker->Checked());
+}
+
+TEST(DateTimePicker, SetTimeMessageSetsOrClearsTheDate) {
+  PickerForm<TDateTimePicker> t;
+  TSystemTime st = DateTimeToSystemTime(PickerAt(2025, 6, 7, 8, 9, 10));
+  EXPECT_EQ(st.wDayOfWeek, 6);  // a Saturday
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0), 0);  // no check box: refused
+  EXPECT_TRUE(t.picker->Checked());
+  t.picker->SetShowCheckbox(true);
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0), 1);
+  EXPECT_FALSE(t.picker->Checked());
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<intptr_t>(&st)), 1);
+  EXPECT_TRUE(t.picker->Checked());
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2025, 6, 7, 8, 9, 10));
+  TSystemTime bad = st;
+  bad.wMonth = 13;
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<intptr_t>(&bad)), 0);
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2025, 6, 7, 8, 9, 10));
+  EXPECT_EQ(t.changes, 0);  // set by code: no notification
+}
+
 TEST(AsgDateTimePicker, AutoTabWalksDayMonthYearIntoTheTimePicker) {
   PickerForm<TAdvDateTimePicker> t;
   t.picker->SetFormat(u"dd/MM/yyyy");
@@ -240,6 +286,41 @@ TEST(AsgDateTimePicker, TimePickerSitsAtTheRightAndFollowsTheCheckBox) {
   t.driver.Key(t.form, VK_UP);
   EXPECT_EQ(timeChanges, 1);
   EXPECT_EQ(t.changes, 2);  // the check box, then the inner picker's change
+}
+
+TEST(AsgDateTimePicker, TimePickerFollowsTheDateSetByMessageCodeAndUser) {
+  PickerForm<TAdvDateTimePicker> t;
+  t.picker->SetShowCheckbox(true);
+  TCustomDateTimePicker* inner = t.picker->TimePicker();
+  ASSERT_NE(inner, nullptr);
+  // The date cleared through the set-time message: no time to edit.
+  t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0);
+  EXPECT_FALSE(t.picker->Checked());
+  EXPECT_FALSE(inner->Enabled());
+  // A date set through the set-time message alone leaves the time as it was.
+  TSystemTime st = DateTimeToSystemTime(PickerAt(2025, 6, 7));
+  t.picker->Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<intptr_t>(&st));
+  EXPECT_TRUE(t.picker->Checked());
+  EXPECT_FALSE(inner->Enabled());
+  // A date set by the picker's own setter: enabled with the date.
+  t.picker->SetDateTime(PickerAt(2025, 6, 8, 9, 30));
+  EXPECT_TRUE(inner->Enabled());
+  // The user then clears the box: the notification reports no date and the time goes off.
+  t.driver.Key(t.form, VK_SPACE);
+  EXPECT_FALSE(t.picker->Checked());
+  EXPECT_FALSE(inner->Enabled());
+  EXPECT_EQ(t.changes, 1);
+  // A date set by code while the box is clear keeps the time off.
+  t.picker->SetDateTime(PickerAt(2025, 6, 9));
+  EXPECT_FALSE(inner->Enabled());
+  // Without a check box the rules stay out of it.
+  t.picker->SetShowCheckbox(false);
+  t.picker->SetChecked(true);
+  t.picker->SetEnabled(true);
+  t.picker->PlaceTimePicker();
+  EXPECT_TRUE(inner->Enabled());
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0), 0);
+  EXPECT_TRUE(inner->Enabled());
 }
 
 TEST(AsgDateTimePicker, LabelIsPlacedByPosition) {
