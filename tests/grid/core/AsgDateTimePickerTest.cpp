@@ -7,7 +7,9 @@
 
 #include "AsgPackTestSupport.h"
 #include "grid/core/AsgDateTimePicker.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/PaintToPng.h"
+#include "platform/testing/ScopedPlatformProfile.h"
 
 namespace {
 
@@ -377,6 +379,71 @@ TEST(AsgDateTimePicker, MetroLookPaintsTheColouredButtonAndBorder) {
   EXPECT_NE(ColorToRGB(bmp->Canvas()->Pixels(bl + 2, r.Top + 3)), ColorToRGB(clRed));
 }
 
+TEST(AsgDateTimePicker, ClassicLookClearsTheButtonBorderStripAndFlattensTheFace) {
+  PickerForm<TAsgDateTimePicker> t;
+  t.picker->SetMetroStyle(true);
+  t.picker->SetColor(clYellow);
+  t.picker->SetBorderColor(clLime);
+  const int cw = t.picker->ClientWidth(), ch = t.picker->ClientHeight(), bw = t.picker->ButtonWidth();
+  auto overlay = [&] {
+    auto img = std::make_unique<TImageCanvas>(cw, ch, clFuchsia);
+    t.picker->PaintOverlay(img->Canvas());
+    return img;
+  };
+  const TColor face = ColorToRGB(clBtnFace);
+  t.other->SetFocus();  // the focus would make it hot
+  {
+    TScopedPlatformProfile classic(UnthemedProfile());
+    auto img = overlay();
+    // The two-pixel strip left of the button, 4 pixels short of the top and the bottom.
+    EXPECT_EQ(img->Art(Rect(cw - bw - 3, 2, cw - bw, 7), {{clFuchsia, '.'}, {clYellow, 'y'}, {clLime, 'g'}}),
+              (std::vector<std::string>{"...", "...", ".yy", ".yy", ".yy"}));
+    EXPECT_EQ(img->Pixel(cw - bw - 2, ch - 5), clYellow);
+    EXPECT_EQ(img->Pixel(cw - bw - 2, ch - 4), clFuchsia);
+    // The face not hot: its raised edge flattened in the button face colour, two pixels.
+    for (int x : {cw - bw, cw - bw + 1, cw - 3, cw - 4}) EXPECT_EQ(img->Pixel(x, ch / 2), face) << x;
+    EXPECT_EQ(img->Pixel(0, ch / 2), clLime);
+    // Hot: a raised edge, dark at the bottom right.
+    t.driver.MouseEnter(t.picker);
+    img = overlay();
+    EXPECT_EQ(img->Pixel(cw - 3, ch / 2), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(img->Pixel(cw - bw, ch / 2), ColorToRGB(cl3DLight));
+    t.driver.MouseLeave(t.picker);
+  }
+  // With visual styles: the wide strip over the full height, and no face drawn over the button.
+  auto img = overlay();
+  EXPECT_EQ(img->Pixel(cw - bw - 10, 2), clYellow);
+  EXPECT_EQ(img->Pixel(cw - bw - 2, ch - 2), clYellow);
+  EXPECT_NE(img->Pixel(cw - 3, ch / 2), face);
+}
+
+TEST(AsgDateTimePicker, FlatOutlineHidesTheNativeEdge) {
+  PickerForm<TAdvDateTimePicker> t;
+  t.form->SetColor(clTeal);
+  t.picker->SetCtl3D(false);
+  t.picker->SetBorderColor(clRed);
+  const int cw = t.picker->ClientWidth(), ch = t.picker->ClientHeight();
+  auto overlay = [&] {
+    auto img = std::make_unique<TImageCanvas>(cw, ch, clFuchsia);
+    t.picker->PaintOverlay(img->Canvas());
+    return img;
+  };
+  // Themed: the outline, then the inner top-left line in the parent's colour.
+  auto img = overlay();
+  EXPECT_EQ(img->Pixel(0, ch / 2), clRed);
+  EXPECT_EQ(img->Pixel(cw - 1, ch / 2), clRed);
+  EXPECT_EQ(img->Pixel(1, ch / 2), clTeal);
+  EXPECT_EQ(img->Pixel(cw / 2, 1), clTeal);
+  EXPECT_EQ(img->Pixel(cw - 2, ch / 2), clFuchsia);
+  EXPECT_EQ(img->Pixel(cw / 2, ch - 2), clFuchsia);
+  // Without visual styles the whole inner ring.
+  TScopedPlatformProfile classic(UnthemedProfile());
+  img = overlay();
+  EXPECT_EQ(img->Pixel(cw - 2, ch / 2), clTeal);
+  EXPECT_EQ(img->Pixel(cw / 2, ch - 2), clTeal);
+  EXPECT_EQ(img->Pixel(2, ch / 2), clFuchsia);
+}
+
 TEST(AsgDateTimePicker, PicturesOfTheLooks) {
   PackForm t;
   auto* plain = t.Place(New<TAsgDateTimePicker>(t.form), 10, 10, 150, 21);
@@ -411,6 +478,13 @@ TEST(AsgDateTimePicker, PicturesOfTheLooks) {
     for (int x = r.Left + 7; x < r.Left + 14; ++x) darkUnchecked += ColorToRGB(bmp->Canvas()->Pixels(x, y)) < 0x404040;
   }
   EXPECT_EQ(darkUnchecked, 0);
+  // The same without visual styles, the metro picker hot.
+  TScopedPlatformProfile classic(UnthemedProfile());
+  adv->SetCtl3D(false);
+  adv->SetBorderColor(clGray);
+  t.driver.MouseEnter(metro);
+  const std::filesystem::path classicPng = std::filesystem::current_path() / "asg_date_time_pickers_classic.png";
+  EXPECT_TRUE(PaintToPng(t.form, Utf8ToString(classicPng.string())));
 }
 
 }  // namespace
