@@ -9,6 +9,8 @@
 #include "platform/ComCtrls.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
+#include "platform/testing/ImageCanvas.h"
+#include "platform/testing/PaintToPng.h"
 #include "platform/testing/ScratchFolder.h"
 
 namespace {
@@ -250,6 +252,38 @@ TEST_F(RichEditTest, RendersAtTheCanvasResolution) {
   const TRichInk screen = RichRender(edit, r, nullptr, 96);
   const TRichInk twice = RichRender(edit, r, nullptr, 192);
   EXPECT_GT(twice.Inside, screen.Inside * 3);  // twice the size in each direction
+}
+
+TEST_F(RichEditTest, CanvasesAnswerTheirDeviceResolution) {
+  // Screens and bitmaps are 96 dots per inch; a printer's page has its own.
+  TImageCanvas screen(10, 10);
+  EXPECT_EQ(GetDeviceCaps(screen.Canvas(), LOGPIXELSX), 96);
+  EXPECT_EQ(GetDeviceCaps(screen.Canvas(), LOGPIXELSY), 96);
+  EXPECT_EQ(GetDeviceCaps(screen.Canvas(), 0), 0);
+  EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+  TImageCanvas page(10, 10);
+  page.SetPixelsPerInch(300);
+  EXPECT_EQ(GetDeviceCaps(page.Canvas(), LOGPIXELSY), 300);
+  TScratchFolder folder("rich_print");
+  int printerX = 0, printerY = 0;
+  edit->SetText(u"{\\rtf1 WW}");
+  int next = -1;
+  ASSERT_TRUE(PaintPrinterPage(folder.File("page.pdf"), 600, [&](TCanvas* c) {
+    printerX = GetDeviceCaps(c, LOGPIXELSX);
+    printerY = GetDeviceCaps(c, LOGPIXELSY);
+    TFormatRange fr;
+    fr.Canvas = c;
+    fr.DpiX = printerX;
+    fr.DpiY = printerY;
+    fr.Rect = Rect(0, 0, 2 * 1440, 1440);
+    next = edit->FormatRange(&fr, true);
+  }));
+  EXPECT_EQ(printerX, 600);
+  EXPECT_EQ(printerY, 600);
+  EXPECT_EQ(next, edit->TextLength());
+  std::string pdf;
+  ASSERT_TRUE(ReadFileBytes(folder.File("page.pdf"), pdf));
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
 }
 
 TEST_F(RichEditTest, RangeThatDoesNotFitAnswersTheFirstCharacterLeft) {
