@@ -35,6 +35,12 @@ void TSpeedButton::SetFlat(bool Value) {
   Invalidate();
 }
 
+void TSpeedButton::SetTransparent(bool Value) {
+  if (FTransparent == Value) return;
+  FTransparent = Value;
+  Invalidate();
+}
+
 void TSpeedButton::SetGlyph(TBitmap* Value) {
   if (Value)
     FGlyph->Assign(Value);
@@ -155,8 +161,11 @@ void TSpeedButton::Paint() {
   canvas->Font()->Assign(Font());
   TRect r = ClientRect();
   const bool pressed = FState == bsDown || FState == bsExclusive;
-  canvas->Brush()->SetColor(clBtnFace);
-  canvas->FillRect(r);
+  const bool seeThrough = FFlat && FTransparent;
+  if (!seeThrough) {
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(r);
+  }
   if (FFlat) {
     if (pressed || (FMouseInControl && FState != bsDisabled)) {
       TRect edge = r;

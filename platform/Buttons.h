@@ -23,6 +23,10 @@ class TSpeedButton : public TGraphicControl {
   void SetDown(bool Value);
   bool Flat() const { return FFlat; }
   void SetFlat(bool Value);
+  // A flat button that is transparent fills no face: what lies below shows through, and its
+  // raised or sunken edge is drawn without a middle. Buttons here start opaque.
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
   TBitmap* Glyph() const { return FGlyph.get(); }
   void SetGlyph(TBitmap* Value);  // copies the picture
   int NumGlyphs() const { return FNumGlyphs; }
@@ -55,4 +59,5 @@ class TSpeedButton : public TGraphicControl {
   bool FDown = false;
   bool FAllowAllUp = false;
   bool FFlat = false;
+  bool FTransparent = false;
 };

@@ -272,6 +272,18 @@ class TRichEdit : public TMemo {
 
 // ---- date and time picker ----------------------------------------------------------------------
 enum TDateTimeKind { dtkDate, dtkTime };
+
+// The picker's set-time message: wParam GDT_VALID sets the value from the TSystemTime lParam
+// points to (and ticks the check box), GDT_NONE clears the date of a picker with a check box
+// (refused without one: result 0). Set by code, so no change notification follows.
+constexpr unsigned DTM_FIRST = 0x1000;
+constexpr unsigned DTM_SETSYSTEMTIME = DTM_FIRST + 2;
+enum : uintptr_t { GDT_VALID = 0, GDT_NONE = 1 };
+struct TSystemTime {
+  Word wYear = 0, wMonth = 0, wDayOfWeek = 0, wDay = 0, wHour = 0, wMinute = 0, wSecond = 0, wMilliseconds = 0;
+};
+TSystemTime DateTimeToSystemTime(TDateTime Value);
+TDateTime SystemTimeToDateTime(const TSystemTime& Value);
 enum TDTDateMode { dmComboBox, dmUpDown };
 
 // A date or a time edited field by field, as the common controls' picker does: Left and Right
@@ -368,6 +380,9 @@ class TDateTimePicker : public TWinControl {
  private:
   struct TField;
   std::vector<TField> Fields() const;
+  String FieldText(const TField& Field) const;
+  // The field (index among the fields) at a character position of the shown text.
+  int FieldAtChar(int Pos) const;
   void StepField(int Delta);
   void UserSet(TDateTime Value);
   TDateTime Clamp(TDateTime Value) const;

@@ -136,6 +136,8 @@ class ConfDateTimeEdit : public QDateTimeEdit {
   void SetLeftMargin(int m) {
     if (lineEdit()->textMargins().left() != m) lineEdit()->setTextMargins(m, 0, 0, 0);
   }
+  // The character position of the shown text nearest to a point of the widget.
+  int CharAt(QPoint p) const { return lineEdit()->cursorPositionAt(lineEdit()->mapFrom(this, p)); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
@@ -173,6 +175,18 @@ class ConfDateTimeEdit : public QDateTimeEdit {
   TDateTimePicker* owner_;
 };
 }  // namespace
+
+TSystemTime DateTimeToSystemTime(TDateTime Value) {
+  TSystemTime st;
+  DecodeDateTime(Value, st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+  st.wDayOfWeek = static_cast<Word>(DayOfWeek(Value) - 1);
+  return st;
+}
+
+TDateTime SystemTimeToDateTime(const TSystemTime& Value) {
+  return EncodeDate(Value.wYear, Value.wMonth, Value.wDay) +
+         EncodeTime(Value.wHour, Value.wMinute, Value.wSecond, Value.wMilliseconds);
+}
 
 struct TDateTimePicker::TField {
   TPickerPart Part = TPickerPart::Literal;
@@ -245,36 +259,51 @@ void TDateTimePicker::SetFieldIndex(int Value) {
   SyncWidget();
 }
 
-String TDateTimePicker::DisplayText() const {
+String TDateTimePicker::FieldText(const TField& f) const {
   uint16_t y, mo, d, h, mi, s, ms;
   DecodeDateTime(FDateTime, y, mo, d, h, mi, s, ms);
   const TFormatSettings& fs = FormatSettings();
-  String out;
-  for (const TField& f : Fields()) {
-    const int n = f.Letters;
-    switch (f.Part) {
-      case TPickerPart::Literal: out += f.Text; break;
-      case TPickerPart::Day: out += Padded(d, n); break;
-      case TPickerPart::DayName: {
-        const int w = DayOfWeek(FDateTime) - 1;
-        out += n == 3 ? fs.ShortDayNames[w] : fs.LongDayNames[w];
-        break;
-      }
-      case TPickerPart::Month: out += Padded(mo, n); break;
-      case TPickerPart::MonthName: out += n == 3 ? fs.ShortMonthNames[mo - 1] : fs.LongMonthNames[mo - 1]; break;
-      case TPickerPart::Year: out += n <= 2 ? Padded(y % 100, n) : Padded(y, 4); break;
-      case TPickerPart::Hour12: out += Padded(h % 12 == 0 ? 12 : h % 12, n); break;
-      case TPickerPart::Hour24: out += Padded(h, n); break;
-      case TPickerPart::Minute: out += Padded(mi, n); break;
-      case TPickerPart::Second: out += Padded(s, n); break;
-      case TPickerPart::AmPm: {
-        const String t = h < 12 ? fs.TimeAMString : fs.TimePMString;
-        out += n == 1 ? t.substr(0, 1) : t;
-        break;
-      }
+  const int n = f.Letters;
+  switch (f.Part) {
+    case TPickerPart::Literal: return f.Text;
+    case TPickerPart::Day: return Padded(d, n);
+    case TPickerPart::DayName: {
+      const int w = DayOfWeek(FDateTime) - 1;
+      return n == 3 ? fs.ShortDayNames[w] : fs.LongDayNames[w];
+    }
+    case TPickerPart::Month: return Padded(mo, n);
+    case TPickerPart::MonthName: return n == 3 ? fs.ShortMonthNames[mo - 1] : fs.LongMonthNames[mo - 1];
+    case TPickerPart::Year: return n <= 2 ? Padded(y % 100, n) : Padded(y, 4);
+    case TPickerPart::Hour12: return Padded(h % 12 == 0 ? 12 : h % 12, n);
+    case TPickerPart::Hour24: return Padded(h, n);
+    case TPickerPart::Minute: return Padded(mi, n);
+    case TPickerPart::Second: return Padded(s, n);
+    case TPickerPart::AmPm: {
+      const String t = h < 12 ? fs.TimeAMString : fs.TimePMString;
+      return n == 1 ? t.substr(0, 1) : t;
     }
   }
+  return String();
+}
+
+String TDateTimePicker::DisplayText() const {
+  String out;
+  for (const TField& f : Fields()) out += FieldText(f);
   return out;
+}
+
+int TDateTimePicker::FieldAtChar(int Pos) const {
+  // A position on a field's edge belongs to it; one inside a literal to the field after it.
+  int at = 0, index = -1;
+  for (const TField& f : Fields()) {
+    const int len = static_cast<int>(FieldText(f).size());
+    if (f.Part != TPickerPart::Literal) {
+      ++index;
+      if (Pos <= at + len) return index;
+    }
+    at += len;
+  }
+  return index;
 }
 
 TDateTime TDateTimePicker::Clamp(TDateTime Value) const {
@@ -324,6 +353,11 @@ void TDateTimePicker::SetShowCheckbox(bool Value) {
 
 void TDateTimePicker::SetChecked(bool Value) {
   FChecked = Value;
+  if (FShowCheckbox) {
+    // Through the set-time message, so that descendants see the date come and go.
+    TSystemTime st = DateTimeToSystemTime(FDateTime);
+    Perform(DTM_SETSYSTEMTIME, Value ? GDT_VALID : GDT_NONE, Value ? reinterpret_cast<intptr_t>(&st) : 0);
+  }
   SyncWidget();
   Invalidate();
 }
@@ -507,6 +541,12 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
   if (FKind == dtkDate && FDateMode == dmComboBox && X >= ClientWidth() - kPickerButtonWidth) {
     if (FDroppedDown) CloseUp();
     else DropDown();
+    return;
+  }
+  // A click in the text selects the field under it.
+  if (auto* e = dynamic_cast<ConfDateTimeEdit*>(ExistingWidget())) {
+    const int field = FieldAtChar(e->CharAt(QPoint(X, Y)));
+    if (field >= 0) SetFieldIndex(field);
   }
 }
 
@@ -554,6 +594,26 @@ TSize TDateTimePicker::CalendarMinSize() const {
 
 void TDateTimePicker::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case DTM_SETSYSTEMTIME:
+      Message.Result = 0;
+      if (Message.WParam == GDT_NONE) {
+        if (!FShowCheckbox) return;
+        FChecked = false;
+      } else if (Message.WParam == GDT_VALID && Message.LParam) {
+        TDateTime day = 0, time = 0;
+        const auto* st = reinterpret_cast<const TSystemTime*>(Message.LParam);
+        if (!TryEncodeDate(st->wYear, st->wMonth, st->wDay, day) ||
+            !TryEncodeTime(st->wHour, st->wMinute, st->wSecond, st->wMilliseconds, time))
+          return;
+        FDateTime = Clamp(day + time);
+        FChecked = true;
+      } else {
+        return;
+      }
+      SyncWidget();
+      Invalidate();
+      Message.Result = 1;
+      return;
     case CM_EXIT:
       CloseUp();
       FTyped.clear();

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <map>
@@ -17,24 +19,29 @@ namespace {
 int g_beeps = 0;
 
 // The balloon: a frameless top-level tool window that shows without activating and refuses the
-// focus, so the edit under it keeps typing.
+// focus, so the edit under it keeps typing. The text wraps at MaxWidth (when above 0).
 class BalloonWidget : public QWidget {
  public:
-  explicit BalloonWidget(const TEditBalloonTip& Tip)
-      : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), tip_(Tip) {
+  explicit BalloonWidget(const TEditBalloonTip& Tip, int MaxWidth = -1, TColor Back = clNone, TColor Ink = clNone)
+      : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+        tip_(Tip),
+        back_(Back == clNone ? QColor(0xFF, 0xFF, 0xE1) : ToQColor(Back)),
+        ink_(Ink == clNone ? QColor(Qt::black) : ToQColor(Ink)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
     const QFontMetrics fm(font());
-    const int textWidth = std::max(fm.horizontalAdvance(Q(tip_.Title)) + kIcon + 4, fm.horizontalAdvance(Q(tip_.Text)));
-    resize(textWidth + 2 * kMargin, 2 * fm.height() + 3 * kMargin);
+    const int limit = MaxWidth > 0 ? MaxWidth : 1 << 20;
+    text_ = fm.boundingRect(QRect(0, 0, limit, 1 << 20), TextFlags(), Q(tip_.Text)).size();
+    const int titleWidth = tip_.Title.empty() ? 0 : fm.horizontalAdvance(Q(tip_.Title)) + kIcon + 4;
+    resize(std::max(titleWidth, text_.width()) + 2 * kMargin, fm.height() + text_.height() + 3 * kMargin);
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0xFF, 0xFF, 0xE1));
-    p.setPen(Qt::black);
+    p.fillRect(rect(), back_);
+    p.setPen(ink_);
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     const QFontMetrics fm(font());
     int x = kMargin;
@@ -49,14 +56,17 @@ class BalloonWidget : public QWidget {
     p.setFont(bold);
     p.drawText(x, kMargin + fm.ascent(), Q(tip_.Title));
     p.setFont(font());
-    p.drawText(kMargin, 2 * kMargin + fm.height() + fm.ascent(), Q(tip_.Text));
+    p.drawText(QRect(QPoint(kMargin, 2 * kMargin + fm.height()), text_), TextFlags(), Q(tip_.Text));
   }
 
  private:
+  static int TextFlags() { return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap; }
   static QString Q(const String& s) { return QString::fromStdU16String(s); }
   static constexpr int kMargin = 6;
   static constexpr int kIcon = 14;
   TEditBalloonTip tip_;
+  QColor back_, ink_;
+  QSize text_;
 };
 
 struct Balloon {
@@ -145,6 +155,59 @@ bool Edit_BalloonTipTakesFocus(TWinControl* Edit) {
          !(w->windowFlags() & Qt::WindowDoesNotAcceptFocus) || w->hasFocus();
 }
 
+// What follows the mouse over the owner: the initial and automatic-hide timers and the shown
+// balloon. Qt's own mouse events drive it (the tooltip window watches the owner itself).
+struct TBalloonToolTip::THover : QObject {
+  explicit THover(TBalloonToolTip* Tip) : FTip(Tip) {
+    FInitial.setSingleShot(true);
+    FAutoPop.setSingleShot(true);
+    QObject::connect(&FInitial, &QTimer::timeout, this, [this] {
+      TWinControl* owner = FTip->FOwner;
+      confqt::Dispatch(owner, [this] { FTip->Activate(GetCursorPos()); });
+    });
+    QObject::connect(&FAutoPop, &QTimer::timeout, this, [this] { FTip->Pop(); });
+    qApp->installEventFilter(this);
+  }
+  ~THover() override {
+    if (Window) Window->close();
+  }
+  bool OverOwner(QObject* Watched) const {
+    for (TControl* c = confqt::ControlOf(Watched); c; c = c->Parent())
+      if (c == FTip->FOwner) return true;
+    return false;
+  }
+  bool eventFilter(QObject* Watched, QEvent* E) override {
+    switch (E->type()) {
+      case QEvent::MouseMove:
+        if (OverOwner(Watched) && !(Window && Window->isVisible())) {
+          const int d = FTip->DelayTime(TTDT_INITIAL);
+          FInitial.start(d >= 0 ? d : 500);
+        }
+        break;
+      case QEvent::Leave:
+      case QEvent::MouseButtonPress:
+        if (OverOwner(Watched)) {
+          FInitial.stop();
+          FTip->Pop();
+        }
+        break;
+      default: break;
+    }
+    return false;
+  }
+  TBalloonToolTip* FTip;
+  QTimer FInitial, FAutoPop;
+  QPointer<QWidget> Window;
+  TEditBalloonTip Shown;
+};
+
+TBalloonToolTip::TBalloonToolTip(TWinControl* Owner) : FOwner(Owner) {
+  confqt::EnsureApp();
+  FHover = std::make_unique<THover>(this);
+}
+
+TBalloonToolTip::~TBalloonToolTip() = default;
+
 void TBalloonToolTip::SetTitle(const String& Title, int Icon) {
   FTitle = Title;
   FIcon = Icon >= TTI_NONE && Icon <= TTI_ERROR ? Icon : TTI_NONE;
@@ -156,4 +219,41 @@ void TBalloonToolTip::SetDelayTime(int Which, int Milliseconds) {
 
 int TBalloonToolTip::DelayTime(int Which) const {
   return Which >= TTDT_RESHOW && Which <= TTDT_INITIAL ? FDelays[Which - 1] : -1;
+}
+
+bool TBalloonToolTip::Activate(TPoint ScreenPos) {
+  Pop();
+  TToolTipText info;
+  info.Hdr.From = FOwner;
+  info.Hdr.IdFrom = reinterpret_cast<uintptr_t>(FOwner);
+  info.Hdr.Code = TTN_GETDISPINFO;
+  FOwner->Perform(WM_NOTIFY, info.Hdr.IdFrom, reinterpret_cast<intptr_t>(&info));
+  if (!info.Text || !*info.Text) return false;
+  TEditBalloonTip tip{FTitle, String(), FIcon};
+  // Line breaks of any kind as one.
+  for (const Char* c = info.Text; *c; ++c) {
+    if (*c == u'\r' && c[1] == u'\n') continue;
+    tip.Text += *c == u'\r' ? u'\n' : *c;
+  }
+  FHover->Shown = tip;
+  auto* w = new BalloonWidget(tip, FMaxTipWidth, FBkColor, FTextColor);
+  w->setWindowOpacity(FAlpha / 255.0);
+  w->move(ScreenPos.X, ScreenPos.Y + 16);
+  FHover->Window = w;
+  if (!confqt::Headless()) w->show();
+  const int autoPop = DelayTime(TTDT_AUTOPOP);
+  FHover->FAutoPop.start(autoPop >= 0 ? autoPop : 5000);
+  return true;
+}
+
+void TBalloonToolTip::Pop() {
+  FHover->FAutoPop.stop();
+  if (FHover->Window) FHover->Window->close();
+  FHover->Window = nullptr;
+}
+
+bool TBalloonToolTip::Showing(TEditBalloonTip* Tip) const {
+  if (!FHover->Window) return false;
+  if (Tip) *Tip = FHover->Shown;
+  return true;
 }

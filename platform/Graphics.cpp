@@ -366,6 +366,15 @@ void SetDefaultTextMetrics(TTextMetricsSource* source) { g_defaultMetrics = sour
 // ---------------------------------------------------------------------------------------------
 // Canvas base
 
+int GetDeviceCaps(TCanvas* Canvas, int Index) {
+  if (!Canvas) return 0;
+  switch (Index) {
+    case LOGPIXELSX: return Canvas->DevicePixelsPerInch(false);
+    case LOGPIXELSY: return Canvas->DevicePixelsPerInch(true);
+    default: return 0;
+  }
+}
+
 TCanvas::TCanvas() {
   // Selecting a brush sets the background mode from its style, until SetBkMode says otherwise.
   brush_.OnChange = [this](TObject*) { bkModeSet_ = false; };

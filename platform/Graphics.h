@@ -370,6 +370,13 @@ class TCanvas : public TPersistent {
   bool Mirrored() const { return mirrored_; }
   int MirrorWidth() const { return mirrorWidth_; }
 
+  // The resolution of the device drawn on, in dots per inch across (or down, Vertical): 96 for
+  // screens and bitmaps; a printer's page answers its own.
+  virtual int DevicePixelsPerInch(bool Vertical) {
+    (void)Vertical;
+    return 96;
+  }
+
   // Backends that paint through Qt hand out their painter (nullptr otherwise); platform-internal.
   virtual QPainter* NativePainter() { return nullptr; }
   // The image behind an image-backed canvas (nullptr otherwise); platform-internal.
@@ -394,6 +401,11 @@ class TCanvas : public TPersistent {
   bool mirrored_ = false;
   int mirrorWidth_ = 0;
 };
+
+// The device capabilities a canvas answers: its resolution across and down (dots per inch);
+// 0 for any other index.
+enum : int { LOGPIXELSX = 88, LOGPIXELSY = 90 };
+int GetDeviceCaps(TCanvas* Canvas, int Index);
 
 // ---------------------------------------------------------------------------------------------
 // DrawText with the GDI flag values.

@@ -1,6 +1,7 @@
 // The canvas on a QPainter, with GDI's pixel rules: lines are plotted pixel by pixel without
 // their end point, rectangles exclude right and bottom, nothing is anti-aliased.
 #include <QGlyphRun>
+#include <QPagedPaintDevice>
 #include <QPolygon>
 #include <QTextLayout>
 #include <QTransform>
@@ -278,6 +279,15 @@ QPainter* TQtCanvas::NativePainter() {
 }
 
 TQtCanvas::~TQtCanvas() { Unbind(); }
+
+int TQtCanvas::DevicePixelsPerInch(bool Vertical) {
+  const int given = Vertical ? FDpiY : FDpiX;
+  if (given > 0) return given;
+  QPainter* p = Painter();
+  if (p && dynamic_cast<QPagedPaintDevice*>(p->device()))
+    return Vertical ? p->device()->logicalDpiY() : p->device()->logicalDpiX();
+  return 96;
+}
 
 void TQtCanvas::Bind(QPainter* painter) {
   Unbind();

@@ -10,6 +10,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/ComCtrls.h"
 #include "platform/qt/ControlBackend.h"
@@ -161,6 +162,17 @@ void RichNarrowMask(TCharFormat2& a, const TCharFormat2& b) {
 struct TRichEdit::TDocument {
   QTextDocument Doc;
   std::unique_ptr<QTextDocument> FormatCache;
+  // A format set while nothing was selected: the next typed text takes it, unless the caret
+  // moves or the content is replaced first.
+  std::optional<QTextCharFormat> InsertFormat;
+  // The format typed text takes at an empty selection at Pos: the one set for it, else the
+  // format of the character before (the paragraph's at its start).
+  QTextCharFormat TypingFormat(int Pos) {
+    if (InsertFormat) return *InsertFormat;
+    QTextCursor c(&Doc);
+    c.setPosition(Pos);
+    return c.charFormat();
+  }
 };
 
 // =============================================================================================
@@ -238,6 +250,7 @@ void TRichEdit::SetRuns(const TRichRuns& Runs) {
     if (!part.isEmpty()) c.insertText(part, q);
   }
   c.endEditBlock();
+  FDoc->InsertFormat.reset();
   FSelStart = FSelLength = 0;
   selStart_ = selLength_ = 0;
   ContentChanged();
@@ -304,6 +317,7 @@ void TRichEdit::SetSelection(int Start, int Length) {
   Start = std::clamp(Start, 0, len);
   Length = std::clamp(Length, 0, len - Start);
   if (Start == FSelStart && Length == FSelLength) return;
+  FDoc->InsertFormat.reset();
   FSelStart = Start;
   FSelLength = Length;
   selStart_ = Start;
@@ -330,9 +344,10 @@ String TRichEdit::SelText() const {
 void TRichEdit::SetSelText(const String& s) {
   QTextDocument& d = FDoc->Doc;
   QTextCursor c(&d);
-  // Typed text takes the format of the selection's first character, else of the one before.
+  // Typed text takes the format of the selection's first character, else the typing format.
   c.setPosition(FSelLength > 0 ? FSelStart + 1 : FSelStart);
-  const QTextCharFormat q = c.charFormat();
+  const QTextCharFormat q = FSelLength > 0 ? c.charFormat() : FDoc->TypingFormat(FSelStart);
+  FDoc->InsertFormat.reset();
   c.setPosition(FSelStart);
   c.setPosition(FSelStart + FSelLength, QTextCursor::KeepAnchor);
   c.beginEditBlock();
@@ -371,6 +386,7 @@ TCharFormat2 TRichEdit::GetCharFormat(unsigned Which) const {
     from = FSelStart;
     to = FSelStart + FSelLength;
   }
+  if (from == to && FDoc->InsertFormat) return RichRecordOf(RichFromQt(*FDoc->InsertFormat, def));
   if (from == to) {
     // An empty selection answers for the character before it (the first one at the start).
     QTextCursor c(const_cast<QTextDocument*>(&d));
@@ -403,9 +419,16 @@ bool TRichEdit::SetCharFormat(unsigned Which, const TCharFormat2& Format) {
     from = FSelStart;
     to = FSelStart + FSelLength;
   }
-  if (from == to) return true;
   QTextDocument& d = FDoc->Doc;
   const TRichCharFormat def = DefaultFormat();
+  if (from == to) {
+    // Nothing selected: the format waits for the next typed text.
+    if (!(Which & SCF_SELECTION) || (Which & SCF_ALL)) return true;
+    TRichCharFormat f = RichFromQt(FDoc->TypingFormat(FSelStart), def);
+    RichApplyMask(f, Format);
+    FDoc->InsertFormat = RichToQt(f);
+    return true;
+  }
   const std::vector<TRichPiece> pieces = RichPieces(d, from, to);
   QTextCursor c(&d);
   c.beginEditBlock();

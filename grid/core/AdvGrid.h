@@ -2051,8 +2051,20 @@ class TAdvStringGrid : public TBaseGrid {
   void BalloonDone();
   // The balloon tooltip window while it is set up, else null.
   TBalloonToolTip* BalloonToolTip() const { return FHToolTip.get(); }
+  // The base cell (display column, row) of the balloon asked for last; (-1, -1) none.
+  TPoint LastBalloonPos() const { return FLastBalloonPos; }
+  // May change the title, text and icon of the balloon of a cell (real column, row).
+  std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)> OnCellBalloon;
 
  private:
   void BalloonEnableChanged();
+  // WM_NOTIFY from the balloon tooltip window; false for notifications of others.
+  bool BalloonNotify(TMessage& Message);
+  // The text, title and colours of the balloon of the cell under the mouse.
+  void BalloonAnswer(TToolTipText& Info);
+  // The mouse moved to another base cell (or off the cells) than the balloon's: the balloon goes.
+  void BalloonFollow(TPoint BaseCell);
   std::unique_ptr<TBalloonToolTip> FHToolTip;
+  TPoint FLastBalloonPos{-1, -1};
+  String FToolTipBuffer;  // the text handed to the tooltip window; outlives the request
 };

@@ -450,16 +450,17 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     AskMoveAllowed();
   }
   if (c >= 0 && r >= 0) TrackLinks(c, r, X, Y);
-  if (FLastHintPos.X != -1) {
+  if (FLastHintPos.X != -1 || FLastBalloonPos.X != -1) {
     TPoint b{-1, -1};
     if (c >= 0 && r >= 0) {
       const TPoint rb = BaseCell(RealColIndex(c), r);
       b = TPoint{DisplColIndex(rb.X), rb.Y};
     }
-    if (b.X != FLastHintPos.X || b.Y != FLastHintPos.Y) {
+    if (FLastHintPos.X != -1 && (b.X != FLastHintPos.X || b.Y != FLastHintPos.Y)) {
       if (Application) Application->CancelHint();
       FLastHintPos = TPoint{-1, -1};
     }
+    BalloonFollow(b);
   }
   if (GridState() == gsSelecting && FSelectionRectangle && !(Selection() == FMoveSelection)) {
     // The frame spans the selection: its corner cells bound what must be drawn again.

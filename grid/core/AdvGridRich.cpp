@@ -68,17 +68,20 @@ void TAdvStringGrid::DrawRichTextCell(int ACol, int ARow, TRect ARect, TCanvas* 
     re->SelectAll();
     re->SelAttributes()->SetColor(FSelectionTextColor);
   }
-  // The cell in device pixels less the text offset at the device's resolution, then in twips.
-  const int dpi = Screen ? Screen->PixelsPerInch() : 96;
+  // The cell in device pixels less the text offset at the device's resolution (a printer's page
+  // has its own), then in twips.
+  const int dpiX = std::max(1, GetDeviceCaps(ACanvas, LOGPIXELSX));
+  const int dpiY = std::max(1, GetDeviceCaps(ACanvas, LOGPIXELSY));
   TRect r = ARect;
-  r.Left += FXYOffset.X * dpi / 96;
-  r.Right -= FXYOffset.X * dpi / 96;
-  r.Top += FXYOffset.Y * dpi / 96;
-  r.Bottom -= FXYOffset.Y * dpi / 96;
+  r.Left += FXYOffset.X * dpiX / 96;
+  r.Right -= FXYOffset.X * dpiX / 96;
+  r.Top += FXYOffset.Y * dpiY / 96;
+  r.Bottom -= FXYOffset.Y * dpiY / 96;
   TFormatRange fr;
   fr.Canvas = ACanvas;
-  fr.DpiX = fr.DpiY = dpi;
-  fr.Rect = Rect(r.Left * 1440 / dpi, r.Top * 1440 / dpi, r.Right * 1440 / dpi, r.Bottom * 1440 / dpi);
+  fr.DpiX = dpiX;
+  fr.DpiY = dpiY;
+  fr.Rect = Rect(r.Left * 1440 / dpiX, r.Top * 1440 / dpiY, r.Right * 1440 / dpiX, r.Bottom * 1440 / dpiY);
   fr.Page = fr.Rect;
   fr.Chars = TCharRange{0, -1};
   re->Perform(EM_FORMATRANGE, 1, reinterpret_cast<intptr_t>(&fr));

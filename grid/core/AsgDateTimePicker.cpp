@@ -131,37 +131,68 @@ void TFlatDateTimePicker::PaintBorder(TCanvas* Canvas) {
   const TRect r = Rect(0, 0, Width(), Height());
   if (!Enabled() && FIsThemed && !FDisabledBorder) {
     PickerFrame(Canvas, r, kPickerDisabledFrame);
-    return;
-  }
-  if (FBorderColor == clNone || (FHasFocus && FFocusBorderColor != clNone)) {
+  } else if (FBorderColor == clNone || (FHasFocus && FFocusBorderColor != clNone)) {
     if (FFocusBorderColor != clNone) {
       if (FHasFocus) PickerFrame(Canvas, r, FFocusBorderColor);
-      return;
+    } else {
+      const bool focusLook = FFocusBorder && (FMouseInControl || FHasFocus);
+      TRect f = r;
+      if (focusLook) DrawEdge(Canvas, f, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+      PickerFrame(Canvas, f, focusLook ? clBtnFace : ParentBrushColor());
+      InflateRect(f, -1, -1);
+      PickerFrame(Canvas, f, Color());
     }
-    const bool focusLook = FFocusBorder && (FMouseInControl || FHasFocus);
-    TRect f = r;
-    if (focusLook) DrawEdge(Canvas, f, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    PickerFrame(Canvas, f, focusLook ? clBtnFace : ParentBrushColor());
-    InflateRect(f, -1, -1);
-    PickerFrame(Canvas, f, Color());
+  } else {
+    PickerFrame(Canvas, r, FBorderColor);
+  }
+  if (!(FIsWinXP && IsThemeActive())) PaintButtonFace(Canvas);
+}
+
+void TFlatDateTimePicker::PaintButtonFace(TCanvas* Canvas) {
+  TRect face = Rect(Width() - FButtonWidth - 2, 0, Width(), Height());
+  InflateRect(face, -2, -2);
+  const bool designing = ComponentState().Contains(TComponentStateFlag::csDesigning);
+  if (FMouseInControl || FHasFocus || (designing && Enabled())) {
+    DrawEdge(Canvas, face, EDGE_RAISED, BF_RECT | (DroppedDown() ? BF_FLAT : 0u));
     return;
   }
-  PickerFrame(Canvas, r, FBorderColor);
+  // Not hot: the button's raised edge goes, its arrow stays.
+  PickerFrame(Canvas, face, clBtnFace);
+  InflateRect(face, -1, -1);
+  PickerFrame(Canvas, face, clBtnFace);
 }
 
 void TFlatDateTimePicker::PaintOverlay(TCanvas* Canvas) {
   const int cw = ClientWidth(), ch = ClientHeight();
-  if (!FCtl3D && !InnerPickerTest() && (FBorderColor != clNone || dynamic_cast<TCustomDateTimePicker*>(this))) {
+  const bool styles = IsThemeActive();
+  const bool withInner = dynamic_cast<TCustomDateTimePicker*>(this) != nullptr;
+  if (!FCtl3D && !InnerPickerTest() && (FBorderColor != clNone || withInner)) {
     // The flat outline of the window.
     const TColor outline = FBorderStyle == bsNone && Parent() ? ParentBrushColor()
                            : FIsThemed                         ? kPickerDisabledFrame
                                                                : FBorderColor;
-    PickerFrame(Canvas, Rect(0, 0, cw, ch), FBorderColor != clNone && FBorderStyle != bsNone ? FBorderColor : outline);
+    const TColor outer = FBorderColor != clNone && FBorderStyle != bsNone ? FBorderColor : outline;
+    PickerFrame(Canvas, Rect(0, 0, cw, ch), outer);
+    // Inside it the native edge is flattened: its top-left line, and without visual styles the
+    // whole inner ring of the pickers that carry one.
+    const TColor inner = FBorderStyle == bsSingle ? ParentBrushColor() : outer;
+    if (withInner && !styles) {
+      PickerFrame(Canvas, Rect(1, 1, cw - 1, ch - 1), inner);
+    } else {
+      Canvas->Pen()->SetColor(inner);
+      Canvas->MoveTo(1, ch - 2);
+      Canvas->LineTo(1, 1);
+      Canvas->LineTo(cw - 1, 1);
+    }
   }
-  if (MetroLook() && Kind() != dtkTime && FIsThemed) {
-    const int strip = MetroStripOffset();
+  if (PlatformProfile().WinMajor >= 6 && MetroLook() && Kind() != dtkTime && FIsThemed) {
+    // The strip left of the button is cleared of the native look: with visual styles a wide
+    // one over the full height, without them the classic button's two-pixel border.
     Canvas->Brush()->SetColor(Color());
-    Canvas->FillRect(Rect(cw - strip, 1, cw - FButtonWidth, ch));
+    if (styles)
+      Canvas->FillRect(Rect(cw - MetroStripOffset(), 1, cw - FButtonWidth, ch));
+    else
+      Canvas->FillRect(Rect(cw - FButtonWidth - 2, 4, cw - FButtonWidth, ch - 4));
     PaintDropButton(Canvas, Rect(cw - FButtonWidth, 1, cw - 1, ch - 1));
   }
   PaintBorder(Canvas);
@@ -304,6 +335,9 @@ void TAdvDateTimePicker::SetDateTime(TDateTime Value) {
   TDateTimePicker::SetDateTime(v);
   if (FKind == dkDateTime) CreateTimePicker();
   if (FTimePicker) FTimePicker->SetDateTime(v);
+  // A date set by code with a check box: the time is editable exactly while there is a date.
+  if (FTimePicker && ShowCheckbox() && !ComponentState().Contains(TComponentStateFlag::csDesigning))
+    FTimePicker->SetEnabled(Enabled() && Checked());
 }
 
 void TAdvDateTimePicker::SetDate(TDateTime Value) {
@@ -389,6 +423,13 @@ void TAdvDateTimePicker::Loaded() {
 
 void TAdvDateTimePicker::WndProc(TMessage& Message) {
   switch (Message.Msg) {
+    case DTM_SETSYSTEMTIME:
+      TCustomDateTimePicker::WndProc(Message);
+      // A cleared date leaves no time to edit.
+      if (Message.WParam == GDT_NONE && Message.Result && FTimePicker && ShowCheckbox() &&
+          !ComponentState().Contains(TComponentStateFlag::csDesigning))
+        FTimePicker->SetEnabled(false);
+      return;
     case CM_ENTER:
     case CM_EXIT:
       if (FFocusLabel && FLabel && !ComponentState().Contains(TComponentStateFlag::csLoading)) {

@@ -59,6 +59,8 @@ class TFlatDateTimePicker : public TDateTimePicker {
   virtual int MetroStripOffset() const { return FButtonWidth + 15; }
   bool MetroLook() const;
   void PaintBorder(TCanvas* Canvas);
+  // Without visual styles: the drop-down button's face, raised while hot, else flat.
+  void PaintButtonFace(TCanvas* Canvas);
   void PaintDropButton(TCanvas* Canvas, const TRect& R);
   TColor ParentBrushColor() const;
 

@@ -146,6 +146,8 @@ TAsgSpinButton::TAsgSpinButton(TComponent* AOwner) : TWinControl(AOwner) {
   controlStyle_.Exclude(csAcceptsControls);
   controlStyle_.Exclude(csSetCaption);
   controlStyle_.Include(csOpaque);
+  // The ground of the pair is the edit's, seen through transparent buttons.
+  SetParentColor(true);
   FUpButton = CreateButton();
   FDownButton = CreateButton();
   SetUpGlyph(nullptr);
@@ -440,6 +442,8 @@ void TAsgSpinEdit::SetSpinFlat(bool Value) {
 
 void TAsgSpinEdit::SetSpinTransparent(bool Value) {
   FSpinTransparent = Value;
+  FButton->UpButton()->SetTransparent(Value);
+  FButton->DownButton()->SetTransparent(Value);
   SetWidth(Width() + 1);
   SetWidth(Width() - 1);
 }

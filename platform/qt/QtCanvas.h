@@ -65,6 +65,13 @@ class TQtCanvas : public TCanvas {
 
   QPainter* NativePainter() override;
   QImage* NativeImage() override;
+  // A paged device (a printer, a PDF page) answers its resolution; anything else 96, unless a
+  // resolution was given here (0: none), as a raster that stands for a printer's page has.
+  int DevicePixelsPerInch(bool Vertical) override;
+  void SetDeviceResolution(int DpiX, int DpiY) {
+    FDpiX = DpiX;
+    FDpiY = DpiY;
+  }
 
  protected:
   // Backends that open their painter lazily (a bitmap's canvas) override this.
@@ -118,6 +125,8 @@ class TQtCanvas : public TCanvas {
   bool FClipApplied = false;
   bool FDrawingFontSet = false;  // the painter holds FDrawingFont
   QFont FDrawingFont;
+  int FDpiX = 0;
+  int FDpiY = 0;
 };
 
 std::unique_ptr<TQtCanvas> MakeQtCanvas(QPainter* painter);

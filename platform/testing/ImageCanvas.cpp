@@ -12,6 +12,8 @@ TImageCanvas::TImageCanvas(int width, int height, TColor fill) {
   bitmap_.MutableImage()->fill(ToQColor(fill));
 }
 
+void TImageCanvas::SetPixelsPerInch(int Dpi) { static_cast<TQtCanvas*>(bitmap_.Canvas())->SetDeviceResolution(Dpi, Dpi); }
+
 TColor TImageCanvas::Pixel(int x, int y) {
   const QImage* img = bitmap_.NativeImage();
   if (x < 0 || y < 0 || x >= img->width() || y >= img->height()) return clNone;

@@ -25,6 +25,8 @@ class TImageCanvas {
   TBitmap* Bitmap() { return &bitmap_; }
   int Width() const { return bitmap_.Width(); }
   int Height() const { return bitmap_.Height(); }
+  // The resolution the canvas answers (96 unless set): a raster of a printer's page at Dpi.
+  void SetPixelsPerInch(int Dpi);
   // RGB of a pixel (clNone outside the image).
   TColor Pixel(int x, int y);
   // The pixels of r as text, one string a row: each colour found in legend becomes its letter,

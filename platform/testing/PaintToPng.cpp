@@ -1,8 +1,12 @@
 #include "platform/testing/PaintToPng.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPrinter>
 #include <QPixmap>
 #include <QWidget>
+
+#include "platform/qt/QtCanvas.h"
 
 namespace {
 
@@ -40,4 +44,19 @@ TRect PaintedRect(TControl* control, TControl* root) {
   const TPoint at = control->ClientOrigin();
   const TPoint origin = root->ClientOrigin();
   return Bounds(at.X - origin.X, at.Y - origin.Y, control->Width(), control->Height());
+}
+
+bool PaintPrinterPage(const String& PdfPath, int Dpi, const std::function<void(TCanvas*)>& Paint) {
+  EnsureQtGuiApplication();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdU16String(PdfPath));
+  printer.setResolution(Dpi);
+  QPainter p;
+  if (!p.begin(&printer)) return false;
+  {
+    TQtCanvas canvas(&p);
+    Paint(&canvas);
+  }
+  return p.end();
 }

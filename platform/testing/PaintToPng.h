@@ -1,6 +1,7 @@
 #pragma once
 // Paints a control (a form with all its children) offscreen, as a person would see it: into a
 // PNG file to look at, or into a bitmap whose pixels a test reads.
+#include <functional>
 #include <memory>
 
 #include "platform/Controls.h"
@@ -14,3 +15,6 @@ std::unique_ptr<TBitmap> PaintToBitmap(TControl* control);
 bool SavePng(TBitmap* bitmap, const String& path);
 // Where a control stands in the picture PaintToBitmap makes of root (one of its parents).
 TRect PaintedRect(TControl* control, TControl* root);
+// Paints one page of a printer that writes a PDF file at Dpi dots per inch: Paint draws on the
+// printer's canvas. False when the file cannot be written.
+bool PaintPrinterPage(const String& PdfPath, int Dpi, const std::function<void(TCanvas*)>& Paint);

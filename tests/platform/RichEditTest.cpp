@@ -9,6 +9,8 @@
 #include "platform/ComCtrls.h"
 #include "platform/Files.h"
 #include "platform/Forms.h"
+#include "platform/testing/ImageCanvas.h"
+#include "platform/testing/PaintToPng.h"
 #include "platform/testing/ScratchFolder.h"
 
 namespace {
@@ -252,6 +254,38 @@ TEST_F(RichEditTest, RendersAtTheCanvasResolution) {
   EXPECT_GT(twice.Inside, screen.Inside * 3);  // twice the size in each direction
 }
 
+TEST_F(RichEditTest, CanvasesAnswerTheirDeviceResolution) {
+  // Screens and bitmaps are 96 dots per inch; a printer's page has its own.
+  TImageCanvas screen(10, 10);
+  EXPECT_EQ(GetDeviceCaps(screen.Canvas(), LOGPIXELSX), 96);
+  EXPECT_EQ(GetDeviceCaps(screen.Canvas(), LOGPIXELSY), 96);
+  EXPECT_EQ(GetDeviceCaps(screen.Canvas(), 0), 0);
+  EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+  TImageCanvas page(10, 10);
+  page.SetPixelsPerInch(300);
+  EXPECT_EQ(GetDeviceCaps(page.Canvas(), LOGPIXELSY), 300);
+  TScratchFolder folder("rich_print");
+  int printerX = 0, printerY = 0;
+  edit->SetText(u"{\\rtf1 WW}");
+  int next = -1;
+  ASSERT_TRUE(PaintPrinterPage(folder.File("page.pdf"), 600, [&](TCanvas* c) {
+    printerX = GetDeviceCaps(c, LOGPIXELSX);
+    printerY = GetDeviceCaps(c, LOGPIXELSY);
+    TFormatRange fr;
+    fr.Canvas = c;
+    fr.DpiX = printerX;
+    fr.DpiY = printerY;
+    fr.Rect = Rect(0, 0, 2 * 1440, 1440);
+    next = edit->FormatRange(&fr, true);
+  }));
+  EXPECT_EQ(printerX, 600);
+  EXPECT_EQ(printerY, 600);
+  EXPECT_EQ(next, edit->TextLength());
+  std::string pdf;
+  ASSERT_TRUE(ReadFileBytes(folder.File("page.pdf"), pdf));
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+}
+
 TEST_F(RichEditTest, RangeThatDoesNotFitAnswersTheFirstCharacterLeft) {
   edit->SetText(u"first\r\nsecond\r\nthird");
   int next = 0;
@@ -277,6 +311,41 @@ TEST_F(RichEditTest, TypingKeepsTheFormatOfTheCaret) {
   edit->SetSelStart(3);
   edit->Perform(WM_CHAR, 8);
   EXPECT_EQ(edit->GetText(), u"abcd");
+}
+
+TEST_F(RichEditTest, FormatSetWithNothingSelectedGoesToTheNextTypedText) {
+  edit->SetText(u"{\\rtf1 abcd}");
+  edit->SetSelStart(2);
+  edit->SelAttributes()->SetStyle(TFontStyles(fsBold));
+  edit->SelAttributes()->SetColor(clRed);
+  // Nothing changed yet, but the caret answers with what it will type.
+  EXPECT_EQ(edit->GetText(), u"abcd");
+  EXPECT_TRUE(edit->SelAttributes()->Style().Contains(fsBold));
+  EXPECT_EQ(edit->SelAttributes()->Color(), ColorToRGB(clRed));
+  edit->Perform(WM_CHAR, u'X');
+  edit->Perform(WM_CHAR, u'Y');  // the next character keeps the format of the one before
+  EXPECT_EQ(edit->GetText(), u"abXYcd");
+  const struct {
+    int Start;
+    bool Bold;
+  } cases[] = {{1, false}, {2, true}, {3, true}, {4, false}};
+  for (const auto& c : cases) {
+    Select(c.Start, 1);
+    EXPECT_EQ(edit->SelAttributes()->Style().Contains(fsBold), c.Bold) << c.Start;
+    EXPECT_EQ(edit->SelAttributes()->Color(), c.Bold ? ColorToRGB(clRed) : clNone) << c.Start;
+  }
+  // A caret moved away forgets the waiting format.
+  edit->SetSelStart(1);
+  edit->SelAttributes()->SetStyle(TFontStyles(fsItalic));
+  edit->SetSelStart(0);
+  edit->Perform(WM_CHAR, u'Z');
+  Select(0, 1);
+  EXPECT_FALSE(edit->SelAttributes()->Style().Contains(fsItalic));
+  // In an empty edit the first typed character takes it; the RTF keeps it.
+  edit->SetText(String());
+  edit->SelAttributes()->SetSize(20);
+  edit->Perform(WM_CHAR, u'Q');
+  EXPECT_NE(Save().find("\\fs40"), std::string::npos);
 }
 
 // What the unrtf program makes of RTF, as plain text: its HTML output without tags, line breaks

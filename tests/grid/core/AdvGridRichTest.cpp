@@ -61,6 +61,44 @@ TEST(AdvGridRich, CellRoundTripsThroughTheRichEdit) {
   EXPECT_TRUE(re->Runs().back().Format.Italic);
 }
 
+TEST(AdvGridRich, PrinterPageGetsTheCellAtItsOwnResolution) {
+  RichForm f;
+  f.grid->SetCellEx(1, 1, u"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 WW}");
+  f.grid->SetXYOffset(Point(4, 4));
+  // The ink's box on a page at Dpi, the cell's rectangle scaled to it.
+  struct Box {
+    int Left = 1 << 30, Top = 1 << 30, Right = -1, Bottom = -1, Dark = 0;
+  };
+  auto inkAt = [&](int Dpi) {
+    const int k = Dpi / 96;
+    TImageCanvas page(100 * k, 40 * k);
+    page.SetPixelsPerInch(Dpi);
+    f.grid->DrawRichTextCell(1, 1, Rect(0, 0, 100 * k, 40 * k), page.Canvas());
+    Box b;
+    for (int y = 0; y < page.Height(); ++y)
+      for (int x = 0; x < page.Width(); ++x) {
+        const TColor p = page.Pixel(x, y);
+        if (GetRValue(p) + GetGValue(p) + GetBValue(p) >= 300) continue;
+        ++b.Dark;
+        b.Left = std::min(b.Left, x);
+        b.Top = std::min(b.Top, y);
+        b.Right = std::max(b.Right, x + 1);
+        b.Bottom = std::max(b.Bottom, y + 1);
+      }
+    return b;
+  };
+  const Box screen = inkAt(96), printer = inkAt(288);
+  ASSERT_GT(screen.Dark, 10);
+  // Three times the pixels each way: the same text at the same size on paper.
+  EXPECT_NEAR(printer.Bottom - printer.Top, 3 * (screen.Bottom - screen.Top), 3);
+  EXPECT_NEAR(printer.Right - printer.Left, 3 * (screen.Right - screen.Left), 3);
+  EXPECT_GT(printer.Dark, screen.Dark * 6);
+  // The text offset is scaled too.
+  EXPECT_GE(screen.Left, 4);
+  EXPECT_GE(printer.Left, 12);
+  EXPECT_LT(printer.Left, 3 * screen.Left + 3);
+}
+
 TEST(AdvGridRich, PlainTextEditGivesItsText) {
   RichForm f;
   TRichEdit* plain = New<TRichEdit>(f.form);

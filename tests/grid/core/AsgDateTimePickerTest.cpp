@@ -7,7 +7,9 @@
 
 #include "AsgPackTestSupport.h"
 #include "grid/core/AsgDateTimePicker.h"
+#include "platform/testing/ImageCanvas.h"
 #include "platform/testing/PaintToPng.h"
+#include "platform/testing/ScopedPlatformProfile.h"
 
 namespace {
 
@@ -143,6 +145,52 @@ TEST(DateTimePicker, CalendarMinimumSizeGrowsWithWeekNumbers) {
   EXPECT_LT(t.picker->CalendarMinSize().cy, plain.cy);
 }
 
+TEST(DateTimePicker, ClickInTheTextSelectsTheFieldUnderIt) {
+  PickerForm<TDateTimePicker> t;
+  t.picker->SetFormat(u"dd/MM/yyyy");
+  t.picker->SetDateTime(PickerAt(2024, 1, 31));
+  // Clicked from left to right over the text, the fields come in their order, each of them.
+  std::vector<int> seen;
+  for (int x = 3; x < t.picker->Width() - t.picker->DropButtonWidth() - 2; ++x) {
+    t.driver.Click(t.picker, x, 10);
+    if (seen.empty() || seen.back() != t.picker->FieldIndex()) seen.push_back(t.picker->FieldIndex());
+  }
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(t.changes, 0);
+  // The clicked field is the one the keys step.
+  int monthX = 0;
+  for (int x = 3; !monthX && x < 150; ++x) {
+    t.driver.Click(t.picker, x, 10);
+    if (t.picker->FieldIndex() == 1) monthX = x;
+  }
+  ASSERT_GT(monthX, 0);
+  t.driver.Key(t.form, VK_UP);
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2024, 2, 29));
+  // With the check box the text starts after it: a click on the box still toggles it.
+  t.picker->SetShowCheckbox(true);
+  t.driver.Click(t.picker, 8, 10);
+  EXPECT_FALSE(t.picker->Checked());
+}
+
+TEST(DateTimePicker, SetTimeMessageSetsOrClearsTheDate) {
+  PickerForm<TDateTimePicker> t;
+  TSystemTime st = DateTimeToSystemTime(PickerAt(2025, 6, 7, 8, 9, 10));
+  EXPECT_EQ(st.wDayOfWeek, 6);  // a Saturday
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0), 0);  // no check box: refused
+  EXPECT_TRUE(t.picker->Checked());
+  t.picker->SetShowCheckbox(true);
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0), 1);
+  EXPECT_FALSE(t.picker->Checked());
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<intptr_t>(&st)), 1);
+  EXPECT_TRUE(t.picker->Checked());
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2025, 6, 7, 8, 9, 10));
+  TSystemTime bad = st;
+  bad.wMonth = 13;
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<intptr_t>(&bad)), 0);
+  EXPECT_EQ(t.picker->DateTime(), PickerAt(2025, 6, 7, 8, 9, 10));
+  EXPECT_EQ(t.changes, 0);  // set by code: no notification
+}
+
 TEST(AsgDateTimePicker, AutoTabWalksDayMonthYearIntoTheTimePicker) {
   PickerForm<TAdvDateTimePicker> t;
   t.picker->SetFormat(u"dd/MM/yyyy");
@@ -242,6 +290,41 @@ TEST(AsgDateTimePicker, TimePickerSitsAtTheRightAndFollowsTheCheckBox) {
   EXPECT_EQ(t.changes, 2);  // the check box, then the inner picker's change
 }
 
+TEST(AsgDateTimePicker, TimePickerFollowsTheDateSetByMessageCodeAndUser) {
+  PickerForm<TAdvDateTimePicker> t;
+  t.picker->SetShowCheckbox(true);
+  TCustomDateTimePicker* inner = t.picker->TimePicker();
+  ASSERT_NE(inner, nullptr);
+  // The date cleared through the set-time message: no time to edit.
+  t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0);
+  EXPECT_FALSE(t.picker->Checked());
+  EXPECT_FALSE(inner->Enabled());
+  // A date set through the set-time message alone leaves the time as it was.
+  TSystemTime st = DateTimeToSystemTime(PickerAt(2025, 6, 7));
+  t.picker->Perform(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<intptr_t>(&st));
+  EXPECT_TRUE(t.picker->Checked());
+  EXPECT_FALSE(inner->Enabled());
+  // A date set by the picker's own setter: enabled with the date.
+  t.picker->SetDateTime(PickerAt(2025, 6, 8, 9, 30));
+  EXPECT_TRUE(inner->Enabled());
+  // The user then clears the box: the notification reports no date and the time goes off.
+  t.driver.Key(t.form, VK_SPACE);
+  EXPECT_FALSE(t.picker->Checked());
+  EXPECT_FALSE(inner->Enabled());
+  EXPECT_EQ(t.changes, 1);
+  // A date set by code while the box is clear keeps the time off.
+  t.picker->SetDateTime(PickerAt(2025, 6, 9));
+  EXPECT_FALSE(inner->Enabled());
+  // Without a check box the rules stay out of it.
+  t.picker->SetShowCheckbox(false);
+  t.picker->SetChecked(true);
+  t.picker->SetEnabled(true);
+  t.picker->PlaceTimePicker();
+  EXPECT_TRUE(inner->Enabled());
+  EXPECT_EQ(t.picker->Perform(DTM_SETSYSTEMTIME, GDT_NONE, 0), 0);
+  EXPECT_TRUE(inner->Enabled());
+}
+
 TEST(AsgDateTimePicker, LabelIsPlacedByPosition) {
   PickerForm<TAdvDateTimePicker> t;
   t.picker->SetLabelMargin(4);
@@ -296,6 +379,71 @@ TEST(AsgDateTimePicker, MetroLookPaintsTheColouredButtonAndBorder) {
   EXPECT_NE(ColorToRGB(bmp->Canvas()->Pixels(bl + 2, r.Top + 3)), ColorToRGB(clRed));
 }
 
+TEST(AsgDateTimePicker, ClassicLookClearsTheButtonBorderStripAndFlattensTheFace) {
+  PickerForm<TAsgDateTimePicker> t;
+  t.picker->SetMetroStyle(true);
+  t.picker->SetColor(clYellow);
+  t.picker->SetBorderColor(clLime);
+  const int cw = t.picker->ClientWidth(), ch = t.picker->ClientHeight(), bw = t.picker->ButtonWidth();
+  auto overlay = [&] {
+    auto img = std::make_unique<TImageCanvas>(cw, ch, clFuchsia);
+    t.picker->PaintOverlay(img->Canvas());
+    return img;
+  };
+  const TColor face = ColorToRGB(clBtnFace);
+  t.other->SetFocus();  // the focus would make it hot
+  {
+    TScopedPlatformProfile classic(UnthemedProfile());
+    auto img = overlay();
+    // The two-pixel strip left of the button, 4 pixels short of the top and the bottom.
+    EXPECT_EQ(img->Art(Rect(cw - bw - 3, 2, cw - bw, 7), {{clFuchsia, '.'}, {clYellow, 'y'}, {clLime, 'g'}}),
+              (std::vector<std::string>{"...", "...", ".yy", ".yy", ".yy"}));
+    EXPECT_EQ(img->Pixel(cw - bw - 2, ch - 5), clYellow);
+    EXPECT_EQ(img->Pixel(cw - bw - 2, ch - 4), clFuchsia);
+    // The face not hot: its raised edge flattened in the button face colour, two pixels.
+    for (int x : {cw - bw, cw - bw + 1, cw - 3, cw - 4}) EXPECT_EQ(img->Pixel(x, ch / 2), face) << x;
+    EXPECT_EQ(img->Pixel(0, ch / 2), clLime);
+    // Hot: a raised edge, dark at the bottom right.
+    t.driver.MouseEnter(t.picker);
+    img = overlay();
+    EXPECT_EQ(img->Pixel(cw - 3, ch / 2), ColorToRGB(cl3DDkShadow));
+    EXPECT_EQ(img->Pixel(cw - bw, ch / 2), ColorToRGB(cl3DLight));
+    t.driver.MouseLeave(t.picker);
+  }
+  // With visual styles: the wide strip over the full height, and no face drawn over the button.
+  auto img = overlay();
+  EXPECT_EQ(img->Pixel(cw - bw - 10, 2), clYellow);
+  EXPECT_EQ(img->Pixel(cw - bw - 2, ch - 2), clYellow);
+  EXPECT_NE(img->Pixel(cw - 3, ch / 2), face);
+}
+
+TEST(AsgDateTimePicker, FlatOutlineHidesTheNativeEdge) {
+  PickerForm<TAdvDateTimePicker> t;
+  t.form->SetColor(clTeal);
+  t.picker->SetCtl3D(false);
+  t.picker->SetBorderColor(clRed);
+  const int cw = t.picker->ClientWidth(), ch = t.picker->ClientHeight();
+  auto overlay = [&] {
+    auto img = std::make_unique<TImageCanvas>(cw, ch, clFuchsia);
+    t.picker->PaintOverlay(img->Canvas());
+    return img;
+  };
+  // Themed: the outline, then the inner top-left line in the parent's colour.
+  auto img = overlay();
+  EXPECT_EQ(img->Pixel(0, ch / 2), clRed);
+  EXPECT_EQ(img->Pixel(cw - 1, ch / 2), clRed);
+  EXPECT_EQ(img->Pixel(1, ch / 2), clTeal);
+  EXPECT_EQ(img->Pixel(cw / 2, 1), clTeal);
+  EXPECT_EQ(img->Pixel(cw - 2, ch / 2), clFuchsia);
+  EXPECT_EQ(img->Pixel(cw / 2, ch - 2), clFuchsia);
+  // Without visual styles the whole inner ring.
+  TScopedPlatformProfile classic(UnthemedProfile());
+  img = overlay();
+  EXPECT_EQ(img->Pixel(cw - 2, ch / 2), clTeal);
+  EXPECT_EQ(img->Pixel(cw / 2, ch - 2), clTeal);
+  EXPECT_EQ(img->Pixel(2, ch / 2), clFuchsia);
+}
+
 TEST(AsgDateTimePicker, PicturesOfTheLooks) {
   PackForm t;
   auto* plain = t.Place(New<TAsgDateTimePicker>(t.form), 10, 10, 150, 21);
@@ -330,6 +478,13 @@ TEST(AsgDateTimePicker, PicturesOfTheLooks) {
     for (int x = r.Left + 7; x < r.Left + 14; ++x) darkUnchecked += ColorToRGB(bmp->Canvas()->Pixels(x, y)) < 0x404040;
   }
   EXPECT_EQ(darkUnchecked, 0);
+  // The same without visual styles, the metro picker hot.
+  TScopedPlatformProfile classic(UnthemedProfile());
+  adv->SetCtl3D(false);
+  adv->SetBorderColor(clGray);
+  t.driver.MouseEnter(metro);
+  const std::filesystem::path classicPng = std::filesystem::current_path() / "asg_date_time_pickers_classic.png";
+  EXPECT_TRUE(PaintToPng(t.form, Utf8ToString(classicPng.string())));
 }
 
 }  // namespace

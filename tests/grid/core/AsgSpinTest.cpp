@@ -349,6 +349,41 @@ TEST(AsgSpinEdit, ColouredButtonsPaintTheirFaceAndTriangle) {
   EXPECT_EQ(ColorToRGB(bmp->Canvas()->Pixels(d.Left + 1, d.Top + 8)), ColorToRGB(clBlue));
 }
 
+TEST(AsgSpinEdit, TransparentFlatButtonsShowTheEditBeneath) {
+  SpinForm t;
+  t.spin->SetBounds(10, 10, 120, 40);
+  t.spin->SetColor(clYellow);
+  t.spin->SetSpinFlat(true);
+  TAsgSpinButton* b = t.spin->Button();
+  const TRect r = PaintedRect(b->UpButton(), t.form);
+  auto faceAt = [&](int X, int Y) { return ColorToRGB(PaintToBitmap(t.form)->Canvas()->Pixels(X, Y)); };
+  // Flat but opaque: the button face.
+  EXPECT_EQ(faceAt(r.Left + 2, r.Top + 2), ColorToRGB(clBtnFace));
+  t.spin->SetSpinTransparent(true);
+  EXPECT_TRUE(b->UpButton()->Transparent());
+  EXPECT_TRUE(b->DownButton()->Transparent());
+  auto bmp = PaintToBitmap(t.form);
+  TCanvas* c = bmp->Canvas();
+  EXPECT_EQ(ColorToRGB(c->Pixels(r.Left + 2, r.Top + 2)), ColorToRGB(clYellow));
+  const TRect d = PaintedRect(b->DownButton(), t.form);
+  EXPECT_EQ(ColorToRGB(c->Pixels(d.Left + 2, d.Bottom - 3)), ColorToRGB(clYellow));
+  // The glyph stays: its apex in the middle of the button.
+  int black = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) black += ColorToRGB(c->Pixels(x, y)) == 0;
+  EXPECT_EQ(black, 1 + 3 + 5 + 7);
+  // Hovered: the raised edge without a middle.
+  t.driver.MouseEnter(b->UpButton());
+  bmp = PaintToBitmap(t.form);
+  c = bmp->Canvas();
+  EXPECT_EQ(ColorToRGB(c->Pixels(r.Left, r.Top + 3)), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(ColorToRGB(c->Pixels(r.Right - 1, r.Top + 3)), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(ColorToRGB(c->Pixels(r.Left + 2, r.Top + 2)), ColorToRGB(clYellow));
+  // Back to opaque: the face again.
+  t.spin->SetSpinTransparent(false);
+  EXPECT_EQ(faceAt(r.Left + 2, r.Top + 2), ColorToRGB(clBtnFace));
+}
+
 TEST(AsgSpinEdit, ClassicButtonsShowTheGlyphWithoutItsGround) {
   SpinForm t;
   t.spin->SetBounds(10, 10, 120, 40);
