@@ -331,8 +331,9 @@ void TAdvCustomDropDown::WMChar(TMessage& Message) {
   if (!FEditorEnabled) return;
   Char key = static_cast<Char>(Message.WParam);
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  // A character typed over the whole value makes one change, reported once: the edit has one
+  // change notification for it, so none is swallowed here.
   const String before = GetText();
-  if (SelLength() == static_cast<int>(before.size()) && !before.empty()) FBlockChange = true;
   if ((key == 13 || key == 10) && ctrl) return;
   if (key == 13) {
     Char k = 13;

@@ -55,6 +55,15 @@ void TAdvCustomDropDown::UpdateDropDownSize() {
 
 void TAdvCustomDropDown::PlaceDropDownControl() {
   if (!FDropDownForm || !FControl) return;
+  if (FControl->Parent() != FDropDownForm) {
+    // The popup first takes room for the control, so that aligning it to the client area keeps
+    // its size, from which the automatic popup size is taken.
+    const int strips = (FDropDownHeader->Visible() ? FDropDownHeader->Height() : 0) +
+                       (FDropDownFooter->Visible() ? FDropDownFooter->Height() : 0);
+    FDropDownForm->SetBounds(FDropDownForm->Left(), FDropDownForm->Top(),
+                             std::max(FDropDownForm->Width(), FControl->Width() + 2 * FDropDownBorderWidth),
+                             std::max(FDropDownForm->Height(), FControl->Height() + strips + 2 * FDropDownBorderWidth));
+  }
   FControl->SetParent(FDropDownForm);
   const bool header = FDropDownHeader->Visible();
   FControl->SetTop(header ? FDropDownHeader->Height() + 2 : FDropDownBorderWidth);

@@ -5,6 +5,7 @@
 #include "DropDownEditFixture.h"
 #include "platform/EditTips.h"
 #include "platform/testing/QtEvents.h"
+#include "platform/testing/RecordingCanvas.h"
 
 namespace {
 
@@ -228,6 +229,99 @@ TEST_F(DropDownEditTest, ChangeNotificationSwallowedOnceAfterAMoneyRewrite) {
   EXPECT_EQ(changes, 1);
   edit->SetTextDirect(u"5");
   EXPECT_EQ(changes, 2);
+}
+
+TEST_F(DropDownEditTest, TypingOverTheWholeValueReportsTheChange) {
+  edit->SetText(u"12");
+  int changes = 0;
+  edit->OnChange = [&](TObject*) { ++changes; };
+  edit->SelectAll();
+  Type(u"5");
+  EXPECT_EQ(edit->Text(), u"5");
+  EXPECT_EQ(changes, 1);
+  Type(u"6");
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(DropDownEditTest, NavigationKeysKeepTheCaretBetweenPrefixAndSuffix) {
+  edit->SetPrefix(u"$ ");
+  edit->SetSuffix(u" kg");
+  edit->SetText(u"12");
+  const struct {
+    const char* Name;
+    int SelStart;
+    Word Key;
+    TShiftState Shift;
+    String Text;
+    int ExpectedStart, ExpectedLength;
+  } cases[] = {
+      {"home", 4, VK_HOME, {}, u"$ 12 kg", 2, 0},
+      {"shift home selects the value", 4, VK_HOME, TShiftState{ssShift}, u"$ 12 kg", 2, 2},
+      {"end", 2, VK_END, {}, u"$ 12 kg", 4, 0},
+      {"left at the prefix", 2, VK_LEFT, {}, u"$ 12 kg", 2, 0},
+      {"right at the suffix", 4, VK_RIGHT, {}, u"$ 12 kg", 4, 0},
+      {"backspace at the prefix", 2, VK_BACK, {}, u"$ 12 kg", 2, 0},
+      {"backspace after the first digit", 3, VK_BACK, {}, u"$ 2 kg", 2, 0},
+      {"delete at the suffix", 4, VK_DELETE, {}, u"$ 12 kg", 4, 0},
+      {"delete inside the value", 2, VK_DELETE, {}, u"$ 2 kg", 2, 0},
+  };
+  for (const auto& c : cases) {
+    edit->SetText(u"12");
+    edit->SetSelStart(c.SelStart);
+    driver.Key(form, c.Key, c.Shift);
+    EXPECT_EQ(edit->EditText(), c.Text) << c.Name;
+    EXPECT_EQ(edit->SelStart(), c.ExpectedStart) << c.Name;
+    EXPECT_EQ(edit->SelLength(), c.ExpectedLength) << c.Name;
+  }
+}
+
+TEST_F(DropDownEditTest, FocusedTextDrawnHighlightedWhenTypingIsOff) {
+  edit->SetText(u"abc");
+  TRecordingCanvas canvas;
+  edit->PaintFocusedText(&canvas);
+  EXPECT_TRUE(canvas.Calls().empty());  // typing on
+  edit->SetEditorEnabled(false);
+  edit->PaintFocusedText(&canvas);
+  const auto fills = canvas.CallsNamed("FillRect");
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(fills[0].BrushColor, clHighlight);
+  EXPECT_EQ(fills[0].Args, (std::vector<int>{2, 2, 200 - 17 - 1, 21 - 2}));
+  const auto texts = canvas.CallsNamed("DrawText");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Text, u"abc");
+  EXPECT_EQ(texts[0].FontColor, clHighlightText);
+}
+
+TEST_F(DropDownEditTest, SelectionDrawnSolidOrAsAGlassyBar) {
+  TRecordingCanvas canvas;
+  edit->SetSelectionColorStyle(scCustom);
+  edit->SetSelectionColor(clRed);
+  edit->DrawSelection(&canvas, Rect(0, 0, 40, 16), clWhite, 0);
+  ASSERT_EQ(canvas.CallsNamed("FillRect").size(), 1u);
+  EXPECT_EQ(canvas.CallsNamed("FillRect")[0].BrushColor, clRed);
+  canvas.Clear();
+  edit->SetSelectionColorStyle(scWindowsVista);
+  edit->DrawSelection(&canvas, Rect(0, 0, 40, 16), clWhite, 0);
+  bool outline = false;
+  for (const auto& c : canvas.Calls()) outline = outline || c.PenColor == static_cast<TColor>(0xFDDE99);
+  EXPECT_TRUE(outline);
+}
+
+TEST_F(DropDownEditTest, ColorTonesColourTheButtonAndTheBorder) {
+  TColorTones tones;
+  tones.Background = {0x111111, 0x222222, clBlack};
+  tones.Hover.BrushColor = 0x333333;
+  tones.Selected.BrushColor = 0x444444;
+  edit->SetColorTones(tones);
+  EXPECT_EQ(edit->Button()->ButtonColor(), static_cast<TColor>(0x111111));
+  EXPECT_EQ(edit->Button()->ButtonColorHot(), static_cast<TColor>(0x333333));
+  EXPECT_EQ(edit->Button()->ButtonColorDown(), static_cast<TColor>(0x444444));
+  EXPECT_EQ(edit->Button()->ButtonBorderColor(), static_cast<TColor>(0x222222));
+  EXPECT_EQ(edit->BorderColor(), static_cast<TColor>(0x222222));
+  TRecordingCanvas canvas;
+  edit->DrawBorders(&canvas);
+  ASSERT_EQ(canvas.CallsNamed("FrameRect").size(), 1u);
+  EXPECT_EQ(canvas.CallsNamed("FrameRect")[0].BrushColor, static_cast<TColor>(0x222222));
 }
 
 TEST_F(DropDownEditTest, AssignCopiesTheSettingsOfAnotherDropDown) {

@@ -285,6 +285,10 @@ TEST_F(DropDownPopupTest, PictureOfAnOpenPopupWithHeaderFooterButtonsAndGrip) {
   ASSERT_TRUE(PaintToPng(Popup(), path));
   auto bitmap = PaintToBitmap(Popup());
   ASSERT_EQ(bitmap->Width(), 220);
+  // Header, the hosted control at its own height, footer, and the border.
+  EXPECT_EQ(Popup()->Height(), 22 + 100 + 22 + 2);
+  EXPECT_EQ(control->Height(), 100);
+  EXPECT_EQ(bitmap->Canvas()->Pixels(0, 60), static_cast<TColor>(0x9C613B));  // the popup's border
   TAdvFooter* footer = Popup()->Footer();
   const TRect grip = footer->GripRect();
   const TRect placed = PaintedRect(footer, Popup());
