@@ -132,7 +132,11 @@ void TAdvCustomDropDown::AfterDropUp() {
   FDroppedDown = false;
   if (TabStop() && CanFocus() && !Focused() && !ComponentState().Contains(TComponentStateFlag::csDestroying)) {
     if (TForm* form = GetParentForm(this)) {
+      // The popup is hiding already: its losing activation here must not close it again.
+      const bool blocked = FDropDownForm && FDropDownForm->BlockActivate();
+      if (FDropDownForm) FDropDownForm->SetBlockActivate(true);
       ActivateForm(form, WA_ACTIVE);
+      if (FDropDownForm) FDropDownForm->SetBlockActivate(blocked);
       form->FocusControl(this);
     }
   }

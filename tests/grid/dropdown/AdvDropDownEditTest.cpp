@@ -75,6 +75,13 @@ TEST_F(DropDownEditTest, AltDownTogglesWithoutRestoringAndEscapeClosesRestoring)
   ASSERT_TRUE(edit->DroppedDown());
   driver.Key(Popup(), VK_UP, TShiftState{ssAlt});
   EXPECT_FALSE(edit->DroppedDown());
+  // The same from a real key event of the window system.
+  form->Widget();
+  qtevents::KeyPress(edit, VK_DOWN, qtevents::Alt, u"");
+  qtevents::KeyRelease(edit, VK_DOWN, qtevents::Alt);
+  EXPECT_TRUE(edit->DroppedDown());
+  qtevents::KeyPress(edit, VK_ESCAPE, 0, u"\x1b");
+  EXPECT_FALSE(edit->DroppedDown());
 }
 
 TEST_F(DropDownEditTest, WantSpecialKeyEscapeClaimedWhileOpenOrConsumedForUndo) {

@@ -138,6 +138,28 @@ TEST_F(DropDownPopupTest, CancelRestoresTheTextLastSetAndReportsIt) {
   EXPECT_TRUE(edit->Focused());
 }
 
+TEST_F(DropDownPopupTest, ClosingWithOkFromAFocusedHostedControlGivesTheFocusBackWithoutCancelling) {
+  std::vector<bool> ups;
+  edit->OnDropUp = [&](TObject*, bool Cancelled) { ups.push_back(Cancelled); };
+  auto* list = new TEdit(form);
+  list->SetBounds(0, 0, 150, 100);
+  edit->SetControl(list);
+  edit->SetFocusControl(list);
+  auto* other = new TEdit(form);
+  other->SetParent(form);
+  other->SetTop(100);
+  edit->SetText(u"kept");
+  form->FocusControl(other);
+  edit->ShowDropDown();
+  ASSERT_TRUE(list->Focused());
+  edit->SetTextDirect(u"picked");
+  edit->HideDropDown(false);
+  EXPECT_EQ(ups, std::vector<bool>{false});
+  EXPECT_EQ(edit->Text(), u"picked");
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(Screen->ActiveForm(), form);
+}
+
 TEST_F(DropDownPopupTest, HeaderWithoutColoursDrawsNoBackground) {
   edit->DropDownHeader()->SetColor(clNone);
   edit->DropDownHeader()->SetColorTo(clNone);
