@@ -63,6 +63,8 @@ TAdvCustomDropDown::TAdvCustomDropDown(TComponent* AOwner)
   SetSelectionColorStyle(scOffice2007);
   SetComponentStyle(tsOffice2007Luna);
   FLabelFont->OnChange = [this](TObject*) { UpdateLabel(); };
+  // The first layout, which the window's creation would bring.
+  ResizeControl();
 }
 
 TAdvCustomDropDown::~TAdvCustomDropDown() {

@@ -40,6 +40,7 @@ int main() {
   TFooterButton* cancel = edit->DropDownFooter()->Buttons()->Add();
   cancel->SetCaption(u"Cancel");
   cancel->SetModalResult(mrCancel);
+  edit->DropDownFooter()->SetButtonAlignment(baLeft);
   edit->DropDownForm()->SetCaption(u"DropDownPopup");
   edit->OnDropDown = [](TObject*, bool&) { HarnessSay("dropdown"); };
   edit->OnDropUp = [edit](TObject*, bool Cancelled) {

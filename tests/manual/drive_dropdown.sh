@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the drop-down harness with xdotool on a virtual display: opens the popup with its button,
-# closes it with Escape, opens it with Alt+Down, picks with the footer's OK button, and prints what
-# the harness reported. Run from the repository: bash tests/manual/drive_dropdown.sh [build-dir]
+# closes it with Escape, opens it with Alt+Down, closes it with the footer's OK button, opens it
+# again and closes it by a click on its form, and prints what the harness reported.
+# Run from the repository: bash tests/manual/drive_dropdown.sh [build-dir]
 set -euo pipefail
 build=${1:-build}
 exe="$build/tests/dropdown_harness"
@@ -29,6 +30,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   # The footer OK button: left end of the footer strip.
   xdotool mousemove --window "$pop" 12 $((HEIGHT - 11)) click 1
   wait_gone DropDownPopup && echo "popup closed by OK"
+  sleep 0.4
+  xdotool mousemove --window "$win" 210 30 click 1
+  wait_for DropDownPopup && echo "popup opened by the button again"
+  xdotool mousemove --window "$win" 300 150 click 1
+  wait_gone DropDownPopup && echo "popup closed by a click on its form"
   kill $pid 2>/dev/null || true
 ' "$exe" "$out"
 echo "--- harness reported:"

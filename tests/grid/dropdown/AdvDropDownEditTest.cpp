@@ -18,6 +18,8 @@ TEST_F(DropDownEditTest, NewControlIs200By21WithA17PixelButtonAndALargeFontGrows
   EXPECT_EQ(edit->Height(), 21);
   EXPECT_EQ(edit->DropDownButtonWidth(), 17);
   EXPECT_EQ(edit->Button()->Width(), 17);
+  EXPECT_EQ(edit->Button()->Left(), 200 - 17 - 4);
+  EXPECT_EQ(edit->Button()->Height(), 21 - 4);
   EXPECT_EQ(edit->Version(), u"1.2.1.4");
   EXPECT_EQ(edit->GetEditRect().Right, edit->ClientWidth() - 17 - 3);
   edit->Font()->SetSize(30);
