@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -24,11 +25,11 @@ TPopupForm::TSizingSeam& PopupSizingSeam() {
 
 TRect PopupRectOf(const QRect& g) { return Rect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height()); }
 
-// Distance from P to R (0 inside), by the larger of the two axis distances.
-int PopupDistance(TPoint P, const TRect& R) {
-  const int dx = P.X < R.Left ? R.Left - P.X : P.X >= R.Right ? P.X - R.Right + 1 : 0;
-  const int dy = P.Y < R.Top ? R.Top - P.Y : P.Y >= R.Bottom ? P.Y - R.Bottom + 1 : 0;
-  return std::max(dx, dy);
+// Squared distance from P to R (0 inside).
+int64_t PopupDistance(TPoint P, const TRect& R) {
+  const int64_t dx = P.X < R.Left ? R.Left - P.X : P.X >= R.Right ? P.X - R.Right + 1 : 0;
+  const int64_t dy = P.Y < R.Top ? R.Top - P.Y : P.Y >= R.Bottom ? P.Y - R.Bottom + 1 : 0;
+  return dx * dx + dy * dy;
 }
 
 // Losing activation to a window outside the program reaches the popup as WM_ACTIVATE too.
@@ -64,9 +65,9 @@ TRect MonitorWorkAreaNear(TPoint P) {
   const std::vector<TMonitorInfo> list = Monitors();
   if (list.empty()) return Rect(0, 0, 1024, 768);
   const TMonitorInfo* best = &list.front();
-  int bestDistance = PopupDistance(P, best->BoundsRect);
+  int64_t bestDistance = PopupDistance(P, best->BoundsRect);
   for (const TMonitorInfo& m : list) {
-    const int d = PopupDistance(P, m.BoundsRect);
+    const int64_t d = PopupDistance(P, m.BoundsRect);
     if (d < bestDistance) {
       best = &m;
       bestDistance = d;
