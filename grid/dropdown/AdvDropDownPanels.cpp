@@ -27,14 +27,14 @@ void TDbgList::AssignList(TList* ListA) {
 // ---- the strip both panels share ---------------------------------------------------------------
 
 namespace {
-THeaderButtons* StripButtons(const TAdvCustomDropDown* D, const THeaderAppearance*) {
+THeaderButtons* DropDownStripButtons(const TAdvCustomDropDown* D, const THeaderAppearance*) {
   return D ? D->DropDownHeader()->Buttons() : nullptr;
 }
-TFooterButtons* StripButtons(const TAdvCustomDropDown* D, const TFooterAppearance*) {
+TFooterButtons* DropDownStripButtons(const TAdvCustomDropDown* D, const TFooterAppearance*) {
   return D ? D->DropDownFooter()->Buttons() : nullptr;
 }
-void StripBindAppearance(THeaderAppearance* Own, const TAdvCustomDropDown* D) { Own->Assign(D->DropDownHeader()); }
-void StripBindAppearance(TFooterAppearance* Own, const TAdvCustomDropDown* D) { Own->Assign(D->DropDownFooter()); }
+void DropDownStripBind(THeaderAppearance* Own, const TAdvCustomDropDown* D) { Own->Assign(D->DropDownHeader()); }
+void DropDownStripBind(TFooterAppearance* Own, const TAdvCustomDropDown* D) { Own->Assign(D->DropDownFooter()); }
 }  // namespace
 
 template <class TAppearance>
@@ -68,7 +68,7 @@ void TAdvDropDownStrip<TAppearance>::SetAdvDropDown(TAdvCustomDropDown* DropDown
     return;
   }
   SetImages(DropDown->Images());
-  StripBindAppearance(FAppearance.get(), DropDown);
+  DropDownStripBind(FAppearance.get(), DropDown);
 }
 
 template <class TAppearance>
@@ -96,7 +96,7 @@ void TAdvDropDownStrip<TAppearance>::ClearButtons() {
 
 template <class TAppearance>
 void TAdvDropDownStrip<TAppearance>::CreateButtons() {
-  auto* collection = StripButtons(FAdvDropDown, FAppearance.get());
+  auto* collection = DropDownStripButtons(FAdvDropDown, FAppearance.get());
   if (!collection || !FAdvDropDown) return;
   ClearButtons();
   const TRect area = ButtonArea();
@@ -143,7 +143,7 @@ void TAdvDropDownStrip<TAppearance>::ArrangeButtons() {
 
 template <class TAppearance>
 void TAdvDropDownStrip<TAppearance>::UpdateButtons() {
-  auto* collection = StripButtons(FAdvDropDown, FAppearance.get());
+  auto* collection = DropDownStripButtons(FAdvDropDown, FAppearance.get());
   if (!collection || !FAdvDropDown) return;
   for (int i = 0; i < FButtonList.Count(); ++i) {
     TAdvButton* b = Buttons(i);
