@@ -84,9 +84,6 @@ class TPageControl : public TWinControl {
 class TRichEdit;
 
 // Messages of the rich edit (Perform). Positions count one character per paragraph end.
-constexpr unsigned EM_GETRECT = 0x00B2;
-constexpr unsigned EM_SETRECT = 0x00B3;
-constexpr unsigned EM_SCROLLCARET = 0x00B7;
 constexpr unsigned EM_EXGETSEL = WM_USER + 52;
 constexpr unsigned EM_EXSETSEL = WM_USER + 55;
 constexpr unsigned EM_FORMATRANGE = WM_USER + 57;

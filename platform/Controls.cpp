@@ -1530,7 +1530,8 @@ void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, boo
   shift = shift | (b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle);
   g_cursorPos = c->ClientToScreen(Point(x, y));
   confqt::Dispatch(c, [&] {
-    if (!c->Enabled()) return;
+    PressActivatesForm(c);
+    if (!confqt::IsAlive(c) || !c->Enabled()) return;
     // A press moves the focus before it is handled.
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
       if (b == mbLeft && w->FocusOnPress() && w->CanFocus() && !w->Focused()) w->SetFocus();

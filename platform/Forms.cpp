@@ -109,7 +109,9 @@ void TForm::SyncWidget() {
   if (!w) return;
   w->setWindowTitle(QString::fromStdU16String(text_));
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
-  if (borderStyle_ == bsNone) {
+  if (PopupKind()) {
+    flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+  } else if (borderStyle_ == bsNone) {
     flags |= Qt::FramelessWindowHint;
   } else {
     flags |= Qt::WindowTitleHint;
@@ -526,6 +528,23 @@ void TScreen::SetCursor(TCursor c) {
   if (c == crHourGlass || c == crSQLWait) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   else if (c == crAppStart) QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
   else if (c != crDefault) QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+void ActivateForm(TForm* Form, unsigned How) {
+  if (!Form) return;
+  TForm* old = Screen->ActiveForm();
+  if (old == Form) return;
+  Activate(Form);
+  if (old && old->Visible()) old->Perform(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<intptr_t>(Form));
+  if (confqt::IsAlive(Form)) Form->Perform(WM_ACTIVATE, How, reinterpret_cast<intptr_t>(old));
+}
+
+void PressActivatesForm(TControl* Target) {
+  TForm* active = Screen->ActiveForm();
+  if (!active || !active->PopupKind() || !Target) return;
+  TForm* form = GetParentForm(Target);
+  while (form && form->Parent()) form = GetParentForm(form->Parent());
+  if (form && form != active) ActivateForm(form, WA_CLICKACTIVE);
 }
 
 TForm* TScreen::ActiveForm() const {

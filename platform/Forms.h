@@ -75,6 +75,9 @@ class TForm : public TWinControl {
   void SetWindowState(TWindowState s) { windowState_ = s; }
 
   void WndProc(TMessage& Message) override;
+  // Platform internals: a popup form (platform/PopupForm.h) is a borderless tool window kept
+  // above the others, which a press on another form deactivates.
+  virtual bool PopupKind() const { return false; }
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -225,6 +228,13 @@ class TScreen : public TComponent {
  private:
   TCursor cursor_ = crDefault;
 };
+
+// Makes Form the active form: the form that was active hears WM_ACTIVATE with WA_INACTIVE and
+// Form in LParam (while it is still visible), then Form hears WM_ACTIVATE with How and the old
+// form. Nothing when Form is active already.
+void ActivateForm(TForm* Form, unsigned How);
+// Platform internals: a press on Target while a popup form is active activates Target's form.
+void PressActivatesForm(TControl* Target);
 
 extern TApplication* Application;
 extern TScreen* Screen;

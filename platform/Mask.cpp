@@ -158,7 +158,7 @@ void TCustomMaskEdit::SetText(const String& s) {
   selStart_ = 0;
   selLength_ = 0;
   SyncWidget();
-  Change();
+  NotifyChange();
 }
 
 int TCustomMaskEdit::NextSlot(int pos) const {

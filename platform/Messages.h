@@ -70,7 +70,11 @@ enum : unsigned {
   WM_WINDOWPOSCHANGING = 0x0046,
   WM_WINDOWPOSCHANGED = 0x0047,
   WM_CONTEXTMENU = 0x007B,
+  WM_NCHITTEST = 0x0084,
+  WM_NCPAINT = 0x0085,
+  WM_NCACTIVATE = 0x0086,
   WM_GETDLGCODE = 0x0087,
+  WM_NCLBUTTONDOWN = 0x00A1,
   WM_KEYDOWN = 0x0100,
   WM_KEYUP = 0x0101,
   WM_CHAR = 0x0102,
@@ -92,6 +96,7 @@ enum : unsigned {
   WM_MBUTTONUP = 0x0208,
   WM_MBUTTONDBLCLK = 0x0209,
   WM_MOUSEWHEEL = 0x020A,
+  WM_SIZING = 0x0214,
   WM_CAPTURECHANGED = 0x0215,
   WM_MOUSELEAVE = 0x02A3,
   WM_CUT = 0x0300,
@@ -157,8 +162,32 @@ enum : unsigned {
   SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8,
 };
 
-// Hit-test codes (WM_SETCURSOR's low word of LParam).
-enum : int { HTCLIENT = 1 };
+// Hit-test codes (WM_SETCURSOR's low word of LParam, WM_NCHITTEST's answer, WM_NCLBUTTONDOWN's
+// WParam).
+enum : int { HTNOWHERE = 0, HTCLIENT = 1, HTBOTTOMRIGHT = 17 };
+// WM_ACTIVATE: WParam WA_INACTIVE when the form loses activation, else WA_ACTIVE; LParam the
+// form on the other side of the change (the one being activated, or the one losing activation),
+// 0 when none.
+enum : unsigned { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
+
+// Edit-control messages. EM_GETSEL: start and end of the selection in the low and high word of the
+// result; EM_SETSEL: WParam start, LParam end. EM_GETRECT: LParam a TRect* that receives the text
+// rectangle; EM_SETRECT and EM_SETRECTNP: LParam a TRect* (nullptr: the client area).
+// EM_CHARFROMPOS: LParam the client point (x low, y high); the result's low word is the character
+// index nearest to it. EM_SETREADONLY: WParam the flag.
+enum : unsigned {
+  EM_GETSEL = 0x00B0,
+  EM_SETSEL = 0x00B1,
+  EM_GETRECT = 0x00B2,
+  EM_SETRECT = 0x00B3,
+  EM_SETRECTNP = 0x00B4,
+  EM_SCROLLCARET = 0x00B7,
+  EM_SETREADONLY = 0x00CF,
+  EM_CHARFROMPOS = 0x00D7,
+};
+// Edit notification (high word of WM_COMMAND's WParam, reflected back as CN_COMMAND): the text
+// changed.
+enum : unsigned { EN_CHANGE = 0x0300 };
 // Combo box notifications (high word of a WM_COMMAND's WParam; LParam the combo). A combo sends
 // them for what the user does and for its list opening and closing, never when code fills it or
 // sets its selection or text.
@@ -188,8 +217,11 @@ enum : unsigned {
   DLGC_BUTTON = 0x2000,
 };
 
-// Key data (LParam of key messages): bits 0-15 repeat count, these flags above.
+// Key data (LParam of key messages): bits 0-15 repeat count, bits 16-23 the scan code, these flags
+// above. Of the scan code only what code tests is given: bit 22 is set by the numeric keypad's
+// decimal key (its scan code $53), never by the main keyboard's "." and "," keys.
 enum : uint32_t {
+  KF_SCANBIT22 = 1u << 22,
   KF_EXTENDED = 1u << 24,  // cursor block, not the keypad
   KF_KEYPAD = 1u << 25,    // typed on the numeric keypad (the keypad "." in particular)
   KF_ALTDOWN = 1u << 29,

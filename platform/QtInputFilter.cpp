@@ -49,8 +49,11 @@ Word VkFromQtKey(int key, Qt::KeyboardModifiers mods, uint32_t& keyData) {
     case Qt::Key_Print: return VK_SNAPSHOT;
     case Qt::Key_NumLock: return VK_NUMLOCK;
     case Qt::Key_ScrollLock: return VK_SCROLL;
-    case Qt::Key_Period: return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
-    case Qt::Key_Comma: return keypad ? VK_DECIMAL : VK_OEM_COMMA;
+    case Qt::Key_Period:
+    case Qt::Key_Comma:
+      if (!keypad) return key == Qt::Key_Period ? VK_OEM_PERIOD : VK_OEM_COMMA;
+      keyData |= KF_SCANBIT22;
+      return VK_DECIMAL;
     case Qt::Key_Asterisk: return keypad ? VK_MULTIPLY : 0;
     case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
     case Qt::Key_Minus: return keypad ? VK_SUBTRACT : VK_OEM_MINUS;

@@ -291,7 +291,25 @@ void TCustomEdit::SetText(const String& s) {
   selStart_ = 0;
   selLength_ = 0;
   SyncWidget();
-  Change();
+  NotifyChange();
+}
+
+void TCustomEdit::NotifyChange() {
+  Perform(CN_COMMAND, MakeWParam(0, EN_CHANGE), reinterpret_cast<intptr_t>(this));
+}
+
+int TCustomEdit::CharFromPos(TPoint P) const {
+  TBitmap measure;
+  measure.Canvas()->Font()->Assign(Font());
+  const String shown = passwordChar_ ? String(text_.size(), passwordChar_) : text_;
+  const int left = EditRect().Left + 1;
+  int pos = 0;
+  for (; pos < static_cast<int>(shown.size()); ++pos) {
+    const int from = left + measure.Canvas()->TextWidth(shown.substr(0, static_cast<size_t>(pos)));
+    const int to = left + measure.Canvas()->TextWidth(shown.substr(0, static_cast<size_t>(pos) + 1));
+    if (P.X < (from + to) / 2) break;
+  }
+  return pos;
 }
 
 void TCustomEdit::ReplaceText(const String& s, int caret) {
@@ -302,7 +320,7 @@ void TCustomEdit::ReplaceText(const String& s, int caret) {
   SyncWidget();
   if (changed) {
     modified_ = true;
-    Change();
+    NotifyChange();
   }
 }
 
@@ -490,6 +508,38 @@ void TCustomEdit::WndProc(TMessage& m) {
     case WM_COPY: CopyToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;
     case WM_CLEAR: ClearSelection(); return;
+    case CN_COMMAND:
+      if (WParamHi(m.WParam) == EN_CHANGE) Change();
+      return;
+    case EM_GETSEL:
+      m.Result = MakeLParam(selStart_, selStart_ + selLength_);
+      return;
+    case EM_SETSEL: {
+      const int from = static_cast<int>(m.WParam), to = static_cast<int>(m.LParam);
+      SetSelStart(from < 0 ? static_cast<int>(text_.size()) : from);
+      if (to < 0) SetSelLength(static_cast<int>(text_.size()));
+      else if (to > selStart_) SetSelLength(to - selStart_);
+      return;
+    }
+    case EM_GETRECT:
+      if (m.LParam) *reinterpret_cast<TRect*>(m.LParam) = EditRect();
+      return;
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+      if (m.LParam) {
+        SetEditRect(*reinterpret_cast<const TRect*>(m.LParam));
+      } else {
+        FHasEditRect = false;
+        SyncWidget();
+      }
+      return;
+    case EM_SETREADONLY:
+      SetReadOnly(m.WParam != 0);
+      m.Result = 1;
+      return;
+    case EM_CHARFROMPOS:
+      m.Result = CharFromPos(Point(LParamX(m.LParam), LParamY(m.LParam))) & 0xFFFF;
+      return;
     default: TWinControl::WndProc(m);
   }
 }

@@ -119,10 +119,15 @@ class TCustomEdit : public TWinControl {
   void SetEditRect(const TRect& R);
   // Platform internals: painting over the native look, run after the widget painted itself.
   virtual void PaintOverlay(TCanvas* Canvas) { (void)Canvas; }
+  // The character index nearest to a client point (EM_CHARFROMPOS), by the font's widths.
+  int CharFromPos(TPoint P) const;
 
   TNotifyEvent OnChange;
 
  protected:
+  // A text change reaches Change (OnChange) as the edit's EN_CHANGE notification (CN_COMMAND), so
+  // that a control can swallow one in its WndProc.
+  void NotifyChange();
   virtual void Change();
   unsigned DialogCode() const override { return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS; }
   void DefaultKeyDown(Word Key, TShiftState Shift) override;

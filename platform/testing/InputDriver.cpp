@@ -62,6 +62,7 @@ void InputDriver::KeyDown(TForm* form, Word vk, TShiftState shift, Char ch) {
   confinput::SetModifiers(shift, false);
   uint32_t keyData = 1;
   if (vk == VK_DECIMAL || (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)) keyData |= KF_KEYPAD;
+  if (vk == VK_DECIMAL) keyData |= KF_SCANBIT22;
   if (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME || vk == VK_END ||
       vk == VK_PRIOR || vk == VK_NEXT || vk == VK_INSERT || vk == VK_DELETE) {
     keyData |= KF_EXTENDED;
