@@ -28,7 +28,9 @@ struct TGridStylePreset {
   bool ControlLookGradient;  // ControlLook keeps the gradient's two colours
 };
 
-constexpr TGridStylePreset kNoChange{};
+// gsCustom: every field left as it is (the mirror too).
+constexpr TGridStylePreset kNoChange{false, glXP, false, 0, 0, true, clNone, clNone, false, 0, 0,
+                                     false, 0, 0, false, 0, 0, false, 0, false, clNone, false};
 
 const TGridStylePreset& GridStylePreset(TAdvGridStyle s) {
   // clang-format off
