@@ -1053,6 +1053,7 @@ class TAdvStringGrid : public TBaseGrid {
     if (FURLShow) Invalidate();
   }
   bool URLUnderlineOnHover = false;
+  bool URLEdit = false;
   // Named pictures of HTML cells (not owned).
   TPictureContainer* PictureContainer() const { return FPictureContainer; }
   void SetPictureContainer(TPictureContainer* v) { StoreAndRepaint(FPictureContainer, v); }

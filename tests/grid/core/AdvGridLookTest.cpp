@@ -218,4 +218,31 @@ TEST(AdvGridLook, ThemesSetTheirColoursWithoutRepainting) {
   }
 }
 
+TEST(AdvGridLook, LinkSettingsRepaintOnlyWhenTheyShow) {
+  struct Case { const char* what; bool urlShow; void (*Set)(TAdvStringGrid*); bool repaints; };
+  const Case cases[] = {
+      {"URLShow", false, [](TAdvStringGrid* g) { g->SetURLShow(true); }, true},
+      {"URLShow unchanged", true, [](TAdvStringGrid* g) { g->SetURLShow(true); }, false},
+      {"URLShowInText", false, [](TAdvStringGrid* g) { g->SetURLShowInText(true); }, true},
+      {"URLColor hidden", false, [](TAdvStringGrid* g) { g->SetURLColor(clRed); }, false},
+      {"URLColor shown", true, [](TAdvStringGrid* g) { g->SetURLColor(clRed); }, true},
+      {"URLColor unchanged", true, [](TAdvStringGrid* g) { g->SetURLColor(g->URLColor()); }, false},
+      {"URLFull hidden", false, [](TAdvStringGrid* g) { g->SetURLFull(true); }, false},
+      {"URLFull shown", true, [](TAdvStringGrid* g) { g->SetURLFull(false); }, true},
+  };
+  for (const Case& c : cases) {
+    GridForm<> f;
+    f.grid->SetURLShow(c.urlShow);
+    f.grid->TakeInvalidatedRects();
+    c.Set(f.grid);
+    EXPECT_EQ(!f.grid->TakeInvalidatedRects().empty(), c.repaints) << c.what;
+  }
+  GridForm<> f;
+  TImageList images(nullptr);
+  f.grid->SetGridImages(&images);
+  EXPECT_EQ(f.grid->GridImages(), &images);
+  EXPECT_TRUE(f.grid->TakeInvalidatedRects().empty());
+  f.grid->SetGridImages(nullptr);
+}
+
 }  // namespace
