@@ -337,7 +337,7 @@ void TAdvStringGrid::AfterConstruction() {
   FModifiedRows = std::make_unique<TIntList>(0, 0);
   FEnabledRows = std::make_unique<TIntList>(0, 0);
   FRowIndicator = std::make_unique<TBitmap>();
-  FBackGround = std::make_unique<TBackGround>();
+  FBackGround = std::make_unique<TBackGround>(this);
   FScrollHintWnd = new THTMLHintWindow(this);
   SetCustomHintShow(true);  // cell hints: the grid answers the hint request
   FScrollHintWnd->SetVisible(false);

@@ -84,6 +84,11 @@ enum TAdvGridStyle : uint8_t {
   gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista,
   gsWindows7, gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
 };
+// The colour schemes of SetTheme.
+enum TXPColorScheme : uint8_t { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+// The identifier ("glXP") and the caption ("Windows XP") of a look; glCustom leaves Text as it is.
+void LookToIdent(TGridLook Look, String& Text);
+void LookToCaption(TGridLook Look, String& Text);
 enum TInvalidEntryIcon : uint8_t { ieNone, ieInformation, ieWarning, ieError };
 enum THoverFixedCells : uint8_t { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 
@@ -488,7 +493,8 @@ class TAdvStringGrid : public TBaseGrid {
   // Also the current vertical text flag; no repaint while an update is pending.
   void SetVAlignment(TVAlignment v);
   TGridLook Look() const { return FLook; }
-  void SetLook(TGridLook v) { FLook = v; }
+  // A new look applies its colour preset (AdvGridLook.cpp).
+  void SetLook(TGridLook v);
   // ---- visual styles and the office theme (AdvGridStyles.cpp) ----
   // Applies one preset colour scheme, then repaints.
   virtual void SetStyle(TAdvGridStyle AStyle);
@@ -502,6 +508,20 @@ class TAdvStringGrid : public TBaseGrid {
   // becomes the grid's component style.
   void FollowOfficeTheme();
   TOfficeTheme FollowedOfficeTheme() const { return FOldOfficeTheme; }
+  // A flat look from five colour pairs, passed on to the editors that exist.
+  void SetColorTones(TColorTones ATones);
+  const TColorTones& ColorTones() const { return FColorTones; }
+  // Gradient, active cell, control look gradient and search footer colours; no repaint.
+  void SetTheme(TXPColorScheme Scheme);
+  // The style last handed to the drop-down editors; an editor made later takes it when created.
+  TQELStyle DropDownEditorStyle() const { return FDropDownStyle; }
+  // Background picture or gradient (AdvGridBackground.cpp): the client area no cell covers, and
+  // one cell's rectangle R (as the text stage has it).
+  TBackGround* BackGround() const { return FBackGround.get(); }
+  void SetBackGround(TBackGround* Value);
+  void SetProgressAppearance(TGridProgressAppearance* Value);
+  void PaintBackGround(TCanvas* ACanvas);
+  void DrawCellBackGround(TCanvas* ACanvas, int RCol, int DCol, int DRow, const TRect& R, TGridDrawState AState);
   bool EnableHTML() const { return FEnableHTML; }
   bool EnableWheel() const { return FEnableWheel; }
   bool EnhRowColMove() const { return FEnhRowColMove; }
@@ -574,7 +594,6 @@ class TAdvStringGrid : public TBaseGrid {
   TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
   TShowModified* ShowModified() const { return FShowModified.get(); }
   TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
-  TBackGround* Background() const { return FBackGround.get(); }
   TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
   TCellGraphic* SharedCellGraphic() const { return FCellGraphic.get(); }
   TFooterPanel* FooterPanel() const { return FFooterPanel; }
@@ -1034,6 +1053,7 @@ class TAdvStringGrid : public TBaseGrid {
     if (FURLShow) Invalidate();
   }
   bool URLUnderlineOnHover = false;
+  bool URLEdit = false;
   // Named pictures of HTML cells (not owned).
   TPictureContainer* PictureContainer() const { return FPictureContainer; }
   void SetPictureContainer(TPictureContainer* v) { StoreAndRepaint(FPictureContainer, v); }
@@ -1754,6 +1774,9 @@ class TAdvStringGrid : public TBaseGrid {
   TColor FQELMirrorTo = clNone;
   TQELStyle FStyle = tsCustom;  // the last component style
   TOfficeTheme FOldOfficeTheme = otUnknown;  // the last office theme followed
+  TColorTones FColorTones;
+  TQELStyle FDropDownStyle = tsWindowsXP;
+  void PassStyleToDropDowns(TQELStyle AStyle);
   bool FShowColNrs = true;
   bool FFitCellsInGrid = true;
   bool FLastValidation = true;

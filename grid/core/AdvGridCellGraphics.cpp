@@ -141,7 +141,6 @@ void TAdvStringGrid::SetGridImages(TImageList* Value) {
   if (FGridImages) FGridImages->RemoveFreeNotification(this);
   FGridImages = Value;
   if (FGridImages) FGridImages->FreeNotification(this);
-  Invalidate();
 }
 
 TPoint TAdvStringGrid::GetCellGraphicSize(int ACol, int ARow) {

@@ -88,6 +88,26 @@ void PaintFilter(TBitmap* B) {
   c->LineTo(kFilterStemPixel.X + 1, 13);
 }
 
+// The flat glyphs of the colour tones: a square or a circle with a one-pixel outline, 16 x 16; a
+// filled square or dot when on.
+void PaintMetro(TBitmap* B, bool Radio, bool On) {
+  KeyGround(B, 16);
+  TCanvas* c = B->Canvas();
+  c->Pen()->SetColor(MetroBorder);
+  c->Brush()->SetColor(MetroFill);
+  if (Radio)
+    c->Ellipse(1, 1, 15, 15);
+  else
+    c->Rectangle(1, 1, 15, 15);
+  if (!On) return;
+  c->Pen()->SetColor(MetroMark);
+  c->Brush()->SetColor(MetroMark);
+  if (Radio)
+    c->Ellipse(5, 5, 11, 11);  // holds kRadioDotPixel
+  else
+    c->Rectangle(4, 4, 12, 12);
+}
+
 String GlyphName(const char16_t* Prefix, int N) { return String(Prefix) + (N < 10 ? u"0" : u"") + IntToStr(N); }
 
 // Numbers 1..4 of a family are the pack's own look, 5..8 the XP-like one; within each four:
@@ -132,6 +152,10 @@ void RegisterGridGlyphs() {
           RegisterBitmapResource(GlyphName(u"ASGRAD", n), [=](TBitmap* B) { PaintRadio(B, xp, on, enabled); });
         }
     RegisterBitmapResource(u"ASGFILT", PaintFilter);
+    RegisterBitmapResource(u"metrocheckon", [](TBitmap* B) { PaintMetro(B, false, true); });
+    RegisterBitmapResource(u"metrocheckoff", [](TBitmap* B) { PaintMetro(B, false, false); });
+    RegisterBitmapResource(u"metroradioon", [](TBitmap* B) { PaintMetro(B, true, true); });
+    RegisterBitmapResource(u"metroradiooff", [](TBitmap* B) { PaintMetro(B, true, false); });
   });
 }
 

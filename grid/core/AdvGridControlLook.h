@@ -29,6 +29,9 @@ constexpr TColor OwnMark = 0x000000;
 constexpr TColor OwnDisabledFill = 0xE0E0E0;
 constexpr TColor OwnDisabledMark = 0x8F8F8F;
 constexpr TColor FilterFunnel = 0x404040;  // ASGFILT, the filter button's funnel
+constexpr TColor MetroBorder = 0x5A5A5A;   // metrocheckon/off, metroradioon/off
+constexpr TColor MetroFill = 0xFFFFFF;
+constexpr TColor MetroMark = 0x333333;
 }  // namespace GridGlyphColors
 
 // Where a check mark and a radio dot lie inside their bitmaps (top-left = the bitmap's origin).
@@ -39,7 +42,8 @@ constexpr TPoint kRadioDotPixel{7, 7};
 // Where the filter funnel's stem lies inside "ASGFILT".
 constexpr TPoint kFilterStemPixel{7, 11};
 
-// Registers the sixteen glyph bitmaps and the filter button's "ASGFILT" (idempotent).
+// Registers the sixteen glyph bitmaps, the four flat ones of the colour tones ("metrocheckon",
+// "metrocheckoff", "metroradioon", "metroradiooff") and the filter button's "ASGFILT" (idempotent).
 void RegisterGridGlyphs();
 
 class TControlLook : public TPersistent {
@@ -78,6 +82,11 @@ class TControlLook : public TPersistent {
   void SetFixedGradientMirrorFrom(TColor v);
   TColor FixedGradientMirrorTo() const { return FFixedGradientMirrorTo; }
   void SetFixedGradientMirrorTo(TColor v);
+  // Keeps From and To without writing them through (the caller set the grid's gradient itself).
+  void StoreFixedGradient(TColor From, TColor To) {
+    FFixedGradientFrom = From;
+    FFixedGradientTo = To;
+  }
   // Hovered and pressed fixed cells: written through unconverted and without repainting.
   TColor FixedGradientHoverFrom() const { return FFixedGradientHoverFrom; }
   void SetFixedGradientHoverFrom(TColor v);

@@ -16,7 +16,7 @@ bool TAdvStringGrid::IsFixed(int DCol, int DRow) {
 TCellStyle TAdvStringGrid::GetDefaultCellProps(int RCol, int DRow) {
   TGridDrawState state;
   TCellStyle s = GetVisualProperties(RCol, DRow, state, false, false, false);
-  const TBackgroundDisplay bd = FBackGround->Display();
+  const TBackGroundDisplay bd = FBackGround->Display();
   if (IsFixed(DisplColIndex(RCol), DRow) || FBands->Active() || bd == bdGradientHorz || bd == bdGradientVert ||
       state.Contains(gdSelected)) {
     s.Color = clNone;

@@ -26,7 +26,9 @@ enum TColumnSizeLocation : uint8_t { clRegistry, clIniFile };
 // The rows a column's auto-size measures.
 enum TAutoSizeRows : uint8_t { arAll, arNormal, arFixed };
 enum TFooterStyle : uint8_t { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
-enum TBackgroundDisplay : uint8_t { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+enum TBackGroundDisplay : uint8_t { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+enum TBackGroundCells : uint8_t { bcNormal, bcFixed, bcAll };
+enum TProgressStyle : uint8_t { psXP, psClassic };
 
 // A settings object whose Assign copies every field of the same class.
 template <class TSelf>
@@ -343,23 +345,89 @@ class TGrouping : public TGridSettings<TGrouping> {
   CONF_GRID_SETTING(bool, AutoCheckGroup, false)
 };
 
-class TBackGround : public TGridSettings<TBackGround> {
+// A picture (tiled or at a fixed place) or a two-colour gradient behind the chosen cells and in
+// the client area no cell covers (AdvGridBackground.cpp). Every setter repaints the grid.
+class TBackGround : public TPersistent {
  public:
-  void CopyFrom(const TBackGround& s) {
-    FDisplay = s.FDisplay;
-    FColor = s.FColor;
-    FColorTo = s.FColorTo;
-  }
-  CONF_GRID_SETTING(TBackgroundDisplay, Display, bdTile)
-  CONF_GRID_SETTING(TColor, Color, clWhite)
-  CONF_GRID_SETTING(TColor, ColorTo, clNone)
+  explicit TBackGround(TAdvStringGrid* AGrid);
+  ~TBackGround() override;
+  TBackGround(const TBackGround&) = delete;
+  TBackGround& operator=(const TBackGround&) = delete;
+  String ClassName() const override { return u"TBackGround"; }
+  // From another background only: the places, display, cells, colours and the picture.
+  void Assign(TPersistent* Source) override;
+
+  int Top() const { return FTop; }
+  void SetTop(int v);
+  int Left() const { return FLeft; }
+  void SetLeft(int v);
+  TBackGroundDisplay Display() const { return FDisplay; }
+  void SetDisplay(TBackGroundDisplay v);
+  TBitmap* Bitmap() const { return FBitmap.get(); }
+  // The background keeps its own copy of the picture.
+  void SetBitmap(TBitmap* v);
+  TBackGroundCells Cells() const { return FBackgroundCells; }
+  void SetCells(TBackGroundCells v);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v);
+  TColor ColorTo() const { return FColorTo; }
+  void SetColorTo(TColor v);
+
+ private:
+  void Changed();
+  TAdvStringGrid* FGrid = nullptr;
+  int FTop = 0;
+  int FLeft = 0;
+  TBackGroundDisplay FDisplay = bdTile;
+  TBackGroundCells FBackgroundCells = bcNormal;
+  TColor FColorTo = clBtnFace;
+  TColor FColor = clWindow;
+  std::unique_ptr<TBitmap> FBitmap;
 };
 
+// A setting whose change (and only a change) fires OnChange.
+#define CONF_PROGRESS_SETTING(Type, Name, Default) \
+ public:                                           \
+  Type Name() const { return F##Name; }            \
+  void Set##Name(Type v) {                         \
+    if (F##Name == v) return;                      \
+    F##Name = v;                                   \
+    Changed();                                     \
+  }                                                \
+                                                   \
+ private:                                          \
+  Type F##Name = Default;
+
+// The colours and options of the styled progress bars of ctXPProgress cells.
 class TGridProgressAppearance : public TGridSettings<TGridProgressAppearance> {
  public:
-  void CopyFrom(const TGridProgressAppearance& s) { FShowPercentage = s.FShowPercentage; }
-  CONF_GRID_SETTING(bool, ShowPercentage, true)
+  String ClassName() const override { return u"TGridProgressAppearance"; }
+  // Copies every setting (the style too), then fires OnChange once.
+  void CopyFrom(const TGridProgressAppearance& s);
+  CONF_PROGRESS_SETTING(TColor, UnCompleteFontColor, clWindowText)
+  CONF_PROGRESS_SETTING(TColor, CompleteColor, 0x0000FF)
+  CONF_PROGRESS_SETTING(TColor, UnCompleteColor, clNone)
+  CONF_PROGRESS_SETTING(TColor, CompleteFontColor, 0xFF0000)
+  CONF_PROGRESS_SETTING(bool, Stacked, false)
+  CONF_PROGRESS_SETTING(bool, ShowPercentage, true)
+  CONF_PROGRESS_SETTING(bool, ShowBorder, false)
+  CONF_PROGRESS_SETTING(bool, CompletionSmooth, true)
+  CONF_PROGRESS_SETTING(bool, ShowGradient, true)
+  CONF_PROGRESS_SETTING(int, Level2Perc, 90)
+  CONF_PROGRESS_SETTING(int, Level1Perc, 70)
+  CONF_PROGRESS_SETTING(int, Steps, 11)
+  CONF_PROGRESS_SETTING(TColor, Level3Color, 0x0000FF)
+  CONF_PROGRESS_SETTING(TColor, Level1Color, 0x00FFFF)
+  CONF_PROGRESS_SETTING(TColor, Level0Color, 0x00FF00)
+  CONF_PROGRESS_SETTING(TColor, Level3ColorTo, 0xCACAFF)
+  CONF_PROGRESS_SETTING(TColor, Level2ColorTo, 0xA8D3FF)
+  CONF_PROGRESS_SETTING(TColor, Level0ColorTo, 0xE1FFE1)
+  CONF_PROGRESS_SETTING(TColor, Level1ColorTo, 0xCAFFFF)
+  CONF_PROGRESS_SETTING(TColor, BorderColor, 0x000000)
+  CONF_PROGRESS_SETTING(TColor, Level2Color, 0x53A9FF)
+  CONF_PROGRESS_SETTING(TProgressStyle, Style, psXP)
 };
+#undef CONF_PROGRESS_SETTING
 
 enum TBalloonIcon : uint8_t { biNone, biInfo, biWarning, biError };
 

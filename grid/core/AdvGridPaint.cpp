@@ -433,6 +433,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
   }
   const bool filterButton = DRow == FFilterDropDownRow && DRow < FixedRows() && DoGetColumnFilter(RCol);
   if (filterButton) DrawFilterButton(ACanvas, T);
+  DrawCellBackGround(ACanvas, RCol, DCol, DRow, R, AState);
   DrawSelectionRectangle(ACanvas, DCol, DRow, R, Header);
   if (!Layout.TextAllowed) return;
   T.Left += FXYOffset.X;
@@ -672,6 +673,7 @@ void TAdvStringGrid::Paint() {
     Canvas()->Brush()->SetStyle(bsSolid);
   }
   Canvas()->Pen()->SetColor(clBlack);
+  if (!FBackGround->Bitmap()->Empty() || FBackGround->ColorTo() != clNone) PaintBackGround(Canvas());
   if (OnPainted) {
     try {
       OnPainted(this);

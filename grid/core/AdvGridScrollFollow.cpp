@@ -11,7 +11,7 @@ void TAdvStringGrid::TopLeftChanged() {
   const TGridRect sel = Selection();
   if (FSelectionRectangle && std::abs(sel.Bottom - sel.Top) > 0) Invalidate();
   // A gradient background does not scroll with the cells: it is drawn again under them.
-  const TBackgroundDisplay display = FBackGround->Display();
+  const TBackGroundDisplay display = FBackGround->Display();
   if ((display == bdGradientHorz || display == bdGradientVert) && FBackGround->ColorTo() != clNone) Invalidate();
   // The inplace text editor scrolls with the grid; a special editor is closed.
   if (EditMode && !IsInplaceEditorKind(EditControl)) HideInplaceEdit();

@@ -1,6 +1,8 @@
 // Whole colour schemes in one call (SetStyle, SetComponentStyle) and following the office
 // suite's colour theme.
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridComboEditor.h"
+#include "grid/foundation/ZazAdez.h"
 
 namespace {
 
@@ -26,7 +28,9 @@ struct TGridStylePreset {
   bool ControlLookGradient;  // ControlLook keeps the gradient's two colours
 };
 
-constexpr TGridStylePreset kNoChange{};
+// gsCustom: every field left as it is (the mirror too).
+constexpr TGridStylePreset kNoChange{false, glXP, false, 0, 0, true, clNone, clNone, false, 0, 0,
+                                     false, 0, 0, false, 0, 0, false, 0, false, clNone, false};
 
 const TGridStylePreset& GridStylePreset(TAdvGridStyle s) {
   // clang-format off
@@ -201,6 +205,9 @@ void TAdvStringGrid::SetStyle(TAdvGridStyle AStyle) {
 void TAdvStringGrid::SetComponentStyle(TQELStyle AStyle) {
   FStyle = AStyle;
   SetStyle(static_cast<TAdvGridStyle>(AStyle));
+  // A preset that changes Look remembers that look's own style on the way: the asked one stays.
+  FStyle = AStyle;
+  if (!Designing()) PassStyleToDropDowns(AStyle);
   if (AStyle != tsCustom && FScrollType == ssMetro) SetScrollType(ssNormal);
 }
 
@@ -214,4 +221,79 @@ void TAdvStringGrid::FollowOfficeTheme() {
   static_assert(std::size(kThemeStyles) == otUnknown);
   if (theme < otUnknown) SetComponentStyle(kThemeStyles[theme]);
   FOldOfficeTheme = theme;
+}
+
+void TAdvStringGrid::SetColorTones(TColorTones ATones) {
+  FColorTones = ATones;
+  SetLook(glClassic);
+  SetFlat(true);
+  SetScrollType(ssMetro);
+  SetFixedColor(ATones.Foreground.BrushColor);
+  FFixedFont->SetColor(ATones.Foreground.TextColor);
+  FFixedFont->SetName(DefaultFontName());
+  SetColor(ATones.Background.BrushColor);
+  Font()->SetName(DefaultFontName());
+  Font()->SetColor(ATones.Background.TextColor);
+  FSelectionColor = ATones.Selected.BrushColor;
+  FSelectionTextColor = ATones.Selected.TextColor;
+  FSelectionColorTo = clNone;
+  SetGridLineColor(0xE6E6E6);
+  SetGridFixedLineColor(ChangeColorPercent(ATones.Foreground.BrushColor, -20));
+  SetBorderStyle(bsNone);
+  TControlLook* look = FControlLook.get();
+  look->SetControlStyle(csGlyph);
+  RegisterGridGlyphs();
+  const auto SetGlyph = [look](void (TControlLook::*Setter)(TBitmap*), const char16_t* Name) {
+    TBitmap b;
+    b.LoadFromResourceName(Name);
+    (look->*Setter)(&b);
+  };
+  SetGlyph(&TControlLook::SetCheckedGlyph, u"metrocheckon");
+  SetGlyph(&TControlLook::SetUnCheckedGlyph, u"metrocheckoff");
+  SetGlyph(&TControlLook::SetRadioOffGlyph, u"metroradiooff");
+  SetGlyph(&TControlLook::SetRadioOnGlyph, u"metroradioon");
+  // Of the shared editors only the combo editor exists before its first use; the others (and
+  // the drop-down editors) read the tones when they are made.
+  if (!Designing() && EditCombo) {
+    EditCombo->ButtonColor = ATones.Background.BrushColor;
+    EditCombo->ButtonColorHot = ATones.Hover.BrushColor;
+    EditCombo->ButtonColorDown = ATones.Selected.BrushColor;
+    EditCombo->ButtonBorderColor = ATones.Background.BorderColor;
+    EditCombo->SetBorderColor(Color());
+    EditCombo->SetFlat(true);
+  }
+  look->SetFlatButton(true);
+  FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
+  FSearchFooter->SetColor(ATones.Foreground.BrushColor);
+  FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
+  FCellNode->SetNodeType(cnFlat);
+}
+
+void TAdvStringGrid::SetTheme(TXPColorScheme Scheme) {
+  struct TThemeColors {
+    TColor From, To, MirrorFrom, MirrorTo, ActiveFrom, ActiveTo, FooterFrom, FooterTo;
+    bool LookGradient;
+  };
+  // clang-format off
+  static const TThemeColors kThemes[] = {
+    /* xpNone */    {0xFFFFFF, clBtnFace, clNone, clNone, 0xFFFFFF, 0xFFD9B3, 0xFFFFFF, 0xFFD9B3, false},
+    /* xpBlue */    {0xFCE1CB, 0xE0A57D, clNone, clNone, 0x94E6FB, 0x1595EE, 0xFCE1CB, 0xE0A57D, true},
+    /* xpGreen */   {0xCFF0EA, 0x8CC0B1, clNone, clNone, 0x94E6FB, 0x1595EE, 0xCFF0EA, 0x8CC0B1, true},
+    /* xpGray */    {0xECE2E1, 0xB39698, clNone, clNone, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698, true},
+    /* vistaAero */ {0xFFFFFF, 0xFFFFFF, 0xFAF8F7, 0xF4F2F1, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698, true},
+  };
+  // clang-format on
+  static_assert(std::size(kThemes) == vistaAero + 1);
+  if (Scheme > vistaAero) return;
+  const TThemeColors& t = kThemes[Scheme];
+  FQELGradFrom = t.From;
+  FQELGradTo = t.To;
+  FQELMirrorFrom = t.MirrorFrom;
+  FQELMirrorTo = t.MirrorTo;
+  FActiveCellColor = t.ActiveFrom;
+  FActiveCellColorTo = t.ActiveTo;
+  // The grid's gradient is already set: the control look only keeps the colours.
+  FControlLook->StoreFixedGradient(t.LookGradient ? t.From : clNone, t.LookGradient ? t.To : clNone);
+  FSearchFooter->SetColor(t.FooterFrom);
+  FSearchFooter->SetColorTo(t.FooterTo);
 }

@@ -127,4 +127,83 @@ TEST(AdvGridStyles, PresetValues) {
   EXPECT_EQ(t.g->ControlLook()->FixedGradientDownBorder(), TColor(0xE4C19D));
 }
 
+// kSame: the value the fresh grid had before the style.
+constexpr TColor kSame = 0x7EADBEEF;
+
+TEST(AdvGridStyles, EveryPresetAsATable) {
+  struct Case {
+    TAdvGridStyle style;
+    TGridLook look;
+    TColor gradFrom, gradTo, mirrorFrom, mirrorTo, activeFrom, activeTo, selection, selectionTo, selectionText;
+    TColor lines, fixedLines, footer, footerTo, lookFrom;
+  };
+  const TColor hl = clHighlight, hlt = clHighlightText, n = clNone, bf = clBtnFace;
+  // clang-format off
+  const Case cases[] = {
+    {gsOffice2003Blue, glXP, 0xFCE1CB, 0xE0A57D, n, n, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, clBlack, clSilver, clGray, 0xFCE1CB, n, 0xFCE1CB},
+    {gsOffice2003Silver, glXP, 0xECE2E1, 0xB39698, n, n, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, clBlack, clSilver, clGray, 0xECE2E1, n, 0xECE2E1},
+    {gsOffice2003Olive, glXP, 0xCFF0EA, 0x8CC0B1, n, n, 0x94E6FB, 0x1595EE, 0x94E6FB, 0x1595EE, clBlack, clSilver, clGray, 0xCFF0EA, n, 0xCFF0EA},
+    {gsOffice2003Classic, glXP, 0xFFFFFF, 0xCCD4D8, n, n, 0xD8D5D4, 0xD8D5D4, hl, n, hlt, clSilver, clGray, 0xFFFFFF, n, n},
+    {gsOffice2007Luna, glOffice2007, 0xFBF9F6, 0xE8DBD2, n, n, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, n, clBlack, 0xF1EDEB, 0xD1BBA4, 0xFBF9F6, n, 0xFBF9F6},
+    {gsOffice2007Obsidian, glOffice2007, 0xF7F7F7, 0xDEDEDE, n, n, 0x9DD8F9, 0x5EC1F1, 0x5EC1F1, n, clBlack, 0xE5D7D0, clGray, 0xF7F7F7, n, 0xF7F7F7},
+    {gsWindowsXP, glXP, bf, bf, n, n, bf, bf, hl, n, hlt, clSilver, clGray, bf, n, n},
+    {gsWhidbey, glXP, 0xFFFFFF, bf, n, n, 0x94E6FB, 0x1595EE, hl, n, hlt, clSilver, clGray, 0xFFFFFF, n, n},
+    {gsCustom, glXP, kSame, kSame, kSame, kSame, kSame, kSame, hl, n, hlt, kSame, kSame, kSame, kSame, n},
+    {gsOffice2007Silver, glOffice2007, 0xF3F3F1, 0xCAC9C8, n, n, 0x99CCFF, 0x699CFF, 0x95C7F5, n, clBlack, 0xE5D7D0, clGray, 0xF3F3F1, n, 0xF3F3F1},
+    {gsWindowsVista, glVista, 0xFFFFFF, 0xFFFFFF, 0xFAF8F7, 0xF4F2F1, 0xFDF8F1, 0xFCEFD5, 0xEACAB6, n, clBlack, 0xECECF0, 0xD4D2D1, 0xFFFFFF, 0xF4F2F1, n},
+    {gsWindows7, glWin7, 0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, 0xFCEBDC, 0xFCDBC1, 0xEACAB6, n, clBlack, 0xECECF0, 0xD4D2D1, 0xFDFCFA, 0xF7E9DD, n},
+    // The terminal look's own preset (grey headers, grid lines) stays where the style changes nothing.
+    {gsTerminal, glStandard, bf, n, n, n, 0x808080, n, hl, n, hlt, 0xC0C0C0, 0x808080, bf, bf, n},
+    {gsOffice2010Blue, glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, n, clBlack, clSilver, 0xC7B0A0, 0xF5E7DA, 0xF5E7DA, n},
+    {gsOffice2010Silver, glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, n, clBlack, clSilver, 0xBAB5B1, 0xE8E3DF, 0xE8E3DF, n},
+    {gsOffice2010Black, glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x5BD5FF, 0x71EFFF, 0xFFDBB7, n, clBlack, clSilver, 0x444444, 0x6A6A6A, 0x6A6A6A, n},
+  };
+  // clang-format on
+  static_assert(std::size(cases) == gsOffice2010Black + 1);
+  for (const Case& c : cases) {
+    StyledGrid t;
+    TAdvStringGrid* g = t.g;
+    const auto Expect = [&](TColor Got, TColor Want, TColor Before, const char* What) {
+      EXPECT_EQ(ColorToRGB(Got), ColorToRGB(Want == kSame ? Before : Want)) << int(c.style) << " " << What;
+    };
+    const TColor before[] = {g->QELGradientFrom(), g->QELGradientTo(), g->QELGradientMirrorFrom(),
+                             g->QELGradientMirrorTo(), g->ActiveCellColor(), g->ActiveCellColorTo(),
+                             g->GridLineColor(), g->GridFixedLineColor(), g->SearchFooter()->Color(),
+                             g->SearchFooter()->ColorTo()};
+    g->SetStyle(c.style);
+    EXPECT_EQ(g->Look(), c.look) << int(c.style);
+    Expect(g->QELGradientFrom(), c.gradFrom, before[0], "gradient from");
+    Expect(g->QELGradientTo(), c.gradTo, before[1], "gradient to");
+    Expect(g->QELGradientMirrorFrom(), c.mirrorFrom, before[2], "mirror from");
+    Expect(g->QELGradientMirrorTo(), c.mirrorTo, before[3], "mirror to");
+    Expect(g->ActiveCellColor(), c.activeFrom, before[4], "active");
+    Expect(g->ActiveCellColorTo(), c.activeTo, before[5], "active to");
+    Expect(g->SelectionColor(), c.selection, 0, "selection");
+    Expect(g->SelectionColorTo(), c.selectionTo, 0, "selection to");
+    Expect(g->SelectionTextColor(), c.selectionText, 0, "selection text");
+    Expect(g->GridLineColor(), c.lines, before[6], "lines");
+    Expect(g->GridFixedLineColor(), c.fixedLines, before[7], "fixed lines");
+    Expect(g->SearchFooter()->Color(), c.footer, before[8], "footer");
+    Expect(g->SearchFooter()->ColorTo(), c.footerTo, before[9], "footer to");
+    Expect(g->ControlLook()->FixedGradientFrom(), c.lookFrom, 0, "control look from");
+  }
+}
+
+TEST(AdvGridStyles, Windows7HeadersDrawFromTheGridsGradient) {
+  advgrid_test::GridForm<> f;
+  f.grid->SetStyle(gsWindows7);
+  ASSERT_EQ(f.grid->ControlLook()->FixedGradientFrom(), clNone);
+  TGridDrawState st;
+  const TCellStyle s = f.grid->GetVisualProperties(1, 0, st, false, true, true);
+  EXPECT_EQ(s.Color, TColor(0xFDFCFA));
+  EXPECT_EQ(s.MirrorColorTo, TColor(0xF7E9DD));
+}
+
+TEST(AdvGridStyles, ComponentStyleReachesTheDropDownEditorsStyle) {
+  StyledGrid t;
+  t.g->SetComponentStyle(tsOffice2010Silver);
+  EXPECT_EQ(t.g->ComponentStyle(), tsOffice2010Silver);  // not the look's own style on the way
+  EXPECT_EQ(t.g->DropDownEditorStyle(), tsOffice2010Silver);
+}
+
 }  // namespace
