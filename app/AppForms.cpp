@@ -1,6 +1,8 @@
 #include "app/AppForms.h"
 
+#include "gateway/UBACnetAccess.h"
 #include "gateway/UBoot.h"
+#include "gateway/UImportEDEFile.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
 #include "gateway/UModbusSetAccess.h"
 #include "gateway/USNMP_MIB.h"
@@ -44,6 +46,12 @@ void Create_Program_Forms() {
                       [] {
                         if (FModbus_TCP_Master_Set_Access) FModbus_TCP_Master_Set_Access->Set_Lang();
                       });
+  main->Register_Form(u"TFBACnetAccess", [] { return Table_Form_On_Demand(FBACnetAccess); }, [] {
+    if (FBACnetAccess) FBACnetAccess->Set_Lang();
+  });
+  main->Register_Form(u"TFImportEDEFile", [] { return Table_Form_On_Demand(FImportEDEFile); }, [] {
+    if (FImportEDEFile) FImportEDEFile->Set_Lang();
+  });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };
