@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -11,37 +12,14 @@
 #include "platform/Encoding.h"
 #include "platform/TimeSource.h"
 #include "platform/testing/ScratchFolder.h"
+#include "tests/gateway/BACnetEdeTestSupport.h"
 #include "shell/UComon.h"
+
+using namespace bacnet_ede_test;
 
 namespace {
 
-const std::string kEdeHeader[] = {"PROJECT_NAME;Remote;;;;;;", "VERSION_OF_REFERENCEFILE;1.0;;;;;;",
-                                  "TIMESTAMP_OF_LAST_CHANGE;08:00:00 01/01/2026;;;;;;",
-                                  "AUTHOR_OF_LAST_CHANGE;Someone;;;;;;", "VERSION_OF_LAYOUT;2;;;;;;",
-                                  "PROJECT_AUTHOR;Someone;;;;;;"};
-const std::string kEdeMandatory = "#mandatory;mandatory;mandatory;mandatory;mandatory;optional;optional;optional;"
-                                  "optional;optional;optional;optional;optional;optional;optional;optional";
-const std::string kEdeKeynames = "# keyname;device obj.-instance;object-name;object-type;object-instance;description;"
-                                 "present-value-default;min-present-value;max-present-value;commandable;supports COV;"
-                                 "hi-limit;low-limit;state-text-reference;unit-code;vendor-specific-address";
-
-// A data line of the sixteen columns; Tail (the vendor-specific address) follows the unit code.
-std::string EdeObject(const std::string& Name, int Type, int Instance, const std::string& Commandable = "N",
-                      const std::string& Tail = "", const std::string& Description = "desc") {
-  return "K_" + Name + ";1234;" + Name + ";" + std::to_string(Type) + ";" + std::to_string(Instance) + ";" +
-         Description + ";0;-10;10;" + Commandable + ";Y;90;5;;62;" + Tail;
-}
-
-// The six name lines, the "#mandatory" line (line 7), the column names, then Data.
-std::vector<std::string> EdeFile(const std::vector<std::string>& Data) {
-  std::vector<std::string> l(std::begin(kEdeHeader), std::end(kEdeHeader));
-  l.push_back(kEdeMandatory);
-  l.push_back(kEdeKeynames);
-  l.insert(l.end(), Data.begin(), Data.end());
-  return l;
-}
-
-std::vector<String> ToStrings(const std::vector<std::string>& Lines) {
+std::vector<String> EdeStrings(const std::vector<std::string>& Lines) {
   std::vector<String> s;
   for (const std::string& l : Lines) s.push_back(Utf8ToString(l));
   return s;
@@ -49,18 +27,18 @@ std::vector<String> ToStrings(const std::vector<std::string>& Lines) {
 
 // What the checks compare of an object: name, type, instance, description, commandable, the three
 // choices, unit code, present-value default and vendor-specific address.
-std::string Describe(const TBACnet_Var& V) {
+std::string EdeDescribe(const TBACnet_Var& V) {
   return StringToUtf8(V.object_name) + "|" + std::to_string(V.object_type) + "|" + std::to_string(V.object_instance) +
          "|" + StringToUtf8(V.description) + "|" + (V.commandable ? "C" : "-") + (V.import ? "i" : "-") +
          (V.read ? "r" : "-") + (V.write ? "w" : "-") + "|" + StringToUtf8(V.unit_code) + "|" +
          StringToUtf8(V.present_value_default) + "|" + StringToUtf8(V.vendor_specific_address);
 }
 
-std::vector<std::string> Read(const std::vector<std::string>& Lines) {
+std::vector<std::string> EdeRead(const std::vector<std::string>& Lines) {
   std::vector<TBACnet_Var> list;
-  Read_EDE_Lines(ToStrings(Lines), list);
+  Read_EDE_Lines(EdeStrings(Lines), list);
   std::vector<std::string> out;
-  for (const TBACnet_Var& v : list) out.push_back(Describe(v));
+  for (const TBACnet_Var& v : list) out.push_back(EdeDescribe(v));
   return out;
 }
 
@@ -101,16 +79,13 @@ class EDEFileTest : public ::testing::Test {
     std::ofstream(dir_ / Name, std::ios::binary) << Bytes;
     return dir_.File(Name);
   }
-  static std::string Joined(const std::vector<std::string>& Lines, const std::string& Eol = "\r\n") {
-    std::string s;
-    for (const std::string& l : Lines) s += l + Eol;
-    return s;
-  }
   // python3's reading of a file: "objects" (name, type, instance, description, commandable and
   // unit code of each kept data row) or "rows" (field count and fields of every row).
   std::vector<std::string> Python(const String& File, const char* Mode) {
     std::ofstream(dir_ / "probe.py") << kEdeCsvProbe;
-    const std::string cmd = "PYTHONIOENCODING=utf-8 python3 " + (dir_ / "probe.py").string() + " '" +
+    // The distribution's interpreter when there is one: a version manager's shim takes seconds.
+    const std::string python = std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+    const std::string cmd = "PYTHONIOENCODING=utf-8 " + python + " " + (dir_ / "probe.py").string() + " '" +
                             StringToUtf8(File) + "' " + Mode + " 2>&1";
     std::string out;
     if (FILE* p = ::popen(cmd.c_str(), "r")) {
@@ -139,7 +114,7 @@ class EDEFileTest : public ::testing::Test {
 struct EdeReadCase {
   const char* Name;
   std::vector<std::string> Lines;
-  std::vector<std::string> Objects;  // Describe() of each object read
+  std::vector<std::string> Objects;  // EdeDescribe() of each object read
 };
 
 }  // namespace
@@ -175,27 +150,27 @@ TEST_F(EDEFileTest, WhereTheDataBeginAndWhichLinesBecomeObjects) {
   };
   for (const EdeReadCase& k : cases) {
     SCOPED_TRACE(k.Name);
-    EXPECT_EQ(Read(k.Lines), k.Objects);
+    EXPECT_EQ(EdeRead(k.Lines), k.Objects);
   }
 }
 
 TEST_F(EDEFileTest, AFileOfFewerThanSevenLinesIsReported) {
   std::vector<TBACnet_Var> list;
   const std::vector<std::string> six(std::begin(kEdeHeader), std::end(kEdeHeader));
-  EXPECT_THROW(Read_EDE_Lines(ToStrings(six), list), EEDEFileError);
-  EXPECT_THROW(Read_EDE_File(Put("six.csv", Joined(six)), list), EEDEFileError);
+  EXPECT_THROW(Read_EDE_Lines(EdeStrings(six), list), EEDEFileError);
+  EXPECT_THROW(Read_EDE_File(Put("six.csv", Ede_Joined(six)), list), EEDEFileError);
   EXPECT_THROW(Read_EDE_File(dir_.File("missing.csv"), list), EEDEFileError);
   EXPECT_TRUE(list.empty());
   // Seven lines are enough to be read (and hold no data).
   std::vector<std::string> seven = six;
   seven.push_back(kEdeMandatory);
-  EXPECT_NO_THROW(Read_EDE_Lines(ToStrings(seven), list));
+  EXPECT_NO_THROW(Read_EDE_Lines(EdeStrings(seven), list));
   EXPECT_TRUE(list.empty());
 }
 
 TEST_F(EDEFileTest, UTF8WithBomUTF16LEWithBomAndWindows1252ReadAlike) {
   const std::string text =
-      Joined(EdeFile({EdeObject("Température", 2, 1, "Y", "", "Eau °C"), EdeObject("Pompe", 5, 7, "N", "", "Marche")}));
+      Ede_Joined(EdeFile({EdeObject("Température", 2, 1, "Y", "", "Eau °C"), EdeObject("Pompe", 5, 7, "N", "", "Marche")}));
   const String utf = Utf8ToString(text);
   const String files[] = {Put("bom8.csv", "\xEF\xBB\xBF" + text), Put("bom16.csv", EncodeText(utf, teUTF16LE)),
                           Put("ansi.csv", StringToWin1252(utf))};
@@ -242,8 +217,8 @@ TEST_F(EDEFileTest, TheWriterMatchesTheGoldenFileAndItsOwnReaderAndPython) {
   std::vector<TBACnet_Var> list;
   Read_EDE_File(file, list);
   ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(Describe(list[0]), "Boiler Temp|2|1|Température eau|-ir-||62|");
-  EXPECT_EQ(Describe(list[1]), "Pump|3|7||-ir-||95|");
+  EXPECT_EQ(EdeDescribe(list[0]), "Boiler Temp|2|1|Température eau|-ir-||62|");
+  EXPECT_EQ(EdeDescribe(list[1]), "Pump|3|7||-ir-||95|");
 
   const std::vector<std::string> rows = Python(file, "rows");
   ASSERT_EQ(rows.size(), 9u);
