@@ -222,9 +222,10 @@ void TFBACnetAccess::Save_Tables() {
 
 // ---- hints ----
 
+// The grid asks with the real column of the cell under the mouse.
 void TFBACnetAccess::ACG1GridHint(TObject* Sender, int ARow, int ACol, String& Hint) {
   if (Sender == ACG1)
-    Hint = Str_Hint_Read(ARow, ACG1->RealColIndex(ACol));
+    Hint = Str_Hint_Read(ARow, ACol);
   else
     Hint = Str_Hint_Write(ARow, ACol);
 }
