@@ -27,22 +27,16 @@ inline Cells BACnet_Write(const String& Type = u"Analog Value", const String& Da
   return {u"Y", u"192.168.0.10", Type, Data, u"1", Property, u"0", NByte, u"N", u"", u"", u"", u"N", u"N", u"1000",
           u"0", u"0", u"0", u"", u"", u"setp"};
 }
-// A routed read row: En Dest "Y", D Net 5.
-inline Cells Routed(const String& Len, const String& Add) {
-  Cells c = BACnet_Read();
-  c[brEn_Dest - 1] = u"Y";
-  c[brD_Net - 1] = u"5";
-  c[brD_Len - 1] = Len;
-  c[brD_Add - 1] = Add;
-  return c;
+// Row routed to network 5 (En Dest "Y") with this D Len and D Add; En Dest is the first of the
+// four destination columns.
+inline Cells Routed_Row(Cells Row, int En_Dest, const String& Len, const String& Add) {
+  const Cells dest = {u"Y", u"5", Len, Add};
+  for (int i = 0; i < 4; ++i) Row[static_cast<size_t>(En_Dest + i) - 1] = dest[static_cast<size_t>(i)];
+  return Row;
 }
+inline Cells Routed(const String& Len, const String& Add) { return Routed_Row(BACnet_Read(), brEn_Dest, Len, Add); }
 inline Cells Routed_Write(const String& Len, const String& Add) {
-  Cells c = BACnet_Write();
-  c[bwEn_Dest - 1] = u"Y";
-  c[bwD_Net - 1] = u"5";
-  c[bwD_Len - 1] = Len;
-  c[bwD_Add - 1] = Add;
-  return c;
+  return Routed_Row(BACnet_Write(), bwEn_Dest, Len, Add);
 }
 
 inline std::string BACnet_File_Text(const String& Path) {
