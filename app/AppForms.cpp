@@ -1,6 +1,8 @@
 #include "app/AppForms.h"
 
+#include "gateway/UBACnetAccess.h"
 #include "gateway/UBoot.h"
+#include "gateway/UImportEDEFile.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
 #include "gateway/UModbusSetAccess.h"
 #include "gateway/USNMP_MIB.h"
@@ -67,6 +69,12 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFTransmitNMEA", [] { return Table_Form_On_Demand(FTransmitNMEA); }, [] {
     if (FTransmitNMEA) FTransmitNMEA->Set_Lang();
+  });
+  main->Register_Form(u"TFBACnetAccess", [] { return Table_Form_On_Demand(FBACnetAccess); }, [] {
+    if (FBACnetAccess) FBACnetAccess->Set_Lang();
+  });
+  main->Register_Form(u"TFImportEDEFile", [] { return Table_Form_On_Demand(FImportEDEFile); }, [] {
+    if (FImportEDEFile) FImportEDEFile->Set_Lang();
   });
 
   TStepRoutines& steps = main->Step_Routines;

@@ -11,6 +11,6 @@ set(CONF_FUZZED_READERS
   shell/TableFile.cpp gateway/USNMP_Trap_Access.cpp gateway/USNMP_MIB.cpp
   gateway/ULoRaWAN_Gateway.cpp gateway/USaveBincc.cpp gateway/BankImageParams.cpp
   gateway/BankImageSnmp.cpp gateway/BankImageLoRaWAN.cpp gateway/PacketForwarderConf.cpp
-  parameters/UParGenFile.cpp)
+  parameters/UParGenFile.cpp gateway/BACnetEDE.cpp)
 set(CONF_FUZZED_HTML
   grid/foundation/AsgHTMLE.cpp grid/foundation/AsgHTMLEText.cpp grid/foundation/PictureContainer.cpp)

@@ -506,9 +506,6 @@ bool LoRaWAN_DiagTimeOut(const String& Text, uint32_t& Value) {
 // ---------------------------------------------------------------------------------------------
 // ParGen.xml
 
-namespace {
-// The text of a key of ParGen.xml; false when the file, the root or the key is missing or the
-// file cannot be read.
 bool ParGenKey(const String& ParGenPath, const String& Key, String& Text) {
   if (!FileExists(ParGenPath)) return false;
   try {
@@ -524,7 +521,6 @@ bool ParGenKey(const String& ParGenPath, const String& Key, String& Text) {
     return false;
   }
 }
-}  // namespace
 
 bool Is_a_Master(const String& ParGenPath) {
   String mode;

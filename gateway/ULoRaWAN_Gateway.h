@@ -259,6 +259,10 @@ const std::vector<String>& LoRaWAN_DownLink_Attributes();
 // number in 0..4294967295.
 bool LoRaWAN_DiagTimeOut(const String& Text, uint32_t& Value);
 
+// The text of a key of ParGen.xml; false when the file, the root or the key is missing or the
+// file cannot be read.
+bool ParGenKey(const String& ParGenPath, const String& Key, String& Text);
+
 // ParGen.xml: false (end-node mode) only when its LoRaWAN_Mode, upper-cased, is "END NODE";
 // a missing file or element gives true.
 bool Is_a_Master(const String& ParGenPath);

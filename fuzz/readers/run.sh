@@ -42,6 +42,7 @@ seed text_fuzz "$fx"/platform/pilcrow_*.txt "$fx"/shell/lang/Deutsch_UTF16LE.lng
 seed pargen_fuzz "$fx"/parameters/ParGen_default.xml
 seed rtf_fuzz "$fx"/platform/rtf/*.rtf
 seed version_fuzz
+seed ede_fuzz "$fx"/bacnet/export.csv
 printf 'VER. 1.002' >"$out/corpus/version_fuzz/newer"
 printf '\xEF\xBB\xBFVER. 0.999\r\n' >"$out/corpus/version_fuzz/older"
 seed numbers_fuzz

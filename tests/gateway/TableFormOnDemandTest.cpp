@@ -1,11 +1,12 @@
-// The SNMP tables form and the LoRaWAN gateway form are made on their first use: a form made
-// after a language change is, control by control and cell by cell, the form start-up would have
-// made and the language change retexted.
+// The SNMP tables form, the LoRaWAN gateway form and the BACnet client tables form are made on
+// their first use: a form made after a language change is, control by control and cell by cell,
+// the form start-up would have made and the language change retexted.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "gateway/UBACnetAccess.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
 #include "gateway/USNMP_Trap_AccessForm.h"
 #include "tests/gateway/SnmpTrapFormTestSupport.h"
@@ -70,6 +71,15 @@ struct LoRaWANFormKind {
   static constexpr int FirstText = 5400, LastText = 5516;
 };
 
+struct BACnetFormKind {
+  using Form = TFBACnetAccess;
+  static constexpr const char* Folder = "bacnet_on_demand";
+  static constexpr const char16_t* Class = u"TFBACnetAccess";
+  static Form*& Global() { return FBACnetAccess; }
+  static Form* On_Demand() { return Table_Form_On_Demand(FBACnetAccess); }
+  static constexpr int FirstText = 2000, LastText = 2092;
+};
+
 template <class Kind>
 class TableFormOnDemandTest : public snmp_form_test::TableFormTest<typename Kind::Form> {
  protected:
@@ -81,7 +91,7 @@ class TableFormOnDemandTest : public snmp_form_test::TableFormTest<typename Kind
   }
 };
 
-using FormKinds = ::testing::Types<SnmpFormKind, LoRaWANFormKind>;
+using FormKinds = ::testing::Types<SnmpFormKind, LoRaWANFormKind, BACnetFormKind>;
 TYPED_TEST_SUITE(TableFormOnDemandTest, FormKinds);
 
 TYPED_TEST(TableFormOnDemandTest, MadeOnFirstUseAsIfMadeAtStartUp) {
