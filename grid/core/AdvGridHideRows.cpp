@@ -165,7 +165,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
     listed.push_back(r);
   }
   ++FFilterLevel;
-  std::sort(listed.begin(), listed.end());
+  if (!std::is_sorted(listed.begin(), listed.end())) std::sort(listed.begin(), listed.end());
   listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
   // The footer row closes up with the others; the row count setter would then move the emptied
   // old last row over it, so the footer is off meanwhile.
