@@ -201,19 +201,31 @@ void TPageControl::PaintTo(void* qp) {
   c.FillRect(ClientRect());
   TRect body = Rect(0, tabHeight_ + 1, width_, height_);
   DrawEdge(&c, body, EDGE_RAISED, BF_RECT);
-  for (int i = 0; i < PageCount(); ++i) {
+  // The active tab is drawn last and larger, over its neighbours' edges and the page's top line, so
+  // that it joins its page; the others stand on that line.
+  auto paintTab = [&](int i, bool act) {
     TRect r = TabRect(i);
-    if (r.IsEmpty()) continue;
-    bool act = pages_[static_cast<size_t>(i)] == active_;
-    if (act) InflateRect(r, 2, 2);
+    if (r.IsEmpty()) return;
+    if (act) {
+      r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 1);
+    } else {
+      r.Bottom = tabHeight_ + 1;
+    }
     c.Brush()->SetColor(Color());
     c.FillRect(r);
     TRect e = r;
     DrawEdge(&c, e, EDGE_RAISED, BF_LEFT | BF_TOP | BF_RIGHT);
     c.Brush()->SetStyle(bsClear);
     TRect tr = r;
+    if (!act) tr.Bottom = tabHeight_ + 2;  // same text line as when active
     DrawText(&c, pages_[static_cast<size_t>(i)]->Caption(), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     c.Brush()->SetStyle(bsSolid);
+  };
+  for (int i = 0; i < PageCount(); ++i) {
+    if (pages_[static_cast<size_t>(i)] != active_) paintTab(i, false);
+  }
+  for (int i = 0; i < PageCount(); ++i) {
+    if (pages_[static_cast<size_t>(i)] == active_) paintTab(i, true);
   }
   c.Unbind();
 }

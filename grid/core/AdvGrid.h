@@ -2011,6 +2011,9 @@ class TAdvStringGrid : public TBaseGrid {
   void EndHeaderSelection();
   int LastRowSelectRow() const;
   void AskMoveAllowed();
+  // Keeps a cell about to become current clear of the floating footer and the search panel;
+  // false when the cell may not be selected (AdvGridFooter.cpp).
+  bool KeepSelectionClearOfPanels(int DCol, int DRow);
   int FOldLeftCol = -1;
   int FOldTopRow = -1;
   bool FRowSelectScrolledUp = false;

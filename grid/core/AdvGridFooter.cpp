@@ -383,6 +383,35 @@ int TAdvStringGrid::FooterColumnAt(int X) {
   return j;
 }
 
+bool TAdvStringGrid::KeepSelectionClearOfPanels(int DCol, int DRow) {
+  if (DCol < 0 || DRow < 0 || DRow >= RowCount()) return true;
+  const int searchHeight = FSearchFooter->Visible() ? FSearchPanel->Height() : 0;
+  const auto cellBottom = [&] { return CellRect(DCol, DRow).Bottom; };
+  const auto scrollOne = [&] {
+    const int top = TopRow();
+    ScrollTopRowPastPage(top + 1);
+    return TopRow() != top;
+  };
+  if (FFloatingFooter->Visible()) {
+    const int footerTop = ClientHeight() - FFloatingFooter->Height() - searchHeight;
+    if (FFloatingFooter->FooterStyle() == fsFixedLastRow) {
+      // The footer shows the last row itself.
+      if (DRow == RowCount() - 1) return false;
+      if (DRow >= TopRow() + VisibleRowCount()) SetTopRow(std::max(FixedRows(), DRow - VisibleRowCount() + 1));
+      if (cellBottom() > footerTop) scrollOne();
+    } else {
+      FFooterPanel->Invalidate();
+      if (cellBottom() > footerTop) scrollOne();
+    }
+  }
+  if (searchHeight > 0) {
+    const int searchTop = ClientHeight() - searchHeight;
+    while (cellBottom() > searchTop && TopRow() < RowCount() - 1 && scrollOne()) {
+    }
+  }
+  return true;
+}
+
 TFooterPanel::TFooterPanel(TComponent* AOwner) : TPanel(AOwner), FGrid(dynamic_cast<TAdvStringGrid*>(AOwner)) {
   SetCustomHintShow(true);
 }

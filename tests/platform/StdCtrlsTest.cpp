@@ -283,6 +283,41 @@ TEST_F(StdCtrlsTest, PageControlSwitchesPagesOnUserRequest) {
   EXPECT_EQ(changes, 1);
 }
 
+// The active tab joins its page (no page edge under it) and is drawn over its neighbour; an inactive
+// tab stands on the page's top edge.
+TEST_F(StdCtrlsTest, ActiveTabJoinsItsPageWhicheverTabItIs) {
+  auto* pc = Add<TPageControl>(0, 0, 300, 200);
+  auto* a = New<TTabSheet>(form);
+  a->SetPageControl(pc);
+  a->SetCaption(u"One");
+  auto* b = New<TTabSheet>(form);
+  b->SetPageControl(pc);
+  b->SetCaption(u"Two");
+  const TColor face = ColorToRGB(pc->Color());
+  const TColor highlight = ColorToRGB(clBtnHighlight);
+  // The raised edge's outer light line is the face colour on this desktop; its inner line is white.
+  const int edgeY = pc->TabHeight() + 2;
+  for (int active = 0; active < 2; ++active) {
+    SCOPED_TRACE(active);
+    pc->SetActivePageIndex(active);
+    std::unique_ptr<TBitmap> picture = PaintToBitmap(form);
+    const TRect r = PaintedRect(pc, form);
+    const TRect on = pc->TabRect(active);
+    const TRect off = pc->TabRect(1 - active);
+    const int onMid = r.Left + (on.Left + on.Right) / 2;
+    const int offMid = r.Left + (off.Left + off.Right) / 2;
+    EXPECT_EQ(picture->Canvas()->Pixels(onMid, r.Top + edgeY), face);
+    EXPECT_EQ(picture->Canvas()->Pixels(offMid, r.Top + edgeY), highlight);
+    // The active tab reaches 2 pixels higher than the inactive one.
+    EXPECT_EQ(picture->Canvas()->Pixels(onMid, r.Top + on.Top - 1), highlight);
+    EXPECT_NE(picture->Canvas()->Pixels(offMid, r.Top + off.Top - 1), highlight);
+    // Where the tabs meet, the active tab's outer edge shows.
+    const int joinX = r.Left + (active == 0 ? on.Right + 1 : on.Left - 1);
+    EXPECT_EQ(picture->Canvas()->Pixels(joinX, r.Top + on.Top + 4),
+              ColorToRGB(active == 0 ? cl3DDkShadow : clBtnHighlight));
+  }
+}
+
 TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneText) {
   auto* m = Add<TMemo>(0, 0, 200, 100);
   m->Lines()->Add(u"first");

@@ -289,3 +289,33 @@ TEST_F(AdvGridFooter, AFilterLevelKeepsTheFooterRowLast) {
   EXPECT_EQ(g->RowCount(), 6);
   EXPECT_TRUE(g->HasCellProperties(1, g->RowCount() - 1));
 }
+
+// Walking down a long grid, the current row never hides under the footer (nor under the search panel
+// below it); with the footer-row style the last row, which the footer shows, cannot become current.
+TEST(AdvGridFooterSelect, TheCurrentRowStaysClearOfTheFooterAndTheSearchPanel) {
+  for (TFooterStyle style : {fsFixedLastRow, fsColumnPreview}) {
+    for (bool search : {false, true}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(style)) + (search ? " with search panel" : ""));
+      advgrid_test::GridForm<> f;
+      TAdvStringGrid* g = f.grid;
+      g->SetRowCount(40);
+      g->FloatingFooter()->SetFooterStyle(style);
+      g->FloatingFooter()->SetVisible(true);
+      if (search) {
+        g->SearchFooter()->SetVisible(true);
+        g->SearchPanel()->SetVisible(true);
+        g->SearchPanel()->SetHeight(32);
+      }
+      ASSERT_TRUE(g->FooterPanel()->Visible());
+      const int clearBottom = g->ClientHeight() - g->FloatingFooter()->Height() - (search ? 32 : 0);
+      const int last = style == fsFixedLastRow ? g->RowCount() - 2 : g->RowCount() - 1;
+      for (int r = 2; r <= last; ++r) {
+        g->SetRow(r);
+        ASSERT_EQ(g->Row(), r);
+        EXPECT_LE(g->CellRect(1, r).Bottom, clearBottom) << "row " << r << " top " << g->TopRow();
+      }
+      g->SetRow(g->RowCount() - 1);
+      EXPECT_EQ(g->Row(), style == fsFixedLastRow ? last : g->RowCount() - 1);
+    }
+  }
+}
