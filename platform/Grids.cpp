@@ -1116,11 +1116,29 @@ void TCustomGrid::InvalidateGrid() {
   InvalidateClientRect(r);
 }
 
+void TCustomGrid::EndInvalidateBatch() {
+  if (invalidateBatch_ == 0 || --invalidateBatch_ > 0 || !batchPending_) return;
+  batchPending_ = false;
+  InvalidateRect(batchRect_);
+}
+
 void TCustomGrid::InvalidateRect(const TGridRect& ARect) {
   // Only the part in view matters: clamp to the visible columns and rows.
   TGridRect g = ARect;
   if (g.Left > g.Right) std::swap(g.Left, g.Right);
   if (g.Top > g.Bottom) std::swap(g.Top, g.Bottom);
+  if (invalidateBatch_ > 0) {
+    if (!batchPending_) {
+      batchRect_ = g;
+      batchPending_ = true;
+    } else {
+      batchRect_.Left = std::min(batchRect_.Left, g.Left);
+      batchRect_.Top = std::min(batchRect_.Top, g.Top);
+      batchRect_.Right = std::max(batchRect_.Right, g.Right);
+      batchRect_.Bottom = std::max(batchRect_.Bottom, g.Bottom);
+    }
+    return;
+  }
   if (g.Right < 0 || g.Bottom < 0 || g.Left >= colCount_ || g.Top >= rowCount_) return;
   g.Left = std::max(g.Left, 0);
   g.Top = std::max(g.Top, 0);
@@ -2114,6 +2132,8 @@ TStringGrid::TStoredRow TStringGrid::TakeRowCells(int ARow, int NumCols) {
   TStoredRow out;
   if (NumCols <= 0) return out;
   out.FCells = TakeCells(ARow, NumCols);
+  out.FMayHoldObjects = objectsStored_;
+  out.FMaxCol = std::min(maxCol_, NumCols - 1);
   InvalidateRow(ARow);
   return out;
 }
@@ -2122,8 +2142,16 @@ void TStringGrid::PutRowCells(int ARow, TStoredRow&& Cells, int NumCols) {
   CheckWrite(0, ARow);
   // Cells at or beyond NumCols would break the row's column order: they are not put.
   RowCells in = std::move(Cells.FCells);
-  Cells.FCells.clear();
-  in.erase(std::lower_bound(in.begin(), in.end(), NumCols, [](const Cell& p, int col) { return p.Col < col; }), in.end());
+  const int maxCol = Cells.FMaxCol;
+  if (!in.empty()) {
+    objectsStored_ = objectsStored_ || Cells.FMayHoldObjects;
+    maxCol_ = std::max(maxCol_, std::min(maxCol, NumCols - 1));
+  }
+  Cells.Clear();
+  // When no cell can lie at NumCols or beyond, the cells are not read (a bulk move of rows then
+  // never touches their memory).
+  if (maxCol >= NumCols)
+    in.erase(std::lower_bound(in.begin(), in.end(), NumCols, [](const Cell& p, int col) { return p.Col < col; }), in.end());
   if (NumCols > 0) PutCells(ARow, std::move(in), NumCols);
   InvalidateRow(ARow);
 }
@@ -2203,6 +2231,7 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
     }
   } else {
     Slot(ACol, ARow).Object = Value;
+    objectsStored_ = true;
   }
 }
 

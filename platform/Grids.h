@@ -10,6 +10,7 @@
 // (a sorted run of cells per stored row), never the grid's extent.
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <unordered_map>
 #include <memory>
@@ -215,6 +216,11 @@ class TCustomGrid : public TCustomControl {
   // The whole grid, recorded like InvalidateGrid.
   void Invalidate() override { InvalidateGrid(); }
   void InvalidateRect(const TGridRect& ARect);
+  // Cell invalidations between these are gathered into one rectangle of cells, invalidated (with
+  // the grid's geometry then) when the outermost batch ends: bulk row moves invalidate every row
+  // they touch otherwise.
+  void BeginInvalidateBatch() { ++invalidateBatch_; }
+  void EndInvalidateBatch();
   void InvalidateEditor();
   // Client rectangles invalidated since the last call (kept for tests and offscreen paints).
   std::vector<TRect> TakeInvalidatedRects();
@@ -441,6 +447,9 @@ class TCustomGrid : public TCustomControl {
   TRect paintUpdate_{};
   bool hasPaintUpdate_ = false;
   bool inSizeChange_ = false;
+  int invalidateBatch_ = 0;
+  bool batchPending_ = false;
+  TGridRect batchRect_{};
   static constexpr uintptr_t kScrollTimer = 1;
   static constexpr uintptr_t kRepeatTimer = 2;  // a held scroll bar arrow or track
   unsigned repeatMsg_ = 0;   // WM_VSCROLL / WM_HSCROLL while an arrow or the track is held
@@ -585,12 +594,24 @@ class TStringGrid : public TDrawGrid {
     int Col(int i) const { return FCells[static_cast<size_t>(i)].Col; }
     String Text(int i) const { return String(FCells[static_cast<size_t>(i)].Text()); }
     TObject* Object(int i) const { return FCells[static_cast<size_t>(i)].Object; }
-    void SetObject(int i, TObject* o) { FCells[static_cast<size_t>(i)].Object = o; }
-    void Clear() { RowCells().swap(FCells); }
+    void SetObject(int i, TObject* o) {
+      FCells[static_cast<size_t>(i)].Object = o;
+      if (o) FMayHoldObjects = true;
+    }
+    // False when no cell holds an object, known without reading the cells (whose memory a
+    // bulk move of rows otherwise never touches).
+    bool MayHoldObjects() const { return FMayHoldObjects && !FCells.empty(); }
+    void Clear() {
+      RowCells().swap(FCells);
+      FMayHoldObjects = false;
+      FMaxCol = std::numeric_limits<int>::max();
+    }
 
    private:
     friend class TStringGrid;
     RowCells FCells;
+    bool FMayHoldObjects = false;
+    int FMaxCol = std::numeric_limits<int>::max();  // no cell lies beyond this column
   };
 
  private:
@@ -615,6 +636,8 @@ class TStringGrid : public TDrawGrid {
   // No cell was ever stored at a column above this: a block move over more columns need not
   // look into a row's cells.
   int maxCol_ = -1;
+  // No object was ever stored in a cell: rows taken out say they hold none.
+  bool objectsStored_ = false;
   std::unordered_map<int, RowCells> far_;
   // The far row last looked up (fills and reads go row by row); element pointers of the map stay
   // valid until that row is erased.

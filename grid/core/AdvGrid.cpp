@@ -100,16 +100,29 @@ String LocaleLongTimeFormat() { return FormatSettings().LongTimeFormat; }
 
 namespace {
 
-// Fixed-size blocks for the hidden-row records, in slabs; the slabs go back to the heap once no
-// record is alive. The grid lives on the UI thread only.
+// Fixed-size blocks for the hidden-row records, in slabs carved from their start as records are
+// made. Once no record is alive the slabs are kept for the next ones (a filter is mostly applied
+// again, and memory written a moment ago is far quicker to write than fresh pages), their pages
+// handed back to the system for it to take when it needs them. The grid lives on the UI thread only.
 class TGridItemPool {
  public:
   void* Take(size_t Size) {
-    if (!FFree) Grow(Size, kPerSlab);
-    void* p = FFree;
-    FFree = *static_cast<void**>(FFree);
     ++FLive;
-    if (FSpare > 0) --FSpare;
+    if (FFree) {
+      void* p = FFree;
+      FFree = *static_cast<void**>(FFree);
+      --FSpare;
+      return p;
+    }
+    while (FNext == FEnd) {
+      if (FOpen == FSlabs.size()) Grow(Size, kPerSlab);
+      FNext = FSlabs[FOpen].first;
+      FEnd = FNext + FSlabs[FOpen].second;
+      ++FOpen;
+    }
+    void* p = FNext;
+    FNext += FStep;
+    --FSpare;
     return p;
   }
   void Give(void* P) {
@@ -117,11 +130,26 @@ class TGridItemPool {
     FFree = P;
     ++FSpare;
     if (--FLive == 0) {
-      for (const auto& [s, bytes] : FSlabs) FreePresentBlock(s, bytes);
-      FSlabs.clear();
+      if (FReleaseWanted) {
+        Release();
+        return;
+      }
+      // Carved again from the first slab on: the records of the next filter lie in order.
       FFree = nullptr;
-      FSpare = 0;
+      FNext = FEnd = nullptr;
+      FOpen = 0;
     }
+  }
+  // The slabs go back to the system now or, while records are alive, once the last one goes.
+  void Release() {
+    FReleaseWanted = FLive > 0;
+    if (FReleaseWanted) return;
+    for (const auto& [s, bytes] : FSlabs) FreePresentBlock(s, bytes);
+    FSlabs.clear();
+    FFree = nullptr;
+    FNext = FEnd = nullptr;
+    FOpen = 0;
+    FSpare = 0;
   }
   // Room for Count more records in one block.
   void Reserve(size_t Size, size_t Count) {
@@ -130,22 +158,23 @@ class TGridItemPool {
 
  private:
   static constexpr size_t kPerSlab = 1024;
+  // A slab after the others: carved once those are.
   void Grow(size_t Size, size_t Count) {
-    const size_t step = (std::max(Size, sizeof(void*)) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+    FStep = (std::max(Size, sizeof(void*)) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
     Count = std::max(Count, kPerSlab);
-    char* slab = static_cast<char*>(AllocatePresentBlock(step * Count));
-    FSlabs.emplace_back(slab, step * Count);
-    for (size_t i = Count; i-- > 0;) {
-      void* p = slab + i * step;
-      *static_cast<void**>(p) = FFree;
-      FFree = p;
-    }
+    char* slab = static_cast<char*>(AllocatePresentBlock(FStep * Count));
+    FSlabs.emplace_back(slab, FStep * Count);
     FSpare += Count;
   }
   std::vector<std::pair<char*, size_t>> FSlabs;
   void* FFree = nullptr;
+  char* FNext = nullptr;  // the uncarved part of the slab being carved
+  char* FEnd = nullptr;
+  size_t FOpen = 0;  // the next slab to carve
+  size_t FStep = 0;
   size_t FLive = 0;
-  size_t FSpare = 0;  // free blocks
+  size_t FSpare = 0;  // free blocks and uncarved ones
+  bool FReleaseWanted = false;
 };
 
 TGridItemPool& GridItemPool() {
@@ -173,6 +202,8 @@ void TGridItem::operator delete(void* P, size_t Size) {
 void ReserveGridItems(int Count) {
   if (Count > 0) GridItemPool().Reserve(sizeof(TGridItem), static_cast<size_t>(Count));
 }
+
+void ReleaseGridItemRoom() { GridItemPool().Release(); }
 
 TGridItem::TGridItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
 
@@ -470,6 +501,7 @@ TAdvStringGrid::~TAdvStringGrid() {
   // the base grid, which owns them all.
   UnHideColumnsAll();
   SetCursor(FRestoreCursor);
+  ReleaseGridItemRoom();
 }
 
 // =============================================================================================

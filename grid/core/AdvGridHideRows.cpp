@@ -24,6 +24,18 @@ class TShowModifiedOff {
   bool FWas;
 };
 
+// Gathers the repaints of a bulk move of rows into one.
+class THideRowsRepaintBatch {
+ public:
+  explicit THideRowsRepaintBatch(TCustomGrid* G) : FG(G) { G->BeginInvalidateBatch(); }
+  ~THideRowsRepaintBatch() { FG->EndInvalidateBatch(); }
+  THideRowsRepaintBatch(const THideRowsRepaintBatch&) = delete;
+  THideRowsRepaintBatch& operator=(const THideRowsRepaintBatch&) = delete;
+
+ private:
+  TCustomGrid* FG;
+};
+
 }  // namespace
 
 int TAdvStringGrid::HiddenRecordsBelow(int RRow) const {
@@ -43,7 +55,7 @@ void TAdvStringGrid::RestoreRowFromRecord(TGridItem* Item, int DRow) {
   if (Item->HoldsStoredCells()) {
     const int n = std::max(TotalColCount(), Item->StoredCount());
     TStringGrid::TStoredRow cells = Item->TakeStoredCells();
-    for (int i = 0; i < cells.Count(); ++i)
+    for (int i = 0; cells.MayHoldObjects() && i < cells.Count(); ++i)
       if (TCellProperties* p = AsCellProperties(cells.Object(i))) {
         p->SetOwnerCol(cells.Col(i));
         p->SetOwnerRow(DRow);
@@ -137,6 +149,7 @@ void TAdvStringGrid::HideRowsEx(int FromRow, int ToRow) {
 }
 
 void TAdvStringGrid::HideRowList(TIntList* RowList) {
+  THideRowsRepaintBatch batch(this);
   std::vector<int> heights(static_cast<size_t>(RowCount()));
   for (int r = 0; r < RowCount(); ++r) heights[static_cast<size_t>(r)] = RowHeights(r);
   std::vector<int> listed;
@@ -152,7 +165,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
     listed.push_back(r);
   }
   ++FFilterLevel;
-  std::sort(listed.begin(), listed.end());
+  if (!std::is_sorted(listed.begin(), listed.end())) std::sort(listed.begin(), listed.end());
   listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
   // The footer row closes up with the others; the row count setter would then move the emptied
   // old last row over it, so the footer is off meanwhile.
@@ -160,8 +173,12 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   const int footers = FFixedFooters;
   if (footer) FFloatingFooter->SetVisible(false);
   int to = 0;
+  auto next = listed.begin();
   for (int r = 0; r < RowCount(); ++r) {
-    if (std::binary_search(listed.begin(), listed.end(), r)) continue;
+    if (next != listed.end() && *next == r) {
+      ++next;
+      continue;
+    }
     if (r != to) {
       MoveStoreRowCells(r, to);
       if (RowHeights(to) != heights[static_cast<size_t>(r)]) SetRowHeights(to, heights[static_cast<size_t>(r)]);
@@ -216,6 +233,7 @@ void TAdvStringGrid::UnHideRowsAll() {
 }
 
 void TAdvStringGrid::UnHideRowList() {
+  THideRowsRepaintBatch batch(this);
   const int level = FFilterLevel - 1;
   std::vector<TGridItem*> recs;
   for (int i = 0; i < FGridItems->Count(); ++i)
@@ -224,7 +242,8 @@ void TAdvStringGrid::UnHideRowList() {
   if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows(), true);
   // Each record's Idx is the display row it had at its level: placing them in ascending order
   // rebuilds that level's rows.
-  std::sort(recs.begin(), recs.end(), [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); });
+  auto byIdx = [](TGridItem* a, TGridItem* b) { return a->Idx() < b->Idx(); };
+  if (!std::is_sorted(recs.begin(), recs.end(), byIdx)) std::stable_sort(recs.begin(), recs.end(), byIdx);
   const int oldCount = RowCount();
   std::vector<int> heights(static_cast<size_t>(oldCount));
   for (int r = 0; r < oldCount; ++r) heights[static_cast<size_t>(r)] = RowHeights(r);
@@ -256,7 +275,8 @@ void TAdvStringGrid::UnHideRowList() {
     }
     FGridItems->Clear();
   } else {
-    for (TGridItem* it : recs) delete it;
+    // From the last: each then leaves the collection's end.
+    for (auto it = recs.rbegin(); it != recs.rend(); ++it) delete *it;
   }
   if (FControlList->Count() > 0) RepositionCellControls();
 }

@@ -3,20 +3,16 @@
 #include <QAbstractItemModel>
 #include <QTableWidget>
 
-#include <chrono>
-
 #include "platform/qt/ControlBackend.h"
 
-namespace {
-double Since(std::chrono::steady_clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-}
-}  // namespace
+struct TQtReferenceTable::Impl {
+  QTableWidget Table;
+};
 
-TStructureTimings RunQTableWidgetStructure(int Rows, int Cols, int At, int Count, TCellTextFn Text, size_t& Checksum) {
+TQtReferenceTable::TQtReferenceTable(int Rows, int Cols, TCellTextFn Text) {
   confqt::EnsureApp();
-  TStructureTimings t;
-  QTableWidget table;
+  d_ = new Impl;
+  QTableWidget& table = d_->Table;
   table.setColumnCount(Cols);
   table.setRowCount(Rows);
   for (int r = 0; r < Rows; ++r)
@@ -24,15 +20,19 @@ TStructureTimings RunQTableWidgetStructure(int Rows, int Cols, int At, int Count
       String s = Text(c, r);
       table.setItem(r, c, new QTableWidgetItem(QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()))));
     }
-  auto t0 = std::chrono::steady_clock::now();
-  table.model()->removeRows(At, Count);
-  table.model()->insertRows(At, Count);
-  t.RemoveInsert = Since(t0);
-  Checksum += static_cast<size_t>(table.rowCount());
-  t0 = std::chrono::steady_clock::now();
-  for (int r = 1; r < Rows; r += 2) table.setRowHidden(r, true);
-  for (int r = 1; r < Rows; r += 2) table.setRowHidden(r, false);
-  t.HideShow = Since(t0);
-  Checksum += table.isRowHidden(1) ? 1 : 0;
-  return t;
+}
+
+TQtReferenceTable::~TQtReferenceTable() { delete d_; }
+
+int TQtReferenceTable::RemoveInsert(int At, int Count) {
+  d_->Table.model()->removeRows(At, Count);
+  d_->Table.model()->insertRows(At, Count);
+  return d_->Table.rowCount();
+}
+
+int TQtReferenceTable::SetEverySecondHidden(bool Hidden) {
+  QTableWidget& table = d_->Table;
+  const int rows = table.rowCount();
+  for (int r = 1; r < rows; r += 2) table.setRowHidden(r, Hidden);
+  return table.isRowHidden(1) ? 1 : 0;
 }

@@ -5,12 +5,21 @@
 
 #include "platform/testing/QtReferenceViews.h"
 
-struct TStructureTimings {
-  double RemoveInsert = 0;  // milliseconds
-  double HideShow = 0;
-};
+// A QTableWidget filled once with Rows x Cols items Text(c, r) (not timed); each call does one
+// round of the work, so rounds can alternate with the grid's and be timed in pairs.
+class TQtReferenceTable {
+ public:
+  TQtReferenceTable(int Rows, int Cols, TCellTextFn Text);
+  ~TQtReferenceTable();
+  TQtReferenceTable(const TQtReferenceTable&) = delete;
+  TQtReferenceTable& operator=(const TQtReferenceTable&) = delete;
+  // Removes Count rows at At and inserts Count rows there again; answers the row count.
+  int RemoveInsert(int At, int Count);
+  // Hides (or shows again) every second row from row 1; answers whether row 1 is hidden (so
+  // nothing is optimised away).
+  int SetEverySecondHidden(bool Hidden);
 
-// A QTableWidget filled with Rows x Cols items Text(c, r) (not timed): the removal of Count rows at
-// At and the insertion of Count rows there again are timed as RemoveInsert; hiding every second
-// row and showing them all again as HideShow. Checksum gathers what the table holds afterwards.
-TStructureTimings RunQTableWidgetStructure(int Rows, int Cols, int At, int Count, TCellTextFn Text, size_t& Checksum);
+ private:
+  struct Impl;
+  Impl* d_;
+};

@@ -297,4 +297,35 @@ TEST(GridsStoreTest, MemoryFollowsStoredCellsNotExtent) {
   EXPECT_EQ(g->StoredCellCount(), 2u);
 }
 
+// A row taken out of the store and put back elsewhere keeps its texts and objects; a narrower
+// put leaves the cells beyond it out, in a grid whose own cells never reached them too.
+TEST(GridsStoreTest, TakenRowsGoBackWithTheirCellsAndObjects) {
+  std::unique_ptr<TStringGrid> g(MakeGrid());
+  for (int c = 0; c < 5; ++c) g->SetCells(c, 1, u"t" + IntToStr(c));
+  TStringGrid::TStoredRow row = g->TakeRowCells(1, 5);
+  EXPECT_EQ(row.Count(), 5);
+  EXPECT_FALSE(row.MayHoldObjects());  // no object was ever stored
+  EXPECT_EQ(Utf8(g->Cells(0, 1)), "");
+  g->SetCells(7, 2, u"keep");
+  g->PutRowCells(2, std::move(row), 3);
+  EXPECT_TRUE(row.Empty());
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(Utf8(g->Cells(c, 2)), "t" + std::to_string(c));
+  EXPECT_EQ(Utf8(g->Cells(3, 2)), "");
+  EXPECT_EQ(Utf8(g->Cells(7, 2)), "keep");  // beyond the put columns
+
+  TObject a;
+  g->SetObjects(1, 4, &a);
+  g->SetCells(4, 4, u"wide");
+  TStringGrid::TStoredRow withObject = g->TakeRowCells(4, 5);
+  EXPECT_TRUE(withObject.MayHoldObjects());
+  std::unique_ptr<TStringGrid> narrow(MakeGrid());
+  narrow->SetCells(0, 0, u"n");
+  narrow->PutRowCells(3, std::move(withObject), 2);
+  EXPECT_EQ(narrow->Objects(1, 3), &a);
+  EXPECT_EQ(Utf8(narrow->Cells(4, 3)), "");
+  EXPECT_EQ(narrow->StoredCellCount(), 2u);
+  // The object came in with the row: what the grid hands out again says it may hold one.
+  EXPECT_TRUE(narrow->TakeRowCells(3, 2).MayHoldObjects());
+}
+
 }  // namespace

@@ -154,6 +154,27 @@ TEST(GridsViewTest, WritingACellInvalidatesItsRectangle) {
   EXPECT_EQ(rects[0], Rect(100, 60, 150, 80));
 }
 
+// A batch gathers the cells invalidated inside it into one rectangle, given when the outermost
+// batch ends.
+TEST(GridsViewTest, InvalidateBatchGivesOneRectangleAtTheEnd) {
+  GridForm f;
+  f.grid->TakeInvalidatedRects();
+  f.grid->BeginInvalidateBatch();
+  f.grid->SetCells(2, 3, u"x");
+  f.grid->BeginInvalidateBatch();
+  f.grid->SetCells(1, 4, u"y");
+  f.grid->EndInvalidateBatch();
+  EXPECT_TRUE(f.grid->TakeInvalidatedRects().empty());
+  f.grid->EndInvalidateBatch();
+  auto rects = f.grid->TakeInvalidatedRects();
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(rects[0], Rect(50, 60, 150, 100));
+  f.grid->EndInvalidateBatch();  // unpaired: nothing
+  f.grid->BeginInvalidateBatch();
+  f.grid->EndInvalidateBatch();
+  EXPECT_TRUE(f.grid->TakeInvalidatedRects().empty());
+}
+
 // Rows of one height and rows of several heights give the same rectangles: a cell in a row
 // partly in view is invalidated, one in a row below the view is not.
 TEST(GridsViewTest, CellsBelowTheViewInvalidateNothing) {

@@ -198,4 +198,66 @@ TEST(AdvGridHideRows, FilterLevelsAreUndoneInOrder) {
   delete g;
 }
 
+// Hiding moves the rows' cell properties with them: a filter level's displayed rows closing up
+// over the hidden ones and back, the hidden rows into their records and back.
+TEST(AdvGridHideRows, CellPropertiesFollowTheirRowsThroughHidingAndShowing) {
+  TExposedGrid* g = RowGrid(10);
+  g->SetColors(2, 3, clRed);
+  g->SetColors(2, 6, clBlue);
+  TIntList list(0, 0);
+  list.Add(1);
+  list.Add(3);
+  g->HideRowList(&list);
+  EXPECT_EQ(g->GetColors(2, 4), clBlue);
+  ASSERT_NE(g->GetCellProperties(2, 4), nullptr);
+  EXPECT_EQ(g->GetCellProperties(2, 4)->OwnerRow(), 4);
+  EXPECT_EQ(g->GetColors(2, 3), g->GetColors(2, 0));  // real row 5 there now, no colour of its own
+  g->UnHideRowList();
+  g->SetFilterLevel(0);
+  EXPECT_EQ(Shown(g), Texts({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  for (int r : {3, 6}) {
+    SCOPED_TRACE(r);
+    ASSERT_NE(g->GetCellProperties(2, r), nullptr);
+    EXPECT_EQ(g->GetCellProperties(2, r)->OwnerRow(), r);
+  }
+  EXPECT_EQ(g->GetColors(2, 3), clRed);
+  EXPECT_EQ(g->GetColors(2, 6), clBlue);
+  // A hidden row shown at another row than it left (rows above it removed meanwhile): its
+  // properties name the row it is shown at.
+  g->HideRow(6);
+  g->RemoveRows(1, 2);
+  g->UnHideRow(4);
+  EXPECT_EQ(g->GetColors(2, 4), clBlue);
+  ASSERT_NE(g->GetCellProperties(2, 4), nullptr);
+  EXPECT_EQ(g->GetCellProperties(2, 4)->OwnerRow(), 4);
+  delete g;
+}
+
+// Records of several grids share their room: a grid that goes while another still hides rows
+// leaves that grid's records whole, and the room is made again for the next filter.
+TEST(AdvGridHideRows, RecordsOutliveAnotherGridsFilter) {
+  TExposedGrid* a = RowGrid(6);
+  TExposedGrid* b = RowGrid(6);
+  TIntList listA(0, 0);
+  listA.Add(1);
+  listA.Add(4);
+  a->HideRowList(&listA);
+  TIntList listB(0, 0);
+  listB.Add(0);
+  b->HideRowList(&listB);
+  delete b;
+  EXPECT_EQ(Shown(a), Texts({0, 2, 3, 5}));
+  a->UnHideRowList();
+  a->SetFilterLevel(0);
+  EXPECT_EQ(Shown(a), Texts({0, 1, 2, 3, 4, 5}));
+  TExposedGrid* c = RowGrid(4);
+  delete c;  // no record alive: the room goes now
+  TIntList again(0, 0);
+  again.Add(2);
+  a->HideRowList(&again);
+  EXPECT_EQ(Shown(a), Texts({0, 1, 3, 4, 5}));
+  EXPECT_EQ(RecordIdx(a), (std::vector<int>{2}));
+  delete a;
+}
+
 }  // namespace
