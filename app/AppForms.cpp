@@ -8,6 +8,9 @@
 #include "gateway/USaveBincc.h"
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
+#include "protocols/ethernet_it/UIEC61850_Variables.h"
+#include "protocols/ethernet_it/USNMPManagerAccess.h"
+#include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
 #include "shell/UAbout.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -44,6 +47,15 @@ void Create_Program_Forms() {
                       [] {
                         if (FModbus_TCP_Master_Set_Access) FModbus_TCP_Master_Set_Access->Set_Lang();
                       });
+  main->Register_Form(u"TFIEC61850_Variables", [] { return Table_Form_On_Demand(FIEC61850_Variables); }, [] {
+    if (FIEC61850_Variables) FIEC61850_Variables->Set_Lang();
+  });
+  main->Register_Form(u"TFTLS_Server_Known_Cert", [] { return Table_Form_On_Demand(FTLS_Server_Known_Cert); }, [] {
+    if (FTLS_Server_Known_Cert) FTLS_Server_Known_Cert->Set_Lang();
+  });
+  main->Register_Form(u"TFSNMPManagerAccess", [] { return Table_Form_On_Demand(FSNMPManagerAccess); }, [] {
+    if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
+  });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };
