@@ -141,16 +141,26 @@ void TTableForm::BuildControls() {
   }
 }
 
+// What every table's grid has: its size, the fixed header row and number column, editing. A
+// template, as the column grid's sizing keeps its column items in step.
+template <class TGrid>
+static void SetUpTableGrid(TGrid* Grid, const TTableGridDef& G) {
+  Grid->SetAlign(alClient);
+  Grid->SetColCount(static_cast<int>(G.Columns.size()) + 1);
+  Grid->SetRowCount(G.DataRows + 1);
+  Grid->SetFixedCols(1);
+  Grid->SetFixedRows(1);
+  Grid->SetDefaultRowHeight(21);
+  TGridOptions options = TGridOptions(Grid->Options()).Include(goEditing).Include(goColSizing);
+  if (G.StringGrid) options = options.Include(goRowSizing);
+  Grid->SetOptions(options);
+  Grid->SetShowHint(true);
+}
+
 TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& G) {
   auto* grid = Add_Control<TAdvColumnGrid>(Parent, G.Name);
-  grid->SetAlign(alClient);
-  grid->SetColCount(static_cast<int>(G.Columns.size()) + 1);
-  grid->SetRowCount(G.DataRows + 1);
-  grid->SetFixedCols(1);
-  grid->SetFixedRows(1);
-  grid->SetDefaultRowHeight(21);
-  grid->SetOptions(TGridOptions(grid->Options()).Include(goEditing).Include(goColSizing));
-  grid->SetShowHint(true);
+  SetUpTableGrid(grid, G);
+  BindGridEvents(grid);
   TGridColumnCollection* cols = grid->Columns();
   cols->Items(0)->SetWidth(kNumberColumnWidth);
   for (size_t i = 0; i < G.Columns.size(); ++i) {
@@ -162,27 +172,19 @@ TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& 
     c->ComboItems()->Clear();
     for (const String& item : d.Items) c->ComboItems()->Add(item);
   }
-  BindGridEvents(grid);
   return grid;
 }
 
 TAdvStringGrid* TTableForm::BuildStringGrid(TWinControl* Parent, const TTableGridDef& G) {
   auto* grid = Add_Control<TAdvStringGrid>(Parent, G.Name);
-  grid->SetAlign(alClient);
-  grid->SetColCount(static_cast<int>(G.Columns.size()) + 1);
-  grid->SetRowCount(G.DataRows + 1);
-  grid->SetFixedCols(1);
-  grid->SetFixedRows(1);
-  grid->SetDefaultRowHeight(21);
-  grid->SetOptions(TGridOptions(grid->Options()).Include(goEditing).Include(goColSizing).Include(goRowSizing));
-  grid->SetShowHint(true);
+  SetUpTableGrid(grid, G);
+  BindGridEvents(grid);
   grid->SetColWidths(0, kNumberColumnWidth);
   for (size_t i = 0; i < G.Columns.size(); ++i) {
     const int c = static_cast<int>(i) + 1;
     grid->SetColWidths(c, G.Columns[i].Width);
     if (G.Columns[i].Editor == edDataCheckBox) grid->AddCheckBoxColumn(c);
   }
-  BindGridEvents(grid);
   return grid;
 }
 

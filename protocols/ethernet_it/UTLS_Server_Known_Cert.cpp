@@ -29,6 +29,7 @@ TTableFormDef MakeTlsCertDef() {
   g.KeyColumn = 2;
   g.StringGrid = true;
   g.CheckBoxCells = true;
+  g.FreedRowEnabled = true;  // the freed last row's box set, its cells read-only
   g.Columns = {
       Ethernet_It_Flag(3415, 3418, u"Enable", 50, u"Y"),
       Ethernet_It_Column(3416, 3419, u"Certificate", 500),

@@ -22,25 +22,14 @@
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/ULanguage.h"
 #include "shell/UTableForm.h"
+#include "tests/support/TableRows.h"
 
 namespace ethernet_it_test {
 
-using Cells = std::vector<String>;  // columns 1 .. n of a row
-
-inline Cells With(Cells Row, int Col, const String& Value) {
-  Row[static_cast<size_t>(Col) - 1] = Value;
-  return Row;
-}
-
-inline void Put_Row(TAdvStringGrid* Grid, int Row, const Cells& Values) {
-  for (size_t i = 0; i < Values.size(); ++i) Grid->SetCellEx(static_cast<int>(i) + 1, Row, Values[i]);
-}
-
-inline Cells Row_Of(TAdvStringGrid* Grid, int Row) {
-  Cells c;
-  for (int i = 1; i < Grid->ColCount() + Grid->NumHiddenColumns(); ++i) c.push_back(Grid->GetCellEx(i, Row));
-  return c;
-}
+using table_rows::Cells;
+using table_rows::Put_Row;
+using table_rows::Row_Of;
+using table_rows::With;
 
 inline std::string File_Text(const String& Path) {
   std::ifstream in(StringToUtf8(Path), std::ios::binary);
@@ -100,6 +89,20 @@ class FormTest : public ::testing::Test {
                                                 script_.Messages().end());
     seen_ = script_.Messages().size();
     return m;
+  }
+
+  // After a check routine that answered Passed: no message when Expected is nullptr, else exactly
+  // one error box reading Expected.
+  void Expect_Check(bool Passed, const char16_t* Expected) {
+    EXPECT_EQ(Passed, Expected == nullptr);
+    const auto m = Take_Messages();
+    if (!Expected) {
+      EXPECT_TRUE(m.empty());
+      return;
+    }
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].Text, Expected);
+    EXPECT_EQ(m[0].Type, mtError);
   }
 
   void Write(const std::string& Name, const std::string& Content) {

@@ -71,15 +71,7 @@ TEST_F(IecVariablesTest, TheCheckShowsTheFirstFailureWhole) {
       SCOPED_TRACE(std::string(k.Name) + (separator == u',' ? " (comma)" : " (point)"));
       form_->Reset_Grids();
       for (size_t i = 0; i < k.Rows.size(); ++i) Put_Row(form_->ACG, static_cast<int>(i) + 1, k.Rows[i]);
-      EXPECT_EQ(form_->Controllo_dati(), k.Message == nullptr);
-      const auto m = Take_Messages();
-      if (!k.Message) {
-        EXPECT_TRUE(m.empty());
-        continue;
-      }
-      ASSERT_EQ(m.size(), 1u);
-      EXPECT_EQ(m[0].Text, k.Message);
-      EXPECT_EQ(m[0].Type, mtError);
+      Expect_Check(form_->Controllo_dati(), k.Message);
     }
   }
 }
