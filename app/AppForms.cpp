@@ -16,6 +16,9 @@
 #include "protocols/can/UTransmitCAN.h"
 #include "protocols/can/UTransmitJ1939.h"
 #include "protocols/can/UTransmitNMEA.h"
+#include "protocols/ethernet_it/UIEC61850_Variables.h"
+#include "protocols/ethernet_it/USNMPManagerAccess.h"
+#include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
 #include "shell/UAbout.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -75,6 +78,15 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFImportEDEFile", [] { return Table_Form_On_Demand(FImportEDEFile); }, [] {
     if (FImportEDEFile) FImportEDEFile->Set_Lang();
+  });
+  main->Register_Form(u"TFIEC61850_Variables", [] { return Table_Form_On_Demand(FIEC61850_Variables); }, [] {
+    if (FIEC61850_Variables) FIEC61850_Variables->Set_Lang();
+  });
+  main->Register_Form(u"TFTLS_Server_Known_Cert", [] { return Table_Form_On_Demand(FTLS_Server_Known_Cert); }, [] {
+    if (FTLS_Server_Known_Cert) FTLS_Server_Known_Cert->Set_Lang();
+  });
+  main->Register_Form(u"TFSNMPManagerAccess", [] { return Table_Form_On_Demand(FSNMPManagerAccess); }, [] {
+    if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
   });
 
   TStepRoutines& steps = main->Step_Routines;

@@ -142,7 +142,7 @@ int Get_Protocol_Names(String& Name1, String& Name2);
 void Grid_Auto_Size_Col(TAdvStringGrid* Grid, int DRow, int DCol);
 // Enter moves to the next cell, from the last one to (1, 1) (Opt_Jump_Field_Tables); the key is
 // swallowed whether or not the cell moved. Other keys, or the option off: Key unchanged.
-void Grid_Enter_Next_Cell(TAdvColumnGrid* Grid, Char& Key);
+void Grid_Enter_Next_Cell(TAdvStringGrid* Grid, Char& Key);
 void Grid_Copy_Row(TAdvColumnGrid* Grid, int DRow);
 // UI 1502 without a valid copy, UI 1501 for another column count, UI 1500 over a used row (a
 // non-check-box cell holding text after trimming); pastes only when nothing refused. True when

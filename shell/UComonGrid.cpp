@@ -90,7 +90,7 @@ void Grid_Auto_Size_Col(TAdvStringGrid* Grid, int DRow, int DCol) {
   if (Opt_Double_Click_Auto_Size && DRow == 0) Grid->AutoSizeCol(DCol, 0);
 }
 
-void Grid_Enter_Next_Cell(TAdvColumnGrid* Grid, Char& Key) {
+void Grid_Enter_Next_Cell(TAdvStringGrid* Grid, Char& Key) {
   if (!Opt_Jump_Field_Tables || Key != 13) return;
   const int col = Grid->Col();
   const int row = Grid->GetRowEx();

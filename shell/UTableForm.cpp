@@ -13,22 +13,38 @@ constexpr int kRowButtonWidth = 110;
 constexpr int kRowButtonGap = 6;
 constexpr int kNumberColumnWidth = 40;
 
-// A grid's data rows as the table-file engine sees them.
+constexpr int kLeftButtonsFirst = 16;
+constexpr int kLeftButtonsStep = 118;
+
+// A grid's data rows as the table-file engine sees them. In a plain string grid a cell with a
+// check box is its state: "Y" or "N" when written, set by any text but "N" when read. (A column
+// grid's data check box is its text, kept as the file holds it.)
 class TGridCells : public TTableCells {
  public:
-  TGridCells(TAdvColumnGrid* Grid, int Rows) : FGrid(Grid), FRows(Rows) {}
+  TGridCells(TAdvStringGrid* Grid, int Rows, bool Boxes) : FGrid(Grid), FRows(Rows), FBoxes(Boxes) {}
   int RowCount() const override { return FRows; }
-  String Cell(int Col, int Row) const override { return FGrid->GetCellEx(Col, Row); }
-  void SetCell(int Col, int Row, const String& Text) override { FGrid->SetCellEx(Col, Row, Text); }
+  String Cell(int Col, int Row) const override {
+    bool state = false;
+    if (FBoxes && FGrid->GetCheckBoxState(Col, Row, state)) return state ? u"Y" : u"N";
+    return FGrid->GetCellEx(Col, Row);
+  }
+  void SetCell(int Col, int Row, const String& Text) override {
+    bool state = false;
+    if (FBoxes && FGrid->GetCheckBoxState(Col, Row, state))
+      FGrid->SetCheckBoxState(Col, Row, Text != u"N");
+    else
+      FGrid->SetCellEx(Col, Row, Text);
+  }
 
  private:
-  TAdvColumnGrid* FGrid;
+  TAdvStringGrid* FGrid;
   int FRows;
+  bool FBoxes;
 };
 
-TLbButton* AddRowButton(TPanel* Row, const String& Name, int Index) {
+TLbButton* AddRowButton(TPanel* Row, const String& Name, int Left) {
   auto* b = Add_Control<TLbButton>(Row, Name);
-  b->SetBounds(8 + Index * (kRowButtonWidth + kRowButtonGap), 6, kRowButtonWidth, 28);
+  b->SetBounds(Left, 6, kRowButtonWidth, 28);
   Apply_Dialog_Button_Look(b);
   b->SetShowHint(true);
   return b;
@@ -57,6 +73,13 @@ TTableLayout Table_Form_Layout(const TTableFormDef& Def) {
   return layout;
 }
 
+void Use_Text_Block(TTableFormDef& Def, int Base) {
+  Def.Caption = Base;
+  Def.Description = Base + 1;
+  Def.ButtonCaptions = Base + 2;
+  Def.ButtonHints = Base + 8;
+}
+
 TTableForm::TTableForm(TComponent* AOwner, const TTableFormDef& Def)
     : TForm(AOwner), FDef(Def), FLayout(Table_Form_Layout(Def)) {
   SetName(Def.Name);
@@ -77,16 +100,25 @@ void Fill_Position_List(TStrings* Items, int Count) {
 }
 
 void TTableForm::BuildControls() {
-  const int okLeft = FDef.ClientWidth - 2 * (kRowButtonWidth + kRowButtonGap) - 2;
-  Build_Dialog_Frame(this, *this, {.OkLeft = okLeft, .CancelLeft = okLeft + kRowButtonWidth + kRowButtonGap});
+  int okLeft = FDef.ClientWidth - 2 * (kRowButtonWidth + kRowButtonGap) - 2;
+  int cancelLeft = okLeft + kRowButtonWidth + kRowButtonGap;
+  int rowLeft = 8;
+  int rowStep = kRowButtonWidth + kRowButtonGap;
+  if (FDef.ButtonsFromLeft) {
+    okLeft = kLeftButtonsFirst;
+    cancelLeft = kLeftButtonsFirst + kLeftButtonsStep;
+    rowLeft = kLeftButtonsFirst + 2 * kLeftButtonsStep;
+    rowStep = kLeftButtonsStep;
+  }
+  Build_Dialog_Frame(this, *this, {.OkLeft = okLeft, .CancelLeft = cancelLeft});
   Btn_OK->SetModalResult(mrNone);
   Btn_Cancel->SetModalResult(mrCancel);
   Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 
-  Btn_DelRow = AddRowButton(P_Button, u"Btn_DelRow", 0);
-  Btn_InsRow = AddRowButton(P_Button, u"Btn_InsRow", 1);
-  Btn_CopyRow = AddRowButton(P_Button, u"Btn_CopyRow", 2);
-  Btn_PasteRow = AddRowButton(P_Button, u"Btn_PasteRow", 3);
+  Btn_DelRow = AddRowButton(P_Button, u"Btn_DelRow", rowLeft);
+  Btn_InsRow = AddRowButton(P_Button, u"Btn_InsRow", rowLeft + rowStep);
+  Btn_CopyRow = AddRowButton(P_Button, u"Btn_CopyRow", rowLeft + 2 * rowStep);
+  Btn_PasteRow = AddRowButton(P_Button, u"Btn_PasteRow", rowLeft + 3 * rowStep);
   Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };
   Btn_InsRow->OnClick = [this](TObject* s) { Btn_InsRowClick(s); };
   Btn_CopyRow->OnClick = [this](TObject* s) { Btn_CopyRowClick(s); };
@@ -105,23 +137,35 @@ void TTableForm::BuildControls() {
       Sheets.push_back(sheet);
       parent = sheet;
     }
-    TAdvColumnGrid* grid = BuildGrid(parent, g);
+    TAdvColumnGrid* grid = g.StringGrid ? nullptr : BuildGrid(parent, g);
+    TAdvStringGrid* any = grid ? grid : BuildStringGrid(parent, g);
     Grids.push_back(grid);
-    FCells.push_back(std::make_unique<TGridCells>(grid, g.DataRows));
+    String_Grids.push_back(any);
+    FCells.push_back(std::make_unique<TGridCells>(any, g.DataRows, g.StringGrid));
     Copy_Flags.push_back(false);
   }
 }
 
+// What every table's grid has: its size, the fixed header row and number column, editing. A
+// template, as the column grid's sizing keeps its column items in step.
+template <class TGrid>
+static void SetUpTableGrid(TGrid* Grid, const TTableGridDef& G) {
+  Grid->SetAlign(alClient);
+  Grid->SetColCount(static_cast<int>(G.Columns.size()) + 1);
+  Grid->SetRowCount(G.DataRows + 1);
+  Grid->SetFixedCols(1);
+  Grid->SetFixedRows(1);
+  Grid->SetDefaultRowHeight(21);
+  TGridOptions options = TGridOptions(Grid->Options()).Include(goEditing).Include(goColSizing);
+  if (G.StringGrid) options = options.Include(goRowSizing);
+  Grid->SetOptions(options);
+  Grid->SetShowHint(true);
+}
+
 TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& G) {
   auto* grid = Add_Control<TAdvColumnGrid>(Parent, G.Name);
-  grid->SetAlign(alClient);
-  grid->SetColCount(static_cast<int>(G.Columns.size()) + 1);
-  grid->SetRowCount(G.DataRows + 1);
-  grid->SetFixedCols(1);
-  grid->SetFixedRows(1);
-  grid->SetDefaultRowHeight(21);
-  grid->SetOptions(TGridOptions(grid->Options()).Include(goEditing).Include(goColSizing));
-  grid->SetShowHint(true);
+  SetUpTableGrid(grid, G);
+  BindGridEvents(grid);
   TGridColumnCollection* cols = grid->Columns();
   cols->Items(0)->SetWidth(kNumberColumnWidth);
   for (size_t i = 0; i < G.Columns.size(); ++i) {
@@ -133,7 +177,19 @@ TAdvColumnGrid* TTableForm::BuildGrid(TWinControl* Parent, const TTableGridDef& 
     c->ComboItems()->Clear();
     for (const String& item : d.Items) c->ComboItems()->Add(item);
   }
+  return grid;
+}
+
+TAdvStringGrid* TTableForm::BuildStringGrid(TWinControl* Parent, const TTableGridDef& G) {
+  auto* grid = Add_Control<TAdvStringGrid>(Parent, G.Name);
+  SetUpTableGrid(grid, G);
   BindGridEvents(grid);
+  grid->SetColWidths(0, kNumberColumnWidth);
+  for (size_t i = 0; i < G.Columns.size(); ++i) {
+    const int c = static_cast<int>(i) + 1;
+    grid->SetColWidths(c, G.Columns[i].Width);
+    if (G.Columns[i].Editor == edDataCheckBox) grid->AddCheckBoxColumn(c);
+  }
   return grid;
 }
 
@@ -155,7 +211,7 @@ int TTableForm::Active_Grid_Index() const {
 
 int TTableForm::Grid_Index(const TObject* Grid) const {
   for (size_t i = 0; i < Grids.size(); ++i)
-    if (Grids[i] == Grid) return static_cast<int>(i);
+    if (String_Grids[i] == Grid) return static_cast<int>(i);
   return -1;
 }
 
@@ -179,16 +235,22 @@ void TTableForm::Set_Lang() {
                      FDef.ButtonHints < 0 ? -1 : FDef.ButtonHints + i});
   for (size_t g = 0; g < Sheets.size(); ++g) texts.push_back({Sheets[g], FDef.Grids[g].SheetCaption});
   Set_Texts(texts);
-  for (size_t g = 0; g < Grids.size(); ++g) {
+  for (size_t g = 0; g < String_Grids.size(); ++g) {
     const TTableGridDef& def = FDef.Grids[g];
-    TGridColumnCollection* cols = Grids[g]->Columns();
-    if (def.NumberHeader >= 0) cols->Items(0)->SetHeader(UI_Text(def.NumberHeader));
+    // A column grid's header goes through its column item, a plain grid's into row 0.
+    auto header = [&](int Col, int Text) {
+      if (Grids[g])
+        Grids[g]->Columns()->Items(Col)->SetHeader(UI_Text(Text));
+      else
+        String_Grids[g]->SetCellEx(Col, 0, UI_Text(Text));
+    };
+    if (def.NumberHeader >= 0) header(0, def.NumberHeader);
     if (g >= Hint_Lists.size()) continue;
     TStringList* hints = Hint_Lists[g].get();
     hints->Clear();
     for (size_t i = 0; i < def.Columns.size(); ++i) {
       const TTableColumnDef& c = def.Columns[i];
-      if (c.Header >= 0) cols->Items(static_cast<int>(i) + 1)->SetHeader(UI_Text(c.Header));
+      if (c.Header >= 0) header(static_cast<int>(i) + 1, c.Header);
       hints->Add(c.Hint >= 0 ? UI_Text(c.Hint) : String());
     }
   }
@@ -203,13 +265,20 @@ void TTableForm::FormShow(TObject*) {
 }
 
 void TTableForm::Reset_Grids() {
-  for (size_t g = 0; g < Grids.size(); ++g) {
-    TAdvColumnGrid* grid = Grids[g];
+  for (size_t g = 0; g < String_Grids.size(); ++g) {
+    TAdvStringGrid* grid = String_Grids[g];
     const TTableGridDef& def = FDef.Grids[g];
     const int last = grid->ColCount() + grid->NumHiddenColumns() - 1;
     for (int r = 1; r <= def.DataRows; ++r) {
       grid->SetCellEx(0, r, IntToStr(r));
-      for (int c = 1; c <= last; ++c) grid->SetCellEx(c, r, c == 1 && def.EnableColumn ? String(u"Y") : String());
+      for (int c = 1; c <= last; ++c) {
+        const bool enable = c == 1 && def.EnableColumn;
+        bool state = false;
+        if (def.StringGrid && grid->GetCheckBoxState(c, r, state))
+          grid->SetCheckBoxState(c, r, enable);
+        else
+          grid->SetCellEx(c, r, enable ? String(u"Y") : String());
+      }
     }
   }
 }
@@ -249,14 +318,14 @@ void TTableForm::Btn_OKClick(TObject*) {
 
 void TTableForm::Btn_DelRowClick(TObject*) {
   const int g = Row_Grid_Index();
-  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  TAdvStringGrid* grid = String_Grids[static_cast<size_t>(g)];
   const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
   const int row = grid->GetRowEx();
   if (!Confirm_Delete_Row(def.DeleteQuestion >= 0 ? def.DeleteQuestion : FDef.DeleteQuestion, row)) return;
-  if (def.CheckBoxCells)
+  if (def.CheckBoxCells || def.StringGrid)
     Grid_Delete_Row_CB(row, grid, def.FreedRowEnabled);
   else
-    Grid_Delete_Row(row, grid);
+    Grid_Delete_Row(row, Grids[static_cast<size_t>(g)]);
   After_Row_Change(g);
 }
 
@@ -270,42 +339,48 @@ bool TTableForm::Confirm_Delete_Row(int Question, int Row) {
   return MessageDlg(question, mtConfirmation, TMsgDlgButtons{mbYes, mbNo}) == mrYes;
 }
 
+void TTableForm::Show_Row_Error(int Error_Row, int Row, const String& Failure) {
+  MessageDlg(UI_Text(Error_Row) + IntToStr(Row) + Failure, mtError, TMsgDlgButtons{mbOK});
+}
+
 void TTableForm::Btn_InsRowClick(TObject*) {
   const int g = Row_Grid_Index();
-  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  TAdvStringGrid* grid = String_Grids[static_cast<size_t>(g)];
   const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
-  if (def.CheckBoxCells)
+  if (def.CheckBoxCells || def.StringGrid)
     Grid_Insert_Row_CB(grid->GetRowEx(), grid, def.EnableColumn);
   else
-    Grid_Insert_Row(grid->GetRowEx(), grid, def.EnableColumn);
+    Grid_Insert_Row(grid->GetRowEx(), Grids[static_cast<size_t>(g)], def.EnableColumn);
   After_Row_Change(g);
 }
 
 void TTableForm::Btn_CopyRowClick(TObject*) {
   const int g = Row_Grid_Index();
-  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
-  if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
+  TAdvStringGrid* grid = String_Grids[static_cast<size_t>(g)];
+  const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
+  if (def.CheckBoxCells || def.StringGrid)
     Grid_Copy_Row_CB(grid, grid->GetRowEx());
   else
-    Grid_Copy_Row(grid, grid->GetRowEx());
+    Grid_Copy_Row(Grids[static_cast<size_t>(g)], grid->GetRowEx());
   for (size_t i = 0; i < Copy_Flags.size(); ++i) Copy_Flags[i] = static_cast<int>(i) == g;
 }
 
 void TTableForm::Btn_PasteRowClick(TObject*) {
   const int g = Row_Grid_Index();
-  TAdvColumnGrid* grid = Grids[static_cast<size_t>(g)];
+  TAdvStringGrid* grid = String_Grids[static_cast<size_t>(g)];
+  const TTableGridDef& def = FDef.Grids[static_cast<size_t>(g)];
   const bool valid = Copy_Flags[static_cast<size_t>(g)];
-  if (FDef.Grids[static_cast<size_t>(g)].CheckBoxCells)
+  if (def.CheckBoxCells || def.StringGrid)
     Grid_Paste_Row_CB(grid, grid->GetRowEx(), valid);
   else
-    Grid_Paste_Row(grid, grid->GetRowEx(), valid);
+    Grid_Paste_Row(Grids[static_cast<size_t>(g)], grid->GetRowEx(), valid);
   After_Row_Change(g);
 }
 
 // ---- grid events ----
 
 void TTableForm::Grid_KeyPress(TObject* Sender, Char& Key) {
-  if (auto* grid = dynamic_cast<TAdvColumnGrid*>(Sender)) Grid_Enter_Next_Cell(grid, Key);
+  if (auto* grid = dynamic_cast<TAdvStringGrid*>(Sender)) Grid_Enter_Next_Cell(grid, Key);
 }
 
 void TTableForm::Grid_DblClickCell(TObject* Sender, int ARow, int ACol) {
@@ -321,7 +396,7 @@ void TTableForm::Grid_Hint(TObject* Sender, int ARow, int ACol, String& Hint) {
   Hint.clear();
   const int g = Grid_Index(Sender);
   if (g < 0 || ARow != 0 || static_cast<size_t>(g) >= Hint_Lists.size()) return;
-  const int c = Grids[static_cast<size_t>(g)]->RealColIndex(ACol);
+  const int c = FDef.HintByDisplayedColumn ? ACol : String_Grids[static_cast<size_t>(g)]->RealColIndex(ACol);
   TStringList* hints = Hint_Lists[static_cast<size_t>(g)].get();
   if (c >= 1 && c - 1 < hints->Count()) Hint = hints->Strings(c - 1);
 }

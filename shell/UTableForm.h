@@ -49,6 +49,10 @@ struct TTableGridDef {
   String Section;           // the file's section of this table (empty: rows under the root)
   bool TrimKey = true;      // false: a key cell of blanks does not end the table
   std::vector<TTableChoiceAttr> Choices;  // read-only attributes standing for flag columns
+  // A plain TAdvStringGrid instead of a column grid: headers written into row 0, widths by
+  // ColWidths, and every edDataCheckBox column given a cell check box whose state the file reads
+  // (box set unless the text is exactly "N") and writes ("Y" or "N"). Uses the _CB row operations.
+  bool StringGrid = false;
 };
 
 struct TTableFormDef {
@@ -63,7 +67,16 @@ struct TTableFormDef {
   bool ClickSelectsRow = true;  // a click in column 0 selects that row
   String Root;              // the table file's root element
   std::vector<TTableGridDef> Grids;  // one or two
+  // The six buttons 110 x 28 from the left (16, 134, ...) in the order OK, Cancel, Delete Row,
+  // Insert Row, Copy Row, Paste Row; false: the row buttons left, OK and Cancel at the right.
+  bool ButtonsFromLeft = false;
+  // Header hints looked up by the displayed column rather than the real one.
+  bool HintByDisplayedColumn = false;
 };
+
+// Sets the texts of a form whose block starts at Base: caption Base, description Base + 1, the
+// six button captions from Base + 2 and their hints from Base + 8.
+void Use_Text_Block(TTableFormDef& Def, int Base);
 
 // The table file's description built from the declared columns.
 TTableLayout Table_Form_Layout(const TTableFormDef& Def);
@@ -95,6 +108,9 @@ class TTableForm : public TForm, public TDialogFrame {
   std::vector<TAdvColumnGrid*> Grids;      // in the declared order
   std::vector<std::unique_ptr<TStringList>> Hint_Lists;  // by grid: entry c - 1 is column c's hint
   std::vector<bool> Copy_Flags;            // by grid: a row of it was copied during this showing
+  // Every grid in the declared order, column grids and plain string grids alike; Grids holds
+  // nullptr where the table is a plain string grid.
+  std::vector<TAdvStringGrid*> String_Grids;
 
   const TTableFormDef& Def() const { return FDef; }
   const TTableLayout& Layout() const { return FLayout; }
@@ -153,10 +169,13 @@ class TTableForm : public TForm, public TDialogFrame {
   void Set_Load_Incomplete(bool Value) { FLoad_Incomplete = Value; }
   // Asks the delete question (UI text Question; its "%d", or its end, takes Row); true on Yes.
   static bool Confirm_Delete_Row(int Question, int Row);
+  // A check routine's error box: UI text Error_Row, the row number and Failure joined.
+  static void Show_Row_Error(int Error_Row, int Row, const String& Failure);
 
  private:
   void BuildControls();
   TAdvColumnGrid* BuildGrid(TWinControl* Parent, const TTableGridDef& G);
+  TAdvStringGrid* BuildStringGrid(TWinControl* Parent, const TTableGridDef& G);
 
   TTableFormDef FDef;
   TTableLayout FLayout;

@@ -18,10 +18,11 @@
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/ULanguage.h"
 #include "tests/gateway/BankTestSupport.h"
+#include "tests/support/TableRows.h"
 
 namespace snmp_form_test {
 
-using Cells = std::vector<String>;  // columns 1 .. n of a row
+using table_rows::Cells;
 
 // A read row that passes every test of the check routine.
 inline Cells Good_Read(const String& Desc, const String& Type = u"Int") {
@@ -31,21 +32,9 @@ inline Cells Good_Write(const String& Desc, const String& Type = u"Int") {
   return {u"Y", u"private", Type, u"4", u"0", u"8", Desc, u"None", u""};
 }
 
-// Row with column Col set to Value.
-inline Cells With(Cells Row, int Col, const String& Value) {
-  Row[static_cast<size_t>(Col) - 1] = Value;
-  return Row;
-}
-
-inline void Put_Row(TAdvColumnGrid* Grid, int Row, const Cells& Values) {
-  for (size_t i = 0; i < Values.size(); ++i) Grid->SetCellEx(static_cast<int>(i) + 1, Row, Values[i]);
-}
-
-inline Cells Row_Of(TAdvColumnGrid* Grid, int Row) {
-  Cells c;
-  for (int i = 1; i < Grid->ColCount() + Grid->NumHiddenColumns(); ++i) c.push_back(Grid->GetCellEx(i, Row));
-  return c;
-}
+using table_rows::Put_Row;
+using table_rows::Row_Of;
+using table_rows::With;
 
 inline String Error_Row(int Row, int Text) { return UI_Text(4760) + IntToStr(Row) + UI_Text(Text); }
 
