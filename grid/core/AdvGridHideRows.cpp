@@ -173,6 +173,8 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   if (footer) FFloatingFooter->SetVisible(true);
   FFixedFooters = footers;
   if (FControlList->Count() > 0) RepositionCellControls();
+  // The row count changed while the footer was off, so its own recalculation did not run.
+  if (footer) CalcFooter(-1);
 }
 
 void TAdvStringGrid::UnHideRow(int ARow) {
@@ -259,4 +261,6 @@ void TAdvStringGrid::UnHideRowList() {
     for (TGridItem* it : recs) delete it;
   }
   if (FControlList->Count() > 0) RepositionCellControls();
+  // The row count setter recalculated before the rows came back.
+  if (FFloatingFooter->Visible()) CalcFooter(-1);
 }
