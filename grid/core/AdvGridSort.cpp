@@ -193,14 +193,16 @@ void TAdvStringGrid::QSortIndexed() {
   RunSort(true, false, true);
 }
 
+// The group sorts put the floating footer aside too: shown, its row would move onto the scratch
+// rows with the row count and be cleared with them.
 void TAdvStringGrid::QSortGroup() {
   if (FSortSettings->Column() < 0) return;
-  RunSort(false, true, false);
+  RunSort(false, true, true);
 }
 
 void TAdvStringGrid::QSortGroupIndexed() {
   if (FSortIndexes->Count() == 0) throw EAdvGridError(kSortNoIndexes);
-  RunSort(true, true, false);
+  RunSort(true, true, true);
 }
 
 void TAdvStringGrid::QUnSort() {

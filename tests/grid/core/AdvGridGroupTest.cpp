@@ -96,6 +96,19 @@ TEST_F(AdvGridGroup, WithoutSummaryTheHeaderTakesItAndContractedGroupsAreSkipped
   EXPECT_EQ(Utf8(g->GetCellEx(2, 1)), "203");
 }
 
+TEST_F(AdvGridGroup, AShownFloatingFooterTakesTheMatchingCalculation) {
+  g->FloatingFooter()->SetVisible(true);  // its row: the last one ("end")
+  g->Group(2);
+  const std::vector<std::pair<void (TAdvStringGrid::*)(int), TColumnCalcType>> kinds = {
+      {&TAdvStringGrid::GroupSum, acSUM},   {&TAdvStringGrid::GroupAvg, acAVG}, {&TAdvStringGrid::GroupMin, acMIN},
+      {&TAdvStringGrid::GroupMax, acMAX}, {&TAdvStringGrid::GroupCount, acCOUNT}};
+  for (const auto& [op, kind] : kinds) {
+    (g->*op)(2);
+    EXPECT_EQ(g->FloatingFooter()->ColumnCalc(2), kind);
+  }
+  EXPECT_EQ(Utf8(g->GetCellEx(2, 1)), "2");  // the last one, a count, in the first header
+}
+
 TEST_F(AdvGridGroup, NodeRowsCountInCalculationsOnlyWhenGrouped) {
   g->AddNode(1, 3);
   g->SetCellEx(3, 1, u"10");  // a node row of an ungrouped grid is a row like any other

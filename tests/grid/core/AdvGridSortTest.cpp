@@ -362,6 +362,12 @@ TEST_F(AdvGridSort, GroupSortSortsInsideExpandedNodesOfTheDeepestLevel) {
   g->SortIndexes()->AddIndex(1, false);
   g->QSortGroupIndexed();
   EXPECT_EQ(ColumnText(1), "G1,c,b,a,G2,z,y,x");
+
+  g->SetRowCount(10);
+  g->FloatingFooter()->SetVisible(true);
+  g->SetCellEx(1, 9, u"total");
+  g->QSortGroup();
+  EXPECT_EQ(ColumnText(1), "G1,a,b,c,G2,x,y,z,total");
 }
 
 // ---- depth ------------------------------------------------------------------------------------
