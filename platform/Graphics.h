@@ -597,10 +597,16 @@ class TGraphic : public TPersistent {
   // The picture as 32-bit pixels (platform-internal; never nullptr for a non-empty graphic).
   virtual const QImage* NativeImage() const = 0;
   TNotifyEvent OnChange;
+  // Numbers the graphics in the order they were made (one counter for the process).
+  uint64_t CreationSerial() const { return FCreationSerial; }
 
  protected:
   void Changed();
   bool transparent_ = false;
+
+ private:
+  static uint64_t NextCreationSerial();
+  uint64_t FCreationSerial = NextCreationSerial();
 };
 
 class EInvalidGraphic : public Exception {

@@ -1,5 +1,6 @@
 // Bitmaps, pictures and image lists. BMP, PNG, GIF and ICO are read through Qt; JPEG goes
 // through libjpeg-turbo directly.
+#include <atomic>
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
@@ -94,6 +95,11 @@ QImage::Format FormatFor(TPixelFormat f) {
 
 void TGraphic::Changed() {
   if (OnChange) OnChange(this);
+}
+
+uint64_t TGraphic::NextCreationSerial() {
+  static std::atomic<uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
 }
 
 void TGraphic::SetTransparent(bool v) {

@@ -1,6 +1,8 @@
 #include "platform/SysUtils.h"
 
 #include <QChar>
+#include <QCollator>
+#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -1408,3 +1410,24 @@ TDateTime StrToDateTimeDef(const String& s, TDateTime def) {
   TDateTime r;
   return TryStrToDateTime(s, r) ? r : def;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Collation
+
+namespace {
+
+int CollatedCompare(const String& a, const String& b, Qt::CaseSensitivity cs) {
+  // One collator per thread and case rule: making one per comparison costs more than comparing.
+  thread_local QCollator caseSensitive, caseBlind;
+  QCollator& c = cs == Qt::CaseSensitive ? caseSensitive : caseBlind;
+  c.setCaseSensitivity(cs);
+  const QStringView va(reinterpret_cast<const QChar*>(a.data()), static_cast<qsizetype>(a.size()));
+  const QStringView vb(reinterpret_cast<const QChar*>(b.data()), static_cast<qsizetype>(b.size()));
+  return c.compare(va, vb);
+}
+
+}  // namespace
+
+int AnsiCompareStr(const String& a, const String& b) { return CollatedCompare(a, b, Qt::CaseSensitive); }
+
+int AnsiCompareText(const String& a, const String& b) { return CollatedCompare(a, b, Qt::CaseInsensitive); }

@@ -52,6 +52,9 @@ String AnsiLowerCase(const String& s);
 int CompareText(const String& a, const String& b);  // ASCII case-blind, <0 / 0 / >0
 bool SameText(const String& a, const String& b);
 int CompareStr(const String& a, const String& b);   // ordinal on UTF-16 code units
+// The locale's collation (the user's language order), with and without case; <0 / 0 / >0.
+int AnsiCompareStr(const String& a, const String& b);
+int AnsiCompareText(const String& a, const String& b);
 // ignoreCase compares with AnsiUpperCase; an empty `oldPattern` leaves s unchanged.
 String StringReplace(const String& s, const String& oldPattern, const String& newPattern,
                      bool all = true, bool ignoreCase = false);

@@ -317,7 +317,7 @@ void TAdvStringGrid::AfterConstruction() {
   FFloatingFooter = std::make_unique<TFloatingFooter>(this);
   FPrintSettings = std::make_unique<TPrintSettings>();
   FHTMLSettings = std::make_unique<THTMLSettings>();
-  FSortSettings = std::make_unique<TSortSettings>();
+  FSortSettings = std::make_unique<TSortSettings>(this);
   FDragDropSettings = std::make_unique<TDragDropSettings>();
   FDragDropSettings->OnOleDropTargetChange = [this](bool v) { OleDropTargetChanged(v); };
   FDragScrollOptions = std::make_unique<TDragScrollOptions>();

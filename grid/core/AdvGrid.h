@@ -2090,4 +2090,79 @@ class TAdvStringGrid : public TBaseGrid {
   std::unique_ptr<TBalloonToolTip> FHToolTip;
   TPoint FLastBalloonPos{-1, -1};
   String FToolTipBuffer;  // the text handed to the tooltip window; outlives the request
+
+  // ---- sorting (AdvGridSort.cpp, AdvGridSortCompare.cpp) and grouping (AdvGridGroup.cpp) ----
+ public:
+  using TCustomCompareEvent = std::function<void(TObject* Sender, const String& Str1, const String& Str2, int& Res)>;
+  using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
+  // Rows FixedRows .. RowCount - FixedFooters - 1 (display rows) move through SortSwapRows.
+  virtual void QSort();
+  // Raises "No indexes specified for indexed sort" for an empty SortIndexes.
+  virtual void QSortIndexed();
+  // Inside the expanded nodes of the deepest level.
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  // Back to the order of the last InitSortXRef.
+  virtual void QUnSort();
+  void Sort(int ACol, TSortDirection Direction);
+  void SortByColumn(int ACol);
+  // One compare-and-swap step of two display rows on ACol (the next columns decide ties).
+  bool SortLine(int ACol, int ARow1, int ARow2);
+  void InitSortXRef();
+  // Display rows Left .. Right by ACol in SortSettings' direction; by SortIndexes.
+  void QuickSort(int ACol, int Left, int Right);
+  void QuickSortIndexed(int Left, int Right);
+  // +1 when display row R1 sorts after R2, -1 before, 0 equal: one column (blanks placed for
+  // Direction), with SortSettings.Full the columns to the right deciding ties, and by the index.
+  int CompareCells(int ACol, int R1, int R2, TSortDirection Direction);
+  int CompareRows(int ACol, int R1, int R2);
+  int CompareRowsIndexed(int R1, int R2);
+  // The style a comparison of ACol uses once automatic detection looked at the two texts.
+  TSortStyle ResolveSortStyle(int ACol, int R1, const String& S1, const String& S2, TSortStyle Style);
+  TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+  int Compares = 0;  // row comparisons
+  int SortTime = 0;  // milliseconds of the last header-click sort
+  int SortDir = 1;   // +1 ascending, -1 descending
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+
+  int GroupColumn() const { return FGroupColumn; }
+  // -1 ungroups, a column above 0 groups by it; 0 holds the nodes and is refused.
+  void SetGroupColumn(int Value);
+  virtual void Group(int Colindex);
+  virtual void UnGroup();
+  virtual void SubGroup(int Colindex);
+  virtual void SubUnGroup(int Colindex);
+  // Method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 OnGroupCalc, 7 distinct count,
+  // 8 standard deviation, into each expanded group's header (or summary) row.
+  void GroupCalc(int ACol, int Method);
+  void GroupSum(int ACol);
+  void GroupAvg(int ACol);
+  void GroupMin(int ACol);
+  void GroupMax(int ACol);
+  void GroupCount(int ACol);
+  void GroupCustomCalc(int ACol);
+  void GroupDistinct(int ACol);
+  void GroupStdDev(int ACol);
+
+ private:
+  using TSortCompare = int (TAdvStringGrid::*)(int, int, int);
+  // The partition of both engines; recurses into the smaller part and loops on the larger one.
+  void SortRange(int ACol, int Left, int Right, bool Indexed);
+  // Copies a row into the pivot row (the second scratch row).
+  void CopySortPivot(int FromRow);
+  // The bookkeeping around a sort of rows From .. To by Engine.
+  struct TSortRun;
+  void RunSort(bool Indexed, bool Groups, bool Footer);
+  void SortGroups(bool Indexed, int FromRow, int ToRow);
+  // Header and summary looks of grouping.
+  void GroupRowColors(int DRow, TColor Color, TColor ColorTo, TColor TextColor);
+  void GroupMergeRow(int DRow, TColor Color, TColor ColorTo, TColor TextColor);
+  void GroupUnLookRow(int DRow, bool Merged);
+  void GroupRemoveRow(int DRow);
+  int FSortPivotRow = -1;  // the pivot's scratch row while a sort runs
+  int FGroupWidth = 0;
+  String FGroupCaption;
+  String FGroupFooter;
+  bool FIsGrouping = false;
 };

@@ -113,10 +113,11 @@ int TAdvStringGrid::GetCellGraphicKey(int ACol, int ARow) {
   if (!cg) return -1;
   switch (cg->CellType()) {
     case ctBitmap:
-      // The identity of the held object, folded into an integer key.
-      return static_cast<int>(reinterpret_cast<uintptr_t>(cg->CellBitmap()) & 0x7FFFFFFF);
-    case ctIcon:
-      return static_cast<int>(reinterpret_cast<uintptr_t>(cg->CellIcon()) & 0x7FFFFFFF);
+    case ctIcon: {
+      // A picture's identity has no order of its own: pictures made earlier sort first.
+      auto* g = dynamic_cast<TGraphic*>(cg->CellType() == ctBitmap ? cg->CellBitmap() : cg->CellIcon());
+      return g ? static_cast<int>(g->CreationSerial() & 0x7FFFFFFF) : -1;
+    }
     case ctImageList:
       return cg->CellIndex();
     default:

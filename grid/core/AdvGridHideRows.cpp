@@ -190,6 +190,8 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
   if (footer) FFloatingFooter->SetVisible(true);
   FFixedFooters = footers;
   if (FControlList->Count() > 0) RepositionCellControls();
+  // The row count changed while the footer was off, so its own recalculation did not run.
+  if (footer) CalcFooter(-1);
 }
 
 void TAdvStringGrid::UnHideRow(int ARow) {
@@ -279,4 +281,6 @@ void TAdvStringGrid::UnHideRowList() {
     for (auto it = recs.rbegin(); it != recs.rend(); ++it) delete *it;
   }
   if (FControlList->Count() > 0) RepositionCellControls();
+  // The row count setter recalculated before the rows came back.
+  if (FFloatingFooter->Visible()) CalcFooter(-1);
 }

@@ -128,29 +128,78 @@ class THTMLSettings : public TGridSettings<THTMLSettings> {
   CONF_GRID_SETTING(int, Width, 100)
 };
 
+enum TSortBlankPosition : uint8_t { blFirst, blLast };
+enum TIndexSortKey : uint8_t { ikShift, ikCtrl };
+
+// How the grid sorts (AdvGridSort.cpp); the operations that sort reach the grid it belongs to.
 class TSortSettings : public TGridSettings<TSortSettings> {
  public:
-  void CopyFrom(const TSortSettings& s) {
-    FColumn = s.FColumn;
-    FShow = s.FShow;
-    FRow = s.FRow;
-    FDirection = s.FDirection;
-    FFixedCols = s.FFixedCols;
-    FHeaderColor = s.FHeaderColor;
-    FHeaderColorTo = s.FHeaderColorTo;
-    FHeaderMirrorColor = s.FHeaderMirrorColor;
-    FHeaderMirrorColorTo = s.FHeaderMirrorColorTo;
-  }
+  explicit TSortSettings(TAdvStringGrid* AGrid = nullptr);
+  ~TSortSettings() override;
+  // IgnoreCase and SortOnVirtualCells keep their values.
+  void CopyFrom(const TSortSettings& s);
+  // "i;" and the index list with IndexShow, else "u" or "d" and the column.
+  String SaveToString() const;
+  // The text form back, then the sort it names; "" changes nothing.
+  void LoadFromString(const String& Value);
+  void Remove();
+  void ToggleDirection();
+  CONF_GRID_SETTING(bool, AutoSortForGrouping, true)
+  CONF_GRID_SETTING(bool, AutoColumnMerge, false)
   CONF_GRID_SETTING(int, Column, -1)
-  CONF_GRID_SETTING(TSortDirection, Direction, sdAscending)
-  CONF_GRID_SETTING(bool, FixedCols, false)
-  CONF_GRID_SETTING(TColor, HeaderColor, clNone)
-  CONF_GRID_SETTING(TColor, HeaderColorTo, clNone)
-  CONF_GRID_SETTING(TColor, HeaderMirrorColor, clNone)
-  CONF_GRID_SETTING(TColor, HeaderMirrorColorTo, clNone)
-  CONF_GRID_SETTING(bool, Show, false)
-  CONF_GRID_SETTING(int, Row, 0)
+  CONF_GRID_SETTING(bool, IndexShow, false)
+  CONF_GRID_SETTING(TColor, IndexColor, clYellow)
+  CONF_GRID_SETTING(TIndexSortKey, IndexSortKey, ikShift)
+  CONF_GRID_SETTING(bool, Full, true)
   CONF_GRID_SETTING(bool, SingleColumn, false)
+  CONF_GRID_SETTING(bool, IgnoreBlanks, false)
+  CONF_GRID_SETTING(TSortBlankPosition, BlankPos, blFirst)
+  CONF_GRID_SETTING(bool, AutoFormat, true)
+  CONF_GRID_SETTING(TSortDirection, Direction, sdAscending)
+  CONF_GRID_SETTING(bool, IgnoreCase, false)
+  CONF_GRID_SETTING(TSortDirection, InitSortDirection, sdAscending)
+  CONF_GRID_SETTING(bool, FixedCols, false)
+  CONF_GRID_SETTING(bool, NormalCellsOnly, false)
+  CONF_GRID_SETTING(bool, UndoSort, false)
+  CONF_GRID_SETTING(bool, SortOnVirtualCells, true)
+
+ public:
+  bool Show() const { return FShow; }
+  void SetShow(bool v);
+  int Row() const { return FRow; }
+  // A row that is no fixed row raises.
+  void SetRow(int v);
+  TColor HeaderColor() const { return FHeaderColor; }
+  void SetHeaderColor(TColor v) { SetHeaderLook(FHeaderColor, v); }
+  TColor HeaderColorTo() const { return FHeaderColorTo; }
+  void SetHeaderColorTo(TColor v) { SetHeaderLook(FHeaderColorTo, v); }
+  TColor HeaderMirrorColor() const { return FHeaderMirrorColor; }
+  void SetHeaderMirrorColor(TColor v) { SetHeaderLook(FHeaderMirrorColor, v); }
+  TColor HeaderMirrorColorTo() const { return FHeaderMirrorColorTo; }
+  void SetHeaderMirrorColorTo(TColor v) { SetHeaderLook(FHeaderMirrorColorTo, v); }
+  TBitmap* UpGlyph() const { return FUpGlyph.get(); }
+  void SetUpGlyph(TBitmap* v) { FUpGlyph->Assign(v); }
+  TBitmap* DownGlyph() const { return FDownGlyph.get(); }
+  void SetDownGlyph(TBitmap* v) { FDownGlyph->Assign(v); }
+  TBitmap* IndexUpGlyph() const { return FIndexUpGlyph.get(); }
+  void SetIndexUpGlyph(TBitmap* v) { FIndexUpGlyph->Assign(v); }
+  TBitmap* IndexDownGlyph() const { return FIndexDownGlyph.get(); }
+  void SetIndexDownGlyph(TBitmap* v) { FIndexDownGlyph->Assign(v); }
+
+ private:
+  // Stores a header colour; a change repaints the last fixed row.
+  void SetHeaderLook(TColor& Field, TColor v);
+  TAdvStringGrid* FGrid;
+  bool FShow = false;
+  int FRow = 0;
+  TColor FHeaderColor = clNone;
+  TColor FHeaderColorTo = clNone;
+  TColor FHeaderMirrorColor = clNone;
+  TColor FHeaderMirrorColorTo = clNone;
+  std::unique_ptr<TBitmap> FUpGlyph;
+  std::unique_ptr<TBitmap> FDownGlyph;
+  std::unique_ptr<TBitmap> FIndexUpGlyph;
+  std::unique_ptr<TBitmap> FIndexDownGlyph;
 };
 
 class TDragDropSettings : public TGridSettings<TDragDropSettings> {

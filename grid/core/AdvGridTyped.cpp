@@ -19,8 +19,12 @@ int TextToInt(const String& Text) {
 }
 
 double TextToFloat(const String& Text) {
-  String s = ExtractNumberText(Text);
-  if (s.empty() || s == u"-") return 0;
+  const String t = Trim(Text);
+  if (t.empty() || t == u"-") return 0;
+  String s = ExtractNumberText(t);
+  // Letters without a number ("abc") clean to nothing: that is no number, not 0.
+  if (s.empty()) throw EAdvGridError(kNoFloat);
+  if (s == u"-") return 0;
   // The cleaner writes a point; the platform's conversion reads the locale's separator.
   const Char sep = FormatSettings().DecimalSeparator;
   for (Char& c : s)

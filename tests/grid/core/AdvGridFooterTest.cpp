@@ -277,7 +277,8 @@ TEST_F(AdvGridFooter, ContractingAndExpandingNodesRecalculateTheFooter) {
   }
 }
 
-TEST_F(AdvGridFooter, AFilterLevelKeepsTheFooterRowLast) {
+TEST_F(AdvGridFooter, AFilterLevelKeepsTheFooterRowLastAndRecalculates) {
+  g->FloatingFooter()->SetCalculateHiddenRows(false);
   g->FloatingFooter()->SetColumnCalc(1, acSUM);
   TIntList rows(0, 0);
   rows.Add(2);
@@ -285,9 +286,11 @@ TEST_F(AdvGridFooter, AFilterLevelKeepsTheFooterRowLast) {
   g->HideRowList(&rows);
   EXPECT_EQ(g->RowCount(), 4);
   EXPECT_TRUE(g->HasCellProperties(1, g->RowCount() - 1));
+  EXPECT_EQ(Utf8(FooterCell(1)), "5");  // rows 1 and 4 remain
   g->UnHideRowList();
   EXPECT_EQ(g->RowCount(), 6);
   EXPECT_TRUE(g->HasCellProperties(1, g->RowCount() - 1));
+  EXPECT_EQ(Utf8(FooterCell(1)), "10");
 }
 
 // Walking down a long grid, the current row never hides under the footer (nor under the search panel

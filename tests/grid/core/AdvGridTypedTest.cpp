@@ -74,8 +74,8 @@ TEST_F(AdvGridTyped, FloatsFromCellTexts) {
   const Case cases[] = {
       {u"(1.5)", -1.5, false}, {u"EUR 3", 3, false},   {u"1,234.5", 1234.5, false},
       {u"", 0, false},         {u"-", 0, false},       {u"<i>2.5</i>", 2.5, false},
-      {u"x", 0, false},        {u"-7.25 kg", -7.25, false}, {u"1e3", 1000, false},
-      {u"e", 0, true},
+      {u"x", 0, true},         {u"-7.25 kg", -7.25, false}, {u"1e3", 1000, false},
+      {u"e", 0, true},         {u"abc", 0, true},      {u" ", 0, false},
   };
   for (const Case& c : cases) {
     g->SetCellEx(1, 1, c.text);

@@ -1,0 +1,372 @@
+// Sorting rows in place: the two quicksort engines, the sort by one column, by an index of
+// columns and inside node groups, the way back to the unsorted order, and the sort settings.
+// Rows move only through SortSwapRows (entries of the row store trade places).
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "grid/core/AdvGrid.h"
+
+namespace {
+
+const char16_t kSortNoIndexes[] = u"No indexes specified for indexed sort";
+const char16_t kSortBadSpecifier[] = u"Invalid sort settings specifier";
+const char16_t kSortBadRow[] = u"Sort row should be smaller than number of fixed rows";
+
+// Column 0 of every row, put back after the rows moved (row numbers stay where they are).
+class TSortFixedColumn {
+ public:
+  void Save(TAdvStringGrid* G, int Rows) {
+    FSaved = true;
+    for (int r = 0; r < Rows; ++r) FCells.emplace_back(G->GetGridCell(0, r), G->GetGridObject(0, r));
+  }
+  void Restore(TAdvStringGrid* G) {
+    if (!FSaved) return;
+    for (size_t r = 0; r < FCells.size(); ++r) {
+      G->SetGridCell(0, static_cast<int>(r), FCells[r].first);
+      G->SetGridObject(0, static_cast<int>(r), FCells[r].second);
+      if (TCellProperties* p = AsCellProperties(FCells[r].second)) p->SetOwnerRow(static_cast<int>(r));
+    }
+  }
+
+ private:
+  bool FSaved = false;
+  std::vector<std::pair<String, TObject*>> FCells;
+};
+
+}  // namespace
+
+// =============================================================================================
+// Engines
+
+void TAdvStringGrid::CopySortPivot(int FromRow) {
+  const int p = FSortPivotRow;
+  if (!OnGetDisplText && !OnGetDisplWideText) {
+    CopyRowCells(FromRow, p, TotalColCount());
+    return;
+  }
+  // The shown texts are what the rows compare on: the pivot holds them, not the stored ones.
+  const bool shown = FSortSettings->SortOnVirtualCells();
+  for (int c = 0; c < TotalColCount(); ++c) {
+    SetGridCell(c, p, shown ? GetCellEx(c, FromRow) : GetGridCell(c, FromRow));
+    SetGridObject(c, p, GetGridObject(c, FromRow));
+  }
+}
+
+void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
+  // The smaller part is sorted by recursion and the larger one by the loop, so that the depth
+  // stays below log2 of the rows whatever the order of the data.
+  const int greater = Indexed ? 1 : SortDir;
+  auto cmp = [&](int R1, int R2) { return Indexed ? CompareRowsIndexed(R1, R2) : CompareRows(ACol, R1, R2); };
+  while (Left < Right) {
+    CopySortPivot((Left + Right) / 2);
+    const int p = FSortPivotRow;
+    int i = Left, j = Right;
+    do {
+      while (cmp(p, i) == greater && i < Right) ++i;
+      while (cmp(j, p) == greater && j > Left) --j;
+      if (i <= j) {
+        if (i != j && (Indexed || cmp(i, j) != 0)) SortSwapRows(i, j);
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (j - Left < Right - i) {
+      if (Left < j) SortRange(ACol, Left, j, Indexed);
+      Left = i;
+    } else {
+      if (i < Right) SortRange(ACol, i, Right, Indexed);
+      Right = j;
+    }
+  }
+}
+
+void TAdvStringGrid::QuickSort(int ACol, int Left, int Right) {
+  SortDir = FSortSettings->Direction() == sdAscending ? 1 : -1;
+  SortRange(ACol, Left, Right, false);
+}
+
+void TAdvStringGrid::QuickSortIndexed(int Left, int Right) { SortRange(-1, Left, Right, true); }
+
+// =============================================================================================
+// The sorts
+
+void TAdvStringGrid::InitSortXRef() {
+  FSortRowXRef->Clear();
+  for (int r = 0; r < RowCount(); ++r) FSortRowXRef->Add(r);
+}
+
+void TAdvStringGrid::SortGroups(bool Indexed, int FromRow, int ToRow) {
+  int deepest = 0;
+  for (int r = FromRow; r <= ToRow; ++r) deepest = std::max(deepest, GetNodeLevel(r));
+  if (deepest <= 0) return;
+  for (int r = FromRow; r <= ToRow; ++r) {
+    if (GetNodeLevel(r) != deepest || GetNodeState(r)) continue;
+    const int span = NodeSpan(r);
+    if (span - 1 <= 1) continue;
+    const int last = std::min(r + span - 1, ToRow);
+    if (Indexed) {
+      QuickSortIndexed(r + 1, last);
+    } else {
+      QuickSort(FSortSettings->Column(), r + 1, last);
+    }
+  }
+}
+
+void TAdvStringGrid::RunSort(bool Indexed, bool Groups, bool Footer) {
+  if (RowCount() != FSortRowXRef->Count()) InitSortXRef();
+  TSortFixedColumn column0;
+  if (FSortSettings->NormalCellsOnly() && FixedCols() > 0) column0.Save(this, RowCount());
+  const int top = TopRow();
+  const int oldRow = Row();
+  const bool moveRow = FNavigation->MoveRowOnSort();
+  const bool disjunct = FMouseActions->DisjunctRowSelect();
+  const bool footerShown = Footer && FFloatingFooter->Visible();
+  const int footers = FFixedFooters;
+  const int rows = RowCount();
+  bool scratch = false;
+  BeginUpdate();
+  auto setRow = [&](int r) {
+    const bool entered = FEntered;
+    FEntered = false;
+    if (r >= 0 && r < RowCount() && r != TCustomGrid::Row()) TCustomGrid::SetRow(r);
+    FEntered = entered;
+  };
+  // Whatever raises, the grid leaves with its rows, column 0, view, footer and update count.
+  auto restore = [&] {
+    if (scratch) {
+      for (int r = rows; r < rows + 3; ++r) EmptyStoreRow(r);
+      SetRowCount(rows);
+      scratch = false;
+    }
+    FSortPivotRow = -1;
+    column0.Restore(this);
+    if (FNavigation->KeepScrollOnSort()) SetTopRowEx(top);
+    if (footerShown) FFloatingFooter->SetVisible(true);
+    FFixedFooters = footers;
+    EndUpdate();
+  };
+  try {
+    if (footerShown) FFloatingFooter->SetVisible(false);
+    // Three scratch rows below the data, the second holding the pivot; left-overs of a longer
+    // grid are cleared first (without freeing: the objects belong to no row of the grid).
+    if (FMaxRowCount - NumHiddenRows() > rows)
+      for (int r = rows; r < rows + 3; ++r) EmptyStoreRow(r);
+    SetRowCount(rows + 3);
+    SetNormalRowCount(rows);
+    scratch = true;
+    FSortPivotRow = rows + 1;
+    SortRow = oldRow;
+    // The plain sort parks the current row on the last row, the others just below the data.
+    const bool plain = !Indexed && !Groups;
+    if (moveRow) setRow(plain ? RowCount() - 1 : rows);
+    const int from = FixedRows(), to = rows - footers - 1;
+    if (Groups) {
+      SortGroups(Indexed, from, to);
+    } else if (Indexed) {
+      QuickSortIndexed(from, to);
+    } else {
+      QuickSort(FSortSettings->Column(), from, to);
+    }
+    for (int r = rows; r < rows + 3; ++r) EmptyStoreRow(r);
+    if (!disjunct || !plain) setRow(moveRow ? SortRow : oldRow);
+    SetRowCount(rows);
+    scratch = false;
+    if (!moveRow && plain && OnRowUpdate) OnRowUpdate(this, oldRow, Row());
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  RepaintFooterPanel();
+  if (!Indexed && !Groups && FSearchPanel && FSearchFooter->Visible()) FSearchPanel->Invalidate();
+}
+
+void TAdvStringGrid::QSort() {
+  if (FSortSettings->Column() < 0) return;
+  FSortIndexes->Clear();
+  RunSort(false, false, true);
+}
+
+void TAdvStringGrid::QSortIndexed() {
+  if (FSortIndexes->Count() == 0) throw EAdvGridError(kSortNoIndexes);
+  RunSort(true, false, true);
+}
+
+// The group sorts put the floating footer aside too: shown, its row would move onto the scratch
+// rows with the row count and be cleared with them.
+void TAdvStringGrid::QSortGroup() {
+  if (FSortSettings->Column() < 0) return;
+  RunSort(false, true, true);
+}
+
+void TAdvStringGrid::QSortGroupIndexed() {
+  if (FSortIndexes->Count() == 0) throw EAdvGridError(kSortNoIndexes);
+  RunSort(true, true, true);
+}
+
+void TAdvStringGrid::QUnSort() {
+  TIntList* key = FUnSortRowXRef.get();
+  key->Clear();
+  for (int r = 0; r < FSortRowXRef->Count(); ++r) key->Add(FSortRowXRef->Items(r));
+  const int n = std::min(RowCount(), key->Count());
+  if (n < 2) return;
+  TSortFixedColumn column0;
+  if (FSortSettings->NormalCellsOnly() && FixedCols() > 0) column0.Save(this, RowCount());
+  BeginUpdate();
+  auto swap = [&](int a, int b) {
+    const int v = key->Items(a);
+    key->SetInteger(a, key->Items(b));
+    key->SetInteger(b, v);
+    SortSwapRows(a, b);
+  };
+  // Each row goes back to the place its key names: a quicksort on the keys, smaller part first.
+  auto sortKeys = [&](auto& self, int Left, int Right) -> void {
+    while (Left < Right) {
+      const int pivot = key->Items((Left + Right) / 2);
+      int i = Left, j = Right;
+      do {
+        while (key->Items(i) < pivot) ++i;
+        while (key->Items(j) > pivot) --j;
+        if (i <= j) {
+          if (key->Items(i) != key->Items(j)) swap(i, j);
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (j - Left < Right - i) {
+        if (Left < j) self(self, Left, j);
+        Left = i;
+      } else {
+        if (i < Right) self(self, i, Right);
+        Right = j;
+      }
+    }
+  };
+  try {
+    sortKeys(sortKeys, 0, n - 1);
+  } catch (...) {
+    column0.Restore(this);
+    EndUpdate();
+    throw;
+  }
+  column0.Restore(this);
+  EndUpdate();
+}
+
+void TAdvStringGrid::Sort(int ACol, TSortDirection Direction) {
+  FSortSettings->SetColumn(ACol);
+  FSortSettings->SetDirection(Direction);
+  QSort();
+}
+
+void TAdvStringGrid::SortByColumn(int ACol) {
+  if (RowCount() <= 1) return;
+  FSortSettings->SetColumn(ACol);
+  QSort();
+}
+
+bool TAdvStringGrid::SortLine(int ACol, int ARow1, int ARow2) {
+  const TSortDirection dir = FSortSettings->Direction();
+  for (int c = ACol;; ++c) {
+    const int r = CompareCells(c, ARow1, ARow2, dir);
+    if (r == SortDir) {
+      SortSwapRows(ARow1, ARow2);
+      return true;
+    }
+    if (r != 0 || c >= TotalColCount() - 1) return false;
+  }
+}
+
+// =============================================================================================
+// TSortSettings
+
+TSortSettings::TSortSettings(TAdvStringGrid* AGrid)
+    : FGrid(AGrid),
+      FUpGlyph(std::make_unique<TBitmap>()),
+      FDownGlyph(std::make_unique<TBitmap>()),
+      FIndexUpGlyph(std::make_unique<TBitmap>()),
+      FIndexDownGlyph(std::make_unique<TBitmap>()) {}
+
+TSortSettings::~TSortSettings() = default;
+
+void TSortSettings::CopyFrom(const TSortSettings& s) {
+  FAutoSortForGrouping = s.FAutoSortForGrouping;
+  FAutoColumnMerge = s.FAutoColumnMerge;
+  FColumn = s.FColumn;
+  FShow = s.FShow;
+  FIndexShow = s.FIndexShow;
+  FIndexColor = s.FIndexColor;
+  FFull = s.FFull;
+  FSingleColumn = s.FSingleColumn;
+  FIgnoreBlanks = s.FIgnoreBlanks;
+  FBlankPos = s.FBlankPos;
+  FAutoFormat = s.FAutoFormat;
+  FDirection = s.FDirection;
+  FUpGlyph->Assign(s.FUpGlyph.get());
+  FDownGlyph->Assign(s.FDownGlyph.get());
+  FIndexUpGlyph->Assign(s.FIndexUpGlyph.get());
+  FIndexDownGlyph->Assign(s.FIndexDownGlyph.get());
+  FIndexSortKey = s.FIndexSortKey;
+  FInitSortDirection = s.FInitSortDirection;
+  FFixedCols = s.FFixedCols;
+  FNormalCellsOnly = s.FNormalCellsOnly;
+  FRow = s.FRow;
+  FUndoSort = s.FUndoSort;
+  FHeaderColor = s.FHeaderColor;
+  FHeaderColorTo = s.FHeaderColorTo;
+  FHeaderMirrorColor = s.FHeaderMirrorColor;
+  FHeaderMirrorColorTo = s.FHeaderMirrorColorTo;
+}
+
+void TSortSettings::SetShow(bool v) {
+  FShow = v;
+  if (FGrid) FGrid->Invalidate();
+}
+
+void TSortSettings::SetRow(int v) {
+  if (FGrid && v > FGrid->FixedRows()) throw EAdvGridError(kSortBadRow);
+  FRow = v;
+}
+
+void TSortSettings::SetHeaderLook(TColor& Field, TColor v) {
+  if (Field == v) return;
+  Field = v;
+  if (FGrid && FGrid->FixedRows() > 0) FGrid->RepaintRow(FGrid->FixedRows() - 1);
+}
+
+String TSortSettings::SaveToString() const {
+  if (FIndexShow) return u"i;" + (FGrid ? FGrid->SortIndexes()->SaveToString() : String());
+  return (FDirection == sdDescending ? u"d" : u"u") + IntToStr(FColumn);
+}
+
+void TSortSettings::LoadFromString(const String& Value) {
+  if (Value.empty()) return;
+  SetShow(true);
+  if (Value.size() < 2) throw EAdvGridError(kSortBadSpecifier);
+  if (Value.find(u"i;") != String::npos) {
+    FIndexShow = true;
+    const String rest = Value.substr(2);
+    if (!rest.empty() && FGrid) {
+      FGrid->SortIndexes()->LoadFromString(rest);
+      FGrid->QSortIndexed();
+    }
+    return;
+  }
+  FIndexShow = false;
+  FDirection = Value.find(u'u') != String::npos ? sdAscending : sdDescending;
+  int col = 0;
+  if (TryStrToInt(Value.substr(1), col)) {
+    FColumn = col;
+    if (FGrid) FGrid->QSort();
+  }
+}
+
+void TSortSettings::Remove() {
+  FColumn = -1;
+  if (!FGrid) return;
+  FGrid->SortIndexes()->Clear();
+  if (FGrid->FixedRows() > 0) FGrid->RepaintRow(FGrid->FixedRows() - 1);
+}
+
+void TSortSettings::ToggleDirection() { FDirection = FDirection == sdAscending ? sdDescending : sdAscending; }

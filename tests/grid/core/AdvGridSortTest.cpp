@@ -1,0 +1,437 @@
+// Sorting: the comparison rules, the sorts by column, index and group, unsorting, the sort
+// settings, what stays in place, failure handling, and the depth of the engines.
+#include <gtest/gtest.h>
+
+#include <pthread.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "AdvGridTestSupport.h"
+
+namespace {
+
+using advgrid_test::Utf8;
+
+// A dd/mm/yyyy locale with "," as decimal and "." as thousand separator; one fixed row.
+class AdvGridSort : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = FormatSettings();
+    FormatSettings() = FormatSettingsFromLocale("C");
+    FormatSettings().DecimalSeparator = u',';
+    FormatSettings().ThousandSeparator = u'.';
+    FormatSettings().DateSeparator = u'/';
+    FormatSettings().ShortDateFormat = u"dd/mm/yyyy";
+    g = New<advgrid_test::TRecordGrid>(nullptr);
+    g->SetColCount(4);
+    g->SetRowCount(5);
+    g->SetFixedRows(1);
+  }
+  void TearDown() override {
+    delete g;
+    FormatSettings() = saved_;
+  }
+  void Column(int Col, std::initializer_list<const char16_t*> Texts) {
+    int r = 1;
+    for (const char16_t* t : Texts) g->SetCellEx(Col, r++, t);
+  }
+  std::string ColumnText(int Col) {
+    std::string s;
+    for (int r = g->FixedRows(); r < g->RowCount(); ++r) s += (r > g->FixedRows() ? "," : "") + Utf8(g->GetCellEx(Col, r));
+    return s;
+  }
+  advgrid_test::TRecordGrid* g = nullptr;
+  TFormatSettings saved_;
+};
+
+TEST_F(AdvGridSort, ComparisonRules) {
+  struct Case {
+    const char* what;
+    const char16_t* t1;
+    const char16_t* t2;
+    TSortStyle style;  // through OnGetFormat; ssAutomatic leaves the detection
+    std::function<void(TAdvStringGrid*)> setup;
+    int ascending;
+  };
+  const std::vector<Case> cases = {
+      {"automatic: numbers", u"10", u"9", ssAutomatic, nullptr, 1},
+      {"automatic: dd/mm/yyyy dates", u"12/05/2020", u"03/01/2021", ssAutomatic, nullptr, -1},
+      {"automatic: a first cell of letters is alphabetic", u"abc", u"10", ssAutomatic, nullptr, 1},
+      {"numeric: the same texts as numbers", u"abc", u"10", ssNumeric, nullptr, -1},
+      {"numeric: two non-numbers are equal", u"x", u"y", ssNumeric, nullptr, 0},
+      {"numeric: an empty cell is 0", u"", u"-1", ssNumeric, nullptr, 1},
+      {"numeric: reads up to the thousand separator", u"1.234,5", u"999", ssNumeric, nullptr, -1},
+      {"financial: drops thousand separators", u"1.234,5", u"999", ssFinancial, nullptr, 1},
+      {"alphabetic: ordinal", u"a", u"B", ssAlphabetic, nullptr, 1},
+      {"alpha no case: a-z upper-cased", u"a", u"B", ssAlphaNoCase, nullptr, -1},
+      {"alpha no case: other letters keep their case", u"\u00e9", u"\u00c9", ssAlphaNoCase, nullptr, 1},
+      {"alpha numeric: both numbers", u"10", u"9", ssAlphaNumeric, nullptr, 1},
+      {"alpha numeric: else alphabetic", u"10", u"9a", ssAlphaNumeric, nullptr, -1},
+      {"html: tags removed", u"<b>b</b>", u"a", ssHTML, nullptr, 1},
+      {"short date EU", u"02/01/2020", u"01/02/2020", ssShortDateEU, nullptr, -1},
+      {"short date US", u"02/01/2020", u"01/02/2020", ssShortDateUS, nullptr, 1},
+      {"time", u"10:00:00", u"9:30:00", ssTime, nullptr, 1},
+      {"check boxes: unchecked first", u"", u"", ssAutomatic,
+       [](TAdvStringGrid* G) {
+         G->AddCheckBox(1, 1, true, false);
+         G->AddCheckBox(1, 2, false, false);
+       },
+       1},
+      {"blanks last, ascending", u"", u"a", ssAlphabetic,
+       [](TAdvStringGrid* G) {
+         G->SortSettings()->SetIgnoreBlanks(true);
+         G->SortSettings()->SetBlankPos(blLast);
+       },
+       1},
+      {"custom: the event decides", u"aaa", u"b", ssCustom,
+       [](TAdvStringGrid* G) {
+         G->OnCustomCompare = [](TObject*, const String& a, const String& b, int& Res) {
+           Res = static_cast<int>(a.size()) - static_cast<int>(b.size());
+         };
+       },
+       1},
+      {"raw: the event gets the rows", u"", u"", ssRaw,
+       [](TAdvStringGrid* G) {
+         G->OnRawCompare = [](TObject*, int ACol, int R1, int R2, int& Res) { Res = ACol == 1 ? R2 - R1 : 0; };
+       },
+       1},
+  };
+  for (const Case& c : cases) {
+    delete g;
+    g = New<advgrid_test::TRecordGrid>(nullptr);
+    g->SetColCount(4);
+    g->SetRowCount(5);
+    g->SetFixedRows(1);
+    Column(1, {c.t1, c.t2});
+    if (c.style != ssAutomatic)
+      g->OnGetFormat = [&c](TObject*, int, TSortStyle& S, String&, String&) { S = c.style; };
+    if (c.setup) c.setup(g);
+    EXPECT_EQ(g->CompareCells(1, 1, 2, sdAscending), c.ascending) << c.what;
+  }
+}
+
+TEST_F(AdvGridSort, BlanksStayLastInBothDirectionsAndFullDecidesTies) {
+  g->SortSettings()->SetIgnoreBlanks(true);
+  g->SortSettings()->SetBlankPos(blLast);
+  Column(1, {u"b", u"", u"c", u"a"});
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(ColumnText(1), "a,b,c,");
+  g->Sort(1, sdDescending);
+  EXPECT_EQ(ColumnText(1), "c,b,a,");
+
+  Column(1, {u"x", u"x", u"a", u"x"});
+  Column(2, {u"3", u"1", u"9", u"2"});
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(ColumnText(2), "9,1,2,3");
+  g->SortSettings()->SetFull(false);
+  EXPECT_EQ(g->CompareRows(1, 2, 3), 0);
+}
+
+TEST_F(AdvGridSort, FixedAndFooterRowsNeverMoveAndHiddenColumnsTravel) {
+  g->SetRowCount(7);
+  g->SetFixedFooters(1);
+  g->SetCellEx(1, 0, u"head");
+  Column(1, {u"d", u"b", u"c", u"a", u"e", u"0"});  // row 6: the footer
+  for (int r = 1; r <= 5; ++r) g->SetCellEx(3, r, g->GetCellEx(1, r) + u"!");
+  g->HideColumn(3);
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 0)), "head");
+  EXPECT_EQ(ColumnText(1), "a,b,c,d,e,0");
+  g->UnHideColumn(3);
+  EXPECT_EQ(ColumnText(3), "a!,b!,c!,d!,e!,");
+  EXPECT_EQ(g->RowCount(), 7);  // the scratch rows are gone
+}
+
+TEST_F(AdvGridSort, NormalCellsOnlyKeepsRowNumbersAndHiddenRowsStayOut) {
+  g->SetRowCount(6);
+  g->SetFixedCols(1);
+  g->SortSettings()->SetNormalCellsOnly(true);
+  Column(1, {u"c", u"a", u"e", u"b", u"d"});
+  g->AutoNumberCol(0);
+  g->HideRow(3);  // "e"
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(ColumnText(0), "1,2,4,5");
+  EXPECT_EQ(ColumnText(1), "a,b,c,d");
+  g->UnHideRow(3);
+  EXPECT_EQ(Utf8(g->GetCellEx(1, 3)), "e");
+}
+
+TEST_F(AdvGridSort, FloatingFooterStaysLastAndVisible) {
+  g->SetRowCount(6);
+  g->FloatingFooter()->SetVisible(true);
+  Column(1, {u"3", u"1", u"2", u"0", u"total"});
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(ColumnText(1), "0,1,2,3,total");
+  EXPECT_TRUE(g->FloatingFooter()->Visible());
+  EXPECT_EQ(g->FixedFooters(), 1);
+}
+
+TEST_F(AdvGridSort, MoveRowOnSortFollowsTheDataAndKeepScrollKeepsTheTopRow) {
+  g->SetRowCount(101);
+  for (int r = 1; r <= 100; ++r) g->SetCellEx(1, r, IntToStr(1000 - r));
+  g->SetRow(95);  // "905", first after sorting
+  g->Navigation()->SetMoveRowOnSort(true);
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(Utf8(g->GetCellEx(1, g->Row())), "905");
+  EXPECT_EQ(g->Row(), 6);
+
+  g->Navigation()->SetMoveRowOnSort(false);
+  g->Navigation()->SetKeepScrollOnSort(true);
+  g->SetRow(50);
+  g->SetTopRow(40);
+  const int top = g->TopRow();
+  g->Sort(1, sdDescending);
+  EXPECT_EQ(g->Row(), 50);
+  EXPECT_EQ(g->TopRow(), top);
+}
+
+TEST_F(AdvGridSort, UnSortRestoresTheOrderAndCountsCompares) {
+  Column(1, {u"c", u"a", u"d", u"b"});
+  g->QUnSort();  // never sorted: nothing to undo
+  EXPECT_EQ(ColumnText(1), "c,a,d,b");
+  g->Compares = 0;
+  g->Swaps = 0;
+  g->Sort(1, sdAscending);
+  EXPECT_GT(g->Compares, 0);
+  EXPECT_GT(g->Swaps, 0);
+  g->Sort(1, sdDescending);
+  EXPECT_EQ(ColumnText(1), "d,c,b,a");
+  g->QUnSort();
+  EXPECT_EQ(ColumnText(1), "c,a,d,b");
+  EXPECT_EQ(g->SortedRowIndex(2), 2);
+}
+
+TEST_F(AdvGridSort, IndexedSortOnTwoKeysAndItsEmptyIndexError) {
+  Column(1, {u"b", u"a", u"b", u"a"});
+  Column(2, {u"1", u"2", u"3", u"4"});
+  try {
+    g->QSortIndexed();
+    ADD_FAILURE() << "no error";
+  } catch (const EAdvGridError& e) {
+    EXPECT_EQ(Utf8(e.Message()), "No indexes specified for indexed sort");
+  }
+  EXPECT_EQ(ColumnText(1), "b,a,b,a");
+  g->SortIndexes()->AddIndex(1, true);
+  g->SortIndexes()->AddIndex(2, false);
+  g->QSortIndexed();
+  EXPECT_EQ(ColumnText(1), "a,a,b,b");
+  EXPECT_EQ(ColumnText(2), "4,2,3,1");
+  EXPECT_EQ(g->SortIndexes()->Count(), 2);  // kept
+}
+
+TEST_F(AdvGridSort, SettingsFromText) {
+  struct Case {
+    const char16_t* text;
+    const char* col1;
+    const char* col2;
+    bool raises;
+  };
+  const Case cases[] = {
+      {u"d3", "b,a,b,a", "1,1,2,2", false},  // column 3 descending: 4 3 2 1
+      {u"i;u1;d2", "a,a,b,b", "2,1,2,1", false},
+      {u"", "b,b,a,a", "2,1,2,1", false},
+      {u"x", "b,b,a,a", "2,1,2,1", true},
+  };
+  for (const Case& c : cases) {
+    Column(1, {u"b", u"b", u"a", u"a"});
+    Column(2, {u"2", u"1", u"2", u"1"});
+    Column(3, {u"1", u"2", u"3", u"4"});
+    if (c.raises) {
+      try {
+        g->SortSettings()->LoadFromString(c.text);
+        ADD_FAILURE() << Utf8(c.text);
+      } catch (const EAdvGridError& e) {
+        EXPECT_EQ(Utf8(e.Message()), "Invalid sort settings specifier");
+      }
+    } else {
+      g->SortSettings()->LoadFromString(c.text);
+    }
+    if (std::u16string(c.text) == u"d3") {
+      EXPECT_EQ(ColumnText(3), "4,3,2,1");
+      EXPECT_EQ(Utf8(g->SortSettings()->SaveToString()), "d3");
+      continue;
+    }
+    EXPECT_EQ(ColumnText(1), c.col1) << Utf8(c.text);
+    EXPECT_EQ(ColumnText(2), c.col2) << Utf8(c.text);
+  }
+  g->SortSettings()->LoadFromString(u"i;u1;d2");
+  EXPECT_EQ(Utf8(g->SortSettings()->SaveToString()), "i;u1;d2");
+}
+
+TEST_F(AdvGridSort, SettingsRowAssignRemoveAndToggle) {
+  try {
+    g->SortSettings()->SetRow(2);
+    ADD_FAILURE() << "no error";
+  } catch (const EAdvGridError& e) {
+    EXPECT_EQ(Utf8(e.Message()), "Sort row should be smaller than number of fixed rows");
+  }
+  TSortSettings other;
+  other.SetColumn(2);
+  other.SetFull(false);
+  other.SetBlankPos(blLast);
+  other.SetIgnoreCase(true);
+  other.SetSortOnVirtualCells(false);
+  g->SortSettings()->Assign(&other);
+  EXPECT_EQ(g->SortSettings()->Column(), 2);
+  EXPECT_FALSE(g->SortSettings()->Full());
+  EXPECT_EQ(g->SortSettings()->BlankPos(), blLast);
+  EXPECT_FALSE(g->SortSettings()->IgnoreCase());
+  EXPECT_TRUE(g->SortSettings()->SortOnVirtualCells());
+  g->SortSettings()->ToggleDirection();
+  EXPECT_EQ(g->SortSettings()->Direction(), sdDescending);
+  g->SortIndexes()->AddIndex(1, true);
+  g->SortSettings()->Remove();
+  EXPECT_EQ(g->SortSettings()->Column(), -1);
+  EXPECT_EQ(g->SortIndexes()->Count(), 0);
+}
+
+TEST_F(AdvGridSort, ARaisingSortRestoresTheGrid) {
+  g->SetRowCount(40);
+  g->SetFixedCols(1);
+  g->SortSettings()->SetNormalCellsOnly(true);
+  g->Navigation()->SetKeepScrollOnSort(true);
+  g->FloatingFooter()->SetVisible(true);
+  for (int r = 1; r <= 38; ++r) g->SetCellEx(1, r, IntToStr(r % 7));
+  g->AutoNumberCol(0);
+  const std::string numbers = ColumnText(0);
+  g->SetTopRow(10);
+  const int top = g->TopRow();
+  int calls = 0;
+  g->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssRaw; };
+  g->OnRawCompare = [&](TObject*, int, int R1, int R2, int& Res) {
+    if (++calls == 50) throw std::runtime_error("compare failed");
+    Res = CompareStr(g->GetCellEx(1, R1), g->GetCellEx(1, R2));
+  };
+  EXPECT_THROW(g->Sort(1, sdAscending), std::runtime_error);
+  EXPECT_EQ(ColumnText(0), numbers);
+  EXPECT_EQ(g->TopRow(), top);
+  EXPECT_TRUE(g->FloatingFooter()->Visible());
+  EXPECT_EQ(g->FixedFooters(), 1);
+  EXPECT_EQ(g->UpdateCount(), 0);
+  EXPECT_EQ(g->RowCount(), 40);
+}
+
+TEST_F(AdvGridSort, SortLineSortByColumnAndPictures) {
+  Column(1, {u"b", u"a", u"a", u"c"});
+  Column(2, {u"1", u"2", u"1", u"0"});
+  g->SortSettings()->SetDirection(sdAscending);
+  g->SortDir = 1;
+  EXPECT_TRUE(g->SortLine(1, 1, 2));  // b after a: swapped
+  EXPECT_EQ(ColumnText(1), "a,b,a,c");
+  EXPECT_FALSE(g->SortLine(1, 1, 2));
+  EXPECT_TRUE(g->SortLine(1, 2, 3));  // b after a
+  EXPECT_TRUE(g->SortLine(1, 1, 2));  // a/2 after a/1: the next column decides
+  EXPECT_EQ(ColumnText(2), "1,2,1,0");
+
+  g->SortByColumn(2);
+  EXPECT_EQ(ColumnText(2), "0,1,1,2");
+
+  // Pictures sort by the order in which they were made.
+  TBitmap first, second;
+  for (int r = 1; r <= 4; ++r) g->SetCellEx(3, r, IntToStr(r));
+  g->CreateCellGraphic(3, 1)->SetCellType(ctBitmap);
+  g->GetCellGraphic(3, 1)->SetCellBitmap(&second);
+  g->CreateCellGraphic(3, 2)->SetCellType(ctBitmap);
+  g->GetCellGraphic(3, 2)->SetCellBitmap(&first);
+  g->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssImages; };
+  g->SortSettings()->SetFull(false);
+  g->Sort(3, sdAscending);
+  // Rows without a picture (key -1) first, then the earlier picture, then the later one.
+  EXPECT_EQ(ColumnText(3).substr(4), "2,1");
+  ASSERT_NE(g->GetCellGraphic(3, 3), nullptr);
+  EXPECT_EQ(g->GetCellGraphic(3, 3)->CellBitmap(), &first);  // the object travelled with its row
+  g->RemoveCellGraphic(3, 3);
+  g->RemoveCellGraphic(3, 4);
+}
+
+TEST_F(AdvGridSort, GroupSortSortsInsideExpandedNodesOfTheDeepestLevel) {
+  g->SetRowCount(9);
+  Column(1, {u"G1", u"c", u"a", u"b", u"G2", u"z", u"y", u"x"});
+  g->AddNode(1, 4);
+  g->AddNode(5, 4);
+  g->ContractNode(5);
+  g->SortSettings()->SetColumn(1);
+  g->QSortGroup();
+  EXPECT_EQ(ColumnText(1), "G1,a,b,c,G2");
+  g->ExpandNode(5);
+  EXPECT_EQ(ColumnText(1), "G1,a,b,c,G2,z,y,x");  // contracted while sorting: untouched
+  g->SortIndexes()->AddIndex(1, false);
+  g->QSortGroupIndexed();
+  EXPECT_EQ(ColumnText(1), "G1,c,b,a,G2,z,y,x");
+
+  g->SetRowCount(10);
+  g->FloatingFooter()->SetVisible(true);
+  g->SetCellEx(1, 9, u"total");
+  g->QSortGroup();
+  EXPECT_EQ(ColumnText(1), "G1,a,b,c,G2,x,y,z,total");
+}
+
+// ---- depth ------------------------------------------------------------------------------------
+
+// Runs Body on a thread whose stack is 256 KiB.
+void RunOnSmallStack(const std::function<void()>& Body) {
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setstacksize(&attr, 256 * 1024);
+  auto* fn = new std::function<void()>(Body);
+  pthread_t t;
+  ASSERT_EQ(pthread_create(
+                &t, &attr,
+                [](void* p) -> void* {
+                  std::unique_ptr<std::function<void()>> f(static_cast<std::function<void()>*>(p));
+                  (*f)();
+                  return nullptr;
+                },
+                fn),
+            0);
+  pthread_join(t, nullptr);
+  pthread_attr_destroy(&attr);
+}
+
+// The partition takes the middle row as its pivot, so an organ pipe (largest value in the
+// middle) splits off one row per level: recursing into both parts then goes about one level per
+// row deep, which 6,000 rows already take beyond this stack. The comparisons grow with the square
+// of the rows for that order, so it runs at 6,000 rows here; sorted and reversed orders at 100,000.
+TEST(AdvGridSortDepth, SortedAndOrganPipeColumnsOnASmallStack) {
+  struct Case {
+    const char* what;
+    int rows;
+    std::function<int(int, int)> value;  // of row r of n
+  };
+  const Case cases[] = {
+      {"sorted", 100000, [](int r, int) { return r; }},
+      {"reversed", 100000, [](int r, int n) { return n - r; }},
+      {"organ pipe", 6000, [](int r, int n) { return r < n / 2 ? r : n - r; }},
+  };
+  for (const Case& c : cases) {
+    auto* g = New<TAdvStringGrid>(nullptr);
+    g->SetColCount(2);
+    g->SetRowCount(c.rows + 1);
+    const int n = c.rows;
+    for (int r = 0; r < n; ++r) g->SetCellEx(1, r + 1, IntToStr(c.value(r, n)));
+    g->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssRaw; };
+    g->OnRawCompare = [&](TObject*, int, int R1, int R2, int& Res) {
+      const int a = StrToInt(g->GetCellEx(1, R1)), b = StrToInt(g->GetCellEx(1, R2));
+      Res = a < b ? -1 : (a > b ? 1 : 0);
+    };
+    bool sorted = false;
+    RunOnSmallStack([&] {
+      g->Sort(1, sdAscending);
+      sorted = true;
+    });
+    ASSERT_TRUE(sorted) << c.what;
+    int previous = -1;
+    for (int r = 1; r <= n; ++r) {
+      const int v = StrToInt(g->GetCellEx(1, r));
+      ASSERT_LE(previous, v) << c.what << " row " << r;
+      previous = v;
+    }
+    delete g;
+  }
+}
+
+}  // namespace
