@@ -222,10 +222,11 @@ void TFBACnetAccess::Save_Tables() {
 
 // ---- hints ----
 
-// The grid asks with the real column of the cell under the mouse.
+// The grid asks with the displayed column; the NByte test needs the real one, since the address
+// column before it is hidden for some BACnet types.
 void TFBACnetAccess::ACG1GridHint(TObject* Sender, int ARow, int ACol, String& Hint) {
   if (Sender == ACG1)
-    Hint = Str_Hint_Read(ARow, ACol);
+    Hint = Str_Hint_Read(ARow, ACG1->RealColIndex(ACol));
   else
     Hint = Str_Hint_Write(ARow, ACol);
 }

@@ -157,7 +157,8 @@ void TAdvStringGrid::CMHintShow(TMessage& Message) {
       }
     }
     String wide;
-    if (!(FFloatingFooter->Visible() && drow == RowCount() - 1)) DoGridHint(base.X, base.Y, hint, wide);
+    // The hook is asked with the displayed column, as the forms' handlers expect.
+    if (!(FFloatingFooter->Visible() && drow == RowCount() - 1)) DoGridHint(FLastHintPos.X, base.Y, hint, wide);
   }
   info->HintStr = hint;
   const int kind = ClassifyCellText(hint, true);

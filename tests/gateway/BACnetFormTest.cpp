@@ -142,23 +142,25 @@ TEST_F(BACnetFormTest, TheNByteHintFollowsObjectTypeAndProperty) {
       f->ACG1->SetCellEx(brObject_Type, 3, k.Type);
       f->ACG1->SetCellEx(brProperty, 3, k.Property);
       String hint = u"stale";
-      f->ACG1->OnGridHint(f->ACG1, 3, brNByte, hint);
+      f->ACG1->OnGridHint(f->ACG1, 3, f->ACG1->DisplColIndex(brNByte), hint);
       EXPECT_EQ(hint, k.Hint);
     }
     String hint = u"stale";
-    f->ACG1->OnGridHint(f->ACG1, 0, brNByte, hint);
+    f->ACG1->OnGridHint(f->ACG1, 0, f->ACG1->DisplColIndex(brNByte), hint);
     EXPECT_EQ(hint, u"");
     hint = u"stale";
     f->ACG2->OnGridHint(f->ACG2, 3, bwNByte, hint);
     EXPECT_EQ(hint, u"");
   });
-  // With the address column hidden the hint still belongs to the NByte column.
+  // The grid asks with the displayed column: with the address column hidden the hint still
+  // belongs to the NByte column.
   Set_Type("2");
   Open([&](TFBACnetAccess* f) {
     f->ACG1->SetCellEx(brObject_Type, 1, u"Binary Input");
     f->ACG1->SetCellEx(brProperty, 1, u"Present Value (85)");
+    ASSERT_EQ(f->ACG1->DisplColIndex(brNByte), brNByte - 1);
     String hint;
-    f->ACG1->OnGridHint(f->ACG1, 1, brNByte, hint);
+    f->ACG1->OnGridHint(f->ACG1, 1, f->ACG1->DisplColIndex(brNByte), hint);
     EXPECT_EQ(hint, u"1");
   });
 }

@@ -43,6 +43,10 @@ TEST(AdvGridHints, CellTextsAndHeaderHints) {
   header = AskHint(g, 2, 0);
   EXPECT_EQ(Utf8(header.HintStr), "Column 2");
   EXPECT_EQ(header.HintPos, g->ClientToScreen(Point(header.CursorPos.X, g->CellRect(2, 0).Bottom + 6)));
+  // Behind a hidden column the event still names the column shown under the mouse.
+  g->HideColumn(1);
+  header = AskHint(g, 2, 0);
+  EXPECT_EQ(Utf8(header.HintStr), "Column 2");
 }
 
 TEST(AdvGridHints, TheHTMLHintWindowOnlyForHTMLTexts) {
