@@ -9,12 +9,13 @@
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/RecordingCanvas.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
 
 // A shown form with a focused string grid of 8 columns x 30 rows, 50 x 20 pixel cells, no
-// spacing for lines and no scroll bars: 200 x 100 pixels show the fixed row and column, three
-// full columns and four full rows.
+// spacing for lines and no scroll bars: a client area of 200 x 100 pixels (inside the 2-pixel
+// frame of its single border) shows the fixed row and column, three full columns and four full rows.
 struct GridForm {
   ModalScript script;
   InputDriver driver;
@@ -34,7 +35,7 @@ struct GridForm {
     grid->SetDefaultRowHeight(20);
     grid->SetColCount(8);
     grid->SetRowCount(30);
-    grid->SetBounds(10, 10, 200, 100);
+    grid->SetBounds(10, 10, 204, 104);
     grid->OnSelectCell = [this](TObject*, int c, int r, bool&) {
       log.push_back("select " + std::to_string(c) + "," + std::to_string(r));
     };
@@ -553,7 +554,7 @@ TEST(GridsViewTest, PaintsThroughTheWidgetOffscreen) {
   TCanvas* c = pic.Bitmap()->Canvas();
   auto at = [&](int col, int row, int dx, int dy) {
     TRect r = g->CellRect(col, row);
-    return ColorToRGB(c->Pixels(5 + r.Left + dx, 5 + r.Top + dy));
+    return ColorToRGB(c->Pixels(5 + 2 + r.Left + dx, 5 + 2 + r.Top + dy));  // inside the frame
   };
   EXPECT_EQ(at(0, 0, 3, 3), ColorToRGB(clBtnFace));       // fixed
   EXPECT_EQ(at(2, 3, 3, 3), ColorToRGB(clWindow));        // normal
