@@ -594,6 +594,14 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
   TGridCoord max = CalcMaxTopLeft();
   ALeft = Clamp(ALeft, fixedCols_, std::max(fixedCols_, max.X));
   ATop = Clamp(ATop, fixedRows_, std::max(fixedRows_, max.Y));
+  PlaceTopLeft(ALeft, ATop);
+}
+
+void TCustomGrid::ScrollTopRowPastPage(int ATop) {
+  PlaceTopLeft(topLeft_.X, Clamp(ATop, fixedRows_, std::max(fixedRows_, RowCount() - 1)));
+}
+
+void TCustomGrid::PlaceTopLeft(int ALeft, int ATop) {
   if (ALeft == topLeft_.X && ATop == topLeft_.Y) return;
   topLeft_ = {ALeft, ATop};
   // The editor stays over its cell only while that cell is in view.
@@ -615,7 +623,7 @@ int TCustomGrid::ScrollPos(bool Vertical) const {
   int fixed = Vertical ? fixedRows_ : fixedCols_;
   int range = (Vertical ? max.Y : max.X) - fixed;
   if (range <= 0) return 0;
-  return MulDivTrunc((Vertical ? topLeft_.Y : topLeft_.X) - fixed, 127, range);
+  return std::min(127, MulDivTrunc((Vertical ? topLeft_.Y : topLeft_.X) - fixed, 127, range));
 }
 
 void TCustomGrid::ScrollBarMessage(bool Vertical, unsigned Code, int Pos) {
@@ -887,6 +895,8 @@ void TCustomGrid::ClampInView(TGridCoord Cell) {
       }
     }
   }
+  // A view already showing the cell stays, also one scrolled past the last page by code.
+  if (left == topLeft_.X && top == topLeft_.Y) return;
   MoveTopLeft(left, top);
 }
 

@@ -352,6 +352,11 @@ class TCustomGrid : public TCustomControl {
   // False when SelectCell refused the cell.
   bool MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
   void MoveTopLeft(int ALeft, int ATop);
+  // Code may scroll past the last full page, up to the last row (the scroll bar's range ends at the
+  // page): the grid does so to keep rows clear of the panels over its bottom.
+  void ScrollTopRowPastPage(int ATop);
+  // The move itself, without the clamp.
+  void PlaceTopLeft(int ALeft, int ATop);
   // Extends the selection to the cell (moves the current cell without goRangeSelect).
   void MoveAnchor(TGridCoord NewAnchor);
   // Scrolls just enough to show the cell fully (a fixed column or row is always shown).

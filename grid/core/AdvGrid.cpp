@@ -488,10 +488,11 @@ void TAdvStringGrid::CreateWnd() {
     }
     if (FBalloonSettings->Enable()) BalloonInit();
   }
-  // The panels join the grid's window when the footer or search bar first shows them.
+  FFooterPanel->SetParent(this);
   FFooterPanel->SetVisible(FFloatingFooter->Visible());
   FFooterPanel->SetHeight(FFloatingFooter->Visible() ? FFloatingFooter->Height() : 0);
   if (OnCreatedFloatingFooter) OnCreatedFloatingFooter(this);
+  FSearchPanel->SetParent(this);
   FSearchPanel->SetVisible(FSearchFooter->Visible());
   FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
   if (FColumnSize->Save()) LoadColSizes();

@@ -2013,6 +2013,15 @@ class TAdvStringGrid : public TBaseGrid {
   void EndHeaderSelection();
   int LastRowSelectRow() const;
   void AskMoveAllowed();
+ public:
+  // Keeps a cell about to become current clear of the floating footer and the search panel;
+  // false when the cell may not be selected (AdvGridFooter.cpp).
+  bool KeepSelectionClearOfPanels(int DCol, int DRow);
+  // The last row ends above the search panel, the bottom of the grid being in view.
+  bool LastRowAboveSearchFooter() const;
+  // Scrolls one row at a time until the last row ends above the search panel.
+  void AdjustTopRowForSearchFooter();
+ private:
   int FOldLeftCol = -1;
   int FOldTopRow = -1;
   bool FRowSelectScrolledUp = false;

@@ -168,7 +168,17 @@ void TAdvStringGrid::WMScroll(TMessage& Message) {
   } else {
     const int r = FixedRows() + MulDiv(pos, RowCount() - VisibleRowCount() - FixedRows(), 127);
     if (code == SB_THUMBTRACK && FScrollSynch) SetTopRowEx(r);
+    const bool search = FSearchFooter->Visible();
+    const bool down = code == SB_ENDSCROLL || code == SB_LINEDOWN;
+    if (search && down && LastRowAboveSearchFooter()) {
+      Message.Result = 1;
+      return;
+    }
     TBaseGrid::WndProc(Message);
+    if (search && TopRow() == RowCount() - VisibleRowCount()) {
+      if (code == SB_LINEUP) SetTopRow(TopRow() - 1);
+      else if (down) AdjustTopRowForSearchFooter();
+    }
   }
   if (HasCheckBox(GetRealCol(), Row())) HideEditor();
 }

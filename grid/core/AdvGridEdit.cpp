@@ -211,6 +211,7 @@ bool TAdvStringGrid::CanSelectCell(int DCol, int DRow) {
   if (!Parent()) return true;
   const int rc = RealColIndex(DCol);
   FEditText = GetGridCell(rc, DRow);
+  if (!KeepSelectionClearOfPanels(DCol, DRow)) return false;
   if (DCol < 0 || DRow < 0) return false;
   if (!Options().Contains(goRangeSelect) && IsMergedNonBaseCell(rc, DRow)) {
     const TPoint b = BaseCell(rc, DRow);

@@ -2,6 +2,7 @@
 // under the rows that paints the footer row (or a preview of the current row), answers hints
 // and passes clicks on as clicks on the footer row.
 #include <algorithm>
+#include <limits>
 
 #include "grid/core/AdvGrid.h"
 #include "grid/foundation/AsgHTMLE.h"
@@ -381,6 +382,62 @@ int TAdvStringGrid::FooterColumnAt(int X) {
   while (sum < X && j < ColCount()) sum += ColWidths(j++);
   if (j >= ColCount() && sum < X) return -1;
   return j;
+}
+
+bool TAdvStringGrid::KeepSelectionClearOfPanels(int DCol, int DRow) {
+  if (DCol < 0 || DRow < 0 || DRow >= RowCount()) return true;
+  const int searchHeight = FSearchFooter->Visible() ? FSearchPanel->Height() : 0;
+  const auto cellBottom = [&] { return CellRect(DCol, DRow).Bottom; };
+  const auto scrollOne = [&] {
+    const int top = TopRow();
+    ScrollTopRowPastPage(top + 1);
+    return TopRow() != top;
+  };
+  if (FFloatingFooter->Visible()) {
+    const int footerTop = ClientHeight() - FFloatingFooter->Height() - searchHeight;
+    if (FFloatingFooter->FooterStyle() == fsFixedLastRow) {
+      // The footer shows the last row itself.
+      if (DRow == RowCount() - 1) return false;
+      if (DRow >= TopRow() + VisibleRowCount()) SetTopRow(std::max(FixedRows(), DRow - VisibleRowCount() + 1));
+      if (cellBottom() > footerTop) scrollOne();
+    } else {
+      FFooterPanel->Invalidate();
+      if (cellBottom() > footerTop) scrollOne();
+    }
+  }
+  if (searchHeight > 0) {
+    const int searchTop = ClientHeight() - searchHeight;
+    while (cellBottom() > searchTop && TopRow() < RowCount() - 1 && scrollOne()) {
+    }
+  }
+  return true;
+}
+
+namespace {
+
+// The bottom of a row in client pixels; a row below the view counts as below everything.
+int FooterRowBottom(const TAdvStringGrid& g, int ARow) {
+  const TRect r = g.CellRect(0, ARow);
+  if (r.IsEmpty()) return ARow >= g.TopRow() ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+  return r.Bottom;
+}
+
+}  // namespace
+
+bool TAdvStringGrid::LastRowAboveSearchFooter() const {
+  if (!FSearchFooter->Visible() || TopRow() + VisibleRowCount() < RowCount() - 1) return false;
+  return FooterRowBottom(*this, RowCount() - 1) < ClientHeight() - FSearchPanel->Height() + 2;
+}
+
+void TAdvStringGrid::AdjustTopRowForSearchFooter() {
+  const int panel = FSearchPanel->Height();
+  if (ClientHeight() <= DefaultRowHeight() + panel) return;
+  while (FooterRowBottom(*this, RowCount() - 1) > ClientHeight() - panel + 2 && Row() >= 0 && Row() < RowCount() &&
+         TopRow() < RowCount()) {
+    const int top = TopRow();
+    ScrollTopRowPastPage(top + 1);
+    if (TopRow() == top) break;
+  }
 }
 
 TFooterPanel::TFooterPanel(TComponent* AOwner) : TPanel(AOwner), FGrid(dynamic_cast<TAdvStringGrid*>(AOwner)) {

@@ -266,8 +266,41 @@ void TAdvStringGrid::HandleKeyDownMessage(TMessage& Message) {
       if (OnAutoAddRow) OnAutoAddRow(this, RowCount() - FFixedFooters - 1);
     }
   }
+  // The last row stays above the search panel while the bottom of the grid is in view.
+  const bool searchShown = FSearchFooter->Visible();
+  const bool navKey = key == VK_SHIFT || key == VK_MENU || (key >= VK_PRIOR && key <= VK_DOWN);
+  const bool fromLastRow = R >= RowCount() - 1;
+  const bool towardsEnd = key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN;
+  bool searchUpdate = false;
+  if (searchShown && TopRow() >= RowCount() - VisibleRowCount()) {
+    const bool stop = fromLastRow && (key == VK_DOWN || (key == VK_RIGHT && Col() == ColCount() - 1) ||
+                                      (key == VK_LEFT && Col() == FixedCols()));
+    if (stop) {
+      if (key == VK_DOWN) AdjustTopRowForSearchFooter();
+      Message.Result = 1;
+      fireKeyDown();
+      return;
+    }
+    if ((fromLastRow && towardsEnd) || !navKey) {
+      BeginUpdate();
+      searchUpdate = true;
+    }
+  }
+  const int searchTop0 = TopRow();
   if (keepScroll) BeginUpdate();
   TBaseGrid::WndProc(Message);
+  if (searchShown) {
+    if (TopRow() >= RowCount() - VisibleRowCount() && !navKey) ScrollTopRowPastPage(searchTop0);
+    if (searchUpdate) EndUpdate();
+    if (towardsEnd && R == RowCount() - 1) {
+      const int limit = ClientHeight() - FSearchPanel->Height() + 2;
+      while (CellRect(Col(), Row()).Bottom > limit && Row() <= RowCount() - 1) {
+        const int top = TopRow();
+        ScrollTopRowPastPage(top + 1);
+        if (TopRow() == top) break;
+      }
+    }
+  }
   if (keepScroll) {
     SetLeftCol(L0);
     EndUpdate();

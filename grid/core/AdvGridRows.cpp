@@ -61,6 +61,7 @@ void TAdvStringGrid::SetRowEx(int DRow) {
     else
       FSyncGrid->Grid()->SetRow(DRow);
   }
+  if (DRow == RowCount() - 1 && FSearchFooter->Visible()) AdjustTopRowForSearchFooter();
 }
 
 void TAdvStringGrid::SetTopRowEx(int DRow) {
@@ -116,7 +117,7 @@ void TAdvStringGrid::ScrollInView(int DCol, int DRow) {
     // as the top row cannot grow any more.
     while (TBaseGrid::CellRect(0, DRow).Bottom > usable) {
       int before = TopRow();
-      SetTopRowEx(before + 1);
+      ScrollTopRowPastPage(before + 1);
       if (TopRow() == before) break;
     }
   }

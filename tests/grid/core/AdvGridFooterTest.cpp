@@ -289,3 +289,66 @@ TEST_F(AdvGridFooter, AFilterLevelKeepsTheFooterRowLast) {
   EXPECT_EQ(g->RowCount(), 6);
   EXPECT_TRUE(g->HasCellProperties(1, g->RowCount() - 1));
 }
+
+// Walking down a long grid, the current row never hides under the footer (nor under the search panel
+// below it); with the footer-row style the last row, which the footer shows, cannot become current.
+TEST(AdvGridFooterSelect, TheCurrentRowStaysClearOfTheFooterAndTheSearchPanel) {
+  for (TFooterStyle style : {fsFixedLastRow, fsColumnPreview}) {
+    for (bool search : {false, true}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(style)) + (search ? " with search panel" : ""));
+      advgrid_test::GridForm<> f;
+      TAdvStringGrid* g = f.grid;
+      g->SetRowCount(40);
+      g->FloatingFooter()->SetFooterStyle(style);
+      g->FloatingFooter()->SetVisible(true);
+      if (search) {
+        g->SearchFooter()->SetVisible(true);
+        g->SearchPanel()->SetVisible(true);
+        g->SearchPanel()->SetHeight(32);
+      }
+      ASSERT_TRUE(g->FooterPanel()->Visible());
+      const int clearBottom = g->ClientHeight() - g->FloatingFooter()->Height() - (search ? 32 : 0);
+      const int last = style == fsFixedLastRow ? g->RowCount() - 2 : g->RowCount() - 1;
+      for (int r = 2; r <= last; ++r) {
+        g->SetRow(r);
+        ASSERT_EQ(g->Row(), r);
+        EXPECT_LE(g->CellRect(1, r).Bottom, clearBottom) << "row " << r << " top " << g->TopRow();
+      }
+      g->SetRow(g->RowCount() - 1);
+      EXPECT_EQ(g->Row(), style == fsFixedLastRow ? last : g->RowCount() - 1);
+    }
+  }
+}
+
+// With the search panel shown, keys, the scroll bar and code all end with the last row above the
+// panel, and a further step down of the scroll bar leaves it there.
+TEST(AdvGridFooterSelect, TheLastRowEndsAboveTheSearchPanelByEveryRoute) {
+  const std::vector<std::pair<const char*, std::function<void(advgrid_test::GridForm<>&)>>> routes = {
+      {"keys", [](advgrid_test::GridForm<>& f) {
+         for (int i = 0; i < 45; ++i) f.driver.Key(f.form, VK_DOWN);
+       }},
+      {"scroll bar", [](advgrid_test::GridForm<>& f) {
+         for (int i = 0; i < 45; ++i) f.grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+       }},
+      {"code", [](advgrid_test::GridForm<>& f) { f.grid->SetRow(f.grid->RowCount() - 1); }},
+  };
+  for (const auto& [name, route] : routes) {
+    SCOPED_TRACE(name);
+    advgrid_test::GridForm<> f;
+    TAdvStringGrid* g = f.grid;
+    g->SetRowCount(40);
+    g->SearchFooter()->SetVisible(true);
+    g->SearchPanel()->SetVisible(true);
+    g->SearchPanel()->SetHeight(32);
+    g->SetFocus();
+    route(f);
+    const int limit = g->ClientHeight() - 32 + 2;
+    const TRect last = g->CellRect(0, g->RowCount() - 1);
+    ASSERT_FALSE(last.IsEmpty()) << "top " << g->TopRow();
+    EXPECT_LE(last.Bottom, limit);
+    EXPECT_GT(last.Bottom + g->DefaultRowHeight() + g->GridLineWidth(), limit) << "scrolled further than needed";
+    const int top = g->TopRow();
+    g->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(g->TopRow(), top);
+  }
+}
