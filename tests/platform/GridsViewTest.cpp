@@ -69,7 +69,7 @@ TEST(GridsViewTest, GeometryOfVisibleAndScrolledOutCells) {
 
   // A partly visible last column keeps its full extent.
   g->SetColWidths(4, 70);
-  g->SetBounds(10, 10, 230, 100);
+  g->SetBounds(10, 10, 230 + 2 * g->ClientInset(), 100 + 2 * g->ClientInset());  // client 230 x 100
   EXPECT_EQ(g->VisibleColCount(), 3);
   EXPECT_EQ(g->CellRect(4, 10), Rect(200, 20, 270, 40));
 
@@ -119,7 +119,8 @@ TEST(GridsViewTest, PaintDrawsEachVisibleCellOnceTopDownLeftToRight) {
   g->SetDefaultRowHeight(20);
   g->SetColCount(3);
   g->SetRowCount(100000);
-  g->SetBounds(0, 0, 160, 50);  // two columns and a bit, two rows and a bit
+  // A client area of two columns and a bit, two rows and a bit (the frame lies outside it).
+  g->SetBounds(0, 0, 160 + 2 * g->ClientInset(), 50 + 2 * g->ClientInset());
   g->SetRow(500);
   ASSERT_EQ(g->TopRow(), 500);
   g->SetCells(1, 500, u"abc");
@@ -467,7 +468,7 @@ TEST(GridsViewTest, ScrollBarsShowOnlyWhereCellsDoNotFit) {
     g->SetDefaultRowHeight(20);
     g->SetColCount(c.cols);
     g->SetRowCount(c.rows);
-    g->SetBounds(0, 0, 200, 100);
+    g->SetBounds(0, 0, 200 + 2 * g->ClientInset(), 100 + 2 * g->ClientInset());  // client 200 x 100
     g->SetScrollBars(c.style);
     SCOPED_TRACE(std::to_string(c.style) + " " + std::to_string(c.cols) + "x" + std::to_string(c.rows));
     EXPECT_EQ(g->ClientRect(), Rect(0, 0, c.vert ? 183 : 200, c.horz ? 83 : 100));
