@@ -381,7 +381,8 @@ void TControl::SyncLook() {
 void TControl::SyncGeometry() {
   QWidget* w = backend_->widget;
   if (!w || w->isWindow()) return;
-  w->setGeometry(left_, top_, std::max(0, width_), std::max(0, ShownHeight()));
+  const int inset = parent_ ? parent_->ClientInset() : 0;
+  w->setGeometry(left_ + inset, top_ + inset, std::max(0, width_), std::max(0, ShownHeight()));
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -409,14 +410,18 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 TRect TControl::BoundsRect() const { return Rect(left_, top_, left_ + width_, top_ + height_); }
 void TControl::SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
-TRect TControl::ClientRect() const { return Rect(0, 0, width_, height_); }
+TRect TControl::ClientRect() const {
+  const int inset = ClientInset();
+  return Rect(0, 0, std::max(0, width_ - 2 * inset), std::max(0, height_ - 2 * inset));
+}
 void TControl::SetClientWidth(int v) { SetWidth(v + (width_ - ClientRect().Width())); }
 void TControl::SetClientHeight(int v) { SetHeight(v + (height_ - ClientRect().Height())); }
 
 TPoint TControl::ClientOrigin() const {
-  if (!parent_) return Point(left_, top_);
+  const int inset = ClientInset();
+  if (!parent_) return Point(left_ + inset, top_ + inset);
   TPoint p = parent_->ClientOrigin();
-  return Point(p.X + left_, p.Y + top_);
+  return Point(p.X + left_ + inset, p.Y + top_ + inset);
 }
 TPoint TControl::ClientToScreen(TPoint p) const {
   TPoint o = ClientOrigin();
@@ -781,7 +786,8 @@ void SetWindowExStyle(TControl* Control, uint32_t ExStyle) {
 void InvalidateRect(TControl* Control, const TRect& R, bool Erase) {
   (void)Erase;  // Qt repaints a marked area from its background anyway
   QWidget* w = Control ? Control->ExistingWidget() : nullptr;
-  if (w && R.Right > R.Left && R.Bottom > R.Top) w->update(QRect(R.Left, R.Top, R.Width(), R.Height()));
+  const int inset = Control ? Control->ClientInset() : 0;
+  if (w && R.Right > R.Left && R.Bottom > R.Top) w->update(QRect(R.Left + inset, R.Top + inset, R.Width(), R.Height()));
 }
 
 void TControl::Repaint() {

@@ -105,6 +105,10 @@ class TControl : public TComponent {
   TRect BoundsRect() const;
   void SetBoundsRect(const TRect& r);
   virtual TRect ClientRect() const;
+  // Pixels of window frame on each side of the client area (client coordinates start inside it).
+  virtual int ClientInset() const { return 0; }
+  // Places the widget at the bounds (inside the parent's frame).
+  void SyncGeometry();
   int ClientWidth() const { return ClientRect().Width(); }
   int ClientHeight() const { return ClientRect().Height(); }
   virtual void SetClientWidth(int v);
@@ -242,7 +246,6 @@ class TControl : public TComponent {
   virtual void SyncWidget();
   // The font and colours part of SyncWidget.
   void SyncLook();
-  void SyncGeometry();
   // The height the window shows; a drop-down combo's height also covers its list.
   virtual int ShownHeight() const { return height_; }
   void ParentFontChanged();

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QWidget>
+#include "platform/qt/QtCanvas.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -393,8 +394,36 @@ void TCustomGrid::SetScrollBars(TScrollStyle Value) {
 }
 
 void TCustomGrid::SetBorderStyle(TBorderStyle b) {
+  if (b == borderStyle_) return;
   borderStyle_ = b;
-  Invalidate();
+  // The client area grows or shrinks by the frame: children sit inside it, the view refits.
+  for (int i = 0; i < ControlCount(); ++i) Controls(i)->SyncGeometry();
+  UpdateScrollBars();
+  InvalidateEditor();
+  if (QWidget* w = ExistingWidget()) w->update();
+}
+
+int TCustomGrid::ClientInset() const { return borderStyle_ == bsSingle ? 2 : 0; }
+
+void TCustomGrid::InvalidateFrame() {
+  QWidget* w = ExistingWidget();
+  const int inset = ClientInset();
+  if (!w || inset == 0) return;
+  QRegion frame(0, 0, Width(), Height());
+  frame -= QRegion(inset, inset, std::max(0, Width() - 2 * inset), std::max(0, Height() - 2 * inset));
+  w->update(frame);
+}
+
+void TCustomGrid::PaintFrameOn(TCanvas* ACanvas) {
+  TCanvas* saved = windowCanvas_;
+  windowCanvas_ = ACanvas;
+  try {
+    Perform(WM_NCPAINT, 0, 0);
+  } catch (...) {
+    windowCanvas_ = saved;
+    throw;
+  }
+  windowCanvas_ = saved;
 }
 
 bool TCustomGrid::TabStops(int Index) const {
@@ -1094,7 +1123,8 @@ void TCustomGrid::InvalidateClientRect(const TRect& r) {
   } else {
     invalidated_.push_back(r);
   }
-  if (QWidget* w = ExistingWidget()) w->update(r.Left, r.Top, r.Width(), r.Height());
+  const int inset = ClientInset();
+  if (QWidget* w = ExistingWidget()) w->update(r.Left + inset, r.Top + inset, r.Width(), r.Height());
 }
 
 std::vector<TRect> TCustomGrid::TakeInvalidatedRects() {
@@ -1188,14 +1218,33 @@ void TCustomGrid::InvalidateEditor() {
 
 void TCustomGrid::PaintTo(void* qpainter) {
   auto* p = static_cast<QPainter*>(qpainter);
+  if (!p) return;
+  const int inset = ClientInset();
+  const TRect client = TCustomControl::ClientRect();
+  const QRect clientArea(inset, inset, client.Width(), client.Height());
   hasPaintUpdate_ = false;
-  if (p && p->hasClipping()) {
-    QRect c = p->clipBoundingRect().toAlignedRect();
-    paintUpdate_ = Rect(c.left(), c.top(), c.left() + c.width(), c.top() + c.height());
+  p->save();
+  if (p->hasClipping()) {
+    QRect c = p->clipBoundingRect().toAlignedRect().intersected(clientArea);
+    paintUpdate_ = Rect(c.left() - inset, c.top() - inset, c.left() - inset + c.width(), c.top() - inset + c.height());
     hasPaintUpdate_ = true;
   }
-  TCustomControl::PaintTo(qpainter);
+  // The client area paints in client coordinates, kept inside the frame.
+  p->setClipRect(clientArea, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  p->translate(inset, inset);
+  try {
+    if (!hasPaintUpdate_ || !paintUpdate_.IsEmpty()) TCustomControl::PaintTo(qpainter);
+  } catch (...) {
+    p->restore();
+    hasPaintUpdate_ = false;
+    throw;
+  }
+  p->restore();
   hasPaintUpdate_ = false;
+  if (inset > 0) {
+    auto frameCanvas = MakeQtCanvas(p);
+    PaintFrameOn(frameCanvas.get());
+  }
 }
 
 void TCustomGrid::PaintOn(TCanvas* ACanvas, const TRect* UpdateRect) {
@@ -1739,6 +1788,14 @@ void TCustomGrid::DoExit() {
 
 void TCustomGrid::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_NCPAINT:
+      // A single border: the sunken two-pixel edge around the client area.
+      if (windowCanvas_ && ClientInset() > 0) {
+        TRect r = Rect(0, 0, Width(), Height());
+        DrawEdge(windowCanvas_, r, EDGE_SUNKEN, BF_RECT);
+      }
+      m.Result = 0;
+      return;
     case WM_TIMER:
       if (m.WParam == kRepeatTimer) {
         if (repeatMsg_ != 0) RepeatScroll();

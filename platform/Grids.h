@@ -165,6 +165,8 @@ class TCustomGrid : public TCustomControl {
   void SetFixedColor(TColor c) { fixedColor_ = c; Invalidate(); }
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle b);
+  // bsSingle keeps a 2-pixel frame around the client area, painted by WM_NCPAINT.
+  int ClientInset() const override;
 
   // ---- view ----
   int LeftCol() const { return topLeft_.X; }
@@ -275,6 +277,15 @@ class TCustomGrid : public TCustomControl {
 
  protected:
   friend class TInplaceEdit;
+
+  // ---- window frame ----
+  // The canvas over the whole window (frame included, window coordinates) while WM_NCPAINT runs;
+  // null otherwise.
+  TCanvas* WindowCanvas() const { return windowCanvas_; }
+  // Asks for the frame to be painted again (the client area is left alone).
+  void InvalidateFrame();
+  // Paints the frame (WM_NCPAINT) on a canvas over the whole window: tests and offscreen pictures.
+  void PaintFrameOn(TCanvas* ACanvas);
 
   // ---- virtual operations for derived grids ----
   // Right to left, draws through the mirrored canvas orientation (ChangeGridOrientation).
@@ -426,6 +437,7 @@ class TCustomGrid : public TCustomControl {
   bool defaultDrawing_ = true;
   TColor fixedColor_ = clBtnFace;
   TBorderStyle borderStyle_ = bsSingle;
+  TCanvas* windowCanvas_ = nullptr;
   TGridCoord topLeft_{1, 1};
   TGridCoord current_{1, 1};
   TGridCoord anchor_{1, 1};

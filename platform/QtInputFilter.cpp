@@ -191,7 +191,7 @@ class InputFilter : public QObject {
     QWidget* w = c->ExistingWidget();
     if (!w) return false;
     QPoint gp = e->globalPosition().toPoint();
-    QPoint lp = w->mapFromGlobal(gp);
+    QPoint lp = w->mapFromGlobal(gp) - QPoint(c->ClientInset(), c->ClientInset());
     confinput::SetCursorPos(TPoint{gp.x(), gp.y()});
     TShiftState shift = ShiftFromQt(e->modifiers(), e->buttons());
     TMouseButton b = e->button() == Qt::RightButton ? mbRight : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;

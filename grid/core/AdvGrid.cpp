@@ -606,6 +606,7 @@ void TAdvStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     AHeight = AHeight + b - ((AHeight - h - b) % DefaultRowHeight());
   }
   TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+  PaintLookBorder();
 }
 
 void TAdvStringGrid::SetIntegralHeight(bool Value) {
@@ -616,7 +617,7 @@ void TAdvStringGrid::SetIntegralHeight(bool Value) {
 void TAdvStringGrid::SetBorderColor(TColor Value) {
   if (FBorderColor == Value) return;
   FBorderColor = Value;
-  if (Parent() && Parent()->HandleAllocated()) Parent()->Invalidate();
+  if (Parent() && Parent()->HandleAllocated()) PaintLookBorder();
 }
 
 void TAdvStringGrid::SetCursor(TCursor Value) {

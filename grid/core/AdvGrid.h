@@ -940,6 +940,8 @@ class TAdvStringGrid : public TBaseGrid {
   // The one-pixel look border, drawn on a canvas of the whole window (frame included) of the
   // control's width and height.
   void DrawLookBorder(TCanvas* WindowCanvas);
+  // Draws the look border during the frame paint; otherwise asks for the frame to be repainted.
+  void PaintLookBorder();
   bool NoDefaultDraw = false;
   TGridGradientEvent OnGetCellGradient;
   TCustomCellDrawEvent OnCustomCellBkgDraw;

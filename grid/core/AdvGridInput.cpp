@@ -24,6 +24,12 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
     TBaseGrid::WndProc(Message);
     return;
   }
+  if (Message.Msg == WM_NCPAINT) {
+    TBaseGrid::WndProc(Message);
+    if (FUpdateCount < 1) PaintLookBorder();
+    Message.Result = 0;
+    return;
+  }
   if (EditFocusMessage(Message)) return;
   if (Message.Msg == WM_COMMAND) ComboEditorCommand(Message);  // then reflected to the combo
   if (Message.Msg == WM_NOTIFY && BalloonNotify(Message)) return;
@@ -106,6 +112,7 @@ void TAdvStringGrid::EndUpdate() {
   FSelChange = false;
   Perform(WM_SETREDRAW, 1, 0);
   if (Visible()) Invalidate();
+  PaintLookBorder();
 }
 
 // =============================================================================================

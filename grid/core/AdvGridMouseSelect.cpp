@@ -93,7 +93,7 @@ void TAdvStringGrid::DragHeaderSelection(int Y, int DCol, int DRow) {
       const int to = std::max(DRow, FixedRows());
       SetSelection(TGridRect{FixedCols(), std::min(FMouseSelectStart, to), ColCount() - 1, std::max(FMouseSelectStart, to)});
     }
-    if (Y > Height() - 4 && TopRow() + VisibleRowCount() < RowCount()) {
+    if (Y > ClientHeight() - 4 && TopRow() + VisibleRowCount() < RowCount()) {
       SetTopRow(TopRow() + 1);
     } else if (FixedRows() > 0 && Y < RowHeights(0) && TopRow() > FixedRows()) {
       SetTopRow(TopRow() - 1);

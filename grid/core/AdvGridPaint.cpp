@@ -714,6 +714,11 @@ void TAdvStringGrid::DrawLookBorder(TCanvas* WindowCanvas) {
   }
 }
 
+void TAdvStringGrid::PaintLookBorder() {
+  if (TCanvas* wc = WindowCanvas()) DrawLookBorder(wc);
+  else InvalidateFrame();
+}
+
 void TAdvStringGrid::SetFlat(bool v) {
   FFlat = v;
   if (!Loading()) Invalidate();

@@ -90,7 +90,7 @@ void TBaseGrid::DoPaintCell(TCanvas* ACanvas, int DCol, int DRow, const TRect& A
   if ((DCol >= FixedCols() && FixedCols() > 0 && fx > layoutR.Left) ||
       (DRow >= FixedRows() && FixedRows() > 0 && R.Top < fy)) {
     savedDC = ACanvas->SaveDC();
-    TRect clip = Rect(fx, fy, Width(), Height());
+    TRect clip = Rect(fx, fy, ClientWidth(), ClientHeight());
     ACanvas->IntersectClipRect(flipLayout ? FlipGridRect(clip) : clip);
     clipped = true;
   }

@@ -41,9 +41,11 @@ bool SavePng(TBitmap* bitmap, const String& path) {
 }
 
 TRect PaintedRect(TControl* control, TControl* root) {
+  // Window origins: a framed control's client area starts inside its frame.
   const TPoint at = control->ClientOrigin();
   const TPoint origin = root->ClientOrigin();
-  return Bounds(at.X - origin.X, at.Y - origin.Y, control->Width(), control->Height());
+  const int shift = root->ClientInset() - control->ClientInset();
+  return Bounds(at.X - origin.X + shift, at.Y - origin.Y + shift, control->Width(), control->Height());
 }
 
 bool PaintPrinterPage(const String& PdfPath, int Dpi, const std::function<void(TCanvas*)>& Paint) {

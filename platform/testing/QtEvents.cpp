@@ -49,7 +49,7 @@ QWidget* W(TControl* c) { return c->Widget(); }
 
 void SendMouse(TControl* c, QEvent::Type type, int x, int y, unsigned long ts, Qt::MouseButtons held) {
   QWidget* w = W(c);
-  QPointF p(x, y);
+  QPointF p(x + c->ClientInset(), y + c->ClientInset());  // the widget covers the frame too
   QMouseEvent e(type, p, w->mapToGlobal(p), Qt::LeftButton, held, Qt::NoModifier);
   e.setTimestamp(ts);
   QCoreApplication::sendEvent(w, &e);
@@ -78,7 +78,7 @@ void MouseDoubleClick(TControl* target, int x, int y, unsigned long timestamp) {
 
 void Wheel(TControl* target, int angleDelta, int x, int y) {
   QWidget* w = W(target);
-  QPointF p(x, y);
+  QPointF p(x + target->ClientInset(), y + target->ClientInset());
   QWheelEvent e(p, w->mapToGlobal(p), QPoint(), QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier,
                 Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(w, &e);

@@ -131,7 +131,9 @@ struct RtlForm {
     grid->SetDefaultRowHeight(20);
     grid->SetColCount(4);
     grid->SetRowCount(rows);
-    grid->SetBounds(10, 10, 300, 100);
+    // The layout below is of a 300 x 100 client area (scroll bars included); the single border's
+    // frame lies outside it.
+    grid->SetBounds(10, 10, 300 + 2 * grid->ClientInset(), 100 + 2 * grid->ClientInset());
     grid->SetBiDiMode(bdRightToLeft);
     form->Show();
     grid->SetFocus();

@@ -26,7 +26,9 @@ struct BarForm {
     grid->SetDefaultRowHeight(20);
     grid->SetColCount(5);
     grid->SetRowCount(30);
-    grid->SetBounds(10, 10, 200, 100);
+    // The layout below is of a 200 x 100 client area (scroll bars included); the single border's
+    // frame lies outside it.
+    grid->SetBounds(10, 10, 200 + 2 * grid->ClientInset(), 100 + 2 * grid->ClientInset());
     form->Show();
   }
   ~BarForm() { delete form; }

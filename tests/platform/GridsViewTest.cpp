@@ -9,12 +9,13 @@
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
 #include "platform/testing/RecordingCanvas.h"
+#include "tests/support/Utf8Text.h"
 
 namespace {
 
 // A shown form with a focused string grid of 8 columns x 30 rows, 50 x 20 pixel cells, no
-// spacing for lines and no scroll bars: 200 x 100 pixels show the fixed row and column, three
-// full columns and four full rows.
+// spacing for lines and no scroll bars: a client area of 200 x 100 pixels (inside the 2-pixel
+// frame of its single border) shows the fixed row and column, three full columns and four full rows.
 struct GridForm {
   ModalScript script;
   InputDriver driver;
@@ -34,7 +35,7 @@ struct GridForm {
     grid->SetDefaultRowHeight(20);
     grid->SetColCount(8);
     grid->SetRowCount(30);
-    grid->SetBounds(10, 10, 200, 100);
+    grid->SetBounds(10, 10, 204, 104);
     grid->OnSelectCell = [this](TObject*, int c, int r, bool&) {
       log.push_back("select " + std::to_string(c) + "," + std::to_string(r));
     };
@@ -68,7 +69,7 @@ TEST(GridsViewTest, GeometryOfVisibleAndScrolledOutCells) {
 
   // A partly visible last column keeps its full extent.
   g->SetColWidths(4, 70);
-  g->SetBounds(10, 10, 230, 100);
+  g->SetBounds(10, 10, 230 + 2 * g->ClientInset(), 100 + 2 * g->ClientInset());  // client 230 x 100
   EXPECT_EQ(g->VisibleColCount(), 3);
   EXPECT_EQ(g->CellRect(4, 10), Rect(200, 20, 270, 40));
 
@@ -118,7 +119,8 @@ TEST(GridsViewTest, PaintDrawsEachVisibleCellOnceTopDownLeftToRight) {
   g->SetDefaultRowHeight(20);
   g->SetColCount(3);
   g->SetRowCount(100000);
-  g->SetBounds(0, 0, 160, 50);  // two columns and a bit, two rows and a bit
+  // A client area of two columns and a bit, two rows and a bit (the frame lies outside it).
+  g->SetBounds(0, 0, 160 + 2 * g->ClientInset(), 50 + 2 * g->ClientInset());
   g->SetRow(500);
   ASSERT_EQ(g->TopRow(), 500);
   g->SetCells(1, 500, u"abc");
@@ -487,7 +489,7 @@ TEST(GridsViewTest, ScrollBarsShowOnlyWhereCellsDoNotFit) {
     g->SetDefaultRowHeight(20);
     g->SetColCount(c.cols);
     g->SetRowCount(c.rows);
-    g->SetBounds(0, 0, 200, 100);
+    g->SetBounds(0, 0, 200 + 2 * g->ClientInset(), 100 + 2 * g->ClientInset());  // client 200 x 100
     g->SetScrollBars(c.style);
     SCOPED_TRACE(std::to_string(c.style) + " " + std::to_string(c.cols) + "x" + std::to_string(c.rows));
     EXPECT_EQ(g->ClientRect(), Rect(0, 0, c.vert ? 183 : 200, c.horz ? 83 : 100));
@@ -574,7 +576,7 @@ TEST(GridsViewTest, PaintsThroughTheWidgetOffscreen) {
   TCanvas* c = pic.Bitmap()->Canvas();
   auto at = [&](int col, int row, int dx, int dy) {
     TRect r = g->CellRect(col, row);
-    return ColorToRGB(c->Pixels(5 + r.Left + dx, 5 + r.Top + dy));
+    return ColorToRGB(c->Pixels(5 + 2 + r.Left + dx, 5 + 2 + r.Top + dy));  // inside the frame
   };
   EXPECT_EQ(at(0, 0, 3, 3), ColorToRGB(clBtnFace));       // fixed
   EXPECT_EQ(at(2, 3, 3, 3), ColorToRGB(clWindow));        // normal

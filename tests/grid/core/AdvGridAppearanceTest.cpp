@@ -12,7 +12,7 @@ using advgrid_test::Utf8;
 TEST(AdvGridAppearance, StretchFillsTheClientWidth) {
   GridForm<> f;
   TAdvStringGrid* g = f.grid;
-  g->SetBounds(10, 10, 300, 200);
+  g->SetBounds(10, 10, 300 + 2 * g->ClientInset(), 200 + 2 * g->ClientInset());  // inside the frame
   g->SetRowCount(3);  // no vertical bar: the client is 300 pixels wide
   g->SetColCount(3);
   g->ColumnSize()->SetStretch(true);

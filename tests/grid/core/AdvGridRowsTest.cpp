@@ -77,7 +77,8 @@ struct ScrollForm : GridForm<> {
     grid->SetScrollBars(ssVertical);
     grid->SetFixedCols(0);
     grid->SetRowCount(100);
-    grid->SetBounds(10, 10, 400, 22 * 21);
+    // A client area of 21 rows of 22 pixels (the frame lies outside it).
+    grid->SetBounds(10, 10, 400 + 2 * grid->ClientInset(), 22 * 21 + 2 * grid->ClientInset());
   }
 };
 

@@ -141,17 +141,17 @@ TEST(AdvGridWindow, FlatScrollBarsAreSetUpWithTheWindow) {
   EXPECT_EQ(g->FlatSB_GetScrollProp(WSB_PROP_CYHSCROLL), 12);
   EXPECT_EQ(static_cast<TColor>(g->FlatSB_GetScrollProp(WSB_PROP_VBKGCOLOR)), clRed);
   ASSERT_TRUE(g->ScrollBarVisible(true));
-  EXPECT_EQ(g->ClientRect().Right, g->Width() - 12);  // the bar takes its width from the view
+  EXPECT_EQ(g->ClientRect().Right, g->Width() - 2 * g->ClientInset() - 12);  // the bar takes its width from the view
 
   g->SetScrollType(ssEncarta);
   EXPECT_EQ(g->FlatSB_GetScrollProp(WSB_PROP_VSTYLE), FSB_ENCARTA_MODE);
   EXPECT_EQ(g->FlatSB_GetScrollProp(WSB_PROP_HSTYLE), FSB_ENCARTA_MODE);
   g->SetScrollWidth(20);
-  EXPECT_EQ(g->ClientRect().Right, g->Width() - 20);
+  EXPECT_EQ(g->ClientRect().Right, g->Width() - 2 * g->ClientInset() - 20);
   g->SetScrollType(ssNormal);
   EXPECT_FALSE(g->IsFlat());
   EXPECT_FALSE(g->FlatSBInitialized());
-  EXPECT_EQ(g->ClientRect().Right, g->Width() - 17);
+  EXPECT_EQ(g->ClientRect().Right, g->Width() - 2 * g->ClientInset() - 17);
 }
 
 TEST(AdvGridWindow, NormalScrollBarsStayStandard) {

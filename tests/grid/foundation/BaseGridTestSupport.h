@@ -1,6 +1,6 @@
 #pragma once
 // A shown form holding a focused base grid of 6 x 6 cells of 50 x 20 pixels without fixed cells
-// or scroll bars.
+// or scroll bars. width and height are of the client area (the single border's frame lies outside it).
 #include <memory>
 #include <string>
 
@@ -34,6 +34,8 @@ struct GridForm {
     grid->SetFixedCols(fixedCols);
     grid->SetFixedRows(fixedRows);
     grid->SetBounds(10, 10, width, height);
+    grid->SetClientWidth(width);
+    grid->SetClientHeight(height);
     form->Show();
     grid->SetFocus();
     grid->TakeInvalidatedRects();
