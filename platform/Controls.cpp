@@ -244,7 +244,7 @@ void TControl::SetParent(TWinControl* AParent) {
     // Under a parent without a widget this one is made with the parent's, when that is first
     // needed (shown, painted, asked for); under one that has its widget it is made now, after
     // the parent's look has come down, so it is given it once.
-    if (!w && parent_->backend_->widget) Widget();
+    if (!w && parent_->backend_->widget && !parent_->backend_->childrenDeferred) Widget();
   }
   // Qt hands the new parent's font and colours down to a widget that has none of its own.
   if (w) SyncLook();
@@ -266,6 +266,11 @@ QWidget* TControl::Widget() {
     parent_->Widget();
     if (backend_->widget) return backend_->widget;
   }
+  // Under a hidden parent all its children are made together, in their stacking order.
+  if (parent_ && parent_->backend_->childrenDeferred) {
+    TControlBackend::CreateDeferredChildren(parent_);
+    if (backend_->widget) return backend_->widget;
+  }
   confqt::EnsureApp();
   backend_->creating = true;
   QWidget* pw = parent_ ? parent_->Widget() : nullptr;
@@ -285,14 +290,33 @@ QWidget* TControl::Widget() {
   // control made inside a parent widget not shown yet needs no call (and no event) of its own.
   if (parent_ && (!visible_ || !pw || pw->isVisible())) w->setVisible(visible_);
   if (auto* self = dynamic_cast<TWinControl*>(this)) {
-    // By index: a child's creation may add controls (they are made at once, the parent's widget
-    // being there) or take some away.
-    for (size_t i = 0; i < self->controls_.size(); ++i) {
-      TControl* c = self->controls_[i];
-      if (!c->backend_->widget) c->Widget();
-    }
+    // A hidden control's children wait until it shows: a form holding many hidden panels then
+    // pays only for what it shows.
+    if (parent_ && !visible_ && !self->controls_.empty()) backend_->childrenDeferred = true;
+    else TControlBackend::CreateDeferredChildren(this);
   }
   return backend_->widget;
+}
+
+void TControlBackend::CreateDeferredChildren(TControl* Control) {
+  auto* self = dynamic_cast<TWinControl*>(Control);
+  TControlBackend& b = *Control->backend_;
+  if (!self || !b.widget) return;
+  const bool wasDeferred = b.childrenDeferred;
+  b.childrenDeferred = false;
+  bool someExisted = false;
+  // By index: a child's creation may add controls (they are made at once, the parent's widget
+  // being there) or take some away.
+  for (int i = 0; i < self->ControlCount(); ++i) {
+    TControl* c = self->Controls(i);
+    if (!c->backend_->widget) c->Widget();
+    else someExisted = true;
+  }
+  // A child that came with its widget (moved here) sits where the stacking order puts it.
+  if (wasDeferred && someExisted) {
+    for (int i = 0; i < self->ControlCount(); ++i)
+      if (QWidget* w = self->Controls(i)->backend_->widget) w->raise();
+  }
 }
 
 void TControl::SyncContextMenuPolicy() {
@@ -471,6 +495,7 @@ void TControl::SetVisible(bool v) {
   if (v == visible_) return;
   if (!v) Drop_Focus_Within(this);  // the focus leaves a control before it disappears
   visible_ = v;
+  if (v && backend_->childrenDeferred) TControlBackend::CreateDeferredChildren(this);
   if (backend_->widget && parent_) backend_->widget->setVisible(v);
   Perform(CM_VISIBLECHANGED, v ? 1 : 0, 0);
   if (parent_ && align_ != alNone) parent_->AlignControls();

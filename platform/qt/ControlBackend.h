@@ -29,6 +29,12 @@ struct TControlBackend {
   bool goesWithParentWidget = false;
   std::unique_ptr<TQtCanvas> canvas;
   bool creating = false;
+  // Made while the control was hidden: its children get their widgets when it is first shown
+  // (or one of them is asked for its own), as the class library makes handles on showing.
+  bool childrenDeferred = false;
+  // Makes the widgets of Control's children left unmade while it was hidden (Control's widget
+  // exists), in their stacking order.
+  static void CreateDeferredChildren(TControl* Control);
   int wheelRemainder = 0;
   bool nativeInput = false;
   uint32_t exStyle = 0;  // extended window styles (WS_EX_*)
