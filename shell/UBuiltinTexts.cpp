@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/Encoding.h"
 
@@ -49,19 +50,22 @@ const TBuiltinTable& Table() {
 std::vector<String> Build_Builtin_Texts(const TBuiltinTextFile* Files, int Count,
                                         std::vector<TBuiltinTextIssue>& Issues) {
   std::vector<String> texts(Builtin_Text_Count, String(u" "));
-  std::vector<String> owner(Builtin_Text_Count);  // "file:line" that gave each index
+  // File and line that gave each index (file -1: none yet); written out only for an issue, as
+  // the program builds this table at every start.
+  std::vector<std::pair<int, int>> owner(Builtin_Text_Count, {-1, 0});
+  auto fileName = [&](int f) { return Ascii(Files[f].Name ? Files[f].Name : ""); };
   for (int f = 0; f < Count; ++f) {
-    const String name = Ascii(Files[f].Name ? Files[f].Name : "");
     std::vector<TBuiltinTextEntry> entries;
     Parse_Builtin_Text_File(Files[f], entries, Issues);
     for (TBuiltinTextEntry& e : entries) {
-      const String index = Ascii(std::to_string(e.Index));
       if (e.Index < 0 || e.Index >= Builtin_Text_Count) {
-        Issues.push_back({name, e.Line, u"index " + index + u" out of range"});
-      } else if (!owner[e.Index].empty()) {
-        Issues.push_back({name, e.Line, u"index " + index + u" already given at " + owner[e.Index]});
+        Issues.push_back({fileName(f), e.Line, u"index " + Ascii(std::to_string(e.Index)) + u" out of range"});
+      } else if (const auto [of, line] = owner[e.Index]; of >= 0) {
+        Issues.push_back({fileName(f), e.Line,
+                          u"index " + Ascii(std::to_string(e.Index)) + u" already given at " + fileName(of) + u":" +
+                              Ascii(std::to_string(line))});
       } else {
-        owner[e.Index] = name + u":" + Ascii(std::to_string(e.Line));
+        owner[e.Index] = {f, e.Line};
         texts[e.Index] = std::move(e.Text);
       }
     }
