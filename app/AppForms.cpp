@@ -10,6 +10,9 @@
 #include "gateway/USaveBincc.h"
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
+#include "protocols/can/UDMXDefVal.h"
+#include "protocols/can/UDNet.h"
+#include "protocols/can/UDefOffset.h"
 #include "protocols/can/UReceiveCAN.h"
 #include "protocols/can/UReceiveJ1939.h"
 #include "protocols/can/UReceiveNMEA.h"
@@ -87,6 +90,15 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFSNMPManagerAccess", [] { return Table_Form_On_Demand(FSNMPManagerAccess); }, [] {
     if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
+  });
+  main->Register_Form(u"TFDNet", [] { return Table_Form_On_Demand(FDNet); }, [] {
+    if (FDNet) FDNet->Set_Lang();
+  });
+  main->Register_Form(u"TFDefOffset", [] { return Table_Form_On_Demand(FDefOffset); }, [] {
+    if (FDefOffset) FDefOffset->Set_Lang();
+  });
+  main->Register_Form(u"TFDMXDefVal", [] { return Table_Form_On_Demand(FDMXDefVal); }, [] {
+    if (FDMXDefVal) FDMXDefVal->Set_Lang();
   });
 
   TStepRoutines& steps = main->Step_Routines;
