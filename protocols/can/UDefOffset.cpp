@@ -33,11 +33,14 @@ TTableFormDef MakeDefOffsetDef() {
   return d;
 }
 
-// A grid of Rows data rows under its header. Without data rows the header is the grid's only row,
-// which the grid cannot keep fixed: editing is off then so that it cannot be typed over.
-void Set_Data_Rows(TAdvStringGrid* Grid, int Rows, bool Editing) {
+// A grid of Rows data rows under its header. Without data rows the header is the grid's only row:
+// the grid keeps it fixed (FixedRowAlways), and editing is off so that nothing can be typed.
+void Set_Data_Rows(TAdvColumnGrid* Grid, int Rows, bool Editing) {
+  if (!Grid->FixedRowAlways()) {
+    Grid->SetFixedRowAlways(true);
+    Grid->SetFixedRows(1);
+  }
   Grid->SetRowCount(Rows + 1);
-  if (Rows > 0 && Grid->FixedRows() == 0) Grid->SetFixedRows(1);
   TGridOptions options = Grid->Options();
   options = Editing && Rows > 0 ? options.Include(goEditing) : options.Exclude(goEditing);
   Grid->SetOptions(options);
@@ -130,8 +133,8 @@ void TFDefOffset::BuildSlaveControls() {
 
   TAdvColumnGrid* g = ACG_DN_Slaves;
   g->SetColCount(4);
-  g->SetRowCount(1);
   g->SetFixedCols(0);
+  Set_Data_Rows(g, 0, false);
   g->SetDefaultRowHeight(21);
   g->SetOptions(TGridOptions(g->Options()).Exclude(goEditing).Include(goColSizing));
   const int widths[4] = {80, 100, 100, 300};

@@ -1,5 +1,8 @@
 // The DeviceNet network and offsets forms: the network's check and file, the offsets form's slave
 // list, byte grids, check and nested file, and the main window's hidden steps that show them.
+#include <filesystem>
+
+#include "platform/testing/PaintToPng.h"
 #include "protocols/can/UDNet.h"
 #include "protocols/can/UDefOffset.h"
 #include "tests/protocols/can/FrameFormTestSupport.h"
@@ -308,4 +311,42 @@ TEST_F(DefOffsetTest, TheHiddenStepShowsTheForm) {
   main_->Btn_Click(main_->Btn_DNet_Offset);
   ASSERT_EQ(script_.ModalForms().size(), 1u);
   EXPECT_EQ(script_.ModalForms()[0].FormClass, u"TFDefOffset");
+}
+
+TEST_F(DefOffsetTest, TheSelectedSlaveAndTheByteHeadersArePainted) {
+  Write("DNETM_Net.xml", Net_File({{"5", "3", "1"}, {"7", "0", "0"}}));
+  Show([&](TFDefOffset* f) {
+    std::unique_ptr<TBitmap> picture = PaintToBitmap(f);
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "can_windows";
+    std::filesystem::create_directories(folder);
+    SavePng(picture.get(), FromPath(folder / "devicenet_offsets.png"));
+    // The middle pixel row of a cell, as colours from its left to its right edge.
+    auto colours = [&](TAdvColumnGrid* G, int Col, int Row) {
+      const TRect g = PaintedRect(G, f);
+      const TRect c = G->CellRect(Col, Row);
+      std::vector<TColor> line;
+      for (int x = c.Left + 2; x < c.Right - 2; ++x)
+        line.push_back(picture->Canvas()->Pixels(g.Left + x, g.Top + (c.Top + c.Bottom) / 2));
+      return line;
+    };
+    // The shown slave's row is painted selected, the other slave's is not.
+    EXPECT_NE(colours(f->ACG_DN_Slaves, 3, 1), colours(f->ACG_DN_Slaves, 3, 2));
+    // The headers carry their texts (dark text pixels across the cell's middle), the empty
+    // mnemonic cell none.
+    auto dark = [](const std::vector<TColor>& Line) {
+      return std::count_if(Line.begin(), Line.end(),
+                           [](TColor c) { return (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 3 * 0x80; });
+    };
+    EXPECT_GT(dark(colours(f->ACG_ByteIN, 2, 0)), 0);
+    EXPECT_GT(dark(colours(f->ACG_DN_Slaves, 0, 0)), 0);
+    EXPECT_EQ(dark(colours(f->ACG_ByteIN, 2, 3)), 0);
+    // A slave without bytes: the grids keep their headers only, painted as headers.
+    const auto header_look = colours(f->ACG_ByteIN, 1, 0);
+    Click_Slave(f, 2);
+    picture = PaintToBitmap(f);
+    SavePng(picture.get(), FromPath(folder / "devicenet_offsets_no_bytes.png"));
+    EXPECT_EQ(f->ACG_ByteIN->RowCount(), 1);
+    EXPECT_GT(dark(colours(f->ACG_ByteIN, 2, 0)), 0);
+    EXPECT_EQ(colours(f->ACG_ByteIN, 1, 0), header_look);
+  });
 }
