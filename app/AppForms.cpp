@@ -16,6 +16,9 @@
 #include "protocols/can/UReceiveCAN.h"
 #include "protocols/can/UReceiveJ1939.h"
 #include "protocols/can/UReceiveNMEA.h"
+#include "protocols/can/USet_PDO_Access.h"
+#include "protocols/can/USet_SDO_Client_Access.h"
+#include "protocols/can/USet_SDO_Server_Access.h"
 #include "protocols/can/UTransmitCAN.h"
 #include "protocols/can/UTransmitJ1939.h"
 #include "protocols/can/UTransmitNMEA.h"
@@ -99,6 +102,15 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFDMXDefVal", [] { return Table_Form_On_Demand(FDMXDefVal); }, [] {
     if (FDMXDefVal) FDMXDefVal->Set_Lang();
+  });
+  main->Register_Form(u"TFSet_PDO_Access", [] { return Table_Form_On_Demand(FSet_PDO_Access); }, [] {
+    if (FSet_PDO_Access) FSet_PDO_Access->Set_Lang();
+  });
+  main->Register_Form(u"TFSet_SDO_Client_Access", [] { return Table_Form_On_Demand(FSet_SDO_Client_Access); }, [] {
+    if (FSet_SDO_Client_Access) FSet_SDO_Client_Access->Set_Lang();
+  });
+  main->Register_Form(u"TFSet_SDO_Server_Access", [] { return Table_Form_On_Demand(FSet_SDO_Server_Access); }, [] {
+    if (FSet_SDO_Server_Access) FSet_SDO_Server_Access->Set_Lang();
   });
 
   TStepRoutines& steps = main->Step_Routines;
