@@ -11,6 +11,7 @@
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
 #include "protocols/can/UDMXDefVal.h"
+#include "protocols/can/UEds.h"
 #include "protocols/can/UDNet.h"
 #include "protocols/can/UDefOffset.h"
 #include "protocols/can/UReceiveCAN.h"
@@ -118,4 +119,11 @@ void Create_Program_Forms() {
   steps.Save_Bin = [] { return Save_Bin(); };
   steps.Set_Boot_Form_Type = [](int type) { FBoot->Form_Type = type; };
   steps.Create_SNMP_MIB = [](TSaveDialog& dialog) { Create_SNMP_MIB(dialog); };
+  steps.Create_EDS_File = [](const String& file) {
+    try {
+      Create_EDS_File(file);
+    } catch (const std::exception& E) {
+      Application->ShowException(E);
+    }
+  };
 }
