@@ -10,9 +10,16 @@
 #include "gateway/USaveBincc.h"
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
+#include "protocols/can/UDMXDefVal.h"
+#include "protocols/can/UEds.h"
+#include "protocols/can/UDNet.h"
+#include "protocols/can/UDefOffset.h"
 #include "protocols/can/UReceiveCAN.h"
 #include "protocols/can/UReceiveJ1939.h"
 #include "protocols/can/UReceiveNMEA.h"
+#include "protocols/can/USet_PDO_Access.h"
+#include "protocols/can/USet_SDO_Client_Access.h"
+#include "protocols/can/USet_SDO_Server_Access.h"
 #include "protocols/can/UTransmitCAN.h"
 #include "protocols/can/UTransmitJ1939.h"
 #include "protocols/can/UTransmitNMEA.h"
@@ -88,10 +95,35 @@ void Create_Program_Forms() {
   main->Register_Form(u"TFSNMPManagerAccess", [] { return Table_Form_On_Demand(FSNMPManagerAccess); }, [] {
     if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
   });
+  main->Register_Form(u"TFDNet", [] { return Table_Form_On_Demand(FDNet); }, [] {
+    if (FDNet) FDNet->Set_Lang();
+  });
+  main->Register_Form(u"TFDefOffset", [] { return Table_Form_On_Demand(FDefOffset); }, [] {
+    if (FDefOffset) FDefOffset->Set_Lang();
+  });
+  main->Register_Form(u"TFDMXDefVal", [] { return Table_Form_On_Demand(FDMXDefVal); }, [] {
+    if (FDMXDefVal) FDMXDefVal->Set_Lang();
+  });
+  main->Register_Form(u"TFSet_PDO_Access", [] { return Table_Form_On_Demand(FSet_PDO_Access); }, [] {
+    if (FSet_PDO_Access) FSet_PDO_Access->Set_Lang();
+  });
+  main->Register_Form(u"TFSet_SDO_Client_Access", [] { return Table_Form_On_Demand(FSet_SDO_Client_Access); }, [] {
+    if (FSet_SDO_Client_Access) FSet_SDO_Client_Access->Set_Lang();
+  });
+  main->Register_Form(u"TFSet_SDO_Server_Access", [] { return Table_Form_On_Demand(FSet_SDO_Server_Access); }, [] {
+    if (FSet_SDO_Server_Access) FSet_SDO_Server_Access->Set_Lang();
+  });
 
   TStepRoutines& steps = main->Step_Routines;
   steps.Compile_Bin = [] { return Compile_Bin(); };
   steps.Save_Bin = [] { return Save_Bin(); };
   steps.Set_Boot_Form_Type = [](int type) { FBoot->Form_Type = type; };
   steps.Create_SNMP_MIB = [](TSaveDialog& dialog) { Create_SNMP_MIB(dialog); };
+  steps.Create_EDS_File = [](const String& file) {
+    try {
+      Create_EDS_File(file);
+    } catch (const std::exception& E) {
+      Application->ShowException(E);
+    }
+  };
 }

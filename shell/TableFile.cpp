@@ -182,8 +182,10 @@ void BuildDocument(TXMLDocument& Doc, const TTableLayout& Layout, const std::vec
     const TTableCells* table = s < Tables.size() ? Tables[s] : nullptr;
     if (!table) continue;
     for (int r = 1; r <= table->RowCount(); ++r) {
-      const String key = table->Cell(sec.KeyColumn, r);
-      if (sec.TrimKey ? Trim(key).empty() : key.empty()) break;
+      if (sec.KeyStop) {
+        const String key = table->Cell(sec.KeyColumn, r);
+        if (sec.TrimKey ? Trim(key).empty() : key.empty()) break;
+      }
       TXMLNode row = parent.AddChild(Layout.RowElement);
       for (const TTableAttr& a : sec.Attrs) row.SetAttribute(a.Name, table->Cell(a.Column, r));
     }
@@ -267,7 +269,7 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
     ForEachChildElement(section, [&](const TXMLNode& element) {
       if (overflow) return;
       if (row >= table->RowCount()) {
-        overflow = true;
+        overflow = !sec.SkipSurplusRows;
         return;
       }
       ++row;

@@ -116,6 +116,8 @@ struct TTableSection {
   std::vector<TTableAttr> Attrs;  // in the order they are written
   int KeyColumn = 1;              // rows are written up to the first whose key cell, trimmed, is empty
   bool TrimKey = true;            // false: a key cell of blanks is not empty
+  bool KeyStop = true;            // false: no key column, every row of the table is written
+  bool SkipSurplusRows = false;   // rows beyond the table are ignored instead of failing the load
   std::vector<TTableChoiceAttr> Choices;  // read before Attrs
   std::vector<TTableDefaultCondition> DefaultConditions;
   std::vector<std::pair<int, String>> EmptyDefaults;  // column, text of a cell still empty after its row was read
