@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridSortKeys.h"
 
 namespace {
 
@@ -54,31 +55,70 @@ void TAdvStringGrid::CopySortPivot(int FromRow) {
 }
 
 void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
+  if (Left >= Right) return;
+  // Each cell is read once into a key; the pivot is compared through its key, so only an event
+  // that reads the rows themselves needs the pivot's copy in its scratch row.
+  TSortKeys keys(this, Left, Right);
+  const bool pivotRow = keys.ReachesRawColumn(Indexed ? -1 : ACol);
+  const int pivot = FSortPivotRow;
+  const int greater = Indexed ? 1 : SortDir;
+  auto cmp = [&](int Id1, int Row1, int Id2, int Row2) {
+    return Indexed ? keys.CompareRowsIndexed(Id1, Row1, Id2, Row2) : keys.CompareRows(ACol, Id1, Row1, Id2, Row2);
+  };
+  auto swap = [&](int A, int B) {
+    SortSwapRows(A, B);
+    keys.Swap(A, B);
+  };
+  // A range the pivots keep failing on (an organ pipe puts its largest value in the middle) is
+  // finished by a merge sort, which keeps equal rows in their order, and moved in one permutation.
+  auto stable = [&](int L, int R) {
+    std::vector<int> order(static_cast<size_t>(R - L + 1));
+    for (size_t k = 0; k < order.size(); ++k) order[k] = L + static_cast<int>(k);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int A, int B) { return cmp(keys.Id(A), A, keys.Id(B), B) == -greater; });
+    std::vector<int> dest(order.size());
+    for (size_t k = 0; k < order.size(); ++k) dest[static_cast<size_t>(order[k] - L)] = L + static_cast<int>(k);
+    for (size_t s = 0; s < dest.size(); ++s) {
+      while (dest[s] != L + static_cast<int>(s)) {
+        const int t = dest[s];
+        swap(L + static_cast<int>(s), t);
+        std::swap(dest[s], dest[static_cast<size_t>(t - L)]);
+      }
+    }
+  };
+  int budget = 4;
+  for (int n = Right - Left + 1; n > 1; n >>= 1) budget += 2;
   // The smaller part is sorted by recursion and the larger one by the loop, so that the depth
   // stays below log2 of the rows whatever the order of the data.
-  const int greater = Indexed ? 1 : SortDir;
-  auto cmp = [&](int R1, int R2) { return Indexed ? CompareRowsIndexed(R1, R2) : CompareRows(ACol, R1, R2); };
-  while (Left < Right) {
-    CopySortPivot((Left + Right) / 2);
-    const int p = FSortPivotRow;
-    int i = Left, j = Right;
-    do {
-      while (cmp(p, i) == greater && i < Right) ++i;
-      while (cmp(j, p) == greater && j > Left) --j;
-      if (i <= j) {
-        if (i != j && (Indexed || cmp(i, j) != 0)) SortSwapRows(i, j);
-        ++i;
-        --j;
+  auto part = [&](auto& self, int L, int R, int Budget) -> void {
+    while (L < R) {
+      if (Budget-- <= 0) {
+        stable(L, R);
+        return;
       }
-    } while (i <= j);
-    if (j - Left < Right - i) {
-      if (Left < j) SortRange(ACol, Left, j, Indexed);
-      Left = i;
-    } else {
-      if (i < Right) SortRange(ACol, i, Right, Indexed);
-      Right = j;
+      const int mid = (L + R) / 2;
+      const int pid = keys.Id(mid);
+      if (pivotRow) CopySortPivot(mid);
+      int i = L, j = R;
+      do {
+        while (cmp(pid, pivot, keys.Id(i), i) == greater && i < R) ++i;
+        while (cmp(keys.Id(j), j, pid, pivot) == greater && j > L) --j;
+        if (i <= j) {
+          if (i != j && (Indexed || cmp(keys.Id(i), i, keys.Id(j), j) != 0)) swap(i, j);
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (j - L < R - i) {
+        if (L < j) self(self, L, j, Budget);
+        L = i;
+      } else {
+        if (i < R) self(self, i, R, Budget);
+        R = j;
+      }
     }
-  }
+  };
+  part(part, Left, Right, budget);
 }
 
 void TAdvStringGrid::QuickSort(int ACol, int Left, int Right) {
@@ -214,37 +254,28 @@ void TAdvStringGrid::QUnSort() {
   TSortFixedColumn column0;
   if (FSortSettings->NormalCellsOnly() && FixedCols() > 0) column0.Save(this, RowCount());
   BeginUpdate();
-  auto swap = [&](int a, int b) {
-    const int v = key->Items(a);
-    key->SetInteger(a, key->Items(b));
-    key->SetInteger(b, v);
-    SortSwapRows(a, b);
-  };
-  // Each row goes back to the place its key names: a quicksort on the keys, smaller part first.
-  auto sortKeys = [&](auto& self, int Left, int Right) -> void {
-    while (Left < Right) {
-      const int pivot = key->Items((Left + Right) / 2);
-      int i = Left, j = Right;
-      do {
-        while (key->Items(i) < pivot) ++i;
-        while (key->Items(j) > pivot) --j;
-        if (i <= j) {
-          if (key->Items(i) != key->Items(j)) swap(i, j);
-          ++i;
-          --j;
-        }
-      } while (i <= j);
-      if (j - Left < Right - i) {
-        if (Left < j) self(self, Left, j);
-        Left = i;
-      } else {
-        if (i < Right) self(self, i, Right);
-        Right = j;
+  // Each row goes back to the place its key names, all in one permutation: every exchange puts
+  // at least one row in its place (rows with equal keys keep their order).
+  auto unsort = [&] {
+    std::vector<int> keys(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r) keys[static_cast<size_t>(r)] = key->Items(r);
+    std::vector<int> order(keys.size());
+    for (size_t k = 0; k < order.size(); ++k) order[k] = static_cast<int>(k);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]; });
+    std::vector<int> dest(order.size());
+    for (size_t k = 0; k < order.size(); ++k) dest[static_cast<size_t>(order[k])] = static_cast<int>(k);
+    for (size_t s = 0; s < dest.size(); ++s) {
+      while (dest[s] != static_cast<int>(s)) {
+        const size_t t = static_cast<size_t>(dest[s]);
+        SortSwapRows(static_cast<int>(s), static_cast<int>(t));
+        std::swap(keys[s], keys[t]);
+        std::swap(dest[s], dest[t]);
       }
     }
+    for (int r = 0; r < n; ++r) key->SetInteger(r, keys[static_cast<size_t>(r)]);
   };
   try {
-    sortKeys(sortKeys, 0, n - 1);
+    unsort();
   } catch (...) {
     column0.Restore(this);
     EndUpdate();
