@@ -2155,6 +2155,9 @@ class TAdvStringGrid : public TBaseGrid {
   void SortRange(int ACol, int Left, int Right, bool Indexed);
   // Copies a row into the pivot row (the second scratch row).
   void CopySortPivot(int FromRow);
+  // Display row Left + i receives row Left + From[i] with all that SortSwapRows moves with a row
+  // (cross-reference, height, select and modified flags, SortRow), in one permutation.
+  void SortMoveRows(int Left, const std::vector<int>& From);
   // The bookkeeping around a sort of rows From .. To by Engine.
   struct TSortRun;
   void RunSort(bool Indexed, bool Groups, bool Footer);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -136,9 +137,9 @@ bool SortKeyNumber(const TSortKeyColumn& C, TSortCellKey& K, double& Value) {
 double SortKeyDateTime(TSortCellKey& K) {
   if (!(K.Flags & kSortDateDone)) {
     K.Flags |= kSortDateDone;
-    K.DateTime = SortDateTimeValue(K.Text);
+    K.Date = SortDateTimeValue(K.Text);
   }
-  return K.DateTime;
+  return K.Date;
 }
 
 double SortKeyTime(TSortCellKey& K) {
@@ -152,18 +153,18 @@ double SortKeyTime(TSortCellKey& K) {
 double SortKeyShortDate(TSortCellKey& K, bool DayFirst) {
   if (!(K.Flags & kSortShortDone)) {
     K.Flags |= kSortShortDone;
-    K.ShortDate = SortShortDateValue(K.Text, DayFirst);
+    K.Date = SortShortDateValue(K.Text, DayFirst);
   }
-  return K.ShortDate;
+  return K.Date;
 }
 
 // A column holds one resolved kind of folded text: upper-cased, or without tags (ssHTML).
 const String& SortKeyFolded(TSortCellKey& K, bool Html) {
   if (!(K.Flags & kSortFoldedDone)) {
     K.Flags |= kSortFoldedDone;
-    K.Folded = Html ? StripHTMLTags(K.Text) : UpperCase(K.Text);
+    K.Folded = std::make_unique<String>(Html ? StripHTMLTags(K.Text) : UpperCase(K.Text));
   }
-  return K.Folded;
+  return *K.Folded;
 }
 
 bool SortIsCheckBoxType(TCellType T) {
@@ -299,11 +300,17 @@ int TSortKeys::CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSort
 TSortKeys::TSortKeys(TAdvStringGrid* AGrid, int Left, int Right) : FGrid(AGrid), FLeft(Left) {
   FIds.resize(static_cast<size_t>(std::max(Right - Left + 1, 0)));
   for (size_t i = 0; i < FIds.size(); ++i) FIds[i] = static_cast<int>(i);
+  FAllTravel = !AGrid->SortSettings()->SingleColumn();
+  FTravelCol = FAllTravel ? -1 : AGrid->SortSettings()->Column();
 }
 
 void TSortKeys::Swap(int Pos1, int Pos2) {
   std::swap(FIds[static_cast<size_t>(Pos1 - FLeft)], FIds[static_cast<size_t>(Pos2 - FLeft)]);
 }
+
+void TSortKeys::SetPivot(int Pos, int Row) { FPivot = TSortAt{Id(Pos), Pos, Row}; }
+
+TSortKeys::TSortAt TSortKeys::At(int Pos) const { return Pos == kPivot ? FPivot : TSortAt{Id(Pos), Pos, Pos}; }
 
 TSortKeyColumn& TSortKeys::Resolved(int ACol) {
   if (static_cast<size_t>(ACol) >= FColumns.size()) FColumns.resize(static_cast<size_t>(ACol) + 1);
@@ -320,68 +327,84 @@ TSortKeyColumn& TSortKeys::Resolved(int ACol) {
 }
 
 TSortKeyColumn& TSortKeys::Column(int ACol) {
+  if (static_cast<size_t>(ACol) < FColumns.size()) {
+    TSortKeyColumn& c = FColumns[static_cast<size_t>(ACol)];
+    if (c.Prepared || c.Ignored) return c;
+  }
   TSortKeyColumn& c = Resolved(ACol);
   if (c.Prepared || c.Ignored) return c;
   c.Prepared = true;
   c.Keys.resize(FIds.size());
+  // Keys by id for a column that travels, by position for one that stays; the row of each.
+  const bool byId = Travels(ACol);
+  auto slot = [&](size_t p) -> TSortCellKey& {
+    if (!byId) return c.Keys[p];
+    return c.Keys[static_cast<size_t>(FRowsMove ? FIds[p] : static_cast<int>(p))];
+  };
   bool checkCells = false;
   for (size_t p = 0; p < FIds.size(); ++p) {
-    TSortCellKey& k = c.Keys[static_cast<size_t>(FIds[p])];
+    TSortCellKey& k = slot(p);
     k = MakeKey(FGrid, ACol, FLeft + static_cast<int>(p), c);
     checkCells = checkCells || (k.Flags & kSortCheckCell);
   }
   // A check box cell compares its state with whatever cell it meets.
   if (checkCells) {
     for (size_t p = 0; p < FIds.size(); ++p) {
-      TSortCellKey& k = c.Keys[static_cast<size_t>(FIds[p])];
+      TSortCellKey& k = slot(p);
       if (!(k.Flags & kSortCheckedDone)) ReadCheckBox(FGrid, ACol, FLeft + static_cast<int>(p), k);
     }
   }
   return c;
 }
 
-bool TSortKeys::ReachesRawColumn(int ACol) {
+bool TSortKeys::ReachesStyle(int ACol, TSortStyle Style) {
   const bool full = FGrid->SortSettings()->Full();
-  auto raw = [&](int c) {
+  auto is = [&](int c) {
     const TSortKeyColumn& k = Resolved(c);
-    return !k.Ignored && k.Style == ssRaw;
+    return !k.Ignored && k.Style == Style;
   };
   if (ACol >= 0) {
     const int last = full ? FGrid->TotalColCount() - 1 : ACol;
     for (int c = ACol; c <= last; ++c)
-      if (raw(c)) return true;
+      if (is(c)) return true;
     return false;
   }
   const TSortIndexList* idx = FGrid->SortIndexes();
   for (int k = 0; k < idx->Count() && (full || k == 0); ++k)
-    if (raw(idx->Items(k) & 0x7FFFFFFF)) return true;
+    if (is(idx->Items(k) & 0x7FFFFFFF)) return true;
   return false;
 }
 
-int TSortKeys::CompareColumn(int ACol, int Id1, int Row1, int Id2, int Row2, TSortDirection Direction) {
+int TSortKeys::CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction) {
   TSortKeyColumn& c = Column(ACol);
   if (c.Ignored) return 0;
-  return CompareKeys(FGrid, ACol, c, c.Keys[static_cast<size_t>(Id1)], Row1, c.Keys[static_cast<size_t>(Id2)], Row2,
-                     Direction);
+  const bool byId = Travels(ACol);
+  TSortCellKey& k1 = c.Keys[static_cast<size_t>(byId ? A.Id : A.Pos - FLeft)];
+  TSortCellKey& k2 = c.Keys[static_cast<size_t>(byId ? B.Id : B.Pos - FLeft)];
+  return CompareKeys(FGrid, ACol, c, k1, A.Row, k2, B.Row, Direction);
 }
 
-int TSortKeys::CompareRows(int ACol, int Id1, int Row1, int Id2, int Row2) {
+int TSortKeys::CompareRows(int ACol, int Pos1, int Pos2) {
   ++FGrid->Compares;
+  const TSortAt a = At(Pos1), b = At(Pos2);
+  if (a.Id == b.Id && FSelfEqual) return 0;
   const TSortDirection dir = FGrid->SortSettings()->Direction();
-  int r = CompareColumn(ACol, Id1, Row1, Id2, Row2, dir);
+  int r = CompareColumn(ACol, a, b, dir);
   if (!FGrid->SortSettings()->Full()) return r;
-  for (int c = ACol + 1; r == 0 && c < FGrid->TotalColCount(); ++c) r = CompareColumn(c, Id1, Row1, Id2, Row2, dir);
+  for (int c = ACol + 1; r == 0 && c < FGrid->TotalColCount(); ++c) r = CompareColumn(c, a, b, dir);
   return r;
 }
 
-int TSortKeys::CompareRowsIndexed(int Id1, int Row1, int Id2, int Row2) {
+int TSortKeys::CompareRowsIndexed(int Pos1, int Pos2) {
   ++FGrid->Compares;
+  const TSortAt a = At(Pos1), b = At(Pos2);
+  if (a.Id == b.Id && FSelfEqual) return 0;
   const TSortIndexList* idx = FGrid->SortIndexes();
   for (int k = 0; k < idx->Count(); ++k) {
     const int entry = idx->Items(k);
     const int col = entry & 0x7FFFFFFF;
     const bool descending = (static_cast<uint32_t>(entry) & 0x80000000u) != 0;
-    const int r = CompareColumn(col, Id1, Row1, Id2, Row2, descending ? sdDescending : sdAscending);
+    const int r = CompareColumn(col, a, b, descending ? sdDescending : sdAscending);
     if (r != 0 || !FGrid->SortSettings()->Full()) return descending ? -r : r;
   }
   return 0;

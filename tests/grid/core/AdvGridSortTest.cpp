@@ -206,6 +206,36 @@ TEST_F(AdvGridSort, UnSortRestoresTheOrderAndCountsCompares) {
   EXPECT_EQ(g->SortedRowIndex(2), 2);
 }
 
+// The rows follow the sorted keys in one permutation, with what travels with a row: its height,
+// modified flag and cell objects; with SingleColumn only the sort column's cells move.
+TEST_F(AdvGridSort, WhatTravelsWithARowAndSingleColumn) {
+  g->SetRowCount(7);
+  Column(1, {u"e", u"c", u"a", u"f", u"b", u"d"});
+  Column(2, {u"5", u"3", u"1", u"6", u"2", u"4"});
+  g->ShowModified()->SetEnabled(true);
+  g->SetRowModified(2, true);  // "c"
+  g->SetRowHeights(4, 33);     // "f"
+  g->SetColors(2, 5, clRed);   // "b"
+  g->Sort(1, sdAscending);
+  EXPECT_EQ(ColumnText(1), "a,b,c,d,e,f");
+  EXPECT_EQ(ColumnText(2), "1,2,3,4,5,6");
+  for (int r = 1; r <= 6; ++r) EXPECT_EQ(g->GetRowModified(r), r == 3) << r;
+  EXPECT_EQ(g->RowHeights(6), 33);
+  EXPECT_EQ(g->RowHeights(4), g->DefaultRowHeight());
+  EXPECT_EQ(g->GetColors(2, 2), clRed);
+  const int before[] = {0, 3, 5, 2, 6, 1, 4};  // where each row was
+  for (int r = 0; r <= 6; ++r) EXPECT_EQ(g->SortedRowIndex(r), before[r]) << r;
+  g->QUnSort();
+  EXPECT_EQ(ColumnText(1), "e,c,a,f,b,d");
+  EXPECT_EQ(g->RowHeights(4), 33);
+
+  g->SortSettings()->SetSingleColumn(true);
+  g->Sort(1, sdDescending);
+  EXPECT_EQ(ColumnText(1), "f,e,d,c,b,a");
+  EXPECT_EQ(ColumnText(2), "5,3,1,6,2,4");  // stays
+  EXPECT_EQ(g->RowHeights(4), 33);
+}
+
 // Rows go back in one permutation: every exchange puts a row in its place.
 TEST_F(AdvGridSort, UnSortOfManyRowsTakesFewerSwapsThanRows) {
   const int n = 1000;
