@@ -302,6 +302,9 @@ TSortKeys::TSortKeys(TAdvStringGrid* AGrid, int Left, int Right) : FGrid(AGrid),
   for (size_t i = 0; i < FIds.size(); ++i) FIds[i] = static_cast<int>(i);
   FAllTravel = !AGrid->SortSettings()->SingleColumn();
   FTravelCol = FAllTravel ? -1 : AGrid->SortSettings()->Column();
+  FFull = AGrid->SortSettings()->Full();
+  FDirection = AGrid->SortSettings()->Direction();
+  FColumnsToCompare = AGrid->TotalColCount();
 }
 
 void TSortKeys::Swap(int Pos1, int Pos2) {
@@ -309,8 +312,6 @@ void TSortKeys::Swap(int Pos1, int Pos2) {
 }
 
 void TSortKeys::SetPivot(int Pos, int Row) { FPivot = TSortAt{Id(Pos), Pos, Row}; }
-
-TSortKeys::TSortAt TSortKeys::At(int Pos) const { return Pos == kPivot ? FPivot : TSortAt{Id(Pos), Pos, Pos}; }
 
 TSortKeyColumn& TSortKeys::Resolved(int ACol) {
   if (static_cast<size_t>(ACol) >= FColumns.size()) FColumns.resize(static_cast<size_t>(ACol) + 1);
@@ -326,11 +327,7 @@ TSortKeyColumn& TSortKeys::Resolved(int ACol) {
   return c;
 }
 
-TSortKeyColumn& TSortKeys::Column(int ACol) {
-  if (static_cast<size_t>(ACol) < FColumns.size()) {
-    TSortKeyColumn& c = FColumns[static_cast<size_t>(ACol)];
-    if (c.Prepared || c.Ignored) return c;
-  }
+TSortKeyColumn& TSortKeys::Prepare(int ACol) {
   TSortKeyColumn& c = Resolved(ACol);
   if (c.Prepared || c.Ignored) return c;
   c.Prepared = true;
@@ -358,13 +355,13 @@ TSortKeyColumn& TSortKeys::Column(int ACol) {
 }
 
 bool TSortKeys::ReachesStyle(int ACol, TSortStyle Style) {
-  const bool full = FGrid->SortSettings()->Full();
+  const bool full = FFull;
   auto is = [&](int c) {
     const TSortKeyColumn& k = Resolved(c);
     return !k.Ignored && k.Style == Style;
   };
   if (ACol >= 0) {
-    const int last = full ? FGrid->TotalColCount() - 1 : ACol;
+    const int last = full ? FColumnsToCompare - 1 : ACol;
     for (int c = ACol; c <= last; ++c)
       if (is(c)) return true;
     return false;
@@ -388,10 +385,9 @@ int TSortKeys::CompareRows(int ACol, int Pos1, int Pos2) {
   ++FGrid->Compares;
   const TSortAt a = At(Pos1), b = At(Pos2);
   if (a.Id == b.Id && FSelfEqual) return 0;
-  const TSortDirection dir = FGrid->SortSettings()->Direction();
-  int r = CompareColumn(ACol, a, b, dir);
-  if (!FGrid->SortSettings()->Full()) return r;
-  for (int c = ACol + 1; r == 0 && c < FGrid->TotalColCount(); ++c) r = CompareColumn(c, a, b, dir);
+  int r = CompareColumn(ACol, a, b, FDirection);
+  if (!FFull) return r;
+  for (int c = ACol + 1; r == 0 && c < FColumnsToCompare; ++c) r = CompareColumn(c, a, b, FDirection);
   return r;
 }
 
@@ -405,7 +401,7 @@ int TSortKeys::CompareRowsIndexed(int Pos1, int Pos2) {
     const int col = entry & 0x7FFFFFFF;
     const bool descending = (static_cast<uint32_t>(entry) & 0x80000000u) != 0;
     const int r = CompareColumn(col, a, b, descending ? sdDescending : sdAscending);
-    if (r != 0 || !FGrid->SortSettings()->Full()) return descending ? -r : r;
+    if (r != 0 || !FFull) return descending ? -r : r;
   }
   return 0;
 }

@@ -70,10 +70,18 @@ class TSortKeys {
   struct TSortAt {
     int Id, Pos, Row;
   };
-  TSortAt At(int Pos) const;
+  TSortAt At(int Pos) const { return Pos == kPivot ? FPivot : TSortAt{Id(Pos), Pos, Pos}; }
   bool Travels(int ACol) const { return FAllTravel || ACol == FTravelCol; }
   TSortKeyColumn& Resolved(int ACol);
-  TSortKeyColumn& Column(int ACol);  // resolved and, unless ignored, its keys read
+  // Resolved and, unless ignored, its keys read.
+  TSortKeyColumn& Column(int ACol) {
+    if (static_cast<size_t>(ACol) < FColumns.size()) {
+      TSortKeyColumn& c = FColumns[static_cast<size_t>(ACol)];
+      if (c.Prepared || c.Ignored) return c;
+    }
+    return Prepare(ACol);
+  }
+  TSortKeyColumn& Prepare(int ACol);
   int CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction);
   TAdvStringGrid* FGrid;
   int FLeft;
@@ -83,5 +91,9 @@ class TSortKeys {
   bool FSelfEqual = false;
   bool FAllTravel = true;
   int FTravelCol = -1;
+  // The settings of the sort, read once.
+  bool FFull = true;
+  TSortDirection FDirection = sdAscending;
+  int FColumnsToCompare = 0;  // TotalColCount
   TSortAt FPivot{0, 0, -1};
 };
