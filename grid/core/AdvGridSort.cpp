@@ -91,13 +91,15 @@ void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
       }
     }
   };
-  int budget = 4;
-  for (int n = Right - Left + 1; n > 1; n >>= 1) budget += 2;
+  // Partitions that split off less than an eighth of their range are allowed a few times along
+  // one path (more with more rows); past that the range goes to the merge sort.
+  int budget = 2;
+  for (int n = Right - Left + 1; n > 1; n >>= 4) ++budget;
   // The smaller part is sorted by recursion and the larger one by the loop, so that the depth
   // stays below log2 of the rows whatever the order of the data.
   auto part = [&](auto& self, int L, int R, int Budget) -> void {
     while (L < R) {
-      if (Budget-- <= 0) {
+      if (Budget < 0) {
         stable(L, R);
         return;
       }
@@ -115,6 +117,7 @@ void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
           --j;
         }
       } while (i <= j);
+      if (std::min(j - L, R - i) + 1 < (R - L + 1) / 8) --Budget;
       if (j - L < R - i) {
         if (L < j) self(self, L, j, Budget);
         L = i;

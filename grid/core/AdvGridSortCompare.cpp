@@ -331,18 +331,25 @@ TSortKeyColumn& TSortKeys::Prepare(int ACol) {
   TSortKeyColumn& c = Resolved(ACol);
   if (c.Prepared || c.Ignored) return c;
   c.Prepared = true;
-  c.Keys.resize(FIds.size());
   // Keys by id for a column that travels, by position for one that stays; the row of each.
+  // Until rows move, an id is the position the row still has: the keys are made in order.
   const bool byId = Travels(ACol);
-  auto slot = [&](size_t p) -> TSortCellKey& {
-    if (!byId) return c.Keys[p];
-    return c.Keys[static_cast<size_t>(FRowsMove ? FIds[p] : static_cast<int>(p))];
-  };
+  const bool inOrder = !byId || !FRowsMove;
+  auto slot = [&](size_t p) -> TSortCellKey& { return c.Keys[inOrder ? p : static_cast<size_t>(FIds[p])]; };
   bool checkCells = false;
-  for (size_t p = 0; p < FIds.size(); ++p) {
-    TSortCellKey& k = slot(p);
-    k = MakeKey(FGrid, ACol, FLeft + static_cast<int>(p), c);
-    checkCells = checkCells || (k.Flags & kSortCheckCell);
+  if (inOrder) {
+    c.Keys.reserve(FIds.size());
+    for (size_t p = 0; p < FIds.size(); ++p) {
+      c.Keys.push_back(MakeKey(FGrid, ACol, FLeft + static_cast<int>(p), c));
+      checkCells = checkCells || (c.Keys.back().Flags & kSortCheckCell);
+    }
+  } else {
+    c.Keys.resize(FIds.size());
+    for (size_t p = 0; p < FIds.size(); ++p) {
+      TSortCellKey& k = slot(p);
+      k = MakeKey(FGrid, ACol, FLeft + static_cast<int>(p), c);
+      checkCells = checkCells || (k.Flags & kSortCheckCell);
+    }
   }
   // A check box cell compares its state with whatever cell it meets.
   if (checkCells) {
