@@ -2,17 +2,15 @@
 // in the same run: 100,000 rows x 5 columns (integers, decimals with the locale's separator,
 // dd/mm/yyyy dates, text, "Y"/"N"), each column sorted in six orders of the data (random, sorted,
 // reversed, all equal, organ pipe, few distinct); an indexed sort on two keys; the way back to
-// the unsorted order; grouping into 1,000 groups. Each ratio is grid / Qt.
-//
-// The organ pipe runs at 5,000 rows: the grid's partition takes the middle row as its pivot, which
-// for that order is the largest value, so it splits one row off per level and its comparisons
-// grow with the square of the rows (at 100,000 rows some 2.5e9 of them).
+// the unsorted order; grouping into 1,000 groups. Each ratio is grid / Qt, from paired runs (Paired.h):
+// ms_ratio_med is the figure to read.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <memory>
 #include <vector>
 
+#include "Paired.h"
 #include "grid/core/AdvGrid.h"
 #include "platform/testing/QtReferenceSort.h"
 #include "platform/testing/Stopwatch.h"
@@ -20,7 +18,6 @@
 namespace {
 
 constexpr int kRows = 100000;
-constexpr int kOrganPipeRows = 5000;
 constexpr int kCols = 5;
 enum TOrder { oRandom, oSorted, oReversed, oAllEqual, oOrganPipe, oFewDistinct };
 const char* const kOrderNames[] = {"random", "sorted", "reversed", "all_equal", "organ_pipe", "few_distinct"};
@@ -92,35 +89,46 @@ std::unique_ptr<TAdvStringGrid> SortGrid() {
 
 size_t GridEnds(TAdvStringGrid* g) { return g->GetCellEx(0, 1).size() + g->GetCellEx(0, g->RowCount() - 1).size(); }
 
-void Report(benchmark::State& state, double Grid, double Qt) {
+// Paired runs: the grid's and Qt's work alternate in the same process, kReps times on the same
+// data (each put back in its first order between runs, untimed).
+constexpr int kReps = 3;
+
+void Report(benchmark::State& state, const bench::PairedTimes& Times) {
   state.counters["rows"] = gRows;
-  state.counters["grid_ms"] = Grid;
-  state.counters["qt_ms"] = Qt;
-  state.counters["ratio"] = Qt > 0 ? Grid / Qt : 0;
+  Times.Report(state, "ms");
 }
 
 void BM_Sort(benchmark::State& state) {
   static TSortLocale locale;
   const int col = static_cast<int>(state.range(0));
   gOrder = static_cast<TOrder>(state.range(1));
-  gRows = gOrder == oOrganPipe ? kOrganPipeRows : kRows;
+  gRows = kRows;
   gGroups = false;
-  state.SetLabel(std::string(kColumnNames[col]) + "/" + kOrderNames[gOrder]);
+  // Full (the default) decides ties on the columns to the right; off, the grid sorts on the one
+  // column as the proxy does.
+  const bool full = state.range(2) != 0;
+  state.SetLabel(std::string(kColumnNames[col]) + "/" + kOrderNames[gOrder] + (full ? "" : "/one_column"));
   for (auto _ : state) {
     size_t checksum = 0;
     auto g = SortGrid();
-    const auto t0 = std::chrono::steady_clock::now();
-    g->Sort(col, sdAscending);
-    const double grid = conftesting::MsSince(t0);
-    checksum += GridEnds(g.get());
+    g->SortSettings()->SetFull(full);
     TQtReferenceSort qt(gRows, kKinds, SortCellText);
-    const double peer = qt.Sort(col, true, checksum);
+    bench::PairedTimes times;
+    for (int k = 0; k < kReps; ++k) {
+      const auto t0 = std::chrono::steady_clock::now();
+      g->Sort(col, sdAscending);
+      const double grid = conftesting::MsSince(t0);
+      checksum += GridEnds(g.get());
+      g->QUnSort();
+      times.Add(grid, qt.Sort(col, true, checksum));
+      qt.UnSort(checksum);
+    }
     benchmark::DoNotOptimize(checksum);
-    Report(state, grid, peer);
+    Report(state, times);
   }
 }
 BENCHMARK(BM_Sort)
-    ->ArgsProduct({{0, 1, 2, 3, 4}, {oRandom, oSorted, oReversed, oAllEqual, oOrganPipe, oFewDistinct}})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {oRandom, oSorted, oReversed, oAllEqual, oOrganPipe, oFewDistinct}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
@@ -135,14 +143,19 @@ void BM_SortIndexedTwoKeys(benchmark::State& state) {
     auto g = SortGrid();
     g->SortIndexes()->AddIndex(4, true);
     g->SortIndexes()->AddIndex(0, false);
-    const auto t0 = std::chrono::steady_clock::now();
-    g->QSortIndexed();
-    const double grid = conftesting::MsSince(t0);
-    checksum += GridEnds(g.get());
     TQtReferenceSort qt(gRows, kKinds, SortCellText);
-    const double peer = qt.SortTwoKeys(4, true, 0, false, checksum);
+    bench::PairedTimes times;
+    for (int k = 0; k < kReps; ++k) {
+      const auto t0 = std::chrono::steady_clock::now();
+      g->QSortIndexed();
+      const double grid = conftesting::MsSince(t0);
+      checksum += GridEnds(g.get());
+      g->QUnSort();
+      times.Add(grid, qt.SortTwoKeys(4, true, 0, false, checksum));
+      qt.UnSort(checksum);
+    }
     benchmark::DoNotOptimize(checksum);
-    Report(state, grid, peer);
+    Report(state, times);
   }
 }
 BENCHMARK(BM_SortIndexedTwoKeys)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -156,16 +169,19 @@ void BM_UnSort(benchmark::State& state) {
   for (auto _ : state) {
     size_t checksum = 0;
     auto g = SortGrid();
-    g->Sort(0, sdAscending);
-    const auto t0 = std::chrono::steady_clock::now();
-    g->QUnSort();
-    const double grid = conftesting::MsSince(t0);
-    checksum += GridEnds(g.get());
     TQtReferenceSort qt(gRows, kKinds, SortCellText);
-    qt.Sort(0, true, checksum);
-    const double peer = qt.UnSort(checksum);
+    bench::PairedTimes times;
+    for (int k = 0; k < kReps; ++k) {
+      g->Sort(0, sdAscending);
+      const auto t0 = std::chrono::steady_clock::now();
+      g->QUnSort();
+      const double grid = conftesting::MsSince(t0);
+      checksum += GridEnds(g.get());
+      qt.Sort(0, true, checksum);
+      times.Add(grid, qt.UnSort(checksum));
+    }
     benchmark::DoNotOptimize(checksum);
-    Report(state, grid, peer);
+    Report(state, times);
   }
 }
 BENCHMARK(BM_UnSort)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -179,16 +195,20 @@ void BM_Group(benchmark::State& state) {
   gGroups = true;
   for (auto _ : state) {
     size_t checksum = 0;
-    auto g = SortGrid();
-    const auto t0 = std::chrono::steady_clock::now();
-    g->Group(3);
-    const double grid = conftesting::MsSince(t0);
-    checksum += static_cast<size_t>(g->RowCount());
     TQtReferenceSort qt(gRows, kKinds, SortCellText);
-    const double peer = qt.Group(3, checksum);
+    bench::PairedTimes times;
+    for (int k = 0; k < kReps; ++k) {
+      auto g = SortGrid();
+      const auto t0 = std::chrono::steady_clock::now();
+      g->Group(3);
+      const double grid = conftesting::MsSince(t0);
+      checksum += static_cast<size_t>(g->RowCount());
+      state.counters["groups"] = g->NumNodes();
+      times.Add(grid, qt.Group(3, checksum));
+      qt.UnSort(checksum);
+    }
     benchmark::DoNotOptimize(checksum);
-    state.counters["groups"] = g->NumNodes();
-    Report(state, grid, peer);
+    Report(state, times);
   }
   gGroups = false;
 }

@@ -2184,6 +2184,27 @@ void TStringGrid::SwapRowCells(int Row1, int Row2, int NumCols) {
   InvalidateRow(Row2);
 }
 
+void TStringGrid::PermuteRowCells(int First, const std::vector<int>& From, int NumCols) {
+  const int n = static_cast<int>(From.size());
+  if (n == 0 || NumCols <= 0) return;
+  CheckWrite(0, First);
+  const int hi = First + n;
+  if (static_cast<size_t>(hi) > dense_.size() && hi <= DenseLimit()) GrowDense(static_cast<size_t>(hi));
+  std::vector<RowCells> taken(static_cast<size_t>(n));
+  if (NumCols > maxCol_ && static_cast<size_t>(hi) <= dense_.size()) {
+    // Whole rows travel: only the row vectors' headers move.
+    for (int i = 0; i < n; ++i) taken[static_cast<size_t>(i)].swap(dense_[static_cast<size_t>(First + i)]);
+    for (int i = 0; i < n; ++i)
+      dense_[static_cast<size_t>(First + i)].swap(taken[static_cast<size_t>(From[static_cast<size_t>(i)])]);
+  } else {
+    for (int i = 0; i < n; ++i) taken[static_cast<size_t>(i)] = TakeCells(First + i, NumCols);
+    for (int i = 0; i < n; ++i)
+      PutCells(First + i, std::move(taken[static_cast<size_t>(From[static_cast<size_t>(i)])]), NumCols);
+  }
+  ForgetCachedRow();
+  InvalidateRect(TGridRect{0, First, colCount_ - 1, hi - 1});
+}
+
 TStringGrid::TStoredRow TStringGrid::TakeRowCells(int ARow, int NumCols) {
   CheckWrite(0, ARow);
   TStoredRow out;

@@ -550,6 +550,9 @@ class TStringGrid : public TDrawGrid {
   void MoveRowCells(int FromRow, int ToRow, int NumCols);
   // Exchanges the cells of two rows (columns 0 .. NumCols - 1) without copying a text.
   void SwapRowCells(int Row1, int Row2, int NumCols);
+  // Row First + i receives the cells row First + From[i] had (From a permutation of 0 .. n - 1),
+  // in one pass without copying a text.
+  void PermuteRowCells(int First, const std::vector<int>& From, int NumCols);
   class TStoredRow;
   // Takes a row's cells out of the store as they are (no text copied) and puts them back.
   TStoredRow TakeRowCells(int ARow, int NumCols);

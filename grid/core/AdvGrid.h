@@ -2149,10 +2149,15 @@ class TAdvStringGrid : public TBaseGrid {
 
  private:
   using TSortCompare = int (TAdvStringGrid::*)(int, int, int);
-  // The partition of both engines; recurses into the smaller part and loops on the larger one.
+  // The partition of both engines over keys read once per cell (AdvGridSortKeys.h); recurses into
+  // the smaller part, loops on the larger one, and finishes a range its pivots keep failing on
+  // with a merge sort.
   void SortRange(int ACol, int Left, int Right, bool Indexed);
   // Copies a row into the pivot row (the second scratch row).
   void CopySortPivot(int FromRow);
+  // Display row Left + i receives row Left + From[i] with all that SortSwapRows moves with a row
+  // (cross-reference, height, select and modified flags, SortRow), in one permutation.
+  void SortMoveRows(int Left, const std::vector<int>& From);
   // The bookkeeping around a sort of rows From .. To by Engine.
   struct TSortRun;
   void RunSort(bool Indexed, bool Groups, bool Footer);
@@ -2163,6 +2168,15 @@ class TAdvStringGrid : public TBaseGrid {
   void GroupUnLookRow(int DRow, bool Merged);
   void GroupRemoveRow(int DRow);
   int FSortPivotRow = -1;  // the pivot's scratch row while a sort runs
+  // Display rows before End get a blank row before each of Points (ascending, repeats allowed,
+  // in the rows' places before the call), as an InsertRows per point would leave them.
+  void GroupSpreadRows(int End, const std::vector<int>& Points);
+  // The first level's group fields while SubGroup's second level holds them.
+  int FSubGroupColumn = -1;
+  int FOuterGroupColumn = -1;
+  int FOuterGroupWidth = 0;
+  String FOuterGroupCaption;
+  String FOuterGroupFooter;
   int FGroupWidth = 0;
   String FGroupCaption;
   String FGroupFooter;

@@ -2,6 +2,8 @@
 // grid), summary rows, a second level inside the groups, the way back, and the calculations
 // written into each group's header or summary row.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "grid/core/AdvGrid.h"
 
@@ -54,6 +56,62 @@ void TAdvStringGrid::GroupUnLookRow(int DRow, bool Merged) {
 void TAdvStringGrid::GroupRemoveRow(int DRow) { RemoveRowsWithObjects(DRow, 1); }
 
 // =============================================================================================
+// Rows made in one pass
+
+void TAdvStringGrid::GroupSpreadRows(int End, const std::vector<int>& Points) {
+  const int k = static_cast<int>(Points.size());
+  if (k == 0) return;
+  // Row flags and cell controls as an InsertRows per point (first to last) leaves them.
+  auto flags = [&](TIntList* L, bool On) {
+    std::vector<int> v;
+    if (!On) return v;
+    for (int i = 0; i < L->Count(); ++i) v.push_back(L->Items(i));
+    return v;
+  };
+  const bool modified = FShowModified->Enabled(), enabled = FUseEnabledRows;
+  const std::vector<int> modifiedFlags = flags(FModifiedRows.get(), modified);
+  const std::vector<int> enabledFlags = flags(FEnabledRows.get(), enabled);
+  std::vector<int> controlRows;
+  for (int i = 0; i < FControlList->Count(); ++i) controlRows.push_back(FControlList->GetControl(i)->Y);
+  // The new rows come in below the rows, which then move down in blocks, the last block first:
+  // rows from point i on (up to the next point) move down by i + 1.
+  InsertRows(End, k, false);
+  for (int i = k - 1; i >= 0; --i) {
+    const int lo = Points[static_cast<size_t>(i)];
+    const int hi = i + 1 < k ? Points[static_cast<size_t>(i) + 1] : End;
+    if (hi > lo) ShiftStoreRows(lo, hi + i + 1, i + 1, true);
+  }
+  for (int i = 0; i < k; ++i) {
+    const int r = Points[static_cast<size_t>(i)] + i;
+    if (r < End + k) {
+      EmptyStoreRow(r);
+      if (RowHeights(r) != DefaultRowHeight()) SetRowHeights(r, DefaultRowHeight());
+    }
+  }
+  auto spread = [&](TIntList* L, const std::vector<int>& Old) {
+    std::vector<int> v = Old;
+    for (int i = 0; i < k; ++i) {
+      const int r = Points[static_cast<size_t>(i)];
+      if (r < static_cast<int>(Old.size())) v.insert(v.begin() + (r + i), 0);
+    }
+    L->Clear();
+    for (int x : v) L->Add(x);
+  };
+  if (modified) spread(FModifiedRows.get(), modifiedFlags);
+  if (enabled) spread(FEnabledRows.get(), enabledFlags);
+  if (!controlRows.empty()) {
+    for (size_t c = 0; c < controlRows.size(); ++c) {
+      int y = controlRows[c];
+      for (int i = 0; i < k; ++i)
+        if (y >= RealRowIndex(Points[static_cast<size_t>(i)] + i)) ++y;
+      FControlList->GetControl(static_cast<int>(c))->Y = y;
+    }
+    RepositionCellControls();
+  }
+  if (!FDestroying) CellsChanged(Rect(0, Points.front(), ColCount() - 1, End + k));
+}
+
+// =============================================================================================
 // Group and UnGroup
 
 void TAdvStringGrid::SetGroupColumn(int Value) {
@@ -90,33 +148,39 @@ void TAdvStringGrid::Group(int Colindex) {
   TGrouping* gr = FGrouping.get();
   const bool summary = gr->Summary();
   const int textCol = Colindex == 1 ? 2 : 1;
-  // Ends the group headed by Header before row End: a summary row at End, then the node.
-  auto close = [&](int Header, int& End) {
-    if (summary) {
-      InsertRows(End, 1);
-      AddSummaryRow(RealRowIndex(End));
-      if (!gr->MergeSummary()) GroupRowColors(End, gr->SummaryColor(), gr->SummaryColorTo(), gr->SummaryTextColor());
-      ++End;
-    }
-    AddNode(RealRowIndex(Header), (summary ? End - 1 : End) - Header);
-  };
+  // The runs of equal texts, then every header and summary row made in one pass.
+  const int from = FixedRows(), end = RowCount() - FFixedFooters;
+  std::vector<int> starts;
+  std::vector<String> texts;
   String last = kGroupMarker;
-  int header = -1;
-  int r = FixedRows();
-  while (r <= RowCount() - FFixedFooters - 1) {
-    const String t = GetGridCell(Colindex, r);
-    if (t != last) {
-      if (header != -1) close(header, r);
-      InsertRows(r, 1);
-      SetGridCell(textCol, r, t);
-      if (!gr->MergeHeader()) GroupRowColors(r, gr->HeaderColor(), gr->HeaderColorTo(), gr->HeaderTextColor());
-      header = r;
-      last = t;
-      ++r;
-    }
-    ++r;
+  for (int r = from; r < end; ++r) {
+    String t = GetGridCell(Colindex, r);
+    if (t == last) continue;
+    starts.push_back(r);
+    last = t;
+    texts.push_back(std::move(t));
   }
-  if (header != -1) close(header, r);
+  const int groups = static_cast<int>(starts.size());
+  std::vector<int> points;  // a header before each run, a summary after each
+  for (int g = 0; g < groups; ++g) {
+    if (summary && g > 0) points.push_back(starts[static_cast<size_t>(g)]);
+    points.push_back(starts[static_cast<size_t>(g)]);
+  }
+  if (summary && groups > 0) points.push_back(end);
+  GroupSpreadRows(end, points);
+  const int extra = summary ? 2 : 1;
+  for (int g = 0; g < groups; ++g) {
+    const int run = (g + 1 < groups ? starts[static_cast<size_t>(g) + 1] : end) - starts[static_cast<size_t>(g)];
+    const int header = starts[static_cast<size_t>(g)] + g * extra;
+    SetGridCell(textCol, header, texts[static_cast<size_t>(g)]);
+    if (!gr->MergeHeader()) GroupRowColors(header, gr->HeaderColor(), gr->HeaderColorTo(), gr->HeaderTextColor());
+    if (summary) {
+      const int sum = header + run + 1;
+      AddSummaryRow(RealRowIndex(sum));
+      if (!gr->MergeSummary()) GroupRowColors(sum, gr->SummaryColor(), gr->SummaryColorTo(), gr->SummaryTextColor());
+    }
+    AddNode(RealRowIndex(header), run + 1);
+  }
   RemoveCols(Colindex, 1);
   if (gr->MergeHeader() || (gr->MergeSummary() && summary)) {
     for (int row = FixedRows(); row < RowCount(); ++row) {
@@ -140,6 +204,8 @@ void TAdvStringGrid::Group(int Colindex) {
 }
 
 void TAdvStringGrid::UnGroup() {
+  // The second level first: its headers are nodes too, and the group fields are its own.
+  if (FSubGroupColumn > 0) SubUnGroup(FSubGroupColumn);
   if (FGroupColumn <= 0) return;
   const bool expandOne = FCellNode->ExpandOne();
   FCellNode->SetExpandOne(false);
@@ -186,6 +252,15 @@ void TAdvStringGrid::SubGroup(int Colindex) {
   if (Colindex < FixedCols() || Colindex <= 0) return;
   BeginUpdate();
   TGroupFinally done([this] { EndUpdate(); });
+  // The first level's column, width and texts are what UnGroup needs to give the rows back:
+  // kept while the second level holds the group fields.
+  if (FSubGroupColumn < 0) {
+    FOuterGroupColumn = FGroupColumn;
+    FOuterGroupWidth = FGroupWidth;
+    FOuterGroupCaption = FGroupCaption;
+    FOuterGroupFooter = FGroupFooter;
+  }
+  FSubGroupColumn = Colindex;
   FGroupColumn = Colindex;
   FGroupWidth = GetAllColWidths(Colindex);
   FGroupCaption = FixedRows() > 0 ? GetGridCell(Colindex, 0) : String();
@@ -259,6 +334,13 @@ void TAdvStringGrid::SubUnGroup(int Colindex) {
       SetGridCell(Colindex, r, text);
     }
     ++r;
+  }
+  if (FSubGroupColumn == Colindex) {
+    FSubGroupColumn = -1;
+    FGroupColumn = FOuterGroupColumn;
+    FGroupWidth = FOuterGroupWidth;
+    FGroupCaption = FOuterGroupCaption;
+    FGroupFooter = FOuterGroupFooter;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridSortKeys.h"
 
 namespace {
 
@@ -54,31 +55,145 @@ void TAdvStringGrid::CopySortPivot(int FromRow) {
 }
 
 void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
+  if (Left >= Right) return;
+  // Each cell is read once into a key, and the sort orders the keys; the rows then move in one
+  // permutation. An event that reads the rows themselves (ssRaw) needs them in place while it
+  // runs: then every exchange moves the rows too, and the pivot is copied to its scratch row.
+  TSortKeys keys(this, Left, Right);
+  const int reach = Indexed ? -1 : ACol;
+  const bool rowsMove = keys.ReachesStyle(reach, ssRaw);
+  keys.SetRowsMove(rowsMove);
+  keys.SetSelfEqual(!rowsMove && !FSortSettings->SingleColumn() && !keys.ReachesStyle(reach, ssCustom));
+  const int greater = Indexed ? 1 : SortDir;
+  auto cmp = [&](int P1, int P2) { return Indexed ? keys.CompareRowsIndexed(P1, P2) : keys.CompareRows(ACol, P1, P2); };
+  int swaps = 0;
+  auto swap = [&](int A, int B) {
+    if (rowsMove) {
+      SortSwapRows(A, B);
+    } else {
+      ++swaps;
+    }
+    keys.Swap(A, B);
+  };
+  // A range the pivots keep failing on (an organ pipe puts its largest value in the middle) is
+  // finished by a merge sort, which keeps equal rows in their order.
+  auto stable = [&](int L, int R) {
+    std::vector<int> order(static_cast<size_t>(R - L + 1));
+    for (size_t k = 0; k < order.size(); ++k) order[k] = L + static_cast<int>(k);
+    std::stable_sort(order.begin(), order.end(), [&](int A, int B) { return cmp(A, B) == -greater; });
+    std::vector<int> dest(order.size());
+    for (size_t k = 0; k < order.size(); ++k) dest[static_cast<size_t>(order[k] - L)] = L + static_cast<int>(k);
+    for (size_t s = 0; s < dest.size(); ++s) {
+      while (dest[s] != L + static_cast<int>(s)) {
+        const int t = dest[s];
+        swap(L + static_cast<int>(s), t);
+        std::swap(dest[s], dest[static_cast<size_t>(t - L)]);
+      }
+    }
+  };
+  // Partitions that split off less than an eighth of their range are allowed a few times along
+  // one path (more with more rows); past that the range goes to the merge sort.
+  int budget = 2;
+  for (int n = Right - Left + 1; n > 1; n >>= 4) ++budget;
   // The smaller part is sorted by recursion and the larger one by the loop, so that the depth
   // stays below log2 of the rows whatever the order of the data.
-  const int greater = Indexed ? 1 : SortDir;
-  auto cmp = [&](int R1, int R2) { return Indexed ? CompareRowsIndexed(R1, R2) : CompareRows(ACol, R1, R2); };
-  while (Left < Right) {
-    CopySortPivot((Left + Right) / 2);
-    const int p = FSortPivotRow;
-    int i = Left, j = Right;
-    do {
-      while (cmp(p, i) == greater && i < Right) ++i;
-      while (cmp(j, p) == greater && j > Left) --j;
-      if (i <= j) {
-        if (i != j && (Indexed || cmp(i, j) != 0)) SortSwapRows(i, j);
-        ++i;
-        --j;
+  auto part = [&](auto& self, int L, int R, int Budget) -> void {
+    while (L < R) {
+      if (Budget < 0) {
+        stable(L, R);
+        return;
       }
-    } while (i <= j);
-    if (j - Left < Right - i) {
-      if (Left < j) SortRange(ACol, Left, j, Indexed);
-      Left = i;
-    } else {
-      if (i < Right) SortRange(ACol, i, Right, Indexed);
-      Right = j;
+      const int mid = (L + R) / 2;
+      keys.SetPivot(mid, FSortPivotRow);
+      if (rowsMove) CopySortPivot(mid);
+      const int p = TSortKeys::kPivot;
+      int i = L, j = R;
+      do {
+        while (cmp(p, i) == greater && i < R) ++i;
+        while (cmp(j, p) == greater && j > L) --j;
+        if (i <= j) {
+          if (i != j && (Indexed || cmp(i, j) != 0)) swap(i, j);
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (std::min(j - L, R - i) + 1 < (R - L + 1) / 8) --Budget;
+      if (j - L < R - i) {
+        if (L < j) self(self, L, j, Budget);
+        L = i;
+      } else {
+        if (i < R) self(self, i, R, Budget);
+        R = j;
+      }
     }
+  };
+  part(part, Left, Right, budget);
+  if (!rowsMove && swaps > 0) {
+    Swaps += swaps;
+    SortMoveRows(Left, keys.Ids());
   }
+}
+
+void TAdvStringGrid::SortMoveRows(int Left, const std::vector<int>& From) {
+  const int n = static_cast<int>(From.size());
+  TIntList* x = FSortRowXRef.get();
+  if (Left < 0 || Left + n > x->Count()) {
+    // Rows the cross-reference does not cover: one exchange at a time, as SortSwapRows keeps it.
+    std::vector<int> at(From.size()), where(From.size());  // original row at position, and back
+    for (int i = 0; i < n; ++i) at[static_cast<size_t>(i)] = where[static_cast<size_t>(i)] = i;
+    for (int i = 0; i < n; ++i) {
+      const int want = From[static_cast<size_t>(i)], p = where[static_cast<size_t>(want)];
+      if (p == i) continue;
+      SortSwapRows(Left + i, Left + p);
+      --Swaps;  // counted by the sort already
+      const int other = at[static_cast<size_t>(i)];
+      std::swap(at[static_cast<size_t>(i)], at[static_cast<size_t>(p)]);
+      where[static_cast<size_t>(want)] = i;
+      where[static_cast<size_t>(other)] = p;
+    }
+    return;
+  }
+  auto permute = [&](auto Get, auto Set) {
+    using T = decltype(Get(0));
+    std::vector<T> old;
+    old.reserve(From.size());
+    for (int i = 0; i < n; ++i) old.push_back(Get(Left + i));
+    for (int i = 0; i < n; ++i) {
+      const T& v = old[static_cast<size_t>(From[static_cast<size_t>(i)])];
+      if (!(v == old[static_cast<size_t>(i)])) Set(Left + i, v);
+    }
+  };
+  permute([&](int r) { return x->Items(r); }, [&](int r, int v) { x->SetInteger(r, v); });
+  if (SortRow >= Left && SortRow < Left + n) {
+    for (int i = 0; i < n; ++i)
+      if (Left + From[static_cast<size_t>(i)] == SortRow) {
+        SortRow = Left + i;
+        break;
+      }
+  }
+  if (FSortSettings->SingleColumn()) {
+    const int c = FSortSettings->Column();
+    if (c < 0) return;
+    permute([&](int r) { return std::make_pair(GetGridCell(c, r), GetGridObject(c, r)); },
+            [&](int r, const std::pair<String, TObject*>& v) {
+              SetGridCell(c, r, v.first);
+              SetGridObject(c, r, v.second);
+            });
+    return;
+  }
+  PermuteRowCells(Left, From, TotalColCount());
+  SetPropsOwnerRows(Left, Left + n - 1);
+  if (Left + n <= RowCount())
+    permute([&](int r) { return RowHeights(r); }, [&](int r, int h) { SetRowHeights(r, h); });
+  if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort()) {
+    auto real = [&](int r) { return NumHiddenRows() > 0 ? RealRowIndex(r) : r; };
+    int top = 0;
+    for (int i = 0; i < n; ++i) top = std::max(top, real(Left + i));
+    if (top >= FRowSelect->Count()) FRowSelect->SetCount(top + 1);
+    permute([&](int r) { return FRowSelect->Items(real(r)); }, [&](int r, void* v) { FRowSelect->SetItems(real(r), v); });
+  }
+  if (FShowModified->Enabled())
+    permute([&](int r) { return GetRowModified(r); }, [&](int r, bool v) { SetRowModified(r, v); });
 }
 
 void TAdvStringGrid::QuickSort(int ACol, int Left, int Right) {
@@ -214,37 +329,43 @@ void TAdvStringGrid::QUnSort() {
   TSortFixedColumn column0;
   if (FSortSettings->NormalCellsOnly() && FixedCols() > 0) column0.Save(this, RowCount());
   BeginUpdate();
-  auto swap = [&](int a, int b) {
-    const int v = key->Items(a);
-    key->SetInteger(a, key->Items(b));
-    key->SetInteger(b, v);
-    SortSwapRows(a, b);
-  };
-  // Each row goes back to the place its key names: a quicksort on the keys, smaller part first.
-  auto sortKeys = [&](auto& self, int Left, int Right) -> void {
-    while (Left < Right) {
-      const int pivot = key->Items((Left + Right) / 2);
-      int i = Left, j = Right;
-      do {
-        while (key->Items(i) < pivot) ++i;
-        while (key->Items(j) > pivot) --j;
-        if (i <= j) {
-          if (key->Items(i) != key->Items(j)) swap(i, j);
-          ++i;
-          --j;
-        }
-      } while (i <= j);
-      if (j - Left < Right - i) {
-        if (Left < j) self(self, Left, j);
-        Left = i;
-      } else {
-        if (i < Right) self(self, i, Right);
-        Right = j;
-      }
+  // Each row goes back to the place its key names, all rows in one permutation (rows with equal
+  // keys keep their order); Swaps counts the exchanges that permutation takes.
+  auto unsort = [&] {
+    std::vector<int> keys(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r) keys[static_cast<size_t>(r)] = key->Items(r);
+    std::vector<int> dest(keys.size(), -1);
+    bool permutation = true;
+    for (int r = 0; r < n && permutation; ++r) {
+      const int k = keys[static_cast<size_t>(r)];
+      permutation = k >= 0 && k < n && dest[static_cast<size_t>(k)] < 0;
+      if (permutation) dest[static_cast<size_t>(k)] = r;  // for now: the row that goes to k
     }
+    std::vector<int> from(keys.size());
+    if (permutation) {
+      from = dest;
+    } else {
+      for (int r = 0; r < n; ++r) from[static_cast<size_t>(r)] = r;
+      std::stable_sort(from.begin(), from.end(),
+                       [&](int a, int b) { return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]; });
+    }
+    std::vector<bool> seen(from.size(), false);
+    int exchanges = 0;
+    for (size_t s = 0; s < from.size(); ++s) {
+      if (seen[s]) continue;
+      for (size_t t = s; !seen[t]; t = static_cast<size_t>(from[t])) {
+        seen[t] = true;
+        ++exchanges;
+      }
+      --exchanges;  // a cycle of k rows takes k - 1 exchanges
+    }
+    if (exchanges == 0) return;
+    Swaps += exchanges;
+    SortMoveRows(0, from);
+    for (int r = 0; r < n; ++r) key->SetInteger(r, keys[static_cast<size_t>(from[static_cast<size_t>(r)])]);
   };
   try {
-    sortKeys(sortKeys, 0, n - 1);
+    unsort();
   } catch (...) {
     column0.Restore(this);
     EndUpdate();

@@ -1,10 +1,16 @@
 // Row comparison for sorting: the style of each comparison (column, OnGetFormat, detection from
 // the texts), the rule of every style, blanks, ignored columns, ties decided by the next columns,
-// and the comparison by an index of columns.
+// and the comparison by an index of columns. The sorts read each cell once into a key
+// (AdvGridSortKeys.h); a comparison of two cells outside a sort reads them the same way.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridSortKeys.h"
 #include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/ZazAdez.h"
 
@@ -101,92 +107,334 @@ TDateTime SortShortDateValue(const String& S, bool DayFirst) {
   }
 }
 
-}  // namespace
+// What a key knows of its text (the Is/Has bits) and which derived values it holds (the Done bits).
+enum : uint32_t {
+  kSortIsNumber = 1u << 0,
+  kSortDateNear = 1u << 1,
+  kSortHasDate = 1u << 2,
+  kSortHasTime = 1u << 3,
+  kSortTimeNear = 1u << 4,
+  kSortCheckCell = 1u << 5,
+  kSortChecked = 1u << 6,
+  kSortCheckedDone = 1u << 7,
+  kSortNumberDone = 1u << 8,
+  kSortNumberOk = 1u << 9,
+  kSortDateDone = 1u << 10,
+  kSortTimeDone = 1u << 11,
+  kSortShortDone = 1u << 12,
+  kSortFoldedDone = 1u << 13,
+};
 
-TSortStyle TAdvStringGrid::ResolveSortStyle(int ACol, int R1, const String& S1, const String& S2, TSortStyle Style) {
-  const TSortStyle alpha = FSortSettings->IgnoreCase() ? ssAlphaNoCase : ssAlphabetic;
-  if (Style == ssAutomatic) {
-    const TCellType t = GetCellType(ACol, R1);
-    if (t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox) return ssCheckBox;
-    if (SortIsNumberText(S1)) return ssNumeric;
-    const Char dateSep = GetDateSeparatorChar(), timeSep = GetTimeSeparatorChar();
-    if (SortSeparatorNearStart(S1, dateSep)) {
-      if (S2.find(dateSep) != String::npos) return S1.find(timeSep) != String::npos ? ssDateTime : ssDate;
-      return alpha;
-    }
-    if (SortSeparatorNearStart(S1, timeSep) && S2.find(timeSep) != String::npos) return ssTime;
-    return alpha;
+bool SortKeyNumber(const TSortKeyColumn& C, TSortCellKey& K, double& Value) {
+  if (!(K.Flags & kSortNumberDone)) {
+    K.Flags |= kSortNumberDone;
+    if (SortNumericValue(K.Text, C.Prefix, C.Suffix, C.Style == ssFinancial, K.Number)) K.Flags |= kSortNumberOk;
   }
-  if (Style == ssAlphaNumeric || Style == ssAlphaNumericNoCase) {
-    if (SortIsNumberText(S1) && SortIsNumberText(S2)) return ssNumeric;
-    return Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
-  }
-  return Style;
+  Value = K.Number;
+  return (K.Flags & kSortNumberOk) != 0;
 }
 
-int TAdvStringGrid::CompareCells(int ACol, int R1, int R2, TSortDirection Direction) {
-  TSortStyle style = FSortSettings->AutoFormat() ? ssAutomatic
-                                                 : (FSortSettings->IgnoreCase() ? ssAlphaNoCase : ssAlphabetic);
-  String prefix, suffix;
-  DoGetFormat(ACol, style, prefix, suffix);
-  const bool shown = FSortSettings->SortOnVirtualCells();
-  const String s1 = shown ? GetCellEx(ACol, R1) : GetGridCell(ACol, R1);
-  const String s2 = shown ? GetCellEx(ACol, R2) : GetGridCell(ACol, R2);
-  if (FSortSettings->IgnoreBlanks() && s1.empty() != s2.empty()) {
+double SortKeyDateTime(TSortCellKey& K) {
+  if (!(K.Flags & kSortDateDone)) {
+    K.Flags |= kSortDateDone;
+    K.Date = SortDateTimeValue(K.Text);
+  }
+  return K.Date;
+}
+
+double SortKeyTime(TSortCellKey& K) {
+  if (!(K.Flags & kSortTimeDone)) {
+    K.Flags |= kSortTimeDone;
+    K.Time = SortTimeValue(K.Text);
+  }
+  return K.Time;
+}
+
+double SortKeyShortDate(TSortCellKey& K, bool DayFirst) {
+  if (!(K.Flags & kSortShortDone)) {
+    K.Flags |= kSortShortDone;
+    K.Date = SortShortDateValue(K.Text, DayFirst);
+  }
+  return K.Date;
+}
+
+// A column holds one resolved kind of folded text: upper-cased, or without tags (ssHTML).
+const String& SortKeyFolded(TSortCellKey& K, bool Html) {
+  if (!(K.Flags & kSortFoldedDone)) {
+    K.Flags |= kSortFoldedDone;
+    K.Folded = std::make_unique<String>(Html ? StripHTMLTags(K.Text) : UpperCase(K.Text));
+  }
+  return *K.Folded;
+}
+
+bool SortIsCheckBoxType(TCellType T) {
+  return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox;
+}
+
+}  // namespace
+
+// =============================================================================================
+// The rules
+
+void TSortKeys::ResolveColumn(TAdvStringGrid* G, int ACol, TSortKeyColumn& C) {
+  const TSortSettings* s = G->SortSettings();
+  C.Style = s->AutoFormat() ? ssAutomatic : (s->IgnoreCase() ? ssAlphaNoCase : ssAlphabetic);
+  C.Prefix.clear();
+  C.Suffix.clear();
+  G->DoGetFormat(ACol, C.Style, C.Prefix, C.Suffix);
+  C.Resolved = true;
+}
+
+void TSortKeys::Classify(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K) {
+  if (C.Style == ssAlphaNumeric || C.Style == ssAlphaNumericNoCase) {
+    if (SortIsNumberText(K.Text)) K.Flags |= kSortIsNumber;
+    return;
+  }
+  if (C.Style != ssAutomatic) return;
+  if (Row >= 0 && SortIsCheckBoxType(G->GetCellType(ACol, Row))) K.Flags |= kSortCheckCell;
+  if (SortIsNumberText(K.Text)) K.Flags |= kSortIsNumber;
+  const Char dateSep = GetDateSeparatorChar(), timeSep = GetTimeSeparatorChar();
+  if (SortSeparatorNearStart(K.Text, dateSep)) K.Flags |= kSortDateNear;
+  if (K.Text.find(dateSep) != String::npos) K.Flags |= kSortHasDate;
+  if (K.Text.find(timeSep) != String::npos) K.Flags |= kSortHasTime;
+  if (SortSeparatorNearStart(K.Text, timeSep)) K.Flags |= kSortTimeNear;
+}
+
+void TSortKeys::ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey& K) {
+  bool checked = false;
+  G->GetCheckBoxState(ACol, G->NumHiddenRows() > 0 ? G->RealRowIndex(Row) : Row, checked);
+  K.Flags |= kSortCheckedDone | (checked ? kSortChecked : 0u);
+}
+
+TSortCellKey TSortKeys::MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C) {
+  TSortCellKey k;
+  k.Text = G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
+  Classify(G, ACol, Row, C, k);
+  if (C.Style == ssCheckBox || (k.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, Row, k);
+  if (C.Style == ssImages) k.Graphic = G->GetCellGraphicKey(ACol, Row);
+  return k;
+}
+
+TSortStyle TSortKeys::ResolveStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortCellKey& K1,
+                                   const TSortCellKey& K2) {
+  const TSortStyle alpha = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+  if (C.Style == ssAutomatic) {
+    // Detected from the first cell; a date or time also needs a separator in the second.
+    if (K1.Flags & kSortCheckCell) return ssCheckBox;
+    if (K1.Flags & kSortIsNumber) return ssNumeric;
+    if (K1.Flags & kSortDateNear) {
+      if (K2.Flags & kSortHasDate) return (K1.Flags & kSortHasTime) ? ssDateTime : ssDate;
+      return alpha;
+    }
+    if ((K1.Flags & kSortTimeNear) && (K2.Flags & kSortHasTime)) return ssTime;
+    return alpha;
+  }
+  if (C.Style == ssAlphaNumeric || C.Style == ssAlphaNumericNoCase) {
+    if ((K1.Flags & kSortIsNumber) && (K2.Flags & kSortIsNumber)) return ssNumeric;
+    return C.Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+  }
+  return C.Style;
+}
+
+int TSortKeys::CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSortCellKey& K1, int Row1,
+                           TSortCellKey& K2, int Row2, TSortDirection Direction) {
+  const TSortSettings* s = G->SortSettings();
+  if (s->IgnoreBlanks() && K1.Text.empty() != K2.Text.empty()) {
     // Blanks keep their place whichever way the rows go.
-    const bool first = FSortSettings->BlankPos() == blFirst;
-    int r = s1.empty() ? (first ? -1 : 1) : (first ? 1 : -1);
+    const bool first = s->BlankPos() == blFirst;
+    int r = K1.Text.empty() ? (first ? -1 : 1) : (first ? 1 : -1);
     return Direction == sdDescending ? -r : r;
   }
-  switch (ResolveSortStyle(ACol, R1, s1, s2, style)) {
+  switch (ResolveStyle(C, s->IgnoreCase(), K1, K2)) {
     case ssAlphaNoCase:
-      return SortSign(CompareStr(UpperCase(s1), UpperCase(s2)));
+      return SortSign(CompareStr(SortKeyFolded(K1, false), SortKeyFolded(K2, false)));
     case ssAnsiAlphaCase:
-      return SortSign(AnsiCompareStr(s1, s2));
+      return SortSign(AnsiCompareStr(K1.Text, K2.Text));
     case ssAnsiAlphaNoCase:
-      return SortSign(AnsiCompareText(s1, s2));
+      return SortSign(AnsiCompareText(K1.Text, K2.Text));
     case ssHTML:
-      return SortSign(CompareStr(StripHTMLTags(s1), StripHTMLTags(s2)));
+      return SortSign(CompareStr(SortKeyFolded(K1, true), SortKeyFolded(K2, true)));
     case ssNumeric:
     case ssFinancial: {
-      const bool financial = style == ssFinancial;
       double v1 = 0, v2 = 0;
-      const bool ok1 = SortNumericValue(s1, prefix, suffix, financial, v1);
-      const bool ok2 = SortNumericValue(s2, prefix, suffix, financial, v2);
+      const bool ok1 = SortKeyNumber(C, K1, v1);
+      const bool ok2 = SortKeyNumber(C, K2, v2);
       if (!ok1 && !ok2) return 0;
       // A text that is no number at all counts as 0.
       return SortSign(ok1 ? v1 : 0.0, ok2 ? v2 : 0.0);
     }
     case ssDate:
     case ssDateTime:
-      return SortSign(SortDateTimeValue(s1), SortDateTimeValue(s2));
+      return SortSign(SortKeyDateTime(K1), SortKeyDateTime(K2));
     case ssShortDateEU:
-    case ssShortDateUS:
-      return SortSign(SortShortDateValue(s1, style == ssShortDateEU), SortShortDateValue(s2, style == ssShortDateEU));
+    case ssShortDateUS: {
+      const bool dayFirst = C.Style == ssShortDateEU;
+      return SortSign(SortKeyShortDate(K1, dayFirst), SortKeyShortDate(K2, dayFirst));
+    }
     case ssTime:
-      return SortSign(SortTimeValue(s1), SortTimeValue(s2));
+      return SortSign(SortKeyTime(K1), SortKeyTime(K2));
     case ssCheckBox: {
-      bool c1 = false, c2 = false;
-      const bool hidden = NumHiddenRows() > 0;
-      GetCheckBoxState(ACol, hidden ? RealRowIndex(R1) : R1, c1);
-      GetCheckBoxState(ACol, hidden ? RealRowIndex(R2) : R2, c2);
+      const bool c1 = (K1.Flags & kSortChecked) != 0, c2 = (K2.Flags & kSortChecked) != 0;
       return c1 == c2 ? 0 : (c1 ? 1 : -1);
     }
     case ssImages:
-      return SortSign(GetCellGraphicKey(ACol, R1), GetCellGraphicKey(ACol, R2));
+      return SortSign(K1.Graphic, K2.Graphic);
     case ssCustom: {
       int res = 0;
-      if (OnCustomCompare) OnCustomCompare(this, s1, s2, res);
+      if (G->OnCustomCompare) G->OnCustomCompare(G, K1.Text, K2.Text, res);
       return SortSign(res);
     }
     case ssRaw: {
       int res = 0;
-      if (OnRawCompare) OnRawCompare(this, ACol, R1, R2, res);
+      if (G->OnRawCompare) G->OnRawCompare(G, ACol, Row1, Row2, res);
       return SortSign(res);
     }
     default:  // ssAlphabetic, ssAlphaCase
-      return SortSign(CompareStr(s1, s2));
+      return SortSign(CompareStr(K1.Text, K2.Text));
   }
+}
+
+// =============================================================================================
+// The keys of a sort
+
+TSortKeys::TSortKeys(TAdvStringGrid* AGrid, int Left, int Right) : FGrid(AGrid), FLeft(Left) {
+  FIds.resize(static_cast<size_t>(std::max(Right - Left + 1, 0)));
+  for (size_t i = 0; i < FIds.size(); ++i) FIds[i] = static_cast<int>(i);
+  FAllTravel = !AGrid->SortSettings()->SingleColumn();
+  FTravelCol = FAllTravel ? -1 : AGrid->SortSettings()->Column();
+  FFull = AGrid->SortSettings()->Full();
+  FDirection = AGrid->SortSettings()->Direction();
+  FColumnsToCompare = AGrid->TotalColCount();
+}
+
+void TSortKeys::Swap(int Pos1, int Pos2) {
+  std::swap(FIds[static_cast<size_t>(Pos1 - FLeft)], FIds[static_cast<size_t>(Pos2 - FLeft)]);
+}
+
+void TSortKeys::SetPivot(int Pos, int Row) { FPivot = TSortAt{Id(Pos), Pos, Row}; }
+
+TSortKeyColumn& TSortKeys::Resolved(int ACol) {
+  if (static_cast<size_t>(ACol) >= FColumns.size()) FColumns.resize(static_cast<size_t>(ACol) + 1);
+  TSortKeyColumn& c = FColumns[static_cast<size_t>(ACol)];
+  if (!c.Resolved) {
+    c.Ignored = FGrid->IsIgnoredColumn(ACol);
+    if (c.Ignored) {
+      c.Resolved = true;
+    } else {
+      ResolveColumn(FGrid, ACol, c);
+    }
+  }
+  return c;
+}
+
+TSortKeyColumn& TSortKeys::Prepare(int ACol) {
+  TSortKeyColumn& c = Resolved(ACol);
+  if (c.Prepared || c.Ignored) return c;
+  c.Prepared = true;
+  // Keys by id for a column that travels, by position for one that stays; the row of each.
+  // Until rows move, an id is the position the row still has: the keys are made in order.
+  const bool byId = Travels(ACol);
+  const bool inOrder = !byId || !FRowsMove;
+  auto slot = [&](size_t p) -> TSortCellKey& { return c.Keys[inOrder ? p : static_cast<size_t>(FIds[p])]; };
+  bool checkCells = false;
+  if (inOrder) {
+    c.Keys.reserve(FIds.size());
+    for (size_t p = 0; p < FIds.size(); ++p) {
+      c.Keys.push_back(MakeKey(FGrid, ACol, FLeft + static_cast<int>(p), c));
+      checkCells = checkCells || (c.Keys.back().Flags & kSortCheckCell);
+    }
+  } else {
+    c.Keys.resize(FIds.size());
+    for (size_t p = 0; p < FIds.size(); ++p) {
+      TSortCellKey& k = slot(p);
+      k = MakeKey(FGrid, ACol, FLeft + static_cast<int>(p), c);
+      checkCells = checkCells || (k.Flags & kSortCheckCell);
+    }
+  }
+  // A check box cell compares its state with whatever cell it meets.
+  if (checkCells) {
+    for (size_t p = 0; p < FIds.size(); ++p) {
+      TSortCellKey& k = slot(p);
+      if (!(k.Flags & kSortCheckedDone)) ReadCheckBox(FGrid, ACol, FLeft + static_cast<int>(p), k);
+    }
+  }
+  return c;
+}
+
+bool TSortKeys::ReachesStyle(int ACol, TSortStyle Style) {
+  const bool full = FFull;
+  auto is = [&](int c) {
+    const TSortKeyColumn& k = Resolved(c);
+    return !k.Ignored && k.Style == Style;
+  };
+  if (ACol >= 0) {
+    const int last = full ? FColumnsToCompare - 1 : ACol;
+    for (int c = ACol; c <= last; ++c)
+      if (is(c)) return true;
+    return false;
+  }
+  const TSortIndexList* idx = FGrid->SortIndexes();
+  for (int k = 0; k < idx->Count() && (full || k == 0); ++k)
+    if (is(idx->Items(k) & 0x7FFFFFFF)) return true;
+  return false;
+}
+
+int TSortKeys::CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction) {
+  TSortKeyColumn& c = Column(ACol);
+  if (c.Ignored) return 0;
+  const bool byId = Travels(ACol);
+  TSortCellKey& k1 = c.Keys[static_cast<size_t>(byId ? A.Id : A.Pos - FLeft)];
+  TSortCellKey& k2 = c.Keys[static_cast<size_t>(byId ? B.Id : B.Pos - FLeft)];
+  return CompareKeys(FGrid, ACol, c, k1, A.Row, k2, B.Row, Direction);
+}
+
+int TSortKeys::CompareRows(int ACol, int Pos1, int Pos2) {
+  ++FGrid->Compares;
+  const TSortAt a = At(Pos1), b = At(Pos2);
+  if (a.Id == b.Id && FSelfEqual) return 0;
+  int r = CompareColumn(ACol, a, b, FDirection);
+  if (!FFull) return r;
+  for (int c = ACol + 1; r == 0 && c < FColumnsToCompare; ++c) r = CompareColumn(c, a, b, FDirection);
+  return r;
+}
+
+int TSortKeys::CompareRowsIndexed(int Pos1, int Pos2) {
+  ++FGrid->Compares;
+  const TSortAt a = At(Pos1), b = At(Pos2);
+  if (a.Id == b.Id && FSelfEqual) return 0;
+  const TSortIndexList* idx = FGrid->SortIndexes();
+  for (int k = 0; k < idx->Count(); ++k) {
+    const int entry = idx->Items(k);
+    const int col = entry & 0x7FFFFFFF;
+    const bool descending = (static_cast<uint32_t>(entry) & 0x80000000u) != 0;
+    const int r = CompareColumn(col, a, b, descending ? sdDescending : sdAscending);
+    if (r != 0 || !FFull) return descending ? -r : r;
+  }
+  return 0;
+}
+
+// =============================================================================================
+// Two cells or rows outside a sort
+
+TSortStyle TAdvStringGrid::ResolveSortStyle(int ACol, int R1, const String& S1, const String& S2, TSortStyle Style) {
+  TSortKeyColumn c;
+  c.Style = Style;
+  TSortCellKey k1, k2;
+  k1.Text = S1;
+  k2.Text = S2;
+  TSortKeys::Classify(this, ACol, R1, c, k1);
+  TSortKeys::Classify(this, ACol, -1, c, k2);
+  return TSortKeys::ResolveStyle(c, FSortSettings->IgnoreCase(), k1, k2);
+}
+
+int TAdvStringGrid::CompareCells(int ACol, int R1, int R2, TSortDirection Direction) {
+  TSortKeyColumn c;
+  TSortKeys::ResolveColumn(this, ACol, c);
+  TSortCellKey k1 = TSortKeys::MakeKey(this, ACol, R1, c);
+  TSortCellKey k2 = TSortKeys::MakeKey(this, ACol, R2, c);
+  if (!(k1.Flags & kSortCheckedDone) && (k2.Flags & kSortCheckCell)) TSortKeys::ReadCheckBox(this, ACol, R1, k1);
+  if (!(k2.Flags & kSortCheckedDone) && (k1.Flags & kSortCheckCell)) TSortKeys::ReadCheckBox(this, ACol, R2, k2);
+  return TSortKeys::CompareKeys(this, ACol, c, k1, R1, k2, R2, Direction);
 }
 
 int TAdvStringGrid::CompareRows(int ACol, int R1, int R2) {

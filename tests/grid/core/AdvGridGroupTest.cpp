@@ -143,6 +143,59 @@ TEST_F(AdvGridGroup, SecondLevelRoundTrip) {
   EXPECT_EQ(g->GetNodeSpan(1), 3);
 }
 
+// SubGroup takes over the group fields; UnGroup still gives the flat rows back, with the first
+// level's column, caption and footer.
+TEST_F(AdvGridGroup, UnGroupAfterSubGroupRestoresTheRows) {
+  const std::string flat = Rows();
+  g->Group(2);
+  g->SubGroup(1);
+  EXPECT_EQ(g->GroupColumn(), 1);
+  g->UnGroup();
+  EXPECT_EQ(Rows(), flat);
+  EXPECT_EQ(g->GroupColumn(), -1);
+  EXPECT_EQ(g->NumNodes(), 0);
+
+  g->Group(2);
+  g->SubGroup(1);
+  g->SubUnGroup(1);
+  EXPECT_EQ(g->GroupColumn(), 2);
+  g->SetGroupColumn(-1);
+  EXPECT_EQ(Rows(), flat);
+}
+
+// Many runs, unsorted, with summaries: each header before its run, each summary after it, and
+// what travels with a row (its height, its modified flag, its cell colours) lands with it.
+TEST_F(AdvGridGroup, ManyGroupsInOnePassKeepWhatTravelsWithTheRows) {
+  const char16_t* kinds[] = {u"C", u"A", u"B", u"A", u"C", u"C", u"B"};
+  g->SetRowCount(9);
+  for (int r = 1; r <= 7; ++r) {
+    g->SetCellEx(1, r, u"n" + IntToStr(r));
+    g->SetCellEx(2, r, kinds[r - 1]);
+    g->SetCellEx(3, r, IntToStr(r));
+  }
+  g->SetCellEx(2, 8, u"end");
+  g->ShowModified()->SetEnabled(true);
+  g->SetRowModified(3, true);  // n3
+  g->SetRowHeights(6, 40);     // n6
+  g->SetColors(3, 5, clRed);   // n5
+  g->Grouping()->SetSummary(true);
+  g->Group(2);
+  // Sorted by kind, ties by the next column (3): A n2 n4, B n3 n7, C n1 n5 n6.
+  EXPECT_EQ(Rows(), "Name,Value|A,|n2,2|n4,4|,|B,|n3,3|n7,7|,|C,|n1,1|n5,5|n6,6|,|,");
+  for (int h : {1, 5, 9}) {
+    EXPECT_TRUE(g->IsNode(h)) << h;
+    EXPECT_EQ(g->GetNodeSpan(h), 3 + (h == 9)) << h;
+  }
+  for (int s : {4, 8, 13}) EXPECT_TRUE(g->IsSummary(s)) << s;
+  EXPECT_EQ(g->RowHeights(12), 40);
+  EXPECT_EQ(g->RowHeights(9), g->DefaultRowHeight());
+  EXPECT_EQ(g->GetColors(2, 11), clRed);  // column 3 is column 2 once the group column left
+  for (int r = 1; r < g->RowCount(); ++r) EXPECT_EQ(g->GetRowModified(r), r == 6) << r;
+  g->UnGroup();
+  EXPECT_EQ(Rows(), "Name,Kind,Value|n2,A,2|n4,A,4|n3,B,3|n7,B,7|n1,C,1|n5,C,5|n6,C,6|,end,");
+  EXPECT_EQ(g->RowHeights(7), 40);
+}
+
 TEST_F(AdvGridGroup, RefusedColumnsAndGridsWithoutRowsChangeNothing) {
   const std::string flat = Rows();
   g->SetGroupColumn(0);

@@ -1,0 +1,99 @@
+#pragma once
+// What the sorts compare rows on, read from the grid once per column and row instead of on every
+// comparison: each column's style (column style and OnGetFormat asked once) and each cell's text
+// with the values the styles derive from it.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "grid/core/AdvGrid.h"
+
+// One cell as the comparison rules read it. Text-derived values are computed on first use.
+struct TSortCellKey {
+  String Text;
+  std::unique_ptr<String> Folded;  // upper-cased (a-z) or without tags, as the column's style reads it
+  double Number = 0;
+  double Date = 0;  // date-time, or the short date of ssShortDateEU/US (a column has one of them)
+  double Time = 0;
+  int Graphic = -1;
+  uint32_t Flags = 0;
+};
+
+// A column's part of a sort: its style before detection, prefix, suffix, and the keys by row id.
+struct TSortKeyColumn {
+  bool Resolved = false;
+  bool Prepared = false;
+  bool Ignored = false;
+  TSortStyle Style = ssAutomatic;
+  String Prefix;
+  String Suffix;
+  std::vector<TSortCellKey> Keys;
+};
+
+// The keys of display rows Left .. Right while a sort orders them. Every row has an id (its
+// position when the sort began); Swap follows each exchange of two positions. Comparisons take
+// positions, or kPivot for the partition's pivot. While only the keys move (the rows follow in one
+// permutation at the end), a column prepared late reads each row where it still is; with
+// SetRowsMove the rows move along and are read where they are then. With SingleColumn only the
+// sort column travels, so the other columns' keys stay with their positions.
+class TSortKeys {
+ public:
+  static constexpr int kPivot = -1;
+  TSortKeys(TAdvStringGrid* AGrid, int Left, int Right);
+  void SetRowsMove(bool Value) { FRowsMove = Value; }
+  // A row compared with itself is equal without reading its cells (no event decides it).
+  void SetSelfEqual(bool Value) { FSelfEqual = Value; }
+  // The pivot: the row now at Pos; Row is the grid row handed to OnRawCompare for it.
+  void SetPivot(int Pos, int Row);
+  int Id(int Pos) const { return FIds[static_cast<size_t>(Pos - FLeft)]; }
+  const std::vector<int>& Ids() const { return FIds; }
+  void Swap(int Pos1, int Pos2);
+  // True when a comparison on ACol (with its ties) or on the sort index (ACol < 0) may reach a
+  // column of the style.
+  bool ReachesStyle(int ACol, TSortStyle Style);
+  // As TAdvStringGrid::CompareRows and CompareRowsIndexed; both count Compares.
+  int CompareRows(int ACol, int Pos1, int Pos2);
+  int CompareRowsIndexed(int Pos1, int Pos2);
+
+  // The rules themselves, also for two cells outside a sort.
+  static void ResolveColumn(TAdvStringGrid* G, int ACol, TSortKeyColumn& C);
+  static TSortCellKey MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C);
+  // What automatic detection reads of a text; Row < 0 leaves the cell type unread.
+  static void Classify(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K);
+  static void ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey& K);
+  static TSortStyle ResolveStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortCellKey& K1,
+                                 const TSortCellKey& K2);
+  static int CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSortCellKey& K1, int Row1,
+                         TSortCellKey& K2, int Row2, TSortDirection Direction);
+
+ private:
+  struct TSortAt {
+    int Id, Pos, Row;
+  };
+  TSortAt At(int Pos) const { return Pos == kPivot ? FPivot : TSortAt{Id(Pos), Pos, Pos}; }
+  bool Travels(int ACol) const { return FAllTravel || ACol == FTravelCol; }
+  TSortKeyColumn& Resolved(int ACol);
+  // Resolved and, unless ignored, its keys read.
+  TSortKeyColumn& Column(int ACol) {
+    if (static_cast<size_t>(ACol) < FColumns.size()) {
+      TSortKeyColumn& c = FColumns[static_cast<size_t>(ACol)];
+      if (c.Prepared || c.Ignored) return c;
+    }
+    return Prepare(ACol);
+  }
+  TSortKeyColumn& Prepare(int ACol);
+  int CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction);
+  TAdvStringGrid* FGrid;
+  int FLeft;
+  std::vector<int> FIds;
+  std::vector<TSortKeyColumn> FColumns;  // by real column, grown on demand
+  bool FRowsMove = false;
+  bool FSelfEqual = false;
+  bool FAllTravel = true;
+  int FTravelCol = -1;
+  // The settings of the sort, read once.
+  bool FFull = true;
+  TSortDirection FDirection = sdAscending;
+  int FColumnsToCompare = 0;  // TotalColCount
+  TSortAt FPivot{0, 0, -1};
+};
