@@ -1,6 +1,8 @@
 // Filter conditions, the row match and the filter levels: each application hides the failing
 // rows as one level of the hidden-row store, and lifting a filter restores one level.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "grid/core/AdvGrid.h"
 #include "grid/foundation/ZazAdez.h"
@@ -223,4 +225,33 @@ void TAdvStringGrid::NarrowDown(const String& ACondition, int AColumn) {
   FLastFilter = ACondition;
   // The levels are gone; rows hidden by HideRow or by contracted nodes stay hidden with their
   // cells (emptying the whole store would lose them).
+}
+
+// ---------------------------------------------------------------------------------------------
+// The value list of the filter drop-down
+
+bool TAdvStringGrid::DoGetColumnFilter(int Column) {
+  TStringList* list = FFilterList.get();
+  list->BeginUpdate();
+  list->SetSorted(false);
+  list->Clear();
+  if (FFilterDropDownAuto && (Column >= FixedCols() || FFilterDropDownColumns == fdAll)) {
+    // Ordinal order of the entries, each once: "New York" before "a".
+    std::vector<String> values;
+    auto add = [&](const String& T) { values.push_back(T.find(u' ') == String::npos ? T : T + u"=\"" + T + u"\""); };
+    for (int r = FixedRows(); r <= RowCount() - FFixedFooters - 1; ++r) add(Trim(GetCellEx(Column, r)));
+    if (!FFilterIncremental) {
+      for (int i = 0; i < NumHiddenRows(); ++i) {
+        auto* item = static_cast<TGridItem*>(FGridItems->Items(i));
+        if (Column < item->Items()->Count()) add(item->Items()->Strings(Column));
+      }
+    }
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    if (!FFilterDropDownClear.empty()) list->Add(FFilterDropDownClear);
+    for (const String& v : values) list->Add(v);
+  }
+  list->EndUpdate();
+  if (OnGetColumnFilter) OnGetColumnFilter(this, Column, list);
+  return list->Count() > 0;
 }
