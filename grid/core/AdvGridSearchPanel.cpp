@@ -14,8 +14,8 @@ constexpr TColor kSearchGlyphHot = 0x2020C0;
 constexpr TColor kSearchGlyphMarker = 0x00E0FF;
 
 TCanvas* SearchGlyphStart(TBitmap* B, int Size) {
-  B->SetWidth(Size);
-  B->SetHeight(Size);
+  B->SetPixelFormat(pf24bit);  // a bitmap without a format holds no pixels
+  B->SetSize(Size, Size);
   TCanvas* c = B->Canvas();
   c->Brush()->SetColor(kSearchGlyphKey);
   c->FillRect(Rect(0, 0, Size, Size));
