@@ -71,6 +71,37 @@ String FilterRowText(TAdvStringGrid& G, int ARow) {
   return text;
 }
 
+// A condition of letters, "*" and "?" only is one wildcard term of the expression matcher:
+// matched here in place, case folded character by character, without the matcher's parsing and
+// copies (filters run over every row). False when the condition is anything else.
+bool FilterPlainWildcard(const String& Pattern, const String& Text, bool CaseSensitive, bool& Matched) {
+  for (Char c : Pattern)
+    if (c <= u' ' || c == u'(' || c == u')' || c == u';' || c == u'^' || c == u'&' || c == u'|' || c == u'<' ||
+        c == u'>' || c == u'=' || c == u'!' || c == u'"')
+      return false;
+  auto same = [&](Char p, Char t) { return CaseSensitive ? p == t : AnsiUpperCaseChar(p) == AnsiUpperCaseChar(t); };
+  // The greedy walk with one backtrack point per star.
+  size_t pi = 0, ti = 0, star = String::npos, mark = 0;
+  while (ti < Text.size()) {
+    if (pi < Pattern.size() && Pattern[pi] == u'*') {
+      star = pi++;
+      mark = ti;
+    } else if (pi < Pattern.size() && (Pattern[pi] == u'?' || same(Pattern[pi], Text[ti]))) {
+      ++pi;
+      ++ti;
+    } else if (star != String::npos) {
+      pi = star + 1;
+      ti = ++mark;
+    } else {
+      Matched = false;
+      return true;
+    }
+  }
+  while (pi < Pattern.size() && Pattern[pi] == u'*') ++pi;
+  Matched = pi == Pattern.size();
+  return true;
+}
+
 bool FilterConditionMatches(TAdvStringGrid& G, TFilterData* F, int ARow) {
   String text;
   const int col = F->Column();
@@ -93,6 +124,8 @@ bool FilterConditionMatches(TAdvStringGrid& G, TFilterData* F, int ARow) {
   }
   if (F->Condition().empty()) return true;
   if (F->Method() == fmLiteral) return text == F->Condition();
+  bool matched = false;
+  if (FilterPlainWildcard(F->Condition(), text, F->CaseSensitive(), matched)) return matched;
   return MatchFilterExpression(F->Condition(), text, F->CaseSensitive());
 }
 

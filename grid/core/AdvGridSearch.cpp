@@ -38,6 +38,18 @@ void SearchStepFrom(int& Minor, int& Major, int MinorLo, int MinorHi, int MajorL
   }
 }
 
+// Position of Upper (upper-cased) in Hay read upper-cased.
+size_t SearchFindUpper(const String& Hay, const String& Upper) {
+  if (Upper.empty()) return 0;
+  if (Hay.size() < Upper.size()) return String::npos;
+  for (size_t i = 0; i + Upper.size() <= Hay.size(); ++i) {
+    size_t k = 0;
+    while (k < Upper.size() && AnsiUpperCaseChar(Hay[i + k]) == Upper[k]) ++k;
+    if (k == Upper.size()) return i;
+  }
+  return String::npos;
+}
+
 }  // namespace
 
 bool TAdvStringGrid::FindCellMatches(int DCol, int RowIndex, const String& Text, bool Wide) {
@@ -46,12 +58,14 @@ bool TAdvStringGrid::FindCellMatches(int DCol, int RowIndex, const String& Text,
   String cell = p.Contains(fnIncludeHiddenRows) ? GetCellsEx(col, RowIndex) : GetCellEx(col, RowIndex);
   if (Wide) cell = GetWideCellsEx(col, p.Contains(fnIncludeHiddenRows) ? RowIndex : RealRowIndex(RowIndex));
   if (!Wide && p.Contains(fnIgnoreHTMLTags)) cell = StripHTMLTags(cell);
-  if (!p.Contains(fnMatchCase)) cell = AnsiUpperCase(cell);
-  if (p.Contains(fnMatchRegular)) return MatchFilterExpression(Text, cell, p.Contains(fnMatchCase));
+  const bool matchCase = p.Contains(fnMatchCase);
+  if (p.Contains(fnMatchRegular))
+    return MatchFilterExpression(Text, matchCase ? cell : AnsiUpperCase(cell), matchCase);
   if (Text == u"\"\"") return cell.empty();
-  const size_t at = cell.find(Text);
+  // The search text is upper-cased already; the cell is folded as it is read.
+  const size_t at = matchCase ? cell.find(Text) : SearchFindUpper(cell, Text);
   const bool hit = p.Contains(fnMatchStart) ? at == 0 : at != String::npos;
-  return hit && (!p.Contains(fnMatchFull) || cell == Text);
+  return hit && (!p.Contains(fnMatchFull) || cell.size() == Text.size());
 }
 
 TPoint TAdvStringGrid::FindCore(TPoint StartCell, const String& S, TFindParams FindParams, bool Wide) {
