@@ -1294,6 +1294,7 @@ void TListBox::PaintTo(void* qp) {
   int y = r.Top;
   for (int i = topIndex_; i < items_->Count() && y < r.Bottom; ++i, y += itemHeight_) {
     TRect ir = Rect(r.Left, y, r.Right, y + itemHeight_);
+    PaintItemPrefix(c, i, ir);
     bool sel = i == itemIndex_;
     c->Brush()->SetColor(sel ? clHighlight : color_);
     c->FillRect(ir);

@@ -391,6 +391,13 @@ class TListBox : public TWinControl {
   unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
   void DefaultKeyDown(Word Key, TShiftState Shift) override;
   void ItemsChanged();
+  // Draws what stands before item Index's text and narrows ItemRect to the rest (the check list's
+  // boxes); the plain list draws nothing.
+  virtual void PaintItemPrefix(TCanvas* Canvas, int Index, TRect& ItemRect) {
+    (void)Canvas;
+    (void)Index;
+    (void)ItemRect;
+  }
 
  private:
   std::unique_ptr<TStringList> items_;

@@ -112,6 +112,8 @@ String AnsiUpperCase(const String& s) {
   return r;
 }
 
+Char AnsiUpperCaseChar(Char c) { return UnicodeUpper(c); }
+
 String AnsiLowerCase(const String& s) {
   String r = s;
   for (Char& c : r) c = UnicodeLower(c);

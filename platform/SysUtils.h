@@ -48,6 +48,8 @@ String UpperCase(const String& s);  // ASCII letters only
 String LowerCase(const String& s);
 // Unicode simple case mapping per character; the length never changes (no "ß" -> "SS").
 String AnsiUpperCase(const String& s);
+// The one character as AnsiUpperCase turns it.
+Char AnsiUpperCaseChar(Char c);
 String AnsiLowerCase(const String& s);
 int CompareText(const String& a, const String& b);  // ASCII case-blind, <0 / 0 / >0
 bool SameText(const String& a, const String& b);

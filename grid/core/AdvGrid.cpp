@@ -314,6 +314,7 @@ void TAdvStringGrid::AfterConstruction() {
   cf = std::make_unique<TFont>();
   FFocusHelper = std::make_unique<TFocusHelper>(this);
   FSearchFooter = std::make_unique<TSearchFooter>(this, FNewAtDesign);
+  FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
   FFloatingFooter = std::make_unique<TFloatingFooter>(this);
   FPrintSettings = std::make_unique<TPrintSettings>();
   FHTMLSettings = std::make_unique<THTMLSettings>();
@@ -381,7 +382,7 @@ void TAdvStringGrid::AfterConstruction() {
   SetRowCount(10);
   SetBounds(Left(), Top(), 400, 250);
   FGridItems = std::make_unique<TCollection>([](TCollection* c) { return New<TGridItem>(c); });
-  FFilter = std::make_unique<TFilter>();
+  FFilter = std::make_unique<TFilter>(this);
   FAutoSize = false;
   FBalloonSettings = std::make_unique<TBalloonSettings>();
   FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
@@ -430,6 +431,10 @@ void TAdvStringGrid::AfterConstruction() {
   FDropCheckList = new TDropCheckList(this);
   FDropCheckList->SetBounds(0, 0, 0, 0);
   FDropCheckList->SetVisible(false);
+  FDropList->OnSelect = [this](TObject*, int Index) { DoFilterSelect(Index); };
+  FDropCheckList->OnSelect = [this](TObject*, int Index) { DoFilterCheck(Index); };
+  FDropList->OnCancel = [this](TObject*) { FFilterCol = -1; };
+  FDropCheckList->OnCancel = [this](TObject*) { FFilterCol = -1; };
   FFilterList = std::make_unique<TStringList>();
   FFilterList->SetDuplicates(dupIgnore);
   FFilterList->SetSorted(true);
@@ -526,7 +531,10 @@ void TAdvStringGrid::CreateWnd() {
   if (OnCreatedFloatingFooter) OnCreatedFloatingFooter(this);
   FSearchPanel->SetParent(this);
   FSearchPanel->SetVisible(FSearchFooter->Visible());
-  FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
+  FSearchPanel->SetHeight(FSearchFooter->Visible() ? TSearchPanel::kPanelHeight : 0);
+  FSearchPanel->PlaceControls();
+  UpdateSearchPanel();
+  if (OnCreatedSearchFooter) OnCreatedSearchFooter(this);
   if (FColumnSize->Save()) LoadColSizes();
   SetTimer(this, kGridTimerId, kGridTimerInterval);
   if (FIsWinXP) FIsWinXP = IsThemeActive();

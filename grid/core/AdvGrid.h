@@ -1006,8 +1006,8 @@ class TAdvStringGrid : public TBaseGrid {
   // Records the link under the mouse (1-based, -1 none) in display cell (DCol, DRow) and repaints
   // the cells whose hover look changes.
   void SetHotLink(int Link, int DCol, int DRow);
-  // The filter button of a cell of the filter row, at the right of its text box.
-  void DrawFilterButton(TCanvas* ACanvas, const TRect& T);
+  // The filter button of a cell of the filter row (real column RCol), at the right of its text box.
+  void DrawFilterButton(TCanvas* ACanvas, const TRect& T, int RCol);
   int HotLink() const { return FHoverlink; }
   // The column being moved (display index), -1 when none.
   int MovingColumn() const { return FMovingColumn; }
@@ -1125,6 +1125,133 @@ class TAdvStringGrid : public TBaseGrid {
   TNotifyEvent OnEndBlockFocus;
   TRowDisjunctSelectEvent OnRowDisjunctSelect;
   TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+
+  // ---- filtering (AdvGridFilter.cpp), the filter drop-down (AdvGridFilterDropDown.cpp) ----
+  // Whether display row ARow passes Filter; OnCustomFilter has the last word.
+  virtual bool MatchFilter(int ARow);
+  bool FilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  // Hides the rows that fail as one new level.
+  void ApplyFilter();
+  void FilterRow(int ARow);
+  // Restores the latest level; true when more than one level remained.
+  bool RemoveLastFilter();
+  void RemoveAllFilters();
+  // AColumn -1: the whole row's text.
+  void NarrowDown(const String& ACondition, int AColumn = -1);
+  void SetFilterNormalCellsOnly(bool v) { FFilterNormalCellsOnly = v; }
+  void SetFilterDropDownClear(const String& v) { FFilterDropDownClear = v; }
+  bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
+  void SetFilterDropDownCheck(bool v) { FFilterDropDownCheck = v; }
+  void SetFilterDropDown(TFilterDropDown* v) { FFilterDropDown->Assign(v); }
+  TDropList* DropList() const { return FDropList; }
+  TDropCheckList* DropCheckList() const { return FDropCheckList; }
+  // Real column whose drop-down is open, -1 none.
+  int FilterColumn() const { return FFilterCol; }
+  // A left-button release at client (X, Y) over display cell (DCol, DRow): opens the drop-down on
+  // a filter button, hides an open list elsewhere.
+  void FilterDropDownMouseUp(int X, int Y, int DCol, int DRow);
+  // The list's and the check list's choices.
+  virtual void DoFilterSelect(int ItemIndex);
+  virtual void DoFilterCheck(int ItemIndex);
+  TFilterProgressEvent OnFilterProgress;
+  TFilterSelectEvent OnFilterSelect;
+  TFilterCheckEvent OnFilterCheck;
+  TCustomFilterEvent OnCustomFilter;
+
+  // ---- search and replace (AdvGridSearch.cpp), the search footer (AdvGridSearchPanel.cpp) ----
+  // Cells are (display column, display row); (-1, -1) is none.
+  TPoint Find(TPoint StartCell, const String& S, TFindParams FindParams);
+  TPoint FindWide(TPoint StartCell, const String& S, TFindParams FindParams);
+  TPoint FindFirst(const String& S, TFindParams FindParams);
+  TPoint FindNext();
+  // Cells changed.
+  int Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+  // The first normal row whose sort-column text starts with S (given upper-cased), or -1.
+  int Search(const String& S);
+  int FindCol() const { return FFindCol; }
+  void SetFindCol(int v) { FFindCol = v; }
+  int FindRow() const { return FFindRow; }
+  void SetFindRow(int v) { FFindRow = v; }
+  bool FindBusy() const { return FFindBusy; }
+  TPoint SearchCell() const { return FSearchCell; }
+  // The footer's actions: the edit's change, find next, find previous, the highlight toggle, close.
+  void SearchFooterEditChange();
+  void SearchFooterForward();
+  void SearchFooterBackward();
+  void SearchFooterHighlight();
+  void SearchFooterExit();
+  // SearchFooter's settings onto the panel.
+  void UpdateSearchPanel();
+  TSearchEditChangeEvent OnSearchEditChange;
+  TNotifyEvent OnSearchFooterClose;
+  TNotifyEvent OnCreatedSearchFooter;
+
+  // ---- text marking, cell checks, fills (AdvGridMarking.cpp); columns real, rows display ----
+  String HilightText(bool DoCase, const String& S, const String& Text);
+  String UnHilightText(const String& S);
+  String MarkText(bool DoCase, const String& S, const String& Text);
+  String UnMarkText(const String& S);
+  void HilightInCell(bool DoCase, int Col, int Row, const String& HiText);
+  void MarkInCell(bool DoCase, int Col, int Row, const String& HiText);
+  void HilightInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+  void HilightInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+  void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+  void UnHilightInCell(int Col, int Row);
+  void UnMarkInCell(int Col, int Row);
+  void UnHilightInCol(bool DoFixed, int Col);
+  void UnMarkInCol(bool DoFixed, int Col);
+  void UnHilightInRow(bool DoFixed, int Row);
+  void UnMarkInRow(bool DoFixed, int Row);
+  void UnHilightInGrid(bool DoFixed);
+  void UnMarkInGrid(bool DoFixed);
+  // True without a CellChecker.
+  bool CheckCell(int Col, int Row);
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  bool CheckCol(bool DoFixed, int Col);
+  bool CheckRow(bool DoFixed, int Row);
+  bool CheckGrid(bool DoFixed);
+  void TextFill(bool DoFixed, const String& Txt);
+  // Fmt takes the column and the row as two integers; a format that does not raises.
+  void FormatFill(bool DoFixed, const String& Fmt);
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+  void SetFixedFont(TFont* v);
+  void SetLookupItems(TStrings* v);
+
+ private:
+  // Filtering state.
+  bool FFilterActive = false;
+  bool FFilterDropDownCheck = false;
+  int FFilterFixedRows = 0;
+  String FLastFilter;
+  // Search state.
+  int FFindCol = 0;
+  int FFindRow = 0;
+  bool FFindBusy = false;
+  TFindParams FFindParams;
+  String SearchCache;
+  String SearchCacheWide;
+  TPoint FSearchCell{-1, -1};
+  struct TMarkRange {
+    int FromCol, ToCol, FromRow, ToRow;
+  };
+  void MarkRange(const TMarkRange& R, const String& Tag, bool DoCase, const String& HiText);
+  void UnMarkRange(const TMarkRange& R, const String& Tag);
+  TMarkRange NormalRowsRange(bool DoFixed, int FromCol, int ToCol) const;
+  void FillCells(bool DoFixed, const std::function<String(int, int)>& Text);
+  bool FindCellMatches(int DCol, int RowIndex, const String& Text, bool Wide);
+  TPoint FindCore(TPoint StartCell, const String& S, TFindParams FindParams, bool Wide);
+  TFindParams SearchFooterParams(bool Backward, bool Forward);
+  void SearchFooterHighlightText(const String& Text);
+  void SearchFooterUnHighlight();
+  void SearchFooterStep(bool Backward);
+  void BuildFilterItem(const String& ACondition, int AColumn);
+
+ public:
 
   // ---- input: window messages and timers (AdvGridInput.cpp), keys (AdvGridKeyDown.cpp), mouse
   // buttons, move and hover (AdvGridMouse.cpp), cell hints (AdvGridHints.cpp) ----

@@ -33,26 +33,6 @@ void TAdvStringGrid::AutoSizeCol(int ACol, int Padding) {
   if (Padding != 0) SetColWidths(ACol, LimitValue(ColWidths(ACol) + Padding, FMinColWidth, FMaxColWidth));
 }
 
-bool TAdvStringGrid::DoGetColumnFilter(int Column) {
-  TStringList* list = FFilterList.get();
-  list->Clear();
-  if (FFilterDropDownAuto && (Column >= FixedCols() || FFilterDropDownColumns == fdAll)) {
-    list->SetSorted(true);
-    auto add = [&](const String& T) { list->Add(T.find(u' ') == String::npos ? T : T + u"=\"" + T + u"\""); };
-    for (int r = FixedRows(); r <= RowCount() - FFixedFooters - 1; ++r) add(Trim(GetCellEx(Column, r)));
-    if (!FFilterIncremental) {
-      for (int i = 0; i < NumHiddenRows(); ++i) {
-        auto* item = static_cast<TGridItem*>(FGridItems->Items(i));
-        if (Column < item->Items()->Count()) add(item->Items()->Strings(Column));
-      }
-    }
-    list->SetSorted(false);
-    if (!FFilterDropDownClear.empty()) list->Insert(0, FFilterDropDownClear);
-  }
-  if (OnGetColumnFilter) OnGetColumnFilter(this, Column, list);
-  return list->Count() > 0;
-}
-
 void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int Padding) {
   const int last = DoFixedCols ? ColCount() - 1 : ColCount() - FFixedRightCols - 1;
   for (int c = DoFixedCols ? 0 : FixedCols(); c <= last; ++c) {

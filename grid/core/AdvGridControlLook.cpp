@@ -486,9 +486,9 @@ void TAdvStringGrid::DrawRadioGroup(TCanvas* ACanvas, TRect ARect, int Count, in
 }
 
 // The filter button of a filter-row cell, at the right of the text box T.
-void TAdvStringGrid::DrawFilterButton(TCanvas* ACanvas, const TRect& T) {
+void TAdvStringGrid::DrawFilterButton(TCanvas* ACanvas, const TRect& T, int RCol) {
   const int x = T.Right - 16, y = T.Top;
-  TBitmap* glyph = FFilterDropDown->Glyph();
+  TBitmap* glyph = FFilter->HasFilter(RCol) ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
   if (!glyph->Empty()) {
     DrawTransparent(ACanvas, x, y, glyph);
     return;

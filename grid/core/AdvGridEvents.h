@@ -61,7 +61,14 @@ struct TCellAlignment {
 };
 
 // Progress of a file export or import, reported row by row.
-enum TGridExportState : uint8_t { esExportStart, esExportNextRow, esExportDone };
+enum TGridExportState : uint8_t {
+  esExportStart,
+  esExportNewRow,
+  esExportDone,
+  esExportSelRow,
+  esExportFail,
+  esExportNextRow
+};
 enum TGridImportState : uint8_t { isImportStart, isImportNextRow, isImportDone };
 enum TFilterDropDownColumns : uint8_t { fdNormal, fdAll };
 using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;

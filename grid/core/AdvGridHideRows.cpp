@@ -161,7 +161,7 @@ void TAdvStringGrid::HideRowList(TIntList* RowList) {
     StoreRowInRecord(r, item);
     item->SetIdx(r);
     item->SetHeight(heights[static_cast<size_t>(r)]);
-    item->SetLevel(FFilterLevel);
+    item->SetLevel(FFilterLevel + 1);  // 1-based: level 0 is a row hidden by other means
     listed.push_back(r);
   }
   ++FFilterLevel;
@@ -236,7 +236,7 @@ void TAdvStringGrid::UnHideRowsAll() {
 
 void TAdvStringGrid::UnHideRowList() {
   THideRowsRepaintBatch batch(this);
-  const int level = FFilterLevel - 1;
+  const int level = FFilterLevel;
   std::vector<TGridItem*> recs;
   for (int i = 0; i < FGridItems->Count(); ++i)
     if (ItemAt(FGridItems.get(), i)->Level() == level) recs.push_back(ItemAt(FGridItems.get(), i));
@@ -264,22 +264,9 @@ void TAdvStringGrid::UnHideRowList() {
       --lastOld;
     }
   }
-  if (FFilterLevel < 2) {
-    for (int i = 0; i < FGridItems->Count(); ++i) {
-      TGridItem* it = ItemAt(FGridItems.get(), i);
-      if (it->Level() == level) continue;  // put back into the grid above: holds nothing now
-      if (it->HoldsStoredCells()) {
-        it->TakeStoredCells();  // dropped with their objects detached: the store never frees
-        continue;
-      }
-      TStrings* items = it->Items();
-      for (int c = 0; c < items->Count(); ++c) items->SetObjects(c, nullptr);
-    }
-    FGridItems->Clear();
-  } else {
-    // From the last: each then leaves the collection's end.
-    for (auto it = recs.rbegin(); it != recs.rend(); ++it) delete *it;
-  }
+  // Only this level's records go: rows hidden by HideRow or by a contracted node keep theirs
+  // (and with them their cells) under any number of filter levels.
+  for (auto it = recs.rbegin(); it != recs.rend(); ++it) delete *it;
   if (FControlList->Count() > 0) RepositionCellControls();
   // The row count setter recalculated before the rows came back.
   if (FFloatingFooter->Visible()) CalcFooter(-1);

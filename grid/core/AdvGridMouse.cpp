@@ -411,6 +411,7 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
       RepaintCell(c, r);
     }
   }
+  if (Button == mbLeft) FilterDropDownMouseUp(X, Y, c, r);
   TBaseGrid::MouseUp(Button, Shift, X, Y);
   // Compared with the selection the press found, so that a click that moved it is reported.
   if (!(Selection() == FPressSelection)) {

@@ -7,6 +7,8 @@
 
 #include "grid/core/AdvCellGraphic.h"
 #include "grid/core/AdvGridControlLook.h"
+#include "grid/core/AdvGridFilter.h"
+#include "grid/core/AdvGridSearchPanel.h"
 #include "grid/core/AdvGridComboEditor.h"
 #include "grid/core/AdvGridTrans.h"
 #include "grid/foundation/AdvObj.h"
@@ -534,7 +536,13 @@ class TFilterDropDown : public TGridSettings<TFilterDropDown> {
  public:
   void CopyFrom(const TFilterDropDown& s) {
     FAutoSize = s.FAutoSize;
+    FColor = s.FColor;
+    FColumnWidth = s.FColumnWidth;
+    FHeight = s.FHeight;
+    FWidth = s.FWidth;
+    FFont->Assign(s.FFont.get());
     SetGlyph(s.FGlyph.get());
+    SetGlyphActive(s.FGlyphActive.get());
   }
   // The filter button's picture (empty: the grid's own "ASGFILT"); a copy is kept.
   TBitmap* Glyph() const { return FGlyph.get(); }
@@ -542,20 +550,28 @@ class TFilterDropDown : public TGridSettings<TFilterDropDown> {
     FGlyph->Assign(v);
     Changed();
   }
+  // The button's picture while its column is filtered (empty: Glyph's rule).
+  TBitmap* GlyphActive() const { return FGlyphActive.get(); }
+  void SetGlyphActive(TBitmap* v) {
+    FGlyphActive->Assign(v);
+    Changed();
+  }
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* v) { FFont->Assign(v); }
   CONF_GRID_SETTING(bool, AutoSize, false)
+  CONF_GRID_SETTING(TColor, Color, clWindow)
+  CONF_GRID_SETTING(bool, ColumnWidth, false)
+  CONF_GRID_SETTING(int, Height, 150)
+  CONF_GRID_SETTING(int, Width, 150)
 
  private:
   std::unique_ptr<TBitmap> FGlyph = std::make_unique<TBitmap>();
+  std::unique_ptr<TBitmap> FGlyphActive = std::make_unique<TBitmap>();
+  std::unique_ptr<TFont> FFont = std::make_unique<TFont>();
 };
 
 #undef CONF_GRID_SETTING
 
-// Filter conditions (one item per condition).
-class TFilter : public TCollection {
- public:
-  TFilter() = default;
-  String ClassName() const override { return u"TFilter"; }
-};
 
 
 // Panels under the cells: the floating footer's and the search bar's.
@@ -576,11 +592,6 @@ class TFooterPanel : public TPanel {
   int FLastHintX = -1;
 };
 
-class TSearchPanel : public TPanel {
- public:
-  explicit TSearchPanel(TComponent* AOwner) : TPanel(AOwner) {}
-  String ClassName() const override { return u"TSearchPanel"; }
-};
 
 // Windowed helpers and editors the grid keeps hidden until a later part shows them.
 #define CONF_GRID_CONTROL(Name, Base)                           \
@@ -590,8 +601,6 @@ class TSearchPanel : public TPanel {
     String ClassName() const override { return u## #Name; }     \
   };
 
-CONF_GRID_CONTROL(TDropList, TCustomControl)
-CONF_GRID_CONTROL(TDropCheckList, TCustomControl)
 CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
 CONF_GRID_CONTROL(TGridButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)

@@ -432,7 +432,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     T.Top += GridLineWidth();
   }
   const bool filterButton = DRow == FFilterDropDownRow && DRow < FixedRows() && DoGetColumnFilter(RCol);
-  if (filterButton) DrawFilterButton(ACanvas, T);
+  if (filterButton) DrawFilterButton(ACanvas, T, RCol);
   DrawCellBackGround(ACanvas, RCol, DCol, DRow, R, AState);
   DrawSelectionRectangle(ACanvas, DCol, DRow, R, Header);
   if (!Layout.TextAllowed) return;
