@@ -15,7 +15,62 @@ void TControlScrollBar::SetPosition(int Value) {
   FControl->Invalidate();
 }
 
-TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+// A bar's strip: paints the bar and hands its mouse messages to the scrolling control.
+class TScrollBarStrip : public TCustomControl {
+ public:
+  TScrollBarStrip(TScrollingWinControl* AOwner, TControlScrollBar* Bar)
+      : TCustomControl(AOwner), FScroller(AOwner), FBar(Bar) {
+    SetVisible(false);
+    SetParent(AOwner);
+  }
+  String ClassName() const override { return u"TScrollBarStrip"; }
+  void WndProc(TMessage& Message) override {
+    switch (Message.Msg) {
+      case WM_LBUTTONDOWN:
+      case WM_MOUSEMOVE:
+      case WM_LBUTTONUP: {
+        TMessage m = Message;
+        m.LParam = MakeLParam(LParamX(Message.LParam) + Left(), LParamY(Message.LParam) + Top());
+        TCustomControl::WndProc(Message);
+        FScroller->WndProc(m);
+        return;
+      }
+      default: TCustomControl::WndProc(Message);
+    }
+  }
+
+ protected:
+  void Paint() override { FScroller->PaintBar(Canvas(), *FBar, Point(Left(), Top())); }
+
+ private:
+  TScrollingWinControl* FScroller;
+  TControlScrollBar* FBar;
+};
+
+TScrollingWinControl::TScrollingWinControl(TComponent* AOwner) : TCustomControl(AOwner) {
+  FVertStrip = new TScrollBarStrip(this, &FVert);
+  FHorzStrip = new TScrollBarStrip(this, &FHorz);
+}
+
+bool TScrollingWinControl::IsStrip(const TControl* Control) const {
+  return Control == FVertStrip || Control == FHorzStrip;
+}
+
+void TScrollingWinControl::PlaceStrips() {
+  if (!FVertStrip || !FHorzStrip) return;
+  FUpdating = true;
+  const TRect client = ClientRect();
+  FVertStrip->SetBounds(client.Right, 0, kScrollBarSize, client.Bottom);
+  FVertStrip->SetVisible(FVert.FShown);
+  // The horizontal strip also covers the corner between two bars.
+  FHorzStrip->SetBounds(0, client.Bottom, Width(), kScrollBarSize);
+  FHorzStrip->SetVisible(FHorz.FShown);
+  if (FVert.FShown) FVertStrip->BringToFront();
+  if (FHorz.FShown) FHorzStrip->BringToFront();
+  FVertStrip->Invalidate();
+  FHorzStrip->Invalidate();
+  FUpdating = false;
+}
 
 TScrollingWinControl::~TScrollingWinControl() = default;
 
@@ -51,6 +106,7 @@ void TScrollingWinControl::MoveContents(int Dx, int Dy) {
   FUpdating = true;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
+    if (IsStrip(c)) continue;
     c->SetBounds(c->Left() + Dx, c->Top() + Dy, c->Width(), c->Height());
   }
   FUpdating = false;
@@ -61,7 +117,7 @@ void TScrollingWinControl::UpdateScrollBars() {
   int right = 0, bottom = 0;
   for (int i = 0; i < ControlCount(); ++i) {
     const TControl* c = Controls(i);
-    if (!c->Visible() || c->Align() == alClient) continue;
+    if (IsStrip(c) || !c->Visible() || c->Align() == alClient) continue;
     right = std::max(right, c->Left() + c->Width() + FHorz.FPosition);
     bottom = std::max(bottom, c->Top() + c->Height() + FVert.FPosition);
   }
@@ -85,6 +141,7 @@ void TScrollingWinControl::UpdateScrollBars() {
     }
   }
   if (changed) AlignControls();
+  PlaceStrips();
   Invalidate();
 }
 
@@ -134,6 +191,8 @@ void TScrollingWinControl::ScrollMessage(TControlScrollBar& Bar, unsigned Code, 
     case SB_BOTTOM: Bar.SetPosition(Bar.FRange); break;
     default: break;
   }
+  if (Bar.FKind == sbVertical && FVertStrip) FVertStrip->Invalidate();
+  if (Bar.FKind == sbHorizontal && FHorzStrip) FHorzStrip->Invalidate();
 }
 
 void TScrollingWinControl::WndProc(TMessage& Message) {
@@ -203,21 +262,23 @@ bool TScrollingWinControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoin
   return true;
 }
 
+void TScrollingWinControl::PaintBar(TCanvas* Canvas, const TControlScrollBar& Bar, TPoint Origin) {
+  TRect track = TrackRect(Bar), thumb = ThumbRect(Bar);
+  OffsetRect(track, -Origin.X, -Origin.Y);
+  OffsetRect(thumb, -Origin.X, -Origin.Y);
+  Canvas->Brush()->SetStyle(bsSolid);
+  if (Bar.FKind == sbHorizontal) {
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FillRect(Rect(0, 0, Width(), kScrollBarSize));
+  }
+  Canvas->Brush()->SetColor(clScrollBar);
+  Canvas->FillRect(track);
+  DrawEdge(Canvas, thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+}
+
 void TScrollingWinControl::Paint() {
   TCanvas* c = Canvas();
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(Color());
   c->FillRect(ClientRect());
-  for (const TControlScrollBar* bar : {&FVert, &FHorz}) {
-    if (!bar->FShown) continue;
-    c->Brush()->SetColor(clScrollBar);
-    c->FillRect(TrackRect(*bar));
-    TRect thumb = ThumbRect(*bar);
-    DrawEdge(c, thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-  }
-  if (FVert.FShown && FHorz.FShown) {
-    const TRect client = ClientRect();
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(Rect(client.Right, client.Bottom, Width(), Height()));
-  }
 }

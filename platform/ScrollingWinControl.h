@@ -6,6 +6,7 @@
 #include "platform/StdCtrls.h"
 
 class TScrollingWinControl;
+class TScrollBarStrip;
 
 class TControlScrollBar {
  public:
@@ -29,6 +30,7 @@ class TControlScrollBar {
 
  private:
   friend class TScrollingWinControl;
+class TScrollBarStrip;
   TScrollingWinControl* FControl;
   TScrollBarKind FKind;
   int FPosition = 0;
@@ -67,6 +69,10 @@ class TScrollingWinControl : public TCustomControl {
 
  private:
   friend class TControlScrollBar;
+  friend class TScrollBarStrip;
+  bool IsStrip(const TControl* Control) const;
+  void PlaceStrips();
+  void PaintBar(TCanvas* Canvas, const TControlScrollBar& Bar, TPoint Origin);
   void MoveContents(int Dx, int Dy);
   void ScrollMessage(TControlScrollBar& Bar, unsigned Code, int Pos);
   int PageOf(const TControlScrollBar& Bar) const;
@@ -78,6 +84,9 @@ class TScrollingWinControl : public TCustomControl {
   TControlScrollBar FHorz{this, sbHorizontal};
   bool FAutoScroll = true;
   bool FUpdating = false;
+  // The bars are drawn by two strips lying over the children, so scrolled contents never cover them.
+  TScrollBarStrip* FVertStrip = nullptr;
+  TScrollBarStrip* FHorzStrip = nullptr;
   TControlScrollBar* FDragBar = nullptr;
   int FDragOffset = 0;
 };

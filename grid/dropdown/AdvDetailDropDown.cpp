@@ -180,6 +180,8 @@ void TAdvDetailDropDown::BeforeDropDown() {
 
 void TAdvDetailDropDown::DoShowDropDown() {
   TAdvCustomDropDown::DoShowDropDown();
+  if (!DroppedDown()) return;
+  ShowSelectedItem(FItemSelector);
   if (FItemSelector && FItemSelector->CanFocus()) FItemSelector->SetFocus();
 }
 

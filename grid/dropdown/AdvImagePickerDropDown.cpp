@@ -191,14 +191,12 @@ void TAdvImagePickerDropDown::UpdateDropDownSize() {
     TAdvCustomDropDown::UpdateDropDownSize();
     return;
   }
-  FItemSelector->SetAlign(alNone);
-  int w = 0, h = 0;
-  FItemSelector->GetSelectorPanelSize(w, h);
-  if (DropDownWidth() < 1) FItemSelector->SetWidth(w);
-  if (DropDownHeight() < 1) FItemSelector->SetHeight(h);
-  TAdvCustomDropDown::UpdateDropDownSize();
-  if (FItemSelector->VertScrollBar()->IsScrollBarVisible() && DropDownForm())
-    DropDownForm()->SetWidth(DropDownForm()->Width() + TScrollingWinControl::kScrollBarSize);
+  SizeItemSelectorPopup(this, FItemSelector, [this] { TAdvCustomDropDown::UpdateDropDownSize(); });
+}
+
+void TAdvImagePickerDropDown::DoShowDropDown() {
+  TAdvCustomDropDown::DoShowDropDown();
+  if (DroppedDown()) ShowSelectedItem(FItemSelector);
 }
 
 void TAdvImagePickerDropDown::DoHideDropDown(bool Cancel) {

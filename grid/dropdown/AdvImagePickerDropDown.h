@@ -87,6 +87,7 @@ class TAdvImagePickerDropDown : public TAdvCustomDropDown {
   void CreateDropDownForm() override;
   void BeforeDropDown() override;
   void UpdateDropDownSize() override;
+  void DoShowDropDown() override;
   void DoHideDropDown(bool Cancel) override;
   void DropDownFormDestroy() override;
   void EditMouseWheelDown() override;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "grid/dropdown/AdvDropDownDraw.h"
+#include "grid/dropdown/AdvDropDownForm.h"
 #include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/ZazAdezDraw.h"
 #include "platform/Forms.h"
@@ -364,6 +365,30 @@ void TAdvCustomItemSelector::WndProc(TMessage& Message) {
     return;
   }
   TScrollingWinControl::WndProc(Message);
+}
+
+void SizeItemSelectorPopup(TAdvCustomDropDown* DropDown, TAdvCustomItemSelector* Selector,
+                           const std::function<void()>& BaseSizing) {
+  Selector->SetAlign(alNone);
+  int w = 0, h = 0;
+  Selector->GetSelectorPanelSize(w, h);
+  if (DropDown->DropDownWidth() < 1) Selector->SetWidth(w);
+  if (DropDown->DropDownHeight() < 1) Selector->SetHeight(h);
+  BaseSizing();
+  TDropDownForm* form = DropDown->DropDownForm();
+  if (!form) return;
+  const int border = 2 * DropDown->DropDownBorderWidth();
+  // The panel goes inside the popup's border, not under it.
+  if (DropDown->DropDownWidth() < 1) form->SetWidth(std::max(form->Width(), w + border));
+  const int strips = (form->Header() && form->Header()->Visible() ? form->Header()->Height() : 0) +
+                     (form->Footer() && form->Footer()->Visible() ? form->Footer()->Height() : 0);
+  if (h > form->Height() - border - strips) form->SetWidth(form->Width() + TScrollingWinControl::kScrollBarSize);
+}
+
+void ShowSelectedItem(TAdvCustomItemSelector* Selector) {
+  if (!Selector) return;
+  Selector->VertScrollBar()->SetPosition(0);
+  Selector->ScrollItemInView(Selector->ItemIndex());
 }
 
 // ---- the panel ------------------------------------------------------------------------------------

@@ -179,6 +179,14 @@ class TAdvCustomItemSelector : public TScrollingWinControl {
   int FColorBoxHeight = 14;
 };
 
+// Sizes a list drop-down's popup around its item selector: the selector as large as its panel
+// where the drop-down leaves the size open, then the popup's own sizing (BaseSizing), then room
+// for the popup's border and, when the items do not fit the height, for the vertical scroll bar.
+void SizeItemSelectorPopup(TAdvCustomDropDown* DropDown, TAdvCustomItemSelector* Selector,
+                           const std::function<void()>& BaseSizing);
+// Once the open popup has its size: the list from its top, the selected item scrolled into view.
+void ShowSelectedItem(TAdvCustomItemSelector* Selector);
+
 class TCustomItemSelector : public TCustomControl {
  public:
   // Raises Exception("Invalid parent") unless AOwner is a TAdvCustomItemSelector.

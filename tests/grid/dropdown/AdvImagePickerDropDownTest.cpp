@@ -158,8 +158,11 @@ TEST_F(ImagePickerTest, PictureOfTheOpenPopupWithPicturesAndCaptions) {
   SavePicture(Popup(), "image_picker_popup.png");
   int w = 0, h = 0;
   edit->ItemSelector()->GetSelectorPanelSize(w, h);
+  // The panel inside the border, below the header and above the footer; no scroll bar.
   EXPECT_EQ(Popup()->Width(), w + 2);
-  EXPECT_EQ(Popup()->Height(), h + 2);
+  EXPECT_EQ(Popup()->Height(), h + 2 + Popup()->Header()->Height() + Popup()->Footer()->Height());
+  EXPECT_FALSE(edit->ItemSelector()->VertScrollBar()->IsScrollBarVisible());
+  EXPECT_FALSE(edit->ItemSelector()->HorzScrollBar()->IsScrollBarVisible());
 }
 
 }  // namespace
