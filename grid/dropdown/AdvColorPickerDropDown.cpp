@@ -225,7 +225,15 @@ void TAdvColorPickerDropDown::BeforeDropDown() {
 
 void TAdvColorPickerDropDown::DoShowDropDown() {
   TAdvCustomDropDown::DoShowDropDown();
-  if (DroppedDown() && FColorSelectionStyle == csList) ShowSelectedItem(FItemSelector);
+  if (!DroppedDown()) return;
+  if (FColorSelectionStyle == csList) {
+    ShowSelectedItem(FItemSelector);
+  } else if (Control()) {
+    // The popup keeps the size it was closed with, which may be another chooser's: these
+    // choosers cannot be resized, so the popup takes theirs.
+    SizeToChooser();
+    Control()->SetAlign(alClient);
+  }
 }
 
 void TAdvColorPickerDropDown::SizeToChooser() {
