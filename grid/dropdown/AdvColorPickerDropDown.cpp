@@ -7,8 +7,8 @@
 
 // ---- named colours -----------------------------------------------------------------------------
 
-void TColorItem::SetCaption(const String& Value) { StoreItemAndNotify<String, TColorItems>(FCaption, Value, Collection()); }
-void TColorItem::SetColor(TColor Value) { StoreItemAndNotify<TColor, TColorItems>(FColor, Value, Collection()); }
+void TColorItem::SetCaption(const String& Value) { StoreItemAndNotify(FCaption, Value, Collection()); }
+void TColorItem::SetColor(TColor Value) { StoreItemAndNotify(FColor, Value, Collection()); }
 
 void TColorItem::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TColorItem*>(Source);
@@ -22,9 +22,6 @@ void TColorItem::Assign(TPersistent* Source) {
   FHint = s->FHint;
 }
 
-TColorItems::TColorItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) -> TCollectionItem* { return New<TColorItem>(c); }), FOwner(AOwner) {}
-
 // ---- construction and the choosers -------------------------------------------------------------------
 
 TAdvColorPickerDropDown::TAdvColorPickerDropDown(TComponent* AOwner)
@@ -35,13 +32,6 @@ TAdvColorPickerDropDown::TAdvColorPickerDropDown(TComponent* AOwner)
   SetAutoSelect(false);
   SetEditorEnabled(false);
   SetDropDownEnabled(true);
-  FKeyTimer = new TTimer(this);
-  FKeyTimer->SetEnabled(false);
-  FKeyTimer->SetInterval(500);
-  FKeyTimer->OnTimer = [this](TObject*) {
-    FKeyTimer->SetEnabled(false);
-    FCurSearch.clear();
-  };
   SetDropDownHeight(200);
   DropDownHeader()->SetVisible(false);
   DropDownFooter()->SetVisible(false);
@@ -51,7 +41,6 @@ TAdvColorPickerDropDown::TAdvColorPickerDropDown(TComponent* AOwner)
 }
 
 TAdvColorPickerDropDown::~TAdvColorPickerDropDown() {
-  FKeyTimer->SetEnabled(false);
   delete FItemSelector;
   delete FColorSelector;
   delete FColorCubePanel;
@@ -152,17 +141,12 @@ void TAdvColorPickerDropDown::SyncItemSelector() {
   sel->SetImages(Images());
   sel->SetItemLayout(FLayout);
   sel->SetColor(DropDownColor());
-  const TNotifyEvent changed = sel->Items()->OnChange;
-  sel->Items()->OnChange = nullptr;
-  sel->Items()->Clear();
-  for (int i = 0; i < FColors->Count(); ++i) {
-    TColorItem* entry = FColors->Items(i);
-    TSelectorItem* s = sel->Items()->Add();
+  RebuildSelectorItems(sel, FColors->Count(), [this](int i, TSelectorItem* s) {
+    const TColorItem* entry = FColors->Items(i);
     s->SetCaption(entry->Caption());
     s->SetColor(entry->Color());
     s->SetHint(entry->Hint());
-  }
-  sel->Items()->OnChange = changed;
+  });
   sel->SetColorBoxHeight(FColorBoxHeight);
   sel->SetColorBoxWidth(FColorBoxWidth);
   sel->ItemAppearance()->Assign(FItemAppearance.get());
@@ -354,21 +338,14 @@ void TAdvColorPickerDropDown::AddDefaultColors() {
   }
 }
 
-void TAdvColorPickerDropDown::SelectFirst() {
-  if (FColors->Count() > 0) SetItemIndex(0);
-}
-void TAdvColorPickerDropDown::SelectLast() {
-  if (FColors->Count() > 0) SetItemIndex(FColors->Count() - 1);
-}
-void TAdvColorPickerDropDown::SelectNext() {
-  if (FColors->Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex + 1 < FColors->Count()) SetItemIndex(FItemIndex + 1);
-}
-void TAdvColorPickerDropDown::SelectPrevious() {
-  if (FColors->Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
+void TAdvColorPickerDropDown::SelectFirst() { Step(TListStep::First); }
+void TAdvColorPickerDropDown::SelectLast() { Step(TListStep::Last); }
+void TAdvColorPickerDropDown::SelectNext() { Step(TListStep::Next); }
+void TAdvColorPickerDropDown::SelectPrevious() { Step(TListStep::Previous); }
+
+void TAdvColorPickerDropDown::Step(TListStep Step) {
+  const int v = ListStepIndex(Step, FItemIndex, FColors->Count());
+  if (v >= 0) SetItemIndex(v);
 }
 
 void TAdvColorPickerDropDown::DoHideDropDown(bool Cancel) {
@@ -472,14 +449,6 @@ void TAdvColorPickerDropDown::WndProc(TMessage& Message) {
   TAdvCustomDropDown::WndProc(Message);
 }
 
-void TAdvColorPickerDropDown::SelectInList(int Value) {
-  if (!FItemSelector || Value >= FItemSelector->Items()->Count()) return;
-  FInternalCall = true;
-  FItemSelector->SetItemIndex(Value);
-  FInternalCall = false;
-  FItemSelector->ScrollItemInView(Value);
-}
-
 void TAdvColorPickerDropDown::HandleKeyDownMessage(TMessage& Message) {
   const Word key = static_cast<Word>(Message.WParam);
   bool handled = false;
@@ -495,61 +464,27 @@ void TAdvColorPickerDropDown::HandleKeyDownMessage(TMessage& Message) {
   }
   TAdvCustomDropDown::WndProc(Message);
   if (!Enabled() || GetKeyState(VK_MENU) < 0) return;
-  const auto internal = [this](auto&& Step) {
-    FInternalCall = true;
-    Step();
-    FInternalCall = false;
-  };
   if (FColorSelectionStyle == csDiscrete && FColorSelector) {
-    internal([&] { FColorSelector->HandleKey(key, EditorEnabled(), DroppedDown()); });
+    FInternalCall = true;
+    FColorSelector->HandleKey(key, EditorEnabled(), DroppedDown());
+    FInternalCall = false;
     if (key == VK_RETURN && !handled && OnSelect) OnSelect(this);
     return;
   }
   if (FColorSelectionStyle != csList || !FItemSelector) return;
-  TAdvCustomItemSelector* sel = FItemSelector;
-  switch (key) {
-    case VK_RETURN:
-      if (!handled && OnSelect) OnSelect(this);
-      break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-      if (sel->Items()->Count() != FColors->Count()) SyncItemSelector();
-      const int n = sel->GetVisibleItemCount();
-      if (n <= 0) break;
-      if (key == VK_PRIOR) {
-        SelectInList(std::max(0, sel->ItemIndex() - n));
-      } else {
-        const int v = std::min(sel->ItemIndex() + n, FColors->Count() - 1);
-        if (v >= 0) SelectInList(v);
-      }
-      break;
-    }
-    case VK_END:
-    case VK_HOME:
-      if (DroppedDown()) internal([&] { key == VK_END ? sel->SelectLast() : sel->SelectFirst(); });
-      else key == VK_END ? SelectLast() : SelectFirst();
-      break;
-    case VK_LEFT:
-    case VK_RIGHT:
-      if (!EditorEnabled() && DroppedDown())
-        internal([&] { key == VK_LEFT ? sel->SelectPrevious() : sel->SelectNext(); });
-      break;
-    case VK_UP:
-    case VK_DOWN:
-      if (DroppedDown()) {
-        const int v = sel->ItemIndex() < 0 ? 0 : sel->ItemIndex() + (key == VK_UP ? -FColumns : FColumns);
-        if (v >= 0) SelectInList(v);
-      } else {
-        key == VK_UP ? SelectPrevious() : SelectNext();
-      }
-      break;
-    default:
-      // Only keys that give a letter or a digit join the search (not the Shift of a capital).
-      if (GetKeyState(VK_CONTROL) >= 0 && AppendTypeAheadKey(FCurSearch, key)) {
-        if (sel->Items()->Count() != FColors->Count()) SyncItemSelector();
-        internal([&] { sel->LookupItem(FCurSearch); });
-        FKeyTimer->SetEnabled(true);  // a running timer goes on: the search ends 500 ms after its first key
-      }
-      break;
+  if (key == VK_RETURN) {
+    if (!handled && OnSelect) OnSelect(this);
+    return;
   }
+  TSelectorKeyTarget target;
+  target.Selector = FItemSelector;
+  target.Count = FColors->Count();
+  target.Columns = FColumns;
+  target.DroppedDown = DroppedDown();
+  target.EditorEnabled = EditorEnabled();
+  target.InternalCall = &FInternalCall;
+  target.Sync = [this] { SyncItemSelector(); };
+  target.Own = [this](TListStep S) { Step(S); };
+  target.Search = &FSearch;
+  HandleSelectorKey(key, GetKeyState(VK_CONTROL) < 0, target);
 }

@@ -36,20 +36,10 @@ class TColorItem : public TCollectionItem {
   String FHint;
 };
 
-class TColorItems : public TCollection {
+class TColorItems : public TListItems<TColorItem> {
  public:
-  explicit TColorItems(TPersistent* AOwner);
+  using TListItems::TListItems;
   String ClassName() const override { return u"TColorItems"; }
-  TColorItem* Add() { return static_cast<TColorItem*>(TCollection::Add()); }
-  TColorItem* Insert(int Index) { return static_cast<TColorItem*>(TCollection::Insert(Index)); }
-  TColorItem* Items(int Index) const { return static_cast<TColorItem*>(TCollection::Items(Index)); }
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 class TAdvColorPickerDropDown : public TAdvCustomDropDown {
@@ -81,7 +71,7 @@ class TAdvColorPickerDropDown : public TAdvCustomDropDown {
   TColorValueText ColorValueText() const { return FColorValueText; }
   void SetColorValueText(TColorValueText Value) { FColorValueText = Value; Invalidate(); }
   String SelectedColorText() const { return GetSelectedColorText(); }
-  const String& CurrentSearch() const { return FCurSearch; }
+  const String& CurrentSearch() const { return FSearch.Text(); }
 
   // The choosers, once made (nullptr before and after the popup goes).
   TAdvCustomItemSelector* ItemSelector() const { return FItemSelector; }
@@ -134,7 +124,7 @@ class TAdvColorPickerDropDown : public TAdvCustomDropDown {
   void DiscreteItemSelect();
   void PanelSelect(TColor Color);
   void HandleKeyDownMessage(TMessage& Message);
-  void SelectInList(int Value);
+  void Step(TListStep Step);
 
   TAdvCustomItemSelector* FItemSelector = nullptr;  // the choosers: owned by this control, on the popup
   TAdvColorCubePanel* FColorCubePanel = nullptr;
@@ -150,8 +140,7 @@ class TAdvColorPickerDropDown : public TAdvCustomDropDown {
   bool FShowText = true;
   std::unique_ptr<TItemAppearance> FItemAppearance;
   bool FInternalCall = false;
-  TTimer* FKeyTimer = nullptr;  // owned as a component
-  String FCurSearch;
+  TTypeAheadSearch FSearch{this};
   int FOldItemIndex = -1;
   TColor FOldSelectedColor = clNone;
   // Placed in a designer: this platform never designs, so the designer's default colours never

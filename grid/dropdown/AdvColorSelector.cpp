@@ -18,7 +18,7 @@ constexpr std::array<TItemPos, 6> kPaletteRowPos = {ipStandAlone, ipTop, ipMiddl
 
 }  // namespace
 
-void TColorBoxItem::SetColor(TColor Value) { StoreItemAndNotify<TColor, TColorBoxItems>(FColor, Value, Collection()); }
+void TColorBoxItem::SetColor(TColor Value) { StoreItemAndNotify(FColor, Value, Collection()); }
 
 void TColorBoxItem::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TColorBoxItem*>(Source);
@@ -29,9 +29,6 @@ void TColorBoxItem::Assign(TPersistent* Source) {
   SetColor(s->FColor);
   FEnabled = s->FEnabled;
 }
-
-TColorBoxItems::TColorBoxItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) -> TCollectionItem* { return New<TColorBoxItem>(c); }), FOwner(AOwner) {}
 
 void TColorBoxAppearance::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TColorBoxAppearance*>(Source);

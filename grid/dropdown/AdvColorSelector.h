@@ -31,20 +31,10 @@ class TColorBoxItem : public TCollectionItem {
   TItemPos FColorBoxPos = ipStandAlone;
 };
 
-class TColorBoxItems : public TCollection {
+class TColorBoxItems : public TListItems<TColorBoxItem> {
  public:
-  explicit TColorBoxItems(TPersistent* AOwner);
+  using TListItems::TListItems;
   String ClassName() const override { return u"TColorBoxItems"; }
-  TColorBoxItem* Add() { return static_cast<TColorBoxItem*>(TCollection::Add()); }
-  TColorBoxItem* Insert(int Index) { return static_cast<TColorBoxItem*>(TCollection::Insert(Index)); }
-  TColorBoxItem* Items(int Index) const { return static_cast<TColorBoxItem*>(TCollection::Items(Index)); }
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 class TColorBoxAppearance : public TPersistent {

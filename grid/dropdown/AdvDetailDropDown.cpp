@@ -13,9 +13,9 @@ TDetailItem::TDetailItem(TCollection* ACollection)
 TDetailItem::~TDetailItem() = default;
 
 void TDetailItem::SetCaption(const String& Value) {
-  StoreItemAndNotify<String, TDetailItems>(FCaption, Value, Collection());
+  StoreItemAndNotify(FCaption, Value, Collection());
 }
-void TDetailItem::SetImageIndex(int Value) { StoreItemAndNotify<int, TDetailItems>(FImageIndex, Value, Collection()); }
+void TDetailItem::SetImageIndex(int Value) { StoreItemAndNotify(FImageIndex, Value, Collection()); }
 
 void TDetailItem::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TDetailItem*>(Source);
@@ -31,9 +31,6 @@ void TDetailItem::Assign(TPersistent* Source) {
   FItemObject = s->FItemObject;
   FNotes = s->FNotes;
 }
-
-TDetailItems::TDetailItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) -> TCollectionItem* { return New<TDetailItem>(c); }), FOwner(AOwner) {}
 
 int TDetailItems::IndexOf(const String& Text) const {
   for (int i = 0; i < Count(); ++i)
@@ -52,13 +49,6 @@ TAdvDetailDropDown::TAdvDetailDropDown(TComponent* AOwner)
   FItems->OnChange = [](TObject*) {};
   FCaptionFont->Assign(Font());
   FNotesFont->Assign(Font());
-  FKeyTimer = new TTimer(this);
-  FKeyTimer->SetEnabled(false);
-  FKeyTimer->SetInterval(500);
-  FKeyTimer->OnTimer = [this](TObject*) {
-    FKeyTimer->SetEnabled(false);
-    FCurSearch.clear();
-  };
   SetEditorEnabled(true);
   SetDropDownEnabled(true);
   // The base constructor made the popup before this class existed.
@@ -66,7 +56,6 @@ TAdvDetailDropDown::TAdvDetailDropDown(TComponent* AOwner)
 }
 
 TAdvDetailDropDown::~TAdvDetailDropDown() {
-  FKeyTimer->SetEnabled(false);
   delete FItemSelector;
   FItemSelector = nullptr;
 }
@@ -107,19 +96,12 @@ void TAdvDetailDropDown::FillSelector() {
   sel->SetItemLayout(FLayout);
   sel->SetColor(DropDownColor());
   sel->ItemAppearance()->Assign(FItemAppearance.get());
-  // One layout at the end instead of one per item.
-  const TNotifyEvent changed = sel->Items()->OnChange;
-  sel->Items()->OnChange = nullptr;
-  sel->Items()->Clear();
-  for (int i = 0; i < FItems->Count(); ++i) {
-    TDetailItem* d = FItems->Items(i);
-    TSelectorItem* s = sel->Items()->Add();
+  RebuildSelectorItems(sel, FItems->Count(), [this](int i, TSelectorItem* s) {
+    const TDetailItem* d = FItems->Items(i);
     s->SetCaption(d->Caption());
     s->SetImage(d->Image());
     s->SetImageIndex(d->ImageIndex());
-  }
-  sel->Items()->OnChange = changed;
-  sel->UpdateSelectorPanel();
+  });
   sel->SetItemIndex(FItemIndex);
   sel->OnItemSelect = [this](TObject*) { SelectorItemSelect(); };
 }
@@ -155,21 +137,14 @@ void TAdvDetailDropDown::SetItemIndex(int Value) {
   }
 }
 
-void TAdvDetailDropDown::SelectFirst() {
-  if (FItems->Count() > 0) SetItemIndex(0);
-}
-void TAdvDetailDropDown::SelectLast() {
-  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-void TAdvDetailDropDown::SelectNext() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex + 1 < FItems->Count()) SetItemIndex(FItemIndex + 1);
-}
-void TAdvDetailDropDown::SelectPrevious() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
+void TAdvDetailDropDown::SelectFirst() { Step(TListStep::First); }
+void TAdvDetailDropDown::SelectLast() { Step(TListStep::Last); }
+void TAdvDetailDropDown::SelectNext() { Step(TListStep::Next); }
+void TAdvDetailDropDown::SelectPrevious() { Step(TListStep::Previous); }
+
+void TAdvDetailDropDown::Step(TListStep Step) {
+  const int v = ListStepIndex(Step, FItemIndex, FItems->Count());
+  if (v >= 0) SetItemIndex(v);
 }
 
 void TAdvDetailDropDown::BeforeDropDown() {
@@ -252,51 +227,20 @@ void TAdvDetailDropDown::WndProc(TMessage& Message) {
 
 void TAdvDetailDropDown::HandleKeyDownMessage(TMessage& Message) {
   const Word key = static_cast<Word>(Message.WParam);
-  const bool alt = GetKeyState(VK_MENU) < 0;
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  const auto internal = [this](auto&& Step) {
-    FInternalCall = true;
-    Step();
-    FInternalCall = false;
-  };
-  if (Enabled() && !alt && FItemSelector) {
-    TAdvCustomItemSelector* sel = FItemSelector;
-    switch (key) {
-      case VK_PRIOR:
-      case VK_NEXT: {
-        if (sel->Items()->Count() != FItems->Count()) FillSelector();
-        const int n = sel->GetVisibleItemCount();
-        if (n <= 0 || sel->Items()->Count() == 0) break;
-        int v = key == VK_PRIOR ? sel->ItemIndex() - n : sel->ItemIndex() + n;
-        if (key == VK_PRIOR && v < 1) v = 0;
-        if (key == VK_NEXT) v = std::min(v, sel->Items()->Count() - 1);
-        internal([&] { sel->SetItemIndex(v); });
-        break;
-      }
-      case VK_END:
-      case VK_HOME:
-        if (DroppedDown()) internal([&] { key == VK_END ? sel->SelectLast() : sel->SelectFirst(); });
-        else if (!EditorEnabled()) key == VK_END ? SelectLast() : SelectFirst();
-        break;
-      case VK_LEFT:
-      case VK_RIGHT:
-        if (DroppedDown() && !EditorEnabled())
-          internal([&] { key == VK_LEFT ? sel->SelectPrevious() : sel->SelectNext(); });
-        break;
-      case VK_UP:
-      case VK_DOWN:
-        if (DroppedDown()) SelectorStep(key == VK_UP ? -1 : 1);
-        else key == VK_UP ? SelectPrevious() : SelectNext();
-        break;
-      default:
-        // Type-ahead searches the open list; only keys that give a letter or a digit count, so the
-        // Shift of a capital letter does not spoil the search.
-        if (!ctrl && DroppedDown() && AppendTypeAheadKey(FCurSearch, key)) {
-          internal([&] { sel->LookupItem(FCurSearch); });
-          FKeyTimer->SetEnabled(true);
-        }
-        break;
-    }
+  if (Enabled() && GetKeyState(VK_MENU) >= 0 && FItemSelector) {
+    TSelectorKeyTarget target;
+    target.Selector = FItemSelector;
+    target.Count = FItems->Count();
+    target.DroppedDown = DroppedDown();
+    target.EditorEnabled = EditorEnabled();
+    target.InternalCall = &FInternalCall;
+    target.Sync = [this] { FillSelector(); };
+    target.Own = [this](TListStep S) { Step(S); };
+    target.Search = &FSearch;
+    target.HomeEndWhileClosed = false;
+    // Typed letters go to the edit's auto-completion while the list is closed.
+    target.SearchWhileClosed = false;
+    HandleSelectorKey(key, GetKeyState(VK_CONTROL) < 0, target);
   }
   if (DroppedDown() && (key == VK_PRIOR || key == VK_NEXT || key == VK_LEFT || key == VK_UP || key == VK_RIGHT ||
                         key == VK_DOWN))

@@ -41,22 +41,12 @@ class TDetailItem : public TCollectionItem {
   int FTag = 0;
 };
 
-class TDetailItems : public TCollection {
+class TDetailItems : public TListItems<TDetailItem> {
  public:
-  explicit TDetailItems(TPersistent* AOwner);
+  using TListItems::TListItems;
   String ClassName() const override { return u"TDetailItems"; }
-  TDetailItem* Add() { return static_cast<TDetailItem*>(TCollection::Add()); }
-  TDetailItem* Insert(int Index) { return static_cast<TDetailItem*>(TCollection::Insert(Index)); }
-  TDetailItem* Items(int Index) const { return static_cast<TDetailItem*>(TCollection::Items(Index)); }
   // The first item whose Caption equals Text exactly, -1 when none.
   int IndexOf(const String& Text) const;
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 class TAdvDetailDropDown : public TAdvCustomDropDown {
@@ -83,7 +73,7 @@ class TAdvDetailDropDown : public TAdvCustomDropDown {
   void SetMatchCase(bool Value) { FMatchCase = Value; }
   TAdvCustomItemSelector* ItemSelector() const { return FItemSelector; }
   // The type-ahead text typed so far (emptied 500 ms after the timer starts).
-  const String& CurrentSearch() const { return FCurSearch; }
+  const String& CurrentSearch() const { return FSearch.Text(); }
 
   void SelectFirst();
   void SelectLast();
@@ -117,6 +107,7 @@ class TAdvDetailDropDown : public TAdvCustomDropDown {
   void SelectorItemSelect();
   void HandleKeyDownMessage(TMessage& Message);
   void SelectorStep(int Delta);
+  void Step(TListStep Step);
   void ItemSize(TSize& ASize);
   void DrawDetailItem(TCanvas* Canvas, TRect R, int Index);
 
@@ -126,8 +117,7 @@ class TAdvDetailDropDown : public TAdvCustomDropDown {
   int FItemIndex = -1;
   std::unique_ptr<TItemAppearance> FItemAppearance;
   bool FInternalCall = false;
-  TTimer* FKeyTimer = nullptr;  // owned as a component
-  String FCurSearch;
+  TTypeAheadSearch FSearch{this};
   int FOldItemIndex = -1;
   int FItemHeight = 22;
   std::unique_ptr<TFont> FCaptionFont;

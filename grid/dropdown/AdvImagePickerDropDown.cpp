@@ -11,8 +11,8 @@ TImageItem::TImageItem(TCollection* ACollection) : TCollectionItem(ACollection),
 
 TImageItem::~TImageItem() = default;
 
-void TImageItem::SetCaption(const String& Value) { StoreItemAndNotify<String, TImageItems>(FCaption, Value, Collection()); }
-void TImageItem::SetImageIndex(int Value) { StoreItemAndNotify<int, TImageItems>(FImageIndex, Value, Collection()); }
+void TImageItem::SetCaption(const String& Value) { StoreItemAndNotify(FCaption, Value, Collection()); }
+void TImageItem::SetImageIndex(int Value) { StoreItemAndNotify(FImageIndex, Value, Collection()); }
 
 void TImageItem::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TImageItem*>(Source);
@@ -27,9 +27,6 @@ void TImageItem::Assign(TPersistent* Source) {
   FHint = s->FHint;
 }
 
-TImageItems::TImageItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) -> TCollectionItem* { return New<TImageItem>(c); }), FOwner(AOwner) {}
-
 // ---- the drop-down ---------------------------------------------------------------------------------
 
 TAdvImagePickerDropDown::TAdvImagePickerDropDown(TComponent* AOwner)
@@ -40,20 +37,12 @@ TAdvImagePickerDropDown::TAdvImagePickerDropDown(TComponent* AOwner)
   SetAutoSelect(false);
   SetEditorEnabled(false);
   SetDropDownEnabled(true);
-  FKeyTimer = new TTimer(this);
-  FKeyTimer->SetEnabled(false);
-  FKeyTimer->SetInterval(500);
-  FKeyTimer->OnTimer = [this](TObject*) {
-    FKeyTimer->SetEnabled(false);
-    FCurSearch.clear();
-  };
   SetCursor(crArrow);
   // The base constructor made the popup before this class existed.
   CreateItemSelector();
 }
 
 TAdvImagePickerDropDown::~TAdvImagePickerDropDown() {
-  FKeyTimer->SetEnabled(false);
   delete FItemSelector;
   FItemSelector = nullptr;
 }
@@ -122,21 +111,14 @@ void TAdvImagePickerDropDown::SetImageIndex(int Value) {
   SetItemIndex(-1);
 }
 
-void TAdvImagePickerDropDown::SelectFirst() {
-  if (FItems->Count() > 0) SetItemIndex(0);
-}
-void TAdvImagePickerDropDown::SelectLast() {
-  if (FItems->Count() > 0) SetItemIndex(FItems->Count() - 1);
-}
-void TAdvImagePickerDropDown::SelectNext() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex + 1 < FItems->Count()) SetItemIndex(FItemIndex + 1);
-}
-void TAdvImagePickerDropDown::SelectPrevious() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
+void TAdvImagePickerDropDown::SelectFirst() { Step(TListStep::First); }
+void TAdvImagePickerDropDown::SelectLast() { Step(TListStep::Last); }
+void TAdvImagePickerDropDown::SelectNext() { Step(TListStep::Next); }
+void TAdvImagePickerDropDown::SelectPrevious() { Step(TListStep::Previous); }
+
+void TAdvImagePickerDropDown::Step(TListStep Step) {
+  const int v = ListStepIndex(Step, FItemIndex, FItems->Count());
+  if (v >= 0) SetItemIndex(v);
 }
 
 void TAdvImagePickerDropDown::SyncItemSelector() {
@@ -148,19 +130,13 @@ void TAdvImagePickerDropDown::SyncItemSelector() {
   sel->SetItemLayout(FLayout);
   sel->SetColor(DropDownColor());
   sel->ItemAppearance()->Assign(FItemAppearance.get());
-  const TNotifyEvent changed = sel->Items()->OnChange;
-  sel->Items()->OnChange = nullptr;
-  sel->Items()->Clear();
-  for (int i = 0; i < FItems->Count(); ++i) {
-    TImageItem* item = FItems->Items(i);
-    TSelectorItem* s = sel->Items()->Add();
+  RebuildSelectorItems(sel, FItems->Count(), [this](int i, TSelectorItem* s) {
+    const TImageItem* item = FItems->Items(i);
     s->SetCaption(item->Caption());
     s->SetImage(item->Image());
     s->SetImageIndex(item->ImageIndex());
     s->SetHint(item->Hint());
-  }
-  sel->Items()->OnChange = changed;
-  sel->UpdateSelectorPanel();
+  });
   sel->SetItemIndex(FItemIndex);
   sel->OnItemSelect = [this](TObject*) { ListItemSelect(); };
   sel->SetShowHint(ShowHint());
@@ -248,14 +224,6 @@ void TAdvImagePickerDropDown::WndProc(TMessage& Message) {
   TAdvCustomDropDown::WndProc(Message);
 }
 
-void TAdvImagePickerDropDown::SelectInSelector(int Value) {
-  if (!FItemSelector || Value >= FItemSelector->Items()->Count()) return;
-  FInternalCall = true;
-  FItemSelector->SetItemIndex(Value);
-  FInternalCall = false;
-  FItemSelector->ScrollItemInView(Value);
-}
-
 void TAdvImagePickerDropDown::HandleKeyDownMessage(TMessage& Message) {
   const Word key = static_cast<Word>(Message.WParam);
   bool handled = false;
@@ -265,57 +233,21 @@ void TAdvImagePickerDropDown::HandleKeyDownMessage(TMessage& Message) {
   }
   TAdvCustomDropDown::WndProc(Message);
   if (!Enabled() || GetKeyState(VK_MENU) < 0 || !FItemSelector) return;
-  TAdvCustomItemSelector* sel = FItemSelector;
-  const auto internal = [this](auto&& Step) {
-    FInternalCall = true;
-    Step();
-    FInternalCall = false;
-  };
-  switch (key) {
-    case VK_RETURN:
-      if (!handled && OnSelect) OnSelect(this);
-      break;
-    case VK_PRIOR:
-    case VK_NEXT: {
-      if (sel->Items()->Count() != FItems->Count()) SyncItemSelector();
-      const int n = sel->GetVisibleItemCount();
-      if (n < 1) break;
-      if (key == VK_PRIOR) {
-        SelectInSelector(std::max(0, sel->ItemIndex() - n));
-      } else {
-        const int v = std::min(sel->ItemIndex() + n, FItems->Count() - 1);
-        if (v >= 0) SelectInSelector(v);
-      }
-      break;
-    }
-    case VK_END:
-    case VK_HOME:
-      if (DroppedDown()) internal([&] { key == VK_END ? sel->SelectLast() : sel->SelectFirst(); });
-      else key == VK_END ? SelectLast() : SelectFirst();
-      break;
-    case VK_LEFT:
-    case VK_RIGHT:
-      if (!EditorEnabled() && DroppedDown())
-        internal([&] { key == VK_LEFT ? sel->SelectPrevious() : sel->SelectNext(); });
-      break;
-    case VK_UP:
-    case VK_DOWN:
-      if (DroppedDown()) {
-        const int v = sel->ItemIndex() < 0 ? 0 : sel->ItemIndex() + (key == VK_UP ? -FColumns : FColumns);
-        if (v >= 0) SelectInSelector(v);
-      } else {
-        key == VK_UP ? SelectPrevious() : SelectNext();
-      }
-      break;
-    default:
-      // Only keys that give a letter or a digit join the search (not the Shift of a capital).
-      if (GetKeyState(VK_CONTROL) >= 0 && AppendTypeAheadKey(FCurSearch, key)) {
-        if (sel->Items()->Count() != FItems->Count()) SyncItemSelector();
-        internal([&] { sel->LookupItem(FCurSearch); });
-        FKeyTimer->SetEnabled(true);  // a running timer goes on: the search ends 500 ms after its first key
-      }
-      break;
+  if (key == VK_RETURN) {
+    if (!handled && OnSelect) OnSelect(this);
+    return;
   }
+  TSelectorKeyTarget target;
+  target.Selector = FItemSelector;
+  target.Count = FItems->Count();
+  target.Columns = FColumns;
+  target.DroppedDown = DroppedDown();
+  target.EditorEnabled = EditorEnabled();
+  target.InternalCall = &FInternalCall;
+  target.Sync = [this] { SyncItemSelector(); };
+  target.Own = [this](TListStep S) { Step(S); };
+  target.Search = &FSearch;
+  HandleSelectorKey(key, GetKeyState(VK_CONTROL) < 0, target);
 }
 
 void TAdvImagePickerDropDown::PaintFocusedText(TCanvas* Canvas) {

@@ -35,20 +35,10 @@ class TImageItem : public TCollectionItem {
   String FHint;
 };
 
-class TImageItems : public TCollection {
+class TImageItems : public TListItems<TImageItem> {
  public:
-  explicit TImageItems(TPersistent* AOwner);
+  using TListItems::TListItems;
   String ClassName() const override { return u"TImageItems"; }
-  TImageItem* Add() { return static_cast<TImageItem*>(TCollection::Add()); }
-  TImageItem* Insert(int Index) { return static_cast<TImageItem*>(TCollection::Insert(Index)); }
-  TImageItem* Items(int Index) const { return static_cast<TImageItem*>(TCollection::Items(Index)); }
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 class TAdvImagePickerDropDown : public TAdvCustomDropDown {
@@ -70,7 +60,7 @@ class TAdvImagePickerDropDown : public TAdvCustomDropDown {
   TItemAppearance* ItemAppearance() const { return FItemAppearance.get(); }
   void SetItemAppearance(TItemAppearance* Value) { FItemAppearance->Assign(Value); }
   TAdvCustomItemSelector* ItemSelector() const { return FItemSelector; }
-  const String& CurrentSearch() const { return FCurSearch; }
+  const String& CurrentSearch() const { return FSearch.Text(); }
 
   // AFolder is a path with a file mask ("pictures/*.png"); every entry it matches becomes an item.
   void AddImagesFromFolder(const String& AFolder, bool SetImageCaption);
@@ -104,7 +94,7 @@ class TAdvImagePickerDropDown : public TAdvCustomDropDown {
   void SyncItemSelector();
   void ListItemSelect();
   void HandleKeyDownMessage(TMessage& Message);
-  void SelectInSelector(int Value);
+  void Step(TListStep Step);
 
   TAdvCustomItemSelector* FItemSelector = nullptr;  // owned by this control, shown on the popup
   int FColumns = 1;
@@ -113,7 +103,6 @@ class TAdvImagePickerDropDown : public TAdvCustomDropDown {
   int FItemIndex = -1;
   std::unique_ptr<TItemAppearance> FItemAppearance;
   bool FInternalCall = false;
-  TTimer* FKeyTimer = nullptr;  // owned as a component
-  String FCurSearch;
+  TTypeAheadSearch FSearch{this};
   int FOldItemIndex = -1;
 };

@@ -22,6 +22,37 @@ bool AppendTypeAheadKey(String& Search, Word Key) {
   return false;
 }
 
+int ListStepIndex(TListStep Step, int Current, int Count) {
+  if (Count <= 0) return -1;
+  switch (Step) {
+    case TListStep::First: return 0;
+    case TListStep::Last: return Count - 1;
+    case TListStep::Next: return Current == -1 ? 0 : Current + 1 < Count ? Current + 1 : -1;
+    case TListStep::Previous: return Current == -1 ? 0 : Current - 1;
+  }
+  return -1;
+}
+
+TTypeAheadSearch::TTypeAheadSearch(TComponent* Owner) : FTimer(new TTimer(Owner)) {
+  FTimer->SetEnabled(false);
+  FTimer->SetInterval(500);
+  FTimer->OnTimer = [this](TObject*) {
+    FTimer->SetEnabled(false);
+    FText.clear();
+  };
+}
+
+TTypeAheadSearch::~TTypeAheadSearch() {
+  FTimer->SetEnabled(false);
+  FTimer->OnTimer = nullptr;
+}
+
+bool TTypeAheadSearch::Add(Word Key) {
+  if (!AppendTypeAheadKey(FText, Key)) return false;
+  FTimer->SetEnabled(true);  // a running timer goes on: the search ends 500 ms after its first key
+  return true;
+}
+
 // ---- items --------------------------------------------------------------------------------------
 
 TSelectorItem::TSelectorItem(TCollection* ACollection)
@@ -30,11 +61,11 @@ TSelectorItem::TSelectorItem(TCollection* ACollection)
 TSelectorItem::~TSelectorItem() = default;
 
 void TSelectorItem::SetCaption(const String& Value) {
-  StoreItemAndNotify<String, TSelectorItems>(FCaption, Value, Collection());
+  StoreItemAndNotify(FCaption, Value, Collection());
 }
-void TSelectorItem::SetColor(TColor Value) { StoreItemAndNotify<TColor, TSelectorItems>(FColor, Value, Collection()); }
+void TSelectorItem::SetColor(TColor Value) { StoreItemAndNotify(FColor, Value, Collection()); }
 void TSelectorItem::SetImageIndex(int Value) {
-  StoreItemAndNotify<int, TSelectorItems>(FImageIndex, Value, Collection());
+  StoreItemAndNotify(FImageIndex, Value, Collection());
 }
 
 void TSelectorItem::Assign(TPersistent* Source) {
@@ -50,9 +81,6 @@ void TSelectorItem::Assign(TPersistent* Source) {
   FEnabled = s->FEnabled;
   FHint = s->FHint;
 }
-
-TSelectorItems::TSelectorItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) -> TCollectionItem* { return New<TSelectorItem>(c); }), FOwner(AOwner) {}
 
 // ---- appearance -----------------------------------------------------------------------------------
 
@@ -385,10 +413,78 @@ void SizeItemSelectorPopup(TAdvCustomDropDown* DropDown, TAdvCustomItemSelector*
   if (h > form->Height() - border - strips) form->SetWidth(form->Width() + TScrollingWinControl::kScrollBarSize);
 }
 
+void RebuildSelectorItems(TAdvCustomItemSelector* Selector, int Count,
+                          const std::function<void(int Index, TSelectorItem* Item)>& Fill) {
+  TSelectorItems* items = Selector->Items();
+  const TNotifyEvent changed = items->OnChange;
+  items->OnChange = nullptr;
+  items->Clear();
+  for (int i = 0; i < Count; ++i) Fill(i, items->Add());
+  items->OnChange = changed;
+  Selector->UpdateSelectorPanel();
+}
+
 void ShowSelectedItem(TAdvCustomItemSelector* Selector) {
   if (!Selector) return;
   Selector->VertScrollBar()->SetPosition(0);
   Selector->ScrollItemInView(Selector->ItemIndex());
+}
+
+void HandleSelectorKey(Word Key, bool Ctrl, const TSelectorKeyTarget& T) {
+  TAdvCustomItemSelector* sel = T.Selector;
+  if (!sel) return;
+  const auto internal = [&T](auto&& Step) {
+    *T.InternalCall = true;
+    Step();
+    *T.InternalCall = false;
+  };
+  // Selects v in the selector and scrolls it into view.
+  const auto select = [&](int v) {
+    if (v >= sel->Items()->Count()) return;
+    internal([&] { sel->SetItemIndex(v); });
+    sel->ScrollItemInView(v);
+  };
+  switch (Key) {
+    case VK_PRIOR:
+    case VK_NEXT: {
+      if (sel->Items()->Count() != T.Count) T.Sync();
+      const int n = sel->GetVisibleItemCount();
+      if (n < 1) break;
+      if (Key == VK_PRIOR) {
+        select(std::max(0, sel->ItemIndex() - n));
+      } else {
+        const int v = std::min(sel->ItemIndex() + n, T.Count - 1);
+        if (v >= 0) select(v);
+      }
+      break;
+    }
+    case VK_END:
+    case VK_HOME:
+      if (T.DroppedDown) internal([&] { Key == VK_END ? sel->SelectLast() : sel->SelectFirst(); });
+      else if (T.HomeEndWhileClosed || !T.EditorEnabled) T.Own(Key == VK_END ? TListStep::Last : TListStep::First);
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (!T.EditorEnabled && T.DroppedDown)
+        internal([&] { Key == VK_LEFT ? sel->SelectPrevious() : sel->SelectNext(); });
+      break;
+    case VK_UP:
+    case VK_DOWN:
+      if (T.DroppedDown) {
+        const int v = sel->ItemIndex() < 0 ? 0 : sel->ItemIndex() + (Key == VK_UP ? -T.Columns : T.Columns);
+        if (v >= 0) select(v);
+      } else {
+        T.Own(Key == VK_UP ? TListStep::Previous : TListStep::Next);
+      }
+      break;
+    default:
+      // Only keys that give a letter or a digit join the search (not the Shift of a capital).
+      if (!Ctrl && T.Search && (T.DroppedDown || T.SearchWhileClosed) && T.Search->Add(Key)) {
+        if (sel->Items()->Count() != T.Count) T.Sync();
+        internal([&] { sel->LookupItem(T.Search->Text()); });
+      }
+      break;
+  }
 }
 
 // ---- the panel ------------------------------------------------------------------------------------
@@ -430,31 +526,18 @@ void TCustomItemSelector::SetItemHot(int Index) {
   if (Index >= 0) DrawItemNow(Index);
 }
 
-void TCustomItemSelector::SelectFirst() {
-  if (Count() > 0) SetItemIndex(0);
-}
-void TCustomItemSelector::SelectLast() {
-  if (Count() > 0) SetItemIndex(Count() - 1);
-}
-void TCustomItemSelector::SelectNext() {
-  if (Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex + 1 < Count()) SetItemIndex(FItemIndex + 1);
-}
-void TCustomItemSelector::SelectPrevious() {
-  if (Count() == 0) return;
-  if (FItemIndex == -1) SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
-}
-void TCustomItemSelector::HotNext() {
-  if (Count() == 0) return;
-  if (FItemHot == -1) SetItemHot(0);
-  else if (FItemHot + 1 < Count()) SetItemHot(FItemHot + 1);
-}
-void TCustomItemSelector::HotPrevious() {
-  if (Count() == 0) return;
-  if (FItemHot == -1) SetItemHot(0);
-  else if (FItemHot - 1 >= 0) SetItemHot(FItemHot - 1);
+void TCustomItemSelector::SelectFirst() { Step(TListStep::First, false); }
+void TCustomItemSelector::SelectLast() { Step(TListStep::Last, false); }
+void TCustomItemSelector::SelectNext() { Step(TListStep::Next, false); }
+void TCustomItemSelector::SelectPrevious() { Step(TListStep::Previous, false); }
+void TCustomItemSelector::HotNext() { Step(TListStep::Next, true); }
+void TCustomItemSelector::HotPrevious() { Step(TListStep::Previous, true); }
+
+void TCustomItemSelector::Step(TListStep Step, bool Hot) {
+  const int v = ListStepIndex(Step, Hot ? FItemHot : FItemIndex, Count());
+  if (v < 0) return;
+  if (Hot) SetItemHot(v);
+  else SetItemIndex(v);
 }
 
 bool TCustomItemSelector::LookupItem(const String& S) {

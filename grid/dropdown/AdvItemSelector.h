@@ -9,6 +9,7 @@
 
 #include "grid/dropdown/AdvDropDown.h"
 #include "platform/Classes.h"
+#include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/ScrollingWinControl.h"
 
@@ -19,12 +20,36 @@ using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRec
 using TItemSizeEvent = std::function<void(TObject* Sender, TSize& ASize)>;
 using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R)>;
 
-// Stores Value when it differs and tells the owning collection (of type C) through its OnChange.
-template <class T, class C>
+// The collections of the list drop-downs' items: an OnChange that the items' setters call.
+class TListItemsBase : public TCollection {
+ public:
+  using TCollection::TCollection;
+  TNotifyEvent OnChange;
+};
+
+// Items of one type, with the owner given at creation returned for streaming.
+template <class TItem>
+class TListItems : public TListItemsBase {
+ public:
+  explicit TListItems(TPersistent* AOwner)
+      : TListItemsBase([](TCollection* c) -> TCollectionItem* { return New<TItem>(c); }), FOwner(AOwner) {}
+  TItem* Add() { return static_cast<TItem*>(TCollection::Add()); }
+  TItem* Insert(int Index) { return static_cast<TItem*>(TCollection::Insert(Index)); }
+  TItem* Items(int Index) const { return static_cast<TItem*>(TCollection::Items(Index)); }
+
+ protected:
+  TPersistent* GetOwner() override { return FOwner; }
+
+ private:
+  TPersistent* FOwner;
+};
+
+// Stores Value when it differs and tells the owning collection through its OnChange.
+template <class T>
 void StoreItemAndNotify(T& Field, const T& Value, TCollection* Owner) {
   if (Field == Value) return;
   Field = Value;
-  if (auto* c = dynamic_cast<C*>(Owner); c && c->OnChange) c->OnChange(c);
+  if (auto* c = dynamic_cast<TListItemsBase*>(Owner); c && c->OnChange) c->OnChange(c);
 }
 
 class TSelectorItem : public TCollectionItem {
@@ -60,20 +85,10 @@ class TSelectorItem : public TCollectionItem {
   TRect FRect{-1, -1, -1, -1};
 };
 
-class TSelectorItems : public TCollection {
+class TSelectorItems : public TListItems<TSelectorItem> {
  public:
-  explicit TSelectorItems(TPersistent* AOwner);
+  using TListItems::TListItems;
   String ClassName() const override { return u"TSelectorItems"; }
-  TSelectorItem* Add() { return static_cast<TSelectorItem*>(TCollection::Add()); }
-  TSelectorItem* Insert(int Index) { return static_cast<TSelectorItem*>(TCollection::Insert(Index)); }
-  TSelectorItem* Items(int Index) const { return static_cast<TSelectorItem*>(TCollection::Items(Index)); }
-  TNotifyEvent OnChange;
-
- protected:
-  TPersistent* GetOwner() override { return FOwner; }
-
- private:
-  TPersistent* FOwner;
 };
 
 class TItemAppearance : public TPersistent {
@@ -115,6 +130,48 @@ class TCustomItemSelector;
 // Appends the character of a letter or digit key to a type-ahead text (letters in upper case);
 // true when the key gives one. Shift, Ctrl and the other keys give none.
 bool AppendTypeAheadKey(String& Search, Word Key);
+
+enum class TListStep : uint8_t { First, Last, Next, Previous };
+// Where a list operation moves from Current in a list of Count items: First 0, Last Count - 1,
+// Next and Previous one on (both 0 from none); -1 when it goes nowhere (no items, past an end).
+int ListStepIndex(TListStep Step, int Current, int Count);
+
+// The type-ahead text of a list drop-down: letters and digits typed within 500 ms of the first
+// one search together; the timer (owned by Owner) then empties the text.
+class TTypeAheadSearch {
+ public:
+  explicit TTypeAheadSearch(TComponent* Owner);
+  ~TTypeAheadSearch();
+  TTypeAheadSearch(const TTypeAheadSearch&) = delete;
+  TTypeAheadSearch& operator=(const TTypeAheadSearch&) = delete;
+  // Adds the key's letter or digit and starts the timer unless it runs; false for other keys.
+  bool Add(Word Key);
+  const String& Text() const { return FText; }
+
+ private:
+  TTimer* FTimer = nullptr;
+  String FText;
+};
+
+class TAdvCustomItemSelector;
+
+// What the keys of a list drop-down's item selector act on (the image picker's and the colour
+// list's keys are the same).
+struct TSelectorKeyTarget {
+  TAdvCustomItemSelector* Selector = nullptr;
+  int Count = 0;    // the drop-down's items
+  int Columns = 1;  // Up and Down move a row
+  bool DroppedDown = false;
+  bool EditorEnabled = false;
+  bool* InternalCall = nullptr;        // set while the selector's selection is moved here
+  std::function<void()> Sync;          // refills the selector from the drop-down's items
+  std::function<void(TListStep)> Own;  // the drop-down's own Select operations (closed)
+  TTypeAheadSearch* Search = nullptr;
+  bool HomeEndWhileClosed = true;  // else only with typing off
+  bool SearchWhileClosed = true;
+};
+// PgUp, PgDn, End, Home, the arrows and type-ahead for a list drop-down (Alt is not held).
+void HandleSelectorKey(Word Key, bool Ctrl, const TSelectorKeyTarget& Target);
 
 class TAdvCustomItemSelector : public TScrollingWinControl {
  public:
@@ -184,6 +241,9 @@ class TAdvCustomItemSelector : public TScrollingWinControl {
 // for the popup's border and, when the items do not fit the height, for the vertical scroll bar.
 void SizeItemSelectorPopup(TAdvCustomDropDown* DropDown, TAdvCustomItemSelector* Selector,
                            const std::function<void()>& BaseSizing);
+// Rebuilds the selector's items, Count of them, each filled by Fill, with one layout at the end.
+void RebuildSelectorItems(TAdvCustomItemSelector* Selector, int Count,
+                          const std::function<void(int Index, TSelectorItem* Item)>& Fill);
 // Once the open popup has its size: the list from its top, the selected item scrolled into view.
 void ShowSelectedItem(TAdvCustomItemSelector* Selector);
 
@@ -239,6 +299,7 @@ class TCustomItemSelector : public TCustomControl {
 
  private:
   int Count() const { return Items()->Count(); }
+  void Step(TListStep Step, bool Hot);
   bool ValidIndex(int Index) const { return Index >= 0 && Index < Count(); }
   // Draws now on the panel's canvas (a paint of the item's rectangle).
   void DrawItemNow(int Index);
