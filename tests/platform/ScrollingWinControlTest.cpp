@@ -99,7 +99,7 @@ TEST_F(ScrollingWinControlTest, DraggingTheThumbScrollsAndTheBarIsDrawnOverTheCo
 }
 
 TEST_F(ScrollingWinControlTest, ScrollInViewKeepsTheMarginVisible) {
-  Contents(50, 60);
+  Contents(50, 400);
   auto* far = new TPanel(form);
   far->SetParent(box);
   far->SetBounds(0, 200, 20, 20);
