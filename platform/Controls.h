@@ -72,6 +72,9 @@ struct TCursorImage {
 void RegisterCursorImage(TCursor Id, const TCursorImage& Image);
 bool HasCursorImage(TCursor Id);
 const TCursorImage* FindCursorImage(TCursor Id);  // nullptr when none is registered
+// A cursor picture from a drawn bitmap and its mask (both Width x Height): white in the mask is
+// transparent; elsewhere dark pixels (luminance below half) are black and light ones white.
+TCursorImage CursorImageFromBitmaps(TBitmap* Image, TBitmap* Mask, int HotX, int HotY);
 // The cursor shown over the control from now on (the window system's SetCursor, as a WM_SETCURSOR
 // handler answers); the control's Cursor property stays. The default WM_SETCURSOR handling shows
 // the control's Cursor again.

@@ -103,3 +103,22 @@ void ApplyCursor(const TControl* c, QWidget* w) {
 }
 
 }  // namespace confqt
+
+TCursorImage CursorImageFromBitmaps(TBitmap* Image, TBitmap* Mask, int HotX, int HotY) {
+  TCursorImage cursor;
+  cursor.HotX = HotX;
+  cursor.HotY = HotY;
+  if (!Image) return cursor;
+  cursor.Width = Image->Width();
+  cursor.Height = Image->Height();
+  cursor.Pixels.assign(static_cast<size_t>(cursor.Width * cursor.Height), 0);
+  for (int y = 0; y < cursor.Height; ++y)
+    for (int x = 0; x < cursor.Width; ++x) {
+      if (Mask && x < Mask->Width() && y < Mask->Height() && ColorToRGB(Mask->Canvas()->Pixels(x, y)) == 0xFFFFFF)
+        continue;
+      const TColor c = ColorToRGB(Image->Canvas()->Pixels(x, y));
+      const int luminance = (299 * (c & 0xFF) + 587 * ((c >> 8) & 0xFF) + 114 * ((c >> 16) & 0xFF)) / 1000;
+      cursor.Pixels[static_cast<size_t>(y * cursor.Width + x)] = luminance < 128 ? 1 : 2;
+    }
+  return cursor;
+}

@@ -436,3 +436,33 @@ bool ReadFileBytes(const String& path, std::string& out) {
   out = std::move(data);
   return true;
 }
+
+bool MatchesFileMask(const String& name, const String& mask) {
+  const auto fold = [](Char c) { return c >= u'a' && c <= u'z' ? static_cast<Char>(c - 32) : c; };
+  size_t n = 0, m = 0, starM = String::npos, starN = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && (mask[m] == u'?' || (mask[m] != u'*' && fold(mask[m]) == fold(name[n])))) {
+      ++n;
+      ++m;
+    } else if (m < mask.size() && mask[m] == u'*') {
+      starM = m++;
+      starN = n;
+    } else if (starM != String::npos) {
+      m = starM + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == u'*') ++m;
+  return m == mask.size();
+}
+
+std::vector<TSearchEntry> ListDirectoryMatching(const String& pathWithMask) {
+  const String folder = ExtractFileDir(pathWithMask);
+  const String mask = ExtractFileName(pathWithMask);
+  std::vector<TSearchEntry> out;
+  for (TSearchEntry& e : ListDirectory(folder.empty() ? String(u".") : folder))
+    if (MatchesFileMask(e.Name, mask)) out.push_back(std::move(e));
+  return out;
+}

@@ -33,6 +33,11 @@ struct TSearchEntry {
 // Sorted by a case-blind ordinal compare (ASCII letters folded), without "." and "..".
 // Empty when the folder cannot be read.
 std::vector<TSearchEntry> ListDirectory(const String& folder);
+// The entries of a folder that a path with a file mask names ("dir/*.png"): the mask's '*' and
+// '?' are matched without regard to case, so "*.png" also finds "A.PNG". In ListDirectory's order.
+std::vector<TSearchEntry> ListDirectoryMatching(const String& pathWithMask);
+// Wildcard match of a whole name ('*' any run, '?' one character), ASCII letters case-blind.
+bool MatchesFileMask(const String& name, const String& mask);
 
 String IncludeTrailingPathDelimiter(const String& path);
 String ExcludeTrailingPathDelimiter(const String& path);
