@@ -167,7 +167,11 @@ void TEditLink::EditKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
   if (k == VK_ESCAPE) SetEditorValue(g->FCellCache);
   FocusGridForced();
   g->CommitSpecialEditor(g->Col(), g->Row());
-  if (FEditStyle == esPopup) EditExit(this);
+  if (FEditStyle == esPopup) {
+    EditExit(this);
+    // The popup's control may be gone with it: nothing of it handles the key any more.
+    Key = 0;
+  }
   // The edit still counts as open: the select-cell question validates what was stored.
   g->EditMode = false;
   g->SelectCell(g->Col(), g->Row());

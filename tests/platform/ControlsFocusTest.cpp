@@ -138,3 +138,25 @@ TEST_F(ControlsFocusTest, TabOrderCanBeChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+// A focused control freed while it handles a key of its own leaves its form no pointer to it:
+// the key-up that follows goes to the form.
+TEST_F(ControlsFocusTest, FreeingTheFocusedControlLeavesTheFormWithoutAFocus) {
+  edit->SetFocus();
+  ASSERT_EQ(form->FocusedControl(), edit);
+  edit->OnKeyDown = [this](TObject*, Word& k, TShiftState) {
+    if (k == VK_RETURN) {
+      delete edit;
+      edit = nullptr;
+      k = 0;
+    }
+  };
+  driver.Key(form, VK_RETURN);
+  EXPECT_EQ(form->FocusedControl(), nullptr);
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  driver.Key(form, VK_RETURN);
+}
+
+}  // namespace
