@@ -168,6 +168,21 @@ TEST(AdvGridEditLink, PopupPlacement) {
   }
 }
 
+TEST(AdvGridEditLink, PopupDeactivationCommitsAndTheGridsNextFocusOpensNothing) {
+  LinkForm f(esPopup);
+  f.grid->Navigation()->SetAlwaysEdit(true);
+  f.Edit(kCol, kRow, edCustom, u"abc");
+  f.link->Edit->SetText(u"typed");
+  f.link->FormExit(f.link->PopupForm());
+  EXPECT_EQ(f.Cell(kCol, kRow), "typed");
+  EXPECT_FALSE(f.link->PopupForm()->Visible());
+  EXPECT_FALSE(f.grid->InEditMode());
+  ASSERT_TRUE(f.grid->InvokedFocusChange());
+  f.grid->Perform(WM_SETFOCUS, 0, 0);
+  EXPECT_FALSE(f.grid->InvokedFocusChange());
+  EXPECT_FALSE(f.grid->InEditMode());
+}
+
 TEST(AdvGridEditLink, WithoutALinkNothingOpensAndTheEndIsStillReported) {
   EditorForm f;
   f.Edit(kCol, kRow, edCustom, u"abc");
@@ -258,6 +273,19 @@ TEST(AdvGridRichEditor, TypedLinesGrowTheRowAndNeverShrinkIt) {
       EXPECT_TRUE(sized.empty());
     }
   }
+}
+
+TEST(AdvGridRichEditor, TheGridTakingTheFocusEndsTheEdit) {
+  EditorForm f;
+  f.Edit(kCol, kRow, edRichEdit, u"");
+  TAdvRichEdit* re = f.grid->InplaceRichEdit();
+  ASSERT_TRUE(re->Focused());
+  f.Type(u"x");
+  f.grid->SetFocus();
+  EXPECT_FALSE(re->Visible());
+  EXPECT_FALSE(f.grid->InEditMode());
+  EXPECT_EQ(Utf8(RichPlain(f, kCol, kRow)), "x");
+  EXPECT_TRUE(f.Has("done"));
 }
 
 TEST(AdvGridRichEditor, TabWithGoTabsCommitsAndOpensTheNextCell) {
