@@ -150,14 +150,10 @@ void TGridEditBtn::KeyDown(Word& Key, TShiftState Shift) {
       Key = 0;
       return;
     }
-    if (FGrid->Options().Contains(goTabs)) {
-      FGrid->HideInplaceEdit();
-      EditorFocusGrid(FGrid);
-      FGrid->TabAdvance(Shift.Contains(ssShift));
+    if (EditorTabLeave(FGrid, Shift)) {
       Key = 0;
       return;
     }
-    PostMessage(FGrid, WM_KEYDOWN, VK_TAB, 0);
   }
   if (Key == VK_ESCAPE) SetText(FGrid->CellCache());
   FGrid->DoneInplaceEdit(Key, Shift);
@@ -315,9 +311,7 @@ TSpecialEditorOpened TAdvStringGrid::OpenEditBtnRow(const TSpecialEditorCell& Ce
   edit->SetBounds(Cell.R.Left, Cell.R.Top, Cell.W, edit->Height());
   edit->SetText(GetEditText(Cell.DCol, Cell.DRow));
   edit->SetMaxLength(GetEditLimit());
-  edit->SetVisible(true);
-  edit->SetEnabled(true);
-  edit->SetColor(Cell.Color);
+  EditorShowControl(edit, Cell.Color);
   if (edit->CanFocus()) edit->SetFocus();
   edit->SetHeight(Cell.H);
   edit->SetEditMask(EditControl == edMaskEditBtn ? GetEditMask(Cell.DCol, Cell.DRow) : String());
@@ -330,8 +324,7 @@ void TAdvStringGrid::CommitEditBtnRow(int RCol, int DRow) {
   if (EditMode) StoreEditText(RCol, DRow, edit->Text());
   // Hiding the focused editor ends its focus, and its exit would commit a second time.
   EditMode = false;
-  edit->SetVisible(false);
-  edit->SetEnabled(false);
+  EditorHideControl(edit);
 }
 
 TSpecialEditorOpened TAdvStringGrid::OpenUnitEditRow(const TSpecialEditorCell& Cell) {
@@ -345,9 +338,7 @@ TSpecialEditorOpened TAdvStringGrid::OpenUnitEditRow(const TSpecialEditorCell& C
   // A text that ends in none of the units opens whole, so that committing it changes nothing.
   edit->SetTextAndUnit(GetEditText(Cell.DCol, Cell.DRow));
   DoGetEditorProp(Cell.RCol, Cell.DRow, FEditLink);
-  edit->SetVisible(true);
-  edit->SetEnabled(true);
-  edit->SetColor(Cell.Color);
+  EditorShowControl(edit, Cell.Color);
   if (edit->CanFocus()) edit->SetFocus();
   edit->SetHeight(Cell.H);
   return {edit, edit};
@@ -358,6 +349,5 @@ void TAdvStringGrid::CommitUnitEditRow(int RCol, int DRow) {
   if (!edit) return;
   StoreEditText(RCol, DRow, edit->TextAndUnit());
   EditMode = false;
-  edit->SetVisible(false);
-  edit->SetEnabled(false);
+  EditorHideControl(edit);
 }

@@ -41,6 +41,28 @@ void EditorFocusGrid(TAdvStringGrid* Grid) {
 
 void TGridCombo::FocusGrid() { EditorFocusGrid(FGrid); }
 
+bool EditorTabLeave(TAdvStringGrid* Grid, TShiftState Shift) {
+  if (!Grid->Options().Contains(goTabs)) {
+    PostMessage(Grid, WM_KEYDOWN, VK_TAB, 0);
+    return false;
+  }
+  Grid->HideInplaceEdit();
+  EditorFocusGrid(Grid);
+  Grid->TabAdvance(Shift.Contains(ssShift));
+  return true;
+}
+
+void EditorShowControl(TWinControl* Control, TColor Color) {
+  Control->SetEnabled(true);
+  Control->SetVisible(true);
+  Control->SetColor(Color);
+}
+
+void EditorHideControl(TWinControl* Control) {
+  Control->SetVisible(false);
+  Control->SetEnabled(false);
+}
+
 void TGridCombo::TakeCellText() {
   const String cell = FGrid->CurrentCell();
   if (Style() == csDropDownList) SetItemIndex(Items()->IndexOf(cell));

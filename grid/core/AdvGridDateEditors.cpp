@@ -27,6 +27,12 @@ void DateEditorsTakeText(TDateTimePicker* Picker, const String& Text) {
   else Picker->SetDate(v);
 }
 
+// A date editor's calendar closing: the grid's event, and with DirectDateClose the end of the edit.
+void DateEditorsCloseUp(TAdvStringGrid* Grid) {
+  if (Grid->OnDatePickerCloseUp) Grid->OnDatePickerCloseUp(Grid, Grid->Row(), Grid->Col());
+  if (Grid->MouseActions()->DirectDateClose()) Grid->HideInplaceEdit();
+}
+
 }  // namespace
 
 // =============================================================================================
@@ -117,14 +123,10 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift) {
       Key = 0;
       return;
     }
-    if (FGrid->Options().Contains(goTabs)) {
-      FGrid->HideInplaceEdit();
-      EditorFocusGrid(FGrid);
-      FGrid->TabAdvance(Shift.Contains(ssShift));
+    if (EditorTabLeave(FGrid, Shift)) {
       Key = 0;
       return;
     }
-    PostMessage(FGrid, WM_KEYDOWN, VK_TAB, 0);
   }
   // With the calendar open, Enter and Escape act in the calendar and the editor stays.
   if (DroppedDown()) {
@@ -171,14 +173,10 @@ void TGridDateTimePicker::KeyDown(Word& Key, TShiftState Shift) {
 TGridDatePicker* TAdvStringGrid::DateTimePicker() {
   if (!FDatePicker) {
     FDatePicker = New<TGridDatePicker>(this);
-    FDatePicker->SetVisible(false);
-    FDatePicker->SetEnabled(false);
+    EditorHideControl(FDatePicker);
     FDatePicker->SetParent(this);
     TGridDatePicker* p = FDatePicker;
-    p->OnCloseUp = [this](TObject*) {
-      if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), Col());
-      if (FMouseActions->DirectDateClose()) HideInplaceEdit();
-    };
+    p->OnCloseUp = [this](TObject*) { DateEditorsCloseUp(this); };
     p->OnDropDown = [this, p](TObject*) {
       p->SetCalShowToday(p->ShowToday());
       p->SetCalShowTodayCircle(p->ShowTodayCircle());
@@ -195,15 +193,11 @@ TGridDatePicker* TAdvStringGrid::DateTimePicker() {
 TGridDateTimePicker* TAdvStringGrid::DateAndTimePicker() {
   if (!FDateTimePicker) {
     FDateTimePicker = New<TGridDateTimePicker>(this);
-    FDateTimePicker->SetVisible(false);
-    FDateTimePicker->SetEnabled(false);
+    EditorHideControl(FDateTimePicker);
     FDateTimePicker->SetParent(this);
     FDateTimePicker->SetAutoTab(true);
     TGridDateTimePicker* p = FDateTimePicker;
-    p->OnCloseUp = [this](TObject*) {
-      if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), Col());
-      if (FMouseActions->DirectDateClose()) HideInplaceEdit();
-    };
+    p->OnCloseUp = [this](TObject*) { DateEditorsCloseUp(this); };
     auto changed = [this, p](TObject*) {
       if (OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), p->DateTime());
     };
@@ -235,9 +229,7 @@ TSpecialEditorOpened TAdvStringGrid::OpenDateRow(const TSpecialEditorCell& Cell)
   p->SetDateMode(EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
   DoGetEditorProp(Cell.RCol, Cell.DRow, FEditLink);
   p->SetBounds(Cell.R.Left, Cell.R.Top, Cell.W, Cell.H);
-  p->SetEnabled(true);
-  p->SetVisible(true);
-  p->SetColor(Cell.Color);
+  EditorShowControl(p, Cell.Color);
   if (p->CanFocus()) p->SetFocus();
   if (FMouseActions->DirectDateDrop()) p->Perform(WM_KEYDOWN, VK_F4, 0);
   return {p, p};
@@ -248,8 +240,7 @@ void TAdvStringGrid::CommitDateRow(int RCol, int DRow) {
   TGridDatePicker* p = FDatePicker;
   StoreEditText(RCol, DRow, p->Checked() ? DateToStr(p->DateTime()) : String());
   EditMode = false;
-  p->SetVisible(false);
-  p->SetEnabled(false);
+  EditorHideControl(p);
 }
 
 TSpecialEditorOpened TAdvStringGrid::OpenTimeRow(const TSpecialEditorCell& Cell) {
@@ -261,9 +252,7 @@ TSpecialEditorOpened TAdvStringGrid::OpenTimeRow(const TSpecialEditorCell& Cell)
   p->SetKind(dtkTime);
   p->SetDateTime(t);
   p->SetBounds(Cell.R.Left, Cell.R.Top, Cell.W, Cell.H);
-  p->SetEnabled(true);
-  p->SetVisible(true);
-  p->SetColor(Cell.Color);
+  EditorShowControl(p, Cell.Color);
   DoGetEditorProp(Cell.RCol, Cell.DRow, FEditLink);
   if (p->CanFocus()) p->SetFocus();
   return {p, nullptr};
@@ -285,8 +274,7 @@ void TAdvStringGrid::CommitTimeRow(int RCol, int DRow) {
   fs.LongTimeFormat = longTime;
   StoreEditText(RCol, DRow, text);
   EditMode = false;
-  p->SetVisible(false);
-  p->SetEnabled(false);
+  EditorHideControl(p);
 }
 
 TSpecialEditorOpened TAdvStringGrid::OpenDateTimeRow(const TSpecialEditorCell& Cell) {
@@ -301,9 +289,7 @@ TSpecialEditorOpened TAdvStringGrid::OpenDateTimeRow(const TSpecialEditorCell& C
   p->SetBorderStyle(bsNone);
   p->SetBounds(Cell.R.Left, Cell.R.Top, Cell.W, std::max(p->Height(), Cell.H));
   DoGetEditorProp(Cell.RCol, Cell.DRow, FEditLink);
-  p->SetEnabled(true);
-  p->SetVisible(true);
-  p->SetColor(Cell.Color);
+  EditorShowControl(p, Cell.Color);
   if (p->CanFocus()) p->SetFocus();
   return {p, nullptr};
 }
@@ -315,6 +301,5 @@ void TAdvStringGrid::CommitDateTimeRow(int RCol, int DRow) {
   StoreEditText(RCol, DRow,
                 p->Checked() ? FormatDateTime(fs.ShortDateFormat + u" " + fs.ShortTimeFormat, p->DateTime()) : String());
   EditMode = false;
-  p->SetVisible(false);
-  p->SetEnabled(false);
+  EditorHideControl(p);
 }

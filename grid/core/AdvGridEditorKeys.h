@@ -1,5 +1,6 @@
 #pragma once
 // What the grid's editor controls share when a key hands control back to the grid.
+#include "platform/Controls.h"
 #include "platform/UString.h"
 
 class TAdvStringGrid;
@@ -13,3 +14,11 @@ void EditorFocusGrid(TAdvStringGrid* Grid);
 // of Text, otherwise by the grid's left-right advance, reopening the editor with
 // CursorWalkAlwaysEdit.
 void EditorCursorWalk(TAdvStringGrid* Grid, bool Right, const String& Text);
+
+// Tab leaving an editor that took it: with goTabs the edit ends, the grid takes the focus and
+// moves on (back with Shift) and the answer is true; otherwise the Tab is posted to the grid.
+bool EditorTabLeave(TAdvStringGrid* Grid, TShiftState Shift);
+
+// An editor control shown over its cell in the cell's colour, and hidden between edits.
+void EditorShowControl(TWinControl* Control, TColor Color);
+void EditorHideControl(TWinControl* Control);

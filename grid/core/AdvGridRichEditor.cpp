@@ -1,6 +1,7 @@
 // The rich-text cell editor (edRichEdit): the grid's inplace rich edit, its keys, the row that
 // grows while typing, and its row of the special-editor table.
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridEditorKeys.h"
 #include "grid/core/AdvRichEdit.h"
 
 void TAdvRichEdit::ReCreate() {
@@ -99,6 +100,5 @@ void TAdvStringGrid::CommitRichEditRow(int RCol, int DRow) {
   if (!re) return;
   StoreEditText(RCol, DRow, RichToString(re));
   EditMode = false;
-  re->SetVisible(false);
-  re->SetEnabled(false);
+  EditorHideControl(re);
 }

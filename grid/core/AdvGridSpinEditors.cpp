@@ -294,9 +294,7 @@ TGridSpin* TAdvStringGrid::SpinEdit() {
 TSpecialEditorOpened TAdvStringGrid::OpenSpinRow(const TSpecialEditorCell& Cell) {
   TGridSpin* spin = SpinEdit();
   spin->SetBounds(Cell.R.Left, Cell.R.Top, Cell.W, Cell.H);
-  spin->SetVisible(true);
-  spin->SetEnabled(true);
-  spin->SetColor(Cell.Color);
+  EditorShowControl(spin, Cell.Color);
   spin->SetExcelStyleDecimalSeparator(FExcelStyleDecimalSeparator);
   DoGetEditorProp(Cell.RCol, Cell.DRow, FEditLink);
   const String text = GetEditText(Cell.DCol, Cell.DRow);
@@ -347,8 +345,7 @@ void TAdvStringGrid::CommitSpinRow(int RCol, int DRow) {
   }
   // Hiding the focused spin ends its focus, and its exit would commit a second time.
   EditMode = false;
-  spin->SetVisible(false);
-  spin->SetEnabled(false);
+  EditorHideControl(spin);
 }
 
 TSpecialEditorOpened TAdvStringGrid::OpenCheckBoxRow(const TSpecialEditorCell& Cell) {
@@ -382,6 +379,5 @@ void TAdvStringGrid::CommitHideOnlyRow(int RCol, int DRow) {
   TWinControl* control = EditControl == edButton ? static_cast<TWinControl*>(GridButton) : EditCheck;
   if (!control) return;
   EditMode = false;
-  control->SetVisible(false);
-  control->SetEnabled(false);
+  EditorHideControl(control);
 }
