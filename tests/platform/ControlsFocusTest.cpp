@@ -8,6 +8,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/WidgetLook.h"
 
 namespace {
 
@@ -157,6 +158,8 @@ TEST_F(ControlsFocusTest, FreeingTheFocusedControlLeavesTheFormWithoutAFocus) {
   EXPECT_EQ(form->FocusedControl(), nullptr);
   EXPECT_EQ(form->ActiveControl(), nullptr);
   driver.Key(form, VK_RETURN);
+  // The edit's widget, whose deletion waited for the key to be over, goes now.
+  DeleteDeferredWidgets();
 }
 
 }  // namespace
