@@ -921,8 +921,12 @@ void TWinControl::InsertControl(TControl* c) {
 void TWinControl::RemoveControl(TControl* c) {
   if (TForm* f = GetParentForm(this)) {
     auto* w = dynamic_cast<TWinControl*>(c);
-    if (w && f->FocusedControl() && w->ContainsControl(f->FocusedControl())) f->FocusControl(nullptr);
-    if (w && f->activeControl_ && w->ContainsControl(f->activeControl_)) f->activeControl_ = nullptr;
+    // A control being destroyed is no TWinControl any more by now: it is compared as itself.
+    const bool focusedGoes = f->FocusedControl() && static_cast<TControl*>(f->FocusedControl()) == c;
+    if (focusedGoes || (w && f->FocusedControl() && w->ContainsControl(f->FocusedControl()))) f->FocusControl(nullptr);
+    if (f->activeControl_ && (static_cast<TControl*>(f->activeControl_) == c ||
+                              (w && w->ContainsControl(f->activeControl_))))
+      f->activeControl_ = nullptr;
   }
   controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), c), tabList_.end());

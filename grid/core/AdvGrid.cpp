@@ -463,13 +463,13 @@ void TAdvStringGrid::AfterConstruction() {
     hidden(EditCheck, true);
     EditBtn = new TGridEditBtn(this);
     hidden(EditBtn, true);
-    EditBtn->ButtonCaption = u"...";
-    EditBtn->BorderStyle = bsNone;
-    EditBtn->IsWinXP = FIsWinXP;
+    EditBtn->SetButtonCaption(u"...");
+    EditBtn->SetBorderStyle(bsNone);
+    EditBtn->SetIsWinXP(FIsWinXP);
     UnitEditBtn = new TGridUnitEditBtn(this);
     hidden(UnitEditBtn, true);
-    UnitEditBtn->ButtonCaption = u"...";
-    UnitEditBtn->BorderStyle = bsNone;
+    UnitEditBtn->SetButtonCaption(u"...");
+    UnitEditBtn->SetBorderStyle(bsNone);
     GridButton = new TGridButton(this);
     hidden(GridButton, true);
     MoveButton = new THeaderDragButton(this);
@@ -673,6 +673,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
   // The form is going: it no longer calls this grid, and this grid must not call it.
   if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
   if (Operation == opRemove && AComponent && AComponent == FGridImages) FGridImages = nullptr;
+  if (Operation == opRemove && AComponent && AComponent == FEditLink) FEditLink = nullptr;
   if (Operation == opRemove && AComponent && !FDestroying && FSyncGrid && AComponent == FSyncGrid->Grid())
     FSyncGrid->SetGrid(nullptr);
   TBaseGrid::Notification(AComponent, Operation);

@@ -1448,6 +1448,75 @@ class TAdvStringGrid : public TBaseGrid {
   TEllipsClickEvent OnEllipsClick;
   TUnitChangedEvent OnUnitChanged;
 
+  // ---- the special editors beside the combo and their rows of the special-editor table
+  // (AdvGridSpinEditors.cpp, AdvGridBtnEditors.cpp, AdvGridDateEditors.cpp, AdvEditLink.cpp,
+  // AdvGridRichEditor.cpp) ----
+  TGridSpin* SpinEdit();
+  TGridEditBtn* BtnEdit() const { return EditBtn; }
+  TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
+  TGridButton* Btn() const { return GridButton; }
+  TGridCheckBox* CheckBoxEditor() const { return EditCheck; }
+  TGridDatePicker* DateTimePicker();
+  TGridDateTimePicker* DateAndTimePicker();
+  TAdvRichEdit* InplaceRichEdit();
+  TDateTime OriginalDateTime() const { return FOriginalDateTime; }
+  // A press on a cell's own spin button that opens the spin editor: the opening replays it as one
+  // step (Up true: up).
+  void SetPendingSpinClick(bool Up) { FPendingSpinClick = Up ? 1 : -1; }
+  TSpecialEditorOpened OpenSpinRow(const TSpecialEditorCell& Cell);
+  void CommitSpinRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenCheckBoxRow(const TSpecialEditorCell& Cell);
+  TSpecialEditorOpened OpenButtonRow(const TSpecialEditorCell& Cell);
+  void CommitHideOnlyRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenEditBtnRow(const TSpecialEditorCell& Cell);
+  void CommitEditBtnRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenUnitEditRow(const TSpecialEditorCell& Cell);
+  void CommitUnitEditRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenDateRow(const TSpecialEditorCell& Cell);
+  void CommitDateRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenTimeRow(const TSpecialEditorCell& Cell);
+  void CommitTimeRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenDateTimeRow(const TSpecialEditorCell& Cell);
+  void CommitDateTimeRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenCustomRow(const TSpecialEditorCell& Cell);
+  void CommitCustomRow(int RCol, int DRow);
+  TSpecialEditorOpened OpenRichEditRow(const TSpecialEditorCell& Cell);
+  void CommitRichEditRow(int RCol, int DRow);
+  // Whether a focus change is the grid's own (an edit link ending, the rich editor's Tab).
+  bool InvokedFocusChange() const { return FInvokedFocusChange; }
+  void SetInvokedFocusChange(bool v) { FInvokedFocusChange = v; }
+
+  TSpinClickEvent OnSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick;
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnTimeSpinClick;
+  TClickCellEvent OnDatePickerCloseUp;   // (Sender, ARow, ACol)
+  TClickCellEvent OnDatePickerDropDown;  // (Sender, ARow, ACol)
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
+  std::function<void(TObject* Sender, const String& Value, TDateTime& ADate)> OnCustomStrToDate;
+  TNotifyEvent OnRichEditSelectionChange;
+
+ private:
+  friend class TGridSpin;
+  friend class TGridCheckBox;
+  friend class TGridButton;
+  friend class TGridEditBtn;
+  friend class TGridUnitEditBtn;
+  friend class TGridDatePicker;
+  friend class TGridDateTimePicker;
+  friend class TEditLink;
+  friend class TAdvRichEdit;
+  TGridSpin* FSpinEdit = nullptr;
+  TGridDatePicker* FDatePicker = nullptr;
+  TGridDateTimePicker* FDateTimePicker = nullptr;
+  TAdvRichEdit* FInplaceRichEdit = nullptr;
+  TDateTime FOriginalDateTime = 0;
+  int FPendingSpinClick = 0;
+  bool FInvokedFocusChange = false;
+  TForm* FLinkPopupForm = nullptr;
+
+ public:
+
   // ---- row and column structure (AdvGridStructure.cpp), hidden rows (AdvGridHideRows.cpp),
   // range clearing, trimming and merging (AdvGridRanges.cpp). ----
   // Display rows; the records of hidden rows keep their real index on insertion.

@@ -1,6 +1,7 @@
 #include "grid/core/AdvGridComboEditor.h"
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridEditorKeys.h"
 #include "platform/SysUtils.h"
 
 TAdvStringGrid* EditorOwnerGrid(TComponent* AOwner) {
@@ -25,17 +26,41 @@ TGridCombo::TGridCombo(TComponent* AOwner) : TAsgComboBox(AOwner), FGrid(EditorO
 
 String TGridCombo::CommitText() const { return FCancelled ? FCancelText : Text(); }
 
-void TGridCombo::FocusGrid() {
-  TNavigation* nav = FGrid->Navigation();
+void EditorFocusGrid(TAdvStringGrid* Grid) {
+  TNavigation* nav = Grid->Navigation();
   const bool always = nav->AlwaysEdit();
   nav->SetAlwaysEdit(false);
   try {
-    if (FGrid->CanFocus()) FGrid->SetFocus();
+    if (Grid->CanFocus()) Grid->SetFocus();
   } catch (...) {
     nav->SetAlwaysEdit(always);
     throw;
   }
   nav->SetAlwaysEdit(always);
+}
+
+void TGridCombo::FocusGrid() { EditorFocusGrid(FGrid); }
+
+bool EditorTabLeave(TAdvStringGrid* Grid, TShiftState Shift) {
+  if (!Grid->Options().Contains(goTabs)) {
+    PostMessage(Grid, WM_KEYDOWN, VK_TAB, 0);
+    return false;
+  }
+  Grid->HideInplaceEdit();
+  EditorFocusGrid(Grid);
+  Grid->TabAdvance(Shift.Contains(ssShift));
+  return true;
+}
+
+void EditorShowControl(TWinControl* Control, TColor Color) {
+  Control->SetEnabled(true);
+  Control->SetVisible(true);
+  Control->SetColor(Color);
+}
+
+void EditorHideControl(TWinControl* Control) {
+  Control->SetVisible(false);
+  Control->SetEnabled(false);
 }
 
 void TGridCombo::TakeCellText() {
@@ -178,27 +203,31 @@ void TGridCombo::CursorWalk(Word& Key) {
   const bool right = Key == VK_RIGHT && SelLength() == 0 && SelStart() == static_cast<int>(Text().size());
   if (!left && !right) return;
   Key = 0;
-  const int col = FGrid->Col(), row = FGrid->Row();
+  EditorCursorWalk(FGrid, right, Text());
+}
+
+void EditorCursorWalk(TAdvStringGrid* Grid, bool Right, const String& Text) {
+  const int col = Grid->Col(), row = Grid->Row();
   int target = -1;
-  if (left && col > FGrid->FixedCols()) target = col - 1;
-  if (right) {
-    const int span = FGrid->CellSpan(FGrid->RealColIndex(col), row).X;
-    if (col < FGrid->ColCount() - FGrid->FixedRightCols() - 1) target = col + span + 1;
+  if (!Right && col > Grid->FixedCols()) target = col - 1;
+  if (Right) {
+    const int span = Grid->CellSpan(Grid->RealColIndex(col), row).X;
+    if (col < Grid->ColCount() - Grid->FixedRightCols() - 1) target = col + span + 1;
   }
-  if (target >= 0 && FGrid->IsControlCell(FGrid->RealColIndex(target), row)) {
-    if (FGrid->ValidateCell(Text())) {
-      FGrid->HideInplaceEdit();
-      FGrid->SetCol(target);
+  if (target >= 0 && Grid->IsControlCell(Grid->RealColIndex(target), row)) {
+    if (Grid->ValidateCell(Text)) {
+      Grid->HideInplaceEdit();
+      Grid->SetCol(target);
     }
     return;
   }
-  FocusGrid();
-  TNavigation* nav = FGrid->Navigation();
+  EditorFocusGrid(Grid);
+  TNavigation* nav = Grid->Navigation();
   const TAdvanceDirection dir = nav->AdvanceDirection();
   nav->SetAdvanceDirection(adLeftRight);
-  FGrid->AdvanceToNextCell(col, row, true, false, right, true, true);
+  Grid->AdvanceToNextCell(col, row, true, false, Right, true, true);
   nav->SetAdvanceDirection(dir);
-  if (nav->CursorWalkAlwaysEdit()) FGrid->ShowInplaceEdit();
+  if (nav->CursorWalkAlwaysEdit()) Grid->ShowInplaceEdit();
 }
 
 // ---- completion -------------------------------------------------------------------------------

@@ -16,23 +16,23 @@ const TRow kSpecialEditorRows[] = {
     // edNormal
     {},
     // edSpinEdit
-    {},
+    {&TAdvStringGrid::OpenSpinRow, &TAdvStringGrid::CommitSpinRow},
     // edComboEdit
     {&TAdvStringGrid::OpenComboEditRow, &TAdvStringGrid::CommitComboRow},
     // edComboList
     {&TAdvStringGrid::OpenComboListRow, &TAdvStringGrid::CommitComboRow},
     // edEditBtn
-    {},
+    {&TAdvStringGrid::OpenEditBtnRow, &TAdvStringGrid::CommitEditBtnRow},
     // edCheckBox
-    {},
+    {&TAdvStringGrid::OpenCheckBoxRow, &TAdvStringGrid::CommitHideOnlyRow},
     // edDateEdit
-    {},
+    {&TAdvStringGrid::OpenDateRow, &TAdvStringGrid::CommitDateRow},
     // edDateEditUpDown
-    {},
+    {&TAdvStringGrid::OpenDateRow, &TAdvStringGrid::CommitDateRow},
     // edTimeEdit
-    {},
+    {&TAdvStringGrid::OpenTimeRow, &TAdvStringGrid::CommitTimeRow},
     // edButton
-    {},
+    {&TAdvStringGrid::OpenButtonRow, &TAdvStringGrid::CommitHideOnlyRow},
     // edDataCheckBox
     {},
     // edNumeric
@@ -48,29 +48,29 @@ const TRow kSpecialEditorRows[] = {
     // edPassword
     {},
     // edUnitEditBtn
-    {},
+    {&TAdvStringGrid::OpenUnitEditRow, &TAdvStringGrid::CommitUnitEditRow},
     // edLowerCase
     {},
     // edUpperCase
     {},
     // edFloatSpinEdit
-    {},
+    {&TAdvStringGrid::OpenSpinRow, &TAdvStringGrid::CommitSpinRow},
     // edTimeSpinEdit
-    {},
+    {&TAdvStringGrid::OpenSpinRow, &TAdvStringGrid::CommitSpinRow},
     // edDateSpinEdit
-    {},
+    {&TAdvStringGrid::OpenSpinRow, &TAdvStringGrid::CommitSpinRow},
     // edNumericEditBtn
-    {},
+    {&TAdvStringGrid::OpenEditBtnRow, &TAdvStringGrid::CommitEditBtnRow},
     // edFloatEditBtn
-    {},
+    {&TAdvStringGrid::OpenEditBtnRow, &TAdvStringGrid::CommitEditBtnRow},
     // edCustom
-    {},
+    {&TAdvStringGrid::OpenCustomRow, &TAdvStringGrid::CommitCustomRow},
     // edRichEdit
-    {},
+    {&TAdvStringGrid::OpenRichEditRow, &TAdvStringGrid::CommitRichEditRow},
     // edNone
     {},
     // edDateTimeEdit
-    {},
+    {&TAdvStringGrid::OpenDateTimeRow, &TAdvStringGrid::CommitDateTimeRow},
     // edValidChars
     {},
     // edTrackbarDropDown
@@ -94,11 +94,11 @@ const TRow kSpecialEditorRows[] = {
     // edPositiveFloat
     {},
     // edNumericUnitEditBtn
-    {},
+    {&TAdvStringGrid::OpenUnitEditRow, &TAdvStringGrid::CommitUnitEditRow},
     // edFloatUnitEditBtn
-    {},
+    {&TAdvStringGrid::OpenUnitEditRow, &TAdvStringGrid::CommitUnitEditRow},
     // edMaskEditBtn
-    {},
+    {&TAdvStringGrid::OpenEditBtnRow, &TAdvStringGrid::CommitEditBtnRow},
 };
 static_assert(sizeof(kSpecialEditorRows) / sizeof(kSpecialEditorRows[0]) == edMaskEditBtn + 1,
               "one row per editor kind");

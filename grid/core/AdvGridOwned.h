@@ -10,6 +10,7 @@
 #include "grid/core/AdvGridFilter.h"
 #include "grid/core/AdvGridSearchPanel.h"
 #include "grid/core/AdvGridComboEditor.h"
+#include "grid/core/AdvGridEditors.h"
 #include "grid/core/AdvGridTrans.h"
 #include "grid/foundation/AdvObj.h"
 #include "grid/foundation/AdvObjOverlay.h"
@@ -601,27 +602,9 @@ class TFooterPanel : public TPanel {
     String ClassName() const override { return u## #Name; }     \
   };
 
-CONF_GRID_CONTROL(TGridCheckBox, TCustomControl)
-CONF_GRID_CONTROL(TGridButton, TCustomControl)
 CONF_GRID_CONTROL(TControlEdit, TCustomControl)
 CONF_GRID_CONTROL(TControlCombo, TCustomControl)
 #undef CONF_GRID_CONTROL
-
-// The edit-button editors: an edit with a button beside it.
-class TGridEditBtn : public TCustomControl {
- public:
-  explicit TGridEditBtn(TComponent* AOwner) : TCustomControl(AOwner) {}
-  String ClassName() const override { return u"TGridEditBtn"; }
-  String ButtonCaption;
-  TBorderStyle BorderStyle = bsSingle;
-  bool IsWinXP = false;
-};
-
-class TGridUnitEditBtn : public TGridEditBtn {
- public:
-  explicit TGridUnitEditBtn(TComponent* AOwner) : TGridEditBtn(AOwner) {}
-  String ClassName() const override { return u"TGridUnitEditBtn"; }
-};
 
 // The button shown while a column header is dragged; it knows the grid it moves columns of.
 class THeaderDragButton : public TCustomControl {

@@ -14,6 +14,7 @@ void TAdvRichEdit::RequestResize(const TRect& Rect) {
   if (!FGrid || !FGrid->ComponentState().Contains(TComponentStateFlag::csDesigning)) {
     FReqWidth = Rect.Width();
     FReqHeight = Rect.Height();
+    if (FGrid && this == FGrid->FInplaceRichEdit) GrowRowWhileTyping(Rect.Height());
   }
   TRichEdit::RequestResize(Rect);
 }

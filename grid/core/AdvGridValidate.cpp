@@ -210,8 +210,14 @@ bool TAdvStringGrid::EditFocusMessage(TMessage& Message) {
     }
     case WM_SETFOCUS: {
       TBaseGrid::WndProc(Message);
+      // The grid takes the focus back itself (a popup edit link ending): nothing opens or ends.
+      if (FInvokedFocusChange) {
+        FInvokedFocusChange = false;
+        return true;
+      }
       const int rc = GetRealCol();
       if (GetCellType(rc, Row()) == ctCheckBox) return true;
+      if (FInplaceRichEdit && FInplaceRichEdit->Visible()) HideInplaceEdit();
       TAdvInplaceEdit* ed = NormalEdit();
       auto* from = reinterpret_cast<TControl*>(Message.WParam);
       auto visibleCell = [&] {

@@ -8,6 +8,7 @@
 #include "platform/StdCtrls.h"
 #include "platform/testing/InputDriver.h"
 #include "platform/testing/ModalScript.h"
+#include "platform/testing/WidgetLook.h"
 
 namespace {
 
@@ -135,6 +136,30 @@ TEST_F(ControlsFocusTest, TabOrderCanBeChanged) {
   driver.Key(form, VK_TAB);
   driver.Key(form, VK_TAB);
   EXPECT_EQ(form->FocusedControl(), button);
+}
+
+}  // namespace
+
+namespace {
+
+// A focused control freed while it handles a key of its own leaves its form no pointer to it:
+// the key-up that follows goes to the form.
+TEST_F(ControlsFocusTest, FreeingTheFocusedControlLeavesTheFormWithoutAFocus) {
+  edit->SetFocus();
+  ASSERT_EQ(form->FocusedControl(), edit);
+  edit->OnKeyDown = [this](TObject*, Word& k, TShiftState) {
+    if (k == VK_RETURN) {
+      delete edit;
+      edit = nullptr;
+      k = 0;
+    }
+  };
+  driver.Key(form, VK_RETURN);
+  EXPECT_EQ(form->FocusedControl(), nullptr);
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  driver.Key(form, VK_RETURN);
+  // The edit's widget, whose deletion waited for the key to be over, goes now.
+  DeleteDeferredWidgets();
 }
 
 }  // namespace

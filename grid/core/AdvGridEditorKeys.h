@@ -1,0 +1,24 @@
+#pragma once
+// What the grid's editor controls share when a key hands control back to the grid.
+#include "platform/Controls.h"
+#include "platform/UString.h"
+
+class TAdvStringGrid;
+
+// The focus goes back to the grid with Navigation.AlwaysEdit held off, so that taking it does
+// not open an editor again.
+void EditorFocusGrid(TAdvStringGrid* Grid);
+
+// The cursor walk of an editor whose caret stands at an end of its Text: towards the
+// neighbouring cell (Right: the next), a control cell beside taken after a successful validation
+// of Text, otherwise by the grid's left-right advance, reopening the editor with
+// CursorWalkAlwaysEdit.
+void EditorCursorWalk(TAdvStringGrid* Grid, bool Right, const String& Text);
+
+// Tab leaving an editor that took it: with goTabs the edit ends, the grid takes the focus and
+// moves on (back with Shift) and the answer is true; otherwise the Tab is posted to the grid.
+bool EditorTabLeave(TAdvStringGrid* Grid, TShiftState Shift);
+
+// An editor control shown over its cell in the cell's colour, and hidden between edits.
+void EditorShowControl(TWinControl* Control, TColor Color);
+void EditorHideControl(TWinControl* Control);
