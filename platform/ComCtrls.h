@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Controls.h"
+#include "platform/EditTips.h"
 #include "platform/Encoding.h"
 #include "platform/RichText.h"
 #include "platform/StdCtrls.h"
@@ -281,6 +282,14 @@ struct TSystemTime {
 };
 TSystemTime DateTimeToSystemTime(TDateTime Value);
 TDateTime SystemTimeToDateTime(const TSystemTime& Value);
+// The picker's change notification to its owner (WM_NOTIFY; lParam a TNMDateTimeChange). A
+// picker whose check box was cleared holds no date: GDT_NONE and a zero system time.
+constexpr int DTN_DATETIMECHANGE = -759;
+struct TNMDateTimeChange {
+  TNMHdr Hdr;
+  uintptr_t Flags = GDT_VALID;
+  TSystemTime St;
+};
 enum TDTDateMode { dmComboBox, dmUpDown };
 
 // A date or a time edited field by field, as the common controls' picker does: Left and Right

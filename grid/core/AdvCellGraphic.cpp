@@ -49,6 +49,9 @@ void TCellGraphic::Assign(TPersistent* Source) {
   FCellErrLen = s->FCellErrLen;
   FCellText = s->FCellText;
   FCellCreated = s->FCellCreated;
+  // Colours are values, not held objects: they travel with the copy.
+  FCellBitmapColor = s->FCellBitmapColor;
+  FCellIconColor = s->FCellIconColor;
 }
 
 void TCellGraphic::Place(TCellType Type, TCellHAlign hal, TCellVAlign val) {

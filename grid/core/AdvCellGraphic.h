@@ -73,6 +73,20 @@ struct TScrollProp {
   int Range = 0;
 };
 
+class TAdvStringGrid;
+
+// The drawing side of an application object held by a ctInterface cell: the object derives from
+// this as well, and the grid finds it by asking the object for it (a cast).
+class ICellDraw {
+ public:
+  virtual ~ICellDraw() = default;
+  virtual void Draw(TCanvas* Canvas, const TRect& R, TAdvStringGrid* Grid, bool Selected, int ACol, int ARow) = 0;
+  virtual int GetWidth() = 0;
+  virtual int GetHeight() = 0;
+  // Drawn before the cell text, else after it.
+  virtual bool IsBefore() = 0;
+};
+
 class TCellGraphic : public TPersistent {
  public:
   TCellGraphic() = default;
@@ -112,6 +126,13 @@ class TCellGraphic : public TPersistent {
   void SetCellBitmap(TObject* v) { FCellBitmap = v; }
   TObject* CellIcon() const { return FCellIcon; }
   void SetCellIcon(TObject* v) { FCellIcon = v; }
+  // The colours that progress bars, pies, range indicators, shapes and ratings keep in the
+  // CellBitmap and CellIcon slots; kept apart from the object pointers so that no colour is ever
+  // taken for an object to free.
+  TColor CellBitmapColor() const { return FCellBitmapColor; }
+  void SetCellBitmapColor(TColor v) { FCellBitmapColor = v; }
+  TColor CellIconColor() const { return FCellIconColor; }
+  void SetCellIconColor(TColor v) { FCellIconColor = v; }
   TCellVAlign CellVAlign() const { return FCellVAlign; }
   void SetCellVAlign(TCellVAlign v) { FCellVAlign = v; }
   TCellHAlign CellHAlign() const { return FCellHAlign; }
@@ -161,4 +182,6 @@ class TCellGraphic : public TPersistent {
   String FCellText;
   int FCellVar = 0;
   TCheckBoxState FCellCheckBoxState = cbUnchecked;
+  TColor FCellBitmapColor = clNone;
+  TColor FCellIconColor = clNone;
 };

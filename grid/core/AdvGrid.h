@@ -36,6 +36,7 @@
 #include "grid/foundation/AdvStyleIF.h"
 #include "grid/foundation/BaseGrid.h"
 #include "grid/foundation/PictureContainer.h"
+#include "grid/foundation/ZazAdezDraw.h"
 #include "platform/Classes.h"
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
@@ -689,6 +690,136 @@ class TAdvStringGrid : public TBaseGrid {
   void SetGridImages(TImageList* Value);
   bool URLShowInText() const { return FURLShowInText; }
   void SetURLShowInText(bool v) { StoreAndRepaint(FURLShowInText, v); }
+
+  // ---- cell object families (AdvGridCellObjects.cpp): real column and displayed row unless
+  // said. Every Add replaces the cell's object; every Create also makes the held object, which the
+  // cell then owns; a Get on a cell holding another kind answers nil, -1 or clNone ----
+  void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* GetBitmap(int ACol, int ARow);
+  bool HasBitmap(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctBitmap}); }
+  void RemoveBitmap(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitmap); }
+  void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                  TCellHAlign hal, TCellVAlign val);
+  TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture* GetPicture(int ACol, int ARow);
+  bool HasPicture(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctPicture}); }
+  void RemovePicture(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctPicture); }
+  void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool Transparent, TStretchMode StretchMode,
+                      int Padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                  TCellHAlign hal, TCellVAlign val);
+  TFilePicture* GetFilePicture(int ACol, int ARow);
+  void RemoveFilePicture(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctFilePicture); }
+  void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign hal, TCellVAlign val);
+  TIcon* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+  void RemoveIcon(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+  // The image kinds need GridImages; without it they leave the cell as it is.
+  void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool GetImageIdx(int ACol, int ARow, int& idx);
+  void SetImageIdx(int ACol, int ARow, int Idx);
+  void RemoveImageIdx(int ACol, int ARow);
+  // An empty cell's text becomes the index; removing empties the text.
+  void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool HasDataImage(int ACol, int ARow) { return HasCellTypeIn(ACol, ARow, {ctDataImage}); }
+  void RemoveDataImage(int ACol, int ARow);
+  void AddMultiImage(int ACol, int ARow, bool Dir, TCellHAlign hal, TCellVAlign val);
+  void RemoveMultiImage(int ACol, int ARow);
+  // Minimum 0 and maximum 100 unless given; AutoNumAlign right-aligns the cell.
+  void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor BKColor, TColor FGTextColor, TColor BKTextColor);
+  void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor BKColor, TColor FGTextColor,
+                            TColor BKTextColor, const String& Fmt, int Min, int Max);
+  void RemoveProgress(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
+  void AddAdvProgress(int ACol, int ARow, int Min, int Max);
+  void RemoveAdvProgress(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctXPProgress); }
+  void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+  void SetProgressPie(int ACol, int ARow, int Value);
+  void RemoveProgressPie(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgressPie); }
+  void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  void RemoveRangeIndicator(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRangeIndicator); }
+  void AddComment(int ACol, int ARow, const String& Comment);
+  void AddColorComment(int ACol, int ARow, const String& Comment, TColor Color);
+  String GetComment(int ACol, int ARow);
+  // A cell without object gets a comment; another kind of object is left alone.
+  void SetComment(int ACol, int ARow, const String& Comment);
+  bool IsComment(int ACol, int ARow, String& Comment);
+  void RemoveComment(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctComment); }
+  void RemoveAllComments();
+  void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                TCellVAlign val);
+  void SetShapeColor(int ACol, int ARow, TColor FillColor);
+  TColor GetShapeColor(int ACol, int ARow);
+  void RemoveShape(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctShape); }
+  void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+  void RemoveRating(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRating); }
+  // Fires OnRatingChange (Allow preset true); answers Allow.
+  virtual bool DoRatingChange(int ACol, int ARow, double& NewRate);
+  std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)> OnRatingChange;
+  // Position, page and range act on the base cell; -1 and (-1, -1) without a scroll bar.
+  void AddScrollBar(int ACol, int ARow, bool AutoRange);
+  bool HasAutoRangeScrollBar(int ACol, int ARow);
+  void SetScrollPosition(int ACol, int ARow, int Pos);
+  int GetScrollPosition(int ACol, int ARow);
+  void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+  TScrollProp GetScrollProp(int ACol, int ARow);
+  void RemoveScrollBar(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctScrollbar); }
+  // A marker rides on any object; a cell without one gets a ctEmpty holder.
+  void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+  void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+  void RemoveMarker(int ACol, int ARow);
+  void RemoveAllMarkers();
+  void AddButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val);
+  void AddBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal,
+                    TCellVAlign val);
+  TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal,
+                           TCellVAlign val);
+  // Displayed column: the object of its real column, whatever its kind (not a node for PushButton).
+  void SetButtonText(int ACol, int ARow, const String& Caption);
+  String GetButtonText(int ACol, int ARow);
+  void PushButton(int ACol, int ARow, bool Push);
+  void RemoveButton(int ACol, int ARow);
+  void RemoveBitButton(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitButton); }
+  void RemoveAllButtons();
+  // The object paints itself through ICellDraw; the grid never frees it.
+  void AddInterfacedCell(int ACol, int ARow, TObject* AObject);
+  TObject* GetInterfacedCell(int ACol, int ARow);
+  void RemoveInterfacedCell(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctInterface); }
+  // AddRotated also writes s into the cell; SetRotated turns any object into rotated text.
+  void AddRotated(int ACol, int ARow, int AAngle, const String& s);
+  void SetRotated(int ACol, int ARow, int AAngle);
+  bool IsRotated(int ACol, int ARow, int& aAngle);
+  void RemoveRotated(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRotated); }
+  // A cell's button for hit tests (displayed column): the position painting recorded.
+  TRect GetCellButtonRect(int ACol, int ARow);
+  // Row hooks, nodes-aware (display rows): insertion, and deletion that empties the only normal
+  // row instead of removing it (unless FixedRowAlways), then fires OnAutoDeleteRow.
+  virtual void DoInsertRow(int ARow);
+  virtual void DoDeleteRow(int ARow);
+  TAutoDeleteRowEvent OnAutoDeleteRow;
+  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
+
+ protected:
+  // Cell object painting (AdvGridCellObjectsPaint.cpp): the kinds after the check boxes and radios,
+  // in O placed within R; tree lines of column 0 before the object; application-drawn cells
+  // before or after their text.
+  void DrawCellObject(TCanvas* ACanvas, TRect ARect, TRect R, TRect O, TCellGraphic* AObject, int RCol, int DRow,
+                      TGridDrawState AState, TAlignment HA, TVAlignment VA);
+  void DrawCellButton(TCanvas* ACanvas, TRect ARect, TRect R, TRect O, TCellGraphic* AObject, int RCol, int DRow);
+  void DrawCellProgress(TCanvas* ACanvas, TRect R, TCellGraphic* AObject, int RCol, int DRow);
+  void DrawCellRotated(TCanvas* ACanvas, TRect ARect, TRect R, TCellGraphic* AObject, int RCol, int DRow,
+                       TAlignment HA, TVAlignment VA);
+  void DrawNodeGlyph(TCanvas* ACanvas, TRect R, TCellGraphic* AObject, int RCol, int DRow, TGridDrawState AState);
+  void DrawTreeLines(TCanvas* ACanvas, TRect R, int RCol, int DRow);
+  void DrawInterfacedCell(TCanvas* ACanvas, TRect R, TCellGraphic* AObject, int RCol, int DRow,
+                          TGridDrawState AState, bool BeforeText);
+  // The date picker notification of WM_NOTIFY; false for other codes.
+  bool DateTimeNotify(TMessage& Message);
+  // Auto-range scroll bar of a changed cell: page the row height, range the text's height.
+  void UpdateAutoRangeScrollBar(int RCol, int DRow);
+
+ public:
 
   // ---- tree nodes (AdvGridNodes.cpp): a node is a ctNode object in column 0 heading a span of
   // rows; contracting hides the span's rows. Row kinds as noted ----

@@ -189,10 +189,14 @@ void TAdvStringGrid::MeasureCellGraphic(int ACol, int ARow, TPoint& Size, int Ex
       }
       break;
     }
-    case ctInterface:
-      // The application object reports no size of its own here: the cell's size.
-      Size = CellSize(d, ARow);
+    case ctInterface: {
+      // A side the application object leaves at 0 is the cell's.
+      const TPoint cs = CellSize(d, ARow);
+      auto* draw = dynamic_cast<ICellDraw*>(cg->CellBitmap());
+      Size = draw ? TPoint(draw->GetWidth(), draw->GetHeight()) : TPoint(0, 0);
+      if (Size.X == 0 || Size.Y == 0) Size = cs;
       break;
+    }
     case ctImageList:
     case ctDataImage:
       if (TImageList* il = GetCellImageList(ACol, ARow)) {
@@ -292,9 +296,14 @@ void TAdvStringGrid::MeasurePrintGraphic(int ACol, int ARow, TPoint& Size, doubl
     case ctBitButton:
       Size = TPoint(Low16(cg->CellIndex()), High16(cg->CellIndex()));
       break;
-    case ctInterface:
-      Size = CellSize(d, ARow);
+    case ctInterface: {
+      const TPoint cs = CellSize(d, ARow);
+      auto* draw = dynamic_cast<ICellDraw*>(cg->CellBitmap());
+      Size = draw ? TPoint(draw->GetWidth(), draw->GetHeight()) : TPoint(0, 0);
+      if (Size.X == 0) Size.X = cs.X;
+      if (Size.Y == 0) Size.Y = cs.Y;
       break;
+    }
     case ctShape: {
       const int s = RowHeights(ARow) - 2 * FXYOffset.Y;
       Size = TPoint(s, s);

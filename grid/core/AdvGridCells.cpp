@@ -168,7 +168,10 @@ TGridRect TAdvStringGrid::GetUsedCells() {
   return TGridRect{left, top, right, bottom};
 }
 
-void TAdvStringGrid::CellChanged(int RCol, int DRow) { TBaseGrid::CellChanged(RCol, DRow); }
+void TAdvStringGrid::CellChanged(int RCol, int DRow) {
+  TBaseGrid::CellChanged(RCol, DRow);
+  UpdateAutoRangeScrollBar(RCol, DRow);
+}
 
 // =============================================================================================
 // Current cell and edit text

@@ -32,6 +32,7 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
   }
   if (EditFocusMessage(Message)) return;
   if (Message.Msg == WM_COMMAND) ComboEditorCommand(Message);  // then reflected to the combo
+  if (Message.Msg == WM_NOTIFY) DateTimeNotify(Message);
   if (Message.Msg == WM_NOTIFY && BalloonNotify(Message)) return;
   if (Message.Msg == WM_HSCROLL || Message.Msg == WM_VSCROLL) {
     WMScroll(Message);

@@ -248,6 +248,8 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
       if (FControlLook->SpinButtonsAlwaysVisible() && DoHasSpinEdit(rcol, DRow)) R.Right -= 16;
     }
     const bool userDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw;
+    if (layout.Object && layout.Object->CellType() == ctInterface)
+      DrawInterfacedCell(ACanvas, R, layout.Object, rcol, DRow, AState, true);
     if (!userDraws) DrawCellText(ACanvas, rcol, DCol, DRow, R, AState, style, ownBrush, ownFont, header, layout);
     R.Right = savedRight;
     ACanvas->Brush()->SetColor(ownBrush);
@@ -261,6 +263,7 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
       OuterLines(ACanvas, R, Options().Contains(goFixedHorzLine), Options().Contains(goFixedVertLine));
     }
 
+    if (rcol == 0) DrawTreeLines(ACanvas, R, rcol, DRow);
     if (layout.Object) {
       TRect o = R;
       if (header) o.Top += 1;

@@ -1,6 +1,6 @@
 // Cell objects in the paint: each kind's extent and whether the cell text shows beside it, where
 // the object lies in its cell relative to the text, and the drawing of the check boxes and radio
-// buttons (the other kinds are drawn with the cell object families).
+// buttons (the other kinds: AdvGridCellObjectsPaint.cpp).
 #include <algorithm>
 
 #include "grid/core/AdvGrid.h"
@@ -105,6 +105,9 @@ TCellGraphic* TAdvStringGrid::GetCellGraphicLayout(int ACol, int ARow, int& W, i
     case ctRating:
       s = TPoint(cg->CellAngle() * 18, 16);
       TextAllowed = false;
+      break;
+    case ctInterface:
+      if (auto* draw = dynamic_cast<ICellDraw*>(cg->CellBitmap())) s = TPoint(draw->GetWidth(), draw->GetHeight());
       break;
     default:
       break;
@@ -228,6 +231,7 @@ void TAdvStringGrid::DrawCellGraphic(TCanvas* ACanvas, TRect ARect, TCellGraphic
       break;
     }
     default:
-      break;  // drawn with the cell object families
+      DrawCellObject(ACanvas, ARect, R, O, AObject, RCol, DRow, AState, HA, VA);
+      break;
   }
 }
