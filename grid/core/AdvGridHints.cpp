@@ -150,7 +150,17 @@ void TAdvStringGrid::CMHintShow(TMessage& Message) {
       hint = FHTMLHint || !html ? text : StripHTMLTags(text);
     }
     if (FHintShowLargeText) {
-      const TSize sz = GetCellTextSize(base.X, base.Y, false, true);
+      // Measured whole: the word-wrap and ellipsis choice of EnhTextSize would hide what overflows.
+      const bool enh = FEnhTextSize;
+      FEnhTextSize = false;
+      TSize sz{};
+      try {
+        sz = GetCellTextSize(base.X, base.Y, false, true);
+      } catch (...) {
+        FEnhTextSize = enh;
+        throw;
+      }
+      FEnhTextSize = enh;
       if (sz.cx > cr.Width() || sz.cy > cr.Height()) {
         pos = FHintShowLargeTextPos == hpCell ? Point(cr.Left, cr.Top) : info->CursorPos;
         hint = FHTMLHint || !html || ClassifyCellText(text, true) == kPackedUnicode ? text : StripHTMLTags(text);
