@@ -665,6 +665,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
   // The form is going: it no longer calls this grid, and this grid must not call it.
   if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
   if (Operation == opRemove && AComponent && AComponent == FGridImages) FGridImages = nullptr;
+  if (Operation == opRemove && AComponent && AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
   if (Operation == opRemove && AComponent && !FDestroying && FSyncGrid && AComponent == FSyncGrid->Grid())
     FSyncGrid->SetGrid(nullptr);
   TBaseGrid::Notification(AComponent, Operation);
