@@ -3,10 +3,13 @@
 // right to left.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "AdvGridTestSupport.h"
 #include "grid/core/AdvGridControlLook.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/RecordingCanvas.h"
+#include "platform/testing/ScopedLocale.h"
 
 namespace {
 
@@ -78,6 +81,22 @@ TEST(AdvGridCellObjectsPaint, PushedButtonDrawsDownWithCaptionMovedOnePixel) {
   EXPECT_EQ(f.grid->GetCellButtonRect(1, 1), Rect(cell.Left + 2, cell.Top + 2, cell.Left + 62, cell.Top + 22));
 }
 
+TEST(AdvGridCellObjectsPaint, ExpandChevronPointsByTheState) {
+  PaintForm f;
+  f.grid->AddExpand(1, 1, 60);
+  const TRect cell = f.grid->CellRect(1, 1);
+  const int r = cell.Right - 1, t = cell.Top + 1;  // R: the cell less XYOffset - 1
+  auto chevron = [&] {
+    TRecordingCanvas cv;
+    f.DrawCell(cv, 1, 1);
+    const auto lines = cv.CallsNamed("Polyline");
+    return lines.empty() ? std::vector<int>() : lines.back().Args;
+  };
+  EXPECT_EQ(chevron(), (std::vector<int>{r - 10, t + 5, r - 7, t + 8, r - 3, t + 4}));
+  f.grid->GetCellGraphic(1, 1)->SetCellVar(1);
+  EXPECT_EQ(chevron(), (std::vector<int>{r - 10, t + 8, r - 7, t + 5, r - 3, t + 9}));
+}
+
 TEST(AdvGridCellObjectsPaint, CommentTriangleInTheCellCorner) {
   PaintForm f;
   f.grid->AddColorComment(1, 1, u"c", clRed);
@@ -125,6 +144,34 @@ TEST(AdvGridCellObjectsPaint, ClassicProgressHalfFilledWithInvertedTextColours) 
   EXPECT_EQ(img.Pixel(mid - 2, y), clBlue);
   EXPECT_EQ(img.Pixel(mid + 2, y), clWhite);
   EXPECT_EQ(img.Pixel(right - 2, y), clWhite);
+}
+
+TEST(AdvGridCellObjectsPaint, ThemedProgressBarAndChunk) {
+  PaintForm f;
+  f.grid->ControlLook()->SetProgressXP(true);
+  f.grid->ControlLook()->SetControlStyle(csWinXP);
+  f.grid->SetCellEx(1, 1, u"150");  // beyond 100: a full chunk
+  f.grid->AddProgress(1, 1, clBlue, clWhite);
+  TRecordingCanvas cv;
+  f.DrawCell(cv, 1, 1);
+  std::vector<TRecordedCall> parts;
+  for (const TRecordedCall& c : cv.CallsNamed("ThemeDrawBackground"))
+    if (c.Text == u"Progress") parts.push_back(c);
+  ASSERT_EQ(parts.size(), 2u) << cv.Log();
+  const TRect cell = f.grid->CellRect(1, 1);
+  // The bar inside the margins, the chunk 2 further in and as wide as the value says.
+  EXPECT_EQ(parts[0].Args[0], ThemeParts::PP_BAR);
+  EXPECT_EQ(std::vector<int>(parts[0].Args.begin() + 2, parts[0].Args.end()),
+            (std::vector<int>{cell.Left + 2, cell.Top + 2, cell.Right - 2, cell.Bottom - 2}));
+  EXPECT_EQ(parts[1].Args[0], ThemeParts::PP_CHUNK);
+  EXPECT_EQ(std::vector<int>(parts[1].Args.begin() + 2, parts[1].Args.end()),
+            (std::vector<int>{cell.Left + 4, cell.Top + 4, cell.Right - 4, cell.Bottom - 4}));
+  f.grid->SetCellEx(1, 1, u"25");
+  TRecordingCanvas quarter;
+  f.DrawCell(quarter, 1, 1);
+  const auto chunk = quarter.CallsNamed("ThemeDrawBackground").back();
+  const int w = cell.Right - cell.Left - 8;
+  EXPECT_EQ(chunk.Args[4] - chunk.Args[2], static_cast<int>(std::nearbyint(25.0 * w / 100)));
 }
 
 TEST(AdvGridCellObjectsPaint, StyledBarByLevelsStackedAndNot) {
@@ -200,6 +247,8 @@ TEST(AdvGridCellObjectsPaint, RotatedTextStartsWherePlaceRotatedTextSays) {
 // A grid with one node over rows 1..3 in column 0 (60 wide).
 struct NodeForm : PaintForm {
   NodeForm() {
+    // Column 0 a normal column: a fixed one may shift the glyph by the look.
+    grid->SetFixedCols(0);
     grid->SetColWidths(0, 60);
     grid->AddNode(1, 3);
     grid->CellNode()->SetShowTree(false);
@@ -216,12 +265,12 @@ TEST(AdvGridCellObjectsPaint, FlatNodeGlyphMinusAndPlus) {
   NodeForm f;
   f.grid->CellNode()->SetNodeType(cnFlat);
   f.grid->CellNode()->SetNodeColor(clRed);
-  const TRect cell = f.grid->CellRect(0, 1);
-  const int mid = (cell.Top + cell.Bottom) / 2;
-  const int bx = f.GlyphArea().Left + 4, by = mid - 4;
   auto art = [&] {
     TImageCanvas img(f.grid->Width(), f.grid->Height());
     f.DrawCell(img, 0, 1);
+    // Contracting moves the rows below: the cell is asked for after the paint.
+    const TRect cell = f.grid->CellRect(0, 1);
+    const int bx = f.GlyphArea().Left + 4, by = (cell.Top + cell.Bottom) / 2 - 4;
     return img.Art(Rect(bx, by, bx + 9, by + 9), {{clRed, 'x'}, {clWhite, '.'}});
   };
   const std::vector<std::string> open = {
@@ -238,15 +287,15 @@ TEST(AdvGridCellObjectsPaint, FlatNodeGlyphMinusAndPlus) {
 TEST(AdvGridCellObjectsPaint, XPNodeBitmapsFourPixelsIn) {
   NodeForm f;
   f.grid->CellNode()->SetNodeType(cnXP);
-  const TRect cell = f.grid->CellRect(0, 1);
-  const int x = f.GlyphArea().Left + 4, y = cell.Top + (cell.Bottom - cell.Top - 10) / 2;
   for (bool contracted : {false, true}) {
     if (contracted) f.grid->ContractNode(1);
+    TImageCanvas img(f.grid->Width(), f.grid->Height());
+    f.DrawCell(img, 0, 1);  // the glyphs exist once painted
+    const TRect cell = f.grid->CellRect(0, 1);
+    const int x = f.GlyphArea().Left + 4, y = cell.Top + (cell.Bottom - cell.Top - 10) / 2;
     TBitmap glyph;
     glyph.LoadFromResourceName(contracted ? u"XPNODEC" : u"XPNODEO");
     ASSERT_EQ(glyph.Width(), 9);
-    TImageCanvas img(f.grid->Width(), f.grid->Height());
-    f.DrawCell(img, 0, 1);
     const TColor key = BitmapPixel(&glyph, 0, 0);
     int same = 0;
     for (int gy = 0; gy < 9; ++gy)
@@ -294,8 +343,9 @@ class TSelfDrawn : public TObject, public ICellDraw {
     CallsBefore = FCv->Calls().size();
     Cell = TPoint(ACol, ARow);
   }
-  int GetWidth() override { return 0; }
-  int GetHeight() override { return 0; }
+  int GetWidth() override { return Width; }
+  int GetHeight() override { return Height; }
+  int Width = 0, Height = 0;
   bool IsBefore() override { return FBefore; }
   TRect DrawnAt;
   size_t CallsBefore = 0;
@@ -331,12 +381,31 @@ TEST(AdvGridCellObjectsPaint, InterfacedCellDrawnBeforeOrAfterItsText) {
   }
 }
 
+TEST(AdvGridCellObjectsPaint, InterfacedCellTakesTheSizeItReports) {
+  PaintForm f;
+  TRecordingCanvas cv;
+  TSelfDrawn obj(false, &cv);
+  obj.Width = 30;
+  obj.Height = 12;
+  f.grid->AddInterfacedCell(1, 1, &obj);
+  int w = 0, h = 0;
+  bool text = false;
+  TCellHAlign ha;
+  TCellVAlign va;
+  f.grid->GetCellGraphicLayout(1, 1, w, h, text, ha, va);
+  EXPECT_EQ(Point(w, h), Point(30, 12));
+  EXPECT_TRUE(text);
+  EXPECT_EQ(f.grid->GetCellGraphicSize(1, 1), Point(30, 12));
+  // A side left at 0 is the cell's.
+  obj.Height = 0;
+  EXPECT_EQ(f.grid->GetCellGraphicSize(1, 1), f.grid->CellSize(1, 1));
+}
+
 TEST(AdvGridCellObjectsPaint, BitmapRightToLeftMirrorsItsPlace) {
   PaintForm f;
   TBitmap bmp;
   bmp.SetSize(10, 8);
   f.grid->AddBitmap(1, 1, &bmp, false, haLeft, vaTop);
-  const TRect cell = f.grid->CellRect(1, 1);
   auto drawnX = [&] {
     TRecordingCanvas cv;
     f.DrawCell(cv, 1, 1);
@@ -344,9 +413,11 @@ TEST(AdvGridCellObjectsPaint, BitmapRightToLeftMirrorsItsPlace) {
     return d.empty() ? -1 : d[0].Args[0];
   };
   // Left to right: R is the cell less 1, O 1 more in.
-  EXPECT_EQ(drawnX(), cell.Left + 2);
+  EXPECT_EQ(drawnX(), f.grid->CellRect(1, 1).Left + 2);
+  TScopedMiddleEastLocale locale(true);
   f.grid->SetBiDiMode(bdRightToLeft);
-  EXPECT_EQ(drawnX(), cell.Right - 2 - 10);
+  const TRect mirrored = f.grid->CellRect(1, 1);
+  EXPECT_EQ(drawnX(), mirrored.Right - 2 - 10);
 }
 
 }  // namespace
