@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -820,7 +821,12 @@ void TControl::Repaint() {
 }
 
 void TControl::Update() {
-  if (backend_->widget && Showing()) backend_->widget->repaint();
+  // As the window system's update: what is invalid is painted now, nothing else. Qt keeps the
+  // invalid region with the window until its posted update request runs; this runs it.
+  if (!backend_->widget || !Showing()) return;
+  QWidget* top = backend_->widget->window();
+  QCoreApplication::sendPostedEvents(top, QEvent::UpdateRequest);
+  if (QWindow* handle = top->windowHandle()) QCoreApplication::sendPostedEvents(handle, QEvent::UpdateRequest);
 }
 
 void TControl::Click() {

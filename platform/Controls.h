@@ -203,7 +203,7 @@ class TControl : public TComponent {
   // Painting.
   virtual void Invalidate();
   void Repaint();  // paints now when the control is showing
-  void Update();
+  void Update();  // paints what is invalid now (nothing when nothing is)
   void Refresh() { Repaint(); }
 
   virtual void Click();

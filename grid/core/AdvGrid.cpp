@@ -674,6 +674,7 @@ void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) 
   if (Operation == opRemove && AComponent && AComponent == FResizeForm) FResizeForm = nullptr;
   if (Operation == opRemove && AComponent && AComponent == FGridImages) FGridImages = nullptr;
   if (Operation == opRemove && AComponent && AComponent == FEditLink) FEditLink = nullptr;
+  if (Operation == opRemove && AComponent && AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
   if (Operation == opRemove && AComponent && !FDestroying && FSyncGrid && AComponent == FSyncGrid->Grid())
     FSyncGrid->SetGrid(nullptr);
   TBaseGrid::Notification(AComponent, Operation);

@@ -2508,4 +2508,35 @@ class TAdvStringGrid : public TBaseGrid {
   String FGroupCaption;
   String FGroupFooter;
   bool FIsGrouping = false;
+
+  // ---- press, release and move feedback (AdvGridMouseFeedback.cpp) ----
+ public:
+  // Pops up over a fixed cell's drop-down button; its Tag is the pressed column.
+  TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+  void SetFixedDropDownMenu(TPopupMenu* Value);
+  std::function<void(TObject* Sender, int ACol, int ARow, TPopupMenu*& AMenu, bool& KeepFixedCellHighlighted)>
+      OnFixedDropDownClick;
+  // The cell whose in-cell button or expand button is under the mouse; (-1, -1) none.
+  TPoint HoverButton() const { return FHoverButton; }
+  // The scroll bar shown over the in-cell scroll bar cell under the mouse, and that cell.
+  TScrollBar* CellScrollBar() const { return FScrollBar; }
+  TPoint CellScrollBarCell() const { return TPoint{FScrollCol, FScrollRow}; }
+  void SetEnhRowColMove(bool v) { FEnhRowColMove = v; }
+  // The last selection the selection-frame repaint saw while selecting.
+  TGridRect SizeSelection() const { return FSizeSelection; }
+
+ private:
+  // Press on the drop-down button of a hover-highlighted fixed cell; true when the press ends there.
+  bool PressFixedDropDown(int DCol, int DRow, int X);
+  // A hover-highlighted cell of the last fixed row with a pressed gradient.
+  bool HasPressedLook(int DCol, int DRow);
+  void TrackCellScrollBar(int DCol, int DRow);
+  void TrackHoverButton(int DCol, int DRow, int X, int Y);
+  // The visible rows (columns) of the selected band before and after a drag step changed it.
+  void RepaintSizeSelection(const TGridRect& Before, bool Rows);
+  TPopupMenu* FFixedDropDownMenu = nullptr;
+  TPoint FHoverButton{-1, -1};
+  TGridRect FSizeSelection{};
+  int FScrollCol = -1;
+  int FScrollRow = -1;
 };

@@ -288,7 +288,8 @@ void TAdvStringGrid::DrawCellButton(TCanvas* ACanvas, TRect ARect, TRect R, TRec
   else if (ThemesAvailable())
     lookKind = 0;
   const bool down = AObject->CellBoolean();
-  uint8_t state = down ? 2 : 0;
+  const bool hot = FHoverButton.X == DisplColIndex(RCol) && FHoverButton.Y == DRow;
+  uint8_t state = down ? 2 : hot ? 1 : 0;
   if (!enabled && type != ctExpand) state = 3;
   DrawPushButton(ACanvas, this, O, lookKind, state, FColorTones);
 

@@ -131,7 +131,14 @@ void TAdvStringGrid::CMHintShow(TMessage& Message) {
     const TPoint base = BaseCell(rcol, drow);
     FLastHintPos = TPoint{DisplColIndex(base.X), base.Y};
     const TRect cr = CellRect(FLastHintPos.X, FLastHintPos.Y);
-    pos = Point(info->CursorPos.X, cr.Bottom + 6);
+    String comment;
+    if (IsComment(base.X, base.Y, comment)) {
+      // The comment mark sits in the top-right corner; its text shows from there.
+      hint = comment;
+      pos = Point(cr.Right, cr.Top);
+    } else {
+      pos = Point(info->CursorPos.X, cr.Bottom + 6);
+    }
     const String text = GetCellEx(base.X, base.Y);
     const bool html = ClassifyCellText(text, FEnableHTML) == kHTMLText;
     const bool normal = !IsFixed(FLastHintPos.X, FLastHintPos.Y) && FLastHintPos.X >= FixedCols() &&
@@ -150,7 +157,17 @@ void TAdvStringGrid::CMHintShow(TMessage& Message) {
       hint = FHTMLHint || !html ? text : StripHTMLTags(text);
     }
     if (FHintShowLargeText) {
-      const TSize sz = GetCellTextSize(base.X, base.Y, false, true);
+      // Measured whole: the word-wrap and ellipsis choice of EnhTextSize would hide what overflows.
+      const bool enh = FEnhTextSize;
+      FEnhTextSize = false;
+      TSize sz{};
+      try {
+        sz = GetCellTextSize(base.X, base.Y, false, true);
+      } catch (...) {
+        FEnhTextSize = enh;
+        throw;
+      }
+      FEnhTextSize = enh;
       if (sz.cx > cr.Width() || sz.cy > cr.Height()) {
         pos = FHintShowLargeTextPos == hpCell ? Point(cr.Left, cr.Top) : info->CursorPos;
         hint = FHTMLHint || !html || ClassifyCellText(text, true) == kPackedUnicode ? text : StripHTMLTags(text);

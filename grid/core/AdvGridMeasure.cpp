@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/foundation/AsgHTMLE.h"
 #include "grid/foundation/ZazAdez.h"
 
 namespace {
@@ -89,6 +90,20 @@ TSize TAdvStringGrid::MeasureCellText(int RCol, int DCol, int DRow, bool VS, boo
     r.Bottom -= FXYOffset.Y;
   }
   if (VS) r.Right -= 17;
+  if (ClassifyCellText(text, FEnableHTML) == 1) {
+    // Laid out as painting lays it out, the same word-wrap choice included.
+    if (!SB) r.Right = r.Bottom = 65535;
+    TMiniHTMLRequest q;
+    q.Area = r;
+    q.ImageList = FGridImages;
+    q.NamedPictures = FPictureContainer;
+    q.UrlPictures = FImageCache.get();
+    q.MeasureOnly = true;
+    q.WrapWords = FEnhTextSize;
+    TMiniHTMLResult res;
+    RenderMiniHTML(cv, text, q, res);
+    return TSize{res.ExtentX + 2, res.ExtentY + 2};
+  }
   const bool rich = ClassifyCellText(text, FEnableHTML) == 2 && !Designing();
   if (rich) {
     // The font and the text to measure are the rich edit's.

@@ -344,7 +344,18 @@ void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
       return;
     }
   }
+  if (c >= 0 && r >= 0 && IsHoverFixedCell(c, r)) {
+    if (FControlLook->FixedDropDownButton() && PressFixedDropDown(c, r, X)) return;
+    if (HasPressedLook(c, r)) {
+      FMouseDownOnFixed = true;
+      RepaintCell(c, r);
+    }
+  }
   TBaseGrid::MouseDown(Button, Shift, X, Y);
+  if (Shift.Contains(ssShift) && FSelectionRectangle) {
+    const TGridRect s = Ordered(Selection());
+    RepaintRect(Rect(s.Left, s.Top, s.Right, s.Bottom));
+  }
   if (c >= 0 && r >= 0 && (c < FixedCols() || r < FixedRows())) {
     const bool rowFixed = r < FixedRows(), colFixed = c < FixedCols();
     bool start = false;
@@ -369,6 +380,14 @@ void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   int c = -1, r = -1;
   MouseToCell(X, Y, c, r);
+  FFixedDropDownDown = false;
+  // Released beyond the client area: the sizing ends where the last move left it.
+  const TRect client = TCustomControl::ClientRect();
+  if ((GridState() == gsColSizing && X > client.Right) || (GridState() == gsRowSizing && Y > client.Bottom)) {
+    gridState_ = gsNormal;
+    FMouseDownOnFixed = false;
+    return;
+  }
   if (FMouseActions->DisjunctCellSelect() && Button == mbLeft && c >= 0 && r >= 0) {
     const TPoint b = BaseCell(RealColIndex(c), r);
     const int bc = DisplColIndex(b.X), br = b.Y;
@@ -412,7 +431,12 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
   }
   if (Button == mbLeft) FilterDropDownMouseUp(X, Y, c, r);
+  // A right click during a column move must not end the move.
+  if (GridState() == gsColMoving && Button == mbRight) return;
   TBaseGrid::MouseUp(Button, Shift, X, Y);
+  const bool wasDown = FMouseDownOnFixed;
+  FMouseDownOnFixed = false;
+  if (wasDown && HasPressedLook(c, r)) RepaintCell(c, r);
   // Compared with the selection the press found, so that a click that moved it is reported.
   if (!(Selection() == FPressSelection)) {
     FPressSelection = Selection();
@@ -424,13 +448,17 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
   if (FMouseDownMove && FMouseActions->RangeSelectAndEdit() && Options().Contains(goEditing) && !EditorMode())
     SetOptions(Options() - TGridOptions{goEditing});
   const TGridRect sel0 = Selection();
+  if (FSelectionRectangle && GridState() == gsSelecting) FSizeSelection = sel0;
   int c = -1, r = -1;
   MouseToCell(X, Y, c, r);
-  if (c >= 0 && r >= 0 && !Designing() && HoverRow() && r != HoverRowIdx()) {
-    const int old = HoverRowIdx();
-    SetHoverRowIdx(r);
-    RepaintRow(r);
-    if (old >= 0 && old < RowCount()) RepaintRow(old);
+  if (c >= 0 && r >= 0 && !Designing()) {
+    if (HoverRow() && r != HoverRowIdx()) {
+      const int old = HoverRowIdx();
+      SetHoverRowIdx(r);
+      RepaintRow(r);
+      if (old >= 0 && old < RowCount()) RepaintRow(old);
+    }
+    TrackCellScrollBar(c, r);
   }
   if (FHoverFixedCells != hfNone && !FNoMouseLeave && (c != FHoverFixedX || r != FHoverFixedY)) {
     const int oc = FHoverFixedX, orow = FHoverFixedY;
@@ -440,6 +468,7 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     if (c >= 0 && r >= 0 && IsHoverFixedCell(c, r)) RepaintCell(c, r);
   }
   TrackHotFixedCell(c, r);
+  TrackHoverButton(c, r, X, Y);
   if (!Designing()) DragHeaderSelection(Y, c, r);
   if (!Designing()) {
     // Within 2 pixels of a fixed column's (row's) right (bottom) border the border can be dragged.
@@ -502,6 +531,7 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     if (OnRowSizing) OnRowSizing(this, sized, h);
     if (FHintShowSizing || Designing()) ShowSizingHint(u"rh=<b>" + IntToStr(h) + u"</b>", 0, FSizingFixedR ? 0 : sized);
   }
+  if (FEnhRowColMove) Update();
   if (!(Selection() == sel0)) SelectionChangedHook(Selection());
 }
 

@@ -103,7 +103,7 @@ void TAdvStringGrid::DragHeaderSelection(int Y, int DCol, int DRow) {
     const int to = std::max(DCol, FixedCols());
     SetSelection(TGridRect{std::min(FMouseSelectStart, to), FixedRows(), std::max(FMouseSelectStart, to), RowCount() - 1});
   }
-  if (FSelectionRectangle && !(Selection() == before)) Invalidate();
+  if (FSelectionRectangle) RepaintSizeSelection(before, FMouseSelectMode == msRow);
 }
 
 void TAdvStringGrid::EndHeaderSelection() {

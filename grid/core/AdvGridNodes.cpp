@@ -233,8 +233,10 @@ bool TAdvStringGrid::IsInNodeGlyph(int ARow, int X) {
       break;
   }
   if (BiDiMode() == bdRightToLeft) {
-    const int v = VisibleRowCount() + FixedRows() < RowCount() ? TCustomGrid::kScrollBarSize : 0;
-    return Width() - level * indent - w - 2 <= X + v && X + v < Width() - (level - 1) * indent;
+    // Column 0 ends at the right edge of the client area inside the frame; client x counts from
+    // the left edge of that area, the vertical bar (on the left) included, so no bar width is added.
+    const int right = GridMirrorWidth();
+    return right - level * indent - w - 2 <= X && X < right - (level - 1) * indent;
   }
   return s + (level - 1) * indent < X && X < w + level * indent;
 }

@@ -538,6 +538,7 @@ void TAdvStringGrid::DrawHTMLText(TCanvas* ACanvas, const String& Text, TRect T,
   q.InSelection = Selected;
   q.BlinkOn = !FEnableBlink || FGridBlink;  // steady text while the grid does not blink
   q.ControlPressed = GetKeyState(VK_CONTROL) < 0;
+  q.WrapWords = FEnhTextSize;
   q.UrlPictures = FImageCache.get();
   q.NamedPictures = FPictureContainer;
   q.ThemeWindow = this;

@@ -85,13 +85,13 @@ void GuideLine(TCanvas* C, int X1, int Y1, int X2, int Y2) {
 
 void TAdvStringGrid::DrawColSizingLine(int X, TCanvas* ACanvas) {
   TCanvas* c = ACanvas ? ACanvas : Canvas();
-  const int bottom = std::max(Height(), TCustomGrid::CellRect(0, RowCount() - 1).Bottom);
+  const int bottom = std::max(ClientHeight(), TCustomGrid::CellRect(0, RowCount() - 1).Bottom);
   GuideLine(c, X, 0, X, bottom);
 }
 
 void TAdvStringGrid::DrawRowSizingLine(int Y, TCanvas* ACanvas) {
   TCanvas* c = ACanvas ? ACanvas : Canvas();
-  const int right = std::max(Width(), TCustomGrid::CellRect(ColCount() - 1, 0).Right);
+  const int right = std::max(ClientWidth(), TCustomGrid::CellRect(ColCount() - 1, 0).Right);
   GuideLine(c, 0, Y, right, Y);
 }
 

@@ -111,7 +111,8 @@ void TAdvStringGrid::ScrollInView(int DCol, int DRow) {
   if (fixedRows + visRows >= RowCount()) return;
   SetTopRowEx(t);
   if (FSearchFooter->Visible() && FSearchPanel) {
-    int usable = Height() - FSearchPanel->Height();
+    // The client area inside the frame, the horizontal bar included (taken off below).
+    int usable = TCustomControl::ClientRect().Height() - FSearchPanel->Height();
     if (fixedCols + VisibleColCount() < ColCount()) usable -= static_cast<int>(ScrollBarHeight());
     // Grows the top row while the cell's bottom is below the usable height, and stops as soon
     // as the top row cannot grow any more.

@@ -97,6 +97,28 @@ TEST(AdvGridAutoSize, RowFitsWrappedTextAndPaddingRespectsTheLimits) {
   EXPECT_EQ(g->RowHeights(1), 20);
 }
 
+// An HTML cell is measured as it is drawn: its tags take no room, and its words wrap only with
+// EnhTextSize (the renderer's word-wrap switch), otherwise the line ends in an ellipsis.
+TEST(AdvGridAutoSize, HTMLCellsAreMeasuredAsRenderedText) {
+  TScopedFakeMetrics m;
+  GridOwner g;
+  g->SetCellEx(1, 1, u"<i>abcd</i>");
+  g->SetCellEx(2, 1, u"abcd");
+  g->AutoSizeCol(1);
+  g->AutoSizeCol(2);
+  EXPECT_LT(g->ColWidths(1), 11 * 7);  // not the width of the tags
+  EXPECT_GE(g->ColWidths(1), g->ColWidths(2));
+  EXPECT_LE(g->ColWidths(1), g->ColWidths(2) + 4);
+
+  g->SetColWidths(1, 50);
+  g->SetCellEx(1, 1, u"<i>aaa bbb ccc ddd</i>");
+  g->AutoSizeRow(1);
+  const int oneLine = g->RowHeights(1);
+  g->SetEnhTextSize(true);
+  g->AutoSizeRow(1);
+  EXPECT_GE(g->RowHeights(1), oneLine + 2 * 13) << oneLine;  // three or four lines in 50 - 8 pixels
+}
+
 TEST(AdvGridAutoSize, RowsWithoutWordWrapTakeTheirLineCount) {
   TScopedFakeMetrics m;
   GridOwner g;

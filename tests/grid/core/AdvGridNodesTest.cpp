@@ -5,6 +5,7 @@
 #include "AdvGridTestSupport.h"
 #include "grid/core/AdvGrid.h"
 #include "platform/StdCtrls.h"
+#include "platform/testing/ScopedLocale.h"
 
 namespace {
 
@@ -201,6 +202,28 @@ TEST(AdvGridNodes, NodeGlyphHits) {
   EXPECT_TRUE(t.g->IsInNodeGlyph(1, 19));  // 2 < X < 20
   t.g->MouseActions()->SetPreciseNodeClick(false);
   EXPECT_TRUE(t.g->IsInNodeGlyph(1, 500));
+}
+
+// Right to left, column 0 ends at the right edge of the client area inside the frame; the
+// vertical bar sits on the left of that area and moves nothing on the right.
+TEST(AdvGridNodes, NodeGlyphHitsRightToLeftInsideTheFrame) {
+  TScopedMiddleEastLocale locale(true);
+  for (const int rows : {4, 60}) {
+    NodeGrid t(rows);
+    t.g->SetBounds(0, 0, 300 + 2 * t.g->ClientInset(), 200 + 2 * t.g->ClientInset());
+    t.g->AddNode(1, 2);
+    t.g->MouseActions()->SetPreciseNodeClick(true);
+    t.g->CellNode()->SetNodeType(cnXP);
+    t.g->SetBiDiMode(bdRightToLeft);
+    const int right = t.g->CellRect(0, 1).Right;
+    ASSERT_EQ(right, 300) << rows;
+    const int indent = t.g->CellNode()->NodeIndent();
+    // level 1, cnXP: right - indent - 4 - 2 <= X < right
+    struct Case { int x; bool in; };
+    for (const Case c : {Case{right - indent - 7, false}, Case{right - indent - 6, true}, Case{right - 1, true},
+                         Case{right, false}})
+      EXPECT_EQ(t.g->IsInNodeGlyph(1, c.x), c.in) << rows << " rows, x " << c.x;
+  }
 }
 
 TEST(AdvGridNodes, GroupChecksFollowTheNode) {

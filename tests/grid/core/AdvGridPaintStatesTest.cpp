@@ -95,6 +95,24 @@ TEST(AdvGridPaintStates, SizingLinesInvertAndRestore) {
   EXPECT_EQ(img.Canvas()->Pen()->Mode(), pmCopy);
 }
 
+// The lines end at the client area's edge inside the 2-pixel frame, not at the window's.
+TEST(AdvGridPaintStates, SizingLinesSpanTheClientAreaInsideTheFrame) {
+  StateForm f;
+  TAdvStringGrid* g = f.grid;
+  ASSERT_EQ(g->BorderStyle(), bsSingle);
+  g->SetBounds(0, 0, 400 + 2 * g->ClientInset(), 300 + 2 * g->ClientInset());  // cells end far inside
+  auto lineEnd = [](const TRecordingCanvas& cv) {
+    for (const TRecordedCall& c : cv.Calls())
+      if (c.Name == "LineTo") return Point(c.Args[0], c.Args[1]);
+    return Point(-1, -1);
+  };
+  TRecordingCanvas col, row;
+  g->DrawColSizingLine(30, &col);
+  g->DrawRowSizingLine(12, &row);
+  EXPECT_EQ(lineEnd(col), Point(30, 300));
+  EXPECT_EQ(lineEnd(row), Point(400, 12));
+}
+
 TEST(AdvGridPaintStates, FocusFrameAroundACell) {
   StateForm f;
   f.grid->SetColWidths(1, 100);

@@ -110,6 +110,17 @@ TEST(AdvGridRows, ScrollInViewLeavesAVisibleCellAlone) {
   EXPECT_EQ(g->Row(), 3);
 }
 
+// The room above the search panel is measured in the client area, which the frame does not cover.
+TEST(AdvGridRows, ScrollInViewKeepsTheCellAboveTheSearchPanelInsideTheFrame) {
+  ScrollForm f;
+  TAdvStringGrid* g = f.grid;
+  g->SearchFooter()->SetVisible(true);
+  g->SearchPanel()->SetHeight(200);  // leaves 262 client pixels above it
+  g->ScrollInView(0, 50);            // centred, row 50 would end at 264
+  EXPECT_EQ(g->TopRow(), 41);
+  EXPECT_LE(g->CellRect(0, 50).Bottom, g->ClientHeight() - 200);
+}
+
 TEST(AdvGridRows, ScrollInViewStopsWhenTheTopRowCannotGrow) {
   ScrollForm f;
   TAdvStringGrid* g = f.grid;
