@@ -233,6 +233,3 @@ TDateTime StrToDateTime(const String& s);
 TDateTime StrToDateTimeDef(const String& s, TDateTime def);
 bool TryStrToDateTime(const String& s, TDateTime& out);
 
-// Whether the character is of the Unicode number category (decimal digits, letter-like and other
-// numbers), as the class library's character test says.
-bool IsNumberChar(Char Ch);

@@ -5,6 +5,7 @@
 
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/foundation/ZazAdez.h"
 #include "platform/SysUtils.h"
 
 namespace {

@@ -23,20 +23,21 @@ void TAdvTrackBarDropDown::CreateDropDownForm() {
   FTrackBar->OnChange = [this](TObject*) { TrackChanged(); };
 }
 
+// The track bar raises before anything is stored when the range would turn over.
 void TAdvTrackBarDropDown::SetMax(int Value) {
-  FMax = Value;
   if (FTrackBar) {
     FTrackBar->SetMax(Value);
-    FMax = FTrackBar->Max();
+    Value = FTrackBar->Max();
   }
+  FMax = Value;
 }
 
 void TAdvTrackBarDropDown::SetMin(int Value) {
-  FMin = Value;
   if (FTrackBar) {
     FTrackBar->SetMin(Value);
-    FMin = FTrackBar->Min();
+    Value = FTrackBar->Min();
   }
+  FMin = Value;
 }
 
 void TAdvTrackBarDropDown::SetFrequency(int Value) {
@@ -77,7 +78,12 @@ void TAdvTrackBarDropDown::BeforeDropDown() {
   FTrackBar->SetPosition(FPosition);
   FTrackBar->SetPageSize(FPageSize);
   FTrackBar->SetFrequency(FFrequency);
+  // The bar is aligned to the popup once it was shown: the popup takes the edit's width with it,
+  // else the bar would only take the popup's last width back.
+  FTrackBar->SetAlign(alNone);
   FTrackBar->SetBounds(FTrackBar->Left(), FTrackBar->Top(), Width(), FTrackBar->Height());
+  DropDownForm()->SetBounds(DropDownForm()->Left(), DropDownForm()->Top(), Width() + 2 * DropDownBorderWidth(),
+                            DropDownForm()->Height());
   SetControl(FTrackBar);
 }
 
