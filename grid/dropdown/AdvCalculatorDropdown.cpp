@@ -5,6 +5,7 @@
 
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/dropdown/AdvDropDownHosted.h"
 #include "grid/foundation/ZazAdez.h"
 #include "platform/SysUtils.h"
 
@@ -46,6 +47,7 @@ void TAdvCalculatorDropdown::BeforeDropDown() {
   TAdvCustomDropDown::BeforeDropDown();
   DropDownForm()->SetCancelOnDeActivate(false);
   if (FAdvButtonPanel) {
+    SizeHostedControl(this, FAdvButtonPanel, DropDownWidth() - 2 * DropDownBorderWidth(), 150);
     FAdvButtonPanel->SetButtonAppearance(FCalcButtonAppearance.get());
     FAdvButtonPanel->SetColor(DropDownColor());
     FAdvButtonPanel->ArrangeButtons();

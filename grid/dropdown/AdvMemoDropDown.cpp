@@ -3,6 +3,7 @@
 
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/dropdown/AdvDropDownHosted.h"
 
 TAdvMemoDropDown::TAdvMemoDropDown(TComponent* AOwner)
     : TAdvCustomDropDown(AOwner), FMemoText(std::make_unique<TStringList>()) {
@@ -43,6 +44,7 @@ void TAdvMemoDropDown::BeforeDropDown() {
   TAdvCustomDropDown::BeforeDropDown();
   DropDownForm()->SetCancelOnDeActivate(false);
   if (!FMemo) return;
+  SizeHostedControl(this, FMemo, DropDownWidth() > 0 ? DropDownWidth() : Width(), 100);
   FMemo->Lines()->Assign(FMemoText.get());
   FMemo->SetPopupMenu(FMemoPopup);
   FMemo->SetMaxLength(MaxLength());

@@ -2,6 +2,7 @@
 #include "grid/dropdown/AdvTrackBarDropDown.h"
 
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/dropdown/AdvDropDownHosted.h"
 #include "platform/SysUtils.h"
 
 TAdvTrackBarDropDown::TAdvTrackBarDropDown(TComponent* AOwner) : TAdvCustomDropDown(AOwner) {
@@ -78,12 +79,7 @@ void TAdvTrackBarDropDown::BeforeDropDown() {
   FTrackBar->SetPosition(FPosition);
   FTrackBar->SetPageSize(FPageSize);
   FTrackBar->SetFrequency(FFrequency);
-  // The bar is aligned to the popup once it was shown: the popup takes the edit's width with it,
-  // else the bar would only take the popup's last width back.
-  FTrackBar->SetAlign(alNone);
-  FTrackBar->SetBounds(FTrackBar->Left(), FTrackBar->Top(), Width(), FTrackBar->Height());
-  DropDownForm()->SetBounds(DropDownForm()->Left(), DropDownForm()->Top(), Width() + 2 * DropDownBorderWidth(),
-                            DropDownForm()->Height());
+  SizeHostedControl(this, FTrackBar, Width(), 40);
   SetControl(FTrackBar);
 }
 
