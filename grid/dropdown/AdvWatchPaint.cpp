@@ -26,6 +26,9 @@ void TAdvWatch::Paint() {
   TCanvas* c = Canvas();
   const TRect client = ClientRect();
   if (!FHandsOnly || !FCacheValid || FCache->Width() != client.Right || FCache->Height() != client.Bottom) {
+    // A fresh bitmap: a region clip selected on a reused bitmap's canvas does not hold on the next
+    // face drawing.
+    FCache = std::make_unique<TBitmap>();
     FCache->SetSize(client.Right, client.Bottom);
     TCanvas* cache = FCache->Canvas();
     cache->Brush()->SetStyle(bsSolid);
