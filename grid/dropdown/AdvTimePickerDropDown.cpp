@@ -7,14 +7,6 @@
 #include "grid/dropdown/AdvDropDownHosted.h"
 
 namespace {
-void TimePickerParts(TDateTime T, int& Hour, int& Minute, int& Second, int& MSec) {
-  uint16_t h = 0, m = 0, s = 0, ms = 0;
-  DecodeTime(T, h, m, s, ms);
-  Hour = h;
-  Minute = m;
-  Second = s;
-  MSec = ms;
-}
 String TimePickerTwoDigits(int Value) { return Value < 10 ? u"0" + IntToStr(Value) : IntToStr(Value); }
 bool TimePickerDigits(const String& Part) {
   for (size_t i = 0; i < Part.size() && i < 2; ++i)
@@ -52,7 +44,7 @@ String TAdvTimePickerDropDown::Mask() const {
 
 String TAdvTimePickerDropDown::FormattedTime(TDateTime Value) const {
   int h = 0, m = 0, s = 0, ms = 0;
-  TimePickerParts(Value, h, m, s, ms);
+  DecodeWatchTime(Value, h, m, s, ms);
   const String sep(1, FormatSettings().TimeSeparator);
   String t = TimePickerTwoDigits(h) + sep + TimePickerTwoDigits(m);
   if (FShowSeconds) t += sep + TimePickerTwoDigits(s);
@@ -78,7 +70,7 @@ void TAdvTimePickerDropDown::SetTime(TDateTime Value) {
 
 void TAdvTimePickerDropDown::SetPart(int Part, int Value) {
   int h = 0, m = 0, s = 0, ms = 0;
-  TimePickerParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   int* parts[3] = {&h, &m, &s};
   if (*parts[Part] == Value || Value < 0 || (Part == 0 && Value > 23) || (Part > 0 && Value >= 60)) return;
   *parts[Part] = Value;
@@ -119,7 +111,7 @@ void TAdvTimePickerDropDown::StepPartAtCaret(bool Up) {
     part = (q > 0 && caret - p >= q && FShowSeconds) ? 2 : 1;
   }
   int h = 0, m = 0, s = 0, ms = 0;
-  TimePickerParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   const int value[3] = {h, m, s};
   const int top = part == 0 ? 23 : 59;
   int next = value[part] + (Up ? -1 : 1);

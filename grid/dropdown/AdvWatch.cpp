@@ -10,15 +10,16 @@
 
 namespace {
 int WatchRound(double X) { return static_cast<int>(std::nearbyint(X)); }
-void WatchTimeParts(TDateTime T, int& Hour, int& Minute, int& Second, int& MSec) {
+}  // namespace
+
+void DecodeWatchTime(TDateTime Time, int& Hour, int& Minute, int& Second, int& MSec) {
   uint16_t h = 0, m = 0, s = 0, ms = 0;
-  DecodeTime(T, h, m, s, ms);
+  DecodeTime(Time, h, m, s, ms);
   Hour = h;
   Minute = m;
   Second = s;
   MSec = ms;
 }
-}  // namespace
 
 // ---- look ----------------------------------------------------------------------------------------
 
@@ -221,7 +222,7 @@ TDateTime TAdvWatch::ShownTime() const {
 
 void TAdvWatch::FollowAM(bool Internal) {
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(ShownTime(), h, m, s, ms);
+  DecodeWatchTime(ShownTime(), h, m, s, ms);
   const bool am = h < 12;
   if (am == FAM) return;
   if (!Internal && FAnimation && FShowAMPM && FAppearance->AMPMColor() != clNone) ScrollAMPM(am);
@@ -238,7 +239,7 @@ void TAdvWatch::SetTime(TDateTime Value) {
 
 void TAdvWatch::SetTimeParts(int Hour, int Minute) {
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   FTime = std::trunc(FTime) + EncodeTime(Hour, Minute, s, ms);
   FollowAM(FInternalCall);
   RepaintHands();
@@ -246,7 +247,7 @@ void TAdvWatch::SetTimeParts(int Hour, int Minute) {
 
 void TAdvWatch::SetHour(int Value) {
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   if (Value == h) return;
   if (!FAnimation || FInternalCall || Designing()) {
     // A direct call with animation off reports its own target.
@@ -263,7 +264,7 @@ void TAdvWatch::SetHour(int Value) {
 void TAdvWatch::SetMinute(int Value) {
   if (Value >= 60) throw Exception(u"Invalid time");
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   if (Value == m) return;
   if (FAnimation && !FInternalCall && !Designing()) {
     FCurrentMinuteTo = static_cast<uint8_t>(Value);
@@ -288,7 +289,7 @@ void TAdvWatch::AnimationTick() {
     return;
   }
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   const int factor = std::max(1, FAnimationFactor);
   FInternalCall = true;
   if (FHourAnimating) {
@@ -347,7 +348,7 @@ void TAdvWatch::SettingsChanged() {
 void TAdvWatch::ClockTick() {
   if (!FSettings->Auto()) return;
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(ShownTime(), h, m, s, ms);
+  DecodeWatchTime(ShownTime(), h, m, s, ms);
   FLastHour = h;
   FLastMinute = m;
   FLastSecond = s;
@@ -358,7 +359,7 @@ void TAdvWatch::ClockTick() {
 void TAdvWatch::HandleKey(Word Key) {
   if (FSettings->Auto()) return;
   int h = 0, m = 0, s = 0, ms = 0;
-  WatchTimeParts(FTime, h, m, s, ms);
+  DecodeWatchTime(FTime, h, m, s, ms);
   auto directHour = [this](int Hour) {
     FInternalCall = true;
     FCurrentHourTo = static_cast<uint8_t>(Hour);
@@ -448,7 +449,7 @@ void TAdvWatch::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   }
   if (FShowAMPM && PtInRect(AMPMRect(), Point(X, Y))) {
     int h = 0, m = 0, s = 0, ms = 0;
-    WatchTimeParts(FTime, h, m, s, ms);
+    DecodeWatchTime(FTime, h, m, s, ms);
     if (FAnimation) ScrollAMPM(!FAM);
     FInternalCall = true;
     FCurrentHourTo = static_cast<uint8_t>(FAM ? h + 12 : h - 12);

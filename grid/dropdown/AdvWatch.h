@@ -129,6 +129,9 @@ class TWatchAppearance : public TPersistent {
   int FRounding = 5;
 };
 
+// The hour, minute, second and millisecond of a time as plain integers.
+void DecodeWatchTime(TDateTime Time, int& Hour, int& Minute, int& Second, int& MSec);
+
 // The colours a drop-down style gives a clock's look (the clock and the time drop-down share them).
 void ApplyWatchStyleColors(TWatchAppearance* Appearance, TQELStyle Style);
 
