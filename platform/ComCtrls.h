@@ -410,3 +410,50 @@ class TDateTimePicker : public TWinControl {
   String FTyped;  // the digits typed into the current field so far
   QWidget* FPopup = nullptr;
 };
+
+// ---- track bar -----------------------------------------------------------------------------------
+// A horizontal slider over Min..Max: the arrow keys move it by one, PageUp and PageDown by
+// PageSize, Home and End to the ends; a press or drag on the channel puts the thumb under the
+// mouse. Position is kept within Min..Max; a Max below Min (or a Min above Max) raises the class
+// library's "<name> property out of range" without changing anything.
+class TTrackBar : public TCustomControl {
+ public:
+  explicit TTrackBar(TComponent* AOwner);
+  String ClassName() const override { return u"TTrackBar"; }
+  int Min() const { return FMin; }
+  void SetMin(int Value);
+  int Max() const { return FMax; }
+  void SetMax(int Value);
+  int Position() const { return FPosition; }
+  // By code too: OnChange when the clamped position moves.
+  void SetPosition(int Value);
+  int Frequency() const { return FFrequency; }
+  void SetFrequency(int Value);
+  int PageSize() const { return FPageSize; }
+  void SetPageSize(int Value) { FPageSize = Value; }
+  int LineSize() const { return FLineSize; }
+  void SetLineSize(int Value) { FLineSize = Value; }
+  // The channel and the thumb in client pixels.
+  TRect ChannelRect() const;
+  TRect ThumbRect() const;
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void Paint() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  unsigned DialogCode() const override { return DLGC_WANTARROWS; }
+
+ private:
+  int PositionAt(int X) const;
+  int FMin = 0;
+  int FMax = 10;
+  int FPosition = 0;
+  int FFrequency = 1;
+  int FPageSize = 2;
+  int FLineSize = 1;
+  bool FTracking = false;
+};

@@ -334,6 +334,14 @@ class TCanvas : public TPersistent {
   virtual void IntersectClipRect(const TRect& r) = 0;
   virtual void ExcludeClipRect(const TRect& r) = 0;
   virtual void SelectClipRgn(std::nullptr_t) = 0;
+  // Clip to an elliptic or rounded-rectangle region (CreateEllipticRgn, CreateRoundRectRgn and
+  // SelectClipRgn): the region of GDI's rules within the box r. Backends without regions clip to r.
+  virtual void SetClipEllipse(const TRect& r) { SetClipRect(r); }
+  virtual void SetClipRoundRect(const TRect& r, int ellipseW, int ellipseH) {
+    (void)ellipseW;
+    (void)ellipseH;
+    SetClipRect(r);
+  }
   // Whether any part of r survives the clip.
   virtual bool RectVisible(const TRect& r) = 0;
   // Saves the clip, pen position and background mode; RestoreDC(-1) restores the last save,

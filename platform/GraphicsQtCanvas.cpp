@@ -675,6 +675,30 @@ void TQtCanvas::SetClipRect(const TRect& r) {
   FHasClip = true;
 }
 
+void TQtCanvas::SetClipEllipse(const TRect& r) {
+  FClipApplied = false;
+  QPainter* p = Painter();
+  QTransform tr = p ? p->deviceTransform() : QTransform();
+  FClip = tr.map(QRegion(ToQRect(MapArea(r)).normalized(), QRegion::Ellipse));
+  FHasClip = true;
+}
+
+void TQtCanvas::SetClipRoundRect(const TRect& r, int ellipseW, int ellipseH) {
+  FClipApplied = false;
+  QPainter* p = Painter();
+  QTransform tr = p ? p->deviceTransform() : QTransform();
+  const QRect box = ToQRect(MapArea(r)).normalized();
+  const int w = std::min(ellipseW, box.width()), h = std::min(ellipseH, box.height());
+  // The box less its four corners, each corner added back as a quarter of a w x h ellipse.
+  QRegion region = QRegion(box.adjusted(w / 2, 0, -(w / 2), 0)).united(QRegion(box.adjusted(0, h / 2, 0, -(h / 2))));
+  region = region.united(QRegion(QRect(box.left(), box.top(), w, h), QRegion::Ellipse));
+  region = region.united(QRegion(QRect(box.right() + 1 - w, box.top(), w, h), QRegion::Ellipse));
+  region = region.united(QRegion(QRect(box.left(), box.bottom() + 1 - h, w, h), QRegion::Ellipse));
+  region = region.united(QRegion(QRect(box.right() + 1 - w, box.bottom() + 1 - h, w, h), QRegion::Ellipse));
+  FClip = tr.map(region);
+  FHasClip = true;
+}
+
 void TQtCanvas::IntersectClipRect(const TRect& r) {
   FClipApplied = false;
   QPainter* p = Painter();

@@ -234,3 +234,4 @@ bool TryStrToTime(const String& s, TDateTime& out);
 TDateTime StrToDateTime(const String& s);
 TDateTime StrToDateTimeDef(const String& s, TDateTime def);
 bool TryStrToDateTime(const String& s, TDateTime& out);
+

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <mutex>
 #include <sys/time.h>
+#include <thread>
 
 namespace {
 
@@ -111,4 +112,14 @@ void VirtualClock::Install() {
   Src().clock = [this] { return Now(); };
   Src().ticks = [this] { return Ticks(); };
   Src().installed = this;
+}
+
+void Sleep(uint32_t ms) {
+  VirtualClock* virtualClock = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(Src().mutex);
+    virtualClock = const_cast<VirtualClock*>(Src().installed);
+  }
+  if (virtualClock) virtualClock->Advance(ms);
+  else std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -13,6 +13,10 @@ uint32_t GetTickCount();
 // Milliseconds from `from` to `to`, correct across one wrap of the counter.
 inline uint32_t TicksElapsed(uint32_t from, uint32_t to) { return to - from; }
 
+// Blocks the calling thread for ms milliseconds; with a virtual clock installed it only moves that
+// clock on (no timer fires meanwhile), as a blocked thread would see it.
+void Sleep(uint32_t ms);
+
 class TimeSource {
  public:
   // An empty function puts the real source back.

@@ -106,6 +106,10 @@ void TRecordingCanvas::ExcludeClipRect(const TRect& r) {
   Record("ExcludeClipRect", {r.Left, r.Top, r.Right, r.Bottom});
 }
 void TRecordingCanvas::SelectClipRgn(std::nullptr_t) { Record("SelectClipRgn", {}); }
+void TRecordingCanvas::SetClipEllipse(const TRect& r) { Record("SetClipEllipse", {r.Left, r.Top, r.Right, r.Bottom}); }
+void TRecordingCanvas::SetClipRoundRect(const TRect& r, int ellipseW, int ellipseH) {
+  Record("SetClipRoundRect", {r.Left, r.Top, r.Right, r.Bottom, ellipseW, ellipseH});
+}
 bool TRecordingCanvas::RectVisible(const TRect&) { return true; }
 int TRecordingCanvas::SaveDC() {
   saved_.push_back(SaveBaseState());

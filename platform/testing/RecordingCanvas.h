@@ -53,6 +53,8 @@ class TRecordingCanvas : public TCanvas {
   void IntersectClipRect(const TRect& r) override;
   void ExcludeClipRect(const TRect& r) override;
   void SelectClipRgn(std::nullptr_t) override;
+  void SetClipEllipse(const TRect& r) override;
+  void SetClipRoundRect(const TRect& r, int ellipseW, int ellipseH) override;
   bool RectVisible(const TRect& r) override;
   int SaveDC() override;
   bool RestoreDC(int saved) override;
