@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "grid/dropdown/AdvDropDown.h"
+#include "grid/dropdown/AdvDropDownItemLayout.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/ScrollingWinControl.h"
 
 enum TSelectorType : uint8_t { stImage, stColor };
-enum TItemLayout : uint8_t { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
 
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R, int Index)>;
 using TItemSizeEvent = std::function<void(TObject* Sender, TSize& ASize)>;
