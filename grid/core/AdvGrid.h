@@ -1623,7 +1623,6 @@ class TAdvStringGrid : public TBaseGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnTimeSpinClick;
   TClickCellEvent OnDatePickerCloseUp;   // (Sender, ARow, ACol)
   TClickCellEvent OnDatePickerDropDown;  // (Sender, ARow, ACol)
-  std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
   std::function<void(TObject* Sender, const String& Value, TDateTime& ADate)> OnCustomStrToDate;
   TNotifyEvent OnRichEditSelectionChange;
 

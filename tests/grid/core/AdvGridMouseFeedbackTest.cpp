@@ -60,6 +60,7 @@ TEST(AdvGridMouseFeedback, TheDropDownButtonEndsTwoPixelsBeforeTheSizingBorder) 
   const TRect cr = plain.grid->CellRect(2, 0);
   plain.driver.MouseDown(plain.grid, cr.Right - 8, cr.Top + 5);
   EXPECT_FALSE(plain.grid->FixedDropDownDown());
+  plain.driver.MouseUp(plain.grid, cr.Right - 8, cr.Top + 5);  // the button state is global
 }
 
 TEST(AdvGridMouseFeedback, TheDropDownMenuPopsUpBelowTheButtonWithTheColumnAsTag) {
@@ -110,6 +111,7 @@ TEST(AdvGridMouseFeedback, TheEventMayTakeTheMenuAwayAndThePressGoesNoFurther) {
   EXPECT_FALSE(popped);
   EXPECT_FALSE(mouseDown);
   EXPECT_TRUE(g->FixedDropDownDown());
+  f.driver.MouseUp(g, cr.Right - 8, cr.Top + 5);  // the button state is global
 }
 
 TEST(AdvGridMouseFeedback, AFreedDropDownMenuIsForgotten) {
