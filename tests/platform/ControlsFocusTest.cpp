@@ -147,14 +147,15 @@ namespace {
 TEST_F(ControlsFocusTest, FreeingTheFocusedControlLeavesTheFormWithoutAFocus) {
   edit->SetFocus();
   ASSERT_EQ(form->FocusedControl(), edit);
-  edit->OnKeyDown = [this](TObject*, Word& k, TShiftState) {
+  // The handler is stored in the control it frees: it touches nothing of its own after the delete.
+  edit->OnKeyDown = [](TObject* Sender, Word& k, TShiftState) {
     if (k == VK_RETURN) {
-      delete edit;
-      edit = nullptr;
       k = 0;
+      delete Sender;
     }
   };
   driver.Key(form, VK_RETURN);
+  edit = nullptr;
   EXPECT_EQ(form->FocusedControl(), nullptr);
   EXPECT_EQ(form->ActiveControl(), nullptr);
   driver.Key(form, VK_RETURN);
