@@ -215,18 +215,6 @@ void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCel
 
 namespace {
 
-// Loads the document and returns its root (the first element at document level).
-TXMLNode LoadRoot(TXMLDocument& Doc, const String& Path) {
-  try {
-    Doc.LoadFromFile(Path);
-  } catch (const Exception& e) {
-    throw ETableFileMalformed(Path, e.Message());
-  }
-  TXMLNode root = Doc.DocumentElement();
-  if (!root) throw ETableFileMalformed(Path, u"no root element");
-  return root;
-}
-
 TXMLNode SectionNode(const TXMLNode& Root, const TTableSection& Sec, const String& Path) {
   if (Sec.Name.empty()) return Root;
   TXMLNode node = Root.ChildNodes().FindNode(Sec.Name);
@@ -249,10 +237,21 @@ bool DefaultApplies(const TTableSection& Sec, int Column, const TTableCells& Tab
 
 }  // namespace
 
+TXMLNode LoadTableRoot(TXMLDocument& Doc, const String& Path) {
+  try {
+    Doc.LoadFromFile(Path);
+  } catch (const Exception& e) {
+    throw ETableFileMalformed(Path, e.Message());
+  }
+  TXMLNode root = Doc.DocumentElement();
+  if (!root) throw ETableFileMalformed(Path, u"no root element");
+  return root;
+}
+
 bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::vector<TTableCells*>& Tables) {
   if (!FileExists(Path)) return false;
   TXMLDocument doc;
-  TXMLNode root = LoadRoot(doc, Path);
+  TXMLNode root = LoadTableRoot(doc, Path);
   for (size_t s = 0; s < Layout.Sections.size(); ++s) {
     const TTableSection& sec = Layout.Sections[s];
     TXMLNode section = SectionNode(root, sec, Path);
@@ -343,7 +342,7 @@ bool ReadTableFile(const TTableLayout& Layout, const String& Path, std::vector<T
   Sections.assign(Layout.Sections.size(), TTableRows());
   if (!FileExists(Path)) return false;
   TXMLDocument doc;
-  TXMLNode root = LoadRoot(doc, Path);
+  TXMLNode root = LoadTableRoot(doc, Path);
   for (size_t s = 0; s < Layout.Sections.size(); ++s) {
     const TTableSection& sec = Layout.Sections[s];
     TXMLNode section = SectionNode(root, sec, Path);

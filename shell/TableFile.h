@@ -15,6 +15,7 @@
 
 #include "platform/SysUtils.h"
 #include "platform/UString.h"
+#include "platform/XMLDoc.h"
 
 // ---------------------------------------------------------------------------------------------
 // Cell numbers
@@ -181,6 +182,10 @@ void SaveTableFile(const TTableLayout& Layout, const std::vector<const TTableCel
 // when no file exists. Raises ETableFileMalformed, ETableFileMissingSection,
 // ETableFileMissingAttribute or ETableFileTooManyRows; what was filled before stays.
 bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::vector<TTableCells*>& Tables);
+
+// Loads Path into Doc and returns its root (the first element at document level), for readers of
+// table files that are not plain tables. Raises ETableFileMalformed.
+TXMLNode LoadTableRoot(TXMLDocument& Doc, const String& Path);
 
 // ---------------------------------------------------------------------------------------------
 // Rows as the file holds them, for readers that fill no grid (the image builder, the MIB writer).

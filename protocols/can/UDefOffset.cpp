@@ -46,17 +46,6 @@ void Set_Data_Rows(TAdvColumnGrid* Grid, int Rows, bool Editing) {
   Grid->SetOptions(options);
 }
 
-TXMLNode Load_Root(TXMLDocument& Doc, const String& Path) {
-  try {
-    Doc.LoadFromFile(Path);
-  } catch (const Exception& E) {
-    throw ETableFileMalformed(Path, E.Message());
-  }
-  TXMLNode root = Doc.DocumentElement();
-  if (!root) throw ETableFileMalformed(Path, u"no root element");
-  return root;
-}
-
 template <class F>
 void For_Each_Element(const TXMLNode& Parent, F&& f) {
   for (TXMLNode child = Parent.ChildNodes().First(); child; child = child.NextSibling())
@@ -190,7 +179,7 @@ void TFDefOffset::Load_Slave_DN() {
   const String path = Path_DNETM_Net;
   if (!FileExists(path)) return;
   TXMLDocument doc;
-  const TXMLNode root = Load_Root(doc, path);
+  const TXMLNode root = LoadTableRoot(doc, path);
   std::vector<TXMLNode> rows;
   For_Each_Element(root, [&](const TXMLNode& e) {
     rows.push_back(e);
@@ -223,7 +212,7 @@ void TFDefOffset::Load_Offset_Slave_DN() {
   const String path = Path_DNETM_DefOff;
   if (!FileExists(path)) return;
   TXMLDocument doc;
-  const TXMLNode root = Load_Root(doc, path);
+  const TXMLNode root = LoadTableRoot(doc, path);
   size_t i = 0;
   For_Each_Element(root, [&](const TXMLNode& node) {
     if (i >= List_Slaves_DN.size()) return false;

@@ -32,17 +32,6 @@ String EdsFileLabel(const String& Path) { return ExtractFileName(Path); }
   throw ETableFileError(u"Error in file " + EdsFileLabel(Path) + u": " + What, Path);
 }
 
-TXMLNode EdsLoadRoot(TXMLDocument& Doc, const String& Path) {
-  try {
-    Doc.LoadFromFile(Path);
-  } catch (const Exception& E) {
-    throw ETableFileMalformed(Path, E.Message());
-  }
-  TXMLNode root = Doc.DocumentElement();
-  if (!root) throw ETableFileMalformed(Path, u"no root element");
-  return root;
-}
-
 TXMLNode EdsSection(const TXMLNode& Root, const String& Name, const String& Path) {
   TXMLNode n = Root.ChildNodes().FindNode(Name);
   if (!n) throw ETableFileMissingSection(Path, Name);
@@ -237,7 +226,7 @@ void Load_PDO_CANopen() {
   const String path = Path_PDO_CANopen;
   if (!FileExists(path)) return;
   TXMLDocument doc;
-  const TXMLNode root = EdsLoadRoot(doc, path);
+  const TXMLNode root = LoadTableRoot(doc, path);
   LoadPdoSection(root, u"Receive_PDO", Receive_PDO_Table, Nr_Receive_PDO, path);
   LoadPdoSection(root, u"Transmit_PDO", Transmit_PDO_Table, Nr_Transmit_PDO, path);
 }
@@ -252,7 +241,7 @@ void Load_SDO_Server_CANopen() {
   const String path = Path_SDO_Server_CANopen;
   if (!FileExists(path)) return;
   TXMLDocument doc;
-  const TXMLNode root = EdsLoadRoot(doc, path);
+  const TXMLNode root = LoadTableRoot(doc, path);
   for (const bool readonly : {true, false}) {
     const String name = readonly ? u"SDO_Read" : u"SDO_Write";
     const std::vector<TXMLNode> rows = EdsRows(EdsSection(root, name, path));
