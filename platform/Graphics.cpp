@@ -403,6 +403,14 @@ int TCanvas::TextHeight(const String&) const {
 
 TSize TCanvas::TextExtent(const String& text) const { return {TextWidth(text), TextHeight(text)}; }
 
+void TCanvas::FillBands(const TColorBand* Bands, size_t Count) {
+  for (size_t i = 0; i < Count; ++i) {
+    pen_.SetColor(Bands[i].Color);
+    brush_.SetColor(Bands[i].Color);
+    Rectangle(Bands[i].R);
+  }
+}
+
 int TCanvas::SetBkMode(int mode) {
   int old = BkMode();
   bkMode_ = mode;

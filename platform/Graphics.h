@@ -360,6 +360,13 @@ class TCanvas : public TPersistent {
   // (the recording canvas logs them as one call each).
   virtual int DoDrawText(const String& text, TRect& r, unsigned flags);
   virtual bool DoDrawEdge(TRect& r, unsigned edge, unsigned flags);
+  // Solid bands in turn, each a Rectangle in pen and brush of its colour, later ones over earlier
+  // ones; pen and brush keep the last band's colour. A backend may put the same pixels at once.
+  struct TColorBand {
+    TRect R;
+    TColor Color;
+  };
+  virtual void FillBands(const TColorBand* Bands, size_t Count);
   virtual bool DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) = 0;
   virtual bool DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) = 0;
 

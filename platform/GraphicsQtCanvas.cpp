@@ -7,6 +7,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <deque>
 #include <memory>
@@ -539,6 +540,185 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& given) {
       p->drawPolygon(poly);
     }
   }
+}
+
+// Bands at once: a gradient cell is a few dozen one-pixel bands, and a page repeats the same
+// cells. The bands' final colours, line by line, are kept as a picture and copied in one go.
+namespace {
+
+class TBandPictures {
+ public:
+  // The picture of Lines (one colour each) drawn Across pixels wide (Rows) or high.
+  const QImage& Find(bool Rows, int Across, const std::vector<QRgb>& Lines) {
+    for (size_t i = 0; i < FPictures.size(); ++i) {
+      TPicture& t = *FPictures[i];
+      if (t.Rows == Rows && t.Across == Across && t.Lines == Lines) {
+        if (i > 0) std::swap(FPictures[i], FPictures[0]);
+        return FPictures[0]->Image;
+      }
+    }
+    if (FPictures.size() >= kPictures) FPictures.pop_back();
+    auto t = std::make_unique<TPicture>();
+    t->Rows = Rows;
+    t->Across = Across;
+    t->Lines = Lines;
+    const int n = static_cast<int>(Lines.size());
+    t->Image = QImage(Rows ? Across : n, Rows ? n : Across, QImage::Format_RGB32);
+    for (int y = 0; y < t->Image.height(); ++y) {
+      QRgb* row = reinterpret_cast<QRgb*>(t->Image.scanLine(y));
+      if (Rows)
+        std::fill(row, row + Across, Lines[static_cast<size_t>(y)]);
+      else
+        std::copy(Lines.begin(), Lines.end(), row);
+    }
+    FPictures.insert(FPictures.begin(), std::move(t));
+    return FPictures[0]->Image;
+  }
+
+  // The picture of the last bands put down, where Bands are those bands moved by the same
+  // distance (a page's next cell); null otherwise.
+  const QImage* Repeated(const TCanvas::TColorBand* Bands, size_t Count, QPoint& At) const {
+    if (Count != FLast.size() || Count == 0) return nullptr;
+    const int dx = Bands[0].R.Left - FLast[0].R.Left, dy = Bands[0].R.Top - FLast[0].R.Top;
+    for (size_t i = 0; i < Count; ++i) {
+      const TCanvas::TColorBand &a = Bands[i], &b = FLast[i];
+      if (a.Color != b.Color || a.R.Left - dx != b.R.Left || a.R.Right - dx != b.R.Right || a.R.Top - dy != b.R.Top ||
+          a.R.Bottom - dy != b.R.Bottom)
+        return nullptr;
+    }
+    At = FLastAt + QPoint(dx, dy);
+    return &FLastImage;
+  }
+  void Remember(const TCanvas::TColorBand* Bands, size_t Count, const QImage& Image, QPoint At) {
+    FLast.assign(Bands, Bands + Count);
+    FLastImage = Image;
+    FLastAt = At;
+  }
+
+  static constexpr int kMaxPixels = 16 * 1024;
+
+ private:
+  static constexpr size_t kPictures = 16;
+  struct TPicture {
+    bool Rows = true;
+    int Across = 0;
+    std::vector<QRgb> Lines;
+    QImage Image;
+  };
+  std::vector<std::unique_ptr<TPicture>> FPictures;
+  std::vector<TCanvas::TColorBand> FLast;
+  QImage FLastImage;
+  QPoint FLastAt;
+};
+
+TBandPictures& BandPictures() {
+  static auto* pictures = new TBandPictures;  // painting ends before exit; never torn down
+  return *pictures;
+}
+
+// As ToQColor(c).rgb(), without going through QColor's channels.
+QRgb QtRgbOf(TColor c) {
+  const TColor rgb = ColorToRGB(c);
+  return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+// Devices on which a copied picture puts the very pixels a solid fill of its colour does.
+bool CopiesLikeFills(QPaintDevice* Device) {
+  if (!Device) return false;
+  switch (Device->devType()) {
+    case QInternal::Widget:
+    case QInternal::Pixmap:
+      return Device->depth() >= 24;  // not a bitmap of two colours nor a 16-bit surface
+    case QInternal::Image:
+      switch (static_cast<QImage*>(Device)->format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied:
+        case QImage::Format_RGB888:
+        case QImage::Format_BGR888:
+          return true;
+        default:
+          return false;
+      }
+    default:
+      return false;
+  }
+}
+
+// A picture copied at whole pixels onto such a device puts what fills of its colours would.
+bool PicturesLikeFills(QPainter* P) {
+  const QTransform& t = P->transform();
+  return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy()) &&
+         P->opacity() == 1.0 && CopiesLikeFills(P->device());
+}
+
+}  // namespace
+
+bool TQtCanvas::FillBandsAtOnce(const TColorBand* Bands, size_t Count) {
+  if (Count < 3 || mirrored_ || pen_.Style() != psSolid || brush_.Style() != bsSolid || pen_.Mode() != pmCopy)
+    return false;
+  TBandPictures& pictures = BandPictures();
+  QPoint at;
+  if (const QImage* again = pictures.Repeated(Bands, Count, at)) {
+    TQtPainterScope p(this);
+    if (!p) return true;
+    if (!PicturesLikeFills(p.get())) return false;
+    if (StartShape(p.get())) p->drawImage(at, *again);
+    return true;
+  }
+  // All bands one span across (rows) or one span down (columns), as a gradient's are.
+  auto norm = [](TRect r) {
+    if (r.Right < r.Left) std::swap(r.Left, r.Right);
+    if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
+    return r;
+  };
+  const TRect first = norm(Bands[0].R);
+  bool rows = true, cols = true;
+  int lo = INT_MAX, hi = INT_MIN;
+  for (size_t i = 0; i < Count; ++i) {
+    const TRect r = norm(Bands[i].R);
+    rows = rows && r.Left == first.Left && r.Right == first.Right;
+    cols = cols && r.Top == first.Top && r.Bottom == first.Bottom;
+  }
+  if (!rows && !cols) return false;
+  const int across = rows ? first.Right - first.Left : first.Bottom - first.Top;
+  if (across <= 0) return false;
+  for (size_t i = 0; i < Count; ++i) {
+    const TRect r = norm(Bands[i].R);
+    const int a = rows ? r.Top : r.Left, b = rows ? r.Bottom : r.Right;
+    if (a == b) continue;  // an empty band draws nothing
+    lo = std::min(lo, a);
+    hi = std::max(hi, b);
+  }
+  if (lo >= hi || static_cast<long long>(hi - lo) * across > TBandPictures::kMaxPixels) return false;
+  // The colour each line ends with: the last band over it. A line no band covers keeps 0 (no
+  // colour has alpha 0 here) and leaves the bands to be filled one by one.
+  std::vector<QRgb> lines(static_cast<size_t>(hi - lo), 0);
+  for (size_t i = 0; i < Count; ++i) {
+    const TRect r = norm(Bands[i].R);
+    const int a = rows ? r.Top : r.Left, b = rows ? r.Bottom : r.Right;
+    if (a == b) continue;
+    std::fill(lines.begin() + (a - lo), lines.begin() + (b - lo), QtRgbOf(Bands[i].Color));
+  }
+  if (std::find(lines.begin(), lines.end(), QRgb(0)) != lines.end()) return false;
+  TQtPainterScope p(this);
+  if (!p) return true;  // unbound: the bands would draw nothing either
+  if (!PicturesLikeFills(p.get())) return false;
+  if (!StartShape(p.get())) return true;
+  const QImage& picture = pictures.Find(rows, across, lines);
+  at = rows ? QPoint(first.Left, lo) : QPoint(lo, first.Top);
+  p->drawImage(at, picture);
+  pictures.Remember(Bands, Count, picture, at);
+  return true;
+}
+
+void TQtCanvas::FillBands(const TColorBand* Bands, size_t Count) {
+  if (!FillBandsAtOnce(Bands, Count)) {
+    TCanvas::FillBands(Bands, Count);
+    return;
+  }
+  pen_.SetColor(Bands[Count - 1].Color);
+  brush_.SetColor(Bands[Count - 1].Color);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -528,9 +528,8 @@ String FloatToStr(double v) { return GeneralText(v, 15, 0); }
 
 int64_t Round(double v) {
   if (!std::isfinite(v)) InvalidOp();
-  double r = std::floor(v);
-  double diff = v - r;
-  if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0)) r += 1;
+  // The default rounding mode rounds halves to even.
+  const double r = std::nearbyint(v);
   if (r < -9223372036854775808.0 || r >= 9223372036854775808.0) InvalidOp();
   return static_cast<int64_t>(r);
 }

@@ -78,21 +78,43 @@ void FillGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, 
     return;
   }
   const int span = Horizontal ? R.Right - R.Left - 1 : R.Bottom - R.Top - 1;
-  const int steps = std::max(1, std::min(Steps, span));
-  const double band = static_cast<double>(span) / steps;
-  const int bandLen = TruncPx(band + 1);
-  const int fr = GetRValue(from), fg = GetGValue(from), fb = GetBValue(from);
-  const int dr = GetRValue(to) - fr, dg = GetGValue(to) - fg, db = GetBValue(to) - fb;
-  for (int k = 0; k <= steps; ++k) {
-    PenAndBrush(Canvas, RGB(fr + RoundPx(k * static_cast<double>(dr) / steps),
-                            fg + RoundPx(k * static_cast<double>(dg) / steps),
-                            fb + RoundPx(k * static_cast<double>(db) / steps)));
-    const int offset = TruncPx(k * band);
-    if (Horizontal)
-      Canvas->Rectangle(R.Left + offset, R.Top, std::min(R.Right, R.Left + offset + bandLen), R.Bottom);
-    else
-      Canvas->Rectangle(R.Left, R.Top + offset, R.Right, std::min(R.Bottom, R.Top + offset + bandLen));
+  // A page paints cell after cell of one size in one gradient: the bands' colours and offsets
+  // are worked out once for them.
+  struct TBandPlan {
+    TColor From = clNone, To = clNone;
+    int Steps = 0, Span = 0, BandLen = 0;
+    std::vector<std::pair<int, TColor>> Bands;  // offset, colour
+  };
+  thread_local TBandPlan plan;
+  if (plan.From != from || plan.To != to || plan.Steps != Steps || plan.Span != span || plan.Bands.empty()) {
+    const int steps = std::max(1, std::min(Steps, span));
+    const double band = static_cast<double>(span) / steps;
+    const int fr = GetRValue(from), fg = GetGValue(from), fb = GetBValue(from);
+    const int dr = GetRValue(to) - fr, dg = GetGValue(to) - fg, db = GetBValue(to) - fb;
+    plan.Bands.clear();
+    for (int k = 0; k <= steps; ++k)
+      plan.Bands.emplace_back(TruncPx(k * band), RGB(fr + RoundPx(k * static_cast<double>(dr) / steps),
+                                                     fg + RoundPx(k * static_cast<double>(dg) / steps),
+                                                     fb + RoundPx(k * static_cast<double>(db) / steps)));
+    plan.From = from;
+    plan.To = to;
+    plan.Steps = Steps;
+    plan.Span = span;
+    plan.BandLen = TruncPx(band + 1);
   }
+  // Handed over at once: a backend may put a cell's bands down as one picture.
+  const int bandLen = plan.BandLen;
+  std::vector<TCanvas::TColorBand> bands(plan.Bands.size());
+  for (size_t k = 0; k < bands.size(); ++k) {
+    const auto [offset, color] = plan.Bands[k];
+    TCanvas::TColorBand& b = bands[k];
+    b.Color = color;
+    if (Horizontal)
+      b.R = Rect(R.Left + offset, R.Top, std::min(R.Right, R.Left + offset + bandLen), R.Bottom);
+    else
+      b.R = Rect(R.Left, R.Top + offset, R.Right, std::min(R.Bottom, R.Top + offset + bandLen));
+  }
+  Canvas->FillBands(bands.data(), bands.size());
 }
 
 void DrawGradientBackground(TCanvas* Canvas, TRect R, TColor Color, TColor ColorTo, TColor MirrorColor,

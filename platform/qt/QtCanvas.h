@@ -64,6 +64,7 @@ class TQtCanvas : public TCanvas {
   void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& src, TColor key) override;
   bool DoDrawFrameControl(const TRect& r, unsigned type, unsigned state) override;
   bool DoThemeDrawBackground(const String& themeClass, int part, int state, const TRect& r) override;
+  void FillBands(const TColorBand* Bands, size_t Count) override;
 
   QPainter* NativePainter() override;
   QImage* NativeImage() override;
@@ -104,6 +105,8 @@ class TQtCanvas : public TCanvas {
   void UseClip(QPainter* p);
   // The pen mode and clip every shape starts with; false when the mode draws nothing (pmNop).
   bool StartShape(QPainter* p);
+  // FillBands as one picture of the bands; false where the bands must be filled one by one.
+  bool FillBandsAtOnce(const TColorBand* Bands, size_t Count);
   // Left and right edge of a figure under the right-to-left orientation.
   void MapSpan(int& l, int& r) const;
   // The pen (cosmetic up to width 1) and brush of a figure that Qt outlines and fills itself.

@@ -315,3 +315,91 @@ TEST(GraphicsQtCanvas, TextDrawsAsThePaintersOwnDrawText) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bands drawn by the canvas at once and one by one (the base's Rectangle per band) on two
+// images of Format, from the same start.
+struct TBandRun {
+  QImage Fast, Plain;
+  TColor FastPen = clNone, FastBrush = clNone, PlainPen = clNone, PlainBrush = clNone;
+};
+
+TBandRun DrawBands(QImage::Format Format, const std::vector<TCanvas::TColorBand>& Bands, const TRect* Clip,
+                   QPoint Translate = {}) {
+  TBandRun run;
+  for (bool fast : {true, false}) {
+    QImage img(40, 30, Format);
+    img.fill(QColor(10, 200, 30));
+    {
+      QPainter p(&img);
+      p.translate(Translate);
+      TQtCanvas c(&p);
+      if (Clip) c.SetClipRect(*Clip);
+      if (fast)
+        c.FillBands(Bands.data(), Bands.size());
+      else
+        c.TCanvas::FillBands(Bands.data(), Bands.size());
+      (fast ? run.FastPen : run.PlainPen) = c.Pen()->Color();
+      (fast ? run.FastBrush : run.PlainBrush) = c.Brush()->Color();
+    }
+    (fast ? run.Fast : run.Plain) = img.convertToFormat(QImage::Format_RGB32);
+  }
+  return run;
+}
+
+}  // namespace
+
+TEST(GraphicsQtCanvas, BandsAtOncePutTheSamePixelsAsOneByOne) {
+  // Overlapping one-pixel bands as a gradient draws them, across rows and down columns, and
+  // bands that leave a gap (those are filled one by one).
+  auto rows = [](int left, int top, int right, int n, int len) {
+    std::vector<TCanvas::TColorBand> b;
+    for (int k = 0; k < n; ++k)
+      b.push_back({Rect(left, top + k, right, std::min(top + n, top + k + len)), RGB(k * 9, 255 - k * 7, k * 3)});
+    return b;
+  };
+  std::vector<TCanvas::TColorBand> cols;
+  for (int k = 0; k < 12; ++k) cols.push_back({Rect(3 + 2 * k, 4, 5 + 2 * k + 1, 20), RGB(200, k * 20, 50)});
+  std::vector<TCanvas::TColorBand> gap = {
+      {Rect(2, 2, 20, 4), clRed}, {Rect(2, 6, 20, 8), clBlue}, {Rect(2, 8, 20, 9), clNavy}};
+  const TRect clip = Rect(5, 6, 18, 14);
+  struct Case {
+    const char* Name;
+    std::vector<TCanvas::TColorBand> Bands;
+    const TRect* Clip;
+    QPoint Translate;
+  };
+  const std::vector<Case> cases = {
+      {"rows", rows(2, 3, 30, 20, 2), nullptr, {}},
+      {"rows again, moved", rows(6, 5, 34, 20, 2), nullptr, {}},
+      {"rows clipped", rows(2, 3, 30, 20, 2), &clip, {}},
+      {"rows under a translated painter", rows(2, 3, 30, 20, 2), nullptr, {3, 2}},
+      {"columns", cols, nullptr, {}},
+      {"a gap between bands", gap, nullptr, {}},
+      {"bands given bottom up",
+       {{Rect(30, 20, 4, 10), clTeal}, {Rect(4, 10, 30, 5), clMaroon}, {Rect(4, 20, 30, 15), clOlive}},
+       nullptr,
+       {}},
+  };
+  for (QImage::Format f : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_BGR888}) {
+    for (const Case& c : cases) {
+      const TBandRun run = DrawBands(f, c.Bands, c.Clip, c.Translate);
+      EXPECT_EQ(run.Fast, run.Plain) << c.Name << " format " << f;
+      EXPECT_EQ(run.FastPen, run.PlainPen) << c.Name;
+      EXPECT_EQ(run.FastBrush, run.PlainBrush) << c.Name;
+      EXPECT_EQ(run.FastPen, c.Bands.back().Color) << c.Name;
+      if (c.Clip) {
+        EXPECT_NE(At(run.Fast, 10, 10), RGB(10, 200, 30)) << c.Name;
+        EXPECT_EQ(At(run.Fast, 3, 4), RGB(10, 200, 30)) << c.Name;
+        continue;
+      }
+      // The bands did paint: the last band's colour shows where nothing else covers it.
+      bool found = false;
+      for (int y = 0; y < run.Fast.height() && !found; ++y)
+        for (int x = 0; x < run.Fast.width() && !found; ++x)
+          found = At(run.Fast, x, y) == ColorToRGB(c.Bands.back().Color);
+      EXPECT_TRUE(found) << c.Name;
+    }
+  }
+}
