@@ -188,10 +188,20 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
   const int width = r.Right - r.Left;
   struct Raw {
     size_t Begin, End;
+    int Width = -1;  // measured already (-1: not yet)
   };
   std::vector<Raw> raw;
   for (const Piece& pa : paras) {
     if ((flags & DT_WORDBREAK) && !single) {
+      // One word that fits is its own line (a cell's usual text): measured once.
+      const std::u16string_view word(shown.data() + pa.Begin, pa.End - pa.Begin);
+      if (!word.empty() && word.find_first_of(u" \t") == std::u16string_view::npos) {
+        const int w = LineWidth(canvas, word, expandTabs);
+        if (w <= width) {
+          raw.push_back({pa.Begin, pa.End, w});
+          continue;
+        }
+      }
       String p = shown.substr(pa.Begin, pa.End - pa.Begin);
       for (const Piece& l : WrapParagraph(canvas, p, width, expandTabs, flags & DT_EDITCONTROL))
         raw.push_back({pa.Begin + l.Begin, pa.Begin + l.End});
@@ -222,7 +232,7 @@ TDrawTextLayout LayoutDrawText(TCanvas* canvas, const String& text, const TRect&
         line.UnderlineIndex = mk - static_cast<int>(l.Begin);
         break;
       }
-    line.Width = LineWidth(canvas, line.Text, expandTabs);
+    line.Width = l.Width >= 0 ? l.Width : LineWidth(canvas, line.Text, expandTabs);
     // The ellipsis marks where the text stops: on every line that is too wide when lines are not
     // wrapped; when they are, only at the end of the text (a wide word inside is just clipped).
     const bool ellipsis = (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) && !calc &&

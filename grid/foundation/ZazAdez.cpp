@@ -223,15 +223,15 @@ String ConcatLines(TStrings* Lines) {
 // ---- text kinds and numbers -----------------------------------------------------------------
 int ClassifyCellText(const String& Text, bool HTMLAllowed) {
   if (Text.empty()) return 0;
-  const String s = Text + u' ';
-  if (s[0] == u'=') return 3;
-  if (s[0] == u'|' && s[1] == u'\\') {
-    if (s.size() >= 4 && s[2] == 0 && s[3] == u'=') return 3;
+  // Read as the text with a blank after it (no copy: every cell of a page is classified).
+  auto at = [&](size_t i) -> Char { return i < Text.size() ? Text[i] : u' '; };
+  if (at(0) == u'=') return 3;
+  if (at(0) == u'|' && at(1) == u'\\') {
+    if (Text.size() >= 3 && at(2) == 0 && at(3) == u'=') return 3;
     return 5;
   }
-  if (s[0] == u'{' && s[1] == u'\\') return 2;
-  if (HTMLAllowed && (Contains(s, u"</") || Contains(s, u"<B") || Contains(s, u"<I") ||
-                      Contains(s, u"<C")))
+  if (at(0) == u'{' && at(1) == u'\\') return 2;
+  if (HTMLAllowed && (Contains(Text, u"</") || Contains(Text, u"<B") || Contains(Text, u"<I") || Contains(Text, u"<C")))
     return 1;
   return 0;
 }

@@ -182,6 +182,11 @@ TEST_F(ZazAdezTest, ClassifyCellText) {
       {PackUnicodeText(u"=A1"), true, 3},
       {u"|\\", true, 5},
       {u"|", true, 0},
+      {u"=", false, 3},
+      {u"{", false, 0},
+      {String(u"|\\\0", 3), true, 5},  // the marker's third character, nothing after it
+      {String(u"|\\\0=", 4), true, 3},
+      {u"<", true, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ClassifyCellText(c.text, c.html), c.kind) << Utf8(c.text);
 }
