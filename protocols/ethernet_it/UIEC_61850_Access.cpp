@@ -111,8 +111,8 @@ void Set_Headers(TAdvColumnGrid* Grid, std::initializer_list<const char16_t*> Te
 // data set.
 void Fill_Tree_Images(TImageList* List) {
   TBitmap strip;
-  strip.SetWidth(96);
-  strip.SetHeight(16);
+  strip.SetPixelFormat(pf24bit);
+  strip.SetSize(96, 16);
   TCanvas* c = strip.Canvas();
   c->Brush()->SetColor(clWhite);
   c->FillRect(Rect(0, 0, 96, 16));
@@ -204,12 +204,12 @@ void TFIEC_61850_Access::BuildDevicePanel() {
   PDevIEC->SetWidth(465);
   Splitter1 = Add_Control<TSplitter>(this, u"Splitter1");
   Splitter1->SetAlign(alLeft);
-  Splitter1->SetLeft(PDevIEC->Width());
+  Splitter1->SetBounds(PDevIEC->Width(), 0, 4, Height());
   PDevIECList = Add_Panel(PDevIEC, u"PDevIECList", alLeft, 0);
   PDevIECList->SetWidth(161);
   Splitter2 = Add_Control<TSplitter>(PDevIEC, u"Splitter2");
   Splitter2->SetAlign(alLeft);
-  Splitter2->SetLeft(PDevIECList->Width());
+  Splitter2->SetBounds(PDevIECList->Width(), 0, 4, PDevIEC->Height());
   PDevIECTree = Add_Panel(PDevIEC, u"PDevIECTree", alClient, 0);
   Btn_Add_IEC_Device = Add_Control<TLbButton>(PDevIECList, u"Btn_Add_IEC_Device");
   Btn_Add_IEC_Device->SetAlign(alTop);

@@ -345,6 +345,10 @@ TEST_F(IecClientTest, TheFormPaintsItsTreeInItsColours) {
     EXPECT_GT(colours(u"Ind1").count(clBlue), 0u);   // a data object
     EXPECT_GT(colours(u"DS1").count(clGreen), 0u);   // a data set
     EXPECT_EQ(colours(u"stVal").count(clBlue), 0u);  // an attribute: black
+    EXPECT_GT(colours(u"SRV").count(clNavy), 0u);    // the device's picture
+    // The device panel: the list 161 wide, the tree beside it, the tables beside the panel.
+    EXPECT_EQ(PaintedRect(f->LB_IEC_Devices, f).Width(), 161);
+    EXPECT_EQ(PaintedRect(f->PTable, f).Left, 465 + 4);
     if (const char* out = std::getenv("CONF_FORM_PNG")) SavePng(shot.get(), Utf8ToString(out));
   });
 }
