@@ -24,6 +24,7 @@
 #include "protocols/can/UTransmitJ1939.h"
 #include "protocols/can/UTransmitNMEA.h"
 #include "protocols/ethernet_it/UIEC61850_Variables.h"
+#include "protocols/ethernet_it/UIEC_61850_Access.h"
 #include "protocols/ethernet_it/USNMPManagerAccess.h"
 #include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
 #include "shell/UAbout.h"
@@ -85,6 +86,9 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFImportEDEFile", [] { return Table_Form_On_Demand(FImportEDEFile); }, [] {
     if (FImportEDEFile) FImportEDEFile->Set_Lang();
+  });
+  main->Register_Form(u"TFIEC_61850_Access", [] { return Table_Form_On_Demand(FIEC_61850_Access); }, [] {
+    if (FIEC_61850_Access) FIEC_61850_Access->Set_Lang();
   });
   main->Register_Form(u"TFIEC61850_Variables", [] { return Table_Form_On_Demand(FIEC61850_Variables); }, [] {
     if (FIEC61850_Variables) FIEC61850_Variables->Set_Lang();

@@ -1573,6 +1573,13 @@ void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, boo
   confqt::Dispatch(c, [&] {
     PressActivatesForm(c);
     if (!confqt::IsAlive(c) || !c->Enabled()) return;
+    // The class library's cancel mode: the form's active control hears of every press first, so
+    // that an open drop-down closes when the press lands outside it.
+    if (TForm* f = GetParentForm(c)) {
+      TWinControl* a = f->ActiveControl();
+      if (a && confqt::IsAlive(a)) a->Perform(CM_CANCELMODE, 0, reinterpret_cast<intptr_t>(c));
+      if (!confqt::IsAlive(c)) return;
+    }
     // A press moves the focus before it is handled.
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
       if (b == mbLeft && w->FocusOnPress() && w->CanFocus() && !w->Focused()) w->SetFocus();

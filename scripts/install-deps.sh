@@ -7,9 +7,17 @@ missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# npm comes with some node builds and is a package of its own with others.
+command -v npm >/dev/null 2>&1 || missing+=(npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The npm packages of the tests' independent SCL reader, exactly as locked.
+reader="$here/../tests/fixtures/ethernet_it/scl_reader"
+if [ ! -d "$reader/node_modules/@openenergytools/scl-lib" ] || [ ! -d "$reader/node_modules/linkedom" ]; then
+  (cd "$reader" && npm ci --no-audit --no-fund --loglevel=error)
+fi

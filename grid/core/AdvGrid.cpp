@@ -433,8 +433,8 @@ void TAdvStringGrid::AfterConstruction() {
   FDropCheckList->SetVisible(false);
   FDropList->OnSelect = [this](TObject*, int Index) { DoFilterSelect(Index); };
   FDropCheckList->OnSelect = [this](TObject*, int Index) { DoFilterCheck(Index); };
-  FDropList->OnCancel = [this](TObject*) { FFilterCol = -1; };
-  FDropCheckList->OnCancel = [this](TObject*) { FFilterCol = -1; };
+  FDropList->OnCancel = [this](TObject*) { FilterListCancel(); };
+  FDropCheckList->OnCancel = [this](TObject*) { FilterListCancel(); };
   FFilterList = std::make_unique<TStringList>();
   FFilterList->SetDuplicates(dupIgnore);
   FFilterList->SetSorted(true);

@@ -1285,6 +1285,8 @@ class TAdvStringGrid : public TBaseGrid {
   // The list's and the check list's choices.
   virtual void DoFilterSelect(int ItemIndex);
   virtual void DoFilterCheck(int ItemIndex);
+  // An open list closed without a choice.
+  void FilterListCancel();
   TFilterProgressEvent OnFilterProgress;
   TFilterSelectEvent OnFilterSelect;
   TFilterCheckEvent OnFilterCheck;
@@ -1891,8 +1893,6 @@ class TAdvStringGrid : public TBaseGrid {
   bool Rowsized = false;
   int Colclickedsize = 0;
   int Rowclickedsize = 0;
-  // The first normal row whose sort-column text starts with Text (case ignored), or -1.
-  int IncrementalSearchRow(const String& Text);
   // The incremental lookup text and the grid timer's ticks since its last keystroke.
   String SearchInc;
   int SearchTics = 0;
@@ -2072,6 +2072,8 @@ class TAdvStringGrid : public TBaseGrid {
   bool FEditWithTags = false;
   int FGroupColumn = -1;
   int FFilterCol = -1;
+  // The column whose list a press closed: its release on that button does not open it again.
+  int FFilterColPressClosed = -1;
   int FComboIdx = -1;
   int FOldRowSel = -1;
   int FMouseSelectStart = -1;

@@ -14,6 +14,32 @@ bool FilterListMouseOutside(TControl* List) {
   return p.X < 0 || p.Y < 0 || p.X >= List->Width() || p.Y >= List->Height();
 }
 
+// An open list closes without a choice on the cancel-mode notification with the mouse outside
+// it, on Escape, and when the focus goes elsewhere (nothing would close it afterwards).
+// The list being hidden: hiding a focused list takes its focus, which must not close it again.
+TControl* g_closingFilterList = nullptr;
+
+bool FilterListCancelled(TControl* List, const TMessage& Message) {
+  if (!List->Visible() || g_closingFilterList == List) return false;
+  switch (Message.Msg) {
+    case CM_CANCELMODE:
+      return FilterListMouseOutside(List);
+    case WM_KEYDOWN:
+      return Message.WParam == VK_ESCAPE;
+    case WM_KILLFOCUS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CloseFilterList(TControl* List, const TNotifyEvent& OnCancel) {
+  g_closingFilterList = List;
+  List->Hide();
+  g_closingFilterList = nullptr;
+  if (OnCancel) OnCancel(List);
+}
+
 // The part before the first "=", or the whole entry.
 String FilterFriendlyName(const String& Entry) {
   const size_t eq = Entry.find(u'=');
@@ -32,7 +58,9 @@ String FilterEntryCondition(const String& Entry) {
 // The two lists
 
 void TDropList::Choose() {
+  g_closingFilterList = this;
   Hide();
+  g_closingFilterList = nullptr;
   if (OnSelect) OnSelect(this, ItemIndex());
 }
 
@@ -49,10 +77,7 @@ void TDropList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
 }
 
 void TDropList::WndProc(TMessage& Message) {
-  if (Message.Msg == CM_CANCELMODE && Visible() && FilterListMouseOutside(this)) {
-    Hide();
-    if (OnCancel) OnCancel(this);
-  }
+  if (FilterListCancelled(this, Message)) CloseFilterList(this, OnCancel);
   TListBox::WndProc(Message);
 }
 
@@ -63,10 +88,7 @@ TDropCheckList::TDropCheckList(TComponent* AOwner) : TCheckListBox(AOwner) {
 }
 
 void TDropCheckList::WndProc(TMessage& Message) {
-  if (Message.Msg == CM_CANCELMODE && Visible() && FilterListMouseOutside(this)) {
-    Hide();
-    if (OnCancel) OnCancel(this);
-  }
+  if (FilterListCancelled(this, Message)) CloseFilterList(this, OnCancel);
   TCheckListBox::WndProc(Message);
 }
 
@@ -75,10 +97,14 @@ void TDropCheckList::WndProc(TMessage& Message) {
 
 void TAdvStringGrid::FilterDropDownMouseUp(int X, int Y, int DCol, int DRow) {
   if (DCol >= 0 && DRow >= 0 && DRow == FFilterDropDownRow && DRow < FixedRows()) {
-    const TRect cr = CellRect(DCol, DRow);
     const int rcol = RealColIndex(DCol);
-    const bool onButton = X > cr.Right - 16 && X < cr.Right - 3 && Y < cr.Top + 19;
-    if (onButton && rcol != FFilterCol && DoGetColumnFilter(rcol)) {
+    // Right to left the button is painted mirrored, at the cell's left: test in layout space.
+    const TRect lr = LayoutCellRect(DCol, DRow);
+    const int lx = ClientToLayoutX(X);
+    const bool onButton = lx > lr.Right - 16 && lx < lr.Right - 3 && Y < lr.Top + 19;
+    const bool wasOpen = rcol == FFilterCol || rcol == FFilterColPressClosed;
+    FFilterColPressClosed = -1;
+    if (onButton && !wasOpen && DoGetColumnFilter(rcol)) {
       FFilterCol = rcol;
       TListBox* list = FFilterDropDownCheck ? static_cast<TListBox*>(FDropCheckList) : FDropList;
       list->SetColor(FFilterDropDown->Color());
@@ -104,15 +130,17 @@ void TAdvStringGrid::FilterDropDownMouseUp(int X, int Y, int DCol, int DRow) {
         h = list->Count() * list->ItemHeight() + 2 * kFilterListEdge;
         w = widest + 2 * kFilterListEdge;
       }
-      int left = cr.Right - 16;
-      const int top = cr.Top + 16;
+      // Placed in layout space, then mirrored with the button right to left.
+      int left = lr.Right - 16;
+      const int top = lr.Top + 16;
       if (FFilterDropDown->ColumnWidth()) {
-        left = cr.Left;
-        w = cr.Right - cr.Left;
+        left = lr.Left;
+        w = lr.Right - lr.Left;
       }
-      if (left + w > Width()) left = std::max(0, CellRect(DCol, 0).Right - w);
+      if (left + w > Width()) left = std::max(0, LayoutCellRect(DCol, 0).Right - w);
+      const TRect placed = FlipGridRect(Rect(left, top, left + w, top + h));
       list->SetParent(this);
-      list->SetBounds(left, top, w, h);
+      list->SetBounds(placed.Left, placed.Top, w, h);
       list->Show();
       if (list->CanFocus()) list->SetFocus();
       return;
@@ -120,14 +148,24 @@ void TAdvStringGrid::FilterDropDownMouseUp(int X, int Y, int DCol, int DRow) {
   }
   if (FDropList->Visible()) FDropList->Hide();
   FFilterCol = -1;
+  FFilterColPressClosed = -1;
+}
+
+void TAdvStringGrid::FilterListCancel() {
+  // A press in the grid closed it: when the press is on its own button the release must not reopen it.
+  const TPoint p = ScreenToClient(GetCursorPos());
+  const bool inGrid = p.X >= 0 && p.Y >= 0 && p.X < Width() && p.Y < Height();
+  FFilterColPressClosed = GetKeyState(VK_LBUTTON) < 0 && inGrid ? FFilterCol : -1;
+  FFilterCol = -1;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Choices
 
 void TAdvStringGrid::DoFilterSelect(int ItemIndex) {
-  if (CanFocus()) SetFocus();
+  // Taken before the focus moves: an open list that loses it forgets the column.
   const int col = FFilterCol;
+  if (CanFocus()) SetFocus();
   FFilterCol = -1;
   if (col < 0 || col >= AllColCount() || ItemIndex < 0) return;
   DoGetColumnFilter(col);

@@ -116,6 +116,10 @@ void TAdvStringGrid::HandleKeyDownMessage(TMessage& Message) {
     SetOptions(Options() | goEditing);
     ShowInplaceEdit();
   }
+  if (ctrl && key == 'F' && FSearchFooter->Visible() && FSearchPanel) {
+    TRetEdit* edit = FSearchPanel->EditControl();
+    if (edit->CanFocus()) edit->SetFocus();
+  }
   if (enterF2) {
     if (Options().Contains(goEditing) && !InputCanEdit(RC, R)) {
       consume();

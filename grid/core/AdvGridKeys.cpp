@@ -2,16 +2,6 @@
 // the sorted column, before the class library grid's own handling.
 #include "grid/core/AdvGrid.h"
 
-int TAdvStringGrid::IncrementalSearchRow(const String& Text) {
-  const int rcol = FSortSettings->Column() >= 0 ? FSortSettings->Column() : 0;
-  const String key = UpperCase(Text);
-  for (int r = FixedRows(); r < RowCount() - FFixedFooters; ++r) {
-    const String cell = UpperCase(GetCellEx(rcol, r));
-    if (cell.compare(0, key.size(), key) == 0) return r;
-  }
-  return -1;
-}
-
 void TAdvStringGrid::KeyPress(Char& Key) {
   if (Key == 27) {
     if (Options().Contains(goEditing) && EditorMode()) {
@@ -51,7 +41,7 @@ void TAdvStringGrid::KeyPress(Char& Key) {
     } else {
       SearchInc = String(1, Key);
     }
-    const int r = SearchInc.empty() ? -1 : IncrementalSearchRow(SearchInc);
+    const int r = Search(AnsiUpperCase(SearchInc));
     if (r < 0)
       SearchInc.clear();
     else

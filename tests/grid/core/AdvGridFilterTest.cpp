@@ -6,7 +6,9 @@
 
 #include "AdvGridTestSupport.h"
 #include "grid/core/AdvGrid.h"
+#include "platform/StdCtrls.h"
 #include "platform/testing/ImageCanvas.h"
+#include "platform/testing/ScopedLocale.h"
 
 namespace {
 
@@ -431,6 +433,109 @@ TEST_F(AdvGridFilterDropDown, CheckListJoinsTheCheckedValuesAndAllPassesEveryRow
   list->SetChecked(0, true);  // (All): an empty condition, every row passes
   g->DoFilterCheck(-1);
   EXPECT_EQ(Column1(g), "b a b New York a");
+}
+
+// The middle of item I of a list that shows its first item at the top, inside its 2-pixel edge.
+int ItemMiddle(TListBox* List, int I) { return 2 + I * List->ItemHeight() + List->ItemHeight() / 2; }
+
+TEST_F(AdvGridFilterDropDown, CheckListTogglesByABoxClickAndBySpace) {
+  g->SetFilterDropDownCheck(true);
+  const TRect cr = g->CellRect(1, 0);
+  f.driver.Click(g, cr.Right - 8, cr.Top + 4);
+  TDropCheckList* list = g->DropCheckList();
+  ASSERT_TRUE(list->Visible());
+  EXPECT_TRUE(list->Focused());
+  f.driver.Click(list, 8, ItemMiddle(list, 2));  // the box of "a"
+  EXPECT_TRUE(list->Checked(2));
+  EXPECT_EQ(Column1(g), "a a");
+  // A click on the text selects without toggling; Space toggles the selected entry.
+  f.driver.Click(list, 60, ItemMiddle(list, 3));
+  EXPECT_EQ(list->ItemIndex(), 3);
+  EXPECT_FALSE(list->Checked(3));
+  f.driver.Key(f.form, VK_SPACE);
+  EXPECT_TRUE(list->Checked(3));
+  EXPECT_EQ(Column1(g), "b a b a");
+  f.driver.Key(f.form, VK_SPACE);
+  EXPECT_FALSE(list->Checked(3));
+  EXPECT_EQ(Column1(g), "a a");
+  EXPECT_TRUE(list->Visible());
+  EXPECT_EQ(g->FilterColumn(), 1);
+}
+
+TEST_F(AdvGridFilterDropDown, ListsCloseOnAPressOutsideEscapeAndFocusLoss) {
+  auto* other = New<TEdit>(f.form);
+  other->SetParent(f.form);
+  other->SetBounds(450, 10, 100, 21);
+  auto* label = New<TLabel>(f.form);
+  label->SetParent(f.form);
+  label->SetBounds(450, 300, 100, 21);
+  enum Way { kPressOnLabel, kEscape, kFocusElsewhere };
+  const TRect cr = g->CellRect(1, 0);
+  for (const bool check : {false, true}) {
+    g->SetFilterDropDownCheck(check);
+    TListBox* list = check ? static_cast<TListBox*>(g->DropCheckList()) : g->DropList();
+    for (const Way way : {kPressOnLabel, kEscape, kFocusElsewhere}) {
+      SCOPED_TRACE(std::to_string(check) + " " + std::to_string(way));
+      g->SetFocus();
+      f.driver.Click(g, cr.Right - 8, cr.Top + 4);
+      ASSERT_TRUE(list->Visible());
+      if (check) {  // a press inside leaves it open (a release in the plain list chooses)
+        f.driver.Click(list, 60, ItemMiddle(list, 1));
+        ASSERT_TRUE(list->Visible());
+      }
+      switch (way) {
+        case kPressOnLabel:
+          f.driver.Click(label, 5, 5);
+          break;
+        case kEscape:
+          f.driver.Key(f.form, VK_ESCAPE);
+          break;
+        case kFocusElsewhere:
+          other->SetFocus();
+          break;
+      }
+      EXPECT_FALSE(list->Visible());
+      EXPECT_EQ(g->FilterColumn(), -1);
+    }
+    // The open column's button closes its list, and the next click opens it again.
+    g->SetFocus();
+    f.driver.Click(g, cr.Right - 8, cr.Top + 4);
+    ASSERT_TRUE(list->Visible());
+    f.driver.Click(g, cr.Right - 8, cr.Top + 4);
+    EXPECT_FALSE(list->Visible());
+    EXPECT_EQ(g->FilterColumn(), -1);
+    f.driver.Click(g, cr.Right - 8, cr.Top + 4);
+    EXPECT_TRUE(list->Visible());
+    f.driver.Key(f.form, VK_ESCAPE);
+  }
+}
+
+TEST_F(AdvGridFilterDropDown, RightToLeftTheButtonHitsWhereItIsPainted) {
+  TScopedMiddleEastLocale locale(true);
+  g->SetBiDiMode(bdRightToLeft);
+  ASSERT_TRUE(g->UseRightToLeftAlignment());
+  std::unique_ptr<TBitmap> glyph = PatternBitmap(16, 16, {clFuchsia, clRed});
+  g->FilterDropDown()->SetGlyph(glyph.get());
+  const TRect cr = g->CellRect(1, 0);
+  TImageCanvas shot(g->Width(), g->Height());
+  g->PaintOn(shot.Canvas());
+  int minX = cr.Right, maxX = cr.Left - 1;
+  for (int x = cr.Left; x < cr.Right; ++x)
+    if (BitmapPixel(shot.Bitmap(), x, cr.Top + 5) == clRed) {
+      minX = std::min(minX, x);
+      maxX = std::max(maxX, x);
+    }
+  ASSERT_LE(minX, maxX);
+  EXPECT_LE(maxX, cr.Left + 16);  // mirrored: at the cell's left
+  // Where it is not painted nothing opens; where it is, the list opens below it, ending at its outer edge.
+  f.driver.Click(g, cr.Right - 8, cr.Top + 4);
+  EXPECT_FALSE(g->DropList()->Visible());
+  f.driver.Click(g, (minX + maxX) / 2, cr.Top + 4);
+  TDropList* list = g->DropList();
+  ASSERT_TRUE(list->Visible());
+  EXPECT_EQ(g->FilterColumn(), 1);
+  EXPECT_EQ(list->Left() + list->Width(), cr.Left + 16);
+  EXPECT_EQ(list->Top(), cr.Top + 16);
 }
 
 TEST_F(AdvGridFilterDropDown, ActiveGlyphPaintsForAFilteredColumn) {

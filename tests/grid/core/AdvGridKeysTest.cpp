@@ -78,6 +78,27 @@ TEST(AdvGridKeys, IncrementalLookupFollowsTheTypedText) {
   delete g;
 }
 
+// The lookup is the grid's Search: the column of the shown sort, its text without tags.
+TEST(AdvGridKeys, IncrementalLookupSearchesTheShownSortColumnWithoutTags) {
+  TKeyGrid* g = New<TKeyGrid>(nullptr);
+  g->SetRowCount(4);
+  g->SortSettings()->SetShow(true);
+  g->SortSettings()->SetColumn(2);
+  const char16_t* texts[][2] = {{u"beta", u"zulu"}, {u"x", u"<b>Bravo</b>"}, {u"bx", u"beta"}};
+  for (int r = 1; r <= 3; ++r) {
+    g->SetCellEx(1, r, texts[r - 1][0]);
+    g->SetCellEx(2, r, texts[r - 1][1]);
+  }
+  g->Navigation()->SetAutoGotoWhenSorted(true);
+  g->Navigation()->SetAutoGotoIncremental(true);
+  for (const auto& [key, row] : {std::pair<Char, int>{u'b', 2}, {u'e', 3}}) {
+    Char k = key;
+    g->KeyPress(k);
+    EXPECT_EQ(g->Row(), row) << Utf8(g->Lookup());
+  }
+  delete g;
+}
+
 TEST(AdvGridKeys, CharactersAreWantedWithoutEditingOrWithTheLookup) {
   TKeyGrid* g = New<TKeyGrid>(nullptr);
   EXPECT_NE(g->DialogCode() & DLGC_WANTCHARS, 0u);  // the class library wants them only with goEditing

@@ -6,6 +6,7 @@
 
 #include "AdvGridTestSupport.h"
 #include "grid/core/AdvGrid.h"
+#include "platform/testing/ScopedLocale.h"
 
 namespace {
 
@@ -186,11 +187,17 @@ TEST_F(AdvGridSearchFooter, LayoutAtTheBottomWithItsControls) {
   EXPECT_FALSE(p->HiliteButton()->Visible());
   EXPECT_EQ(p->MatchCase()->Left(), 330);
   // Right to left: mirrored.
-  g->SetBiDiMode(bdRightToLeft);
-  p->PlaceControls();
-  if (g->UseRightToLeftAlignment()) {
+  {
+    TScopedMiddleEastLocale locale(true);
+    g->SetBiDiMode(bdRightToLeft);
+    ASSERT_TRUE(g->UseRightToLeftAlignment());
+    p->PlaceControls();
     EXPECT_EQ(e->Left(), p->Width() - 110 - 25);
     EXPECT_EQ(p->ForwardButton()->Left(), p->Width() - 90 - 140);
+    EXPECT_EQ(p->MatchCase()->Left(), p->Width() - p->MatchCase()->Width() - 330);
+    EXPECT_EQ(p->ExitButton()->Left(), p->Width() - 14 - 5);
+    g->SetBiDiMode(bdLeftToRight);
+    p->PlaceControls();
   }
   g->SearchFooter()->SetFindNextCaption(u"Next");
   g->SearchFooter()->SetHintFindNext(u"");
@@ -247,6 +254,20 @@ TEST_F(AdvGridSearchFooter, ForwardBackwardHighlightAndExit) {
   EXPECT_FALSE(g->SearchFooter()->Visible());
   EXPECT_FALSE(p->Visible());
   EXPECT_EQ(p->Height(), 0);
+}
+
+TEST_F(AdvGridSearchFooter, CtrlFPutsTheFocusInTheEditWhileTheFooterShows) {
+  g->SetFocus();
+  f.driver.Key(f.form, 'F', {ssCtrl});
+  EXPECT_TRUE(p->EditControl()->Focused());
+  f.driver.Type(f.form, u"pie");
+  EXPECT_EQ(Utf8(p->EditControl()->GetText()), "pie");
+  EXPECT_EQ(At(g->SearchCell()), "2,3");
+  // Hidden, the footer takes nothing.
+  g->SearchFooter()->SetVisible(false);
+  g->SetFocus();
+  f.driver.Key(f.form, 'F', {ssCtrl});
+  EXPECT_TRUE(g->Focused());
 }
 
 TEST(AdvGridSearchEdit, EnterAndCtrlEnterAreReportedNotTyped) {

@@ -1,0 +1,1 @@
+set(BENCH_LINKS ethernet_it platform)
