@@ -206,12 +206,16 @@ void TSortKeys::ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey&
   K.Flags |= kSortCheckedDone | (checked ? kSortChecked : 0u);
 }
 
+void TSortKeys::FillKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K) {
+  Classify(G, ACol, Row, C, K);
+  if (C.Style == ssCheckBox || (K.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, Row, K);
+  if (C.Style == ssImages) K.Graphic = G->GetCellGraphicKey(ACol, Row);
+}
+
 TSortCellKey TSortKeys::MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C) {
   TSortCellKey k;
   k.Text = G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
-  Classify(G, ACol, Row, C, k);
-  if (C.Style == ssCheckBox || (k.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, Row, k);
-  if (C.Style == ssImages) k.Graphic = G->GetCellGraphicKey(ACol, Row);
+  FillKey(G, ACol, Row, C, k);
   return k;
 }
 
@@ -292,6 +296,136 @@ int TSortKeys::CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSort
     default:  // ssAlphabetic, ssAlphaCase
       return SortSign(CompareStr(K1.Text, K2.Text));
   }
+}
+
+bool TSortKeys::MakeKeys(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
+                         size_t N, std::vector<TSortCellKey>& Keys) {
+  Keys.clear();
+  Keys.resize(N);
+  const bool shown = G->SortSettings()->SortOnVirtualCells();
+  bool same = true;
+  for (size_t i = 0; i < N; ++i) {
+    const int row = First + Positions[i];
+    Keys[i].Text = shown ? G->GetCellEx(ACol, row) : G->GetGridCell(ACol, row);
+    same = same && Keys[i].Text == Keys[0].Text;
+  }
+  // One text in every cell ties whatever the style makes of it, unless a check box or a picture
+  // tells the cells apart.
+  if (same && C.Style != ssCheckBox && C.Style != ssImages) {
+    bool checkCell = false;
+    if (C.Style == ssAutomatic)
+      for (size_t i = 0; i < N && !checkCell; ++i) checkCell = SortIsCheckBoxType(G->GetCellType(ACol, First + Positions[i]));
+    if (!checkCell) return false;
+  }
+  bool checkCells = false;
+  for (size_t i = 0; i < N; ++i) {
+    FillKey(G, ACol, First + Positions[i], C, Keys[i]);
+    checkCells = checkCells || (Keys[i].Flags & kSortCheckCell);
+  }
+  if (checkCells) {
+    for (size_t i = 0; i < N; ++i)
+      if (!(Keys[i].Flags & kSortCheckedDone)) ReadCheckBox(G, ACol, First + Positions[i], Keys[i]);
+  }
+  return true;
+}
+
+bool TSortKeys::UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, TSortCellKey* const* Keys, size_t N,
+                             TSortStyle& Style) {
+  const TSortStyle alpha = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+  auto count = [&](uint32_t Bit) {
+    size_t k = 0;
+    for (size_t i = 0; i < N; ++i) k += (Keys[i]->Flags & Bit) ? 1 : 0;
+    return k;
+  };
+  auto none = [&](uint32_t Bit) { return count(Bit) == 0; };
+  auto all = [&](uint32_t Bit) { return count(Bit) == N; };
+  if (C.Style == ssAlphaNumeric || C.Style == ssAlphaNumericNoCase) {
+    const TSortStyle text = C.Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+    if (!all(kSortIsNumber) && !none(kSortIsNumber)) return false;
+    Style = all(kSortIsNumber) ? ssNumeric : text;
+    return true;
+  }
+  if (C.Style != ssAutomatic) {
+    Style = C.Style;
+    return true;
+  }
+  // As ResolveStyle reads the first key (and for dates and times the second), for every pair.
+  if (all(kSortCheckCell)) {
+    Style = ssCheckBox;
+    return true;
+  }
+  if (!none(kSortCheckCell)) return false;
+  if (all(kSortIsNumber)) {
+    Style = ssNumeric;
+    return true;
+  }
+  if (!none(kSortIsNumber)) return false;
+  // A separator near the start is a separator in the text: ssDate and ssDateTime read alike.
+  if (all(kSortDateNear)) {
+    Style = ssDate;
+    return true;
+  }
+  if (!none(kSortDateNear)) return false;
+  if (all(kSortTimeNear)) {
+    Style = ssTime;
+    return true;
+  }
+  if (!none(kSortTimeNear)) return false;
+  Style = alpha;
+  return true;
+}
+
+TSortKeys::TOrderBy TSortKeys::OrderBy(TSortStyle Style) {
+  switch (Style) {
+    case ssCustom:
+    case ssRaw:
+    case ssAnsiAlphaCase:
+    case ssAnsiAlphaNoCase:
+    case ssAutomatic:
+    case ssAlphaNumeric:
+    case ssAlphaNumericNoCase:
+      return TOrderBy::None;
+    case ssNumeric:
+    case ssFinancial:
+    case ssDate:
+    case ssDateTime:
+    case ssShortDateEU:
+    case ssShortDateUS:
+    case ssTime:
+    case ssCheckBox:
+    case ssImages:
+      return TOrderBy::Number;
+    default:
+      return TOrderBy::Text;
+  }
+}
+
+double TSortKeys::OrderNumber(const TSortKeyColumn& C, TSortStyle Style, TSortCellKey& K) {
+  switch (Style) {
+    case ssNumeric:
+    case ssFinancial: {
+      double v = 0;
+      return SortKeyNumber(C, K, v) ? v : 0.0;
+    }
+    case ssDate:
+    case ssDateTime:
+      return SortKeyDateTime(K);
+    case ssShortDateEU:
+    case ssShortDateUS:
+      return SortKeyShortDate(K, C.Style == ssShortDateEU);
+    case ssTime:
+      return SortKeyTime(K);
+    case ssCheckBox:
+      return (K.Flags & kSortChecked) ? 1 : 0;
+    default:  // ssImages
+      return K.Graphic;
+  }
+}
+
+const String& TSortKeys::OrderText(TSortStyle Style, TSortCellKey& K) {
+  if (Style == ssAlphaNoCase) return SortKeyFolded(K, false);
+  if (Style == ssHTML) return SortKeyFolded(K, true);
+  return K.Text;
 }
 
 // =============================================================================================

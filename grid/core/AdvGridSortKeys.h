@@ -58,6 +58,8 @@ class TSortKeys {
   // The rules themselves, also for two cells outside a sort.
   static void ResolveColumn(TAdvStringGrid* G, int ACol, TSortKeyColumn& C);
   static TSortCellKey MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C);
+  // What MakeKey derives from the text already in K and from the cell.
+  static void FillKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K);
   // What automatic detection reads of a text; Row < 0 leaves the cell type unread.
   static void Classify(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K);
   static void ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey& K);
@@ -65,6 +67,27 @@ class TSortKeys {
                                  const TSortCellKey& K2);
   static int CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSortCellKey& K1, int Row1,
                          TSortCellKey& K2, int Row2, TSortDirection Direction);
+
+  // Ranks of the rows at positions Left .. Right under the sort's whole comparison (CompareRows on
+  // ACol, CompareRowsIndexed for ACol < 0), by position: rows of equal rank compare equal, a lower
+  // rank sorts first. False, with nothing ranked, when that comparison is no fixed order of the
+  // cells' values: an event or the locale's collation decides, a column's style differs between
+  // rows it compares, or a column that stays in place breaks a tie.
+  bool Rank(int ACol, std::vector<int>& Ranks);
+  // The keys of rows First + Positions[i], check box states read for all when one is a check box
+  // cell. False, with the keys unmade, when every two of the cells compare equal whatever the style
+  // (one text in all, no check box or picture among them).
+  static bool MakeKeys(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions, size_t N,
+                       std::vector<TSortCellKey>& Keys);
+  // The style every comparison between two of the keys resolves to; false when it depends on the pair.
+  static bool UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, TSortCellKey* const* Keys, size_t N,
+                           TSortStyle& Style);
+  // What a resolved style orders by: a number, a text compared by code units, or neither (events
+  // and the locale's collation).
+  enum class TOrderBy { None, Number, Text };
+  static TOrderBy OrderBy(TSortStyle Style);
+  static double OrderNumber(const TSortKeyColumn& C, TSortStyle Style, TSortCellKey& K);
+  static const String& OrderText(TSortStyle Style, TSortCellKey& K);
 
  private:
   struct TSortAt {
@@ -83,6 +106,10 @@ class TSortKeys {
   }
   TSortKeyColumn& Prepare(int ACol);
   int CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction);
+  // Orders the rows at Rows[0 .. N) (positions from FLeft) by column Col where every two of them tie
+  // on the columns before; Starts gets the offset (from Offset) of each run of equal rows.
+  bool RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, size_t N, size_t Offset,
+               std::vector<size_t>& Starts);
   TAdvStringGrid* FGrid;
   int FLeft;
   std::vector<int> FIds;
