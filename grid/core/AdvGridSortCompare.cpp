@@ -214,7 +214,7 @@ void TSortKeys::FillKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColu
 
 TSortCellKey TSortKeys::MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C) {
   TSortCellKey k;
-  k.Text = G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
+  k.Text = CellText(G, ACol, Row);
   FillKey(G, ACol, Row, C, k);
   return k;
 }
@@ -298,43 +298,52 @@ int TSortKeys::CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSort
   }
 }
 
-bool TSortKeys::MakeKeys(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
-                         size_t N, std::vector<TSortCellKey>& Keys) {
-  Keys.clear();
-  Keys.resize(N);
-  const bool shown = G->SortSettings()->SortOnVirtualCells();
-  bool same = true;
-  for (size_t i = 0; i < N; ++i) {
-    const int row = First + Positions[i];
-    Keys[i].Text = shown ? G->GetCellEx(ACol, row) : G->GetGridCell(ACol, row);
-    same = same && Keys[i].Text == Keys[0].Text;
-  }
-  // One text in every cell ties whatever the style makes of it, unless a check box or a picture
-  // tells the cells apart.
-  if (same && C.Style != ssCheckBox && C.Style != ssImages) {
-    bool checkCell = false;
-    if (C.Style == ssAutomatic)
-      for (size_t i = 0; i < N && !checkCell; ++i) checkCell = SortIsCheckBoxType(G->GetCellType(ACol, First + Positions[i]));
-    if (!checkCell) return false;
-  }
-  bool checkCells = false;
-  for (size_t i = 0; i < N; ++i) {
-    FillKey(G, ACol, First + Positions[i], C, Keys[i]);
-    checkCells = checkCells || (Keys[i].Flags & kSortCheckCell);
-  }
-  if (checkCells) {
+String TSortKeys::CellText(TAdvStringGrid* G, int ACol, int Row) {
+  return G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
+}
+
+bool TSortKeys::IsCheckCell(TAdvStringGrid* G, int ACol, int Row) {
+  return SortIsCheckBoxType(G->GetCellType(ACol, Row));
+}
+
+bool TSortKeys::AllTie(const TSortKeyColumn& C, const String* Texts, const char* CheckCells, size_t N) {
+  if (C.Style == ssCheckBox || C.Style == ssImages) return false;
+  for (size_t i = 1; i < N; ++i)
+    if (Texts[i] != Texts[0]) return false;
+  if (C.Style == ssAutomatic)
     for (size_t i = 0; i < N; ++i)
-      if (!(Keys[i].Flags & kSortCheckedDone)) ReadCheckBox(G, ACol, First + Positions[i], Keys[i]);
-  }
+      if (CheckCells[i]) return false;
   return true;
 }
 
-bool TSortKeys::UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, TSortCellKey* const* Keys, size_t N,
-                             TSortStyle& Style) {
+void TSortKeys::FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
+                          String* Texts, TSortRankCell* Cells, size_t N) {
+  TSortCellKey k;
+  bool checkCells = false;
+  for (size_t i = 0; i < N; ++i) {
+    k.Flags = 0;
+    k.Graphic = -1;
+    k.Text.swap(Texts[i]);
+    FillKey(G, ACol, First + Positions[i], C, k);
+    k.Text.swap(Texts[i]);
+    Cells[i] = TSortRankCell{k.Flags, k.Graphic};
+    checkCells = checkCells || (k.Flags & kSortCheckCell);
+  }
+  if (!checkCells) return;
+  for (size_t i = 0; i < N; ++i) {
+    if (Cells[i].Flags & kSortCheckedDone) continue;
+    k.Flags = 0;
+    ReadCheckBox(G, ACol, First + Positions[i], k);
+    Cells[i].Flags |= k.Flags;
+  }
+}
+
+bool TSortKeys::UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortRankCell* Cells, const int* Index,
+                             size_t N, TSortStyle& Style) {
   const TSortStyle alpha = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
   auto count = [&](uint32_t Bit) {
     size_t k = 0;
-    for (size_t i = 0; i < N; ++i) k += (Keys[i]->Flags & Bit) ? 1 : 0;
+    for (size_t i = 0; i < N; ++i) k += (Cells[Index[i]].Flags & Bit) ? 1 : 0;
     return k;
   };
   auto none = [&](uint32_t Bit) { return count(Bit) == 0; };
@@ -400,32 +409,42 @@ TSortKeys::TOrderBy TSortKeys::OrderBy(TSortStyle Style) {
   }
 }
 
-double TSortKeys::OrderNumber(const TSortKeyColumn& C, TSortStyle Style, TSortCellKey& K) {
+double TSortKeys::OrderNumber(const TSortKeyColumn& C, TSortStyle Style, String& Text, const TSortRankCell& Cell) {
+  TSortCellKey k;
+  k.Text.swap(Text);
+  k.Flags = Cell.Flags;
+  k.Graphic = Cell.Graphic;
+  double v = 0;
   switch (Style) {
     case ssNumeric:
-    case ssFinancial: {
-      double v = 0;
-      return SortKeyNumber(C, K, v) ? v : 0.0;
-    }
+    case ssFinancial:
+      v = SortKeyNumber(C, k, v) ? v : 0.0;
+      break;
     case ssDate:
     case ssDateTime:
-      return SortKeyDateTime(K);
+      v = SortKeyDateTime(k);
+      break;
     case ssShortDateEU:
     case ssShortDateUS:
-      return SortKeyShortDate(K, C.Style == ssShortDateEU);
+      v = SortKeyShortDate(k, C.Style == ssShortDateEU);
+      break;
     case ssTime:
-      return SortKeyTime(K);
+      v = SortKeyTime(k);
+      break;
     case ssCheckBox:
-      return (K.Flags & kSortChecked) ? 1 : 0;
+      v = (k.Flags & kSortChecked) ? 1 : 0;
+      break;
     default:  // ssImages
-      return K.Graphic;
+      v = k.Graphic;
   }
+  k.Text.swap(Text);
+  return v;
 }
 
-const String& TSortKeys::OrderText(TSortStyle Style, TSortCellKey& K) {
-  if (Style == ssAlphaNoCase) return SortKeyFolded(K, false);
-  if (Style == ssHTML) return SortKeyFolded(K, true);
-  return K.Text;
+const String& TSortKeys::OrderText(TSortStyle Style, String& Text) {
+  if (Style == ssAlphaNoCase) Text = UpperCase(Text);
+  if (Style == ssHTML) Text = StripHTMLTags(Text);
+  return Text;
 }
 
 // =============================================================================================

@@ -19,6 +19,12 @@ struct TSortCellKey {
   uint32_t Flags = 0;
 };
 
+// What ranking keeps of a cell besides its text: the key's flags and picture key.
+struct TSortRankCell {
+  uint32_t Flags = 0;
+  int Graphic = -1;
+};
+
 // A column's part of a sort: its style before detection, prefix, suffix, and the keys by row id.
 struct TSortKeyColumn {
   bool Resolved = false;
@@ -74,20 +80,28 @@ class TSortKeys {
   // cells' values: an event or the locale's collation decides, a column's style differs between
   // rows it compares, or a column that stays in place breaks a tie.
   bool Rank(int ACol, std::vector<int>& Ranks);
-  // The keys of rows First + Positions[i], check box states read for all when one is a check box
-  // cell. False, with the keys unmade, when every two of the cells compare equal whatever the style
-  // (one text in all, no check box or picture among them).
-  static bool MakeKeys(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions, size_t N,
-                       std::vector<TSortCellKey>& Keys);
-  // The style every comparison between two of the keys resolves to; false when it depends on the pair.
-  static bool UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, TSortCellKey* const* Keys, size_t N,
-                           TSortStyle& Style);
+  // The text a comparison reads of a cell.
+  static String CellText(TAdvStringGrid* G, int ACol, int Row);
+  // A check box cell, which automatic detection compares by its state.
+  static bool IsCheckCell(TAdvStringGrid* G, int ACol, int Row);
+  // True when every two of the cells with these texts compare equal whatever the style: one text
+  // in all, and no check box (CheckCells, read for ssAutomatic) or picture to tell them apart.
+  static bool AllTie(const TSortKeyColumn& C, const String* Texts, const char* CheckCells, size_t N);
+  // What FillKey finds for each of the rows with these texts (check box states read for all when
+  // one is a check box cell), kept apart from the texts.
+  static void FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
+                        String* Texts, TSortRankCell* Cells, size_t N);
+  // The style every comparison between two of the cells Cells[Index[i]] resolves to; false when it
+  // depends on the pair.
+  static bool UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortRankCell* Cells, const int* Index,
+                           size_t N, TSortStyle& Style);
   // What a resolved style orders by: a number, a text compared by code units, or neither (events
   // and the locale's collation).
   enum class TOrderBy { None, Number, Text };
   static TOrderBy OrderBy(TSortStyle Style);
-  static double OrderNumber(const TSortKeyColumn& C, TSortStyle Style, TSortCellKey& K);
-  static const String& OrderText(TSortStyle Style, TSortCellKey& K);
+  static double OrderNumber(const TSortKeyColumn& C, TSortStyle Style, String& Text, const TSortRankCell& Cell);
+  // The text compared, made in place (upper-cased or without tags).
+  static const String& OrderText(TSortStyle Style, String& Text);
 
  private:
   struct TSortAt {
@@ -106,10 +120,12 @@ class TSortKeys {
   }
   TSortKeyColumn& Prepare(int ACol);
   int CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction);
-  // Orders the rows at Rows[0 .. N) (positions from FLeft) by column Col where every two of them tie
-  // on the columns before; Starts gets the offset (from Offset) of each run of equal rows.
-  bool RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, size_t N, size_t Offset,
-               std::vector<size_t>& Starts);
+  struct TRankScratch;
+  // Orders the rows at Rows[0 .. N) (positions from FLeft), which tie on the columns before, by
+  // column Col; Starts gets the offset (from Offset) of each run of equal rows.
+  // Texts and CheckCells: what the cells of the rows hold (the texts are taken).
+  bool RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, String* Texts, const char* CheckCells,
+               size_t N, size_t Offset, std::vector<size_t>& Starts, TRankScratch& Scratch);
   TAdvStringGrid* FGrid;
   int FLeft;
   std::vector<int> FIds;

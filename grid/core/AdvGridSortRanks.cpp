@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -31,44 +32,72 @@ void RankSortRuns(std::vector<std::pair<T, int>>& Items, Less&& IsLess, size_t O
 
 }  // namespace
 
-bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, size_t N, size_t Offset,
-                        std::vector<size_t>& Starts) {
+// Buffers the runs of one sort share, and the values of the texts read as dates or times so far
+// (a column repeats its dates often, and reading one costs more than looking it up).
+struct TSortKeys::TRankScratch {
+  std::vector<TSortRankCell> Cells;
+  std::vector<int> Buckets[2];
+  std::vector<std::pair<double, int>> Numbers;
+  std::vector<std::pair<const String*, int>> Texts;
+  std::vector<int> Ordered;
+  std::unordered_map<String, std::pair<TSortStyle, double>> Dates;
+};
+
+bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, String* Texts,
+                        const char* CheckCells, size_t N, size_t Offset, std::vector<size_t>& Starts,
+                        TRankScratch& Scratch) {
   TSortKeyColumn& c = FColumns[static_cast<size_t>(Col)];
-  const TSortSettings* s = FGrid->SortSettings();
-  std::vector<TSortCellKey> keys;
-  if (!MakeKeys(FGrid, Col, c, FLeft, Rows, N, keys)) {
+  if (AllTie(c, Texts, CheckCells, N)) {
     Starts.push_back(Offset);
     return true;
   }
+  std::vector<TSortRankCell>& cells = Scratch.Cells;
+  cells.resize(N);
+  FillCells(FGrid, Col, c, FLeft, Rows, Texts, cells.data(), N);
+  const TSortSettings* s = FGrid->SortSettings();
   // Blanks placed by BlankPos form a bucket of their own before or after the others.
-  std::vector<TSortCellKey*> buckets[2];
   const bool blanks = s->IgnoreBlanks();
   const bool blanksFirst = (s->BlankPos() == blFirst) != (Direction == sdDescending);
-  for (TSortCellKey& k : keys) {
-    const bool before = blanks && (k.Text.empty() ? blanksFirst : !blanksFirst);
-    buckets[before ? 0 : 1].push_back(&k);
+  for (std::vector<int>& b : Scratch.Buckets) b.clear();
+  for (size_t i = 0; i < N; ++i) {
+    const bool before = blanks && (Texts[i].empty() ? blanksFirst : !blanksFirst);
+    Scratch.Buckets[before ? 0 : 1].push_back(static_cast<int>(i));
   }
   const size_t firstStart = Starts.size();
-  std::vector<int> ordered;
-  ordered.reserve(N);
-  for (std::vector<TSortCellKey*>& b : buckets) {
+  std::vector<int>& ordered = Scratch.Ordered;
+  ordered.clear();
+  for (std::vector<int>& b : Scratch.Buckets) {
     if (b.empty()) continue;
     TSortStyle style = ssAlphabetic;
-    if (!UniformStyle(c, s->IgnoreCase(), b.data(), b.size(), style)) return false;
+    if (!UniformStyle(c, s->IgnoreCase(), cells.data(), b.data(), b.size(), style)) return false;
     const TOrderBy by = OrderBy(style);
     if (by == TOrderBy::None) return false;
-    auto row = [&](const TSortCellKey* k) { return Rows[k - keys.data()]; };
     const size_t at = Offset + ordered.size();
     if (by == TOrderBy::Number) {
-      std::vector<std::pair<double, int>> items;
+      const bool date = style == ssDate || style == ssDateTime || style == ssTime || style == ssShortDateEU ||
+                        style == ssShortDateUS;
+      auto& items = Scratch.Numbers;
+      items.clear();
       items.reserve(b.size());
-      for (TSortCellKey* k : b) items.emplace_back(OrderNumber(c, style, *k), row(k));
+      for (int i : b) {
+        String& text = Texts[i];
+        double v = 0;
+        auto found = date ? Scratch.Dates.find(text) : Scratch.Dates.end();
+        if (found != Scratch.Dates.end() && found->second.first == style) {
+          v = found->second.second;
+        } else {
+          v = OrderNumber(c, style, text, cells[static_cast<size_t>(i)]);
+          if (date) Scratch.Dates[text] = {style, v};
+        }
+        items.emplace_back(v, Rows[i]);
+      }
       RankSortRuns(items, [](double A, double B) { return A < B; }, at, Starts);
       for (const auto& i : items) ordered.push_back(i.second);
     } else {
-      std::vector<std::pair<const String*, int>> items;
+      auto& items = Scratch.Texts;
+      items.clear();
       items.reserve(b.size());
-      for (TSortCellKey* k : b) items.emplace_back(&OrderText(style, *k), row(k));
+      for (int i : b) items.emplace_back(&OrderText(style, Texts[i]), Rows[i]);
       RankSortRuns(items, [](const String* A, const String* B) { return *A < *B; }, at, Starts);
       for (const auto& i : items) ordered.push_back(i.second);
     }
@@ -112,19 +141,47 @@ bool TSortKeys::Rank(int ACol, std::vector<int>& Ranks) {
   std::vector<int> rows(n);
   std::iota(rows.begin(), rows.end(), 0);
   std::vector<size_t> starts{0}, next;  // the runs of rows tied so far: [starts[i], starts[i + 1])
+  std::vector<String> texts;
+  std::vector<char> checkCells;
+  std::vector<int> slot(n);
+  TRankScratch scratch;
   for (const TRankColumn& rc : used) {
     starts.push_back(n);
+    // The cells of every row that still ties with another, read in the order of the rows.
+    std::fill(slot.begin(), slot.end(), -1);
+    int tied = 0;
+    for (size_t r = 0; r + 1 < starts.size(); ++r)
+      if (starts[r + 1] - starts[r] > 1)
+        for (size_t k = starts[r]; k < starts[r + 1]; ++k) slot[static_cast<size_t>(rows[k])] = tied++;
+    if (tied == 0) {
+      starts.pop_back();
+      break;
+    }
+    const bool automatic = FColumns[static_cast<size_t>(rc.Col)].Style == ssAutomatic;
+    texts.resize(static_cast<size_t>(tied));
+    checkCells.assign(static_cast<size_t>(tied), 0);
+    for (size_t p = 0; p < n; ++p) {
+      const int j = slot[p];
+      if (j < 0) continue;
+      const int row = FLeft + static_cast<int>(p);
+      texts[static_cast<size_t>(j)] = CellText(FGrid, rc.Col, row);
+      if (automatic) checkCells[static_cast<size_t>(j)] = IsCheckCell(FGrid, rc.Col, row) ? 1 : 0;
+    }
+    scratch.Dates.clear();
     next.clear();
+    size_t j = 0;
     for (size_t r = 0; r + 1 < starts.size(); ++r) {
       const size_t from = starts[r], len = starts[r + 1] - from;
       if (len < 2) {
         next.push_back(from);
         continue;
       }
-      if (!RankRun(rc.Col, rc.Direction, rc.Reverse, rows.data() + from, len, from, next)) return false;
+      if (!RankRun(rc.Col, rc.Direction, rc.Reverse, rows.data() + from, texts.data() + j, checkCells.data() + j, len,
+                   from, next, scratch))
+        return false;
+      j += len;
     }
     starts.swap(next);
-    if (starts.size() == n) break;  // every row alone
   }
   Ranks.assign(n, 0);
   starts.push_back(n);
