@@ -317,14 +317,19 @@ bool TSortKeys::AllTie(const TSortKeyColumn& C, const String* Texts, const char*
 }
 
 void TSortKeys::FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
-                          String* Texts, TSortRankCell* Cells, size_t N) {
+                          String* Texts, const char* CheckCells, TSortRankCell* Cells, size_t N) {
   TSortCellKey k;
   bool checkCells = false;
   for (size_t i = 0; i < N; ++i) {
+    const int row = First + Positions[i];
     k.Flags = 0;
     k.Graphic = -1;
     k.Text.swap(Texts[i]);
-    FillKey(G, ACol, First + Positions[i], C, k);
+    // As FillKey, with the cell type already read.
+    Classify(G, ACol, -1, C, k);
+    if (C.Style == ssAutomatic && CheckCells[i]) k.Flags |= kSortCheckCell;
+    if (C.Style == ssCheckBox || (k.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, row, k);
+    if (C.Style == ssImages) k.Graphic = G->GetCellGraphicKey(ACol, row);
     k.Text.swap(Texts[i]);
     Cells[i] = TSortRankCell{k.Flags, k.Graphic};
     checkCells = checkCells || (k.Flags & kSortCheckCell);

@@ -87,10 +87,10 @@ class TSortKeys {
   // True when every two of the cells with these texts compare equal whatever the style: one text
   // in all, and no check box (CheckCells, read for ssAutomatic) or picture to tell them apart.
   static bool AllTie(const TSortKeyColumn& C, const String* Texts, const char* CheckCells, size_t N);
-  // What FillKey finds for each of the rows with these texts (check box states read for all when
-  // one is a check box cell), kept apart from the texts.
+  // What FillKey finds for each of the rows with these texts and check box cells (read for
+  // ssAutomatic), check box states read for all when one is a check box cell; kept apart from the texts.
   static void FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
-                        String* Texts, TSortRankCell* Cells, size_t N);
+                        String* Texts, const char* CheckCells, TSortRankCell* Cells, size_t N);
   // The style every comparison between two of the cells Cells[Index[i]] resolves to; false when it
   // depends on the pair.
   static bool UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortRankCell* Cells, const int* Index,

@@ -53,7 +53,7 @@ bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Ro
   }
   std::vector<TSortRankCell>& cells = Scratch.Cells;
   cells.resize(N);
-  FillCells(FGrid, Col, c, FLeft, Rows, Texts, cells.data(), N);
+  FillCells(FGrid, Col, c, FLeft, Rows, Texts, CheckCells, cells.data(), N);
   const TSortSettings* s = FGrid->SortSettings();
   // Blanks placed by BlankPos form a bucket of their own before or after the others.
   const bool blanks = s->IgnoreBlanks();
@@ -66,6 +66,7 @@ bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Ro
   const size_t firstStart = Starts.size();
   std::vector<int>& ordered = Scratch.Ordered;
   ordered.clear();
+  ordered.reserve(N);
   for (std::vector<int>& b : Scratch.Buckets) {
     if (b.empty()) continue;
     TSortStyle style = ssAlphabetic;
@@ -169,6 +170,7 @@ bool TSortKeys::Rank(int ACol, std::vector<int>& Ranks) {
     }
     scratch.Dates.clear();
     next.clear();
+    next.reserve(n);
     size_t j = 0;
     for (size_t r = 0; r + 1 < starts.size(); ++r) {
       const size_t from = starts[r], len = starts[r + 1] - from;
