@@ -75,8 +75,8 @@ bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Ro
     if (by == TOrderBy::None) return false;
     const size_t at = Offset + ordered.size();
     if (by == TOrderBy::Number) {
-      const bool date = style == ssDate || style == ssDateTime || style == ssTime || style == ssShortDateEU ||
-                        style == ssShortDateUS;
+      const bool date =
+          style == ssDate || style == ssDateTime || style == ssTime || style == ssShortDateEU || style == ssShortDateUS;
       auto& items = Scratch.Numbers;
       items.clear();
       items.reserve(b.size());
@@ -92,14 +92,16 @@ bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Ro
         }
         items.emplace_back(v, Rows[i]);
       }
-      RankSortRuns(items, [](double A, double B) { return A < B; }, at, Starts);
+      RankSortRuns(
+          items, [](double A, double B) { return A < B; }, at, Starts);
       for (const auto& i : items) ordered.push_back(i.second);
     } else {
       auto& items = Scratch.Texts;
       items.clear();
       items.reserve(b.size());
       for (int i : b) items.emplace_back(&OrderText(style, Texts[i]), Rows[i]);
-      RankSortRuns(items, [](const String* A, const String* B) { return *A < *B; }, at, Starts);
+      RankSortRuns(
+          items, [](const String* A, const String* B) { return *A < *B; }, at, Starts);
       for (const auto& i : items) ordered.push_back(i.second);
     }
   }

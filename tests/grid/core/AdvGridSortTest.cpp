@@ -521,7 +521,9 @@ std::vector<int> ModelSort(TAdvStringGrid* Ref, int Left, int Right, bool Indexe
   auto cmp = [&](int P1, int P2) {
     return Indexed ? Ref->CompareRowsIndexed(at(P1), at(P2)) : Ref->CompareRows(Col, at(P1), at(P2));
   };
-  auto swap = [&](int A, int B) { std::swap(rows[static_cast<size_t>(A - Left)], rows[static_cast<size_t>(B - Left)]); };
+  auto swap = [&](int A, int B) {
+    std::swap(rows[static_cast<size_t>(A - Left)], rows[static_cast<size_t>(B - Left)]);
+  };
   auto stable = [&](int L, int R) {
     std::vector<int> order;
     for (int p = L; p <= R; ++p) order.push_back(p);
@@ -609,7 +611,8 @@ TEST(AdvGridSortOrder, RowsGoWhereThePartitionOverTheCellComparisonPutsThem) {
       g->SetCellEx(1, r, IntToStr(static_cast<int>(next(5))));
       g->SetCellEx(2, r, words[next(6)]);
       g->SetCellEx(3, r, mixed[next(7)]);
-      g->SetCellEx(4, r, IntToStr(10 + static_cast<int>(next(3))) + u"/0" + IntToStr(1 + static_cast<int>(next(2))) + u"/2020");
+      g->SetCellEx(
+          4, r, IntToStr(10 + static_cast<int>(next(3))) + u"/0" + IntToStr(1 + static_cast<int>(next(2))) + u"/2020");
     }
     g->SortSettings()->SetFull(c.full);
     g->SortSettings()->SetDirection(c.dir);
@@ -621,7 +624,8 @@ TEST(AdvGridSortOrder, RowsGoWhereThePartitionOverTheCellComparisonPutsThem) {
   for (const Case& c : cases) {
     auto g = make(c), ref = make(c);
     const bool indexed = c.col < 0;
-    const std::vector<int> expected = ModelSort(ref.get(), 1, n, indexed, c.col, indexed ? 1 : (c.dir == sdAscending ? 1 : -1));
+    const std::vector<int> expected =
+        ModelSort(ref.get(), 1, n, indexed, c.col, indexed ? 1 : (c.dir == sdAscending ? 1 : -1));
     g->Compares = 0;
     if (indexed) {
       g->QSortIndexed();
