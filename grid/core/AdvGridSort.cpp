@@ -54,39 +54,25 @@ void TAdvStringGrid::CopySortPivot(int FromRow) {
   }
 }
 
-void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
-  if (Left >= Right) return;
-  // Each cell is read once into a key, and the sort orders the keys; the rows then move in one
-  // permutation. An event that reads the rows themselves (ssRaw) needs them in place while it
-  // runs: then every exchange moves the rows too, and the pivot is copied to its scratch row.
-  TSortKeys keys(this, Left, Right);
-  const int reach = Indexed ? -1 : ACol;
-  const bool rowsMove = keys.ReachesStyle(reach, ssRaw);
-  keys.SetRowsMove(rowsMove);
-  keys.SetSelfEqual(!rowsMove && !FSortSettings->SingleColumn() && !keys.ReachesStyle(reach, ssCustom));
-  const int greater = Indexed ? 1 : SortDir;
-  auto cmp = [&](int P1, int P2) { return Indexed ? keys.CompareRowsIndexed(P1, P2) : keys.CompareRows(ACol, P1, P2); };
-  int swaps = 0;
-  auto swap = [&](int A, int B) {
-    if (rowsMove) {
-      SortSwapRows(A, B);
-    } else {
-      ++swaps;
-    }
-    keys.Swap(A, B);
-  };
+namespace {
+
+// The partition of both engines over positions Left .. Right: Cmp(P1, P2) compares two positions
+// or the pivot (TSortKeys::kPivot), SetPivot(Pos) takes the row at Pos as the next pivot, Swap(A, B)
+// exchanges two positions, Greater is the result that puts the first after the second.
+template <class TCmp, class TSetPivot, class TSwap>
+void SortPartitions(int Left, int Right, bool Indexed, int Greater, TCmp&& Cmp, TSetPivot&& SetPivot, TSwap&& Swap) {
   // A range the pivots keep failing on (an organ pipe puts its largest value in the middle) is
   // finished by a merge sort, which keeps equal rows in their order.
   auto stable = [&](int L, int R) {
     std::vector<int> order(static_cast<size_t>(R - L + 1));
     for (size_t k = 0; k < order.size(); ++k) order[k] = L + static_cast<int>(k);
-    std::stable_sort(order.begin(), order.end(), [&](int A, int B) { return cmp(A, B) == -greater; });
+    std::stable_sort(order.begin(), order.end(), [&](int A, int B) { return Cmp(A, B) == -Greater; });
     std::vector<int> dest(order.size());
     for (size_t k = 0; k < order.size(); ++k) dest[static_cast<size_t>(order[k] - L)] = L + static_cast<int>(k);
     for (size_t s = 0; s < dest.size(); ++s) {
       while (dest[s] != L + static_cast<int>(s)) {
         const int t = dest[s];
-        swap(L + static_cast<int>(s), t);
+        Swap(L + static_cast<int>(s), t);
         std::swap(dest[s], dest[static_cast<size_t>(t - L)]);
       }
     }
@@ -103,16 +89,14 @@ void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
         stable(L, R);
         return;
       }
-      const int mid = (L + R) / 2;
-      keys.SetPivot(mid, FSortPivotRow);
-      if (rowsMove) CopySortPivot(mid);
+      SetPivot((L + R) / 2);
       const int p = TSortKeys::kPivot;
       int i = L, j = R;
       do {
-        while (cmp(p, i) == greater && i < R) ++i;
-        while (cmp(j, p) == greater && j > L) --j;
+        while (Cmp(p, i) == Greater && i < R) ++i;
+        while (Cmp(j, p) == Greater && j > L) --j;
         if (i <= j) {
-          if (i != j && (Indexed || cmp(i, j) != 0)) swap(i, j);
+          if (i != j && (Indexed || Cmp(i, j) != 0)) Swap(i, j);
           ++i;
           --j;
         }
@@ -128,6 +112,63 @@ void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
     }
   };
   part(part, Left, Right, budget);
+}
+
+}  // namespace
+
+void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
+  if (Left >= Right) return;
+  // Each cell is read once into a key, and the sort orders the keys; the rows then move in one
+  // permutation. An event that reads the rows themselves (ssRaw) needs them in place while it
+  // runs: then every exchange moves the rows too, and the pivot is copied to its scratch row.
+  TSortKeys keys(this, Left, Right);
+  const int reach = Indexed ? -1 : ACol;
+  const bool rowsMove = keys.ReachesStyle(reach, ssRaw);
+  const int greater = Indexed ? 1 : SortDir;
+  int swaps = 0;
+  std::vector<int> ranks;
+  if (!rowsMove && keys.Rank(reach, ranks)) {
+    // The comparison is an order of values: the partition compares the rows' ranks.
+    std::vector<int> ids(ranks.size());
+    for (size_t k = 0; k < ids.size(); ++k) ids[k] = static_cast<int>(k);
+    int pivot = 0;
+    auto rank = [&](int P) { return P == TSortKeys::kPivot ? pivot : ranks[static_cast<size_t>(P - Left)]; };
+    SortPartitions(
+        Left, Right, Indexed, greater,
+        [&](int P1, int P2) {
+          ++Compares;
+          const int a = rank(P1), b = rank(P2);
+          return a < b ? -1 : (a > b ? 1 : 0);
+        },
+        [&](int Pos) { pivot = ranks[static_cast<size_t>(Pos - Left)]; },
+        [&](int A, int B) {
+          ++swaps;
+          std::swap(ranks[static_cast<size_t>(A - Left)], ranks[static_cast<size_t>(B - Left)]);
+          std::swap(ids[static_cast<size_t>(A - Left)], ids[static_cast<size_t>(B - Left)]);
+        });
+    if (swaps > 0) {
+      Swaps += swaps;
+      SortMoveRows(Left, ids);
+    }
+    return;
+  }
+  keys.SetRowsMove(rowsMove);
+  keys.SetSelfEqual(!rowsMove && !FSortSettings->SingleColumn() && !keys.ReachesStyle(reach, ssCustom));
+  SortPartitions(
+      Left, Right, Indexed, greater,
+      [&](int P1, int P2) { return Indexed ? keys.CompareRowsIndexed(P1, P2) : keys.CompareRows(ACol, P1, P2); },
+      [&](int Pos) {
+        keys.SetPivot(Pos, FSortPivotRow);
+        if (rowsMove) CopySortPivot(Pos);
+      },
+      [&](int A, int B) {
+        if (rowsMove) {
+          SortSwapRows(A, B);
+        } else {
+          ++swaps;
+        }
+        keys.Swap(A, B);
+      });
   if (!rowsMove && swaps > 0) {
     Swaps += swaps;
     SortMoveRows(Left, keys.Ids());

@@ -206,12 +206,16 @@ void TSortKeys::ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey&
   K.Flags |= kSortCheckedDone | (checked ? kSortChecked : 0u);
 }
 
+void TSortKeys::FillKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K) {
+  Classify(G, ACol, Row, C, K);
+  if (C.Style == ssCheckBox || (K.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, Row, K);
+  if (C.Style == ssImages) K.Graphic = G->GetCellGraphicKey(ACol, Row);
+}
+
 TSortCellKey TSortKeys::MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C) {
   TSortCellKey k;
-  k.Text = G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
-  Classify(G, ACol, Row, C, k);
-  if (C.Style == ssCheckBox || (k.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, Row, k);
-  if (C.Style == ssImages) k.Graphic = G->GetCellGraphicKey(ACol, Row);
+  k.Text = CellText(G, ACol, Row);
+  FillKey(G, ACol, Row, C, k);
   return k;
 }
 
@@ -292,6 +296,160 @@ int TSortKeys::CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSort
     default:  // ssAlphabetic, ssAlphaCase
       return SortSign(CompareStr(K1.Text, K2.Text));
   }
+}
+
+String TSortKeys::CellText(TAdvStringGrid* G, int ACol, int Row) {
+  return G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
+}
+
+bool TSortKeys::IsCheckCell(TAdvStringGrid* G, int ACol, int Row) {
+  return SortIsCheckBoxType(G->GetCellType(ACol, Row));
+}
+
+bool TSortKeys::AllTie(const TSortKeyColumn& C, const String* Texts, const char* CheckCells, size_t N) {
+  if (C.Style == ssCheckBox || C.Style == ssImages) return false;
+  for (size_t i = 1; i < N; ++i)
+    if (Texts[i] != Texts[0]) return false;
+  if (C.Style == ssAutomatic)
+    for (size_t i = 0; i < N; ++i)
+      if (CheckCells[i]) return false;
+  return true;
+}
+
+void TSortKeys::FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
+                          String* Texts, const char* CheckCells, TSortRankCell* Cells, size_t N) {
+  TSortCellKey k;
+  bool checkCells = false;
+  for (size_t i = 0; i < N; ++i) {
+    const int row = First + Positions[i];
+    k.Flags = 0;
+    k.Graphic = -1;
+    k.Text.swap(Texts[i]);
+    // As FillKey, with the cell type already read.
+    Classify(G, ACol, -1, C, k);
+    if (C.Style == ssAutomatic && CheckCells[i]) k.Flags |= kSortCheckCell;
+    if (C.Style == ssCheckBox || (k.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, row, k);
+    if (C.Style == ssImages) k.Graphic = G->GetCellGraphicKey(ACol, row);
+    k.Text.swap(Texts[i]);
+    Cells[i] = TSortRankCell{k.Flags, k.Graphic};
+    checkCells = checkCells || (k.Flags & kSortCheckCell);
+  }
+  if (!checkCells) return;
+  for (size_t i = 0; i < N; ++i) {
+    if (Cells[i].Flags & kSortCheckedDone) continue;
+    k.Flags = 0;
+    ReadCheckBox(G, ACol, First + Positions[i], k);
+    Cells[i].Flags |= k.Flags;
+  }
+}
+
+bool TSortKeys::UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortRankCell* Cells, const int* Index,
+                             size_t N, TSortStyle& Style) {
+  const TSortStyle alpha = IgnoreCase ? ssAlphaNoCase : ssAlphabetic;
+  auto count = [&](uint32_t Bit) {
+    size_t k = 0;
+    for (size_t i = 0; i < N; ++i) k += (Cells[Index[i]].Flags & Bit) ? 1 : 0;
+    return k;
+  };
+  auto none = [&](uint32_t Bit) { return count(Bit) == 0; };
+  auto all = [&](uint32_t Bit) { return count(Bit) == N; };
+  if (C.Style == ssAlphaNumeric || C.Style == ssAlphaNumericNoCase) {
+    const TSortStyle text = C.Style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+    if (!all(kSortIsNumber) && !none(kSortIsNumber)) return false;
+    Style = all(kSortIsNumber) ? ssNumeric : text;
+    return true;
+  }
+  if (C.Style != ssAutomatic) {
+    Style = C.Style;
+    return true;
+  }
+  // As ResolveStyle reads the first key (and for dates and times the second), for every pair.
+  if (all(kSortCheckCell)) {
+    Style = ssCheckBox;
+    return true;
+  }
+  if (!none(kSortCheckCell)) return false;
+  if (all(kSortIsNumber)) {
+    Style = ssNumeric;
+    return true;
+  }
+  if (!none(kSortIsNumber)) return false;
+  // A separator near the start is a separator in the text: ssDate and ssDateTime read alike.
+  if (all(kSortDateNear)) {
+    Style = ssDate;
+    return true;
+  }
+  if (!none(kSortDateNear)) return false;
+  if (all(kSortTimeNear)) {
+    Style = ssTime;
+    return true;
+  }
+  if (!none(kSortTimeNear)) return false;
+  Style = alpha;
+  return true;
+}
+
+TSortKeys::TOrderBy TSortKeys::OrderBy(TSortStyle Style) {
+  switch (Style) {
+    case ssCustom:
+    case ssRaw:
+    case ssAnsiAlphaCase:
+    case ssAnsiAlphaNoCase:
+    case ssAutomatic:
+    case ssAlphaNumeric:
+    case ssAlphaNumericNoCase:
+      return TOrderBy::None;
+    case ssNumeric:
+    case ssFinancial:
+    case ssDate:
+    case ssDateTime:
+    case ssShortDateEU:
+    case ssShortDateUS:
+    case ssTime:
+    case ssCheckBox:
+    case ssImages:
+      return TOrderBy::Number;
+    default:
+      return TOrderBy::Text;
+  }
+}
+
+double TSortKeys::OrderNumber(const TSortKeyColumn& C, TSortStyle Style, String& Text, const TSortRankCell& Cell) {
+  TSortCellKey k;
+  k.Text.swap(Text);
+  k.Flags = Cell.Flags;
+  k.Graphic = Cell.Graphic;
+  double v = 0;
+  switch (Style) {
+    case ssNumeric:
+    case ssFinancial:
+      v = SortKeyNumber(C, k, v) ? v : 0.0;
+      break;
+    case ssDate:
+    case ssDateTime:
+      v = SortKeyDateTime(k);
+      break;
+    case ssShortDateEU:
+    case ssShortDateUS:
+      v = SortKeyShortDate(k, C.Style == ssShortDateEU);
+      break;
+    case ssTime:
+      v = SortKeyTime(k);
+      break;
+    case ssCheckBox:
+      v = (k.Flags & kSortChecked) ? 1 : 0;
+      break;
+    default:  // ssImages
+      v = k.Graphic;
+  }
+  k.Text.swap(Text);
+  return v;
+}
+
+const String& TSortKeys::OrderText(TSortStyle Style, String& Text) {
+  if (Style == ssAlphaNoCase) Text = UpperCase(Text);
+  if (Style == ssHTML) Text = StripHTMLTags(Text);
+  return Text;
 }
 
 // =============================================================================================

@@ -19,6 +19,12 @@ struct TSortCellKey {
   uint32_t Flags = 0;
 };
 
+// What ranking keeps of a cell besides its text: the key's flags and picture key.
+struct TSortRankCell {
+  uint32_t Flags = 0;
+  int Graphic = -1;
+};
+
 // A column's part of a sort: its style before detection, prefix, suffix, and the keys by row id.
 struct TSortKeyColumn {
   bool Resolved = false;
@@ -58,6 +64,8 @@ class TSortKeys {
   // The rules themselves, also for two cells outside a sort.
   static void ResolveColumn(TAdvStringGrid* G, int ACol, TSortKeyColumn& C);
   static TSortCellKey MakeKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C);
+  // What MakeKey derives from the text already in K and from the cell.
+  static void FillKey(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K);
   // What automatic detection reads of a text; Row < 0 leaves the cell type unread.
   static void Classify(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K);
   static void ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey& K);
@@ -65,6 +73,35 @@ class TSortKeys {
                                  const TSortCellKey& K2);
   static int CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSortCellKey& K1, int Row1,
                          TSortCellKey& K2, int Row2, TSortDirection Direction);
+
+  // Ranks of the rows at positions Left .. Right under the sort's whole comparison (CompareRows on
+  // ACol, CompareRowsIndexed for ACol < 0), by position: rows of equal rank compare equal, a lower
+  // rank sorts first. False, with nothing ranked, when that comparison is no fixed order of the
+  // cells' values: an event or the locale's collation decides, a column's style differs between
+  // rows it compares, or a column that stays in place breaks a tie.
+  bool Rank(int ACol, std::vector<int>& Ranks);
+  // The text a comparison reads of a cell.
+  static String CellText(TAdvStringGrid* G, int ACol, int Row);
+  // A check box cell, which automatic detection compares by its state.
+  static bool IsCheckCell(TAdvStringGrid* G, int ACol, int Row);
+  // True when every two of the cells with these texts compare equal whatever the style: one text
+  // in all, and no check box (CheckCells, read for ssAutomatic) or picture to tell them apart.
+  static bool AllTie(const TSortKeyColumn& C, const String* Texts, const char* CheckCells, size_t N);
+  // What FillKey finds for each of the rows with these texts and check box cells (read for
+  // ssAutomatic), check box states read for all when one is a check box cell; kept apart from the texts.
+  static void FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, int First, const int* Positions,
+                        String* Texts, const char* CheckCells, TSortRankCell* Cells, size_t N);
+  // The style every comparison between two of the cells Cells[Index[i]] resolves to; false when it
+  // depends on the pair.
+  static bool UniformStyle(const TSortKeyColumn& C, bool IgnoreCase, const TSortRankCell* Cells, const int* Index,
+                           size_t N, TSortStyle& Style);
+  // What a resolved style orders by: a number, a text compared by code units, or neither (events
+  // and the locale's collation).
+  enum class TOrderBy { None, Number, Text };
+  static TOrderBy OrderBy(TSortStyle Style);
+  static double OrderNumber(const TSortKeyColumn& C, TSortStyle Style, String& Text, const TSortRankCell& Cell);
+  // The text compared, made in place (upper-cased or without tags).
+  static const String& OrderText(TSortStyle Style, String& Text);
 
  private:
   struct TSortAt {
@@ -83,6 +120,12 @@ class TSortKeys {
   }
   TSortKeyColumn& Prepare(int ACol);
   int CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction);
+  struct TRankScratch;
+  // Orders the rows at Rows[0 .. N) (positions from FLeft), which tie on the columns before, by
+  // column Col; Starts gets the offset (from Offset) of each run of equal rows.
+  // Texts and CheckCells: what the cells of the rows hold (the texts are taken).
+  bool RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, String* Texts, const char* CheckCells,
+               size_t N, size_t Offset, std::vector<size_t>& Starts, TRankScratch& Scratch);
   TAdvStringGrid* FGrid;
   int FLeft;
   std::vector<int> FIds;

@@ -508,6 +508,138 @@ TEST_F(AdvGridSort, GroupSortSortsInsideExpandedNodesOfTheDeepestLevel) {
   EXPECT_EQ(ColumnText(1), "G1,a,b,c,G2,x,y,z,total");
 }
 
+// ---- the order a sort leaves ------------------------------------------------------------------
+
+// The partition of the grid's sorts as a model over the row numbers of an unsorted copy, comparing
+// with the copy's CompareRows (CompareRowsIndexed), including the merge sort that finishes a range
+// its pivots keep failing on: where each row goes, ties included.
+std::vector<int> ModelSort(TAdvStringGrid* Ref, int Left, int Right, bool Indexed, int Col, int Greater) {
+  std::vector<int> rows;
+  for (int r = Left; r <= Right; ++r) rows.push_back(r);
+  int pivot = 0;
+  auto at = [&](int P) { return P < 0 ? pivot : rows[static_cast<size_t>(P - Left)]; };
+  auto cmp = [&](int P1, int P2) {
+    return Indexed ? Ref->CompareRowsIndexed(at(P1), at(P2)) : Ref->CompareRows(Col, at(P1), at(P2));
+  };
+  auto swap = [&](int A, int B) {
+    std::swap(rows[static_cast<size_t>(A - Left)], rows[static_cast<size_t>(B - Left)]);
+  };
+  auto stable = [&](int L, int R) {
+    std::vector<int> order;
+    for (int p = L; p <= R; ++p) order.push_back(p);
+    std::stable_sort(order.begin(), order.end(), [&](int A, int B) { return cmp(A, B) == -Greater; });
+    std::vector<int> moved;
+    for (int p : order) moved.push_back(at(p));
+    std::copy(moved.begin(), moved.end(), rows.begin() + (L - Left));
+  };
+  int budget = 2;
+  for (int n = Right - Left + 1; n > 1; n >>= 4) ++budget;
+  std::function<void(int, int, int)> part = [&](int L, int R, int Budget) {
+    if (L >= R) return;
+    if (Budget < 0) return stable(L, R);
+    pivot = at((L + R) / 2);
+    int i = L, j = R;
+    do {
+      while (cmp(-1, i) == Greater && i < R) ++i;
+      while (cmp(j, -1) == Greater && j > L) --j;
+      if (i <= j) {
+        if (i != j && (Indexed || cmp(i, j) != 0)) swap(i, j);
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (std::min(j - L, R - i) + 1 < (R - L + 1) / 8) --Budget;
+    part(L, j, Budget);
+    part(i, R, Budget);
+  };
+  part(Left, Right, budget);
+  return rows;
+}
+
+// Every sort leaves its rows where the partition over the cells' comparison puts them, ties in the
+// partition's order, with the comparisons it counts: by one column with and without Full, in both
+// directions, with blanks placed, by an index, and over columns whose style changes between rows.
+TEST(AdvGridSortOrder, RowsGoWhereThePartitionOverTheCellComparisonPutsThem) {
+  TFormatSettings saved = FormatSettings();
+  FormatSettings() = FormatSettingsFromLocale("C");
+  FormatSettings().DecimalSeparator = u',';
+  FormatSettings().DateSeparator = u'/';
+  FormatSettings().ShortDateFormat = u"dd/mm/yyyy";
+  struct Case {
+    const char* what;
+    int col;  // -1: the index (column 2 descending, then 1 ascending)
+    TSortDirection dir;
+    bool full;
+    std::function<void(TAdvStringGrid*)> setup;
+  };
+  const auto blanks = [](TSortBlankPosition Pos, bool NoCase) {
+    return [=](TAdvStringGrid* G) {
+      G->SortSettings()->SetIgnoreBlanks(true);
+      G->SortSettings()->SetBlankPos(Pos);
+      G->SortSettings()->SetAutoFormat(!NoCase);
+      G->SortSettings()->SetIgnoreCase(NoCase);
+    };
+  };
+  const Case cases[] = {
+      {"numbers, ties on the next columns", 1, sdAscending, true, nullptr},
+      {"numbers, ties left to the partition", 1, sdDescending, false, nullptr},
+      {"dates", 4, sdAscending, false, nullptr},
+      {"words, blanks last", 2, sdDescending, true, blanks(blLast, false)},
+      {"words without case, blanks first", 2, sdAscending, false, blanks(blFirst, true)},
+      {"by the index", -1, sdAscending, true, nullptr},
+      {"by the index, first entry only", -1, sdAscending, false, nullptr},
+      {"a column of numbers, dates and words", 3, sdAscending, true, nullptr},
+      {"numbers as text", 1, sdAscending, true,
+       [](TAdvStringGrid* G) {
+         G->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssAlphabetic; };
+       }},
+  };
+  const char16_t* const words[] = {u"b", u"a", u"B", u"", u"c", u"a"};
+  const char16_t* const mixed[] = {u"7", u"01/02/2020", u"x", u"12/01/2019", u"10", u"", u"2,5"};
+  const int n = 120;
+  auto make = [&](const Case& c) {
+    auto* g = New<TAdvStringGrid>(nullptr);
+    g->SetColCount(5);
+    g->SetRowCount(n + 1);
+    g->SetFixedRows(1);
+    unsigned x = 12345;
+    auto next = [&](unsigned Mod) {
+      x = x * 1103515245u + 12345u;
+      return (x >> 16) % Mod;
+    };
+    for (int r = 1; r <= n; ++r) {
+      g->SetCellEx(1, r, IntToStr(static_cast<int>(next(5))));
+      g->SetCellEx(2, r, words[next(6)]);
+      g->SetCellEx(3, r, mixed[next(7)]);
+      g->SetCellEx(
+          4, r, IntToStr(10 + static_cast<int>(next(3))) + u"/0" + IntToStr(1 + static_cast<int>(next(2))) + u"/2020");
+    }
+    g->SortSettings()->SetFull(c.full);
+    g->SortSettings()->SetDirection(c.dir);
+    g->SortIndexes()->AddIndex(2, false);
+    g->SortIndexes()->AddIndex(1, true);
+    if (c.setup) c.setup(g);
+    return std::unique_ptr<TAdvStringGrid>(g);
+  };
+  for (const Case& c : cases) {
+    auto g = make(c), ref = make(c);
+    const bool indexed = c.col < 0;
+    const std::vector<int> expected =
+        ModelSort(ref.get(), 1, n, indexed, c.col, indexed ? 1 : (c.dir == sdAscending ? 1 : -1));
+    g->Compares = 0;
+    if (indexed) {
+      g->QSortIndexed();
+    } else {
+      g->Sort(c.col, c.dir);
+    }
+    std::vector<int> rows;
+    for (int r = 1; r <= n; ++r) rows.push_back(g->SortedRowIndex(r));
+    EXPECT_EQ(rows, expected) << c.what;
+    EXPECT_EQ(g->Compares, ref->Compares) << c.what;
+  }
+  FormatSettings() = saved;
+}
+
 // ---- depth ------------------------------------------------------------------------------------
 
 // Runs Body on a thread whose stack is 256 KiB.
