@@ -3,6 +3,7 @@
 #include "grid/core/AdvGridDropDownEditors.h"
 
 #include "grid/core/AdvGridEditorKeys.h"
+#include "grid/dropdown/AdvDropDownForm.h"
 #include "platform/SysUtils.h"
 
 // =============================================================================================
@@ -356,6 +357,16 @@ TGridDropDownValue GridDropDownValue(TWinControl* Editor, TGridDropDownKind Kind
 void CloseGridDropDownPopup(TWinControl* Editor) {
   TAdvCustomDropDown* dd = DropDownEditorsOf(Editor);
   if (dd && dd->DroppedDown()) dd->HideDropDown(false);
+}
+
+TForm* GridDropDownPopup(TWinControl* Editor) {
+  TAdvCustomDropDown* dd = DropDownEditorsOf(Editor);
+  return dd && dd->DroppedDown() ? dd->DropDownForm() : nullptr;
+}
+
+TQELStyle GridDropDownStyle(TWinControl* Editor) {
+  TAdvCustomDropDown* dd = DropDownEditorsOf(Editor);
+  return dd ? dd->GetComponentStyle() : tsCustom;
 }
 
 template <class T>

@@ -8,6 +8,7 @@
 
 #include "grid/foundation/AdvStyleIF.h"
 #include "platform/Controls.h"
+#include "platform/Forms.h"
 #include "platform/Graphics.h"
 #include "platform/UString.h"
 
@@ -84,6 +85,10 @@ struct TGridDropDownValue {
 TGridDropDownValue GridDropDownValue(TWinControl* Editor, TGridDropDownKind Kind);
 // Closes an open popup, keeping what it holds.
 void CloseGridDropDownPopup(TWinControl* Editor);
+// The open popup of an editor (the window its keys go to), nullptr while it is closed.
+TForm* GridDropDownPopup(TWinControl* Editor);
+// The component style an editor paints in.
+TQELStyle GridDropDownStyle(TWinControl* Editor);
 
 // The editor as its own class (defined for the wrapper classes).
 template <class T>
