@@ -90,7 +90,7 @@ void TGridDropDownEditor<TBase>::KeyDown(Word& Key, TShiftState Shift) {
   }
   TAdvStringGrid* grid = FGrid;
   if (Key == VK_ESCAPE) {
-    PutBackText(DropDownGridCurrentCell(grid));
+    PutBackText(EscapeText());
     DropDownGridHideEdit(grid);
     EditorFocusGrid(grid);
     Key = 0;

@@ -41,6 +41,8 @@ class TGridDropDownEditor : public TBase {
   virtual void BeforeLeaveCheck(Word Key) { (void)Key; }
   // The cell text put back by Esc, or the text a refused check left.
   virtual void PutBackText(const String& Text) { this->SetTextDirect(Text); }
+  // The text Esc puts back.
+  virtual String EscapeText() const { return DropDownGridCurrentCell(FGrid); }
 
  private:
   void CaretToMouse();
@@ -71,6 +73,9 @@ class TGridMemoDropDown : public TGridDropDownEditor<TAdvMemoDropDown> {
 
  protected:
   bool CaretToClick() const override { return true; }
+  // Every change reaches the cell at once, so the cell holds the typed text by now: Esc takes
+  // the text the cell had when the editor opened.
+  String EscapeText() const override { return DropDownGridCellCache(Grid()); }
 };
 
 // The editor of edCalculatorDropDown: Enter completes the pending operation first.

@@ -27,6 +27,7 @@ static_assert(edAdvGridDropDown - edTrackbarDropDown + 1 == kGridDropDownKinds, 
 // What the editors ask of the grid
 
 String DropDownGridCurrentCell(TAdvStringGrid* Grid) { return Grid->CurrentCell(); }
+String DropDownGridCellCache(TAdvStringGrid* Grid) { return Grid->CellCache(); }
 void DropDownGridHideEdit(TAdvStringGrid* Grid) { Grid->HideInplaceEdit(); }
 bool DropDownGridWantsTab(TAdvStringGrid* Grid) { return Grid->EditorWantsTab(); }
 

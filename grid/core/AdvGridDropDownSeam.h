@@ -19,6 +19,8 @@ class TFooterAppearance;
 // ---- what a drop-down editor asks of its grid (AdvGridDropDownRows.cpp) ----
 
 String DropDownGridCurrentCell(TAdvStringGrid* Grid);
+// The cell's text when the editor opened.
+String DropDownGridCellCache(TAdvStringGrid* Grid);
 void DropDownGridHideEdit(TAdvStringGrid* Grid);
 bool DropDownGridWantsTab(TAdvStringGrid* Grid);
 // The edit ends on Key (DoneInplaceEdit); with Navigation.AdvanceOnEnter and AdvanceAutoEdit the
