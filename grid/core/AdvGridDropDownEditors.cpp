@@ -194,7 +194,7 @@ T* DropDownEditorsMake(TWinControl* Grid) {
 }
 
 TAdvCustomDropDown* DropDownEditorsMakeKind(TWinControl* Grid, TGridDropDownKind Kind,
-                                           const TGridDropDownEvents& Events) {
+                                            const TGridDropDownEvents& Events) {
   switch (Kind) {
     case gdkTrackbar: {
       auto* e = DropDownEditorsMake<TGridTrackbarDropDown>(Grid);
@@ -213,8 +213,10 @@ TAdvCustomDropDown* DropDownEditorsMakeKind(TWinControl* Grid, TGridDropDownKind
       e->SetEditorEnabled(true);
       return e;
     }
-    case gdkTimePicker: return DropDownEditorsMake<TGridTimepickerDropDown>(Grid);
-    case gdkDetail: return DropDownEditorsMake<TGridDetailPickerDropDown>(Grid);
+    case gdkTimePicker:
+      return DropDownEditorsMake<TGridTimepickerDropDown>(Grid);
+    case gdkDetail:
+      return DropDownEditorsMake<TGridDetailPickerDropDown>(Grid);
     case gdkColor: {
       auto* e = DropDownEditorsMake<TGridColorDropDown>(Grid);
       e->AddDefaultColors();
@@ -230,7 +232,8 @@ TAdvCustomDropDown* DropDownEditorsMakeKind(TWinControl* Grid, TGridDropDownKind
       };
       return e;
     }
-    default: return nullptr;
+    default:
+      return nullptr;
   }
 }
 
@@ -238,8 +241,8 @@ TAdvCustomDropDown* DropDownEditorsOf(TWinControl* Editor) { return dynamic_cast
 
 }  // namespace
 
-TWinControl* NewGridDropDownEditor(TWinControl* Grid, TGridDropDownKind Kind, TQELStyle Style,
-                                   const TColorTones& Tones, const TGridDropDownEvents& Events) {
+TWinControl* NewGridDropDownEditor(TWinControl* Grid, TGridDropDownKind Kind, TQELStyle Style, const TColorTones& Tones,
+                                   const TGridDropDownEvents& Events) {
   TAdvCustomDropDown* e = DropDownEditorsMakeKind(Grid, Kind, Events);
   if (!e) return nullptr;
   e->SetComponentStyle(Style);
@@ -280,7 +283,9 @@ void OpenGridDropDownEditor(TWinControl* Editor, TGridDropDownKind Kind, const T
       e->SetText(IntToStr(e->Position()));
       break;
     }
-    case gdkMemo: static_cast<TGridMemoDropDown*>(dd)->MemoText()->SetText(O.Text); break;
+    case gdkMemo:
+      static_cast<TGridMemoDropDown*>(dd)->MemoText()->SetText(O.Text);
+      break;
     case gdkCalculator: {
       auto* e = static_cast<TGridCalculatorDropDown*>(dd);
       // An operation left pending in another cell must not apply to this one.
@@ -309,7 +314,9 @@ void OpenGridDropDownEditor(TWinControl* Editor, TGridDropDownKind Kind, const T
       e->SetTextDirect(item >= 0 ? e->Items()->Items(item)->Caption() : String());
       break;
     }
-    default: dd->SetText(O.Text); break;
+    default:
+      dd->SetText(O.Text);
+      break;
   }
   EditorShowControl(dd, O.Color);
   if (dd->CanFocus()) dd->SetFocus();
@@ -331,11 +338,21 @@ void OpenGridDropDownEditor(TWinControl* Editor, TGridDropDownKind Kind, const T
 TGridDropDownValue GridDropDownValue(TWinControl* Editor, TGridDropDownKind Kind) {
   TGridDropDownValue v;
   switch (Kind) {
-    case gdkTrackbar: v.Text = static_cast<TGridTrackbarDropDown*>(Editor)->EditorText(); break;
-    case gdkMemo: v.Text = static_cast<TGridMemoDropDown*>(Editor)->EditorText(); break;
-    case gdkCalculator: v.Text = static_cast<TGridCalculatorDropDown*>(Editor)->EditorText(); break;
-    case gdkTimePicker: v.Text = static_cast<TGridTimepickerDropDown*>(Editor)->EditorText(); break;
-    case gdkDetail: v.Text = static_cast<TGridDetailPickerDropDown*>(Editor)->EditorText(); break;
+    case gdkTrackbar:
+      v.Text = static_cast<TGridTrackbarDropDown*>(Editor)->EditorText();
+      break;
+    case gdkMemo:
+      v.Text = static_cast<TGridMemoDropDown*>(Editor)->EditorText();
+      break;
+    case gdkCalculator:
+      v.Text = static_cast<TGridCalculatorDropDown*>(Editor)->EditorText();
+      break;
+    case gdkTimePicker:
+      v.Text = static_cast<TGridTimepickerDropDown*>(Editor)->EditorText();
+      break;
+    case gdkDetail:
+      v.Text = static_cast<TGridDetailPickerDropDown*>(Editor)->EditorText();
+      break;
     case gdkColor: {
       auto* e = static_cast<TGridColorDropDown*>(Editor);
       v.Text = e->EditorText();
@@ -349,7 +366,8 @@ TGridDropDownValue GridDropDownValue(TWinControl* Editor, TGridDropDownKind Kind
       v.ItemIndex = e->ItemIndex();
       break;
     }
-    default: break;
+    default:
+      break;
   }
   return v;
 }

@@ -61,8 +61,10 @@ TWinControl* TAdvStringGrid::DropDownEditor(TEditorType Kind) {
   if (!slot) {
     TGridDropDownEvents events;
     events.Selected = [this, kind] {
-      if (kind == gdkColor) DoColorSelect();
-      else DoImageSelect();
+      if (kind == gdkColor)
+        DoColorSelect();
+      else
+        DoImageSelect();
     };
     events.MemoChange = [this](const String& Text) { MemoDropDownChange(Text); };
     events.HeaderButtonClick = [this](int Index) { DropDownHeaderButtonClick(Index); };
@@ -130,8 +132,10 @@ TSpecialEditorOpened TAdvStringGrid::OpenDropDownRow(const TSpecialEditorCell& C
   if (EditControl == edImagePickerDropDown && (type == ctImageList || type == ctDataImage)) {
     o.ShowImages = true;
     o.Images = FGridImages;
-    if (type == ctImageList) GetImageIdx(Cell.RCol, Cell.DRow, o.ImageIndex);
-    else o.ImageIndex = Ints(Cell.RCol, Cell.DRow);
+    if (type == ctImageList)
+      GetImageIdx(Cell.RCol, Cell.DRow, o.ImageIndex);
+    else
+      o.ImageIndex = Ints(Cell.RCol, Cell.DRow);
   }
   o.Header = FControlLook->DropDownHeader();
   o.Footer = FControlLook->DropDownFooter();

@@ -40,7 +40,15 @@ bool DropDownGridCurrentDataImage(TAdvStringGrid* Grid);
 
 // The drop-down kinds of TEditorType, in their order from edTrackbarDropDown.
 enum TGridDropDownKind : uint8_t {
-  gdkTrackbar, gdkMemo, gdkCalculator, gdkTimePicker, gdkDetail, gdkGrid, gdkColor, gdkImage, gdkAdvGrid
+  gdkTrackbar,
+  gdkMemo,
+  gdkCalculator,
+  gdkTimePicker,
+  gdkDetail,
+  gdkGrid,
+  gdkColor,
+  gdkImage,
+  gdkAdvGrid
 };
 constexpr int kGridDropDownKinds = gdkAdvGrid + 1;
 
@@ -54,8 +62,8 @@ struct TGridDropDownEvents {
 
 // A hidden, disabled editor of Kind, child of Grid, in the grid's style and tones; nullptr for a
 // kind without an editor.
-TWinControl* NewGridDropDownEditor(TWinControl* Grid, TGridDropDownKind Kind, TQELStyle Style,
-                                   const TColorTones& Tones, const TGridDropDownEvents& Events);
+TWinControl* NewGridDropDownEditor(TWinControl* Grid, TGridDropDownKind Kind, TQELStyle Style, const TColorTones& Tones,
+                                   const TGridDropDownEvents& Events);
 void SetGridDropDownStyle(TWinControl* Editor, TQELStyle Style);
 void SetGridDropDownTones(TWinControl* Editor, const TColorTones& Tones);
 
@@ -64,15 +72,15 @@ struct TGridDropDownOpening {
   TRect R{};
   int W = 0, H = 0;
   TColor Color = clWindow;
-  String Text;                   // the edit text
-  TColor PickColor = clNone;     // the colour picker's colour
-  bool ShowImages = false;       // the image picker shows Images on ImageIndex
+  String Text;                // the edit text
+  TColor PickColor = clNone;  // the colour picker's colour
+  bool ShowImages = false;    // the image picker shows Images on ImageIndex
   TImageList* Images = nullptr;
   int ImageIndex = -1;
   THeaderAppearance* Header = nullptr;
   TFooterAppearance* Footer = nullptr;
   TQELStyle Style = tsWindowsXP;
-  bool DropDown = false;         // drops the popup once focused
+  bool DropDown = false;  // drops the popup once focused
   std::function<void()> GetEditorProp;
 };
 void OpenGridDropDownEditor(TWinControl* Editor, TGridDropDownKind Kind, const TGridDropDownOpening& Opening);

@@ -26,8 +26,9 @@ int main() {
   grid->SetColCount(8);
   grid->SetRowCount(5);
   grid->SetOptions(grid->Options() | goEditing);
-  const TEditorType kinds[] = {edNormal,       edTrackbarDropDown, edMemoDropDown,        edCalculatorDropDown,
-                               edTimePickerDropDown, edDetailDropDown, edColorPickerDropDown, edNormal};
+  const TEditorType kinds[] = {
+      edNormal,         edTrackbarDropDown,    edMemoDropDown, edCalculatorDropDown, edTimePickerDropDown,
+      edDetailDropDown, edColorPickerDropDown, edNormal};
   const char16_t* heads[] = {u"", u"track bar", u"memo", u"calculator", u"time", u"detail", u"colour", u""};
   for (int c = 0; c < 8; ++c) grid->SetCellEx(c, 0, heads[c]);
   for (int r = 1; r < 5; ++r) {
@@ -42,7 +43,8 @@ int main() {
     if (c >= 0 && c < 8) e = kinds[c];
   };
   grid->OnEditCellDone = [grid](TObject*, int c, int r) {
-    std::string line = "done " + std::to_string(c) + "," + std::to_string(r) + " " + StringToUtf8(grid->GetCellEx(c, r));
+    std::string line =
+        "done " + std::to_string(c) + "," + std::to_string(r) + " " + StringToUtf8(grid->GetCellEx(c, r));
     if (c == 6) line += " shape=" + std::to_string(grid->GetShapeColor(c, r));
     HarnessSay(line);
   };
