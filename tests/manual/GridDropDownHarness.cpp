@@ -7,13 +7,6 @@
 #include "grid/core/AdvGrid.h"
 #include "platform/Forms.h"
 
-namespace {
-void HarnessSay(const std::string& Line) {
-  std::printf("%s\n", Line.c_str());
-  std::fflush(stdout);
-}
-}  // namespace
-
 int main() {
   Application->Initialize();
   TForm* form = nullptr;
@@ -46,7 +39,8 @@ int main() {
     std::string line =
         "done " + std::to_string(c) + "," + std::to_string(r) + " " + StringToUtf8(grid->GetCellEx(c, r));
     if (c == 6) line += " shape=" + std::to_string(grid->GetShapeColor(c, r));
-    HarnessSay(line);
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
   };
   Application->Run();
   return 0;

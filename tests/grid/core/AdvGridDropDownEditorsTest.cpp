@@ -89,12 +89,7 @@ TEST(AdvGridDropDownEditor, PendingOperationOfAnotherCellIsDropped) {
 
 TEST(AdvGridDropDownEditor, TypedStartCharacterIsTheFirstKeystroke) {
   DropDownForm f;
-  f.kinds[kCol] = edCalculatorDropDown;
-  f.grid->SetCellEx(kCol, kRow, u"2");
-  f.grid->GotoCell(kCol, kRow);
-  f.grid->SetFocus();
-  f.driver.Character(f.form, u'7');
-  f.driver.DrainPosted();
+  f.TypeToEdit(kCol, kRow, edCalculatorDropDown, u"2", u'7');
   ASSERT_TRUE(f.open());
   EXPECT_EQ(f.value(edCalculatorDropDown).Text, u"7.00");
 }
