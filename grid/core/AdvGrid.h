@@ -44,6 +44,13 @@
 
 class TAdvStringGrid;
 class TEditLink;  // a component the application derives its custom editors from
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
 
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 
@@ -1646,6 +1653,35 @@ class TAdvStringGrid : public TBaseGrid {
   int FPendingSpinClick = 0;
   bool FInvokedFocusChange = false;
   TForm* FLinkPopupForm = nullptr;
+
+ public:
+  // ---- the drop-down editors and their rows of the special-editor table
+  // (AdvGridDropDownRows.cpp); each is made on first use with the grid's style and tones ----
+  TGridTrackbarDropDown* TrackbarDropDown();
+  TGridMemoDropDown* MemoDropDown();
+  TGridCalculatorDropDown* CalculatorDropDown();
+  TGridTimepickerDropDown* TimePickerDropDown();
+  TGridDetailPickerDropDown* DetailPickerDropDown();
+  TGridColorDropDown* ColorPickerDropDown();
+  TGridImageDropDown* ImagePickerDropDown();
+  TSpecialEditorOpened OpenDropDownRow(const TSpecialEditorCell& Cell);
+  void CommitDropDownRow(int RCol, int DRow);
+  void CommitColorPickerRow(int RCol, int DRow);
+  void CommitImagePickerRow(int RCol, int DRow);
+  // Fire OnColorSelect and OnImageSelect for the picker's choice.
+  virtual void DoColorSelect();
+  virtual void DoImageSelect();
+
+  std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const String& Value)> OnColorSelect;
+  std::function<void(TObject* Sender, int ACol, int ARow, int Index)> OnImageSelect;
+  std::function<void(TObject* Sender, int ACol, int ARow, TColor& Color, String& Value)> OnColorSelected;
+  std::function<void(TObject* Sender, int ACol, int ARow, int& Index)> OnImageSelected;
+
+ private:
+  // The drop-down editor of a drop-down kind, made on first use; nullptr for any other kind.
+  TWinControl* DropDownEditor(TEditorType Kind);
+  // The drop-down editors made so far, by kind from edTrackbarDropDown.
+  std::array<TWinControl*, 9> FDropDownEditors{};
 
  public:
 

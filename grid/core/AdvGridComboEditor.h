@@ -2,17 +2,10 @@
 // The grid's combo editor and what the grid's editor controls share: the grid that owns them
 // (checked at construction), the keys they claim from the form, the leave check that validates
 // the typed value before a key takes them out of the cell.
+#include "grid/core/AdvGridEditorKeys.h"
 #include "grid/core/AsgCombo.h"
 
 class TAdvStringGrid;
-
-// The grid that owns an editor control; any other owner raises EInvalidCast.
-TAdvStringGrid* EditorOwnerGrid(TComponent* AOwner);
-
-// The leave check: the editor's text goes into the current cell and is validated. Accepted: Text
-// becomes the current cell's text (a correction shows) and the answer is true. Rejected: Text
-// becomes what validation left (FNewCellText) and the answer is false.
-bool EditorLeaveCheck(TAdvStringGrid* Grid, String& Text);
 
 // The combo editor of edComboEdit (csDropDown) and edComboList (csDropDownList) cells. Its item
 // list is filled anew for each cell; it fires the grid's combo events for what the user does.

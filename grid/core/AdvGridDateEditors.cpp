@@ -57,6 +57,8 @@ void TGridDatePicker::WndProc(TMessage& Message) {
     if (k == VK_RETURN || k == VK_ESCAPE || (k == VK_TAB && FGrid->EditorWantsTab())) Message.Result = 1;
     return;
   }
+  // A notification from the calendar is answered 0 unless the picker's own handling answers it.
+  if (Message.Msg == CN_NOTIFY) Message.Result = 0;
   TAsgDateTimePicker::WndProc(Message);
   if (Message.Msg == DTPShiftFocusMessage()) ShiftFocus();
 }

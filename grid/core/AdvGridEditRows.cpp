@@ -74,21 +74,21 @@ const TRow kSpecialEditorRows[] = {
     // edValidChars
     {},
     // edTrackbarDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edMemoDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edCalculatorDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edTimePickerDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edDetailDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edGridDropDown
     {},
     // edColorPickerDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitColorPickerRow},
     // edImagePickerDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitImagePickerRow},
     // edAdvGridDropDown
     {},
     // edPositiveFloat

@@ -5,6 +5,14 @@
 
 class TAdvStringGrid;
 
+// The grid that owns an editor control; any other owner raises EInvalidCast.
+TAdvStringGrid* EditorOwnerGrid(TComponent* AOwner);
+
+// The leave check: the editor's text goes into the current cell and is validated. Accepted: Text
+// becomes the current cell's text (a correction shows) and the answer is true. Rejected: Text
+// becomes what validation left (FNewCellText) and the answer is false.
+bool EditorLeaveCheck(TAdvStringGrid* Grid, String& Text);
+
 // The focus goes back to the grid with Navigation.AlwaysEdit held off, so that taking it does
 // not open an editor again.
 void EditorFocusGrid(TAdvStringGrid* Grid);

@@ -96,7 +96,6 @@ void TAdvStringGrid::SetLook(TGridLook v) {
   if (!Loading()) UpdateFooter();
 }
 
-void TAdvStringGrid::PassStyleToDropDowns(TQELStyle AStyle) { FDropDownStyle = AStyle; }
 
 void LookToIdent(TGridLook Look, String& Text) {
   static const char16_t* const kIdents[] = {u"glStandard", u"glSoft", u"glClassic", u"glQEL",       u"glXP",

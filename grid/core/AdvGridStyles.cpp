@@ -2,6 +2,7 @@
 // suite's colour theme.
 #include "grid/core/AdvGrid.h"
 #include "grid/core/AdvGridComboEditor.h"
+#include "grid/core/AdvGridDropDownSeam.h"
 #include "grid/foundation/ZazAdez.h"
 
 namespace {
@@ -252,8 +253,10 @@ void TAdvStringGrid::SetColorTones(TColorTones ATones) {
   SetGlyph(&TControlLook::SetUnCheckedGlyph, u"metrocheckoff");
   SetGlyph(&TControlLook::SetRadioOffGlyph, u"metroradiooff");
   SetGlyph(&TControlLook::SetRadioOnGlyph, u"metroradioon");
-  // Of the shared editors only the combo editor exists before its first use; the others (and
-  // the drop-down editors) read the tones when they are made.
+  // Of the shared editors only the combo editor exists before its first use; the others read the
+  // tones when they are made. Drop-down editors made already take them now.
+  for (TWinControl* d : FDropDownEditors)
+    if (d) SetGridDropDownTones(d, ATones);
   if (!Designing() && EditCombo) {
     EditCombo->ButtonColor = ATones.Background.BrushColor;
     EditCombo->ButtonColorHot = ATones.Hover.BrushColor;

@@ -117,6 +117,17 @@ TEST(AdvGridDateEditor, ClearedCheckBoxCommitsAnEmptyText) {
   EXPECT_EQ(f.Cell(kCol, kRow), "");
 }
 
+TEST(AdvGridDateEditor, CalendarNotificationsAreAnsweredZero) {
+  DateForm f;
+  TNMHdr hdr;
+  TMessage m;
+  m.Msg = CN_NOTIFY;
+  m.LParam = reinterpret_cast<intptr_t>(&hdr);
+  m.Result = 1;  // whatever a handler before left
+  f.picker()->WndProc(m);
+  EXPECT_EQ(m.Result, 0);
+}
+
 TEST(AdvGridDateEditor, TwoDayDigitsMoveToTheMonthTheYearsLastDigitDoesNot) {
   DateForm f;
   f.picker()->SetFormat(u"dd/MM/yyyy");

@@ -48,6 +48,16 @@ struct EditorForm : advgrid_test::GridForm<TLogGrid> {
     log.clear();
     grid->ShowInplaceEdit();
   }
+  // Puts Text into (Col, Row) of kind Kind, makes it current and types Ch on the grid, which
+  // opens the editor with Ch as its first keystroke.
+  void TypeToEdit(int Col, int Row, TEditorType Kind, const String& Text, Char Ch) {
+    kinds[Col] = Kind;
+    grid->SetCellEx(Col, Row, Text);
+    grid->GotoCell(Col, Row);
+    grid->SetFocus();
+    driver.Character(form, Ch);
+    driver.DrainPosted();
+  }
   void Key(Word vk, TShiftState shift = {}) { driver.Key(form, vk, shift); }
   void Type(const String& s) { driver.Type(form, s); }
   std::string Cell(int Col, int Row) const { return Utf8(grid->GetCellEx(Col, Row)); }
