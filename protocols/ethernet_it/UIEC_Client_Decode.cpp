@@ -1,6 +1,7 @@
 #include "protocols/ethernet_it/UIEC_Client_Decode.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/Files.h"
 
@@ -20,6 +21,26 @@ TXMLNode FirstElement(TXMLNode Node, const String& Name) {
 }
 
 String Attr(TXMLNode Node, const char16_t* Name) { return Node.AttributeDef(Name, String()); }
+
+// The named attributes of Node read in one pass, unset when missing. Valid until the next call:
+// take the values before decoding further down.
+std::vector<std::optional<String>>& Attrs(TXMLNode Node, const std::vector<String>& Names) {
+  thread_local std::vector<std::optional<String>> values;
+  Node.AttributeValues(Names, values);
+  return values;
+}
+
+String Take(std::optional<String>& Value) { return Value ? std::move(*Value) : String(); }
+
+// Parent + Separator + Name in one allocation.
+String Join(const String& Parent, char16_t Separator, const String& Name) {
+  String s;
+  s.reserve(Parent.size() + 1 + Name.size());
+  s += Parent;
+  s += Separator;
+  s += Name;
+  return s;
+}
 
 // "A.phsA" -> {"A", "phsA"}.
 std::vector<String> Path(const String& Dotted) {
@@ -73,10 +94,9 @@ const std::vector<TXMLNode>& TSclTemplates::Find(const TIndex& Index, const Stri
   return it == Index.end() ? kNoTypes : it->second;
 }
 
-bool TSclTemplates::Enter(const String& Kind, const String& Id) {
-  const String key = Kind + u':' + Id;
-  if (std::find(FPath.begin(), FPath.end(), key) != FPath.end()) return false;
-  FPath.push_back(key);
+bool TSclTemplates::Enter(const std::vector<TXMLNode>& Types) {
+  if (std::find(FPath.begin(), FPath.end(), &Types) != FPath.end()) return false;
+  FPath.push_back(&Types);
   return true;
 }
 
@@ -86,13 +106,16 @@ void TSclTemplates::Leave() { FPath.pop_back(); }
 TIEC_DA::~TIEC_DA() { FreeBackwards(FList_DA); }
 
 void TIEC_DA::Decode_DA(TXMLNode DA, TSclTemplates& DTT, const String& str_Reference, const String& FC_Father) {
-  fName = Attr(DA, u"name");
-  fReference = str_Reference + u"." + fName;
-  fbType = Attr(DA, u"bType");
-  fFC = DA.HasAttribute(u"fc") ? DA.Attributes(u"fc") : FC_Father;
-  const String type = Attr(DA, u"type");
-  if (!DA.HasAttribute(u"type") || fbType == u"Enum" || !DTT.Enter(u"DAType", type)) return;
-  for (TXMLNode t : DTT.DATypes(type))
+  static const std::vector<String> kNames{u"name", u"bType", u"fc", u"type"};
+  auto& v = Attrs(DA, kNames);
+  fName = Take(v[0]);
+  fReference = Join(str_Reference, u'.', fName);
+  fbType = Take(v[1]);
+  fFC = v[2] ? std::move(*v[2]) : FC_Father;
+  if (!v[3] || fbType == u"Enum") return;
+  const std::vector<TXMLNode>& types = DTT.DATypes(*v[3]);
+  if (types.empty() || !DTT.Enter(types)) return;
+  for (TXMLNode t : types)
     ForEachElement(t, [&](TXMLNode b) {
       if (SclLocalName(b) != u"BDA") return;
       FList_DA.push_back(std::make_unique<TIEC_DA>());
@@ -122,11 +145,15 @@ TIEC_DO::~TIEC_DO() {
 }
 
 void TIEC_DO::Decode_DO(TXMLNode NDO, TSclTemplates& DTT, const String& str_Reference) {
-  fName = Attr(NDO, u"name");
-  const String reference = str_Reference + u"." + fName;
-  const String type = Attr(NDO, u"type");
-  if (type.empty() || !DTT.Enter(u"DOType", type)) return;
-  for (TXMLNode t : DTT.DOTypes(type))
+  static const std::vector<String> kNames{u"name", u"type"};
+  auto& v = Attrs(NDO, kNames);
+  fName = Take(v[0]);
+  const String type = Take(v[1]);
+  if (type.empty()) return;
+  const std::vector<TXMLNode>& types = DTT.DOTypes(type);
+  if (types.empty() || !DTT.Enter(types)) return;
+  const String reference = Join(str_Reference, u'.', fName);
+  for (TXMLNode t : types)
     ForEachElement(t, [&](TXMLNode c) {
       const String kind = SclLocalName(c);
       if (kind == u"SDO") {
@@ -161,14 +188,17 @@ TIEC_DA* TIEC_DO::Find_First_DA() const { return FList_DA.empty() ? nullptr : FL
 // ---------------------------------------------------------------------------------------------
 void TIEC_DataSet::Decode_DataSet(TXMLNode DataSet, const String& str_Reference, TIEC_Device* IEC_Device) {
   fName = Attr(DataSet, u"name");
-  fReference = str_Reference + u"." + fName;
+  fReference = Join(str_Reference, u'.', fName);
   ForEachElement(DataSet, [&](TXMLNode f) {
     if (SclLocalName(f) != u"FCDA") return;
     // The member is named by device, prefix, class and instance of its node, and by a dotted path
     // through sub-data objects and sub-attributes.
-    const String ldInst = Attr(f, u"ldInst"), doName = Attr(f, u"doName"), daName = Attr(f, u"daName");
+    static const std::vector<String> kNames{u"ldInst", u"prefix", u"lnClass", u"lnInst", u"doName", u"daName"};
+    auto& v = Attrs(f, kNames);
+    const String ldInst = Take(v[0]), prefix = Take(v[1]), lnClass = Take(v[2]), lnInst = Take(v[3]);
+    const String doName = Take(v[4]), daName = Take(v[5]);
     TIEC_LDevice* ld = ldInst.empty() ? nullptr : IEC_Device->Find_LDevice(ldInst);
-    TIEC_LN* ln = ld ? ld->Find_LN(Attr(f, u"prefix"), Attr(f, u"lnClass"), Attr(f, u"lnInst")) : nullptr;
+    TIEC_LN* ln = ld ? ld->Find_LN(prefix, lnClass, lnInst) : nullptr;
     if (!ln || doName.empty()) return;
     const std::vector<String> doPath = Path(doName);
     TIEC_DO* d = Named(ln->List_DO(), doPath[0]);
@@ -195,10 +225,12 @@ TIEC_LN::~TIEC_LN() {
 }
 
 void TIEC_LN::Decode_LN(TXMLNode LN, TSclTemplates& DTT, const String& str_Reference) {
-  flnClass = Attr(LN, u"lnClass");
-  flnType = Attr(LN, u"lnType");
-  fPrefix = Attr(LN, u"prefix");
-  fInst = Attr(LN, u"inst");
+  static const std::vector<String> kNames{u"lnClass", u"lnType", u"prefix", u"inst"};
+  auto& v = Attrs(LN, kNames);
+  flnClass = Take(v[0]);
+  flnType = Take(v[1]);
+  fPrefix = Take(v[2]);
+  fInst = Take(v[3]);
   const String reference = str_Reference + u"/" + fPrefix + flnClass + fInst;
   if (flnType.empty()) return;
   for (TXMLNode t : DTT.LNodeTypes(flnType))

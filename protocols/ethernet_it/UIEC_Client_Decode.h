@@ -23,15 +23,16 @@ class TSclTemplates {
   const std::vector<TXMLNode>& LNodeTypes(const String& Id) const { return Find(FLNodeTypes, Id); }
   const std::vector<TXMLNode>& DOTypes(const String& Id) const { return Find(FDOTypes, Id); }
   const std::vector<TXMLNode>& DATypes(const String& Id) const { return Find(FDATypes, Id); }
-  // False when the type is already on the current path; otherwise it is entered until Leave.
-  bool Enter(const String& Kind, const String& Id);
+  // False when the type (a list returned above) is already on the current path; otherwise it is
+  // entered until Leave.
+  bool Enter(const std::vector<TXMLNode>& Types);
   void Leave();
 
  private:
   using TIndex = std::unordered_map<String, std::vector<TXMLNode>>;
   static const std::vector<TXMLNode>& Find(const TIndex& Index, const String& Id);
   TIndex FLNodeTypes, FDOTypes, FDATypes;
-  std::vector<String> FPath;
+  std::vector<const std::vector<TXMLNode>*> FPath;
 };
 
 // Element names without a namespace prefix ("scl:DOType" is a DOType).
