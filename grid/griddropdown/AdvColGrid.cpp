@@ -104,7 +104,12 @@ int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int 
 
 TAdvColGrid::TAdvColGrid(TComponent* AOwner)
     : TAdvStringGrid(AOwner), FColumns(std::make_unique<TDropDownColumns>(this)),
-      FHeaderFont(std::make_unique<TFont>()) {
+      FHeaderFont(std::make_unique<TFont>()) {}
+
+TAdvColGrid::~TAdvColGrid() = default;
+
+void TAdvColGrid::AfterConstruction() {
+  TAdvStringGrid::AfterConstruction();
   SetFixedRowAlways(true);
   SetFixedRows(1);
   SetFixedCols(0);
@@ -115,8 +120,6 @@ TAdvColGrid::TAdvColGrid(TComponent* AOwner)
   SetBorderStyle(bsNone);
   FOldRow = Row();
 }
-
-TAdvColGrid::~TAdvColGrid() = default;
 
 void TAdvColGrid::SetGridLineWidth(int Value) {
   FKeptLineWidth = Value;
@@ -218,6 +221,8 @@ void TAdvColGrid::AutoSizeItemColumn(int Index) {
   source.Rows = std::min(source.Rows, std::max(0, RowCount() - 1));
   const int width = dropdown_sizing::ItemColumnWidth(Canvas(), source, Index, FColumns->Items(Index)->Font(), FImages);
   FColumns->Items(Index)->SetWidth(width);
+  // The drop-down's own setting too: the popup's columns are scaled from it.
+  if (FAdvDropDown && Index < FAdvDropDown->Columns()->Count()) FAdvDropDown->Columns()->Items(Index)->SetWidth(width);
   SetColWidths(Index, width);
 }
 
@@ -268,6 +273,27 @@ void TAdvColGrid::KeyDown(Word& Key, TShiftState Shift) {
 
 void TAdvColGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_TAB) return;
+  if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_RETURN) {
+    // The string grid consumes Enter on a cell it cannot edit before its key-down method runs:
+    // the popup's Enter is the key-down method's.
+    Word key = VK_RETURN;
+    KeyDown(key, KeyDataToShiftState(Message.LParam));
+    Message.Result = 1;
+    return;
+  }
+  if (Message.Msg == WM_MOUSEWHEEL) {
+    FMouseWheelSelection = true;
+    FConfirmSelection = false;
+    // The popup form would take the wheel first and step the edit's value; here the grid's own
+    // wheel handling moves its current row.
+    TControl* form = Parent();
+    TMouseWheelEvent formWheel = form ? form->OnMouseWheel : nullptr;
+    if (form) form->OnMouseWheel = nullptr;
+    TAdvStringGrid::WndProc(Message);
+    if (form) form->OnMouseWheel = formWheel;
+    FMouseWheelSelection = false;
+    return;
+  }
   if (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN) {
     Message.Result = 1;
     return;
@@ -288,20 +314,4 @@ void TAdvColGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   MouseToCell(X, Y, col, row);
   if (col >= 0 && row >= 0 && HasCheckBox(col, row)) return;
   if (row >= FixedRows() && row < RowCount()) DoSelect();
-}
-
-bool TAdvColGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
-  FMouseWheelSelection = true;
-  FConfirmSelection = false;
-  const bool handled = TAdvStringGrid::DoMouseWheelDown(Shift, MousePos);
-  FMouseWheelSelection = false;
-  return handled;
-}
-
-bool TAdvColGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-  FMouseWheelSelection = true;
-  FConfirmSelection = false;
-  const bool handled = TAdvStringGrid::DoMouseWheelUp(Shift, MousePos);
-  FMouseWheelSelection = false;
-  return handled;
 }

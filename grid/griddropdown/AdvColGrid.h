@@ -132,6 +132,7 @@ class TAdvColGrid : public TAdvStringGrid {
   explicit TAdvColGrid(TComponent* AOwner);
   ~TAdvColGrid() override;
   String ClassName() const override { return u"TAdvColGrid"; }
+  void AfterConstruction() override;
 
   void SetDropDown(TCustomAdvGridDropDown* DropDown) { FAdvDropDown = DropDown; }
   TCustomAdvGridDropDown* DropDown() const { return FAdvDropDown; }
@@ -182,8 +183,6 @@ class TAdvColGrid : public TAdvStringGrid {
   void KeyDown(Word& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
-  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
  protected:
   unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTTAB; }
