@@ -437,9 +437,10 @@ void TCustomAdvGridDropDown::Forward(grid_dropdown_events::CellColor, const TGri
 
 void TCustomAdvGridDropDown::Forward(grid_dropdown_events::FloatFmt, const TFloatFormatEvent& Event, TObject* Sender,
                                      int ACol, int ARow, bool& IsFloat, String& FloatFormat) {
-  if (!Event) return;
+  // Emptied whether or not the event is assigned: the popup then shows numbers as stored, as a
+  // grid without the event does.
   FloatFormat.clear();
-  Event(Sender, ACol, ARow, IsFloat, FloatFormat);
+  if (Event) Event(Sender, ACol, ARow, IsFloat, FloatFormat);
 }
 
 void TCustomAdvGridDropDown::Forward(grid_dropdown_events::Balloon, const TMouseMoveEvent& Event, TObject* Sender,
