@@ -58,8 +58,7 @@ TDropDownItems::TItemFactory TDropDownItems::GetItemClass() const {
 
 namespace dropdown_sizing {
 
-int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font,
-                    TImageList* Images) {
+int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images) {
   Canvas->Font()->Assign(Font);
   int widest = 0;
   for (int item = 0; item < Source.Rows; ++item) {
@@ -103,7 +102,8 @@ int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int 
 // ---- the popup grid ----------------------------------------------------------------------------
 
 TAdvColGrid::TAdvColGrid(TComponent* AOwner)
-    : TAdvStringGrid(AOwner), FColumns(std::make_unique<TDropDownColumns>(this)),
+    : TAdvStringGrid(AOwner),
+      FColumns(std::make_unique<TDropDownColumns>(this)),
       FHeaderFont(std::make_unique<TFont>()) {}
 
 TAdvColGrid::~TAdvColGrid() = default;
@@ -129,8 +129,7 @@ void TAdvColGrid::SetGridLineWidth(int Value) {
 
 void TAdvColGrid::Notification(TComponent* AComponent, TOperation Operation) {
   TAdvStringGrid::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FImages &&
-      !ComponentState().Contains(TComponentStateFlag::csDestroying))
+  if (Operation == opRemove && AComponent == FImages && !ComponentState().Contains(TComponentStateFlag::csDestroying))
     FImages = nullptr;
 }
 
@@ -164,8 +163,10 @@ void TAdvColGrid::ApplyDropDownSettings(TCustomAdvGridDropDown* D) {
   follow(goRowMoving, D->RowMoving());
   SetOptions(o);
   if (D->AutoSizeColumns()) {
-    if (D->UseItems()) AutoSizeItemColumns();
-    else TAdvStringGrid::AutoSizeColumns(true, 4);
+    if (D->UseItems())
+      AutoSizeItemColumns();
+    else
+      TAdvStringGrid::AutoSizeColumns(true, 4);
   }
   UpdateWordWrapRowHeights();
 }

@@ -112,8 +112,7 @@ struct TDropDownSizingSource {
 // The sizing rules shared by the grid and the multi-column drop-down, on a measuring canvas.
 namespace dropdown_sizing {
 // The widest row of Column: image width + 4 for a row with an image, text width + 6 for a text.
-int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font,
-                    TImageList* Images);
+int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images);
 // The height a word-wrapped row needs over the given columns, at least 24.
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
                       const std::vector<std::pair<int, int>>& ColumnWidths, TDropDownColumns* Columns,

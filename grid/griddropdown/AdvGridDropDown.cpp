@@ -156,21 +156,27 @@ void TCustomAdvGridDropDown::SelectLast() {
 void TCustomAdvGridDropDown::SelectNext() {
   const int n = GetItemCount();
   if (n == 0) return;
-  if (FItemIndex < 0) SetItemIndex(0);
-  else if (FItemIndex + 1 < n) SetItemIndex(FItemIndex + 1);
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex + 1 < n)
+    SetItemIndex(FItemIndex + 1);
 }
 
 void TCustomAdvGridDropDown::SelectPrevious() {
   if (GetItemCount() == 0) return;
-  if (FItemIndex < 0) SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0) SetItemIndex(FItemIndex - 1);
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else if (FItemIndex - 1 >= 0)
+    SetItemIndex(FItemIndex - 1);
 }
 
 void TCustomAdvGridDropDown::SelectNextPage() {
   const int n = GetItemCount();
   if (n == 0) return;
-  if (FItemIndex < 0) SetItemIndex(0);
-  else SetItemIndex(FItemIndex + 10 < n ? FItemIndex + 10 : n - 1);
+  if (FItemIndex < 0)
+    SetItemIndex(0);
+  else
+    SetItemIndex(FItemIndex + 10 < n ? FItemIndex + 10 : n - 1);
 }
 
 void TCustomAdvGridDropDown::SelectPreviousPage() {
@@ -205,9 +211,10 @@ void TCustomAdvGridDropDown::ConnectGridEvents() {
       GridEvent = Forwarder;
     }
   };
-#define CONF_GDD_CONNECT(Event, GridEvent, Extra)                                                            \
-  connect(ev::Extra{}, grid->GridEvent, [this](auto&&... Args) { Do##Event(std::forward<decltype(Args)>(Args)...); }, \
-          static_cast<bool>(On##Event));
+#define CONF_GDD_CONNECT(Event, GridEvent, Extra)                                                                 \
+  connect(                                                                                                        \
+      ev::Extra{}, grid->GridEvent, [this](auto&&... Args) { Do##Event(std::forward<decltype(Args)>(Args)...); }, \
+      static_cast<bool>(On##Event));
   CONF_GRID_DROPDOWN_EVENTS(CONF_GDD_CONNECT)
 #undef CONF_GDD_CONNECT
 }
@@ -253,8 +260,10 @@ void TCustomAdvGridDropDown::BeforeDropDown() {
     } else {
       String full;
       int r = -1;
-      if (FindLookupRow(GetText(), full, r)) grid->SetRowEx(r);
-      else if (grid->RowCount() > grid->FixedRows()) grid->SetRowEx(grid->FixedRows());
+      if (FindLookupRow(GetText(), full, r))
+        grid->SetRowEx(r);
+      else if (grid->RowCount() > grid->FixedRows())
+        grid->SetRowEx(grid->FixedRows());
     }
     if (sort->Column() >= 0 && sort->Show()) grid->QSort();
     FPreparing = false;
@@ -377,19 +386,21 @@ void TCustomAdvGridDropDown::GridEndBlockFocus() {
 }
 
 void TCustomAdvGridDropDown::ControlKeyDown(Word& Key, TShiftState Shift) {
-  const bool stays = (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP ||
-                      Key == VK_DOWN) &&
-                     !Shift.Contains(ssAlt);
+  const bool stays =
+      (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN) &&
+      !Shift.Contains(ssAlt);
   if (!stays) TAdvCustomDropDown::ControlKeyDown(Key, Shift);
   DoGridKeyDown(this, Key, Shift);
 }
 
 void TCustomAdvGridDropDown::ControlKeyUp(Word& Key, TShiftState Shift) {
-  const bool stays = (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP ||
-                      Key == VK_DOWN) &&
-                     !Shift.Contains(ssAlt);
-  if (stays) FLookupEntry.clear();
-  else TAdvCustomDropDown::ControlKeyUp(Key, Shift);
+  const bool stays =
+      (Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_UP || Key == VK_DOWN) &&
+      !Shift.Contains(ssAlt);
+  if (stays)
+    FLookupEntry.clear();
+  else
+    TAdvCustomDropDown::ControlKeyUp(Key, Shift);
   DoGridKeyUp(this, Key, Shift);
 }
 

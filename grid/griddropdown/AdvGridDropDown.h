@@ -137,10 +137,10 @@ class TCustomAdvGridDropDown : public TAdvCustomDropDown {
 #undef CONF_GDD_EVENT_FIELD
 
   // ---- the forwarders (DoGridAnchorClick ... DoGridCheckBoxClick) ----
-#define CONF_GDD_FORWARDER(Event, GridEvent, Extra)                                  \
-  template <class... A>                                                              \
-  void Do##Event(A&&... Args) {                                                      \
-    Forward(grid_dropdown_events::Extra{}, On##Event, std::forward<A>(Args)...);     \
+#define CONF_GDD_FORWARDER(Event, GridEvent, Extra)                              \
+  template <class... A>                                                          \
+  void Do##Event(A&&... Args) {                                                  \
+    Forward(grid_dropdown_events::Extra{}, On##Event, std::forward<A>(Args)...); \
   }
   CONF_GRID_DROPDOWN_EVENTS(CONF_GDD_FORWARDER)
 #undef CONF_GDD_FORWARDER

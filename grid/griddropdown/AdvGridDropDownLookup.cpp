@@ -209,8 +209,10 @@ void TCustomAdvGridDropDown::KeyPress(Char& Key) {
 void TCustomAdvGridDropDown::KeyUp(Word& Key, TShiftState Shift) {
   if (!(Key == VK_RETURN && FReturnIsTab)) TAdvCustomDropDown::KeyUp(Key, Shift);
   if (InEditMode() && Key == VK_RETURN && !Shift.Contains(ssShift)) {
-    if (FAdvColGrid->Col() == FLookupColumn) HideDropDown(false);
-    else FAdvColGrid->HideInplaceEdit();
+    if (FAdvColGrid->Col() == FLookupColumn)
+      HideDropDown(false);
+    else
+      FAdvColGrid->HideInplaceEdit();
   }
   if (!FItemChange) return;
   SetItemIndex(FItemIdx);

@@ -31,9 +31,8 @@ int main() {
     c->SetHeader(h);
     c->SetAutoSize(true);
   }
-  const char16_t* rows[][3] = {{u"Apple", u"1", u"12 dB"},   {u"Apricot", u"2", u"7 dB"},
-                               {u"Banana", u"3", u"3 dB"},   {u"Blueberry", u"4", u"9 dB"},
-                               {u"Cherry", u"5", u"15 dB"},  {u"Date", u"6", u"1 dB"},
+  const char16_t* rows[][3] = {{u"Apple", u"1", u"12 dB"},     {u"Apricot", u"2", u"7 dB"}, {u"Banana", u"3", u"3 dB"},
+                               {u"Blueberry", u"4", u"9 dB"},  {u"Cherry", u"5", u"15 dB"}, {u"Date", u"6", u"1 dB"},
                                {u"Elderberry", u"7", u"4 dB"}, {u"Fig", u"8", u"8 dB"}};
   for (const auto& r : rows) {
     TDropDownItem* item = edit->Items()->Add();
