@@ -43,8 +43,13 @@ struct OurSide {
   int Round(int Row) {
     edit->SetItemIndex(Row);
     edit->ShowDropDown();
-    for (Char ch : kTyped) SendMessage(edit->GetPopupGrid(), WM_CHAR, ch, 0);
+    for (Char ch : kTyped) {
+      Char key = ch;
+      edit->ControlKeyPress(key);  // where the popup grid's typed characters go
+    }
     const int found = edit->GetPopupGrid()->Row() - 1;
+    Char esc = VK_ESCAPE;  // as Esc in the popup: the lookup entry ends with the popup
+    edit->ControlKeyPress(esc);
     edit->HideDropDown(true);
     return found;
   }

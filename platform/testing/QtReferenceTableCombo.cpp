@@ -39,9 +39,8 @@ int TQtReferenceTableCombo::Round(int Row, const String& Typed) {
   auto* model = new QStandardItemModel(static_cast<int>(FImpl->rows.size()), columns, FImpl->combo);
   for (int r = 0; r < static_cast<int>(FImpl->rows.size()); ++r)
     for (int c = 0; c < columns; ++c) model->setItem(r, c, new QStandardItem(FImpl->rows[size_t(r)][size_t(c)]));
-  QAbstractItemModel* old = FImpl->combo->model();
+  // The combo frees the model it had when that one was its child.
   FImpl->combo->setModel(model);
-  if (old && old->parent() == FImpl->combo) delete old;
   FImpl->combo->setModelColumn(0);
   FImpl->combo->setCurrentIndex(Row);
   FImpl->view->resizeColumnsToContents();
