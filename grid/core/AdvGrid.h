@@ -985,6 +985,9 @@ class TAdvStringGrid : public TBaseGrid {
   TCanAddRowEvent OnCanAddRow;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
+  TAutoInsertRowEvent OnAutoInsertRow;
+  TCanInsertRowEvent OnCanInsertRow;
+  TCanDeleteRowEvent OnCanDeleteRow;
 
   // ---- per-cell look (AdvGridCellProps.cpp): real column i, displayed row j ----
   TColor GetColors(int i, int j) const;
@@ -1256,6 +1259,7 @@ class TAdvStringGrid : public TBaseGrid {
   TCheckBoxClickEvent OnCheckBoxClick;
   TCheckBoxChangeEvent OnCheckBoxChange;
   TClickSortEvent OnClickSort;
+  TCanSortEvent OnCanSort;
   TPrintPageNumEvent OnPrintGetPageNum;
   TScrollCellEvent OnScrollCell;
   TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
@@ -1457,6 +1461,8 @@ class TAdvStringGrid : public TBaseGrid {
   TRowSizingEvent OnRowSizing;
   TAnchorEvent OnAnchorEnter;
   TAnchorEvent OnAnchorExit;
+  TAnchorClickEvent OnAnchorClick;
+  TScrollHintEvent OnScrollHint;
 
   // ---- edit cycle (AdvGridEdit.cpp), show and hide (AdvGridEditShow.cpp), validation and
   // change notification (AdvGridValidate.cpp). Display indices unless a parameter says RCol. ----
@@ -1644,6 +1650,7 @@ class TAdvStringGrid : public TBaseGrid {
   friend class TGridDatePicker;
   friend class TGridDateTimePicker;
   friend class TEditLink;
+  friend class TAdvColGrid;  // the drop-down's popup grid runs the input handling under its own
   friend class TAdvRichEdit;
   TGridSpin* FSpinEdit = nullptr;
   TGridDatePicker* FDatePicker = nullptr;
@@ -2382,6 +2389,8 @@ class TAdvStringGrid : public TBaseGrid {
   using TGridMoveAllowEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
   TGridMoveAllowEvent OnColumnMove;
   TGridMoveAllowEvent OnRowMove;
+  TGridMoveAllowEvent OnColumnMoving;
+  TGridMoveAllowEvent OnRowMoving;
 
  protected:
   void TopLeftChanged() override;

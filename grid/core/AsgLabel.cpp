@@ -21,6 +21,7 @@ void PlaceControlLabel(TLabel* Label, const TControl* Control, TLabelPosition Po
     case lpRightTop: top = t; left = l + wd + m; break;
     case lpRightCenter: top = t + (h - lh) / 2; left = l + wd + m; break;
     case lpRighBottom: top = t + h - lh; left = l + wd + m; break;
+    default: break;  // the drop-down edit's own positions: these controls keep the first
   }
   Label->SetBounds(left, top, Label->Width(), Label->Height());
   Label->SetVisible(Control->Visible());

@@ -12,6 +12,7 @@
 #include "grid/dropdown/AdvDropDownPlacement.h"
 #include "grid/dropdown/AdvDropDownPushButton.h"
 #include "grid/dropdown/AdvDropDownValue.h"
+#include "grid/dropdown/AdvLabelPosition.h"
 #include "grid/foundation/AdvStyleIF.h"
 #include "platform/Mask.h"
 #include "platform/StdCtrls.h"
@@ -19,15 +20,9 @@
 class TDropDownForm;
 
 enum TSelectionColorStyle : uint8_t { scCustom, scOffice2007, scWindowsVista, scWindows7 };
-enum TLabelPosition : uint8_t {
-  lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-  lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
-  lpBottomRight
-};
 
 using TDropDown = std::function<void(TObject* Sender, bool& acceptdrop)>;
 using TDropUp = std::function<void(TObject* Sender, bool Cancelled)>;
-using TClipboardEvent = std::function<void(TObject* Sender, const String& value, bool& allow)>;
 using TDropDownButtonItemClick = std::function<void(TObject* Sender, int ButtonIndex)>;
 using TDrawBackGroundEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect)>;
 using TGetTextEvent = std::function<void(TObject* Sender, String& Text)>;
@@ -171,6 +166,8 @@ class TAdvCustomDropDown : public TCustomMaskEdit, public IDropDownEdit, public 
   int MinimumHeight() const;
 
   // ---- events ----
+  // Its own type, not the grid's clipboard event of the same name.
+  using TClipboardEvent = std::function<void(TObject* Sender, const String& value, bool& allow)>;
   TNotifyEvent OnBeforeDropDown;
   TDropDown OnDropDown;
   TDropUp OnDropUp;

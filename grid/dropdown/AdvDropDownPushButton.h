@@ -8,6 +8,7 @@
 
 #include "grid/dropdown/AdvDropDownAppearance.h"
 #include "grid/dropdown/AdvDropDownHost.h"
+#include "grid/foundation/AdvObj.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 
@@ -83,7 +84,8 @@ class TAdvButtonAppearance : public TPersistent {
   std::unique_ptr<TFont> FFont;
 };
 
-enum TAdvButtonStyle : uint8_t { tasButton, tasCheck };
+// The same two kinds as the grid's cell buttons.
+using TAdvButtonStyle = TAdvGridButtonStyle;
 enum TAdvButtonState : uint8_t { absUp, absDisabled, absDown, absDropDown, absExclusive };
 
 class TAdvButton : public TCustomControl {

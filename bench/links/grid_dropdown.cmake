@@ -1,0 +1,1 @@
+set(BENCH_LINKS grid_griddropdown grid_core grid_dropdown grid_foundation platform platform_testing)

@@ -1,0 +1,325 @@
+// The grid drop-down's typing: the incremental lookup, the lookup list and auto-completion, the
+// edit's keys, and the style presets.
+#include <algorithm>
+
+#include "grid/dropdown/AdvDropDownDraw.h"
+#include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/griddropdown/AdvGridDropDown.h"
+
+namespace {
+bool IsNavigationKey(Word Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
+}  // namespace
+
+void TCustomAdvGridDropDown::RebuildLookupList() {
+  if (FLookupColumn < 0 || FItems->Count() == 0) return;
+  FLookupItems->Clear();
+  for (int i = 0; i < FItems->Count(); ++i) FLookupItems->Add(ItemLookupText(i));
+}
+
+bool TCustomAdvGridDropDown::FindLookupRow(const String& S, String& FullText, int& Row) {
+  Row = -1;
+  FullText.clear();
+  const String key = FCaseSensitive ? S : AnsiUpperCase(S);
+  if (key.empty()) return false;
+  const auto matches = [&](const String& Text) {
+    return (FCaseSensitive ? Text : AnsiUpperCase(Text)).compare(0, key.size(), key) == 0;
+  };
+  if (FUseItems) {
+    // An item with fewer texts than the lookup column counts as empty, as in the lookup list.
+    for (int i = 0; i < FItems->Count(); ++i) {
+      const String text = ItemLookupText(i);
+      if (!matches(text)) continue;
+      FullText = text;
+      Row = i;
+      return true;
+    }
+  } else if (FAdvColGrid) {
+    for (int r = FAdvColGrid->FixedRows(); r < FAdvColGrid->RowCount(); ++r) {
+      const String text = FAdvColGrid->Cells(FLookupColumn, r);
+      if (!matches(text)) continue;
+      FullText = text;
+      Row = r;
+      return true;
+    }
+  }
+  return false;
+}
+
+void TCustomAdvGridDropDown::SelectCompletion(const String& Full, int TypedLength) {
+  (void)Full;
+  const int length = static_cast<int>(GetText().size());
+  SetSelStart(TypedLength);
+  SetSelLength(std::max(0, length - TypedLength));
+}
+
+void TCustomAdvGridDropDown::TakeLookupHit(int R, const String& T) {
+  FItemIndex = FUseItems ? R : R - (FAdvColGrid ? FAdvColGrid->FixedRows() : 1);
+  SetTextQuiet(T);
+}
+
+int TCustomAdvGridDropDown::LookupTypedChar(Char C) {
+  if (FLookupMethod == lmNone) return -1;
+  if (C != VK_BACK && C != VK_TAB) FLookupEntry += C;
+  if (C == VK_BACK) {
+    if (SelLength() == 0) {
+      if (!FLookupEntry.empty()) FLookupEntry.pop_back();
+      SetText(FLookupEntry);
+    } else {
+      String text = EditText();
+      const size_t start = std::min(text.size(), static_cast<size_t>(std::max(0, SelStart())));
+      text.erase(start, static_cast<size_t>(SelLength()));
+      SetText(text);
+    }
+    SetSelStart(static_cast<int>(GetText().size()));
+    SetSelLength(0);
+    return -1;
+  }
+  const String entry = Trim(FLookupEntry);
+  const int typed = static_cast<int>(FLookupEntry.size());
+  if (FLookupMethod == lmNarrowDown) {
+    TAdvColGrid* grid = FAdvColGrid;
+    if (!grid) return -1;
+    if (!entry.empty()) {
+      grid->SetFixedRowAlways(true);
+      grid->NarrowDown(entry, FLookupColumn);
+      if (FStyle == dsDropDown && grid->RowCount() > grid->FixedRows()) {
+        SetTextQuiet(grid->Cells(FLookupColumn, grid->FixedRows()));
+        SelectCompletion(GetText(), typed);
+      }
+    } else {
+      grid->RemoveAllFilters();
+    }
+    return grid->FixedRows();
+  }
+  String full;
+  int row = -1;
+  if (FindLookupRow(entry, full, row)) {
+    TakeLookupHit(row, full);
+    if (FStyle == dsDropDown) SelectCompletion(full, typed);
+    return row;
+  }
+  if (FStyle == dsDropDown) return -1;
+  // A list-only drop-down starts the lookup again with the last character alone.
+  if (FindLookupRow(String(1, C), full, row)) {
+    TakeLookupHit(row, full);
+    FLookupEntry = String(1, C);
+    return row;
+  }
+  FLookupEntry.clear();
+  return -1;
+}
+
+// ---- the edit's messages and key methods -------------------------------------------------------
+
+void TCustomAdvGridDropDown::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_KEYDOWN) {
+    HandleKeyDownMessage(Message);
+    return;
+  }
+  if (Message.Msg == WM_CHAR) {
+    HandleCharMessage(Message);
+    return;
+  }
+  TAdvCustomDropDown::WndProc(Message);
+}
+
+void TCustomAdvGridDropDown::HandleKeyDownMessage(TMessage& Message) {
+  const Word key = static_cast<Word>(Message.WParam);
+  if (key == VK_RETURN && FAdvColGrid) FAdvColGrid->SetConfirmSelection(true);
+  TAdvCustomDropDown::WndProc(Message);
+  if (!Enabled() || GetKeyState(VK_MENU) < 0) return;
+  if (!IsNavigationKey(key) || key == VK_LEFT || key == VK_RIGHT) return;
+  FLookupEntry.clear();
+  switch (key) {
+    case VK_PRIOR:
+      SelectPreviousPage();
+      break;
+    case VK_NEXT:
+      SelectNextPage();
+      break;
+    case VK_END:
+      if (GetKeyState(VK_SHIFT) >= 0 && FStyle == dsDropDownList) SelectLast();
+      break;
+    case VK_HOME:
+      if (GetKeyState(VK_SHIFT) >= 0 && FStyle == dsDropDownList) SelectFirst();
+      break;
+    case VK_UP:
+      SelectPrevious();
+      break;
+    case VK_DOWN:
+      SelectNext();
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomAdvGridDropDown::HandleCharMessage(TMessage& Message) {
+  TAdvCustomDropDown::WndProc(Message);
+  LookupTypedChar(static_cast<Char>(Message.WParam));
+  if (FAutoShowDropDown) ShowDropDown();
+}
+
+bool TCustomAdvGridDropDown::InEditMode() const {
+  return FAdvColGrid && FAdvColGrid->Options().Contains(goEditing) && FAdvColGrid->InEditMode();
+}
+
+void TCustomAdvGridDropDown::KeyDown(Word& Key, TShiftState Shift) {
+  TAdvColGrid* grid = FAdvColGrid;
+  if (InEditMode() && Key == VK_RETURN && !Shift.Contains(ssShift)) {
+    grid->HideInplaceEdit();
+    SetTextQuiet(grid->Cells(FLookupColumn, grid->Row()));
+    SetItemIndex(grid->Row() - grid->FixedRows());
+    Key = 0;
+    return;
+  }
+  if (FLookupColumn < 0 || FItems->Count() == 0) {
+    TAdvCustomDropDown::KeyDown(Key, Shift);
+    return;
+  }
+  if (Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE) {
+    FWorkMode = false;
+  } else if (Key == VK_RETURN) {
+    const int found = FLookupItems->IndexOf(GetText());
+    if (found >= 0) {
+      SetTextQuiet(FLookupItems->Strings(found));
+      SetItemIndex(found);
+      Change();
+    }
+    if (FReturnIsTab) {
+      PostMessage(this, WM_KEYDOWN, VK_TAB, 0);
+      Key = 0;
+    }
+  } else {
+    FWorkMode = true;
+  }
+  if (Key == VK_ESCAPE || IsNavigationKey(Key)) FLookupEntry.clear();
+  TAdvCustomDropDown::KeyDown(Key, Shift);
+  if (Key == VK_ESCAPE) SetItemIndex(FLookupItems->IndexOf(GetText()));
+}
+
+void TCustomAdvGridDropDown::KeyPress(Char& Key) {
+  if (Key == VK_RETURN && FReturnIsTab) {
+    Key = 0;
+    return;
+  }
+  TAdvCustomDropDown::KeyPress(Key);
+}
+
+void TCustomAdvGridDropDown::KeyUp(Word& Key, TShiftState Shift) {
+  if (!(Key == VK_RETURN && FReturnIsTab)) TAdvCustomDropDown::KeyUp(Key, Shift);
+  if (InEditMode() && Key == VK_RETURN && !Shift.Contains(ssShift)) {
+    if (FAdvColGrid->Col() == FLookupColumn)
+      HideDropDown(false);
+    else
+      FAdvColGrid->HideInplaceEdit();
+  }
+  if (!FItemChange) return;
+  SetItemIndex(FItemIdx);
+  SetSelStart(FItemSel);
+  SetSelLength(std::max(0, static_cast<int>(EditText().size()) - FItemSel));
+  FItemChange = false;
+}
+
+void TCustomAdvGridDropDown::Change() {
+  if (FCompleting) {
+    // A text written by the drop-down itself: only the change event.
+    TAdvCustomDropDown::Change();
+    return;
+  }
+  FItemChange = false;
+  TAdvCustomDropDown::Change();
+  if (ComponentState().Contains(TComponentStateFlag::csDesigning) || !FWorkMode) return;
+  const String text = GetText();
+  SetModifiedFlag(text != FOldValue);
+  const String edit = EditText();
+  const int caret = std::clamp(SelStart(), 0, static_cast<int>(edit.size()));
+  const String typed = edit.substr(0, static_cast<size_t>(caret));
+  const String folded = CaseFoldText(typed, FMatchCase);
+  if (!folded.empty()) {
+    for (int i = 0; i < FLookupItems->Count(); ++i) {
+      const String entry = FLookupItems->Strings(i);
+      if (CaseFoldText(entry, FMatchCase).compare(0, folded.size(), folded) != 0) continue;
+      String completed = text.substr(0, folded.size()) + entry.substr(std::min(entry.size(), folded.size()));
+      if (completed.size() > 255) completed.resize(255);
+      FItemIndex = i;
+      FItemIdx = i;
+      FItemSel = static_cast<int>(folded.size());
+      FItemChange = true;
+      SetTextQuiet(completed);
+      SelectCompletion(completed, static_cast<int>(folded.size()));
+      return;
+    }
+  }
+  if (!typed.empty()) {
+    SetTextQuiet(typed);
+    SetSelStart(static_cast<int>(typed.size()));
+    SetSelLength(0);
+  }
+}
+
+// ---- style presets -----------------------------------------------------------------------------
+
+void TCustomAdvGridDropDown::SetSelectionColorStyle(TSelectionColorStyle Style) {
+  switch (Style) {
+    case scOffice2007:
+      FLineColor = static_cast<TColor>(0xF1EDEB);
+      FFixedLineColor = static_cast<TColor>(0xD1BBA4);
+      break;
+    case scWindowsVista:
+    case scWindows7:
+      FLineColor = static_cast<TColor>(0xECECF0);
+      FFixedLineColor = static_cast<TColor>(0xD4D2D1);
+      break;
+    case scCustom:
+      break;
+  }
+  TAdvCustomDropDown::SetSelectionColorStyle(Style);
+}
+
+namespace {
+struct TGridDropDownStyleRow {
+  TQELStyle Style;
+  TColor HeaderColor, HeaderColorTo;
+  bool SetsFontColor;
+  TColor FontColor;
+  bool SystemSelection;  // scCustom with the highlight colours
+  TSelectionColorStyle Selection;
+  TColor LineColor, FixedLineColor;
+};
+
+constexpr TGridDropDownStyleRow kGridDropDownStyles[] = {
+    {tsOffice2003Blue, 0xD68759, 0x933803, true, 0xFFFFFF, false, scOffice2007, 0x962D00, 0x962D00},
+    {tsOffice2003Silver, 0xBDA4A5, 0x957475, false, 0, false, scOffice2007, 0x947C7C, 0x947C7C},
+    {tsOffice2003Olive, 0x82C0AF, 0x447A63, false, 0, false, scOffice2007, 0x588060, 0x588060},
+    {tsOffice2003Classic, 0x808080, 0x808080, false, 0, false, scOffice2007, 0x808080, 0x808080},
+    {tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, true, 0x723708, false, scOffice2007, 0xFFD2AF, 0xFFD2AF},
+    {tsOffice2007Obsidian, 0xF2F1F0, 0xC9C2BD, true, 0x433C37, false, scOffice2007, 0x5C534C, 0x5C534C},
+    {tsWindowsXP, clBtnFace, clBtnFace, true, 0x000000, true, scCustom, 0xC0C0C0, 0x000000},
+    {tsWhidbey, 0xEBEEEF, 0x7E9898, true, 0xFFFFFF, false, scOffice2007, 0x962D00, 0x962D00},
+    {tsOffice2007Silver, 0xF8F7F6, 0xE8E0DB, true, 0x8B4215, false, scOffice2007, 0x74706F, 0x74706F},
+    {tsWindowsVista, 0xFFFDF9, 0xFFFAF0, true, 0x000000, false, scWindowsVista, 0xFCF2DA, 0xFCF2DA},
+    {tsWindows7, 0xFDFBFA, 0xFDF3EB, true, 0x000000, false, scWindows7, 0xFBD6B8, 0xFBD6B8},
+    {tsTerminal, clBtnFace, clBtnFace, true, 0x000000, true, scCustom, 0x808080, 0x808080},
+};
+}  // namespace
+
+void TCustomAdvGridDropDown::SetComponentStyle(TQELStyle AStyle) {
+  TAdvCustomDropDown::SetComponentStyle(AStyle);
+  for (const TGridDropDownStyleRow& row : kGridDropDownStyles) {
+    if (row.Style != AStyle) continue;
+    FHeaderColor = row.HeaderColor;
+    FHeaderColorTo = row.HeaderColorTo;
+    if (row.SetsFontColor) FHeaderFont->SetColor(row.FontColor);
+    SetSelectionColorStyle(row.Selection);
+    FSelectionTextColor = clBlack;
+    if (row.SystemSelection) {
+      SetSelectionColor(clHighlight);
+      SetSelectionColorTo(clHighlight);
+      FSelectionTextColor = clHighlightText;
+    }
+    FLineColor = row.LineColor;
+    FFixedLineColor = row.FixedLineColor;
+    return;
+  }
+}

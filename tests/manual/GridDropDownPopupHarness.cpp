@@ -1,0 +1,53 @@
+// A window holding one grid drop-down with three columns, to try the popup grid by hand or drive
+// it with xdotool under Xvfb (`TARGETS=griddropdown_popup_harness`). Not part of the test run. The
+// form is "GridDropDownPopupHarness", the popup "GridDropDownPopup"; what happens is printed on standard
+// output, one line an event.
+#include <cstdio>
+#include <string>
+
+#include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/griddropdown/AdvGridDropDown.h"
+#include "platform/Forms.h"
+
+namespace {
+void HarnessSay(const std::string& Line) {
+  std::printf("%s\n", Line.c_str());
+  std::fflush(stdout);
+}
+}  // namespace
+
+int main() {
+  Application->Initialize();
+  TForm* form = nullptr;
+  Application->CreateForm(form);
+  form->SetCaption(u"GridDropDownPopupHarness");
+  form->SetBounds(100, 100, 420, 320);
+  auto* edit = new TCustomAdvGridDropDown(form);
+  edit->SetParent(form);
+  edit->SetBounds(20, 20, 200, 21);
+  const char16_t* headers[] = {u"Device", u"Port", u"Uplink"};
+  for (const char16_t* h : headers) {
+    TDropDownColumn* c = edit->Columns()->Add();
+    c->SetHeader(h);
+    c->SetAutoSize(true);
+  }
+  const char16_t* rows[][3] = {{u"Apple", u"1", u"12 dB"},     {u"Apricot", u"2", u"7 dB"}, {u"Banana", u"3", u"3 dB"},
+                               {u"Blueberry", u"4", u"9 dB"},  {u"Cherry", u"5", u"15 dB"}, {u"Date", u"6", u"1 dB"},
+                               {u"Elderberry", u"7", u"4 dB"}, {u"Fig", u"8", u"8 dB"}};
+  for (const auto& r : rows) {
+    TDropDownItem* item = edit->Items()->Add();
+    for (const char16_t* s : r) item->Text()->Add(s);
+  }
+  edit->EndUpdate();
+  edit->SetSorting(gsSingleColumn);
+  edit->DropDownForm()->SetCaption(u"GridDropDownPopup");
+  edit->OnSelect = [edit](TObject*) { HarnessSay("select item=" + std::to_string(edit->ItemIndex())); };
+  edit->OnDropDown = [](TObject*, bool&) { HarnessSay("dropdown"); };
+  edit->OnDropUp = [edit](TObject*, bool Cancelled) {
+    HarnessSay(std::string(Cancelled ? "dropup cancelled" : "dropup") + " item=" + std::to_string(edit->ItemIndex()) +
+               " text=" + StringToUtf8(edit->Text()));
+  };
+  edit->OnChange = [edit](TObject*) { HarnessSay("text=" + StringToUtf8(edit->Text())); };
+  Application->Run();
+  return 0;
+}
