@@ -1,6 +1,9 @@
 #include "app/AppForms.h"
 
 #include "gateway/UBACnetAccess.h"
+#include "gateway/UBACnetSlaveSetAccess.h"
+#include "gateway/UBACnet_EDE_File.h"
+#include "gateway/UBACnet_Eng_Unit.h"
 #include "gateway/UBoot.h"
 #include "gateway/UImportEDEFile.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
@@ -11,9 +14,9 @@
 #include "parameters/UParGen.h"
 #include "platform/Forms.h"
 #include "protocols/can/UDMXDefVal.h"
-#include "protocols/can/UEds.h"
 #include "protocols/can/UDNet.h"
 #include "protocols/can/UDefOffset.h"
+#include "protocols/can/UEds.h"
 #include "protocols/can/UReceiveCAN.h"
 #include "protocols/can/UReceiveJ1939.h"
 #include "protocols/can/UReceiveNMEA.h"
@@ -90,6 +93,16 @@ void Create_Program_Forms() {
   main->Register_Form(u"TFIEC_61850_Access", [] { return Table_Form_On_Demand(FIEC_61850_Access); }, [] {
     if (FIEC_61850_Access) FIEC_61850_Access->Set_Lang();
   });
+  main->Register_Form(
+      u"TFBACnetSlaveSetAccess", [] { return Table_Form_On_Demand(FBACnetSlaveSetAccess); },
+      [] {
+        if (FBACnetSlaveSetAccess) FBACnetSlaveSetAccess->Set_Lang();
+      });
+  main->Register_Form(
+      u"TFBACnet_Eng_Unit", [] { return Table_Form_On_Demand(FBACnet_Eng_Unit); },
+      [] {
+        if (FBACnet_Eng_Unit) FBACnet_Eng_Unit->Set_Lang();
+      });
   main->Register_Form(u"TFIEC61850_Variables", [] { return Table_Form_On_Demand(FIEC61850_Variables); }, [] {
     if (FIEC61850_Variables) FIEC61850_Variables->Set_Lang();
   });
@@ -123,6 +136,13 @@ void Create_Program_Forms() {
   steps.Save_Bin = [] { return Save_Bin(); };
   steps.Set_Boot_Form_Type = [](int type) { FBoot->Form_Type = type; };
   steps.Create_SNMP_MIB = [](TSaveDialog& dialog) { Create_SNMP_MIB(dialog); };
+  steps.Create_EDE_File = [](const String& file) {
+    try {
+      Create_EDE_File(file);
+    } catch (const std::exception& E) {
+      Application->ShowException(E);
+    }
+  };
   steps.Create_EDS_File = [](const String& file) {
     try {
       Create_EDS_File(file);

@@ -1,5 +1,7 @@
 #include "shell/UTableForm.h"
 
+#include <algorithm>
+
 #include "button/LbButton.h"
 #include "platform/Dialogs.h"
 #include "shell/UComon.h"
@@ -21,8 +23,9 @@ constexpr int kLeftButtonsStep = 118;
 // grid's data check box is its text, kept as the file holds it.)
 class TGridCells : public TTableCells {
  public:
-  TGridCells(TAdvStringGrid* Grid, int Rows, bool Boxes) : FGrid(Grid), FRows(Rows), FBoxes(Boxes) {}
-  int RowCount() const override { return FRows; }
+  TGridCells(TAdvStringGrid* Grid, int Rows, bool Boxes, bool FollowGrid = false)
+      : FGrid(Grid), FRows(Rows), FBoxes(Boxes), FFollowGrid(FollowGrid) {}
+  int RowCount() const override { return FFollowGrid ? std::min(FRows, FGrid->RowCount() - 1) : FRows; }
   String Cell(int Col, int Row) const override {
     bool state = false;
     if (FBoxes && FGrid->GetCheckBoxState(Col, Row, state)) return state ? u"Y" : u"N";
@@ -40,6 +43,7 @@ class TGridCells : public TTableCells {
   TAdvStringGrid* FGrid;
   int FRows;
   bool FBoxes;
+  bool FFollowGrid;
 };
 
 TLbButton* AddRowButton(TPanel* Row, const String& Name, int Left) {
@@ -141,7 +145,7 @@ void TTableForm::BuildControls() {
     TAdvStringGrid* any = grid ? grid : BuildStringGrid(parent, g);
     Grids.push_back(grid);
     String_Grids.push_back(any);
-    FCells.push_back(std::make_unique<TGridCells>(any, g.DataRows, g.StringGrid));
+    FCells.push_back(std::make_unique<TGridCells>(any, g.DataRows, g.StringGrid, g.RowsFollowGrid));
     Copy_Flags.push_back(false);
   }
 }

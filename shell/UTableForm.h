@@ -53,6 +53,9 @@ struct TTableGridDef {
   // ColWidths, and every edDataCheckBox column given a cell check box whose state the file reads
   // (box set unless the text is exactly "N") and writes ("Y" or "N"). Uses the _CB row operations.
   bool StringGrid = false;
+  // The table's rows are the grid's rows below the header, as many as the form set at this
+  // showing (at most DataRows): the file loads into and saves from only those.
+  bool RowsFollowGrid = false;
 };
 
 struct TTableFormDef {

@@ -6,6 +6,8 @@
 
 #include "app/AppForms.h"
 #include "button/LbButton.h"
+#include "gateway/UBACnetSlaveSetAccess.h"
+#include "gateway/UBACnet_Eng_Unit.h"
 #include "gateway/UBoot.h"
 #include "gateway/ULoRaWAN_GatewayForm.h"
 #include "gateway/USNMP_Trap_AccessForm.h"
@@ -86,6 +88,41 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   script.AnswerModal(u"", mrCancel);
   FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_CAN_Send_Frame);
   EXPECT_EQ(script.ModalForms().back().FormClass, u"TFTransmitCAN");
+
+  // The BACnet server objects form and its unit picker are made on first use; no step shows them.
+  EXPECT_EQ(FBACnetSlaveSetAccess, nullptr);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFBACnetSlaveSetAccess"), FBACnetSlaveSetAccess);
+  EXPECT_EQ(FKelvaneFirmWare->Linked_Form(u"TFBACnet_Eng_Unit"), FBACnet_Eng_Unit);
+  EXPECT_NE(FBACnet_Eng_Unit, nullptr);
+
+  // The hidden BACnet EDE File step exports the server objects; a Mnemonic that would shift the
+  // fields of its line is refused and the file stays as it was.
+  const fs::path plant = folder / "PROJECTS" / "Plant1";
+  auto slave = [&](const std::string& Mnemonic) {
+    std::ofstream(plant / "BACnet_Slave.xml")
+        << "<BACnet_to_Modbus><BACnet_in_Read><row Data_Type=\"Analog Input\" Eng_Unit=\"62\" Position=\"0\" "
+           "Bit=\"\" Length=\"4\" Swap=\"N\" Mnemonic=\"" +
+               Mnemonic + "\"/></BACnet_in_Read><BACnet_in_Write/></BACnet_to_Modbus>";
+  };
+  auto ede = [&] {
+    std::ifstream in(plant / "objects.csv", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  slave("T");
+  script.AnswerFileDialog(FromPath(plant / "objects"));
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_BACnet_EDE_File);
+  EXPECT_NE(ede().find("\r\n_T_0;;T;0;0;T;62;\r\n"), std::string::npos) << ede();
+  const std::string first = ede();
+  slave("a;b");
+  const size_t shown = script.Messages().size();
+  script.AnswerFileDialog(FromPath(plant / "objects.csv"));
+  script.ExpectMessage(mrYes);  // overwrite
+  script.ExpectMessage(mrOk);
+  FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_BACnet_EDE_File);
+  ASSERT_EQ(script.Messages().size(), shown + 2);
+  EXPECT_EQ(script.Messages().back().Type, mtError);
+  EXPECT_NE(script.Messages().back().Text.find(u"BACnet_in_Read, row 1"), String::npos);
+  EXPECT_EQ(ede(), first);
 
   // Update Device writes both banks before the dialog, which the user then cancels.
   FBoot->Form_Type = 0;

@@ -83,20 +83,7 @@ class EDEFileTest : public ::testing::Test {
   // unit code of each kept data row) or "rows" (field count and fields of every row).
   std::vector<std::string> Python(const String& File, const char* Mode) {
     std::ofstream(dir_ / "probe.py") << kEdeCsvProbe;
-    // The distribution's interpreter when there is one: a version manager's shim takes seconds.
-    const std::string python = std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
-    const std::string cmd = "PYTHONIOENCODING=utf-8 " + python + " " + (dir_ / "probe.py").string() + " '" +
-                            StringToUtf8(File) + "' " + Mode + " 2>&1";
-    std::string out;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-      char buf[512];
-      while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-      ::pclose(p);
-    }
-    std::vector<std::string> lines;
-    std::istringstream in(out);
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
+    return Run_Python(dir_ / "probe.py", "'" + StringToUtf8(File) + "' " + Mode);
   }
   // The reader's objects in the probe's "objects" form.
   static std::vector<std::string> AsProbe(const std::vector<TBACnet_Var>& List) {

@@ -1,7 +1,10 @@
 #pragma once
 // EDE files as a remote device writes them: six name lines, the "#mandatory" line (line 7), the
 // column names, then one line of the sixteen columns per object.
+#include <cstdio>
+#include <filesystem>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +41,23 @@ inline std::string Ede_Joined(const std::vector<std::string>& Lines, const std::
   std::string s;
   for (const std::string& l : Lines) s += l + Eol;
   return s;
+}
+
+// Runs python3 on Script with Args; its output lines (error output included).
+inline std::vector<std::string> Run_Python(const std::filesystem::path& Script, const std::string& Args) {
+  // The distribution's interpreter when there is one: a version manager's shim takes seconds.
+  const std::string python = std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+  const std::string cmd = "PYTHONIOENCODING=utf-8 " + python + " " + Script.string() + " " + Args + " 2>&1";
+  std::string out;
+  if (FILE* p = ::popen(cmd.c_str(), "r")) {
+    char buf[512];
+    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    ::pclose(p);
+  }
+  std::vector<std::string> lines;
+  std::istringstream in(out);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
 }
 
 }  // namespace bacnet_ede_test

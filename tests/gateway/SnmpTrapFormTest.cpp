@@ -79,15 +79,7 @@ TEST_F(SnmpFormTest, TheCheckRoutineShowsTheFirstFailureOnly) {
     form_->Reset_Grids();
     for (size_t i = 0; i < k.Read.size(); ++i) Put_Row(form_->ACG_SNMP_Read, int(i) + 1, k.Read[i]);
     for (size_t i = 0; i < k.Write.size(); ++i) Put_Row(form_->ACG_SNMP_Write, int(i) + 1, k.Write[i]);
-    EXPECT_EQ(form_->Controllo_dati(), k.Message.empty());
-    const auto messages = Take_Messages();
-    if (k.Message.empty()) {
-      EXPECT_TRUE(messages.empty());
-    } else {
-      ASSERT_EQ(messages.size(), 1u);
-      EXPECT_EQ(messages[0].Text, k.Message);
-      EXPECT_EQ(messages[0].Type, mtError);
-    }
+    Expect_Check(form_->Controllo_dati(), k.Message);
   }
 }
 

@@ -74,6 +74,19 @@ class TableFormTest : public bank_test::BankTest {
     return m;
   }
 
+  // A check routine's answer: true with no message, or false with exactly this error message.
+  void Expect_Check(bool Passed, const String& Message) {
+    EXPECT_EQ(Passed, Message.empty());
+    const auto messages = Take_Messages();
+    if (Message.empty()) {
+      EXPECT_TRUE(messages.empty());
+      return;
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Text, Message);
+    EXPECT_EQ(messages[0].Type, mtError);
+  }
+
   TScratchFolder program_;
   ModalScript script_;
   InputDriver driver_;
