@@ -43,6 +43,8 @@
 #include "platform/Grids.h"
 
 class TAdvStringGrid;
+class TNoActiveForm;   // AdvGridMoveControls.h
+class TScrollControl;  // AdvGridMoveControls.h
 class TEditLink;  // a component the application derives its custom editors from
 
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
@@ -225,6 +227,66 @@ class TAdvStringGrid : public TBaseGrid {
   String GetOriginalCells(int RCol, int DRow);
   void SetOriginalCells(int RCol, int DRow, const String& Value);
   int ColumnPosition(int RCol) const;
+  // ---- moving rows and columns, the column order (AdvGridMove.cpp) ----
+  // Display indices; the cells, widths (heights), hidden-column tables, hidden rows' cells, sort
+  // column and indexes, current column, cell controls and a partner grid follow the move.
+  void MoveColumn(int FromIndex, int ToIndex) override;
+  void MoveRow(int FromIndex, int ToIndex) override;
+  // Count rows from FromIndex placed before row ToIndex (numbered before the move). A block not
+  // lying inside the rows, or a target outside them, changes nothing.
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+  void SetColumnOrder();
+  int ColumnAtPosition(int APos);
+  // Hidden columns shown, then every column back at its home position.
+  void ResetColumnOrder();
+  // The first real column whose row-0 text is AValue (hidden columns too), -1 when none.
+  int ColumnByHeader(const String& AValue);
+  // The column order as "Pos" + i values where ColumnSize names them (AdvGridStream.cpp).
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  // A column or row was moved during the present press (the release then fires no cell events).
+  bool ColMoveFlg = false;
+  // Header (fixed-column) cell grabbed by the press as a move candidate, -1 none, and the grab
+  // offset inside it; the current drop column and row of a move.
+  int Movecell = -1;
+  int MoveOfsX = 0;
+  int MoveOfsY = 0;
+  int FMoveColInd = -1;
+  int FMoveRowInd = -1;
+  THeaderDragButton* HeaderDragButton() const { return MoveButton; }
+  TNoActiveForm* MoveForm() const { return FMoveForm; }
+  TArrowWindow* MoveArrow(TArrowDirection Direction) const;
+  // A non-activating translucent picture of the cells (display) from (ACol, ARow) to (BCol, BRow).
+  TNoActiveForm* SelectionToForm(int ACol, int ARow, int BCol, int BRow);
+  // The slim indicators (ScrollType ssMetro), made with the window or when the type is set.
+  TScrollControl* ScrollIndicator(bool Vertical) const { return Vertical ? FVertIndicator : FHorzIndicator; }
+  void UpdateScrollIndicators();
+
+ protected:
+  void ColumnMovedData(int FromIndex, int ToIndex) override;
+  // Real source and target of the column move under way (the column grid's items follow them).
+  int FMoveRF = -1;
+  int FMoveRT = -1;
+
+ private:
+  // Enhanced move (AdvGridMoveFeedback.cpp): the feedback on a mouse move, the drop and cancel.
+  bool EnhancedMoveRunning() const;
+  void MoveFeedback(int X, int Y);
+  void PlaceMoveArrows(bool Columns);
+  void HideMoveArrows();
+  void EndMoveImages();
+  bool DropEnhancedMove(int DCol, int DRow);
+  void CancelEnhancedMove();
+  void MakeScrollIndicators();
+  void RenumberCellControls(bool Columns, int FromIndex, int ToIndex);
+  void FollowMovedColumn(int RF, int RT, int From, int To);
+  bool FSyncedMove = false;
+  bool FColumnMoving = false;
+  TNoActiveForm* FMoveForm = nullptr;
+  TScrollControl* FVertIndicator = nullptr;
+  TScrollControl* FHorzIndicator = nullptr;
+
+ public:
   TControl* GetCellControls(int RCol, int DRow);
   void SetCellControls(int RCol, int DRow, TControl* AControl);
   int NumCellControls() const { return FNumCellControls; }
@@ -2344,6 +2406,9 @@ class TAdvStringGrid : public TBaseGrid {
   using TGridMoveAllowEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
   TGridMoveAllowEvent OnColumnMove;
   TGridMoveAllowEvent OnRowMove;
+  // During a move, the column (row) under the mouse: Allow false shows the no-drop cursor.
+  TGridMoveAllowEvent OnColumnMoving;
+  TGridMoveAllowEvent OnRowMoving;
 
  protected:
   void TopLeftChanged() override;
