@@ -1341,6 +1341,7 @@ class TAdvStringGrid : public TBaseGrid {
   TDropCheckList* DropCheckList() const { return FDropCheckList; }
   // Real column whose drop-down is open, -1 none.
   int FilterColumn() const { return FFilterCol; }
+  void SetFilterColumn(int v) { FFilterCol = v; }
   // A left-button release at client (X, Y) over display cell (DCol, DRow): opens the drop-down on
   // a filter button, hides an open list elsewhere.
   void FilterDropDownMouseUp(int X, int Y, int DCol, int DRow);
