@@ -1098,14 +1098,14 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
 void TCustomGrid::DeleteColumn(int ACol) {
   if (ACol < 0 || ACol >= colCount_) GridIndexError();
   // The column goes to the end and the count drops by one.
-  TCustomGrid::MoveColumn(ACol, colCount_ - 1);
+  MoveColumn(ACol, colCount_ - 1);
   DeleteColumnData(colCount_ - 1);
   SetColCount(colCount_ - 1);
 }
 
 void TCustomGrid::DeleteRow(int ARow) {
   if (ARow < 0 || ARow >= rowCount_) GridIndexError();
-  TCustomGrid::MoveRow(ARow, rowCount_ - 1);
+  MoveRow(ARow, rowCount_ - 1);
   DeleteRowData(rowCount_ - 1);
   SetRowCount(rowCount_ - 1);
 }

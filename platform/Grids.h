@@ -205,9 +205,8 @@ class TCustomGrid : public TCustomControl {
   void SetTabStops(int Index, bool Value);
 
   // ---- structure ----
-  // Virtual, so that a grid keeping more than cells and extents in step moves through its own.
-  virtual void MoveColumn(int FromIndex, int ToIndex);
-  virtual void MoveRow(int FromIndex, int ToIndex);
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
   virtual void DeleteColumn(int ACol);
   virtual void DeleteRow(int ARow);
 

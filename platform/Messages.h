@@ -65,9 +65,7 @@ enum : unsigned {
   WM_ERASEBKGND = 0x0014,
   WM_SYSCOLORCHANGE = 0x0015,
   WM_SHOWWINDOW = 0x0018,
-  WM_CANCELMODE = 0x001F,
   WM_SETCURSOR = 0x0020,
-  WM_MOUSEACTIVATE = 0x0021,
   WM_NOTIFY = 0x004E,
   WM_WINDOWPOSCHANGING = 0x0046,
   WM_WINDOWPOSCHANGED = 0x0047,
@@ -172,8 +170,6 @@ enum : int { HTNOWHERE = 0, HTCLIENT = 1, HTBOTTOMRIGHT = 17 };
 // form on the other side of the change (the one being activated, or the one losing activation),
 // 0 when none.
 enum : unsigned { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
-// Answers to WM_MOUSEACTIVATE.
-enum : unsigned { MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3, MA_NOACTIVATEANDEAT = 4 };
 
 // Edit-control messages. EM_GETSEL: start and end of the selection in the low and high word of the
 // result; EM_SETSEL: WParam start, LParam end. EM_GETRECT: LParam a TRect* that receives the text

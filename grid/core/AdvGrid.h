@@ -229,9 +229,10 @@ class TAdvStringGrid : public TBaseGrid {
   int ColumnPosition(int RCol) const;
   // ---- moving rows and columns, the column order (AdvGridMove.cpp) ----
   // Display indices; the cells, widths (heights), hidden-column tables, hidden rows' cells, sort
-  // column and indexes, current column, cell controls and a partner grid follow the move.
-  void MoveColumn(int FromIndex, int ToIndex) override;
-  void MoveRow(int FromIndex, int ToIndex) override;
+  // column and indexes, current column, cell controls and a partner grid follow the move. They
+  // stand in for the class library's moves, which the grid's own mouse handling never reaches.
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
   // Count rows from FromIndex placed before row ToIndex (numbered before the move). A block not
   // lying inside the rows, or a target outside them, changes nothing.
   void MoveRows(int FromIndex, int ToIndex, int Count);
@@ -276,6 +277,8 @@ class TAdvStringGrid : public TBaseGrid {
   void HideMoveArrows();
   void EndMoveImages();
   bool DropEnhancedMove(int DCol, int DRow);
+  // The class library's drop of a move without the enhanced look, through the grid's own moves.
+  void DropPlainMove();
   void CancelEnhancedMove();
   void MakeScrollIndicators();
   void RenumberCellControls(bool Columns, int FromIndex, int ToIndex);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridMoveControls.h"
 
 namespace {
 

@@ -186,7 +186,7 @@ void TAdvStringGrid::WMLButtonUp(TMessage& Message) {
                       GridState() == gsColSizing;
   if (FDoOnClick && !sizing && ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols())) Click();
   FDoOnClick = false;
-  DropEnhancedMove(ACol, ARow);
+  if (!DropEnhancedMove(ACol, ARow)) DropPlainMove();
   TBaseGrid::WndProc(Message);
   // A release that ended a move fires no cell events.
   if (ColMoveFlg || ColSizeFlg || ACol < 0 || ARow < 0) {

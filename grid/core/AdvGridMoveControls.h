@@ -9,6 +9,11 @@
 
 class TAdvStringGrid;
 
+// Window messages of the moves and the move form, beyond the platform's common list.
+enum : unsigned { WM_CANCELMODE = 0x001F, WM_MOUSEACTIVATE = 0x0021 };
+// Answers to WM_MOUSEACTIVATE.
+enum : unsigned { MA_ACTIVATE = 1, MA_ACTIVATEANDEAT = 2, MA_NOACTIVATE = 3, MA_NOACTIVATEANDEAT = 4 };
+
 enum TScrollDirection : uint8_t { sdVertical, sdHorizontal };
 
 class TScrollControl : public TCustomControl {

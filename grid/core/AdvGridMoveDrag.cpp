@@ -314,6 +314,16 @@ bool TAdvStringGrid::DropEnhancedMove(int DCol, int DRow) {
   return true;
 }
 
+void TAdvStringGrid::DropPlainMove() {
+  const TGridState state = GridState();
+  if ((state != gsColMoving && state != gsRowMoving) || moveIndex_ < 0 || movePos_ < 0 || movePos_ == moveIndex_)
+    return;
+  const int from = moveIndex_, to = movePos_;
+  gridState_ = gsNormal;
+  if (state == gsColMoving) MoveColumn(from, to);
+  else MoveRow(from, to);
+}
+
 void TAdvStringGrid::CancelEnhancedMove() {
   if (!EnhancedMoveRunning()) return;
   Screen->SetCursor(crDefault);
