@@ -29,19 +29,23 @@ void THeaderDragButton::SetCaption(const String& Value) {
   Invalidate();
 }
 
+void THeaderDragButton::EnsureOverlay() {
+  if (FOverlay || !Grid) return;
+  // A pop-up over the grid's form: it never takes the focus and is not clipped by the grid.
+  if (!Parent()) SetParent(Grid);
+  MakeOverlayWindow(this, false);
+  FOverlay = true;
+}
+
 void THeaderDragButton::PlaceAt(int ScreenX, int ScreenY, int AWidth, int AHeight) {
+  EnsureOverlay();
   TPoint p = Point(ScreenX, ScreenY);
   if (TForm* form = GetParentForm(this)) p = form->ScreenToClient(p);
   SetBounds(p.X, p.Y, AWidth, AHeight);
 }
 
 void THeaderDragButton::SetVisible(bool Value) {
-  if (Value && !FOverlay) {
-    // A pop-up over the grid's form: it never takes the focus and is not clipped by the grid.
-    if (!Parent() && Grid) SetParent(Grid);
-    MakeOverlayWindow(this, false);
-    FOverlay = true;
-  }
+  if (Value) EnsureOverlay();
   TCustomControl::SetVisible(Value);
   if (Value) AttachOverlayToForm(this);
 }

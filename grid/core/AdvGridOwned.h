@@ -628,6 +628,8 @@ class THeaderDragButton : public TCustomControl {
   void Paint() override;
 
  private:
+  // Parented to the grid and made an overlay window of its form, once.
+  void EnsureOverlay();
   String FCaption;
   bool FFlat = false;
   bool FOverlay = false;
