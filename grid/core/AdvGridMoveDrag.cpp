@@ -210,25 +210,19 @@ void TAdvStringGrid::MoveFeedback(int X, int Y) {
     PlaceMoveArrows(false);
     if (OnRowMoving) OnRowMoving(this, r, allow);
   }
-  // Auto-scroll while the mouse is beyond the scrollable cells.
-  if (cols && VisibleColCount() + FixedCols() < ColCount()) {
-    int fixedWidth = 0;
-    for (int i = 0; i < FixedCols(); ++i) fixedWidth += ColWidths(i) + GridLineWidth();
-    if (X < fixedWidth && LeftCol() > FixedCols()) {
-      SetLeftCol(LeftCol() - 1);
-      Repaint();
-    } else if (X > ClientWidth() && LeftCol() + VisibleColCount() < ColCount()) {
-      SetLeftCol(LeftCol() + 1);
-      Repaint();
-    }
-  } else if (!cols && VisibleRowCount() + FixedRows() < RowCount()) {
-    int fixedHeight = 0;
-    for (int i = 0; i < FixedRows(); ++i) fixedHeight += RowHeights(i) + GridLineWidth();
-    if (Y < fixedHeight && TopRow() > FixedRows()) {
-      SetTopRow(TopRow() - 1);
-      Repaint();
-    } else if (Y > ClientHeight() && TopRow() + VisibleRowCount() < RowCount()) {
-      SetTopRow(TopRow() + 1);
+  // Auto-scroll while the mouse is beyond the scrollable cells: one column (row) a move.
+  const int count = cols ? ColCount() : RowCount(), fixed = cols ? FixedCols() : FixedRows();
+  const int visible = cols ? VisibleColCount() : VisibleRowCount(), first = cols ? LeftCol() : TopRow();
+  if (visible + fixed < count) {
+    int fixedExtent = 0;
+    for (int i = 0; i < fixed; ++i) fixedExtent += (cols ? ColWidths(i) : RowHeights(i)) + GridLineWidth();
+    const int at = cols ? X : Y, end = cols ? ClientWidth() : ClientHeight();
+    int next = first;
+    if (at < fixedExtent && first > fixed) next = first - 1;
+    else if (at > end && first + visible < count) next = first + 1;
+    if (next != first) {
+      if (cols) SetLeftCol(next);
+      else SetTopRow(next);
       Repaint();
     }
   }
