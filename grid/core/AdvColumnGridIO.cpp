@@ -100,22 +100,24 @@ TColumnProp ListProp(const char16_t* Name, TStringList* (TGridColumnItem::*Get)(
           [Get](TGridColumnItem* c, const String& v) { (c->*Get)()->SetText(v); }};
 }
 
-TColumnProp FontProp(const char16_t* Name, TFont* (TGridColumnItem::*Get)() const) {
-  return {Name, [Get](const TGridColumnItem* c) { return FontText((c->*Get)()); },
-          [Get](TGridColumnItem* c, const String& v) {
-            TFont f;
-            SetFontText(&f, v);
-            (c->*Get)()->Assign(&f);
+// A font or pen of the column, through a free-standing copy so that a bad value changes nothing.
+template <class T>
+TColumnProp ObjectProp(const char16_t* Name, T* (TGridColumnItem::*Get)() const, String (*ToText)(const T*),
+                       void (*FromText)(T*, const String&)) {
+  return {Name, [Get, ToText](const TGridColumnItem* c) { return ToText((c->*Get)()); },
+          [Get, FromText](TGridColumnItem* c, const String& v) {
+            T copy;
+            FromText(&copy, v);
+            (c->*Get)()->Assign(&copy);
           }};
 }
 
+TColumnProp FontProp(const char16_t* Name, TFont* (TGridColumnItem::*Get)() const) {
+  return ObjectProp<TFont>(Name, Get, &FontText, &SetFontText);
+}
+
 TColumnProp PenProp(const char16_t* Name, TPen* (TGridColumnItem::*Get)() const) {
-  return {Name, [Get](const TGridColumnItem* c) { return PenText((c->*Get)()); },
-          [Get](TGridColumnItem* c, const String& v) {
-            TPen p;
-            SetPenText(&p, v);
-            (c->*Get)()->Assign(&p);
-          }};
+  return ObjectProp<TPen>(Name, Get, &PenText, &SetPenText);
 }
 
 TColumnProp BordersProp(const char16_t* Name, TCellBorders (TGridColumnItem::*Get)() const,
