@@ -250,16 +250,19 @@ TEST(AdvGridMove, TheIndicatorShowsAMinimumThumbAndNothingWhenAllRowsFit) {
   MetroForm f;
   ASSERT_NE(f.vert(), nullptr);
   EXPECT_EQ(f.grid->ScrollBars(), ssNone);
+  f.vert()->SetColor(clRed);
   int start = 0, size = 0;
   ASSERT_TRUE(f.vert()->ThumbSpan(start, size));
   EXPECT_EQ(size, 20);
   EXPECT_EQ(start, f.grid->RowHeights(0));
   std::unique_ptr<TBitmap> shot = PaintToBitmap(f.vert());
-  EXPECT_EQ(shot->Canvas()->Pixels(1, start + 5), clSilver);
+  EXPECT_EQ(shot->Canvas()->Pixels(1, start + 5), clRed);
+  EXPECT_NE(shot->Canvas()->Pixels(1, start + size + 2), clRed);
+  EXPECT_NE(shot->Canvas()->Pixels(5, start + 5), clRed);  // ScrollWidth 4 across
   f.grid->SetRowCount(3);
   EXPECT_FALSE(f.vert()->ThumbSpan(start, size));
   shot = PaintToBitmap(f.vert());
-  for (int y = 0; y < shot->Height(); y += 3) EXPECT_NE(shot->Canvas()->Pixels(1, y), clSilver) << y;
+  for (int y = 0; y < shot->Height(); y += 3) EXPECT_NE(shot->Canvas()->Pixels(1, y), clRed) << y;
 }
 
 TEST(AdvGridMove, DraggingTheThumbStopsAtTheLastPage) {
