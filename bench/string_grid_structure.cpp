@@ -1,6 +1,8 @@
 // The string grid's row structure against Qt's QTableWidget given the same work in the same run,
 // on 100,000 rows x 10 columns of text: remove 1,000 rows in the middle and insert 1,000 rows
-// there again; hide every second row and show them all again. Both sides are filled once and do
+// there again; hide every second row and show them all again; move 1,000 rows from the top to the
+// bottom and back (QTableWidget taking the rows' items out, removing and inserting the rows and
+// putting the items back). Both sides are filled once and do
 // their rounds in turn, so a busy machine slows them alike; <work>_ratio_med is grid time / peer
 // time (below 1: the grid is faster).
 #include <benchmark/benchmark.h>
@@ -73,6 +75,30 @@ void BM_Ratio(benchmark::State& state) {
   hideShow.Report(state, "hide_show_ms");
 }
 BENCHMARK(BM_Ratio)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_MoveRowsRatio(benchmark::State& state) {
+  std::unique_ptr<TAdvStringGrid> g = FilledGrid();
+  TQtReferenceTable qt(kRows, kCols, CellText);
+  bench::PairedTimes down, up;
+  size_t checksum = 0;
+  for (auto _ : state) {
+    for (int k = 0; k < kPairs; ++k) {
+      // From the top (below the fixed row) to the end, then back: each round starts alike.
+      const double gd = bench::TimeMs([&] { g->MoveRows(1, kRows, kCount); });
+      const double qd = bench::TimeMs([&] { checksum += static_cast<size_t>(qt.MoveRows(1, kRows, kCount)); });
+      down.Add(gd, qd);
+      const double gu = bench::TimeMs([&] { g->MoveRows(kRows - kCount, 1, kCount); });
+      const double qu =
+          bench::TimeMs([&] { checksum += static_cast<size_t>(qt.MoveRows(kRows - kCount, 1, kCount)); });
+      up.Add(gu, qu);
+      checksum += g->GetCellEx(0, 1).size();
+    }
+  }
+  benchmark::DoNotOptimize(checksum);
+  down.Report(state, "move_rows_down_ms");
+  up.Report(state, "move_rows_up_ms");
+}
+BENCHMARK(BM_MoveRowsRatio)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The grid's hiding and showing alone, again and again (for profiling).
 void BM_GridHideShowOnly(benchmark::State& state) {

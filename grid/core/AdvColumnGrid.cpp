@@ -491,8 +491,9 @@ void TAdvColumnGrid::ColumnMoved(int FromIndex, int ToIndex) {
   const bool was = FColumnCollection->NoRecursiveUpdate();
   FColumnCollection->SetNoRecursiveUpdate(true);
   const int top = TopRow();
-  const int from = RealColIndex(FromIndex);
-  const int to = RealColIndex(ToIndex);
+  // The visibility table has moved already: the real indices are the ones the move began with.
+  const int from = FMoveRF >= 0 ? FMoveRF : RealColIndex(FromIndex);
+  const int to = FMoveRT >= 0 ? FMoveRT : RealColIndex(ToIndex);
   if (TGridColumnItem* moved = ColumnAt(from); moved && ColumnAt(to)) {
     // The cells and widths have moved already; the column object follows them.
     FColMoving = true;

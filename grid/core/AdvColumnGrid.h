@@ -297,6 +297,28 @@ class TAdvColumnGrid : public TAdvStringGrid {
   TAfterColumnMoved OnAfterColumnMoved;
   TColumnPopupEvent OnColumnPopup;
 
+  // ---- positions, column streams, popups, filters and grouping (AdvColumnGridIO.cpp) ----
+  // With ColumnSize.Location clIniFile: "CP" + position = the DefIdx of the column there, in
+  // the INI file Key, section Section; otherwise the string grid's own.
+  void SaveColPositions() override;
+  void LoadColPositions() override;
+  void SaveColumnPositions(const String& Key, const String& Section);
+  // Positions that are not each column once are refused: the order stays.
+  void LoadColumnPositions(const String& Key, const String& Section);
+  // Every published column property in the grid's own column stream; a stream that does not
+  // hold one raises EReadError and the columns stay as they are.
+  void SaveColumnsToStream(TStream* Stream);
+  void LoadColumnsFromStream(TStream* Stream);
+  // The grouped column keeps its settings for the ungrouping.
+  void Group(int Colindex) override;
+  void UnGroup() override;
+  // A column's Filter lines ("caption=condition") make its filter drop-down.
+  bool DoGetColumnFilter(int Column) override;
+  void DoFilterSelect(int ItemIndex) override;
+  // After the string grid's press handling, a press on a column with a ColumnPopup of the
+  // button's kind fires OnColumnPopup and pops the menu where the kind covers the cell.
+  void WndProc(TMessage& Message) override;
+
  protected:
   // The collection the grid uses: a new one bound to this grid.
   virtual std::unique_ptr<TGridColumnCollection> CreateColumns();

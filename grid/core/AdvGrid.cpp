@@ -539,6 +539,7 @@ void TAdvStringGrid::CreateWnd() {
   SetTimer(this, kGridTimerId, kGridTimerInterval);
   if (FIsWinXP) FIsWinXP = IsThemeActive();
   SetUpWheel();
+  if (FScrollType == ssMetro && !Loading()) UpdateScrollIndicators();
   if (FScrollType == ssNormal || Loading()) return;
   FIsFlat = InitializeFlatSB();
   SetFlatScrollWidth();

@@ -43,6 +43,8 @@
 #include "platform/Grids.h"
 
 class TAdvStringGrid;
+class TNoActiveForm;   // AdvGridMoveControls.h
+class TScrollControl;  // AdvGridMoveControls.h
 class TEditLink;  // a component the application derives its custom editors from
 class TGridTrackbarDropDown;
 class TGridMemoDropDown;
@@ -232,6 +234,69 @@ class TAdvStringGrid : public TBaseGrid {
   String GetOriginalCells(int RCol, int DRow);
   void SetOriginalCells(int RCol, int DRow, const String& Value);
   int ColumnPosition(int RCol) const;
+  // ---- moving rows and columns, the column order (AdvGridMove.cpp) ----
+  // Display indices; the cells, widths (heights), hidden-column tables, hidden rows' cells, sort
+  // column and indexes, current column, cell controls and a partner grid follow the move. They
+  // stand in for the class library's moves, which the grid's own mouse handling never reaches.
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  // Count rows from FromIndex placed before row ToIndex (numbered before the move). A block not
+  // lying inside the rows, or a target outside them, changes nothing.
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+  void SetColumnOrder();
+  int ColumnAtPosition(int APos);
+  // Hidden columns shown, then every column back at its home position.
+  void ResetColumnOrder();
+  // The first real column whose row-0 text is AValue (hidden columns too), -1 when none.
+  int ColumnByHeader(const String& AValue);
+  // The column order as "Pos" + i values where ColumnSize names them (AdvGridStream.cpp).
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  // A column or row was moved during the present press (the release then fires no cell events).
+  bool ColMoveFlg = false;
+  // Header (fixed-column) cell grabbed by the press as a move candidate, -1 none, and the grab
+  // offset inside it; the current drop column and row of a move.
+  int Movecell = -1;
+  int MoveOfsX = 0;
+  int MoveOfsY = 0;
+  int FMoveColInd = -1;
+  int FMoveRowInd = -1;
+  THeaderDragButton* HeaderDragButton() const { return MoveButton; }
+  TNoActiveForm* MoveForm() const { return FMoveForm; }
+  TArrowWindow* MoveArrow(TArrowDirection Direction) const;
+  // A non-activating translucent picture of the cells (display) from (ACol, ARow) to (BCol, BRow).
+  TNoActiveForm* SelectionToForm(int ACol, int ARow, int BCol, int BRow);
+  // The slim indicators (ScrollType ssMetro), made with the window or when the type is set.
+  TScrollControl* ScrollIndicator(bool Vertical) const { return Vertical ? FVertIndicator : FHorzIndicator; }
+  void UpdateScrollIndicators();
+
+ protected:
+  void ColumnMovedData(int FromIndex, int ToIndex) override;
+  // Real source and target of the column move under way (the column grid's items follow them).
+  int FMoveRF = -1;
+  int FMoveRT = -1;
+
+ private:
+  // Enhanced move (AdvGridMoveFeedback.cpp): the feedback on a mouse move, the drop and cancel.
+  bool EnhancedMoveRunning() const;
+  void MoveFeedback(int X, int Y);
+  void PlaceMoveArrows(bool Columns);
+  void HideMoveArrows();
+  void EndMoveImages();
+  bool DropEnhancedMove(int DCol, int DRow);
+  // The class library's drop of a move without the enhanced look, through the grid's own moves.
+  void DropPlainMove();
+  void CancelEnhancedMove();
+  void MakeScrollIndicators();
+  void RenumberCellControls(bool Columns, int FromIndex, int ToIndex);
+  void FollowMovedColumn(int RF, int RT, int From, int To);
+  bool FSyncedMove = false;
+  bool FColumnMoving = false;
+  TNoActiveForm* FMoveForm = nullptr;
+  TScrollControl* FVertIndicator = nullptr;
+  TScrollControl* FHorzIndicator = nullptr;
+
+ public:
   TControl* GetCellControls(int RCol, int DRow);
   void SetCellControls(int RCol, int DRow, TControl* AControl);
   int NumCellControls() const { return FNumCellControls; }
@@ -1290,6 +1355,7 @@ class TAdvStringGrid : public TBaseGrid {
   TDropCheckList* DropCheckList() const { return FDropCheckList; }
   // Real column whose drop-down is open, -1 none.
   int FilterColumn() const { return FFilterCol; }
+  void SetFilterColumn(int v) { FFilterCol = v; }
   // A left-button release at client (X, Y) over display cell (DCol, DRow): opens the drop-down on
   // a filter button, hides an open list elsewhere.
   void FilterDropDownMouseUp(int X, int Y, int DCol, int DRow);
@@ -2389,6 +2455,7 @@ class TAdvStringGrid : public TBaseGrid {
   using TGridMoveAllowEvent = std::function<void(TObject* Sender, int Index, bool& Allow)>;
   TGridMoveAllowEvent OnColumnMove;
   TGridMoveAllowEvent OnRowMove;
+  // During a move, the column (row) under the mouse: Allow false shows the no-drop cursor.
   TGridMoveAllowEvent OnColumnMoving;
   TGridMoveAllowEvent OnRowMoving;
 

@@ -112,13 +112,6 @@ bool TAdvStringGrid::IsWideCell(int RCol, int DRow) {
   return s.size() >= 2 && s[0] == u'|' && s[1] == u'\\';
 }
 
-int TAdvStringGrid::ColumnPosition(int RCol) const {
-  if (FColumnOrder->Count() == 0) return RCol;
-  for (int i = 0; i < FColumnOrder->Count(); ++i)
-    if (FColumnOrder->Items(i) == RCol) return i;
-  return RCol;
-}
-
 String TAdvStringGrid::GetOriginalCells(int RCol, int DRow) { return GetCellEx(ColumnPosition(RCol), DRow); }
 
 void TAdvStringGrid::SetOriginalCells(int RCol, int DRow, const String& Value) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridMoveControls.h"
 
 namespace {
 
@@ -78,6 +79,18 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
       break;
     case WM_RBUTTONDOWN:
       WMRButtonDown(Message);
+      break;
+    case WM_RBUTTONUP:
+      // Swallowed during a move: no context menu opens over the dragged header.
+      if (EnhancedMoveRunning()) {
+        Message.Result = 0;
+        return;
+      }
+      TBaseGrid::WndProc(Message);
+      break;
+    case WM_CANCELMODE:
+      CancelEnhancedMove();
+      TBaseGrid::WndProc(Message);
       break;
     case CM_MOUSELEAVE:
       CMMouseLeave(Message);

@@ -90,6 +90,15 @@ void TAdvStringGrid::WMLButtonDown(TMessage& Message) {
   const bool countsFixed = IsFixed(ACol, ARow);
   if (inFixed || countsFixed) HideInplaceEdit();
   PressHeaderSelection(ACol, ARow, GetKeyState(VK_SHIFT) < 0);
+  // A header (fixed-column) cell of a normal column (row) may start a move.
+  Movecell = -1;
+  if (ARow < FixedRows() && ACol >= FixedCols()) Movecell = ACol;
+  else if (ACol < FixedCols() && ARow >= FixedRows()) Movecell = ARow;
+  if (Movecell >= 0) {
+    const TRect mc = CellRect(ACol, ARow);
+    MoveOfsX = X - mc.Left;
+    MoveOfsY = Y - mc.Top;
+  }
   const bool fixedOther = countsFixed && !inFixed;
   const int RC = RealColIndex(ACol);
   if (Colclicked >= 0 && Rowclicked >= 0) {
@@ -139,9 +148,11 @@ void TAdvStringGrid::WMLButtonDown(TMessage& Message) {
 void TAdvStringGrid::WMLButtonUp(TMessage& Message) {
   const int X = LParamX(Message.LParam), Y = LParamY(Message.LParam);
   ColSizeFlg = false;
+  ColMoveFlg = false;
   FMouseKeepDown = false;
   FMouseDownMove = false;
   EndHeaderSelection();
+  if (!Designing()) HideMoveArrows();
   if (FSizingFixed) {
     FSizeFixed = FSizingFixed = false;
     if (FSizingFixedCol >= 0) {
@@ -175,8 +186,13 @@ void TAdvStringGrid::WMLButtonUp(TMessage& Message) {
                       GridState() == gsColSizing;
   if (FDoOnClick && !sizing && ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols())) Click();
   FDoOnClick = false;
+  if (!DropEnhancedMove(ACol, ARow)) DropPlainMove();
   TBaseGrid::WndProc(Message);
-  if (ACol < 0 || ARow < 0) return;
+  // A release that ended a move fires no cell events.
+  if (ColMoveFlg || ColSizeFlg || ACol < 0 || ARow < 0) {
+    FDblClk = false;
+    return;
+  }
   if (ACol >= FixedCols()) {
     const int rc = RealColIndex(ACol);
     if (HasCheckBox(rc, ARow) && OnCheckBoxMouseUp) {
@@ -478,6 +494,10 @@ void TAdvStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
     if (FSizingFixedR) FSizeFixedY = Y;
     UpdateMouseSelectMode(X, Y, c, r);
     AskMoveAllowed();
+    const bool moving = GridState() == gsColMoving || GridState() == gsRowMoving;
+    if (moving && FEnhRowColMove && RowCount() > 1 && (X != Clickposx || Y != Clickposy) && !FSizingFixed &&
+        !FSizingFixedR)
+      MoveFeedback(X, Y);
   }
   if (c >= 0 && r >= 0) TrackLinks(c, r, X, Y);
   if (FLastHintPos.X != -1 || FLastBalloonPos.X != -1) {

@@ -117,5 +117,8 @@ void TAdvStringGrid::AskMoveAllowed() {
   if ((!cols && !rows) || !ask) return;
   bool allow = true;
   ask(this, moveIndex_, allow);
-  if (!allow) gridState_ = gsNormal;
+  if (allow) return;
+  // The move ends here: its look and drag cursor with it.
+  CancelEnhancedMove();
+  gridState_ = gsNormal;
 }

@@ -211,11 +211,14 @@ class TDragDropSettings : public TGridSettings<TDragDropSettings> {
     FOleAcceptText = s.FOleAcceptText;
     FOleAcceptFiles = s.FOleAcceptFiles;
     FOleAcceptURLs = s.FOleAcceptURLs;
+    FShowCells = s.FShowCells;
     SetOleDropTarget(s.FOleDropTarget);
   }
   CONF_GRID_SETTING(bool, OleAcceptText, true)
   CONF_GRID_SETTING(bool, OleAcceptFiles, true)
   CONF_GRID_SETTING(bool, OleAcceptURLs, true)
+  // A column or row move shows a translucent picture of its cells instead of the header image.
+  CONF_GRID_SETTING(bool, ShowCells, false)
 
  public:
   bool OleDropTarget() const { return FOleDropTarget; }
@@ -612,6 +615,24 @@ class THeaderDragButton : public TCustomControl {
   explicit THeaderDragButton(TComponent* AOwner) : TCustomControl(AOwner) {}
   String ClassName() const override { return u"THeaderDragButton"; }
   TWinControl* Grid = nullptr;
+  String Caption() const { return FCaption; }
+  void SetCaption(const String& Value);
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value) { FFlat = Value; }
+  // Screen coordinates: the image floats over the grid's form (AdvGridMoveFeedback.cpp).
+  void PlaceAt(int ScreenX, int ScreenY, int AWidth, int AHeight);
+  void SetVisible(bool Value) override;
+
+ protected:
+  // The grid's fixed-cell look, then the caption centred on one line with an end ellipsis.
+  void Paint() override;
+
+ private:
+  // Parented to the grid and made an overlay window of its form, once.
+  void EnsureOverlay();
+  String FCaption;
+  bool FFlat = false;
+  bool FOverlay = false;
 };
 
 class TAdvInplaceEdit;  // AdvInplaceEdit.h

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "grid/core/AdvGrid.h"
+#include "grid/core/AdvGridMoveControls.h"
 
 void TAdvStringGrid::TopLeftChanged() {
   TBaseGrid::TopLeftChanged();
@@ -17,6 +18,8 @@ void TAdvStringGrid::TopLeftChanged() {
   if (EditMode && !IsInplaceEditorKind(EditControl)) HideInplaceEdit();
   if (FFloatingFooter->Visible() && RowCount() > 0) RepaintRow(RowCount() - 1);
   CellControlsUpdate(false);
+  if (FVertIndicator) FVertIndicator->Invalidate();
+  if (FHorzIndicator) FHorzIndicator->Invalidate();
   FOldLeftCol = LeftCol();
   FOldTopRow = TopRow();
   if (Designing()) Invalidate();

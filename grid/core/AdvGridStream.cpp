@@ -1,6 +1,7 @@
 // The grid's own cell stream (how AssignCells copies cells between grids) and the column widths
 // kept in an INI file.
 #include <memory>
+#include <vector>
 
 #include "grid/core/AdvGrid.h"
 #include "grid/foundation/AsgHTMLE.h"
@@ -195,4 +196,58 @@ void TAdvStringGrid::LoadColSizes() {
     if (w != ColWidths(i)) SetColWidths(i, w);
   }
   store.Flush();
+}
+
+// =============================================================================================
+// Column order ("Pos" + position = the home column there) in the store named by ColumnSize.
+
+namespace {
+
+// Values that name each of Count columns exactly once.
+bool IsColumnPermutation(const std::vector<int>& Values, int Count) {
+  if (static_cast<int>(Values.size()) != Count) return false;
+  std::vector<bool> seen(static_cast<size_t>(Count), false);
+  for (int v : Values) {
+    if (v < 0 || v >= Count || seen[static_cast<size_t>(v)]) return false;
+    seen[static_cast<size_t>(v)] = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+void TAdvStringGrid::SaveColPositions() {
+  if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || Designing()) return;
+  TColSizeStore store(*FColumnSize);
+  for (int i = 0; i < FColumnOrder->Count(); ++i) store.Write(u"Pos" + IntToStr(i), FColumnOrder->Items(i));
+  store.Flush();
+}
+
+void TAdvStringGrid::LoadColPositions() {
+  if (FColumnSize->Key().empty() || FColumnSize->Section().empty() || Designing()) return;
+  TColSizeStore store(*FColumnSize);
+  const int total = ColCount() + NumHiddenColumns();
+  std::vector<int> saved;
+  if (store.Read(u"Pos0", -1) != -1) {
+    for (int i = 0; i < total; ++i) {
+      const int v = store.Read(u"Pos" + IntToStr(i), -1);
+      if (v != -1) saved.push_back(v);
+    }
+  }
+  store.Flush();
+  // An order naming a column twice would have the reset move columns back and forth.
+  if (!IsColumnPermutation(saved, total)) return;
+  std::vector<int> inverse(static_cast<size_t>(total));
+  for (int i = 0; i < total; ++i) inverse[static_cast<size_t>(saved[static_cast<size_t>(i)])] = i;
+  std::vector<int> hidden;
+  FColumnOrder->Clear();
+  for (int c = 0; c < total; ++c) {
+    if (IsHiddenColumn(c)) hidden.push_back(c);
+    FColumnOrder->Add(inverse[static_cast<size_t>(c)]);
+  }
+  UnHideColumnsAll();
+  ResetColumnOrder();
+  for (int c : hidden) HideColumn(c);
+  FColumnOrder->Clear();
+  for (int v : saved) FColumnOrder->Add(v);
 }

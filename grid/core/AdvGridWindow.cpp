@@ -114,6 +114,11 @@ void TAdvStringGrid::SetScrollType(TScrollType v) {
     }
   }
   SetFlatScrollStyle();
+  if (v == ssMetro) {
+    // The slim indicators stand in for the system bars.
+    SetScrollBars(ssNone);
+    if (HandleAllocated()) UpdateScrollIndicators();
+  }
 }
 
 void TAdvStringGrid::SetUpWheel() {

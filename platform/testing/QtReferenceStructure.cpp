@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QTableWidget>
+#include <vector>
 
 #include "platform/qt/ControlBackend.h"
 
@@ -35,4 +36,20 @@ int TQtReferenceTable::SetEverySecondHidden(bool Hidden) {
   const int rows = table.rowCount();
   for (int r = 1; r < rows; r += 2) table.setRowHidden(r, Hidden);
   return table.isRowHidden(1) ? 1 : 0;
+}
+
+int TQtReferenceTable::MoveRows(int From, int To, int Count) {
+  QTableWidget& table = d_->Table;
+  const int cols = table.columnCount();
+  std::vector<QTableWidgetItem*> taken;
+  taken.reserve(static_cast<size_t>(Count) * static_cast<size_t>(cols));
+  for (int r = From; r < From + Count; ++r)
+    for (int c = 0; c < cols; ++c) taken.push_back(table.takeItem(r, c));
+  table.model()->removeRows(From, Count);
+  const int at = To > From ? To - Count : To;
+  table.model()->insertRows(at, Count);
+  size_t k = 0;
+  for (int r = at; r < at + Count; ++r)
+    for (int c = 0; c < cols; ++c) table.setItem(r, c, taken[k++]);
+  return table.rowCount();
 }

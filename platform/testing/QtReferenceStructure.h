@@ -18,6 +18,9 @@ class TQtReferenceTable {
   // Hides (or shows again) every second row from row 1; answers whether row 1 is hidden (so
   // nothing is optimised away).
   int SetEverySecondHidden(bool Hidden);
+  // Takes the items of Count rows from From out, removes the rows, inserts as many before row To
+  // (numbered before the move) and puts the items back there; answers the row count.
+  int MoveRows(int From, int To, int Count);
 
  private:
   struct Impl;
