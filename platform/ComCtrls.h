@@ -282,8 +282,9 @@ struct TSystemTime {
 };
 TSystemTime DateTimeToSystemTime(TDateTime Value);
 TDateTime SystemTimeToDateTime(const TSystemTime& Value);
-// The picker's change notification to its owner (WM_NOTIFY; lParam a TNMDateTimeChange). A
-// picker whose check box was cleared holds no date: GDT_NONE and a zero system time.
+// The picker's change notification to its parent (WM_NOTIFY; lParam a TNMDateTimeChange), sent
+// before the picker's own DateTimeChanged. A picker whose check box was cleared holds no date:
+// GDT_NONE and a zero system time.
 constexpr int DTN_DATETIMECHANGE = -759;
 struct TNMDateTimeChange {
   TNMHdr Hdr;
@@ -391,6 +392,8 @@ class TDateTimePicker : public TWinControl {
   int FieldAtChar(int Pos) const;
   void StepField(int Delta);
   void UserSet(TDateTime Value);
+  // DTN_DATETIMECHANGE to the parent, then DateTimeChanged.
+  void NotifyDateTimeChange(bool HasDate);
   TDateTime Clamp(TDateTime Value) const;
   void HidePopup();
 

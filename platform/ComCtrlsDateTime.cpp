@@ -379,6 +379,19 @@ void TDateTimePicker::DateTimeChanged(bool HasDate) {
   if (OnChange) OnChange(this);
 }
 
+void TDateTimePicker::NotifyDateTimeChange(bool HasDate) {
+  if (TWinControl* p = Parent()) {
+    TNMDateTimeChange n;
+    n.Hdr.From = this;
+    n.Hdr.Code = DTN_DATETIMECHANGE;
+    n.Flags = HasDate ? GDT_VALID : GDT_NONE;
+    if (HasDate) n.St = DateTimeToSystemTime(FDateTime);
+    p->Perform(WM_NOTIFY, 0, reinterpret_cast<intptr_t>(&n));
+    if (!confqt::IsAlive(this)) return;  // the parent's handler may free its editor
+  }
+  DateTimeChanged(HasDate);
+}
+
 void TDateTimePicker::UserSet(TDateTime Value) {
   Value = Clamp(Value);
   if (Value == FDateTime) {
@@ -387,7 +400,7 @@ void TDateTimePicker::UserSet(TDateTime Value) {
   }
   FDateTime = Value;
   SyncWidget();
-  DateTimeChanged(true);
+  NotifyDateTimeChange(true);
 }
 
 void TDateTimePicker::StepField(int Delta) {
@@ -457,7 +470,7 @@ void TDateTimePicker::DefaultChar(Char Key) {
     FChecked = !FChecked;
     SyncWidget();
     Invalidate();
-    DateTimeChanged(FChecked);
+    NotifyDateTimeChange(FChecked);
     return;
   }
   if (!FChecked) return;
@@ -535,7 +548,7 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     FChecked = !FChecked;
     SyncWidget();
     Invalidate();
-    DateTimeChanged(FChecked);
+    NotifyDateTimeChange(FChecked);
     return;
   }
   if (FKind == dtkDate && FDateMode == dmComboBox && X >= ClientWidth() - kPickerButtonWidth) {

@@ -1172,11 +1172,13 @@ void TWinControl::WndProc(TMessage& m) {
       m.Result = static_cast<intptr_t>(DialogCode());
       return;
     case WM_COMMAND:
-      // A child's notification goes back to the child as CN_COMMAND, as the class library
-      // reflects it; LParam is only trusted once it is found among the children.
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // A child's notification goes back to the child as CN_COMMAND (CN_HSCROLL, CN_VSCROLL), as
+      // the class library reflects it; LParam is only trusted once it is found among the children.
       for (TControl* c : controls_) {
         if (reinterpret_cast<intptr_t>(c) == m.LParam) {
-          m.Result = c->Perform(CN_COMMAND, m.WParam, m.LParam);
+          m.Result = c->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
           return;
         }
       }

@@ -670,7 +670,7 @@ void TCategoryPanelGroup::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_LBUTTONUP || m.Msg == WM_CAPTURECHANGED) dragOffset_ = -1;
-  if (m.Msg == WM_VSCROLL) {
+  if (m.Msg == WM_VSCROLL && m.LParam == 0) {
     int page = std::max(1, ClientHeight());
     switch (static_cast<unsigned>(m.WParam & 0xFFFF)) {
       case SB_LINEUP: SetScrollPos(scrollPos_ - LineStep()); break;

@@ -1842,6 +1842,7 @@ void TCustomGrid::WndProc(TMessage& m) {
       break;
     case WM_VSCROLL:
     case WM_HSCROLL:
+      if (m.LParam != 0) break;  // a child scroll bar's: passed back to it
       ScrollBarMessage(m.Msg == WM_VSCROLL, static_cast<unsigned>(m.WParam & 0xFFFF),
                        static_cast<int>((m.WParam >> 16) & 0xFFFF));
       return;

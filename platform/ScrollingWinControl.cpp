@@ -199,6 +199,7 @@ void TScrollingWinControl::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_VSCROLL:
     case WM_HSCROLL:
+      if (Message.LParam != 0) break;  // a child scroll bar's: passed back to it
       ScrollMessage(Message.Msg == WM_VSCROLL ? FVert : FHorz, static_cast<unsigned>(Message.WParam & 0xFFFF),
                     static_cast<int>(WParamHi(Message.WParam)));
       Message.Result = 0;

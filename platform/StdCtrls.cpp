@@ -1383,6 +1383,15 @@ void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
 }
 
 void TScrollBar::Scroll(TScrollCode Code, int Pos) {
+  if (TWinControl* parent = Parent()) {
+    const unsigned msg = kind_ == sbVertical ? WM_VSCROLL : WM_HSCROLL;
+    parent->Perform(msg, MakeWParam(static_cast<Word>(Code), static_cast<Word>(Pos)), reinterpret_cast<intptr_t>(this));
+    return;
+  }
+  DoScroll(Code, Pos);
+}
+
+void TScrollBar::DoScroll(TScrollCode Code, int Pos) {
   int p = position_;
   switch (Code) {
     case scLineUp: p -= smallChange_; break;
@@ -1401,6 +1410,10 @@ void TScrollBar::Scroll(TScrollCode Code, int Pos) {
 }
 
 void TScrollBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_VSCROLL || m.Msg == CN_HSCROLL) {
+    DoScroll(static_cast<TScrollCode>(m.WParam & 0xFFFF), static_cast<int>((m.WParam >> 16) & 0xFFFF));
+    return;
+  }
   if (m.Msg == WM_KEYDOWN) {
     TWinControl::WndProc(m);
     switch (static_cast<Word>(m.WParam)) {
@@ -1415,4 +1428,42 @@ void TScrollBar::WndProc(TMessage& m) {
     return;
   }
   TWinControl::WndProc(m);
+}
+
+TScrollBar::TParts TScrollBar::PartsIn(const TRect& R) const {
+  TParts parts;
+  const bool vertical = kind_ == sbVertical;
+  const int length = vertical ? R.Height() : R.Width();
+  const int thickness = vertical ? R.Width() : R.Height();
+  const int arrow = std::min(thickness, length / 2);
+  auto span = [&](int from, int to) {
+    return vertical ? Rect(R.Left, R.Top + from, R.Right, R.Top + to)
+                    : Rect(R.Left + from, R.Top, R.Left + to, R.Bottom);
+  };
+  parts.LineUp = span(0, arrow);
+  parts.LineDown = span(length - arrow, length);
+  const int track = length - 2 * arrow;
+  // As a window's bar: the thumb shows the page against the whole range, never shorter than 8.
+  const int range = max_ - min_ + 1;
+  auto scale = [](int a, int b, int c) { return static_cast<int>(static_cast<int64_t>(a) * b / c); };
+  int thumb = pageSize_ > 0 ? scale(track, pageSize_, range) : thickness;
+  thumb = std::max(thumb, std::min(8, track));
+  if (range <= 1 || thumb >= track || track <= 0) return parts;
+  const int steps = range - std::max(1, pageSize_);
+  const int at = steps > 0 ? std::min(track - thumb, scale(track - thumb, position_ - min_, steps)) : 0;
+  parts.Thumb = span(arrow + at, arrow + at + thumb);
+  return parts;
+}
+
+void TScrollBar::PaintOn(TCanvas* Canvas, const TRect& R) const {
+  if (R.IsEmpty()) return;
+  const bool vertical = kind_ == sbVertical;
+  const unsigned look = Enabled() ? 0u : DFCS_INACTIVE;
+  Canvas->Brush()->SetStyle(bsSolid);
+  Canvas->Brush()->SetColor(clScrollBar);
+  Canvas->FillRect(R);
+  const TParts parts = PartsIn(R);
+  DrawFrameControl(Canvas, parts.LineUp, DFC_SCROLL, look | (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT));
+  DrawFrameControl(Canvas, parts.LineDown, DFC_SCROLL, look | (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT));
+  if (Enabled() && !parts.Thumb.IsEmpty()) DrawFrameControl(Canvas, parts.Thumb, DFC_BUTTON, DFCS_BUTTONPUSH);
 }

@@ -428,9 +428,21 @@ class TScrollBar : public TWinControl {
   void SetLargeChange(int v) { largeChange_ = v; }
   int PageSize() const { return pageSize_; }
   void SetPageSize(int v);
-  // One scroll step as the user makes it: OnScroll (which may change the position), then the move.
+  // One scroll step as the user makes it. A bar with a parent tells it first, as a window's
+  // scroll bar control does (WM_VSCROLL or WM_HSCROLL, the code in the low word of WParam, Pos
+  // in the high word, LParam the bar); the parent passes it back (CN_VSCROLL / CN_HSCROLL)
+  // unless it handles the message itself. The bar's own step: OnScroll (which may change the
+  // position), then the move.
   void Scroll(TScrollCode Code, int Pos = 0);
   void WndProc(TMessage& Message) override;
+  // Where the arrows and the thumb of a bar of this one's kind and range lie in R; the thumb is
+  // empty when the track has no room for it.
+  struct TParts {
+    TRect LineUp, LineDown, Thumb;
+  };
+  TParts PartsIn(const TRect& R) const;
+  // Paints the bar into R of Canvas as it stands (the in-cell bars of a grid are drawn so).
+  void PaintOn(TCanvas* Canvas, const TRect& R) const;
 
   TNotifyEvent OnChange;
   TScrollEvent OnScroll;
@@ -444,4 +456,5 @@ class TScrollBar : public TWinControl {
   int min_ = 0, max_ = 100, position_ = 0;
   int smallChange_ = 1, largeChange_ = 1, pageSize_ = 0;
   bool syncing_ = false;
+  void DoScroll(TScrollCode Code, int Pos);
 };

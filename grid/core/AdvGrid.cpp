@@ -519,9 +519,13 @@ void TAdvStringGrid::CreateWnd() {
   if (!Designing()) {
     for (TScrollBar* bar : {FScrollBar, FPaintScrollBar}) {
       if (!bar) continue;
+      bar->SetParent(this);
       bar->SetVisible(false);
       bar->SetTabStop(false);
       bar->SetKind(sbVertical);
+      // The steps the grid gives an in-cell bar's arrows and track.
+      bar->SetSmallChange(10);
+      bar->SetLargeChange(100);
     }
     if (FBalloonSettings->Enable()) BalloonInit();
   }

@@ -870,6 +870,9 @@ class TAdvStringGrid : public TBaseGrid {
   virtual void DoInsertRow(int ARow);
   virtual void DoDeleteRow(int ARow);
   TAutoDeleteRowEvent OnAutoDeleteRow;
+  TCanInsertRowEvent OnCanInsertRow;
+  TCanDeleteRowEvent OnCanDeleteRow;
+  TAutoInsertRowEvent OnAutoInsertRow;
   std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 
  protected:
@@ -886,6 +889,10 @@ class TAdvStringGrid : public TBaseGrid {
   void DrawTreeLines(TCanvas* ACanvas, TRect R, int RCol, int DRow);
   void DrawInterfacedCell(TCanvas* ACanvas, TRect R, TCellGraphic* AObject, int RCol, int DRow,
                           TGridDrawState AState, bool BeforeText);
+  // The Insert and Delete keys with Navigation's AllowInsertRow / AllowDeleteRow, from the row
+  // DRow the key found current.
+  void InsertRowByKey(int DRow);
+  void DeleteRowByKey(int DRow);
   // The date picker notification of WM_NOTIFY; false for other codes.
   bool DateTimeNotify(TMessage& Message);
   // Auto-range scroll bar of a changed cell: page the row height, range the text's height.
@@ -1992,6 +1999,11 @@ class TAdvStringGrid : public TBaseGrid {
   unsigned DialogCode() const override;
   // WM_HSCROLL / WM_VSCROLL on the grid's own bars.
   void WMScroll(TMessage& Message);
+  // WM_VSCROLL from the in-cell scroll bar: moves the position of the cell it is shown over.
+  void CellScrollBarMessage(TMessage& Message);
+  // The in-cell scroll bar of a cell at the right edge of R, which loses its width; answers the
+  // cell's scroll position (0 without a bar).
+  int DrawCellScrollBar(TCanvas* ACanvas, int RCol, int DRow, TRect& R);
   bool SizingReady() const;
   // After the user sized one column (row) from OldSize: every other normal one by the same factor.
   void ScaleOtherExtents(bool Rows, int Sized, int OldSize);
@@ -2253,6 +2265,7 @@ class TAdvStringGrid : public TBaseGrid {
     bool TextAllowed = true;
     TCellHAlign HAlign = haLeft;
     TCellVAlign VAlign = vaTop;
+    int ScrollPos = 0;  // of an in-cell scroll bar: the text moves up by it
   };
   void DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow, TRect R, TGridDrawState AState,
                     const TCellStyle& Style, TColor OwnBrush, TColor OwnFont, bool Header,

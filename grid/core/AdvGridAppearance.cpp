@@ -155,7 +155,48 @@ void TAdvStringGrid::AppendRowVirtual() { SetRowCount(RowCount() + 1); }
 // ---------------------------------------------------------------------------------------------
 // Scroll messages on the grid's own bars
 
+void TAdvStringGrid::CellScrollBarMessage(TMessage& Message) {
+  const unsigned code = Message.WParam & 0xFFFF;
+  const int pos = static_cast<int>((Message.WParam >> 16) & 0xFFFF);
+  const int old = FScrollBar->Position();
+  TBaseGrid::WndProc(Message);  // the bar's own step
+  int p = old;
+  switch (code) {
+    case SB_LINEUP:
+      p = std::max(old - 10, FScrollBar->Min());
+      break;
+    case SB_LINEDOWN:
+      p = std::min(old + 10, FScrollBar->Max());
+      break;
+    case SB_PAGEUP:
+      p = old - 100;
+      break;
+    case SB_PAGEDOWN:
+      p = old + 100;
+      break;
+    case SB_THUMBTRACK:
+      p = pos;
+      break;
+    default:
+      break;
+  }
+  FScrollBar->SetPosition(p);  // kept within the bar's range
+  p = FScrollBar->Position();
+  if (p == old || GetScrollPosition(FScrollCol, FScrollRow) < 0) return;
+  Message.Result = 1;
+  SetScrollPosition(FScrollCol, FScrollRow, p);
+  DoScrollCell(FScrollCol, FScrollRow, p, FScrollBar->Min(), FScrollBar->Max());
+}
+
 void TAdvStringGrid::WMScroll(TMessage& Message) {
+  if (FScrollBar && Message.LParam == reinterpret_cast<intptr_t>(FScrollBar) && !Designing()) {
+    CellScrollBarMessage(Message);
+    return;
+  }
+  if (Message.LParam != 0) {  // another child's bar: passed back to it
+    TBaseGrid::WndProc(Message);
+    return;
+  }
   const bool vertical = Message.Msg == WM_VSCROLL;
   const unsigned code = Message.WParam & 0xFFFF;
   const int pos = static_cast<int>((Message.WParam >> 16) & 0xFFFF);

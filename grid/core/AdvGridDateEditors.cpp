@@ -200,11 +200,10 @@ TGridDateTimePicker* TAdvStringGrid::DateAndTimePicker() {
     FDateTimePicker->SetAutoTab(true);
     TGridDateTimePicker* p = FDateTimePicker;
     p->OnCloseUp = [this](TObject*) { DateEditorsCloseUp(this); };
-    auto changed = [this, p](TObject*) {
+    // The date part tells the grid itself (DTN_DATETIMECHANGE); the inner time picker does not.
+    p->OnTimeChange = [this, p](TObject*) {
       if (OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), p->DateTime());
     };
-    p->OnChange = changed;
-    p->OnTimeChange = changed;
   }
   return FDateTimePicker;
 }

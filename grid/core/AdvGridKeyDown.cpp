@@ -309,6 +309,10 @@ void TAdvStringGrid::HandleKeyDownMessage(TMessage& Message) {
     SetLeftCol(L0);
     EndUpdate();
   }
+  const bool alt = shift.Contains(ssAlt);
+  const bool cutKey = FNavigation->AllowClipboardShortCuts() && sh && key == VK_DELETE;
+  if (key == VK_INSERT && FNavigation->AllowInsertRow() && !ctrl && !sh && !alt) InsertRowByKey(R);
+  if (key == VK_DELETE && FNavigation->AllowDeleteRow() && !alt && !cutKey) DeleteRowByKey(R);
   if (IsPaging(key)) {
     const int row = FMouseActions->RowSelectPersistent() ? DisplToRealRow(Row()) : Row();
     if (FMouseActions->DisjunctRowSelect()) {

@@ -218,10 +218,12 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
     TRect R = ARect;
     const int rcol = DisplToRealCol(DCol);
     FTextWidth = 0;
+    const int scrollPos = DrawCellScrollBar(ACanvas, rcol, DRow, R);
     TCellStyle style = GetVisualProperties(DCol, DRow, AState, false, false, true);
     TCellObjectLayout layout;
     layout.Object = GetCellGraphicLayout(rcol, DRow, layout.W, layout.H, layout.TextAllowed, layout.HAlign,
                                          layout.VAlign);
+    layout.ScrollPos = scrollPos;
     if (AState.Contains(gdSelected) && !AState.Contains(gdFocused) && FSelectionColor == clNone)
       style.Color = clHighlight;
     if (FZoomFactor != 0) style.Font.SetSize(style.Font.Size() + FZoomFactor);
@@ -250,7 +252,13 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
     const bool userDraws = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw;
     if (layout.Object && layout.Object->CellType() == ctInterface)
       DrawInterfacedCell(ACanvas, R, layout.Object, rcol, DRow, AState, true);
-    if (!userDraws) DrawCellText(ACanvas, rcol, DCol, DRow, R, AState, style, ownBrush, ownFont, header, layout);
+    if (!userDraws) {
+      // A scrolled text stays inside its cell.
+      const int saved = scrollPos > 0 ? ACanvas->SaveDC() : 0;
+      if (scrollPos > 0) ACanvas->IntersectClipRect(R);
+      DrawCellText(ACanvas, rcol, DCol, DRow, R, AState, style, ownBrush, ownFont, header, layout);
+      if (scrollPos > 0) ACanvas->RestoreDC(saved);
+    }
     R.Right = savedRight;
     ACanvas->Brush()->SetColor(ownBrush);
     ACanvas->Font()->SetColor(ownFont);
@@ -286,6 +294,20 @@ void TAdvStringGrid::DrawCellContent(TCanvas* ACanvas, int DCol, int DRow, TRect
     }
   } catch (const std::exception&) {
   }
+}
+
+int TAdvStringGrid::DrawCellScrollBar(TCanvas* ACanvas, int RCol, int DRow, TRect& R) {
+  if (!FPaintScrollBar || !HasScrollBar(RCol, DRow)) return 0;
+  const int pos = GetScrollPosition(RCol, DRow);
+  const TScrollProp prop = GetScrollProp(RCol, DRow);
+  if (prop.PageSize < prop.Range) {
+    FPaintScrollBar->SetPageSize(prop.PageSize);
+    FPaintScrollBar->SetParams(pos, 0, prop.Range);
+    const int w = kScrollBarSize;
+    FPaintScrollBar->PaintOn(ACanvas, Rect(R.Right - w, R.Top, R.Right, R.Bottom));
+    R.Right -= w;
+  }
+  return std::max(0, pos);
 }
 
 void TAdvStringGrid::OuterLines(TCanvas* ACanvas, const TRect& R, bool Horz, bool Vert) {
@@ -434,6 +456,7 @@ void TAdvStringGrid::DrawCellText(TCanvas* ACanvas, int RCol, int DCol, int DRow
     T.Left += GridLineWidth();
     T.Top += GridLineWidth();
   }
+  T.Top -= Layout.ScrollPos;
   const bool filterButton = DRow == FFilterDropDownRow && DRow < FixedRows() && DoGetColumnFilter(RCol);
   if (filterButton) DrawFilterButton(ACanvas, T, RCol);
   DrawCellBackGround(ACanvas, RCol, DCol, DRow, R, AState);

@@ -1,5 +1,5 @@
-// The grid's nodes-aware row insertion and deletion hooks, and its answer to an in-cell date
-// picker's change notification.
+// The grid's nodes-aware row insertion and deletion hooks with the Insert and Delete keys that use
+// them, and its answer to an in-cell date picker's change notification.
 #include "grid/core/AdvGrid.h"
 
 void TAdvStringGrid::DoInsertRow(int ARow) {
@@ -26,6 +26,49 @@ void TAdvStringGrid::DoDeleteRow(int ARow) {
     ClearRows(ARow, 1);
   }
   if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
+}
+
+void TAdvStringGrid::InsertRowByKey(int DRow) {
+  bool can = true;
+  if (OnCanInsertRow) OnCanInsertRow(this, DRow, can);
+  if (!can) return;
+  const int real = RealRowIndex(DRow);
+  int target = DRow;
+  // Rows go in among all rows, the filtered-out ones too.
+  const bool filtered = FilterActive();
+  SetFilterActive(false);
+  if (real < RowCount()) SetRow(real);
+  int at = RealRowIndex(Row());
+  if (FNavigation->InsertPosition() == pInsertAfter) {
+    if (FFixedRowAlways && FixedRows() == RowCount()) {
+      target = 1;
+    } else if (Row() < RowCount()) {
+      at = RealRowIndex(Row() + 1);
+      if (at < RowCount()) ++target;
+    }
+  }
+  DoInsertRow(at);
+  if (OnAutoInsertRow) OnAutoInsertRow(this, at);
+  FGridModified = true;
+  SetFilterActive(filtered);
+  if (target < RowCount()) SetRow(target);
+  CalcFooter(-1);
+}
+
+void TAdvStringGrid::DeleteRowByKey(int DRow) {
+  if (RowCount() - FFixedFooters - FixedRows() < 1) return;
+  const int real = RealRowIndex(DRow);
+  bool can = true;
+  if (OnCanDeleteRow) OnCanDeleteRow(this, real, can);
+  if (!can) return;
+  const bool filtered = FilterActive();
+  SetFilterActive(false);
+  DoDeleteRow(real);
+  SetFilterActive(filtered);
+  if (FFloatingFooter->Visible() && Row() >= RowCount() - 1 && RowCount() > 1) SetRow(RowCount() - 2);
+  SaveOldCell(Col(), Row());
+  FGridModified = true;
+  CalcFooter(-1);
 }
 
 bool TAdvStringGrid::DateTimeNotify(TMessage& Message) {

@@ -332,6 +332,45 @@ TEST_F(StdCtrlsTest, MemoLinesAndTextAreOneText) {
 
 namespace {
 
+// A parent that notes its children's scroll messages and may keep them.
+class ScrollNotedPanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  std::vector<uintptr_t> seen;  // WParam
+  bool keep = false;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL) {
+      seen.push_back(m.WParam);
+      if (keep) return;
+    }
+    TPanel::WndProc(m);
+  }
+};
+
+TEST_F(StdCtrlsTest, ScrollBarStepsGoThroughTheParentWhichMayKeepThem) {
+  auto* panel = Add<ScrollNotedPanel>(10, 10, 200, 200);
+  auto* bar = Add<TScrollBar>(5, 5, 17, 120, panel);
+  bar->SetKind(sbVertical);
+  bar->SetSmallChange(5);
+  bar->SetLargeChange(20);
+  int scrolled = 0;
+  bar->OnScroll = [&](TObject*, TScrollCode, int&) { ++scrolled; };
+  bar->Scroll(scLineDown);
+  bar->Scroll(scTrack, 42);
+  EXPECT_EQ(panel->seen, (std::vector<uintptr_t>{MakeWParam(SB_LINEDOWN, 0), MakeWParam(SB_THUMBTRACK, 42)}));
+  EXPECT_EQ(bar->Position(), 42);
+  EXPECT_EQ(scrolled, 2);
+  panel->keep = true;  // a parent that handles the message itself
+  bar->Scroll(scPageDown);
+  EXPECT_EQ(bar->Position(), 42);
+  EXPECT_EQ(scrolled, 2);
+  // Without a parent the bar takes its step at once.
+  auto* alone = New<TScrollBar>(form);
+  alone->SetLargeChange(20);
+  alone->Scroll(scPageDown);
+  EXPECT_EQ(alone->Position(), 20);
+}
+
 TEST(ControlHintsTest, ShowHintFollowsTheParentUntilSetOnTheControl) {
   ModalScript script;
   TForm* form = New<TForm>(nullptr);

@@ -61,7 +61,7 @@ TEST(AdvGridBalloonText, CellTextByItsKind) {
 TEST(AdvGridBalloonText, CellBalloonAndEventGiveTitleTextAndIcon) {
   BalloonForm f;
   f.grid->SetCellEx(1, 1, u"{\\rtf1 cell}");
-  f.grid->AddBalloon(1, 1, String(120, u't'), u"own text", biWarning);
+  f.grid->AddBalloon(1, 1, String(150, u't'), u"own text", biWarning);
   TEditBalloonTip tip = f.Ask(1, 1);
   EXPECT_EQ(tip.Text, u"own text");
   EXPECT_EQ(tip.Title, String(97, u't').append(3, u'.'));

@@ -1,6 +1,6 @@
 // Cell objects as painted: rating stars, pushed buttons, the comment mark, classic and styled
-// progress bars, rotated text, node glyphs and tree lines, application-drawn cells and bitmaps
-// right to left.
+// progress bars, rotated text, node glyphs and tree lines, application-drawn cells, bitmaps
+// right to left and in-cell scroll bars.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -418,6 +418,69 @@ TEST(AdvGridCellObjectsPaint, BitmapRightToLeftMirrorsItsPlace) {
   f.grid->SetBiDiMode(bdRightToLeft);
   const TRect mirrored = f.grid->CellRect(1, 1);
   EXPECT_EQ(drawnX(), mirrored.Right - 2 - 10);
+}
+
+TEST(AdvGridCellObjectsPaint, InCellScrollBarAtTheRightEdgeWithTheTextMovedUpByItsPosition) {
+  PaintForm f;
+  f.grid->SetRowHeights(1, 60);
+  f.grid->SetCellEx(1, 1, u"top line");
+  f.grid->AddScrollBar(1, 1, false);
+  f.grid->SetScrollProp(1, 1, TScrollProp{20, 100});
+  const TRect cell = f.grid->CellRect(1, 1);
+  const TRect bar = Rect(cell.Right - 17, cell.Top, cell.Right, cell.Bottom);
+  auto frames = [](TRecordingCanvas& Cv) {
+    std::vector<TRect> r;
+    for (const TRecordedCall& c : Cv.CallsNamed("DrawFrameControl"))
+      r.push_back(Rect(c.Args[0], c.Args[1], c.Args[2], c.Args[3]));
+    return r;
+  };
+  auto textRect = [](TRecordingCanvas& Cv) {
+    for (const TRecordedCall& c : Cv.CallsNamed("DrawText"))
+      if (c.Text == u"top line") return Rect(c.Args[0], c.Args[1], c.Args[2], c.Args[3]);
+    return TRect();
+  };
+  // 60 pixels: two 17-pixel arrows, a 26-pixel track, an 8-pixel thumb (20 of 101 is less) that
+  // moves 18 pixels over the 81 positions.
+  struct Case {
+    int pos, thumbTop;
+  };
+  TRect text0;
+  for (const Case& c : {Case{0, 17}, Case{45, 27}, Case{81, 35}}) {
+    SCOPED_TRACE(c.pos);
+    f.grid->SetScrollPosition(1, 1, c.pos);
+    TRecordingCanvas cv;
+    f.DrawCell(cv, 1, 1);
+    const std::vector<TRect> parts = frames(cv);
+    ASSERT_EQ(parts.size(), 3u) << cv.Log();
+    EXPECT_EQ(parts[0], Rect(bar.Left, bar.Top, bar.Right, bar.Top + 17));
+    EXPECT_EQ(parts[1], Rect(bar.Left, bar.Bottom - 17, bar.Right, bar.Bottom));
+    EXPECT_EQ(parts[2], Rect(bar.Left, bar.Top + c.thumbTop, bar.Right, bar.Top + c.thumbTop + 8));
+    const TRect t = textRect(cv);
+    ASSERT_NE(t, TRect()) << cv.Log();
+    EXPECT_LE(t.Right, bar.Left);
+    if (c.pos == 0) {
+      text0 = t;
+      EXPECT_TRUE(cv.CallsNamed("IntersectClipRect").empty());
+    } else {
+      EXPECT_EQ(t.Top, text0.Top - c.pos);
+      const auto clips = cv.CallsNamed("IntersectClipRect");
+      ASSERT_EQ(clips.size(), 1u);
+      EXPECT_EQ(Rect(clips[0].Args[0], clips[0].Args[1], clips[0].Args[2], clips[0].Args[3]),
+                Rect(cell.Left, cell.Top, bar.Left, cell.Bottom));
+    }
+  }
+  // The track in the scroll bar colour below the thumb, the cell left of the bar untouched by it.
+  TImageCanvas img(f.grid->Width(), f.grid->Height(), clWhite);
+  f.grid->SetScrollPosition(1, 1, 0);
+  f.DrawCell(img, 1, 1);
+  EXPECT_EQ(img.Pixel(bar.Left + 8, bar.Top + 30), ColorToRGB(clScrollBar));
+  EXPECT_NE(img.Pixel(bar.Left - 2, bar.Top + 30), ColorToRGB(clScrollBar));
+  // A page that holds the whole range shows no bar and the text keeps the cell's width.
+  f.grid->SetScrollProp(1, 1, TScrollProp{100, 100});
+  TRecordingCanvas whole;
+  f.DrawCell(whole, 1, 1);
+  EXPECT_TRUE(frames(whole).empty());
+  EXPECT_GT(textRect(whole).Right, bar.Left);
 }
 
 }  // namespace

@@ -163,6 +163,8 @@ TEST(AdvGridCellObjects, ProgressKindsKeepTheirColoursAndRange) {
   EXPECT_TRUE(g->HasProgress(1, 1));
   EXPECT_EQ(g->GetCellAlignment(1, 1).HAlign, taLeftJustify);
   g->SetAutoNumAlign(true);
+  g->AddProgress(1, 2, clBlue, clWhite);
+  EXPECT_EQ(g->GetCellAlignment(1, 2).HAlign, taRightJustify);
   g->AddProgressEx(2, 1, clBlue, clWhite, clYellow, clNavy);
   EXPECT_EQ(g->GetCellAlignment(2, 1).HAlign, taRightJustify);
   cg = g->GetCellGraphic(2, 1);

@@ -175,6 +175,27 @@ TEST(AdvGridDateEditor, ChangesAndCalendarClosingReachTheGrid) {
   EXPECT_FALSE(f.open());
 }
 
+TEST(AdvGridDateEditor, APickedDateReachesOnDateTimeChangeAndAClearedPickerReportsZero) {
+  DateForm f;
+  f.picker()->SetShowCheckbox(true);
+  std::vector<TDateTime> dates;
+  f.grid->OnDateTimeChange = [&](TObject*, int c, int r, TDateTime d) {
+    EXPECT_EQ(c, kCol);
+    EXPECT_EQ(r, kRow);
+    dates.push_back(d);
+  };
+  f.Edit(kCol, kRow, edDateEdit, u"15/01/2024");
+  f.Key(VK_UP);
+  ASSERT_EQ(dates.size(), 1u);
+  EXPECT_EQ(dates[0], EncodeDate(2024, 1, 16));
+  f.Key(VK_SPACE);  // clears the check box: no date
+  ASSERT_EQ(dates.size(), 2u);
+  EXPECT_EQ(dates[1], 0);
+  f.Key(VK_SPACE);
+  ASSERT_EQ(dates.size(), 3u);
+  EXPECT_EQ(dates[2], EncodeDate(2024, 1, 16));
+}
+
 TEST(AdvGridTimeEditor, OpensOnTheTimeAndIgnoresTheStartCharacter) {
   DateForm f;
   // The commit writes the time in the picker's own format.
@@ -224,6 +245,24 @@ TEST(AdvGridDateTimeEditor, IgnoresTheStartCharacterAndOpensOnNowWithoutADate) {
   f.driver.DrainPosted();
   ASSERT_TRUE(f.open());
   EXPECT_DOUBLE_EQ(f.picker()->DateTime(), static_cast<double>(static_cast<int64_t>(Now() * 86400.0)) / 86400.0);
+}
+
+TEST(AdvGridDateTimeEditor, DateAndTimeChangesFireOnDateTimeChangeOnceEach) {
+  DateTimeForm f;
+  std::vector<TDateTime> dates;
+  f.grid->OnDateTimeChange = [&](TObject*, int, int, TDateTime d) { dates.push_back(d); };
+  f.Edit(kCol, kRow, edDateTimeEdit, u"15/01/2024 10:30");
+  ASSERT_TRUE(f.open());
+  f.Key(VK_UP);  // the day field of the date part
+  ASSERT_EQ(dates.size(), 1u);
+  EXPECT_DOUBLE_EQ(dates[0], f.picker()->DateTime());
+  TCustomDateTimePicker* time = f.picker()->TimePicker();
+  ASSERT_NE(time, nullptr);
+  time->SetFocus();
+  f.Key(VK_UP);  // the hour field of the time part
+  ASSERT_EQ(dates.size(), 2u);
+  EXPECT_DOUBLE_EQ(dates[1], f.picker()->DateTime());
+  EXPECT_NE(dates[1], dates[0]);
 }
 
 TEST(AdvGridDateEditors, OwnersMustBeStringGrids) {

@@ -1,6 +1,7 @@
 // Press, release and move feedback: the fixed cells' drop-down button and pressed look, sizing
 // released outside the grid, a right click during a column move, the selection frame's repaints,
-// the scroll bar over an in-cell scroll bar cell, the hovered cell button and the comment cell's hint.
+// the scroll bar over an in-cell scroll bar cell and its scrolling, the hovered cell button and the
+// comment cell's hint.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -275,6 +276,64 @@ TEST(AdvGridMouseFeedback, TheScrollBarShowsOverAnInCellScrollBarWithMoreThanAPa
   const TPoint plain = FeedbackMid(g, 1, 1);
   f.driver.MouseMove(g, plain.X, plain.Y);
   EXPECT_FALSE(bar->Visible());
+}
+
+TEST(AdvGridMouseFeedback, ScrollingTheInCellBarMovesTheCellsPositionNotTheGrid) {
+  GridForm<> f;
+  TAdvStringGrid* g = f.grid;
+  g->SetRowCount(40);
+  g->SetRowHeights(2, 60);
+  g->AddScrollBar(2, 2, false);
+  g->SetScrollProp(2, 2, TScrollProp{10, 100});
+  g->SetScrollPosition(2, 2, 30);
+  std::vector<std::string> events;
+  g->OnScrollCell = [&](TObject*, int ACol, int ARow, int Pos, int Min, int Max) {
+    events.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + std::to_string(Pos) + " " +
+                     std::to_string(Min) + ".." + std::to_string(Max));
+  };
+  const TPoint p = FeedbackMid(g, 2, 2);
+  f.driver.MouseMove(g, p.X, p.Y);
+  TScrollBar* bar = g->CellScrollBar();
+  ASSERT_TRUE(bar->Visible());
+  const int top = g->TopRow();
+  struct Step {
+    const char* name;
+    TScrollCode code;
+    int pos;       // for the thumb
+    int expected;  // the cell's position afterwards
+    bool fires;
+  };
+  const Step steps[] = {
+      {"line down", scLineDown, 0, 40, true},
+      {"line up", scLineUp, 0, 30, true},
+      {"page down stops at the last page", scPageDown, 0, 91, true},
+      {"line down at the end", scLineDown, 0, 91, false},
+      {"thumb", scTrack, 55, 55, true},
+      {"page up stops at the minimum", scPageUp, 0, 0, true},
+      {"line up at the minimum", scLineUp, 0, 0, false},
+      {"end of scrolling", scEndScroll, 0, 0, false},
+  };
+  for (const Step& st : steps) {
+    SCOPED_TRACE(st.name);
+    events.clear();
+    bar->Scroll(st.code, st.pos);
+    EXPECT_EQ(g->GetScrollPosition(2, 2), st.expected);
+    EXPECT_EQ(bar->Position(), st.expected);
+    if (st.fires) {
+      EXPECT_EQ(events, (std::vector<std::string>{"2,2 " + std::to_string(st.expected) + " 0..100"}));
+    } else {
+      EXPECT_TRUE(events.empty());
+    }
+    EXPECT_EQ(g->TopRow(), top);
+  }
+  // Another scroll bar on the grid keeps its own steps, and the grid stays where it is.
+  TScrollBar* other = New<TScrollBar>(g);
+  other->SetParent(g);
+  other->SetKind(sbVertical);
+  other->Scroll(scLineDown);
+  EXPECT_EQ(other->Position(), 1);
+  EXPECT_EQ(g->TopRow(), top);
+  EXPECT_EQ(g->GetScrollPosition(2, 2), 0);
 }
 
 TEST(AdvGridMouseFeedback, TheButtonUnderTheMouseIsTheHoveredOne) {

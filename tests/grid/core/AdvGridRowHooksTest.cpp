@@ -1,6 +1,10 @@
-// The grid's row insertion and deletion hooks with and without nodes, its answer to a date
-// picker's change notification, and a balloon asked for outside the cells.
+// The grid's row insertion and deletion hooks with and without nodes, by code and by the Insert and
+// Delete keys, its answer to a date picker's change notification, and a balloon asked for outside
+// the cells.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "AdvGridTestSupport.h"
 #include "platform/SysUtils.h"
@@ -68,6 +72,117 @@ TEST(AdvGridRowHooks, InsideANodeRowsGoThroughTheChildRowOperations) {
   EXPECT_EQ(f.grid->RowCount(), 8);
   EXPECT_EQ(f.grid->GetNodeSpan(1), 3);
   f.grid->DoDeleteRow(5);
+  EXPECT_EQ(f.grid->RowCount(), 7);
+  EXPECT_EQ(f.grid->GetNodeSpan(1), 3);
+}
+
+struct KeyForm : HookForm {
+  explicit KeyForm(int Rows) {
+    grid->SetRowCount(Rows);
+    for (int r = 1; r < Rows; ++r) grid->SetCellEx(1, r, IntToStr(r));
+  }
+  void Press(int Row, Word Key, TShiftState Shift = {}) {
+    grid->SetRow(Row);
+    grid->SetFocus();
+    driver.Key(form, Key, Shift);
+  }
+  std::string Column1() const {
+    std::string s;
+    for (int r = 1; r < grid->RowCount(); ++r) s += (s.empty() ? "" : ",") + StringToUtf8(grid->GetCellEx(1, r));
+    return s;
+  }
+};
+
+TEST(AdvGridRowHooks, InsertKeyAddsARowBeforeOrAfterTheCurrentOne) {
+  struct Case {
+    const char* name;
+    TInsertPosition position;
+    TShiftState shift;
+    const char* cells;
+    int row;  // current afterwards
+  };
+  const Case cases[] = {
+      {"before", pInsertBefore, {}, "1,,2,3", 2},
+      {"after", pInsertAfter, {}, "1,2,,3", 3},
+      {"Shift+Insert is no insertion", pInsertBefore, TShiftState{ssShift}, "1,2,3", 2},
+      {"Ctrl+Insert is no insertion", pInsertBefore, TShiftState{ssCtrl}, "1,2,3", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KeyForm f(4);
+    f.grid->Navigation()->SetAllowInsertRow(true);
+    f.grid->Navigation()->SetInsertPosition(c.position);
+    int inserted = -1;
+    f.grid->OnAutoInsertRow = [&](TObject*, int ARow) { inserted = ARow; };
+    f.Press(2, VK_INSERT, c.shift);
+    EXPECT_EQ(f.Column1(), c.cells);
+    EXPECT_EQ(f.grid->Row(), c.row);
+    EXPECT_EQ(inserted, c.shift == TShiftState{} ? c.row : -1);
+    EXPECT_EQ(f.grid->GridModified(), c.shift == TShiftState{});
+  }
+}
+
+TEST(AdvGridRowHooks, InsertAndDeleteKeysNeedTheirNavigationSwitchAndConsent) {
+  KeyForm f(4);
+  f.Press(2, VK_INSERT);
+  f.Press(2, VK_DELETE);
+  EXPECT_EQ(f.Column1(), "1,2,3");
+  f.grid->Navigation()->SetAllowInsertRow(true);
+  f.grid->Navigation()->SetAllowDeleteRow(true);
+  std::vector<int> asked;
+  f.grid->OnCanInsertRow = [&](TObject*, int ARow, bool& Can) {
+    asked.push_back(ARow);
+    Can = false;
+  };
+  f.grid->OnCanDeleteRow = [&](TObject*, int ARow, bool& Can) {
+    asked.push_back(ARow);
+    Can = false;
+  };
+  f.Press(2, VK_INSERT);
+  f.Press(3, VK_DELETE);
+  EXPECT_EQ(asked, (std::vector<int>{2, 3}));
+  EXPECT_EQ(f.Column1(), "1,2,3");
+  EXPECT_FALSE(f.grid->GridModified());
+  f.Press(3, VK_DELETE, TShiftState{ssAlt});
+  EXPECT_EQ(asked.size(), 2u);  // Alt+Delete is not asked about
+}
+
+TEST(AdvGridRowHooks, DeleteKeyRemovesTheCurrentRowAndEmptiesTheOnlyOne) {
+  KeyForm f(3);
+  f.grid->Navigation()->SetAllowDeleteRow(true);
+  std::vector<int> deleted;
+  f.grid->OnAutoDeleteRow = [&](TObject*, int ARow) { deleted.push_back(ARow); };
+  f.Press(1, VK_DELETE);
+  EXPECT_EQ(f.Column1(), "2");
+  EXPECT_TRUE(f.grid->GridModified());
+  f.Press(1, VK_DELETE);  // the only normal row stays, emptied
+  EXPECT_EQ(f.grid->RowCount(), 2);
+  EXPECT_EQ(f.Column1(), "");
+  EXPECT_EQ(deleted, (std::vector<int>{1, 1}));
+  // Shift+Delete is the cut shortcut once clipboard shortcuts are on.
+  f.grid->SetCellEx(1, 1, u"kept");
+  f.grid->Navigation()->SetAllowClipboardShortCuts(true);
+  f.Press(1, VK_DELETE, TShiftState{ssShift});
+  EXPECT_EQ(f.Column1(), "kept");
+}
+
+TEST(AdvGridRowHooks, InsertAndDeleteKeysInsideANodeWorkOnItsChildRows) {
+  KeyForm f(7);
+  f.grid->AddNode(1, 3);  // rows 1..3
+  f.grid->Navigation()->SetAllowInsertRow(true);
+  f.grid->Navigation()->SetAllowDeleteRow(true);
+  f.Press(2, VK_INSERT);
+  EXPECT_EQ(f.grid->RowCount(), 8);
+  EXPECT_EQ(f.grid->GetNodeSpan(1), 4);
+  EXPECT_EQ(f.grid->GetParentRow(2), 1);
+  f.Press(3, VK_DELETE);
+  EXPECT_EQ(f.grid->RowCount(), 7);
+  EXPECT_EQ(f.grid->GetNodeSpan(1), 3);
+  // Below the node the rows are normal ones: the node keeps its span.
+  f.Press(5, VK_INSERT);
+  EXPECT_EQ(f.grid->RowCount(), 8);
+  EXPECT_EQ(f.grid->GetNodeSpan(1), 3);
+  f.Press(5, VK_DELETE);
   EXPECT_EQ(f.grid->RowCount(), 7);
   EXPECT_EQ(f.grid->GetNodeSpan(1), 3);
 }

@@ -1,12 +1,17 @@
-// The date-time pickers: the platform picker's fields, format, calendar and check box; the pack's
-// automatic field advance, the inner time picker of the date-and-time kind, the label, the
-// versions and the metro look's painting.
+// The date-time pickers: the platform picker's fields, format, calendar, check box and change
+// notification to its parent; the pack's automatic field advance, the inner time picker of the
+// date-and-time kind, the label, the versions and the metro look's painting.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "AsgPackTestSupport.h"
 #include "grid/core/AsgDateTimePicker.h"
+#include "platform/ExtCtrls.h"
 #include "platform/testing/ImageCanvas.h"
 #include "platform/testing/PaintToPng.h"
 #include "platform/testing/ScopedPlatformProfile.h"
@@ -104,6 +109,45 @@ TEST(DateTimePicker, CheckBoxTellsWhetherThereIsADate) {
   EXPECT_EQ(t.picker->DateTime(), before);
   t.driver.Click(t.picker, 5, 10);
   EXPECT_TRUE(t.picker->Checked());
+}
+
+// A parent that notes the picker's change notifications.
+class NotifiedPanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  std::vector<std::pair<uintptr_t, TDateTime>> seen;  // flags, date
+  std::function<void()> onNotify;
+  void WndProc(TMessage& m) override {
+    if (m.Msg == WM_NOTIFY) {
+      const auto* n = reinterpret_cast<const TNMDateTimeChange*>(m.LParam);
+      EXPECT_EQ(n->Hdr.Code, DTN_DATETIMECHANGE);
+      seen.emplace_back(n->Flags, n->St.wYear ? SystemTimeToDateTime(n->St) : 0);
+      if (onNotify) onNotify();
+    }
+    TPanel::WndProc(m);
+  }
+};
+
+TEST(DateTimePicker, ItsParentHearsOfEachUserChangeBeforeOnChange) {
+  PackForm t;
+  auto* panel = t.Place(New<NotifiedPanel>(t.form), 10, 10, 300, 60);
+  auto* picker = New<TDateTimePicker>(t.form);
+  picker->SetParent(panel);
+  picker->SetBounds(5, 5, 200, 21);
+  picker->SetFormat(u"dd/MM/yyyy");
+  picker->SetShowCheckbox(true);
+  picker->SetDateTime(PickerAt(2024, 1, 15));  // by code: nothing
+  std::vector<std::string> order;
+  panel->onNotify = [&] { order.push_back("parent"); };
+  picker->OnChange = [&](TObject*) { order.push_back("change"); };
+  picker->SetFocus();
+  t.driver.Key(t.form, VK_UP);
+  t.driver.Key(t.form, VK_SPACE);  // cleared: no date
+  t.driver.Key(t.form, VK_SPACE);
+  const std::vector<std::pair<uintptr_t, TDateTime>> expected = {
+      {GDT_VALID, PickerAt(2024, 1, 16)}, {GDT_NONE, 0}, {GDT_VALID, PickerAt(2024, 1, 16)}};
+  EXPECT_EQ(panel->seen, expected);
+  EXPECT_EQ(order, (std::vector<std::string>{"parent", "change", "parent", "change", "parent", "change"}));
 }
 
 TEST(DateTimePicker, CalendarDropsDownInComboModeOnly) {
