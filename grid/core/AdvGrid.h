@@ -1057,9 +1057,6 @@ class TAdvStringGrid : public TBaseGrid {
   TCanAddRowEvent OnCanAddRow;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
-  TAutoInsertRowEvent OnAutoInsertRow;
-  TCanInsertRowEvent OnCanInsertRow;
-  TCanDeleteRowEvent OnCanDeleteRow;
 
   // ---- per-cell look (AdvGridCellProps.cpp): real column i, displayed row j ----
   TColor GetColors(int i, int j) const;
