@@ -230,7 +230,9 @@ void TFIEC_61850_Access::BuildDevicePanel() {
   IL_IEC->SetName(u"IL_IEC");
   Fill_Tree_Images(IL_IEC);
   TV_IEC_Device->SetImages(IL_IEC);
-  TV_IEC_Device->OnCustomDrawItem = [](TTreeView* Sender, TTreeNode* Node, TCustomDrawState, bool&) {
+  TV_IEC_Device->OnCustomDrawItem = [](TTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool&) {
+    // The highlighted node keeps the highlight text colour: black or blue on it cannot be read.
+    if (State.Contains(cdsFocused)) return;
     const TColor c = Node->ImageIndex == tiDO ? clBlue : Node->ImageIndex == tiDataSet ? clGreen : clBlack;
     Sender->Canvas()->Font()->SetColor(c);
   };

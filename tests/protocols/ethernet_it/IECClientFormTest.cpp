@@ -350,6 +350,16 @@ TEST_F(IecClientTest, TheFormPaintsItsTreeInItsColours) {
     EXPECT_EQ(PaintedRect(f->LB_IEC_Devices, f).Width(), 161);
     EXPECT_EQ(PaintedRect(f->PTable, f).Left, 465 + 4);
     if (const char* out = std::getenv("CONF_FORM_PNG")) SavePng(shot.get(), Utf8ToString(out));
+    // The highlighted data object is written in the highlight text colour: only its picture
+    // stays blue.
+    const int blueText = colours(u"Ind1")[clBlue];
+    Select(f, 0, {u"LD0", u"GGIO1", u"Ind1"});
+    f->TV_IEC_Device->SetFocus();
+    ASSERT_TRUE(f->TV_IEC_Device->Focused());
+    shot = PaintToBitmap(f);
+    auto selected = colours(u"Ind1");
+    EXPECT_LT(selected[clBlue], blueText);
+    EXPECT_GT(selected[clWhite], 0);
   });
 }
 
