@@ -28,8 +28,12 @@
 #include "protocols/can/UTransmitNMEA.h"
 #include "protocols/ethernet_it/UIEC61850_Variables.h"
 #include "protocols/ethernet_it/UIEC_61850_Access.h"
+#include "protocols/ethernet_it/UKNXAccess.h"
+#include "protocols/ethernet_it/UMQTT_Set_Topic.h"
+#include "protocols/ethernet_it/US7_Protocol_Set_Access.h"
 #include "protocols/ethernet_it/USNMPManagerAccess.h"
 #include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
+#include "protocols/ethernet_it/UTopicTemplate.h"
 #include "shell/UAbout.h"
 #include "shell/UKelvaneFirmWare.h"
 #include "shell/UNew_Project.h"
@@ -111,6 +115,18 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFSNMPManagerAccess", [] { return Table_Form_On_Demand(FSNMPManagerAccess); }, [] {
     if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
+  });
+  main->Register_Form(u"TFMQTT_Set_Topic", [] { return Table_Form_On_Demand(FMQTT_Set_Topic); }, [] {
+    if (FMQTT_Set_Topic) FMQTT_Set_Topic->Set_Lang();
+  });
+  main->Register_Form(u"TFTopicTemplate", [] { return Table_Form_On_Demand(FTopicTemplate); }, [] {
+    if (FTopicTemplate) FTopicTemplate->Set_Lang();
+  });
+  main->Register_Form(u"TFS7_Protocol_Set_Access", [] { return Table_Form_On_Demand(FS7_Protocol_Set_Access); }, [] {
+    if (FS7_Protocol_Set_Access) FS7_Protocol_Set_Access->Set_Lang();
+  });
+  main->Register_Form(u"TFKNXAccess", [] { return Table_Form_On_Demand(FKNXAccess); }, [] {
+    if (FKNXAccess) FKNXAccess->Set_Lang();
   });
   main->Register_Form(u"TFDNet", [] { return Table_Form_On_Demand(FDNet); }, [] {
     if (FDNet) FDNet->Set_Lang();

@@ -218,7 +218,7 @@ namespace {
 TXMLNode SectionNode(const TXMLNode& Root, const TTableSection& Sec, const String& Path) {
   if (Sec.Name.empty()) return Root;
   TXMLNode node = Root.ChildNodes().FindNode(Sec.Name);
-  if (!node) throw ETableFileMissingSection(Path, Sec.Name);
+  if (!node && !Sec.Optional) throw ETableFileMissingSection(Path, Sec.Name);
   return node;
 }
 
@@ -256,7 +256,7 @@ bool LoadTableFile(const TTableLayout& Layout, const String& Path, const std::ve
     const TTableSection& sec = Layout.Sections[s];
     TXMLNode section = SectionNode(root, sec, Path);
     TTableCells* table = s < Tables.size() ? Tables[s] : nullptr;
-    if (!table) continue;
+    if (!table || !section) continue;
     const String sectionName = sec.Name.empty() ? Layout.Root : sec.Name;
     int row = 0;
     bool overflow = false;
@@ -346,6 +346,7 @@ bool ReadTableFile(const TTableLayout& Layout, const String& Path, std::vector<T
   for (size_t s = 0; s < Layout.Sections.size(); ++s) {
     const TTableSection& sec = Layout.Sections[s];
     TXMLNode section = SectionNode(root, sec, Path);
+    if (!section) continue;
     std::vector<String> names;
     for (const TTableAttr& a : sec.Attrs) names.push_back(a.Name);
     std::vector<std::optional<String>> values;

@@ -119,6 +119,7 @@ struct TTableSection {
   bool TrimKey = true;            // false: a key cell of blanks is not empty
   bool KeyStop = true;            // false: no key column, every row of the table is written
   bool SkipSurplusRows = false;   // rows beyond the table are ignored instead of failing the load
+  bool Optional = false;          // a missing section reads as an empty one instead of failing the load
   std::vector<TTableChoiceAttr> Choices;  // read before Attrs
   std::vector<TTableDefaultCondition> DefaultConditions;
   std::vector<std::pair<int, String>> EmptyDefaults;  // column, text of a cell still empty after its row was read

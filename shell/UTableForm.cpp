@@ -64,6 +64,7 @@ TTableLayout Table_Form_Layout(const TTableFormDef& Def) {
     s.Name = g.Section;
     s.KeyColumn = g.KeyColumn;
     s.TrimKey = g.TrimKey;
+    s.Optional = g.SectionOptional;
     s.Choices = g.Choices;
     for (size_t i = 0; i < g.Columns.size(); ++i) {
       const TTableColumnDef& c = g.Columns[i];

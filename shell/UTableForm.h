@@ -47,6 +47,7 @@ struct TTableGridDef {
   bool FreedRowEnabled = false;  // _CB delete: column 1's box of the freed last row checked
   int DeleteQuestion = -1;  // this grid's delete question (-1: the form's); "%d" takes the row number
   String Section;           // the file's section of this table (empty: rows under the root)
+  bool SectionOptional = false;  // a file without the section leaves this table empty
   bool TrimKey = true;      // false: a key cell of blanks does not end the table
   std::vector<TTableChoiceAttr> Choices;  // read-only attributes standing for flag columns
   // A plain TAdvStringGrid instead of a column grid: headers written into row 0, widths by

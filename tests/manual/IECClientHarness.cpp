@@ -6,11 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/Files.h"
-#include "platform/Forms.h"
 #include "protocols/ethernet_it/UIEC_61850_Access.h"
-#include "shell/UComon.h"
-#include "shell/ULanguage.h"
+#include "tests/manual/HarnessStart.h"
 
 namespace {
 
@@ -42,12 +39,7 @@ int main(int argc, char** argv) {
   std::ofstream(source / "sample.icd", std::ios::binary) << kSampleScl;
   std::printf("SCL sample: %s\n", (source / "sample.icd").c_str());
   std::fflush(stdout);
-  Application->Initialize();
-  Load_Default_Strings();
-  Soft_Code = Soft_Code_Init;
-  Project_Folder = Utf8ToString(argv[1]);
-  Set_Files();
-  Grid_Clipboard = new TStringList();
+  Start_Harness(argv[1]);
   Application->CreateForm(FIEC_61850_Access);
   const int result = FIEC_61850_Access->ShowModal();
   std::printf("result %d\n", result);
