@@ -88,6 +88,16 @@ TEST(ProgramStart, SessionFromAnEmptyFolderToTheBankFiles) {
   script.AnswerModal(u"", mrCancel);
   FKelvaneFirmWare->Btn_Click(FKelvaneFirmWare->Btn_CAN_Send_Frame);
   EXPECT_EQ(script.ModalForms().back().FormClass, u"TFTransmitCAN");
+  // And the hidden MQTT, S7 and KNX steps.
+  const std::pair<TLbButton*, const char16_t*> tableSteps[] = {
+      {FKelvaneFirmWare->Btn_MQTT_Set_Topic, u"TFMQTT_Set_Topic"},
+      {FKelvaneFirmWare->Btn_S7_Protocol_Access, u"TFS7_Protocol_Set_Access"},
+      {FKelvaneFirmWare->Btn_KNX_Access, u"TFKNXAccess"}};
+  for (const auto& [step, formClass] : tableSteps) {
+    script.AnswerModal(u"", mrCancel);
+    FKelvaneFirmWare->Btn_Click(step);
+    EXPECT_EQ(script.ModalForms().back().FormClass, formClass);
+  }
 
   // The BACnet server objects form and its unit picker are made on first use; no step shows them.
   EXPECT_EQ(FBACnetSlaveSetAccess, nullptr);

@@ -123,6 +123,12 @@ TEST_F(MqttTest, TheCheckTestsTheVisibleColumnsOfBothTables) {
     Put_Row(f->ACG_Sub, 1, With(s, msPort, u"70000"));
     f->ACG_Sub->UnHideColumn(msPort);
     Expect_Check(f->Controllo_dati(), u"Error row 1!! [MQTT Subscribe] Port must be between 0 and 65535");
+    // OnTimer is tested even while its columns are hidden.
+    f->Reset_Grids();
+    Put_Row(f->ACG_Pub, 1, With(With(p, mpOnTimer, u"Y"), mpTime, u"0"));
+    f->ACG_Pub->HideColumn(mpOnTimer);
+    f->ACG_Pub->HideColumn(mpTime);
+    Expect_Check(f->Controllo_dati(), u"Error row 1!! [MQTT Publish] Time(ms) must be between 1 and 1000000000");
   });
 }
 
@@ -255,6 +261,12 @@ TEST_F(MqttTest, TemplateCellsAreEditedInTheTemplateEditor) {
       EXPECT_EQ(FTopicTemplate->L_SW_Desc->Caption(), u"Set Template");
       EXPECT_EQ(FTopicTemplate->ClientWidth(), 635);
       EXPECT_EQ(FTopicTemplate->ClientHeight(), 396);
+      // Edit, splitter and legend stack above the buttons.
+      EXPECT_EQ(FTopicTemplate->P_Legend->Top() + FTopicTemplate->P_Legend->Height(), FTopicTemplate->P_Button->Top());
+      EXPECT_EQ(FTopicTemplate->P_Legend->Height(), 108);
+      EXPECT_EQ(FTopicTemplate->Splitter1->Top() + FTopicTemplate->Splitter1->Height(),
+                FTopicTemplate->P_Legend->Top());
+      EXPECT_EQ(FTopicTemplate->Panel1->Top() + FTopicTemplate->Panel1->Height(), FTopicTemplate->Splitter1->Top());
       EXPECT_EQ(FTopicTemplate->RE_TopicTemplate->GetText(), u"{\"v\":$VALUE$}");
       EXPECT_EQ(FTopicTemplate->Pub_Sub, 0);
       EXPECT_EQ(FTopicTemplate->Working_Mode, 1);
