@@ -76,7 +76,6 @@ class TFMQTT_Set_Topic : public TTableForm {
 
   void Grid_DblClickCell(TObject* Sender, int ARow, int ACol) override;
   void Grid_Hint(TObject* Sender, int ARow, int ACol, String& Hint) override;
-  void Grid_ClickCell(TObject*, int, int) override {}
 
  private:
   // The first failing test of a row of grid Table (0 publish, 1 subscribe); empty when it passes.
