@@ -81,6 +81,8 @@ void TFEtherNEtIP_EDS::FormShow(TObject*) {
     }
   }
   ShowDatainGrid();
+  // The arrow keys pick a connection at once.
+  if (ACG->CanFocus()) ACG->SetFocus();
 }
 
 String TFEtherNEtIP_EDS::DecodeConnStr(const String& ConnStr) {

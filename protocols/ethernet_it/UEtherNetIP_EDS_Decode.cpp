@@ -21,12 +21,16 @@ size_t EdsFindOutsideQuotes(const String& Text, TStop Stop) {
   for (size_t i = 0; i < Text.size(); ++i) {
     const char16_t c = Text[i];
     if (quoted) {
-      if (c == u'\\') ++i;
-      else if (c == u'"') quoted = false;
+      if (c == u'\\')
+        ++i;
+      else if (c == u'"')
+        quoted = false;
       continue;
     }
-    if (c == u'"') quoted = true;
-    else if (Stop(c, i)) return i;
+    if (c == u'"')
+      quoted = true;
+    else if (Stop(c, i))
+      return i;
   }
   return String::npos;
 }
@@ -71,9 +75,12 @@ bool EdsHexByte(const String& Piece, uint8_t& Value) {
   uint32_t v = 0;
   for (char16_t c : Piece) {
     int d = -1;
-    if (c >= u'0' && c <= u'9') d = c - u'0';
-    else if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-    else if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
+    if (c >= u'0' && c <= u'9')
+      d = c - u'0';
+    else if (c >= u'A' && c <= u'F')
+      d = c - u'A' + 10;
+    else if (c >= u'a' && c <= u'f')
+      d = c - u'a' + 10;
     if (d < 0) return false;
     v = std::min<uint32_t>(v * 16 + static_cast<uint32_t>(d), 256);
   }

@@ -9,12 +9,12 @@
 
 // One decoded connection. The constructor values are replaced by a successful decode.
 struct TConnData {
-  int32_t ConnIndex = 0;   // 1-based position in the list
-  String ConnName;         // field 13, trimmed, quotation marks kept
-  String HelpStr;          // field 14, likewise
-  uint8_t DimHeaderTO = 0; // bits 12..14 of the connection parameters
-  uint8_t DimHeaderOT = 4; // bits 8..10
-  uint8_t NumClass = 4;    // not taken from the path: a decode writes 0
+  int32_t ConnIndex = 0;    // 1-based position in the list
+  String ConnName;          // field 13, trimmed, quotation marks kept
+  String HelpStr;           // field 14, likewise
+  uint8_t DimHeaderTO = 0;  // bits 12..14 of the connection parameters
+  uint8_t DimHeaderOT = 4;  // bits 8..10
+  uint8_t NumClass = 4;     // not taken from the path: a decode writes 0
   uint16_t InstanceTO = 30;
   uint8_t ConnPointTO = 0;
   uint16_t InstanceOT = 30;

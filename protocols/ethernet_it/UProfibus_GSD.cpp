@@ -83,22 +83,45 @@ void GsdParameterTexts(TGsdLines& L) {
   L.Add(u"#Profibus_DP");
   L.Empty(2);
   L.Section(u"Prm-Text-Def-List", 85);
-  for (const char16_t* line : {u"PrmText=1", u"Text(0)=\"disable\"", u"Text(1)=\"enable\"", u"EndPrmText", u"",
-                               u"PrmText  = 2", u"Text(0)  = \"clock up\"", u"Text(1)  = \"clock down\"", u"EndPrmText",
-                               u"", u"PrmText  = 3"})
+  for (const char16_t* line :
+       {u"PrmText=1", u"Text(0)=\"disable\"", u"Text(1)=\"enable\"", u"EndPrmText", u"", u"PrmText  = 2",
+        u"Text(0)  = \"clock up\"", u"Text(1)  = \"clock down\"", u"EndPrmText", u"", u"PrmText  = 3"})
     L.Add(line);
   for (int n = 1; n <= 5; ++n) L.Add(u"Text(" + IntToStr(n) + u")  = \"" + IntToStr(10 * n) + u"\"");
   L.Add(u"EndPrmText");
   L.Empty(2);
   L.Section(u"Ext-User-Prm-Data-Def-List", 86);
-  for (const char16_t* line :
-       {u"ExtUserPrmData=1 \"[SlotNumber]\"", u"Unsigned8 0 0-32", u"EndExtUserPrmData", u"",
-        u"ExtUserPrmData=2 \"Diagnostic Alarm\"", u"Bit(0) 0 0-1", u"Prm_Text_Ref=1", u"EndExtUserPrmData", u"",
-        u"ExtUserPrmData=3 \"Process Alarm\"", u"Bit(1) 0 0-1", u"Prm_Text_Ref=1", u"EndExtUserPrmData", u"",
-        u"ExtUserPrmData=4 \"Counter mode\"", u"Unsigned8 0 0-1", u"Prm_Text_Ref=2", u"EndExtUserPrmData", u"",
-        u"ExtUserPrmData=5 \"Counter timebase (ms)\"", u"Unsigned8 1 1-5", u"Prm_Text_Ref=3", u"EndExtUserPrmData", u"",
-        u"ExtUserPrmData=6 \"Counter high-limit\"", u"Unsigned16 65535 0-65535", u"EndExtUserPrmData", u"",
-        u"ExtUserPrmData=7 \"Counter low-limit\"", u"Unsigned16 0 0-65535", u"EndExtUserPrmData"})
+  for (const char16_t* line : {u"ExtUserPrmData=1 \"[SlotNumber]\"",
+                               u"Unsigned8 0 0-32",
+                               u"EndExtUserPrmData",
+                               u"",
+                               u"ExtUserPrmData=2 \"Diagnostic Alarm\"",
+                               u"Bit(0) 0 0-1",
+                               u"Prm_Text_Ref=1",
+                               u"EndExtUserPrmData",
+                               u"",
+                               u"ExtUserPrmData=3 \"Process Alarm\"",
+                               u"Bit(1) 0 0-1",
+                               u"Prm_Text_Ref=1",
+                               u"EndExtUserPrmData",
+                               u"",
+                               u"ExtUserPrmData=4 \"Counter mode\"",
+                               u"Unsigned8 0 0-1",
+                               u"Prm_Text_Ref=2",
+                               u"EndExtUserPrmData",
+                               u"",
+                               u"ExtUserPrmData=5 \"Counter timebase (ms)\"",
+                               u"Unsigned8 1 1-5",
+                               u"Prm_Text_Ref=3",
+                               u"EndExtUserPrmData",
+                               u"",
+                               u"ExtUserPrmData=6 \"Counter high-limit\"",
+                               u"Unsigned16 65535 0-65535",
+                               u"EndExtUserPrmData",
+                               u"",
+                               u"ExtUserPrmData=7 \"Counter low-limit\"",
+                               u"Unsigned16 0 0-65535",
+                               u"EndExtUserPrmData"})
     L.Add(line);
   L.Empty(2);
 }
@@ -200,7 +223,9 @@ String PROFIBUS_GSD_Path(const String& Chosen) {
   return Chosen + u".gsd";
 }
 
-void Save_PROFIBUS_GSD(const String& Path) { WriteFileWhole(Path, PROFIBUS_GSD_Bytes(GSD_Input_Bytes, GSD_Output_Bytes)); }
+void Save_PROFIBUS_GSD(const String& Path) {
+  WriteFileWhole(Path, PROFIBUS_GSD_Bytes(GSD_Input_Bytes, GSD_Output_Bytes));
+}
 
 void Create_PROFIBUS_GSD() {
   if (!FileExists(Path_ParGen)) {

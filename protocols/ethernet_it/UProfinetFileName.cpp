@@ -73,8 +73,14 @@ void TFProfinetFileName::FormCreate(TObject*) {
 }
 
 void TFProfinetFileName::Set_Lang() {
-  Set_Texts({{this, 4800}, {L_SW_Desc, 4801}, {L_Select_Name, 4802}, {L_FixPart_1, 4803}, {L_UsedPart, 4804},
-             {L_FixPart_2, 4805}, {Btn_OK, 4806}, {Btn_Cancel, 4807}});
+  Set_Texts({{this, 4800},
+             {L_SW_Desc, 4801},
+             {L_Select_Name, 4802},
+             {L_FixPart_1, 4803},
+             {L_UsedPart, 4804},
+             {L_FixPart_2, 4805},
+             {Btn_OK, 4806},
+             {Btn_Cancel, 4807}});
 }
 
 void TFProfinetFileName::Btn_OK_Click(TObject*) {

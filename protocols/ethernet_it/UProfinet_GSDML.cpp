@@ -64,13 +64,27 @@ String GsdmlAttributeValue(const String& Text) {
   String s;
   for (char16_t c : Text) {
     switch (c) {
-      case u'&': s += u"&amp;"; break;
-      case u'<': s += u"&lt;"; break;
-      case u'>': s += u"&gt;"; break;
-      case u'"': s += u"&quot;"; break;
-      case u'\t': s += u"&#9;"; break;
-      case u'\n': s += u"&#10;"; break;
-      case u'\r': s += u"&#13;"; break;
+      case u'&':
+        s += u"&amp;";
+        break;
+      case u'<':
+        s += u"&lt;";
+        break;
+      case u'>':
+        s += u"&gt;";
+        break;
+      case u'"':
+        s += u"&quot;";
+        break;
+      case u'\t':
+        s += u"&#9;";
+        break;
+      case u'\n':
+        s += u"&#10;";
+        break;
+      case u'\r':
+        s += u"&#13;";
+        break;
       default:
         if (c < u' ' || c == 0xFFFE || c == 0xFFFF) throw Exception(UI_Text(kGsdmlBadStation));
         s += c;
@@ -79,10 +93,13 @@ String GsdmlAttributeValue(const String& Text) {
   return s;
 }
 
-void GsdmlModuleInfoRefs(TGsdmlLines& L, const String& Name, const String& Info) {
+// A ModuleInfo of a name and an info text, then elements that carry a Value (tag, value).
+void GsdmlModuleInfo(TGsdmlLines& L, const String& Name, const String& Info,
+                     std::initializer_list<std::pair<const char16_t*, const char16_t*>> Values = {}) {
   L.Open(u"ModuleInfo");
   L.Empty(u"Name", {{u"TextId", Name}});
   L.Empty(u"InfoText", {{u"TextId", Info}});
+  for (const auto& [tag, value] : Values) L.Empty(tag, {{u"Value", value}});
   L.Close(u"ModuleInfo");
 }
 
@@ -149,20 +166,25 @@ void GsdmlHeader(TGsdmlLines& L) {
 
 void GsdmlAccessPoint(TGsdmlLines& L, const String& Station) {
   L.Open(u"DeviceAccessPointList");
-  L.Open(u"DeviceAccessPointItem",
-         {{u"PNIO_Version", u"V2.3"}, {u"RequiredSchemaVersion", u"V2.25"}, {u"ID", u"IDD_1"},
-          {u"PhysicalSlots", u"0..4"}, {u"ModuleIdentNumber", u"0x00000001"}, {u"MinDeviceInterval", u"64"},
-          {u"ImplementationType", Station}, {u"DNS_CompatibleName", Station}, {u"FixedInSlots", u"0"},
-          {u"ObjectUUID_LocalIndex", u"1"}, {u"MultipleWriteSupported", u"true"},
-          {u"MaxSupportedRecordSize", u"8192"}, {u"ParameterizationSpeedupSupported", u"true"},
-          {u"PowerOnToCommReady", u"350"}, {u"DeviceAccessSupported", u"true"}, {u"SharedDeviceSupported", u"true"},
-          {u"CheckDeviceID_Allowed", u"false"}, {u"NameOfStationNotTransferable", u"true"}});
-  L.Open(u"ModuleInfo");
-  L.Empty(u"Name", {{u"TextId", u"IDT_NAME_DAP1"}});
-  L.Empty(u"InfoText", {{u"TextId", u"IDT_INFO_DAP1"}});
-  L.Empty(u"VendorName", {{u"Value", u"Brenix"}});
-  L.Empty(u"OrderNumber", {{u"Value", u"MX40003"}});
-  L.Close(u"ModuleInfo");
+  L.Open(u"DeviceAccessPointItem", {{u"PNIO_Version", u"V2.3"},
+                                    {u"RequiredSchemaVersion", u"V2.25"},
+                                    {u"ID", u"IDD_1"},
+                                    {u"PhysicalSlots", u"0..4"},
+                                    {u"ModuleIdentNumber", u"0x00000001"},
+                                    {u"MinDeviceInterval", u"64"},
+                                    {u"ImplementationType", Station},
+                                    {u"DNS_CompatibleName", Station},
+                                    {u"FixedInSlots", u"0"},
+                                    {u"ObjectUUID_LocalIndex", u"1"},
+                                    {u"MultipleWriteSupported", u"true"},
+                                    {u"MaxSupportedRecordSize", u"8192"},
+                                    {u"ParameterizationSpeedupSupported", u"true"},
+                                    {u"PowerOnToCommReady", u"350"},
+                                    {u"DeviceAccessSupported", u"true"},
+                                    {u"SharedDeviceSupported", u"true"},
+                                    {u"CheckDeviceID_Allowed", u"false"},
+                                    {u"NameOfStationNotTransferable", u"true"}});
+  GsdmlModuleInfo(L, u"IDT_NAME_DAP1", u"IDT_INFO_DAP1", {{u"VendorName", u"Brenix"}, {u"OrderNumber", u"MX40003"}});
   L.Open(u"SubslotList");
   L.Empty(u"SubslotItem", {{u"SubslotNumber", u"0"}, {u"TextId", u"IDT_SUBSLOT_1"}});
   L.Empty(u"SubslotItem", {{u"SubslotNumber", u"32768"}, {u"TextId", u"IDT_SUBSLOT_Interface"}});
@@ -170,31 +192,39 @@ void GsdmlAccessPoint(TGsdmlLines& L, const String& Station) {
   L.Empty(u"SubslotItem", {{u"SubslotNumber", u"32770"}, {u"TextId", u"IDT_SUBSLOT_Port2"}});
   L.Close(u"SubslotList");
   const String max = IntToStr(PROFINET_Max_Data_Length);
-  L.Empty(u"IOConfigData",
-          {{u"MaxInputLength", max}, {u"MaxOutputLength", max}, {u"MaxDataLength", IntToStr(2 * PROFINET_Max_Data_Length)}});
+  L.Empty(u"IOConfigData", {{u"MaxInputLength", max},
+                            {u"MaxOutputLength", max},
+                            {u"MaxDataLength", IntToStr(2 * PROFINET_Max_Data_Length)}});
   L.Open(u"UseableModules");
   L.Empty(u"ModuleItemRef", {{u"ModuleItemTarget", u"IDM_1"}, {u"FixedInSlots", u"1"}});
   L.Close(u"UseableModules");
   L.Open(u"VirtualSubmoduleList");
   L.Open(u"VirtualSubmoduleItem", {{u"ID", u"IDS_V1"}, {u"SubmoduleIdentNumber", u"0x00000000"}});
   L.Empty(u"IOData", {{u"IOPS_Length", u"1"}, {u"IOCS_Length", u"1"}});
-  GsdmlModuleInfoRefs(L, u"IDT_NAME_VS1", u"IDT_INFO_VS1");
+  GsdmlModuleInfo(L, u"IDT_NAME_VS1", u"IDT_INFO_VS1");
   L.Close(u"VirtualSubmoduleItem");
   L.Close(u"VirtualSubmoduleList");
   L.Open(u"SystemDefinedSubmoduleList");
-  L.Open(u"InterfaceSubmoduleItem",
-         {{u"ID", u"IDS_I"}, {u"SubmoduleIdentNumber", u"0x00000001"}, {u"SubslotNumber", u"32768"},
-          {u"TextId", u"IDT_NAME_IS"}, {u"SupportedRT_Classes", u"RT_CLASS_1"}, {u"SupportedProtocols", u"SNMP;LLDP"},
-          {u"SupportedMibs", u"MIB2"}});
+  L.Open(u"InterfaceSubmoduleItem", {{u"ID", u"IDS_I"},
+                                     {u"SubmoduleIdentNumber", u"0x00000001"},
+                                     {u"SubslotNumber", u"32768"},
+                                     {u"TextId", u"IDT_NAME_IS"},
+                                     {u"SupportedRT_Classes", u"RT_CLASS_1"},
+                                     {u"SupportedProtocols", u"SNMP;LLDP"},
+                                     {u"SupportedMibs", u"MIB2"}});
   L.Open(u"ApplicationRelations");
   L.Empty(u"TimingProperties", {{u"SendClock", u"32"}, {u"ReductionRatio", u"1 2 4 8 16 32 64 128 256 512"}});
   L.Close(u"ApplicationRelations");
   L.Close(u"InterfaceSubmoduleItem");
   // The second port is the first one's twin but for its identifier, subslot and name.
-  for (const auto& [id, subslot, text] : {std::tuple{u"IDS_P1", u"32769", u"IDT_NAME_PS1"},
-                                          std::tuple{u"IDS_P2", u"32770", u"IDT_NAME_PS2"}}) {
-    L.Empty(u"PortSubmoduleItem", {{u"ID", id}, {u"SubmoduleIdentNumber", u"0x00000002"}, {u"SubslotNumber", subslot},
-                                   {u"TextId", text}, {u"MaxPortRxDelay", u"350"}, {u"MaxPortTxDelay", u"160"}});
+  for (const auto& [id, subslot, text] :
+       {std::tuple{u"IDS_P1", u"32769", u"IDT_NAME_PS1"}, std::tuple{u"IDS_P2", u"32770", u"IDT_NAME_PS2"}}) {
+    L.Empty(u"PortSubmoduleItem", {{u"ID", id},
+                                   {u"SubmoduleIdentNumber", u"0x00000002"},
+                                   {u"SubslotNumber", subslot},
+                                   {u"TextId", text},
+                                   {u"MaxPortRxDelay", u"350"},
+                                   {u"MaxPortTxDelay", u"160"}});
   }
   L.Close(u"SystemDefinedSubmoduleList");
   L.Comment(u"This element tells the engineering tool that the DAP supports fieldbus integration (slot clusters).");
@@ -207,11 +237,7 @@ void GsdmlModule(TGsdmlLines& L, const TProfinetParameters& P) {
   L.Open(u"ModuleList");
   L.Comment(u"The \"normal\" module carrying the FAP.");
   L.Open(u"ModuleItem", {{u"ID", u"IDM_1"}, {u"ModuleIdentNumber", u"0x00000001"}});
-  L.Open(u"ModuleInfo");
-  L.Empty(u"Name", {{u"TextId", u"IDT_NAME_M1"}});
-  L.Empty(u"InfoText", {{u"TextId", u"IDT_INFO_M1"}});
-  L.Empty(u"OrderNumber", {{u"Value", u"12345-0040-M"}});
-  L.Close(u"ModuleInfo");
+  GsdmlModuleInfo(L, u"IDT_NAME_M1", u"IDT_INFO_M1", {{u"OrderNumber", u"12345-0040-M"}});
   L.Open(u"VirtualSubmoduleList");
   L.Open(u"VirtualSubmoduleItem", {{u"ID", u"IDM_1"}, {u"SubmoduleIdentNumber", u"0x00000001"}});
   L.Open(u"IOData", {{u"IOPS_Length", u"1"}, {u"IOCS_Length", u"1"}});
@@ -227,9 +253,15 @@ void GsdmlModule(TGsdmlLines& L, const TProfinetParameters& P) {
   L.Open(u"ParameterRecordDataItem", {{u"Index", u"128"}, {u"Length", u"2"}});
   L.Empty(u"Name", {{u"TextId", u"IDT_NAME_M1_IDT_REF_channel"}});
   L.Empty(u"Const", {{u"ByteOffset", u"0"}, {u"Data", u"0x00,0x00"}});
-  L.Empty(u"Ref", {{u"TextId", u"IDT_REF_reaction_to_cpu_stop"}, {u"Visible", u"true"}, {u"DataType", u"BitArea"},
-                   {u"ByteOffset", u"0"}, {u"BitOffset", u"0"}, {u"BitLength", u"2"}, {u"DefaultValue", u"2"},
-                   {u"AllowedValues", u"0..2"}, {u"ValueItemTarget", u"IDV_reaction_to_cpu_stop"},
+  L.Empty(u"Ref", {{u"TextId", u"IDT_REF_reaction_to_cpu_stop"},
+                   {u"Visible", u"true"},
+                   {u"DataType", u"BitArea"},
+                   {u"ByteOffset", u"0"},
+                   {u"BitOffset", u"0"},
+                   {u"BitLength", u"2"},
+                   {u"DefaultValue", u"2"},
+                   {u"AllowedValues", u"0..2"},
+                   {u"ValueItemTarget", u"IDV_reaction_to_cpu_stop"},
                    {u"ID", u"IDT_REF_reaction_to_cpu_stop"}});
   L.Open(u"MenuList");
   L.Open(u"MenuItem", {{u"ID", u"IDT_NAME_M1_IDT_REF_channel"}});
@@ -243,7 +275,7 @@ void GsdmlModule(TGsdmlLines& L, const TProfinetParameters& P) {
   L.Close(u"MenuList");
   L.Close(u"ParameterRecordDataItem");
   L.Close(u"RecordDataList");
-  GsdmlModuleInfoRefs(L, u"IDT_NAME_M1", u"IDT_INFO_M1");
+  GsdmlModuleInfo(L, u"IDT_NAME_M1", u"IDT_INFO_M1");
   L.Close(u"VirtualSubmoduleItem");
   L.Close(u"VirtualSubmoduleList");
   L.Close(u"ModuleItem");
@@ -307,9 +339,10 @@ std::string PROFINET_XML_Bytes(const TProfinetParameters& P) {
   TGsdmlLines L;
   L.Line(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
   L.Comment(u"A fieldbus integration example.");
-  L.Open(u"ISO15745Profile", {{u"xmlns", kGsdmlNamespace},
-                              {u"xmlns:xsi", kXsiNamespace},
-                              {u"xsi:schemaLocation", String(kGsdmlNamespace) + u" ..\\xsd\\GSDML-DeviceProfile-v2.31.xsd"}});
+  L.Open(u"ISO15745Profile",
+         {{u"xmlns", kGsdmlNamespace},
+          {u"xmlns:xsi", kXsiNamespace},
+          {u"xsi:schemaLocation", String(kGsdmlNamespace) + u" ..\\xsd\\GSDML-DeviceProfile-v2.31.xsd"}});
   GsdmlHeader(L);
   L.Open(u"ProfileBody");
   L.Open(u"DeviceIdentity", {{u"VendorID", u"0x1111"}, {u"DeviceID", u"0x0466"}});

@@ -9,9 +9,9 @@
 
 // What the writer takes from ParGen.xml.
 struct TProfinetParameters {
-  String Station_Name;      // PROFINET_NAME_STA; "SERIAL" when missing or blank
-  int32_t NB_IN = 1438;     // PROFINET_NB_IN: the GSDML Output length
-  int32_t NB_OUT = 1438;    // PROFINET_NB_OUT: the GSDML Input length
+  String Station_Name;    // PROFINET_NAME_STA; "SERIAL" when missing or blank
+  int32_t NB_IN = 1438;   // PROFINET_NB_IN: the GSDML Output length
+  int32_t NB_OUT = 1438;  // PROFINET_NB_OUT: the GSDML Input length
 };
 
 // The longest input and output data the file declares (MaxInputLength, MaxOutputLength).

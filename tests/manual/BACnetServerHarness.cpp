@@ -4,22 +4,15 @@
 #include <cstdio>
 
 #include "gateway/UBACnetSlaveSetAccess.h"
-#include "platform/Files.h"
 #include "platform/Forms.h"
-#include "shell/UComon.h"
-#include "shell/ULanguage.h"
+#include "tests/manual/HarnessSupport.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: bacnet_server_harness <configuration folder>\n");
     return 2;
   }
-  Application->Initialize();
-  Load_Default_Strings();
-  Soft_Code = Soft_Code_Init;
-  Project_Folder = Utf8ToString(argv[1]);
-  Set_Files();
-  Grid_Clipboard = new TStringList();
+  Harness_Setup(argv[1]);
   Application->CreateForm(FBACnetSlaveSetAccess);
   const int result = FBACnetSlaveSetAccess->ShowModal();
   std::printf("result %d\n", result);

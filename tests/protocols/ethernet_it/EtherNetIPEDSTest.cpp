@@ -88,7 +88,8 @@ TEST(EDSDecodeTest, FieldsSplitOnlyOutsideQuotationMarks) {
   EXPECT_EQ(d.DimHeaderTO, 7);
 
   // Fourteen fields, or no closing ";", are no entry.
-  EXPECT_FALSE(Decode_EDS_Connection(u"0x04010002, 0x44240405, , , , , , , , , , \"N\", \"H\", \"20 04 24 80 2C 96 2C 64\";", d));
+  EXPECT_FALSE(Decode_EDS_Connection(
+      u"0x04010002, 0x44240405, , , , , , , , , , \"N\", \"H\", \"20 04 24 80 2C 96 2C 64\";", d));
   std::string open = Entry(kCommonPath);
   open.pop_back();
   EXPECT_FALSE(Decode_EDS_Connection(Utf8ToString(open), d));
@@ -132,13 +133,24 @@ TEST_F(EDSFileTest, AnEntryOverSeveralLinesWithCommentsReadsAsItsOneLineForm) {
   const std::string name = "\"Listen Only Connection, D\xC3\xBCsseldorf\"";
   const std::vector<std::string> oneLine = {"[Device]", "ProdName = \"Node\";", "[Connection Manager]",
                                             "Connection1 = " + Entry(kCommonPath, name)};
-  const std::vector<std::string> spread = {
-      "$ an adapter", "[Device]", "  ProdName = \"Connection Node\";  $ not in the section",
-      "[Connection Manager]", "  Object_Name = \"Connection Manager Object\";  $ holds the word",
-      "  Object_Class_Code = 0x06;", "  Connection1 =", "    0x04010002,      $ trigger and transport",
-      "    0x44240405,      $ connection parameters", "    Param1, 32, Assem100,   $ O > T",
-      "    Param2, 32, Assem101,   $ T > O", "    ,,  $ configuration part 1", "    ,,", "    " + name + ",",
-      "    \"Help\",", "    \"" + kCommonPath + "\";  $ path, \"quoted\"", "  Revision = 1;", "[Params]"};
+  const std::vector<std::string> spread = {"$ an adapter",
+                                           "[Device]",
+                                           "  ProdName = \"Connection Node\";  $ not in the section",
+                                           "[Connection Manager]",
+                                           "  Object_Name = \"Connection Manager Object\";  $ holds the word",
+                                           "  Object_Class_Code = 0x06;",
+                                           "  Connection1 =",
+                                           "    0x04010002,      $ trigger and transport",
+                                           "    0x44240405,      $ connection parameters",
+                                           "    Param1, 32, Assem100,   $ O > T",
+                                           "    Param2, 32, Assem101,   $ T > O",
+                                           "    ,,  $ configuration part 1",
+                                           "    ,,",
+                                           "    " + name + ",",
+                                           "    \"Help\",",
+                                           "    \"" + kCommonPath + "\";  $ path, \"quoted\"",
+                                           "  Revision = 1;",
+                                           "[Params]"};
   for (const char* eol : {"\r\n", "\n"}) {
     for (bool ansi : {false, true}) {
       SCOPED_TRACE(std::string(eol[0] == '\n' ? "LF" : "CR LF") + (ansi ? ", Windows-1252" : ", UTF-8"));
@@ -159,20 +171,17 @@ TEST_F(EDSFileTest, AnEntryOverSeveralLinesWithCommentsReadsAsItsOneLineForm) {
 }
 
 TEST_F(EDSFileTest, OnlyUsableConnectionKeysOfTheSectionAreListedAndNumberedInOrder) {
-  const String file = Write("keys.eds", Lines({"Connection9 = " + Entry(kCommonPath),  // before any section
-                                               "[connection manager]",                 // another letter case
-                                               "Connection8 = " + Entry("20 04 24 08 2C 01 2C 02"),
-                                               "[Connection Manager]",
-                                               "Connection1 = " + Entry("20 04 24 01 2C 65 2C 66"),
-                                               "Connection2 = " + Entry("20 04 24 01 2C 65"),
-                                               "ConnectionX = " + Entry("20 04 24 09 2C 01 2C 02"),
-                                               "Connection = " + Entry("20 04 24 09 2C 01 2C 02"),
-                                               "connection3=" + Entry("20 04 24 03 2C 67 2C 68"),
-                                               "[Params]",
-                                               "Connection4 = " + Entry("20 04 24 09 2C 01 2C 02"),
-                                               "[Connection Manager]",
-                                               "Connection5 = " + Entry("20 04 24 05 2C 69 2C 6A")},
-                                              "\r\n"));
+  const String file = Write(
+      "keys.eds",
+      Lines({"Connection9 = " + Entry(kCommonPath),  // before any section
+             "[connection manager]",                 // another letter case
+             "Connection8 = " + Entry("20 04 24 08 2C 01 2C 02"), "[Connection Manager]",
+             "Connection1 = " + Entry("20 04 24 01 2C 65 2C 66"), "Connection2 = " + Entry("20 04 24 01 2C 65"),
+             "ConnectionX = " + Entry("20 04 24 09 2C 01 2C 02"), "Connection = " + Entry("20 04 24 09 2C 01 2C 02"),
+             "connection3=" + Entry("20 04 24 03 2C 67 2C 68"), "[Params]",
+             "Connection4 = " + Entry("20 04 24 09 2C 01 2C 02"), "[Connection Manager]",
+             "Connection5 = " + Entry("20 04 24 05 2C 69 2C 6A")},
+            "\r\n"));
   const std::vector<TConnData> list = Read_EDS_Connections(file);
   ASSERT_EQ(list.size(), 3u);
   const int instances[] = {1, 3, 5};
@@ -189,6 +198,6 @@ TEST(EDSDecodeTest, DataPathCheck) {
     int Count;
     int Result;
   } cases[] = {{u"20,04,24,80", 4, 0}, {u" 20 , 4 ,FF", 3, 0}, {u"20,04", 3, 2}, {u"20,,04", 2, 1},
-               {u"20,100", 2, 1},      {u"0x20,04", 2, 1},      {u"", 0, 1},      {u"2G", 1, 1}};
+               {u"20,100", 2, 1},      {u"0x20,04", 2, 1},     {u"", 0, 1},      {u"2G", 1, 1}};
   for (const auto& k : cases) EXPECT_EQ(Err_Check_Data_Path(k.Path, k.Count), k.Result) << StringToUtf8(k.Path);
 }

@@ -40,7 +40,8 @@ class EtherNetIPMasterTest : public ethernet_it_test::FormTest<TFEtherNetIP_Mast
 
   // One import of an EDS file of the given lines; Drive runs while the EDS dialog is shown and
   // answers its result.
-  void Import(TFEtherNetIP_Master_Access* F, const std::string& Eds, const std::function<int(TFEtherNEtIP_EDS*)>& Drive) {
+  void Import(TFEtherNetIP_Master_Access* F, const std::string& Eds,
+              const std::function<int(TFEtherNEtIP_EDS*)>& Drive) {
     Write("slave.eds", Eds);
     script_.AnswerFileDialog(PathJoin(Project_Folder, u"slave.eds"));
     script_.AnswerModal(u"FEtherNEtIP_EDS", [&](TForm*) { return Drive(FEtherNEtIP_EDS); });
@@ -70,7 +71,8 @@ TEST_F(EtherNetIPMasterTest, TheCheckTestsEnabledRowsInOrderThenTheTotals) {
       {"a bad address", one(With(s, emIP_Address, u"192.168.1.300")),
        u"Error row 1!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
       {"Start Input empty", one(With(s, emStart_Input, u"")), u"Error row 1!! Start Input must be major or equal to 0"},
-      {"Num Input not a number", one(With(s, emNum_Input, u"x")), u"Error row 1!! Num Input must be major or equal to 0"},
+      {"Num Input not a number", one(With(s, emNum_Input, u"x")),
+       u"Error row 1!! Num Input must be major or equal to 0"},
       {"Start Output 65536", one(With(s, emStart_Output, u"65536")),
        u"Error row 1!! Start Output must be major or equal to 0"},
       {"Num Output -1", one(With(s, emNum_Output, u"-1")), u"Error row 1!! Num Output must be major or equal to 0"},
@@ -86,7 +88,8 @@ TEST_F(EtherNetIPMasterTest, TheCheckTestsEnabledRowsInOrderThenTheTotals) {
        u"Error row 1!! Instance O > T must be between 0 and 65535. Default Value 1"},
       {"Conn. Point O > T 70000", one(With(s, emConn_Point_O_T, u"70000")),
        u"Error row 1!! Connection Point O > T must be between 0 and 65535. Default Value 101"},
-      {"Instance 65535 and Conn. Point 0", one(With(With(s, emInstance_O_T, u"65535"), emConn_Point_O_T, u"0")), nullptr},
+      {"Instance 65535 and Conn. Point 0", one(With(With(s, emInstance_O_T, u"65535"), emConn_Point_O_T, u"0")),
+       nullptr},
       {"Dim Header default", one(With(s, emDim_Header_T_O, u"default")), nullptr},
       {"Dim Header \" Default \"", one(With(s, emDim_Header_O_T, u" Default ")), nullptr},
       {"Dim Header 3", one(With(With(s, emDim_Header_T_O, u"3"), emDim_Header_O_T, u"0")), nullptr},
@@ -97,20 +100,25 @@ TEST_F(EtherNetIPMasterTest, TheCheckTestsEnabledRowsInOrderThenTheTotals) {
       {"Enable y enables", one(With(With(s, emEnable, u"y"), emIP_Address, u"bad")),
        u"Error row 1!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
       {"a disabled bad row with an empty address ends nothing",
-       {{1, s}, {2, With(With(With(s, emEnable, u"N"), emIP_Address, u""), emTime_Poll, u"x")},
+       {{1, s},
+        {2, With(With(With(s, emEnable, u"N"), emIP_Address, u""), emTime_Poll, u"x")},
         {3, With(s, emIP_Address, u"10.0.0")}},
        u"Error row 3!! IP Address must be a valid TCP IP Address (Ex. 192.168.1.125)"},
-      {"an enabled row with an empty address ends the rows", {{1, With(s, emIP_Address, u" ")}, {2, With(s, emTime_Poll, u"0")}},
+      {"an enabled row with an empty address ends the rows",
+       {{1, With(s, emIP_Address, u" ")}, {2, With(s, emTime_Poll, u"0")}},
        nullptr},
-      {"Num Input 1000 and 500", {{1, Slave(u"10.0.0.1", u"1000")}, {2, Slave(u"10.0.0.2", u"500")}},
+      {"Num Input 1000 and 500",
+       {{1, Slave(u"10.0.0.1", u"1000")}, {2, Slave(u"10.0.0.2", u"500")}},
        u"Error!! The Total Number of Input Bytes must be between 0 and 1438"},
       {"Num Input 1000 and 438", {{1, Slave(u"10.0.0.1", u"1000")}, {2, Slave(u"10.0.0.2", u"438")}}, nullptr},
       {"a disabled row takes no part in the totals",
-       {{1, Slave(u"10.0.0.1", u"1000")}, {2, With(Slave(u"10.0.0.2", u"1000"), emEnable, u"N")}}, nullptr},
-      {"Num Output 1400 and 39", {{1, Slave(u"10.0.0.1", u"0", u"1400")}, {2, Slave(u"10.0.0.2", u"0", u"39")}},
+       {{1, Slave(u"10.0.0.1", u"1000")}, {2, With(Slave(u"10.0.0.2", u"1000"), emEnable, u"N")}},
+       nullptr},
+      {"Num Output 1400 and 39",
+       {{1, Slave(u"10.0.0.1", u"0", u"1400")}, {2, Slave(u"10.0.0.2", u"0", u"39")}},
        u"Error!! The Total Number of Output Bytes must be between 0 and 1438"},
-      {"row tests come before the totals", {{1, Slave(u"10.0.0.1", u"1438")}, {2, With(Slave(), emMnemonic, u"")},
-                                            {3, Slave(u"10.0.0.3", u"1", u"x")}},
+      {"row tests come before the totals",
+       {{1, Slave(u"10.0.0.1", u"1438")}, {2, With(Slave(), emMnemonic, u"")}, {3, Slave(u"10.0.0.3", u"1", u"x")}},
        u"Error row 3!! Num Output must be major or equal to 0"},
   };
   Open([&](TFEtherNetIP_Master_Access* f) {
@@ -161,11 +169,12 @@ TEST_F(EtherNetIPMasterTest, TheFormSavesUpToTheFirstEmptyAddressAndLoadsItsDefa
             }),
             mrOk);
   EXPECT_TRUE(Take_Messages().empty());
-  EXPECT_EQ(File_Text(Path_EtherNetIP_Master_Rules),
-            "<EtherNetIP_Master_Access><row Enable=\"Y\" IP_Address=\"192.168.1.10\" Start_Input=\"0\" Num_Input=\"100\" "
-            "Start_Output=\"0\" Num_Output=\"100\" Time_Poll=\"1000\" Instance_T_O=\"1\" Connection_Point_T_O=\"100\" "
-            "Instance_O_T=\"1\" Connection_Point_O_T=\"101\" Dim_Header_T_O=\"Default\" Dim_Header_O_T=\"Default\" "
-            "Mnemonic=\"A &amp; &lt;B&gt;\"/></EtherNetIP_Master_Access><!--SW_VERSION = 1.000-->");
+  EXPECT_EQ(
+      File_Text(Path_EtherNetIP_Master_Rules),
+      "<EtherNetIP_Master_Access><row Enable=\"Y\" IP_Address=\"192.168.1.10\" Start_Input=\"0\" Num_Input=\"100\" "
+      "Start_Output=\"0\" Num_Output=\"100\" Time_Poll=\"1000\" Instance_T_O=\"1\" Connection_Point_T_O=\"100\" "
+      "Instance_O_T=\"1\" Connection_Point_O_T=\"101\" Dim_Header_T_O=\"Default\" Dim_Header_O_T=\"Default\" "
+      "Mnemonic=\"A &amp; &lt;B&gt;\"/></EtherNetIP_Master_Access><!--SW_VERSION = 1.000-->");
 }
 
 TEST_F(EtherNetIPMasterTest, ImportsFillConsecutiveFreeRowsFromThePickedConnection) {
@@ -181,7 +190,8 @@ TEST_F(EtherNetIPMasterTest, ImportsFillConsecutiveFreeRowsFromThePickedConnecti
       EXPECT_EQ(d->ACG->FixedCols(), 0);
       EXPECT_EQ(d->ACG->RowCount(), 3);
       EXPECT_EQ(d->ACG->GetRowEx(), 1);
-      EXPECT_EQ(Row_Of(d->ACG, 1), (Cells{u"\"Owner 1\"", u"\"\"", u"128", u"150", u"128", u"100", u"Default", u"Default"}));
+      EXPECT_EQ(Row_Of(d->ACG, 1),
+                (Cells{u"\"Owner 1\"", u"\"\"", u"128", u"150", u"128", u"100", u"Default", u"Default"}));
       EXPECT_EQ(d->ACG->GetCellEx(ecConnection, 1), u"Connection1");
       EXPECT_EQ(d->ACG->GetCellEx(ecConnection, 2), u"Connection2");
       EXPECT_EQ(Row_Of(d->ACG, 2), (Cells{u"\"Owner 3\"", u"\"\"", u"5", u"112", u"6", u"113", u"2", u"3"}));
@@ -197,8 +207,8 @@ TEST_F(EtherNetIPMasterTest, ImportsFillConsecutiveFreeRowsFromThePickedConnecti
       driver_.Click(d->Btn_OK);
       return mrNone;
     });
-    EXPECT_EQ(Row_Of(f->ACG, 3), (Cells{u"Y", u"", u"", u"", u"", u"", u"", u"128", u"100", u"128", u"150", u"Default",
-                                        u"Default", u""}));
+    EXPECT_EQ(Row_Of(f->ACG, 3),
+              (Cells{u"Y", u"", u"", u"", u"", u"", u"", u"128", u"100", u"128", u"150", u"Default", u"Default", u""}));
     EXPECT_EQ(Row_Of(f->ACG, 1), Slave());
     EXPECT_TRUE(Take_Messages().empty());
     // Cancel in the dialog changes nothing.
@@ -241,8 +251,9 @@ TEST_F(EtherNetIPMasterTest, AnImportWithoutAFreeRowSaysSo) {
     Import(f, eds, [&](TFEtherNEtIP_EDS*) { return mrOk; });
     const auto m = Take_Messages();
     ASSERT_EQ(m.size(), 1u);
-    EXPECT_EQ(m[0].Text, u"Error!! No free row for the imported connection: every row has an IP Address or an "
-                         u"Instance T > O");
+    EXPECT_EQ(m[0].Text,
+              u"Error!! No free row for the imported connection: every row has an IP Address or an "
+              u"Instance T > O");
     EXPECT_EQ(m[0].Type, mtError);
     EXPECT_EQ(f->ACG->GetCellEx(emConn_Point_O_T, 1), u"");
   });

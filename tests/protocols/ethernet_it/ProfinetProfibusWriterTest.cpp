@@ -29,7 +29,9 @@ using ethernet_it_test::Fixture;
 
 namespace {
 
-std::filesystem::path Script(const std::string& Name) { return std::filesystem::path(CONF_FIXTURES) / "ethernet_it" / Name; }
+std::filesystem::path Script(const std::string& Name) {
+  return std::filesystem::path(CONF_FIXTURES) / "ethernet_it" / Name;
+}
 
 int Count(const std::string& Text, const std::string& What) {
   int n = 0;
@@ -108,15 +110,19 @@ TEST_F(WriterTest, TheGsdmlTakesTheStationAndTheCrossedLengthsFromParGen) {
     std::string Body;
     std::vector<std::string> Reading;
   } cases[] = {
-      {"lengths cross over", "<PROFINET_NB_OUT>100</PROFINET_NB_OUT><PROFINET_NB_IN>200</PROFINET_NB_IN>"
-                             "<PROFINET_NAME_STA>gw-1</PROFINET_NAME_STA>",
+      {"lengths cross over",
+       "<PROFINET_NB_OUT>100</PROFINET_NB_OUT><PROFINET_NB_IN>200</PROFINET_NB_IN>"
+       "<PROFINET_NAME_STA>gw-1</PROFINET_NAME_STA>",
        {"input=100", "output=200", "station=[gw-1][gw-1]", "texts=40", "ok"}},
-      {"a blank name", "<PROFINET_NAME_STA>   </PROFINET_NAME_STA><PROFINET_NB_IN>x</PROFINET_NB_IN>",
+      {"a blank name",
+       "<PROFINET_NAME_STA>   </PROFINET_NAME_STA><PROFINET_NB_IN>x</PROFINET_NB_IN>",
        {"input=1438", "output=1438", "station=[SERIAL][SERIAL]", "texts=40", "ok"}},
-      {"spaces kept", "<PROFINET_NAME_STA>  gw 1  </PROFINET_NAME_STA><PROFINET_NB_OUT>0</PROFINET_NB_OUT>"
-                      "<PROFINET_NB_IN>1440</PROFINET_NB_IN>",
+      {"spaces kept",
+       "<PROFINET_NAME_STA>  gw 1  </PROFINET_NAME_STA><PROFINET_NB_OUT>0</PROFINET_NB_OUT>"
+       "<PROFINET_NB_IN>1440</PROFINET_NB_IN>",
        {"input=0", "output=1440", "station=[  gw 1  ][  gw 1  ]", "texts=40", "ok"}},
-      {"markup in the name", "<PROFINET_NAME_STA>A&amp;B &lt;\"x\"&gt;</PROFINET_NAME_STA>",
+      {"markup in the name",
+       "<PROFINET_NAME_STA>A&amp;B &lt;\"x\"&gt;</PROFINET_NAME_STA>",
        {"input=1438", "output=1438", "station=[A&B <\"x\">][A&B <\"x\">]", "texts=40", "ok"}},
   };
   for (const auto& k : cases) {
@@ -125,7 +131,8 @@ TEST_F(WriterTest, TheGsdmlTakesTheStationAndTheCrossedLengthsFromParGen) {
     Save_PROFINET_XML(Out("gsdml.xml"));
     EXPECT_EQ(Gsdml_Reading(Out("gsdml.xml")), k.Reading);
   }
-  EXPECT_NE(File_Text(Out("gsdml.xml")).find("ImplementationType=\"A&amp;B &lt;&quot;x&quot;&gt;\""), std::string::npos);
+  EXPECT_NE(File_Text(Out("gsdml.xml")).find("ImplementationType=\"A&amp;B &lt;&quot;x&quot;&gt;\""),
+            std::string::npos);
 }
 
 TEST_F(WriterTest, GsdmlLengthsOutsideTheDeclaredRangeAndControlCharactersAreRefused) {
@@ -247,11 +254,13 @@ TEST_F(WriterTest, GsdSizesGiveModulesOfAtMost64BytesEachInItsSlot) {
   } cases[] = {
       {0, 0, {}, "modules=0 slots=0 input=0 output=0"},
       {64, 0, {"Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01"}, "modules=1 slots=1 input=64 output=0"},
-      {65, 1,
+      {65,
+       1,
        {"Module=\"DI  (PORT1)    \" 0x42,0x3F,0x00,0x01", "Module=\"DI  (PORT2)    \" 0x42,0x00,0x00,0x02",
         "Module=\"DO  (PORT3)    \" 0x82,0x00,0x00,0x03"},
        "modules=3 slots=3 input=65 output=1"},
-      {0, 100,
+      {0,
+       100,
        {"Module=\"DO  (PORT1)    \" 0x82,0x3F,0x00,0x01", "Module=\"DO  (PORT2)    \" 0x82,0x23,0x00,0x02"},
        "modules=2 slots=2 input=0 output=100"},
   };
@@ -275,7 +284,8 @@ TEST_F(WriterTest, GsdSizesGiveModulesOfAtMost64BytesEachInItsSlot) {
     EXPECT_EQ(lines[189 + 3 * n + 4 + n], "EndSlotDefinition");
     if (n > 0) EXPECT_EQ(lines[189 + 3 * n + 4], "Slot(1) = \"Slot 1\" 1 1");
     std::ofstream(out_ / "sizes.gsd", std::ios::binary) << bytes;
-    EXPECT_EQ(Run_Python(Script("gsd_check.py"), (out_ / "sizes.gsd").string()), (std::vector<std::string>{k.Reading, "ok"}));
+    EXPECT_EQ(Run_Python(Script("gsd_check.py"), (out_ / "sizes.gsd").string()),
+              (std::vector<std::string>{k.Reading, "ok"}));
   }
   const std::string big = PROFIBUS_GSD_Bytes(1438, 0);
   EXPECT_EQ(Count(big, "Module=\"DI"), 23);
@@ -291,7 +301,8 @@ TEST_F(WriterTest, GsdSizesGiveModulesOfAtMost64BytesEachInItsSlot) {
 }
 
 TEST_F(WriterTest, GsdSizesThatCannotBeDescribedAreRefused) {
-  for (const auto& [in, out] : {std::pair{-1, 0}, std::pair{0, -1}, std::pair{255 * 64 + 1, 0}, std::pair{128 * 64, 127 * 64 + 1}}) {
+  for (const auto& [in, out] :
+       {std::pair{-1, 0}, std::pair{0, -1}, std::pair{255 * 64 + 1, 0}, std::pair{128 * 64, 127 * 64 + 1}}) {
     SCOPED_TRACE(std::to_string(in) + "/" + std::to_string(out));
     EXPECT_EQ(GSD_Size_Refusal(in, out),
               u"Error! The PROFIBUS byte counts must not be negative and must fit in 255 modules of 64 bytes");
