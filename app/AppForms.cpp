@@ -26,11 +26,16 @@
 #include "protocols/can/UTransmitCAN.h"
 #include "protocols/can/UTransmitJ1939.h"
 #include "protocols/can/UTransmitNMEA.h"
+#include "protocols/ethernet_it/UEtherNEtIP_EDS.h"
+#include "protocols/ethernet_it/UEtherNetIP_Master_Access.h"
 #include "protocols/ethernet_it/UIEC61850_Variables.h"
 #include "protocols/ethernet_it/UIEC_61850_Access.h"
 #include "protocols/ethernet_it/UKNXAccess.h"
 #include "protocols/ethernet_it/UMQTT_Set_Topic.h"
 #include "protocols/ethernet_it/US7_Protocol_Set_Access.h"
+#include "protocols/ethernet_it/UProfibus_GSD.h"
+#include "protocols/ethernet_it/UProfinetFileName.h"
+#include "protocols/ethernet_it/UProfinet_GSDML.h"
 #include "protocols/ethernet_it/USNMPManagerAccess.h"
 #include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
 #include "protocols/ethernet_it/UTopicTemplate.h"
@@ -128,6 +133,16 @@ void Create_Program_Forms() {
   main->Register_Form(u"TFKNXAccess", [] { return Table_Form_On_Demand(FKNXAccess); }, [] {
     if (FKNXAccess) FKNXAccess->Set_Lang();
   });
+  main->Register_Form(u"TFProfinetFileName", [] { return Table_Form_On_Demand(FProfinetFileName); }, [] {
+    if (FProfinetFileName) FProfinetFileName->Set_Lang();
+  });
+  main->Register_Form(u"TFEtherNetIP_Master_Access", [] { return Table_Form_On_Demand(FEtherNetIP_Master_Access); },
+                      [] {
+                        if (FEtherNetIP_Master_Access) FEtherNetIP_Master_Access->Set_Lang();
+                      });
+  main->Register_Form(u"TFEtherNEtIP_EDS", [] { return Table_Form_On_Demand(FEtherNEtIP_EDS); }, [] {
+    if (FEtherNEtIP_EDS) FEtherNEtIP_EDS->Set_Lang();
+  });
   main->Register_Form(u"TFDNet", [] { return Table_Form_On_Demand(FDNet); }, [] {
     if (FDNet) FDNet->Set_Lang();
   });
@@ -155,6 +170,22 @@ void Create_Program_Forms() {
   steps.Create_EDE_File = [](const String& file) {
     try {
       Create_EDE_File(file);
+    } catch (const std::exception& E) {
+      Application->ShowException(E);
+    }
+  };
+  // The PROFINET and PROFIBUS writers report what they refuse or fail to write, and write nothing.
+  steps.Profinet_File_Name = [] { return FProfinetFileName ? FProfinetFileName->Name_File_XML : String(); };
+  steps.Create_PROFINET_XML = [](const String& name) {
+    try {
+      Create_PROFINET_XML(name);
+    } catch (const std::exception& E) {
+      Application->ShowException(E);
+    }
+  };
+  steps.Create_PROFIBUS_GSD = [] {
+    try {
+      Create_PROFIBUS_GSD();
     } catch (const std::exception& E) {
       Application->ShowException(E);
     }
