@@ -119,6 +119,11 @@ void SortPartitions(int Left, int Right, bool Indexed, int Greater, TCmp&& Cmp, 
 std::shared_ptr<TSortScratch> TAdvStringGrid::SortScratch() {
   if (!FSortScratch) FSortScratch = std::make_shared<TSortScratch>();
   if (FSortScratch.use_count() > 1) return std::make_shared<TSortScratch>();
+  // Room for every row at once: a buffer grown by a row later would move all it holds.
+  const size_t rows = static_cast<size_t>(RowCount());
+  for (std::vector<int>* v :
+       {&FSortScratch->Ranks, &FSortScratch->Ids, &FSortScratch->Keys, &FSortScratch->From, &FSortScratch->Moved})
+    v->reserve(rows);
   return FSortScratch;
 }
 
