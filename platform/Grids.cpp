@@ -2191,13 +2191,16 @@ void TStringGrid::PermuteRowCells(int First, const std::vector<int>& From, int N
   CheckWrite(0, First);
   const int hi = First + n;
   if (static_cast<size_t>(hi) > dense_.size() && hi <= DenseLimit()) GrowDense(static_cast<size_t>(hi));
-  std::vector<RowCells> taken(static_cast<size_t>(n));
   if (NumCols > maxCol_ && static_cast<size_t>(hi) <= dense_.size()) {
-    // Whole rows travel: only the row vectors' headers move.
+    // Whole rows travel: only the row vectors' headers move, through a buffer the grid keeps
+    // (a fresh one would cost its pages on every sort of a large grid).
+    std::vector<RowCells>& taken = permuteRows_;
+    if (taken.size() < static_cast<size_t>(n)) taken.resize(static_cast<size_t>(std::max(n, rowCount_)));
     for (int i = 0; i < n; ++i) taken[static_cast<size_t>(i)].swap(dense_[static_cast<size_t>(First + i)]);
     for (int i = 0; i < n; ++i)
       dense_[static_cast<size_t>(First + i)].swap(taken[static_cast<size_t>(From[static_cast<size_t>(i)])]);
   } else {
+    std::vector<RowCells> taken(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) taken[static_cast<size_t>(i)] = TakeCells(First + i, NumCols);
     for (int i = 0; i < n; ++i)
       PutCells(First + i, std::move(taken[static_cast<size_t>(From[static_cast<size_t>(i)])]), NumCols);

@@ -529,6 +529,8 @@ class TStringGrid : public TDrawGrid {
   // empty and raises on write. Writing invalidates the cell.
   // By value: a reference into the store would not survive the next write.
   String Cells(int ACol, int ARow) const;
+  // The stored text without a copy, valid until the next write to the grid.
+  std::u16string_view CellView(int ACol, int ARow) const { return CellText(ACol, ARow); }
   void SetCells(int ACol, int ARow, const String& Value);
   TObject* Objects(int ACol, int ARow) const;
   void SetObjects(int ACol, int ARow, TObject* Value);
@@ -648,6 +650,7 @@ class TStringGrid : public TDrawGrid {
   // without cells is an empty vector, no allocation), rows far beyond the others by key. Moving
   // a block of rows moves vector headers, never cells.
   std::vector<RowCells> dense_;
+  std::vector<RowCells> permuteRows_;  // PermuteRowCells' buffer, empty rows between its uses
   // No cell was ever stored at a column above this: a block move over more columns need not
   // look into a row's cells.
   int maxCol_ = -1;

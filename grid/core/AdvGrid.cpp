@@ -361,7 +361,6 @@ void TAdvStringGrid::AfterConstruction() {
   FColSelect = std::make_unique<TList>();
   FSortIndexes = std::make_unique<TSortIndexList>();
   FSortRowXRef = std::make_unique<TIntList>(0, 0);
-  FUnSortRowXRef = std::make_unique<TIntList>(0, 0);
   FMergedColumns = std::make_unique<TIntList>(0, 0);
   FMergedColumns->OnChange = [this](TObject*, int, int) { MergedColumnsChanged(); };
   FSelectedCells = std::make_unique<TIntList>(0, 0);

@@ -53,6 +53,7 @@ class TGridTimepickerDropDown;
 class TGridDetailPickerDropDown;
 class TGridColorDropDown;
 class TGridImageDropDown;
+struct TSortScratch;  // AdvGridSortKeys.h
 
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
 
@@ -2074,7 +2075,7 @@ class TAdvStringGrid : public TBaseGrid {
   std::unique_ptr<TList> FColSelect;
   std::unique_ptr<TSortIndexList> FSortIndexes;
   std::unique_ptr<TIntList> FSortRowXRef;
-  std::unique_ptr<TIntList> FUnSortRowXRef;
+  std::shared_ptr<TSortScratch> FSortScratch;  // shared_ptr: deleted where the type is complete
   std::unique_ptr<TIntList> FMergedColumns;
   std::unique_ptr<TIntList> FSelectedCells;
   std::unique_ptr<TIntList> FSelectedRows;
@@ -2607,7 +2608,10 @@ class TAdvStringGrid : public TBaseGrid {
   void CopySortPivot(int FromRow);
   // Display row Left + i receives row Left + From[i] with all that SortSwapRows moves with a row
   // (cross-reference, height, select and modified flags, SortRow), in one permutation.
-  void SortMoveRows(int Left, const std::vector<int>& From);
+  void SortMoveRows(int Left, const std::vector<int>& From, TSortScratch& Scratch);
+  // The buffers sorts reuse from one to the next (made on first use), held while a sort runs;
+  // a sort started inside another one gets buffers of its own.
+  std::shared_ptr<TSortScratch> SortScratch();
   // The bookkeeping around a sort of rows From .. To by Engine.
   struct TSortRun;
   void RunSort(bool Indexed, bool Groups, bool Footer);

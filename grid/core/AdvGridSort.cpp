@@ -116,20 +116,33 @@ void SortPartitions(int Left, int Right, bool Indexed, int Greater, TCmp&& Cmp, 
 
 }  // namespace
 
+std::shared_ptr<TSortScratch> TAdvStringGrid::SortScratch() {
+  if (!FSortScratch) FSortScratch = std::make_shared<TSortScratch>();
+  if (FSortScratch.use_count() > 1) return std::make_shared<TSortScratch>();
+  // Room for every row at once: a buffer grown by a row later would move all it holds.
+  const size_t rows = static_cast<size_t>(RowCount());
+  for (std::vector<int>* v :
+       {&FSortScratch->Ranks, &FSortScratch->Ids, &FSortScratch->Keys, &FSortScratch->From, &FSortScratch->Moved})
+    v->reserve(rows);
+  return FSortScratch;
+}
+
 void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
   if (Left >= Right) return;
   // Each cell is read once into a key, and the sort orders the keys; the rows then move in one
   // permutation. An event that reads the rows themselves (ssRaw) needs them in place while it
   // runs: then every exchange moves the rows too, and the pivot is copied to its scratch row.
-  TSortKeys keys(this, Left, Right);
+  const std::shared_ptr<TSortScratch> scratch = SortScratch();
+  TSortKeys keys(this, Left, Right, *scratch);
   const int reach = Indexed ? -1 : ACol;
   const bool rowsMove = keys.ReachesStyle(reach, ssRaw);
   const int greater = Indexed ? 1 : SortDir;
   int swaps = 0;
-  std::vector<int> ranks;
+  std::vector<int>& ranks = scratch->Ranks;
   if (!rowsMove && keys.Rank(reach, ranks)) {
     // The comparison is an order of values: the partition compares the rows' ranks.
-    std::vector<int> ids(ranks.size());
+    std::vector<int>& ids = scratch->Ids;
+    ids.resize(ranks.size());
     for (size_t k = 0; k < ids.size(); ++k) ids[k] = static_cast<int>(k);
     int pivot = 0;
     auto rank = [&](int P) { return P == TSortKeys::kPivot ? pivot : ranks[static_cast<size_t>(P - Left)]; };
@@ -148,7 +161,7 @@ void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
         });
     if (swaps > 0) {
       Swaps += swaps;
-      SortMoveRows(Left, ids);
+      SortMoveRows(Left, ids, *scratch);
     }
     return;
   }
@@ -171,11 +184,11 @@ void TAdvStringGrid::SortRange(int ACol, int Left, int Right, bool Indexed) {
       });
   if (!rowsMove && swaps > 0) {
     Swaps += swaps;
-    SortMoveRows(Left, keys.Ids());
+    SortMoveRows(Left, keys.Ids(), *scratch);
   }
 }
 
-void TAdvStringGrid::SortMoveRows(int Left, const std::vector<int>& From) {
+void TAdvStringGrid::SortMoveRows(int Left, const std::vector<int>& From, TSortScratch& Scratch) {
   const int n = static_cast<int>(From.size());
   TIntList* x = FSortRowXRef.get();
   if (Left < 0 || Left + n > x->Count()) {
@@ -204,7 +217,15 @@ void TAdvStringGrid::SortMoveRows(int Left, const std::vector<int>& From) {
       if (!(v == old[static_cast<size_t>(i)])) Set(Left + i, v);
     }
   };
-  permute([&](int r) { return x->Items(r); }, [&](int r, int v) { x->SetInteger(r, v); });
+  {
+    std::vector<int>& old = Scratch.Moved;
+    old.resize(From.size());
+    for (int i = 0; i < n; ++i) old[static_cast<size_t>(i)] = x->Items(Left + i);
+    for (int i = 0; i < n; ++i) {
+      const int v = old[static_cast<size_t>(From[static_cast<size_t>(i)])];
+      if (v != old[static_cast<size_t>(i)]) x->SetInteger(Left + i, v);
+    }
+  }
   if (SortRow >= Left && SortRow < Left + n) {
     for (int i = 0; i < n; ++i)
       if (Left + From[static_cast<size_t>(i)] == SortRow) {
@@ -362,9 +383,7 @@ void TAdvStringGrid::QSortGroupIndexed() {
 }
 
 void TAdvStringGrid::QUnSort() {
-  TIntList* key = FUnSortRowXRef.get();
-  key->Clear();
-  for (int r = 0; r < FSortRowXRef->Count(); ++r) key->Add(FSortRowXRef->Items(r));
+  const TIntList* key = FSortRowXRef.get();
   const int n = std::min(RowCount(), key->Count());
   if (n < 2) return;
   TSortFixedColumn column0;
@@ -373,19 +392,19 @@ void TAdvStringGrid::QUnSort() {
   // Each row goes back to the place its key names, all rows in one permutation (rows with equal
   // keys keep their order); Swaps counts the exchanges that permutation takes.
   auto unsort = [&] {
-    std::vector<int> keys(static_cast<size_t>(n));
+    const std::shared_ptr<TSortScratch> scratch = SortScratch();
+    std::vector<int>& keys = scratch->Keys;
+    keys.resize(static_cast<size_t>(n));
     for (int r = 0; r < n; ++r) keys[static_cast<size_t>(r)] = key->Items(r);
-    std::vector<int> dest(keys.size(), -1);
+    std::vector<int>& from = scratch->From;  // the row that goes to each place
+    from.assign(keys.size(), -1);
     bool permutation = true;
     for (int r = 0; r < n && permutation; ++r) {
       const int k = keys[static_cast<size_t>(r)];
-      permutation = k >= 0 && k < n && dest[static_cast<size_t>(k)] < 0;
-      if (permutation) dest[static_cast<size_t>(k)] = r;  // for now: the row that goes to k
+      permutation = k >= 0 && k < n && from[static_cast<size_t>(k)] < 0;
+      if (permutation) from[static_cast<size_t>(k)] = r;
     }
-    std::vector<int> from(keys.size());
-    if (permutation) {
-      from = dest;
-    } else {
+    if (!permutation) {
       for (int r = 0; r < n; ++r) from[static_cast<size_t>(r)] = r;
       std::stable_sort(from.begin(), from.end(),
                        [&](int a, int b) { return keys[static_cast<size_t>(a)] < keys[static_cast<size_t>(b)]; });
@@ -402,8 +421,7 @@ void TAdvStringGrid::QUnSort() {
     }
     if (exchanges == 0) return;
     Swaps += exchanges;
-    SortMoveRows(0, from);
-    for (int r = 0; r < n; ++r) key->SetInteger(r, keys[static_cast<size_t>(from[static_cast<size_t>(r)])]);
+    SortMoveRows(0, from, *scratch);
   };
   try {
     unsort();

@@ -30,10 +30,18 @@ bool SortSeparatorNearStart(const String& S, Char Sep) {
   return false;
 }
 
-bool SortIsNumberText(const String& S) {
-  const int kind = ClassifyNumberText(S);
+bool SortIsNumberText(const String& S, Char Thousand, Char Decimal) {
+  const int kind = ClassifyNumberText(S, Thousand, Decimal);
   return kind == 0 || kind == 1 || kind == 5;
 }
+
+// The locale's separators detection reads, taken once for many cells.
+struct TSortSeparators {
+  Char Thousand = GetThousandSeparatorChar();
+  Char Decimal = GetDecimalSeparatorChar();
+  Char Date = GetDateSeparatorChar();
+  Char Time = GetTimeSeparatorChar();
+};
 
 // The value of the number the text begins with (after blanks): sign, digits, a fraction after
 // ".", an exponent. False when no digit starts it; a text with more after the number keeps the
@@ -69,9 +77,44 @@ void SortRemoveFirst(String& S, const String& Part) {
   if (p != String::npos) S.erase(p, Part.size());
 }
 
+// A text of a sign, at most 15 digits and the decimal separator, read without a copy. Such an
+// integer and a power of ten are exact doubles, so their quotient is the correctly rounded value
+// strtod gives for the same text. False for any other text.
+bool SortPlainNumber(const String& S, Char Decimal, double& Value) {
+  static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (SortIsDigit(Decimal) || Decimal == u'-' || Decimal == u'+') return false;
+  size_t i = 0;
+  const bool negative = !S.empty() && S[0] == u'-';
+  if (!S.empty() && (S[0] == u'-' || S[0] == u'+')) ++i;
+  int64_t m = 0;
+  int digits = 0, fraction = -1;
+  for (; i < S.size(); ++i) {
+    const Char c = S[i];
+    if (SortIsDigit(c)) {
+      if (++digits > 15) return false;
+      m = m * 10 + (c - u'0');
+      if (fraction >= 0) ++fraction;
+    } else if (c == Decimal && fraction < 0) {
+      fraction = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  double v = static_cast<double>(m);
+  if (fraction > 0) v /= kPow10[fraction];
+  Value = negative ? -v : v;
+  return true;
+}
+
 // The numeric styles' reading: prefix and suffix out, thousand separators out (financial), the
 // locale's decimal separator as ".".
-bool SortNumericValue(String S, const String& Prefix, const String& Suffix, bool Financial, double& Value) {
+bool SortNumericValue(const String& Text, const String& Prefix, const String& Suffix, bool Financial, double& Value) {
+  const Char decimal = GetDecimalSeparatorChar();
+  if (Prefix.empty() && Suffix.empty() && (!Financial || GetThousandSeparatorChar() != decimal) &&
+      SortPlainNumber(Text, decimal, Value))
+    return true;
+  String S = Text;
   SortRemoveFirst(S, Prefix);
   SortRemoveFirst(S, Suffix);
   if (Financial) {
@@ -81,7 +124,6 @@ bool SortNumericValue(String S, const String& Prefix, const String& Suffix, bool
       if (c != thousand) t += c;
     S = t;
   }
-  const Char decimal = GetDecimalSeparatorChar();
   if (decimal != u'.') {
     const size_t p = S.find(decimal);
     if (p != String::npos) S[p] = u'.';
@@ -185,19 +227,26 @@ void TSortKeys::ResolveColumn(TAdvStringGrid* G, int ACol, TSortKeyColumn& C) {
   C.Resolved = true;
 }
 
-void TSortKeys::Classify(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K) {
+namespace {
+
+void SortClassify(const TSortSeparators& Sep, const TSortKeyColumn& C, TSortCellKey& K) {
   if (C.Style == ssAlphaNumeric || C.Style == ssAlphaNumericNoCase) {
-    if (SortIsNumberText(K.Text)) K.Flags |= kSortIsNumber;
+    if (SortIsNumberText(K.Text, Sep.Thousand, Sep.Decimal)) K.Flags |= kSortIsNumber;
     return;
   }
   if (C.Style != ssAutomatic) return;
-  if (Row >= 0 && SortIsCheckBoxType(G->GetCellType(ACol, Row))) K.Flags |= kSortCheckCell;
-  if (SortIsNumberText(K.Text)) K.Flags |= kSortIsNumber;
-  const Char dateSep = GetDateSeparatorChar(), timeSep = GetTimeSeparatorChar();
-  if (SortSeparatorNearStart(K.Text, dateSep)) K.Flags |= kSortDateNear;
-  if (K.Text.find(dateSep) != String::npos) K.Flags |= kSortHasDate;
-  if (K.Text.find(timeSep) != String::npos) K.Flags |= kSortHasTime;
-  if (SortSeparatorNearStart(K.Text, timeSep)) K.Flags |= kSortTimeNear;
+  if (SortIsNumberText(K.Text, Sep.Thousand, Sep.Decimal)) K.Flags |= kSortIsNumber;
+  if (SortSeparatorNearStart(K.Text, Sep.Date)) K.Flags |= kSortDateNear;
+  if (K.Text.find(Sep.Date) != String::npos) K.Flags |= kSortHasDate;
+  if (K.Text.find(Sep.Time) != String::npos) K.Flags |= kSortHasTime;
+  if (SortSeparatorNearStart(K.Text, Sep.Time)) K.Flags |= kSortTimeNear;
+}
+
+}  // namespace
+
+void TSortKeys::Classify(TAdvStringGrid* G, int ACol, int Row, const TSortKeyColumn& C, TSortCellKey& K) {
+  if (C.Style == ssAutomatic && Row >= 0 && SortIsCheckBoxType(G->GetCellType(ACol, Row))) K.Flags |= kSortCheckCell;
+  SortClassify(TSortSeparators(), C, K);
 }
 
 void TSortKeys::ReadCheckBox(TAdvStringGrid* G, int ACol, int Row, TSortCellKey& K) {
@@ -299,7 +348,17 @@ int TSortKeys::CompareKeys(TAdvStringGrid* G, int ACol, TSortKeyColumn& C, TSort
 }
 
 String TSortKeys::CellText(TAdvStringGrid* G, int ACol, int Row) {
-  return G->SortSettings()->SortOnVirtualCells() ? G->GetCellEx(ACol, Row) : G->GetGridCell(ACol, Row);
+  String s;
+  ReadCellText(G, ACol, Row, s);
+  return s;
+}
+
+void TSortKeys::ReadCellText(TAdvStringGrid* G, int ACol, int Row, String& Text) {
+  if (G->SortSettings()->SortOnVirtualCells()) {
+    G->ReadCellEx(ACol, Row, Text);
+  } else {
+    Text.assign(G->CellView(ACol, Row));
+  }
 }
 
 bool TSortKeys::IsCheckCell(TAdvStringGrid* G, int ACol, int Row) {
@@ -320,13 +379,14 @@ void TSortKeys::FillCells(TAdvStringGrid* G, int ACol, const TSortKeyColumn& C, 
                           String* Texts, const char* CheckCells, TSortRankCell* Cells, size_t N) {
   TSortCellKey k;
   bool checkCells = false;
+  const TSortSeparators sep;
   for (size_t i = 0; i < N; ++i) {
     const int row = First + Positions[i];
     k.Flags = 0;
     k.Graphic = -1;
     k.Text.swap(Texts[i]);
     // As FillKey, with the cell type already read.
-    Classify(G, ACol, -1, C, k);
+    SortClassify(sep, C, k);
     if (C.Style == ssAutomatic && CheckCells[i]) k.Flags |= kSortCheckCell;
     if (C.Style == ssCheckBox || (k.Flags & kSortCheckCell)) ReadCheckBox(G, ACol, row, k);
     if (C.Style == ssImages) k.Graphic = G->GetCellGraphicKey(ACol, row);
@@ -455,7 +515,8 @@ const String& TSortKeys::OrderText(TSortStyle Style, String& Text) {
 // =============================================================================================
 // The keys of a sort
 
-TSortKeys::TSortKeys(TAdvStringGrid* AGrid, int Left, int Right) : FGrid(AGrid), FLeft(Left) {
+TSortKeys::TSortKeys(TAdvStringGrid* AGrid, int Left, int Right, TSortScratch& Scratch)
+    : FGrid(AGrid), FScratch(Scratch), FLeft(Left) {
   FIds.resize(static_cast<size_t>(std::max(Right - Left + 1, 0)));
   for (size_t i = 0; i < FIds.size(); ++i) FIds[i] = static_cast<int>(i);
   FAllTravel = !AGrid->SortSettings()->SingleColumn();

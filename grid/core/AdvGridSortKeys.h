@@ -4,6 +4,8 @@
 // with the values the styles derive from it.
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "grid/core/AdvGrid.h"
@@ -23,6 +25,29 @@ struct TSortCellKey {
 struct TSortRankCell {
   uint32_t Flags = 0;
   int Graphic = -1;
+};
+
+// Buffers the sorts of a grid keep from one sort to the next: sorting a large grid again then
+// neither allocates nor touches fresh memory. The texts only grow, so each keeps its buffer.
+struct TSortScratch {
+  // Ranking: the rows in their order so far, the runs of tied rows, the cells of the tied rows.
+  std::vector<int> Rows, Slot;
+  std::vector<size_t> Starts, Next;
+  std::vector<String> Texts;
+  std::vector<char> CheckCells;
+  // One run of rows ordered by one column.
+  std::vector<TSortRankCell> Cells;
+  std::vector<int> Buckets[2];
+  std::vector<std::pair<double, int>> Numbers;
+  std::vector<std::pair<const String*, int>> TextItems;
+  std::vector<int> Ordered;
+  // The values of the texts read as dates or times so far in a column (a column repeats its
+  // dates often, and reading one costs more than looking it up).
+  std::unordered_map<String, std::pair<TSortStyle, double>> Dates;
+  // The partition over ranks, and the way back to the unsorted order.
+  std::vector<int> Ranks, Ids, Keys, From;
+  // What a permutation of the rows reads before it writes.
+  std::vector<int> Moved;
 };
 
 // A column's part of a sort: its style before detection, prefix, suffix, and the keys by row id.
@@ -45,7 +70,7 @@ struct TSortKeyColumn {
 class TSortKeys {
  public:
   static constexpr int kPivot = -1;
-  TSortKeys(TAdvStringGrid* AGrid, int Left, int Right);
+  TSortKeys(TAdvStringGrid* AGrid, int Left, int Right, TSortScratch& Scratch);
   void SetRowsMove(bool Value) { FRowsMove = Value; }
   // A row compared with itself is equal without reading its cells (no event decides it).
   void SetSelfEqual(bool Value) { FSelfEqual = Value; }
@@ -82,6 +107,8 @@ class TSortKeys {
   bool Rank(int ACol, std::vector<int>& Ranks);
   // The text a comparison reads of a cell.
   static String CellText(TAdvStringGrid* G, int ACol, int Row);
+  // The same into Text, whose buffer is reused.
+  static void ReadCellText(TAdvStringGrid* G, int ACol, int Row, String& Text);
   // A check box cell, which automatic detection compares by its state.
   static bool IsCheckCell(TAdvStringGrid* G, int ACol, int Row);
   // True when every two of the cells with these texts compare equal whatever the style: one text
@@ -120,13 +147,13 @@ class TSortKeys {
   }
   TSortKeyColumn& Prepare(int ACol);
   int CompareColumn(int ACol, const TSortAt& A, const TSortAt& B, TSortDirection Direction);
-  struct TRankScratch;
   // Orders the rows at Rows[0 .. N) (positions from FLeft), which tie on the columns before, by
   // column Col; Starts gets the offset (from Offset) of each run of equal rows.
   // Texts and CheckCells: what the cells of the rows hold (the texts are taken).
   bool RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, String* Texts, const char* CheckCells,
-               size_t N, size_t Offset, std::vector<size_t>& Starts, TRankScratch& Scratch);
+               size_t N, size_t Offset, std::vector<size_t>& Starts);
   TAdvStringGrid* FGrid;
+  TSortScratch& FScratch;
   int FLeft;
   std::vector<int> FIds;
   std::vector<TSortKeyColumn> FColumns;  // by real column, grown on demand

@@ -32,20 +32,9 @@ void RankSortRuns(std::vector<std::pair<T, int>>& Items, Less&& IsLess, size_t O
 
 }  // namespace
 
-// Buffers the runs of one sort share, and the values of the texts read as dates or times so far
-// (a column repeats its dates often, and reading one costs more than looking it up).
-struct TSortKeys::TRankScratch {
-  std::vector<TSortRankCell> Cells;
-  std::vector<int> Buckets[2];
-  std::vector<std::pair<double, int>> Numbers;
-  std::vector<std::pair<const String*, int>> Texts;
-  std::vector<int> Ordered;
-  std::unordered_map<String, std::pair<TSortStyle, double>> Dates;
-};
-
 bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Rows, String* Texts,
-                        const char* CheckCells, size_t N, size_t Offset, std::vector<size_t>& Starts,
-                        TRankScratch& Scratch) {
+                        const char* CheckCells, size_t N, size_t Offset, std::vector<size_t>& Starts) {
+  TSortScratch& Scratch = FScratch;
   TSortKeyColumn& c = FColumns[static_cast<size_t>(Col)];
   if (AllTie(c, Texts, CheckCells, N)) {
     Starts.push_back(Offset);
@@ -96,7 +85,7 @@ bool TSortKeys::RankRun(int Col, TSortDirection Direction, bool Reverse, int* Ro
           items, [](double A, double B) { return A < B; }, at, Starts);
       for (const auto& i : items) ordered.push_back(i.second);
     } else {
-      auto& items = Scratch.Texts;
+      auto& items = Scratch.TextItems;
       items.clear();
       items.reserve(b.size());
       for (int i : b) items.emplace_back(&OrderText(style, Texts[i]), Rows[i]);
@@ -141,13 +130,28 @@ bool TSortKeys::Rank(int ACol, std::vector<int>& Ranks) {
     used.push_back(rc);
   }
   const size_t n = FIds.size();
-  std::vector<int> rows(n);
+  std::vector<int>& rows = FScratch.Rows;
+  rows.resize(n);
   std::iota(rows.begin(), rows.end(), 0);
-  std::vector<size_t> starts{0}, next;  // the runs of rows tied so far: [starts[i], starts[i + 1])
-  std::vector<String> texts;
-  std::vector<char> checkCells;
-  std::vector<int> slot(n);
-  TRankScratch scratch;
+  // The runs of rows tied so far: [starts[i], starts[i + 1]).
+  std::vector<size_t>& starts = FScratch.Starts;
+  std::vector<size_t>& next = FScratch.Next;
+  starts.assign(1, 0);
+  std::vector<String>& texts = FScratch.Texts;
+  std::vector<char>& checkCells = FScratch.CheckCells;
+  std::vector<int>& slot = FScratch.Slot;
+  slot.resize(n);
+  // The texts of long cells are not kept for the next sort: a column of long texts would keep
+  // memory as large as itself.
+  size_t longest = 0;
+  struct TRelease {
+    TSortScratch& Scratch;
+    const size_t& Longest;
+    ~TRelease() {
+      Scratch.Dates.clear();
+      if (Longest > 32) Scratch.Texts.clear();
+    }
+  } release{FScratch, longest};
   for (const TRankColumn& rc : used) {
     starts.push_back(n);
     // The cells of every row that still ties with another, read in the order of the rows.
@@ -161,16 +165,17 @@ bool TSortKeys::Rank(int ACol, std::vector<int>& Ranks) {
       break;
     }
     const bool automatic = FColumns[static_cast<size_t>(rc.Col)].Style == ssAutomatic;
-    texts.resize(static_cast<size_t>(tied));
+    if (texts.size() < static_cast<size_t>(tied)) texts.resize(static_cast<size_t>(tied));
     checkCells.assign(static_cast<size_t>(tied), 0);
     for (size_t p = 0; p < n; ++p) {
       const int j = slot[p];
       if (j < 0) continue;
       const int row = FLeft + static_cast<int>(p);
-      texts[static_cast<size_t>(j)] = CellText(FGrid, rc.Col, row);
+      ReadCellText(FGrid, rc.Col, row, texts[static_cast<size_t>(j)]);
+      longest = std::max(longest, texts[static_cast<size_t>(j)].size());
       if (automatic) checkCells[static_cast<size_t>(j)] = IsCheckCell(FGrid, rc.Col, row) ? 1 : 0;
     }
-    scratch.Dates.clear();
+    FScratch.Dates.clear();
     next.clear();
     next.reserve(n);
     size_t j = 0;
@@ -181,7 +186,7 @@ bool TSortKeys::Rank(int ACol, std::vector<int>& Ranks) {
         continue;
       }
       if (!RankRun(rc.Col, rc.Direction, rc.Reverse, rows.data() + from, texts.data() + j, checkCells.data() + j, len,
-                   from, next, scratch))
+                   from, next))
         return false;
       j += len;
     }

@@ -228,22 +228,27 @@ TCellProperties* TBaseGrid::PropsAt(int RCol, int DRow) const {
 bool TBaseGrid::HasCellProperties(int RCol, int DRow) const { return PropsAt(RCol, DRow) != nullptr; }
 
 String TBaseGrid::GetCellEx(int RCol, int DRow) {
+  String s;
+  ReadCellEx(RCol, DRow, s);
+  return s;
+}
+
+void TBaseGrid::ReadCellEx(int RCol, int DRow, String& Out) {
   int bc = RCol, br = DRow;
   if (TCellProperties* p = PropsAt(RCol, DRow)) {
     TPoint b = p->GetBaseCell(RCol, DRow);
     bc = b.X;
     br = b.Y;
   }
-  String s = TStringGrid::Cells(bc, br);
+  Out.assign(CellView(bc, br));
   if (br < FNormalRowCount) {
-    DoGetDisplText(bc, br, s);
+    DoGetDisplText(bc, br, Out);
     if (OnGetDisplWideText) {
-      String wide = UnpackUnicodeText(s);
+      String wide = UnpackUnicodeText(Out);
       DoGetDisplWideText(bc, br, wide);
-      s = PackUnicodeText(wide);
+      Out = PackUnicodeText(wide);
     }
   }
-  return s;
 }
 
 void TBaseGrid::SetCellEx(int RCol, int DRow, const String& Value) {

@@ -186,6 +186,8 @@ class TBaseGrid : public TObjStringGrid {
 
   // ---- cells: (RCol, DRow) ----
   String GetCellEx(int RCol, int DRow);
+  // GetCellEx into Out, whose buffer is reused (code that reads many cells allocates nothing).
+  void ReadCellEx(int RCol, int DRow, String& Out);
   void SetCellEx(int RCol, int DRow, const String& Value);
   String Cells(int RCol, int DRow) { return GetCellEx(RCol, DRow); }
   void SetCells(int RCol, int DRow, const String& Value) { SetCellEx(RCol, DRow, Value); }

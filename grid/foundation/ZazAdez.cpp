@@ -237,9 +237,16 @@ int ClassifyCellText(const String& Text, bool HTMLAllowed) {
 }
 
 int ClassifyNumberText(const String& Text) {
+  return ClassifyNumberText(Text, GetThousandSeparatorChar(), GetDecimalSeparatorChar());
+}
+
+int ClassifyNumberText(const String& Text, Char Thousand, Char Decimal) {
   if (Text.empty()) return 2;
-  const Char thousand = GetThousandSeparatorChar();
-  const Char decimal = GetDecimalSeparatorChar();
+  const Char thousand = Thousand, decimal = Decimal;
+  // IsSignedFloatChar with the separators read once.
+  auto signedFloatChar = [&](Char c, bool digit) {
+    return digit || c == thousand || c == decimal || c == u'e' || c == u'E' || c == u'+' || c == u'-';
+  };
   const int n = static_cast<int>(Text.size());
   bool isInteger = true, isDecimal = true, isScientific = true, hasE = false;
   int decimalCount = 0, minusCount = 0, lastThousand = 0;
@@ -258,7 +265,7 @@ int ClassifyNumberText(const String& Text) {
     }
     if ((c == u'e' || c == u'E' || c == u'+' || c == u'-') && i == n) isScientific = false;
     if (!digit && c != u'-' && c != thousand && c != decimal) isDecimal = false;
-    if (!IsSignedFloatChar(c) || c == thousand) isScientific = false;
+    if (!signedFloatChar(c, digit) || c == thousand) isScientific = false;
     if (c == thousand) {
       if (lastThousand > 0 && i - lastThousand < 4) isDecimal = false;
       lastThousand = i;

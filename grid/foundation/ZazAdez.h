@@ -62,6 +62,8 @@ String ConcatLines(TStrings* Lines);
 int ClassifyCellText(const String& Text, bool HTMLAllowed);
 // 0 integer, 1 decimal, 2 not a number, 5 scientific.
 int ClassifyNumberText(const String& Text);
+// The same with the locale's separators given (code that classifies many texts reads them once).
+int ClassifyNumberText(const String& Text, Char Thousand, Char Decimal);
 // A number text with "." as decimal point; "(x)" and a leading "-" make it negative.
 String ExtractNumberText(const String& Text);
 bool LooksLikeDate(const String& Text);

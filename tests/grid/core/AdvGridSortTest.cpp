@@ -5,6 +5,7 @@
 #include <pthread.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -326,6 +327,90 @@ TEST_F(AdvGridSort, SortedRowsAreInOrderByTheComparisonOfTwoCells) {
   }
 }
 
+// Numbers compare by the values the general reading gives them (the first decimal separator as
+// ".", then strtod), plain ones read on a shorter path included: one comparison per pair of
+// texts, and a sorted column in order by those values.
+TEST_F(AdvGridSort, NumbersHaveTheValuesOfTheGeneralReading) {
+  const std::vector<const char16_t*> texts = {u"5,",
+                                              u",5",
+                                              u"0,5",
+                                              u"0,50",
+                                              u"-0",
+                                              u"0",
+                                              u"+5",
+                                              u"-,5",
+                                              u"0,1",
+                                              u"0,10000000000001",
+                                              u"0,1000000000000001",
+                                              u"123456789012345",
+                                              u"123456789012346",
+                                              u"1234567890123456",
+                                              u"1234567890123457",
+                                              u" 7",
+                                              u"1e2",
+                                              u"1,2,3",
+                                              u"-12,75",
+                                              u"x",
+                                              u"",
+                                              u"99,99",
+                                              u"100"};
+  auto value = [](const char16_t* T) {
+    std::string a = Utf8(T);
+    const size_t p = a.find(',');
+    if (p != std::string::npos) a[p] = '.';
+    return std::strtod(a.c_str(), nullptr);
+  };
+  g->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssNumeric; };
+  for (const char16_t* a : texts)
+    for (const char16_t* b : texts) {
+      Column(1, {a, b});
+      const double va = value(a), vb = value(b);
+      EXPECT_EQ(g->CompareCells(1, 1, 2, sdAscending), va < vb ? -1 : (va > vb ? 1 : 0)) << Utf8(a) << " / " << Utf8(b);
+    }
+  const int n = static_cast<int>(texts.size());
+  g->SetRowCount(n + 1);
+  for (int r = 1; r <= n; ++r) g->SetCellEx(1, r, texts[static_cast<size_t>(r - 1)]);
+  g->Sort(1, sdAscending);
+  for (int r = 1; r < n; ++r)
+    EXPECT_LE(value(g->GetCellEx(1, r).c_str()), value(g->GetCellEx(1, r + 1).c_str())) << ColumnText(1);
+}
+
+// A grid keeps its sort buffers from one sort to the next: what a sort leaves does not depend on
+// the sorts before it (longer texts, more rows, another column).
+TEST_F(AdvGridSort, ASortAfterOthersLeavesWhatAFirstSortLeaves) {
+  auto fill = [](TAdvStringGrid* G, int Rows, int Seed) {
+    G->SetColCount(4);
+    G->SetRowCount(Rows + 1);
+    G->SetFixedRows(1);
+    for (int r = 1; r <= Rows; ++r) {
+      const unsigned h = static_cast<unsigned>(r + Seed) * 2654435761u;
+      G->SetCellEx(1, r, String(static_cast<size_t>(1 + h % 23), static_cast<Char>(u'a' + (h >> 8) % 3)));
+      G->SetCellEx(2, r, IntToStr(static_cast<int>((h >> 12) % 7)) + u"," + IntToStr(static_cast<int>(h % 10)));
+      G->SetCellEx(3, r, IntToStr(static_cast<int>((h >> 16) % 28) + 1) + u"/01/2020");
+    }
+  };
+  auto rows = [](TAdvStringGrid* G) {
+    std::vector<std::string> out;
+    for (int r = 1; r < G->RowCount(); ++r)
+      out.push_back(Utf8(G->GetCellEx(1, r) + u"|" + G->GetCellEx(2, r) + u"|" + G->GetCellEx(3, r)));
+    return out;
+  };
+  fill(g, 150, 1);
+  g->Sort(1, sdDescending);
+  g->Sort(3, sdAscending);
+  g->QUnSort();
+  fill(g, 400, 2);  // more rows, other texts
+  g->Sort(2, sdAscending);
+  auto* fresh = New<TAdvStringGrid>(nullptr);
+  fill(fresh, 400, 2);
+  fresh->Sort(2, sdAscending);
+  EXPECT_EQ(rows(g), rows(fresh));
+  g->QUnSort();
+  fresh->QUnSort();
+  EXPECT_EQ(rows(g), rows(fresh));
+  delete fresh;
+}
+
 // The style of a column is asked for once per sort, not on every comparison.
 TEST_F(AdvGridSort, TheFormatHookIsAskedOncePerColumn) {
   const int n = 500;
@@ -592,6 +677,24 @@ TEST(AdvGridSortOrder, RowsGoWhereThePartitionOverTheCellComparisonPutsThem) {
       {"numbers as text", 1, sdAscending, true,
        [](TAdvStringGrid* G) {
          G->OnGetFormat = [](TObject*, int, TSortStyle& S, String&, String&) { S = ssAlphabetic; };
+       }},
+      {"an organ pipe of decimals, ties on the next columns", 1, sdAscending, true,
+       [](TAdvStringGrid* G) {
+         const int rows = G->RowCount() - 1;
+         for (int r = 1; r <= rows; ++r) {
+           const int v = r <= rows / 2 ? r : rows + 1 - r;
+           G->SetCellEx(1, r, IntToStr(v / 10) + u"," + IntToStr(v % 10));
+         }
+       }},
+      {"every cell equal", 2, sdDescending, true,
+       [](TAdvStringGrid* G) {
+         for (int r = 1; r < G->RowCount(); ++r)
+           for (int c = 1; c < G->ColCount(); ++c) G->SetCellEx(c, r, u"7");
+       }},
+      {"few distinct dates, ties on the next columns", 1, sdDescending, true,
+       [](TAdvStringGrid* G) {
+         const char16_t* const dates[] = {u"03/01/2021", u"12/05/2020", u"01/01/2019"};
+         for (int r = 1; r < G->RowCount(); ++r) G->SetCellEx(1, r, dates[r % 3]);
        }},
   };
   const char16_t* const words[] = {u"b", u"a", u"B", u"", u"c", u"a"};
