@@ -28,6 +28,10 @@
 #include "protocols/can/UTransmitNMEA.h"
 #include "protocols/ethernet_it/UIEC61850_Variables.h"
 #include "protocols/ethernet_it/UIEC_61850_Access.h"
+#include "protocols/ethernet_it/UOPC_UA_Add_Server.h"
+#include "protocols/ethernet_it/UOPC_UA_Client_Access.h"
+#include "protocols/ethernet_it/UOPC_UA_Scan_Server.h"
+#include "protocols/ethernet_it/UOPC_UA_Server_Access.h"
 #include "protocols/ethernet_it/USNMPManagerAccess.h"
 #include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
 #include "shell/UAbout.h"
@@ -111,6 +115,15 @@ void Create_Program_Forms() {
   });
   main->Register_Form(u"TFSNMPManagerAccess", [] { return Table_Form_On_Demand(FSNMPManagerAccess); }, [] {
     if (FSNMPManagerAccess) FSNMPManagerAccess->Set_Lang();
+  });
+  // The client form makes its entry dialog and browse form on their first use.
+  main->Register_Form(u"TFOPC_UA_Client_Access", [] { return Table_Form_On_Demand(FOPC_UA_Client_Access); }, [] {
+    if (FOPC_UA_Client_Access) FOPC_UA_Client_Access->Set_Lang();
+    if (FOPC_UA_Add_Server) FOPC_UA_Add_Server->Set_Lang();
+    if (FOPC_UA_Scan_Server) FOPC_UA_Scan_Server->Set_Lang();
+  });
+  main->Register_Form(u"TFOPC_UA_Server_Access", [] { return Table_Form_On_Demand(FOPC_UA_Server_Access); }, [] {
+    if (FOPC_UA_Server_Access) FOPC_UA_Server_Access->Set_Lang();
   });
   main->Register_Form(u"TFDNet", [] { return Table_Form_On_Demand(FDNet); }, [] {
     if (FDNet) FDNet->Set_Lang();
