@@ -342,26 +342,36 @@ void TFOPC_UA_Client_Access::ACG_OPC_UA_Var_Exit(TObject* Sender) {
   Ind_Server = -1;
 }
 
+namespace {
+
+// The columns both variable tables share, of row R.
+std::unique_ptr<TOPC_UA_Variable> Opc_Row_Variable(TAdvColumnGrid* g, int r) {
+  auto v = std::make_unique<TOPC_UA_Variable>();
+  v->Enable = g->GetCellEx(vcEnable, r) == u"Y";
+  v->DispalyName = g->GetCellEx(vcDisplayName, r);
+  v->SetNodeType(g->GetCellEx(vcNodeType, r));
+  v->SetNodeID(g->GetCellEx(vcNodeID, r));
+  v->SetVarType(g->GetCellEx(vcVarType, r));
+  v->nameSpaceIndex = static_cast<uint16_t>(CellToInt(g->GetCellEx(vcNameSpace, r), 0));
+  v->Time = g->GetCellEx(vcTime, r);
+  v->Position = g->GetCellEx(vcPosition, r);
+  v->Mnemonic = g->GetCellEx(vcMnemonic, r);
+  return v;
+}
+
+}  // namespace
+
 void TFOPC_UA_Client_Access::Save_Variable_in_Read() {
   if (Ind_Server < 0 || Ind_Server >= static_cast<int>(OPC_UA_Server_List.size())) return;
   auto& list = OPC_UA_Server_List[static_cast<size_t>(Ind_Server)]->Var_List_R;
   list.clear();
   TAdvColumnGrid* g = ACG_OPC_UA_Var_R;
   for (int r = 1; r <= OPC_UA_Max_Variables && !g->GetCellEx(vcDisplayName, r).empty(); ++r) {
-    auto v = std::make_unique<TOPC_UA_Variable>();
-    v->Enable = g->GetCellEx(vcEnable, r) == u"Y";
-    v->DispalyName = g->GetCellEx(vcDisplayName, r);
-    v->SetNodeType(g->GetCellEx(vcNodeType, r));
-    v->SetNodeID(g->GetCellEx(vcNodeID, r));
-    v->SetVarType(g->GetCellEx(vcVarType, r));
-    v->nameSpaceIndex = static_cast<uint16_t>(CellToInt(g->GetCellEx(vcNameSpace, r), 0));
+    auto v = Opc_Row_Variable(g, r);
     v->OnChange = v->OnCMD = v->OnTimer = u"N";
     v->VarArray = g->GetCellEx(vcVarArray, r);
     v->Start = g->GetCellEx(vcStart, r);
     v->Len = g->GetCellEx(vcLength, r);
-    v->Time = g->GetCellEx(vcTime, r);
-    v->Position = g->GetCellEx(vcPosition, r);
-    v->Mnemonic = g->GetCellEx(vcMnemonic, r);
     list.push_back(std::move(v));
   }
 }
@@ -372,19 +382,10 @@ void TFOPC_UA_Client_Access::Save_Variable_in_Write() {
   list.clear();
   TAdvColumnGrid* g = ACG_OPC_UA_Var_W;
   for (int r = 1; r <= OPC_UA_Max_Variables && !g->GetCellEx(vcDisplayName, r).empty(); ++r) {
-    auto v = std::make_unique<TOPC_UA_Variable>();
-    v->Enable = g->GetCellEx(vcEnable, r) == u"Y";
-    v->DispalyName = g->GetCellEx(vcDisplayName, r);
-    v->SetNodeType(g->GetCellEx(vcNodeType, r));
-    v->SetNodeID(g->GetCellEx(vcNodeID, r));
-    v->SetVarType(g->GetCellEx(vcVarType, r));
-    v->nameSpaceIndex = static_cast<uint16_t>(CellToInt(g->GetCellEx(vcNameSpace, r), 0));
+    auto v = Opc_Row_Variable(g, r);
     v->OnChange = g->GetCellEx(vcOnChange, r);
     v->OnCMD = g->GetCellEx(vcOnCMD, r);
     v->OnTimer = g->GetCellEx(vcOnTimer, r);
-    v->Time = g->GetCellEx(vcTime, r);
-    v->Position = g->GetCellEx(vcPosition, r);
-    v->Mnemonic = g->GetCellEx(vcMnemonic, r);
     list.push_back(std::move(v));
   }
 }

@@ -134,6 +134,8 @@ TEST_F(OpcUaAddServerTest, OkChecksTheFieldsOfTheChosenAuthorization) {
     const std::vector<String> m = Messages();
     EXPECT_EQ(result, k.Message ? mrNone : mrOk);
     ASSERT_EQ(m.size(), before + (k.Message ? 1 : 0));
-    if (k.Message) EXPECT_EQ(m.back(), k.Message);
+    if (k.Message) {
+      EXPECT_EQ(m.back(), k.Message);
+    }
   }
 }
