@@ -1,6 +1,9 @@
 #include "protocols/ethernet_it/UOPC_UA_Scan_Server.h"
 
 #include "button/LbButton.h"
+#include "platform/Dialogs.h"
+#include "platform/Encoding.h"
+#include "platform/Library.h"
 #include "shell/UFormKit.h"
 #include "shell/UShellGlyphs.h"
 
@@ -13,6 +16,25 @@ constexpr int kScanClientHeight = 337;
 constexpr int kScanColumns = 9;
 constexpr int kScanWidths[kScanColumns] = {40, 50, 50, 165, 115, 245, 115, 115, 113};
 constexpr int kScanHeaders[kScanColumns - 1] = {4410, 4411, 4424, 4412, 4413, 4414, 4415, 4416};
+
+using TOpcua_Client_Begin = int32_t (*)(opcua_server_to_discover);
+using TOpcua_Return_Variable = int32_t (*)(opcua_structure*, int32_t);
+using TOpcua_Last_Error = const char* (*)();
+
+// A browse that failed says why: the library's own reason where it gives one.
+const char16_t* const kScanFailed = u"Error!! The scan of the OPC UA Server failed: ";
+const char16_t* const kScanFailedUnknown = u"the library gives no reason";
+
+// A library text: UTF-8, or the system code page where it is none; null reads as empty.
+String Opc_Library_Text(const void* Text) { return Text ? DecodeUtf8OrAnsi(static_cast<const char*>(Text)) : String(); }
+
+// Releases the library however the browse ends.
+struct TLibraryHold {
+  HMODULE Module;
+  ~TLibraryHold() {
+    if (Module) FreeLibrary(Module);
+  }
+};
 
 TLbButton* Add_Scan_Button(TPanel* Row, const String& Name, int Left) {
   auto* b = Add_Control<TLbButton>(Row, Name);
@@ -43,6 +65,11 @@ void TFOPC_UA_Scan_Server::BuildControls() {
   Build_Dialog_Frame(this, *this, {.OkLeft = 16, .CancelLeft = 134});
   Btn_OK->SetModalResult(mrOk);
   Btn_Cancel->SetModalResult(mrCancel);
+  Timer_Scan = New<TTimer>(this);
+  Timer_Scan->SetName(u"Timer_Scan");
+  Timer_Scan->SetEnabled(false);
+  Timer_Scan->SetInterval(100);
+  Timer_Scan->OnTimer = [this](TObject* s) { Timer_ScanTimer(s); };
   LWaiting = Add_Label(P_Title, u"LWaiting", 180, 26);
   LWaiting->SetAutoSize(false);
   LWaiting->SetWidth(675);
@@ -102,9 +129,45 @@ void TFOPC_UA_Scan_Server::FormShow(TObject*) {
     List_Var.clear();
     List_Var_Texts.clear();
     LWaiting->SetVisible(true);
+    Timer_Scan->SetEnabled(true);
     return;
   }
   Show_Variables_List();
+}
+
+void TFOPC_UA_Scan_Server::Timer_ScanTimer(TObject*) {
+  Timer_Scan->SetEnabled(false);
+  const TLibraryHold library{LoadLibraryW(u"OPC_UA_Search")};
+  if (!library.Module) {
+    MessageDlg(UI_Text(4430), mtError, TMsgDlgButtons{mbOK});
+    return;
+  }
+  const auto begin = reinterpret_cast<TOpcua_Client_Begin>(GetProcAddress(library.Module, "opcua_client_begin"));
+  const auto next = reinterpret_cast<TOpcua_Return_Variable>(GetProcAddress(library.Module, "opcua_return_variable"));
+  if (!begin || !next) {
+    MessageDlg(UI_Text(4431), mtError, TMsgDlgButtons{mbOK});
+    return;
+  }
+  const int32_t count = begin(Server);
+  std::vector<opcua_structure> records;
+  std::vector<TOPC_UA_Scan_Texts> texts;
+  for (int32_t i = 0; i < count; ++i) {
+    opcua_structure r;
+    next(&r, i);
+    // The texts belong to the library: copied now, before it is released.
+    texts.push_back({Opc_Library_Text(r.displayName), Opc_Library_Text(r.stringname), Opc_Library_Text(r.byteString)});
+    records.push_back(r);
+  }
+  String failure;
+  if (count < 0) {
+    const auto reason = reinterpret_cast<TOpcua_Last_Error>(GetProcAddress(library.Module, "opcua_last_error"));
+    failure = reason ? Opc_Library_Text(reason()) : String();
+    if (Trim(failure).empty()) failure = kScanFailedUnknown;
+  }
+  Set_Variables(std::move(records), std::move(texts));
+  LWaiting->SetVisible(false);
+  Show_Variables_List();
+  if (!failure.empty()) MessageDlg(kScanFailed + failure, mtError, TMsgDlgButtons{mbOK});
 }
 
 void TFOPC_UA_Scan_Server::Erase_Table() {

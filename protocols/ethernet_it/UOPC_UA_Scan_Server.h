@@ -40,10 +40,13 @@ class TFOPC_UA_Scan_Server : public TForm, public TDialogFrame {
   TLbButton* Btn_ClearAllRead = nullptr;
   TLbButton* Btn_SelectAllWrite = nullptr;
   TLbButton* Btn_ClearAllWrite = nullptr;
+  TTimer* Timer_Scan = nullptr;  // 100 ms, once a showing: the form paints before the blocking browse
 
   void FormCreate(TObject* Sender);
   void Set_Lang();
   void FormShow(TObject* Sender);
+  // The browse through the library OPC_UA_Search, loaded for it and released on every path.
+  void Timer_ScanTimer(TObject* Sender);
   void Erase_Table();
   void Show_Variables_List();
   // Tick or clear the Read column (the R buttons) or the Write column (the W buttons).

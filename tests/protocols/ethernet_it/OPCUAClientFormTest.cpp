@@ -358,3 +358,33 @@ TEST_F(OpcUaClientTest, OkWritesTheObjectsAndAFileReadInPartIsNotReplacedUnasked
             mrNone);
   EXPECT_EQ(File_Text(Path_OPC_UA_Client), broken);
 }
+
+TEST_F(OpcUaClientTest, AScanThroughTheLibraryTakesTheTickedVariablesAfterItsRelease) {
+  const std::string log = (project_ / "double.log").string();
+  setenv("OPCUA_DOUBLE_LOG", log.c_str(), 1);
+  SetProgramFolderForTests(Utf8ToString(OPCUA_DOUBLE_DIR));
+  Write("OPC_UA_Client.xml", Client_Xml({{"A", 0}}));
+  EXPECT_EQ(Open([&](TFOPC_UA_Client_Access* f) {
+              script_.AnswerModal(u"FOPC_UA_Scan_Server", [&](TForm*) {
+                driver_.AdvanceTime(100);
+                return mrOk;
+              });
+              driver_.Click(f->Btn_Scan_Server);
+              EXPECT_TRUE(Take_Messages().empty());  // both lists were empty: no question
+              EXPECT_NE(File_Text(Utf8ToString(log)).find("release"), std::string::npos);
+              TOPC_UA_Server& s = *f->OPC_UA_Server_List[0];
+              EXPECT_EQ(Names(s.Var_List_R), (std::vector<String>{u"var0", u"Grüße", u"var4"}));
+              EXPECT_EQ(Names(s.Var_List_W), (std::vector<String>{u"var0", u"var2", u"var4"}));
+              EXPECT_EQ(Row_Of(Read(), 2), (Cells{u"Y", u"Grüße", u"String", u"Plant.Temp", u"Int16", u"2", u"", u"",
+                                                  u"", u"", u"", u""}));
+              EXPECT_EQ(Writes()->GetCellEx(vcNodeID, 2), u"0123ABCD-EF01-2345-6789-ABCDEF113355");
+              for (auto& v : s.Var_List_R) v->VarArray = u"Variable", v->Time = u"100", v->Position = u"0";
+              for (auto& v : s.Var_List_W) v->Position = u"0";
+              driver_.Click(f->Btn_OK);
+            }),
+            mrOk);
+  const std::string file = File_Text(Path_OPC_UA_Client);
+  EXPECT_NE(file.find("DisplayName=\"Grüße\" NodeType=\"String\" NodeID=\"Plant.Temp\" VarType=\"Int16\""),
+            std::string::npos);
+  unsetenv("OPCUA_DOUBLE_LOG");
+}
