@@ -70,9 +70,9 @@ void TFOPC_UA_Scan_Server::BuildControls() {
   Timer_Scan->SetEnabled(false);
   Timer_Scan->SetInterval(100);
   Timer_Scan->OnTimer = [this](TObject* s) { Timer_ScanTimer(s); };
-  LWaiting = Add_Label(P_Title, u"LWaiting", 180, 26);
+  LWaiting = Add_Label(P_Title, u"LWaiting", 180, 22);
   LWaiting->SetAutoSize(false);
-  LWaiting->SetWidth(675);
+  LWaiting->SetBounds(180, 22, 675, 24);
   LWaiting->SetAlignment(taCenter);
   Apply_Title_Font(LWaiting, -16, true);
   LWaiting->SetVisible(false);
