@@ -32,10 +32,14 @@
 #include "protocols/ethernet_it/UIEC_61850_Access.h"
 #include "protocols/ethernet_it/UKNXAccess.h"
 #include "protocols/ethernet_it/UMQTT_Set_Topic.h"
-#include "protocols/ethernet_it/US7_Protocol_Set_Access.h"
+#include "protocols/ethernet_it/UOPC_UA_Add_Server.h"
+#include "protocols/ethernet_it/UOPC_UA_Client_Access.h"
+#include "protocols/ethernet_it/UOPC_UA_Scan_Server.h"
+#include "protocols/ethernet_it/UOPC_UA_Server_Access.h"
 #include "protocols/ethernet_it/UProfibus_GSD.h"
 #include "protocols/ethernet_it/UProfinetFileName.h"
 #include "protocols/ethernet_it/UProfinet_GSDML.h"
+#include "protocols/ethernet_it/US7_Protocol_Set_Access.h"
 #include "protocols/ethernet_it/USNMPManagerAccess.h"
 #include "protocols/ethernet_it/UTLS_Server_Known_Cert.h"
 #include "protocols/ethernet_it/UTopicTemplate.h"
@@ -142,6 +146,15 @@ void Create_Program_Forms() {
                       });
   main->Register_Form(u"TFEtherNEtIP_EDS", [] { return Table_Form_On_Demand(FEtherNEtIP_EDS); }, [] {
     if (FEtherNEtIP_EDS) FEtherNEtIP_EDS->Set_Lang();
+  });
+  // The client form makes its entry dialog and browse form on their first use.
+  main->Register_Form(u"TFOPC_UA_Client_Access", [] { return Table_Form_On_Demand(FOPC_UA_Client_Access); }, [] {
+    if (FOPC_UA_Client_Access) FOPC_UA_Client_Access->Set_Lang();
+    if (FOPC_UA_Add_Server) FOPC_UA_Add_Server->Set_Lang();
+    if (FOPC_UA_Scan_Server) FOPC_UA_Scan_Server->Set_Lang();
+  });
+  main->Register_Form(u"TFOPC_UA_Server_Access", [] { return Table_Form_On_Demand(FOPC_UA_Server_Access); }, [] {
+    if (FOPC_UA_Server_Access) FOPC_UA_Server_Access->Set_Lang();
   });
   main->Register_Form(u"TFDNet", [] { return Table_Form_On_Demand(FDNet); }, [] {
     if (FDNet) FDNet->Set_Lang();
