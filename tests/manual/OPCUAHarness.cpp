@@ -4,24 +4,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/Files.h"
-#include "platform/Forms.h"
 #include "protocols/ethernet_it/UOPC_UA_Client_Access.h"
 #include "protocols/ethernet_it/UOPC_UA_Server_Access.h"
-#include "shell/UComon.h"
-#include "shell/ULanguage.h"
+#include "tests/manual/HarnessStart.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || (std::strcmp(argv[1], "client") != 0 && std::strcmp(argv[1], "server") != 0)) {
     std::fprintf(stderr, "usage: opc_ua_harness client|server <configuration folder>\n");
     return 2;
   }
-  Application->Initialize();
-  Load_Default_Strings();
-  Soft_Code = Soft_Code_Init;
-  Project_Folder = Utf8ToString(argv[2]);
-  Set_Files();
-  Grid_Clipboard = new TStringList();
+  Start_Harness(argv[2]);
   int result = 0;
   if (std::strcmp(argv[1], "client") == 0) {
     Application->CreateForm(FOPC_UA_Client_Access);
