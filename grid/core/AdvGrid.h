@@ -288,6 +288,7 @@ class TAdvStringGrid : public TBaseGrid {
   void DropPlainMove();
   void CancelEnhancedMove();
   void MakeScrollIndicators();
+  void FreeScrollIndicators();
   void RenumberCellControls(bool Columns, int FromIndex, int ToIndex);
   void FollowMovedColumn(int RF, int RT, int From, int To);
   bool FSyncedMove = false;
