@@ -604,6 +604,8 @@ void TAdvStringGrid::Resize() {
       (FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert))
     Invalidate();
   UpdateScrollBarsAlways(false);
+  UpdateVScrollBar();
+  UpdateHScrollBar();
 }
 
 // =============================================================================================

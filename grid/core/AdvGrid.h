@@ -84,6 +84,7 @@ class EAdvGridError : public Exception {
 };
 
 enum TScrollType : uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType : uint8_t { shNone, shVertical, shHorizontal, shBoth };
 enum TScrollBarAlways : uint8_t { saNone, saVert, saHorz, saBoth };
 enum TGridLook : uint8_t {
   glStandard, glSoft, glClassic, glQEL, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
@@ -539,11 +540,14 @@ class TAdvStringGrid : public TBaseGrid {
   TColor ScrollColor() const { return FScrollColor; }
   void SetScrollColor(TColor v);
   bool ScrollProportional() const { return FScrollProportional; }
-  void SetScrollProportional(bool v) { FScrollProportional = v; }
+  void SetScrollProportional(bool v);
+  // The thumbs sized by the visible share of the columns (rows), on the bars' 128-step scale.
+  void UpdateHScrollBar();
+  void UpdateVScrollBar();
   bool ScrollSynch() const { return FScrollSynch; }
   void SetScrollSynch(bool v) { FScrollSynch = v; }
-  bool ScrollHints() const { return FScrollHints; }
-  void SetScrollHints(bool v) { FScrollHints = v; }
+  TScrollHintType ScrollHints() const { return FScrollHints; }
+  void SetScrollHints(TScrollHintType v) { FScrollHints = v; }
   TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
   void SetScrollBarAlways(TScrollBarAlways v);
   const String& FloatFormat() const { return FFloatFormat; }
@@ -1997,6 +2001,9 @@ class TAdvStringGrid : public TBaseGrid {
   unsigned DialogCode() const override;
   // WM_HSCROLL / WM_VSCROLL on the grid's own bars.
   void WMScroll(TMessage& Message);
+  // The row (column) hint beside the mouse while a thumb is dragged, hidden at the scroll's end.
+  void ScrollHint(bool Vertical, unsigned Code, int Index);
+  bool FScrollLock = false;  // proportional updates wait while zooming
   // WM_VSCROLL from the in-cell scroll bar: moves the position of the cell it is shown over.
   void CellScrollBarMessage(TMessage& Message);
   // The in-cell scroll bar of a cell at the right edge of R, which loses its width; answers the
@@ -2162,7 +2169,7 @@ class TAdvStringGrid : public TBaseGrid {
   TColor FScrollColor = clNone;
   bool FScrollProportional = false;
   bool FScrollSynch = false;
-  bool FScrollHints = false;
+  TScrollHintType FScrollHints = shNone;
   TScrollBarAlways FScrollBarAlways = saNone;
   String FFloatFormat;
   String FCheckTrue;
