@@ -144,3 +144,31 @@ TEST(AdvGridScrollBars, AThumbDragShowsTheRowOrColumnBesideTheMouse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AdvGridScrollBars, FlatAndEncartaBarsTakeTheirWidthAndColour) {
+  for (TScrollType type : {ssFlat, ssEncarta, ssNormal}) {
+    SCOPED_TRACE(static_cast<int>(type));
+    GridForm<> f;
+    TAdvStringGrid* g = f.grid;
+    g->SetRowCount(100);
+    g->SetScrollType(type);
+    g->SetScrollWidth(16);
+    g->SetScrollColor(clLime);
+    ASSERT_TRUE(g->ScrollBarVisible(true));
+    const int width = type == ssNormal ? 17 : 16;
+    const TRect view = g->ClientRect();
+    EXPECT_EQ(view.Right, g->Width() - 2 * g->ClientInset() - width);
+    std::unique_ptr<TBitmap> shot = PaintToBitmap(g);
+    const int inset = g->ClientInset();
+    // The track between the thumb (at the top) and the lower arrow.
+    const int y = inset + view.Bottom - width - 10;
+    const bool lime = type != ssNormal;
+    EXPECT_EQ(shot->Canvas()->Pixels(inset + view.Right, y) == clLime, lime);
+    EXPECT_EQ(shot->Canvas()->Pixels(inset + view.Right + width - 1, y) == clLime, lime);
+    EXPECT_NE(shot->Canvas()->Pixels(inset + view.Right - 1, y), clLime);
+  }
+}
+
+}  // namespace
