@@ -657,6 +657,13 @@ class TAdvStringGrid : public TBaseGrid {
   TSortSettings* SortSettings() const { return FSortSettings.get(); }
   TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
   TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+  // Scrolls while something is dragged near the edges (DragScrollOptions), then asks as any control.
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  // Before each scroll step while dragging: (TopRow, LeftCol, directions, false stops this step).
+  std::function<void(TObject* Sender, int ARow, int ACol, TDragScrollDirections& DragScrollDir, bool& CanScroll)>
+      OnDragScroll;
+  TTimer* DragScrollTimer() const { return FDragTmr; }
+  TDragScrollDirections DragScrollDirection() const { return FDragScrollDirection; }
   TControlLook* ControlLook() const { return FControlLook.get(); }
   TColumnSize* ColumnSize() const { return FColumnSize.get(); }
   TCellNode* CellNode() const { return FCellNode.get(); }
@@ -2004,6 +2011,10 @@ class TAdvStringGrid : public TBaseGrid {
   // The row (column) hint beside the mouse while a thumb is dragged, hidden at the scroll's end.
   void ScrollHint(bool Vertical, unsigned Code, int Index);
   bool FScrollLock = false;  // proportional updates wait while zooming
+  void DragScrollTick();
+  void StopDragScroll();
+  TTimer* FDragTmr = nullptr;  // owned by the grid: it dies with it
+  TDragScrollDirections FDragScrollDirection;
   // WM_VSCROLL from the in-cell scroll bar: moves the position of the cell it is shown over.
   void CellScrollBarMessage(TMessage& Message);
   // The in-cell scroll bar of a cell at the right edge of R, which loses its width; answers the
