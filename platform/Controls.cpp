@@ -185,6 +185,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_uni
 TControl::~TControl() {
   LiveControls().erase(this);
   if (g_capture == this) g_capture = nullptr;
+  confdrag::ControlGone(this);
   // A control going away takes its hint with it (a new control at the same address must not
   // be taken for it).
   if (customHintShow_ && Application && Application->HintControl() == this) Application->CancelHint();
@@ -1572,6 +1573,11 @@ void MouseDown(TControl* c, TMouseButton b, TShiftState shift, int x, int y, boo
   if (b == mbMiddle) g_mbutton = true;
   shift = shift | (b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle);
   g_cursorPos = c->ClientToScreen(Point(x, y));
+  // An automatic drag takes the press: the control starts dragging instead of handling it.
+  if (b == mbLeft && !dbl && c->DragMode() == dmAutomatic && c->Enabled()) {
+    confqt::Dispatch(c, [&] { c->BeginDrag(false); });
+    return;
+  }
   confqt::Dispatch(c, [&] {
     PressActivatesForm(c);
     if (!confqt::IsAlive(c) || !c->Enabled()) return;
@@ -1597,6 +1603,11 @@ void MouseUp(TControl* c, TMouseButton b, TShiftState shift, int x, int y) {
   if (b == mbRight) g_rbutton = false;
   if (b == mbMiddle) g_mbutton = false;
   g_cursorPos = c->ClientToScreen(Point(x, y));
+  if (b == mbLeft && confdrag::Pending()) {
+    bool taken = false;
+    confqt::Dispatch(c, [&] { taken = confdrag::MouseReleased(g_cursorPos); });
+    if (taken || !confqt::IsAlive(c)) return;
+  }
   TControl* t = Redirect(c, x, y);
   confqt::Dispatch(t, [&] { t->Perform(ButtonMsg(b, 1), ShiftToKeys(shift), MakeLParam(x, y)); });
 }
@@ -1604,6 +1615,11 @@ void MouseUp(TControl* c, TMouseButton b, TShiftState shift, int x, int y) {
 void MouseMove(TControl* c, TShiftState shift, int x, int y) {
   if (!c) return;
   g_cursorPos = c->ClientToScreen(Point(x, y));
+  if (confdrag::Pending()) {
+    bool taken = false;
+    confqt::Dispatch(c, [&] { taken = confdrag::MouseMoved(g_cursorPos); });
+    if (taken || !confqt::IsAlive(c)) return;
+  }
   TControl* t = Redirect(c, x, y);
   confqt::Dispatch(t, [&] {
     // The control under a free mouse chooses the cursor first (hit test: the client area).

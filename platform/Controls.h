@@ -35,6 +35,8 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 using TBorderStyle = TFormBorderStyle;
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom,
                    scEndScroll };
 
@@ -222,6 +224,22 @@ class TControl : public TComponent {
   TMouseWheelEvent OnMouseWheel;
   TNotifyEvent OnResize;
 
+  // In-process drag and drop, run by the mouse messages: dmAutomatic starts a drag at a left
+  // press, BeginDrag starts one at once (Immediate) or once the mouse has moved Threshold pixels
+  // (-1: 5). While it runs, the control under the mouse is asked by DragOver (enter, move, leave)
+  // whether it takes the source, the cursor shows crDrag or crNoDrop, and the release drops on
+  // the control that accepted (DragDrop) and ends the drag (OnEndDrag with that target or none).
+  TDragMode DragMode() const { return dragMode_; }
+  void SetDragMode(TDragMode v) { dragMode_ = v; }
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
+  std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)> OnDragOver;
+  std::function<void(TObject* Sender, TObject* Source, int X, int Y)> OnDragDrop;
+  std::function<void(TObject* Sender, TObject* Target, int X, int Y)> OnEndDrag;
+
   // Resize filters: each runs, in the order installed, when the control's size has changed and
   // before Resize (OnResize). A filter is known by its key, which removes it; several objects
   // can follow one control this way without taking its OnResize.
@@ -265,6 +283,7 @@ class TControl : public TComponent {
   TAlign align_ = alNone;
   TAnchors anchors_{akLeft, akTop};
   bool visible_ = true;
+  TDragMode dragMode_ = dmManual;
   bool enabled_ = true;
   TColor color_ = clBtnFace;
   bool parentColor_ = false;

@@ -246,6 +246,7 @@ void TCustomGrid::SetColCount(int Value) {
     if (Value > old) colSum_ += static_cast<int64_t>(Value - old) * defaultColWidth_;
     colWidths_.resize(static_cast<size_t>(Value), defaultColWidth_);
   }
+  ExtentsChanged(false);
   if (!tabStops_.empty()) tabStops_.resize(static_cast<size_t>(Value), 1);
   // The current cell, anchor and view stay inside the grid.
   // A current cell or anchor inside the old grid stays inside; a parked one stays parked.
@@ -270,6 +271,7 @@ void TCustomGrid::SetRowCount(int Value) {
     if (Value > old) rowSum_ += static_cast<int64_t>(Value - old) * defaultRowHeight_;
     rowHeights_.resize(static_cast<size_t>(Value), defaultRowHeight_);
   }
+  ExtentsChanged(true);
   if (current_.Y >= 0 && current_.Y < old) current_.Y = Clamp(current_.Y, fixedRows_, rowCount_ - 1);
   if (anchor_.Y >= 0 && anchor_.Y < old) anchor_.Y = Clamp(anchor_.Y, fixedRows_, rowCount_ - 1);
   TGridCoord max = CalcMaxTopLeft();
@@ -308,6 +310,7 @@ void TCustomGrid::SetDefaultColWidth(int Value) {
   if (Value < 0) Value = 0;
   defaultColWidth_ = Value;
   colWidths_.clear();
+  ExtentsChanged(false);
   ColWidthsChanged();
   UpdateScrollBars();
   InvalidateGrid();
@@ -317,6 +320,7 @@ void TCustomGrid::SetDefaultRowHeight(int Value) {
   if (Value < 0) Value = 0;
   defaultRowHeight_ = Value;
   rowHeights_.clear();
+  ExtentsChanged(true);
   RowHeightsChanged();
   UpdateScrollBars();
   InvalidateGrid();
@@ -343,6 +347,7 @@ void TCustomGrid::SetColWidths(int Index, int Value) {
   if (colWidths_[static_cast<size_t>(Index)] == Value) return;
   colSum_ += Value - colWidths_[static_cast<size_t>(Index)];
   colWidths_[static_cast<size_t>(Index)] = Value;
+  ExtentsChanged(false);
   ColWidthsChanged();
   UpdateScrollBars();
   InvalidateGrid();
@@ -359,6 +364,7 @@ void TCustomGrid::SetRowHeights(int Index, int Value) {
   if (rowHeights_[static_cast<size_t>(Index)] == Value) return;
   rowSum_ += Value - rowHeights_[static_cast<size_t>(Index)];
   rowHeights_[static_cast<size_t>(Index)] = Value;
+  ExtentsChanged(true);
   RowHeightsChanged();
   UpdateScrollBars();
   InvalidateGrid();
@@ -604,6 +610,7 @@ void TCustomGrid::ScrollTopRowPastPage(int ATop) {
 void TCustomGrid::PlaceTopLeft(int ALeft, int ATop) {
   if (ALeft == topLeft_.X && ATop == topLeft_.Y) return;
   topLeft_ = {ALeft, ATop};
+  barPosSet_[0] = barPosSet_[1] = false;
   // The editor stays over its cell only while that cell is in view.
   if (editorMode_ && inplaceEdit_) {
     TRect r = CellRect(current_.X, current_.Y);
@@ -624,6 +631,42 @@ int TCustomGrid::ScrollPos(bool Vertical) const {
   int range = (Vertical ? max.Y : max.X) - fixed;
   if (range <= 0) return 0;
   return std::min(127, MulDivTrunc((Vertical ? topLeft_.Y : topLeft_.X) - fixed, 127, range));
+}
+
+void TCustomGrid::SetScrollInfo(bool Vertical, int Max, int Page, int Pos) {
+  const TGridScrollInfo was = GetScrollInfo(Vertical);
+  TGridScrollInfo& info = barInfo_[Vertical ? 1 : 0];
+  info.Max = std::max(0, Max);
+  info.Page = Clamp(Page, 0, info.Max + 1);
+  info.Pos = Clamp(Pos, 0, BarPosRange(Vertical));
+  barPosSet_[Vertical ? 1 : 0] = true;
+  const bool changed = was.Max != info.Max || was.Page != info.Page || was.Pos != info.Pos;
+  if (changed && ScrollBarVisible(Vertical)) InvalidateClientRect(BarLayout(Vertical).Bar);
+}
+
+TCustomGrid::TGridScrollInfo TCustomGrid::GetScrollInfo(bool Vertical) const {
+  TGridScrollInfo info = barInfo_[Vertical ? 1 : 0];
+  if (!barPosSet_[Vertical ? 1 : 0]) info.Pos = std::min(ScrollPos(Vertical), BarPosRange(Vertical));
+  return info;
+}
+
+int TCustomGrid::BarPosRange(bool Vertical) const {
+  const TGridScrollInfo& info = barInfo_[Vertical ? 1 : 0];
+  return info.Page > 0 ? std::max(0, info.Max - info.Page + 1) : info.Max;
+}
+
+int64_t TCustomGrid::ExtentSum(bool Vertical, int From, int To) const {
+  const int count = Vertical ? rowCount_ : colCount_;
+  From = Clamp(From, 0, count);
+  To = Clamp(To, From, count);
+  const std::vector<int>& extents = Vertical ? rowHeights_ : colWidths_;
+  if (extents.empty()) return static_cast<int64_t>(To - From) * (Vertical ? defaultRowHeight_ : defaultColWidth_);
+  std::vector<int64_t>& running = Vertical ? rowRunning_ : colRunning_;
+  if (running.size() != extents.size() + 1) {
+    running.assign(extents.size() + 1, 0);
+    for (size_t i = 0; i < extents.size(); ++i) running[i + 1] = running[i] + extents[i];
+  }
+  return running[static_cast<size_t>(To)] - running[static_cast<size_t>(From)];
 }
 
 void TCustomGrid::ScrollBarMessage(bool Vertical, unsigned Code, int Pos) {
@@ -749,6 +792,21 @@ intptr_t TCustomGrid::FlatSB_GetScrollProp(unsigned Index) const {
   }
 }
 
+int TCustomGrid::ThumbLength(bool Vertical, int Thickness, int Track) const {
+  Track = std::max(0, Track);
+  const TGridScrollInfo& info = barInfo_[Vertical ? 1 : 0];
+  if (info.Page <= 0) return std::min(Thickness, Track);
+  // The page's share of the range, never thinner than a grip can be.
+  const int share = MulDivTrunc(Track, info.Page, info.Max + 1);
+  return std::min(Track, std::max(share, std::min(kMinThumb, Thickness)));
+}
+
+int TCustomGrid::ThumbOffset(bool Vertical, int Movable) const {
+  const int range = BarPosRange(Vertical);
+  if (range <= 0) return 0;
+  return MulDivTrunc(GetScrollInfo(Vertical).Pos, Movable, range);
+}
+
 TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
   ScrollBarLayout l;
   TRect raw = TCustomControl::ClientRect();
@@ -761,10 +819,10 @@ TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
     l.LineUp = Rect(l.Bar.Left, l.Bar.Top, l.Bar.Right, l.Bar.Top + arrow);
     l.LineDown = Rect(l.Bar.Left, l.Bar.Bottom - arrow, l.Bar.Right, l.Bar.Bottom);
     int track = l.LineDown.Top - l.LineUp.Bottom;
-    int thumb = std::min(b, std::max(0, track));
+    int thumb = ThumbLength(true, b, track);
     l.TrackStart = l.LineUp.Bottom;
     l.Movable = std::max(0, track - thumb);
-    int off = l.TrackStart + MulDivTrunc(ScrollPos(true), l.Movable, 127);
+    int off = l.TrackStart + ThumbOffset(true, l.Movable);
     if (thumb > 0) l.Thumb = Rect(l.Bar.Left, off, l.Bar.Right, off + thumb);
   } else {
     l.Bar = Rect(0, view.Bottom, view.Right, raw.Bottom);
@@ -772,10 +830,10 @@ TCustomGrid::ScrollBarLayout TCustomGrid::BarLayout(bool Vertical) const {
     l.LineUp = Rect(l.Bar.Left, l.Bar.Top, l.Bar.Left + arrow, l.Bar.Bottom);
     l.LineDown = Rect(l.Bar.Right - arrow, l.Bar.Top, l.Bar.Right, l.Bar.Bottom);
     int track = l.LineDown.Left - l.LineUp.Right;
-    int thumb = std::min(b, std::max(0, track));
+    int thumb = ThumbLength(false, b, track);
     l.TrackStart = l.LineUp.Right;
     l.Movable = std::max(0, track - thumb);
-    int off = l.TrackStart + MulDivTrunc(ScrollPos(false), l.Movable, 127);
+    int off = l.TrackStart + ThumbOffset(false, l.Movable);
     if (thumb > 0) l.Thumb = Rect(off, l.Bar.Top, off + thumb, l.Bar.Bottom);
   }
   return l;
@@ -794,7 +852,7 @@ bool TCustomGrid::ScrollBarMouseDown(int X, int Y) {
     else if (!l.Thumb.IsEmpty() && PtInRect(l.Thumb, Point(X, Y))) {
       thumbDrag_ = vertical ? 1 : 2;
       thumbGrab_ = along - (vertical ? l.Thumb.Top : l.Thumb.Left);
-      thumbPos_ = ScrollPos(vertical);
+      thumbPos_ = GetScrollInfo(vertical).Pos;
       return true;
     } else if (along < (vertical ? l.Thumb.Top : l.Thumb.Left)) {
       code = SB_PAGEUP;
@@ -1018,6 +1076,8 @@ void TCustomGrid::ChangeScale(int M, int D) {
   colSum_ = rowSum_ = 0;
   for (int& w : colWidths_) colSum_ += (w = MulDivTrunc(w, M, D));
   for (int& h : rowHeights_) rowSum_ += (h = MulDivTrunc(h, M, D));
+  ExtentsChanged(false);
+  ExtentsChanged(true);
   UpdateScrollBars();
   InvalidateGrid();
 }
@@ -1060,6 +1120,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
   if (FromIndex < 0 || ToIndex < 0 || FromIndex >= colCount_ || ToIndex >= colCount_) GridIndexError();
   HideEditor();
   if (!colWidths_.empty()) MoveElement(colWidths_, FromIndex, ToIndex);
+  ExtentsChanged(false);
   if (!tabStops_.empty()) MoveElement(tabStops_, FromIndex, ToIndex);
   ColumnMovedData(FromIndex, ToIndex);
   // The current cell keeps its column.
@@ -1081,6 +1142,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
   if (FromIndex < 0 || ToIndex < 0 || FromIndex >= rowCount_ || ToIndex >= rowCount_) GridIndexError();
   HideEditor();
   if (!rowHeights_.empty()) MoveElement(rowHeights_, FromIndex, ToIndex);
+  ExtentsChanged(true);
   RowMovedData(FromIndex, ToIndex);
   auto follow = [&](int y) {
     if (y == FromIndex) return ToIndex;
@@ -1664,7 +1726,8 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
     bool vertical = thumbDrag_ == 1;
     ScrollBarLayout l = BarLayout(vertical);
     int along = (vertical ? Y : lx) - thumbGrab_ - l.TrackStart;
-    int pos = l.Movable > 0 ? Clamp(MulDivTrunc(along, 127, l.Movable), 0, 127) : 0;
+    const int range = BarPosRange(vertical);
+    int pos = l.Movable > 0 ? Clamp(MulDivTrunc(along, range, l.Movable), 0, range) : 0;
     if (pos != thumbPos_) {
       thumbPos_ = pos;
       Perform(vertical ? WM_VSCROLL : WM_HSCROLL, SB_THUMBTRACK | (static_cast<unsigned>(pos) << 16), 0);

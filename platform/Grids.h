@@ -241,6 +241,20 @@ class TCustomGrid : public TCustomControl {
   // WM_VSCROLL / WM_HSCROLL positions use.
   int ScrollPos(bool Vertical) const;
 
+  // ---- scroll information (the window's SetScrollInfo / GetScrollInfo) ----
+  // A bar's range is 0..Max (127 unless set) with a page (0 unless set): a page gives the thumb its
+  // share of the track, and the thumb then takes the positions 0..Max - Page + 1. The position
+  // follows the view (ScrollPos) again whenever the top-left changes.
+  struct TGridScrollInfo {
+    int Max = 127;
+    int Page = 0;
+    int Pos = 0;
+  };
+  void SetScrollInfo(bool Vertical, int Max, int Page, int Pos);
+  TGridScrollInfo GetScrollInfo(bool Vertical) const;
+  // Pixels of the columns (rows) From .. To - 1, lines not counted, from cached running sums.
+  int64_t ExtentSum(bool Vertical, int From, int To) const;
+
   // ---- scroll bar state (the window's ShowScrollBar / EnableScrollBar) ----
   // Show: the bar stays shown although its cells fit; hide: it shows only while they do not.
   void ShowScrollBar(bool Vertical, bool Show);
@@ -417,6 +431,17 @@ class TCustomGrid : public TCustomControl {
   std::vector<uint8_t> tabStops_;  // empty: all tab stops
   int64_t colSum_ = 0;  // sum of colWidths_ (rowHeights_) while the vector is in use
   int64_t rowSum_ = 0;
+  // Running sums of colWidths_ (rowHeights_): entry i holds the extents before i; empty: stale.
+  mutable std::vector<int64_t> colRunning_;
+  mutable std::vector<int64_t> rowRunning_;
+  void ExtentsChanged(bool Vertical) { (Vertical ? rowRunning_ : colRunning_).clear(); }
+  TGridScrollInfo barInfo_[2];  // horizontal, vertical
+  bool barPosSet_[2] = {false, false};  // Pos set by SetScrollInfo since the view last moved
+  int BarPosRange(bool Vertical) const;
+  // Thumb length in a track of Track pixels, and its offset in the Movable pixels it can take.
+  int ThumbLength(bool Vertical, int Thickness, int Track) const;
+  int ThumbOffset(bool Vertical, int Movable) const;
+  static constexpr int kMinThumb = 8;
   bool vertBarShown_ = false;
   bool horzBarShown_ = false;
   bool vertBarForced_ = false;  // ShowScrollBar

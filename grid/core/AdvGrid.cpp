@@ -603,6 +603,8 @@ void TAdvStringGrid::Resize() {
       (FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert))
     Invalidate();
   UpdateScrollBarsAlways(false);
+  UpdateVScrollBar();
+  UpdateHScrollBar();
 }
 
 // =============================================================================================

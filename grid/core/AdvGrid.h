@@ -85,6 +85,7 @@ class EAdvGridError : public Exception {
 };
 
 enum TScrollType : uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType : uint8_t { shNone, shVertical, shHorizontal, shBoth };
 enum TScrollBarAlways : uint8_t { saNone, saVert, saHorz, saBoth };
 enum TGridLook : uint8_t {
   glStandard, glSoft, glClassic, glQEL, glXP, glListView, glVista, glWin7, glOffice2007, glCustom
@@ -289,6 +290,7 @@ class TAdvStringGrid : public TBaseGrid {
   void DropPlainMove();
   void CancelEnhancedMove();
   void MakeScrollIndicators();
+  void FreeScrollIndicators();
   void RenumberCellControls(bool Columns, int FromIndex, int ToIndex);
   void FollowMovedColumn(int RF, int RT, int From, int To);
   bool FSyncedMove = false;
@@ -539,11 +541,14 @@ class TAdvStringGrid : public TBaseGrid {
   TColor ScrollColor() const { return FScrollColor; }
   void SetScrollColor(TColor v);
   bool ScrollProportional() const { return FScrollProportional; }
-  void SetScrollProportional(bool v) { FScrollProportional = v; }
+  void SetScrollProportional(bool v);
+  // The thumbs sized by the visible share of the columns (rows), on the bars' 128-step scale.
+  void UpdateHScrollBar();
+  void UpdateVScrollBar();
   bool ScrollSynch() const { return FScrollSynch; }
   void SetScrollSynch(bool v) { FScrollSynch = v; }
-  bool ScrollHints() const { return FScrollHints; }
-  void SetScrollHints(bool v) { FScrollHints = v; }
+  TScrollHintType ScrollHints() const { return FScrollHints; }
+  void SetScrollHints(TScrollHintType v) { FScrollHints = v; }
   TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
   void SetScrollBarAlways(TScrollBarAlways v);
   const String& FloatFormat() const { return FFloatFormat; }
@@ -653,6 +658,13 @@ class TAdvStringGrid : public TBaseGrid {
   TSortSettings* SortSettings() const { return FSortSettings.get(); }
   TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
   TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+  // Scrolls while something is dragged near the edges (DragScrollOptions), then asks as any control.
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  // Before each scroll step while dragging: (TopRow, LeftCol, directions, false stops this step).
+  std::function<void(TObject* Sender, int ARow, int ACol, TDragScrollDirections& DragScrollDir, bool& CanScroll)>
+      OnDragScroll;
+  TTimer* DragScrollTimer() const { return FDragTmr; }
+  TDragScrollDirections DragScrollDirection() const { return FDragScrollDirection; }
   TControlLook* ControlLook() const { return FControlLook.get(); }
   TColumnSize* ColumnSize() const { return FColumnSize.get(); }
   TCellNode* CellNode() const { return FCellNode.get(); }
@@ -1997,6 +2009,13 @@ class TAdvStringGrid : public TBaseGrid {
   unsigned DialogCode() const override;
   // WM_HSCROLL / WM_VSCROLL on the grid's own bars.
   void WMScroll(TMessage& Message);
+  // The row (column) hint beside the mouse while a thumb is dragged, hidden at the scroll's end.
+  void ScrollHint(bool Vertical, unsigned Code, int Index);
+  bool FScrollLock = false;  // proportional updates wait while zooming
+  void DragScrollTick();
+  void StopDragScroll();
+  TTimer* FDragTmr = nullptr;  // owned by the grid: it dies with it
+  TDragScrollDirections FDragScrollDirection;
   // WM_VSCROLL from the in-cell scroll bar: moves the position of the cell it is shown over.
   void CellScrollBarMessage(TMessage& Message);
   // The in-cell scroll bar of a cell at the right edge of R, which loses its width; answers the
@@ -2162,7 +2181,7 @@ class TAdvStringGrid : public TBaseGrid {
   TColor FScrollColor = clNone;
   bool FScrollProportional = false;
   bool FScrollSynch = false;
-  bool FScrollHints = false;
+  TScrollHintType FScrollHints = shNone;
   TScrollBarAlways FScrollBarAlways = saNone;
   String FFloatFormat;
   String FCheckTrue;

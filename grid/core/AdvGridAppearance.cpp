@@ -202,12 +202,14 @@ void TAdvStringGrid::WMScroll(TMessage& Message) {
   const int pos = static_cast<int>((Message.WParam >> 16) & 0xFFFF);
   if (!vertical) {
     const int c = FixedCols() + MulDiv(pos, ColCount() - VisibleColCount() - FixedCols(), 127);
+    ScrollHint(false, code, c);
     if (code == SB_THUMBTRACK && FScrollSynch) SetLeftCol(c);
     if (FixedCols() == 0 && c >= Col()) HideInplaceEdit();
     TBaseGrid::WndProc(Message);
     RepaintFooterPanel();
   } else {
     const int r = FixedRows() + MulDiv(pos, RowCount() - VisibleRowCount() - FixedRows(), 127);
+    ScrollHint(true, code, r);
     if (code == SB_THUMBTRACK && FScrollSynch) SetTopRowEx(r);
     const bool search = FSearchFooter->Visible();
     const bool down = code == SB_ENDSCROLL || code == SB_LINEDOWN;

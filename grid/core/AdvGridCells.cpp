@@ -213,6 +213,8 @@ void TAdvStringGrid::SetRowCount(int Value) {
   FMaxRowCount = std::max(FMaxRowCount, Value);
   SetNormalRowCount(Value);
   RepaintFooterPanel();
+  UpdateVScrollBar();
+  UpdateHScrollBar();
   UpdateScrollBarsAlways(false);
   if (FFloatingFooter && FFloatingFooter->Visible() && Value != old && old > 0 && RowCount() > 1) {
     // The footer row moves to the new last row. Its cells (with their slots' objects) are moved,
@@ -251,6 +253,8 @@ void TAdvStringGrid::SetColCount(int Value) {
   FMaxColCount = std::max(FMaxColCount, Value);
   RepaintFooterPanel();
   SetBounds(Left(), Top(), Width(), Height());
+  UpdateVScrollBar();
+  UpdateHScrollBar();
   UpdateScrollBarsAlways(false);
 }
 

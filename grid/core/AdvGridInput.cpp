@@ -73,6 +73,8 @@ void TAdvStringGrid::WndProc(TMessage& Message) {
       break;
     case WM_LBUTTONUP:
       WMLButtonUp(Message);
+      UpdateVScrollBar();
+      UpdateHScrollBar();
       break;
     case WM_LBUTTONDBLCLK:
       WMLButtonDblClk(Message);
@@ -165,10 +167,16 @@ void TAdvStringGrid::Zoom(int Delta) {
   const int factor = FZoomFactor + Delta;
   if (factor < -10 || factor > 10) return;
   FZoomFactor = factor;
+  FScrollLock = true;
   for (int c = 0; c < ColCount(); ++c)
     if (ColWidths(c) > 0 && ColWidths(c) + Delta > 0) SetColWidths(c, ColWidths(c) + Delta);
   for (int r = 0; r < RowCount(); ++r)
     if (RowHeights(r) > 0 && RowHeights(r) + Delta > 0) SetRowHeights(r, RowHeights(r) + Delta);
+  FScrollLock = false;
+  if (FScrollProportional) {
+    UpdateVScrollBar();
+    UpdateHScrollBar();
+  }
   Invalidate();
 }
 

@@ -445,6 +445,13 @@ void TAdvStringGrid::MakeScrollIndicators() {
   FHorzIndicator->SetParent(this);
 }
 
+void TAdvStringGrid::FreeScrollIndicators() {
+  delete FVertIndicator;
+  delete FHorzIndicator;
+  FVertIndicator = nullptr;
+  FHorzIndicator = nullptr;
+}
+
 void TAdvStringGrid::UpdateScrollIndicators() {
   if (FScrollType != ssMetro) return;
   MakeScrollIndicators();

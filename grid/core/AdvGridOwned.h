@@ -253,11 +253,48 @@ class TGridDropTarget : public TDropTarget {
   bool FAcceptURLs = true;
 };
 
+class TDragScrollDelays : public TGridSettings<TDragScrollDelays> {
+ public:
+  void CopyFrom(const TDragScrollDelays& s) {
+    FInitialDelay = s.FInitialDelay;
+    FRepeatDelay = s.FRepeatDelay;
+  }
+  CONF_GRID_SETTING(int, InitialDelay, 1000)
+  CONF_GRID_SETTING(int, RepeatDelay, 250)
+};
+
+class TDragScrollMargins : public TGridSettings<TDragScrollMargins> {
+ public:
+  void CopyFrom(const TDragScrollMargins& s) {
+    FTopMargin = s.FTopMargin;
+    FBottomMargin = s.FBottomMargin;
+    FLeftMargin = s.FLeftMargin;
+    FRightMargin = s.FRightMargin;
+  }
+  CONF_GRID_SETTING(int, TopMargin, 50)
+  CONF_GRID_SETTING(int, BottomMargin, 50)
+  CONF_GRID_SETTING(int, LeftMargin, 50)
+  CONF_GRID_SETTING(int, RightMargin, 50)
+};
+
+// Scrolling while something is dragged near the grid's edges.
 class TDragScrollOptions : public TGridSettings<TDragScrollOptions> {
  public:
-  void CopyFrom(const TDragScrollOptions& s) { FActive = s.FActive; }
+  void CopyFrom(const TDragScrollOptions& s) {
+    FActive = s.FActive;
+    FDelays.CopyFrom(s.FDelays);
+    FMargins.CopyFrom(s.FMargins);
+  }
+  TDragScrollDelays* Delays() { return &FDelays; }
+  TDragScrollMargins* Margins() { return &FMargins; }
   CONF_GRID_SETTING(bool, Active, false)
+ private:
+  TDragScrollDelays FDelays;
+  TDragScrollMargins FMargins;
 };
+
+enum TDragScrollDirection : uint8_t { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirections = TSmallSet<TDragScrollDirection>;
 
 
 // Where and whether the column widths persist, and column stretching.

@@ -688,6 +688,10 @@ void TAdvStringGrid::SetHotLink(int Link, int DCol, int DRow) {
 
 void TAdvStringGrid::Paint() {
   if (FUpdateCount >= 1) return;  // locked: the region stays invalid for the paint after EndUpdate
+  if (FScrollProportional && !Designing()) {
+    UpdateVScrollBar();
+    UpdateHScrollBar();
+  }
   Canvas()->Pen()->SetStyle(psSolid);
   Canvas()->Brush()->SetStyle(bsSolid);
   TBaseGrid::Paint();

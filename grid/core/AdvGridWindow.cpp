@@ -113,12 +113,15 @@ void TAdvStringGrid::SetScrollType(TScrollType v) {
       UninitializeFlatSB();
     }
   }
-  SetFlatScrollStyle();
   if (v == ssMetro) {
     // The slim indicators stand in for the system bars.
     SetScrollBars(ssNone);
     if (HandleAllocated()) UpdateScrollIndicators();
+  } else if (FVertIndicator || FHorzIndicator) {
+    FreeScrollIndicators();
+    SetScrollBars(ssBoth);
   }
+  SetFlatScrollStyle();
 }
 
 void TAdvStringGrid::SetUpWheel() {

@@ -97,6 +97,17 @@ bool HasCallWndProcHooks();
 void RunCallWndProcHooks(TControl* Target, const TMessage& Message);
 }  // namespace confqt
 
+// ---- in-process drag and drop, fed by the input pipeline ----
+namespace confdrag {
+bool Pending();
+// A move (a left release) at a screen position: true when the drag took it, so the control
+// under the mouse does not see it.
+bool MouseMoved(TPoint ScreenPos);
+bool MouseReleased(TPoint ScreenPos);
+// A control being freed leaves the drag.
+void ControlGone(TControl* Control);
+}  // namespace confdrag
+
 // ---- the input pipeline, shared by the Qt event filter and the test input driver ----
 namespace confinput {
 // Key pressed on the form's focused control (or the form when nothing has the focus).

@@ -11,6 +11,7 @@
 #include "grid/foundation/AdvObjOverlay.h"
 #include "platform/Forms.h"
 #include "platform/Overlay.h"
+#include "platform/testing/ExposedWindow.h"
 #include "platform/testing/PaintToPng.h"
 
 namespace {
@@ -198,6 +199,44 @@ TEST(AdvGridMoveDrag, TheHeaderImagePaintsTheFixedLookAndItsCaption) {
   EXPECT_EQ(shot->Canvas()->Pixels(w / 2, h / 2), clYellow);
   EXPECT_EQ(shot->Canvas()->Pixels(2, 2), clYellow);
   f.Release(3);
+}
+
+// A handler marks the cell under the mouse in the normal row. With the enhanced look the grid
+// paints the mark into its window while the header is still being dragged; without it the mark
+// waits for the event loop.
+TEST(AdvGridMoveDrag, TheGridPaintsAtOnceWhileAHeaderIsDragged) {
+  for (bool enhanced : {true, false}) {
+    SCOPED_TRACE(enhanced);
+    MoveForm f;
+    TAdvStringGrid* g = f.grid;
+    g->SetEnhRowColMove(enhanced);
+    int marked = -1;
+    g->OnGetCellColor = [&](TObject*, int ARow, int ACol, TGridDrawState, TBrush* ABrush, TFont*) {
+      if (ARow == 1 && ACol == marked) ABrush->SetColor(clYellow);
+    };
+    g->OnMouseMove = [&](TObject*, TShiftState, int X, int Y) {
+      int c = -1, r = -1;
+      g->MouseToCell(X, Y, c, r);
+      if (c == marked) return;
+      if (marked >= 0) g->RepaintCell(marked, 1);
+      marked = c;
+      if (marked >= 0) g->RepaintCell(marked, 1);
+    };
+    ASSERT_TRUE(ExposeFormWindow(f.form));
+    const TRect cell = g->CellRect(4, 1);
+    const TPoint probe = f.form->ScreenToClient(g->ClientToScreen(Point(cell.Right - 3, (cell.Top + cell.Bottom) / 2)));
+    const TColor before = WindowPixels(f.form)->Canvas()->Pixels(probe.X, probe.Y);
+    ASSERT_NE(before, clYellow);
+    f.Press(2);
+    f.MoveTo(3);
+    RunQtEvents();
+    f.MoveTo(4);
+    ASSERT_EQ(g->GridState(), gsColMoving);
+    EXPECT_EQ(WindowPixels(f.form)->Canvas()->Pixels(probe.X, probe.Y), enhanced ? clYellow : before);
+    RunQtEvents();
+    EXPECT_EQ(WindowPixels(f.form)->Canvas()->Pixels(probe.X, probe.Y), clYellow);
+    f.Release(4);
+  }
 }
 
 }  // namespace

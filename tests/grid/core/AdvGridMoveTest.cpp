@@ -265,6 +265,28 @@ TEST(AdvGridMove, TheIndicatorShowsAMinimumThumbAndNothingWhenAllRowsFit) {
   for (int y = 0; y < shot->Height(); y += 3) EXPECT_NE(shot->Canvas()->Pixels(1, y), clRed) << y;
 }
 
+TEST(AdvGridMove, LeavingTheSlimTypeFreesTheIndicatorsAndBringsTheBarsBack) {
+  for (TScrollType next : {ssNormal, ssFlat, ssEncarta}) {
+    SCOPED_TRACE(static_cast<int>(next));
+    MetroForm f;
+    TAdvStringGrid* g = f.grid;
+    ASSERT_NE(f.vert(), nullptr);
+    EXPECT_FALSE(g->ScrollBarVisible(true));
+    g->SetScrollType(next);
+    EXPECT_EQ(g->ScrollIndicator(true), nullptr);
+    EXPECT_EQ(g->ScrollIndicator(false), nullptr);
+    EXPECT_EQ(g->ScrollBars(), ssBoth);
+    EXPECT_TRUE(g->ScrollBarVisible(true));  // 1,000 rows do not fit
+    EXPECT_EQ(g->FlatSBInitialized(), next != ssNormal);
+    // And back: the indicators take over again.
+    g->SetScrollType(ssMetro);
+    EXPECT_NE(g->ScrollIndicator(true), nullptr);
+    EXPECT_EQ(g->ScrollBars(), ssNone);
+    EXPECT_FALSE(g->ScrollBarVisible(true));
+    EXPECT_FALSE(g->FlatSBInitialized());
+  }
+}
+
 TEST(AdvGridMove, DraggingTheThumbStopsAtTheLastPage) {
   MetroForm f;
   int start = 0, size = 0;

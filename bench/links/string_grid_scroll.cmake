@@ -1,0 +1,1 @@
+set(BENCH_LINKS grid_core grid_foundation platform platform_testing)
