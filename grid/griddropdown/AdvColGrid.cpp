@@ -77,8 +77,8 @@ int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Co
 }
 
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
-                      const std::vector<std::pair<int, int>>& ColumnWidths, TDropDownColumns* Columns,
-                      TImageList* Images) {
+                      const std::vector<std::pair<int, int>>& ColumnWidths,
+                      const std::function<TFont*(int Column)>& ColumnFont, TImageList* Images) {
   int h = 24;
   for (const auto& [column, width] : ColumnWidths) {
     String text;
@@ -87,7 +87,7 @@ int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int 
     if (Row - 1 < Source.Rows) Source.Cell(Row - 1, column, text, image);
     int need = image && Images ? Images->Height() + 6 : 0;
     if (!text.empty()) {
-      Canvas->Font()->Assign(Columns->Items(column)->Font());
+      Canvas->Font()->Assign(ColumnFont(column));
       TRect r = Rect(0, 0, width, 500);
       DrawText(Canvas, text, r, DT_CALCRECT | DT_WORDBREAK | DT_LEFT | DT_NOPREFIX);
       need = std::max(need, r.Height() + 6);
@@ -239,8 +239,9 @@ void TAdvColGrid::UpdateWordWrapRowHeights() {
     if (FColumns->Items(c)->Wordwrap()) wrapped.emplace_back(c, ColWidths(c));
   if (wrapped.empty()) return;
   const TDropDownSizingSource source = ItemSource();
+  const auto font = [this](int Column) { return FColumns->Items(Column)->Font(); };
   for (int r = FixedRows(); r < RowCount(); ++r)
-    SetRowHeights(r, dropdown_sizing::WordWrapRowHeight(Canvas(), source, r, wrapped, FColumns.get(), FImages));
+    SetRowHeights(r, dropdown_sizing::WordWrapRowHeight(Canvas(), source, r, wrapped, font, FImages));
 }
 
 int TAdvColGrid::GetNeededWidth() {

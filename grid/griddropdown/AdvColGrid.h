@@ -3,6 +3,7 @@
 // re-configured from the drop-down before every opening, with the columns and (in item mode) the
 // rows through which the drop-down describes it. The sizing operations here also serve the
 // multi-column drop-down.
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -115,8 +116,27 @@ namespace dropdown_sizing {
 int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images);
 // The height a word-wrapped row needs over the given columns, at least 24.
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
-                      const std::vector<std::pair<int, int>>& ColumnWidths, TDropDownColumns* Columns,
-                      TImageList* Images);
+                      const std::vector<std::pair<int, int>>& ColumnWidths,
+                      const std::function<TFont*(int Column)>& ColumnFont, TImageList* Images);
+// Scales the grid's column widths from the columns' Width settings to fill W pixels, halves to
+// even, the rounding remainder carried on from column to column.
+template <class TGrid, class TColumns>
+void ScaleColumnsToWidth(TGrid* Grid, TColumns* Columns, int W) {
+  int total = 1;
+  for (int i = 0; i < Columns->Count(); ++i) total += Columns->Items(i)->Width();
+  const double f = static_cast<double>(W) / total;
+  double carry = 0;
+  for (int i = 0; i < Grid->ColCount() && i < Columns->Count(); ++i) {
+    const double x = f * Columns->Items(i)->Width();
+    int cw = static_cast<int>(std::nearbyint(x));
+    carry += x - cw;
+    if (carry > 1) {
+      carry -= 1;
+      ++cw;
+    }
+    Grid->SetColWidths(i, cw);
+  }
+}
 }  // namespace dropdown_sizing
 
 // The user object that ties a popup row to its item; it travels with the row when the grid sorts.

@@ -320,22 +320,9 @@ void TCustomAdvGridDropDown::SizeColumnsToDropDown() {
   if (!FColumnSizeWithDropDown || !grid) return;
   grid->SetScrollBars(ssVertical);
   if (FColumns->Count() == 0) return;
-  int total = 1;
-  for (int i = 0; i < FColumns->Count(); ++i) total += FColumns->Items(i)->Width();
   int w = DropDownForm() ? DropDownForm()->Width() : grid->Width();
   if (grid->VisibleRowCount() < grid->RowCount() - grid->FixedRows()) w -= TScrollingWinControl::kScrollBarSize;
-  const double f = static_cast<double>(w) / total;
-  double carry = 0;
-  for (int i = 0; i < grid->ColCount() && i < FColumns->Count(); ++i) {
-    const double x = f * FColumns->Items(i)->Width();
-    int cw = static_cast<int>(std::nearbyint(x));
-    carry += x - cw;
-    if (carry > 1) {
-      carry -= 1;
-      ++cw;
-    }
-    grid->SetColWidths(i, cw);
-  }
+  dropdown_sizing::ScaleColumnsToWidth(grid, FColumns.get(), w);
 }
 
 // ---- closing -----------------------------------------------------------------------------------

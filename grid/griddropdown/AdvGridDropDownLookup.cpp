@@ -5,6 +5,7 @@
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
 #include "grid/griddropdown/AdvGridDropDown.h"
+#include "grid/griddropdown/AdvGridDropDownStyles.h"
 
 namespace {
 bool IsNavigationKey(Word Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
@@ -261,65 +262,11 @@ void TCustomAdvGridDropDown::Change() {
 // ---- style presets -----------------------------------------------------------------------------
 
 void TCustomAdvGridDropDown::SetSelectionColorStyle(TSelectionColorStyle Style) {
-  switch (Style) {
-    case scOffice2007:
-      FLineColor = static_cast<TColor>(0xF1EDEB);
-      FFixedLineColor = static_cast<TColor>(0xD1BBA4);
-      break;
-    case scWindowsVista:
-    case scWindows7:
-      FLineColor = static_cast<TColor>(0xECECF0);
-      FFixedLineColor = static_cast<TColor>(0xD4D2D1);
-      break;
-    case scCustom:
-      break;
-  }
+  ApplyGridDropDownSelectionLines(*this, Style);
   TAdvCustomDropDown::SetSelectionColorStyle(Style);
 }
 
-namespace {
-struct TGridDropDownStyleRow {
-  TQELStyle Style;
-  TColor HeaderColor, HeaderColorTo;
-  bool SetsFontColor;
-  TColor FontColor;
-  bool SystemSelection;  // scCustom with the highlight colours
-  TSelectionColorStyle Selection;
-  TColor LineColor, FixedLineColor;
-};
-
-constexpr TGridDropDownStyleRow kGridDropDownStyles[] = {
-    {tsOffice2003Blue, 0xD68759, 0x933803, true, 0xFFFFFF, false, scOffice2007, 0x962D00, 0x962D00},
-    {tsOffice2003Silver, 0xBDA4A5, 0x957475, false, 0, false, scOffice2007, 0x947C7C, 0x947C7C},
-    {tsOffice2003Olive, 0x82C0AF, 0x447A63, false, 0, false, scOffice2007, 0x588060, 0x588060},
-    {tsOffice2003Classic, 0x808080, 0x808080, false, 0, false, scOffice2007, 0x808080, 0x808080},
-    {tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, true, 0x723708, false, scOffice2007, 0xFFD2AF, 0xFFD2AF},
-    {tsOffice2007Obsidian, 0xF2F1F0, 0xC9C2BD, true, 0x433C37, false, scOffice2007, 0x5C534C, 0x5C534C},
-    {tsWindowsXP, clBtnFace, clBtnFace, true, 0x000000, true, scCustom, 0xC0C0C0, 0x000000},
-    {tsWhidbey, 0xEBEEEF, 0x7E9898, true, 0xFFFFFF, false, scOffice2007, 0x962D00, 0x962D00},
-    {tsOffice2007Silver, 0xF8F7F6, 0xE8E0DB, true, 0x8B4215, false, scOffice2007, 0x74706F, 0x74706F},
-    {tsWindowsVista, 0xFFFDF9, 0xFFFAF0, true, 0x000000, false, scWindowsVista, 0xFCF2DA, 0xFCF2DA},
-    {tsWindows7, 0xFDFBFA, 0xFDF3EB, true, 0x000000, false, scWindows7, 0xFBD6B8, 0xFBD6B8},
-    {tsTerminal, clBtnFace, clBtnFace, true, 0x000000, true, scCustom, 0x808080, 0x808080},
-};
-}  // namespace
-
 void TCustomAdvGridDropDown::SetComponentStyle(TQELStyle AStyle) {
   TAdvCustomDropDown::SetComponentStyle(AStyle);
-  for (const TGridDropDownStyleRow& row : kGridDropDownStyles) {
-    if (row.Style != AStyle) continue;
-    FHeaderColor = row.HeaderColor;
-    FHeaderColorTo = row.HeaderColorTo;
-    if (row.SetsFontColor) FHeaderFont->SetColor(row.FontColor);
-    SetSelectionColorStyle(row.Selection);
-    FSelectionTextColor = clBlack;
-    if (row.SystemSelection) {
-      SetSelectionColor(clHighlight);
-      SetSelectionColorTo(clHighlight);
-      FSelectionTextColor = clHighlightText;
-    }
-    FLineColor = row.LineColor;
-    FFixedLineColor = row.FixedLineColor;
-    return;
-  }
+  ApplyGridDropDownStyle(*this, AStyle, false);
 }

@@ -1,12 +1,15 @@
-// A window holding one grid drop-down with three columns, to try the popup grid by hand or drive
-// it with xdotool under Xvfb (`TARGETS=griddropdown_popup_harness`). Not part of the test run. The
-// form is "GridDropDownPopupHarness", the popup "GridDropDownPopup"; what happens is printed on standard
+// A window holding one grid drop-down with three columns (with the argument "multi": a multi-column
+// drop-down), to try the popup grid by hand or drive it with xdotool under Xvfb
+// (`TARGETS=griddropdown_popup_harness`). Not part of the test run. The form is
+// "GridDropDownPopupHarness", the popup "GridDropDownPopup"; what happens is printed on standard
 // output, one line an event.
 #include <cstdio>
 #include <string>
+#include <type_traits>
 
 #include "grid/dropdown/AdvDropDownForm.h"
 #include "grid/griddropdown/AdvGridDropDown.h"
+#include "grid/griddropdown/AdvMultiColumnDropDown.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -16,18 +19,14 @@ void HarnessSay(const std::string& Line) {
 }
 }  // namespace
 
-int main() {
-  Application->Initialize();
-  TForm* form = nullptr;
-  Application->CreateForm(form);
-  form->SetCaption(u"GridDropDownPopupHarness");
-  form->SetBounds(100, 100, 420, 320);
-  auto* edit = new TCustomAdvGridDropDown(form);
+template <class TEdit>
+void HarnessDropDown(TForm* form) {
+  auto* edit = new TEdit(form);
   edit->SetParent(form);
   edit->SetBounds(20, 20, 200, 21);
   const char16_t* headers[] = {u"Device", u"Port", u"Uplink"};
   for (const char16_t* h : headers) {
-    TDropDownColumn* c = edit->Columns()->Add();
+    auto* c = edit->Columns()->Add();
     c->SetHeader(h);
     c->SetAutoSize(true);
   }
@@ -35,11 +34,11 @@ int main() {
                                {u"Blueberry", u"4", u"9 dB"},  {u"Cherry", u"5", u"15 dB"}, {u"Date", u"6", u"1 dB"},
                                {u"Elderberry", u"7", u"4 dB"}, {u"Fig", u"8", u"8 dB"}};
   for (const auto& r : rows) {
-    TDropDownItem* item = edit->Items()->Add();
+    auto* item = edit->Items()->Add();
     for (const char16_t* s : r) item->Text()->Add(s);
   }
   edit->EndUpdate();
-  edit->SetSorting(gsSingleColumn);
+  if constexpr (std::is_same_v<TEdit, TCustomAdvGridDropDown>) edit->SetSorting(gsSingleColumn);
   edit->DropDownForm()->SetCaption(u"GridDropDownPopup");
   edit->OnSelect = [edit](TObject*) { HarnessSay("select item=" + std::to_string(edit->ItemIndex())); };
   edit->OnDropDown = [](TObject*, bool&) { HarnessSay("dropdown"); };
@@ -48,6 +47,18 @@ int main() {
                " text=" + StringToUtf8(edit->Text()));
   };
   edit->OnChange = [edit](TObject*) { HarnessSay("text=" + StringToUtf8(edit->Text())); };
+}
+
+int main(int argc, char** argv) {
+  Application->Initialize();
+  TForm* form = nullptr;
+  Application->CreateForm(form);
+  form->SetCaption(u"GridDropDownPopupHarness");
+  form->SetBounds(100, 100, 420, 320);
+  if (argc > 1 && std::string(argv[1]) == "multi")
+    HarnessDropDown<TAdvMultiColumnDropDown>(form);
+  else
+    HarnessDropDown<TCustomAdvGridDropDown>(form);
   Application->Run();
   return 0;
 }
