@@ -118,6 +118,40 @@ int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Co
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
                       const std::vector<std::pair<int, int>>& ColumnWidths,
                       const std::function<TFont*(int Column)>& ColumnFont, TImageList* Images);
+// Column Index of a popup grid sized to its widest row, written to the grid, to its copy of the
+// columns and to the drop-down's own setting (the popup's columns are scaled from that).
+template <class TGrid, class TColumns, class TDropDownClass>
+void AutoSizeItemColumnOf(TGrid& Grid, TColumns* Columns, TDropDownClass* DropDown, const TDropDownSizingSource& Source,
+                          int Index, TImageList* Images) {
+  const int width = ItemColumnWidth(Grid.Canvas(), Source, Index, Columns->Items(Index)->Font(), Images);
+  Columns->Items(Index)->SetWidth(width);
+  if (DropDown && Index < DropDown->Columns()->Count()) DropDown->Columns()->Items(Index)->SetWidth(width);
+  Grid.SetColWidths(Index, width);
+}
+
+// The data rows of a popup grid as high as their word-wrapped columns need.
+template <class TGrid, class TColumns>
+void UpdateWordWrapRowHeightsOf(TGrid& Grid, TColumns* Columns, const TDropDownSizingSource& Source,
+                                TImageList* Images) {
+  std::vector<std::pair<int, int>> wrapped;
+  for (int c = 0; c < Grid.ColCount() && c < Columns->Count(); ++c)
+    if (Columns->Items(c)->Wordwrap()) wrapped.emplace_back(c, Grid.ColWidths(c));
+  if (wrapped.empty()) return;
+  const auto font = [Columns](int Column) { return Columns->Items(Column)->Font(); };
+  for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r)
+    Grid.SetRowHeights(r, WordWrapRowHeight(Grid.Canvas(), Source, r, wrapped, font, Images));
+}
+
+// The width a popup grid needs for all its columns, with room for the vertical scroll bar when
+// not every row shows.
+template <class TGrid>
+int NeededWidthOf(TGrid& Grid, int ScrollBarSize) {
+  int w = Grid.BorderStyle() == bsNone ? 0 : 2;
+  for (int c = 0; c < Grid.ColCount(); ++c) w += Grid.ColWidths(c);
+  if (Grid.VisibleRowCount() + Grid.FixedRows() != Grid.RowCount()) w += ScrollBarSize;
+  return w;
+}
+
 // Scales the grid's column widths from the columns' Width settings to fill W pixels, halves to
 // even, the rounding remainder carried on from column to column.
 template <class TGrid, class TColumns>

@@ -4,6 +4,7 @@
 
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/griddropdown/AdvGridDropDownShared.h"
 #include "grid/griddropdown/AdvGridDropDown.h"
 #include "grid/griddropdown/AdvGridDropDownStyles.h"
 
@@ -62,17 +63,7 @@ int TCustomAdvGridDropDown::LookupTypedChar(Char C) {
   if (FLookupMethod == lmNone) return -1;
   if (C != VK_BACK && C != VK_TAB) FLookupEntry += C;
   if (C == VK_BACK) {
-    if (SelLength() == 0) {
-      if (!FLookupEntry.empty()) FLookupEntry.pop_back();
-      SetText(FLookupEntry);
-    } else {
-      String text = EditText();
-      const size_t start = std::min(text.size(), static_cast<size_t>(std::max(0, SelStart())));
-      text.erase(start, static_cast<size_t>(SelLength()));
-      SetText(text);
-    }
-    SetSelStart(static_cast<int>(GetText().size()));
-    SetSelLength(0);
+    grid_dropdown_shared::LookupBackspace(*this, FLookupEntry);
     return -1;
   }
   const String entry = Trim(FLookupEntry);
@@ -231,32 +222,20 @@ void TCustomAdvGridDropDown::Change() {
   FItemChange = false;
   TAdvCustomDropDown::Change();
   if (ComponentState().Contains(TComponentStateFlag::csDesigning) || !FWorkMode) return;
-  const String text = GetText();
-  SetModifiedFlag(text != FOldValue);
-  const String edit = EditText();
-  const int caret = std::clamp(SelStart(), 0, static_cast<int>(edit.size()));
-  const String typed = edit.substr(0, static_cast<size_t>(caret));
-  const String folded = CaseFoldText(typed, FMatchCase);
-  if (!folded.empty()) {
-    for (int i = 0; i < FLookupItems->Count(); ++i) {
-      const String entry = FLookupItems->Strings(i);
-      if (CaseFoldText(entry, FMatchCase).compare(0, folded.size(), folded) != 0) continue;
-      String completed = text.substr(0, folded.size()) + entry.substr(std::min(entry.size(), folded.size()));
-      if (completed.size() > 255) completed.resize(255);
-      FItemIndex = i;
-      FItemIdx = i;
-      FItemSel = static_cast<int>(folded.size());
-      FItemChange = true;
-      SetTextQuiet(completed);
-      SelectCompletion(completed, static_cast<int>(folded.size()));
-      return;
-    }
-  }
-  if (!typed.empty()) {
-    SetTextQuiet(typed);
-    SetSelStart(static_cast<int>(typed.size()));
-    SetSelLength(0);
-  }
+  SetModifiedFlag(GetText() != FOldValue);
+  int typed = 0;
+  grid_dropdown_shared::CompleteFromLookupList(
+      *this, FLookupItems.get(), FMatchCase,
+      [this, &typed](const String& Text, int Entry) {
+        if (Entry >= 0) {
+          FItemIndex = Entry;
+          FItemIdx = Entry;
+          FItemSel = typed;
+          FItemChange = true;
+        }
+        SetTextQuiet(Text);
+      },
+      typed);
 }
 
 // ---- style presets -----------------------------------------------------------------------------

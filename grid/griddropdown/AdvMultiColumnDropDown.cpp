@@ -6,6 +6,7 @@
 
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/griddropdown/AdvGridDropDownShared.h"
 #include "grid/griddropdown/AdvGridDropDownStyles.h"
 #include "platform/ScrollingWinControl.h"
 
@@ -131,40 +132,16 @@ void TAdvMultiColumnDropDown::RebuildLookupList() {
 
 // ---- navigation --------------------------------------------------------------------------------
 
-void TAdvMultiColumnDropDown::SelectFirst() {
-  if (FItems->Count() > 0) SetItemIndex(0);
-}
+void TAdvMultiColumnDropDown::SelectFirst() { StepTo(grid_dropdown_shared::isFirst, FItems->Count()); }
+void TAdvMultiColumnDropDown::SelectLast() { StepTo(grid_dropdown_shared::isLast, FItems->Count()); }
+void TAdvMultiColumnDropDown::SelectNext() { StepTo(grid_dropdown_shared::isNext, FItems->Count()); }
+void TAdvMultiColumnDropDown::SelectPrevious() { StepTo(grid_dropdown_shared::isPrevious, FItems->Count()); }
+void TAdvMultiColumnDropDown::SelectNextPage() { StepTo(grid_dropdown_shared::isNextPage, FItems->Count()); }
+void TAdvMultiColumnDropDown::SelectPreviousPage() { StepTo(grid_dropdown_shared::isPreviousPage, FItems->Count()); }
 
-void TAdvMultiColumnDropDown::SelectLast() {
-  if (const int n = FItems->Count(); n > 0) SetItemIndex(n - 1);
-}
-
-void TAdvMultiColumnDropDown::SelectNext() {
-  const int n = FItems->Count();
-  if (n == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex + 1 < n)
-    SetItemIndex(FItemIndex + 1);
-}
-
-void TAdvMultiColumnDropDown::SelectPrevious() {
-  if (FItems->Count() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0)
-    SetItemIndex(FItemIndex - 1);
-}
-
-void TAdvMultiColumnDropDown::SelectNextPage() {
-  const int n = FItems->Count();
-  if (n == 0) return;
-  SetItemIndex(FItemIndex < 0 ? 0 : FItemIndex + 10 < n ? FItemIndex + 10 : n - 1);
-}
-
-void TAdvMultiColumnDropDown::SelectPreviousPage() {
-  if (FItems->Count() == 0) return;
-  SetItemIndex(FItemIndex >= 0 && FItemIndex - 10 >= 0 ? FItemIndex - 10 : 0);
+void TAdvMultiColumnDropDown::StepTo(grid_dropdown_shared::TItemStep Step, int Count) {
+  const int target = grid_dropdown_shared::StepItem(Step, FItemIndex, Count);
+  if (target != -2) SetItemIndex(target);
 }
 
 void TAdvMultiColumnDropDown::EditMouseWheelDown() {
@@ -208,13 +185,7 @@ void TAdvMultiColumnDropDown::AdjustDropDownHeight(int& Height) {
 
 void TAdvMultiColumnDropDown::UpdateDropDownSize() {
   TAdvCustomDropDown::UpdateDropDownSize();
-  if (!FDropDownAutoWidth || !DropDownForm() || !FAdvColGrid) return;
-  const int w = FAdvColGrid->GetNeededWidth();
-  FAdvColGrid->SetAlign(alNone);
-  FAdvColGrid->SetWidth(w);
-  TDropDownForm* form = DropDownForm();
-  form->SetBounds(form->Left(), form->Top(), FAdvColGrid->Width() + 2 * DropDownBorderWidth(), form->Height());
-  FAdvColGrid->SetAlign(alClient);
+  if (FDropDownAutoWidth) grid_dropdown_shared::FitPopupToGrid(*this, FAdvColGrid);
 }
 
 void TAdvMultiColumnDropDown::DoShowDropDown() {
@@ -242,13 +213,8 @@ void TAdvMultiColumnDropDown::DropDownSizing() {
 }
 
 void TAdvMultiColumnDropDown::SizeColumnsToDropDown() {
-  TAdvColGrid* grid = FAdvColGrid;
-  if (!FColumnSizeWithDropDown || !grid) return;
-  grid->SetScrollBars(ssVertical);
-  if (FColumns->Count() == 0) return;
-  int w = DropDownForm() ? DropDownForm()->Width() : grid->Width();
-  if (grid->VisibleRowCount() < grid->RowCount() - grid->FixedRows()) w -= TScrollingWinControl::kScrollBarSize;
-  dropdown_sizing::ScaleColumnsToWidth(grid, FColumns.get(), w);
+  if (FColumnSizeWithDropDown && FAdvColGrid)
+    grid_dropdown_shared::SizeColumnsToPopup(*this, FAdvColGrid, FColumns.get());
 }
 
 // ---- closing and the popup grid's handlers -----------------------------------------------------
@@ -313,17 +279,7 @@ void TAdvMultiColumnDropDown::ControlKeyPress(Char& Key) {
 int TAdvMultiColumnDropDown::LookupTypedChar(Char C) {
   if (C != VK_BACK && C != VK_TAB) FLookupEntry += C;
   if (C == VK_BACK) {
-    if (SelLength() == 0) {
-      if (!FLookupEntry.empty()) FLookupEntry.pop_back();
-      SetText(FLookupEntry);
-    } else {
-      String text = EditText();
-      const size_t start = std::min(text.size(), static_cast<size_t>(std::max(0, SelStart())));
-      text.erase(start, static_cast<size_t>(SelLength()));
-      SetText(text);
-    }
-    SetSelStart(static_cast<int>(GetText().size()));
-    SetSelLength(0);
+    grid_dropdown_shared::LookupBackspace(*this, FLookupEntry);
     return -1;
   }
   String full;
@@ -434,33 +390,20 @@ void TAdvMultiColumnDropDown::Change() {
   FItemChange = false;
   TAdvCustomDropDown::Change();
   if (ComponentState().Contains(TComponentStateFlag::csDesigning) || !FWorkMode) return;
-  const String text = GetText();
-  SetModifiedFlag(text != FOldValue);
-  const String edit = EditText();
-  const int caret = std::clamp(SelStart(), 0, static_cast<int>(edit.size()));
-  const String typed = edit.substr(0, static_cast<size_t>(caret));
-  const String folded = CaseFoldText(typed, FMatchCase);
-  if (!folded.empty()) {
-    for (int i = 0; i < FLookupItems->Count(); ++i) {
-      const String entry = FLookupItems->Strings(i);
-      if (CaseFoldText(entry, FMatchCase).compare(0, folded.size(), folded) != 0) continue;
-      String completed = text.substr(0, folded.size()) + entry.substr(std::min(entry.size(), folded.size()));
-      if (completed.size() > 255) completed.resize(255);
-      FItemIndex = i;
-      FItemIdx = i;
-      FItemSel = static_cast<int>(folded.size());
-      FItemChange = true;
-      SetTextQuiet(completed);
-      SetSelStart(FItemSel);
-      SetSelLength(std::max(0, static_cast<int>(GetText().size()) - FItemSel));
-      return;
-    }
-  }
-  if (!typed.empty()) {
-    SetTextQuiet(typed);
-    SetSelStart(static_cast<int>(typed.size()));
-    SetSelLength(0);
-  }
+  SetModifiedFlag(GetText() != FOldValue);
+  int typed = 0;
+  grid_dropdown_shared::CompleteFromLookupList(
+      *this, FLookupItems.get(), FMatchCase,
+      [this, &typed](const String& Text, int Entry) {
+        if (Entry >= 0) {
+          FItemIndex = Entry;
+          FItemIdx = Entry;
+          FItemSel = typed;
+          FItemChange = true;
+        }
+        SetTextQuiet(Text);
+      },
+      typed);
 }
 
 // ---- style presets -----------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include "grid/dropdown/AdvDropDown.h"
 #include "grid/griddropdown/AdvColGrid.h"
+#include "grid/griddropdown/AdvGridDropDownShared.h"
 #include "platform/Grids.h"
 
 class TAdvMultiColumnDropDown;
@@ -233,6 +234,7 @@ class TAdvMultiColumnDropDown : public TAdvCustomDropDown {
   void DoEnter() override;
 
  private:
+  void StepTo(grid_dropdown_shared::TItemStep Step, int Count);
   void HandleKeyDownMessage(TMessage& Message);
   void GridSelectCell(int ARow);
   void GridSelect();

@@ -103,12 +103,7 @@ TDropDownSizingSource TAdvColGrid::ItemSource() const {
 
 void TAdvColGrid::AutoSizeItemColumn(int Index) {
   if (Index < 0 || Index >= FColumns->Count() || !FColumns->Items(Index)->AutoSize() || !OnPopupForm()) return;
-  const int width =
-      dropdown_sizing::ItemColumnWidth(Canvas(), ItemSource(), Index, FColumns->Items(Index)->Font(), FImages);
-  FColumns->Items(Index)->SetWidth(width);
-  // The drop-down's own setting too: the popup's columns are scaled from it.
-  if (FAdvDropDown && Index < FAdvDropDown->Columns()->Count()) FAdvDropDown->Columns()->Items(Index)->SetWidth(width);
-  SetColWidths(Index, width);
+  dropdown_sizing::AutoSizeItemColumnOf(*this, FColumns.get(), FAdvDropDown, ItemSource(), Index, FImages);
 }
 
 void TAdvColGrid::AutoSizeItemColumns() {
@@ -117,24 +112,10 @@ void TAdvColGrid::AutoSizeItemColumns() {
 }
 
 void TAdvColGrid::UpdateWordWrapRowHeights() {
-  if (!OnPopupForm()) return;
-  std::vector<std::pair<int, int>> wrapped;
-  for (int c = 0; c < ColCount() && c < FColumns->Count(); ++c)
-    if (FColumns->Items(c)->Wordwrap()) wrapped.emplace_back(c, ColWidths(c));
-  if (wrapped.empty()) return;
-  const TDropDownSizingSource source = ItemSource();
-  const auto font = [this](int Column) { return FColumns->Items(Column)->Font(); };
-  for (int r = FixedRows(); r < RowCount(); ++r)
-    SetRowHeights(r, dropdown_sizing::WordWrapRowHeight(Canvas(), source, r, wrapped, font, FImages));
+  if (OnPopupForm()) dropdown_sizing::UpdateWordWrapRowHeightsOf(*this, FColumns.get(), ItemSource(), FImages);
 }
 
-int TAdvColGrid::GetNeededWidth() {
-  const int border = BorderStyle() == bsNone ? 0 : 1;
-  int w = 2 * border;
-  for (int c = 0; c < ColCount(); ++c) w += ColWidths(c);
-  if (VisibleRowCount() + FixedRows() != RowCount()) w += kScrollBarSize;
-  return w;
-}
+int TAdvColGrid::GetNeededWidth() { return dropdown_sizing::NeededWidthOf(*this, kScrollBarSize); }
 
 void TAdvColGrid::DoSelect() {
   if (OnSelect) OnSelect(this);
