@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/dropdown/AdvDropDownDraw.h"
+#include "platform/SysUtils.h"
 
 namespace grid_dropdown_shared {
 
@@ -23,6 +24,13 @@ int StepItem(TItemStep Step, int ItemIndex, int Count) {
       return ItemIndex >= 0 && ItemIndex - 10 >= 0 ? ItemIndex - 10 : 0;
   }
   return -2;
+}
+
+bool BeginsWithKey(const String& Text, const String& Key, bool CaseSensitive) {
+  if (Text.size() < Key.size()) return false;
+  for (size_t i = 0; i < Key.size(); ++i)
+    if ((CaseSensitive ? Text[i] : AnsiUpperCaseChar(Text[i])) != Key[i]) return false;
+  return true;
 }
 
 void LookupBackspace(TAdvCustomDropDown& Edit, String& Entry) {

@@ -37,6 +37,9 @@ enum TItemStep : uint8_t { isFirst, isLast, isNext, isPrevious, isNextPage, isPr
 // The item a step goes to from ItemIndex among Count items; -2 when it goes nowhere.
 int StepItem(TItemStep Step, int ItemIndex, int Count);
 
+// Whether Text begins with Key, Key upper-cased already unless CaseSensitive; no copy is made.
+bool BeginsWithKey(const String& Text, const String& Key, bool CaseSensitive);
+
 // Backspace in the incremental lookup: without a selection the entry loses its last character and
 // becomes the text; with one, the selected text goes. The caret ends at the end of the text.
 void LookupBackspace(TAdvCustomDropDown& Edit, String& Entry);

@@ -115,8 +115,11 @@ bool TAdvMultiColumnDropDown::FindLookupItem(const String& S, String& FullText, 
   const String key = FCaseSensitive ? S : AnsiUpperCase(S);
   if (key.empty()) return false;
   for (int i = 0; i < FItems->Count(); ++i) {
-    const String text = ItemLookupText(i);
-    if ((FCaseSensitive ? text : AnsiUpperCase(text)).compare(0, key.size(), key) != 0) continue;
+    // An item with fewer texts than the lookup column counts as empty: it never matches.
+    const multicolumn_dropdown::TDropDownItem* item = FItems->Items(i);
+    if (!item->HasText(FLookupColumn)) continue;
+    const String& text = item->Text()->Strings(FLookupColumn);
+    if (!grid_dropdown_shared::BeginsWithKey(text, key, FCaseSensitive)) continue;
     FullText = text;
     Index = i;
     return true;
