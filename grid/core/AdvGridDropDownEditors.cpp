@@ -1,5 +1,6 @@
-// The drop-down editors (edTrackbarDropDown to edImagePickerDropDown but the two grid pickers),
-// their keys, and their side of the seam to the grid. Compiled apart from the grid's own files.
+// The drop-down editors (edTrackbarDropDown to edImagePickerDropDown but the two grid pickers,
+// which their own library registers), their keys, and their side of the seam to the grid.
+// Compiled apart from the grid's own files.
 #include "grid/core/AdvGridDropDownEditors.h"
 #include "grid/core/AdvGridDropDownEditorImpl.h"
 
@@ -7,7 +8,7 @@
 #include "platform/SysUtils.h"
 
 // =============================================================================================
-// What the wrappers share
+// The wrappers (what they share: AdvGridDropDownEditorImpl.h)
 
 bool TGridColorDropDown::IsSpecialKey(Word Key, TShiftState Shift) const {
   if (DroppedDown()) return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE;
