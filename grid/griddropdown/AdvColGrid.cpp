@@ -266,16 +266,7 @@ void TAdvColGrid::WndProc(TMessage& Message) {
     return;
   }
   if (Message.Msg == WM_MOUSEWHEEL) {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    // The popup form would take the wheel first and step the edit's value; here the grid's own
-    // wheel handling moves its current row.
-    TControl* form = Parent();
-    TMouseWheelEvent formWheel = form ? form->OnMouseWheel : nullptr;
-    if (form) form->OnMouseWheel = nullptr;
-    TAdvStringGrid::WndProc(Message);
-    if (form) form->OnMouseWheel = formWheel;
-    FMouseWheelSelection = false;
+    popup_grid::PopupGridWheel(this, FMouseWheelSelection, FConfirmSelection, [&] { TAdvStringGrid::WndProc(Message); });
     return;
   }
   if (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN) {

@@ -173,6 +173,23 @@ void ScaleColumnsToWidth(TGrid* Grid, TColumns* Columns, int W) {
 }
 }  // namespace dropdown_sizing
 
+namespace popup_grid {
+// The wheel over a popup grid moves its current row, which the grid's own handling (Base) does;
+// the popup form, which would take the wheel first and step the edit's value, is set aside
+// meanwhile. The row it moves to is no confirmed choice.
+template <class TBaseHandling>
+void PopupGridWheel(TControl* Grid, bool& WheelSelection, bool& ConfirmSelection, TBaseHandling&& Base) {
+  WheelSelection = true;
+  ConfirmSelection = false;
+  TControl* form = Grid->Parent();
+  TMouseWheelEvent formWheel = form ? form->OnMouseWheel : nullptr;
+  if (form) form->OnMouseWheel = nullptr;
+  Base();
+  if (form) form->OnMouseWheel = formWheel;
+  WheelSelection = false;
+}
+}  // namespace popup_grid
+
 // The user object that ties a popup row to its item; it travels with the row when the grid sorts.
 class TDropDownRowItem : public TObject {
  public:

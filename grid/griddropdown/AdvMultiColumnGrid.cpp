@@ -141,16 +141,7 @@ void TAdvColGrid::KeyDown(Word& Key, TShiftState Shift) {
 void TAdvColGrid::WndProc(TMessage& Message) {
   if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_TAB) return;
   if (Message.Msg == WM_MOUSEWHEEL) {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    // The popup form would take the wheel first and step the edit's value; here the grid's own
-    // wheel handling moves its current row.
-    TControl* form = Parent();
-    TMouseWheelEvent formWheel = form ? form->OnMouseWheel : nullptr;
-    if (form) form->OnMouseWheel = nullptr;
-    TStringGrid::WndProc(Message);
-    if (form) form->OnMouseWheel = formWheel;
-    FMouseWheelSelection = false;
+    popup_grid::PopupGridWheel(this, FMouseWheelSelection, FConfirmSelection, [&] { TStringGrid::WndProc(Message); });
     return;
   }
   if (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN) {
