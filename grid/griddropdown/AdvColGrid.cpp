@@ -266,7 +266,8 @@ void TAdvColGrid::WndProc(TMessage& Message) {
     return;
   }
   if (Message.Msg == WM_MOUSEWHEEL) {
-    popup_grid::PopupGridWheel(this, FMouseWheelSelection, FConfirmSelection, [&] { TAdvStringGrid::WndProc(Message); });
+    popup_grid::PopupGridWheel(this, FMouseWheelSelection, FConfirmSelection,
+                               [&] { TAdvStringGrid::WndProc(Message); });
     return;
   }
   if (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN) {
