@@ -53,6 +53,8 @@ class TGridTimepickerDropDown;
 class TGridDetailPickerDropDown;
 class TGridColorDropDown;
 class TGridImageDropDown;
+class TGridGridDropDown;
+class TGridAdvGridDropDown;
 struct TSortScratch;  // AdvGridSortKeys.h
 
 using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
@@ -1754,6 +1756,10 @@ class TAdvStringGrid : public TBaseGrid {
   TGridDetailPickerDropDown* DetailPickerDropDown();
   TGridColorDropDown* ColorPickerDropDown();
   TGridImageDropDown* ImagePickerDropDown();
+  // The multi-column and grid drop-down editors sit in the grid drop-downs' library, which
+  // defines these two with them.
+  TGridGridDropDown* GridDropDown();
+  TGridAdvGridDropDown* AdvGridDropDown();
   TSpecialEditorOpened OpenDropDownRow(const TSpecialEditorCell& Cell);
   void CommitDropDownRow(int RCol, int DRow);
   void CommitColorPickerRow(int RCol, int DRow);

@@ -3,7 +3,7 @@
 // cell editors. Each hands Enter, Esc, Tab and the navigation keys back to its grid, checks the
 // value before a key takes it out of the cell, and fires the grid's change and key events. This
 // header meets the grid's own only through the seam (AdvGridDropDownSeam.h).
-#include "grid/core/AdvGridDropDownSeam.h"
+#include "grid/core/AdvGridDropDownEditor.h"
 #include "grid/dropdown/AdvCalculatorDropdown.h"
 #include "grid/dropdown/AdvColorPickerDropDown.h"
 #include "grid/dropdown/AdvDetailDropDown.h"
@@ -11,43 +11,6 @@
 #include "grid/dropdown/AdvMemoDropDown.h"
 #include "grid/dropdown/AdvTimePickerDropDown.h"
 #include "grid/dropdown/AdvTrackBarDropDown.h"
-
-// What every drop-down wrapper shares, over the drop-down edit TBase. The virtual hooks below are
-// where one wrapper differs.
-template <class TBase>
-class TGridDropDownEditor : public TBase {
- public:
-  explicit TGridDropDownEditor(TComponent* AOwner);
-  void WndProc(TMessage& Message) override;
-  TAdvStringGrid* Grid() const { return FGrid; }
-  // The value the leave check validates and the commit stores.
-  virtual String EditorText() const { return this->GetText(); }
-
- protected:
-  void KeyDown(Word& Key, TShiftState Shift) override;
-  void KeyPress(Char& Key) override;
-  void DoExit() override;
-  void Change() override;
-
-  // Whether Key ends the edit or goes to the drop-down.
-  virtual bool IsSpecialKey(Word Key, TShiftState Shift) const;
-  virtual bool ClaimsEnterAndEscape() const { return false; }
-  // Whether a click that opened the editor puts the caret under the mouse.
-  virtual bool CaretToClick() const { return false; }
-  virtual bool ChecksLeaving(Word Key) const {
-    (void)Key;
-    return true;
-  }
-  virtual void BeforeLeaveCheck(Word Key) { (void)Key; }
-  // The cell text put back by Esc, or the text a refused check left.
-  virtual void PutBackText(const String& Text) { this->SetTextDirect(Text); }
-  // The text Esc puts back.
-  virtual String EscapeText() const { return DropDownGridCurrentCell(FGrid); }
-
- private:
-  void CaretToMouse();
-  TAdvStringGrid* FGrid = nullptr;
-};
 
 // The editor of edTrackbarDropDown: typing into its edit is on.
 class TGridTrackbarDropDown : public TGridDropDownEditor<TAdvTrackBarDropDown> {

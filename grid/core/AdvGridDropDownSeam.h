@@ -13,6 +13,7 @@
 #include "platform/UString.h"
 
 class TAdvStringGrid;
+class TAdvCustomDropDown;
 class THeaderAppearance;
 class TFooterAppearance;
 
@@ -99,6 +100,19 @@ void CloseGridDropDownPopup(TWinControl* Editor);
 TForm* GridDropDownPopup(TWinControl* Editor);
 // The component style an editor paints in.
 TQELStyle GridDropDownStyle(TWinControl* Editor);
+
+// The multi-column and grid drop-downs are built on the grid, so their editors come from their
+// own library, which registers what only it can do for its kind (gdkGrid, gdkAdvGrid) before a
+// grid needs them. An unregistered kind has no editor.
+struct TGridDropDownKindMaker {
+  // A new editor of the kind owned by Grid (the caller hides it and parents it to Grid).
+  std::function<TAdvCustomDropDown*(TWinControl* Grid)> Make;
+  // After the editor-property event: the lookup list rebuilt from what a handler filled in.
+  std::function<void(TAdvCustomDropDown* Editor)> EndUpdate;
+  // The opening value from the cell's edit text.
+  std::function<void(TAdvCustomDropDown* Editor, const String& Text)> Open;
+};
+void RegisterGridDropDownKind(TGridDropDownKind Kind, const TGridDropDownKindMaker& Maker);
 
 // The editor as its own class (defined for the wrapper classes).
 template <class T>

@@ -84,13 +84,13 @@ const TRow kSpecialEditorRows[] = {
     // edDetailDropDown
     {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edGridDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edColorPickerDropDown
     {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitColorPickerRow},
     // edImagePickerDropDown
     {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitImagePickerRow},
     // edAdvGridDropDown
-    {},
+    {&TAdvStringGrid::OpenDropDownRow, &TAdvStringGrid::CommitDropDownRow},
     // edPositiveFloat
     {},
     // edNumericUnitEditBtn

@@ -77,8 +77,8 @@ int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Co
 }
 
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
-                      const std::vector<std::pair<int, int>>& ColumnWidths, TDropDownColumns* Columns,
-                      TImageList* Images) {
+                      const std::vector<std::pair<int, int>>& ColumnWidths,
+                      const std::function<TFont*(int Column)>& ColumnFont, TImageList* Images) {
   int h = 24;
   for (const auto& [column, width] : ColumnWidths) {
     String text;
@@ -87,7 +87,7 @@ int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int 
     if (Row - 1 < Source.Rows) Source.Cell(Row - 1, column, text, image);
     int need = image && Images ? Images->Height() + 6 : 0;
     if (!text.empty()) {
-      Canvas->Font()->Assign(Columns->Items(column)->Font());
+      Canvas->Font()->Assign(ColumnFont(column));
       TRect r = Rect(0, 0, width, 500);
       DrawText(Canvas, text, r, DT_CALCRECT | DT_WORDBREAK | DT_LEFT | DT_NOPREFIX);
       need = std::max(need, r.Height() + 6);
@@ -220,11 +220,7 @@ void TAdvColGrid::AutoSizeItemColumn(int Index) {
   TDropDownSizingSource source = ItemSource();
   // Only the data rows the grid has count; a row past the items measures as empty.
   source.Rows = std::min(source.Rows, std::max(0, RowCount() - 1));
-  const int width = dropdown_sizing::ItemColumnWidth(Canvas(), source, Index, FColumns->Items(Index)->Font(), FImages);
-  FColumns->Items(Index)->SetWidth(width);
-  // The drop-down's own setting too: the popup's columns are scaled from it.
-  if (FAdvDropDown && Index < FAdvDropDown->Columns()->Count()) FAdvDropDown->Columns()->Items(Index)->SetWidth(width);
-  SetColWidths(Index, width);
+  dropdown_sizing::AutoSizeItemColumnOf(*this, FColumns.get(), FAdvDropDown, source, Index, FImages);
 }
 
 void TAdvColGrid::AutoSizeItemColumns() {
@@ -233,23 +229,10 @@ void TAdvColGrid::AutoSizeItemColumns() {
 }
 
 void TAdvColGrid::UpdateWordWrapRowHeights() {
-  if (!OnPopupForm()) return;
-  std::vector<std::pair<int, int>> wrapped;
-  for (int c = 0; c < ColCount() && c < FColumns->Count(); ++c)
-    if (FColumns->Items(c)->Wordwrap()) wrapped.emplace_back(c, ColWidths(c));
-  if (wrapped.empty()) return;
-  const TDropDownSizingSource source = ItemSource();
-  for (int r = FixedRows(); r < RowCount(); ++r)
-    SetRowHeights(r, dropdown_sizing::WordWrapRowHeight(Canvas(), source, r, wrapped, FColumns.get(), FImages));
+  if (OnPopupForm()) dropdown_sizing::UpdateWordWrapRowHeightsOf(*this, FColumns.get(), ItemSource(), FImages);
 }
 
-int TAdvColGrid::GetNeededWidth() {
-  const int border = BorderStyle() == bsNone ? 0 : 1;
-  int w = 2 * border;
-  for (int c = 0; c < ColCount(); ++c) w += ColWidths(c);
-  if (VisibleRowCount() + FixedRows() != RowCount()) w += kScrollBarSize;
-  return w;
-}
+int TAdvColGrid::GetNeededWidth() { return dropdown_sizing::NeededWidthOf(*this, kScrollBarSize); }
 
 void TAdvColGrid::DoSelect() {
   if (OnSelect) OnSelect(this);
@@ -283,16 +266,8 @@ void TAdvColGrid::WndProc(TMessage& Message) {
     return;
   }
   if (Message.Msg == WM_MOUSEWHEEL) {
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    // The popup form would take the wheel first and step the edit's value; here the grid's own
-    // wheel handling moves its current row.
-    TControl* form = Parent();
-    TMouseWheelEvent formWheel = form ? form->OnMouseWheel : nullptr;
-    if (form) form->OnMouseWheel = nullptr;
-    TAdvStringGrid::WndProc(Message);
-    if (form) form->OnMouseWheel = formWheel;
-    FMouseWheelSelection = false;
+    popup_grid::PopupGridWheel(this, FMouseWheelSelection, FConfirmSelection,
+                               [&] { TAdvStringGrid::WndProc(Message); });
     return;
   }
   if (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN) {

@@ -3,6 +3,7 @@
 // re-configured from the drop-down before every opening, with the columns and (in item mode) the
 // rows through which the drop-down describes it. The sizing operations here also serve the
 // multi-column drop-down.
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -115,9 +116,79 @@ namespace dropdown_sizing {
 int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images);
 // The height a word-wrapped row needs over the given columns, at least 24.
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
-                      const std::vector<std::pair<int, int>>& ColumnWidths, TDropDownColumns* Columns,
-                      TImageList* Images);
+                      const std::vector<std::pair<int, int>>& ColumnWidths,
+                      const std::function<TFont*(int Column)>& ColumnFont, TImageList* Images);
+// Column Index of a popup grid sized to its widest row, written to the grid, to its copy of the
+// columns and to the drop-down's own setting (the popup's columns are scaled from that).
+template <class TGrid, class TColumns, class TDropDownClass>
+void AutoSizeItemColumnOf(TGrid& Grid, TColumns* Columns, TDropDownClass* DropDown, const TDropDownSizingSource& Source,
+                          int Index, TImageList* Images) {
+  const int width = ItemColumnWidth(Grid.Canvas(), Source, Index, Columns->Items(Index)->Font(), Images);
+  Columns->Items(Index)->SetWidth(width);
+  if (DropDown && Index < DropDown->Columns()->Count()) DropDown->Columns()->Items(Index)->SetWidth(width);
+  Grid.SetColWidths(Index, width);
+}
+
+// The data rows of a popup grid as high as their word-wrapped columns need.
+template <class TGrid, class TColumns>
+void UpdateWordWrapRowHeightsOf(TGrid& Grid, TColumns* Columns, const TDropDownSizingSource& Source,
+                                TImageList* Images) {
+  std::vector<std::pair<int, int>> wrapped;
+  for (int c = 0; c < Grid.ColCount() && c < Columns->Count(); ++c)
+    if (Columns->Items(c)->Wordwrap()) wrapped.emplace_back(c, Grid.ColWidths(c));
+  if (wrapped.empty()) return;
+  const auto font = [Columns](int Column) { return Columns->Items(Column)->Font(); };
+  for (int r = Grid.FixedRows(); r < Grid.RowCount(); ++r)
+    Grid.SetRowHeights(r, WordWrapRowHeight(Grid.Canvas(), Source, r, wrapped, font, Images));
+}
+
+// The width a popup grid needs for all its columns, with room for the vertical scroll bar when
+// not every row shows.
+template <class TGrid>
+int NeededWidthOf(TGrid& Grid, int ScrollBarSize) {
+  int w = Grid.BorderStyle() == bsNone ? 0 : 2;
+  for (int c = 0; c < Grid.ColCount(); ++c) w += Grid.ColWidths(c);
+  if (Grid.VisibleRowCount() + Grid.FixedRows() != Grid.RowCount()) w += ScrollBarSize;
+  return w;
+}
+
+// Scales the grid's column widths from the columns' Width settings to fill W pixels, halves to
+// even, the rounding remainder carried on from column to column.
+template <class TGrid, class TColumns>
+void ScaleColumnsToWidth(TGrid* Grid, TColumns* Columns, int W) {
+  int total = 1;
+  for (int i = 0; i < Columns->Count(); ++i) total += Columns->Items(i)->Width();
+  const double f = static_cast<double>(W) / total;
+  double carry = 0;
+  for (int i = 0; i < Grid->ColCount() && i < Columns->Count(); ++i) {
+    const double x = f * Columns->Items(i)->Width();
+    int cw = static_cast<int>(std::nearbyint(x));
+    carry += x - cw;
+    if (carry > 1) {
+      carry -= 1;
+      ++cw;
+    }
+    Grid->SetColWidths(i, cw);
+  }
+}
 }  // namespace dropdown_sizing
+
+namespace popup_grid {
+// The wheel over a popup grid moves its current row, which the grid's own handling (Base) does;
+// the popup form, which would take the wheel first and step the edit's value, is set aside
+// meanwhile. The row it moves to is no confirmed choice.
+template <class TBaseHandling>
+void PopupGridWheel(TControl* Grid, bool& WheelSelection, bool& ConfirmSelection, TBaseHandling&& Base) {
+  WheelSelection = true;
+  ConfirmSelection = false;
+  TControl* form = Grid->Parent();
+  TMouseWheelEvent formWheel = form ? form->OnMouseWheel : nullptr;
+  if (form) form->OnMouseWheel = nullptr;
+  Base();
+  if (form) form->OnMouseWheel = formWheel;
+  WheelSelection = false;
+}
+}  // namespace popup_grid
 
 // The user object that ties a popup row to its item; it travels with the row when the grid sorts.
 class TDropDownRowItem : public TObject {

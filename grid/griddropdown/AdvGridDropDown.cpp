@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/griddropdown/AdvGridDropDownShared.h"
 #include "platform/ScrollingWinControl.h"
 
 TCustomAdvGridDropDown::TCustomAdvGridDropDown(TComponent* AOwner)
@@ -145,43 +146,16 @@ int TCustomAdvGridDropDown::RowOfItem(int I) const {
 
 // ---- navigation --------------------------------------------------------------------------------
 
-void TCustomAdvGridDropDown::SelectFirst() {
-  if (GetItemCount() > 0) SetItemIndex(0);
-}
+void TCustomAdvGridDropDown::SelectFirst() { StepTo(grid_dropdown_shared::isFirst, GetItemCount()); }
+void TCustomAdvGridDropDown::SelectLast() { StepTo(grid_dropdown_shared::isLast, GetItemCount()); }
+void TCustomAdvGridDropDown::SelectNext() { StepTo(grid_dropdown_shared::isNext, GetItemCount()); }
+void TCustomAdvGridDropDown::SelectPrevious() { StepTo(grid_dropdown_shared::isPrevious, GetItemCount()); }
+void TCustomAdvGridDropDown::SelectNextPage() { StepTo(grid_dropdown_shared::isNextPage, GetItemCount()); }
+void TCustomAdvGridDropDown::SelectPreviousPage() { StepTo(grid_dropdown_shared::isPreviousPage, GetItemCount()); }
 
-void TCustomAdvGridDropDown::SelectLast() {
-  if (const int n = GetItemCount(); n > 0) SetItemIndex(n - 1);
-}
-
-void TCustomAdvGridDropDown::SelectNext() {
-  const int n = GetItemCount();
-  if (n == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex + 1 < n)
-    SetItemIndex(FItemIndex + 1);
-}
-
-void TCustomAdvGridDropDown::SelectPrevious() {
-  if (GetItemCount() == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else if (FItemIndex - 1 >= 0)
-    SetItemIndex(FItemIndex - 1);
-}
-
-void TCustomAdvGridDropDown::SelectNextPage() {
-  const int n = GetItemCount();
-  if (n == 0) return;
-  if (FItemIndex < 0)
-    SetItemIndex(0);
-  else
-    SetItemIndex(FItemIndex + 10 < n ? FItemIndex + 10 : n - 1);
-}
-
-void TCustomAdvGridDropDown::SelectPreviousPage() {
-  if (GetItemCount() == 0) return;
-  SetItemIndex(FItemIndex >= 0 && FItemIndex - 10 >= 0 ? FItemIndex - 10 : 0);
+void TCustomAdvGridDropDown::StepTo(grid_dropdown_shared::TItemStep Step, int Count) {
+  const int target = grid_dropdown_shared::StepItem(Step, FItemIndex, Count);
+  if (target != -2) SetItemIndex(target);
 }
 
 void TCustomAdvGridDropDown::EditMouseWheelDown() {
@@ -283,13 +257,7 @@ void TCustomAdvGridDropDown::AdjustDropDownHeight(int& Height) {
 
 void TCustomAdvGridDropDown::UpdateDropDownSize() {
   TAdvCustomDropDown::UpdateDropDownSize();
-  if (!FDropDownAutoWidth || !DropDownForm() || !FAdvColGrid) return;
-  const int w = FAdvColGrid->GetNeededWidth();
-  FAdvColGrid->SetAlign(alNone);
-  FAdvColGrid->SetWidth(w);
-  TDropDownForm* form = DropDownForm();
-  form->SetBounds(form->Left(), form->Top(), FAdvColGrid->Width() + 2 * DropDownBorderWidth(), form->Height());
-  FAdvColGrid->SetAlign(alClient);
+  if (FDropDownAutoWidth) grid_dropdown_shared::FitPopupToGrid(*this, FAdvColGrid);
 }
 
 void TCustomAdvGridDropDown::DoShowDropDown() {
@@ -316,26 +284,8 @@ void TCustomAdvGridDropDown::DropDownSizing() {
 }
 
 void TCustomAdvGridDropDown::SizeColumnsToDropDown() {
-  TAdvColGrid* grid = FAdvColGrid;
-  if (!FColumnSizeWithDropDown || !grid) return;
-  grid->SetScrollBars(ssVertical);
-  if (FColumns->Count() == 0) return;
-  int total = 1;
-  for (int i = 0; i < FColumns->Count(); ++i) total += FColumns->Items(i)->Width();
-  int w = DropDownForm() ? DropDownForm()->Width() : grid->Width();
-  if (grid->VisibleRowCount() < grid->RowCount() - grid->FixedRows()) w -= TScrollingWinControl::kScrollBarSize;
-  const double f = static_cast<double>(w) / total;
-  double carry = 0;
-  for (int i = 0; i < grid->ColCount() && i < FColumns->Count(); ++i) {
-    const double x = f * FColumns->Items(i)->Width();
-    int cw = static_cast<int>(std::nearbyint(x));
-    carry += x - cw;
-    if (carry > 1) {
-      carry -= 1;
-      ++cw;
-    }
-    grid->SetColWidths(i, cw);
-  }
+  if (FColumnSizeWithDropDown && FAdvColGrid)
+    grid_dropdown_shared::SizeColumnsToPopup(*this, FAdvColGrid, FColumns.get());
 }
 
 // ---- closing -----------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include "grid/dropdown/AdvDropDown.h"
 #include "grid/griddropdown/AdvColGrid.h"
+#include "grid/griddropdown/AdvGridDropDownShared.h"
 #include "grid/griddropdown/AdvGridDropDownEvents.h"
 
 enum TLookupMethod : uint8_t { lmLookup, lmNarrowDown, lmNone };
@@ -184,6 +185,7 @@ class TCustomAdvGridDropDown : public TAdvCustomDropDown {
   void DoEnter() override;
 
  private:
+  void StepTo(grid_dropdown_shared::TItemStep Step, int Count);
   void HandleKeyDownMessage(TMessage& Message);
   void HandleCharMessage(TMessage& Message);
   void ConnectGridEvents();

@@ -4,7 +4,9 @@
 
 #include "grid/dropdown/AdvDropDownDraw.h"
 #include "grid/dropdown/AdvDropDownForm.h"
+#include "grid/griddropdown/AdvGridDropDownShared.h"
 #include "grid/griddropdown/AdvGridDropDown.h"
+#include "grid/griddropdown/AdvGridDropDownStyles.h"
 
 namespace {
 bool IsNavigationKey(Word Key) { return Key >= VK_PRIOR && Key <= VK_DOWN; }
@@ -61,17 +63,7 @@ int TCustomAdvGridDropDown::LookupTypedChar(Char C) {
   if (FLookupMethod == lmNone) return -1;
   if (C != VK_BACK && C != VK_TAB) FLookupEntry += C;
   if (C == VK_BACK) {
-    if (SelLength() == 0) {
-      if (!FLookupEntry.empty()) FLookupEntry.pop_back();
-      SetText(FLookupEntry);
-    } else {
-      String text = EditText();
-      const size_t start = std::min(text.size(), static_cast<size_t>(std::max(0, SelStart())));
-      text.erase(start, static_cast<size_t>(SelLength()));
-      SetText(text);
-    }
-    SetSelStart(static_cast<int>(GetText().size()));
-    SetSelLength(0);
+    grid_dropdown_shared::LookupBackspace(*this, FLookupEntry);
     return -1;
   }
   const String entry = Trim(FLookupEntry);
@@ -230,96 +222,30 @@ void TCustomAdvGridDropDown::Change() {
   FItemChange = false;
   TAdvCustomDropDown::Change();
   if (ComponentState().Contains(TComponentStateFlag::csDesigning) || !FWorkMode) return;
-  const String text = GetText();
-  SetModifiedFlag(text != FOldValue);
-  const String edit = EditText();
-  const int caret = std::clamp(SelStart(), 0, static_cast<int>(edit.size()));
-  const String typed = edit.substr(0, static_cast<size_t>(caret));
-  const String folded = CaseFoldText(typed, FMatchCase);
-  if (!folded.empty()) {
-    for (int i = 0; i < FLookupItems->Count(); ++i) {
-      const String entry = FLookupItems->Strings(i);
-      if (CaseFoldText(entry, FMatchCase).compare(0, folded.size(), folded) != 0) continue;
-      String completed = text.substr(0, folded.size()) + entry.substr(std::min(entry.size(), folded.size()));
-      if (completed.size() > 255) completed.resize(255);
-      FItemIndex = i;
-      FItemIdx = i;
-      FItemSel = static_cast<int>(folded.size());
-      FItemChange = true;
-      SetTextQuiet(completed);
-      SelectCompletion(completed, static_cast<int>(folded.size()));
-      return;
-    }
-  }
-  if (!typed.empty()) {
-    SetTextQuiet(typed);
-    SetSelStart(static_cast<int>(typed.size()));
-    SetSelLength(0);
-  }
+  SetModifiedFlag(GetText() != FOldValue);
+  int typed = 0;
+  grid_dropdown_shared::CompleteFromLookupList(
+      *this, FLookupItems.get(), FMatchCase,
+      [this, &typed](const String& Text, int Entry) {
+        if (Entry >= 0) {
+          FItemIndex = Entry;
+          FItemIdx = Entry;
+          FItemSel = typed;
+          FItemChange = true;
+        }
+        SetTextQuiet(Text);
+      },
+      typed);
 }
 
 // ---- style presets -----------------------------------------------------------------------------
 
 void TCustomAdvGridDropDown::SetSelectionColorStyle(TSelectionColorStyle Style) {
-  switch (Style) {
-    case scOffice2007:
-      FLineColor = static_cast<TColor>(0xF1EDEB);
-      FFixedLineColor = static_cast<TColor>(0xD1BBA4);
-      break;
-    case scWindowsVista:
-    case scWindows7:
-      FLineColor = static_cast<TColor>(0xECECF0);
-      FFixedLineColor = static_cast<TColor>(0xD4D2D1);
-      break;
-    case scCustom:
-      break;
-  }
+  ApplyGridDropDownSelectionLines(*this, Style);
   TAdvCustomDropDown::SetSelectionColorStyle(Style);
 }
 
-namespace {
-struct TGridDropDownStyleRow {
-  TQELStyle Style;
-  TColor HeaderColor, HeaderColorTo;
-  bool SetsFontColor;
-  TColor FontColor;
-  bool SystemSelection;  // scCustom with the highlight colours
-  TSelectionColorStyle Selection;
-  TColor LineColor, FixedLineColor;
-};
-
-constexpr TGridDropDownStyleRow kGridDropDownStyles[] = {
-    {tsOffice2003Blue, 0xD68759, 0x933803, true, 0xFFFFFF, false, scOffice2007, 0x962D00, 0x962D00},
-    {tsOffice2003Silver, 0xBDA4A5, 0x957475, false, 0, false, scOffice2007, 0x947C7C, 0x947C7C},
-    {tsOffice2003Olive, 0x82C0AF, 0x447A63, false, 0, false, scOffice2007, 0x588060, 0x588060},
-    {tsOffice2003Classic, 0x808080, 0x808080, false, 0, false, scOffice2007, 0x808080, 0x808080},
-    {tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, true, 0x723708, false, scOffice2007, 0xFFD2AF, 0xFFD2AF},
-    {tsOffice2007Obsidian, 0xF2F1F0, 0xC9C2BD, true, 0x433C37, false, scOffice2007, 0x5C534C, 0x5C534C},
-    {tsWindowsXP, clBtnFace, clBtnFace, true, 0x000000, true, scCustom, 0xC0C0C0, 0x000000},
-    {tsWhidbey, 0xEBEEEF, 0x7E9898, true, 0xFFFFFF, false, scOffice2007, 0x962D00, 0x962D00},
-    {tsOffice2007Silver, 0xF8F7F6, 0xE8E0DB, true, 0x8B4215, false, scOffice2007, 0x74706F, 0x74706F},
-    {tsWindowsVista, 0xFFFDF9, 0xFFFAF0, true, 0x000000, false, scWindowsVista, 0xFCF2DA, 0xFCF2DA},
-    {tsWindows7, 0xFDFBFA, 0xFDF3EB, true, 0x000000, false, scWindows7, 0xFBD6B8, 0xFBD6B8},
-    {tsTerminal, clBtnFace, clBtnFace, true, 0x000000, true, scCustom, 0x808080, 0x808080},
-};
-}  // namespace
-
 void TCustomAdvGridDropDown::SetComponentStyle(TQELStyle AStyle) {
   TAdvCustomDropDown::SetComponentStyle(AStyle);
-  for (const TGridDropDownStyleRow& row : kGridDropDownStyles) {
-    if (row.Style != AStyle) continue;
-    FHeaderColor = row.HeaderColor;
-    FHeaderColorTo = row.HeaderColorTo;
-    if (row.SetsFontColor) FHeaderFont->SetColor(row.FontColor);
-    SetSelectionColorStyle(row.Selection);
-    FSelectionTextColor = clBlack;
-    if (row.SystemSelection) {
-      SetSelectionColor(clHighlight);
-      SetSelectionColorTo(clHighlight);
-      FSelectionTextColor = clHighlightText;
-    }
-    FLineColor = row.LineColor;
-    FFixedLineColor = row.FixedLineColor;
-    return;
-  }
+  ApplyGridDropDownStyle(*this, AStyle, false);
 }
