@@ -71,7 +71,7 @@ class TDropDownItem : public TCollectionItem {
   TStringList* Text() const { return FText.get(); }
   void SetText(TStrings* Value) { FText->Assign(Value); }
   // Text Index of the item; empty when the item has fewer texts.
-  String TextOf(int Index) const;
+  const String& TextOf(int Index) const;
   bool HasText(int Index) const { return Index >= 0 && Index < FText->Count(); }
 
  private:
@@ -111,8 +111,31 @@ struct TDropDownSizingSource {
 
 // The sizing rules shared by the grid and the multi-column drop-down, on a measuring canvas.
 namespace dropdown_sizing {
+// The text widths of one column's items, kept from one sizing to the next: shaping a text is what
+// auto-sizing costs, and an item whose text and font are unchanged measures the same again.
+class TItemWidthMemo {
+ public:
+  // Forgets every width when the canvas measures with another font or metrics source.
+  void Begin(TCanvas* Canvas, int Items);
+  // The width of Text, item Item's text, in the canvas's font.
+  int Width(TCanvas* Canvas, int Item, const String& Text);
+
+ private:
+  struct TEntry {
+    String Text;
+    int Width = -1;
+  };
+  std::vector<TEntry> FEntries;
+  TTextMetricsSource* FMetrics = nullptr;
+  String FFontName;
+  int FFontHeight = 0;
+  unsigned FFontStyle = 0;
+  TFontPitch FFontPitch = fpDefault;
+};
+
 // The widest row of Column: image width + 4 for a row with an image, text width + 6 for a text.
-int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images);
+int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images,
+                    TItemWidthMemo* Memo = nullptr);
 // The height a word-wrapped row needs over the given columns, at least 24.
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
                       const std::vector<std::pair<int, int>>& ColumnWidths, TDropDownColumns* Columns,
@@ -206,4 +229,6 @@ class TAdvColGrid : public TAdvStringGrid {
   bool FConfirmSelection = false;
   // The row-to-item objects, index + 1 (the header's -1 first); owned here, the cells only point.
   std::vector<std::unique_ptr<TDropDownRowItem>> FRowItems;
+  // The auto-sized columns' measured item widths, one memo a column.
+  std::vector<dropdown_sizing::TItemWidthMemo> FWidthMemos;
 };
