@@ -2378,6 +2378,9 @@ class TAdvStringGrid : public TBaseGrid {
   void WMMouseWheel(TMessage& Message);
   void WMLButtonDown(TMessage& Message);
   void WMLButtonUp(TMessage& Message);
+  // The release of a left press on the sort row's cell (DCol, DRow) sorts by its column
+  // (AdvGridSortClick.cpp); Dropped: the release ended a move.
+  void HeaderSortClick(int X, int Y, int DCol, int DRow, bool Dropped);
   void WMLButtonDblClk(TMessage& Message);
   void WMRButtonDown(TMessage& Message);
   void CMMouseLeave(TMessage& Message);

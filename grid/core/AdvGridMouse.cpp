@@ -186,7 +186,8 @@ void TAdvStringGrid::WMLButtonUp(TMessage& Message) {
                       GridState() == gsColSizing;
   if (FDoOnClick && !sizing && ACol >= 0 && ARow >= 0 && (ARow < FixedRows() || ACol < FixedCols())) Click();
   FDoOnClick = false;
-  if (!DropEnhancedMove(ACol, ARow)) DropPlainMove();
+  const bool dropped = DropEnhancedMove(ACol, ARow);
+  if (!dropped) DropPlainMove();
   TBaseGrid::WndProc(Message);
   // A release that ended a move fires no cell events.
   if (ColMoveFlg || ColSizeFlg || ACol < 0 || ARow < 0) {
@@ -201,6 +202,7 @@ void TAdvStringGrid::WMLButtonUp(TMessage& Message) {
       OnCheckBoxMouseUp(this, rc, ARow, state);
     }
   }
+  if (ACol >= FixedCols() || FSortSettings->FixedCols()) HeaderSortClick(X, Y, ACol, ARow, dropped);
   FDblClk = false;
 }
 

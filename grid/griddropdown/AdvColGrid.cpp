@@ -44,7 +44,10 @@ void TDropDownItem::Assign(TPersistent* Source) {
   FText->Assign(s->FText.get());
 }
 
-String TDropDownItem::TextOf(int Index) const { return HasText(Index) ? FText->Strings(Index) : String(); }
+const String& TDropDownItem::TextOf(int Index) const {
+  static const String kEmpty;
+  return HasText(Index) ? FText->Strings(Index) : kEmpty;
+}
 
 TDropDownItems::TDropDownItems(TPersistent* AOwner)
     : TListItemsBase([](TCollection* c) { return static_cast<TDropDownItems*>(c)->GetItemClass()(c); }),
@@ -58,19 +61,44 @@ TDropDownItems::TItemFactory TDropDownItems::GetItemClass() const {
 
 namespace dropdown_sizing {
 
-int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images) {
+void TItemWidthMemo::Begin(TCanvas* Canvas, int Items) {
+  TTextMetricsSource* metrics = Canvas->Metrics();
+  const TFont& f = *Canvas->Font();
+  if (metrics != FMetrics || f.Name() != FFontName || f.Height() != FFontHeight || f.Style().Bits() != FFontStyle ||
+      f.Pitch() != FFontPitch) {
+    FEntries.clear();
+    FMetrics = metrics;
+    FFontName = f.Name();
+    FFontHeight = f.Height();
+    FFontStyle = f.Style().Bits();
+    FFontPitch = f.Pitch();
+  }
+  FEntries.resize(static_cast<size_t>(std::max(0, Items)));
+}
+
+int TItemWidthMemo::Width(TCanvas* Canvas, int Item, const String& Text) {
+  if (Item < 0 || static_cast<size_t>(Item) >= FEntries.size()) return Canvas->TextWidth(Text);
+  TEntry& e = FEntries[static_cast<size_t>(Item)];
+  if (e.Width < 0 || e.Text != Text) {
+    e.Text = Text;
+    e.Width = Canvas->TextWidth(Text);
+  }
+  return e.Width;
+}
+
+int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images,
+                    TItemWidthMemo* Memo) {
   Canvas->Font()->Assign(Font);
+  if (Memo) Memo->Begin(Canvas, Source.Rows);
   int widest = 0;
+  String text;  // one buffer for all rows
   for (int item = 0; item < Source.Rows; ++item) {
-    String text;
+    text.clear();
     bool image = false;
     Source.Cell(item, Column, text, image);
     int w = image && Images ? Images->Width() + 4 : 0;
-    if (!text.empty()) {
-      TRect r = Rect(0, 0, 1000, 500);
-      DrawText(Canvas, text, r, DT_CALCRECT | DT_SINGLELINE | DT_LEFT | DT_NOPREFIX);
-      w += r.Width() + 6;
-    }
+    // A single line without prefixes is as wide as its text.
+    if (!text.empty()) w += (Memo ? Memo->Width(Canvas, item, text) : Canvas->TextWidth(text)) + 6;
     widest = std::max(widest, w);
   }
   return widest;
@@ -220,7 +248,9 @@ void TAdvColGrid::AutoSizeItemColumn(int Index) {
   TDropDownSizingSource source = ItemSource();
   // Only the data rows the grid has count; a row past the items measures as empty.
   source.Rows = std::min(source.Rows, std::max(0, RowCount() - 1));
-  dropdown_sizing::AutoSizeItemColumnOf(*this, FColumns.get(), FAdvDropDown, source, Index, FImages);
+  if (FWidthMemos.size() < static_cast<size_t>(FColumns->Count())) FWidthMemos.resize(FColumns->Count());
+  dropdown_sizing::AutoSizeItemColumnOf(*this, FColumns.get(), FAdvDropDown, source, Index, FImages,
+                                        &FWidthMemos[static_cast<size_t>(Index)]);
 }
 
 void TAdvColGrid::AutoSizeItemColumns() {

@@ -72,7 +72,7 @@ class TDropDownItem : public TCollectionItem {
   TStringList* Text() const { return FText.get(); }
   void SetText(TStrings* Value) { FText->Assign(Value); }
   // Text Index of the item; empty when the item has fewer texts.
-  String TextOf(int Index) const;
+  const String& TextOf(int Index) const;
   bool HasText(int Index) const { return Index >= 0 && Index < FText->Count(); }
 
  private:
@@ -112,8 +112,31 @@ struct TDropDownSizingSource {
 
 // The sizing rules shared by the grid and the multi-column drop-down, on a measuring canvas.
 namespace dropdown_sizing {
+// The text widths of one column's items, kept from one sizing to the next: shaping a text is what
+// auto-sizing costs, and an item whose text and font are unchanged measures the same again.
+class TItemWidthMemo {
+ public:
+  // Forgets every width when the canvas measures with another font or metrics source.
+  void Begin(TCanvas* Canvas, int Items);
+  // The width of Text, item Item's text, in the canvas's font.
+  int Width(TCanvas* Canvas, int Item, const String& Text);
+
+ private:
+  struct TEntry {
+    String Text;
+    int Width = -1;
+  };
+  std::vector<TEntry> FEntries;
+  TTextMetricsSource* FMetrics = nullptr;
+  String FFontName;
+  int FFontHeight = 0;
+  unsigned FFontStyle = 0;
+  TFontPitch FFontPitch = fpDefault;
+};
+
 // The widest row of Column: image width + 4 for a row with an image, text width + 6 for a text.
-int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images);
+int ItemColumnWidth(TCanvas* Canvas, const TDropDownSizingSource& Source, int Column, TFont* Font, TImageList* Images,
+                    TItemWidthMemo* Memo = nullptr);
 // The height a word-wrapped row needs over the given columns, at least 24.
 int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int Row,
                       const std::vector<std::pair<int, int>>& ColumnWidths,
@@ -122,8 +145,8 @@ int WordWrapRowHeight(TCanvas* Canvas, const TDropDownSizingSource& Source, int 
 // columns and to the drop-down's own setting (the popup's columns are scaled from that).
 template <class TGrid, class TColumns, class TDropDownClass>
 void AutoSizeItemColumnOf(TGrid& Grid, TColumns* Columns, TDropDownClass* DropDown, const TDropDownSizingSource& Source,
-                          int Index, TImageList* Images) {
-  const int width = ItemColumnWidth(Grid.Canvas(), Source, Index, Columns->Items(Index)->Font(), Images);
+                          int Index, TImageList* Images, TItemWidthMemo* Memo = nullptr) {
+  const int width = ItemColumnWidth(Grid.Canvas(), Source, Index, Columns->Items(Index)->Font(), Images, Memo);
   Columns->Items(Index)->SetWidth(width);
   if (DropDown && Index < DropDown->Columns()->Count()) DropDown->Columns()->Items(Index)->SetWidth(width);
   Grid.SetColWidths(Index, width);
@@ -277,4 +300,6 @@ class TAdvColGrid : public TAdvStringGrid {
   bool FConfirmSelection = false;
   // The row-to-item objects, index + 1 (the header's -1 first); owned here, the cells only point.
   std::vector<std::unique_ptr<TDropDownRowItem>> FRowItems;
+  // The auto-sized columns' measured item widths, one memo a column.
+  std::vector<dropdown_sizing::TItemWidthMemo> FWidthMemos;
 };

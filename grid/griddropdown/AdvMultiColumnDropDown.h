@@ -122,6 +122,8 @@ class TAdvColGrid : public TStringGrid {
   int FOldRow = 0;
   bool FMouseWheelSelection = false;
   bool FConfirmSelection = false;
+  // The auto-sized columns' measured item widths, one memo a column.
+  std::vector<dropdown_sizing::TItemWidthMemo> FWidthMemos;
 };
 
 }  // namespace multicolumn_dropdown

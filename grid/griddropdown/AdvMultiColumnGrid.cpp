@@ -103,7 +103,9 @@ TDropDownSizingSource TAdvColGrid::ItemSource() const {
 
 void TAdvColGrid::AutoSizeItemColumn(int Index) {
   if (Index < 0 || Index >= FColumns->Count() || !FColumns->Items(Index)->AutoSize() || !OnPopupForm()) return;
-  dropdown_sizing::AutoSizeItemColumnOf(*this, FColumns.get(), FAdvDropDown, ItemSource(), Index, FImages);
+  if (FWidthMemos.size() < static_cast<size_t>(FColumns->Count())) FWidthMemos.resize(FColumns->Count());
+  dropdown_sizing::AutoSizeItemColumnOf(*this, FColumns.get(), FAdvDropDown, ItemSource(), Index, FImages,
+                                        &FWidthMemos[static_cast<size_t>(Index)]);
 }
 
 void TAdvColGrid::AutoSizeItemColumns() {

@@ -2,6 +2,9 @@
 // the popup grid's keys and mouse.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "grid/dropdown/AdvDropDownForm.h"
 #include "tests/grid/griddropdown/GridDropDownFixture.h"
 
@@ -82,11 +85,10 @@ TEST_F(GridDropDownTest, HeaderSortKeepsTheSelectedItemCurrentAndRowsNameTheirIt
   edit->ShowDropDown();
   ASSERT_TRUE(edit->DroppedDown());
   EXPECT_TRUE(Grid()->SortSettings()->Show());
-  // What a header click does: ask, sort, tell.
-  bool doSort = true;
-  Grid()->OnCanSort(Grid(), 0, doSort);
-  Grid()->Sort(0, sdAscending);
-  Grid()->OnClickSort(Grid(), 0);
+  EXPECT_EQ(Grid()->Row(), 1);
+  const TRect header = Grid()->CellRect(0, 0);
+  driver.Click(Grid(), (header.Left + header.Right) / 2, (header.Top + header.Bottom) / 2);
+  EXPECT_TRUE(edit->DroppedDown());
   EXPECT_EQ(RowTexts(), (std::vector<String>{u"apple", u"fig", u"pear"}));
   EXPECT_EQ(Grid()->Row(), 3);
   EXPECT_EQ(edit->ItemIndex(), 0);
@@ -155,6 +157,47 @@ TEST_F(GridDropDownTest, AutoSizeMissingTextsAndWordWrappedRows) {
   EXPECT_EQ(Grid()->Cells(2, 1), u"");
   EXPECT_EQ(Grid()->Cells(2, 2), u"z");
   for (int r = 1; r < Grid()->RowCount(); ++r) EXPECT_GE(Grid()->RowHeights(r), 24) << r;
+}
+
+TEST_F(GridDropDownTest, AutoSizedColumnsFollowChangedTextsAndFonts) {
+  SetColumns({40});
+  edit->Columns()->Items(0)->SetAutoSize(true);
+  SetItems({{u"ab"}, {u"abcdef"}, {u"abc"}});
+  // The width a fresh measurement gives the widest text in the column's font.
+  const auto expected = [&](std::initializer_list<String> Texts) {
+    TBitmap bitmap;
+    bitmap.Canvas()->Font()->Assign(edit->Columns()->Items(0)->Font());
+    int w = 0;
+    for (const String& t : Texts) w = std::max(w, bitmap.Canvas()->TextWidth(t) + 6);
+    return w;
+  };
+  const struct {
+    const char* What;
+    std::function<void()> Change;
+    std::initializer_list<String> Texts;
+  } steps[] = {
+      {"unchanged", [] {}, {u"ab", u"abcdef", u"abc"}},
+      {"the widest text shortened",
+       [&] { edit->Items()->Items(1)->Text()->SetStrings(0, u"a"); },
+       {u"ab", u"a", u"abc"}},
+      {"a text widened",
+       [&] { edit->Items()->Items(0)->Text()->SetStrings(0, u"WWWWWWWW"); },
+       {u"WWWWWWWW", u"a", u"abc"}},
+      {"the widest item deleted", [&] { edit->Items()->Delete(0); }, {u"a", u"abc"}},
+      {"a larger font",
+       [&] {
+         edit->Columns()->Items(0)->Font()->SetHeight(-30);
+         edit->Columns()->Items(0)->Font()->SetStyle(TFontStyles{fsBold});
+       },
+       {u"a", u"abc"}},
+  };
+  for (const auto& step : steps) {
+    step.Change();
+    edit->ShowDropDown();
+    ASSERT_TRUE(edit->DroppedDown()) << step.What;
+    EXPECT_EQ(edit->Columns()->Items(0)->Width(), expected(step.Texts)) << step.What;
+    edit->HideDropDown(true);
+  }
 }
 
 TEST_F(GridDropDownTest, ItemsWithFewerTextsCountAsEmptyInTheLookup) {
