@@ -97,14 +97,14 @@ BENCHMARK(BM_OpenMultiColumnDropDownAndLookUp)->Iterations(20)->Unit(benchmark::
 
 // The same round on a drop-down that has never been opened: every item text is measured.
 void BM_FirstOpenGridDropDownAndLookUp(benchmark::State& state) {
-  OurSide(/*the application, fonts and styles*/).Round(1);
+  OurSide<TCustomAdvGridDropDown>(/*the application, fonts and styles*/).Round(1);
   TQtReferenceTableCombo qt(Rows());
   qt.Round(1, kTyped);
   bench::PairedTimes round;
   int row = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    auto ours = std::make_unique<OurSide>();
+    auto ours = std::make_unique<OurSide<TCustomAdvGridDropDown>>();
     state.ResumeTiming();
     row = (row + 997) % kItems;
     int a = 0, b = 0;
