@@ -1,9 +1,11 @@
 // Start-up of the program to its main window at rest against a bare Qt window, each in a fresh
 // process: from fork to the moment the window has painted and the event loop is idle (the
-// time), and the resident memory at that moment. The program side is this executable started
-// again with --program-child (it creates the program's forms as the program's entry does); the
-// bare side is bare_qt_window, linked against Qt alone. Ratios are program / bare window.
+// time), and the resident memory at that moment. The program side is startup_program (it creates
+// the program's forms as the program's entry does, linked as the program is); the bare side is
+// bare_qt_window, linked against Qt alone. Ratios are program / bare window.
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -11,19 +13,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "Paired.h"
-#include "app/AppForms.h"
-#include "platform/Files.h"
-#include "platform/Forms.h"
-#include "platform/testing/StartupProbe.h"
 
 namespace {
 
-std::string g_self;  // this executable
 std::filesystem::path g_folder;  // the program folder of the program child
 
 struct Start {
@@ -84,7 +79,7 @@ Start Spawn(std::vector<std::string> args) {
   return s;
 }
 
-Start Program() { return Spawn({g_self, "--program-child", g_folder.string()}); }
+Start Program() { return Spawn({CONF_STARTUP_PROGRAM, g_folder.string()}); }
 
 Start Bare(const std::string& width, const std::string& height) {
   return Spawn({CONF_BARE_QT_WINDOW, width, height});
@@ -135,35 +130,11 @@ void BM_StartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUp)->Arg(15)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// The program side: the program entry's steps, then the main window shown until idle instead of
-// the endless message loop; reports, then waits until the benchmark has read its memory.
-int ProgramChild(const char* folder, int report, int hold) {
-  SetProgramFolderForTests(Utf8ToString(folder));
-  Application->Initialize();
-  Application->SetMainFormOnTaskBar(true);
-  Create_Program_Forms();
-  const bool ok = ShowMainFormUntilIdle();
-  std::string line = "no-paint\n";
-  if (ok) {
-    TForm* main = Application->MainForm();
-    line = "idle " + std::to_string(main->ClientWidth()) + " " + std::to_string(main->ClientHeight()) + "\n";
-  }
-  if (write(report, line.data(), line.size()) < 0) return 3;
-  char c;
-  while (read(hold, &c, 1) > 0) {
-  }
-  // The process ends here as the program's would after its loop; teardown is not measured.
-  std::_Exit(0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 5 && std::strcmp(argv[1], "--program-child") == 0)
-    return ProgramChild(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   // Both sides run on the same Qt platform; offscreen unless the caller chose one.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  g_self = std::filesystem::canonical("/proc/self/exe").string();
   g_folder = std::filesystem::temp_directory_path() / ("bench_startup_" + std::to_string(getpid()));
   std::filesystem::create_directories(g_folder);
   benchmark::Initialize(&argc, argv);

@@ -962,6 +962,18 @@ void TStringList::InsertObject(int Index, const String& S, TObject* AObject) {
   InsertItem(Index, S, AObject);
 }
 
+void TStringList::TakeStrings(std::vector<String>&& Items) {
+  if (FSorted) {
+    for (const String& s : Items) AddObject(s, nullptr);
+  } else {
+    Changing();
+    FList.reserve(FList.size() + Items.size());
+    for (String& s : Items) FList.push_back(Item{std::move(s), nullptr});
+    Changed();
+  }
+  Items.clear();
+}
+
 void TStringList::InsertItem(int Index, const String& S, TObject* AObject) {
   Changing();
   FList.insert(FList.begin() + Index, Item{S, AObject});

@@ -521,6 +521,8 @@ class TStringList : public TStrings {
   int AddObject(const String& S, TObject* AObject) override;
   void Insert(int Index, const String& S) override;  // "Operation not allowed on sorted list"
   void InsertObject(int Index, const String& S, TObject* AObject) override;
+  // Adds Items (moved in, not copied) as Add would one by one; one change notification.
+  void TakeStrings(std::vector<String>&& Items);
   void Delete(int Index) override;  // frees the object with OwnsObjects
   void Clear() override;
   void Exchange(int Index1, int Index2) override;

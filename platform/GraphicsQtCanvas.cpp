@@ -121,7 +121,20 @@ class TShapedTexts {
   // drawText itself is sure to: controls, line and paragraph breaks, format characters (a soft
   // hyphen or zero-width space may take room in a laid-out line), objects, and underlined or
   // struck-out text (drawText lines each font's part at that font's own height).
-  const std::vector<QGlyphRun>* Find(QPainter* p, const QFont& Font, const String& Text) {
+  struct TShaped {
+    std::vector<QGlyphRun> Runs;
+    int Drawn = 0;           // times handed out
+    bool NoPicture = false;  // the picture would not hold every pixel: runs only
+    QRgb PictureColor = 0;
+    QImage Picture;    // the runs drawn in PictureColor, cut to their pixels
+    QPoint PictureAt;  // its top left from the pen position on the baseline
+  };
+
+  // The runs of Text as the painter's drawText would lay it out on one line, or null where only
+  // drawText itself is sure to: controls, line and paragraph breaks, format characters (a soft
+  // hyphen or zero-width space may take room in a laid-out line), objects, and underlined or
+  // struck-out text (drawText lines each font's part at that font's own height).
+  TShaped* Find(QPainter* p, const QFont& Font, const String& Text) {
     if (Font.underline() || Font.strikeOut() || Font.overline()) return nullptr;
     if (!PlainText(Text)) return nullptr;
     QPaintDevice* device = p->device();
@@ -129,21 +142,100 @@ class TShapedTexts {
     TFontTexts& texts = Texts(Font, dpiX, dpiY, p->layoutDirection());
     auto it = texts.Runs.find(Text);
     if (it != texts.Runs.end()) return it->second.get();
-    if (texts.Runs.size() >= kTextsPerFont) texts.Runs.clear();
+    if (texts.Runs.size() >= kTextsPerFont) Forget(texts);
     auto runs = Shape(Font, device, p->layoutDirection(), Text);
     return texts.Runs.emplace(Text, std::move(runs)).first->second.get();
+  }
+
+  // The picture of Shaped in Color once the text has been drawn before (a page painted again),
+  // else null: the first drawing of a text costs no more than its runs.
+  const QImage* Picture(TShaped& Shaped, QRgb Color, QPoint& At) {
+    if (Shaped.NoPicture || ++Shaped.Drawn < 2) return nullptr;
+    if (Shaped.Picture.isNull() || Shaped.PictureColor != Color) {
+      FPicturePixels -= Pixels(Shaped.Picture);
+      Shaped.Picture = QImage();
+      if (FPicturePixels > kPicturePixels) ForgetPictures();
+      if (!Draw(Shaped, Color)) {
+        Shaped.NoPicture = true;
+        return nullptr;
+      }
+      FPicturePixels += Pixels(Shaped.Picture);
+    }
+    At = Shaped.PictureAt;
+    return &Shaped.Picture;
   }
 
  private:
   static constexpr size_t kTextsPerFont = 4096;
   static constexpr size_t kFonts = 32;
+  static constexpr long long kPicturePixels = 1 << 20;  // all pictures together, 4 MB
   struct TFontTexts {
     QFont Font;  // the one CachedQtFont hands out; isCopyOf identifies it
     int DpiX = 0, DpiY = 0;
     Qt::LayoutDirection Direction = Qt::LayoutDirectionAuto;
-    std::unordered_map<String, std::unique_ptr<std::vector<QGlyphRun>>> Runs;  // null: not one line
+    std::unordered_map<String, std::unique_ptr<TShaped>> Runs;  // null: not one line
   };
   std::vector<std::unique_ptr<TFontTexts>> FFonts;
+  long long FPicturePixels = 0;
+
+  static long long Pixels(const QImage& I) { return static_cast<long long>(I.width()) * I.height(); }
+
+  void Forget(TFontTexts& Texts) {
+    for (auto& [text, shaped] : Texts.Runs)
+      if (shaped) FPicturePixels -= Pixels(shaped->Picture);
+    Texts.Runs.clear();
+  }
+
+  void ForgetPictures() {
+    for (auto& t : FFonts)
+      for (auto& [text, shaped] : t->Runs)
+        if (shaped) shaped->Picture = QImage();
+    FPicturePixels = 0;
+  }
+
+  // Draws the runs on a clear picture as the painter would on the page and keeps the part with
+  // pixels; false when a glyph reaches the picture's edge (its bounds were not the whole ink).
+  static bool Draw(TShaped& Shaped, QRgb Color) {
+    // Across, the runs' bounds; up and down, the fonts' ascents and descents (the runs' bounds
+    // leave out part of the glyphs there); a margin round both.
+    QRectF bounds;
+    qreal up = 0, down = 0;
+    for (const QGlyphRun& run : Shaped.Runs) {
+      bounds |= run.boundingRect();
+      up = std::max(up, run.rawFont().ascent());
+      down = std::max(down, run.rawFont().descent());
+    }
+    const QRect area(QPoint(static_cast<int>(std::floor(bounds.left())) - 8, -static_cast<int>(std::ceil(up)) - 8),
+                     QPoint(static_cast<int>(std::ceil(bounds.right())) + 8, static_cast<int>(std::ceil(down)) + 8));
+    if (area.isEmpty() || static_cast<long long>(area.width()) * area.height() > 64 * 1024) return false;
+    QImage img(area.size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(0);
+    {
+      QPainter ip(&img);
+      ip.setRenderHint(QPainter::Antialiasing, false);
+      ip.setRenderHint(QPainter::TextAntialiasing, false);
+      ip.setPen(QColor::fromRgb(Color));
+      for (const QGlyphRun& run : Shaped.Runs) ip.drawGlyphRun(QPointF(-area.left(), -area.top()), run);
+    }
+    int l = img.width(), t = img.height(), r = -1, b = -1;
+    for (int y = 0; y < img.height(); ++y) {
+      const QRgb* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+      for (int x = 0; x < img.width(); ++x) {
+        if (qAlpha(row[x]) == 0) continue;
+        if (qAlpha(row[x]) != 255) return false;  // only whole pixels copy as the glyphs draw
+        l = std::min(l, x);
+        r = std::max(r, x);
+        t = std::min(t, y);
+        b = std::max(b, y);
+      }
+    }
+    if (r < 0) return false;
+    if (l == 0 || t == 0 || r == img.width() - 1 || b == img.height() - 1) return false;
+    Shaped.Picture = img.copy(QRect(l, t, r - l + 1, b - t + 1));
+    Shaped.PictureColor = Color;
+    Shaped.PictureAt = area.topLeft() + QPoint(l, t);
+    return true;
+  }
 
   TFontTexts& Texts(const QFont& Font, int DpiX, int DpiY, Qt::LayoutDirection Direction) {
     for (size_t i = 0; i < FFonts.size(); ++i) {
@@ -183,8 +275,8 @@ class TShapedTexts {
     return true;
   }
 
-  static std::unique_ptr<std::vector<QGlyphRun>> Shape(const QFont& Font, QPaintDevice* Device,
-                                                      Qt::LayoutDirection Direction, const String& Text) {
+  static std::unique_ptr<TShaped> Shape(const QFont& Font, QPaintDevice* Device, Qt::LayoutDirection Direction,
+                                        const String& Text) {
     QTextLayout layout(QString::fromUtf16(Text.data(), static_cast<qsizetype>(Text.size())), Font, Device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -197,9 +289,10 @@ class TShapedTexts {
     layout.endLayout();
     if (layout.lineCount() != 1 || line.textLength() != static_cast<int>(Text.size())) return nullptr;
     const QList<QGlyphRun> shaped = layout.glyphRuns();
-    auto runs = std::make_unique<std::vector<QGlyphRun>>(shaped.begin(), shaped.end());
+    auto runs = std::make_unique<TShaped>();
+    runs->Runs.assign(shaped.begin(), shaped.end());
     const qreal baseline = line.y() + line.ascent();
-    for (QGlyphRun& run : *runs) {
+    for (QGlyphRun& run : runs->Runs) {
       QList<QPointF> at = run.positions();
       for (QPointF& pt : at) pt.ry() -= baseline;
       run.setPositions(at);
@@ -836,11 +929,20 @@ void TQtCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect, co
     FDrawingFont = qf.Font;
     FDrawingFontSet = !rotated;
   }
-  p->setPen(ToQColor(font_.Color()));
-  if (const std::vector<QGlyphRun>* runs = rotated ? nullptr : ShapedTexts().Find(p.get(), qf.Font, text)) {
-    for (const QGlyphRun& run : *runs) p->drawGlyphRun(QPointF(ox, oy + qf.Ascent), run);
+  const QColor penColor = ToQColor(font_.Color());
+  if (TShapedTexts::TShaped* shaped = rotated ? nullptr : ShapedTexts().Find(p.get(), qf.Font, text)) {
+    // A text drawn again is copied as a picture where that puts the very pixels its glyphs do.
+    QPoint at;
+    if (p->compositionMode() == QPainter::CompositionMode_SourceOver && PicturesLikeFills(p.get()))
+      if (const QImage* picture = ShapedTexts().Picture(*shaped, penColor.rgb(), at)) {
+        p->drawImage(QPoint(ox, oy + qf.Ascent) + at, *picture);
+        return;
+      }
+    p->setPen(penColor);
+    for (const QGlyphRun& run : shaped->Runs) p->drawGlyphRun(QPointF(ox, oy + qf.Ascent), run);
     return;
   }
+  p->setPen(penColor);
   p->drawText(QPoint(ox, oy + qf.Ascent), QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 

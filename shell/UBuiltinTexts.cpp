@@ -36,10 +36,13 @@ struct TBuiltinTable {
   std::vector<TBuiltinTextIssue> Issues;
 };
 
+bool g_TableBuilt = false;
+
 const TBuiltinTable& Table() {
   static const TBuiltinTable table = [] {
     TBuiltinTable t;
     t.Texts = Build_Builtin_Texts(Builtin_Text_Files, Builtin_Text_File_Count, t.Issues);
+    g_TableBuilt = true;
     return t;
   }();
   return table;
@@ -111,3 +114,9 @@ void Parse_Builtin_Text_File(const TBuiltinTextFile& File, std::vector<TBuiltinT
 const std::vector<String>& Builtin_Texts() { return Table().Texts; }
 
 const std::vector<TBuiltinTextIssue>& Builtin_Text_Issues() { return Table().Issues; }
+
+std::vector<String> Builtin_Texts_Copy() {
+  if (g_TableBuilt) return Table().Texts;
+  std::vector<TBuiltinTextIssue> issues;  // reported through Builtin_Text_Issues()
+  return Build_Builtin_Texts(Builtin_Text_Files, Builtin_Text_File_Count, issues);
+}

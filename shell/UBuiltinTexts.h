@@ -49,3 +49,6 @@ std::vector<String> Build_Builtin_Texts(const TBuiltinTextFile* Files, int Count
 // an index given twice are collected in Builtin_Text_Issues() (a test keeps that list empty).
 const std::vector<String>& Builtin_Texts();
 const std::vector<TBuiltinTextIssue>& Builtin_Text_Issues();
+// The same texts as a new table of the caller's (built afresh unless Builtin_Texts() exists), so
+// that a list filled from it need not keep a second copy alive.
+std::vector<String> Builtin_Texts_Copy();

@@ -256,10 +256,10 @@ void Create_Language_List() {
 
 void Load_Default_Strings() {
   Create_Language_List();
-  const std::vector<String>& texts = Builtin_Texts();
+  // The list owns the only copy of the texts at start-up.
   Language_List->BeginUpdate();
   Language_List->Clear();
-  for (const String& t : texts) Language_List->Add(t);
+  Language_List->TakeStrings(Builtin_Texts_Copy());
   Language_List->EndUpdate();
   Language_Count = Builtin_Language_Count;
 }

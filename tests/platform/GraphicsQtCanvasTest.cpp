@@ -2,6 +2,7 @@
 // translation stay in force, and the painter comes back as it was handed in.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
@@ -303,7 +304,7 @@ TEST(GraphicsQtCanvas, TextDrawsAsThePaintersOwnDrawText) {
     for (int y = 0; y < want.height(); ++y)
       for (int x = 0; x < want.width(); ++x) ink += At(want, x, y) != clWhite;
     ASSERT_GT(ink, 1000);
-    for (int pass = 0; pass < 2; ++pass) {  // shaped, then from the cache
+    for (int pass = 0; pass < 3; ++pass) {  // shaped, from the cache, then copied as pictures
       const QImage got = TextsThroughCanvas(texts, f);
       if (got == want) continue;
       for (int y = 0; y < want.height(); ++y)
@@ -312,6 +313,129 @@ TEST(GraphicsQtCanvas, TextDrawsAsThePaintersOwnDrawText) {
                                                    << StringToUtf8(texts[static_cast<size_t>(y / 24)]);
     }
   }
+}
+
+// A text drawn again is copied as a picture of its glyphs: the same pixels as the glyphs on every
+// surface that copies pictures, with clips, translations and a change of colour.
+struct TTextScene {
+  QImage::Format Format;
+  QPoint Translate;
+  bool Clip;
+};
+
+QImage TextScene(bool ThroughCanvas, const std::vector<String>& Texts, const TTextScene& S, QColor Color) {
+  QImage img(200, 20 * static_cast<int>(Texts.size()), S.Format);
+  img.fill(QColor(250, 240, 200));
+  TFont font;
+  font.SetName(u"Tahoma");
+  font.SetHeight(-11);
+  const TQtFontEntry& qf = CachedQtFont(font);
+  QPainter p(&img);
+  p.translate(S.Translate);
+  TQtCanvas c;
+  if (ThroughCanvas) {
+    c.Bind(&p);
+    c.Font()->Assign(&font);
+    c.Font()->SetColor(FromQColor(Color));
+    c.SetBkMode(TRANSPARENT);
+  } else {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(qf.Font);
+    p.setPen(Color);
+  }
+  for (size_t i = 0; i < Texts.size(); ++i) {
+    const int y = 20 * static_cast<int>(i) + 1;
+    const TRect cell = Rect(2, y + 3, 40, y + 9);  // cuts the text across and below
+    if (ThroughCanvas) {
+      c.ExtTextOut(5, y, S.Clip ? ETO_CLIPPED : 0, S.Clip ? &cell : nullptr, Texts[i]);
+    } else {
+      p.save();
+      if (S.Clip) p.setClipRect(QRect(cell.Left, cell.Top, cell.Right - cell.Left, cell.Bottom - cell.Top));
+      p.drawText(QPoint(5, y + qf.Ascent),
+                 QString::fromUtf16(Texts[i].data(), static_cast<qsizetype>(Texts[i].size())));
+      p.restore();
+    }
+  }
+  if (ThroughCanvas) c.Unbind();
+  p.end();
+  return img.convertToFormat(QImage::Format_RGB32);
+}
+
+void ExpectSamePixels(const QImage& Got, const QImage& Want, const std::string& What) {
+  if (Got == Want) return;
+  for (int y = 0; y < Want.height(); ++y)
+    for (int x = 0; x < Want.width(); ++x) ASSERT_EQ(At(Got, x, y), At(Want, x, y)) << What << " at " << x << "," << y;
+}
+
+TEST(GraphicsQtCanvas, TextPicturesPutTheGlyphsPixels) {
+  EnsureQtGuiApplication();
+  const std::vector<String> texts = {u"50017:19", u"Wj Ag|", u"i", u"office AV To", u"\u00C9t\u00E9 \u00E7a"};
+  const TTextScene scenes[] = {
+      {QImage::Format_RGB32, {0, 0}, false}, {QImage::Format_ARGB32_Premultiplied, {3, 7}, false},
+      {QImage::Format_ARGB32, {0, 0}, true}, {QImage::Format_RGB888, {-2, 5}, true},
+      {QImage::Format_RGB16, {0, 0}, false},  // not copied: drawn from the glyphs
+  };
+  for (const TTextScene& sc : scenes) {
+    SCOPED_TRACE(std::to_string(sc.Format) + (sc.Clip ? " clipped" : ""));
+    for (QColor color : {QColor(0, 0, 128), QColor(200, 0, 0)}) {
+      const QImage want = TextScene(false, texts, sc, color);
+      int ink = 0;
+      for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x) ink += want.pixel(x, y) != want.pixel(0, 0);
+      ASSERT_GT(ink, 40);
+      for (int pass = 0; pass < 3; ++pass)
+        ExpectSamePixels(TextScene(true, texts, sc, color), want, "pass " + std::to_string(pass));
+    }
+  }
+}
+
+// On a widget the painter's device is the widget, not the image behind it.
+class TTextWidget : public QWidget {
+ public:
+  bool ThroughCanvas = false;
+  std::vector<String> Texts;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(255, 255, 255));
+    TFont font;
+    font.SetName(u"Verdana");
+    font.SetHeight(-13);
+    if (!ThroughCanvas) {
+      const TQtFontEntry& qf = CachedQtFont(font);
+      p.setRenderHint(QPainter::TextAntialiasing, false);
+      p.setFont(qf.Font);
+      p.setPen(QColor(0, 0, 0));
+      for (size_t i = 0; i < Texts.size(); ++i)
+        p.drawText(QPoint(4, 22 * static_cast<int>(i) + 2 + qf.Ascent),
+                   QString::fromUtf16(Texts[i].data(), static_cast<qsizetype>(Texts[i].size())));
+      return;
+    }
+    TQtCanvas c;
+    c.Bind(&p);
+    c.Font()->Assign(&font);
+    c.Font()->SetColor(clBlack);
+    c.SetBkMode(TRANSPARENT);
+    for (size_t i = 0; i < Texts.size(); ++i) c.ExtTextOut(4, 22 * static_cast<int>(i) + 2, 0, nullptr, Texts[i]);
+    c.Unbind();
+  }
+};
+
+TEST(GraphicsQtCanvas, TextPicturesOnAWidgetPutTheGlyphsPixels) {
+  EnsureQtGuiApplication();
+  TTextWidget w;
+  w.Texts = {u"Row 12", u"Wert: 0x1F", u"gjpqy WAV"};
+  w.resize(160, 70);
+  const QImage want = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int ink = 0;
+  for (int y = 0; y < want.height(); ++y)
+    for (int x = 0; x < want.width(); ++x) ink += want.pixel(x, y) == qRgb(0, 0, 0);
+  ASSERT_GT(ink, 60);
+  w.ThroughCanvas = true;
+  for (int pass = 0; pass < 3; ++pass)
+    ExpectSamePixels(w.grab().toImage().convertToFormat(QImage::Format_RGB32), want, "pass " + std::to_string(pass));
 }
 
 }  // namespace
