@@ -2,12 +2,12 @@
 // translation stay in force, and the painter comes back as it was handed in.
 #include <gtest/gtest.h>
 
-#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/qt/QtCanvas.h"
+#include "platform/testing/QtTextWidget.h"
 
 namespace {
 
@@ -391,51 +391,16 @@ TEST(GraphicsQtCanvas, TextPicturesPutTheGlyphsPixels) {
 }
 
 // On a widget the painter's device is the widget, not the image behind it.
-class TTextWidget : public QWidget {
- public:
-  bool ThroughCanvas = false;
-  std::vector<String> Texts;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.fillRect(rect(), QColor(255, 255, 255));
-    TFont font;
-    font.SetName(u"Verdana");
-    font.SetHeight(-13);
-    if (!ThroughCanvas) {
-      const TQtFontEntry& qf = CachedQtFont(font);
-      p.setRenderHint(QPainter::TextAntialiasing, false);
-      p.setFont(qf.Font);
-      p.setPen(QColor(0, 0, 0));
-      for (size_t i = 0; i < Texts.size(); ++i)
-        p.drawText(QPoint(4, 22 * static_cast<int>(i) + 2 + qf.Ascent),
-                   QString::fromUtf16(Texts[i].data(), static_cast<qsizetype>(Texts[i].size())));
-      return;
-    }
-    TQtCanvas c;
-    c.Bind(&p);
-    c.Font()->Assign(&font);
-    c.Font()->SetColor(clBlack);
-    c.SetBkMode(TRANSPARENT);
-    for (size_t i = 0; i < Texts.size(); ++i) c.ExtTextOut(4, 22 * static_cast<int>(i) + 2, 0, nullptr, Texts[i]);
-    c.Unbind();
-  }
-};
-
 TEST(GraphicsQtCanvas, TextPicturesOnAWidgetPutTheGlyphsPixels) {
   EnsureQtGuiApplication();
-  TTextWidget w;
-  w.Texts = {u"Row 12", u"Wert: 0x1F", u"gjpqy WAV"};
-  w.resize(160, 70);
-  const QImage want = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  TQtTextWidget w({u"Row 12", u"Wert: 0x1F", u"gjpqy WAV"}, 160, 70);
+  const QImage want = w.Grab();
   int ink = 0;
   for (int y = 0; y < want.height(); ++y)
     for (int x = 0; x < want.width(); ++x) ink += want.pixel(x, y) == qRgb(0, 0, 0);
   ASSERT_GT(ink, 60);
-  w.ThroughCanvas = true;
-  for (int pass = 0; pass < 3; ++pass)
-    ExpectSamePixels(w.grab().toImage().convertToFormat(QImage::Format_RGB32), want, "pass " + std::to_string(pass));
+  w.SetThroughCanvas(true);
+  for (int pass = 0; pass < 3; ++pass) ExpectSamePixels(w.Grab(), want, "pass " + std::to_string(pass));
 }
 
 }  // namespace
